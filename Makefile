@@ -1,0 +1,66 @@
+# radioprog: `make run` builds and starts the program, `make test` builds and runs every test.
+# Both install the Debian packages they need first (make deps).
+
+BUILD      ?= build
+SAN_BUILD  ?= build-sanitize
+TSAN_BUILD ?= build-tsan
+JOBS       ?= $(shell nproc)
+CMAKE_GEN   = -G Ninja
+
+PACKAGES = cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
+           libbenchmark-dev fonts-noto-cjk fonts-arphic-ukai fonts-liberation fonts-dejavu-core \
+           xvfb xauth poppler-utils
+
+SUDO = $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+
+.PHONY: deps configure build run demo test sanitize tsan bench clean
+
+deps:
+	@missing=""; for p in $(PACKAGES); do \
+	  dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:$$missing"; \
+	  $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get update -qq && \
+	  $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $$missing; \
+	fi
+
+$(BUILD)/build.ninja:
+	cmake -S . -B $(BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+configure: deps $(BUILD)/build.ninja
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	@if [ -x $(BUILD)/bin/radioprog ]; then cd $(BUILD)/bin && ./radioprog; \
+	else $(BUILD)/bin/radioprog-cli --help; fi
+
+demo: build
+	./tools/demo.sh $(BUILD)/bin
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# Address and undefined-behaviour sanitizers over the same tests.
+sanitize: deps
+	cmake -S . -B $(SAN_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug \
+	  -DRADIOPROG_SANITIZE=address,undefined -DRADIOPROG_WITH_BENCH=OFF
+	cmake --build $(SAN_BUILD) -j $(JOBS)
+	cd $(SAN_BUILD) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/tools/lsan.supp:print_suppressions=0 \
+	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j $(JOBS)
+
+# Thread sanitizer over the Qt-free tests (the transfer runs on its own thread).
+tsan: deps
+	cmake -S . -B $(TSAN_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug \
+	  -DRADIOPROG_SANITIZE=thread -DRADIOPROG_WITH_BENCH=OFF -DRADIOPROG_WITH_GUI=OFF
+	cmake --build $(TSAN_BUILD) -j $(JOBS)
+	cd $(TSAN_BUILD) && TSAN_OPTIONS=halt_on_error=1 ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	$(BUILD)/bin/radioprog_bench
+
+clean:
+	rm -rf $(BUILD) $(SAN_BUILD) $(TSAN_BUILD)

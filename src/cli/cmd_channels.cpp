@@ -1,0 +1,43 @@
+// radioprog-cli channels FILE: the channel table as the channel grid shows it.
+#include <iostream>
+
+#include "cli/command.h"
+#include "cli/image_file.h"
+#include "editors/channel_cells.h"
+#include "model/language_table.h"
+
+namespace radioprog::cli {
+namespace {
+
+void PrintRow(const ChannelRow& row) {
+    for (std::size_t c = 0; c < row.size(); ++c) std::cout << (c ? "," : "") << row[c];
+    std::cout << "\n";
+}
+
+int RunChannels(const std::vector<std::string>& args) {
+    if (args.size() != 1) return UsageError("channels: expected exactly one FILE");
+    RadioImage image;
+    if (int status = LoadImageFile(args[0], image); status != kExitOk) return status;
+    LanguageTable language;
+    LoadLanguageFile(language, true);
+
+    ChannelRow header;
+    for (int c = 0; c < kChannelColumnCount; ++c) header[static_cast<std::size_t>(c)] = language.row(ChannelHeaderRows()[static_cast<std::size_t>(c)]);
+    PrintRow(header);
+    for (int n = 0; n < kChannelCount; ++n) PrintRow(ChannelToRow(image, language, n));
+    return kExitOk;
+}
+
+const CommandRegistration kRegistration{{
+    "channels",
+    "channels FILE",
+    "print the channel table of a .dat file as comma-separated lines",
+    "Prints the channel table of FILE as the channel grid shows it: a header line with\n"
+    "the 12 column headers, then one line per channel 0-127 with its 12 cell texts, all\n"
+    "joined by commas. Texts come from the language file (lang.csv, else language.csv,\n"
+    "in the current directory, beside the program, or in the installed data directory).\n",
+    RunChannels,
+}};
+
+}  // namespace
+}  // namespace radioprog::cli

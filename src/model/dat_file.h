@@ -1,0 +1,33 @@
+#pragma once
+// The .dat file: the 4816-byte image followed by 776 bytes that carry nothing (5592 bytes,
+// no header).
+#include <cstddef>
+#include <string>
+
+#include "model/radio_image.h"
+
+namespace radioprog {
+
+inline constexpr std::size_t kDatFileSize = 5592;
+// The shortest file that holds everything up to the DTMF code block.
+inline constexpr std::size_t kDatMinimumSize = 4558;
+
+struct FileResult {
+    bool ok = true;
+    std::string error;  // why it failed, for the user
+};
+
+// The name Save uses: ".dat" is appended unless the path already contains ".dat" anywhere
+// (case-sensitive), so "radio.DAT" becomes "radio.DAT.dat" and "radio.dat.bak" stays.
+std::string DatSaveName(const std::string& chosenPath);
+
+// Writes the image to a temporary file beside path and renames it over path, so a failed
+// save never destroys the previous file.
+FileResult SaveDatFile(const RadioImage& image, const std::string& path);
+
+// Reads a .dat file into the image. A file that cannot be read or is shorter than 4558 bytes
+// changes nothing. A file of at least 4816 bytes restores the whole image, the DTMF code
+// block included; a shorter one restores offsets 0..4557. The port number is taken as stored.
+FileResult OpenDatFile(const std::string& path, RadioImage& image);
+
+}  // namespace radioprog

@@ -1,0 +1,49 @@
+#pragma once
+// The language table: every text the user sees comes from one column of a comma-separated
+// file ("lang.csv", else "language.csv"). Line 1 names the languages; line k + 2 is row k.
+#include <array>
+#include <cstddef>
+#include <istream>
+#include <string>
+#include <vector>
+
+namespace radioprog {
+
+inline constexpr int kLanguageRowCount = 194;
+inline constexpr int kLanguageNameCount = 32;
+inline constexpr std::size_t kLanguageFieldLimit = 60;  // counted as the code page counts
+inline constexpr std::size_t kLanguageNameLineLimit = 256;
+
+struct LanguageTable {
+    std::vector<std::string> rows = std::vector<std::string>(kLanguageRowCount);
+    std::array<std::string, kLanguageNameCount> names{};
+    int index = 2;  // the column in use
+
+    // Row r's text; an empty text for a row the table does not have.
+    const std::string& row(int r) const;
+    int nameCount() const;  // names up to the first empty one
+};
+
+int DefaultLanguageIndex();
+
+// Reads the field that starts at byte position start of line: up to the next "," or the
+// line end, at most limit code-page bytes (never inside a character); the rest of a longer
+// field is skipped. Returns the position after the character that ended the field. A start
+// past the line end gives an empty field.
+std::size_t ReadCsvField(const std::string& line, std::size_t start, std::string& field,
+                         std::size_t limit = kLanguageFieldLimit);
+
+// Loads names and rows from a stream into the table at the table's index; rows and names
+// the stream does not supply keep their texts. False when the stream has no first line.
+bool LoadLanguageStream(std::istream& in, LanguageTable& table);
+
+// The language file to use: "lang.csv", else "language.csv", looked for in the data
+// directories. Empty when there is none.
+std::string FindLanguageFile();
+
+// (Re)loads the table from the language file; with resetToDefault the index is first set to
+// DefaultLanguageIndex(). A missing file leaves the table as it was. Returns the path read,
+// or an empty text when there was no file.
+std::string LoadLanguageFile(LanguageTable& table, bool resetToDefault);
+
+}  // namespace radioprog

@@ -1,0 +1,135 @@
+#include "model/language_table.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "model/ansi_text.h"
+#include "support/temp_dir.h"
+
+namespace radioprog {
+namespace {
+
+using test::CurrentDirGuard;
+using test::TempDir;
+
+LanguageTable Load(const std::string& content, int index = 2) {
+    LanguageTable table;
+    table.index = index;
+    std::istringstream in(content);
+    LoadLanguageStream(in, table);
+    return table;
+}
+
+TEST(AnsiText, CountsAsTheDoubleByteCodePage) {
+    EXPECT_EQ(AnsiLength("abc"), 3u);
+    EXPECT_EQ(AnsiLength("信道"), 4u);
+    EXPECT_EQ(AnsiLength("a信b"), 4u);
+    EXPECT_EQ(AnsiPrefix("信道信息", 5), "信道");
+    EXPECT_EQ(AnsiPrefix("ab信道", 3), "ab");
+    EXPECT_EQ(AnsiPrefix("ab信道", 4), "ab信");
+}
+
+TEST(ReadCsvField, ReadsFieldsAndStopsAtTheLineEnd) {
+    std::string line = "a,bb,,c";
+    std::string field;
+    std::size_t p = ReadCsvField(line, 0, field);
+    EXPECT_EQ(field, "a");
+    p = ReadCsvField(line, p, field);
+    EXPECT_EQ(field, "bb");
+    p = ReadCsvField(line, p, field);
+    EXPECT_EQ(field, "");
+    p = ReadCsvField(line, p, field);
+    EXPECT_EQ(field, "c");
+    EXPECT_EQ(p, line.size() + 1);
+    ReadCsvField(line, p, field);
+    EXPECT_EQ(field, "") << "asked past the line end";
+}
+
+TEST(ReadCsvField, LongFieldsAreCutAtACharacterAndTheRestSkipped) {
+    std::string longAscii(70, 'x');
+    std::string field;
+    std::size_t p = ReadCsvField(longAscii + ",next", 0, field);
+    EXPECT_EQ(field, std::string(60, 'x'));
+    ReadCsvField(longAscii + ",next", p, field);
+    EXPECT_EQ(field, "next") << "later columns stay in place";
+
+    std::string chinese;
+    for (int i = 0; i < 31; ++i) chinese += "信";  // 62 code-page bytes
+    ReadCsvField("a" + chinese, 0, field);
+    EXPECT_EQ(AnsiLength(field), 59u) << "a double-byte character is never split";
+}
+
+TEST(LoadLanguageStream, TakesNamesAndTheColumnOfTheIndex) {
+    LanguageTable table = Load("简体中文,繁體中文,English\n标题,標題,Title\r\n信道,信道,Channel\n");
+    EXPECT_EQ(table.nameCount(), 3);
+    EXPECT_EQ(table.names[2], "English");
+    EXPECT_EQ(table.row(0), "Title");
+    EXPECT_EQ(table.row(1), "Channel") << "CR LF line ends are accepted";
+    EXPECT_EQ(table.row(2), "") << "rows the file does not supply stay empty";
+    EXPECT_EQ(table.row(500), "");
+    EXPECT_EQ(Load("A,B,C\nx,y,z\n", 0).row(0), "x");
+    EXPECT_EQ(Load("A,B,C\nx,y,z\n", -1).row(0), "x") << "index -1 skips no field";
+}
+
+TEST(LoadLanguageStream, EdgeCasesOfTheFile) {
+    EXPECT_EQ(Load("A,B,C\nonly,two\n\nx,y,z\n").row(0), "") << "a line with two fields";
+    EXPECT_EQ(Load("A,B,C\nonly,two\n\nx,y,z\n").row(1), "") << "an empty line is a row";
+    EXPECT_EQ(Load("A,B,C\nonly,two\n\nx,y,z\n").row(2), "z");
+
+    LanguageTable oneName = Load("Solo,,Third\n");
+    EXPECT_EQ(oneName.nameCount(), 1);
+
+    std::string many = "A,B,C\n";
+    for (int i = 0; i < 200; ++i) many += "a,b,row" + std::to_string(i) + "\n";
+    LanguageTable table = Load(many);
+    EXPECT_EQ(table.row(193), "row193");
+    EXPECT_EQ(table.rows.size(), static_cast<std::size_t>(kLanguageRowCount)) << "lines past row 193 are ignored";
+
+    std::string manyNames;
+    for (int i = 0; i < 40; ++i) manyNames += "L" + std::to_string(i) + ",";
+    EXPECT_EQ(Load(manyNames + "\n").nameCount(), 32);
+
+    std::string wideNames;
+    for (int i = 0; i < 30; ++i) wideNames += std::string(10, 'n') + std::to_string(i % 10) + ",";
+    EXPECT_EQ(Load(wideNames + "\n").nameCount(), 22) << "no name starts at position 256 or later";
+
+    EXPECT_EQ(Load("\xEF\xBB\xBF" "A,B,C\n").names[0], "A") << "a UTF-8 byte order mark is not part of the name";
+}
+
+TEST(LoadLanguageStream, AReloadOverwritesOnlyWhatTheFileSupplies) {
+    LanguageTable table = Load("A,B,C\n1,2,3\n4,5,6\n");
+    std::istringstream shorter("X\nshort,s,t\n");
+    LoadLanguageStream(shorter, table);
+    EXPECT_EQ(table.row(0), "t");
+    EXPECT_EQ(table.row(1), "6");
+    EXPECT_EQ(table.names[0], "X");
+    EXPECT_EQ(table.names[1], "B");
+}
+
+TEST(LoadLanguageFile, PrefersLangCsvInTheCurrentDirectory) {
+    TempDir dir;
+    CurrentDirGuard cwd(dir.path());
+    LanguageTable table;
+    table.index = 0;
+    dir.write("language.csv", "A,B,C\nfrom language,x,y\n");
+    EXPECT_EQ(LoadLanguageFile(table, true), "language.csv");
+    EXPECT_EQ(table.index, 2);
+    EXPECT_EQ(table.row(0), "y");
+    dir.write("lang.csv", "A,B,C\nfrom lang,x,z\n");
+    EXPECT_EQ(LoadLanguageFile(table, false), "lang.csv");
+    EXPECT_EQ(table.row(0), "z");
+}
+
+TEST(LoadLanguageFile, NoFileLeavesTheTableAsItWas) {
+    TempDir dir;
+    CurrentDirGuard cwd(dir.path());
+    if (!FindLanguageFile().empty()) GTEST_SKIP() << "a language file is installed: " << FindLanguageFile();
+    LanguageTable table;
+    table.rows[0] = "kept";
+    EXPECT_EQ(LoadLanguageFile(table, true), "");
+    EXPECT_EQ(table.row(0), "kept");
+}
+
+}  // namespace
+}  // namespace radioprog

@@ -1,0 +1,49 @@
+#include "model/tone_codec.h"
+
+#include <gtest/gtest.h>
+
+namespace radioprog {
+namespace {
+
+const std::string kOff = "OFF";
+
+TEST(ToneTextToCode, ConvertsEachKind) {
+    EXPECT_EQ(ToneTextToCode("67.0", true, kOff), 670);
+    EXPECT_EQ(ToneTextToCode("88.5", true, kOff), 885);
+    EXPECT_EQ(ToneTextToCode("D023N", true, kOff), 0x2813);
+    EXPECT_EQ(ToneTextToCode("D754N", true, kOff), 0x29EC);
+    EXPECT_EQ(ToneTextToCode("D754I", true, kOff), 0xA9EC);
+    EXPECT_EQ(ToneTextToCode(kOff, true, kOff), kToneOff);
+    EXPECT_EQ(ToneTextToCode("88.5", false, kOff), kToneOff);
+}
+
+TEST(ToneCodeToText, ConvertsEachKind) {
+    EXPECT_EQ(ToneCodeToText(0x2813, true, kOff), "D023N");
+    EXPECT_EQ(ToneCodeToText(0xA9EC, true, kOff), "D754I");
+    EXPECT_EQ(ToneCodeToText(885, true, kOff), "88.5");
+    EXPECT_EQ(ToneCodeToText(2541, false, kOff), "254.1");
+    EXPECT_EQ(ToneCodeToText(kToneOff, true, kOff), kOff);
+    EXPECT_EQ(ToneCodeToText(kToneOff, false, kOff), "");
+}
+
+TEST(ToneList, HoldsTheEntriesInListOrder) {
+    std::vector<std::string> list = ToneListEntries(kOff);
+    ASSERT_EQ(list.size(), 259u);
+    EXPECT_EQ(list[0], kOff);
+    EXPECT_EQ(list[1], "67.0");
+    EXPECT_EQ(list[50], "254.1");
+    EXPECT_EQ(list[51], "D023N");
+    EXPECT_EQ(list[154], "D754N");
+    EXPECT_EQ(list[155], "D023I");
+    EXPECT_EQ(list[258], "D754I");
+}
+
+TEST(ToneList, EveryEntryConvertsToACodeAndBackToTheSameText) {
+    for (const std::string& text : ToneListEntries(kOff)) {
+        std::uint16_t code = ToneTextToCode(text, true, kOff);
+        EXPECT_EQ(ToneCodeToText(code, true, kOff), text) << text << " -> " << code;
+    }
+}
+
+}  // namespace
+}  // namespace radioprog
