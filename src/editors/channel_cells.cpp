@@ -8,14 +8,6 @@ namespace radioprog {
 
 namespace {
 
-// A flag column: its bit and the language rows shown for the values 0 and 1.
-struct FlagColumn {
-    int column;
-    int bit;
-    int rowFor0;
-    int rowFor1;
-};
-
 constexpr FlagColumn kFlagColumns[] = {
     {column::kPower, 13, 3, 2},
     {column::kBandwidth, 12, 10, 11},
@@ -24,6 +16,18 @@ constexpr FlagColumn kFlagColumns[] = {
 };
 
 }  // namespace
+
+const FlagColumn* FindFlagColumn(int column) {
+    for (const FlagColumn& flag : kFlagColumns)
+        if (flag.column == column) return &flag;
+    return nullptr;
+}
+
+bool IsZeroFlagText(const std::string& text, const LanguageTable& language) {
+    for (int row : {3, 4, 10, 12})
+        if (text == language.row(row)) return true;
+    return false;
+}
 
 const std::array<int, kChannelColumnCount>& ChannelHeaderRows() {
     static constexpr std::array<int, kChannelColumnCount> rows = {17, 155, 18, 19, 20, 21, 22, 24, 23, 25, 156, 26};

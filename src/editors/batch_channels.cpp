@@ -1,0 +1,110 @@
+#include "editors/batch_channels.h"
+
+#include <algorithm>
+
+#include "editors/channel_cells.h"
+#include "model/ansi_text.h"
+#include "model/channel_record.h"
+#include "model/freq_codec.h"
+#include "model/tone_codec.h"
+
+namespace radioprog {
+
+namespace {
+
+constexpr unsigned kFirstChannelNumber = 1;
+constexpr unsigned kLastChannelNumber = kChannelCount;
+constexpr int kBatchNameBytes = 6;  // name bytes 0..5 are emptied; byte 6 keeps its value
+
+std::vector<std::string> Rows(const LanguageTable& language, std::initializer_list<int> rows) {
+    std::vector<std::string> texts;
+    for (int row : rows) texts.push_back(language.row(row));
+    return texts;
+}
+
+unsigned LimitChannelNumber(unsigned value) { return std::clamp(value, kFirstChannelNumber, kLastChannelNumber); }
+
+// Rows 14, 15, 16 select the values 0, 1, 2 of flag bits 5-6; any other text selects 0.
+unsigned PttIdValue(const std::string& text, const LanguageTable& language) {
+    for (unsigned value = 0; value < 3; ++value)
+        if (text == language.row(14 + static_cast<int>(value))) return value;
+    return 0;
+}
+
+// Snaps the working text in place (so that the step is added to the stored frequency) and
+// packs it; an empty text snaps to the lowest frequency.
+std::uint32_t SnapAndPack(std::string& working) {
+    SnapFreqText(working, kAnyStep);
+    return PackFreqText(working);
+}
+
+}  // namespace
+
+BatchSettings InitialBatchSettings(const LanguageTable& language) {
+    BatchSettings settings;
+    settings.rxTone = language.row(kOffTextRow);
+    settings.txTone = language.row(kOffTextRow);
+    settings.power = language.row(3);
+    settings.bandwidth = language.row(11);
+    settings.busyLockout = language.row(13);
+    settings.pttId = language.row(14);
+    return settings;
+}
+
+BatchChoices MakeBatchChoices(const LanguageTable& language) {
+    BatchChoices choices;
+    choices.tones = ToneListEntries(language.row(kOffTextRow));
+    choices.power = Rows(language, {2, 3});
+    choices.bandwidth = Rows(language, {10, 11});
+    choices.busyLockout = Rows(language, {12, 13});
+    choices.pttId = Rows(language, {14, 15, 16});
+    choices.steps = {"100.0", "50.0", "25.0", "12.5", "10.0", "6.25", "5.00"};
+    return choices;
+}
+
+unsigned ChannelNumberAfterArrow(unsigned value, int positionChange) {
+    if (positionChange > 0) return value <= kFirstChannelNumber ? kFirstChannelNumber : LimitChannelNumber(value - 1);
+    if (positionChange < 0) return value >= kLastChannelNumber ? kLastChannelNumber : LimitChannelNumber(value + 1);
+    return value;
+}
+
+BatchRange BatchChannelRange(const BatchSettings& settings) {
+    if (settings.scope == BatchScope::AllChannels) return {kFirstChannelNumber, kLastChannelNumber};
+    BatchRange range{LimitChannelNumber(settings.firstChannel), LimitChannelNumber(settings.lastChannel)};
+    if (range.first > range.last) range.last = kLastChannelNumber;
+    return range;
+}
+
+BatchRange ApplyBatch(RadioImage& image, const LanguageTable& language, const BatchSettings& settings) {
+    BatchRange range = BatchChannelRange(settings);
+    std::string step = AnsiPrefix(settings.step, kBatchTextLimit);
+    StepKhzToMhzText(step);
+    std::string rxWorking = AnsiPrefix(settings.rxStart, kBatchTextLimit);
+    std::string txWorking = AnsiPrefix(settings.txStart, kBatchTextLimit);
+    bool subtract = settings.direction == BatchDirection::Subtract;
+
+    const std::string& offText = language.row(kOffTextRow);
+    std::uint16_t rxTone = ToneTextToCode(settings.rxTone, true, offText);
+    std::uint16_t txTone = ToneTextToCode(settings.txTone, true, offText);
+    unsigned pttId = PttIdValue(settings.pttId, language);
+
+    for (unsigned number = range.first; number <= range.last; ++number) {
+        ChannelRef channel(image, static_cast<int>(number - 1));
+        channel.setRxFrequency(SnapAndPack(rxWorking));
+        channel.setTxFrequency(SnapAndPack(txWorking));
+        channel.setRxTone(rxTone);
+        channel.setTxTone(txTone);
+        channel.setFlag(channel_flag::kPower, !IsZeroFlagText(settings.power, language));
+        channel.setFlag(channel_flag::kBandwidth, !IsZeroFlagText(settings.bandwidth, language));
+        channel.setFlag(channel_flag::kBusyLockout, !IsZeroFlagText(settings.busyLockout, language));
+        channel.setFlag(channel_flag::kBit14, settings.bit14);
+        channel.setFlag(channel_flag::kPttIdLow, pttId & 1u);
+        channel.setFlag(channel_flag::kPttIdLow + 1, (pttId >> 1) & 1u);
+        for (int i = 0; i < kBatchNameBytes; ++i) channel.setNameByte(i, 0xFF);
+        OffsetFreqText(rxWorking, step, subtract);
+        OffsetFreqText(txWorking, step, subtract);
+    }
+    return range;
+}
+
+}  // namespace radioprog

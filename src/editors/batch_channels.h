@@ -1,0 +1,75 @@
+#pragma once
+// The batch channel dialog's rules: its values and lists, the channel-number arrows, the
+// channel range, and filling the channels of that range.
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "model/language_table.h"
+#include "model/radio_image.h"
+
+namespace radioprog {
+
+// Longest text of the start frequency fields and of the step field (counted as the code page counts).
+inline constexpr std::size_t kBatchTextLimit = 15;
+
+enum class BatchScope { AllChannels, Range };
+enum class BatchDirection { Add, Subtract };
+
+// What the dialog's controls hold; list values are the selected (or typed) texts.
+struct BatchSettings {
+    std::string rxStart = "405.02500";
+    std::string txStart = "405.02500";
+    unsigned firstChannel = 1;  // 1-based
+    unsigned lastChannel = 1;
+    BatchScope scope = BatchScope::AllChannels;
+    BatchDirection direction = BatchDirection::Add;
+    bool bit14 = true;
+    std::string rxTone;       // tone list text
+    std::string txTone;       // tone list text
+    std::string power;        // rows 2, 3
+    std::string bandwidth;    // rows 10, 11
+    std::string busyLockout;  // rows 12, 13
+    std::string pttId;        // rows 14, 15, 16
+    std::string step = "25.0";  // kHz, chosen or typed
+
+    // The channel-number fields and their arrows are enabled only for a range.
+    bool rangeEnabled() const { return scope == BatchScope::Range; }
+};
+
+// The values a newly opened dialog shows: both tones off, power row 3, bandwidth row 11,
+// lockout row 13, selector row 14.
+BatchSettings InitialBatchSettings(const LanguageTable& language);
+
+// The entries of the dialog's lists, in list order.
+struct BatchChoices {
+    std::vector<std::string> tones;  // for both tone lists
+    std::vector<std::string> power;
+    std::vector<std::string> bandwidth;
+    std::vector<std::string> busyLockout;
+    std::vector<std::string> pttId;
+    std::vector<std::string> steps;  // "100.0" ... "5.00"
+};
+BatchChoices MakeBatchChoices(const LanguageTable& language);
+
+// A channel-number arrow: positionChange is what the arrow control reports (its up arrow
+// reports a negative change, which makes the number larger). The result is within 1..128.
+unsigned ChannelNumberAfterArrow(unsigned value, int positionChange);
+
+// 1-based, inclusive.
+struct BatchRange {
+    unsigned first;
+    unsigned last;
+    bool operator==(const BatchRange&) const = default;
+};
+// All channels: 1..128. Range: both numbers limited to 1..128; a first number above the
+// last one extends the range to channel 128.
+BatchRange BatchChannelRange(const BatchSettings& settings);
+
+// Fills the channels of the range with consecutive frequencies from the start texts (each
+// next channel one step further in the chosen direction), the chosen tones and flags, and
+// an empty name. The signalling index, byte 15, the other flag bits and name byte 6 and up
+// keep their values. Returns the range filled.
+BatchRange ApplyBatch(RadioImage& image, const LanguageTable& language, const BatchSettings& settings);
+
+}  // namespace radioprog

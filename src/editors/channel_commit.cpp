@@ -1,0 +1,87 @@
+#include "editors/channel_commit.h"
+
+#include "editors/channel_store.h"
+
+namespace radioprog {
+
+namespace {
+
+std::string& Cell(ChannelRow& row, int column) { return row[static_cast<std::size_t>(column)]; }
+
+// Writes text into the cell and stores it; returns StoreCell's result.
+bool SetAndStore(RadioImage& image, const LanguageTable& language, int n, ChannelRow& row, int column,
+                 const std::string& text, bool enabled) {
+    Cell(row, column) = text;
+    return StoreCell(image, language, n, column, Cell(row, column), enabled);
+}
+
+void NewChannel(RadioImage& image, const LanguageTable& language, int n, const std::string& text,
+                ChannelRow& row) {
+    bool f = SetAndStore(image, language, n, row, column::kRxFrequency, text, true);
+    const std::string rxText = Cell(row, column::kRxFrequency);
+    const std::string& offText = language.row(kOffTextRow);
+    struct Default {
+        int column;
+        std::string text;
+    };
+    const Default defaults[] = {
+        {column::kTxFrequency, rxText},       {column::kRxTone, offText},
+        {column::kTxTone, offText},           {column::kPower, language.row(2)},
+        {column::kBandwidth, language.row(11)}, {column::kBit14, language.row(5)},
+        {column::kBusyLockout, offText},      {column::kBand, kBandText},
+        {column::kSignalling, "1"},
+    };
+    for (const Default& value : defaults) SetAndStore(image, language, n, row, value.column, value.text, f);
+}
+
+void DeleteChannel(RadioImage& image, const LanguageTable& language, int n, ChannelRow& row) {
+    SetAndStore(image, language, n, row, column::kRxFrequency, std::string(), true);
+    // Disabled stores erase the fields; the signalling index keeps its value.
+    for (int c : {column::kTxFrequency, column::kRxTone, column::kTxTone, column::kPower, column::kBandwidth,
+                  column::kBit14, column::kBusyLockout, column::kName, column::kBand, column::kSignalling})
+        SetAndStore(image, language, n, row, c, std::string(), false);
+}
+
+}  // namespace
+
+CellAction ChooseCellAction(int column, const std::string& oldText, const std::string& newText) {
+    if (column == column::kRxFrequency && oldText.empty() && !newText.empty()) return CellAction::NewChannel;
+    if (column == column::kRxFrequency && !oldText.empty() && newText.empty()) return CellAction::DeleteChannel;
+    if (column == column::kTxFrequency && !oldText.empty() && newText.empty()) return CellAction::ClearTxFrequency;
+    return CellAction::Update;
+}
+
+void ApplyCellEdit(RadioImage& image, const LanguageTable& language, int n, int column, CellAction action,
+                   const std::string& text, ChannelRow& row) {
+    // Column 0 (the channel number) and anything outside the grid are never edited.
+    if (column < column::kBand || column > column::kName) return;
+    const std::string& offText = language.row(kOffTextRow);
+    switch (action) {
+    case CellAction::Update:
+        SetAndStore(image, language, n, row, column, text, true);
+        // While the transmit tone is off it follows the receive tone.
+        if (column == column::kRxTone && Cell(row, column::kTxTone) == offText)
+            SetAndStore(image, language, n, row, column::kTxTone, Cell(row, column::kRxTone), true);
+        break;
+    case CellAction::NewChannel:
+        NewChannel(image, language, n, text, row);
+        break;
+    case CellAction::DeleteChannel:
+        DeleteChannel(image, language, n, row);
+        break;
+    case CellAction::ClearTxFrequency:
+        SetAndStore(image, language, n, row, column::kTxFrequency, std::string(), true);
+        SetAndStore(image, language, n, row, column::kTxTone, offText, true);
+        break;
+    }
+}
+
+CellAction CommitCell(RadioImage& image, const LanguageTable& language, int n, int column,
+                      const std::string& editorText, ChannelRow& row) {
+    if (column < column::kBand || column > column::kName) return CellAction::Update;
+    CellAction action = ChooseCellAction(column, Cell(row, column), editorText);
+    ApplyCellEdit(image, language, n, column, action, editorText, row);
+    return action;
+}
+
+}  // namespace radioprog
