@@ -1,0 +1,24 @@
+#pragma once
+// Test fixtures of the channel editors: a language table whose rows are distinct texts
+// ("r0" .. "r193", the off text row 12 = "OFF") and a freshly defaulted image.
+#include <string>
+
+#include "model/language_table.h"
+#include "model/radio_image.h"
+
+namespace radioprog::testing {
+
+inline LanguageTable DistinctRows() {
+    LanguageTable table;
+    for (std::size_t r = 0; r < table.rows.size(); ++r) table.rows[r] = "r" + std::to_string(r);
+    table.rows[12] = "OFF";
+    return table;
+}
+
+inline RadioImage DefaultImage() {
+    RadioImage image;
+    image.ApplyDefaults();
+    return image;
+}
+
+}  // namespace radioprog::testing
