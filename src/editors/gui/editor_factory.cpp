@@ -1,0 +1,26 @@
+#include "editors/gui/editor_factory.h"
+
+namespace radioprog {
+
+const EditorSpec& EditorSpecFor(EditorKind kind) {
+    static const EditorSpec specs[kEditorKindCount] = {
+        {1, 43, 40},    // channel table
+        {27, 33, 37},   // optional functions
+        {171, 30, 30},  // DTMF
+    };
+    return specs[static_cast<int>(kind)];
+}
+
+EditorView* CreateEditorView(EditorKind kind, CMainFrame* mainFrame, CChildFrame* frame) {
+    (void)mainFrame;
+    (void)frame;
+    switch (kind) {
+        case EditorKind::Channels:
+        case EditorKind::Functions:
+        case EditorKind::Dtmf:
+            return nullptr;
+    }
+    return nullptr;
+}
+
+}  // namespace radioprog

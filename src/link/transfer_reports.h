@@ -1,0 +1,49 @@
+#pragma once
+// What a transfer job tells its owner. The GUI turns these into queued signals handled on
+// the user-interface thread in the order sent; the command-line tool handles them directly.
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "model/radio_image.h"
+
+namespace radioprog {
+
+// Result codes as the radio programming software has always numbered them.
+enum class TransferResult : int { NoRadio = 0, ReadFailed = 1, WriteFailed = 2, ReadDone = 3, WriteDone = 4 };
+
+enum class TransferMode : int { Idle = 0, Read = 2, Write = 3 };
+
+// A port the scan could not open, and why.
+struct PortProblem {
+    int port = 0;            // 1..20 (COMn)
+    std::string device;      // device path, e.g. /dev/ttyUSB0
+    std::string reason;      // strerror text
+    bool permissionDenied = false;
+};
+
+struct TransferOutcome {
+    TransferResult result = TransferResult::NoRadio;
+    // The port where the radio answered (stored into the image's port number), if found.
+    std::optional<int> foundPort;
+    // For NoRadio: the first port that was refused for lack of permission, so the user can
+    // be told to join the dialout group.
+    std::optional<PortProblem> permissionProblem;
+};
+
+class TransferReports {
+public:
+    virtual ~TransferReports() = default;
+    // Progress value: 1 at the start, rising counts, 100 when all blocks moved, 0 at the end.
+    virtual void progress(int value) = 0;
+    // A whole read succeeded: image is the job's complete copy (port number included).
+    virtual void dataReady(const RadioImage& image) = 0;
+    // Before anything is written: bandLimitImage holds the radio's band-limit block
+    // (descrambled) and the image to be written. Blocks the worker until answered;
+    // true lets the write proceed.
+    virtual bool checkBandLimits(const RadioImage& bandLimitImage) = 0;
+    // The final result; sent after dataReady and before progress(0).
+    virtual void finished(const TransferOutcome& outcome) = 0;
+};
+
+}  // namespace radioprog

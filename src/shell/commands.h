@@ -1,0 +1,27 @@
+#pragma once
+// Command identifiers of the menus and the toolbar. The numbers are the program's historic
+// ones; they name commands in tables (captions, tooltips) and nothing else.
+namespace radioprog::command {
+
+inline constexpr int kChannelEditor = 32771;
+inline constexpr int kReadRadio = 32773;
+inline constexpr int kWriteRadio = 32774;
+inline constexpr int kPortSelect = 32775;
+inline constexpr int kFunctionsEditor = 32776;
+inline constexpr int kBatchChannels = 32778;
+inline constexpr int kLanguage = 32779;
+inline constexpr int kDtmfEditor = 32798;
+inline constexpr int kFileNew = 57600;
+inline constexpr int kFileOpen = 57601;
+inline constexpr int kFileClose = 57602;
+inline constexpr int kFileSave = 57603;
+inline constexpr int kFilePrint = 57607;
+inline constexpr int kWindowArrange = 57649;
+inline constexpr int kWindowCascade = 57650;
+inline constexpr int kWindowTile = 57651;
+inline constexpr int kAbout = 57664;
+inline constexpr int kExit = 57665;
+inline constexpr int kViewToolbar = 59392;
+inline constexpr int kViewStatusBar = 59393;
+
+}  // namespace radioprog::command

@@ -1,0 +1,20 @@
+#pragma once
+#include <QDialog>
+
+class QLabel;
+
+namespace radioprog {
+
+// The About box: the program's icon and three lines of text.
+class CAboutBoxDlg : public QDialog {
+    Q_OBJECT
+public:
+    CAboutBoxDlg(const QString& title, const QString& line1, const QString& line2, const QString& okCaption,
+                 const QString& line3, QWidget* parent = nullptr);
+    QString lineText(int line) const;
+
+private:
+    QLabel* lines_[3];
+};
+
+}  // namespace radioprog

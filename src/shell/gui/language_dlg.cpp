@@ -1,0 +1,41 @@
+#include "shell/gui/language_dlg.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QPushButton>
+
+#include "shell/gui/dialog_units.h"
+#include "shell/gui/text.h"
+
+namespace radioprog {
+
+CLanguageDlg::CLanguageDlg(const QString& title, const QString& okCaption, const QString& cancelCaption,
+                           const std::array<std::string, 32>& names, int preselected, QWidget* parent)
+    : QDialog(parent), list_(new QComboBox(this)) {
+    setWindowTitle(title);
+    DialogUnits units(font());
+    setFixedSize(units.size(187, 94));
+    auto* frame = new QGroupBox(this);
+    frame->setGeometry(units.rect(8, 3, 163, 54));
+    list_->setGeometry(units.rect(62, 12, 63, 14));
+    list_->raise();
+    for (const std::string& name : names) {
+        if (name.empty()) break;
+        list_->addItem(Q(name));
+    }
+    list_->setCurrentIndex(preselected >= 0 && preselected < list_->count() ? preselected : -1);
+    auto* ok = new QPushButton(okCaption, this);
+    ok->setGeometry(units.rect(20, 66, 50, 14));
+    ok->setDefault(true);
+    auto* cancel = new QPushButton(cancelCaption, this);
+    cancel->setGeometry(units.rect(98, 66, 50, 14));
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void CLanguageDlg::accept() {
+    chosen_ = list_->currentIndex();
+    QDialog::accept();
+}
+
+}  // namespace radioprog

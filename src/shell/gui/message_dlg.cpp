@@ -1,0 +1,66 @@
+#include "shell/gui/message_dlg.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPushButton>
+
+#include "shell/gui/dialog_units.h"
+#include "shell/gui/text.h"
+#include "shell/message_layout.h"
+
+namespace radioprog {
+
+CMessageDlg::CMessageDlg(const QString& title, const QString& okCaption, const QString& message, QWidget* parent)
+    : QDialog(parent), message_(message), ok_(new QPushButton(okCaption, this)) {
+    setWindowTitle(title);
+    DialogUnits units(font());
+    setFixedSize(units.size(142, 66));
+    ok_->setGeometry(units.rect(42, 44, 58, 13));
+    ok_->setDefault(true);
+    connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+QFont CMessageDlg::messageFont(int points) const {
+    QFont font;
+    // A Kai (brush) style Chinese font where one is installed; the system picks the nearest.
+    font.setFamilies({QStringLiteral("STKaiti"), QStringLiteral("KaiTi"), QStringLiteral("AR PL UKai CN"),
+                      QStringLiteral("AR PL UKai TW"), QStringLiteral("AR PL UKai"), QStringLiteral("Noto Serif CJK SC")});
+    font.setPointSize(points);
+    return font;
+}
+
+CMessageDlg::PaintPlan CMessageDlg::paintPlan() const {
+    PaintPlan plan;
+    std::string text = S(message_);
+    plan.points = MessageFontPoints(text);
+    QFontMetrics metrics(messageFont(plan.points));
+    const int width = rect().width();
+    const int x = (width - metrics.horizontalAdvance(message_)) / 2;
+    if (!MessageNeedsSplit(text, x >= 0)) {
+        plan.lines << message_;
+        plan.origins << QPoint(x, 28);
+        return plan;
+    }
+    std::size_t split = MessageSplitIndex(text);
+    QString first = Q(text.substr(0, split));
+    QString second = Q(text.substr(split));
+    plan.lines << first << second;
+    plan.origins << QPoint(1, 16) << QPoint((width - metrics.horizontalAdvance(second)) / 2, 40);
+    return plan;
+}
+
+void CMessageDlg::paintEvent(QPaintEvent* event) {
+    QDialog::paintEvent(event);
+    PaintPlan plan = paintPlan();
+    QPainter painter(this);
+    QFont font = messageFont(plan.points);
+    painter.setFont(font);
+    painter.setBackgroundMode(Qt::OpaqueMode);
+    painter.setBackground(QColor(212, 208, 200));
+    painter.setPen(QColor(10, 10, 10));
+    QFontMetrics metrics(font);
+    for (int i = 0; i < plan.lines.size(); ++i)
+        painter.drawText(plan.origins[i] + QPoint(0, metrics.ascent()), plan.lines[i]);
+}
+
+}  // namespace radioprog

@@ -1,0 +1,40 @@
+#pragma once
+// The program's one-button message dialog: a short message painted large in a brush-script
+// font, used for transfer results, the File New confirmation and the band refusal.
+#include <QDialog>
+#include <QPoint>
+#include <QString>
+#include <QStringList>
+
+class QPushButton;
+
+namespace radioprog {
+
+class CMessageDlg : public QDialog {
+    Q_OBJECT
+public:
+    CMessageDlg(const QString& title, const QString& okCaption, const QString& message, QWidget* parent = nullptr);
+
+    const QString& message() const { return message_; }
+    QPushButton* okButton() const { return ok_; }
+
+    // How the message is drawn in the current client size: font size, lines and where each
+    // line starts (left end of the text).
+    struct PaintPlan {
+        int points = 0;
+        QStringList lines;
+        QList<QPoint> origins;
+    };
+    PaintPlan paintPlan() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QFont messageFont(int points) const;
+
+    QString message_;
+    QPushButton* ok_;
+};
+
+}  // namespace radioprog

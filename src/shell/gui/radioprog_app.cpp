@@ -1,0 +1,61 @@
+#include "shell/gui/radioprog_app.h"
+
+#include <QApplication>
+
+#include "shell/gui/about_box_dlg.h"
+#include "shell/gui/icons.h"
+#include "shell/gui/language_dlg.h"
+#include "shell/gui/main_frame.h"
+#include "shell/gui/text.h"
+#include "shell/gui/ui_hooks.h"
+
+namespace radioprog {
+
+CRadioProgApp::CRadioProgApp() = default;
+
+CRadioProgApp::~CRadioProgApp() = default;
+
+bool CRadioProgApp::InitInstance(bool showWindow) {
+    mainFrame_ = std::make_unique<CMainFrame>();
+    connect(mainFrame_.get(), &CMainFrame::languageCommand, this, &CRadioProgApp::OnLanguage);
+    connect(mainFrame_.get(), &CMainFrame::aboutCommand, this, &CRadioProgApp::OnAppAbout);
+
+    appIcon_ = LoadIconFile({"app.ico", "1.ico"});
+    LoadLanguageFile(true);
+    if (showWindow) {
+        mainFrame_->showMaximized();
+        mainFrame_->repaint();
+    }
+    mainFrame_->RelabelMenu();
+    if (!appIcon_.isNull()) {
+        QApplication::setWindowIcon(appIcon_);
+        mainFrame_->setWindowIcon(appIcon_);
+    }
+    return true;
+}
+
+void CRadioProgApp::LoadLanguageFile(bool resetToDefault) {
+    radioprog::LoadLanguageFile(mainFrame_->language(), resetToDefault);
+    mainFrame_->SetTitle();
+}
+
+void CRadioProgApp::OnLanguage() {
+    if (mainFrame_->transferRunning()) return;
+    LanguageTable& language = mainFrame_->language();
+    CLanguageDlg dialog(Q(language.row(112)), Q(language.row(116)), Q(language.row(117)), language.names,
+                        language.index, mainFrame_.get());
+    if (RunModal(dialog) != QDialog::Accepted || dialog.chosenIndex() == language.index) return;
+    language.index = dialog.chosenIndex();
+    LoadLanguageFile(false);
+    mainFrame_->RelabelMenu();
+    mainFrame_->ReopenEditors();
+}
+
+void CRadioProgApp::OnAppAbout() {
+    const LanguageTable& language = mainFrame_->language();
+    CAboutBoxDlg dialog(Q(language.row(111)), Q(language.row(118)), Q(language.row(119)), Q(language.row(116)),
+                        Q(language.row(124)), mainFrame_.get());
+    RunModal(dialog);
+}
+
+}  // namespace radioprog

@@ -1,0 +1,36 @@
+#include "shell/gui/ui_hooks.h"
+
+#include <QDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace radioprog {
+
+UiHooks& Hooks() {
+    static UiHooks hooks;
+    return hooks;
+}
+
+int RunModal(QDialog& dialog) {
+    if (Hooks().runDialog) return Hooks().runDialog(dialog);
+    return dialog.exec();
+}
+
+QString ChooseDatFile(QWidget* parent, bool forSaving) {
+    if (Hooks().chooseFile) return Hooks().chooseFile(parent, forSaving);
+    const QString filter = QStringLiteral("dat Files (*.dat);;All Files (*.*)");
+    return forSaving ? QFileDialog::getSaveFileName(parent, QString(), QString(), filter)
+                     : QFileDialog::getOpenFileName(parent, QString(), QString(), filter);
+}
+
+void Warn(QWidget* parent, const QString& text) {
+    if (Hooks().warn) {
+        Hooks().warn(parent, text);
+        return;
+    }
+    QMessageBox box(QMessageBox::Warning, parent ? parent->window()->windowTitle() : QString(), text,
+                    QMessageBox::Ok, parent);
+    RunModal(box);
+}
+
+}  // namespace radioprog

@@ -1,0 +1,29 @@
+#pragma once
+// The modal steps of the user interface (dialogs, file choosers) run through these hooks, so
+// tests can answer them without a modal event loop. Unset hooks run the real dialogs.
+#include <QString>
+
+#include <functional>
+
+class QDialog;
+class QWidget;
+
+namespace radioprog {
+
+struct UiHooks {
+    // Runs a modal dialog and returns its result (QDialog::Accepted / Rejected).
+    std::function<int(QDialog&)> runDialog;
+    // Chooses a file to open or to save to; an empty text means cancelled.
+    std::function<QString(QWidget* parent, bool forSaving)> chooseFile;
+    // Shows a warning that is not one of the program's own message dialogs (file errors,
+    // permission advice); the default shows a message box.
+    std::function<void(QWidget* parent, const QString& text)> warn;
+};
+
+UiHooks& Hooks();
+
+int RunModal(QDialog& dialog);
+QString ChooseDatFile(QWidget* parent, bool forSaving);
+void Warn(QWidget* parent, const QString& text);
+
+}  // namespace radioprog

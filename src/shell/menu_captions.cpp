@@ -1,0 +1,60 @@
+#include "shell/menu_captions.h"
+
+#include "shell/commands.h"
+
+namespace radioprog {
+
+const std::vector<MenuCaption>& MenuCaptions() {
+    using namespace command;
+    static const std::vector<MenuCaption> captions = {
+        {0, 0, 91, ""},
+        {-1, kFileNew, 92, ""},
+        {-1, kFileClose, 93, ""},
+        {-1, kFileSave, 94, ""},
+        {-1, kFileOpen, 95, ""},
+        {-1, kFilePrint, 96, ""},
+        {-1, kExit, 97, ""},
+        {1, 0, 98, ""},
+        {-1, kReadRadio, 99, ""},
+        {-1, kWriteRadio, 100, ""},
+        {2, 0, 101, ""},
+        {-1, kChannelEditor, 1, ""},
+        {-1, kFunctionsEditor, 27, ""},
+        {-1, kBatchChannels, 142, ""},
+        {-1, kDtmfEditor, -1, "DTMF"},
+        {3, kPortSelect, 102, ""},
+        {4, 0, 103, ""},
+        {-1, kViewToolbar, 104, ""},
+        {-1, kViewStatusBar, 105, ""},
+        {5, 0, 106, ""},
+        {-1, kWindowCascade, 107, ""},
+        {-1, kWindowTile, 108, ""},
+        {-1, kWindowArrange, 109, ""},
+        {6, kLanguage, 112, ""},
+        {7, 0, 110, ""},
+        {-1, kAbout, 111, ""},
+    };
+    return captions;
+}
+
+std::string MenuCaptionText(const MenuCaption& entry, const LanguageTable& language) {
+    return entry.row < 0 ? std::string(entry.fixedCaption) : language.row(entry.row);
+}
+
+std::string ToolTipText(int commandId, const LanguageTable& language) {
+    using namespace command;
+    struct Tip {
+        int command;
+        int row;
+    };
+    static constexpr Tip kTips[] = {{kFileNew, 92},   {kFileOpen, 95},   {kFileSave, 94},  {kFilePrint, 96},
+                                    {kReadRadio, 99}, {kWriteRadio, 100}, {kPortSelect, 102}};
+    for (const Tip& tip : kTips) {
+        if (tip.command != commandId) continue;
+        const std::string& text = language.row(tip.row);
+        return text.substr(0, text.find('('));
+    }
+    return {};
+}
+
+}  // namespace radioprog

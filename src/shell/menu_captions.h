@@ -1,0 +1,27 @@
+#pragma once
+// Which language row labels which menu entry. Top-level entries are found by their position
+// in the menu bar, the others by their command.
+#include <string>
+#include <vector>
+
+#include "model/language_table.h"
+
+namespace radioprog {
+
+struct MenuCaption {
+    int position;  // menu-bar position for a top-level entry, else -1
+    int command;   // command identifier, 0 for a drop-down title
+    int row;       // language row, -1 = caption never relabelled
+    const char* fixedCaption;  // caption when not relabelled
+};
+
+const std::vector<MenuCaption>& MenuCaptions();
+
+// The caption of an entry: its language row's text, or the fixed caption.
+std::string MenuCaptionText(const MenuCaption& entry, const LanguageTable& language);
+
+// The toolbar tip of a command: its menu row's text cut before the first "(" (dropping the
+// accelerator mark and key name); empty for commands without a row.
+std::string ToolTipText(int command, const LanguageTable& language);
+
+}  // namespace radioprog

@@ -1,0 +1,17 @@
+#pragma once
+// The texts the user reads after a transfer.
+#include <string>
+
+#include "link/transfer_reports.h"
+#include "model/language_table.h"
+
+namespace radioprog {
+
+// The result dialog's message: row 33 (no radio), 122/123 (read/write) + 31 (failed) or
+// 32 (completed); an unknown code gives an empty message.
+std::string TransferResultMessage(int resultCode, const LanguageTable& language);
+
+// Extra explanation for the user when no radio was found because a port refused access.
+std::string PermissionAdvice(const TransferOutcome& outcome);
+
+}  // namespace radioprog
