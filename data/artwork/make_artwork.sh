@@ -13,7 +13,7 @@ render() { # drawing, size in pixels, grid size, output, [extra options]
     drawing=$1 size=$2 grid=$3 out=$4
     shift 4
     convert -background none "$@" -density $((96 * size / grid)) "mvg:$here/$drawing" \
-        -depth 8 "PNG32:$out"
+        -depth 8 -strip "PNG32:$out"
 }
 
 render app16.mvg 16 16 "$work/app16.png" +antialias
