@@ -1,0 +1,38 @@
+#pragma once
+// The DTMF form's layout: 384 x 256 dialog units in "System" 10, a code table of 16 rows
+// (group number and code; the last row hidden) and the other controls.
+#include <vector>
+
+#include "editors/settings_layout.h"
+
+namespace radioprog {
+
+inline constexpr int kDtmfFormWidth = 384;
+inline constexpr int kDtmfFormHeight = 256;
+inline constexpr const char* kDtmfFormFont = "System";
+inline constexpr int kDtmfFormFontPoints = 10;
+inline constexpr int kDtmfFrameTitleRow = 171;
+
+namespace dtmf_control {
+inline constexpr int kDuration = 1153;
+inline constexpr int kPause = 1154;
+inline constexpr int kGroupCall = 1155;
+inline constexpr int kLocalId = 1164;
+inline constexpr int kPttPress = 1146;
+inline constexpr int kPttRelease = 1147;
+inline constexpr int kCommit = 1151;  // stores, then closes
+inline constexpr int kClose = 1152;   // closes without storing
+}  // namespace dtmf_control
+
+// One row of the code table: a read-only centred number edit and a centred code edit.
+struct DtmfTableRow {
+    FormControl number;
+    FormControl code;
+};
+
+// Rows 1..16 in order; row 16 (both controls hidden) is bound to nothing.
+const std::vector<DtmfTableRow>& DtmfCodeTable();
+// Every other control, captions given as language rows.
+const std::vector<FormControl>& DtmfLayout();
+
+}  // namespace radioprog
