@@ -1,0 +1,100 @@
+#include "link/com_port.h"
+
+#include <chrono>
+#include <cstring>
+#include <thread>
+
+namespace radioprog {
+
+namespace {
+
+constexpr std::uint8_t kDescrambleTable[16] = {2, 7, 5, 8, 10, 11, 14, 0, 12, 3, 1, 4, 13, 15, 6, 9};
+constexpr std::uint8_t kScrambleTable[16] = {7, 10, 0, 9, 11, 2, 14, 1, 3, 15, 4, 5, 8, 12, 6, 13};
+
+}  // namespace
+
+void TranslateNibbles(std::uint8_t* buffer, std::size_t length, bool descramble) {
+    const std::uint8_t* table = descramble ? kDescrambleTable : kScrambleTable;
+    for (std::size_t i = 0; i < length; ++i)
+        buffer[i] = static_cast<std::uint8_t>(table[buffer[i] & 0x0F] + 16 * table[buffer[i] >> 4]);
+}
+
+bool CComPort::Open(const std::string& device) { return line_.IsOpen() || line_.Open(device); }
+
+bool CComPort::Close() { return line_.Close(); }
+
+void CComPort::CloseIfOpen() {
+    if (line_.IsOpen()) line_.Close();
+}
+
+bool CComPort::EnterProgramMode(int retries) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(wire::kModeEntryWaitMs));
+    line_.Purge();
+    const auto* entry = reinterpret_cast<const std::uint8_t*>(wire::kModeEntry);
+    for (int attempt = 0; attempt <= retries; ++attempt) {
+        if (!Send(entry, wire::kModeEntrySize)) return false;
+        std::uint8_t reply = 0;
+        if (line_.Read(&reply, 1) == 1) return reply == wire::kAck;
+    }
+    return false;
+}
+
+bool CComPort::Identify() {
+    if (!SendByte(wire::kStx)) return false;
+    std::uint8_t reply[wire::kIdentReplySize];
+    if (!ReceiveExactly(reply, sizeof reply)) return false;
+    if (reply[0] != wire::kAck || std::memcmp(reply + 1, wire::kModel, 5) != 0 ||
+        reply[6] != wire::kIdentTrailer[0] || reply[7] != wire::kIdentTrailer[1])
+        return false;
+    if (!SendByte(wire::kAck)) return false;
+    std::uint8_t ack = 0;
+    return line_.Read(&ack, 1) == 1 && ack == wire::kAck;
+}
+
+bool CComPort::TakeReadReply(const std::uint8_t* reply, std::uint8_t hi, std::uint8_t lo, std::uint8_t* destination) {
+    if (reply[0] != wire::kWriteCommand || reply[1] != hi || reply[2] != lo || reply[3] != wire::kReadLength)
+        return false;
+    std::memcpy(destination, reply + 4, wire::kBlockSize);
+    return true;
+}
+
+bool CComPort::ReadBlock(std::uint8_t hi, std::uint8_t lo, std::uint8_t* destination) {
+    const std::uint8_t request[4] = {wire::kReadCommand, hi, lo, wire::kReadLength};
+    std::uint8_t reply[wire::kReadReplySize];
+    bool complete = false;
+    for (int attempt = 0; attempt < wire::kReadAttempts && !complete; ++attempt) {
+        if (!Send(request, sizeof request)) return false;
+        complete = ReceiveExactly(reply, sizeof reply);
+    }
+    if (!complete || !TakeReadReply(reply, hi, lo, destination)) return false;
+    if (!SendByte(wire::kAck)) return false;
+    // The radio may be slow to confirm: wait again without asking again.
+    for (int attempt = 0; attempt < wire::kAckReadAttempts; ++attempt) {
+        std::uint8_t ack = 0;
+        if (line_.Read(&ack, 1) == 1) return ack == wire::kAck;
+    }
+    return false;
+}
+
+bool CComPort::ReadBlockDescrambled(std::uint8_t hi, std::uint8_t lo, std::uint8_t* destination) {
+    const std::uint8_t request[4] = {wire::kReadCommand, hi, lo, wire::kReadLength};
+    std::uint8_t reply[wire::kReadReplySize];
+    if (!Send(request, sizeof request) || !ReceiveExactly(reply, sizeof reply)) return false;
+    if (!TakeReadReply(reply, hi, lo, destination)) return false;
+    TranslateNibbles(destination, wire::kBlockSize, 0);
+    if (!SendByte(wire::kAck)) return false;
+    std::uint8_t ack = 0;
+    return line_.Read(&ack, 1) == 1 && ack == wire::kAck;
+}
+
+bool CComPort::WriteBlock(std::uint8_t hi, std::uint8_t lo, const std::uint8_t* source) {
+    const std::uint8_t header[4] = {wire::kWriteCommand, hi, lo, wire::kWriteLength};
+    for (int attempt = 0; attempt < wire::kWriteAttempts; ++attempt) {
+        if (!Send(header, sizeof header) || !Send(source, wire::kUnitSize)) return false;
+        std::uint8_t ack = 0;
+        if (line_.Read(&ack, 1) == 1 && ack == wire::kAck) return true;
+    }
+    return false;
+}
+
+}  // namespace radioprog

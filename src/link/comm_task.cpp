@@ -1,0 +1,233 @@
+#include "link/comm_task.h"
+
+#include <system_error>
+
+namespace radioprog {
+
+namespace {
+
+constexpr int kConfiguredPortRetries = 3;
+constexpr int kOtherPortRetries = 1;
+constexpr int kProgressAllMoved = 100;
+
+// Receives the reports of a job that was set up without a receiver.
+class NoReports : public TransferReports {
+public:
+    void progress(int) override {}
+    void dataReady(const RadioImage&) override {}
+    bool checkBandLimits(const RadioImage&) override { return false; }
+    void finished(const TransferOutcome&) override {}
+};
+
+bool IsCurrentThread(const std::thread& thread) { return thread.get_id() == std::this_thread::get_id(); }
+
+const RecordInfo& NthRecord(BlockId block, int index) {
+    const auto& map = BlockMap();
+    return block == BlockId::ChannelMemory ? map[static_cast<std::size_t>(index)]
+           : block == BlockId::ChannelNames ? map[32 + static_cast<std::size_t>(index)]
+                                             : SingleRecord(block);
+}
+
+}  // namespace
+
+std::vector<ScanStep> PortScanOrder(std::int32_t configuredPort) {
+    std::vector<ScanStep> order;
+    bool configured = configuredPort >= kFirstPort && configuredPort <= kLastPort;
+    if (configured) order.push_back({configuredPort, kConfiguredPortRetries});
+    for (int port = kFirstPort; port <= kLastPort; ++port)
+        if (!configured || port != configuredPort) order.push_back({port, kOtherPortRetries});
+    return order;
+}
+
+CCommTask::CCommTask(PortMap ports) : ports_(std::move(ports)) {}
+
+CCommTask::~CCommTask() { Wait(); }
+
+bool CCommTask::Claim() {
+    bool idle = false;
+    return busy_.compare_exchange_strong(idle, true, std::memory_order_acq_rel);
+}
+
+void CCommTask::Release() { busy_.store(false, std::memory_order_release); }
+
+bool CCommTask::IsBusy() const { return busy_.load(std::memory_order_acquire); }
+
+void CCommTask::Setup(TransferReports* reports, const RadioImage& image) {
+    if (!Claim()) return;
+    reports_ = reports;
+    image_ = image;
+    Release();
+}
+
+void CCommTask::SetMode(TransferMode mode) {
+    if (!Claim()) return;
+    mode_ = mode;
+    Release();
+}
+
+void CCommTask::SetLineTimeouts(const LineTimeouts& timeouts) {
+    if (!Claim()) return;
+    port_.SetTimeouts(timeouts);
+    Release();
+}
+
+void CCommTask::Run() {
+    if (!Claim()) return;
+    if (mode_ == TransferMode::Idle) {
+        Release();
+        return;
+    }
+    Execute();
+}
+
+bool CCommTask::Start() {
+    if (IsCurrentThread(worker_)) return false;
+    if (!Claim()) return false;
+    if (mode_ == TransferMode::Idle) {
+        Release();
+        return false;
+    }
+    // The previous worker has finished its job; at most its last report is still running.
+    if (worker_.joinable()) worker_.join();
+    try {
+        worker_ = std::thread([this] { Execute(); });
+    } catch (const std::system_error&) {
+        Release();
+        return false;
+    }
+    return true;
+}
+
+void CCommTask::Wait() {
+    if (worker_.joinable() && !IsCurrentThread(worker_)) worker_.join();
+}
+
+void CCommTask::ReportProgress(TransferReports& reports, int value) { reports.progress(value); }
+
+void CCommTask::Step(TransferReports& reports) {
+    ++progress_;
+    ReportProgress(reports, progress_);
+}
+
+void CCommTask::Execute() {
+    NoReports nobody;
+    TransferReports& reports = reports_ ? *reports_ : nobody;
+    const TransferMode mode = mode_;
+    progress_ = 0;
+    ReportProgress(reports, 1);
+
+    TransferOutcome outcome;
+    if (ScanPorts(reports, outcome)) {
+        if (mode == TransferMode::Read) {
+            if (ReadSequence(reports)) {
+                reports.dataReady(image_);
+                outcome.result = TransferResult::ReadDone;
+            } else {
+                outcome.result = TransferResult::ReadFailed;
+            }
+        } else {
+            outcome.result = WriteSequence(reports) ? TransferResult::WriteDone : TransferResult::WriteFailed;
+        }
+    } else {
+        outcome.result = TransferResult::NoRadio;
+    }
+    reports.finished(outcome);
+
+    port_.CloseIfOpen();
+    mode_ = TransferMode::Idle;
+    // Nothing of the job is touched after this, so the owner may set up the next one while
+    // the last report is being delivered.
+    Release();
+    ReportProgress(reports, 0);
+}
+
+bool CCommTask::ScanPorts(TransferReports& reports, TransferOutcome& outcome) {
+    std::optional<PortProblem> refused;
+    for (const ScanStep& step : PortScanOrder(image_.port())) {
+        std::string device = ports_.device(step.port);
+        if (!port_.Open(device)) {
+            const OpenError& error = port_.lastOpenError();
+            if (error.permissionDenied() && !refused) refused = PortProblem{step.port, device, error.text, true};
+            continue;
+        }
+        if (port_.EnterProgramMode(step.retries)) {
+            if (!port_.Identify()) break;
+            image_.setPort(step.port);
+            outcome.foundPort = step.port;
+            return true;
+        }
+        Step(reports);
+        port_.Close();
+    }
+    outcome.permissionProblem = refused;
+    return false;
+}
+
+bool CCommTask::ReadPiece(const RecordInfo& record, int k) {
+    auto lo = static_cast<std::uint8_t>(image_.addressLow(record) + wire::kBlockSize * static_cast<unsigned>(k));
+    return port_.ReadBlock(image_.addressHigh(record), lo,
+                           image_.recordData(record) + wire::kBlockSize * static_cast<std::size_t>(k));
+}
+
+bool CCommTask::WriteRecord(const RecordInfo& record, int units) {
+    const std::uint8_t* data = image_.recordData(record);
+    for (int k = 0; k < units; ++k) {
+        auto lo = static_cast<std::uint8_t>(image_.addressLow(record) + wire::kUnitSize * static_cast<unsigned>(k));
+        if (!port_.WriteBlock(image_.addressHigh(record), lo, data + wire::kUnitSize * static_cast<std::size_t>(k)))
+            return false;
+    }
+    return true;
+}
+
+bool CCommTask::ReadSequence(TransferReports& reports) {
+    Step(reports);
+    for (BlockId block : {BlockId::ChannelMemory, BlockId::ChannelNames})
+        for (int i = 0; i < 32; ++i) {
+            if (!ReadPiece(NthRecord(block, i), 0)) return false;
+            Step(reports);
+        }
+    for (int k = 0; k < 4; ++k) {
+        if (!ReadPiece(SingleRecord(BlockId::DtmfCodes), k)) return false;
+        Step(reports);
+    }
+    for (BlockId block : {BlockId::Vfo, BlockId::Settings}) {
+        if (!ReadPiece(SingleRecord(block), 0)) return false;
+        Step(reports);
+    }
+    if (!ReadPiece(SingleRecord(BlockId::SecondSettings), 0)) return false;
+    progress_ = kProgressAllMoved;
+    ReportProgress(reports, progress_);
+    return true;
+}
+
+bool CCommTask::WriteSequence(TransferReports& reports) {
+    Step(reports);
+    // The radio's band limits come first, so the check sees what this radio accepts.
+    const RecordInfo& limits = SingleRecord(BlockId::BandLimits);
+    if (!port_.ReadBlockDescrambled(image_.addressHigh(limits), image_.addressLow(limits), image_.recordData(limits)))
+        return false;
+    if (!reports.checkBandLimits(image_)) return false;
+
+    for (int i = 0; i < 32; ++i) {
+        Step(reports);
+        if (!WriteRecord(NthRecord(BlockId::ChannelMemory, i), 4)) return false;
+    }
+    Step(reports);
+    for (int i = 0; i < 32; ++i) {
+        if (!WriteRecord(NthRecord(BlockId::ChannelNames, i), 4)) return false;
+        Step(reports);
+    }
+    if (!WriteRecord(SingleRecord(BlockId::DtmfCodes), 16)) return false;
+    Step(reports);
+    // Only the first 32 data bytes of the VFO and second settings blocks are written.
+    if (!WriteRecord(SingleRecord(BlockId::Vfo), 2)) return false;
+    Step(reports);
+    if (!WriteRecord(SingleRecord(BlockId::Settings), 4)) return false;
+    Step(reports);
+    if (!WriteRecord(SingleRecord(BlockId::SecondSettings), 2)) return false;
+    progress_ = kProgressAllMoved;
+    ReportProgress(reports, progress_);
+    return true;
+}
+
+}  // namespace radioprog

@@ -1,0 +1,94 @@
+#pragma once
+// The transfer job: finds the radio on the serial ports, then reads the whole image from it
+// or writes the whole image to it, telling its owner through TransferReports. It works on
+// its own copy of the image, so the owner's image is never touched from two threads; a read
+// hands over the complete copy only when every block arrived.
+#include <atomic>
+#include <cstdint>
+#include <thread>
+#include <vector>
+
+#include "link/com_port.h"
+#include "link/port_map.h"
+#include "link/transfer_reports.h"
+#include "model/radio_image.h"
+
+namespace radioprog {
+
+// One port the scan tries, with the number of times the mode-entry string is repeated when
+// the radio stays silent.
+struct ScanStep {
+    int port;
+    int retries;
+    bool operator==(const ScanStep&) const = default;
+};
+
+// The configured port first (4 mode-entry sends), then COM1 ... COM20 without it (2 sends
+// each). A configured port outside 1..20 is skipped and the whole ascending scan runs.
+std::vector<ScanStep> PortScanOrder(std::int32_t configuredPort);
+
+class CCommTask {
+public:
+    explicit CCommTask(PortMap ports);
+    // Waits for a running job. A job blocked in checkBandLimits must be answered first.
+    ~CCommTask();
+    CCommTask(const CCommTask&) = delete;
+    CCommTask& operator=(const CCommTask&) = delete;
+
+    // Takes the receiver of the reports and a copy of the image (for a write, flush the
+    // editors first). Ignored while busy. reports must outlive the job.
+    void Setup(TransferReports* reports, const RadioImage& image);
+    // Read or Write; ignored while busy.
+    void SetMode(TransferMode mode);
+    // True from Start() (or Run(), or a probe) until the job has ended. It is false again
+    // before the final progress(0) report, so whoever handles that report may start the
+    // next transfer.
+    bool IsBusy() const;
+
+    // Executes the job on the calling thread; does nothing while busy or with no mode set.
+    // Reports, in order: progress(1), one step per failed port handshake and per block,
+    // progress(100), dataReady (a successful read only), finished, progress(0).
+    // The mode is Idle again afterwards.
+    void Run();
+    // Runs the job on a new worker thread that ends after it. False (nothing started)
+    // while busy, with no mode set, or when called from the worker itself.
+    bool Start();
+    // Joins the worker of the latest Start(), if any (not from the worker itself).
+    void Wait();
+
+    // Bit k clear when COMk (1..20) cannot be opened; bit 0 and bits 21..31 stay set.
+    // Opens and closes each port once. Returns 0 (never a real mask) while busy, because
+    // the probe would use the serial port of the running job.
+    std::uint32_t ProbePorts();
+    // For COM1 ... COM20: the device path and why it cannot be opened (an empty reason
+    // when it opens). Empty while busy.
+    std::vector<PortProblem> ProbeDetails();
+    const PortMap& ports() const { return ports_; }
+
+    // The serial timeouts used from the next job on (tests shorten them); ignored while busy.
+    void SetLineTimeouts(const LineTimeouts& timeouts);
+
+private:
+    bool Claim();
+    void Release();
+    void Execute();
+    void Step(TransferReports& reports);
+    void ReportProgress(TransferReports& reports, int value);
+    bool ScanPorts(TransferReports& reports, TransferOutcome& outcome);
+    bool ReadSequence(TransferReports& reports);
+    bool WriteSequence(TransferReports& reports);
+    // Reads the k-th 64-byte piece of a record's data.
+    bool ReadPiece(const RecordInfo& record, int k);
+    bool WriteRecord(const RecordInfo& record, int units);
+
+    PortMap ports_;
+    CComPort port_;
+    TransferReports* reports_ = nullptr;
+    RadioImage image_;
+    TransferMode mode_ = TransferMode::Idle;
+    std::int16_t progress_ = 0;
+    std::atomic<bool> busy_{false};
+    std::thread worker_;
+};
+
+}  // namespace radioprog

@@ -1,0 +1,38 @@
+#pragma once
+// Which device is COM1 ... COM20. RADIOPROG_PORTS, when set, lists device paths separated by
+// commas, entry k being COMk (an empty entry, or one past the list, is a port that does not
+// exist). Otherwise the serial devices present are numbered: USB adapters first
+// (/dev/ttyUSB*, /dev/ttyACM*), then the built-in ports.
+#include <string>
+#include <vector>
+
+namespace radioprog {
+
+inline constexpr int kFirstPort = 1;
+inline constexpr int kLastPort = 20;
+
+class PortMap {
+public:
+    PortMap() = default;
+    // devices[0] is COM1; entries past COM20 are ignored.
+    explicit PortMap(std::vector<std::string> devices);
+
+    static PortMap FromEnvironment();
+    // "a,,b": COM1 = a, COM2 does not exist, COM3 = b.
+    static PortMap FromList(const std::string& commaList);
+    // The serial devices under devDir ("/dev"); sysClassTty ("/sys/class/tty") tells
+    // placeholder built-in ports (type 0) from real ones, when it can be read.
+    static PortMap Detect(const std::string& devDir = "/dev", const std::string& sysClassTty = "/sys/class/tty");
+
+    // The device path of COMport; empty when there is no such port.
+    std::string device(int port) const;
+    // "COM7"
+    static std::string Name(int port);
+
+    bool operator==(const PortMap&) const = default;
+
+private:
+    std::vector<std::string> devices_;
+};
+
+}  // namespace radioprog

@@ -1,0 +1,154 @@
+#include "link/serial_line.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+
+namespace radioprog {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+OpenError MakeOpenError(int code) { return {code, std::strerror(code)}; }
+
+// Raw 8N1 at 9600 baud. Software flow control is switched off because it would swallow
+// bytes of the binary protocol; hardware flow control is left as the port has it.
+void SetUpLine(int fd) {
+    termios tio{};
+    if (::tcgetattr(fd, &tio) == 0) {
+        tio.c_iflag &= ~static_cast<tcflag_t>(IGNBRK | BRKINT | PARMRK | ISTRIP | INLCR | IGNCR | ICRNL | IXON |
+                                              IXOFF | IXANY);
+        tio.c_oflag &= ~static_cast<tcflag_t>(OPOST);
+        tio.c_lflag &= ~static_cast<tcflag_t>(ECHO | ECHONL | ICANON | ISIG | IEXTEN);
+        tio.c_cflag &= ~static_cast<tcflag_t>(CSIZE | PARENB | CSTOPB);
+        tio.c_cflag |= CS8 | CREAD | CLOCAL;
+        tio.c_cc[VMIN] = 0;
+        tio.c_cc[VTIME] = 0;
+        ::cfsetispeed(&tio, B9600);
+        ::cfsetospeed(&tio, B9600);
+        ::tcsetattr(fd, TCSANOW, &tio);
+    }
+    int dtr = TIOCM_DTR;
+    ::ioctl(fd, TIOCMBIS, &dtr);
+}
+
+// Waits until fd is ready for events or the deadline passes; false on timeout or hang-up.
+bool WaitReady(int fd, short events, Clock::time_point deadline) {
+    for (;;) {
+        auto now = Clock::now();
+        if (now >= deadline) return false;
+        auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - now).count();
+        pollfd p{fd, events, 0};
+        int r = ::poll(&p, 1, static_cast<int>(std::min<long long>(left, 60'000)));
+        if (r < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        if (r == 0) continue;  // the loop head decides whether time is up
+        if (p.revents & events) return true;
+        return false;  // POLLHUP / POLLERR / POLLNVAL without data: the device is gone
+    }
+}
+
+}  // namespace
+
+bool OpenError::permissionDenied() const { return code == EACCES || code == EPERM; }
+
+SerialLine::~SerialLine() { Close(); }
+
+bool SerialLine::Open(const std::string& device) {
+    if (fd_ >= 0) return true;
+    if (device.empty()) {
+        openError_ = MakeOpenError(ENOENT);
+        return false;
+    }
+    int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        openError_ = MakeOpenError(errno);
+        return false;
+    }
+    if (!::isatty(fd)) {
+        ::close(fd);
+        openError_ = {ENOTTY, "not a serial device"};
+        return false;
+    }
+    // Exclusive: the terminal refuses further opens, and other programs that lock serial
+    // devices (as most do) see it taken.
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        ::close(fd);
+        openError_ = MakeOpenError(EBUSY);
+        return false;
+    }
+    ::ioctl(fd, TIOCEXCL);
+    SetUpLine(fd);
+    fd_ = fd;
+    openError_ = {};
+    return true;
+}
+
+bool SerialLine::Close() {
+    if (fd_ < 0) return false;
+    // The exclusive flag outlives this descriptor while others hold the terminal open.
+    ::ioctl(fd_, TIOCNXCL);
+    int r = ::close(fd_);
+    fd_ = -1;
+    return r == 0 || errno == EINTR;
+}
+
+void SerialLine::Purge() {
+    if (fd_ >= 0) ::tcflush(fd_, TCIOFLUSH);
+}
+
+std::size_t SerialLine::Write(const std::uint8_t* data, std::size_t size) {
+    if (fd_ < 0) return 0;
+    auto deadline = Clock::now() + std::chrono::milliseconds(timeouts_.writeTotalConstantMs +
+                                                             static_cast<long long>(timeouts_.writeTotalPerByteMs) * size);
+    std::size_t done = 0;
+    while (done < size) {
+        ssize_t n = ::write(fd_, data + done, size - done);
+        if (n > 0) {
+            done += static_cast<std::size_t>(n);
+        } else if (n < 0 && errno == EINTR) {
+            continue;
+        } else if (n < 0 && errno == EAGAIN) {
+            if (!WaitReady(fd_, POLLOUT, deadline)) break;
+        } else {
+            break;
+        }
+    }
+    return done;
+}
+
+std::size_t SerialLine::Read(std::uint8_t* data, std::size_t size) {
+    if (fd_ < 0 || size == 0) return 0;
+    auto deadline = Clock::now() + std::chrono::milliseconds(timeouts_.readTotalConstantMs +
+                                                             static_cast<long long>(timeouts_.readTotalPerByteMs) * size);
+    const auto interval = std::chrono::milliseconds(timeouts_.readIntervalMs);
+    std::size_t got = 0;
+    Clock::time_point lastByte{};
+    while (got < size) {
+        ssize_t n = ::read(fd_, data + got, size - got);
+        if (n > 0) {
+            got += static_cast<std::size_t>(n);
+            lastByte = Clock::now();
+            continue;
+        }
+        if (n < 0 && errno == EINTR) continue;
+        if (n == 0 || errno != EAGAIN) break;  // hung up or failed: what we have is all
+        // Once bytes flow, a gap longer than the interval ends the read.
+        auto limit = got > 0 ? std::min(deadline, lastByte + interval) : deadline;
+        if (!WaitReady(fd_, POLLIN, limit)) break;
+    }
+    return got;
+}
+
+}  // namespace radioprog

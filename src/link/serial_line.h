@@ -1,0 +1,58 @@
+#pragma once
+// One serial device opened for the radio: 9600 baud, 8N1, raw, DTR on, exclusive. Reads end
+// like the radio's programming cable has always been driven: when all bytes arrived, when the
+// line stays quiet longer than the interval after a byte, or when the total time is up, with
+// whatever arrived so far.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace radioprog {
+
+struct LineTimeouts {
+    int readIntervalMs = 388;         // longest gap between two received bytes
+    int readTotalPerByteMs = 1000;    // total read time: per byte requested ...
+    int readTotalConstantMs = 1000;   // ... plus this
+    int writeTotalPerByteMs = 2000;   // total write time: per byte ...
+    int writeTotalConstantMs = 2;     // ... plus this
+};
+
+// Why a device could not be opened: the errno value and its text.
+struct OpenError {
+    int code = 0;
+    std::string text;
+    bool permissionDenied() const;
+};
+
+class SerialLine {
+public:
+    SerialLine() = default;
+    ~SerialLine();
+    SerialLine(const SerialLine&) = delete;
+    SerialLine& operator=(const SerialLine&) = delete;
+
+    // Opens the device exclusively and sets the line up. Failures of the line-setting calls
+    // are ignored (a pseudo-terminal has no baud rate or DTR). Devices that are not
+    // terminals are refused.
+    bool Open(const std::string& device);
+    bool Close();  // true when the device was closed
+    bool IsOpen() const { return fd_ >= 0; }
+    const OpenError& lastOpenError() const { return openError_; }
+
+    void SetTimeouts(const LineTimeouts& timeouts) { timeouts_ = timeouts; }
+    const LineTimeouts& timeouts() const { return timeouts_; }
+
+    // Discards everything not yet sent and everything received but not read.
+    void Purge();
+    // Returns the number of bytes written (less than size when the write time ran out).
+    std::size_t Write(const std::uint8_t* data, std::size_t size);
+    // Returns the number of bytes read, with the timeouts above.
+    std::size_t Read(std::uint8_t* data, std::size_t size);
+
+private:
+    int fd_ = -1;
+    LineTimeouts timeouts_;
+    OpenError openError_;
+};
+
+}  // namespace radioprog

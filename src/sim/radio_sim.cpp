@@ -1,0 +1,279 @@
+#include "sim/radio_sim.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include "link/com_port.h"
+
+namespace radioprog::sim {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr char kOtherModel[] = "R3M72";
+
+void WriteAll(int fd, const std::uint8_t* data, std::size_t size) {
+    while (size > 0) {
+        ssize_t n = ::write(fd, data, size);
+        if (n > 0) {
+            data += n;
+            size -= static_cast<std::size_t>(n);
+        } else if (n < 0 && errno == EINTR) {
+            continue;
+        } else if (n < 0 && errno == EAGAIN) {
+            // Nobody reads the device: wait a little, then drop the rest as a radio would.
+            pollfd p{fd, POLLOUT, 0};
+            if (::poll(&p, 1, 100) <= 0) return;
+        } else {
+            return;
+        }
+    }
+}
+
+}  // namespace
+
+void EncodeBandLimit(int mhz, std::uint8_t* out) {
+    int d[4] = {mhz / 1000 % 10, mhz / 100 % 10, mhz / 10 % 10, mhz % 10};
+    out[0] = static_cast<std::uint8_t>(d[0] << 4 | d[1]);
+    out[1] = static_cast<std::uint8_t>(d[2] << 4 | d[3]);
+}
+
+BandLimits DefaultSimBands() { return {{136, 400}, {174, 520}, {136, 400}, {174, 520}}; }
+
+RadioSimulator::RadioSimulator() {
+    RadioImage image;
+    image.ApplyDefaults();
+    LoadImage(image);
+    SetBandLimits(DefaultSimBands());
+}
+
+RadioSimulator::~RadioSimulator() { Stop(); }
+
+void RadioSimulator::SetFaults(const SimFaults& faults) {
+    std::lock_guard lock(mutex_);
+    faults_ = faults;
+    blocksAnswered_ = readReplies_ = writeUnits_ = 0;
+    wentSilent_ = false;
+}
+
+void RadioSimulator::SetPaced(bool paced) {
+    std::lock_guard lock(mutex_);
+    paced_ = paced;
+}
+
+void RadioSimulator::SetBandLimits(const BandLimits& limits) {
+    std::lock_guard lock(mutex_);
+    const int values[8] = {limits.rxLower[0], limits.rxUpper[0], limits.rxLower[1], limits.rxUpper[1],
+                           limits.txLower[0], limits.txUpper[0], limits.txLower[1], limits.txUpper[1]};
+    for (int i = 0; i < 8; ++i) EncodeBandLimit(values[i], &bandBlock_[2 * static_cast<std::size_t>(i)]);
+}
+
+void RadioSimulator::LoadImage(const RadioImage& image) {
+    std::lock_guard lock(mutex_);
+    for (const RecordInfo& record : BlockMap()) {
+        const std::uint8_t* data = image.recordData(record);
+        if (record.block == BlockId::BandLimits)
+            std::copy(data, data + bandBlock_.size(), bandBlock_.begin());
+        else
+            std::copy(data, data + RecordDataSize(record.form), memory_.begin() + record.address);
+    }
+}
+
+RadioImage RadioSimulator::Image() const {
+    RadioImage image;
+    image.ApplyDefaults();
+    std::lock_guard lock(mutex_);
+    for (const RecordInfo& record : BlockMap()) {
+        std::uint8_t* data = image.recordData(record);
+        if (record.block == BlockId::BandLimits)
+            std::copy(bandBlock_.begin(), bandBlock_.end(), data);
+        else
+            std::copy_n(memory_.begin() + record.address, RecordDataSize(record.form), data);
+    }
+    return image;
+}
+
+std::array<std::uint8_t, 64> RadioSimulator::BandBlock() const {
+    std::lock_guard lock(mutex_);
+    return bandBlock_;
+}
+
+std::uint64_t RadioSimulator::memoryVersion() const {
+    std::lock_guard lock(mutex_);
+    return memoryVersion_;
+}
+
+std::vector<SimEvent> RadioSimulator::Events() const {
+    std::lock_guard lock(mutex_);
+    return events_;
+}
+
+void RadioSimulator::ClearEvents() {
+    std::lock_guard lock(mutex_);
+    events_.clear();
+}
+
+bool RadioSimulator::Start(std::string& error) {
+    Stop();
+    if (!terminal_.Create(error)) return false;
+    if (::pipe2(wakePipe_, O_CLOEXEC) != 0) {
+        error = std::string("cannot create a pipe: ") + std::strerror(errno);
+        terminal_.Destroy();
+        return false;
+    }
+    server_ = std::thread([this] { Serve(); });
+    return true;
+}
+
+void RadioSimulator::Stop() {
+    if (server_.joinable()) {
+        const std::uint8_t wake = 1;
+        WriteAll(wakePipe_[1], &wake, 1);
+        server_.join();
+    }
+    for (int& fd : wakePipe_) {
+        if (fd >= 0) ::close(fd);
+        fd = -1;
+    }
+    terminal_.Destroy();
+}
+
+void RadioSimulator::Serve() {
+    const int master = terminal_.masterFd();
+    for (;;) {
+        pollfd fds[2] = {{master, POLLIN, 0}, {wakePipe_[0], POLLIN, 0}};
+        if (::poll(fds, 2, -1) < 0) {
+            if (errno == EINTR) continue;
+            return;
+        }
+        if (fds[1].revents) return;
+        if (fds[0].revents & POLLIN) {
+            std::uint8_t buffer[4096];
+            ssize_t n = ::read(master, buffer, sizeof buffer);
+            if (n > 0) {
+                NoteReceived(static_cast<std::size_t>(n));
+                input_.insert(input_.end(), buffer, buffer + n);
+                Send(Process());
+            }
+        } else if (fds[0].revents) {
+            // The device end is held open, so this is transient; do not spin.
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+    }
+}
+
+void RadioSimulator::NoteReceived(std::size_t count) {
+    wireFree_ = std::max(wireFree_, Clock::now()) + kByteTime * static_cast<long>(count);
+}
+
+void RadioSimulator::Send(const std::vector<std::uint8_t>& bytes) {
+    if (bytes.empty()) return;
+    bool paced;
+    {
+        std::lock_guard lock(mutex_);
+        paced = paced_;
+    }
+    const int master = terminal_.masterFd();
+    if (!paced) {
+        WriteAll(master, bytes.data(), bytes.size());
+        return;
+    }
+    // Each byte leaves when its last bit would have left the radio; the schedule is
+    // absolute, so late wake-ups do not add up.
+    auto start = std::max(wireFree_, Clock::now());
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        std::this_thread::sleep_until(start + kByteTime * static_cast<long>(i + 1));
+        WriteAll(master, &bytes[i], 1);
+    }
+    wireFree_ = start + kByteTime * static_cast<long>(bytes.size());
+}
+
+bool RadioSimulator::Answering() { return !faults_.silent && !wentSilent_; }
+
+void RadioSimulator::NoteBlockRequest() {
+    // The confirmation of the last answered block is still answered; the next request is not.
+    if (faults_.silentAfterBlocks >= 0 && blocksAnswered_ >= faults_.silentAfterBlocks) wentSilent_ = true;
+}
+
+std::vector<std::uint8_t> RadioSimulator::ReadReply(std::uint8_t hi, std::uint8_t lo) {
+    std::vector<std::uint8_t> reply = {wire::kWriteCommand, hi, lo, wire::kReadLength};
+    const unsigned address = static_cast<unsigned>(hi << 8 | lo);
+    if (address == kBandLimitAddress) {
+        std::array<std::uint8_t, 64> scrambled = bandBlock_;
+        TranslateNibbles(scrambled.data(), scrambled.size(), false);
+        reply.insert(reply.end(), scrambled.begin(), scrambled.end());
+    } else {
+        for (unsigned i = 0; i < wire::kBlockSize; ++i) reply.push_back(memory_[(address + i) & 0xFFFF]);
+    }
+    if (faults_.wrongHeader) reply[2] = static_cast<std::uint8_t>(lo + 1);
+    if (readReplies_++ < faults_.shortReplies) reply.pop_back();
+    return reply;
+}
+
+std::vector<std::uint8_t> RadioSimulator::Process() {
+    std::lock_guard lock(mutex_);
+    std::vector<std::uint8_t> out;
+    const auto* entry = reinterpret_cast<const std::uint8_t*>(wire::kModeEntry);
+    while (!input_.empty()) {
+        const std::uint8_t first = input_[0];
+        if (first == entry[0]) {
+            std::size_t n = std::min(input_.size(), wire::kModeEntrySize);
+            if (std::memcmp(input_.data(), entry, n) != 0) {
+                input_.erase(input_.begin());
+                continue;
+            }
+            if (n < wire::kModeEntrySize) break;
+            input_.erase(input_.begin(), input_.begin() + static_cast<long>(n));
+            events_.push_back({SimEvent::Kind::ModeEntry});
+            if (Answering()) out.push_back(faults_.wrongModeReply ? kNak : wire::kAck);
+        } else if (first == wire::kStx) {
+            input_.erase(input_.begin());
+            events_.push_back({SimEvent::Kind::Identify});
+            if (Answering()) {
+                out.push_back(wire::kAck);
+                const char* model = faults_.wrongModel ? kOtherModel : wire::kModel;
+                out.insert(out.end(), model, model + 5);
+                out.insert(out.end(), wire::kIdentTrailer, wire::kIdentTrailer + 2);
+            }
+        } else if (first == wire::kAck) {
+            input_.erase(input_.begin());
+            if (Answering()) out.push_back(wire::kAck);
+        } else if (first == wire::kReadCommand) {
+            if (input_.size() < 4) break;
+            const std::uint8_t hi = input_[1], lo = input_[2];
+            input_.erase(input_.begin(), input_.begin() + 4);
+            events_.push_back({SimEvent::Kind::Read, static_cast<std::uint16_t>(hi << 8 | lo)});
+            NoteBlockRequest();
+            if (!Answering()) continue;
+            std::vector<std::uint8_t> reply = ReadReply(hi, lo);
+            out.insert(out.end(), reply.begin(), reply.end());
+            ++blocksAnswered_;
+        } else if (first == wire::kWriteCommand) {
+            if (input_.size() < 4 + wire::kUnitSize) break;
+            SimEvent event{SimEvent::Kind::Write, static_cast<std::uint16_t>(input_[1] << 8 | input_[2])};
+            std::copy_n(input_.begin() + 4, wire::kUnitSize, event.data.begin());
+            input_.erase(input_.begin(), input_.begin() + 4 + static_cast<long>(wire::kUnitSize));
+            events_.push_back(event);
+            NoteBlockRequest();
+            if (!Answering()) continue;
+            if (writeUnits_++ < faults_.refusedWrites) {
+                out.push_back(kNak);
+                continue;
+            }
+            for (std::size_t i = 0; i < wire::kUnitSize; ++i) memory_[(event.address + i) & 0xFFFF] = event.data[i];
+            ++memoryVersion_;
+            out.push_back(wire::kAck);
+            ++blocksAnswered_;
+        } else {
+            input_.erase(input_.begin());
+        }
+    }
+    return out;
+}
+
+}  // namespace radioprog::sim

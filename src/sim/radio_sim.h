@@ -1,0 +1,107 @@
+#pragma once
+// A radio on a pseudo-terminal: it answers the programming protocol as the handheld does
+// (mode entry, identification, 64-byte reads, 16-byte writes, the band-limit block sent
+// scrambled), keeps a memory that can be loaded from and saved to an image, records what the
+// program sent, and can misbehave in the ways real cables and radios do.
+#include <array>
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "model/radio_image.h"
+#include "shell/band_check.h"
+#include "sim/pseudo_terminal.h"
+
+namespace radioprog::sim {
+
+struct SimFaults {
+    bool silent = false;          // answers nothing at all
+    bool wrongModeReply = false;  // answers the mode-entry string with NAK
+    bool wrongModel = false;      // identifies as another model
+    int shortReplies = 0;         // the first k read replies lack their last byte
+    bool wrongHeader = false;     // read replies name the wrong address
+    int refusedWrites = 0;        // the first k write units are answered with NAK
+    int silentAfterBlocks = -1;   // goes silent after answering k reads and writes (-1: never)
+};
+
+// What the program sent, in order.
+struct SimEvent {
+    enum class Kind { ModeEntry, Identify, Read, Write };
+    Kind kind;
+    std::uint16_t address = 0;
+    std::array<std::uint8_t, 16> data{};  // a write unit's bytes
+};
+
+inline constexpr std::uint8_t kNak = 0x15;
+// One byte on the wire at 9600 baud, 8N1: 10 bits.
+inline constexpr std::chrono::nanoseconds kByteTime{1'041'667};
+
+// Limits as the radio stores them: whole MHz in four BCD digits, high digits first.
+void EncodeBandLimit(int mhz, std::uint8_t* out);
+// Common limits of this radio: 136-174 MHz and 400-520 MHz, receive and transmit.
+BandLimits DefaultSimBands();
+
+class RadioSimulator {
+public:
+    // Memory of a new image, with the default bands.
+    RadioSimulator();
+    ~RadioSimulator();
+    RadioSimulator(const RadioSimulator&) = delete;
+    RadioSimulator& operator=(const RadioSimulator&) = delete;
+
+    void SetFaults(const SimFaults& faults);
+    // Pacing at 9600 baud: every byte in either direction costs its wire time.
+    void SetPaced(bool paced);
+    void SetBandLimits(const BandLimits& limits);
+    // Places every block of the image (band-limit data included) at its radio address.
+    void LoadImage(const RadioImage& image);
+    // The memory as an image (port 1).
+    RadioImage Image() const;
+    // The band-limit block as stored, before scrambling (64 bytes).
+    std::array<std::uint8_t, 64> BandBlock() const;
+    // Counts the write units stored, for saving after changes.
+    std::uint64_t memoryVersion() const;
+
+    // Creates the pseudo-terminal and starts answering.
+    bool Start(std::string& error);
+    void Stop();
+    const std::string& devicePath() const { return terminal_.devicePath(); }
+
+    std::vector<SimEvent> Events() const;
+    void ClearEvents();
+
+private:
+    void Serve();
+    // Consumes complete requests from input_; returns the bytes to answer.
+    std::vector<std::uint8_t> Process();
+    std::vector<std::uint8_t> ReadReply(std::uint8_t hi, std::uint8_t lo);
+    bool Answering();
+    void NoteBlockRequest();
+    void Send(const std::vector<std::uint8_t>& bytes);
+    void NoteReceived(std::size_t count);
+
+    mutable std::mutex mutex_;
+    std::vector<std::uint8_t> memory_ = std::vector<std::uint8_t>(0x10000, 0xFF);
+    std::array<std::uint8_t, 64> bandBlock_{};
+    SimFaults faults_;
+    bool paced_ = false;
+    int blocksAnswered_ = 0;
+    bool wentSilent_ = false;
+    int readReplies_ = 0;
+    int writeUnits_ = 0;
+    std::uint64_t memoryVersion_ = 0;
+    std::vector<SimEvent> events_;
+
+    std::vector<std::uint8_t> input_;  // serving thread only
+    std::chrono::steady_clock::time_point wireFree_{};  // serving thread only
+
+    PseudoTerminal terminal_;
+    int wakePipe_[2] = {-1, -1};
+    std::thread server_;
+};
+
+}  // namespace radioprog::sim

@@ -1,0 +1,86 @@
+// radiosim: the dual-band handheld radio on a pseudo-terminal, for trying the programming
+// software without a radio and for demonstrations of its failure handling.
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdio>
+#include <iostream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "model/dat_file.h"
+#include "sim/radio_sim.h"
+#include "sim/sim_options.h"
+
+namespace {
+
+volatile std::sig_atomic_t g_stop = 0;
+
+void OnSignal(int) { g_stop = 1; }
+
+int Fail(const std::string& message) {
+    std::cerr << "radiosim: " << message << "\n";
+    return 2;
+}
+
+bool Save(const radioprog::sim::RadioSimulator& sim, const std::string& path) {
+    radioprog::FileResult saved = radioprog::SaveDatFile(sim.Image(), path);
+    if (!saved.ok) std::cerr << "radiosim: " << saved.error << "\n";
+    return saved.ok;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    using namespace radioprog;
+    using namespace radioprog::sim;
+    SimConfig config;
+    std::string error;
+    if (!ParseSimArgs(std::vector<std::string>(argv + 1, argv + argc), config, error)) return Fail(error);
+    if (config.help) {
+        std::cout << SimUsage();
+        return 0;
+    }
+
+    RadioSimulator sim;
+    if (!config.loadFile.empty()) {
+        RadioImage image;
+        image.ApplyDefaults();
+        FileResult opened = OpenDatFile(config.loadFile, image);
+        if (!opened.ok) return Fail(opened.error);
+        sim.LoadImage(image);
+    }
+    sim.SetBandLimits(ApplyBandOptions(config, DecodeBandLimits(sim.Image())));
+    sim.SetFaults(config.faults);
+    sim.SetPaced(config.paced);
+
+    struct sigaction action {};
+    action.sa_handler = OnSignal;
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGHUP, &action, nullptr);
+    std::signal(SIGPIPE, SIG_IGN);
+
+    if (!sim.Start(error)) return Fail(error);
+    if (!config.linkPath.empty()) {
+        ::unlink(config.linkPath.c_str());
+        if (::symlink(sim.devicePath().c_str(), config.linkPath.c_str()) != 0)
+            return Fail("cannot create the link " + config.linkPath);
+    }
+    std::cout << sim.devicePath() << std::endl;
+
+    // Save once the writes have stopped for a while, so a finished transfer is on disk.
+    std::uint64_t saved = sim.memoryVersion();
+    std::uint64_t seen = saved;
+    while (!g_stop) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        std::uint64_t now = sim.memoryVersion();
+        if (!config.saveFile.empty() && now == seen && now != saved && Save(sim, config.saveFile)) saved = now;
+        seen = now;
+    }
+    sim.Stop();
+    if (!config.linkPath.empty()) ::unlink(config.linkPath.c_str());
+    if (!config.saveFile.empty() && sim.memoryVersion() != saved) Save(sim, config.saveFile);
+    return 0;
+}

@@ -1,0 +1,28 @@
+#pragma once
+// The radiosim command line.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "sim/radio_sim.h"
+
+namespace radioprog::sim {
+
+struct SimConfig {
+    std::string loadFile;  // .dat file to start from
+    std::string saveFile;  // .dat file kept up to date with what the program wrote
+    std::string linkPath;  // a symbolic link to the device, for a stable name
+    std::optional<int> rxBands[4];  // first lower, first upper, second lower, second upper
+    std::optional<int> txBands[4];
+    SimFaults faults;
+    bool paced = false;
+    bool help = false;
+};
+
+// False with a one-line reason when the arguments are wrong.
+bool ParseSimArgs(const std::vector<std::string>& args, SimConfig& config, std::string& error);
+// Applies the band options over the limits the simulator has.
+BandLimits ApplyBandOptions(const SimConfig& config, const BandLimits& current);
+const char* SimUsage();
+
+}  // namespace radioprog::sim
