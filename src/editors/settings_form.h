@@ -68,6 +68,8 @@ public:
     void setValue(int id, int value);
     int selection(int id) const { return value(id); }
     int check(int id) const { return value(id); }
+    void setSelection(int id, int index) { setValue(id, index); }
+    void setCheck(int id, int state) { setValue(id, state); }
     int workMode() const { return value(settings_control::kWorkMode); }
 
     // Edits; unknown ids read as empty.
