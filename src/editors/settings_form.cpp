@@ -92,9 +92,11 @@ int ListValue(int id, int value) {
     return control != nullptr && value >= 0 && value < ChoiceCount(control->choices) ? value : -1;
 }
 
+// Off is the first entry even when the off text happens to begin a tone text (an empty
+// language row would otherwise select 67.0 and store it).
 void LoadTone(SettingsForm& form, int id, std::uint16_t code, const std::vector<std::string>& entries,
               const std::string& offText) {
-    form.setValue(id, SelectByPrefix(entries, ToneCodeToText(code, true, offText)));
+    form.setValue(id, code == kToneOff ? 0 : SelectByPrefix(entries, ToneCodeToText(code, true, offText)));
 }
 
 void LoadVfo(SettingsForm& form, const std::uint8_t* entry, int side, const std::vector<std::string>& tones,

@@ -217,6 +217,17 @@ TEST(SettingsForm, AToneThatNoEntryShowsIsKeptOnStore) {
     EXPECT_EQ(ReadLe16(image.vfoEntry(1) + 8), 671);
 }
 
+TEST(SettingsForm, ToneOffStaysOffWhateverTheOffText) {
+    LanguageTable rows = Rows();
+    rows.rows[12] = "";
+    RadioImage image = Defaults();
+    SettingsForm form;
+    LoadFromImage(form, image, rows);
+    EXPECT_EQ(form.selection(sc::kRxTone[0]), 0);
+    StoreToImage(form, image, rows);
+    EXPECT_EQ(ReadLe16(image.vfoEntry(0) + 8), 0xFFFF);
+}
+
 TEST(SettingsForm, StoredFrequencyIsSnappedToTheShownStepAndShown) {
     RadioImage image = Defaults();
     SettingsForm form = Loaded(image);
