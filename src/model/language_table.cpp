@@ -7,6 +7,59 @@
 
 namespace radioprog {
 
+namespace {
+
+// The extra rows' texts for a language file that lacks them, in row order from row 194.
+// Menu captions follow the file's form: "&" before the accelerator, a tab before the key.
+const std::array<std::string, lang_row::kEnd - lang_row::kFirstExtra>& BuiltInTexts() {
+    static const std::array<std::string, lang_row::kEnd - lang_row::kFirstExtra> texts = {
+        "&Undo\tCtrl+Z",
+        "&Redo\tCtrl+Y",
+        "Cu&t\tCtrl+X",
+        "&Copy\tCtrl+C",
+        "&Paste\tCtrl+V",
+        "&Delete Channels\tDel",
+        "&Insert Channel\tIns",
+        "Mo&ve Up\tCtrl+Up",
+        "Move Do&wn\tCtrl+Down",
+        "&Import CSV...",
+        "&Export CSV...",
+        "Skipped Entries",
+        "Row",
+        "Channels imported:",
+        "Backup saved to",
+        "Backup not saved:",
+        "Channel 127 is in use and will be lost. Insert anyway?",
+        "Lines past channel 127 were not pasted",
+        "The file has no Frequency column",
+        "not a channel number 0-127",
+        "channel already imported from an earlier row",
+        "no frequency",
+        "not a frequency",
+        "outside 136-520 MHz",
+        "not on the 5 or 6.25 kHz raster",
+        "value not supported",
+        "tone the radio cannot store",
+        "Cannot read the file",
+        "Cannot write the file",
+    };
+    return texts;
+}
+
+}  // namespace
+
+const std::string& BuiltInRowText(int row) {
+    static const std::string kEmpty;
+    if (row < lang_row::kFirstExtra || row >= lang_row::kEnd) return kEmpty;
+    return BuiltInTexts()[static_cast<std::size_t>(row - lang_row::kFirstExtra)];
+}
+
+std::vector<std::string> InitialLanguageRows() {
+    std::vector<std::string> rows(kLanguageRowCount);
+    for (int r = lang_row::kFirstExtra; r < kLanguageRowCount; ++r) rows[static_cast<std::size_t>(r)] = BuiltInRowText(r);
+    return rows;
+}
+
 const std::string& LanguageTable::row(int r) const {
     static const std::string kEmpty;
     return r >= 0 && static_cast<std::size_t>(r) < rows.size() ? rows[static_cast<std::size_t>(r)] : kEmpty;
@@ -53,12 +106,17 @@ bool LoadLanguageStream(std::istream& in, LanguageTable& table) {
         if (position > line.size()) break;
     }
 
-    for (std::size_t row = 0; row < table.rows.size() && ReadLine(in, line, false); ++row) {
+    std::size_t row = 0;
+    for (; row < table.rows.size() && ReadLine(in, line, false); ++row) {
         position = 0;
         for (int skip = 0; skip < table.index; ++skip) position = ReadCsvField(line, position, field);
         ReadCsvField(line, position, field);
         table.rows[row] = field;
     }
+    // A file written before the extra rows existed (or a language that lacks them) must
+    // not leave a menu caption empty or in the previous language.
+    for (std::size_t r = kBaseLanguageRowCount; r < table.rows.size(); ++r)
+        if (r >= row || table.rows[r].empty()) table.rows[r] = BuiltInRowText(static_cast<int>(r));
     return true;
 }
 

@@ -7,15 +7,26 @@
 #include <string>
 #include <vector>
 
+#include "model/extra_rows.h"
+
 namespace radioprog {
 
-inline constexpr int kLanguageRowCount = 194;
+// Rows 0..193 are the program's classic rows; the rows after them (model/extra_rows.h)
+// have a built-in English text that is used whenever the file does not supply one.
+inline constexpr int kBaseLanguageRowCount = 194;
+inline constexpr int kLanguageRowCount = lang_row::kEnd;  // rows the loader reads
 inline constexpr int kLanguageNameCount = 32;
 inline constexpr std::size_t kLanguageFieldLimit = 60;  // counted as the code page counts
 inline constexpr std::size_t kLanguageNameLineLimit = 256;
 
+// The built-in English text of an extra row; empty for rows 0..193.
+const std::string& BuiltInRowText(int row);
+
+// A table before any file: rows 0..193 empty, the extra rows in built-in English.
+std::vector<std::string> InitialLanguageRows();
+
 struct LanguageTable {
-    std::vector<std::string> rows = std::vector<std::string>(kLanguageRowCount);
+    std::vector<std::string> rows = InitialLanguageRows();
     std::array<std::string, kLanguageNameCount> names{};
     int index = 2;  // the column in use
 
@@ -33,8 +44,10 @@ int DefaultLanguageIndex();
 std::size_t ReadCsvField(const std::string& line, std::size_t start, std::string& field,
                          std::size_t limit = kLanguageFieldLimit);
 
-// Loads names and rows from a stream into the table at the table's index; rows and names
-// the stream does not supply keep their texts. False when the stream has no first line.
+// Loads names and rows from a stream into the table at the table's index; names and rows
+// 0..193 the stream does not supply keep their texts, an extra row the stream does not
+// supply (or supplies empty) gets its built-in English text. False when the stream has no
+// first line.
 bool LoadLanguageStream(std::istream& in, LanguageTable& table);
 
 // The language file to use: "lang.csv", else "language.csv", looked for in the data

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <sstream>
 
 #include "model/ansi_text.h"
@@ -81,10 +82,11 @@ TEST(LoadLanguageStream, EdgeCasesOfTheFile) {
     EXPECT_EQ(oneName.nameCount(), 1);
 
     std::string many = "A,B,C\n";
-    for (int i = 0; i < 200; ++i) many += "a,b,row" + std::to_string(i) + "\n";
+    for (int i = 0; i < kLanguageRowCount + 6; ++i) many += "a,b,row" + std::to_string(i) + "\n";
     LanguageTable table = Load(many);
     EXPECT_EQ(table.row(193), "row193");
-    EXPECT_EQ(table.rows.size(), static_cast<std::size_t>(kLanguageRowCount)) << "lines past row 193 are ignored";
+    EXPECT_EQ(table.row(kLanguageRowCount - 1), "row" + std::to_string(kLanguageRowCount - 1));
+    EXPECT_EQ(table.rows.size(), static_cast<std::size_t>(kLanguageRowCount)) << "lines past the last row are ignored";
 
     std::string manyNames;
     for (int i = 0; i < 40; ++i) manyNames += "L" + std::to_string(i) + ",";
@@ -105,6 +107,39 @@ TEST(LoadLanguageStream, AReloadOverwritesOnlyWhatTheFileSupplies) {
     EXPECT_EQ(table.row(1), "6");
     EXPECT_EQ(table.names[0], "X");
     EXPECT_EQ(table.names[1], "B");
+}
+
+TEST(LoadLanguageStream, ExtraRowsFallBackToBuiltInEnglish) {
+    EXPECT_EQ(LanguageTable().row(lang_row::kUndo), "&Undo\tCtrl+Z") << "before any file";
+    EXPECT_EQ(LanguageTable().row(193), "");
+
+    std::string older = "A,B,C\n";
+    for (int i = 0; i < kBaseLanguageRowCount; ++i) older += "a,b,old" + std::to_string(i) + "\n";
+    std::string newer = "A,B,C\n";
+    for (int i = 0; i < kLanguageRowCount; ++i) newer += "a,b,new" + std::to_string(i) + "\n";
+
+    LanguageTable table = Load(newer);
+    EXPECT_EQ(table.row(lang_row::kPaste), "new" + std::to_string(lang_row::kPaste)) << "the file's text wins";
+    std::istringstream olderFile(older);
+    LoadLanguageStream(olderFile, table);
+    EXPECT_EQ(table.row(193), "old193");
+    EXPECT_EQ(table.row(lang_row::kPaste), BuiltInRowText(lang_row::kPaste)) << "not the previous file's text";
+
+    std::string emptyField = older + "a,b,\n";
+    EXPECT_EQ(Load(emptyField).row(lang_row::kUndo), "&Undo\tCtrl+Z") << "an empty field of an extra row";
+    EXPECT_EQ(Load("A,B,C\n\n").row(0), "") << "rows 0..193 keep the old rule";
+}
+
+TEST(LoadLanguageStream, ShippedEnglishColumnMatchesTheBuiltInTexts) {
+    std::ifstream in(std::string(RADIOPROG_SOURCE_DIR) + "/data/lang.csv", std::ios::binary);
+    ASSERT_TRUE(in);
+    LanguageTable shipped;
+    ASSERT_TRUE(LoadLanguageStream(in, shipped));
+    ASSERT_EQ(shipped.names[2], "English");
+    for (int r = lang_row::kFirstExtra; r < lang_row::kEnd; ++r) {
+        EXPECT_FALSE(BuiltInRowText(r).empty()) << r;
+        EXPECT_EQ(shipped.row(r), BuiltInRowText(r)) << "row " << r;
+    }
 }
 
 TEST(LoadLanguageFile, PrefersLangCsvInTheCurrentDirectory) {
