@@ -1,6 +1,7 @@
 #include "editors/batch_channels.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "editors/channel_cells.h"
 #include "model/ansi_text.h"
@@ -66,6 +67,18 @@ unsigned ChannelNumberAfterArrow(unsigned value, int positionChange) {
     if (positionChange > 0) return value <= kFirstChannelNumber ? kFirstChannelNumber : LimitChannelNumber(value - 1);
     if (positionChange < 0) return value >= kLastChannelNumber ? kLastChannelNumber : LimitChannelNumber(value + 1);
     return value;
+}
+
+std::optional<unsigned> ParseChannelNumberField(std::string_view text) {
+    std::size_t start = text.find_first_not_of(" \t");
+    if (start == std::string_view::npos) return std::nullopt;
+    std::uint64_t value = 0;
+    for (char c : text.substr(start)) {
+        if (c < '0' || c > '9') return std::nullopt;
+        value = value * 10 + static_cast<unsigned>(c - '0');
+        if (value > 0xFFFFFFFFu) return std::nullopt;
+    }
+    return static_cast<unsigned>(value);
 }
 
 BatchRange BatchChannelRange(const BatchSettings& settings) {

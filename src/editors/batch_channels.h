@@ -2,7 +2,9 @@
 // The batch channel dialog's rules: its values and lists, the channel-number arrows, the
 // channel range, and filling the channels of that range.
 #include <cstddef>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "model/language_table.h"
@@ -55,6 +57,10 @@ BatchChoices MakeBatchChoices(const LanguageTable& language);
 // A channel-number arrow: positionChange is what the arrow control reports (its up arrow
 // reports a negative change, which makes the number larger). The result is within 1..128.
 unsigned ChannelNumberAfterArrow(unsigned value, int positionChange);
+
+// The value of a channel-number field: decimal digits after optional leading blanks, at most
+// the largest 32-bit number; nullopt for anything else (the dialog then asks for a number).
+std::optional<unsigned> ParseChannelNumberField(std::string_view text);
 
 // 1-based, inclusive.
 struct BatchRange {

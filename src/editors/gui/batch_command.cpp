@@ -1,12 +1,30 @@
 #include "editors/gui/batch_command.h"
 
+#include <QPointer>
+
+#include "editors/gui/batch_channel_dlg.h"
+#include "editors/gui/chn_msg_view.h"
 #include "shell/gui/main_frame.h"
+#include "shell/gui/ui_hooks.h"
 
 namespace radioprog {
 
 void RunBatchCommand(CMainFrame& mainFrame) {
     if (!mainFrame.OpenChannelEditor()) return;
-    if (EditorView* view = mainFrame.editorView(EditorKind::Channels)) view->StoreToImage();
+    QPointer<CChnMsgView> view = qobject_cast<CChnMsgView*>(mainFrame.editorView(EditorKind::Channels));
+    if (!view) return;
+    // A pending cell edit goes into the image before the batch overwrites channels.
+    view->StoreToImage();
+    const LanguageTable& language = mainFrame.language();
+    CBatchChannelDlg dialog(
+        language,
+        [view, &language](const BatchSettings& settings) {
+            if (!view) return;
+            view->EditChannels([&](RadioImage& image) { ApplyBatch(image, language, settings); });
+            view->LoadFromImage();
+        },
+        &mainFrame);
+    RunModal(dialog);
 }
 
 }  // namespace radioprog

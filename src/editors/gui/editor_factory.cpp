@@ -1,5 +1,7 @@
 #include "editors/gui/editor_factory.h"
 
+#include "editors/gui/chn_msg_view.h"
+
 namespace radioprog {
 
 const EditorSpec& EditorSpecFor(EditorKind kind) {
@@ -12,10 +14,9 @@ const EditorSpec& EditorSpecFor(EditorKind kind) {
 }
 
 EditorView* CreateEditorView(EditorKind kind, CMainFrame* mainFrame, CChildFrame* frame) {
-    (void)mainFrame;
-    (void)frame;
     switch (kind) {
         case EditorKind::Channels:
+            return new CChnMsgView(mainFrame, frame);
         case EditorKind::Functions:
         case EditorKind::Dtmf:
             return nullptr;

@@ -1,0 +1,301 @@
+#include "editors/gui/chn_msg_view.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QVBoxLayout>
+
+#include "editors/channel_commit.h"
+#include "editors/channel_navigation.h"
+#include "editors/gui/filter_edit.h"
+#include "editors/gui/grid_button.h"
+#include "editors/gui/ms_flex_grid.h"
+#include "shell/gui/child_frame.h"
+#include "shell/gui/dialog_units.h"
+#include "shell/gui/text.h"
+
+namespace radioprog {
+
+namespace {
+
+constexpr Qt::Alignment kCentred = Qt::AlignCenter;
+
+// Width (twips, 0 = the grid's default) and whether the data cells are centred.
+struct ColumnLayout {
+    int widthTwips;
+    bool centred;
+};
+constexpr std::array<ColumnLayout, kChannelColumnCount> kColumnLayout = {{
+    {950, true},   // channel number
+    {0, true},     // band
+    {1530, false}, // receive frequency
+    {1530, false}, // transmit frequency
+    {1120, true},  // receive tone
+    {1120, true},  // transmit tone
+    {0, true},     // power
+    {0, true},     // bandwidth
+    {0, true},     // bit 14
+    {0, true},     // busy-channel lockout
+    {0, true},     // signalling
+    {1100, false}, // name
+}};
+
+// The form's margin around the grid, in dialog units.
+constexpr int kFormMargin = 7;
+
+bool firstClickSeen = false;
+
+}  // namespace
+
+CChnMsgView::CChnMsgView(CMainFrame*, CChildFrame* frame) : CChnMsgView(*frame->workspace()) {}
+
+CChnMsgView::CChnMsgView(Workspace& workspace, QWidget* parent) : EditorView(parent), workspace_(workspace) {
+    grid_ = new CMSFlexGrid(this);
+    auto* layout = new QVBoxLayout(this);
+    const DialogUnits units(font());
+    layout->setContentsMargins(units.x(kFormMargin), units.y(kFormMargin), units.x(kFormMargin), units.y(kFormMargin));
+    layout->addWidget(grid_);
+
+    connect(grid_, &CMSFlexGrid::LeaveCell, this, &CChnMsgView::OnGridLeaveCell);
+    connect(grid_, &CMSFlexGrid::EnterCell, this, &CChnMsgView::OnGridEnterCell);
+    connect(grid_, &CMSFlexGrid::Click, this, &CChnMsgView::OnGridClick);
+    connect(grid_, &CMSFlexGrid::KeyPress, this, &CChnMsgView::OnGridKeyPress);
+    grid_->WatchEvents(this);
+    createEditors();
+}
+
+CChnMsgView::~CChnMsgView() = default;
+
+void CChnMsgView::ForgetFirstClick() { firstClickSeen = false; }
+
+void CChnMsgView::createEditors() {
+    QWidget* cells = grid_->cellArea();
+    auto makeEdit = [this, cells](CFilterEdit* edit) {
+        edit->setFrame(false);
+        edit->setAlignment(Qt::AlignCenter);
+        edit->setLimitedToWidth(true);
+        edit->setFont(font());
+        return edit;
+    };
+    addEditor(CellEditor::Frequency, makeEdit(new CNumericEdit(cells)));
+    addEditor(CellEditor::Name, makeEdit(new CChannelNameEdit(cells)));
+    for (CellEditor role : {CellEditor::Band, CellEditor::Tone, CellEditor::Power, CellEditor::Bandwidth,
+                            CellEditor::Bit14, CellEditor::BusyLockout, CellEditor::Signalling}) {
+        auto* list = new QComboBox(cells);
+        list->setFont(QApplication::font());
+        addEditor(role, list);
+    }
+}
+
+void CChnMsgView::addEditor(CellEditor role, QWidget* editor) {
+    editor->hide();
+    editor->installEventFilter(this);
+    editors_[static_cast<std::size_t>(role)] = editor;
+}
+
+void CChnMsgView::setUpGrid() {
+    grid_->SetRows(kGridRowCount);
+    for (int r = 1; r < kGridRowCount; ++r) grid_->SetTextMatrix(r, column::kNumber, QString::number(r - 1));
+    const auto& headers = ChannelHeaderRows();
+    for (int c = 0; c < kChannelColumnCount; ++c) {
+        const ColumnLayout& layout = kColumnLayout[static_cast<std::size_t>(c)];
+        grid_->SetFixedAlignment(c, kCentred);
+        if (layout.centred) grid_->SetColAlignment(c, kCentred);
+        if (layout.widthTwips) grid_->SetColWidth(c, layout.widthTwips);
+        grid_->SetTextMatrix(0, c, Q(workspace_.language.row(headers[static_cast<std::size_t>(c)])));
+    }
+}
+
+void CChnMsgView::fillLists() {
+    for (std::size_t k = 0; k < kEditorRoles; ++k) {
+        auto role = static_cast<CellEditor>(k);
+        if (!IsListEditor(role)) continue;
+        auto* list = static_cast<QComboBox*>(editors_[k]);
+        choices_[k] = EditorChoices(role, workspace_.language);
+        QStringList entries;
+        entries.reserve(static_cast<qsizetype>(choices_[k].size()));
+        for (const std::string& entry : choices_[k]) entries << Q(entry);
+        list->clear();
+        list->addItems(entries);
+    }
+}
+
+void CChnMsgView::loadRows() {
+    for (int n = 0; n < kChannelCount; ++n) {
+        const ChannelRow cells = ChannelToRow(workspace_.image, workspace_.language, n);
+        for (int c = column::kBand; c < kChannelColumnCount; ++c)
+            grid_->SetTextMatrix(n + 1, c, Q(cells[static_cast<std::size_t>(c)]));
+    }
+}
+
+void CChnMsgView::LoadFromImage() {
+    grid_->Clear();
+    setUpGrid();
+    fillLists();
+    loadRows();
+    OnGridEnterCell();
+}
+
+void CChnMsgView::StoreToImage() { OnGridLeaveCell(); }
+
+std::string CChnMsgView::GetCellText(int n, int column) const { return S(grid_->TextMatrix(n + 1, column)); }
+
+void CChnMsgView::EditChannels(const std::function<void(RadioImage&)>& change) {
+    const RadioImage before = workspace_.image;
+    change(workspace_.image);
+    if (workspace_.image != before) emit channelsEdited(before);
+}
+
+ChannelRow CChnMsgView::gridRow(int row) const {
+    ChannelRow cells;
+    for (int c = 0; c < kChannelColumnCount; ++c) cells[static_cast<std::size_t>(c)] = S(grid_->TextMatrix(row, c));
+    return cells;
+}
+
+void CChnMsgView::showRow(int row, const ChannelRow& cells) {
+    for (int c = column::kBand; c < kChannelColumnCount; ++c) {
+        const QString text = Q(cells[static_cast<std::size_t>(c)]);
+        if (grid_->TextMatrix(row, c) != text) grid_->SetTextMatrix(row, c, text);
+    }
+}
+
+std::string CChnMsgView::editorText(CellEditor role) const {
+    QWidget* editor = cellEditor(role);
+    if (IsEditEditor(role)) return S(static_cast<CFilterEdit*>(editor)->text());
+    return S(static_cast<QComboBox*>(editor)->currentText());
+}
+
+void CChnMsgView::setEditorText(CellEditor role, const std::string& text) {
+    QWidget* editor = cellEditor(role);
+    if (IsEditEditor(role)) {
+        static_cast<CFilterEdit*>(editor)->setText(Q(text));
+        return;
+    }
+    auto* list = static_cast<QComboBox*>(editor);
+    int index = FindChoice(choices_[static_cast<std::size_t>(role)], text);
+    if (index >= 0) list->setCurrentIndex(index);
+}
+
+void CChnMsgView::OnGridLeaveCell() {
+    const int row = grid_->Row();
+    const int col = grid_->Col();
+    if (row == 0) return;
+    const CellEditor role = EditorForColumn(col);
+    if (role == CellEditor::None) return;
+    QWidget* editor = cellEditor(role);
+    if (editor->isHidden()) return;
+
+    const std::string text = editorText(role);
+    if (editor->hasFocus()) grid_->setFocus();
+    editor->hide();
+    ChannelRow cells = gridRow(row);
+    EditChannels([&](RadioImage& image) { CommitCell(image, workspace_.language, row - 1, col, text, cells); });
+    showRow(row, cells);
+
+    if (IsEditEditor(role))
+        static_cast<CFilterEdit*>(editor)->clear();
+    else
+        static_cast<QComboBox*>(editor)->setCurrentIndex(-1);
+}
+
+void CChnMsgView::OnGridEnterCell() {
+    if (grid_->Row() == 0) return;
+    const CellEditor role = EditorForColumn(grid_->Col());
+    if (role != CellEditor::None) setEditorText(role, S(grid_->Text()));
+}
+
+void CChnMsgView::OnGridClick() {
+    const int row = grid_->Row();
+    const int col = grid_->Col();
+    if (row == 0 || col == 0) return;
+    if (!firstClickSeen) {
+        firstClickSeen = true;
+        return;
+    }
+    grid_->SetCol(ClickEditColumn(col, S(grid_->Text()), S(grid_->TextMatrix(row, column::kRxFrequency))));
+    OpenCellEditor(std::nullopt, Selection::All);
+}
+
+void CChnMsgView::OnGridKeyPress(int keyCode) {
+    if (grid_->Row() != 0 && grid_->Col() != 0) OpenCellEditor(static_cast<char32_t>(keyCode), Selection::CaretAtEnd);
+}
+
+void CChnMsgView::OpenCellEditor(std::optional<char32_t> key, Selection selection) {
+    const int col = grid_->Col();
+    const int editColumn = OpenEditorColumn(col, S(grid_->TextMatrix(grid_->Row(), column::kRxFrequency)));
+    const CellEditor role = EditorForColumn(editColumn);
+    if (role == CellEditor::None) return;
+    if (editColumn != col) {
+        // An empty channel is edited at its receive frequency first; the key is dropped.
+        grid_->SetCol(editColumn);
+    } else if (key) {
+        if (std::optional<std::string> text = KeyTextForEditor(col, *key, GridButtonDown())) setEditorText(role, *text);
+    }
+
+    const TwipRect cell{grid_->CellLeft(), grid_->CellTop(), grid_->CellWidth(), grid_->CellHeight()};
+    // A drop-down list opens its entries as a popup, so every editor takes the cell's size.
+    const PixelRect rect = OverlayEditorRect(cell, grid_->logicalDpiX(), grid_->logicalDpiY(), false);
+    QWidget* editor = cellEditor(role);
+    editor->setGeometry(rect.x, rect.y, rect.width, rect.height);
+    editor->show();
+    editor->raise();
+    editor->setFocus();
+    if (IsEditEditor(role)) {
+        auto* edit = static_cast<CFilterEdit*>(editor);
+        if (selection == Selection::All)
+            edit->selectAll();
+        else
+            edit->end(false);
+    }
+    grid_->Refresh();
+}
+
+void CChnMsgView::AdvanceCell() {
+    const std::optional<GridCell> target = AdvanceCellTarget({grid_->Row(), grid_->Col()});
+    if (!target) return;
+    grid_->SetRow(target->row);
+    grid_->SetCol(target->column);
+}
+
+bool CChnMsgView::applyKeyRules(QObject* target, const QKeyEvent& event) {
+    const bool toEditor = target == cellEditor(EditorForColumn(grid_->Col()));
+    switch (event.key()) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        if (!toEditor && !grid_->IsGridWindow(target)) return false;
+        AdvanceCell();
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (!toEditor) return false;
+        AdvanceCell();
+        return true;
+    case Qt::Key_Up:
+    case Qt::Key_Down: {
+        // Onto an empty channel the table moves in the band column.
+        const std::optional<int> row = VerticalMoveTarget(grid_->Row(), event.key() == Qt::Key_Up);
+        if (row && VerticalMoveGoesToBandColumn(S(grid_->TextMatrix(*row, column::kBand))))
+            grid_->SetCol(column::kBand);
+        return false;
+    }
+    default: return false;
+    }
+}
+
+bool CChnMsgView::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::KeyPress:
+        if (applyKeyRules(watched, static_cast<const QKeyEvent&>(*event))) return true;
+        break;
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+        if (watched == grid_->cellArea() && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+            SetGridButtonDown(event->type() == QEvent::MouseButtonPress);
+        break;
+    default: break;
+    }
+    return EditorView::eventFilter(watched, event);
+}
+
+}  // namespace radioprog

@@ -1,0 +1,87 @@
+#pragma once
+// The channel table: one grid row per channel, edited cell by cell through an overlay
+// editor (an edit field or a drop-down list) placed exactly over the cell. Every committed
+// cell goes into the image at once; the grid is the only display of the channels, and the
+// printout reads its cells.
+#include <array>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "editors/channel_cells.h"
+#include "editors/channel_editors.h"
+#include "shell/gui/editor_view.h"
+#include "shell/gui/workspace.h"
+
+class QComboBox;
+class QKeyEvent;
+
+namespace radioprog {
+
+class CChildFrame;
+class CMainFrame;
+class CMSFlexGrid;
+class CFilterEdit;
+
+class CChnMsgView : public EditorView {
+    Q_OBJECT
+public:
+    // The view of the channel editor's frame; it edits the frame's workspace.
+    CChnMsgView(CMainFrame* mainFrame, CChildFrame* frame);
+    explicit CChnMsgView(Workspace& workspace, QWidget* parent = nullptr);
+    ~CChnMsgView() override;
+
+    // Rebuilds the grid from the image. An open editor stays open and shows the reloaded
+    // text of its cell (its own edit is dropped).
+    void LoadFromImage() override;
+    // Commits the open editor, if any; the rest of the grid is in the image already.
+    void StoreToImage() override;
+    // The grid's text of channel n (0..127) in column c.
+    std::string GetCellText(int n, int column) const;
+
+    // Every change this view (or the batch dialog through it) makes to the channels runs
+    // here; channelsEdited then reports the image as it was before, when it changed.
+    void EditChannels(const std::function<void(RadioImage&)>& change);
+
+    CMSFlexGrid* grid() const { return grid_; }
+    QWidget* cellEditor(CellEditor role) const { return editors_[static_cast<std::size_t>(role)]; }
+    // The first click of a run only activates the table; this starts a new run (tests).
+    static void ForgetFirstClick();
+
+signals:
+    void channelsEdited(const radioprog::RadioImage& before);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    enum class Selection { All, CaretAtEnd };
+
+    void createEditors();
+    void addEditor(CellEditor role, QWidget* editor);
+    void setUpGrid();
+    void fillLists();
+    void loadRows();
+
+    void OnGridLeaveCell();
+    void OnGridEnterCell();
+    void OnGridClick();
+    void OnGridKeyPress(int keyCode);
+    void OpenCellEditor(std::optional<char32_t> key, Selection selection);
+    void AdvanceCell();
+    bool applyKeyRules(QObject* target, const QKeyEvent& event);
+
+    std::string editorText(CellEditor role) const;
+    void setEditorText(CellEditor role, const std::string& text);
+    ChannelRow gridRow(int row) const;
+    void showRow(int row, const ChannelRow& cells);
+
+    Workspace& workspace_;
+    CMSFlexGrid* grid_ = nullptr;
+    static constexpr std::size_t kEditorRoles = static_cast<std::size_t>(CellEditor::Name) + 1;
+    std::array<QWidget*, kEditorRoles> editors_{};
+    std::array<std::vector<std::string>, kEditorRoles> choices_{};
+};
+
+}  // namespace radioprog

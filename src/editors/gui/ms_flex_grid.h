@@ -1,0 +1,99 @@
+#pragma once
+// The channel table's grid: a table with one fixed header row (row 0) and one fixed column
+// (column 0), addressed by row and column numbers that count the headers, with a current
+// cell and the events the channel view relies on:
+//   LeaveCell fires before the current cell moves, while Row and Col still name the old
+//   cell; EnterCell fires after the move. Both also fire when the program writes Row or Col.
+//   Click fires after the current cell has moved to the clicked cell.
+//   KeyPress carries the code of a character typed while the grid has the focus.
+// Sizes and positions are in twips (1/1440 inch) of the screen's logical resolution.
+#include <QString>
+#include <QWidget>
+
+#include <vector>
+
+class QAbstractButton;
+class QTableWidget;
+
+namespace radioprog {
+
+class FlexTable;
+
+class CMSFlexGrid : public QWidget {
+    Q_OBJECT
+public:
+    explicit CMSFlexGrid(QWidget* parent = nullptr);
+    ~CMSFlexGrid() override;
+
+    int Rows() const;
+    void SetRows(int rows);
+    int Cols() const;
+
+    int Row() const { return row_; }
+    int Col() const { return col_; }
+    void SetRow(int row);
+    void SetCol(int col);
+
+    QString Text() const;
+    QString TextMatrix(int row, int col) const;
+    void SetTextMatrix(int row, int col, const QString& text);
+
+    void SetColWidth(int col, int twips);
+    // Data cells and header cells; a column without an alignment shows text left and
+    // numbers right.
+    void SetColAlignment(int col, Qt::Alignment alignment);
+    void SetFixedAlignment(int col, Qt::Alignment alignment);
+
+    // The current cell, brought into view, measured from the grid's outer edge: a border of
+    // kBorder pixels around the cell area (callers take the border off again).
+    int CellLeft() const;
+    int CellTop() const;
+    int CellWidth() const;
+    int CellHeight() const;
+    static constexpr int kBorder = 3;
+
+    // Empties every cell, headers included; the row and column counts stay.
+    void Clear();
+    // Redraws the cells at once.
+    void Refresh();
+
+    // The window that shows the cells: it receives the mouse and holds the overlay editors.
+    QWidget* cellArea() const;
+    // Whether a window is one of the grid's own (for the view's key and mouse rules).
+    bool IsGridWindow(const QObject* object) const;
+    // Lets `filter` see the events of the grid's windows before they are handled.
+    void WatchEvents(QObject* filter);
+    // A cell's rectangle in pixels of the cell area.
+    QRect CellRect(int row, int col) const;
+
+signals:
+    void Click();
+    void EnterCell();
+    void LeaveCell();
+    void KeyPress(int keyCode);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    friend class FlexTable;
+    void onCurrentChanged(int tableRow, int tableColumn);
+    void onClicked() { emit Click(); }
+    void onCharacter(int code) { emit KeyPress(code); }
+    void paintCorner(QAbstractButton* corner) const;
+    void alignCell(int row, int col);
+    Qt::Alignment dataAlignment(int col, const QString& text) const;
+    int toPixelsX(int twips) const;
+    int toTwipsX(int pixels) const;
+    int toTwipsY(int pixels) const;
+
+    FlexTable* table_;
+    int row_ = 1;
+    int col_ = 1;
+    QString cornerText_;
+    Qt::Alignment cornerAlignment_ = Qt::AlignLeft | Qt::AlignVCenter;
+    std::vector<Qt::Alignment> colAlignment_;  // 0 = general
+    std::vector<Qt::Alignment> fixedAlignment_;
+};
+
+}  // namespace radioprog

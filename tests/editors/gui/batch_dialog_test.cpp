@@ -1,0 +1,137 @@
+// The batch channel dialog from the Edit menu: its initial values, the range controls, the
+// channel-number arrows, Enter, and OK filling the channels while the dialog stays open.
+#include <QCheckBox>
+#include <QPushButton>
+#include <QComboBox>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolButton>
+
+#include "editors/gui/batch_channel_dlg.h"
+#include "editors/gui/batch_command.h"
+#include "editors/gui/chn_msg_view.h"
+#include "editors/gui/filter_edit.h"
+#include "editors/gui/ms_flex_grid.h"
+#include "editors/gui/up_down_control.h"
+#include "model/channel_record.h"
+#include "shell/gui/main_frame.h"
+#include "support/gui_fixture.h"
+
+using namespace radioprog;
+
+Q_DECLARE_METATYPE(radioprog::RadioImage)
+
+namespace {
+
+LanguageTable Texts() {
+    LanguageTable language;
+    for (int r = 0; r < kLanguageRowCount; ++r) language.rows[static_cast<std::size_t>(r)] = "E" + std::to_string(r);
+    language.rows[12] = "OFF";
+    return language;
+}
+
+}  // namespace
+
+class BatchDialogTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { qRegisterMetaType<RadioImage>(); }
+
+    void controlsStartFromTheInitialValues() {
+        const LanguageTable language = Texts();
+        int applied = 0;
+        CBatchChannelDlg dialog(language, [&applied](const BatchSettings&) { ++applied; });
+        dialog.show();
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("E142"));
+        QCOMPARE(dialog.rxStartEdit()->text(), QStringLiteral("405.02500"));
+        QCOMPARE(dialog.stepList()->currentText(), QStringLiteral("25.0"));
+        QCOMPARE(dialog.stepList()->count(), 7);
+        QVERIFY(dialog.allChannelsButton()->isChecked());
+        QVERIFY(!dialog.firstChannelEdit()->isEnabled());
+        QVERIFY(!dialog.lastChannelArrows()->isEnabled());
+
+        // The range button enables the channel numbers; the up arrow counts up to 128.
+        dialog.rangeButton()->click();
+        QVERIFY(dialog.firstChannelEdit()->isEnabled());
+        QVERIFY(dialog.lastChannelArrows()->isEnabled());
+        dialog.firstChannelEdit()->setText(QStringLiteral("127"));
+        dialog.firstChannelArrows()->upButton()->click();
+        dialog.firstChannelArrows()->upButton()->click();
+        QCOMPARE(dialog.firstChannelEdit()->text(), QStringLiteral("128"));
+        dialog.firstChannelArrows()->downButton()->click();
+        QCOMPARE(dialog.firstChannelEdit()->text(), QStringLiteral("127"));
+        dialog.allChannelsButton()->click();
+        QVERIFY(!dialog.firstChannelEdit()->isEnabled());
+
+        // Enter on a field moves on; on OK it applies.
+        dialog.rxStartEdit()->setFocus();
+        QTest::keyClick(dialog.rxStartEdit(), Qt::Key_Return);
+        QCOMPARE(dialog.focusWidget(), dialog.stepList());
+        QCOMPARE(applied, 0);
+        dialog.okButton()->setFocus();
+        QTest::keyClick(dialog.okButton(), Qt::Key_Return);
+        QCOMPARE(applied, 1);
+        QVERIFY(dialog.isVisible());
+    }
+
+    void aChannelNumberThatIsNotANumberIsRefused() {
+        test::ModalRecorder modal;
+        const LanguageTable language = Texts();
+        int applied = 0;
+        CBatchChannelDlg dialog(language, [&applied](const BatchSettings&) { ++applied; });
+        dialog.rangeButton()->click();
+        dialog.lastChannelEdit()->setText(QStringLiteral("1.5"));
+        dialog.ApplyBatch();
+        QCOMPARE(applied, 0);
+        QCOMPARE(modal.warnings.size(), 1);
+    }
+
+    void okFillsTheChannelsAndTheDialogStaysOpen() {
+        CMainFrame frame;
+        frame.language() = Texts();
+        auto* view = qobject_cast<CChnMsgView*>(frame.OpenChannelEditor() ? frame.editorView(EditorKind::Channels) : nullptr);
+        QVERIFY(view);
+        QSignalSpy edits(view, &CChnMsgView::channelsEdited);
+        int dialogs = 0;
+        auto useDialog = [&](CBatchChannelDlg& dialog) {
+            ++dialogs;
+            QSignalSpy finished(&dialog, &QDialog::finished);
+            QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
+            QCOMPARE(finished.size(), 0);
+            QCOMPARE(view->GetCellText(0, 2), std::string("405.02500"));
+            QCOMPARE(view->GetCellText(127, 2), std::string("408.20000"));
+            QCOMPARE(view->GetCellText(127, 1), std::string("VHF/UHF"));
+            // A second batch over channels 10..128, downward in 12.5 kHz steps.
+            dialog.rangeButton()->click();
+            dialog.firstChannelEdit()->setText(QStringLiteral("10"));
+            dialog.lastChannelEdit()->setText(QStringLiteral("5"));
+            dialog.subtractButton()->click();
+            dialog.stepList()->setCurrentText(QStringLiteral("12.5"));
+            QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
+            QCOMPARE(view->GetCellText(8, 2), std::string("405.22500"));
+            QCOMPARE(view->GetCellText(9, 2), std::string("405.02500"));
+            QCOMPARE(view->GetCellText(10, 2), std::string("405.01250"));
+            QTest::mouseClick(dialog.cancelButton(), Qt::LeftButton);
+            QCOMPARE(finished.size(), 1);
+        };
+        test::ModalRecorder modal([&](QDialog& shown) {
+            useDialog(static_cast<CBatchChannelDlg&>(shown));
+            return shown.result();
+        });
+        // A cell being edited goes into the image before the batch runs.
+        view->grid()->SetRow(1);
+        view->grid()->SetCol(2);
+        QTest::keyClick(view->grid()->focusProxy(), Qt::Key_1);
+        QTest::keyClicks(view->cellEditor(CellEditor::Frequency), "50");
+        RunBatchCommand(frame);
+        QCOMPARE(dialogs, 1);
+        QCOMPARE(edits.size(), 3);
+        QCOMPARE(ChannelView(edits[1][0].value<RadioImage>(), 0).rxFrequency(), 0x15000000u);
+        QCOMPARE(ChannelView(frame.image(), 9).rxFrequency(), 0x40502500u);
+    }
+};
+
+QTEST_MAIN(BatchDialogTest)
+#include "batch_dialog_test.moc"
