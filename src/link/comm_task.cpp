@@ -102,6 +102,35 @@ void CCommTask::Wait() {
     if (worker_.joinable() && !IsCurrentThread(worker_)) worker_.join();
 }
 
+std::uint32_t CCommTask::ProbePorts() {
+    if (!Claim()) return 0;
+    std::uint32_t mask = 0xFFFFFFFFu;
+    for (int port = kFirstPort; port <= kLastPort; ++port) {
+        if (!port_.Open(ports_.device(port))) mask &= ~(1u << port);
+        port_.CloseIfOpen();
+    }
+    Release();
+    return mask;
+}
+
+std::vector<PortProblem> CCommTask::ProbeDetails() {
+    std::vector<PortProblem> details;
+    if (!Claim()) return details;
+    for (int port = kFirstPort; port <= kLastPort; ++port) {
+        PortProblem entry{port, ports_.device(port), {}, false};
+        if (entry.device.empty()) {
+            entry.reason = "no such port";
+        } else if (!port_.Open(entry.device)) {
+            entry.reason = port_.lastOpenError().text;
+            entry.permissionDenied = port_.lastOpenError().permissionDenied();
+        }
+        port_.CloseIfOpen();
+        details.push_back(entry);
+    }
+    Release();
+    return details;
+}
+
 void CCommTask::ReportProgress(TransferReports& reports, int value) { reports.progress(value); }
 
 void CCommTask::Step(TransferReports& reports) {

@@ -143,7 +143,8 @@ std::size_t SerialLine::Read(std::uint8_t* data, std::size_t size) {
             continue;
         }
         if (n < 0 && errno == EINTR) continue;
-        if (n == 0 || errno != EAGAIN) break;  // hung up or failed: what we have is all
+        // A raw terminal answers "nothing yet" with 0 or EAGAIN; a hang-up shows in poll.
+        if (n < 0 && errno != EAGAIN) break;
         // Once bytes flow, a gap longer than the interval ends the read.
         auto limit = got > 0 ? std::min(deadline, lastByte + interval) : deadline;
         if (!WaitReady(fd_, POLLIN, limit)) break;
