@@ -1,0 +1,59 @@
+#pragma once
+// Copy, cut and paste of whole channels as tab-separated text, the form spreadsheets put on
+// the clipboard. A copied line holds the 12 texts the grid shows for the channel, column 0
+// (the channel number) included, so the block reads like the grid in a spreadsheet and
+// pastes back unchanged. Paste reads every line the same way: field k is grid column k,
+// and the first field (the channel number) and the second (the band text) are never stored.
+#include <string>
+#include <vector>
+
+#include "model/language_table.h"
+#include "model/radio_image.h"
+
+namespace radioprog {
+
+// The channels of the set (sorted, each once, 0..127) as one line each: the 12 grid texts
+// joined by tabs, every line ended by LF.
+std::string CopyChannels(const RadioImage& image, const LanguageTable& language, const std::vector<int>& channels);
+
+// CopyChannels, then the channels are deleted as DeleteChannels does (erased to 0xFF).
+std::string CutChannels(RadioImage& image, const LanguageTable& language, const std::vector<int>& channels);
+
+// A pasted cell that was not stored.
+struct PasteProblem {
+    int channel;  // 0..127
+    int column;   // grid column 2..11
+    std::string text;
+    bool operator==(const PasteProblem&) const = default;
+};
+
+struct PasteReport {
+    int firstChannel = 0;  // the channels the lines went to: firstChannel .. lastChannel
+    int lastChannel = -1;  // (lastChannel < firstChannel: no line was pasted)
+    int linesPastEnd = 0;  // lines that would have gone past channel 127; not pasted
+    std::vector<PasteProblem> problems;
+};
+
+// Pastes tab-separated text (LF, CR LF or CR line ends; empty lines at the end ignored;
+// quoted fields accepted) line by line into the channels from `firstChannel` on; nothing
+// past channel 127 is touched. Each line goes through the cell rules as if the user typed
+// its cells into the grid, receive frequency first:
+// - Column 2: a frequency creates the channel with the new-channel values when it is empty
+//   (then the line's other cells replace those values), or changes it; an empty field
+//   empties (deletes) a channel in use and skips the rest of the line, because the cells of
+//   an empty channel cannot be edited.
+// - Columns 3..11 in order (receive tone before transmit tone): column 3 empty clears the
+//   transmit frequency; an empty field in columns 4..10 leaves the value as it is; an empty
+//   name empties the name.
+// A cell is stored only when its editor could have produced it: a frequency 136..520 MHz on
+// the 5 or 6.25 kHz raster; a tone, power, bandwidth, bit-14, lockout or signalling text of
+// the column's list (ASCII case ignored; a CTCSS tone may lose its ".0"); a name of at most
+// 7 digits and letters. Any other cell is skipped and reported; an invalid frequency for an
+// empty channel skips its whole line (only that cell is reported). A line with fewer fields
+// leaves the columns it lacks as they are.
+PasteReport PasteChannels(RadioImage& image, const LanguageTable& language, int firstChannel, const std::string& text);
+
+// "<row 1> <channel> <column header>: <text>", a line of the paste report.
+std::string PasteProblemText(const PasteProblem& problem, const LanguageTable& language);
+
+}  // namespace radioprog

@@ -1,0 +1,505 @@
+#include "editors/channel_csv.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <map>
+#include <optional>
+#include <set>
+#include <sstream>
+
+#include "editors/channel_cells.h"
+#include "editors/channel_commit.h"
+#include "editors/channel_values.h"
+#include "editors/delimited_text.h"
+#include "model/channel_record.h"
+#include "model/freq_codec.h"
+#include "model/tone_codec.h"
+
+namespace radioprog {
+
+namespace {
+
+constexpr char kExportSeparator = ',';
+// Tone fields of a channel that has none of that kind: the values the layout's users expect.
+constexpr const char* kDefaultCtcss = "88.5";
+constexpr const char* kDefaultDcs = "023";
+// Transmit and receive frequency below this lie in the VHF band, at or above it in UHF.
+constexpr FrequencyUnits kUhfStart = 30000000;
+
+// The cell texts the import hands to the cell rules. They only select bits, so they are
+// fixed and independent of the user's language file.
+const LanguageTable& CellLanguage() {
+    static const LanguageTable table = [] {
+        LanguageTable t;
+        const std::pair<int, const char*> texts[] = {{2, "High"}, {3, "Low"},  {4, "No"},  {5, "Yes"},
+                                                     {10, "Narrow"}, {11, "Wide"}, {12, "Off"}, {13, "On"}};
+        for (const auto& [row, text] : texts) t.rows[static_cast<std::size_t>(row)] = text;
+        return t;
+    }();
+    return table;
+}
+const std::string& Cell(const LanguageTable& language, int row) { return language.row(row); }
+
+std::string Lower(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return lower;
+}
+
+FrequencyUnits BcdToUnits(std::uint32_t code) {
+    FrequencyUnits units = 0;
+    for (int shift = 28; shift >= 0; shift -= 4) units = units * 10 + ((code >> shift) & 0xF);
+    return units;
+}
+
+// ---- export ----
+
+struct ToneSide {
+    enum Kind { None, Ctcss, Dcs } kind = None;
+    std::string value;  // "88.5" or "023"
+    char polarity = 'N';
+};
+
+ToneSide DescribeTone(std::uint16_t code) {
+    if (code == kToneOff) return {};
+    std::string text = ToneCodeToText(code, false, std::string());
+    if (text.size() == 5 && text[0] == 'D') return {ToneSide::Dcs, text.substr(1, 3), text[4] == 'I' ? 'R' : 'N'};
+    return {ToneSide::Ctcss, text, 'N'};
+}
+
+struct ToneFields {
+    std::string mode, rTone = kDefaultCtcss, cTone = kDefaultCtcss, dtcs = kDefaultDcs, rxDtcs = kDefaultDcs;
+    std::string polarity = "NN", cross = "Tone->Tone";
+};
+
+ToneFields ExportTones(std::uint16_t rxCode, std::uint16_t txCode) {
+    ToneSide tx = DescribeTone(txCode), rx = DescribeTone(rxCode);
+    ToneFields f;
+    if (tx.kind == ToneSide::Ctcss) f.rTone = tx.value;
+    if (rx.kind == ToneSide::Ctcss) f.cTone = rx.value;
+    if (tx.kind == ToneSide::Dcs) f.dtcs = tx.value;
+    if (rx.kind == ToneSide::Dcs) f.rxDtcs = rx.value;
+    f.polarity = {tx.polarity, rx.polarity};
+
+    if (tx.kind == ToneSide::None && rx.kind == ToneSide::None) {
+        f.mode = "";
+    } else if (tx.kind == ToneSide::Ctcss && rx.kind == ToneSide::None) {
+        f.mode = "Tone";
+    } else if (tx.kind == ToneSide::Ctcss && rx.kind == ToneSide::Ctcss && tx.value == rx.value) {
+        f.mode = "TSQL";
+    } else if (tx.kind == ToneSide::Dcs && rx.kind == ToneSide::Dcs && tx.value == rx.value) {
+        f.mode = "DTCS";
+    } else {
+        auto side = [](const ToneSide& s) { return s.kind == ToneSide::Ctcss ? "Tone" : s.kind == ToneSide::Dcs ? "DTCS" : ""; };
+        f.mode = "Cross";
+        f.cross = std::string(side(tx)) + "->" + side(rx);
+    }
+    return f;
+}
+
+std::vector<std::string> ExportChannel(const RadioImage& image, int n) {
+    ChannelView channel(image, n);
+    FrequencyUnits rx = BcdToUnits(channel.rxFrequency());
+    std::string duplex, offset = MhzText(0);
+    if (!IsBcdValid(channel.txFrequency())) {
+        duplex = "off";
+    } else if (FrequencyUnits tx = BcdToUnits(channel.txFrequency()); tx != rx) {
+        if ((tx < kUhfStart) != (rx < kUhfStart)) {
+            duplex = "split";
+            offset = MhzText(tx);
+        } else {
+            duplex = tx > rx ? "+" : "-";
+            offset = MhzText(tx > rx ? tx - rx : rx - tx);
+        }
+    }
+    ToneFields tones = ExportTones(channel.rxTone(), channel.txTone());
+    std::uint8_t signalling = channel.signalling();
+    return {
+        std::to_string(n),
+        DecodeChannelName(channel.nameEntry()),
+        MhzText(rx),
+        duplex,
+        offset,
+        tones.mode,
+        tones.rTone,
+        tones.cTone,
+        tones.dtcs,
+        tones.polarity,
+        tones.rxDtcs,
+        tones.cross,
+        channel.flag(channel_flag::kBandwidth) ? "FM" : "NFM",
+        rx % 500 == 0 ? "5.00" : "6.25",
+        channel.flag(channel_flag::kBit14) ? "" : "S",
+        channel.flag(channel_flag::kPower) ? "High" : "Low",
+        "",
+        "",
+        "",
+        "",
+        "",
+        channel.flag(channel_flag::kBusyLockout) ? "Yes" : "No",
+        signalling <= 14 ? std::to_string(signalling + 1) : "",
+    };
+}
+
+// ---- import ----
+
+// The values of one row in the texts the grid's editors hand over.
+struct ChannelPlan {
+    int channel = 0;
+    std::string rx, tx, rxTone, txTone, power, bandwidth, bit14, busyLockout, signalling, name;
+};
+
+class RowReader {
+public:
+    RowReader(const std::map<std::string, std::size_t>& columns, const DelimitedRecord& record)
+        : columns_(columns), record_(record) {}
+
+    bool has(const std::string& column) const { return columns_.count(Lower(column)) != 0; }
+    std::string operator[](const std::string& column) const {
+        auto it = columns_.find(Lower(column));
+        if (it == columns_.end() || it->second >= record_.fields.size()) return {};
+        return TrimBlanks(record_.fields[it->second]);
+    }
+    // The field, or the layout's default when the column is missing or the field empty.
+    std::string orDefault(const std::string& column, const std::string& fallback) const {
+        std::string value = (*this)[column];
+        return value.empty() ? fallback : value;
+    }
+
+private:
+    const std::map<std::string, std::size_t>& columns_;
+    const DelimitedRecord& record_;
+};
+
+struct RowError {
+    std::string column;
+    CsvReason reason;
+    std::string text;
+};
+
+using PlanResult = std::optional<RowError>;
+
+// Power levels of the file in milliwatts, for ranking numbers of watts.
+std::optional<long long> Milliwatts(const std::string& text) {
+    std::string number = text;
+    if (!number.empty() && (number.back() == 'W' || number.back() == 'w')) number.pop_back();
+    number = TrimBlanks(number);
+    if (number.empty() || number.find_first_not_of("0123456789.") != std::string::npos) return std::nullopt;
+    if (std::count(number.begin(), number.end(), '.') > 1 || number.front() == '.') return std::nullopt;
+    std::string::size_type point = number.find('.');
+    std::string whole = number.substr(0, point);
+    std::string fraction = point == std::string::npos ? std::string() : number.substr(point + 1);
+    if (whole.size() > 9) return std::nullopt;
+    fraction.resize(3, '0');
+    return std::stoll(whole) * 1000 + std::stoll(fraction.substr(0, 3));
+}
+
+std::optional<bool> PowerIsHigh(const std::string& text, std::optional<long long> highestMilliwatts) {
+    std::string lower = Lower(text);
+    if (lower.empty() || lower == "high" || lower == "hi" || lower == "h" || lower == "max") return true;
+    if (lower == "low" || lower == "lo" || lower == "l" || lower == "mid" || lower == "medium" || lower == "m" ||
+        lower == "min")
+        return false;
+    std::optional<long long> mw = Milliwatts(text);
+    if (!mw) return std::nullopt;
+    return mw == highestMilliwatts;
+}
+
+std::optional<bool> BusyLockoutOn(const std::string& text) {
+    static const std::set<std::string> on = {"yes", "y", "on", "1", "true", "carrier"};
+    static const std::set<std::string> off = {"", "no", "n", "off", "0", "false"};
+    std::string lower = Lower(text);
+    if (on.count(lower)) return true;
+    if (off.count(lower)) return false;
+    return std::nullopt;
+}
+
+std::string ImportName(const std::string& text) {
+    std::string name;
+    for (char c : text) {
+        if (NameCharToCode(c) == 0xFF) continue;
+        name += c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+        if (name.size() == static_cast<std::size_t>(kChannelNameLength)) break;
+    }
+    return name;
+}
+
+CsvReason FrequencyReason(FrequencyProblem problem) {
+    switch (problem) {
+    case FrequencyProblem::OutOfBand: return CsvReason::OutOfBand;
+    case FrequencyProblem::OffRaster: return CsvReason::OffRaster;
+    default: return CsvReason::NotAFrequency;
+    }
+}
+
+PlanResult PlanFrequencies(const RowReader& row, ChannelPlan& plan) {
+    std::string rxText = row["Frequency"];
+    if (rxText.empty()) return RowError{"Frequency", CsvReason::NoFrequency, ""};
+    FrequencyCheck rx = CheckFrequencyText(rxText);
+    if (rx.problem != FrequencyProblem::None) return RowError{"Frequency", FrequencyReason(rx.problem), rxText};
+    plan.rx = GridFrequencyText(rx.units);
+
+    std::string duplex = Lower(row["Duplex"]);
+    std::string offsetText = row["Offset"];
+    FrequencyUnits tx = rx.units;
+    if (duplex == "off") {
+        plan.tx.clear();
+        return std::nullopt;
+    }
+    if (duplex == "split") {
+        std::optional<FrequencyUnits> units = ParseMhz(offsetText);
+        if (!units) return RowError{"Offset", CsvReason::NotAFrequency, offsetText};
+        tx = *units;
+    } else if (duplex == "+" || duplex == "-") {
+        std::optional<FrequencyUnits> offset = offsetText.empty() ? FrequencyUnits{0} : ParseMhz(offsetText);
+        if (!offset) return RowError{"Offset", CsvReason::NotAFrequency, offsetText};
+        tx = duplex == "+" ? rx.units + *offset : rx.units - *offset;
+    } else if (!duplex.empty()) {
+        return RowError{"Duplex", CsvReason::UnsupportedValue, row["Duplex"]};
+    }
+    if (FrequencyProblem problem = tx < 0 ? FrequencyProblem::OutOfBand : CheckStorableFrequency(tx);
+        problem != FrequencyProblem::None)
+        return RowError{"Offset", FrequencyReason(problem), offsetText};
+    plan.tx = GridFrequencyText(tx);
+    return std::nullopt;
+}
+
+// One side of a tone setting: "", "Tone" or "DTCS" with the columns it reads.
+PlanResult PlanToneSide(const RowReader& row, const std::string& kind, const char* ctcssColumn,
+                        const char* dcsColumn, char polarity, std::string& tone) {
+    std::string lower = Lower(kind);
+    if (lower.empty()) {
+        tone = Cell(CellLanguage(), kOffTextRow);
+    } else if (lower == "tone") {
+        std::string hz = row.orDefault(ctcssColumn, kDefaultCtcss);
+        std::optional<std::string> entry = CtcssEntry(hz);
+        if (!entry) return RowError{ctcssColumn, CsvReason::UnstorableTone, hz};
+        tone = *entry;
+    } else if (lower == "dtcs") {
+        std::string code = row.orDefault(dcsColumn, kDefaultDcs);
+        std::optional<std::string> number = DcsNumber(code);
+        if (!number) return RowError{dcsColumn, CsvReason::UnstorableTone, code};
+        tone = "D" + *number + (polarity == 'R' ? "I" : "N");
+    } else {
+        return RowError{"CrossMode", CsvReason::UnsupportedValue, row["CrossMode"]};
+    }
+    return std::nullopt;
+}
+
+PlanResult PlanTones(const RowReader& row, ChannelPlan& plan) {
+    std::string polarity = Lower(row.orDefault("DtcsPolarity", "NN"));
+    if (polarity.size() != 2 || polarity.find_first_not_of("nr") != std::string::npos)
+        return RowError{"DtcsPolarity", CsvReason::UnsupportedValue, row["DtcsPolarity"]};
+    char txPolarity = polarity[0] == 'r' ? 'R' : 'N';
+    char rxPolarity = polarity[1] == 'r' ? 'R' : 'N';
+
+    std::string mode = Lower(row["Tone"]);
+    std::string txKind, rxKind;
+    const char* rxCtcss = "cToneFreq";
+    const char* rxDcs = "RxDtcsCode";
+    if (mode.empty()) {
+    } else if (mode == "tone") {
+        txKind = "tone";
+    } else if (mode == "tsql") {
+        // One CTCSS tone both ways: cToneFreq.
+        PlanResult error = PlanToneSide(row, "tone", "cToneFreq", "", 'N', plan.txTone);
+        if (error) return error;
+        plan.rxTone = plan.txTone;
+        return std::nullopt;
+    } else if (mode == "dtcs") {
+        // One DCS code both ways: DtcsCode, each direction with its own polarity.
+        txKind = rxKind = "dtcs";
+        rxDcs = "DtcsCode";
+    } else if (mode == "cross") {
+        std::string cross = row.orDefault("CrossMode", "Tone->Tone");
+        std::string::size_type arrow = cross.find("->");
+        if (arrow == std::string::npos) return RowError{"CrossMode", CsvReason::UnsupportedValue, cross};
+        txKind = TrimBlanks(cross.substr(0, arrow));
+        rxKind = TrimBlanks(cross.substr(arrow + 2));
+    } else {
+        return RowError{"Tone", CsvReason::UnsupportedValue, row["Tone"]};
+    }
+    if (PlanResult error = PlanToneSide(row, txKind, "rToneFreq", "DtcsCode", txPolarity, plan.txTone)) return error;
+    return PlanToneSide(row, rxKind, rxCtcss, rxDcs, rxPolarity, plan.rxTone);
+}
+
+PlanResult PlanFlags(const RowReader& row, std::optional<long long> highestMilliwatts, ChannelPlan& plan) {
+    const LanguageTable& cells = CellLanguage();
+    std::string mode = Lower(row["Mode"]);
+    if (mode.empty() || mode == "fm")
+        plan.bandwidth = Cell(cells, 11);
+    else if (mode == "nfm")
+        plan.bandwidth = Cell(cells, 10);
+    else
+        return RowError{"Mode", CsvReason::UnsupportedValue, row["Mode"]};
+
+    std::string skip = Lower(row["Skip"]);
+    if (skip.empty() || skip == "p")
+        plan.bit14 = Cell(cells, 5);
+    else if (skip == "s")
+        plan.bit14 = Cell(cells, 4);
+    else
+        return RowError{"Skip", CsvReason::UnsupportedValue, row["Skip"]};
+
+    std::optional<bool> high = PowerIsHigh(row["Power"], highestMilliwatts);
+    if (!high) return RowError{"Power", CsvReason::UnsupportedValue, row["Power"]};
+    plan.power = Cell(cells, *high ? 2 : 3);
+
+    std::optional<bool> lockout = BusyLockoutOn(row["BusyLock"]);
+    if (!lockout) return RowError{"BusyLock", CsvReason::UnsupportedValue, row["BusyLock"]};
+    plan.busyLockout = Cell(cells, *lockout ? 13 : 12);
+
+    std::string signal = row.orDefault("Signal", "1");
+    std::optional<std::string> entry;
+    for (int k = 1; k <= 15 && !entry; ++k)
+        if (signal == std::to_string(k)) entry = signal;
+    if (!entry) return RowError{"Signal", CsvReason::UnsupportedValue, signal};
+    plan.signalling = *entry;
+    return std::nullopt;
+}
+
+// Replaces channel n by the plan: empty the channel (the grid's delete-channel rule), type
+// the receive frequency (the new-channel rule), then every other cell.
+void ApplyPlan(RadioImage& image, const ChannelPlan& plan) {
+    const LanguageTable& cells = CellLanguage();
+    int n = plan.channel;
+    ChannelRow row = ChannelToRow(image, cells, n);
+    if (ChannelInUse(image, n)) CommitCell(image, cells, n, column::kRxFrequency, std::string(), row);
+    const std::pair<int, const std::string*> steps[] = {
+        {column::kRxFrequency, &plan.rx},     {column::kTxFrequency, &plan.tx},
+        {column::kRxTone, &plan.rxTone},      {column::kTxTone, &plan.txTone},
+        {column::kPower, &plan.power},        {column::kBandwidth, &plan.bandwidth},
+        {column::kBit14, &plan.bit14},        {column::kBusyLockout, &plan.busyLockout},
+        {column::kSignalling, &plan.signalling}, {column::kName, &plan.name},
+    };
+    for (const auto& [column, text] : steps) CommitCell(image, cells, n, column, *text, row);
+}
+
+bool IsBlank(const DelimitedRecord& record) {
+    return std::all_of(record.fields.begin(), record.fields.end(),
+                       [](const std::string& f) { return TrimBlanks(f).empty(); });
+}
+
+}  // namespace
+
+const std::vector<std::string>& CsvColumns() {
+    static const std::vector<std::string> columns = {
+        "Location", "Name",  "Frequency", "Duplex", "Offset",  "Tone",   "rToneFreq", "cToneFreq",
+        "DtcsCode", "DtcsPolarity", "RxDtcsCode", "CrossMode", "Mode", "TStep", "Skip", "Power",
+        "Comment", "URCALL", "RPT1CALL", "RPT2CALL", "DVCODE", "BusyLock", "Signal"};
+    return columns;
+}
+
+std::string ExportChannelsCsv(const RadioImage& image) {
+    std::string text = JoinFields(CsvColumns(), kExportSeparator) + "\n";
+    for (int n = 0; n < kChannelCount; ++n)
+        if (ChannelInUse(image, n)) text += JoinFields(ExportChannel(image, n), kExportSeparator) + "\n";
+    return text;
+}
+
+int CsvReasonRow(CsvReason reason) {
+    switch (reason) {
+    case CsvReason::NoFrequencyColumn: return lang_row::kNoFrequencyColumn;
+    case CsvReason::BadLocation: return lang_row::kBadLocation;
+    case CsvReason::DuplicateLocation: return lang_row::kDuplicateLocation;
+    case CsvReason::NoFrequency: return lang_row::kNoFrequency;
+    case CsvReason::NotAFrequency: return lang_row::kNotAFrequency;
+    case CsvReason::OutOfBand: return lang_row::kOutOfBand;
+    case CsvReason::OffRaster: return lang_row::kOffRaster;
+    case CsvReason::UnsupportedValue: return lang_row::kUnsupportedValue;
+    case CsvReason::UnstorableTone: return lang_row::kUnstorableTone;
+    }
+    return lang_row::kUnsupportedValue;
+}
+
+CsvImportReport ImportChannelsCsv(RadioImage& image, std::string_view text) {
+    CsvImportReport report;
+    std::string_view firstLine = text.substr(0, text.find_first_of("\r\n"));
+    std::vector<DelimitedRecord> records = ParseDelimitedText(text, GuessSeparator(firstLine));
+    records.erase(std::remove_if(records.begin(), records.end(), IsBlank), records.end());
+    if (records.empty()) {
+        report.headerOk = false;
+        report.problems.push_back({1, "", CsvReason::NoFrequencyColumn, ""});
+        return report;
+    }
+
+    std::map<std::string, std::size_t> columns;
+    for (std::size_t i = 0; i < records[0].fields.size(); ++i) columns.emplace(Lower(TrimBlanks(records[0].fields[i])), i);
+    if (!columns.count("frequency")) {
+        report.headerOk = false;
+        report.problems.push_back({records[0].line, "", CsvReason::NoFrequencyColumn, ""});
+        return report;
+    }
+
+    // Power given in watts is ranked over the whole file.
+    std::optional<long long> highestMilliwatts;
+    for (std::size_t i = 1; i < records.size(); ++i)
+        if (std::optional<long long> mw = Milliwatts(RowReader(columns, records[i])["Power"]))
+            highestMilliwatts = std::max(highestMilliwatts.value_or(*mw), *mw);
+
+    std::set<int> imported;
+    for (std::size_t i = 1; i < records.size(); ++i) {
+        RowReader row(columns, records[i]);
+        int line = records[i].line;
+        ChannelPlan plan;
+        PlanResult error;
+        std::string location = row.has("Location") ? row["Location"] : std::to_string(i - 1);
+        if (location.empty() || location.size() > 3 || location.find_first_not_of("0123456789") != std::string::npos ||
+            std::stoi(location) >= kChannelCount)
+            error = RowError{"Location", CsvReason::BadLocation, location};
+        else
+            plan.channel = std::stoi(location);
+        if (!error && imported.count(plan.channel))
+            error = RowError{"Location", CsvReason::DuplicateLocation, location};
+        if (!error) error = PlanFrequencies(row, plan);
+        if (!error) error = PlanTones(row, plan);
+        if (!error) error = PlanFlags(row, highestMilliwatts, plan);
+        if (error) {
+            report.problems.push_back({line, error->column, error->reason, error->text});
+            continue;
+        }
+        plan.name = ImportName(row["Name"]);
+        ApplyPlan(image, plan);
+        imported.insert(plan.channel);
+        report.channels.push_back(plan.channel);
+    }
+    return report;
+}
+
+std::string CsvProblemText(const CsvProblem& problem, const LanguageTable& language) {
+    std::string text = language.row(lang_row::kReportRow) + " " + std::to_string(problem.line) + ": ";
+    if (!problem.column.empty()) text += problem.column + ": ";
+    text += language.row(CsvReasonRow(problem.reason));
+    if (!problem.text.empty()) text += " (" + problem.text + ")";
+    return text;
+}
+
+bool ReadTextFile(const std::string& path, std::string& text, std::string& error) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        error = "Cannot open " + path + ": " + std::strerror(errno);
+        return false;
+    }
+    std::ostringstream content;
+    content << in.rdbuf();
+    if (in.bad()) {
+        error = "Cannot read " + path + ": " + std::strerror(errno);
+        return false;
+    }
+    text = content.str();
+    return true;
+}
+
+FileResult WriteTextFile(const std::string& path, const std::string& text) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    if (!out) return {false, "Cannot create " + path + ": " + std::strerror(errno)};
+    out << text;
+    out.close();
+    if (!out) return {false, "Cannot write " + path + ": " + std::strerror(errno)};
+    return {};
+}
+
+}  // namespace radioprog

@@ -1,0 +1,72 @@
+#include "editors/channel_rows.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "model/channel_record.h"
+
+namespace radioprog {
+
+namespace {
+
+constexpr std::size_t kEntrySize = 16;
+
+bool IsChannel(int n) { return n >= 0 && n < kChannelCount; }
+
+void SwapChannels(RadioImage& image, int a, int b) {
+    std::swap_ranges(image.channel(a), image.channel(a) + kEntrySize, image.channel(b));
+    std::swap_ranges(image.channelName(a), image.channelName(a) + kEntrySize, image.channelName(b));
+}
+
+void CopyChannel(RadioImage& image, int from, int to) {
+    std::memcpy(image.channel(to), image.channel(from), kEntrySize);
+    std::memcpy(image.channelName(to), image.channelName(from), kEntrySize);
+}
+
+}  // namespace
+
+std::vector<int> NormalizeChannelSet(const std::vector<int>& channels) {
+    std::vector<int> set;
+    std::copy_if(channels.begin(), channels.end(), std::back_inserter(set), IsChannel);
+    std::sort(set.begin(), set.end());
+    set.erase(std::unique(set.begin(), set.end()), set.end());
+    return set;
+}
+
+void EraseChannel(RadioImage& image, int n) {
+    std::memset(image.channel(n), 0xFF, kEntrySize);
+    std::memset(image.channelName(n), 0xFF, kEntrySize);
+}
+
+void DeleteChannels(RadioImage& image, const std::vector<int>& channels) {
+    for (int n : NormalizeChannelSet(channels)) EraseChannel(image, n);
+}
+
+bool InsertDropsChannelInUse(const RadioImage& image) { return ChannelInUse(image, kChannelCount - 1); }
+
+bool InsertEmptyChannel(RadioImage& image, int n) {
+    if (!IsChannel(n)) return false;
+    bool dropped = InsertDropsChannelInUse(image);
+    for (int to = kChannelCount - 1; to > n; --to) CopyChannel(image, to - 1, to);
+    EraseChannel(image, n);
+    return dropped;
+}
+
+std::vector<int> MoveChannels(RadioImage& image, const std::vector<int>& channels, MoveDirection direction) {
+    std::vector<int> set = NormalizeChannelSet(channels);
+    if (set.empty()) return {};
+    bool up = direction == MoveDirection::Up;
+    if (up ? set.front() == 0 : set.back() == kChannelCount - 1) return {};
+    // Each channel swaps with its neighbour in the direction of travel; taking the channels
+    // nearest that edge first lets a block slide past the one unselected neighbour.
+    if (!up) std::reverse(set.begin(), set.end());
+    int step = up ? -1 : 1;
+    for (int& n : set) {
+        SwapChannels(image, n, n + step);
+        n += step;
+    }
+    std::sort(set.begin(), set.end());
+    return set;
+}
+
+}  // namespace radioprog

@@ -1,0 +1,36 @@
+#pragma once
+// Tab- and comma-separated text as spreadsheets write it: fields separated by one character,
+// lines ended by LF, CR LF or CR, a field in double quotes may hold separators, line ends
+// and doubled quotes.
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace radioprog {
+
+struct DelimitedRecord {
+    int line;  // 1-based line of the text where the record starts
+    std::vector<std::string> fields;
+};
+
+// Splits the text into records. A UTF-8 byte-order mark at the start is skipped; the line
+// end after the last record does not make an empty record; empty lines inside the text are
+// records with one empty field. Quotes count only at the start of a field; text after a
+// closing quote is kept as it is.
+std::vector<DelimitedRecord> ParseDelimitedText(std::string_view text, char separator);
+
+// The separator a header line uses: the one of tab, comma and semicolon that occurs most
+// often outside quotes (comma when none does).
+char GuessSeparator(std::string_view text);
+
+// The field as written in a record: in double quotes (quotes doubled) when it holds the
+// separator, a quote, a line end, or leading or trailing blanks.
+std::string QuoteField(std::string_view field, char separator);
+
+// The record's fields quoted as needed and joined, without a line end.
+std::string JoinFields(const std::vector<std::string>& fields, char separator);
+
+// The text without blanks (spaces and tabs) at both ends.
+std::string TrimBlanks(std::string_view text);
+
+}  // namespace radioprog
