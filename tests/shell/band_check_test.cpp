@@ -1,0 +1,127 @@
+// The check before every write: limits decoding, band edges, the order of the checks and the
+// refusal texts.
+#include <gtest/gtest.h>
+
+#include "model/byte_order.h"
+#include "model/channel_record.h"
+#include "model/freq_codec.h"
+#include "shell/band_check.h"
+
+namespace radioprog {
+namespace {
+
+LanguageTable Texts() {
+    LanguageTable language;
+    language.rows[1] = "Channel";
+    language.rows[74] = "Current freq";
+    language.rows[113] = "out of band";
+    return language;
+}
+
+// A new image whose band-limit block holds the given limits (whole MHz, BCD).
+RadioImage WithBands(int rx1lo, int rx1hi, int rx2lo, int rx2hi, int tx1lo, int tx1hi, int tx2lo, int tx2hi) {
+    RadioImage image;
+    image.ApplyDefaults();
+    const int limits[8] = {rx1lo, rx1hi, rx2lo, rx2hi, tx1lo, tx1hi, tx2lo, tx2hi};
+    std::uint8_t* data = image.blockData(BlockId::BandLimits);
+    for (int i = 0; i < 8; ++i) {
+        int v = limits[i];
+        data[2 * i] = static_cast<std::uint8_t>((v / 1000 % 10) << 4 | (v / 100 % 10));
+        data[2 * i + 1] = static_cast<std::uint8_t>((v / 10 % 10) << 4 | (v % 10));
+    }
+    return image;
+}
+
+RadioImage UsualBands() { return WithBands(136, 174, 400, 520, 136, 174, 400, 520); }
+
+TEST(BandLimits, DecodedFromTheHexSpellingReadAsDecimal) {
+    struct Case {
+        std::uint8_t hi, lo;
+        int mhz;
+    };
+    for (Case c : {Case{0x01, 0x36, 136}, Case{0x05, 0x20, 520}, Case{0x99, 0x99, 9999}, Case{0x00, 0x00, 0},
+                   Case{0x1A, 0x00, 1}, Case{0xFF, 0xFF, 0}, Case{0x00, 0xA5, 0}, Case{0x04, 0x7F, 47}})
+        EXPECT_EQ(DecodeBandLimit(c.hi, c.lo), c.mhz) << std::hex << int(c.hi) << " " << int(c.lo);
+    // The new-image defaults: words 0x99990000, little-endian: 00 00 99 99.
+    RadioImage image;
+    image.ApplyDefaults();
+    BandLimits limits = DecodeBandLimits(image);
+    EXPECT_EQ(limits.rxLower[0], 0);
+    EXPECT_EQ(limits.rxUpper[0], 9999);
+    EXPECT_EQ(limits.txUpper[1], 9999);
+}
+
+TEST(BandCheck, DefaultLimitsAcceptEveryFrequency) {
+    RadioImage image;
+    image.ApplyDefaults();
+    for (int n = 0; n < kChannelCount; ++n) {
+        ChannelRef channel(image, n);
+        channel.setRxFrequency(n % 2 ? 0x99999990u : 0x00000010u);
+        channel.setTxFrequency(0x52099500u);
+    }
+    EXPECT_TRUE(CheckBandLimits(image, Texts()).accepted);
+}
+
+TEST(BandCheck, BandEdges) {
+    struct Case {
+        std::uint32_t code;
+        bool accepted;
+    };
+    for (Case c : {Case{0x17499000u, true}, Case{0x17500000u, false}, Case{0x39999500u, false},
+                   Case{0x52099500u, true}, Case{0x52099510u, false}, Case{0x13600000u, true},
+                   Case{0x13599990u, false}, Case{0x40000000u, true}}) {
+        for (bool transmit : {false, true}) {
+            RadioImage image = UsualBands();
+            ChannelRef channel(image, 9);
+            (transmit ? channel.setTxFrequency(c.code) : channel.setRxFrequency(c.code));
+            EXPECT_EQ(CheckBandLimits(image, Texts()).accepted, c.accepted)
+                << std::hex << c.code << (transmit ? " tx" : " rx");
+        }
+    }
+}
+
+TEST(BandCheck, FirstRefusalNamesTheChannelAndShowsTheRangesCompared) {
+    RadioImage image = WithBands(136, 174, 400, 520, 144, 146, 430, 440);
+    ChannelRef(image, 2).setRxFrequency(0x15000000u);   // accepted for receive
+    ChannelRef(image, 4).setRxFrequency(kNoFrequency);  // empty, yet its transmit is compared
+    ChannelRef(image, 4).setTxFrequency(0x15000000u);   // refused for transmit
+    ChannelRef(image, 6).setRxFrequency(0x60000000u);   // refused, but later
+    BandCheck check = CheckBandLimits(image, Texts());
+    EXPECT_FALSE(check.accepted);
+    EXPECT_EQ(check.refusal, "Channel 5 out of band");
+    EXPECT_EQ(check.ranges, "<144.000~146.995 430.000~440.995>");
+    EXPECT_EQ(check.message, "Channel 5 out of band <144.000~146.995 430.000~440.995>");
+
+    // A transmit code that is not a frequency is not compared.
+    ChannelRef(image, 4).setTxFrequency(0x1500FFFFu);
+    check = CheckBandLimits(image, Texts());
+    EXPECT_EQ(check.refusal, "Channel 7 out of band");
+    EXPECT_EQ(check.ranges, "<136.000~174.995 400.000~520.995>");
+}
+
+TEST(BandCheck, VfoReceiveFrequenciesComeLastAndTransmitIsNotCompared) {
+    struct Case {
+        std::uint32_t a, b;
+        const char* refusal;  // empty: accepted
+    };
+    for (Case c : {Case{0x13600000u, 0x40000000u, ""}, Case{0x18000000u, 0x60000000u, "Current freq A out of band"},
+                   Case{0x14500000u, 0x60000000u, "Current freq B out of band"},
+                   Case{kNoFrequency, 0x1450FFFFu, ""}}) {
+        RadioImage image = UsualBands();
+        WriteLe32(image.vfoEntry(0), c.a);
+        WriteLe32(image.vfoEntry(1), c.b);
+        WriteLe32(image.vfoEntry(0) + 4, 0x90000000u);  // transmit frequencies are not compared
+        WriteLe32(image.vfoEntry(1) + 4, 0x90000000u);
+        BandCheck check = CheckBandLimits(image, Texts());
+        EXPECT_EQ(check.accepted, *c.refusal == '\0') << std::hex << c.a << " " << c.b;
+        EXPECT_EQ(check.refusal, c.refusal);
+    }
+    // A channel is reported before a VFO.
+    RadioImage image = UsualBands();
+    WriteLe32(image.vfoEntry(0), 0x18000000u);
+    ChannelRef(image, 127).setRxFrequency(0x18000000u);
+    EXPECT_EQ(CheckBandLimits(image, Texts()).refusal, "Channel 128 out of band");
+}
+
+}  // namespace
+}  // namespace radioprog
