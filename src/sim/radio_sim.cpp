@@ -229,11 +229,11 @@ std::vector<std::uint8_t> RadioSimulator::Process() {
             }
             if (n < wire::kModeEntrySize) break;
             input_.erase(input_.begin(), input_.begin() + static_cast<long>(n));
-            events_.push_back({SimEvent::Kind::ModeEntry});
+            events_.push_back({SimEvent::Kind::ModeEntry, 0, {}, Clock::now()});
             if (Answering()) out.push_back(faults_.wrongModeReply ? kNak : wire::kAck);
         } else if (first == wire::kStx) {
             input_.erase(input_.begin());
-            events_.push_back({SimEvent::Kind::Identify});
+            events_.push_back({SimEvent::Kind::Identify, 0, {}, Clock::now()});
             if (Answering()) {
                 out.push_back(wire::kAck);
                 const char* model = faults_.wrongModel ? kOtherModel : wire::kModel;
@@ -247,7 +247,7 @@ std::vector<std::uint8_t> RadioSimulator::Process() {
             if (input_.size() < 4) break;
             const std::uint8_t hi = input_[1], lo = input_[2];
             input_.erase(input_.begin(), input_.begin() + 4);
-            events_.push_back({SimEvent::Kind::Read, static_cast<std::uint16_t>(hi << 8 | lo)});
+            events_.push_back({SimEvent::Kind::Read, static_cast<std::uint16_t>(hi << 8 | lo), {}, Clock::now()});
             NoteBlockRequest();
             if (!Answering()) continue;
             std::vector<std::uint8_t> reply = ReadReply(hi, lo);
@@ -255,7 +255,7 @@ std::vector<std::uint8_t> RadioSimulator::Process() {
             ++blocksAnswered_;
         } else if (first == wire::kWriteCommand) {
             if (input_.size() < 4 + wire::kUnitSize) break;
-            SimEvent event{SimEvent::Kind::Write, static_cast<std::uint16_t>(input_[1] << 8 | input_[2])};
+            SimEvent event{SimEvent::Kind::Write, static_cast<std::uint16_t>(input_[1] << 8 | input_[2]), {}, Clock::now()};
             std::copy_n(input_.begin() + 4, wire::kUnitSize, event.data.begin());
             input_.erase(input_.begin(), input_.begin() + 4 + static_cast<long>(wire::kUnitSize));
             events_.push_back(event);

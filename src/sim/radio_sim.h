@@ -34,6 +34,7 @@ struct SimEvent {
     Kind kind;
     std::uint16_t address = 0;
     std::array<std::uint8_t, 16> data{};  // a write unit's bytes
+    std::chrono::steady_clock::time_point at{};  // when it arrived
 };
 
 inline constexpr std::uint8_t kNak = 0x15;
