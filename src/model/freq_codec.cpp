@@ -43,6 +43,12 @@ void SnapFreqText(std::string& text, int stepIndex) {
         text = "470.00000";
         return;
     }
+    // A typed "0145.5" or " 145.5" means 145.5: the MHz part is rewritten as its three
+    // digits, so the packing below never reads a blank or a leading zero as a digit.
+    const std::string::size_type point = text.find('.');
+    const std::string mhzDigits = std::to_string(mhz);
+    if (text.substr(0, point) != mhzDigits)
+        text = mhzDigits + (point == std::string::npos ? std::string() : text.substr(point));
     if (text.size() == 3) text += ".0";
     std::string fraction = text.size() > 4 ? text.substr(4, 5) : std::string();
     fraction.resize(5, '0');

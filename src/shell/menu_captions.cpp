@@ -41,6 +41,17 @@ std::string MenuCaptionText(const MenuCaption& entry, const LanguageTable& langu
     return entry.row < 0 ? std::string(entry.fixedCaption) : language.row(entry.row);
 }
 
+std::string PlainCaption(const std::string& caption) {
+    std::string plain;
+    std::string visible = caption.substr(0, caption.find('\t'));
+    for (std::size_t i = 0; i < visible.size(); ++i) {
+        if (visible[i] == '&' && i + 1 < visible.size()) ++i;  // "&&" shows one "&"
+        plain += visible[i];
+    }
+    while (!plain.empty() && (plain.back() == '.' || plain.back() == ' ')) plain.pop_back();
+    return plain;
+}
+
 std::string ToolTipText(int commandId, const LanguageTable& language) {
     using namespace command;
     struct Tip {
@@ -52,7 +63,7 @@ std::string ToolTipText(int commandId, const LanguageTable& language) {
     for (const Tip& tip : kTips) {
         if (tip.command != commandId) continue;
         const std::string& text = language.row(tip.row);
-        return text.substr(0, text.find('('));
+        return PlainCaption(text.substr(0, text.find('(')));
     }
     return {};
 }

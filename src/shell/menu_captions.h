@@ -20,8 +20,13 @@ const std::vector<MenuCaption>& MenuCaptions();
 // The caption of an entry: its language row's text, or the fixed caption.
 std::string MenuCaptionText(const MenuCaption& entry, const LanguageTable& language);
 
-// The toolbar tip of a command: its menu row's text cut before the first "(" (dropping the
-// accelerator mark and key name); empty for commands without a row.
+// A menu caption as plain text: without the accelerator mark "&", the key name after a tab
+// and trailing dots ("&Open...\tCtrl+O" gives "Open").
+std::string PlainCaption(const std::string& caption);
+
+// The toolbar tip of a command: its menu row's text cut before the first "(" (where the
+// accelerator and key name follow in the Chinese captions), then made plain; empty for
+// commands without a row.
 std::string ToolTipText(int command, const LanguageTable& language);
 
 }  // namespace radioprog

@@ -24,6 +24,7 @@ TEST(SnapFreqText, NormalisesTypedFrequencies) {
         {"145.12345", 4, "145.10000"},        {"145.12345", 5, "145.10000"}, {"145.12345", 6, "145.10000"},
         {"145.99999", 6, "145.90000"},  // snapping never carries into the MHz part
         {"145.01250", 7, "145.01250"},  // an unknown index behaves as any step
+        {"0145.5", kAnyStep, "145.50000"},   {" 145.5", kAnyStep, "145.50000"}, {"00145", kAnyStep, "145.00000"},
     };
     for (const SnapCase& c : cases) {
         std::string text = c.typed;

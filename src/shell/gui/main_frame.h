@@ -57,6 +57,8 @@ public:
     void RelabelMenu();
     void SetTitle();
     bool transferRunning() const { return transferRunning_; }
+    // The toolbar tip of a command in the current language (empty: no tip).
+    QString toolTipText(int command) const;
 
     // Commands.
     void OnFileNew();
@@ -78,6 +80,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void createActions();

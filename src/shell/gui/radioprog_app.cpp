@@ -8,6 +8,7 @@
 #include "shell/gui/main_frame.h"
 #include "shell/gui/text.h"
 #include "shell/gui/ui_hooks.h"
+#include "shell/menu_captions.h"
 
 namespace radioprog {
 
@@ -53,7 +54,7 @@ void CRadioProgApp::OnLanguage() {
 
 void CRadioProgApp::OnAppAbout() {
     const LanguageTable& language = mainFrame_->language();
-    CAboutBoxDlg dialog(Q(language.row(111)), Q(language.row(118)), Q(language.row(119)), Q(language.row(116)),
+    CAboutBoxDlg dialog(Q(PlainCaption(language.row(111))), Q(language.row(118)), Q(language.row(119)), Q(language.row(116)),
                         Q(language.row(124)), mainFrame_.get());
     RunModal(dialog);
 }

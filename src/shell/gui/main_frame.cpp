@@ -5,15 +5,17 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
+#include <QHelpEvent>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QStyle>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolTip>
 
 #include "editors/gui/batch_command.h"
 #include "editors/gui/editor_factory.h"
-#include "link/transfer_job.h"
+#include "link/comm_task.h"
 #include "model/dat_file.h"
 #include "pictures/background_wnd.h"
 #include "print/gui/print_command.h"
@@ -169,6 +171,7 @@ void CMainFrame::createToolBar() {
     toolBar_->addSeparator();
     toolBar_->addAction(actions_[kAbout]);
     connect(toolBar_, &QToolBar::visibilityChanged, actions_[kViewToolbar], &QAction::setChecked);
+    toolBar_->installEventFilter(this);
 }
 
 void CMainFrame::rebuildWindowMenu() {
@@ -211,8 +214,24 @@ void CMainFrame::RelabelMenu() {
         else if (QAction* item = actions_.value(entry.command))
             item->setText(caption);
     }
-    for (auto it = actions_.cbegin(); it != actions_.cend(); ++it)
-        it.value()->setToolTip(Q(ToolTipText(it.key(), workspace_.language)));
+}
+
+QString CMainFrame::toolTipText(int command) const { return Q(ToolTipText(command, workspace_.language)); }
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    // Toolbar tips come from the language table at every request, so they follow a change
+    // of language at once; a command without a text shows no tip.
+    if (watched == toolBar_ && event->type() == QEvent::ToolTip) {
+        auto* help = static_cast<QHelpEvent*>(event);
+        QAction* item = toolBar_->actionAt(help->pos());
+        QString tip = item ? toolTipText(item->data().toInt()) : QString();
+        if (tip.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), tip, toolBar_);
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void CMainFrame::SetTitle() { setWindowTitle(Q(workspace_.language.row(0))); }

@@ -1,0 +1,273 @@
+// The main window as a user meets it: start-up, menus, tooltips, language change, the
+// progress bar, the port dialog, File New / Open / Save and the background picture.
+#include <QAction>
+#include <QComboBox>
+#include <QImage>
+#include <QMenuBar>
+#include <QPainter>
+#include <QProgressBar>
+#include <QRadioButton>
+#include <QTest>
+#include <QToolBar>
+
+#include "model/dat_file.h"
+#include "pictures/background_wnd.h"
+#include "shell/commands.h"
+#include "shell/gui/language_dlg.h"
+#include "shell/gui/main_frame.h"
+#include "shell/gui/message_dlg.h"
+#include "shell/gui/port_select_dlg.h"
+#include "shell/gui/prog_status_bar.h"
+#include "shell/gui/radioprog_app.h"
+#include "shell/gui/text.h"
+#include "support/gui_fixture.h"
+
+using namespace radioprog;
+using namespace radioprog::test;
+
+class ShellWindowTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TempDir> dir_;
+    std::unique_ptr<CurrentDirGuard> cwd_;
+
+    std::unique_ptr<CRadioProgApp> start() {
+        auto app = std::make_unique<CRadioProgApp>();
+        app->InitInstance(false);
+        return app;
+    }
+    static QString menuTitle(CMainFrame* frame, int position) { return frame->menuBar()->actions()[position]->text(); }
+
+private slots:
+    void init() {
+        dir_ = std::make_unique<TempDir>();
+        cwd_ = std::make_unique<CurrentDirGuard>(dir_->path());
+        dir_->write("lang.csv", TestLanguageFile([](int row, int column) -> std::string {
+                        if (row == 92 && column == 2) return "New(&N)\tCtrl+N";
+                        if (row == 92 && column == 1) return "(&N)New";
+                        if (row == 102 && column == 2) return "Port";
+                        return {};
+                    }));
+    }
+    void cleanup() {
+        cwd_.reset();
+        dir_.reset();
+    }
+
+    void startUpTitlesAndMenus() {
+        auto app = start();
+        CMainFrame* frame = app->mainFrame();
+        QCOMPARE(frame->windowTitle(), QStringLiteral("E0"));
+        QCOMPARE(menuTitle(frame, 0), QStringLiteral("E91"));
+        QCOMPARE(menuTitle(frame, 3), QStringLiteral("Port"));
+        QCOMPARE(menuTitle(frame, 6), QStringLiteral("E112"));
+        QCOMPARE(menuTitle(frame, 7), QStringLiteral("E110"));
+        QCOMPARE(frame->action(command::kReadRadio)->text(), QStringLiteral("E99"));
+        QCOMPARE(frame->action(command::kDtmfEditor)->text(), QStringLiteral("DTMF"));
+    }
+
+    void startUpWithoutLanguageFile() {
+        std::filesystem::remove(dir_->file("lang.csv"));
+        if (!FindLanguageFile().empty()) QSKIP("a language file is installed on this machine");
+        auto app = start();
+        QCOMPARE(app->mainFrame()->windowTitle(), QString());
+        QCOMPARE(menuTitle(app->mainFrame(), 0), QString());
+        QCOMPARE(app->mainFrame()->action(command::kDtmfEditor)->text(), QStringLiteral("DTMF"));
+    }
+
+    void toolTipsAreCutBeforeTheParenthesisAndFollowTheLanguage() {
+        auto app = start();
+        CMainFrame* frame = app->mainFrame();
+        QCOMPARE(frame->toolTipText(frame->action(command::kFileNew)->data().toInt()), QStringLiteral("New"));
+        QCOMPARE(frame->toolTipText(frame->action(command::kPortSelect)->data().toInt()), QStringLiteral("Port"));
+        QCOMPARE(frame->toolTipText(frame->action(command::kAbout)->data().toInt()), QString());
+        ModalRecorder modal([](QDialog& dialog) {
+            static_cast<CLanguageDlg&>(dialog).list()->setCurrentIndex(1);
+            dialog.accept();
+            return dialog.result();
+        });
+        app->OnLanguage();
+        QCOMPARE(frame->toolTipText(frame->action(command::kFileNew)->data().toInt()), QString());  // "row 92 starts with ("
+        QCOMPARE(menuTitle(frame, 0), QStringLiteral("T91"));
+        QCOMPARE(frame->windowTitle(), QStringLiteral("T0"));
+    }
+
+    void languageDialogKeepsEverythingForTheSameLanguage() {
+        auto app = start();
+        int shown = 0;
+        ModalRecorder modal([&shown](QDialog& dialog) {
+            auto& languages = static_cast<CLanguageDlg&>(dialog);
+            ++shown;
+            if (languages.list()->count() != 3 || languages.list()->currentIndex() != 2) return int(QDialog::Rejected);
+            dialog.accept();
+            return dialog.result();
+        });
+        app->OnLanguage();
+        QCOMPARE(shown, 1);
+        QCOMPARE(app->mainFrame()->language().index, 2);
+        QCOMPARE(menuTitle(app->mainFrame(), 0), QStringLiteral("E91"));
+    }
+
+    void messageDialogFontAndSplit() {
+        struct Case {
+            QString text;
+            int points;
+        };
+        for (const Case& c : {Case{QStringLiteral("123456789012"), 19}, Case{QStringLiteral("1234567890123"), 16},
+                              Case{QString(26, QLatin1Char('x')), 12}, Case{QStringLiteral("读取完成"), 19},
+                              Case{QStringLiteral("读取对讲机数据失败"), 16}}) {
+            CMessageDlg dialog(QStringLiteral("t"), QStringLiteral("OK"), c.text);
+            QCOMPARE(dialog.paintPlan().points, c.points);
+        }
+        // 23 bytes that do not fit stay on one line, starting left of the client area.
+        CMessageDlg narrow(QStringLiteral("t"), QStringLiteral("OK"), QString(23, QLatin1Char('W')));
+        narrow.setFixedSize(60, 100);
+        QCOMPARE(narrow.paintPlan().lines.size(), 1);
+        QVERIFY(narrow.paintPlan().origins[0].x() < 0);
+        // A long message with a space at byte 23 is split after 24 bytes.
+        QString message = QStringLiteral("Writing to the radio is refused now");
+        message[23] = QLatin1Char(' ');
+        CMessageDlg wide(QStringLiteral("t"), QStringLiteral("OK"), message);
+        wide.setFixedSize(60, 100);
+        CMessageDlg::PaintPlan plan = wide.paintPlan();
+        QCOMPARE(plan.lines.size(), 2);
+        QCOMPARE(plan.lines[0], message.left(24));
+        QCOMPARE(plan.origins[0], QPoint(1, 16));
+        // Chinese text is split at a character boundary.
+        CMessageDlg chinese(QStringLiteral("t"), QStringLiteral("OK"), QStringLiteral("向对讲机写入数据失败请检查电缆连接和端口"));
+        chinese.setFixedSize(60, 100);
+        QCOMPARE(chinese.paintPlan().lines[0], QStringLiteral("向对讲机写入数据失败请"));
+    }
+
+    void progressBarShowsMovesAndHides() {
+        CProgStatusBar bar;
+        bar.resize(400, 24);
+        bar.show();
+        bar.showMessage(QStringLiteral("hello"));
+        bar.SetProgress(0);
+        QVERIFY(!bar.progressBar()->isVisible());
+        QCOMPARE(bar.currentMessage(), QStringLiteral("hello"));
+        bar.SetProgress(5);
+        QVERIFY(bar.progressBar()->isVisible());
+        QCOMPARE(bar.currentMessage(), QString());
+        bar.showMessage(QStringLiteral("during"));
+        bar.SetProgress(7);
+        QCOMPARE(bar.progressBar()->value(), 7);
+        QCOMPARE(bar.currentMessage(), QStringLiteral("during"));  // "moving does not clear the text again"
+        bar.resize(600, 30);
+        QCoreApplication::processEvents();
+        QCOMPARE(bar.progressBar()->geometry(), bar.firstPaneRect());
+        bar.SetProgress(0);
+        QVERIFY(!bar.progressBar()->isVisible());
+    }
+
+    void portDialogOffersOnlyExistingPorts() {
+        std::vector<std::string> devices(20);
+        devices[0] = "/dev/ttyUSB0";
+        devices[3] = "/dev/ttyS3";
+        const std::uint32_t mask = (~0u & ~0x1FFFFEu) | (1u << 1) | (1u << 4);
+        CPortSelectDlg dialog(QStringLiteral("Ports"), QStringLiteral("OK"), QStringLiteral("Cancel"), mask, devices, 2);
+        QVERIFY(dialog.portButton(1)->isEnabled());
+        QVERIFY(dialog.portButton(4)->isEnabled());
+        QVERIFY(!dialog.portButton(2)->isEnabled());
+        QVERIFY(!dialog.portButton(20)->isEnabled());
+        QVERIFY(dialog.portButton(3)->isChecked());  // "the configured port stays checked though missing"
+        QVERIFY(dialog.portButton(1)->text().contains(QStringLiteral("/dev/ttyUSB0")));
+        dialog.portButton(4)->setChecked(true);
+        dialog.accept();
+        QCOMPARE(dialog.selection(), 3);
+    }
+
+    void portCommandStoresTheChoiceOnOkOnly() {
+        qputenv("RADIOPROG_PORTS", QByteArray("/dev/null,,/nonexistent"));
+        auto app = start();
+        CMainFrame* frame = app->mainFrame();
+        ModalRecorder modal([](QDialog& dialog) {
+            auto& ports = static_cast<CPortSelectDlg&>(dialog);
+            if (!ports.portButton(1)->isEnabled() || ports.portButton(2)->isEnabled()) return int(QDialog::Rejected);
+            ports.portButton(1)->setChecked(true);
+            return int(QDialog::Rejected);
+        });
+        frame->image().setPort(4);
+        frame->OnPortSelect();
+        QCOMPARE(frame->image().port(), 4);  // "Cancel stores nothing"
+        modal.setAnswer([](QDialog& dialog) {
+            auto& ports = static_cast<CPortSelectDlg&>(dialog);
+            ports.portButton(1)->setChecked(true);
+            ports.accept();
+            return int(QDialog::Accepted);
+        });
+        frame->OnPortSelect();
+        QCOMPARE(frame->image().port(), 1);
+        qunsetenv("RADIOPROG_PORTS");
+    }
+
+    void fileNewAsksFirst() {
+        auto app = start();
+        CMainFrame* frame = app->mainFrame();
+        frame->image().bytes[100] = 0x42;
+        QString shown;
+        ModalRecorder modal([&shown](QDialog& dialog) {
+            shown = static_cast<CMessageDlg&>(dialog).message();
+            return int(QDialog::Rejected);
+        });
+        frame->OnFileNew();
+        QCOMPARE(shown, QStringLiteral("E30"));
+        QCOMPARE(frame->image().bytes[100], 0x42);  // "closed without the button: nothing changes"
+        modal.setAnswer([](QDialog&) { return int(QDialog::Accepted); });
+        frame->OnFileNew();
+        RadioImage fresh;
+        fresh.ApplyDefaults();
+        QVERIFY(frame->image() == fresh);
+    }
+
+    void openAndSaveThroughTheCommands() {
+        auto app = start();
+        CMainFrame* frame = app->mainFrame();
+        ModalRecorder modal;
+        frame->image().setPort(7);
+        frame->image().bytes[4700] = 0x12;  // a DTMF code byte survives save and open
+        Hooks().chooseFile = [this](QWidget*, bool) { return QString::fromStdString(dir_->file("radio")); };
+        frame->OnFileSave();
+        QCOMPARE(ReadFile(dir_->file("radio.dat")).size(), std::size_t(5592));
+
+        frame->OnFileNew();
+        QCOMPARE(frame->image().port(), 1);
+        Hooks().chooseFile = [this](QWidget*, bool) { return QString::fromStdString(dir_->file("radio.dat")); };
+        frame->OnFileOpen();
+        QCOMPARE(frame->image().port(), 7);
+        QCOMPARE(frame->image().bytes[4700], 0x12);
+        QVERIFY(modal.warnings.isEmpty());
+
+        dir_->write("short.dat", std::string(200, '\x01'));
+        Hooks().chooseFile = [this](QWidget*, bool) { return QString::fromStdString(dir_->file("short.dat")); };
+        frame->OnFileOpen();
+        QCOMPARE(frame->image().port(), 7);  // "a short file changes nothing"
+        QCOMPARE(modal.warnings.size(), 1);
+
+        Hooks().chooseFile = [this](QWidget*, bool) { return QString::fromStdString(dir_->file("no/dir/x.dat")); };
+        frame->OnFileSave();
+        QCOMPARE(modal.warnings.size(), 2);  // "a failed save is shown"
+    }
+
+    void backgroundFallsBackFromABadPicture() {
+        QImage good(40, 30, QImage::Format_RGB32);
+        good.fill(QColor(10, 200, 30));
+        good.save(QString::fromStdString(dir_->file("0.JPG")), "JPG");
+        dir_->write("bg.JPG", "this is not a picture");
+        CBackgroundWnd background;
+        QStringList errors;
+        QObject::connect(&background, &CBackgroundWnd::pictureError, [&errors](const QString& e) { errors << e; });
+        background.resize(200, 100);
+        QImage target(200, 100, QImage::Format_RGB32);
+        for (int paint = 0; paint < 3; ++paint) background.viewport()->render(&target);
+        QCOMPARE(background.currentPicture(), QStringLiteral("0.JPG"));
+        QCOMPARE(errors.size(), 1);  // "reported once, not at every paint"
+        QVERIFY(errors[0].startsWith(QStringLiteral("Error   Loading   Picture   From   Stream!")));
+        QColor middle = target.pixelColor(100, 50);
+        QVERIFY(middle.green() > 150 && middle.red() < 60);
+    }
+};
+
+QTEST_MAIN(ShellWindowTest)
+#include "shell_window_test.moc"

@@ -1,0 +1,61 @@
+#pragma once
+// Widget tests run in a temporary directory holding their own language file, with the
+// program's modal steps answered by the test.
+#include <QDialog>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "shell/gui/ui_hooks.h"
+#include "support/temp_dir.h"
+
+namespace radioprog::test {
+
+// A language file whose row r reads "Z<r>" in column 0, "T<r>" in column 1 and "E<r>" in
+// column 2, with some rows overridden per column.
+inline std::string TestLanguageFile(const std::function<std::string(int row, int column)>& override = {}) {
+    std::string text = "Zh,Tw,En\n";
+    for (int row = 0; row < 194; ++row) {
+        for (int column = 0; column < 3; ++column) {
+            std::string field = override ? override(row, column) : std::string();
+            if (field.empty()) field = std::string(1, "ZTE"[column]) + std::to_string(row);
+            text += (column ? "," : "") + field;
+        }
+        text += "\n";
+    }
+    return text;
+}
+
+// Answers every modal dialog with a function of the test and records what was shown.
+class ModalRecorder {
+public:
+    using Answer = std::function<int(QDialog&)>;
+
+    explicit ModalRecorder(Answer answer = [](QDialog&) { return int(QDialog::Accepted); }) : answer_(std::move(answer)) {
+        Hooks().runDialog = [this](QDialog& dialog) {
+            titles << dialog.windowTitle();
+            return answer_(dialog);
+        };
+        Hooks().warn = [this](QWidget*, const QString& text) { warnings << text; };
+    }
+    ~ModalRecorder() {
+        Hooks().runDialog = nullptr;
+        Hooks().warn = nullptr;
+        Hooks().chooseFile = nullptr;
+    }
+    ModalRecorder(const ModalRecorder&) = delete;
+    ModalRecorder& operator=(const ModalRecorder&) = delete;
+
+    void setAnswer(Answer answer) { answer_ = std::move(answer); }
+
+    QStringList titles;
+    QStringList warnings;
+
+private:
+    Answer answer_;
+};
+
+}  // namespace radioprog::test
