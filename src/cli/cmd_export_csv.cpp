@@ -1,0 +1,35 @@
+// radioprog-cli export-csv FILE.dat OUT.csv: the channels in use as a CSV file.
+#include <iostream>
+
+#include "cli/command.h"
+#include "cli/image_file.h"
+#include "editors/channel_csv.h"
+
+namespace radioprog::cli {
+namespace {
+
+int RunExportCsv(const std::vector<std::string>& args) {
+    if (args.size() != 2) return UsageError("export-csv: expected FILE.dat and OUT.csv");
+    RadioImage image;
+    if (int status = LoadImageFile(args[0], image); status != kExitOk) return status;
+    FileResult written = WriteTextFile(args[1], ExportChannelsCsv(image));
+    if (!written.ok) return UsageError(written.error);
+    return kExitOk;
+}
+
+const CommandRegistration kRegistration{{
+    "export-csv",
+    "export-csv FILE.dat OUT.csv",
+    "write the channels of a .dat file as a CSV file for spreadsheets and other programs",
+    "Writes the channels in use of FILE.dat to OUT.csv, one line per channel after a\n"
+    "header line, in the column layout of open-source radio programming software:\n"
+    "Location (channel 0-127), Name, Frequency (MHz), Duplex (\"\", +, -, split, off),\n"
+    "Offset, Tone (\"\", Tone, TSQL, DTCS, Cross), rToneFreq, cToneFreq, DtcsCode,\n"
+    "DtcsPolarity, RxDtcsCode, CrossMode, Mode (FM wide, NFM narrow), TStep, Skip (S: not\n"
+    "scanned), Power (High, Low), Comment, URCALL, RPT1CALL, RPT2CALL, DVCODE, and two\n"
+    "columns of radioprog: BusyLock (Yes, No) and Signal (optional signalling 1-15).\n",
+    RunExportCsv,
+}};
+
+}  // namespace
+}  // namespace radioprog::cli

@@ -1,0 +1,91 @@
+#include "model/backup_store.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <regex>
+#include <system_error>
+#include <utility>
+#include <vector>
+
+#include "model/dat_file.h"
+
+namespace radioprog {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A backup's place in time: the stamp sorts as text, the sequence as a number.
+using BackupKey = std::pair<std::string, int>;
+
+bool ParseBackupName(const std::string& name, BackupKey& key) {
+    static const std::regex pattern(R"(radio-(\d{4}-\d{2}-\d{2}_\d{2}-\d{2}-\d{2})(?:_(\d{1,6}))?\.dat)");
+    std::smatch match;
+    if (!std::regex_match(name, match, pattern)) return false;
+    key = {match[1].str(), match[2].matched ? std::stoi(match[2].str()) : 1};
+    return true;
+}
+
+// Keeps the backup just written whatever its name says (the clock may have been set back)
+// and the newest keep - 1 of the others.
+void PruneBackups(const fs::path& dir, const fs::path& written, std::size_t keep) {
+    std::vector<std::pair<BackupKey, fs::path>> backups;
+    std::error_code ec;
+    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+        BackupKey key;
+        if (it->path() != written && it->is_regular_file(ec) && ParseBackupName(it->path().filename().string(), key))
+            backups.emplace_back(key, it->path());
+    }
+    std::size_t othersKept = keep > 0 ? keep - 1 : 0;
+    if (backups.size() <= othersKept) return;
+    std::sort(backups.begin(), backups.end());
+    for (std::size_t i = 0; i < backups.size() - othersKept; ++i) fs::remove(backups[i].second, ec);
+}
+
+}  // namespace
+
+std::string BackupDirectory() {
+    const char* dataHome = std::getenv("XDG_DATA_HOME");
+    fs::path base;
+    if (dataHome && *dataHome && fs::path(dataHome).is_absolute()) {
+        base = dataHome;
+    } else {
+        const char* home = std::getenv("HOME");
+        if (!home || !*home) return {};
+        base = fs::path(home) / ".local" / "share";
+    }
+    return (base / "radioprog" / "backups").string();
+}
+
+std::string BackupFileName(std::time_t when, int sequence) {
+    std::tm local{};
+    localtime_r(&when, &local);
+    char stamp[64];
+    std::strftime(stamp, sizeof stamp, "%Y-%m-%d_%H-%M-%S", &local);
+    std::string name = std::string("radio-") + stamp;
+    if (sequence > 1) name += "_" + std::to_string(sequence);
+    return name + ".dat";
+}
+
+BackupResult SaveBackup(const RadioImage& image, std::time_t when, std::size_t keep) {
+    std::string dirText = BackupDirectory();
+    if (dirText.empty()) return {false, {}, "No data directory: neither XDG_DATA_HOME nor HOME is set"};
+    fs::path dir(dirText);
+    std::error_code ec;
+    fs::create_directories(dir, ec);
+    if (ec) return {false, {}, "Cannot create " + dir.string() + ": " + ec.message()};
+
+    fs::path path;
+    for (int sequence = 1;; ++sequence) {
+        path = dir / BackupFileName(when, sequence);
+        if (!fs::exists(path, ec)) break;
+    }
+    FileResult saved = SaveDatFile(image, path.string());
+    if (!saved.ok) return {false, {}, saved.error};
+    PruneBackups(dir, path, keep);
+    return {true, path.string(), {}};
+}
+
+}  // namespace radioprog

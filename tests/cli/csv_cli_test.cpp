@@ -1,0 +1,98 @@
+// radioprog-cli export-csv and import-csv as a user runs them through the shell.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+
+#include "editors/channel_csv.h"
+#include "editors/varied_channels.h"
+#include "model/channel_record.h"
+#include "model/dat_file.h"
+#include "support/temp_dir.h"
+
+namespace radioprog {
+namespace {
+
+using test::CurrentDirGuard;
+using test::ReadFile;
+using test::TempDir;
+
+// The tool lies in the test programs' directory or in the programs' directory beside it.
+std::string CliPath() {
+    std::filesystem::path dir(RADIOPROG_BIN_DIR);
+    for (const auto& candidate : {dir / "radioprog-cli", dir.parent_path() / "bin" / "radioprog-cli"})
+        if (std::filesystem::exists(candidate)) return candidate.string();
+    return (dir / "radioprog-cli").string();
+}
+
+// Runs the tool in the current directory; returns the exit status, stderr in err.txt.
+int Cli(const std::string& args) {
+    std::string command = CliPath() + " " + args + " >out.txt 2>err.txt";
+    int status = std::system(command.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+RadioImage Open(const std::string& path) {
+    RadioImage image;
+    EXPECT_TRUE(OpenDatFile(path, image).ok) << path;
+    return image;
+}
+
+TEST(CsvCli, ExportThenImportIntoANewFile) {
+    TempDir dir;
+    CurrentDirGuard cwd(dir.path());
+    const RadioImage varied = testing::VariedImage(testing::DistinctRows());
+    ASSERT_TRUE(SaveDatFile(varied, "varied.dat").ok);
+
+    ASSERT_EQ(Cli("export-csv varied.dat channels.csv"), 0) << ReadFile("err.txt");
+    EXPECT_EQ(ReadFile("channels.csv"), ExportChannelsCsv(varied));
+
+    ASSERT_EQ(Cli("new empty.dat"), 0);
+    const std::string emptyBefore = ReadFile("empty.dat");
+    ASSERT_EQ(Cli("import-csv empty.dat channels.csv --out filled.dat"), 0) << ReadFile("err.txt");
+    EXPECT_EQ(ReadFile("err.txt"), "Channels imported: 12\n");
+    EXPECT_EQ(Open("filled.dat"), varied);
+    EXPECT_EQ(ReadFile("empty.dat"), emptyBefore) << "--out leaves FILE.dat alone";
+}
+
+TEST(CsvCli, ImportInPlaceReportsSkippedRowsOnStderr) {
+    TempDir dir;
+    CurrentDirGuard cwd(dir.path());
+    ASSERT_EQ(Cli("new r.dat"), 0);
+    dir.write("in.csv", "Location\tFrequency\tTone\tcToneFreq\n3\t145.5\t\t\n4\t99\t\t\n5\t146\tTSQL\t69.0\n");
+    ASSERT_EQ(Cli("import-csv r.dat in.csv"), 0);
+    EXPECT_EQ(ReadFile("err.txt"),
+              "in.csv: Row 3: Frequency: outside 136-520 MHz (99)\n"
+              "in.csv: Row 4: cToneFreq: tone the radio cannot store (69.0)\n"
+              "Channels imported: 1\n");
+    RadioImage image = Open("r.dat");
+    EXPECT_TRUE(ChannelInUse(image, 3));
+    EXPECT_FALSE(ChannelInUse(image, 4));
+    EXPECT_FALSE(ChannelInUse(image, 5));
+}
+
+TEST(CsvCli, UsageAndFileErrorsExitWithTwoAndChangeNothing) {
+    TempDir dir;
+    CurrentDirGuard cwd(dir.path());
+    ASSERT_EQ(Cli("new r.dat"), 0);
+    const std::string before = ReadFile("r.dat");
+    dir.write("nofreq.csv", "Location,Name\n1,A\n");
+    dir.write("ok.csv", "Location,Frequency\n1,145.5\n");
+    for (const char* args : {"export-csv", "export-csv r.dat", "export-csv missing.dat out.csv",
+                             "export-csv r.dat no/such/dir/out.csv", "import-csv r.dat",
+                             "import-csv r.dat ok.csv --out", "import-csv r.dat missing.csv",
+                             "import-csv missing.dat ok.csv", "import-csv r.dat nofreq.csv",
+                             "import-csv r.dat ok.csv --out no/such/dir/x.dat"}) {
+        EXPECT_EQ(Cli(args), 2) << args;
+        std::string err = ReadFile("err.txt");
+        EXPECT_EQ(err.rfind("radioprog-cli: ", 0), 0u) << args << ": " << err;
+        EXPECT_EQ(ReadFile("r.dat"), before) << args;
+    }
+    EXPECT_NE(ReadFile("err.txt").find("x.dat"), std::string::npos);
+    EXPECT_EQ(Cli("import-csv --help"), 0);
+}
+
+}  // namespace
+}  // namespace radioprog

@@ -1,0 +1,125 @@
+#include "model/backup_store.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+#include <set>
+
+#include "model/dat_file.h"
+#include "support/temp_dir.h"
+
+namespace radioprog {
+namespace {
+
+namespace fs = std::filesystem;
+using test::TempDir;
+
+// Sets an environment variable for the test's lifetime.
+class EnvGuard {
+public:
+    EnvGuard(const char* name, const char* value) : name_(name) {
+        if (const char* old = std::getenv(name)) old_ = old;
+        if (value)
+            ::setenv(name, value, 1);
+        else
+            ::unsetenv(name);
+    }
+    ~EnvGuard() {
+        if (old_)
+            ::setenv(name_, old_->c_str(), 1);
+        else
+            ::unsetenv(name_);
+    }
+    EnvGuard(const EnvGuard&) = delete;
+    EnvGuard& operator=(const EnvGuard&) = delete;
+
+private:
+    const char* name_;
+    std::optional<std::string> old_;
+};
+
+std::set<std::string> FileNames(const fs::path& dir) {
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir)) names.insert(entry.path().filename().string());
+    return names;
+}
+
+// 2026-12-10 14:03:27 local time.
+std::time_t LocalTime(int day, int hour, int minute, int second) {
+    std::tm tm{};
+    tm.tm_year = 2026 - 1900;
+    tm.tm_mon = 11;
+    tm.tm_mday = day;
+    tm.tm_hour = hour;
+    tm.tm_min = minute;
+    tm.tm_sec = second;
+    tm.tm_isdst = -1;
+    return std::mktime(&tm);
+}
+
+TEST(BackupStore, DirectoryFollowsXdgDataHomeElseHome) {
+    EnvGuard home("HOME", "/home/user");
+    {
+        EnvGuard xdg("XDG_DATA_HOME", "/data/here");
+        EXPECT_EQ(BackupDirectory(), "/data/here/radioprog/backups");
+    }
+    for (const char* unusable : {"", "relative/dir"}) {
+        EnvGuard xdg("XDG_DATA_HOME", unusable);
+        EXPECT_EQ(BackupDirectory(), "/home/user/.local/share/radioprog/backups") << unusable;
+    }
+    EnvGuard xdg("XDG_DATA_HOME", nullptr);
+    EXPECT_EQ(BackupDirectory(), "/home/user/.local/share/radioprog/backups");
+    EnvGuard noHome("HOME", nullptr);
+    EXPECT_EQ(BackupDirectory(), "");
+    EXPECT_FALSE(SaveBackup(RadioImage()).ok);
+}
+
+TEST(BackupStore, SavesNamedByTimeUniqueWithinASecondAndKeepsTheNewest50) {
+    TempDir dir;
+    EnvGuard xdg("XDG_DATA_HOME", dir.path().c_str());
+    const fs::path backups = dir.path() / "radioprog" / "backups";
+    RadioImage image;
+    image.ApplyDefaults();
+    image.setPort(9);
+
+    BackupResult first = SaveBackup(image, LocalTime(10, 14, 3, 27));
+    ASSERT_TRUE(first.ok) << first.error;
+    EXPECT_EQ(first.path, (backups / "radio-2026-12-10_14-03-27.dat").string());
+    RadioImage read;
+    ASSERT_TRUE(OpenDatFile(first.path, read).ok);
+    EXPECT_EQ(read, image);
+    BackupResult second = SaveBackup(image, LocalTime(10, 14, 3, 27));
+    EXPECT_EQ(second.path, (backups / "radio-2026-12-10_14-03-27_2.dat").string());
+
+    // 60 more, one a minute on the next day; another program's file stays.
+    std::ofstream(backups / "notes.txt") << "mine";
+    for (int i = 0; i < 60; ++i) ASSERT_TRUE(SaveBackup(image, LocalTime(11, 9, i, 0)).ok);
+    std::set<std::string> names = FileNames(backups);
+    EXPECT_EQ(names.size(), kBackupsKept + 1);
+    EXPECT_TRUE(names.count("notes.txt"));
+    EXPECT_FALSE(names.count("radio-2026-12-10_14-03-27_2.dat")) << "the oldest went first";
+    EXPECT_FALSE(names.count("radio-2026-12-11_09-09-00.dat"));
+    EXPECT_TRUE(names.count("radio-2026-12-11_09-10-00.dat"));
+    EXPECT_TRUE(names.count("radio-2026-12-11_09-59-00.dat"));
+
+    // A clock set back: the new backup is the oldest by name but is never the one removed.
+    BackupResult early = SaveBackup(image, LocalTime(1, 0, 0, 0));
+    ASSERT_TRUE(early.ok);
+    EXPECT_TRUE(fs::exists(early.path));
+    EXPECT_EQ(FileNames(backups).size(), kBackupsKept + 1);
+}
+
+TEST(BackupStore, ReportsWhyNothingWasWritten) {
+    TempDir dir;
+    dir.write("blocker", "a file where the data directory should be");
+    EnvGuard xdg("XDG_DATA_HOME", dir.file("blocker").c_str());
+    BackupResult result = SaveBackup(RadioImage());
+    EXPECT_FALSE(result.ok);
+    EXPECT_TRUE(result.path.empty());
+    EXPECT_NE(result.error.find("blocker"), std::string::npos) << result.error;
+}
+
+}  // namespace
+}  // namespace radioprog
