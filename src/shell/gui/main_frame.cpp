@@ -129,7 +129,10 @@ void CMainFrame::createMenus() {
     edit->addAction(actions_[kFunctionsEditor]);
     edit->addAction(actions_[kBatchChannels]);
     edit->addAction(actions_[kDtmfEditor]);
-    bar->addAction(actions_[kPortSelect]);
+    // The menu bar shows a command's icon instead of its caption: this entry gets its own.
+    QAction* portEntry = bar->addAction(QString());
+    connect(portEntry, &QAction::triggered, this, &CMainFrame::OnPortSelect);
+    connect(actions_[kPortSelect], &QAction::enabledChanged, portEntry, &QAction::setEnabled);
     QMenu* view = bar->addMenu(QString());
     windowMenu_ = bar->addMenu(QString());
     bar->addAction(actions_[kLanguage]);
