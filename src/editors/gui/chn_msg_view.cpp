@@ -65,16 +65,19 @@ CChnMsgView::CChnMsgView(Workspace& workspace, QWidget* parent) : EditorView(par
     createEditors();
 }
 
-CChnMsgView::~CChnMsgView() = default;
+CChnMsgView::~CChnMsgView() {
+    // The grid outlives this object's own destructor by a little: it must not call back.
+    grid_->disconnect(this);
+    SetGridButtonDown(false);
+}
 
 void CChnMsgView::ForgetFirstClick() { firstClickSeen = false; }
 
 void CChnMsgView::createEditors() {
     QWidget* cells = grid_->cellArea();
-    auto makeEdit = [this, cells](CFilterEdit* edit) {
+    auto makeEdit = [this](CFilterEdit* edit) {
         edit->setFrame(false);
         edit->setAlignment(Qt::AlignCenter);
-        edit->setLimitedToWidth(true);
         edit->setFont(font());
         return edit;
     };

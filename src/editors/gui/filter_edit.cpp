@@ -29,26 +29,13 @@ bool IsCommandKey(int key) {
 
 bool CFilterEdit::acceptsCharacter(char32_t) const { return true; }
 
-bool CFilterEdit::fitsAfterTyping(const QString& typed) const {
-    QString text = this->text();
-    if (hasSelectedText())
-        text.replace(selectionStart(), selectedText().size(), typed);
-    else
-        text.insert(cursorPosition(), typed);
-    const QMargins margins = textMargins();
-    // QLineEdit keeps two pixels free on each side of its text.
-    const int room = contentsRect().width() - margins.left() - margins.right() - 4;
-    return fontMetrics().horizontalAdvance(text) <= room;
-}
-
 void CFilterEdit::keyPressEvent(QKeyEvent* event) {
     const char32_t c = TypedCharacter(*event);
     if (c == 0 || IsCommandKey(event->key())) {
         QLineEdit::keyPressEvent(event);
         return;
     }
-    bool printable = c >= 32;
-    if (!acceptsCharacter(c) || (printable && limitedToWidth_ && !fitsAfterTyping(event->text()))) {
+    if (!acceptsCharacter(c)) {
         KeyBeep();
         event->accept();
         return;

@@ -11,19 +11,10 @@ class CFilterEdit : public QLineEdit {
 public:
     using QLineEdit::QLineEdit;
 
-    // A field without horizontal scrolling: a character that would not fit beside the text
-    // is refused as well.
-    void setLimitedToWidth(bool limited) { limitedToWidth_ = limited; }
-
 protected:
     // Whether the typed character c (a control character for Ctrl+letter) goes in.
     virtual bool acceptsCharacter(char32_t c) const;
     void keyPressEvent(QKeyEvent* event) override;
-
-private:
-    bool fitsAfterTyping(const QString& typed) const;
-
-    bool limitedToWidth_ = false;
 };
 
 // Channel names: seven digits or letters.

@@ -304,6 +304,9 @@ bool CMSFlexGrid::eventFilter(QObject* watched, QEvent* event) {
 void CMSFlexGrid::paintCorner(QAbstractButton* corner) const {
     QStyleOptionHeader option;
     option.initFrom(corner);
+    // The button is disabled (a click selects nothing), but its text reads like any header.
+    option.state |= QStyle::State_Enabled;
+    option.palette.setCurrentColorGroup(QPalette::Active);
     option.rect = corner->rect();
     option.position = QStyleOptionHeader::OnlyOneSection;
     option.text = cornerText_;

@@ -157,6 +157,13 @@ private slots:
         setCell(6, 7);  // onto the channel in use the column stays
         QTest::keyClick(grid()->focusProxy(), Qt::Key_Up);
         QCOMPARE(QPoint(grid()->Row(), grid()->Col()), QPoint(5, 7));
+        // From an open edit the cell is committed and the table moves as well.
+        setCell(5, 2);
+        QTest::keyClick(grid()->focusProxy(), Qt::Key_Return);
+        QVERIFY(editor(CellEditor::Frequency)->isVisible());
+        QTest::keyClick(editor(CellEditor::Frequency), Qt::Key_Down);
+        QCOMPARE(QPoint(grid()->Row(), grid()->Col()), QPoint(6, 1));
+        QVERIFY(editor(CellEditor::Frequency)->isHidden());
     }
 
     void filteredEditsRefuseWhatTheFieldCannotHold() {
