@@ -1,5 +1,6 @@
 // radiosim: the dual-band handheld radio on a pseudo-terminal, for trying the programming
 // software without a radio and for demonstrations of its failure handling.
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -28,6 +29,15 @@ bool Save(const radioprog::sim::RadioSimulator& sim, const std::string& path) {
     radioprog::FileResult saved = radioprog::SaveDatFile(sim.Image(), path);
     if (!saved.ok) std::cerr << "radiosim: " << saved.error << "\n";
     return saved.ok;
+}
+
+// Removes the link only while it still leads to this simulator's device: another simulator
+// started since may have taken the name over.
+void RemoveOwnLink(const std::string& link, const std::string& device) {
+    if (link.empty()) return;
+    char target[4096];
+    ssize_t n = ::readlink(link.c_str(), target, sizeof target - 1);
+    if (n >= 0 && std::string(target, static_cast<std::size_t>(n)) == device) ::unlink(link.c_str());
 }
 
 }  // namespace
@@ -64,7 +74,9 @@ int main(int argc, char** argv) {
 
     if (!sim.Start(error)) return Fail(error);
     if (!config.linkPath.empty()) {
-        ::unlink(config.linkPath.c_str());
+        // Replace an old link, but never a file that is not a link.
+        struct stat st {};
+        if (::lstat(config.linkPath.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) ::unlink(config.linkPath.c_str());
         if (::symlink(sim.devicePath().c_str(), config.linkPath.c_str()) != 0)
             return Fail("cannot create the link " + config.linkPath);
     }
@@ -79,8 +91,9 @@ int main(int argc, char** argv) {
         if (!config.saveFile.empty() && now == seen && now != saved && Save(sim, config.saveFile)) saved = now;
         seen = now;
     }
+    std::string device = sim.devicePath();
     sim.Stop();
-    if (!config.linkPath.empty()) ::unlink(config.linkPath.c_str());
+    RemoveOwnLink(config.linkPath, device);
     if (!config.saveFile.empty() && sim.memoryVersion() != saved) Save(sim, config.saveFile);
     return 0;
 }

@@ -1,0 +1,45 @@
+// radioprog-cli read FILE: reads the whole memory of the radio into a .dat file.
+#include <iostream>
+
+#include "cli/command.h"
+#include "cli/transfer_cli.h"
+#include "link/comm_task.h"
+#include "model/dat_file.h"
+
+namespace radioprog::cli {
+namespace {
+
+int RunRead(const std::vector<std::string>& args) {
+    TransferArgs parsed;
+    if (int status = ParseTransferArgs("read", args, parsed); status != kExitOk) return status;
+
+    RadioImage image;
+    image.ApplyDefaults();
+    image.setPort(parsed.port.value_or(1));
+    CliReports reports;
+    CCommTask task(TransferPorts(parsed));
+    task.Setup(&reports, image);
+    task.SetMode(TransferMode::Read);
+    task.Run();
+
+    if (int status = ReportTransferFailure(reports); status != kExitOk) return status;
+    if (!reports.readImage()) return ReportTransferFailure(reports);
+    FileResult saved = SaveDatFile(*reports.readImage(), parsed.file);
+    if (!saved.ok) return UsageError(saved.error);
+    return kExitOk;
+}
+
+const CommandRegistration kRegistration{{
+    "read",
+    "read FILE [--port N] [--device PATH]",
+    "read the radio's memory into FILE",
+    std::string("Finds the radio (the port given by --port first, default COM1, then COM1-COM20),\n"
+                "reads its whole memory and writes it to FILE as a .dat file of 5592 bytes; its\n"
+                "port number is the port where the radio answered. FILE is used as given. When\n"
+                "the read fails, FILE is neither created nor changed.\n\n") +
+        kTransferOptionsHelp,
+    RunRead,
+}};
+
+}  // namespace
+}  // namespace radioprog::cli

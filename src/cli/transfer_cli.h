@@ -1,0 +1,72 @@
+#pragma once
+// What radioprog-cli read and write share: their arguments, the ports they scan, the
+// reports of the transfer job (a progress bar on a terminal, the band check) and the exit
+// codes of a transfer.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "link/port_map.h"
+#include "link/transfer_reports.h"
+#include "model/language_table.h"
+
+namespace radioprog::cli {
+
+inline constexpr int kExitNoRadio = 3;
+inline constexpr int kExitReadFailed = 4;
+inline constexpr int kExitWriteFailed = 5;
+inline constexpr int kExitBandRefused = 6;
+
+struct TransferArgs {
+    std::string file;
+    std::optional<int> port;  // --port N
+    std::string device;       // --device PATH
+};
+
+// FILE [--port N] [--device PATH]; prints the usage error and returns kExitUsage when wrong.
+int ParseTransferArgs(const std::string& command, const std::vector<std::string>& args, TransferArgs& parsed);
+
+// --device PATH makes PATH COM1 and the only port; otherwise RADIOPROG_PORTS or the serial
+// devices present.
+PortMap TransferPorts(const TransferArgs& args);
+
+// The job's reports handled on the spot: a progress bar on stderr when it is a terminal, the
+// read's image kept, and the band check run with the language texts.
+class CliReports : public TransferReports {
+public:
+    CliReports();
+
+    void progress(int value) override;
+    void dataReady(const RadioImage& image) override;
+    bool checkBandLimits(const RadioImage& image) override;
+    void finished(const TransferOutcome& outcome) override;
+
+    const std::optional<RadioImage>& readImage() const { return readImage_; }
+    const std::optional<TransferOutcome>& outcome() const { return outcome_; }
+    bool bandRefused() const { return !bandRefusal_.empty(); }
+    const std::string& bandRefusal() const { return bandRefusal_; }
+
+private:
+    bool bar_;
+    bool barShown_ = false;
+    LanguageTable language_;
+    std::optional<RadioImage> readImage_;
+    std::optional<TransferOutcome> outcome_;
+    std::string bandRefusal_;
+};
+
+// Prints one line for a failed transfer and returns its exit code (kExitOk for success).
+int ReportTransferFailure(const CliReports& reports);
+
+inline constexpr const char* kTransferOptionsHelp =
+    "  --port N       the port to try first (1-20), then COM1-COM20 in order\n"
+    "  --device PATH  use only PATH, as COM1\n"
+    "\n"
+    "Ports: COMk is entry k of RADIOPROG_PORTS (device paths separated by commas; an empty\n"
+    "entry is a port that does not exist); without it, the serial devices present, USB\n"
+    "adapters first. 'radioprog-cli ports' lists them.\n"
+    "\n"
+    "Exit status: 0 done, 2 usage or file error, 3 no radio found, 4 read failed,\n"
+    "5 write failed, 6 write refused by the band check (nothing written).\n";
+
+}  // namespace radioprog::cli

@@ -1,0 +1,168 @@
+// radioprog-cli read, write and ports as a user runs them, against the simulated radio on a
+// pseudo-terminal.
+#include <sys/wait.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <sstream>
+
+#include "model/channel_record.h"
+#include "model/dat_file.h"
+#include "sim/radio_sim.h"
+#include "support/temp_dir.h"
+
+namespace radioprog {
+namespace {
+
+using sim::SimEvent;
+using test::CurrentDirGuard;
+using test::ReadFile;
+using test::TempDir;
+
+std::string CliPath() {
+    // The tool sits with the programs; the test programs may have a folder of their own.
+    for (const char* dir : {"", "/../bin"}) {
+        std::string path = std::string(RADIOPROG_BIN_DIR) + dir + "/radioprog-cli";
+        if (std::filesystem::exists(path)) return path;
+    }
+    return "radioprog-cli";
+}
+
+struct CliRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+// Runs the tool in the current directory with RADIOPROG_PORTS set to ports.
+CliRun Cli(const std::string& ports, const std::string& args) {
+    std::string command = "RADIOPROG_PORTS='" + ports + "' " + CliPath() + " " + args + " 2>err.txt";
+    FILE* pipe = ::popen(command.c_str(), "r");
+    std::string out;
+    char buffer[4096];
+    while (std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe)) out.append(buffer, n);
+    int status = ::pclose(pipe);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out, ReadFile("err.txt")};
+}
+
+std::size_t Lines(const std::string& text) { return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')); }
+
+class TransferCli : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string error;
+        ASSERT_TRUE(radio.Start(error)) << error;
+        // Known texts for the band refusal, found in the current directory first.
+        std::string lang = "A,B,C\n";
+        for (int r = 0; r < 194; ++r) lang += "a,b,R" + std::to_string(r) + "\n";
+        dir.write("lang.csv", lang);
+    }
+    RadioImage FileImage(const std::string& name) {
+        RadioImage image;
+        EXPECT_TRUE(OpenDatFile(name, image).ok);
+        return image;
+    }
+    TempDir dir;
+    CurrentDirGuard cwd{dir.path()};
+    sim::RadioSimulator radio;
+};
+
+TEST_F(TransferCli, ReadSavesTheRadiosMemoryWithThePortItAnsweredOn) {
+    RadioImage memory;
+    memory.ApplyDefaults();
+    ChannelRef(memory, 0).setRxFrequency(0x14550000u);
+    ChannelRef(memory, 127).setTxFrequency(0x43912500u);
+    memory.dtmfSlot(15)[0] = 7;
+    radio.LoadImage(memory);
+
+    CliRun run = Cli(",," + radio.devicePath(), "read copy.dat --port 2");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "") << "no progress bar when stderr is not a terminal";
+    EXPECT_EQ(ReadFile("copy.dat").size(), kDatFileSize);
+    RadioImage copy = FileImage("copy.dat");
+    EXPECT_EQ(copy.port(), 3);
+    EXPECT_EQ(ChannelView(copy, 0).rxFrequency(), 0x14550000u);
+    EXPECT_EQ(ChannelView(copy, 127).txFrequency(), 0x43912500u);
+    EXPECT_EQ(copy.dtmfSlot(15)[0], 7);
+
+    // --device: that path is COM1 and the only port.
+    run = Cli("", "read other.dat --device " + radio.devicePath());
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(FileImage("other.dat").port(), 1);
+}
+
+TEST_F(TransferCli, FailedReadLeavesTheFileAlone) {
+    dir.write("kept.dat", "previous contents");
+    CliRun none = Cli("", "read kept.dat");
+    EXPECT_EQ(none.status, 3);
+    EXPECT_EQ(Lines(none.err), 1u) << none.err;
+    EXPECT_NE(none.err.find("no radio found"), std::string::npos);
+
+    sim::SimFaults faults;
+    faults.wrongHeader = true;
+    radio.SetFaults(faults);
+    CliRun failed = Cli(radio.devicePath(), "read kept.dat");
+    EXPECT_EQ(failed.status, 4);
+    EXPECT_EQ(Lines(failed.err), 1u) << failed.err;
+    EXPECT_EQ(ReadFile("kept.dat"), "previous contents");
+    EXPECT_EQ(Cli(radio.devicePath(), "read new.dat").status, 4);
+    EXPECT_FALSE(std::filesystem::exists("new.dat"));
+}
+
+TEST_F(TransferCli, WriteSendsTheFileOrTellsWhyNot) {
+    RadioImage image;
+    image.ApplyDefaults();
+    ChannelRef(image, 4).setRxFrequency(0x14600000u);
+    ChannelRef(image, 4).setTxFrequency(0x14600000u);
+    image.setPort(5);
+    ASSERT_TRUE(SaveDatFile(image, "good.dat").ok);
+    ChannelRef(image, 4).setTxFrequency(0x18000000u);  // outside 136-174 and 400-520
+    ASSERT_TRUE(SaveDatFile(image, "outside.dat").ok);
+
+    CliRun refused = Cli(radio.devicePath(), "write outside.dat");
+    EXPECT_EQ(refused.status, 6);
+    EXPECT_EQ(refused.err, "radioprog-cli: write refused, nothing written: R1 5 R113 <136.000~174.995 400.000~520.995>\n");
+    EXPECT_TRUE(radio.Events().size() > 0);
+    for (const SimEvent& event : radio.Events()) EXPECT_NE(event.kind, SimEvent::Kind::Write);
+
+    CliRun written = Cli(radio.devicePath(), "write good.dat");
+    ASSERT_EQ(written.status, 0) << written.err;
+    EXPECT_EQ(ChannelView(radio.Image(), 4).txFrequency(), 0x14600000u);
+    EXPECT_EQ(FileImage("good.dat").port(), 5) << "the file is not changed";
+
+    sim::SimFaults faults;
+    faults.refusedWrites = 4;
+    radio.SetFaults(faults);
+    CliRun failed = Cli(radio.devicePath(), "write good.dat --port 1");
+    EXPECT_EQ(failed.status, 5);
+    EXPECT_EQ(Lines(failed.err), 1u) << failed.err;
+}
+
+TEST_F(TransferCli, PortsListsEveryComPortWithItsDevice) {
+    CliRun run = Cli(radio.devicePath() + ",,/dev/radioprog-no-such-device", "ports");
+    ASSERT_EQ(run.status, 0) << run.err;
+    std::istringstream lines(run.out);
+    std::vector<std::string> rows;
+    for (std::string line; std::getline(lines, line);) rows.push_back(line);
+    ASSERT_EQ(rows.size(), 20u);
+    EXPECT_EQ(rows[0], "COM1  " + radio.devicePath() + std::string(23 - radio.devicePath().size(), ' ') + " ok");
+    EXPECT_EQ(rows[1], "COM2  -                       no such port");
+    EXPECT_EQ(rows[2], "COM3  /dev/radioprog-no-such-device No such file or directory");
+    EXPECT_EQ(rows[19].rfind("COM20 ", 0), 0u);
+}
+
+TEST_F(TransferCli, UsageErrors) {
+    for (const char* args : {"read", "read a.dat b.dat", "read a.dat --port 0", "read a.dat --port 21",
+                             "read a.dat --port x", "read a.dat --device", "write", "write missing.dat",
+                             "write a.dat --speed 2", "ports extra"}) {
+        CliRun run = Cli(radio.devicePath(), args);
+        EXPECT_EQ(run.status, 2) << args;
+        EXPECT_EQ(Lines(run.err), 1u) << args << ": " << run.err;
+    }
+    EXPECT_TRUE(radio.Events().empty()) << "nothing reached the radio";
+}
+
+}  // namespace
+}  // namespace radioprog
