@@ -1,0 +1,56 @@
+// The radiosim command line.
+#include <gtest/gtest.h>
+
+#include "sim/sim_options.h"
+
+namespace radioprog::sim {
+namespace {
+
+TEST(SimOptions, ParsesMemoryBandsPacingAndFaults) {
+    SimConfig config;
+    std::string error;
+    ASSERT_TRUE(ParseSimArgs({"--load", "a.dat", "--save", "b.dat", "--link", "/tmp/r", "--bands", "144-146,430-440",
+                              "--tx-bands", "144-145,430-431", "--paced", "--silent", "--wrong-mode-reply",
+                              "--wrong-model", "--short-replies", "2", "--wrong-header", "--refuse-writes", "3",
+                              "--silent-after", "10"},
+                             config, error))
+        << error;
+    EXPECT_EQ(config.loadFile, "a.dat");
+    EXPECT_EQ(config.saveFile, "b.dat");
+    EXPECT_EQ(config.linkPath, "/tmp/r");
+    EXPECT_TRUE(config.paced);
+    EXPECT_TRUE(config.faults.silent && config.faults.wrongModeReply && config.faults.wrongModel &&
+                config.faults.wrongHeader);
+    EXPECT_EQ(config.faults.shortReplies, 2);
+    EXPECT_EQ(config.faults.refusedWrites, 3);
+    EXPECT_EQ(config.faults.silentAfterBlocks, 10);
+
+    BandLimits limits = ApplyBandOptions(config, DefaultSimBands());
+    EXPECT_EQ(limits.rxLower[0], 144);
+    EXPECT_EQ(limits.rxUpper[1], 440);
+    EXPECT_EQ(limits.txUpper[0], 145);
+    EXPECT_EQ(limits.txUpper[1], 431);
+    // Bands not given keep what the simulator has.
+    SimConfig rxOnly;
+    ASSERT_TRUE(ParseSimArgs({"--rx-bands", "1-2,3-4"}, rxOnly, error));
+    EXPECT_EQ(ApplyBandOptions(rxOnly, DefaultSimBands()).txUpper[1], 520);
+}
+
+TEST(SimOptions, RefusesWhatItDoesNotUnderstand) {
+    for (std::vector<std::string> args : std::vector<std::vector<std::string>>{
+             {"--load"}, {"--bands", "136-174"}, {"--bands", "136-174,400"}, {"--bands", "a-b,c-d"},
+             {"--rx-bands", "1-99999,1-2"}, {"--short-replies", "-1"}, {"--refuse-writes", "x"}, {"--frobnicate"}}) {
+        SimConfig config;
+        std::string error;
+        EXPECT_FALSE(ParseSimArgs(args, config, error)) << args[0];
+        EXPECT_FALSE(error.empty());
+    }
+    SimConfig config;
+    std::string error;
+    ASSERT_TRUE(ParseSimArgs({"--help"}, config, error));
+    EXPECT_TRUE(config.help);
+    EXPECT_NE(std::string(SimUsage()).find("--silent-after K"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace radioprog::sim
