@@ -74,6 +74,11 @@ private slots:
         QTest::keyClick(dialog.okButton(), Qt::Key_Return);
         QCOMPARE(applied, 1);
         QVERIFY(dialog.isVisible());
+        dialog.cancelButton()->setFocus();
+        QTest::keyClick(dialog.cancelButton(), Qt::Key_Return);
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+        QCOMPARE(applied, 1);
     }
 
     void aChannelNumberThatIsNotANumberIsRefused() {
