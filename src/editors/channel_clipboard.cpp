@@ -59,7 +59,7 @@ void PasteLine(RadioImage& image, const LanguageTable& language, int n, const st
         std::string text = field(column::kRxFrequency);
         if (text.empty()) {
             // An empty frequency is an empty channel: delete this one, store nothing else.
-            CommitCell(image, language, n, column::kRxFrequency, text, row);
+            if (ChannelInUse(image, n)) CommitCell(image, language, n, column::kRxFrequency, text, row);
             return;
         }
         if (std::optional<std::string> editorText = EditorText(column::kRxFrequency, text, language))

@@ -250,9 +250,9 @@ PlanResult PlanFrequencies(const RowReader& row, ChannelPlan& plan) {
         return std::nullopt;
     }
     if (duplex == "split") {
-        std::optional<FrequencyUnits> units = ParseMhz(offsetText);
-        if (!units) return RowError{"Offset", CsvReason::NotAFrequency, offsetText};
-        tx = *units;
+        FrequencyCheck split = CheckFrequencyText(offsetText);
+        if (split.problem != FrequencyProblem::None) return RowError{"Offset", FrequencyReason(split.problem), offsetText};
+        tx = split.units;
     } else if (duplex == "+" || duplex == "-") {
         std::optional<FrequencyUnits> offset = offsetText.empty() ? FrequencyUnits{0} : ParseMhz(offsetText);
         if (!offset) return RowError{"Offset", CsvReason::NotAFrequency, offsetText};

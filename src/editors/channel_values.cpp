@@ -1,5 +1,6 @@
 #include "editors/channel_values.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "editors/delimited_text.h"
@@ -35,6 +36,16 @@ std::optional<long long> ParseFixedPoint(std::string_view raw, int decimals) {
     return value;
 }
 
+// Digits, optionally a point and more digits.
+bool IsDecimalNumber(std::string_view raw) {
+    std::string text = TrimBlanks(raw);
+    std::size_t point = text.find('.');
+    std::string whole = text.substr(0, point);
+    std::string fraction = point == std::string::npos ? std::string() : text.substr(point + 1);
+    return !whole.empty() && std::all_of(whole.begin(), whole.end(), IsDigit) &&
+           std::all_of(fraction.begin(), fraction.end(), IsDigit);
+}
+
 }  // namespace
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
@@ -56,7 +67,8 @@ FrequencyProblem CheckStorableFrequency(FrequencyUnits units) {
 
 FrequencyCheck CheckFrequencyText(std::string_view text) {
     std::optional<FrequencyUnits> units = ParseMhz(text);
-    if (!units) return {FrequencyProblem::NotAFrequency, 0};
+    // A number with digits below 10 Hz is a frequency, just not one the raster has.
+    if (!units) return {IsDecimalNumber(text) ? FrequencyProblem::OffRaster : FrequencyProblem::NotAFrequency, 0};
     return {CheckStorableFrequency(*units), *units};
 }
 
@@ -94,8 +106,16 @@ std::optional<std::string> DcsNumber(std::string_view raw) {
 
 std::optional<std::string> ToneListEntry(std::string_view raw, const std::string& offText) {
     std::string text = TrimBlanks(raw);
-    for (const std::string& entry : ToneListEntries(offText))
-        if (EqualsIgnoringCase(entry, text)) return entry;
+    if (EqualsIgnoringCase(offText, text)) return offText;
+    // "D" + number + "N" or "I", as the list writes DCS entries.
+    if (text.size() == 5 && (text[0] == 'D' || text[0] == 'd')) {
+        char polarity = text[4] == 'n' ? 'N' : text[4] == 'i' ? 'I' : text[4];
+        std::optional<std::string> number = DcsNumber(text.substr(1, 3));
+        if (number && (polarity == 'N' || polarity == 'I')) return "D" + *number + polarity;
+        return std::nullopt;
+    }
+    for (const std::string& entry : CtcssTexts())
+        if (entry == text) return entry;
     return CtcssEntry(text);
 }
 

@@ -5,6 +5,8 @@
 #include <sstream>
 
 #include "editors/channel_cells.h"
+#include "editors/channel_values.h"
+#include "editors/delimited_text.h"
 #include "editors/varied_channels.h"
 #include "model/channel_record.h"
 
@@ -130,6 +132,45 @@ TEST(ChannelCsv, BareLocationAndFrequencyFileAndFileErrors) {
         ASSERT_EQ(report.problems.size(), 1u);
         EXPECT_EQ(report.problems[0].reason, CsvReason::NoFrequencyColumn);
         EXPECT_EQ(image, before);
+    }
+}
+
+TEST(DelimitedText, QuotesLineEndsAndLineNumbers) {
+    std::vector<DelimitedRecord> records =
+        ParseDelimitedText("\xEF\xBB\xBF" "a,\"b,\"\"c\"\"\"\r\n\"two\nlines\",x\rlast,\n", ',');
+    ASSERT_EQ(records.size(), 3u) << "the final line end makes no record";
+    EXPECT_EQ(records[0].fields, (std::vector<std::string>{"a", "b,\"c\""}));
+    EXPECT_EQ(records[1].fields, (std::vector<std::string>{"two\nlines", "x"}));
+    EXPECT_EQ(records[2].fields, (std::vector<std::string>{"last", ""}));
+    EXPECT_EQ(records[2].line, 4) << "a line end inside quotes counts";
+    EXPECT_EQ(JoinFields({"a", "b,\"c\"", " x", ""}, ','), "a,\"b,\"\"c\"\"\",\" x\",");
+    EXPECT_EQ(GuessSeparator("a;b;c,d\n1,2,3,4,5"), ';') << "the first line decides";
+}
+
+TEST(ChannelValues, FrequencyChecks) {
+    struct Case {
+        const char* text;
+        FrequencyProblem problem;
+        const char* grid;
+    } cases[] = {
+        {"145.125", FrequencyProblem::None, "145.12500"},
+        {" 146.520000 ", FrequencyProblem::None, "146.52000"},
+        {"520.99500", FrequencyProblem::None, "520.99500"},
+        {"446.00625", FrequencyProblem::None, "446.00625"},
+        {"135.99", FrequencyProblem::OutOfBand, ""},
+        {"521", FrequencyProblem::OutOfBand, ""},
+        {"145.0037", FrequencyProblem::OffRaster, ""},
+        {"145.123456", FrequencyProblem::OffRaster, ""},
+        {"145,5", FrequencyProblem::NotAFrequency, ""},
+        {"", FrequencyProblem::NotAFrequency, ""},
+        {"RX Freq", FrequencyProblem::NotAFrequency, ""},
+    };
+    for (const Case& c : cases) {
+        FrequencyCheck check = CheckFrequencyText(c.text);
+        EXPECT_EQ(check.problem, c.problem) << c.text;
+        if (c.problem == FrequencyProblem::None) {
+            EXPECT_EQ(GridFrequencyText(check.units), c.grid);
+        }
     }
 }
 
