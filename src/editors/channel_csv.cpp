@@ -25,7 +25,8 @@ constexpr char kExportSeparator = ',';
 // Tone fields of a channel that has none of that kind: the values the layout's users expect.
 constexpr const char* kDefaultCtcss = "88.5";
 constexpr const char* kDefaultDcs = "023";
-// Transmit and receive frequency below this lie in the VHF band, at or above it in UHF.
+// Below this a frequency lies in the VHF band, at or above it in UHF. A transmit frequency
+// in the other band than the receive frequency is exported as "split", else as +/- offset.
 constexpr FrequencyUnits kUhfStart = 30000000;
 
 // The cell texts the import hands to the cell rules. They only select bits, so they are
