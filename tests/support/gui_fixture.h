@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "model/language_table.h"
 #include "shell/gui/ui_hooks.h"
 #include "support/temp_dir.h"
 
@@ -18,7 +19,7 @@ namespace radioprog::test {
 // column 2, with some rows overridden per column.
 inline std::string TestLanguageFile(const std::function<std::string(int row, int column)>& override = {}) {
     std::string text = "Zh,Tw,En\n";
-    for (int row = 0; row < 194; ++row) {
+    for (int row = 0; row < kLanguageRowCount; ++row) {
         for (int column = 0; column < 3; ++column) {
             std::string field = override ? override(row, column) : std::string();
             if (field.empty()) field = std::string(1, "ZTE"[column]) + std::to_string(row);

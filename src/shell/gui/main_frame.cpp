@@ -16,7 +16,9 @@
 #include "editors/gui/batch_command.h"
 #include "editors/gui/editor_factory.h"
 #include "link/comm_task.h"
+#include "model/backup_store.h"
 #include "model/dat_file.h"
+#include "model/extra_rows.h"
 #include "pictures/background_wnd.h"
 #include "print/gui/print_command.h"
 #include "shell/band_check.h"
@@ -120,6 +122,8 @@ void CMainFrame::createMenus() {
     file->addAction(actions_[kFileSave]);
     file->addAction(actions_[kFileOpen]);
     file->addAction(actions_[kFilePrint]);
+    QAction* preview = file->addAction(QStringLiteral("Print Pre&view..."));
+    connect(preview, &QAction::triggered, this, &CMainFrame::OnFilePrintPreview);
     file->addAction(actions_[kExit]);
     QMenu* program = bar->addMenu(QString());
     program->addAction(actions_[kReadRadio]);
@@ -299,8 +303,9 @@ void CMainFrame::ReopenEditors() {
         if (wasOpen[static_cast<std::size_t>(k)]) OpenEditor(static_cast<EditorKind>(k));
 }
 
-bool CMainFrame::showMessage(const std::string& message) {
+bool CMainFrame::showMessage(const std::string& message, const std::string& detail) {
     CMessageDlg dialog(Q(workspace_.language.row(0)), Q(workspace_.language.row(116)), Q(message), this);
+    if (!detail.empty()) dialog.setDetail(Q(detail));
     return RunModal(dialog) == QDialog::Accepted;
 }
 
@@ -353,6 +358,8 @@ void CMainFrame::OnFileSave() {
 void CMainFrame::OnFilePrint() {
     RunPrintCommand(*this);
 }
+
+void CMainFrame::OnFilePrintPreview() { RunPrintPreviewCommand(*this); }
 
 void CMainFrame::OnBatchChannels() {
     if (transferRunning_) return;
@@ -408,6 +415,10 @@ void CMainFrame::onProgress(int value) {
 
 void CMainFrame::onDataReady(const RadioImage& image) {
     workspace_.image = image;
+    // A copy of every successful read, so what was in the radio is never lost.
+    BackupResult backup = SaveBackup(image);
+    backupNote_ = backup.ok ? workspace_.language.row(lang_row::kBackupSaved) + " " + backup.path
+                            : workspace_.language.row(lang_row::kBackupFailed) + " " + backup.error;
     emit imageReplaced();
     RefreshEditors();
 }
@@ -424,7 +435,9 @@ bool CMainFrame::onBandCheck(const RadioImage& bandLimitImage) {
 void CMainFrame::onFinished(const TransferOutcome& outcome) {
     lastResult_ = static_cast<int>(outcome.result);
     if (outcome.foundPort && outcome.result != TransferResult::ReadFailed) workspace_.image.setPort(*outcome.foundPort);
-    showMessage(TransferResultMessage(lastResult_, workspace_.language));
+    std::string detail = outcome.result == TransferResult::ReadDone ? backupNote_ : std::string();
+    backupNote_.clear();
+    showMessage(TransferResultMessage(lastResult_, workspace_.language), detail);
     if (std::string advice = PermissionAdvice(outcome); !advice.empty()) Warn(this, Q(advice));
     statusBar_->update();
 }

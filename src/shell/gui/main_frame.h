@@ -65,6 +65,7 @@ public:
     void OnFileOpen();
     void OnFileSave();
     void OnFilePrint();
+    void OnFilePrintPreview();
     void OnReadRadio();
     void OnWriteRadio();
     void OnPortSelect();
@@ -95,7 +96,7 @@ private:
     void onDataReady(const RadioImage& image);
     bool onBandCheck(const RadioImage& bandLimitImage);
     void onFinished(const TransferOutcome& outcome);
-    bool showMessage(const std::string& message);
+    bool showMessage(const std::string& message, const std::string& detail = {});
 
     Workspace workspace_;
     std::unique_ptr<CCommTask> job_;
@@ -109,6 +110,7 @@ private:
     QIcon editorIcon_;
     bool transferRunning_ = false;
     int lastResult_ = -1;
+    std::string backupNote_;
 };
 
 }  // namespace radioprog

@@ -1,6 +1,7 @@
 #include "shell/gui/message_dlg.h"
 
 #include <QFontMetrics>
+#include <QLabel>
 #include <QPainter>
 #include <QPushButton>
 
@@ -19,6 +20,25 @@ CMessageDlg::CMessageDlg(const QString& title, const QString& okCaption, const Q
     ok_->setDefault(true);
     connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
 }
+
+void CMessageDlg::setDetail(const QString& detail) {
+    if (!detail_) {
+        detail_ = new QLabel(this);
+        detail_->setWordWrap(true);
+        detail_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    }
+    DialogUnits units(font());
+    const int width = units.x(260);
+    detail_->setText(detail);
+    detail_->setFixedWidth(width - 2 * units.x(6));
+    const int top = units.y(62);
+    detail_->move(units.x(6), top);
+    detail_->adjustSize();
+    setFixedSize(width, top + detail_->height() + units.y(6));
+    ok_->move((width - ok_->width()) / 2, ok_->y());
+}
+
+QString CMessageDlg::detail() const { return detail_ ? detail_->text() : QString(); }
 
 QFont CMessageDlg::messageFont(int points) const {
     QFont font;

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+class QLabel;
 class QPushButton;
 
 namespace radioprog {
@@ -16,6 +17,9 @@ public:
     CMessageDlg(const QString& title, const QString& okCaption, const QString& message, QWidget* parent = nullptr);
 
     const QString& message() const { return message_; }
+    // A smaller line under the button (for example where a backup was written).
+    void setDetail(const QString& detail);
+    QString detail() const;
     QPushButton* okButton() const { return ok_; }
 
     // How the message is drawn in the current client size: font size, lines and where each
@@ -35,6 +39,7 @@ private:
 
     QString message_;
     QPushButton* ok_;
+    QLabel* detail_ = nullptr;
 };
 
 }  // namespace radioprog

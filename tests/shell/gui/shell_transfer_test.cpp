@@ -5,6 +5,8 @@
 #include <QTest>
 
 #include "model/channel_record.h"
+#include "model/dat_file.h"
+#include "shell/gui/text.h"
 #include "shell/gui/main_frame.h"
 #include "shell/gui/message_dlg.h"
 #include "shell/gui/prog_status_bar.h"
@@ -23,6 +25,7 @@ class ShellTransferTest : public QObject {
     std::unique_ptr<sim::RadioSimulator> radio_;
     std::unique_ptr<CRadioProgApp> app_;
     QStringList messages_;
+    QStringList details_;
     std::unique_ptr<ModalRecorder> modal_;
 
     CMainFrame* frame() { return app_->mainFrame(); }
@@ -39,6 +42,7 @@ private slots:
         dir_ = std::make_unique<TempDir>();
         cwd_ = std::make_unique<CurrentDirGuard>(dir_->path());
         dir_->write("lang.csv", TestLanguageFile());
+        qputenv("XDG_DATA_HOME", QByteArray::fromStdString(dir_->file("data")));
         radio_ = std::make_unique<sim::RadioSimulator>();
         std::string error;
         QVERIFY2(radio_->Start(error), error.c_str());
@@ -46,8 +50,12 @@ private slots:
         app_ = std::make_unique<CRadioProgApp>();
         app_->InitInstance(false);
         messages_.clear();
+        details_.clear();
         modal_ = std::make_unique<ModalRecorder>([this](QDialog& dialog) {
-            if (auto* message = qobject_cast<CMessageDlg*>(&dialog)) messages_ << message->message();
+            if (auto* message = qobject_cast<CMessageDlg*>(&dialog)) {
+                messages_ << message->message();
+                details_ << message->detail();
+            }
             return int(QDialog::Accepted);
         });
     }
@@ -56,6 +64,7 @@ private slots:
         app_.reset();
         radio_.reset();
         qunsetenv("RADIOPROG_PORTS");
+        qunsetenv("XDG_DATA_HOME");
         cwd_.reset();
         dir_.reset();
     }
@@ -72,6 +81,12 @@ private slots:
 
         QCOMPARE(runTransfer(&CMainFrame::OnReadRadio), 3);
         QCOMPARE(messages_, QStringList{QStringLiteral("E122E32")});
+        // A backup of what was read lies in the user's data directory, and the dialog says where.
+        QVERIFY2(details_[0].startsWith(QStringLiteral("E208 ") + QString::fromStdString(dir_->file("data/radioprog/backups/radio-"))),
+                 qPrintable(details_[0]));
+        RadioImage backup;
+        QVERIFY(OpenDatFile(S(details_[0].mid(5)), backup).ok);
+        QVERIFY(backup == frame()->image());
         QCOMPARE(ChannelView(frame()->image(), 3).rxFrequency(), 0x14550000u);
         QCOMPARE(frame()->image().settingsByte(0x0E22), 7);
         QCOMPARE(frame()->image().port(), 1);
