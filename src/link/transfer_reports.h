@@ -24,13 +24,16 @@ struct PortProblem {
 
 struct TransferOutcome {
     TransferResult result = TransferResult::NoRadio;
-    // The port where the radio answered (stored into the image's port number), if found.
+    // The port where the radio answered and identified itself (the read's image carries it
+    // as its port number); set for every result except NoRadio.
     std::optional<int> foundPort;
     // For NoRadio: the first port that was refused for lack of permission, so the user can
     // be told to join the dialout group.
     std::optional<PortProblem> permissionProblem;
 };
 
+// Called on the thread that runs the job. Images are passed by reference for the length of
+// the call only: copy what is kept or queued.
 class TransferReports {
 public:
     virtual ~TransferReports() = default;
