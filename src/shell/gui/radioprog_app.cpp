@@ -1,6 +1,7 @@
 #include "shell/gui/radioprog_app.h"
 
 #include <QApplication>
+#include <QFont>
 
 #include "shell/gui/about_box_dlg.h"
 #include "shell/gui/icons.h"
@@ -17,6 +18,12 @@ CRadioProgApp::CRadioProgApp() = default;
 CRadioProgApp::~CRadioProgApp() = default;
 
 bool CRadioProgApp::InitInstance(bool showWindow) {
+    // Chinese texts in a plain sans face: left to itself, the font system may pick the
+    // brush-script face that only the message dialog is meant to use.
+    QFont interfaceFont = QApplication::font();
+    interfaceFont.setFamilies({interfaceFont.family(), QStringLiteral("Noto Sans CJK SC"),
+                               QStringLiteral("Noto Sans CJK TC"), QStringLiteral("WenQuanYi Micro Hei")});
+    QApplication::setFont(interfaceFont);
     mainFrame_ = std::make_unique<CMainFrame>();
     connect(mainFrame_.get(), &CMainFrame::languageCommand, this, &CRadioProgApp::OnLanguage);
     connect(mainFrame_.get(), &CMainFrame::aboutCommand, this, &CRadioProgApp::OnAppAbout);
