@@ -100,7 +100,10 @@ CMSFlexGrid::CMSFlexGrid(QWidget* parent)
       table_(new FlexTable(this)),
       colAlignment_(kColumnCount, kGeneralAlignment),
       fixedAlignment_(kColumnCount, kHeaderAlignment) {
-    QFont cellFont(QStringLiteral("Arial"));
+    QFont cellFont;
+    // Arial, or the nearest installed; Chinese headers in a plain sans face.
+    cellFont.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"), QStringLiteral("Noto Sans CJK SC"),
+                          QStringLiteral("Noto Sans CJK TC")});
     cellFont.setPointSizeF(8.25);
     table_->setFont(cellFont);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);

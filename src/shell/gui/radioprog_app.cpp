@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QScreen>
 
 #include "shell/gui/about_box_dlg.h"
 #include "shell/gui/icons.h"
@@ -31,6 +32,8 @@ bool CRadioProgApp::InitInstance(bool showWindow) {
     appIcon_ = LoadIconFile({"app.ico", "1.ico"});
     LoadLanguageFile(true);
     if (showWindow) {
+        // Without a window manager "maximised" means nothing: cover the screen instead.
+        if (QScreen* screen = QApplication::primaryScreen()) mainFrame_->setGeometry(screen->availableGeometry());
         mainFrame_->showMaximized();
         mainFrame_->repaint();
     }
