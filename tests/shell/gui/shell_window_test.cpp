@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QMenuBar>
 #include <QPainter>
+#include <QPointer>
 #include <QProgressBar>
 #include <QRadioButton>
 #include <QTest>
@@ -106,6 +107,33 @@ private slots:
         QCOMPARE(shown, 1);
         QCOMPARE(app->mainFrame()->language().index, 2);
         QCOMPARE(menuTitle(app->mainFrame(), 0), QStringLiteral("E91"));
+    }
+
+    void languageChangeReopensExactlyTheOpenEditors() {
+        auto app = start();
+        CMainFrame* frame = app->mainFrame();
+        QPointer<CChildFrame> channels = frame->OpenChannelEditor();
+        QVERIFY(channels);
+        ModalRecorder modal([](QDialog& dialog) {
+            dialog.accept();
+            return dialog.result();
+        });
+        app->OnLanguage();  // the same language: the open editor stays as it is
+        QCOMPARE(frame->editorFrame(EditorKind::Channels), channels.data());
+
+        modal.setAnswer([](QDialog& dialog) {
+            static_cast<CLanguageDlg&>(dialog).list()->setCurrentIndex(0);
+            dialog.accept();
+            return dialog.result();
+        });
+        app->OnLanguage();
+        QCoreApplication::processEvents();
+        QVERIFY(!channels);
+        QVERIFY(frame->editorFrame(EditorKind::Channels));
+        QCOMPARE(frame->editorFrame(EditorKind::Channels)->windowTitle(), QStringLiteral("Z1"));
+        QVERIFY(!frame->editorFrame(EditorKind::Functions));
+        QVERIFY(!frame->editorFrame(EditorKind::Dtmf));
+        QCOMPARE(menuTitle(frame, 0), QStringLiteral("Z91"));
     }
 
     void messageDialogFontAndSplit() {
