@@ -339,13 +339,19 @@ void ApplyBandChange(SettingsForm& form, int side) {
     form.setText(sc::kFrequency[side], texts.frequency);
 }
 
-bool FilterFrequencyEdit(SettingsForm& form, int side, const SettingsControls& controls) {
+bool FilterFrequencyEdit(SettingsForm& form, int side, const SettingsControls& controls, ReadResult* read) {
     int id = sc::kFrequency[side];
     std::string previous = form.text(id);
-    ReadSettingsForm(form, controls);
+    ReadResult result = ReadSettingsForm(form, controls);
+    if (read != nullptr) *read = result;
     if (FreqEditAccepts(form.text(id))) return true;
     form.setText(id, previous);
     return false;
+}
+
+std::string ChannelCountRefusal() {
+    return "Please enter an integer between " + std::to_string(kChannelCountMin) + " and " +
+           std::to_string(kChannelCountMax) + ".";
 }
 
 }  // namespace radioprog

@@ -136,7 +136,12 @@ void ShowSettingsForm(const SettingsForm& form, SettingsControls& controls);
 void ApplyBandChange(SettingsForm& form, int side);
 
 // On a text change of a frequency edit: reads the form and puts the previous text back when
-// the new one is refused (FreqEditAccepts). Returns false when refused.
-bool FilterFrequencyEdit(SettingsForm& form, int side, const SettingsControls& controls);
+// the new one is refused (FreqEditAccepts). Returns false when refused. `read` receives how
+// the reading went, so the widget can tell the user about a refused channel count.
+bool FilterFrequencyEdit(SettingsForm& form, int side, const SettingsControls& controls, ReadResult* read = nullptr);
+
+// The message shown when the reading stopped at the channel count (not an integer, or one
+// outside 1..128).
+std::string ChannelCountRefusal();
 
 }  // namespace radioprog

@@ -71,7 +71,8 @@ std::vector<GroupItem> GroupItems() {
          {ChoiceRow(10), ChoiceRow(11)}},
         {K::List, {1039, 1028}, {{227, 159, 50, 83}, {351, 160, 50, 83}}, {1167, 1168}, {{191, 162, 33, 8}, {314, 161, 30, 8}}, 183,
          {ChoiceNumbers(1, 15)}},
-        {K::Check, {1177, 1178}, {{191, 174, 43, 10}, {313, 174, 45, 10}}, {0, 0}, {{}, {}}, 56, {}},
+        // Wider than the template's 43 and 45, so "Busy Lockout" fits.
+        {K::Check, {1177, 1178}, {{191, 174, 80, 10}, {313, 174, 80, 10}}, {0, 0}, {{}, {}}, 56, {}},
     };
 }
 
@@ -104,9 +105,11 @@ std::vector<FormControl> BuildLayout() {
     layout.push_back(Hidden(Control(0, K::Label, {359, 256, 33, 8})));
     layout.push_back(Hidden(Control(1116, K::Label, {420, 321, 32, 8}, 55)));
 
-    layout.push_back(Control(1017, K::RadioButton, {301, 217, 45, 10}, 151));
-    layout.push_back(Control(1059, K::Label, {343, 219, 30, 8}, 190));
-    layout.push_back(Control(1136, K::Edit, {376, 215, 28, 14}));
+    // The work-mode box holds two rows instead of the template's one (buttons at y 217, the
+    // count at 215): the two buttons, then the channel count, so the captions fit.
+    layout.push_back(Control(1017, K::RadioButton, {330, 205, 60, 10}, 151));
+    layout.push_back(Control(1059, K::Label, {333, 229, 40, 8}, 190));
+    layout.push_back(Control(1136, K::Edit, {376, 226, 28, 14}));
     layout.push_back(Control(1121, K::Button, {299, 371, 37, 16}, 116));
     layout.push_back(Control(1120, K::Button, {359, 370, 37, 16}, 117));
 

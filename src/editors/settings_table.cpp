@@ -64,6 +64,15 @@ Choices BacklightChoices() { return {ChoiceRow(47), ChoiceRow(157), ChoiceRow(15
 Choices DisplayModeChoices() { return {ChoiceRow(82), ChoiceRow(84), ChoiceRow(83)}; }
 Choices TailChoices() { return {ChoiceRow(6), ChoiceNumbers(100, 1000, 100)}; }
 
+// Where this form differs from its template: captions that the template's font fitted but
+// the wider fonts of today (and the English texts) do not. The five lists of the lower-left
+// box stand at x = 102 instead of 85 so their captions have room, the check boxes beside
+// them at 152 instead of 135; the automatic-key-lock check box is 100 wide (template 49)
+// and the key-beep check box moved up beside the key lock (template 324,339); the first
+// work-mode button is 60 wide at 262,205 (template 32 wide at 260,217). The frequency-mode
+// groups and the work-mode box have theirs in the layout table.
+constexpr int kLowerListX = 102;
+
 std::vector<SettingRow> BuildTable() {
     using R = DialogRect;
     using L = LoadRule;
@@ -75,7 +84,7 @@ std::vector<SettingRow> BuildTable() {
     t.push_back(List({0x0E21, 1008, r, 1087, {169, 144, 56, 8}, 88, StepChoices(), L::Modulo, 7, 3, false, 0}));
     r = {95, 24, 56, 83};
     t.push_back(List({0x0E22, 1013, r, 1085, Above(r, 58), 86, {ChoiceNumbers(0, 9)}, L::Modulo, 10, 5}));
-    r = {85, 263, 45, 83};
+    r = {kLowerListX, 263, 45, 83};
     t.push_back(List({0x0E23, 1094, r, 1095, LeftOf(r, 14), 134,
                       {ChoiceRow(6), ChoiceText("1:1"), ChoiceText("1:2"), ChoiceText("1:3"), ChoiceText("1:4")},
                       L::Modulo, 5, 0}));
@@ -85,8 +94,8 @@ std::vector<SettingRow> BuildTable() {
     t.push_back(List({0x0E25, 1101, r, 1104, LeftOf(r, 360), 136, {ChoiceRow(6), ChoiceRow(125)}, L::Bit0, 0, 0, true}));
     r = {14, 24, 56, 83};
     t.push_back(List({0x0E26, 1009, r, 1057, Above(r, 78), 43, {ChoiceNumbers(15, 600, 15)}, L::Modulo, 40, 2}));
-    t.push_back(Check(0x0E27, 1126, {135, 315, 74, 10}, 193, 1));
-    t.push_back(Check(0x0E2D, 1020, {324, 339, 64, 9}, 57, 1));
+    t.push_back(Check(0x0E27, 1126, {152, 315, 74, 10}, 193, 1));
+    t.push_back(Check(0x0E2D, 1020, {324, 325, 64, 10}, 57, 1));
     r = {95, 82, 56, 83};
     t.push_back(List({0x0E2E, 1014, r, 1058, Above(r, 58), 46, {ChoiceRow(47), ChoiceRow(48), ChoiceRow(49)}, L::Modulo, 3, 1}));
     r = {98, 365, 45, 83};
@@ -108,34 +117,34 @@ std::vector<SettingRow> BuildTable() {
     t.push_back(List({0x0E37, 1033, r, 1081, Above(r, 79), 182, DisplayModeChoices(), L::Modulo, 3, 2}));
     r = {14, 82, 56, 83};
     t.push_back(List({0x0E38, 1025, r, 1061, Above(r, 78), 61, {ChoiceRow(62), ChoiceRow(13), ChoiceRow(63)}, L::Modulo, 3, 0}));
-    t.push_back(Check(0x0E39, 1089, {265, 339, 49, 9}, 114, 0));
+    t.push_back(Check(0x0E39, 1089, {265, 339, 100, 9}, 114, 0));
     r = {14, 107, 56, 83};
     t.push_back(List({0x0E3D, 1030, r, 1173, Above(r, 78), 184, BacklightChoices(), L::LowBits, 0, 3}));
     r = {15, 134, 56, 83};
     t.push_back(List({0x0E3E, 1031, r, 1063, Above(r, 77), 185, BacklightChoices(), L::LowBits, 0, 1}));
     r = {15, 159, 56, 83};
     t.push_back(List({0x0E3F, 1032, r, 1064, Above(r, 77), 186, BacklightChoices(), L::LowBits, 0, 2}));
-    r = {85, 279, 45, 83};
+    r = {kLowerListX, 279, 45, 83};
     t.push_back(List({0x0E40, 1096, r, 1099, LeftOf(r, 14), 135, {ChoiceRow(161), ChoiceRow(162), ChoiceRow(160)}, L::LowBits, 0, 0}));
-    r = {85, 295, 45, 83};
+    r = {kLowerListX, 295, 45, 83};
     t.push_back(List({0x0E42, 1111, r, 1112, LeftOf(r, 14), 163, {ChoiceRow(6), ChoiceRow(164), ChoiceRow(165)}, L::Modulo, 3, 0}));
     r = {94, 107, 56, 83};
     t.push_back(List({0x0E43, 1107, r, 1108, Above(r, 58), 140, {ChoiceRow(6), ChoiceRow(125)}, L::Bit0, 0, 1}));
-    r = {85, 311, 45, 83};
+    r = {kLowerListX, 311, 45, 83};
     t.push_back(List({0x0E44, 1113, r, 1124, LeftOf(r, 14), 166, TailChoices(), L::Modulo, 11, 0}));
-    r = {85, 327, 45, 83};
+    r = {kLowerListX, 327, 45, 83};
     t.push_back(List({0x0E45, 1029, r, 1123, LeftOf(r, 14), 167, TailChoices(), L::Modulo, 11, 0}));
     r = {95, 158, 56, 83};
     t.push_back(List({0x0E46, 1016, r, 1122, Above(r, 58), 169, {ChoiceRow(51), ChoiceRow(181)}, L::Bit0, 0, 0}));
     r = {94, 51, 56, 83};
     t.push_back(List({0x0E47, 1034, r, 1065, Above(r, 58), 65, {ChoiceRow(47), ChoiceRow(168)}, L::LowBits, 0, 0}));
     t.push_back(Check(0x0E48, 1091, {14, 201, 63, 10}, 188, 1));
-    t.push_back(Check(0x0E49, 1022, {135, 273, 97, 10}, 191, 1));
+    t.push_back(Check(0x0E49, 1022, {152, 273, 85, 10}, 191, 1));
     t.push_back(Check(0x0E4A, 1036, {143, 297, 83, 10}, 192, 1, true));
     t.push_back(Check(0x0E4B, 1035, {97, 201, 64, 9}, 126, 1));
     // The work-mode pair: 1010 (frequency, index 0) starts the group, 1017 (channel,
     // index 1) is in the layout table.
-    t.push_back(Own(0x0E4C, ControlKind::RadioButton, 1010, {260, 217, 32, 10}, 189, L::WholeByte, 0));
+    t.push_back(Own(0x0E4C, ControlKind::RadioButton, 1010, {262, 205, 60, 10}, 189, L::WholeByte, 0));
     t.push_back(Check(0x0E4D, 1021, {266, 325, 48, 10}, 58, 0));
     r = {94, 133, 56, 83};
     t.push_back(List({0x0E4E, 1048, r, 1062, Above(r, 58), 64, {ChoiceRow(6), ChoiceNumbers(1, 5)}, L::Modulo, 6, 5}));

@@ -1,6 +1,8 @@
 #include "editors/gui/editor_factory.h"
 
 #include "editors/gui/chn_msg_view.h"
+#include "editors/gui/dtmf_view.h"
+#include "editors/gui/functions_view.h"
 
 namespace radioprog {
 
@@ -18,8 +20,9 @@ EditorView* CreateEditorView(EditorKind kind, CMainFrame* mainFrame, CChildFrame
         case EditorKind::Channels:
             return new CChnMsgView(mainFrame, frame);
         case EditorKind::Functions:
+            return new CChoiceFunView(mainFrame, frame);
         case EditorKind::Dtmf:
-            return nullptr;
+            return new CDtmfView2(mainFrame, frame);
     }
     return nullptr;
 }

@@ -1,0 +1,65 @@
+#pragma once
+// The optional-functions form: the radio's general settings and the frequency-mode entries
+// A and B. The controls show one SettingsForm; the image changes only in StoreToImage.
+#include <QPointer>
+
+#include <memory>
+#include <string>
+
+#include "editors/settings_form.h"
+#include "shell/gui/editor_view.h"
+#include "shell/gui/workspace.h"
+
+namespace radioprog {
+
+class CChildFrame;
+class CMainFrame;
+class FormPage;
+
+class CChoiceFunView : public EditorView, private SettingsControls {
+    Q_OBJECT
+public:
+    // The view of the optional-functions editor's frame; it edits the frame's workspace.
+    CChoiceFunView(CMainFrame* mainFrame, CChildFrame* frame);
+    ~CChoiceFunView() override;
+
+    void LoadFromImage() override;
+    void StoreToImage() override;
+
+    // OK: store, have the channel table reload, close. CANCEL: close without storing.
+    void OnOk();
+    void OnCancel();
+
+    const SettingsForm& form() const { return form_; }
+    // The widget of a visible control, nullptr for a hidden one.
+    QWidget* control(int id) const;
+    FormPage& page() const { return *page_; }
+
+private:
+    void buildForm();
+    // Reads the controls into the form; tells the user when the channel count stops it.
+    void readForm();
+    void showForm();
+    void tellRefusedCount();
+    void onBandChanged(int side);
+    void onFrequencyEdited(int side);
+
+    // SettingsControls
+    int selection(int id) const override;
+    int check(int id) const override;
+    std::string text(int id) const override;
+    int radioIndex(int firstId) const override;
+    void showSelection(int id, int index) override;
+    void showCheck(int id, int state) override;
+    void showText(int id, const std::string& text) override;
+    void showRadioIndex(int firstId, int index) override;
+
+    CMainFrame* mainFrame_;
+    QPointer<CChildFrame> frame_;
+    Workspace& workspace_;
+    SettingsForm form_;
+    std::unique_ptr<FormPage> page_;
+    bool showing_ = false;  // the program sets the controls: their change signals are not the user's
+};
+
+}  // namespace radioprog

@@ -1,0 +1,135 @@
+#include "editors/gui/settings_form_page.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRect>
+#include <QRadioButton>
+#include <QScrollArea>
+#include <QVBoxLayout>
+#include <QWheelEvent>
+
+#include <algorithm>
+
+#include "shell/gui/text.h"
+
+namespace radioprog {
+
+namespace {
+
+// A drop-down list's rectangle gives its height when dropped; closed it is as high as an edit.
+constexpr int kClosedListHeight = 12;
+
+Qt::Alignment AlignmentOf(Align align) {
+    switch (align) {
+        case Align::Center: return Qt::AlignHCenter;
+        case Align::Right: return Qt::AlignRight;
+        case Align::Left: break;
+    }
+    return Qt::AlignLeft;
+}
+
+// A closed list turns with the mouse wheel only when it has the focus; otherwise the wheel
+// scrolls the form instead of changing a setting that happens to pass under the pointer.
+class FormList : public QComboBox {
+public:
+    using QComboBox::QComboBox;
+
+protected:
+    void wheelEvent(QWheelEvent* event) override {
+        if (hasFocus())
+            QComboBox::wheelEvent(event);
+        else
+            event->ignore();
+    }
+};
+
+QString Caption(const FormControl& control, const LanguageTable& language) {
+    return control.captionRow == kNoRow ? QString() : Q(language.row(control.captionRow));
+}
+
+QWidget* CreateWidget(const FormControl& control, const LanguageTable& language, QWidget* page) {
+    const QString caption = Caption(control, language);
+    switch (control.kind) {
+        case ControlKind::GroupBox: return new QGroupBox(caption, page);
+        case ControlKind::Label: {
+            auto* label = new QLabel(caption, page);
+            label->setAlignment(AlignmentOf(control.align) | Qt::AlignTop);
+            return label;
+        }
+        case ControlKind::List: {
+            auto* list = new FormList(page);
+            std::vector<std::string> entries = ResolveChoices(control.choices, language);
+            if (control.sorted) std::sort(entries.begin(), entries.end());
+            QStringList items;
+            items.reserve(static_cast<qsizetype>(entries.size()));
+            for (const std::string& entry : entries) items << Q(entry);
+            list->addItems(items);
+            list->setCurrentIndex(-1);
+            list->setFocusPolicy(Qt::StrongFocus);
+            return list;
+        }
+        case ControlKind::Edit: {
+            auto* edit = new QLineEdit(page);
+            edit->setAlignment(AlignmentOf(control.align) | Qt::AlignVCenter);
+            edit->setReadOnly(control.readOnly);
+            if (control.maxChars > 0) edit->setMaxLength(control.maxChars);
+            return edit;
+        }
+        case ControlKind::Check: return new QCheckBox(caption, page);
+        case ControlKind::RadioButton: return new QRadioButton(caption, page);
+        case ControlKind::Button: return new QPushButton(caption, page);
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+QFont FormFont(const char* family, int points) {
+    QString chosen = QString::fromLatin1(family);
+    if (!QFontDatabase::hasFamily(chosen)) {
+        chosen = QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
+        for (const char* candidate : {"DejaVu Sans", "Liberation Sans", "Noto Sans"})
+            if (QFontDatabase::hasFamily(QString::fromLatin1(candidate))) {
+                chosen = QString::fromLatin1(candidate);
+                break;
+            }
+    }
+    QFont font(chosen);
+    font.setPointSize(points);
+    return font;
+}
+
+FormPage::FormPage(QWidget* owner, const QFont& font, int width, int height)
+    : scroll_(new QScrollArea(owner)), page_(new QWidget), units_(font) {
+    page_->setFont(font);
+    page_->setFixedSize(units_.size(width, height));
+    scroll_->setFrameShape(QFrame::NoFrame);
+    scroll_->setWidgetResizable(false);
+    scroll_->setWidget(page_);
+    auto* layout = new QVBoxLayout(owner);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(scroll_);
+}
+
+QWidget* FormPage::add(const FormControl& control, const LanguageTable& language) {
+    if (control.hidden) return nullptr;
+    QWidget* widget = CreateWidget(control, language, page_);
+    if (widget == nullptr) return nullptr;
+    const DialogRect& r = control.rect;
+    const int height = control.kind == ControlKind::List ? kClosedListHeight : r.height;
+    // Edges are converted, not sizes, so controls that meet in dialog units meet on screen.
+    widget->setGeometry(QRect(QPoint(units_.x(r.x), units_.y(r.y)),
+                              QPoint(units_.x(r.x + r.width) - 1, units_.y(r.y + height) - 1)));
+    widget->setEnabled(!control.disabled);
+    // Frames stay behind the controls they surround.
+    if (control.kind == ControlKind::GroupBox) widget->lower();
+    if (control.id != 0) widgets_.insert(control.id, widget);
+    return widget;
+}
+
+}  // namespace radioprog

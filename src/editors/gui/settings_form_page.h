@@ -1,0 +1,46 @@
+#pragma once
+// A form laid out in dialog units: a page of fixed size inside a scroll area (so the form
+// scrolls when its window is smaller), holding one widget per visible control of a form
+// table. Hidden controls get no widget; their values live in the form state only.
+#include <QFont>
+#include <QHash>
+
+#include "editors/settings_layout.h"
+#include "model/language_table.h"
+#include "shell/gui/dialog_units.h"
+
+class QScrollArea;
+class QWidget;
+
+namespace radioprog {
+
+// The form's font, or the nearest installed sans font at the same size when it is missing.
+QFont FormFont(const char* family, int points);
+
+class FormPage {
+public:
+    // Fills `owner` with a frameless scroll area around a page of width x height dialog units.
+    FormPage(QWidget* owner, const QFont& font, int width, int height);
+
+    const DialogUnits& units() const { return units_; }
+    QWidget* page() const { return page_; }
+    QScrollArea* scrollArea() const { return scroll_; }
+
+    // Creates the widget of a visible control (nullptr for a hidden one): its caption from its
+    // language row, a list's entries resolved from its choices, edits limited and aligned.
+    QWidget* add(const FormControl& control, const LanguageTable& language);
+    // The widget of control `id`, or nullptr.
+    QWidget* widget(int id) const { return widgets_.value(id); }
+    template <typename T>
+    T* widget(int id) const {
+        return static_cast<T*>(widgets_.value(id));
+    }
+
+private:
+    QScrollArea* scroll_;
+    QWidget* page_;
+    DialogUnits units_;
+    QHash<int, QWidget*> widgets_;
+};
+
+}  // namespace radioprog

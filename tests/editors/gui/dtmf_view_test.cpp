@@ -1,0 +1,167 @@
+// The DTMF form driven as a user drives it: typing codes, the commit and close buttons,
+// opening it twice, and a layout where every caption fits.
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QPushButton>
+#include <QTest>
+
+#include "editors/dtmf_layout.h"
+#include "editors/gui/dtmf_view.h"
+#include "editors/gui/settings_form_page.h"
+#include "pictures/background_wnd.h"
+#include "shell/gui/main_frame.h"
+#include "shell/gui/radioprog_app.h"
+#include "support/gui_fixture.h"
+#include "functions_layout_check.h"
+
+using namespace radioprog;
+using namespace radioprog::test;
+
+namespace dc = dtmf_control;
+
+class DtmfViewTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TempDir> dir_;
+    std::unique_ptr<CurrentDirGuard> cwd_;
+    std::unique_ptr<CRadioProgApp> app_;
+
+    CMainFrame* mainFrame() const { return app_->mainFrame(); }
+    CDtmfView2* view() const { return static_cast<CDtmfView2*>(mainFrame()->editorView(EditorKind::Dtmf)); }
+    template <typename T>
+    T* control(int id) const {
+        return qobject_cast<T*>(view()->control(id));
+    }
+    // Group 1..15, 0 = the local ID.
+    QLineEdit* field(int group) const { return group == 0 ? view()->localIdEdit() : view()->codeEdit(group); }
+
+private slots:
+    void init() {
+        dir_ = std::make_unique<TempDir>();
+        cwd_ = std::make_unique<CurrentDirGuard>(dir_->path());
+        dir_->write("lang.csv", TestLanguageFile());
+        app_ = std::make_unique<CRadioProgApp>();
+        app_->InitInstance(false);
+        mainFrame()->show();
+        mainFrame()->OpenDtmfEditor();
+        QVERIFY(view() != nullptr);
+    }
+    void cleanup() {
+        app_.reset();
+        cwd_.reset();
+        dir_.reset();
+    }
+
+    void opensWithTheImage() {
+        QCOMPARE(mainFrame()->editorFrame(EditorKind::Dtmf)->windowTitle(), QStringLiteral("E171"));
+        QCOMPARE(control<QGroupBox>(1156)->title(), QStringLiteral("E172"));
+        QCOMPARE(view()->codeEdit(1)->text(), QStringLiteral("12122"));
+        QCOMPARE(view()->codeEdit(12)->text(), QStringLiteral("*****"));
+        QCOMPARE(view()->codeEdit(15)->text(), QStringLiteral("30303"));
+        QCOMPARE(view()->localIdEdit()->text(), QStringLiteral("88888"));
+        QCOMPARE(control<QLineEdit>(1129)->text(), QStringLiteral("15"));
+        QVERIFY(control<QLineEdit>(1129)->isReadOnly());
+        QCOMPARE(control<QComboBox>(dc::kDuration)->count(), 196);
+        QCOMPARE(control<QComboBox>(dc::kDuration)->currentText(), QStringLiteral("80"));
+        QCOMPARE(control<QComboBox>(dc::kPause)->currentText(), QStringLiteral("80"));
+        QCOMPARE(control<QComboBox>(dc::kGroupCall)->currentText(), QStringLiteral("*"));
+        QVERIFY(!control<QComboBox>(dc::kGroupCall)->isEnabled());
+        QVERIFY(!control<QCheckBox>(dc::kPttPress)->isChecked());
+        QVERIFY(control<QCheckBox>(dc::kPttRelease)->isChecked());
+        QVERIFY(view()->control(1131) == nullptr && view()->control(1132) == nullptr);  // the hidden 16th row
+    }
+
+    void aCodeFieldRefusesOtherCharactersAndASixth() {
+        for (int group : {0, 3, 15}) {
+            QLineEdit* edit = field(group);
+            edit->selectAll();
+            QTest::keyClicks(edit, QStringLiteral("12"));
+            QCOMPARE(edit->text(), QStringLiteral("12"));
+            for (const QString& refused : {QStringLiteral("E"), QStringLiteral(" "), QStringLiteral("-")}) {
+                QTest::keyClicks(edit, refused);
+                QCOMPARE(edit->text(), QStringLiteral("12"));
+                QCOMPARE(edit->cursorPosition(), 2);
+            }
+            QTest::keyClicks(edit, QStringLiteral("a#*"));
+            QCOMPARE(edit->text(), QStringLiteral("12a#*"));
+            QTest::keyClicks(edit, QStringLiteral("6"));
+            QCOMPARE(edit->text(), QStringLiteral("12a#*"));
+        }
+        // A pasted text is checked as a whole.
+        QApplication::clipboard()->setText(QStringLiteral("1 2"));
+        field(4)->selectAll();
+        QTest::keySequence(field(4), QKeySequence::Paste);
+        QCOMPARE(field(4)->text(), QStringLiteral("33333"));
+        QApplication::clipboard()->setText(QStringLiteral("*0d"));
+        field(4)->selectAll();
+        QTest::keySequence(field(4), QKeySequence::Paste);
+        QCOMPARE(field(4)->text(), QStringLiteral("*0d"));
+    }
+
+    void commitStoresAndCloses() {
+        RadioImage& image = mainFrame()->image();
+        field(2)->selectAll();
+        QTest::keyClicks(field(2), QStringLiteral("a"));
+        control<QCheckBox>(dc::kPttPress)->setChecked(true);
+        control<QComboBox>(dc::kDuration)->setCurrentIndex(195);
+        QTest::mouseClick(control<QPushButton>(dc::kCommit), Qt::LeftButton);
+        const std::uint8_t* slot = image.dtmfSlot(1);
+        QCOMPARE(std::vector<int>(slot, slot + 6), (std::vector<int>{13, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}));
+        QCOMPARE(image.settingsByte(0x0E3B), 195);
+        QCOMPARE(image.settingsByte(0x0E2A), 1);
+        QCOMPARE(image.dtmfSlot(14)[1], 10);  // the stored 0 of 30303 goes back as 10
+        QTRY_VERIFY(mainFrame()->editorFrame(EditorKind::Dtmf) == nullptr);
+    }
+
+    void closeStoresNothing() {
+        const RadioImage before = mainFrame()->image();
+        field(2)->selectAll();
+        QTest::keyClicks(field(2), QStringLiteral("a"));
+        control<QComboBox>(dc::kPause)->setCurrentIndex(10);
+        QTest::mouseClick(control<QPushButton>(dc::kClose), Qt::LeftButton);
+        QTRY_VERIFY(mainFrame()->editorFrame(EditorKind::Dtmf) == nullptr);
+        QVERIFY(mainFrame()->image() == before);
+    }
+
+    void theMainWindowFlushesAndRefreshesIt() {
+        field(7)->selectAll();
+        QTest::keyClicks(field(7), QStringLiteral("#"));
+        mainFrame()->FlushEditors();
+        QCOMPARE(mainFrame()->image().dtmfSlot(6)[0], 12);
+        mainFrame()->image().dtmfSlot(6)[0] = 4;
+        mainFrame()->RefreshEditors();
+        QCOMPARE(field(7)->text(), QStringLiteral("4"));
+    }
+
+    void openingTwiceActivatesTheFirst() {
+        CChildFrame* first = mainFrame()->editorFrame(EditorKind::Dtmf);
+        mainFrame()->OpenChannelEditor();
+        QVERIFY(mainFrame()->background()->activeSubWindow() != first);
+        QCOMPARE(mainFrame()->OpenDtmfEditor(), first);
+        QCOMPARE(mainFrame()->background()->activeSubWindow(), first);
+        int dtmfFrames = 0;
+        for (QMdiSubWindow* window : mainFrame()->background()->subWindowList())
+            if (static_cast<CChildFrame*>(window)->kind() == EditorKind::Dtmf) ++dtmfFrames;
+        QCOMPARE(dtmfFrames, 1);
+        QCOMPARE(mainFrame()->windowTitle(), QStringLiteral("E0"));
+    }
+
+    void everyCaptionFitsAndNothingOverlaps() {
+        for (int index : {0, 1, 2}) {
+            Workspace workspace;
+            workspace.language = ShippedLanguage(index);
+            workspace.image.ApplyDefaults();
+            CChildFrame frame(EditorKind::Dtmf, &workspace);
+            CDtmfView2 form(nullptr, &frame);
+            VerifyFormLayout(form.page().page(), index);
+        }
+    }
+};
+
+QTEST_MAIN(DtmfViewTest)
+#include "dtmf_view_test.moc"

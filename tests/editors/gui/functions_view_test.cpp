@@ -1,0 +1,230 @@
+// The optional-functions form driven as a user drives it: typing frequencies, changing
+// bands, OK and CANCEL, a refused channel count, and a layout where every caption fits.
+#include <QCheckBox>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QPushButton>
+#include <QTest>
+#include <QWheelEvent>
+
+#include "editors/channel_cells.h"
+#include "editors/gui/chn_msg_view.h"
+#include "editors/gui/functions_view.h"
+#include "editors/gui/key_beep.h"
+#include "editors/gui/settings_form_page.h"
+#include "model/channel_record.h"
+#include "model/freq_codec.h"
+#include "pictures/background_wnd.h"
+#include "shell/gui/main_frame.h"
+#include "shell/gui/radioprog_app.h"
+#include "support/gui_fixture.h"
+#include "functions_layout_check.h"
+
+using namespace radioprog;
+using namespace radioprog::test;
+
+namespace sc = settings_control;
+
+namespace {
+
+std::uint32_t VfoRx(const RadioImage& image, int side) {
+    const std::uint8_t* entry = image.vfoEntry(side);
+    return entry[0] | entry[1] << 8 | entry[2] << 16 | static_cast<std::uint32_t>(entry[3]) << 24;
+}
+
+}  // namespace
+
+class FunctionsViewTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TempDir> dir_;
+    std::unique_ptr<CurrentDirGuard> cwd_;
+    std::unique_ptr<CRadioProgApp> app_;
+    std::unique_ptr<ModalRecorder> modal_;
+    int beeps_ = 0;
+
+    CMainFrame* mainFrame() const { return app_->mainFrame(); }
+    CChoiceFunView* view() const { return static_cast<CChoiceFunView*>(mainFrame()->editorView(EditorKind::Functions)); }
+    template <typename T>
+    T* control(int id) const {
+        return qobject_cast<T*>(view()->control(id));
+    }
+    void retype(int id, const QString& text) {
+        auto* edit = control<QLineEdit>(id);
+        edit->selectAll();
+        QTest::keyClicks(edit, text);
+    }
+
+private slots:
+    void initTestCase() { SetKeyBeepHandler([this] { ++beeps_; }); }
+    void init() {
+        dir_ = std::make_unique<TempDir>();
+        cwd_ = std::make_unique<CurrentDirGuard>(dir_->path());
+        dir_->write("lang.csv", TestLanguageFile());
+        modal_ = std::make_unique<ModalRecorder>();
+        app_ = std::make_unique<CRadioProgApp>();
+        app_->InitInstance(false);
+        mainFrame()->show();
+        mainFrame()->OpenFunctionsEditor();
+        QVERIFY(view() != nullptr);
+        beeps_ = 0;
+    }
+    void cleanup() {
+        app_.reset();
+        modal_.reset();
+        cwd_.reset();
+        dir_.reset();
+    }
+
+    void opensWithTheImageAndItsTitle() {
+        QCOMPARE(mainFrame()->editorFrame(EditorKind::Functions)->windowTitle(), QStringLiteral("E27"));
+        QCOMPARE(control<QLineEdit>(sc::kFrequency[0])->text(), QStringLiteral("136.00000"));
+        QCOMPARE(control<QComboBox>(sc::kBand[1])->currentText(), QStringLiteral("UHF"));
+        QCOMPARE(control<QLineEdit>(sc::kRange[1])->text(), QStringLiteral("400-520.0000"));
+        QCOMPARE(control<QComboBox>(1009)->currentText(), QStringLiteral("45"));
+        QCOMPARE(control<QComboBox>(sc::kOffset[0])->currentText(), QStringLiteral("00.600"));
+        QCOMPARE(control<QGroupBox>(1067)->title(), QStringLiteral("E72"));
+        QCOMPARE(control<QLineEdit>(sc::kChannelCount)->text(), QStringLiteral("128"));
+        // Hidden controls have no widget.
+        for (int id : {1101, 1109, 1012, 1036, sc::kSixCharText, 1102, 1115}) QVERIFY(view()->control(id) == nullptr);
+    }
+
+    void frequencyEditRefusesOtherCharactersAndATenth() {
+        auto* edit = control<QLineEdit>(sc::kFrequency[0]);
+        retype(sc::kFrequency[0], QStringLiteral("145.5"));
+        QCOMPARE(edit->text(), QStringLiteral("145.5"));
+        QCOMPARE(beeps_, 0);
+        QTest::keyClicks(edit, QStringLiteral("x"));
+        QCOMPARE(edit->text(), QStringLiteral("145.5"));
+        QCOMPARE(beeps_, 1);
+        QTest::keyClicks(edit, QStringLiteral("5555"));
+        QCOMPARE(edit->text(), QStringLiteral("145.55555"));
+        QTest::keyClicks(edit, QStringLiteral("5"));
+        QCOMPARE(edit->text(), QStringLiteral("145.55555"));
+        QCOMPARE(beeps_, 2);
+        // A refused character in the middle leaves the caret where it was typed.
+        edit->setCursorPosition(3);
+        QTest::keyClicks(edit, QStringLiteral("-"));
+        QCOMPARE(edit->text(), QStringLiteral("145.55555"));
+        QCOMPARE(edit->cursorPosition(), 3);
+    }
+
+    void bandChangeShowsTheBandsRangeAndFrequency() {
+        struct Case {
+            int side;
+            int band;
+            const char* range;
+            const char* frequency;
+        };
+        for (const Case& c : {Case{1, 0, "134-260.0000", "136.0250"}, Case{0, 1, "400-520.0000", "400.0250"},
+                              Case{0, 0, "136-260.0000", "136.0250"}, Case{1, 1, "400-520.0000", "400.0250"}}) {
+            control<QComboBox>(sc::kBand[c.side])->setCurrentIndex(c.band);
+            QCOMPARE(control<QLineEdit>(sc::kRange[c.side])->text(), QString::fromLatin1(c.range));
+            QCOMPARE(control<QLineEdit>(sc::kFrequency[c.side])->text(), QString::fromLatin1(c.frequency));
+        }
+        // Reloading sets the band without taking it for a change by the user.
+        view()->LoadFromImage();
+        QCOMPARE(control<QLineEdit>(sc::kFrequency[1])->text(), QStringLiteral("400.00000"));
+        QCOMPARE(control<QLineEdit>(sc::kFrequency[0])->text(), QStringLiteral("136.00000"));
+    }
+
+    // Scrolling the form over a list must not change it (a band list would replace the
+    // frequency); a list that has the focus turns with the wheel.
+    void theWheelTurnsOnlyAFocusedList() {
+        auto* band = control<QComboBox>(sc::kBand[1]);
+        auto wheel = [band] {
+            QWheelEvent event(QPointF(5, 5), band->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, 120), Qt::NoButton,
+                              Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(band, &event);
+        };
+        mainFrame()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(mainFrame()));
+        control<QLineEdit>(sc::kFrequency[0])->setFocus();
+        wheel();
+        QCOMPARE(band->currentIndex(), 1);
+        QCOMPARE(control<QLineEdit>(sc::kFrequency[1])->text(), QStringLiteral("400.00000"));
+        band->setFocus();
+        wheel();
+        QCOMPARE(band->currentIndex(), 0);
+    }
+
+    void okStoresReloadsTheChannelTableAndCloses() {
+        mainFrame()->OpenChannelEditor();
+        mainFrame()->OpenFunctionsEditor();
+        RadioImage& image = mainFrame()->image();
+        // A channel the table does not show yet: OK has the table rebuilt from the image.
+        ChannelRef(image, 5).setRxFrequency(0x14512500);
+        control<QComboBox>(1013)->setCurrentIndex(7);          // squelch
+        control<QCheckBox>(1126)->setChecked(false);           // dual watch
+        retype(sc::kFrequency[0], QStringLiteral("145.5"));
+        QTest::mouseClick(control<QPushButton>(sc::kOk), Qt::LeftButton);
+        QCOMPARE(image.settingsByte(0x0E22), 7);
+        QCOMPARE(image.settingsByte(0x0E27), 0);
+        QCOMPARE(VfoRx(image, 0), 0x14550000u);
+        QTRY_VERIFY(mainFrame()->editorFrame(EditorKind::Functions) == nullptr);
+        auto* channels = static_cast<CChnMsgView*>(mainFrame()->editorView(EditorKind::Channels));
+        QCOMPARE(channels->GetCellText(5, column::kRxFrequency), std::string("145.12500"));
+    }
+
+    void cancelStoresNothingAndCloses() {
+        const RadioImage before = mainFrame()->image();
+        control<QComboBox>(1013)->setCurrentIndex(7);
+        retype(sc::kFrequency[1], QStringLiteral("430.1"));
+        QTest::mouseClick(control<QPushButton>(sc::kCancel), Qt::LeftButton);
+        QTRY_VERIFY(mainFrame()->editorFrame(EditorKind::Functions) == nullptr);
+        QVERIFY(mainFrame()->image() == before);
+    }
+
+    void aRefusedChannelCountIsToldAndStopsTheReading() {
+        RadioImage& image = mainFrame()->image();
+        for (const char* count : {"0", "129", "many"}) {
+            modal_->warnings.clear();
+            retype(sc::kChannelCount, QString::fromLatin1(count));
+            control<QComboBox>(1013)->setCurrentIndex(8);    // read before the count
+            control<QCheckBox>(1126)->setChecked(false);     // read after it: keeps the loaded check
+            view()->StoreToImage();
+            QCOMPARE(modal_->warnings, QStringList{QStringLiteral("Please enter an integer between 1 and 128.")});
+            QCOMPARE(image.settingsByte(0x0E22), 8);
+            QCOMPARE(image.settingsByte(0x0E27), 1);
+            QCOMPARE(control<QCheckBox>(1126)->isChecked(), true);
+        }
+        // Typing a frequency reads the form too.
+        modal_->warnings.clear();
+        retype(sc::kChannelCount, QStringLiteral("300"));
+        QTest::keyClicks(control<QLineEdit>(sc::kFrequency[0]), QStringLiteral("1"));
+        QCOMPARE(modal_->warnings.size(), 1);
+        retype(sc::kChannelCount, QStringLiteral("64"));
+        view()->StoreToImage();
+        QCOMPARE(modal_->warnings.size(), 1);
+        QCOMPARE(control<QLineEdit>(sc::kChannelCount)->text(), QStringLiteral("64"));
+    }
+
+    void openingTwiceActivatesTheFirst() {
+        CChildFrame* first = mainFrame()->editorFrame(EditorKind::Functions);
+        mainFrame()->OpenChannelEditor();
+        QVERIFY(mainFrame()->background()->activeSubWindow() != first);
+        QCOMPARE(mainFrame()->OpenFunctionsEditor(), first);
+        QCOMPARE(mainFrame()->background()->activeSubWindow(), first);
+        int functionsFrames = 0;
+        for (QMdiSubWindow* window : mainFrame()->background()->subWindowList())
+            if (static_cast<CChildFrame*>(window)->kind() == EditorKind::Functions) ++functionsFrames;
+        QCOMPARE(functionsFrames, 1);
+        QCOMPARE(mainFrame()->windowTitle(), QStringLiteral("E0"));
+    }
+
+    void everyCaptionFitsAndNothingOverlaps() {
+        for (int index : {0, 1, 2}) {
+            Workspace workspace;
+            workspace.language = ShippedLanguage(index);
+            workspace.image.ApplyDefaults();
+            CChildFrame frame(EditorKind::Functions, &workspace);
+            CChoiceFunView form(nullptr, &frame);
+            VerifyFormLayout(form.page().page(), index);
+        }
+    }
+};
+
+QTEST_MAIN(FunctionsViewTest)
+#include "functions_view_test.moc"
