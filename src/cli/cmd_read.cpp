@@ -18,6 +18,7 @@ int RunRead(const std::vector<std::string>& args) {
     image.setPort(parsed.port.value_or(1));
     CliReports reports;
     CCommTask task(TransferPorts(parsed));
+    if (int status = ApplyTrace(parsed, task); status != kExitOk) return status;
     task.Setup(&reports, image);
     task.SetMode(TransferMode::Read);
     task.Run();
@@ -31,7 +32,7 @@ int RunRead(const std::vector<std::string>& args) {
 
 const CommandRegistration kRegistration{{
     "read",
-    "read FILE [--port N] [--device PATH]",
+    "read FILE [--port N] [--device PATH] [--trace FILE]",
     "read the radio's memory into FILE",
     std::string("Finds the radio (the port given by --port first, default COM1, then COM1-COM20),\n"
                 "reads its whole memory and writes it to FILE as a .dat file of 5592 bytes; its\n"

@@ -18,6 +18,7 @@ int RunWrite(const std::vector<std::string>& args) {
     if (parsed.port) image.setPort(*parsed.port);
     CliReports reports;
     CCommTask task(TransferPorts(parsed));
+    if (int status = ApplyTrace(parsed, task); status != kExitOk) return status;
     task.Setup(&reports, image);
     task.SetMode(TransferMode::Write);
     task.Run();
@@ -26,7 +27,7 @@ int RunWrite(const std::vector<std::string>& args) {
 
 const CommandRegistration kRegistration{{
     "write",
-    "write FILE [--port N] [--device PATH]",
+    "write FILE [--port N] [--device PATH] [--trace FILE]",
     "write FILE into the radio, after checking its frequencies against the radio's bands",
     std::string("Loads FILE as File Open does, finds the radio (the port stored in FILE first, or\n"
                 "the one given by --port, then COM1-COM20), reads the radio's band limits and\n"

@@ -6,6 +6,8 @@
 #include <iostream>
 
 #include "cli/command.h"
+#include "link/comm_task.h"
+#include "link/transfer_trace.h"
 #include "shell/band_check.h"
 #include "shell/transfer_messages.h"
 
@@ -28,7 +30,10 @@ void FillMissingRefusalTexts(LanguageTable& language) {
 int ParseTransferArgs(const std::string& command, const std::vector<std::string>& args, TransferArgs& parsed) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        if (arg == "--port" || arg == "--device") {
+        if (arg == "--trace") {
+            if (i + 1 >= args.size() || args[i + 1].empty()) return UsageError(command + ": --trace needs a file");
+            parsed.trace = args[++i];
+        } else if (arg == "--port" || arg == "--device") {
             if (i + 1 >= args.size()) return UsageError(command + ": " + arg + " needs a value");
             const std::string& value = args[++i];
             if (arg == "--device") {
@@ -55,6 +60,15 @@ int ParseTransferArgs(const std::string& command, const std::vector<std::string>
 
 PortMap TransferPorts(const TransferArgs& args) {
     return args.device.empty() ? PortMap::FromEnvironment() : PortMap({args.device});
+}
+
+int ApplyTrace(const TransferArgs& args, CCommTask& task) {
+    if (args.trace.empty()) return kExitOk;
+    std::string error;
+    std::shared_ptr<TransferTrace> trace = TransferTrace::Open(args.trace, &error);
+    if (!trace) return UsageError(error);
+    task.SetTrace(std::move(trace));
+    return kExitOk;
 }
 
 CliReports::CliReports() : bar_(::isatty(STDERR_FILENO) == 1) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "link/comm_task.h"
 #include "link/port_map.h"
 #include "link/transfer_reports.h"
 #include "model/language_table.h"
@@ -21,6 +22,7 @@ struct TransferArgs {
     std::string file;
     std::optional<int> port;  // --port N
     std::string device;       // --device PATH
+    std::string trace;        // --trace FILE
 };
 
 // FILE [--port N] [--device PATH]; prints the usage error and returns kExitUsage when wrong.
@@ -29,6 +31,9 @@ int ParseTransferArgs(const std::string& command, const std::vector<std::string>
 // --device PATH makes PATH COM1 and the only port; otherwise RADIOPROG_PORTS or the serial
 // devices present.
 PortMap TransferPorts(const TransferArgs& args);
+// Logs every byte of the transfer to the --trace file; prints why and returns kExitUsage when
+// it cannot be opened.
+int ApplyTrace(const TransferArgs& args, CCommTask& task);
 
 // The job's reports handled on the spot: a progress bar on stderr when it is a terminal, the
 // read's image kept, and the band check run with the language texts.
@@ -61,6 +66,8 @@ int ReportTransferFailure(const CliReports& reports);
 inline constexpr const char* kTransferOptionsHelp =
     "  --port N       the port to try first (1-20), then COM1-COM20 in order\n"
     "  --device PATH  use only PATH, as COM1\n"
+    "  --trace FILE   append every byte sent and received, with times, to FILE\n"
+    "                 (RADIOPROG_TRACE=FILE does the same for every transfer)\n"
     "\n"
     "Ports: COMk is entry k of RADIOPROG_PORTS (device paths separated by commas; an empty\n"
     "entry is a port that does not exist); without it, the serial devices present, USB\n"

@@ -46,6 +46,7 @@ public:
     const OpenError& lastOpenError() const { return line_.lastOpenError(); }
 
     void SetTimeouts(const LineTimeouts& timeouts) { line_.SetTimeouts(timeouts); }
+    void SetTrace(std::shared_ptr<TransferTrace> trace) { line_.SetTrace(std::move(trace)); }
 
     // Sends the mode-entry string up to retries + 1 times while the radio stays silent; a
     // reply other than ACK ends the attempts.

@@ -39,7 +39,14 @@ std::vector<ScanStep> PortScanOrder(std::int32_t configuredPort) {
     return order;
 }
 
-CCommTask::CCommTask(PortMap ports) : ports_(std::move(ports)) {}
+CCommTask::CCommTask(PortMap ports) : ports_(std::move(ports)) { SetTrace(TransferTrace::FromEnvironment()); }
+
+void CCommTask::SetTrace(std::shared_ptr<TransferTrace> trace) {
+    if (!Claim()) return;
+    trace_ = std::move(trace);
+    port_.SetTrace(trace_);
+    Release();
+}
 
 CCommTask::~CCommTask() { Wait(); }
 
@@ -174,6 +181,7 @@ bool CCommTask::ScanPorts(TransferReports& reports, TransferOutcome& outcome) {
     std::optional<PortProblem> refused;
     for (const ScanStep& step : PortScanOrder(image_.port())) {
         std::string device = ports_.device(step.port);
+        if (trace_) trace_->Note(PortMap::Name(step.port) + (device.empty() ? " does not exist" : " is " + device));
         if (!port_.Open(device)) {
             const OpenError& error = port_.lastOpenError();
             if (error.permissionDenied() && !refused) refused = PortProblem{step.port, device, error.text, true};

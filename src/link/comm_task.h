@@ -4,6 +4,7 @@
 // its own copy of the image, so the owner's image is never touched from two threads; a read
 // hands over the complete copy only when every block arrived.
 #include <atomic>
+#include <memory>
 #include <cstdint>
 #include <thread>
 #include <vector>
@@ -67,6 +68,8 @@ public:
 
     // The serial timeouts used from the next job on (tests shorten them); ignored while busy.
     void SetLineTimeouts(const LineTimeouts& timeouts);
+    // Logs every byte of the following jobs (nullptr: none). Starts as RADIOPROG_TRACE says.
+    void SetTrace(std::shared_ptr<TransferTrace> trace);
 
 private:
     bool Claim();
@@ -89,6 +92,7 @@ private:
     std::int16_t progress_ = 0;
     std::atomic<bool> busy_{false};
     std::thread worker_;
+    std::shared_ptr<TransferTrace> trace_;
 };
 
 }  // namespace radioprog

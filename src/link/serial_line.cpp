@@ -74,6 +74,7 @@ bool SerialLine::Open(const std::string& device) {
     int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         openError_ = MakeOpenError(errno);
+        if (trace_) trace_->Note(device + ": " + openError_.text);
         return false;
     }
     if (!::isatty(fd)) {
@@ -92,6 +93,7 @@ bool SerialLine::Open(const std::string& device) {
     SetUpLine(fd);
     fd_ = fd;
     openError_ = {};
+    if (trace_) trace_->Note(device + " opened");
     return true;
 }
 
@@ -101,6 +103,7 @@ bool SerialLine::Close() {
     ::ioctl(fd_, TIOCNXCL);
     int r = ::close(fd_);
     fd_ = -1;
+    if (trace_) trace_->Note("closed");
     return r == 0 || errno == EINTR;
 }
 
@@ -125,6 +128,7 @@ std::size_t SerialLine::Write(const std::uint8_t* data, std::size_t size) {
             break;
         }
     }
+    if (trace_) trace_->Sent(data, done);
     return done;
 }
 
@@ -149,6 +153,7 @@ std::size_t SerialLine::Read(std::uint8_t* data, std::size_t size) {
         auto limit = got > 0 ? std::min(deadline, lastByte + interval) : deadline;
         if (!WaitReady(fd_, POLLIN, limit)) break;
     }
+    if (trace_) trace_->Received(data, got, size);
     return got;
 }
 

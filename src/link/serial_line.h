@@ -5,7 +5,10 @@
 // whatever arrived so far.
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
+
+#include "link/transfer_trace.h"
 
 namespace radioprog {
 
@@ -40,6 +43,8 @@ public:
     const OpenError& lastOpenError() const { return openError_; }
 
     void SetTimeouts(const LineTimeouts& timeouts) { timeouts_ = timeouts; }
+    // Every byte written and read from now on is logged there (nullptr: no log).
+    void SetTrace(std::shared_ptr<TransferTrace> trace) { trace_ = std::move(trace); }
     const LineTimeouts& timeouts() const { return timeouts_; }
 
     // Discards everything not yet sent and everything received but not read.
@@ -53,6 +58,7 @@ private:
     int fd_ = -1;
     LineTimeouts timeouts_;
     OpenError openError_;
+    std::shared_ptr<TransferTrace> trace_;
 };
 
 }  // namespace radioprog

@@ -1,0 +1,44 @@
+#pragma once
+// A log of every byte exchanged with the radio, for diagnosing cables and radios: one line per
+// write or read, with the time since the trace began, the direction and the bytes in hex.
+//
+//      0.000  COM1 /dev/ttyUSB0 opened
+//    200.412  >  50 71 57 6D 5A 74 35 56 02
+//    203.118  <  06
+//   1203.551  <  (nothing within the timeout; 1 byte wanted)
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <mutex>
+#include <string>
+
+namespace radioprog {
+
+class TransferTrace {
+public:
+    // Appends to the file at path; nullptr (and the reason in error) when it cannot be opened.
+    static std::shared_ptr<TransferTrace> Open(const std::string& path, std::string* error = nullptr);
+    // The trace named by the RADIOPROG_TRACE environment variable, or nullptr.
+    static std::shared_ptr<TransferTrace> FromEnvironment();
+
+    ~TransferTrace();
+    TransferTrace(const TransferTrace&) = delete;
+    TransferTrace& operator=(const TransferTrace&) = delete;
+
+    void Note(const std::string& text);
+    void Sent(const std::uint8_t* data, std::size_t size);
+    // A read of wanted bytes that returned size of them.
+    void Received(const std::uint8_t* data, std::size_t size, std::size_t wanted);
+
+private:
+    explicit TransferTrace(std::FILE* file);
+    void Line(const std::string& text);
+
+    std::mutex mutex_;
+    std::FILE* file_;
+    std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
+};
+
+}  // namespace radioprog
