@@ -1,0 +1,12 @@
+#pragma once
+// The printout of the main window: the channel table's cells and the optional-functions form
+// as the open editors show them.
+#include "print/print_data.h"
+
+namespace radioprog {
+
+class CMainFrame;
+
+PrintData CollectPrintData(CMainFrame& mainFrame);
+
+}  // namespace radioprog

@@ -1,0 +1,116 @@
+#include "print/page_plan.h"
+
+#include <algorithm>
+
+#include "print/settings_page.h"
+
+namespace radioprog {
+
+namespace {
+
+constexpr int kHeaderRow = 29;
+// Channel texts sit this many device units below their line.
+constexpr int kCellTextDrop = 10;
+
+void AddText(PagePlan& plan, PrintFont font, int x, int y, std::string text, int room, bool opaque = false) {
+    if (text.empty()) return;
+    plan.texts.push_back({font, x, y, std::move(text), std::max(room, 1), opaque});
+}
+
+void PlanPageHeader(PagePlan& plan, int page, const PageMetrics& m, const TextMeasure& measure,
+                    const LanguageTable& language) {
+    const int h = m.lineHeight;
+    const int right = m.leftMargin + m.tableWidth;
+    std::string number = PageNumberText(page);
+    const int numberX = right - measure.width(PrintFont::Header, number);
+    // The heading keeps two spaces' room before the page number.
+    AddText(plan, PrintFont::Header, m.leftMargin, 3 * h, language.row(kHeaderRow),
+            numberX - m.leftMargin - measure.width(PrintFont::Header, "  "));
+    AddText(plan, PrintFont::Header, numberX, 3 * h, std::move(number), right - numberX);
+    plan.lines.push_back({m.leftMargin, 4 * h, right, 4 * h});
+}
+
+void PlanChannelPage(PagePlan& plan, int page, const PrintData& data, const PageMetrics& m,
+                     const TextMeasure& measure) {
+    const int h = m.lineHeight;
+    const int d = measure.width(PrintFont::Page, "0000") / 5;
+    const int top = Scaled(4.5, h);
+    const int bottom = (m.rowsPerPage + 5) * h + d;
+    const auto x = ColumnBoundaries(m.leftMargin, m.tableWidth);
+
+    plan.frames.push_back({m.leftMargin, top, m.leftMargin + m.tableWidth, bottom});
+    for (int boundary : x) plan.lines.push_back({boundary, top, boundary, bottom});
+    plan.lines.push_back({m.leftMargin, 6 * h, m.leftMargin + m.tableWidth, 6 * h});
+
+    // A text keeps d clear of both lines of its column.
+    auto room = [&](std::size_t c) { return x[c + 1] - x[c] - 2 * d; };
+    for (std::size_t c = 0; c < kChannelColumnCount; ++c)
+        AddText(plan, PrintFont::Page, x[c] + d, Scaled(4.8, h),
+                PrintedHeader(data.language.row(PrintedHeaderRows()[c])), room(c));
+
+    const int lines = ChannelLinesPerPage(m.rowsPerPage);
+    for (int i = 0; i < lines; ++i) {
+        const int n = ChannelOnLine(page, i, m.rowsPerPage);
+        if (n < 0) continue;
+        const ChannelRow& row = data.channels[static_cast<std::size_t>(n)];
+        for (std::size_t c = 0; c < kChannelColumnCount; ++c)
+            AddText(plan, PrintFont::Page, x[c] + d, (i + 6) * h + kCellTextDrop, row[c], room(c));
+    }
+}
+
+void PlanSettingsPage(PagePlan& plan, const PrintData& data, const PageMetrics& m, const TextMeasure& measure) {
+    namespace row = settings_page_row;
+    const LanguageTable& language = data.language;
+    auto width = [&](const std::string& text) { return measure.width(PrintFont::Page, text); };
+    const int h = m.lineHeight;
+    const int d5 = width("0000") / 5;
+    const int d25 = width("0000") / 25;
+    const int top = Scaled(5.5, h);
+
+    const int labelA = m.leftMargin + 2 * d5;
+    const int valueA = labelA + width(language.row(row::kBlock1Label) + "= ");
+    const int roomA = width(language.row(row::kBlock1Value));
+    plan.frames.push_back({labelA - d5, top, valueA + roomA - d5, Scaled(23.5, h) + 2 * d25});
+
+    const int labelB = valueA + roomA + 2 * d5;
+    const int valueB = labelB + width(language.row(row::kSideLabel) + "= ");
+    const int roomB = width(language.row(row::kSideAValue));
+    plan.frames.push_back({labelB - d5, top, valueB + roomB - d5, Scaled(17.5, h) + 2 * d25});
+    AddText(plan, PrintFont::Page, labelB + d5, top, language.row(row::kSideATitle), valueB + roomB - labelB - 3 * d5,
+            true);
+
+    const int labelC = valueB + roomB + 10 * d5;
+    const int valueC = labelC + width(language.row(row::kSideLabel) + "= ");
+    // Values stay inside their frame; block 3 has the rest of the printable width.
+    const int pageRight = 2 * m.leftMargin + m.tableWidth;
+
+    for (const SettingsPageLine& line : SettingsPageLines(data)) {
+        const int y = (6 + line.line) * h + d25;
+        int labelX = labelA, valueX = valueA, valueRoom = roomA - 2 * d5;
+        if (line.block == SettingsBlock::SideA) labelX = labelB, valueX = valueB, valueRoom = roomB - 2 * d5;
+        if (line.block == SettingsBlock::SideB) labelX = labelC, valueX = valueC, valueRoom = pageRight - valueC;
+        AddText(plan, PrintFont::Page, labelX, y, line.label, valueX - labelX);
+        AddText(plan, PrintFont::Page, valueX, y, line.value, valueRoom);
+    }
+}
+
+}  // namespace
+
+PageMetrics MeasurePageMetrics(int printableWidth, int printableHeight, const TextMeasure& measure,
+                               const LanguageTable& language) {
+    return ComputePageMetrics(printableWidth, printableHeight, measure.lineSpacing(PrintFont::Table),
+                              measure.width(PrintFont::Table, language.row(21)),
+                              measure.width(PrintFont::Table, "000000"));
+}
+
+PagePlan PlanPage(int page, const PrintData& data, const PageMetrics& metrics, const TextMeasure& measure) {
+    PagePlan plan;
+    if (page == kSettingsPage)
+        PlanSettingsPage(plan, data, metrics, measure);
+    else if (page >= 1 && page < kSettingsPage)
+        PlanChannelPage(plan, page, data, metrics, measure);
+    PlanPageHeader(plan, page, metrics, measure, data.language);
+    return plan;
+}
+
+}  // namespace radioprog

@@ -1,0 +1,28 @@
+#pragma once
+// What the printout shows: the channel table's cells as the channel editor shows them, the
+// optional-functions form as it stands, and the texts.
+#include <array>
+#include <map>
+#include <string>
+
+#include "editors/channel_cells.h"
+#include "editors/settings_form.h"
+#include "model/language_table.h"
+#include "model/radio_image.h"
+
+namespace radioprog {
+
+struct PrintData {
+    std::array<ChannelRow, kChannelCount> channels{};
+    // The form's values as last exchanged with its controls.
+    SettingsForm form;
+    // What visible controls show right now (a list's current entry), by control; a control
+    // not listed shows what the form holds.
+    std::map<int, std::string> shownTexts;
+    LanguageTable language;
+};
+
+// The printout of an image as the editors would show it right after loading it.
+PrintData PrintDataFromImage(const RadioImage& image, const LanguageTable& language);
+
+}  // namespace radioprog
