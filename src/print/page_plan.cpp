@@ -42,11 +42,19 @@ void PlanChannelPage(PagePlan& plan, int page, const PrintData& data, const Page
     for (int boundary : x) plan.lines.push_back({boundary, top, boundary, bottom});
     plan.lines.push_back({m.leftMargin, 6 * h, m.leftMargin + m.tableWidth, 6 * h});
 
-    // A text keeps d clear of both lines of its column.
-    auto room = [&](std::size_t c) { return x[c + 1] - x[c] - 2 * d; };
+    // A text starts d right of its column's line and keeps d clear of the next. One too wide
+    // for that moves left, down to a quarter of d from either line, and is condensed only
+    // when even that room is too small (the signalling column is narrower than "15").
+    auto addCell = [&](std::size_t c, int y, std::string text) {
+        const int pad = std::max(d / 4, 1);
+        const int width = measure.width(PrintFont::Page, text);
+        int left = x[c] + d;
+        if (left + width > x[c + 1] - d) left = std::max(x[c] + pad, x[c + 1] - pad - width);
+        const int right = left == x[c] + d ? x[c + 1] - d : x[c + 1] - pad;
+        AddText(plan, PrintFont::Page, left, y, std::move(text), right - left);
+    };
     for (std::size_t c = 0; c < kChannelColumnCount; ++c)
-        AddText(plan, PrintFont::Page, x[c] + d, Scaled(4.8, h),
-                PrintedHeader(data.language.row(PrintedHeaderRows()[c])), room(c));
+        addCell(c, Scaled(4.8, h), PrintedHeader(data.language.row(PrintedHeaderRows()[c])));
 
     const int lines = ChannelLinesPerPage(m.rowsPerPage);
     for (int i = 0; i < lines; ++i) {
@@ -54,7 +62,7 @@ void PlanChannelPage(PagePlan& plan, int page, const PrintData& data, const Page
         if (n < 0) continue;
         const ChannelRow& row = data.channels[static_cast<std::size_t>(n)];
         for (std::size_t c = 0; c < kChannelColumnCount; ++c)
-            AddText(plan, PrintFont::Page, x[c] + d, (i + 6) * h + kCellTextDrop, row[c], room(c));
+            addCell(c, (i + 6) * h + kCellTextDrop, row[c]);
     }
 }
 

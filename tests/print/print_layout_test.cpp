@@ -86,36 +86,42 @@ TEST(PrintLayout, ChannelPagePlan) {
     for (int n = 0; n < kChannelCount; ++n) data.channels[static_cast<std::size_t>(n)][0] = std::to_string(n);
     data.channels[1] = {"1", "VHF/UHF", "145.50000", "145.50000", "R12", "R12", "R2", "R11", "R5", "R12", "1", "AB12"};
     data.language.rows[26] = "发射哑音频率1234";  // a long header
-    // h = 10; W = 30 * 904 / 105 + 60 * 22 / 5 = 258 + 264; M = (2000 - 522) / 2; R = 23.
+    data.language.rows[21] = "R21 transmit tone";
+    // h = 10; W = 170 * 904 / 105 + 60 * 22 / 5 = 1463 + 264; M = (2000 - 1727) / 2; R = 23.
     const PageMetrics m = MeasurePageMetrics(2000, 300, measure, data.language);
-    ASSERT_EQ(m.tableWidth, 522);
-    ASSERT_EQ(m.leftMargin, 739);
+    ASSERT_EQ(m.tableWidth, 1727);
+    ASSERT_EQ(m.leftMargin, 136);
     ASSERT_EQ(m.rowsPerPage, 23);
     const auto x = ColumnBoundaries(m.leftMargin, m.tableWidth);
+    ASSERT_EQ(x[10], 1686);
+    ASSERT_EQ(x[11], 1719);
+    ASSERT_EQ(x[12], 1854);
     const int d = 8;  // width("0000") / 5
 
     PagePlan plan = PlanPage(1, data, m, measure);
-    EXPECT_EQ(plan.frames, (std::vector<PlanRect>{{739, 45, 1261, 288}}));  // to (R + 5) h + d
+    EXPECT_EQ(plan.frames, (std::vector<PlanRect>{{136, 45, 1863, 288}}));  // to (R + 5) h + d
     ASSERT_EQ(plan.lines.size(), 15u);
-    EXPECT_EQ(plan.lines[0], (PlanLine{739, 45, 739, 288}));
-    EXPECT_EQ(plan.lines[12], (PlanLine{x[12], 45, x[12], 288}));
-    EXPECT_EQ(plan.lines[13], (PlanLine{739, 60, 1261, 60}));  // under the headers
-    EXPECT_EQ(plan.lines[14], (PlanLine{739, 40, 1261, 40}));  // the page header's rule
+    EXPECT_EQ(plan.lines[0], (PlanLine{136, 45, 136, 288}));
+    EXPECT_EQ(plan.lines[12], (PlanLine{1854, 45, 1854, 288}));
+    EXPECT_EQ(plan.lines[13], (PlanLine{136, 60, 1863, 60}));  // under the headers
+    EXPECT_EQ(plan.lines[14], (PlanLine{136, 40, 1863, 40}));  // the page header's rule
 
     std::map<int, std::vector<PlanText>> byY;
     for (const PlanText& t : plan.texts) byY[t.y].push_back(t);
-    // Headers at 4.8 h, d right of their boundary, the long one cut.
+    // Headers at 4.8 h, d right of their line with d to spare before the next (room); the
+    // long one cut to 13 bytes.
     ASSERT_EQ(byY[48].size(), 12u);
-    // Each text has the room between its column's lines less d on either side.
-    auto room = [&](std::size_t c) { return x[c + 1] - x[c] - 2 * d; };
-    EXPECT_EQ(byY[48][0], (PlanText{PrintFont::Page, x[0] + d, 48, "R17", room(0)}));
-    EXPECT_EQ(byY[48][10].text, "R12");
-    EXPECT_EQ(byY[48][11].text, "发射哑音频率1");
+    EXPECT_EQ(byY[48][0], (PlanText{PrintFont::Page, x[0] + d, 48, "R17", x[1] - d - (x[0] + d)}));
+    EXPECT_EQ(byY[48][5].text, "R21 transmit ");
+    // Too wide for that: moved left to 2 units from the lines, and condensed when still too wide.
+    EXPECT_EQ(byY[48][10], (PlanText{PrintFont::Page, x[10] + 2, 48, "R12", 29}));
+    EXPECT_EQ(byY[48][11], (PlanText{PrintFont::Page, x[12] - 2 - 130, 48, "发射哑音频率1", 130}));
     // Channel n on line n at (n + 6) h + 10; an empty channel prints only its number.
     ASSERT_EQ(byY[70].size(), 1u);
-    EXPECT_EQ(byY[70][0], (PlanText{PrintFont::Page, x[0] + d, 70, "0", room(0)}));
+    EXPECT_EQ(byY[70][0], (PlanText{PrintFont::Page, x[0] + d, 70, "0", x[1] - d - (x[0] + d)}));
     ASSERT_EQ(byY[80].size(), 12u);
-    EXPECT_EQ(byY[80][11], (PlanText{PrintFont::Page, x[11] + d, 80, "AB12", room(11)}));
+    EXPECT_EQ(byY[80][10], (PlanText{PrintFont::Page, x[10] + d, 80, "1", x[11] - d - (x[10] + d)}));
+    EXPECT_EQ(byY[80][11], (PlanText{PrintFont::Page, x[11] + d, 80, "AB12", x[12] - d - (x[11] + d)}));
     EXPECT_EQ(byY[280].at(0).text, "21");  // the last line, R - 2
     EXPECT_FALSE(byY.contains(290));
 
@@ -135,10 +141,10 @@ TEST(PrintLayout, ChannelPagePlan) {
     for (int page = 1; page <= kPrintPageCount; ++page) {
         const std::string number = "第 " + std::to_string(page) + " 页 / 共 3 页";
         // 3 h high; the page number ends at M + W, the heading two spaces before it.
-        const int numberX = 1261 - measure.width(PrintFont::Header, number);
+        const int numberX = 1863 - measure.width(PrintFont::Header, number);
         EXPECT_EQ(header(PlanPage(page, data, m, measure)),
-                  (std::vector<PlanText>{{PrintFont::Header, 739, 30, "R29", numberX - 20 - 739},
-                                         {PrintFont::Header, numberX, 30, number, 1261 - numberX}}));
+                  (std::vector<PlanText>{{PrintFont::Header, 136, 30, "R29", numberX - 20 - 136},
+                                         {PrintFont::Header, numberX, 30, number, 1863 - numberX}}));
     }
 }
 

@@ -14,8 +14,10 @@ QFont MakeFont(const QStringList& families, int pointSize, QFont::StyleHint hint
     return font;
 }
 
+// Without FixedSys, a monospace font whose character cell sits as high: the page header is
+// drawn one line above its rule, and a taller cell would push the text onto the rule.
 QStringList MonospaceFamilies() {
-    return {QStringLiteral("FixedSys"), QStringLiteral("DejaVu Sans Mono"), QStringLiteral("Liberation Mono"),
+    return {QStringLiteral("FixedSys"), QStringLiteral("Liberation Mono"), QStringLiteral("DejaVu Sans Mono"),
             QStringLiteral("Noto Sans Mono CJK SC")};
 }
 

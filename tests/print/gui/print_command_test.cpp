@@ -1,0 +1,123 @@
+// File > Print and File > Print Preview in the main window: the print dialog decides whether
+// and which pages print; the preview shows the three pages.
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTest>
+
+#include "shell/commands.h"
+#include "shell/gui/main_frame.h"
+#include "shell/gui/radioprog_app.h"
+#include "support/gui_fixture.h"
+
+using namespace radioprog;
+using namespace radioprog::test;
+
+namespace {
+
+// pdfinfo's page count and pdftotext's text of a PDF.
+std::pair<int, QString> ReadPdf(const QString& path) {
+    QProcess info, text;
+    info.start(QStringLiteral("pdfinfo"), {path});
+    text.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    if (!info.waitForFinished() || !text.waitForFinished()) return {-1, {}};
+    int pages = -1;
+    for (const QString& line : QString::fromUtf8(info.readAllStandardOutput()).split('\n'))
+        if (line.startsWith(QStringLiteral("Pages:"))) pages = line.mid(6).trimmed().toInt();
+    return {pages, QString::fromUtf8(text.readAllStandardOutput())};
+}
+
+}  // namespace
+
+class PrintCommandTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TempDir> dir_;
+    std::unique_ptr<CurrentDirGuard> cwd_;
+    std::unique_ptr<CRadioProgApp> app_;
+
+    CMainFrame* frame() { return app_->mainFrame(); }
+
+private slots:
+    void init() {
+        dir_ = std::make_unique<TempDir>();
+        cwd_ = std::make_unique<CurrentDirGuard>(dir_->path());
+        dir_->write("lang.csv", TestLanguageFile());
+        app_ = std::make_unique<CRadioProgApp>();
+        app_->InitInstance(false);
+    }
+    void cleanup() {
+        app_.reset();
+        cwd_.reset();
+        dir_.reset();
+    }
+
+    void cancellingTheDialogPrintsNothing() {
+        const QString out = QString::fromStdString(dir_->file("out.pdf"));
+        int dialogs = 0;
+        ModalRecorder modal([&](QDialog& dialog) {
+            auto* print = qobject_cast<QPrintDialog*>(&dialog);
+            if (print == nullptr) return int(QDialog::Accepted);
+            ++dialogs;
+            print->printer()->setOutputFormat(QPrinter::PdfFormat);
+            print->printer()->setOutputFileName(out);
+            return int(QDialog::Rejected);
+        });
+        frame()->OnFilePrint();
+        QCOMPARE(dialogs, 1);
+        QVERIFY(!QFile::exists(out));
+        // The printout is read from the editors: both are open.
+        QVERIFY(frame()->editorFrame(EditorKind::Channels) != nullptr);
+    }
+
+    void aChosenPageRangePrintsOnlyThosePages() {
+        const QString out = QString::fromStdString(dir_->file("out.pdf"));
+        ModalRecorder modal([&](QDialog& dialog) {
+            if (auto* print = qobject_cast<QPrintDialog*>(&dialog)) {
+                print->printer()->setOutputFormat(QPrinter::PdfFormat);
+                print->printer()->setOutputFileName(out);
+                print->printer()->setPrintRange(QPrinter::PageRange);
+                print->printer()->setFromTo(3, 3);
+            }
+            return int(QDialog::Accepted);
+        });
+        frame()->OnFilePrint();
+        const auto [pages, text] = ReadPdf(out);
+        if (pages < 0) QSKIP("pdfinfo and pdftotext (poppler-utils) are not installed");
+        QCOMPARE(pages, 1);
+        QVERIFY2(text.contains(QRegularExpression(QStringLiteral("E43=\\s+45"))), qPrintable(text));
+        // The CJK fonts share the glyph of 页 with a look-alike radical, which the text may give.
+        QVERIFY2(text.contains(QRegularExpression(QStringLiteral("E29\\s+第 3 \\S / 共 3 \\S"))), qPrintable(text));
+        QVERIFY(!text.contains(QStringLiteral("E17")));  // no channel page
+    }
+
+    void previewFollowsPrintInTheFileMenuAndShowsThreePages() {
+        QMenu* file = frame()->menuBar()->actions().at(0)->menu();
+        const QList<QAction*> entries = file->actions();
+        const qsizetype print = entries.indexOf(frame()->action(command::kFilePrint));
+        QVERIFY(print >= 0 && print + 1 < entries.size());
+        QAction* preview = entries.at(print + 1);
+        QCOMPARE(preview->text(), QStringLiteral("Print Pre&view..."));
+
+        int previewPages = -1;
+        ModalRecorder modal([&](QDialog& dialog) {
+            if (qobject_cast<QPrintPreviewDialog*>(&dialog)) {
+                auto* widget = dialog.findChild<QPrintPreviewWidget*>();
+                widget->updatePreview();
+                previewPages = widget->pageCount();
+            }
+            return int(QDialog::Rejected);
+        });
+        preview->trigger();
+        QCOMPARE(previewPages, 3);
+    }
+};
+
+QTEST_MAIN(PrintCommandTest)
+#include "print_command_test.moc"
