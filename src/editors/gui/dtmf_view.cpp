@@ -50,11 +50,12 @@ CDtmfView2::~CDtmfView2() = default;
 
 void CDtmfView2::buildForm() {
     const LanguageTable& language = workspace_.language;
-    for (const FormControl& control : DtmfLayout()) page_->add(control, language);
+    // Created in the order Tab visits them: the codes first, then the other settings.
     for (const DtmfTableRow& row : DtmfCodeTable()) {
         page_->add(row.number, language);
         page_->add(row.code, language);
     }
+    for (const FormControl& control : DtmfLayout()) page_->add(control, language);
     for (int group = 0; group <= kDtmfGroupCount; ++group)
         connect(group == 0 ? localIdEdit() : codeEdit(group), &QLineEdit::textEdited, this,
                 [this, group] { onCodeEdited(group); });

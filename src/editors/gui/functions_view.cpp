@@ -40,6 +40,7 @@ CChoiceFunView::~CChoiceFunView() = default;
 
 void CChoiceFunView::buildForm() {
     for (const FormControl& control : SettingsFormControls()) page_->add(control, workspace_.language);
+    page_->orderTabs();
     for (int side : {kVfoSideA, kVfoSideB}) {
         connect(page_->widget<QComboBox>(sc::kBand[side]), &QComboBox::currentIndexChanged, this, [this, side] {
             if (!showing_) onBandChanged(side);

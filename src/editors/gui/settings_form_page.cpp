@@ -14,6 +14,8 @@
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <tuple>
+#include <vector>
 
 #include "shell/gui/text.h"
 
@@ -127,9 +129,45 @@ QWidget* FormPage::add(const FormControl& control, const LanguageTable& language
                               QPoint(units_.x(r.x + r.width) - 1, units_.y(r.y + height) - 1)));
     widget->setEnabled(!control.disabled);
     // Frames stay behind the controls they surround.
-    if (control.kind == ControlKind::GroupBox) widget->lower();
+    if (control.kind == ControlKind::GroupBox) {
+        widget->lower();
+        frames_ << widget;
+    } else if (control.kind != ControlKind::Label) {
+        tabStops_ << widget;
+    }
+    if (control.kind == ControlKind::Edit && control.readOnly) widget->setFocusPolicy(Qt::ClickFocus);
     if (control.id != 0) widgets_.insert(control.id, widget);
     return widget;
+}
+
+void FormPage::orderTabs() {
+    struct Stop {
+        QWidget* widget;
+        int rowTop = 0;  // controls whose tops lie within a few units of a row's first share it
+        QPoint anchor;   // top left of the smallest frame around it; its row's start outside frames
+    };
+    std::vector<Stop> stops;
+    for (QWidget* widget : tabStops_) stops.push_back({widget, 0, QPoint()});
+    std::stable_sort(stops.begin(), stops.end(), [](const Stop& a, const Stop& b) { return a.widget->y() < b.widget->y(); });
+    const int tolerance = units_.y(3);
+    for (std::size_t i = 0; i < stops.size(); ++i) {
+        const int y = stops[i].widget->y();
+        stops[i].rowTop = i > 0 && y - stops[i - 1].rowTop <= tolerance ? stops[i - 1].rowTop : y;
+    }
+    for (Stop& stop : stops) {
+        const QRect place = stop.widget->geometry();
+        QWidget* frame = nullptr;
+        for (QWidget* candidate : frames_)
+            if (candidate->geometry().contains(place.topLeft()) &&
+                (frame == nullptr || frame->geometry().contains(candidate->geometry())))
+                frame = candidate;
+        stop.anchor = frame != nullptr ? frame->geometry().topLeft() : QPoint(0, stop.rowTop);
+    }
+    std::stable_sort(stops.begin(), stops.end(), [](const Stop& a, const Stop& b) {
+        return std::tuple(a.anchor.y(), a.anchor.x(), a.rowTop, a.widget->x()) <
+               std::tuple(b.anchor.y(), b.anchor.x(), b.rowTop, b.widget->x());
+    });
+    for (std::size_t i = 1; i < stops.size(); ++i) QWidget::setTabOrder(stops[i - 1].widget, stops[i].widget);
 }
 
 }  // namespace radioprog

@@ -4,6 +4,7 @@
 // table. Hidden controls get no widget; their values live in the form state only.
 #include <QFont>
 #include <QHash>
+#include <QList>
 
 #include "editors/settings_layout.h"
 #include "model/language_table.h"
@@ -29,6 +30,10 @@ public:
     // Creates the widget of a visible control (nullptr for a hidden one): its caption from its
     // language row, a list's entries resolved from its choices, edits limited and aligned.
     QWidget* add(const FormControl& control, const LanguageTable& language);
+    // Sets the Tab order by place: frame by frame (top to bottom, then left to right), and
+    // inside a frame row by row, left to right; controls outside frames by their rows. (Without
+    // it Tab follows the order of creation.) Read-only edits are never Tab stops.
+    void orderTabs();
     // The widget of control `id`, or nullptr.
     QWidget* widget(int id) const { return widgets_.value(id); }
     template <typename T>
@@ -41,6 +46,8 @@ private:
     QWidget* page_;
     DialogUnits units_;
     QHash<int, QWidget*> widgets_;
+    QList<QWidget*> frames_;
+    QList<QWidget*> tabStops_;
 };
 
 }  // namespace radioprog

@@ -103,6 +103,13 @@ private slots:
         QCOMPARE(field(4)->text(), QStringLiteral("*0d"));
     }
 
+    void tabGoesThroughTheCodesThenTheOtherSettings() {
+        QCOMPARE(NextTabStop(field(1)), field(2));
+        QCOMPARE(NextTabStop(field(15)), view()->control(dc::kDuration));
+        QCOMPARE(NextTabStop(view()->control(dc::kPause)), field(0));  // the group-call list is disabled
+        QCOMPARE(NextTabStop(view()->control(dc::kPttRelease)), view()->control(dc::kCommit));
+    }
+
     void commitStoresAndCloses() {
         RadioImage& image = mainFrame()->image();
         field(2)->selectAll();

@@ -44,6 +44,13 @@ inline QString Describe(QWidget* widget) {
         .arg(widget->sizeHint().height());
 }
 
+// The control Tab moves to from `widget`.
+inline QWidget* NextTabStop(QWidget* widget) {
+    for (QWidget* next = widget->nextInFocusChain(); next != widget; next = next->nextInFocusChain())
+        if ((next->focusPolicy() & Qt::TabFocus) && next->isEnabled() && next->isVisibleTo(widget->window())) return next;
+    return widget;
+}
+
 // The width a control needs to show its caption uncut; 0 for a control without caption.
 inline int CaptionWidth(QWidget* widget) {
     if (auto* button = qobject_cast<QPushButton*>(widget))

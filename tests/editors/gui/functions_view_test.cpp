@@ -150,6 +150,19 @@ private slots:
         QCOMPARE(band->currentIndex(), 0);
     }
 
+    // Tab walks each frame row by row; read-only edits are skipped.
+    void tabFollowsTheFormsFrames() {
+        const std::pair<int, int> steps[] = {{sc::kFrequency[0], sc::kBand[0]},
+                                             {sc::kBand[0], sc::kTxTone[0]},
+                                             {1031, 1048},  // receive backlight, then the backlight time beside it
+                                             {sc::kBusyLockout[0], sc::kFrequency[1]},
+                                             {sc::kBusyLockout[1], 1091},
+                                             {1017, sc::kChannelCount},
+                                             {1020, 1089},
+                                             {sc::kOk, sc::kCancel}};
+        for (auto [from, to] : steps) QCOMPARE(NextTabStop(view()->control(from)), view()->control(to));
+    }
+
     void okStoresReloadsTheChannelTableAndCloses() {
         mainFrame()->OpenChannelEditor();
         mainFrame()->OpenFunctionsEditor();
