@@ -24,4 +24,17 @@ inline constexpr int kExit = 57665;
 inline constexpr int kViewToolbar = 59392;
 inline constexpr int kViewStatusBar = 59393;
 
+// Channel editing and CSV files: commands of our own, numbered apart from the historic ones.
+inline constexpr int kEditUndo = 33001;
+inline constexpr int kEditRedo = 33002;
+inline constexpr int kEditCut = 33003;
+inline constexpr int kEditCopy = 33004;
+inline constexpr int kEditPaste = 33005;
+inline constexpr int kDeleteChannels = 33006;
+inline constexpr int kInsertChannel = 33007;
+inline constexpr int kMoveChannelsUp = 33008;
+inline constexpr int kMoveChannelsDown = 33009;
+inline constexpr int kImportCsv = 33010;
+inline constexpr int kExportCsv = 33011;
+
 }  // namespace radioprog::command

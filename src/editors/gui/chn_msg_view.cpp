@@ -61,6 +61,8 @@ CChnMsgView::CChnMsgView(Workspace& workspace, QWidget* parent) : EditorView(par
     connect(grid_, &CMSFlexGrid::EnterCell, this, &CChnMsgView::OnGridEnterCell);
     connect(grid_, &CMSFlexGrid::Click, this, &CChnMsgView::OnGridClick);
     connect(grid_, &CMSFlexGrid::KeyPress, this, &CChnMsgView::OnGridKeyPress);
+    // Picking rows ends the edit of a cell, as moving to another cell does.
+    connect(grid_, &CMSFlexGrid::RowsPicked, this, &CChnMsgView::StoreToImage);
     grid_->WatchEvents(this);
     createEditors();
 }

@@ -1,6 +1,7 @@
 #include "editors/gui/ms_flex_grid.h"
 
 #include <QAbstractButton>
+#include <QItemSelection>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -8,6 +9,8 @@
 #include <QStylePainter>
 #include <QTableWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 #include "editors/gui/typed_character.h"
 
@@ -130,6 +133,7 @@ CMSFlexGrid::CMSFlexGrid(QWidget* parent)
         table_->setHorizontalHeaderItem(c - 1, item);
     }
     if (auto* corner = table_->findChild<QAbstractButton*>()) corner->installEventFilter(this);
+    left->viewport()->installEventFilter(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -293,7 +297,58 @@ void CMSFlexGrid::WatchEvents(QObject* filter) {
     table_->viewport()->installEventFilter(filter);
 }
 
+std::vector<int> CMSFlexGrid::SelectedRows() const {
+    std::vector<int> rows;
+    for (const QModelIndex& index : table_->selectionModel()->selectedRows()) rows.push_back(index.row() + 1);
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+void CMSFlexGrid::SelectRows(const std::vector<int>& rows) {
+    QItemSelection selection;
+    const QAbstractItemModel* model = table_->model();
+    for (int row : rows)
+        if (row >= 1 && row < Rows())
+            selection.select(model->index(row - 1, 0), model->index(row - 1, table_->columnCount() - 1));
+    table_->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+    if (!rows.empty()) anchorRow_ = *std::min_element(rows.begin(), rows.end());
+}
+
+QWidget* CMSFlexGrid::rowHeaderArea() const { return table_->verticalHeader()->viewport(); }
+
+bool CMSFlexGrid::pickRows(QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick && type != QEvent::MouseMove) return false;
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    const bool drag = type == QEvent::MouseMove;
+    if (drag ? !(mouse->buttons() & Qt::LeftButton) : mouse->button() != Qt::LeftButton) return false;
+    const int row = table_->verticalHeader()->logicalIndexAt(mouse->position().toPoint()) + 1;
+    if (row < 1) return true;
+
+    std::vector<int> rows = SelectedRows();
+    const int anchor = anchorRow_;
+    if (drag || (mouse->modifiers() & Qt::ShiftModifier)) {
+        rows.clear();
+        for (int r = std::min(anchor, row); r <= std::max(anchor, row); ++r) rows.push_back(r);
+    } else {
+        if (!(mouse->modifiers() & Qt::ControlModifier))
+            rows = {row};
+        else if (auto at = std::find(rows.begin(), rows.end(), row); at != rows.end())
+            rows.erase(at);
+        else
+            rows.push_back(row);
+        // The clicked row becomes current first: that move ends any selection.
+        SetRow(row);
+    }
+    SelectRows(rows);
+    anchorRow_ = drag || (mouse->modifiers() & Qt::ShiftModifier) ? anchor : row;
+    table_->setFocus();
+    emit RowsPicked();
+    return true;
+}
+
 bool CMSFlexGrid::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == rowHeaderArea() && pickRows(event)) return true;
     // The top-left header cell shows its text like the other headers.
     if (event->type() == QEvent::Paint) {
         if (auto* corner = qobject_cast<QAbstractButton*>(watched)) {

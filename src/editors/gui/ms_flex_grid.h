@@ -7,6 +7,10 @@
 //   Click fires after the current cell has moved to the clicked cell.
 //   KeyPress carries the code of a character typed while the grid has the focus.
 // Sizes and positions are in twips (1/1440 inch) of the screen's logical resolution.
+// Whole rows are selected in the fixed column: a click selects the row and makes it current
+// (with LeaveCell and EnterCell when it moves), Shift extends from the last clicked row,
+// Ctrl adds or removes one row, dragging extends. Moving the current cell ends the row
+// selection.
 #include <QString>
 #include <QWidget>
 
@@ -66,11 +70,20 @@ public:
     // A cell's rectangle in pixels of the cell area.
     QRect CellRect(int row, int col) const;
 
+    // The selected whole rows, ascending (grid row numbers, 1 ...).
+    std::vector<int> SelectedRows() const;
+    // Selects these rows (others deselected) without moving the current cell.
+    void SelectRows(const std::vector<int>& rows);
+    // The fixed column's window, which takes the row-selecting clicks.
+    QWidget* rowHeaderArea() const;
+
 signals:
     void Click();
     void EnterCell();
     void LeaveCell();
     void KeyPress(int keyCode);
+    // The row selection was changed by a click or drag in the fixed column.
+    void RowsPicked();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -81,6 +94,7 @@ private:
     void onClicked() { emit Click(); }
     void onCharacter(int code) { emit KeyPress(code); }
     void paintCorner(QAbstractButton* corner) const;
+    bool pickRows(QEvent* event);
     void alignCell(int row, int col);
     Qt::Alignment dataAlignment(int col, const QString& text) const;
     int toPixelsX(int twips) const;
@@ -90,6 +104,7 @@ private:
     FlexTable* table_;
     int row_ = 1;
     int col_ = 1;
+    int anchorRow_ = 1;  // where Shift extends the row selection from
     QString cornerText_;
     Qt::Alignment cornerAlignment_ = Qt::AlignLeft | Qt::AlignVCenter;
     std::vector<Qt::Alignment> colAlignment_;  // 0 = general

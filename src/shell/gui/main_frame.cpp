@@ -14,6 +14,7 @@
 #include <QToolTip>
 
 #include "editors/gui/batch_command.h"
+#include "editors/gui/channel_edit_commands.h"
 #include "editors/gui/editor_factory.h"
 #include "link/comm_task.h"
 #include "model/backup_store.h"
@@ -110,6 +111,9 @@ void CMainFrame::createActions() {
     actions_[kFileSave]->setShortcut(QKeySequence::Save);
     actions_[kFilePrint]->setShortcut(QKeySequence::Print);
     for (QAction* action : actions_) action->setShortcutContext(Qt::ApplicationShortcut);
+    for (int command : ChannelEditCommands())
+        connect(addCommand(command), &QAction::triggered, this, [this, command] { RunChannelEditCommand(*this, command); });
+    SetUpChannelEditing(*this);
 }
 
 void CMainFrame::createMenus() {
@@ -121,6 +125,8 @@ void CMainFrame::createMenus() {
     file->addSeparator();
     file->addAction(actions_[kFileSave]);
     file->addAction(actions_[kFileOpen]);
+    file->addAction(actions_[kImportCsv]);
+    file->addAction(actions_[kExportCsv]);
     file->addAction(actions_[kFilePrint]);
     QAction* preview = file->addAction(QStringLiteral("Print Pre&view..."));
     connect(preview, &QAction::triggered, this, &CMainFrame::OnFilePrintPreview);
@@ -133,6 +139,12 @@ void CMainFrame::createMenus() {
     edit->addAction(actions_[kFunctionsEditor]);
     edit->addAction(actions_[kBatchChannels]);
     edit->addAction(actions_[kDtmfEditor]);
+    for (int command : {0, kEditUndo, kEditRedo, 0, kEditCut, kEditCopy, kEditPaste, 0, kDeleteChannels, kInsertChannel,
+                        kMoveChannelsUp, kMoveChannelsDown})
+        if (command)
+            edit->addAction(actions_[command]);
+        else
+            edit->addSeparator();
     // The menu bar shows a command's icon instead of its caption: this entry gets its own.
     QAction* portEntry = bar->addAction(QString());
     connect(portEntry, &QAction::triggered, this, &CMainFrame::OnPortSelect);
@@ -262,6 +274,7 @@ CChildFrame* CMainFrame::OpenEditor(EditorKind kind) {
         return nullptr;
     }
     slot = frame;
+    AttachChannelEditing(*this, *view);
     const EditorSpec& spec = EditorSpecFor(kind);
     frame->setWidget(view);
     frame->setWindowTitle(Q(workspace_.language.row(spec.titleRow)));
@@ -402,6 +415,7 @@ void CMainFrame::updateCommandStates() {
     using namespace command;
     for (int command : {kReadRadio, kWriteRadio, kFileNew, kFileOpen, kPortSelect, kBatchChannels, kLanguage})
         actions_[command]->setEnabled(!transferRunning_);
+    UpdateChannelEditStates(*this);
 }
 
 void CMainFrame::onProgress(int value) {

@@ -9,6 +9,7 @@
 #include <array>
 #include <memory>
 
+#include "editors/edit_history.h"
 #include "link/transfer_reports.h"
 #include "shell/gui/child_frame.h"
 #include "shell/gui/workspace.h"
@@ -39,6 +40,8 @@ public:
     QToolBar* toolBar() const { return toolBar_; }
     QAction* action(int command) const { return actions_.value(command); }
     QMenu* windowMenu() const { return windowMenu_; }
+    // Undo and redo of the channel table; kept while the table's window is closed.
+    EditHistory& editHistory() { return history_; }
 
     // Editors: open (or bring to the front) and reach them.
     CChildFrame* OpenEditor(EditorKind kind);
@@ -99,6 +102,7 @@ private:
     bool showMessage(const std::string& message, const std::string& detail = {});
 
     Workspace workspace_;
+    EditHistory history_;
     std::unique_ptr<CCommTask> job_;
     std::unique_ptr<TransferBridge> bridge_;
     std::array<QPointer<CChildFrame>, kEditorKindCount> slots_;

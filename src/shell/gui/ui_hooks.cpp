@@ -23,6 +23,16 @@ QString ChooseDatFile(QWidget* parent, bool forSaving) {
                      : QFileDialog::getOpenFileName(parent, QString(), QString(), filter);
 }
 
+QString ChooseCsvFile(QWidget* parent, bool forSaving) {
+    if (Hooks().chooseFile) return Hooks().chooseFile(parent, forSaving);
+    QFileDialog dialog(parent, QString(), QString(), QStringLiteral("CSV Files (*.csv);;All Files (*)"));
+    dialog.setAcceptMode(forSaving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(forSaving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(QStringLiteral("csv"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().front();
+}
+
 void Warn(QWidget* parent, const QString& text) {
     if (Hooks().warn) {
         Hooks().warn(parent, text);

@@ -13,7 +13,7 @@ namespace radioprog {
 struct UiHooks {
     // Runs a modal dialog and returns its result (QDialog::Accepted / Rejected).
     std::function<int(QDialog&)> runDialog;
-    // Chooses a file to open or to save to; an empty text means cancelled.
+    // Chooses a file to open or to save to (a .dat or a CSV file); an empty text means cancelled.
     std::function<QString(QWidget* parent, bool forSaving)> chooseFile;
     // Shows a warning that is not one of the program's own message dialogs (file errors,
     // permission advice); the default shows a message box.
@@ -24,6 +24,8 @@ UiHooks& Hooks();
 
 int RunModal(QDialog& dialog);
 QString ChooseDatFile(QWidget* parent, bool forSaving);
+// A CSV file of channels; a name typed without an extension for saving gets ".csv".
+QString ChooseCsvFile(QWidget* parent, bool forSaving);
 void Warn(QWidget* parent, const QString& text);
 
 }  // namespace radioprog
