@@ -251,9 +251,12 @@ private slots:
         pickRow(3);
         pickRow(5, Qt::ShiftModifier);
         QCOMPARE(grid()->SelectedRows(), (std::vector<int>{3, 4, 5}));
+        pickRow(4, Qt::ControlModifier);
+        pickRow(7, Qt::ControlModifier);
+        QCOMPARE(grid()->SelectedRows(), (std::vector<int>{3, 5, 7}));
         press(Qt::Key_C, Qt::ControlModifier);
         const QString copied = QGuiApplication::clipboard()->text();
-        QCOMPARE(S(copied), CopyChannels(frame()->image(), frame()->language(), {2, 3, 4}));
+        QCOMPARE(S(copied), CopyChannels(frame()->image(), frame()->language(), {2, 4, 6}));
         QVERIFY(copied.startsWith(QStringLiteral("2\tVHF/UHF\t146.52000\t146.52000\t100.0\t100.0\t")));
         QCOMPARE(copied.split(QLatin1Char('\n')).front().split(QLatin1Char('\t')).size(), kChannelColumnCount);
 
