@@ -60,6 +60,7 @@ QWidget* CreateWidget(const FormControl& control, const LanguageTable& language,
         case ControlKind::GroupBox: return new QGroupBox(caption, page);
         case ControlKind::Label: {
             auto* label = new QLabel(caption, page);
+            label->setTextFormat(Qt::PlainText);  // a language text is never markup
             label->setAlignment(AlignmentOf(control.align) | Qt::AlignTop);
             return label;
         }
