@@ -17,6 +17,7 @@
 #include "shell/gui/main_frame.h"
 #include "shell/gui/radioprog_app.h"
 #include "support/gui_fixture.h"
+#include "support/main_frame_fixture.h"
 #include "functions_layout_check.h"
 
 using namespace radioprog;
@@ -146,16 +147,8 @@ private slots:
     }
 
     void openingTwiceActivatesTheFirst() {
-        CChildFrame* first = mainFrame()->editorFrame(EditorKind::Dtmf);
-        mainFrame()->OpenChannelEditor();
-        QVERIFY(mainFrame()->background()->activeSubWindow() != first);
-        QCOMPARE(mainFrame()->OpenDtmfEditor(), first);
-        QCOMPARE(mainFrame()->background()->activeSubWindow(), first);
-        int dtmfFrames = 0;
-        for (QMdiSubWindow* window : mainFrame()->background()->subWindowList())
-            if (static_cast<CChildFrame*>(window)->kind() == EditorKind::Dtmf) ++dtmfFrames;
-        QCOMPARE(dtmfFrames, 1);
-        QCOMPARE(mainFrame()->windowTitle(), QStringLiteral("E0"));
+        QVERIFY(mainFrame()->editorFrame(EditorKind::Dtmf));
+        VerifyOpeningTwiceActivatesTheFirst(*mainFrame(), EditorKind::Dtmf);
     }
 
     void everyCaptionFitsAndNothingOverlaps() {

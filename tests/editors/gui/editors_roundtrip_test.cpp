@@ -15,6 +15,7 @@
 #include "shell/gui/radioprog_app.h"
 #include "sim/radio_sim.h"
 #include "support/gui_fixture.h"
+#include "support/main_frame_fixture.h"
 
 using namespace radioprog;
 using namespace radioprog::test;
@@ -46,12 +47,7 @@ class EditorsRoundTripTest : public QObject {
 
     CMainFrame* frame() { return app_->mainFrame(); }
 
-    int runTransfer(void (CMainFrame::*command)()) {
-        QSignalSpy ended(frame(), &CMainFrame::transferEnded);
-        (frame()->*command)();
-        if (!ended.wait(60000)) return -100;
-        return ended.takeFirst().at(0).toInt();
-    }
+    int runTransfer(void (CMainFrame::*command)()) { return RunTransfer(*frame(), command); }
 
 private slots:
     void init() {

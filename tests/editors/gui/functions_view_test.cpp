@@ -20,6 +20,7 @@
 #include "shell/gui/main_frame.h"
 #include "shell/gui/radioprog_app.h"
 #include "support/gui_fixture.h"
+#include "support/main_frame_fixture.h"
 #include "functions_layout_check.h"
 
 using namespace radioprog;
@@ -215,16 +216,8 @@ private slots:
     }
 
     void openingTwiceActivatesTheFirst() {
-        CChildFrame* first = mainFrame()->editorFrame(EditorKind::Functions);
-        mainFrame()->OpenChannelEditor();
-        QVERIFY(mainFrame()->background()->activeSubWindow() != first);
-        QCOMPARE(mainFrame()->OpenFunctionsEditor(), first);
-        QCOMPARE(mainFrame()->background()->activeSubWindow(), first);
-        int functionsFrames = 0;
-        for (QMdiSubWindow* window : mainFrame()->background()->subWindowList())
-            if (static_cast<CChildFrame*>(window)->kind() == EditorKind::Functions) ++functionsFrames;
-        QCOMPARE(functionsFrames, 1);
-        QCOMPARE(mainFrame()->windowTitle(), QStringLiteral("E0"));
+        QVERIFY(mainFrame()->editorFrame(EditorKind::Functions));
+        VerifyOpeningTwiceActivatesTheFirst(*mainFrame(), EditorKind::Functions);
     }
 
     void everyCaptionFitsAndNothingOverlaps() {
