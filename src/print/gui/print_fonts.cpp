@@ -15,9 +15,12 @@ QFont MakeFont(const QStringList& families, int pointSize, QFont::StyleHint hint
 }
 
 // Without FixedSys, a monospace font whose character cell sits as high: the page header is
-// drawn one line above its rule, and a taller cell would push the text onto the rule.
+// drawn one line above its rule, and a taller cell would push the text onto the rule. Chinese
+// characters come from Droid Sans Fallback where installed: the Noto CJK fonts share the
+// glyph of 页 with a radical, so a PDF's text would read the radical.
 QStringList MonospaceFamilies() {
-    return {QStringLiteral("FixedSys"), QStringLiteral("Liberation Mono"), QStringLiteral("DejaVu Sans Mono"),
+    return {QStringLiteral("FixedSys"),           QStringLiteral("Liberation Mono"),
+            QStringLiteral("DejaVu Sans Mono"),   QStringLiteral("Droid Sans Fallback"),
             QStringLiteral("Noto Sans Mono CJK SC")};
 }
 
