@@ -8,7 +8,7 @@ JOBS       ?= $(shell nproc)
 CMAKE_GEN   = -G Ninja
 
 PACKAGES = cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
-           libbenchmark-dev fonts-noto-cjk fonts-arphic-ukai fonts-liberation fonts-dejavu-core \
+           libbenchmark-dev fonts-noto-cjk fonts-arphic-ukai fonts-liberation fonts-dejavu-core fonts-droid-fallback \
            xvfb xauth poppler-utils
 
 SUDO = $(shell [ "$$(id -u)" = 0 ] || echo sudo)

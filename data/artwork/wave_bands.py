@@ -45,8 +45,8 @@ def band(cx, cy, r, width, d0, d1):
 
 def main(args):
     cx, cy, width = map(float, args[:3])
-    for spec in args[3:]:
-        r, half = map(float, spec.split(":"))
+    for ring in args[3:]:
+        r, half = map(float, ring.split(":"))
         for d0, d1 in ((-half, half), (180 - half, 180 + half)):
             print("\n".join(band(cx, cy, r, width, d0, d1)))
 

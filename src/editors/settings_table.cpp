@@ -24,22 +24,22 @@ struct ListSpec {
     int side = -1;
 };
 
-SettingRow List(ListSpec spec) {
+SettingRow List(ListSpec list) {
     FormControl control;
-    control.id = spec.id;
+    control.id = list.id;
     control.kind = ControlKind::List;
-    control.rect = spec.rect;
-    control.hidden = spec.hidden;
-    control.side = spec.side;
-    control.choices = std::move(spec.choices);
+    control.rect = list.rect;
+    control.hidden = list.hidden;
+    control.side = list.side;
+    control.choices = std::move(list.choices);
     FormControl caption;
-    caption.id = spec.captionId;
+    caption.id = list.captionId;
     caption.kind = ControlKind::Label;
-    caption.rect = spec.captionRect;
-    caption.captionRow = spec.captionRow;
-    caption.hidden = spec.hidden;
-    caption.side = spec.side;
-    return {spec.address, std::move(control), std::move(caption), spec.load, spec.modulus, spec.defaultValue};
+    caption.rect = list.captionRect;
+    caption.captionRow = list.captionRow;
+    caption.hidden = list.hidden;
+    caption.side = list.side;
+    return {list.address, std::move(control), std::move(caption), list.load, list.modulus, list.defaultValue};
 }
 
 SettingRow Own(std::uint16_t address, ControlKind kind, int id, DialogRect rect, int row, LoadRule load,

@@ -7,12 +7,12 @@
 namespace radioprog {
 
 const EditorSpec& EditorSpecFor(EditorKind kind) {
-    static const EditorSpec specs[kEditorKindCount] = {
+    static const EditorSpec editors[kEditorKindCount] = {
         {1, 43, 40},    // channel table
         {27, 33, 37},   // optional functions
         {171, 30, 30},  // DTMF
     };
-    return specs[static_cast<int>(kind)];
+    return editors[static_cast<int>(kind)];
 }
 
 EditorView* CreateEditorView(EditorKind kind, CMainFrame* mainFrame, CChildFrame* frame) {

@@ -275,13 +275,13 @@ CChildFrame* CMainFrame::OpenEditor(EditorKind kind) {
     }
     slot = frame;
     AttachChannelEditing(*this, *view);
-    const EditorSpec& spec = EditorSpecFor(kind);
+    const EditorSpec& facts = EditorSpecFor(kind);
     frame->setWidget(view);
-    frame->setWindowTitle(Q(workspace_.language.row(spec.titleRow)));
+    frame->setWindowTitle(Q(workspace_.language.row(facts.titleRow)));
     frame->setWindowIcon(editorIcon_);
     background_->addSubWindow(frame);
     const QRect outer = frameGeometry();
-    frame->resize(outer.width() * spec.widthNum / 50, outer.height() * spec.heightNum / 50);
+    frame->resize(outer.width() * facts.widthNum / 50, outer.height() * facts.heightNum / 50);
     connect(frame, &QObject::destroyed, this, [this] { update(); });
     frame->show();
     view->LoadFromImage();
