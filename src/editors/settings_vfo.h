@@ -5,23 +5,20 @@
 #include <string>
 #include <vector>
 
+#include "model/channel_record.h"
+
 namespace radioprog {
 
+// A VfoEntry is laid out like a channel's record (frequencies, tones, flag word, signalling),
+// with the band in its last byte.
 namespace vfo_field {
-inline constexpr int kRxFrequency = 0;
-inline constexpr int kTxFrequency = 4;
-inline constexpr int kRxTone = 8;
-inline constexpr int kTxTone = 10;
-inline constexpr int kFlags = 12;
-inline constexpr int kSignalling = 14;
+using namespace channel_field;
 inline constexpr int kBand = 15;
 }  // namespace vfo_field
 
 namespace vfo_flag {
-inline constexpr int kBusyLockout = 3;
-inline constexpr int kHiddenFieldLow = 5;  // bits 5-6: a two-bit field without visible control
-inline constexpr int kBandwidth = 12;
-inline constexpr int kPower = 13;
+using namespace channel_flag;
+inline constexpr int kHiddenFieldLow = channel_flag::kPttIdLow;  // bits 5-6: no visible control
 }  // namespace vfo_flag
 
 inline constexpr int kVfoSideA = 0;
