@@ -17,19 +17,6 @@ std::string Reason(const std::string& what, const std::string& path, int err) {
     return what + " " + path + ": " + std::strerror(err);
 }
 
-bool WriteAll(int fd, const std::uint8_t* data, std::size_t size) {
-    while (size > 0) {
-        ssize_t n = ::write(fd, data, size);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        data += n;
-        size -= static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
 }  // namespace
 
 std::string DatSaveName(const std::string& chosenPath) {
@@ -40,38 +27,7 @@ std::string DatSaveName(const std::string& chosenPath) {
 FileResult SaveDatFile(const RadioImage& image, const std::string& path) {
     std::vector<std::uint8_t> content(kDatFileSize, 0);
     std::copy(image.bytes.begin(), image.bytes.end(), content.begin());
-
-    std::string temp = path + ".tmpXXXXXX";
-    std::vector<char> pattern(temp.begin(), temp.end());
-    pattern.push_back('\0');
-    int fd = ::mkstemp(pattern.data());
-    if (fd < 0) return {false, Reason("Cannot create a file beside", path, errno)};
-    std::string tempPath(pattern.data());
-    // A new .dat file gets the usual permissions of a user's document, not mkstemp's 0600.
-    mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(fd, 0666 & ~mask);
-
-    bool written = WriteAll(fd, content.data(), content.size());
-    int err = errno;
-    if (written && ::fsync(fd) != 0) {
-        written = false;
-        err = errno;
-    }
-    if (::close(fd) != 0 && written) {
-        written = false;
-        err = errno;
-    }
-    if (!written) {
-        ::unlink(tempPath.c_str());
-        return {false, Reason("Cannot write", path, err)};
-    }
-    if (::rename(tempPath.c_str(), path.c_str()) != 0) {
-        err = errno;
-        ::unlink(tempPath.c_str());
-        return {false, Reason("Cannot replace", path, err)};
-    }
-    return {};
+    return WriteFileAtomically(path, content);
 }
 
 FileResult OpenDatFile(const std::string& path, RadioImage& image) {

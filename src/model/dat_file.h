@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <string>
 
+#include "model/atomic_file.h"
 #include "model/radio_image.h"
 
 namespace radioprog {
@@ -12,17 +13,11 @@ inline constexpr std::size_t kDatFileSize = 5592;
 // The shortest file that holds everything up to the DTMF code block.
 inline constexpr std::size_t kDatMinimumSize = 4558;
 
-struct FileResult {
-    bool ok = true;
-    std::string error;  // why it failed, for the user
-};
-
 // The name Save uses: ".dat" is appended unless the path already contains ".dat" anywhere
 // (case-sensitive), so "radio.DAT" becomes "radio.DAT.dat" and "radio.dat.bak" stays.
 std::string DatSaveName(const std::string& chosenPath);
 
-// Writes the image to a temporary file beside path and renames it over path, so a failed
-// save never destroys the previous file.
+// Writes the image atomically (see atomic_file.h).
 FileResult SaveDatFile(const RadioImage& image, const std::string& path);
 
 // Reads a .dat file into the image. A file that cannot be read or is shorter than 4558 bytes
