@@ -21,8 +21,15 @@ int RunRead(const std::vector<std::string>& args) {
     if (int status = ApplyTrace(parsed, task); status != kExitOk) return status;
     task.Setup(&reports, image);
     task.SetMode(TransferMode::Read);
+    CancelOnSignals stopper(task);
     task.Run();
 
+    // Stopped by the user: FILE stays as it was, even when the last block had arrived.
+    if (stopper.caught() != 0) {
+        ReportTransferFailure(reports);
+        if (reports.readImage()) std::cerr << "radioprog-cli: stopped; " << parsed.file << " was not written\n";
+        return SignalExitStatus(stopper.caught());
+    }
     if (int status = ReportTransferFailure(reports); status != kExitOk) return status;
     if (!reports.readImage()) return ReportTransferFailure(reports);
     FileResult saved = SaveDatFile(*reports.readImage(), parsed.file);
@@ -37,7 +44,7 @@ const CommandRegistration kRegistration{{
     std::string("Finds the radio (the port given by --port first, default COM1, then COM1-COM20),\n"
                 "reads its whole memory and writes it to FILE as a .dat file of 5592 bytes; its\n"
                 "port number is the port where the radio answered. FILE is used as given. When\n"
-                "the read fails, FILE is neither created nor changed.\n\n") +
+                "the read fails or is stopped (Ctrl+C), FILE is neither created nor changed.\n\n") +
         kTransferOptionsHelp,
     RunRead,
 }};

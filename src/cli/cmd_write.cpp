@@ -21,8 +21,11 @@ int RunWrite(const std::vector<std::string>& args) {
     if (int status = ApplyTrace(parsed, task); status != kExitOk) return status;
     task.Setup(&reports, image);
     task.SetMode(TransferMode::Write);
+    CancelOnSignals stopper(task);
     task.Run();
-    return ReportTransferFailure(reports);
+    const int status = ReportTransferFailure(reports);
+    // A signal that came after the last unit stopped nothing: the write is done.
+    return stopper.caught() != 0 && status != kExitOk ? SignalExitStatus(stopper.caught()) : status;
 }
 
 const CommandRegistration kRegistration{{

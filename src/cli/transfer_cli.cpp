@@ -1,8 +1,11 @@
 #include "cli/transfer_cli.h"
 
+#include <signal.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <charconv>
+#include <csignal>
 #include <iostream>
 
 #include "cli/command.h"
@@ -16,6 +19,17 @@ namespace radioprog::cli {
 namespace {
 
 constexpr int kBarWidth = 40;
+
+// The job a signal cancels, and the signal that came.
+std::atomic<CCommTask*> gSignalledTask{nullptr};
+volatile std::sig_atomic_t gSignal = 0;
+struct sigaction gPreviousInt {};
+struct sigaction gPreviousTerm {};
+
+extern "C" void CancelOnSignal(int signal) {
+    gSignal = signal;
+    if (CCommTask* task = gSignalledTask.load()) task->Cancel();
+}
 
 // Texts of the refusal when no language file supplies them.
 void FillMissingRefusalTexts(LanguageTable& language) {
@@ -117,18 +131,39 @@ int ReportTransferFailure(const CliReports& reports) {
             return kExitNoRadio;
         }
         case TransferResult::ReadFailed:
-            std::cerr << "radioprog-cli: reading the radio" << port << " failed; nothing was saved\n";
+            std::cerr << "radioprog-cli: reading the radio" << port << (outcome.cancelled ? " cancelled" : " failed")
+                      << "; nothing was saved\n";
             return kExitReadFailed;
         case TransferResult::WriteFailed:
             if (reports.bandRefused()) {
                 std::cerr << "radioprog-cli: write refused, nothing written: " << reports.bandRefusal() << "\n";
                 return kExitBandRefused;
             }
-            std::cerr << "radioprog-cli: writing the radio" << port
-                      << " failed; the radio may hold part of the new memory\n";
+            std::cerr << "radioprog-cli: writing the radio" << port << (outcome.cancelled ? " cancelled" : " failed")
+                      << (outcome.unitsWritten > 0
+                              ? "; the radio may now hold a mix of old and new memory: write again to fix it\n"
+                              : "; nothing was written\n");
             return kExitWriteFailed;
     }
     return kExitWriteFailed;
 }
+
+CancelOnSignals::CancelOnSignals(CCommTask& task) {
+    gSignal = 0;
+    gSignalledTask.store(&task);
+    struct sigaction action {};
+    action.sa_handler = CancelOnSignal;
+    sigemptyset(&action.sa_mask);
+    ::sigaction(SIGINT, &action, &gPreviousInt);
+    ::sigaction(SIGTERM, &action, &gPreviousTerm);
+}
+
+CancelOnSignals::~CancelOnSignals() {
+    ::sigaction(SIGINT, &gPreviousInt, nullptr);
+    ::sigaction(SIGTERM, &gPreviousTerm, nullptr);
+    gSignalledTask.store(nullptr);
+}
+
+int CancelOnSignals::caught() const { return gSignal; }
 
 }  // namespace radioprog::cli

@@ -63,6 +63,21 @@ private:
 // Prints one line for a failed transfer and returns its exit code (kExitOk for success).
 int ReportTransferFailure(const CliReports& reports);
 
+// While it lives, SIGINT and SIGTERM cancel the job instead of killing the program, so the
+// port is closed and the radio's state told. One at a time.
+class CancelOnSignals {
+public:
+    explicit CancelOnSignals(CCommTask& task);
+    ~CancelOnSignals();
+    CancelOnSignals(const CancelOnSignals&) = delete;
+    CancelOnSignals& operator=(const CancelOnSignals&) = delete;
+    // The signal that arrived (0: none).
+    int caught() const;
+};
+
+// The exit status after a signal: 128 + its number, as shells report it (130, 143).
+inline int SignalExitStatus(int signal) { return 128 + signal; }
+
 inline constexpr const char* kTransferOptionsHelp =
     "  --port N       the port to try first (1-20), then COM1-COM20 in order\n"
     "  --device PATH  use only PATH, as COM1\n"
@@ -74,6 +89,7 @@ inline constexpr const char* kTransferOptionsHelp =
     "adapters first. 'radioprog-cli ports' lists them.\n"
     "\n"
     "Exit status: 0 done, 2 usage or file error, 3 no radio found, 4 read failed,\n"
-    "5 write failed, 6 write refused by the band check (nothing written).\n";
+    "5 write failed, 6 write refused by the band check (nothing written),\n"
+    "130 / 143 stopped by SIGINT (Ctrl+C) / SIGTERM.\n";
 
 }  // namespace radioprog::cli

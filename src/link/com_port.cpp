@@ -91,8 +91,9 @@ bool CComPort::WriteBlock(std::uint8_t hi, std::uint8_t lo, const std::uint8_t* 
     const std::uint8_t header[4] = {wire::kWriteCommand, hi, lo, wire::kWriteLength};
     for (int attempt = 0; attempt < wire::kWriteAttempts; ++attempt) {
         if (!Send(header, sizeof header) || !Send(source, wire::kUnitSize)) return false;
+        // The radio stores the unit before it acknowledges: it gets the whole total time.
         std::uint8_t ack = 0;
-        if (line_.Read(&ack, 1) == 1 && ack == wire::kAck) return true;
+        if (line_.Read(&ack, 1, ReplyWait::Stored) == 1 && ack == wire::kAck) return true;
     }
     return false;
 }

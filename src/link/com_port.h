@@ -47,6 +47,8 @@ public:
 
     void SetTimeouts(const LineTimeouts& timeouts) { line_.SetTimeouts(timeouts); }
     void SetTrace(std::shared_ptr<TransferTrace> trace) { line_.SetTrace(std::move(trace)); }
+    void SetCancel(const TransferCancel* cancel) { line_.SetCancel(cancel); }
+    bool cancelled() const { return line_.cancelled(); }
 
     // Sends the mode-entry string up to retries + 1 times while the radio stays silent; a
     // reply other than ACK ends the attempts.

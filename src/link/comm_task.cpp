@@ -39,7 +39,10 @@ std::vector<ScanStep> PortScanOrder(std::int32_t configuredPort) {
     return order;
 }
 
-CCommTask::CCommTask(PortMap ports) : ports_(std::move(ports)) { SetTrace(TransferTrace::FromEnvironment()); }
+CCommTask::CCommTask(PortMap ports) : ports_(std::move(ports)) {
+    port_.SetCancel(&cancel_);
+    SetTrace(TransferTrace::FromEnvironment());
+}
 
 void CCommTask::SetTrace(std::shared_ptr<TransferTrace> trace) {
     if (!Claim()) return;
@@ -63,6 +66,7 @@ void CCommTask::Setup(TransferReports* reports, const RadioImage& image) {
     if (!Claim()) return;
     reports_ = reports;
     image_ = image;
+    cancel_.Reset();
     Release();
 }
 
@@ -150,6 +154,7 @@ void CCommTask::Execute() {
     TransferReports& reports = reports_ ? *reports_ : nobody;
     const TransferMode mode = mode_;
     progress_ = 0;
+    unitsWritten_ = 0;
     ReportProgress(reports, 1);
 
     TransferOutcome outcome;
@@ -167,6 +172,15 @@ void CCommTask::Execute() {
     } else {
         outcome.result = TransferResult::NoRadio;
     }
+    // A job that failed after a cancel request failed because of it; a cancel that came
+    // after the last block changes nothing.
+    if (cancel_.requested() && outcome.result != TransferResult::ReadDone && outcome.result != TransferResult::WriteDone) {
+        outcome.cancelled = true;
+        outcome.result = mode == TransferMode::Read ? TransferResult::ReadFailed : TransferResult::WriteFailed;
+        outcome.portsTried.clear();
+        outcome.permissionProblem.reset();
+    }
+    outcome.unitsWritten = unitsWritten_;
     reports.finished(outcome);
 
     port_.CloseIfOpen();
@@ -180,17 +194,21 @@ void CCommTask::Execute() {
 bool CCommTask::ScanPorts(TransferReports& reports, TransferOutcome& outcome) {
     std::optional<PortProblem> refused;
     for (const ScanStep& step : PortScanOrder(image_.port())) {
+        if (cancel_.requested()) break;
         std::string device = ports_.device(step.port);
         if (trace_) trace_->Note(PortMap::Name(step.port) + (device.empty() ? " does not exist" : " is " + device));
         if (!port_.Open(device)) {
             const OpenError& error = port_.lastOpenError();
             if (error.permissionDenied() && !refused) refused = PortProblem{step.port, device, error.text, true};
+            if (!device.empty()) outcome.portsTried.push_back({step.port, device, error.text, error.permissionDenied()});
             continue;
         }
+        outcome.portsTried.push_back({step.port, device, {}, false});
         if (port_.EnterProgramMode(step.retries)) {
             if (!port_.Identify()) break;
             image_.setPort(step.port);
             outcome.foundPort = step.port;
+            outcome.portsTried.clear();
             return true;
         }
         Step(reports);
@@ -212,6 +230,7 @@ bool CCommTask::WriteRecord(const RecordInfo& record, int units) {
         auto lo = static_cast<std::uint8_t>(image_.addressLow(record) + wire::kUnitSize * static_cast<unsigned>(k));
         if (!port_.WriteBlock(image_.addressHigh(record), lo, data + wire::kUnitSize * static_cast<std::size_t>(k)))
             return false;
+        ++unitsWritten_;
     }
     return true;
 }

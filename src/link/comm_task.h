@@ -11,6 +11,7 @@
 
 #include "link/com_port.h"
 #include "link/port_map.h"
+#include "link/transfer_cancel.h"
 #include "link/transfer_reports.h"
 #include "model/radio_image.h"
 
@@ -37,7 +38,8 @@ public:
     CCommTask& operator=(const CCommTask&) = delete;
 
     // Takes the receiver of the reports and a copy of the image (for a write, flush the
-    // editors first). Ignored while busy. reports must outlive the job.
+    // editors first), and forgets an earlier cancel request. Ignored while busy. reports must
+    // outlive the job.
     void Setup(TransferReports* reports, const RadioImage& image);
     // Read or Write; ignored while busy.
     void SetMode(TransferMode mode);
@@ -56,6 +58,10 @@ public:
     bool Start();
     // Joins the worker of the latest Start(), if any (not from the worker itself).
     void Wait();
+    // Stops the running job soon (a waiting read or write ends at once): a read hands over
+    // nothing, a write stops between units; the outcome says cancelled. From any thread, and
+    // async-signal-safe. A request before Setup() is forgotten.
+    void Cancel() { cancel_.Request(); }
 
     // Bit k clear when COMk (1..20) cannot be opened; bit 0 and bits 21..31 stay set.
     // Opens and closes each port once. Returns 0 (never a real mask) while busy, because
@@ -93,6 +99,8 @@ private:
     std::atomic<bool> busy_{false};
     std::thread worker_;
     std::shared_ptr<TransferTrace> trace_;
+    TransferCancel cancel_;
+    int unitsWritten_ = 0;
 };
 
 }  // namespace radioprog

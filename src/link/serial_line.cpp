@@ -41,20 +41,24 @@ void SetUpLine(int fd) {
     ::ioctl(fd, TIOCMBIS, &dtr);
 }
 
-// Waits until fd is ready for events or the deadline passes; false on timeout or hang-up.
-bool WaitReady(int fd, short events, Clock::time_point deadline) {
+// Waits until fd is ready for events or the deadline passes; false on timeout, hang-up or
+// when wakeFd (a cancel request, -1 for none) becomes readable.
+bool WaitReady(int fd, short events, Clock::time_point deadline, int wakeFd) {
     for (;;) {
         auto now = Clock::now();
         if (now >= deadline) return false;
         auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - now).count();
-        pollfd p{fd, events, 0};
-        int r = ::poll(&p, 1, static_cast<int>(std::min<long long>(left, 60'000)));
+        pollfd p[2] = {{fd, events, 0}, {wakeFd, POLLIN, 0}};
+        // Without a wake-up descriptor a cancel request is seen at the next short slice.
+        const long long slice = wakeFd >= 0 ? 60'000 : 100;
+        int r = ::poll(p, wakeFd >= 0 ? 2 : 1, static_cast<int>(std::min<long long>(left, slice)));
         if (r < 0) {
             if (errno == EINTR) continue;
             return false;
         }
+        if (p[1].revents != 0) return false;
         if (r == 0) continue;  // the loop head decides whether time is up
-        if (p.revents & events) return true;
+        if (p[0].revents & events) return true;
         return false;  // POLLHUP / POLLERR / POLLNVAL without data: the device is gone
     }
 }
@@ -116,14 +120,14 @@ std::size_t SerialLine::Write(const std::uint8_t* data, std::size_t size) {
     auto deadline = Clock::now() + std::chrono::milliseconds(timeouts_.writeTotalConstantMs +
                                                              static_cast<long long>(timeouts_.writeTotalPerByteMs) * size);
     std::size_t done = 0;
-    while (done < size) {
+    while (done < size && !cancelled()) {
         ssize_t n = ::write(fd_, data + done, size - done);
         if (n > 0) {
             done += static_cast<std::size_t>(n);
         } else if (n < 0 && errno == EINTR) {
             continue;
         } else if (n < 0 && errno == EAGAIN) {
-            if (!WaitReady(fd_, POLLOUT, deadline)) break;
+            if (!WaitReady(fd_, POLLOUT, deadline, wakeFd())) break;
         } else {
             break;
         }
@@ -132,14 +136,26 @@ std::size_t SerialLine::Write(const std::uint8_t* data, std::size_t size) {
     return done;
 }
 
-std::size_t SerialLine::Read(std::uint8_t* data, std::size_t size) {
+int SerialLine::FirstByteWaitMs(std::size_t size, ReplyWait wait) const {
+    const long long total = timeouts_.readTotalConstantMs + static_cast<long long>(timeouts_.readTotalPerByteMs) * size;
+    if (wait == ReplyWait::Stored) return static_cast<int>(total);
+    // Twice the wire time of size bytes, rounded up to whole milliseconds.
+    const long long wire = (static_cast<long long>(timeouts_.replyStartWireTimes) * static_cast<long long>(size) * 1000 +
+                            kLineBytesPerSecond - 1) /
+                           kLineBytesPerSecond;
+    return static_cast<int>(std::min(total, timeouts_.replyStartMs + wire));
+}
+
+std::size_t SerialLine::Read(std::uint8_t* data, std::size_t size, ReplyWait wait) {
     if (fd_ < 0 || size == 0) return 0;
-    auto deadline = Clock::now() + std::chrono::milliseconds(timeouts_.readTotalConstantMs +
-                                                             static_cast<long long>(timeouts_.readTotalPerByteMs) * size);
+    const auto start = Clock::now();
+    const auto deadline = start + std::chrono::milliseconds(timeouts_.readTotalConstantMs +
+                                                            static_cast<long long>(timeouts_.readTotalPerByteMs) * size);
+    const auto firstByteDeadline = start + std::chrono::milliseconds(FirstByteWaitMs(size, wait));
     const auto interval = std::chrono::milliseconds(timeouts_.readIntervalMs);
     std::size_t got = 0;
     Clock::time_point lastByte{};
-    while (got < size) {
+    while (got < size && !cancelled()) {
         ssize_t n = ::read(fd_, data + got, size - got);
         if (n > 0) {
             got += static_cast<std::size_t>(n);
@@ -150,8 +166,8 @@ std::size_t SerialLine::Read(std::uint8_t* data, std::size_t size) {
         // A raw terminal answers "nothing yet" with 0 or EAGAIN; a hang-up shows in poll.
         if (n < 0 && errno != EAGAIN) break;
         // Once bytes flow, a gap longer than the interval ends the read.
-        auto limit = got > 0 ? std::min(deadline, lastByte + interval) : deadline;
-        if (!WaitReady(fd_, POLLIN, limit)) break;
+        auto limit = got > 0 ? std::min(deadline, lastByte + interval) : firstByteDeadline;
+        if (!WaitReady(fd_, POLLIN, limit, wakeFd())) break;
     }
     if (trace_) trace_->Received(data, got, size);
     return got;

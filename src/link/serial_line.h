@@ -2,12 +2,15 @@
 // One serial device opened for the radio: 9600 baud, 8N1, raw, DTR on, exclusive. Reads end
 // like the radio's programming cable has always been driven: when all bytes arrived, when the
 // line stays quiet longer than the interval after a byte, or when the total time is up, with
-// whatever arrived so far.
+// whatever arrived so far. A radio answers within milliseconds, so a reply whose first byte
+// has not come within a second plus twice its wire time will not come: the read ends then.
+// A cancel request ends any read or write at once.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
 
+#include "link/transfer_cancel.h"
 #include "link/transfer_trace.h"
 
 namespace radioprog {
@@ -18,6 +21,19 @@ struct LineTimeouts {
     int readTotalConstantMs = 1000;   // ... plus this
     int writeTotalPerByteMs = 2000;   // total write time: per byte ...
     int writeTotalConstantMs = 2;     // ... plus this
+    // The first byte of a reply must arrive within this ...
+    int replyStartMs = 1000;
+    // ... plus this many times the reply's wire time (never later than the total time).
+    int replyStartWireTimes = 2;
+};
+
+// Bytes per second on the wire at 9600 baud, 8N1 with the radio's pacing.
+inline constexpr int kLineBytesPerSecond = 960;
+
+// How long a read waits for the first byte.
+enum class ReplyWait {
+    Answer,  // a reply to a request: bounded by the reply start rule above
+    Stored,  // the acknowledgement of a written unit: the radio stores it first; total time only
 };
 
 // Why a device could not be opened: the errno value and its text.
@@ -46,19 +62,27 @@ public:
     // Every byte written and read from now on is logged there (nullptr: no log).
     void SetTrace(std::shared_ptr<TransferTrace> trace) { trace_ = std::move(trace); }
     const LineTimeouts& timeouts() const { return timeouts_; }
+    // Reads and writes end early once cancel is requested (nullptr: never). Not owned.
+    void SetCancel(const TransferCancel* cancel) { cancel_ = cancel; }
+    bool cancelled() const { return cancel_ && cancel_->requested(); }
 
     // Discards everything not yet sent and everything received but not read.
     void Purge();
     // Returns the number of bytes written (less than size when the write time ran out).
     std::size_t Write(const std::uint8_t* data, std::size_t size);
     // Returns the number of bytes read, with the timeouts above.
-    std::size_t Read(std::uint8_t* data, std::size_t size);
+    std::size_t Read(std::uint8_t* data, std::size_t size, ReplyWait wait = ReplyWait::Answer);
+    // Milliseconds a read of size bytes waits for its first byte.
+    int FirstByteWaitMs(std::size_t size, ReplyWait wait) const;
 
 private:
+    int wakeFd() const { return cancel_ ? cancel_->wakeFd() : -1; }
+
     int fd_ = -1;
     LineTimeouts timeouts_;
     OpenError openError_;
     std::shared_ptr<TransferTrace> trace_;
+    const TransferCancel* cancel_ = nullptr;
 };
 
 }  // namespace radioprog

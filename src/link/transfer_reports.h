@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "model/radio_image.h"
 
@@ -25,11 +26,19 @@ struct PortProblem {
 struct TransferOutcome {
     TransferResult result = TransferResult::NoRadio;
     // The port where the radio answered and identified itself (the read's image carries it
-    // as its port number); set for every result except NoRadio.
+    // as its port number); set once the radio was found.
     std::optional<int> foundPort;
     // For NoRadio: the first port that was refused for lack of permission, so the user can
     // be told to join the dialout group.
     std::optional<PortProblem> permissionProblem;
+    // For NoRadio: every existing port the scan tried, in order; an empty reason means it
+    // opened but no radio answered there.
+    std::vector<PortProblem> portsTried;
+    // The user stopped the transfer; the result is then ReadFailed or WriteFailed.
+    bool cancelled = false;
+    // Write units the radio acknowledged: a failed write with any leaves the radio holding
+    // part old, part new memory.
+    int unitsWritten = 0;
 };
 
 // Called on the thread that runs the job. Images are passed by reference for the length of

@@ -85,6 +85,63 @@ TEST_F(SerialLineTest, WritesReachTheFarEndAndPurgeDropsWaitingInput) {
     EXPECT_EQ(Read(1), "x");
 }
 
+TEST(SerialLineWait, FirstByteOfAReplyIsAwaitedASecondPlusTwiceItsWireTime) {
+    SerialLine line;
+    struct Case {
+        std::size_t size;
+        ReplyWait wait;
+        int ms;
+    };
+    // 2 x 68 bytes at 960 bytes/s = 141.7 ms; the acknowledgement of a stored unit keeps the
+    // whole total time (1000 + 1000 per byte).
+    for (Case c : {Case{68, ReplyWait::Answer, 1142}, Case{8, ReplyWait::Answer, 1017}, Case{1, ReplyWait::Answer, 1003},
+                   Case{1, ReplyWait::Stored, 2000}}) {
+        SCOPED_TRACE(c.size);
+        EXPECT_EQ(line.FirstByteWaitMs(c.size, c.wait), c.ms);
+    }
+    // Never longer than the total time.
+    line.SetTimeouts({100, 2, 300, 100, 50});
+    EXPECT_EQ(line.FirstByteWaitMs(68, ReplyWait::Answer), 436);
+}
+
+TEST_F(SerialLineTest, SilentRadioEndsAReplyReadAfterItsFirstByteWait) {
+    auto start = Clock::now();
+    EXPECT_EQ(Read(68), "");
+    auto took = Clock::now() - start;
+    EXPECT_GE(took, 1100ms);
+    EXPECT_LT(took, 10s) << "was 69 s before replies had a first-byte limit";
+
+    // Once bytes flow, the gap rule ends the read, however long the reply.
+    std::thread sender([this] {
+        std::this_thread::sleep_for(300ms);
+        Feed("WX");
+    });
+    start = Clock::now();
+    EXPECT_EQ(Read(68), "WX");
+    EXPECT_LT(Clock::now() - start, 2s);
+    sender.join();
+}
+
+TEST_F(SerialLineTest, CancelEndsAWaitingReadAtOnceUntilReset) {
+    TransferCancel cancel;
+    line.SetCancel(&cancel);
+    line.SetTimeouts({388, 1000, 60000, 2000, 2, 60000, 2});  // would wait a minute for the first byte
+    std::thread canceller([&cancel] {
+        std::this_thread::sleep_for(200ms);
+        cancel.Request();
+    });
+    auto start = Clock::now();
+    EXPECT_EQ(Read(8), "");
+    EXPECT_LT(Clock::now() - start, 700ms);
+    canceller.join();
+    Feed("ab");
+    const std::uint8_t byte = 0x52;
+    EXPECT_EQ(line.Write(&byte, 1), 0u) << "nothing more is sent once cancelled";
+    EXPECT_EQ(Read(2), "") << "nothing more is read once cancelled";
+    cancel.Reset();
+    EXPECT_EQ(Read(2), "ab");
+}
+
 TEST(SerialLineOpen, TellsWhyADeviceCannotBeOpened) {
     test::TempDir dir;
     SerialLine line;
