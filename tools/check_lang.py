@@ -18,10 +18,11 @@ import sys
 BASE_ROWS = 194
 # Rows after 193: channel editing (undo, clipboard, rows, CSV) and its reports. The program
 # has a built-in English text for each, so older files without them still work.
-EXTRA_ROWS = 29
+EXTRA_ROWS = 44
 ROWS = BASE_ROWS + EXTRA_ROWS
 EDIT_ROWS = list(range(194, 203))   # undo ... move down
 FILE_ROWS = [203, 204]              # import CSV..., export CSV...
+PROGRAM_ROWS = [223]                # cancel transfer
 FIELD_LIMIT = 60
 LINE_LIMIT = 279
 NAME_LINE_LIMIT = 256
@@ -37,7 +38,7 @@ UNUSED = {7, 8, 9, 28, 34, 35, 36, 37, 38, 39, 40, 41, 42, 50, 52, 53, 59, 66, 6
 MAY_BE_EMPTY = {154}
 
 # Menu captions. "&" marks the accelerator in these rows ...
-WITH_ACCELERATOR = set(range(91, 98)) | set(range(99, 102)) | set(range(103, 112)) | set(EDIT_ROWS) | set(FILE_ROWS)
+WITH_ACCELERATOR = set(range(91, 98)) | set(range(99, 102)) | set(range(103, 112)) | set(EDIT_ROWS) | set(FILE_ROWS) | set(PROGRAM_ROWS)
 # ... and never in these (row 1 is also joined into the band-refusal message).
 WITHOUT_ACCELERATOR = {1, 27, 98, 102, 112, 142}
 # Rows that show a key name after a tab; True: "..." comes before the tab.
@@ -45,13 +46,14 @@ KEY_NAMES = {92: ("Ctrl+N", False), 94: ("Ctrl+S", False),
              95: ("Ctrl+O", True), 96: ("Ctrl+P", True),
              194: ("Ctrl+Z", False), 195: ("Ctrl+Y", False), 196: ("Ctrl+X", False),
              197: ("Ctrl+C", False), 198: ("Ctrl+V", False), 199: ("Del", False),
-             200: ("Ins", False), 201: ("Ctrl+Up", False), 202: ("Ctrl+Down", False)}
+             200: ("Ins", False), 201: ("Ctrl+Up", False), 202: ("Ctrl+Down", False),
+             223: ("Esc", False)}
 # Accelerators must be unique within one menu (the edit menu also holds "DTMF").
 MENUS = {
     "menu bar": [91, 98, 101, 102, 103, 106, 112, 110],
     "file": [92, 93, 94, 95, 96, 97] + FILE_ROWS,
     "edit": [1, 27, 142] + EDIT_ROWS,
-    "programming": [99, 100],
+    "programming": [99, 100] + PROGRAM_ROWS,
     "view": [104, 105],
     "window": [107, 108, 109],
     "help": [111],
@@ -162,7 +164,7 @@ def check_file(raw, report):
                 report.error(f"row {r}: tab in a row that shows no key name: {field!r}")
             if "\\t" in field:
                 report.error(f"row {r}: the two characters \\t instead of a tab: {field!r}")
-            if field != field.strip(" ") and r not in (31, 32, 122, 123, 154):
+            if field != field.strip(" ") and r not in (31, 32, 122, 123, 154, 224):
                 report.warn(f"row {r}: leading or trailing space in {field!r}")
         rows.append(fields)
     return names, rows

@@ -1,7 +1,7 @@
 #pragma once
 // Language rows after row 193: the Edit-menu and File-menu captions of channel editing
-// (undo, clipboard, rows, CSV), and the texts of the import and paste reports and of the
-// backup after a read. A language file that does not supply them gets built-in English.
+// (undo, clipboard, rows, CSV), the texts of the import and paste reports and of the
+// backup after a read, and the texts of cancelled and failed transfers. A language file that does not supply them gets built-in English.
 namespace radioprog::lang_row {
 
 inline constexpr int kFirstExtra = 194;
@@ -49,6 +49,35 @@ inline constexpr int kUnstorableTone = 220;
 inline constexpr int kCannotRead = 221;
 inline constexpr int kCannotWrite = 222;
 
-inline constexpr int kEnd = 223;  // one past the last extra row
+// Transfers: cancel, results and what to check when no radio answered.
+// Program menu: stops the running transfer.
+inline constexpr int kCancelTransfer = 223;
+// After row 122 or 123 when the user stopped the transfer.
+inline constexpr int kCancelled = 224;
+// Result detail of a failed or cancelled read.
+inline constexpr int kNothingChanged = 225;
+// Result detail of a failed or cancelled write that wrote some units ...
+inline constexpr int kMixedMemory = 226;
+// ... followed by this.
+inline constexpr int kWriteAgain = 227;
+// Result detail of a write that stopped before its first unit.
+inline constexpr int kNothingWritten = 228;
+// Question when the window is closed during a transfer.
+inline constexpr int kQuitDuringTransfer = 229;
+// No radio found: what to check, one item a line.
+inline constexpr int kPleaseCheck = 230;
+inline constexpr int kCheckCable = 231;
+inline constexpr int kCheckPower = 232;
+inline constexpr int kCheckPort = 233;
+// Followed by the ports the search tried.
+inline constexpr int kPortsTried = 234;
+// A port that opened but where no radio answered.
+inline constexpr int kNoAnswer = 235;
+// No port could be tried at all.
+inline constexpr int kNoPortFound = 236;
+// Band refusal detail: the channel's number in the channel table.
+inline constexpr int kTableNumber = 237;
+
+inline constexpr int kEnd = 238;  // one past the last extra row
 
 }  // namespace radioprog::lang_row

@@ -42,6 +42,21 @@ const std::array<std::string, lang_row::kEnd - lang_row::kFirstExtra>& BuiltInTe
         "tone the radio cannot store",
         "Cannot read the file",
         "Cannot write the file",
+        "&Cancel Transfer\tEsc",
+        " cancelled",
+        "Nothing was changed.",
+        "The radio may now hold a mix of old and new memory.",
+        "Writing again fixes it.",
+        "Nothing was written to the radio.",
+        "Cancel the transfer and quit?",
+        "Please check:",
+        "the cable is plugged in",
+        "the radio is switched on",
+        "the right port is chosen",
+        "Ports tried:",
+        "no answer",
+        "No serial port found",
+        "channel table number",
     };
     return texts;
 }

@@ -5,6 +5,7 @@
 
 #include "model/byte_order.h"
 #include "model/channel_record.h"
+#include "model/extra_rows.h"
 #include "model/freq_codec.h"
 
 namespace radioprog {
@@ -14,6 +15,8 @@ namespace {
 constexpr int kRowChannel = 1;
 constexpr int kRowCurrentFrequency = 74;
 constexpr int kRowOutOfBand = 113;
+constexpr int kRowRxFrequency = 20;
+constexpr int kRowTxFrequency = 21;
 constexpr std::int64_t kUnitsPerMhz = 100000;  // frequency codes count 10 Hz
 constexpr std::int64_t kUpperMargin = 99500;   // the upper limit plus 0.995 MHz
 
@@ -32,9 +35,20 @@ std::string RangesText(const int lower[2], const int upper[2]) {
     return text;
 }
 
-BandCheck Refuse(const std::string& refusal, const int lower[2], const int upper[2]) {
+struct Refused {
+    int channel;
+    int vfo;
+    std::uint32_t frequency;
+    bool transmit;
+};
+
+BandCheck Refuse(const std::string& refusal, const int lower[2], const int upper[2], Refused what) {
     BandCheck check;
     check.accepted = false;
+    check.channel = what.channel;
+    check.vfo = what.vfo;
+    check.frequency = what.frequency;
+    check.transmit = what.transmit;
     check.refusal = refusal;
     check.ranges = RangesText(lower, upper);
     check.message = check.refusal + " " + check.ranges;
@@ -72,10 +86,10 @@ BandCheck CheckBandLimits(const RadioImage& image, const LanguageTable& language
         ChannelView channel(image, n);
         std::uint32_t rx = channel.rxFrequency();
         if (IsBcdValid(rx) && !InBands(rx, limits.rxLower, limits.rxUpper))
-            return Refuse(ChannelRefusal(language, n), limits.rxLower, limits.rxUpper);
+            return Refuse(ChannelRefusal(language, n), limits.rxLower, limits.rxUpper, {n, -1, rx, false});
         std::uint32_t tx = channel.txFrequency();
         if (IsBcdValid(tx) && !InBands(tx, limits.txLower, limits.txUpper))
-            return Refuse(ChannelRefusal(language, n), limits.txLower, limits.txUpper);
+            return Refuse(ChannelRefusal(language, n), limits.txLower, limits.txUpper, {n, -1, tx, true});
     }
     // Only the receive frequencies of the two VFOs are compared.
     const char* sides[2] = {" A ", " B "};
@@ -83,9 +97,20 @@ BandCheck CheckBandLimits(const RadioImage& image, const LanguageTable& language
         std::uint32_t rx = ReadLe32(image.vfoEntry(side));
         if (IsBcdValid(rx) && !InBands(rx, limits.rxLower, limits.rxUpper))
             return Refuse(language.row(kRowCurrentFrequency) + sides[side] + language.row(kRowOutOfBand),
-                          limits.rxLower, limits.rxUpper);
+                          limits.rxLower, limits.rxUpper, {-1, side, rx, false});
     }
     return {};
+}
+
+std::string BandRefusalDetail(const BandCheck& check, const LanguageTable& language) {
+    if (check.accepted) return {};
+    std::string frequency;
+    BcdToFreqText(check.frequency, frequency);
+    std::string detail =
+        language.row(check.transmit ? kRowTxFrequency : kRowRxFrequency) + " " + frequency + " MHz";
+    if (check.channel >= 0)
+        detail += ", " + language.row(lang_row::kTableNumber) + " " + std::to_string(check.channel);
+    return detail;
 }
 
 }  // namespace radioprog

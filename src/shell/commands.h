@@ -37,4 +37,7 @@ inline constexpr int kMoveChannelsDown = 33009;
 inline constexpr int kImportCsv = 33010;
 inline constexpr int kExportCsv = 33011;
 
+// Stops the running transfer (Program menu, Esc, the status bar's Cancel button).
+inline constexpr int kCancelTransfer = 33201;
+
 }  // namespace radioprog::command

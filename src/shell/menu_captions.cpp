@@ -19,6 +19,7 @@ const std::vector<MenuCaption>& MenuCaptions() {
         {1, 0, 98, ""},
         {-1, kReadRadio, 99, ""},
         {-1, kWriteRadio, 100, ""},
+        {-1, kCancelTransfer, lang_row::kCancelTransfer, ""},
         {2, 0, 101, ""},
         {-1, kChannelEditor, 1, ""},
         {-1, kFunctionsEditor, 27, ""},

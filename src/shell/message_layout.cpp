@@ -31,4 +31,49 @@ std::size_t MessageSplitIndex(const std::string& message) {
     return Utf8IndexForAnsi(message, split);
 }
 
+namespace {
+
+// The pieces that are never broken: a run of ASCII characters other than space, or one
+// character outside ASCII; each with the spaces that follow it.
+std::vector<std::string> UnbreakablePieces(const std::string& message) {
+    std::vector<std::string> pieces;
+    std::size_t i = 0;
+    while (i < message.size()) {
+        std::size_t end = i;
+        const auto byte = static_cast<unsigned char>(message[i]);
+        if (byte >= 0x80) {
+            end = i + 1;
+            while (end < message.size() && (static_cast<unsigned char>(message[end]) & 0xC0) == 0x80) ++end;
+        } else {
+            while (end < message.size() && message[end] != ' ' && static_cast<unsigned char>(message[end]) < 0x80) ++end;
+        }
+        while (end < message.size() && message[end] == ' ') ++end;
+        pieces.push_back(message.substr(i, end - i));
+        i = end;
+    }
+    return pieces;
+}
+
+std::string WithoutTrailingSpaces(std::string text) {
+    while (!text.empty() && text.back() == ' ') text.pop_back();
+    return text;
+}
+
+}  // namespace
+
+std::vector<std::string> WrapMessage(const std::string& message, int maxWidth,
+                                     const std::function<int(const std::string&)>& width) {
+    std::vector<std::string> lines;
+    std::string line;
+    for (const std::string& piece : UnbreakablePieces(message)) {
+        if (!line.empty() && width(WithoutTrailingSpaces(line + piece)) > maxWidth) {
+            lines.push_back(WithoutTrailingSpaces(line));
+            line.clear();
+        }
+        line += piece;
+    }
+    if (!line.empty() || lines.empty()) lines.push_back(WithoutTrailingSpaces(line));
+    return lines;
+}
+
 }  // namespace radioprog

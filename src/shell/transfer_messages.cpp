@@ -1,5 +1,8 @@
 #include "shell/transfer_messages.h"
 
+#include "link/port_map.h"
+#include "model/extra_rows.h"
+
 namespace radioprog {
 
 std::string TransferResultMessage(int resultCode, const LanguageTable& language) {
@@ -11,6 +14,42 @@ std::string TransferResultMessage(int resultCode, const LanguageTable& language)
         case 4: return language.row(123) + language.row(32);
         default: return {};
     }
+}
+
+std::string TransferResultMessage(const TransferOutcome& outcome, const LanguageTable& language) {
+    const int code = static_cast<int>(outcome.result);
+    if (!outcome.cancelled) return TransferResultMessage(code, language);
+    return language.row(outcome.result == TransferResult::ReadFailed ? 122 : 123) + language.row(lang_row::kCancelled);
+}
+
+namespace {
+
+std::string NoRadioDetail(const TransferOutcome& outcome, const LanguageTable& language) {
+    using namespace lang_row;
+    std::string detail = language.row(kPleaseCheck);
+    for (int row : {kCheckCable, kCheckPower, kCheckPort}) detail += "\n\u2022 " + language.row(row);
+    if (outcome.portsTried.empty()) return detail + "\n" + language.row(kNoPortFound);
+    detail += "\n" + language.row(kPortsTried);
+    for (const PortProblem& port : outcome.portsTried)
+        detail += "\n\u2022 " + PortMap::Name(port.port) + " (" + port.device +
+                  "): " + (port.reason.empty() ? language.row(kNoAnswer) : port.reason);
+    return detail;
+}
+
+}  // namespace
+
+std::string TransferResultDetail(const TransferOutcome& outcome, const LanguageTable& language) {
+    using namespace lang_row;
+    switch (outcome.result) {
+        case TransferResult::NoRadio: return NoRadioDetail(outcome, language);
+        case TransferResult::ReadFailed: return language.row(kNothingChanged);
+        case TransferResult::WriteFailed:
+            return outcome.unitsWritten > 0 ? language.row(kMixedMemory) + "\n" + language.row(kWriteAgain)
+                                            : language.row(kNothingWritten);
+        case TransferResult::ReadDone:
+        case TransferResult::WriteDone: return {};
+    }
+    return {};
 }
 
 std::string PermissionAdvice(const TransferOutcome& outcome) {

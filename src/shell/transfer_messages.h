@@ -11,6 +11,15 @@ namespace radioprog {
 // 32 (completed); an unknown code gives an empty message.
 std::string TransferResultMessage(int resultCode, const LanguageTable& language);
 
+// The same for a whole outcome: a cancelled transfer is "Read" / "Write" + " cancelled".
+std::string TransferResultMessage(const TransferOutcome& outcome, const LanguageTable& language);
+
+// The smaller lines under the result: for no radio, what to check and the ports tried (with
+// why a port did not open); for a failed or cancelled read, that nothing changed; for a failed
+// or cancelled write, whether the radio may now hold a mix of old and new memory. Empty for
+// a completed transfer.
+std::string TransferResultDetail(const TransferOutcome& outcome, const LanguageTable& language);
+
 // Extra explanation for the user when no radio was found because a port refused access.
 std::string PermissionAdvice(const TransferOutcome& outcome);
 

@@ -28,6 +28,7 @@
 #include "shell/gui/message_dlg.h"
 #include "shell/gui/port_select_dlg.h"
 #include "shell/gui/prog_status_bar.h"
+#include "shell/gui/refused_entry.h"
 #include "shell/gui/text.h"
 #include "shell/gui/transfer_bridge.h"
 #include "shell/gui/ui_hooks.h"
@@ -57,6 +58,7 @@ CMainFrame::CMainFrame(QWidget* parent)
     createToolBar();
     statusBar_ = new CProgStatusBar(this);
     setStatusBar(statusBar_);
+    createCancelCommand();
     // The channel table appears right after start-up.
     QTimer::singleShot(100, this, [this] { OpenChannelEditor(); });
 }
@@ -114,6 +116,27 @@ void CMainFrame::createActions() {
     for (int command : ChannelEditCommands())
         connect(addCommand(command), &QAction::triggered, this, [this, command] { RunChannelEditCommand(*this, command); });
     SetUpChannelEditing(*this);
+}
+
+void CMainFrame::createCancelCommand() {
+    // Esc only while a transfer runs: the action is disabled otherwise, so editors keep Esc.
+    QAction* cancel = addCommand(command::kCancelTransfer);
+    cancel->setShortcut(QKeySequence(Qt::Key_Escape));
+    cancel->setShortcutContext(Qt::WindowShortcut);
+    cancel->setEnabled(false);
+    addAction(cancel);
+    connect(cancel, &QAction::triggered, this, &CMainFrame::OnCancelTransfer);
+    connect(statusBar_, &CProgStatusBar::cancelRequested, this, &CMainFrame::OnCancelTransfer);
+    for (QObject* holder : actions_[command::kReadRadio]->associatedObjects())
+        if (auto* program = qobject_cast<QMenu*>(holder)) {
+            program->addSeparator();
+            program->addAction(cancel);
+            break;
+        }
+}
+
+void CMainFrame::OnCancelTransfer() {
+    if (transferRunning_) job_->Cancel();
 }
 
 void CMainFrame::createMenus() {
@@ -233,6 +256,7 @@ void CMainFrame::RelabelMenu() {
         else if (QAction* item = actions_.value(entry.command))
             item->setText(caption);
     }
+    statusBar_->setCancelText(Q(workspace_.language.row(117)));
 }
 
 QString CMainFrame::toolTipText(int command) const { return Q(ToolTipText(command, workspace_.language)); }
@@ -415,6 +439,7 @@ void CMainFrame::updateCommandStates() {
     using namespace command;
     for (int command : {kReadRadio, kWriteRadio, kFileNew, kFileOpen, kPortSelect, kBatchChannels, kLanguage})
         actions_[command]->setEnabled(!transferRunning_);
+    actions_[kCancelTransfer]->setEnabled(transferRunning_);
     UpdateChannelEditStates(*this);
 }
 
@@ -425,6 +450,7 @@ void CMainFrame::onProgress(int value) {
     transferRunning_ = false;
     updateCommandStates();
     emit transferEnded(lastResult_);
+    if (closeWhenTransferEnds_) QTimer::singleShot(0, this, &QWidget::close);
 }
 
 void CMainFrame::onDataReady(const RadioImage& image) {
@@ -442,28 +468,46 @@ bool CMainFrame::onBandCheck(const RadioImage& bandLimitImage) {
     const RecordInfo& limits = SingleRecord(BlockId::BandLimits);
     std::copy_n(bandLimitImage.recordData(limits), RecordDataSize(limits.form), workspace_.image.recordData(limits));
     BandCheck check = CheckBandLimits(bandLimitImage, workspace_.language);
-    if (!check.accepted) showMessage(check.message);
-    return check.accepted;
+    if (check.accepted) return true;
+    showMessage(check.message, BandRefusalDetail(check, workspace_.language));
+    ShowRefusedEntry(*this, check);
+    return false;
 }
 
 void CMainFrame::onFinished(const TransferOutcome& outcome) {
     lastResult_ = static_cast<int>(outcome.result);
     if (outcome.foundPort && outcome.result != TransferResult::ReadFailed) workspace_.image.setPort(*outcome.foundPort);
-    std::string detail = outcome.result == TransferResult::ReadDone ? backupNote_ : std::string();
+    std::string detail =
+        outcome.result == TransferResult::ReadDone ? backupNote_ : TransferResultDetail(outcome, workspace_.language);
     backupNote_.clear();
-    showMessage(TransferResultMessage(lastResult_, workspace_.language), detail);
+    // Quitting: the user asked to cancel; no result to read.
+    if (closeWhenTransferEnds_) return;
+    showMessage(TransferResultMessage(outcome, workspace_.language), detail);
     if (std::string advice = PermissionAdvice(outcome); !advice.empty()) Warn(this, Q(advice));
     statusBar_->update();
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
-    // The worker may be waiting for the band check: the window stays until the transfer ends.
+    // The worker must end before the window goes: on Yes it is cancelled, and the window
+    // closes when its last report has arrived.
     if (transferRunning_) {
-        statusBar_->showMessage(QStringLiteral("A transfer is running; the program closes when it has ended."), 5000);
         event->ignore();
-        return;
+        if (!closeWhenTransferEnds_ && !confirmQuitDuringTransfer()) return;
+        if (transferRunning_) {
+            closeWhenTransferEnds_ = true;
+            job_->Cancel();
+            return;
+        }
     }
     QMainWindow::closeEvent(event);
+}
+
+bool CMainFrame::confirmQuitDuringTransfer() {
+    QMessageBox question(QMessageBox::Question, Q(workspace_.language.row(0)),
+                         Q(workspace_.language.row(lang_row::kQuitDuringTransfer)), QMessageBox::Yes | QMessageBox::No,
+                         this);
+    question.setDefaultButton(QMessageBox::No);
+    return RunModal(question) == QMessageBox::Yes;
 }
 
 }  // namespace radioprog

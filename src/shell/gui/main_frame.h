@@ -73,6 +73,8 @@ public:
     void OnWriteRadio();
     void OnPortSelect();
     void OnBatchChannels();
+    // Stops the running transfer (Program menu, Esc, the status bar's Cancel button).
+    void OnCancelTransfer();
 
 signals:
     // The image was replaced as a whole (File New, Open, a read from the radio).
@@ -100,6 +102,9 @@ private:
     bool onBandCheck(const RadioImage& bandLimitImage);
     void onFinished(const TransferOutcome& outcome);
     bool showMessage(const std::string& message, const std::string& detail = {});
+    void createCancelCommand();
+    // Closing during a transfer: asks, and on Yes cancels and closes once the worker ended.
+    bool confirmQuitDuringTransfer();
 
     Workspace workspace_;
     EditHistory history_;
@@ -113,6 +118,7 @@ private:
     QMenu* windowMenu_ = nullptr;
     QIcon editorIcon_;
     bool transferRunning_ = false;
+    bool closeWhenTransferEnds_ = false;
     int lastResult_ = -1;
     std::string backupNote_;
 };

@@ -15,10 +15,10 @@ CMessageDlg::CMessageDlg(const QString& title, const QString& okCaption, const Q
     : QDialog(parent), message_(message), ok_(new QPushButton(okCaption, this)) {
     setWindowTitle(title);
     DialogUnits units(font());
-    setFixedSize(units.size(142, 66));
     ok_->setGeometry(units.rect(42, 44, 58, 13));
     ok_->setDefault(true);
     connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
+    layOut();
 }
 
 void CMessageDlg::setDetail(const QString& detail) {
@@ -27,15 +27,46 @@ void CMessageDlg::setDetail(const QString& detail) {
         detail_->setWordWrap(true);
         detail_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     }
-    DialogUnits units(font());
-    const int width = units.x(260);
     detail_->setText(detail);
-    detail_->setFixedWidth(width - 2 * units.x(6));
-    const int top = units.y(62);
-    detail_->move(units.x(6), top);
-    detail_->adjustSize();
-    setFixedSize(width, top + detail_->height() + units.y(6));
-    ok_->move((width - ok_->width()) / 2, ok_->y());
+    layOut();
+}
+
+namespace {
+
+// Where the message's first line starts, in pixels from the client's top (the small dialog's
+// two-line layout starts there too).
+constexpr int kFirstLineTop = 16;
+
+}  // namespace
+
+void CMessageDlg::layOut() {
+    DialogUnits units(font());
+    const int margin = units.x(6);
+    const int widest = units.x(260);  // the width a detail line or a wrapped message may take
+    int width = detail_ ? widest : units.x(142);
+    int buttonTop = units.y(44);
+    wrapped_.clear();
+    if (!fits(fixedPlan(width), width)) {
+        const QFontMetrics metrics(messageFont(MessageFontPoints(S(message_))));
+        int textWidth = 0;
+        for (const std::string& line : WrapMessage(S(message_), widest - 2 * margin, [&metrics](const std::string& text) {
+                 return metrics.horizontalAdvance(Q(text));
+             })) {
+            wrapped_ << Q(line);
+            textWidth = std::max(textWidth, metrics.horizontalAdvance(wrapped_.back()));
+        }
+        width = std::max(width, textWidth + 2 * margin);
+        buttonTop = std::max(buttonTop, kFirstLineTop + static_cast<int>(wrapped_.size()) * metrics.lineSpacing() + units.y(6));
+    }
+    ok_->move((width - ok_->width()) / 2, buttonTop);
+    int height = buttonTop + ok_->height() + units.y(9);
+    if (detail_) {
+        detail_->setFixedWidth(width - 2 * margin);
+        detail_->move(margin, buttonTop + ok_->height() + units.y(5));
+        detail_->adjustSize();
+        height = detail_->y() + detail_->height() + units.y(6);
+    }
+    setFixedSize(width, height);
 }
 
 QString CMessageDlg::detail() const { return detail_ ? detail_->text() : QString(); }
@@ -49,12 +80,11 @@ QFont CMessageDlg::messageFont(int points) const {
     return font;
 }
 
-CMessageDlg::PaintPlan CMessageDlg::paintPlan() const {
+CMessageDlg::PaintPlan CMessageDlg::fixedPlan(int width) const {
     PaintPlan plan;
     std::string text = S(message_);
     plan.points = MessageFontPoints(text);
     QFontMetrics metrics(messageFont(plan.points));
-    const int width = rect().width();
     const int x = (width - metrics.horizontalAdvance(message_)) / 2;
     if (!MessageNeedsSplit(text, x >= 0)) {
         plan.lines << message_;
@@ -65,7 +95,28 @@ CMessageDlg::PaintPlan CMessageDlg::paintPlan() const {
     QString first = Q(text.substr(0, split));
     QString second = Q(text.substr(split));
     plan.lines << first << second;
-    plan.origins << QPoint(1, 16) << QPoint((width - metrics.horizontalAdvance(second)) / 2, 40);
+    plan.origins << QPoint(1, kFirstLineTop) << QPoint((width - metrics.horizontalAdvance(second)) / 2, 40);
+    return plan;
+}
+
+bool CMessageDlg::fits(const PaintPlan& plan, int width) const {
+    QFontMetrics metrics(messageFont(plan.points));
+    for (int i = 0; i < plan.lines.size(); ++i)
+        if (plan.origins[i].x() < 0 || plan.origins[i].x() + metrics.horizontalAdvance(plan.lines[i]) > width) return false;
+    return true;
+}
+
+CMessageDlg::PaintPlan CMessageDlg::paintPlan() const {
+    if (wrapped_.isEmpty()) return fixedPlan(rect().width());
+    PaintPlan plan;
+    plan.points = MessageFontPoints(S(message_));
+    QFontMetrics metrics(messageFont(plan.points));
+    int top = kFirstLineTop;
+    for (const QString& line : wrapped_) {
+        plan.lines << line;
+        plan.origins << QPoint((rect().width() - metrics.horizontalAdvance(line)) / 2, top);
+        top += metrics.lineSpacing();
+    }
     return plan;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The program's one-button message dialog: a short message painted large in a brush-script
-// font, used for transfer results, the File New confirmation and the band refusal.
+// font, used for transfer results, the File New confirmation and the band refusal. A message
+// too long for the small dialog wraps, and the dialog grows to show it whole.
 #include <QDialog>
 #include <QPoint>
 #include <QString>
@@ -30,16 +31,24 @@ public:
         QList<QPoint> origins;
     };
     PaintPlan paintPlan() const;
+    // Whether the message was too long for the small dialog and wraps.
+    bool wraps() const { return !wrapped_.isEmpty(); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     QFont messageFont(int points) const;
+    // The small dialog's own layout: one line, or two split near byte 23.
+    PaintPlan fixedPlan(int width) const;
+    bool fits(const PaintPlan& plan, int width) const;
+    // Sizes the dialog and places the button and the detail line.
+    void layOut();
 
     QString message_;
     QPushButton* ok_;
     QLabel* detail_ = nullptr;
+    QStringList wrapped_;  // the lines of a wrapped message (empty: the small layout)
 };
 
 }  // namespace radioprog

@@ -1,9 +1,11 @@
 #pragma once
 // The status bar whose first pane turns into a progress bar while the radio is read or
-// written.
+// written, with a Cancel button at its right end. Notices are not shown in the status bar
+// during a transfer: the bar would hide them.
 #include <QStatusBar>
 
 class QProgressBar;
+class QPushButton;
 
 namespace radioprog {
 
@@ -15,13 +17,21 @@ public:
     // Shows the bar for a non-zero position, hides it for 0, and moves it.
     void SetProgress(int position);
     QProgressBar* progressBar() const { return progress_; }
+    QPushButton* cancelButton() const { return cancel_; }
+    void setCancelText(const QString& text);
     QRect firstPaneRect() const;
+
+signals:
+    void cancelRequested();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void placeProgress();
+
     QProgressBar* progress_;
+    QPushButton* cancel_;
 };
 
 }  // namespace radioprog

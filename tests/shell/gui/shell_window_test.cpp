@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPointer>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 #include <QToolBar>
@@ -182,11 +183,22 @@ private slots:
         bar.SetProgress(7);
         QCOMPARE(bar.progressBar()->value(), 7);
         QCOMPARE(bar.currentMessage(), QStringLiteral("during"));  // "moving does not clear the text again"
+        QVERIFY(bar.cancelButton()->isVisible());
+        bar.setCancelText(QStringLiteral("Cancel"));
         bar.resize(600, 30);
         QCoreApplication::processEvents();
-        QCOMPARE(bar.progressBar()->geometry(), bar.firstPaneRect());
+        // The bar fills the first pane up to the Cancel button at its right end.
+        const QRect pane = bar.firstPaneRect();
+        const QRect progress = bar.progressBar()->geometry();
+        const QRect cancel = bar.cancelButton()->geometry();
+        QCOMPARE(progress.left(), pane.left());
+        QCOMPARE(cancel.right(), pane.right());
+        QVERIFY(progress.right() < cancel.left());
+        QVERIFY(pane.contains(cancel));
+        QVERIFY(cancel.width() >= bar.cancelButton()->fontMetrics().horizontalAdvance(QStringLiteral("Cancel")));
         bar.SetProgress(0);
         QVERIFY(!bar.progressBar()->isVisible());
+        QVERIFY(!bar.cancelButton()->isVisible());
     }
 
     void portDialogOffersOnlyExistingPorts() {

@@ -1,0 +1,224 @@
+// Stopping a transfer from the main window against the simulated radio (real serial code, a
+// pseudo-terminal, 9600-baud pacing): Esc, the status bar's Cancel button and Program →
+// Cancel; closing the window during a transfer; the refused channel shown after a band
+// refusal; the result texts of failed transfers.
+#include <QAction>
+#include <QElapsedTimer>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <filesystem>
+
+#include "editors/gui/chn_msg_view.h"
+#include "editors/gui/ms_flex_grid.h"
+#include "model/byte_order.h"
+#include "model/channel_record.h"
+#include "pictures/background_wnd.h"
+#include "shell/commands.h"
+#include "shell/gui/main_frame.h"
+#include "shell/gui/message_dlg.h"
+#include "shell/gui/prog_status_bar.h"
+#include "shell/gui/radioprog_app.h"
+#include "sim/radio_sim.h"
+#include "support/gui_fixture.h"
+#include "support/main_frame_fixture.h"
+
+using namespace radioprog;
+using namespace radioprog::test;
+
+class TransferCancelTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TempDir> dir_;
+    std::unique_ptr<CurrentDirGuard> cwd_;
+    std::unique_ptr<sim::RadioSimulator> radio_;
+    std::unique_ptr<CRadioProgApp> app_;
+    QStringList messages_;
+    QStringList details_;
+    std::unique_ptr<ModalRecorder> modal_;
+    int quitAnswer_ = QMessageBox::No;
+    int questions_ = 0;
+
+    CMainFrame* frame() { return app_->mainFrame(); }
+
+    // Starts a transfer and waits until the progress bar shows at least value.
+    bool startAndWaitForProgress(void (CMainFrame::*command)(), int value) {
+        (frame()->*command)();
+        QProgressBar* bar = frame()->progressStatusBar()->progressBar();
+        return QTest::qWaitFor([bar, value] { return bar->value() >= value; }, 30000);
+    }
+    // Runs cancel and returns the milliseconds until the transfer ended (-1: it did not).
+    qint64 cancelAndTime(const std::function<void()>& cancel) {
+        QSignalSpy ended(frame(), &CMainFrame::transferEnded);
+        QElapsedTimer timer;
+        timer.start();
+        cancel();
+        if (!ended.wait(5000)) return -1;
+        return timer.elapsed();
+    }
+
+private slots:
+    void init() {
+        dir_ = std::make_unique<TempDir>();
+        cwd_ = std::make_unique<CurrentDirGuard>(dir_->path());
+        dir_->write("lang.csv", TestLanguageFile());
+        qputenv("XDG_DATA_HOME", QByteArray::fromStdString(dir_->file("data")));
+        radio_ = std::make_unique<sim::RadioSimulator>();
+        radio_->SetPaced(true);  // a whole read takes seconds, as with a real radio
+        std::string error;
+        QVERIFY2(radio_->Start(error), error.c_str());
+        qputenv("RADIOPROG_PORTS", QByteArray::fromStdString(radio_->devicePath()));
+        app_ = std::make_unique<CRadioProgApp>();
+        app_->InitInstance(false);
+        messages_.clear();
+        details_.clear();
+        questions_ = 0;
+        modal_ = std::make_unique<ModalRecorder>([this](QDialog& dialog) {
+            if (auto* message = qobject_cast<CMessageDlg*>(&dialog)) {
+                messages_ << message->message();
+                details_ << message->detail();
+            }
+            if (qobject_cast<QMessageBox*>(&dialog)) {
+                ++questions_;
+                return quitAnswer_;
+            }
+            return int(QDialog::Accepted);
+        });
+        frame()->show();
+        QVERIFY(QTest::qWaitForWindowActive(frame()));
+        QVERIFY(QTest::qWaitFor([this] { return frame()->editorFrame(EditorKind::Channels) != nullptr; }));
+    }
+    void cleanup() {
+        modal_.reset();
+        app_.reset();
+        radio_.reset();
+        qunsetenv("RADIOPROG_PORTS");
+        qunsetenv("XDG_DATA_HOME");
+        cwd_.reset();
+        dir_.reset();
+    }
+
+    void cancelledReadChangesNothing_data() {
+        QTest::addColumn<int>("way");
+        QTest::newRow("Esc") << 0;
+        QTest::newRow("status bar button") << 1;
+        QTest::newRow("Program menu") << 2;
+    }
+    void cancelledReadChangesNothing() {
+        QFETCH(int, way);
+        RadioImage inRadio;
+        inRadio.ApplyDefaults();
+        ChannelRef(inRadio, 2).setRxFrequency(0x14550000);
+        radio_->LoadImage(inRadio);
+        ChannelRef(frame()->image(), 2).setRxFrequency(0x43000000);
+        frame()->OpenFunctionsEditor();
+        frame()->OpenChannelEditor();
+        const RadioImage before = frame()->image();
+        auto* channels = dynamic_cast<CChnMsgView*>(frame()->editorView(EditorKind::Channels));
+        QVERIFY(channels);
+        const std::string cellBefore = channels->GetCellText(2, 1);
+
+        QVERIFY(startAndWaitForProgress(&CMainFrame::OnReadRadio, 20));
+        QAction* cancelCommand = frame()->action(command::kCancelTransfer);
+        QVERIFY(cancelCommand->isEnabled());
+        QPushButton* button = frame()->progressStatusBar()->cancelButton();
+        QVERIFY(button->isVisible());
+        const qint64 ms = cancelAndTime([&] {
+            if (way == 0) QTest::keyClick(frame(), Qt::Key_Escape);
+            if (way == 1) QTest::mouseClick(button, Qt::LeftButton);
+            if (way == 2) cancelCommand->trigger();
+        });
+        QVERIFY2(ms >= 0 && ms < 500, qPrintable(QString::number(ms)));
+
+        QCOMPARE(messages_, QStringList{QStringLiteral("E122E224")});
+        QCOMPARE(details_, QStringList{QStringLiteral("E225")});
+        QVERIFY(frame()->image() == before);
+        QCOMPARE(channels->GetCellText(2, 1), cellBefore);
+        QVERIFY(!std::filesystem::exists(dir_->file("data/radioprog/backups")));
+        QVERIFY(!cancelCommand->isEnabled());
+        QVERIFY(!button->isVisible());
+        QVERIFY(frame()->action(command::kReadRadio)->isEnabled());
+    }
+
+    void cancelledWriteWarnsOfMixedMemory() {
+        ChannelRef(frame()->image(), 0).setRxFrequency(0x43912500);
+        QVERIFY(startAndWaitForProgress(&CMainFrame::OnWriteRadio, 5));
+        const qint64 ms = cancelAndTime([this] { frame()->OnCancelTransfer(); });
+        QVERIFY2(ms >= 0 && ms < 500, qPrintable(QString::number(ms)));
+        QCOMPARE(messages_, QStringList{QStringLiteral("E123E224")});
+        QCOMPARE(details_, QStringList{QStringLiteral("E226\nE227")});
+    }
+
+    void closingDuringATransferAsksThenCancelsAndQuits() {
+        QVERIFY(startAndWaitForProgress(&CMainFrame::OnReadRadio, 5));
+        quitAnswer_ = QMessageBox::No;
+        QVERIFY(!frame()->close());
+        QCOMPARE(questions_, 1);
+        QVERIFY(frame()->transferRunning());
+        QVERIFY(frame()->isVisible());
+
+        quitAnswer_ = QMessageBox::Yes;
+        QSignalSpy ended(frame(), &CMainFrame::transferEnded);
+        QElapsedTimer timer;
+        timer.start();
+        frame()->close();
+        QCOMPARE(questions_, 2);
+        QVERIFY(QTest::qWaitFor([this] { return !frame()->isVisible(); }, 5000));
+        QVERIFY2(timer.elapsed() < 500, qPrintable(QString::number(timer.elapsed())));
+        QCOMPARE(ended.size(), 1);
+        QVERIFY2(messages_.isEmpty(), "no result to read when quitting");
+    }
+
+    void bandRefusalShowsTheRefusedChannel() {
+        radio_->SetPaced(false);
+        BandLimits narrow = sim::DefaultSimBands();
+        narrow.rxLower[0] = 144;
+        narrow.rxUpper[0] = 146;
+        narrow.rxLower[1] = 430;
+        narrow.rxUpper[1] = 440;
+        radio_->SetBandLimits(narrow);
+        ChannelRef(frame()->image(), 100).setRxFrequency(0x15000000);  // far down the table
+        frame()->OpenFunctionsEditor();
+        QCOMPARE(RunTransfer(*frame(), &CMainFrame::OnWriteRadio), 2);
+        QCOMPARE(messages_.size(), 2);
+        QVERIFY2(messages_[0].startsWith(QStringLiteral("E1 101 E113 <144.000~146.995 430.000~440.995>")),
+                 qPrintable(messages_[0]));
+        QCOMPARE(details_[0], QStringLiteral("E20 150.00000 MHz, E237 100"));
+        QCOMPARE(details_[1], QStringLiteral("E228"));
+
+        QCOMPARE(frame()->background()->activeSubWindow(), frame()->editorFrame(EditorKind::Channels));
+        auto* channels = dynamic_cast<CChnMsgView*>(frame()->editorView(EditorKind::Channels));
+        QVERIFY(channels);
+        CMSFlexGrid* grid = channels->grid();
+        QCOMPARE(grid->Row(), 101);
+        QCOMPARE(grid->SelectedRows(), std::vector<int>{101});
+        QVERIFY(grid->cellArea()->rect().intersects(grid->CellRect(101, 1)));
+
+        // A VFO: the optional-functions form, where the VFO frequencies are.
+        ChannelRef(frame()->image(), 100).setRxFrequency(0x14500000);
+        WriteLe32(frame()->image().vfoEntry(0), 0x14500000);
+        WriteLe32(frame()->image().vfoEntry(1), 0x15000000);
+        frame()->RefreshEditors();  // the open forms show (and store back) the new values
+        messages_.clear();
+        details_.clear();
+        QCOMPARE(RunTransfer(*frame(), &CMainFrame::OnWriteRadio), 2);
+        QVERIFY2(messages_[0].startsWith(QStringLiteral("E74 B E113")), qPrintable(messages_[0]));
+        QCOMPARE(details_[0], QStringLiteral("E20 150.00000 MHz"));
+        QCOMPARE(frame()->background()->activeSubWindow(), frame()->editorFrame(EditorKind::Functions));
+    }
+
+    void noRadioSaysWhatToCheck() {
+        radio_->SetFaults(sim::SimFaults{.wrongModel = true});
+        QCOMPARE(RunTransfer(*frame(), &CMainFrame::OnReadRadio), 0);
+        QCOMPARE(messages_, QStringList{QStringLiteral("E33")});
+        const QString expected = QStringLiteral("E230\n\u2022 E231\n\u2022 E232\n\u2022 E233\nE234\n\u2022 COM1 (%1): E235")
+                                     .arg(QString::fromStdString(radio_->devicePath()));
+        QCOMPARE(details_[0], expected);
+    }
+};
+
+QTEST_MAIN(TransferCancelTest)
+#include "transfer_cancel_test.moc"
