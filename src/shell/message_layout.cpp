@@ -31,6 +31,13 @@ std::size_t MessageSplitIndex(const std::string& message) {
     return Utf8IndexForAnsi(message, split);
 }
 
+bool MessageSplitIsClean(const std::string& message, std::size_t split) {
+    if (split == 0 || split >= message.size()) return true;
+    const auto before = static_cast<unsigned char>(message[split - 1]);
+    const auto after = static_cast<unsigned char>(message[split]);
+    return before == ' ' || after == ' ' || before >= 0x80 || after >= 0x80;
+}
+
 namespace {
 
 // The pieces that are never broken: a run of ASCII characters other than space, or one

@@ -20,6 +20,10 @@ bool MessageNeedsSplit(const std::string& message, bool fitsOnOneLine);
 // space, 24 when byte 23 is, 25 when byte 24 is; moved back to a character boundary.
 std::size_t MessageSplitIndex(const std::string& message);
 
+// Whether splitting the message at this UTF-8 byte index keeps numbers and words whole: the
+// split lies at a space or beside a character outside ASCII.
+bool MessageSplitIsClean(const std::string& message, std::size_t split);
+
 // A message too long for that layout wraps instead: into lines no wider than maxWidth (as
 // width() measures a line), broken only after a space or beside a character outside ASCII (a
 // Chinese text breaks between any two characters), never inside a number or a word. A piece

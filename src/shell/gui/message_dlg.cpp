@@ -100,6 +100,9 @@ CMessageDlg::PaintPlan CMessageDlg::fixedPlan(int width) const {
 }
 
 bool CMessageDlg::fits(const PaintPlan& plan, int width) const {
+    // The small layout's split counts bytes: it may fall inside a number, as in a band
+    // refusal's ranges.
+    if (plan.lines.size() > 1 && !MessageSplitIsClean(S(message_), S(plan.lines[0]).size())) return false;
     QFontMetrics metrics(messageFont(plan.points));
     for (int i = 0; i < plan.lines.size(); ++i)
         if (plan.origins[i].x() < 0 || plan.origins[i].x() + metrics.horizontalAdvance(plan.lines[i]) > width) return false;
@@ -118,6 +121,15 @@ CMessageDlg::PaintPlan CMessageDlg::paintPlan() const {
         top += metrics.lineSpacing();
     }
     return plan;
+}
+
+QRect CMessageDlg::paintedRect() const {
+    const PaintPlan plan = paintPlan();
+    QFontMetrics metrics(messageFont(plan.points));
+    QRect covered;
+    for (int i = 0; i < plan.lines.size(); ++i)
+        covered |= QRect(plan.origins[i], QSize(metrics.horizontalAdvance(plan.lines[i]), metrics.height()));
+    return covered;
 }
 
 void CMessageDlg::paintEvent(QPaintEvent* event) {

@@ -31,6 +31,8 @@ public:
         QList<QPoint> origins;
     };
     PaintPlan paintPlan() const;
+    // The rectangle the painted lines cover.
+    QRect paintedRect() const;
     // Whether the message was too long for the small dialog and wraps.
     bool wraps() const { return !wrapped_.isEmpty(); }
 
