@@ -15,8 +15,8 @@ namespace {
 constexpr int kRowChannel = 1;
 constexpr int kRowCurrentFrequency = 74;
 constexpr int kRowOutOfBand = 113;
-constexpr int kRowRxFrequency = 20;
-constexpr int kRowTxFrequency = 21;
+constexpr int kRowRxFrequency = 18;
+constexpr int kRowTxFrequency = 19;
 constexpr std::int64_t kUnitsPerMhz = 100000;  // frequency codes count 10 Hz
 constexpr std::int64_t kUpperMargin = 99500;   // the upper limit plus 0.995 MHz
 

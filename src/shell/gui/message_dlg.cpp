@@ -103,9 +103,13 @@ bool CMessageDlg::fits(const PaintPlan& plan, int width) const {
     // The small layout's split counts bytes: it may fall inside a number, as in a band
     // refusal's ranges.
     if (plan.lines.size() > 1 && !MessageSplitIsClean(S(message_), S(plan.lines[0]).size())) return false;
+    // A single line keeps a margin from the edges; the split layout starts its first line
+    // at the left edge by design.
+    const int margin = plan.lines.size() == 1 ? DialogUnits(font()).x(6) : 0;
     QFontMetrics metrics(messageFont(plan.points));
     for (int i = 0; i < plan.lines.size(); ++i)
-        if (plan.origins[i].x() < 0 || plan.origins[i].x() + metrics.horizontalAdvance(plan.lines[i]) > width) return false;
+        if (plan.origins[i].x() < margin || plan.origins[i].x() + metrics.horizontalAdvance(plan.lines[i]) > width - margin)
+            return false;
     return true;
 }
 

@@ -186,7 +186,7 @@ private slots:
         QCOMPARE(messages_.size(), 2);
         QVERIFY2(messages_[0].startsWith(QStringLiteral("E1 101 E113 <144.000~146.995 430.000~440.995>")),
                  qPrintable(messages_[0]));
-        QCOMPARE(details_[0], QStringLiteral("E20 150.00000 MHz, E237 100"));
+        QCOMPARE(details_[0], QStringLiteral("E18 150.00000 MHz, E237 100"));
         QCOMPARE(details_[1], QStringLiteral("E228"));
 
         QCOMPARE(frame()->background()->activeSubWindow(), frame()->editorFrame(EditorKind::Channels));
@@ -206,7 +206,7 @@ private slots:
         details_.clear();
         QCOMPARE(RunTransfer(*frame(), &CMainFrame::OnWriteRadio), 2);
         QVERIFY2(messages_[0].startsWith(QStringLiteral("E74 B E113")), qPrintable(messages_[0]));
-        QCOMPARE(details_[0], QStringLiteral("E20 150.00000 MHz"));
+        QCOMPARE(details_[0], QStringLiteral("E18 150.00000 MHz"));
         QCOMPARE(frame()->background()->activeSubWindow(), frame()->editorFrame(EditorKind::Functions));
     }
 
