@@ -127,7 +127,14 @@ int ReportTransferFailure(const CliReports& reports) {
             return kExitOk;
         case TransferResult::NoRadio: {
             std::string advice = PermissionAdvice(outcome);
-            std::cerr << "radioprog-cli: no radio found on COM1-COM20" << (advice.empty() ? "" : "; " + advice) << "\n";
+            std::string tried;
+            for (const PortProblem& problem : outcome.portsTried)
+                tried += (tried.empty() ? "" : ", ") + PortMap::Name(problem.port) + " (" + problem.device +
+                         "): " + (problem.reason.empty() ? "no answer" : problem.reason);
+            std::cerr << "radioprog-cli: no radio found on COM1-COM20"
+                      << (tried.empty() ? " (no serial port found)" : "; tried " + tried)
+                      << "; check that the cable is plugged in, the radio is switched on and the port is right"
+                      << (advice.empty() ? "" : "; " + advice) << "\n";
             return kExitNoRadio;
         }
         case TransferResult::ReadFailed:

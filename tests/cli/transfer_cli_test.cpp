@@ -99,6 +99,13 @@ TEST_F(TransferCli, FailedReadLeavesTheFileAlone) {
     EXPECT_EQ(none.status, 3);
     EXPECT_EQ(Lines(none.err), 1u) << none.err;
     EXPECT_NE(none.err.find("no radio found"), std::string::npos);
+    EXPECT_NE(none.err.find("no serial port found"), std::string::npos) << none.err;
+    // With a port to try, the message names it and why nothing answered there.
+    CliRun missing = Cli("/nonexistent/ttyUSB9", "read kept.dat");
+    EXPECT_EQ(missing.status, 3);
+    EXPECT_EQ(Lines(missing.err), 1u) << missing.err;
+    EXPECT_NE(missing.err.find("tried COM1 (/nonexistent/ttyUSB9): No such file or directory"), std::string::npos)
+        << missing.err;
 
     sim::SimFaults faults;
     faults.wrongHeader = true;
