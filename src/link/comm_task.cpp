@@ -176,6 +176,7 @@ void CCommTask::Execute() {
     // after the last block changes nothing.
     if (cancel_.requested() && outcome.result != TransferResult::ReadDone && outcome.result != TransferResult::WriteDone) {
         outcome.cancelled = true;
+        if (trace_) trace_->Note("cancelled");
         outcome.result = mode == TransferMode::Read ? TransferResult::ReadFailed : TransferResult::WriteFailed;
         outcome.portsTried.clear();
         outcome.permissionProblem.reset();
