@@ -98,8 +98,8 @@ bool ReadLine(std::istream& in, std::string& line, bool first) {
 
 namespace {
 
-// LoadLanguageStream's work; returns -1 without a first line, else the number of rows
-// 0..193 the stream supplies with a text in the column in use.
+// LoadLanguageStream's work; returns -1 without a first line, else the number of lines for
+// rows 0..193 that hold a text in any column.
 int LoadLanguageRows(std::istream& in, LanguageTable& table) {
     std::string line;
     if (!ReadLine(in, line, true)) return -1;
@@ -119,7 +119,7 @@ int LoadLanguageRows(std::istream& in, LanguageTable& table) {
         position = 0;
         for (int skip = 0; skip < table.index; ++skip) position = ReadCsvField(line, position, field);
         ReadCsvField(line, position, field);
-        if (row < kBaseLanguageRowCount && !field.empty()) ++supplied;
+        if (row < kBaseLanguageRowCount && line.find_first_not_of(",") != std::string::npos) ++supplied;
         table.rows[row] = field;
     }
     // A file written before the extra rows existed (or a language that lacks them) must

@@ -54,7 +54,7 @@ struct SimFaults {
     bool wrongHeader = false;     // read replies name the wrong address
     int refusedWrites = 0;        // the first k write units are answered with NAK
     int silentAfterBlocks = -1;   // goes silent after answering k reads and writes (-1: never)
-    std::vector<TargetedFault> targeted;
+    std::vector<TargetedFault> targeted{};
     int lateReplyMs = 500;        // the delay of LateAck
 };
 

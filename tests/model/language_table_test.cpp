@@ -159,7 +159,7 @@ TEST(LoadLanguageFile, PrefersLangCsvInTheCurrentDirectory) {
 // A broken lang.csv in the working directory used to hide the good file: a window without
 // menus or column headers.
 TEST(LoadLanguageFile, AFileWithoutUsableRowsIsSkippedAndNamed) {
-    const std::string broken[] = {"", "A,B,C\n", "\r\r\r", "A,B,C\r\n\r\n\r\n", "A,B,C\nonly,one column\n"};
+    const std::string broken[] = {"", "A,B,C\n", "\r\r\r", "A,B,C\r\n\r\n\r\n", "A,B,C\n,,\n"};
     for (const std::string& content : broken) {
         TempDir dir;
         CurrentDirGuard cwd(dir.path());
