@@ -193,7 +193,7 @@ void CCommTask::Execute() {
 }
 
 bool CCommTask::ScanPorts(TransferReports& reports, TransferOutcome& outcome) {
-    std::optional<PortProblem> refused;
+    std::optional<PortProblem> refused, busy;
     for (const ScanStep& step : PortScanOrder(image_.port())) {
         if (cancel_.requested()) break;
         std::string device = ports_.device(step.port);
@@ -201,10 +201,12 @@ bool CCommTask::ScanPorts(TransferReports& reports, TransferOutcome& outcome) {
         if (!port_.Open(device)) {
             const OpenError& error = port_.lastOpenError();
             if (error.permissionDenied() && !refused) refused = PortProblem{step.port, device, error.text, true};
-            if (!device.empty()) outcome.portsTried.push_back({step.port, device, error.text, error.permissionDenied()});
+            if (error.busy() && !busy) busy = PortProblem{step.port, device, error.text, false, true};
+            if (!device.empty())
+                outcome.portsTried.push_back({step.port, device, error.text, error.permissionDenied(), error.busy()});
             continue;
         }
-        outcome.portsTried.push_back({step.port, device, {}, false});
+        outcome.portsTried.push_back({step.port, device, {}, false, false});
         if (port_.EnterProgramMode(step.retries)) {
             if (!port_.Identify()) break;
             image_.setPort(step.port);
@@ -216,6 +218,7 @@ bool CCommTask::ScanPorts(TransferReports& reports, TransferOutcome& outcome) {
         port_.Close();
     }
     outcome.permissionProblem = refused;
+    outcome.busyProblem = busy;
     return false;
 }
 
@@ -281,7 +284,7 @@ bool CCommTask::WriteSequence(TransferReports& reports) {
     Step(reports);
     if (!WriteRecord(SingleRecord(BlockId::Settings), 4)) return false;
     Step(reports);
-    if (!WriteRecord(SingleRecord(BlockId::SecondSettings), 2)) return false;
+    if (!WriteRecord(SingleRecord(BlockId::SecondSettings), 2) || !port_.ConfirmWrites()) return false;
     progress_ = kProgressAllMoved;
     ReportProgress(reports, progress_);
     return true;

@@ -49,35 +49,38 @@ inline constexpr int kUnstorableTone = 220;
 inline constexpr int kCannotRead = 221;
 inline constexpr int kCannotWrite = 222;
 
+// Followed by the path of a language file that was passed over.
+inline constexpr int kLanguageFileSkipped = 223;
+
 // Transfers: cancel, results and what to check when no radio answered.
 // Program menu: stops the running transfer.
-inline constexpr int kCancelTransfer = 223;
+inline constexpr int kCancelTransfer = 224;
 // After row 122 or 123 when the user stopped the transfer.
-inline constexpr int kCancelled = 224;
+inline constexpr int kCancelled = 225;
 // Result detail of a failed or cancelled read.
-inline constexpr int kNothingChanged = 225;
+inline constexpr int kNothingChanged = 226;
 // Result detail of a failed or cancelled write that wrote some units ...
-inline constexpr int kMixedMemory = 226;
+inline constexpr int kMixedMemory = 227;
 // ... followed by this.
-inline constexpr int kWriteAgain = 227;
+inline constexpr int kWriteAgain = 228;
 // Result detail of a write that stopped before its first unit.
-inline constexpr int kNothingWritten = 228;
+inline constexpr int kNothingWritten = 229;
 // Question when the window is closed during a transfer.
-inline constexpr int kQuitDuringTransfer = 229;
+inline constexpr int kQuitDuringTransfer = 230;
 // No radio found: what to check, one item a line.
-inline constexpr int kPleaseCheck = 230;
-inline constexpr int kCheckCable = 231;
-inline constexpr int kCheckPower = 232;
-inline constexpr int kCheckPort = 233;
+inline constexpr int kPleaseCheck = 231;
+inline constexpr int kCheckCable = 232;
+inline constexpr int kCheckPower = 233;
+inline constexpr int kCheckPort = 234;
 // Followed by the ports the search tried.
-inline constexpr int kPortsTried = 234;
+inline constexpr int kPortsTried = 235;
 // A port that opened but where no radio answered.
-inline constexpr int kNoAnswer = 235;
+inline constexpr int kNoAnswer = 236;
 // No port could be tried at all.
-inline constexpr int kNoPortFound = 236;
+inline constexpr int kNoPortFound = 237;
 // Band refusal detail: the channel's number in the channel table.
-inline constexpr int kTableNumber = 237;
+inline constexpr int kTableNumber = 238;
 
-inline constexpr int kEnd = 238;  // one past the last extra row
+inline constexpr int kEnd = 239;  // one past the last extra row
 
 }  // namespace radioprog::lang_row

@@ -20,7 +20,8 @@ std::string TransferResultMessage(const TransferOutcome& outcome, const Language
 // a completed transfer.
 std::string TransferResultDetail(const TransferOutcome& outcome, const LanguageTable& language);
 
-// Extra explanation for the user when no radio was found because a port refused access.
+// Extra explanation for the user when no radio was found and a port was busy (held by
+// another program) or refused access.
 std::string PermissionAdvice(const TransferOutcome& outcome);
 
 }  // namespace radioprog
