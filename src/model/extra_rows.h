@@ -49,6 +49,50 @@ inline constexpr int kUnstorableTone = 220;
 inline constexpr int kCannotRead = 221;
 inline constexpr int kCannotWrite = 222;
 
-inline constexpr int kEnd = 223;  // one past the last extra row
+// Several radios at once, verified transfers and comparison of images.
+// A byte of the memory that differs, followed by its radio address.
+inline constexpr int kDiffByte = 223;
+// An empty cell or field in a difference.
+inline constexpr int kDiffEmpty = 224;
+// The radio's band-limit block.
+inline constexpr int kBandLimitsBlock = 225;
+// Followed by the channel or block where a write failed.
+inline constexpr int kWriteFailedAt = 226;
+// Followed by the channel or block where a read failed.
+inline constexpr int kReadFailedAt = 227;
+// A verified read: no two of three readings of the block agreed.
+inline constexpr int kReadingsDisagree = 228;
+// Followed by the differences the read-back found.
+inline constexpr int kVerifyDiffers = 229;
+// A verified write that found no difference.
+inline constexpr int kWrittenVerified = 230;
+// One radio of several refused by its band check.
+inline constexpr int kBandRefusedShort = 231;
+// Program menu.
+inline constexpr int kWriteSeveral = 232;
+// File menu.
+inline constexpr int kCompareWith = 233;
+// Program menu: a setting, checked or not.
+inline constexpr int kVerifyTransfers = 234;
+// Button that starts writing several radios.
+inline constexpr int kStart = 235;
+// Column header of the several-radios dialog.
+inline constexpr int kResultColumn = 236;
+// Followed by 'written/chosen'.
+inline constexpr int kRadiosWritten = 237;
+// Comparison of two equal images.
+inline constexpr int kNoDifferences = 238;
+// Compare with a file.
+inline constexpr int kCompareFile = 239;
+// Compare with the radio's memory.
+inline constexpr int kCompareRadio = 240;
+// Title of the comparison window.
+inline constexpr int kDifferencesTitle = 241;
+// Column header of the several-radios dialog.
+inline constexpr int kProgressColumn = 242;
+// A radio whose write was cancelled before it began.
+inline constexpr int kCancelled = 243;
+
+inline constexpr int kEnd = 244;  // one past the last extra row
 
 }  // namespace radioprog::lang_row
