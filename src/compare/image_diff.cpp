@@ -18,6 +18,7 @@ constexpr int kSettingsRow = 27;  // "Optional Functions"
 constexpr int kOffRow = 6;
 constexpr int kOnRow = 125;
 constexpr int kVfoARow = 72;      // "VFO A"; "VFO B" follows
+constexpr int kWorkModeRow = 85;  // the frame of the work-mode buttons
 constexpr int kDtmfRow = 171;     // "DTMF Settings"
 constexpr int kGroupRow = 173;
 constexpr int kLocalIdRow = 178;
@@ -87,6 +88,8 @@ void CompareChannels(std::vector<ImageDifference>& out, const RadioImage& a, con
 // The caption the form shows for a control: its own, its settings row's label, or the label
 // on its line just left of it.
 std::string CaptionOf(const FormControl& control, const LanguageTable& language) {
+    // The work-mode buttons carry the values' names; their frame names the setting.
+    if (BindingOf(control) == Binding::RadioIndex) return language.row(kWorkModeRow);
     if (control.captionRow != kNoRow) return language.row(control.captionRow);
     if (const SettingRow* row = FindSettingRow(control.id); row && row->caption.captionRow != kNoRow)
         return language.row(row->caption.captionRow);
