@@ -66,6 +66,8 @@ std::string PlainCaption(const std::string& caption) {
     return plain;
 }
 
+std::string PlainMenuText(const std::string& text) { return PlainCaption(text.substr(0, text.find('('))); }
+
 std::string ToolTipText(int commandId, const LanguageTable& language) {
     using namespace command;
     struct Tip {
@@ -76,8 +78,7 @@ std::string ToolTipText(int commandId, const LanguageTable& language) {
                                     {kReadRadio, 99}, {kWriteRadio, 100}, {kPortSelect, 102}};
     for (const Tip& tip : kTips) {
         if (tip.command != commandId) continue;
-        const std::string& text = language.row(tip.row);
-        return PlainCaption(text.substr(0, text.find('(')));
+        return PlainMenuText(language.row(tip.row));
     }
     return {};
 }

@@ -82,7 +82,10 @@ void CompareDialog::OfferSources(std::function<RadioImage()> document, const Por
                       progress_->setValue(value);
                       if (value == 0) setBusy(false);
                   },
-                  [this](const RadioImage& radio) { ShowDifferences(radio, document_()); },
+                  [this](const RadioImage& radio) {
+                      ShowDifferences(radio, document_());
+                      setHeading(Q(language_.row(lang_row::kCompareRadio) + " " + PortMap::Name(radio.port())));
+                  },
                   [](const RadioImage&) { return false; },
                   [this](const TransferOutcome& outcome) {
                       if (outcome.result != TransferResult::ReadDone)
@@ -90,6 +93,14 @@ void CompareDialog::OfferSources(std::function<RadioImage()> document, const Por
                   }});
     file_->show();
     radio_->show();
+    setHeading(QString());
+}
+
+void CompareDialog::setHeading(const QString& source) {
+    // "Compare With" and what the document was compared with.
+    QString text = Q(PlainMenuText(language_.row(lang_row::kCompareWith)));
+    heading_->setText(source.isEmpty() ? text : text + QStringLiteral(": ") + source);
+    heading_->show();
 }
 
 bool CompareDialog::reading() const { return job_ && job_->IsBusy(); }
@@ -117,6 +128,7 @@ void CompareDialog::compareWithFile() {
         return;
     }
     ShowDifferences(other, document_());
+    setHeading(path);
 }
 
 void CompareDialog::compareWithRadio() {

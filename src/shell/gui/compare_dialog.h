@@ -48,6 +48,7 @@ private:
     void compareWithFile();
     void compareWithRadio();
     void setBusy(bool busy);
+    void setHeading(const QString& source);
 
     const LanguageTable& language_;
     std::function<RadioImage()> document_;

@@ -42,7 +42,7 @@ FleetWriteDialog::FleetWriteDialog(const LanguageTable& language, const PortMap&
                                    std::function<std::optional<RadioImage>()> document, bool verify, QWidget* parent)
     : QDialog(parent), language_(language), ports_(ports), document_(std::move(document)),
       forwarder_(std::make_unique<FleetForwarder>(this)) {
-    setWindowTitle(Q(PlainCaption(language.row(lang_row::kWriteSeveral))));
+    setWindowTitle(Q(PlainMenuText(language.row(lang_row::kWriteSeveral))));
     auto* layout = new QVBoxLayout(this);
 
     for (int port = kFirstPort; port <= kLastPort; ++port)
@@ -71,10 +71,10 @@ FleetWriteDialog::FleetWriteDialog(const LanguageTable& language, const PortMap&
     table_->horizontalHeader()->setSectionResizeMode(kPortColumn, QHeaderView::ResizeToContents);
     table_->horizontalHeader()->setSectionResizeMode(kResultColumn, QHeaderView::Stretch);
     table_->setColumnWidth(kProgressColumn, 140);
-    table_->setMinimumSize(560, 240);
+    table_->setMinimumSize(760, 240);
     layout->addWidget(table_);
 
-    verify_ = new QCheckBox(Q(PlainCaption(language.row(lang_row::kVerifyTransfers))), this);
+    verify_ = new QCheckBox(Q(PlainMenuText(language.row(lang_row::kVerifyTransfers))), this);
     verify_->setChecked(verify);
     layout->addWidget(verify_);
     summary_ = new QLabel(this);

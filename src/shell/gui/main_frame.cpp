@@ -473,7 +473,7 @@ void CMainFrame::onFinished(const TransferOutcome& outcome) {
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
     // The worker may be waiting for the band check: the window stays until the transfer ends.
-    if (transferRunning_) {
+    if (transferRunning_ || SeveralRadiosRunning(*this)) {
         statusBar_->showMessage(QStringLiteral("A transfer is running; the program closes when it has ended."), 5000);
         event->ignore();
         return;
