@@ -41,10 +41,13 @@ const CommandRegistration kRegistration{{
                 "refusal is printed and nothing is written. FILE is not changed.\n\n"
                 "--verify reads back every block written after the last unit and lists each\n"
                 "channel or setting the radio holds differently from FILE (exit status 7).\n\n"
-                "Several radios: --port 1,2,3 writes FILE to the radios on COM1, COM2 and COM3 at\n"
-                "once, one after the other's failure unaffected, without a scan; --all writes to\n"
-                "every port where a radio answers. Each radio gets its own band check, retries and\n"
-                "result line (\"COM2: Write failed at CH 40\"), then a summary line follows.\n\n") +
+                "Several radios at once:\n"
+                "  --port N,M,...  write FILE to the radios on these ports in parallel, one worker\n"
+                "                  per port, without a scan; a radio that fails never stops the\n"
+                "                  others\n"
+                "  --all           the same for every port where a radio answers\n"
+                "Each radio gets its own band check, retries and result line (\"COM2: Write\n"
+                "failed at CH 40\"); a summary line follows.\n\n") +
         kTransferOptionsHelp,
     RunWrite,
 }};
