@@ -113,6 +113,21 @@ TEST(FleetWrite, AFailingRadioNeverStopsTheOthers) {
     EXPECT_TRUE(HoldsWrittenUnits(*fleet.radios[2], image));
 }
 
+TEST(FleetWrite, EachRadioIsCheckedAgainstItsOwnBands) {
+    Fleet fleet({{}, {}});
+    fleet.radios[1]->SetBandLimits({{150, 400}, {160, 420}, {150, 400}, {160, 420}});
+    const RadioImage image = FleetImage();
+    FleetWrite write(fleet.ports, {1, 2}, image, Texts(), false);
+    ASSERT_TRUE(write.Start(nullptr));
+    write.Wait();
+    EXPECT_EQ(StatusOf(write.outcomes()[0]), RadioStatus::Done);
+    EXPECT_EQ(StatusOf(write.outcomes()[1]), RadioStatus::BandRefused);
+    EXPECT_EQ(write.WorstStatus(), RadioStatus::BandRefused);
+    EXPECT_FALSE(write.outcomes()[1].bandRefusal.empty());
+    EXPECT_EQ(fleet.radios[1]->Count(sim::SimEvent::Kind::Write), 0u);
+    EXPECT_TRUE(HoldsWrittenUnits(*fleet.radios[0], image));
+}
+
 TEST(FleetWrite, VerifyFindsTheByteARadioStoredWrongAndPassesTheSoundOnes) {
     sim::SimFaults corrupting;
     corrupting.corruptAddress = 9 * 16;  // channel 9, first byte of its receive frequency
