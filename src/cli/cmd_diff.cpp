@@ -18,7 +18,7 @@ int RunDiff(const std::vector<std::string>& args) {
     RadioImage before, after;
     if (int status = LoadImageFile(args[0], before); status != kExitOk) return status;
     if (int status = LoadImageFile(args[1], after); status != kExitOk) return status;
-    const LanguageTable language = LoadCliLanguage();
+    const LanguageTable language = TransferLanguage();
     std::vector<ImageDifference> differences = CompareImages(before, after, language);
     for (const ImageDifference& difference : differences) std::cout << DifferenceText(difference, language) << "\n";
     return differences.empty() ? kExitOk : kExitDiffer;

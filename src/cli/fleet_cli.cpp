@@ -82,7 +82,7 @@ int WriteSeveral(const TransferArgs& args, const WriteExtras& extras, const Radi
         for (int port = kFirstPort; port <= kLastPort; ++port)
             if (mask & (1u << port)) ports.push_back(port);
     }
-    const LanguageTable language = LoadCliLanguage();
+    const LanguageTable language = TransferLanguage();
     FleetWrite fleet(portMap, ports, image, language, extras.verify);
     if (!args.trace.empty()) {
         std::string error;

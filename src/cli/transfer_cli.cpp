@@ -5,6 +5,7 @@
 #include <charconv>
 #include <iostream>
 
+#include "cli/cli_language.h"
 #include "cli/command.h"
 #include "compare/block_text.h"
 #include "compare/image_diff.h"
@@ -84,14 +85,14 @@ int ApplyTrace(const TransferArgs& args, CCommTask& task) {
     return kExitOk;
 }
 
-LanguageTable LoadCliLanguage() {
+LanguageTable TransferLanguage() {
     LanguageTable language;
-    LoadLanguageFile(language, true);
+    LoadCliLanguage(language, true);
     FillMissingRefusalTexts(language);
     return language;
 }
 
-CliReports::CliReports() : bar_(::isatty(STDERR_FILENO) == 1), language_(LoadCliLanguage()) {}
+CliReports::CliReports() : bar_(::isatty(STDERR_FILENO) == 1), language_(TransferLanguage()) {}
 
 void CliReports::progress(int value) {
     if (!bar_) return;

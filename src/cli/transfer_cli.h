@@ -38,7 +38,7 @@ int ApplyTrace(const TransferArgs& args, CCommTask& task);
 
 // The language file's texts, with English for the rows transfer messages need when no
 // language file was found.
-LanguageTable LoadCliLanguage();
+LanguageTable TransferLanguage();
 
 // The job's reports handled on the spot: a progress bar on stderr when it is a terminal, the
 // read's image kept, and the band check run with the language texts.

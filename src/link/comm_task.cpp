@@ -203,7 +203,7 @@ void CCommTask::Execute() {
 }
 
 bool CCommTask::ScanPorts(TransferReports& reports, TransferOutcome& outcome) {
-    std::optional<PortProblem> refused;
+    std::optional<PortProblem> refused, busy;
     const std::vector<ScanStep> order = options_.onlyPort
                                             ? std::vector<ScanStep>{{*options_.onlyPort, kConfiguredPortRetries}}
                                             : PortScanOrder(image_.port());
@@ -213,6 +213,7 @@ bool CCommTask::ScanPorts(TransferReports& reports, TransferOutcome& outcome) {
         if (!port_.Open(device)) {
             const OpenError& error = port_.lastOpenError();
             if (error.permissionDenied() && !refused) refused = PortProblem{step.port, device, error.text, true};
+            if (error.busy() && !busy) busy = PortProblem{step.port, device, error.text, false, true};
             continue;
         }
         if (port_.EnterProgramMode(step.retries)) {
@@ -225,6 +226,7 @@ bool CCommTask::ScanPorts(TransferReports& reports, TransferOutcome& outcome) {
         port_.Close();
     }
     outcome.permissionProblem = refused;
+    outcome.busyProblem = busy;
     return false;
 }
 
@@ -308,7 +310,7 @@ bool CCommTask::WriteSequence(TransferReports& reports) {
     Step(reports);
     if (!WriteRecord(SingleRecord(BlockId::Settings), 4)) return false;
     Step(reports);
-    if (!WriteRecord(SingleRecord(BlockId::SecondSettings), 2)) return false;
+    if (!WriteRecord(SingleRecord(BlockId::SecondSettings), 2) || !port_.ConfirmWrites()) return false;
     progress_ = kProgressAllMoved;
     ReportProgress(reports, progress_);
     return true;

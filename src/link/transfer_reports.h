@@ -21,6 +21,7 @@ struct PortProblem {
     std::string device;      // device path, e.g. /dev/ttyUSB0
     std::string reason;      // strerror text
     bool permissionDenied = false;
+    bool busy = false;       // held by another program
 };
 
 struct TransferOutcome {
@@ -31,6 +32,8 @@ struct TransferOutcome {
     // For NoRadio: the first port that was refused for lack of permission, so the user can
     // be told to join the dialout group.
     std::optional<PortProblem> permissionProblem;
+    // For NoRadio: the first port that was busy (held by another program); the scan went on.
+    std::optional<PortProblem> busyProblem;
     // For ReadFailed and WriteFailed: the radio address of the block or unit that failed.
     std::optional<std::uint16_t> failedAddress;
     std::size_t failedSize = 0;  // its length: 16 for a write unit, 64 for a block read
