@@ -10,6 +10,9 @@
 
 #include "cli/cli_language.h"
 #include "cli/command.h"
+#include "compare/block_text.h"
+#include "compare/image_diff.h"
+#include "fleet/radio_outcome.h"
 #include "link/comm_task.h"
 #include "link/transfer_trace.h"
 #include "shell/band_check.h"
@@ -32,12 +35,22 @@ extern "C" void CancelOnSignal(int signal) {
     if (CCommTask* task = gSignalledTask.load()) task->Cancel();
 }
 
-// Texts of the refusal when no language file supplies them.
+// Texts of the refusal and of the transfer results when no language file supplies them.
 void FillMissingRefusalTexts(LanguageTable& language) {
     const std::pair<int, const char*> fallback[] = {
-        {1, "Channel"}, {74, "Current frequency"}, {113, "is outside the radio's bands"}};
+        {1, "Channel"}, {74, "Current frequency"}, {113, "is outside the radio's bands"}, {17, "CH"},
+        {26, "Name"}, {27, "Optional Functions"}, {31, " failed"}, {32, " completed"}, {33, "No radio found"},
+        {72, "VFO A"}, {73, "VFO B"}, {122, "Read"}, {123, "Write"}, {171, "DTMF Settings"}};
     for (auto [row, text] : fallback)
         if (language.rows[static_cast<std::size_t>(row)].empty()) language.rows[static_cast<std::size_t>(row)] = text;
+}
+
+// " at CH 40" for the failed unit or block; " (readings of CH 8-11 disagree)" for an
+// unproven block of a verified read.
+std::string Where(const TransferOutcome& outcome, const LanguageTable& language) {
+    if (!outcome.failedAddress) return {};
+    std::string block = BlockText(*outcome.failedAddress, outcome.failedSize, language);
+    return outcome.unproven ? " (readings of " + block + " disagree)" : " at " + block;
 }
 
 }  // namespace
@@ -86,10 +99,14 @@ int ApplyTrace(const TransferArgs& args, CCommTask& task) {
     return kExitOk;
 }
 
-CliReports::CliReports() : bar_(::isatty(STDERR_FILENO) == 1) {
-    cli::LoadCliLanguage(language_, true);
-    FillMissingRefusalTexts(language_);
+LanguageTable TransferLanguage() {
+    LanguageTable language;
+    LoadCliLanguage(language, true);
+    FillMissingRefusalTexts(language);
+    return language;
 }
+
+CliReports::CliReports() : bar_(::isatty(STDERR_FILENO) == 1), language_(TransferLanguage()) {}
 
 void CliReports::progress(int value) {
     if (!bar_) return;
@@ -115,7 +132,7 @@ bool CliReports::checkBandLimits(const RadioImage& image) {
 
 void CliReports::finished(const TransferOutcome& outcome) { outcome_ = outcome; }
 
-int ReportTransferFailure(const CliReports& reports) {
+int ReportTransferFailure(const CliReports& reports, const RadioImage* sent) {
     if (!reports.outcome()) {
         std::cerr << "radioprog-cli: the transfer did not run\n";
         return kExitWriteFailed;
@@ -124,8 +141,17 @@ int ReportTransferFailure(const CliReports& reports) {
     std::string port = outcome.foundPort ? " on " + PortMap::Name(*outcome.foundPort) : "";
     switch (outcome.result) {
         case TransferResult::ReadDone:
-        case TransferResult::WriteDone:
             return kExitOk;
+        case TransferResult::WriteDone: {
+            if (!sent) return kExitOk;
+            std::vector<ImageDifference> differences = VerifyDifferences(*sent, outcome, reports.language());
+            if (differences.empty()) return kExitOk;
+            std::cerr << "radioprog-cli: " << PortMap::Name(outcome.foundPort.value_or(0)) << ": "
+                      << reports.language().row(lang_row::kVerifyDiffers) << "\n";
+            for (const ImageDifference& difference : differences)
+                std::cerr << "  " << DifferenceText(difference, reports.language()) << "\n";
+            return kExitVerifyDiffers;
+        }
         case TransferResult::NoRadio: {
             std::string advice = PermissionAdvice(outcome);
             std::string tried;
@@ -139,7 +165,8 @@ int ReportTransferFailure(const CliReports& reports) {
             return kExitNoRadio;
         }
         case TransferResult::ReadFailed:
-            std::cerr << "radioprog-cli: reading the radio" << port << (outcome.cancelled ? " cancelled" : " failed")
+            std::cerr << "radioprog-cli: reading the radio" << port
+                      << (outcome.cancelled ? " cancelled" : " failed" + Where(outcome, reports.language()))
                       << "; nothing was saved\n";
             return kExitReadFailed;
         case TransferResult::WriteFailed:
@@ -147,7 +174,8 @@ int ReportTransferFailure(const CliReports& reports) {
                 std::cerr << "radioprog-cli: write refused, nothing written: " << reports.bandRefusal() << "\n";
                 return kExitBandRefused;
             }
-            std::cerr << "radioprog-cli: writing the radio" << port << (outcome.cancelled ? " cancelled" : " failed")
+            std::cerr << "radioprog-cli: writing the radio" << port
+                      << (outcome.cancelled ? " cancelled" : " failed" + Where(outcome, reports.language()))
                       << (outcome.unitsWritten > 0
                               ? "; the radio may now hold a mix of old and new memory: write again to fix it\n"
                               : "; nothing was written\n");

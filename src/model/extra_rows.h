@@ -52,35 +52,79 @@ inline constexpr int kCannotWrite = 222;
 // Followed by the path of a language file that was passed over.
 inline constexpr int kLanguageFileSkipped = 223;
 
+// Several radios at once, verified transfers and comparison of images.
+// A byte of the memory that differs, followed by its radio address.
+inline constexpr int kDiffByte = 224;
+// An empty cell or field in a difference.
+inline constexpr int kDiffEmpty = 225;
+// The radio's band-limit block.
+inline constexpr int kBandLimitsBlock = 226;
+// Followed by the channel or block where a write failed.
+inline constexpr int kWriteFailedAt = 227;
+// Followed by the channel or block where a read failed.
+inline constexpr int kReadFailedAt = 228;
+// A verified read: no two of three readings of the block agreed.
+inline constexpr int kReadingsDisagree = 229;
+// Followed by the differences the read-back found.
+inline constexpr int kVerifyDiffers = 230;
+// A verified write that found no difference.
+inline constexpr int kWrittenVerified = 231;
+// One radio of several refused by its band check.
+inline constexpr int kBandRefusedShort = 232;
+// Program menu.
+inline constexpr int kWriteSeveral = 233;
+// File menu.
+inline constexpr int kCompareWith = 234;
+// Program menu: a setting, checked or not.
+inline constexpr int kVerifyTransfers = 235;
+// Button that starts writing several radios.
+inline constexpr int kStart = 236;
+// Column header of the several-radios dialog.
+inline constexpr int kResultColumn = 237;
+// Followed by 'written/chosen'.
+inline constexpr int kRadiosWritten = 238;
+// Comparison of two equal images.
+inline constexpr int kNoDifferences = 239;
+// Compare with a file.
+inline constexpr int kCompareFile = 240;
+// Compare with the radio's memory.
+inline constexpr int kCompareRadio = 241;
+// Title of the comparison window.
+inline constexpr int kDifferencesTitle = 242;
+// Column header of the several-radios dialog.
+inline constexpr int kProgressColumn = 243;
+// A radio whose write was cancelled before it began.
+inline constexpr int kCancelled = 244;
+
 // Transfers: cancel, results and what to check when no radio answered.
 // Program menu: stops the running transfer.
-inline constexpr int kCancelTransfer = 224;
+inline constexpr int kCancelTransfer = 245;
 // After row 122 or 123 when the user stopped the transfer.
-inline constexpr int kCancelled = 225;
+inline constexpr int kTransferCancelled = 246;
 // Result detail of a failed or cancelled read.
-inline constexpr int kNothingChanged = 226;
+inline constexpr int kNothingChanged = 247;
 // Result detail of a failed or cancelled write that wrote some units ...
-inline constexpr int kMixedMemory = 227;
+inline constexpr int kMixedMemory = 248;
 // ... followed by this.
-inline constexpr int kWriteAgain = 228;
+inline constexpr int kWriteAgain = 249;
 // Result detail of a write that stopped before its first unit.
-inline constexpr int kNothingWritten = 229;
+inline constexpr int kNothingWritten = 250;
 // Question when the window is closed during a transfer.
-inline constexpr int kQuitDuringTransfer = 230;
+inline constexpr int kQuitDuringTransfer = 251;
 // No radio found: what to check, one item a line.
-inline constexpr int kPleaseCheck = 231;
-inline constexpr int kCheckCable = 232;
-inline constexpr int kCheckPower = 233;
-inline constexpr int kCheckPort = 234;
+inline constexpr int kPleaseCheck = 252;
+inline constexpr int kCheckCable = 253;
+inline constexpr int kCheckPower = 254;
+inline constexpr int kCheckPort = 255;
 // Followed by the ports the search tried.
-inline constexpr int kPortsTried = 235;
+inline constexpr int kPortsTried = 256;
 // A port that opened but where no radio answered.
-inline constexpr int kNoAnswer = 236;
+inline constexpr int kNoAnswer = 257;
 // No port could be tried at all.
-inline constexpr int kNoPortFound = 237;
+inline constexpr int kNoPortFound = 258;
 // Band refusal detail: the channel's number in the channel table.
-inline constexpr int kTableNumber = 238;
+inline constexpr int kTableNumber = 259;
 
-inline constexpr int kEnd = 239;  // one past the last extra row
+inline constexpr int kEnd = 260;  // one past the last extra row
 
 }  // namespace radioprog::lang_row

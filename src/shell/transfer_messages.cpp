@@ -19,7 +19,7 @@ std::string TransferResultMessage(int resultCode, const LanguageTable& language)
 std::string TransferResultMessage(const TransferOutcome& outcome, const LanguageTable& language) {
     const int code = static_cast<int>(outcome.result);
     if (!outcome.cancelled) return TransferResultMessage(code, language);
-    return language.row(outcome.result == TransferResult::ReadFailed ? 122 : 123) + language.row(lang_row::kCancelled);
+    return language.row(outcome.result == TransferResult::ReadFailed ? 122 : 123) + language.row(lang_row::kTransferCancelled);
 }
 
 namespace {

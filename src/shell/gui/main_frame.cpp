@@ -22,12 +22,14 @@
 #include "model/extra_rows.h"
 #include "pictures/background_wnd.h"
 #include "print/gui/print_command.h"
+#include "fleet/radio_outcome.h"
 #include "shell/band_check.h"
 #include "shell/commands.h"
 #include "shell/gui/icons.h"
 #include "shell/gui/message_dlg.h"
 #include "shell/gui/port_select_dlg.h"
 #include "shell/gui/prog_status_bar.h"
+#include "shell/gui/proof_commands.h"
 #include "shell/gui/refused_entry.h"
 #include "shell/gui/text.h"
 #include "shell/gui/transfer_bridge.h"
@@ -113,6 +115,9 @@ void CMainFrame::createActions() {
     actions_[kFileSave]->setShortcut(QKeySequence::Save);
     actions_[kFilePrint]->setShortcut(QKeySequence::Print);
     for (QAction* action : actions_) action->setShortcutContext(Qt::ApplicationShortcut);
+    for (int command : {kWriteSeveral, kCompareWith})
+        connect(addCommand(command), &QAction::triggered, this, [this, command] { RunProofCommand(*this, command); });
+    addCommand(kVerifyTransfers)->setCheckable(true);
     for (int command : ChannelEditCommands())
         connect(addCommand(command), &QAction::triggered, this, [this, command] { RunChannelEditCommand(*this, command); });
     SetUpChannelEditing(*this);
@@ -150,6 +155,7 @@ void CMainFrame::createMenus() {
     file->addAction(actions_[kFileOpen]);
     file->addAction(actions_[kImportCsv]);
     file->addAction(actions_[kExportCsv]);
+    file->addAction(actions_[kCompareWith]);
     file->addAction(actions_[kFilePrint]);
     QAction* preview = file->addAction(QStringLiteral("Print Pre&view..."));
     connect(preview, &QAction::triggered, this, &CMainFrame::OnFilePrintPreview);
@@ -157,6 +163,9 @@ void CMainFrame::createMenus() {
     QMenu* program = bar->addMenu(QString());
     program->addAction(actions_[kReadRadio]);
     program->addAction(actions_[kWriteRadio]);
+    program->addAction(actions_[kWriteSeveral]);
+    program->addSeparator();
+    program->addAction(actions_[kVerifyTransfers]);
     QMenu* edit = bar->addMenu(QString());
     edit->addAction(actions_[kChannelEditor]);
     edit->addAction(actions_[kFunctionsEditor]);
@@ -419,9 +428,11 @@ void CMainFrame::OnPortSelect() {
 }
 
 bool CMainFrame::startTransfer(TransferMode mode) {
-    if (transferRunning_ || job_->IsBusy()) return false;
+    if (transferRunning_ || job_->IsBusy() || SeveralRadiosRunning(*this)) return false;
     if (mode == TransferMode::Write) FlushEditors();
     job_->Wait();
+    job_->SetOptions({std::nullopt, actions_[command::kVerifyTransfers]->isChecked()});
+    sentImage_ = workspace_.image;
     job_->Setup(bridge_.get(), workspace_.image);
     job_->SetMode(mode);
     transferRunning_ = true;
@@ -437,7 +448,8 @@ bool CMainFrame::startTransfer(TransferMode mode) {
 
 void CMainFrame::updateCommandStates() {
     using namespace command;
-    for (int command : {kReadRadio, kWriteRadio, kFileNew, kFileOpen, kPortSelect, kBatchChannels, kLanguage})
+    for (int command : {kReadRadio, kWriteRadio, kFileNew, kFileOpen, kPortSelect, kBatchChannels, kLanguage,
+                        kWriteSeveral, kCompareWith})
         actions_[command]->setEnabled(!transferRunning_);
     actions_[kCancelTransfer]->setEnabled(transferRunning_);
     UpdateChannelEditStates(*this);
@@ -480,14 +492,24 @@ void CMainFrame::onFinished(const TransferOutcome& outcome) {
     std::string detail =
         outcome.result == TransferResult::ReadDone ? backupNote_ : TransferResultDetail(outcome, workspace_.language);
     backupNote_.clear();
+    // Where a transfer failed ("Write failed at CH 40"), or what a verified write found.
+    if (outcome.failedAddress && !outcome.cancelled)
+        detail = OutcomeText(RadioOutcome{0, outcome, {}, false, false, {}}, workspace_.language) + "\n" + detail;
     // Quitting: the user asked to cancel; no result to read.
     if (closeWhenTransferEnds_) return;
-    showMessage(TransferResultMessage(outcome, workspace_.language), detail);
+    if (!ShowVerifyDifferences(*this, sentImage_, outcome))
+        showMessage(TransferResultMessage(outcome, workspace_.language), detail);
     if (std::string advice = PermissionAdvice(outcome); !advice.empty()) Warn(this, Q(advice));
     statusBar_->update();
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
+    // Several radios being written: the window stays until they have ended.
+    if (SeveralRadiosRunning(*this)) {
+        statusBar_->showMessage(QStringLiteral("A transfer is running; the program closes when it has ended."), 5000);
+        event->ignore();
+        return;
+    }
     // The worker must end before the window goes: on Yes it is cancelled, and the window
     // closes when its last report has arrived.
     if (transferRunning_) {

@@ -121,6 +121,7 @@ private:
     bool closeWhenTransferEnds_ = false;
     int lastResult_ = -1;
     std::string backupNote_;
+    RadioImage sentImage_;  // the image the latest transfer started with
 };
 
 }  // namespace radioprog
