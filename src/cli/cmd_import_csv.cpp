@@ -3,42 +3,40 @@
 
 #include "cli/command.h"
 #include "cli/image_file.h"
+#include "cli/whole_file.h"
 #include "editors/channel_csv.h"
-#include "model/dat_file.h"
 #include "model/language_table.h"
 
 namespace radioprog::cli {
 namespace {
 
-int RunImportCsv(const std::vector<std::string>& args) {
-    std::vector<std::string> files;
-    std::string out;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--out") {
-            if (i + 1 >= args.size() || !out.empty()) return UsageError("import-csv: --out needs one NEW.dat");
-            out = args[++i];
-        } else {
-            files.push_back(args[i]);
-        }
-    }
-    if (files.size() != 2) return UsageError("import-csv: expected FILE.dat and IN.csv");
-    if (out.empty()) out = files[0];
+int RunImportCsv(const cmdline::Arguments& args) {
+    int status = kExitOk;
+    if (!CheckArgumentCount("import-csv", args, 2, 2, "FILE.dat and IN.csv", status)) return status;
+    const std::string& datFile = args.positional()[0];
+    const std::string& csvFile = args.positional()[1];
+    const bool outGiven = args.isSet("out");
+    const std::string out = outGiven ? args.value("out") : datFile;
+    if (out.empty()) return UsageError("import-csv: --out needs a file name");
+    if (datFile == kStandardStream && csvFile == kStandardStream)
+        return UsageError("import-csv: only one of FILE.dat and IN.csv can be standard input");
 
     RadioImage image;
-    if (int status = LoadImageFile(files[0], image); status != kExitOk) return status;
-    std::string text, error;
-    if (!ReadTextFile(files[1], text, error)) return UsageError(error);
+    if (status = LoadImageFile(datFile, image); status != kExitOk) return status;
+    std::string text;
+    if (status = ReadWholeInput(csvFile, text); status != kExitOk) return status;
 
     CsvImportReport report = ImportChannelsCsv(image, text);
     // Report lines in the built-in English, whatever language file lies around.
     const LanguageTable english;
-    if (!report.headerOk) return UsageError(files[1] + ": " + CsvProblemText(report.problems.front(), english));
-    for (const CsvProblem& problem : report.problems) std::cerr << files[1] << ": " << CsvProblemText(problem, english) << "\n";
-
-    FileResult saved = SaveDatFile(image, out);
-    if (!saved.ok) return UsageError(saved.error);
+    const std::string source = InputName(csvFile);
+    if (!report.headerOk) return UsageError(source + ": " + CsvProblemText(report.problems.front(), english));
+    for (const CsvProblem& problem : report.problems) std::cerr << source << ": " << CsvProblemText(problem, english) << "\n";
+    // Nothing stored: the file stays as it was, and a script learns it from the exit status.
+    if (!report.channels.empty())
+        if (status = SaveImageFile(image, out); status != kExitOk) return status;
     std::cerr << english.row(lang_row::kChannelsImported) << " " << report.channels.size() << "\n";
-    return kExitOk;
+    return report.channels.empty() ? kExitNothingImported : kExitOk;
 }
 
 const CommandRegistration kRegistration{{
@@ -52,8 +50,12 @@ const CommandRegistration kRegistration{{
     "there is no Location column); channels the file does not name are kept. A row with a\n"
     "value the radio cannot store (a frequency outside 136-520 MHz or off the 5/6.25 kHz\n"
     "raster, an unknown tone, ...) is skipped and reported on stderr with its line number.\n"
-    "Exit status 0 when the file was written, 2 for usage errors, unreadable files or a\n"
-    "CSV file without a Frequency column.\n",
+    "When no row can be stored, nothing is written. \"-\" as FILE.dat or IN.csv reads\n"
+    "standard input, --out - writes to standard output.\n",
+    {
+        {{"o", "out"}, "NEW.dat", "write the result to NEW.dat instead of FILE.dat"},
+    },
+    {kExitNothingImported},
     RunImportCsv,
 }};
 

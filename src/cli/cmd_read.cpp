@@ -4,12 +4,12 @@
 #include "cli/command.h"
 #include "cli/transfer_cli.h"
 #include "link/comm_task.h"
-#include "model/dat_file.h"
+#include "cli/image_file.h"
 
 namespace radioprog::cli {
 namespace {
 
-int RunRead(const std::vector<std::string>& args) {
+int RunRead(const cmdline::Arguments& args) {
     TransferArgs parsed;
     if (int status = ParseTransferArgs("read", args, parsed); status != kExitOk) return status;
 
@@ -25,9 +25,7 @@ int RunRead(const std::vector<std::string>& args) {
 
     if (int status = ReportTransferFailure(reports); status != kExitOk) return status;
     if (!reports.readImage()) return ReportTransferFailure(reports);
-    FileResult saved = SaveDatFile(*reports.readImage(), parsed.file);
-    if (!saved.ok) return UsageError(saved.error);
-    return kExitOk;
+    return SaveImageFile(*reports.readImage(), parsed.file);
 }
 
 const CommandRegistration kRegistration{{
@@ -37,8 +35,11 @@ const CommandRegistration kRegistration{{
     std::string("Finds the radio (the port given by --port first, default COM1, then COM1-COM20),\n"
                 "reads its whole memory and writes it to FILE as a .dat file of 5592 bytes; its\n"
                 "port number is the port where the radio answered. FILE is used as given. When\n"
-                "the read fails, FILE is neither created nor changed.\n\n") +
-        kTransferOptionsHelp,
+                "the read fails, FILE is neither created nor changed. FILE \"-\" writes the image to\n"
+                "standard output.\n\n") +
+        kTransferPortsHelp,
+    TransferOptions(),
+    {kExitNoRadio, kExitReadFailed},
     RunRead,
 }};
 

@@ -9,7 +9,7 @@
 namespace radioprog::cli {
 namespace {
 
-int RunWrite(const std::vector<std::string>& args) {
+int RunWrite(const cmdline::Arguments& args) {
     TransferArgs parsed;
     if (int status = ParseTransferArgs("write", args, parsed); status != kExitOk) return status;
 
@@ -32,8 +32,11 @@ const CommandRegistration kRegistration{{
     std::string("Loads FILE as File Open does, finds the radio (the port stored in FILE first, or\n"
                 "the one given by --port, then COM1-COM20), reads the radio's band limits and\n"
                 "writes the memory only when every frequency lies within them; otherwise the\n"
-                "refusal is printed and nothing is written. FILE is not changed.\n\n") +
-        kTransferOptionsHelp,
+                "refusal is printed and nothing is written. FILE is not changed; \"-\" reads it from\n"
+                "standard input.\n\n") +
+        kTransferPortsHelp,
+    TransferOptions(),
+    {kExitNoRadio, kExitWriteFailed, kExitBandRefused},
     RunWrite,
 }};
 

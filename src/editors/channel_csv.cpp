@@ -494,13 +494,4 @@ bool ReadTextFile(const std::string& path, std::string& text, std::string& error
     return true;
 }
 
-FileResult WriteTextFile(const std::string& path, const std::string& text) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) return {false, "Cannot create " + path + ": " + std::strerror(errno)};
-    out << text;
-    out.close();
-    if (!out) return {false, "Cannot write " + path + ": " + std::strerror(errno)};
-    return {};
-}
-
 }  // namespace radioprog

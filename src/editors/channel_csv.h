@@ -84,7 +84,5 @@ std::string CsvProblemText(const CsvProblem& problem, const LanguageTable& langu
 
 // The whole file as text; false and the reason when it cannot be read.
 bool ReadTextFile(const std::string& path, std::string& text, std::string& error);
-// Writes the text to a file (replacing it); the reason when that fails.
-FileResult WriteTextFile(const std::string& path, const std::string& text);
 
 }  // namespace radioprog

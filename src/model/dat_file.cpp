@@ -24,10 +24,14 @@ std::string DatSaveName(const std::string& chosenPath) {
     return chosenPath + ".dat";
 }
 
-FileResult SaveDatFile(const RadioImage& image, const std::string& path) {
+std::vector<std::uint8_t> DatFileBytes(const RadioImage& image) {
     std::vector<std::uint8_t> content(kDatFileSize, 0);
     std::copy(image.bytes.begin(), image.bytes.end(), content.begin());
-    return WriteFileAtomically(path, content);
+    return content;
+}
+
+FileResult SaveDatFile(const RadioImage& image, const std::string& path) {
+    return WriteFileAtomically(path, DatFileBytes(image));
 }
 
 FileResult OpenDatFile(const std::string& path, RadioImage& image) {
@@ -47,9 +51,14 @@ FileResult OpenDatFile(const std::string& path, RadioImage& image) {
         got += static_cast<std::size_t>(n);
     }
     ::close(fd);
+    return DecodeDatFile(std::span<const std::uint8_t>(content.data(), got), path, image);
+}
+
+FileResult DecodeDatFile(std::span<const std::uint8_t> content, const std::string& name, RadioImage& image) {
+    const std::size_t got = std::min(content.size(), kImageSize);
     if (got < kDatMinimumSize)
-        return {false, path + " is not a radio image: it holds " + std::to_string(got) + " bytes, a .dat file holds " +
-                           std::to_string(kDatFileSize) + "."};
+        return {false, name + " is not a radio image: it holds " + std::to_string(content.size()) +
+                           " bytes, a .dat file holds " + std::to_string(kDatFileSize) + "."};
     std::size_t restored = got >= kImageSize ? kImageSize : kDatMinimumSize;
     std::copy(content.begin(), content.begin() + static_cast<std::ptrdiff_t>(restored), image.bytes.begin());
     return {};

@@ -208,7 +208,7 @@ void ExportCsv(CMainFrame& frame) {
     const QString path = ChooseCsvFile(&frame, true);
     if (path.isEmpty()) return;
     frame.FlushEditors();
-    const FileResult written = WriteTextFile(S(path), ExportChannelsCsv(frame.image()));
+    const FileResult written = WriteFileAtomically(S(path), ExportChannelsCsv(frame.image()));
     if (!written.ok) Warn(&frame, Q(frame.language().row(lang_row::kCannotWrite) + "\n" + written.error));
 }
 
