@@ -27,7 +27,7 @@ const CommandRegistration kRegistration{{
     "Location (channel 0-127), Name, Frequency (MHz), Duplex (\"\", +, -, split, off),\n"
     "Offset, Tone (\"\", Tone, TSQL, DTCS, Cross), rToneFreq, cToneFreq, DtcsCode,\n"
     "DtcsPolarity, RxDtcsCode, CrossMode, Mode (FM wide, NFM narrow), TStep, Skip (S: not\n"
-    "scanned), Power (High, Low), Comment, URCALL, RPT1CALL, RPT2CALL, DVCODE, and two\n"
+    "scanned), Power (5.0W High, 1.0W Low), Comment, URCALL, RPT1CALL, RPT2CALL, DVCODE, and two\n"
     "columns of radioprog: BusyLock (Yes, No) and Signal (optional signalling 1-15).\n"
     "FILE.dat \"-\" reads standard input, OUT.csv \"-\" writes to standard output. OUT.csv\n"
     "is replaced only once the whole new file is written.\n",

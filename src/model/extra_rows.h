@@ -49,6 +49,21 @@ inline constexpr int kUnstorableTone = 220;
 inline constexpr int kCannotRead = 221;
 inline constexpr int kCannotWrite = 222;
 
-inline constexpr int kEnd = 223;  // one past the last extra row
+// Import and paste: a frequency between the radio's usual bands (followed by kBandGapRefusal).
+inline constexpr int kBandGap = 223;
+inline constexpr int kBandGapRefusal = 224;
+// Import in file order: the row would go beyond the last channel.
+inline constexpr int kPastLastChannel = 225;
+// Paste: a cell of a channel without a receive frequency.
+inline constexpr int kEmptyChannelCell = 226;
+// In front of a report line about a row that was stored.
+inline constexpr int kWarning = 227;
+// Import CSV: question how to place the rows.
+inline constexpr int kImportPlacement = 228;
+// Its answers: by Location, or from the current channel (followed by its number).
+inline constexpr int kByLocation = 229;
+inline constexpr int kFromChannel = 230;
+
+inline constexpr int kEnd = 231;  // one past the last extra row
 
 }  // namespace radioprog::lang_row

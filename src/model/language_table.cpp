@@ -42,6 +42,14 @@ const std::array<std::string, lang_row::kEnd - lang_row::kFirstExtra>& BuiltInTe
         "tone the radio cannot store",
         "Cannot read the file",
         "Cannot write the file",
+        "outside the radio's usual bands 136-174 / 400-520 MHz",
+        "the radio refuses the write if its bands exclude it",
+        "beyond channel 127",
+        "empty channel: enter its receive frequency first",
+        "Warning (stored)",
+        "Place the rows by their Location or in file order?",
+        "By Location",
+        "From channel",
     };
     return texts;
 }
@@ -129,6 +137,20 @@ std::string LoadLanguageFile(LanguageTable& table, bool resetToDefault) {
     std::ifstream in(path, std::ios::binary);
     if (!in || !LoadLanguageStream(in, table)) return {};
     return path;
+}
+
+std::vector<LanguageTable> LoadEveryLanguage(const LanguageTable& current) {
+    std::vector<LanguageTable> tables{current};
+    const std::string path = FindLanguageFile();
+    if (path.empty()) return tables;
+    for (int index = 0; index < kLanguageNameCount; ++index) {
+        if (index == current.index) continue;
+        LanguageTable table;
+        table.index = index;
+        std::ifstream in(path, std::ios::binary);
+        if (in && LoadLanguageStream(in, table) && index < table.nameCount()) tables.push_back(std::move(table));
+    }
+    return tables;
 }
 
 }  // namespace radioprog

@@ -59,4 +59,8 @@ std::string FindLanguageFile();
 // or an empty text when there was no file.
 std::string LoadLanguageFile(LanguageTable& table, bool resetToDefault);
 
+// The table in use and a table for every other language of the language file, for
+// recognising texts whatever the language they were written in.
+std::vector<LanguageTable> LoadEveryLanguage(const LanguageTable& current);
+
 }  // namespace radioprog
