@@ -8,6 +8,7 @@
 #include "cli/command.h"
 #include "editors/channel_csv.h"
 #include "model/atomic_file.h"
+#include "model/file_read.h"
 
 namespace radioprog::cli {
 
@@ -28,8 +29,7 @@ int ReadWholeInput(const std::string& path, std::string& content) {
         if (n < 0) return UsageError(std::string("Cannot read standard input: ") + std::strerror(errno));
         if (n == 0) return kExitOk;
         content.append(buffer, static_cast<std::size_t>(n));
-        if (content.size() > kMaxStandardInput)
-            return UsageError("standard input holds more than " + std::to_string(kMaxStandardInput >> 20) + " MB");
+        if (content.size() > kMaxInputBytes) return UsageError("standard input: " + InputTooLargeText());
     }
 }
 

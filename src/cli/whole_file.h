@@ -6,8 +6,6 @@
 namespace radioprog::cli {
 
 inline constexpr const char* kStandardStream = "-";
-// Standard input larger than this is refused.
-inline constexpr std::size_t kMaxStandardInput = 16u << 20;
 
 // How messages name the file: "standard input"/"standard output" for "-".
 std::string InputName(const std::string& path);

@@ -49,21 +49,23 @@ inline constexpr int kUnstorableTone = 220;
 inline constexpr int kCannotRead = 221;
 inline constexpr int kCannotWrite = 222;
 
+// Followed by the path of a language file that was passed over.
+inline constexpr int kLanguageFileSkipped = 223;
 // Import and paste: a frequency between the radio's usual bands (followed by kBandGapRefusal).
-inline constexpr int kBandGap = 223;
-inline constexpr int kBandGapRefusal = 224;
+inline constexpr int kBandGap = 224;
+inline constexpr int kBandGapRefusal = 225;
 // Import in file order: the row would go beyond the last channel.
-inline constexpr int kPastLastChannel = 225;
+inline constexpr int kPastLastChannel = 226;
 // Paste: a cell of a channel without a receive frequency.
-inline constexpr int kEmptyChannelCell = 226;
+inline constexpr int kEmptyChannelCell = 227;
 // In front of a report line about a row that was stored.
-inline constexpr int kWarning = 227;
+inline constexpr int kWarning = 228;
 // Import CSV: question how to place the rows.
-inline constexpr int kImportPlacement = 228;
+inline constexpr int kImportPlacement = 229;
 // Its answers: by Location, or from the current channel (followed by its number).
-inline constexpr int kByLocation = 229;
-inline constexpr int kFromChannel = 230;
+inline constexpr int kByLocation = 230;
+inline constexpr int kFromChannel = 231;
 
-inline constexpr int kEnd = 231;  // one past the last extra row
+inline constexpr int kEnd = 232;  // one past the last extra row
 
 }  // namespace radioprog::lang_row

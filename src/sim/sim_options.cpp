@@ -14,6 +14,23 @@ bool ParseInt(const std::string& text, int low, int high, int& value) {
     return ec == std::errc() && ptr == end && value >= low && value <= high;
 }
 
+// "nak,write,17,4" into a targeted fault.
+bool ParseFault(const std::string& text, TargetedFault& fault) {
+    std::vector<std::string> parts;
+    for (std::size_t start = 0;;) {
+        std::size_t comma = text.find(',', start);
+        parts.push_back(text.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
+        if (comma == std::string::npos) break;
+        start = comma + 1;
+    }
+    if (parts.size() < 3 || parts.size() > 4 || !ParseFaultKind(parts[0], fault.kind)) return false;
+    if (parts[1] == "read") fault.target = FaultTarget::Read;
+    else if (parts[1] == "write") fault.target = FaultTarget::Write;
+    else return false;
+    fault.times = 1;
+    return ParseInt(parts[2], 0, 1'000'000, fault.at) && (parts.size() < 4 || ParseInt(parts[3], 1, 1'000'000, fault.times));
+}
+
 // "136-174,400-520" into lower/upper of the first and the second band.
 bool ParseBands(const std::string& text, std::optional<int> (&bands)[4]) {
     std::size_t comma = text.find(',');
@@ -53,6 +70,12 @@ const std::vector<cmdline::Option>& SimOptions() {
         {{"wrong-header"}, "", "read replies name the wrong address"},
         {{"refuse-writes"}, "K", "answer the first K write units with NAK"},
         {{"silent-after"}, "K", "go silent after answering K block reads and writes"},
+        {{"fault"}, "KIND,read|write,N[,TIMES]",
+         "hit the N-th block read or write unit (from 0, resends\n"
+         "counted) and TIMES-1 more (default 1) with KIND: silent,\n"
+         "drop, short, bad-header, extra-byte, late-ack, double-ack,\n"
+         "nak, bad-ack (may be repeated)"},
+        {{"late-ms"}, "MS", "how late late-ack answers (default 500)"},
         cmdline::HelpOption(),
         cmdline::VersionOption(),
     };
@@ -108,9 +131,18 @@ bool ParseSimArgs(const std::vector<std::string>& args, SimConfig& config, std::
     config.faults.wrongModeReply = parsed.isSet("wrong-mode-reply");
     config.faults.wrongModel = parsed.isSet("wrong-model");
     config.faults.wrongHeader = parsed.isSet("wrong-header");
+    for (const std::string& text : parsed.values("fault")) {
+        TargetedFault fault;
+        if (!ParseFault(text, fault)) {
+            error = "--fault: expected KIND,read|write,N[,TIMES], got " + text;
+            return false;
+        }
+        config.faults.targeted.push_back(fault);
+    }
     return bands("bands", config.rxBands) && bands("bands", config.txBands) && bands("rx-bands", config.rxBands) &&
            bands("tx-bands", config.txBands) && count("short-replies", config.faults.shortReplies) &&
-           count("refuse-writes", config.faults.refusedWrites) && count("silent-after", config.faults.silentAfterBlocks);
+           count("refuse-writes", config.faults.refusedWrites) && count("silent-after", config.faults.silentAfterBlocks) &&
+           count("late-ms", config.faults.lateReplyMs);
 }
 
 BandLimits ApplyBandOptions(const SimConfig& config, const BandLimits& current) {

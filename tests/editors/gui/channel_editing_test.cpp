@@ -336,7 +336,7 @@ private slots:
         });
         setCell(91, column::kRxTone);
         import->trigger();
-        QCOMPARE(question, QStringLiteral("E228|E229|E230 90"));
+        QCOMPARE(question, QStringLiteral("E229|E230|E231 90"));
         QCOMPARE(view()->GetCellText(90, column::kRxFrequency), std::string("145.50000"));
         QCOMPARE(view()->GetCellText(91, column::kRxFrequency), std::string("146.50000"));
         frame()->action(command::kEditUndo)->trigger();
