@@ -10,6 +10,7 @@ namespace radioprog::cli {
 namespace {
 
 int RunRead(const cmdline::Arguments& args) {
+    const bool verify = args.isSet("verify");
     TransferArgs parsed;
     if (int status = ParseTransferArgs("read", args, parsed); status != kExitOk) return status;
 
@@ -19,6 +20,7 @@ int RunRead(const cmdline::Arguments& args) {
     CliReports reports;
     CCommTask task(TransferPorts(parsed));
     if (int status = ApplyTrace(parsed, task); status != kExitOk) return status;
+    task.SetOptions({std::nullopt, verify});
     task.Setup(&reports, image);
     task.SetMode(TransferMode::Read);
     task.Run();
@@ -30,13 +32,16 @@ int RunRead(const cmdline::Arguments& args) {
 
 const CommandRegistration kRegistration{{
     "read",
-    "read FILE [--port N] [--device PATH] [--trace FILE]",
+    "read FILE [--verify] [--port N] [--device PATH] [--trace FILE]",
     "read the radio's memory into FILE",
     std::string("Finds the radio (the port given by --port first, default COM1, then COM1-COM20),\n"
                 "reads its whole memory and writes it to FILE as a .dat file of 5592 bytes; its\n"
                 "port number is the port where the radio answered. FILE is used as given. When\n"
                 "the read fails, FILE is neither created nor changed. FILE \"-\" writes the image to\n"
-                "standard output.\n\n") +
+                "standard output.\n\n"
+                "--verify reads every block twice; when the two readings differ, a third time,\n"
+                "keeping the reading two of the three agree on. When none agree the read fails\n"
+                "(exit status 4) naming the block.\n\n") +
         kTransferPortsHelp,
     TransferOptions(),
     {kExitNoRadio, kExitReadFailed},

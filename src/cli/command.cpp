@@ -23,12 +23,14 @@ const char* Meaning(int code) {
 
 const std::vector<ExitCode>& ExitCodes() {
     static const std::vector<ExitCode> codes{
-        {kExitOk, "done"},
+        {kExitOk, "done (diff: the files are equal)"},
+        {kExitDiffers, "diff: the files differ"},
         {kExitUsage, "usage error, or a file that cannot be read, is invalid or cannot be written"},
         {kExitNoRadio, "no radio found"},
-        {kExitReadFailed, "reading the radio failed (FILE untouched)"},
+        {kExitReadFailed, "reading the radio failed, FILE untouched (also: a verified read found no two readings alike)"},
         {kExitWriteFailed, "writing the radio failed"},
         {kExitBandRefused, "write refused by the band check (nothing written)"},
+        {kExitVerifyDiffers, "a verified write found the radio holding other bytes than were written"},
         {kExitNothingImported, "the import stored no channel (the file is unchanged)"},
     };
     return codes;

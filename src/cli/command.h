@@ -11,6 +11,7 @@ namespace radioprog::cli {
 
 // Exit codes shared by every command; ExitCodes() says what each means.
 inline constexpr int kExitOk = 0;
+inline constexpr int kExitDiffers = 1;                  // diff: the files differ
 inline constexpr int kExitUsage = cmdline::kExitUsage;  // usage error, unreadable or invalid file
 inline constexpr int kExitNothingImported = 8;          // an import stored no channel
 

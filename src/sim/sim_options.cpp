@@ -49,6 +49,16 @@ bool ParseBands(const std::string& text, std::optional<int> (&bands)[4]) {
     return true;
 }
 
+// A radio address: decimal or 0x followed by hex digits, 0..0xFFFF.
+bool ParseAddress(const std::string& text, int& value) {
+    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+        const char* end = text.data() + text.size();
+        auto [ptr, ec] = std::from_chars(text.data() + 2, end, value, 16);
+        return ec == std::errc() && ptr == end && value >= 0 && value <= 0xFFFF;
+    }
+    return ParseInt(text, 0, 0xFFFF, value);
+}
+
 }  // namespace
 
 namespace {
@@ -58,7 +68,10 @@ const std::vector<cmdline::Option>& SimOptions() {
     static const std::vector<cmdline::Option> options{
         {{"load"}, "FILE", "start from the image in a .dat file (band limits included)", "Memory:"},
         {{"save"}, "FILE", "keep FILE up to date with what is written to the radio\n(saved when the line goes quiet and at exit)"},
-        {{"link"}, "PATH", "also make PATH a symbolic link to the device"},
+        {{"link"}, "PATH",
+         "also make PATH a symbolic link to the device; every further\n"
+         "--link starts one more radio with the same memory, bands and\n"
+         "faults (--save then keeps the first radio's memory)"},
         {{"bands"}, "LO-HI,LO-HI", "receive and transmit bands", "Band limits (whole MHz; default 136-174,400-520):"},
         {{"rx-bands"}, "LO-HI,LO-HI", "receive bands only"},
         {{"tx-bands"}, "LO-HI,LO-HI", "transmit bands only"},
@@ -70,6 +83,12 @@ const std::vector<cmdline::Option>& SimOptions() {
         {{"wrong-header"}, "", "read replies name the wrong address"},
         {{"refuse-writes"}, "K", "answer the first K write units with NAK"},
         {{"silent-after"}, "K", "go silent after answering K block reads and writes"},
+        {{"corrupt-byte"}, "ADDR",
+         "store the byte at radio address ADDR (0x0090 or 144) with\n"
+         "bit 0 inverted, and acknowledge the unit as usual"},
+        {{"garble-reads"}, "K",
+         "invert one data byte of each of the first K read replies on\n"
+         "the line (a different byte each time; the memory stays right)"},
         {{"fault"}, "KIND,read|write,N[,TIMES]",
          "hit the N-th block read or write unit (from 0, resends\n"
          "counted) and TIMES-1 more (default 1) with KIND: silent,\n"
@@ -125,7 +144,15 @@ bool ParseSimArgs(const std::vector<std::string>& args, SimConfig& config, std::
     config.version = parsed.isSet("version");
     config.loadFile = parsed.value("load");
     config.saveFile = parsed.value("save");
-    config.linkPath = parsed.value("link");
+    const std::vector<std::string> links = parsed.values("link");
+    if (!links.empty()) {
+        config.linkPath = links.front();
+        config.moreLinks.assign(links.begin() + 1, links.end());
+    }
+    if (parsed.isSet("corrupt-byte") && !ParseAddress(parsed.value("corrupt-byte"), config.faults.corruptAddress)) {
+        error = "--corrupt-byte: not a radio address: " + parsed.value("corrupt-byte");
+        return false;
+    }
     config.paced = parsed.isSet("paced");
     config.faults.silent = parsed.isSet("silent");
     config.faults.wrongModeReply = parsed.isSet("wrong-mode-reply");
@@ -142,7 +169,7 @@ bool ParseSimArgs(const std::vector<std::string>& args, SimConfig& config, std::
     return bands("bands", config.rxBands) && bands("bands", config.txBands) && bands("rx-bands", config.rxBands) &&
            bands("tx-bands", config.txBands) && count("short-replies", config.faults.shortReplies) &&
            count("refuse-writes", config.faults.refusedWrites) && count("silent-after", config.faults.silentAfterBlocks) &&
-           count("late-ms", config.faults.lateReplyMs);
+           count("late-ms", config.faults.lateReplyMs) && count("garble-reads", config.faults.garbledReads);
 }
 
 BandLimits ApplyBandOptions(const SimConfig& config, const BandLimits& current) {

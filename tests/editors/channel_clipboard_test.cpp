@@ -139,7 +139,10 @@ TEST(ChannelClipboard, ASingleColumnPastesIntoTheCurrentColumn) {
     EXPECT_FALSE(ChannelInUse(image, 23));
     EXPECT_EQ(report.problems, (std::vector<PasteProblem>{{22, column::kRxFrequency, "223.5", CsvReason::BandGap, true},
                                                           {23, column::kRxFrequency, "99", CsvReason::OutOfBand}}));
-    EXPECT_EQ(PasteProblemText(report.problems[0], language), "r1 22 r18: r228: r224; r225 (223.5)");
+    const auto r = [](int row) { return "r" + std::to_string(row); };
+    EXPECT_EQ(PasteProblemText(report.problems[0], language), "r1 22 r18: " + r(lang_row::kWarning) + ": " +
+                                                                  r(lang_row::kBandGap) + "; " +
+                                                                  r(lang_row::kBandGapRefusal) + " (223.5)");
 
     // Tones down the receive-tone column: an empty channel in between and a bad tone are
     // reported, an empty line leaves its cell; the other columns stay as they were.

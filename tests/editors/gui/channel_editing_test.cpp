@@ -336,7 +336,10 @@ private slots:
         });
         setCell(91, column::kRxTone);
         import->trigger();
-        QCOMPARE(question, QStringLiteral("E229|E230|E231 90"));
+        QCOMPARE(question, QString("E%1|E%2|E%3 90")
+                               .arg(lang_row::kImportPlacement)
+                               .arg(lang_row::kByLocation)
+                               .arg(lang_row::kFromChannel));
         QCOMPARE(view()->GetCellText(90, column::kRxFrequency), std::string("145.50000"));
         QCOMPARE(view()->GetCellText(91, column::kRxFrequency), std::string("146.50000"));
         frame()->action(command::kEditUndo)->trigger();
