@@ -18,11 +18,11 @@ import sys
 BASE_ROWS = 194
 # Rows after 193: channel editing (undo, clipboard, rows, CSV) and its reports. The program
 # has a built-in English text for each, so older files without them still work.
-EXTRA_ROWS = 30 + 21 + 15
+EXTRA_ROWS = 30 + 21 + 8 + 15
 ROWS = BASE_ROWS + EXTRA_ROWS
 EDIT_ROWS = list(range(194, 203))   # undo ... move down
 FILE_ROWS = [203, 204, 234]         # import CSV..., export CSV..., compare with...
-PROGRAM_ROWS = [233, 235, 245]      # write to several radios..., verify transfers, cancel transfer
+PROGRAM_ROWS = [233, 235, 253]      # write to several radios..., verify transfers, cancel transfer
 FIELD_LIMIT = 60
 LINE_LIMIT = 279
 NAME_LINE_LIMIT = 256
@@ -47,7 +47,7 @@ KEY_NAMES = {92: ("Ctrl+N", False), 94: ("Ctrl+S", False),
              194: ("Ctrl+Z", False), 195: ("Ctrl+Y", False), 196: ("Ctrl+X", False),
              197: ("Ctrl+C", False), 198: ("Ctrl+V", False), 199: ("Del", False),
              200: ("Ins", False), 201: ("Ctrl+Up", False), 202: ("Ctrl+Down", False),
-             245: ("Esc", False)}
+             253: ("Esc", False)}
 # Accelerators must be unique within one menu (the edit menu also holds "DTMF").
 MENUS = {
     "menu bar": [91, 98, 101, 102, 103, 106, 112, 110],
@@ -164,7 +164,7 @@ def check_file(raw, report):
                 report.error(f"row {r}: tab in a row that shows no key name: {field!r}")
             if "\\t" in field:
                 report.error(f"row {r}: the two characters \\t instead of a tab: {field!r}")
-            if field != field.strip(" ") and r not in (31, 32, 122, 123, 154, 246):
+            if field != field.strip(" ") and r not in (31, 32, 122, 123, 154, 254):
                 report.warn(f"row {r}: leading or trailing space in {field!r}")
         rows.append(fields)
     return names, rows

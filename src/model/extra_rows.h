@@ -95,36 +95,50 @@ inline constexpr int kDifferencesTitle = 242;
 inline constexpr int kProgressColumn = 243;
 // A radio whose write was cancelled before it began.
 inline constexpr int kCancelled = 244;
+// Import and paste: a frequency between the radio's usual bands (followed by kBandGapRefusal).
+inline constexpr int kBandGap = 245;
+inline constexpr int kBandGapRefusal = 246;
+// Import in file order: the row would go beyond the last channel.
+inline constexpr int kPastLastChannel = 247;
+// Paste: a cell of a channel without a receive frequency.
+inline constexpr int kEmptyChannelCell = 248;
+// In front of a report line about a row that was stored.
+inline constexpr int kWarning = 249;
+// Import CSV: question how to place the rows.
+inline constexpr int kImportPlacement = 250;
+// Its answers: by Location, or from the current channel (followed by its number).
+inline constexpr int kByLocation = 251;
+inline constexpr int kFromChannel = 252;
 
 // Transfers: cancel, results and what to check when no radio answered.
 // Program menu: stops the running transfer.
-inline constexpr int kCancelTransfer = 245;
+inline constexpr int kCancelTransfer = 253;
 // After row 122 or 123 when the user stopped the transfer.
-inline constexpr int kTransferCancelled = 246;
+inline constexpr int kTransferCancelled = 254;
 // Result detail of a failed or cancelled read.
-inline constexpr int kNothingChanged = 247;
+inline constexpr int kNothingChanged = 255;
 // Result detail of a failed or cancelled write that wrote some units ...
-inline constexpr int kMixedMemory = 248;
+inline constexpr int kMixedMemory = 256;
 // ... followed by this.
-inline constexpr int kWriteAgain = 249;
+inline constexpr int kWriteAgain = 257;
 // Result detail of a write that stopped before its first unit.
-inline constexpr int kNothingWritten = 250;
+inline constexpr int kNothingWritten = 258;
 // Question when the window is closed during a transfer.
-inline constexpr int kQuitDuringTransfer = 251;
+inline constexpr int kQuitDuringTransfer = 259;
 // No radio found: what to check, one item a line.
-inline constexpr int kPleaseCheck = 252;
-inline constexpr int kCheckCable = 253;
-inline constexpr int kCheckPower = 254;
-inline constexpr int kCheckPort = 255;
+inline constexpr int kPleaseCheck = 260;
+inline constexpr int kCheckCable = 261;
+inline constexpr int kCheckPower = 262;
+inline constexpr int kCheckPort = 263;
 // Followed by the ports the search tried.
-inline constexpr int kPortsTried = 256;
+inline constexpr int kPortsTried = 264;
 // A port that opened but where no radio answered.
-inline constexpr int kNoAnswer = 257;
+inline constexpr int kNoAnswer = 265;
 // No port could be tried at all.
-inline constexpr int kNoPortFound = 258;
+inline constexpr int kNoPortFound = 266;
 // Band refusal detail: the channel's number in the channel table.
-inline constexpr int kTableNumber = 259;
+inline constexpr int kTableNumber = 267;
 
-inline constexpr int kEnd = 260;  // one past the last extra row
+inline constexpr int kEnd = 268;  // one past the last extra row
 
 }  // namespace radioprog::lang_row
