@@ -112,7 +112,7 @@ int ReportTransferFailure(const CliReports& reports) {
         case TransferResult::WriteDone:
             return kExitOk;
         case TransferResult::NoRadio: {
-            std::string advice = PermissionAdvice(outcome);
+            std::string advice = PermissionAdvice(outcome, LanguageTable{});
             std::cerr << "radioprog-cli: no radio found on COM1-COM20" << (advice.empty() ? "" : "; " + advice) << "\n";
             return kExitNoRadio;
         }

@@ -44,7 +44,7 @@ FileResult WriteFileAtomically(const std::string& path, std::span<const std::uin
     std::vector<char> pattern(temp.begin(), temp.end());
     pattern.push_back('\0');
     int fd = ::mkstemp(pattern.data());
-    if (fd < 0) return {false, Reason("Cannot create a file beside", path, errno)};
+    if (fd < 0) return {false, Reason("Cannot create a file beside", path, errno), errno};
     std::string tempPath(pattern.data());
     ::fchmod(fd, DocumentMode(path));
 
@@ -60,12 +60,12 @@ FileResult WriteFileAtomically(const std::string& path, std::span<const std::uin
     }
     if (!written) {
         ::unlink(tempPath.c_str());
-        return {false, Reason("Cannot write", path, err)};
+        return {false, Reason("Cannot write", path, err), err};
     }
     if (::rename(tempPath.c_str(), path.c_str()) != 0) {
         err = errno;
         ::unlink(tempPath.c_str());
-        return {false, Reason("Cannot replace", path, err)};
+        return {false, Reason("Cannot replace", path, err), err};
     }
     return {};
 }

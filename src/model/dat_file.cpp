@@ -32,7 +32,7 @@ FileResult SaveDatFile(const RadioImage& image, const std::string& path) {
 
 FileResult OpenDatFile(const std::string& path, RadioImage& image) {
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return {false, Reason("Cannot open", path, errno)};
+    if (fd < 0) return {false, Reason("Cannot open", path, errno), errno};
     std::vector<std::uint8_t> content(kImageSize);
     std::size_t got = 0;
     while (got < content.size()) {
@@ -41,7 +41,7 @@ FileResult OpenDatFile(const std::string& path, RadioImage& image) {
             if (errno == EINTR) continue;
             int err = errno;
             ::close(fd);
-            return {false, Reason("Cannot read", path, err)};
+            return {false, Reason("Cannot read", path, err), err};
         }
         if (n == 0) break;
         got += static_cast<std::size_t>(n);

@@ -13,12 +13,12 @@ std::string TransferResultMessage(int resultCode, const LanguageTable& language)
     }
 }
 
-std::string PermissionAdvice(const TransferOutcome& outcome) {
+std::string PermissionAdvice(const TransferOutcome& outcome, const LanguageTable& language) {
     if (outcome.result != TransferResult::NoRadio || !outcome.permissionProblem) return {};
     const PortProblem& problem = *outcome.permissionProblem;
-    return "COM" + std::to_string(problem.port) + " (" + problem.device +
-           ") could not be opened: permission denied. Add your user to the group that owns the device "
-           "(usually \"dialout\": sudo usermod -aG dialout $USER), then log out and in again.";
+    return "COM" + std::to_string(problem.port) + " (" + problem.device + ") " +
+           language.row(lang_row::kPermissionDenied) + "\n" + language.row(lang_row::kPermissionGroup) + "\n" +
+           language.row(lang_row::kPermissionLogIn) + "\nsudo usermod -aG dialout $USER";
 }
 
 }  // namespace radioprog

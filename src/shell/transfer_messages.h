@@ -12,6 +12,6 @@ namespace radioprog {
 std::string TransferResultMessage(int resultCode, const LanguageTable& language);
 
 // Extra explanation for the user when no radio was found because a port refused access.
-std::string PermissionAdvice(const TransferOutcome& outcome);
+std::string PermissionAdvice(const TransferOutcome& outcome, const LanguageTable& language);
 
 }  // namespace radioprog
