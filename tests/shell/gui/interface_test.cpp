@@ -17,6 +17,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QScrollArea>
 #include <QStyleOptionComboBox>
 #include <QTableWidget>
@@ -128,6 +129,20 @@ private slots:
         const QRect normal = NormalMainWindowGeometry(QRect(0, 0, 1366, 740));
         QVERIFY(QRect(0, 0, 1366, 740).contains(normal));
         QVERIFY(normal.width() > 1000 && normal.width() < 1366);
+    }
+
+    void unMaximisedMainWindowFitsItsScreen() {
+        auto app = start();
+        CMainFrame* frame = app->mainFrame();
+        KeepNormalSizeInsideScreen(*frame);
+        const QRect available = frame->screen()->availableGeometry();
+        // As at start-up: the whole area (and more, with a window manager's frame), then maximised.
+        frame->setGeometry(available.adjusted(0, 0, 40, 40));
+        frame->showMaximized();
+        QCoreApplication::processEvents();
+        frame->showNormal();
+        QTRY_COMPARE(frame->geometry(), NormalMainWindowGeometry(available));
+        QVERIFY(available.contains(frame->frameGeometry()));
     }
 
     void editorsOpenInsideTheWorkArea_data() {

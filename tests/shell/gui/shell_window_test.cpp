@@ -282,7 +282,7 @@ private slots:
         for (int paint = 0; paint < 3; ++paint) background.viewport()->render(&target);
         QCOMPARE(background.currentPicture(), QStringLiteral("0.JPG"));
         QCOMPARE(errors.size(), 1);  // "reported once, not at every paint"
-        QCOMPARE(errors[0], QString::fromStdString(dir_->file("bg.JPG")));
+        QVERIFY2(errors[0].endsWith(QStringLiteral("bg.JPG")), qPrintable(errors[0]));  // the file is named
         QColor middle = target.pixelColor(100, 50);
         QVERIFY(middle.green() > 150 && middle.red() < 60);
     }
