@@ -2,7 +2,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QStyleOptionComboBox>
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
@@ -11,6 +10,7 @@
 #include <QRect>
 #include <QRadioButton>
 #include <QScrollArea>
+#include <QStyleOptionComboBox>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
