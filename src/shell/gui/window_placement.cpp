@@ -31,22 +31,25 @@ namespace {
 
 class WorkAreaGuard : public QObject {
 public:
-    explicit WorkAreaGuard(QMdiArea& area) : QObject(&area), area_(area) {}
+    WorkAreaGuard(QMdiArea& area, QWidget* viewport) : QObject(&area), viewport_(viewport) {}
 
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched == area_.viewport() && event->type() == QEvent::Resize)
-            for (QMdiSubWindow* window : area_.subWindowList())
-                if (window->isVisible()) PlaceInsideWorkArea(area_, *window);
+        if (watched != viewport_ || event->type() != QEvent::Resize) return false;
+        // While the area is being destroyed it is no longer a QMdiArea: nothing to keep then.
+        auto* area = qobject_cast<QMdiArea*>(parent());
+        if (area == nullptr) return false;
+        for (QMdiSubWindow* window : area->subWindowList())
+            if (window->isVisible()) PlaceInsideWorkArea(*area, *window);
         return false;
     }
 
 private:
-    QMdiArea& area_;
+    QObject* viewport_;
 };
 
 }  // namespace
 
-void KeepWindowsInsideWorkArea(QMdiArea& area) { area.viewport()->installEventFilter(new WorkAreaGuard(area)); }
+void KeepWindowsInsideWorkArea(QMdiArea& area) { area.viewport()->installEventFilter(new WorkAreaGuard(area, area.viewport())); }
 
 void RestoreAndActivate(QMdiArea& area, QMdiSubWindow& window) {
     if (window.isMinimized() || window.isHidden()) window.showNormal();
