@@ -16,14 +16,15 @@ import re
 import sys
 
 BASE_ROWS = 194
-# Rows after 193: channel editing (undo, clipboard, rows, CSV) and its reports, then the
-# interface texts (menu captions, questions, file errors, notices, file-dialog filters). The
-# program has a built-in English text for each, so older files without them still work.
-EXTRA_ROWS = 47
+# Rows after 193: channel editing (undo, clipboard, rows, CSV) and its reports, a skipped
+# language file, then the interface texts (menu captions, questions, file errors, notices,
+# file-dialog filters). The program has a built-in English text for each, so older files
+# without them still work.
+EXTRA_ROWS = 50
 ROWS = BASE_ROWS + EXTRA_ROWS
 EDIT_ROWS = list(range(194, 203))   # undo ... move down
-FILE_ROWS = [203, 204, 223]         # import CSV..., export CSV..., print preview...
-EDITOR_ROWS = [236, 237, 238, 239]  # Edit menu: the editors
+FILE_ROWS = [203, 204, 224]         # import CSV..., export CSV..., print preview...
+EDITOR_ROWS = [237, 238, 239, 240]  # Edit menu: the editors
 FIELD_LIMIT = 60
 LINE_LIMIT = 279
 NAME_LINE_LIMIT = 256

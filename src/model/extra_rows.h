@@ -49,10 +49,13 @@ inline constexpr int kUnstorableTone = 220;
 inline constexpr int kCannotRead = 221;
 inline constexpr int kCannotWrite = 222;
 
+// Followed by the path of a language file that was passed over.
+inline constexpr int kLanguageFileSkipped = 223;
+
 // Interface texts: menu captions with accelerators, questions, file errors, notices and
 // validation messages that were fixed English, file-dialog filters. Numbered from one base
 // so the block moves as one.
-inline constexpr int kFirstInterfaceRow = 223;
+inline constexpr int kFirstInterfaceRow = 224;
 // File menu: print preview.
 inline constexpr int kPrintPreview = kFirstInterfaceRow + 0;
 // Question before Save replaces the file named below it.
@@ -84,7 +87,10 @@ inline constexpr int kBatchMenu = kFirstInterfaceRow + 15;
 inline constexpr int kDtmfMenu = kFirstInterfaceRow + 16;
 // A background picture that cannot be decoded (its file name follows).
 inline constexpr int kPictureError = kFirstInterfaceRow + 17;
+// After a port name and device: another program holds the port; what to do follows.
+inline constexpr int kPortBusy = kFirstInterfaceRow + 18;
+inline constexpr int kCloseOtherProgram = kFirstInterfaceRow + 19;
 
-inline constexpr int kEnd = kFirstInterfaceRow + 18;  // one past the last extra row
+inline constexpr int kEnd = kFirstInterfaceRow + 20;  // one past the last extra row
 
 }  // namespace radioprog::lang_row

@@ -14,11 +14,20 @@ std::string TransferResultMessage(int resultCode, const LanguageTable& language)
 }
 
 std::string PermissionAdvice(const TransferOutcome& outcome, const LanguageTable& language) {
-    if (outcome.result != TransferResult::NoRadio || !outcome.permissionProblem) return {};
-    const PortProblem& problem = *outcome.permissionProblem;
-    return "COM" + std::to_string(problem.port) + " (" + problem.device + ") " +
-           language.row(lang_row::kPermissionDenied) + "\n" + language.row(lang_row::kPermissionGroup) + "\n" +
-           language.row(lang_row::kPermissionLogIn) + "\nsudo usermod -aG dialout $USER";
+    if (outcome.result != TransferResult::NoRadio) return {};
+    auto port = [](const PortProblem& problem) {
+        return "COM" + std::to_string(problem.port) + " (" + problem.device + ") ";
+    };
+    std::string advice;
+    if (outcome.busyProblem)
+        advice = port(*outcome.busyProblem) + language.row(lang_row::kPortBusy) + "\n" + language.row(lang_row::kCloseOtherProgram);
+    if (outcome.permissionProblem) {
+        if (!advice.empty()) advice += "\n";
+        advice += port(*outcome.permissionProblem) + language.row(lang_row::kPermissionDenied) + "\n" +
+                  language.row(lang_row::kPermissionGroup) + "\n" + language.row(lang_row::kPermissionLogIn) +
+                  "\nsudo usermod -aG dialout $USER";
+    }
+    return advice;
 }
 
 }  // namespace radioprog

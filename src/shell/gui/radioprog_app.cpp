@@ -5,6 +5,10 @@
 #include <QScreen>
 #include <QTimer>
 
+#include <string>
+#include <vector>
+
+#include "model/extra_rows.h"
 #include "shell/file_messages.h"
 #include "shell/gui/about_box_dlg.h"
 #include "shell/gui/icons.h"
@@ -53,9 +57,12 @@ bool CRadioProgApp::InitInstance(bool showWindow) {
 }
 
 void CRadioProgApp::LoadLanguageFile(bool resetToDefault) {
-    const bool found = !radioprog::LoadLanguageFile(mainFrame_->language(), resetToDefault).empty();
+    std::vector<std::string> skipped;
+    const bool found = !radioprog::LoadLanguageFile(mainFrame_->language(), resetToDefault, &skipped).empty();
     LoadQtTranslations(mainFrame_->language().index);
     mainFrame_->SetTitle();
+    for (const std::string& path : skipped)
+        Warn(mainFrame_.get(), Q(mainFrame_->language().row(lang_row::kLanguageFileSkipped) + " " + path));
     // The menus then show their built-in English captions; say once where the file was looked for.
     if (!found && !toldMissingLanguageFile_) {
         toldMissingLanguageFile_ = true;
