@@ -80,6 +80,14 @@ TEST(PermissionAdvice, NamesThePortAndDeviceInTheUsersLanguage) {
     const std::string advice = PermissionAdvice(outcome, language);
     EXPECT_EQ(advice.rfind("COM3 (/dev/ttyUSB0) 无法打开：没有权限。\n", 0), 0u) << advice;
     EXPECT_NE(advice.find("sudo usermod -aG dialout $USER"), std::string::npos);
+    PortProblem held;
+    held.port = 2;
+    held.device = "/dev/ttyUSB1";
+    outcome.busyProblem = held;
+    language.rows[static_cast<std::size_t>(lang_row::kPortBusy)] = "正忙：另一个程序正在使用。";
+    const std::string both = PermissionAdvice(outcome, language);
+    EXPECT_EQ(both.rfind("COM2 (/dev/ttyUSB1) 正忙：另一个程序正在使用。\n", 0), 0u) << both;
+    EXPECT_NE(both.find("\nCOM3 (/dev/ttyUSB0) 无法打开：没有权限。\n"), std::string::npos) << both;
     outcome.result = TransferResult::ReadFailed;
     EXPECT_EQ(PermissionAdvice(outcome, language), "");
 }
