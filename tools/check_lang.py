@@ -17,14 +17,15 @@ import sys
 
 BASE_ROWS = 194
 # Rows after 193: channel editing (undo, clipboard, rows, CSV) and its reports, a skipped
-# language file, then the interface texts (menu captions, questions, file errors, notices,
-# file-dialog filters). The program has a built-in English text for each, so older files
-# without them still work.
-EXTRA_ROWS = 50
+# language file, several radios / verify / compare, then the interface texts (menu captions,
+# questions, file errors, notices, file-dialog filters). The program has a built-in English
+# text for each, so older files without them still work.
+EXTRA_ROWS = 30 + 21 + 20
 ROWS = BASE_ROWS + EXTRA_ROWS
 EDIT_ROWS = list(range(194, 203))   # undo ... move down
-FILE_ROWS = [203, 204, 224]         # import CSV..., export CSV..., print preview...
-EDITOR_ROWS = [237, 238, 239, 240]  # Edit menu: the editors
+FILE_ROWS = [203, 204, 234, 245]    # import CSV..., export CSV..., compare with..., print preview...
+PROGRAM_ROWS = [233, 235]           # write to several radios..., verify transfers
+EDITOR_ROWS = [258, 259, 260, 261]  # Edit menu: the editors
 FIELD_LIMIT = 60
 LINE_LIMIT = 279
 NAME_LINE_LIMIT = 256
@@ -40,7 +41,7 @@ UNUSED = {7, 8, 9, 28, 34, 35, 36, 37, 38, 39, 40, 41, 42, 50, 52, 53, 59, 66, 6
 MAY_BE_EMPTY = {154}
 
 # Menu captions. "&" marks the accelerator in these rows ...
-WITH_ACCELERATOR = set(range(91, 113)) | set(EDIT_ROWS) | set(FILE_ROWS) | set(EDITOR_ROWS)
+WITH_ACCELERATOR = set(range(91, 113)) | set(EDIT_ROWS) | set(FILE_ROWS) | set(PROGRAM_ROWS) | set(EDITOR_ROWS)
 # ... and never in these (row 1 is also joined into the band-refusal message; the others
 # are window titles).
 WITHOUT_ACCELERATOR = {1, 27, 142}
@@ -55,7 +56,7 @@ MENUS = {
     "menu bar": [91, 98, 101, 102, 103, 106, 112, 110],
     "file": [92, 93, 94, 95, 96, 97] + FILE_ROWS,
     "edit": EDITOR_ROWS + EDIT_ROWS,
-    "programming": [99, 100],
+    "programming": [99, 100] + PROGRAM_ROWS,
     "view": [104, 105],
     "window": [107, 108, 109],
     "help": [111],

@@ -19,10 +19,13 @@ const std::vector<MenuCaption>& MenuCaptions() {
         {-1, kFilePrintPreview, lang_row::kPrintPreview, ""},
         {-1, kImportCsv, lang_row::kImportCsv, ""},
         {-1, kExportCsv, lang_row::kExportCsv, ""},
+        {-1, kCompareWith, lang_row::kCompareWith, ""},
         {-1, kExit, 97, "E&xit"},
         {1, 0, 98, "&Program"},
         {-1, kReadRadio, 99, "&Read from Radio"},
         {-1, kWriteRadio, 100, "&Write to Radio"},
+        {-1, kWriteSeveral, lang_row::kWriteSeveral, ""},
+        {-1, kVerifyTransfers, lang_row::kVerifyTransfers, ""},
         {2, 0, 101, "&Edit"},
         {-1, kChannelEditor, lang_row::kChannelsMenu, ""},
         {-1, kFunctionsEditor, lang_row::kFunctionsMenu, ""},
@@ -81,6 +84,8 @@ std::string PlainCaption(const std::string& caption) {
     return plain;
 }
 
+std::string PlainMenuText(const std::string& text) { return PlainCaption(text.substr(0, text.find('('))); }
+
 std::string ToolTipText(int commandId, const LanguageTable& language) {
     using namespace command;
     // The commands whose toolbar button shows a tip; About's shows none.
@@ -88,8 +93,7 @@ std::string ToolTipText(int commandId, const LanguageTable& language) {
     if (std::find(std::begin(kTipped), std::end(kTipped), commandId) == std::end(kTipped)) return {};
     for (const MenuCaption& entry : MenuCaptions()) {
         if (entry.command != commandId) continue;
-        const std::string text = MenuCaptionText(entry, language);
-        return PlainCaption(text.substr(0, text.find('(')));
+        return PlainMenuText(MenuCaptionText(entry, language));
     }
     return {};
 }
