@@ -17,15 +17,15 @@ import sys
 
 BASE_ROWS = 194
 # Rows after 193: channel editing (undo, clipboard, rows, CSV) and its reports, a skipped
-# language file, several radios / verify / compare, then the interface texts (menu captions,
-# questions, file errors, notices, file-dialog filters). The program has a built-in English
-# text for each, so older files without them still work.
-EXTRA_ROWS = 30 + 21 + 20
+# language file, several radios / verify / compare, CSV placement and band gaps, then the
+# interface texts (menu captions, questions, file errors, notices, file-dialog filters). The
+# program has a built-in English text for each, so older files without them still work.
+EXTRA_ROWS = 30 + 21 + 8 + 20
 ROWS = BASE_ROWS + EXTRA_ROWS
 EDIT_ROWS = list(range(194, 203))   # undo ... move down
-FILE_ROWS = [203, 204, 234, 245]    # import CSV..., export CSV..., compare with..., print preview...
+FILE_ROWS = [203, 204, 234, 253]    # import CSV..., export CSV..., compare with..., print preview...
 PROGRAM_ROWS = [233, 235]           # write to several radios..., verify transfers
-EDITOR_ROWS = [258, 259, 260, 261]  # Edit menu: the editors
+EDITOR_ROWS = [266, 267, 268, 269]  # Edit menu: the editors
 FIELD_LIMIT = 60
 LINE_LIMIT = 279
 NAME_LINE_LIMIT = 256

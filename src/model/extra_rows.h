@@ -95,11 +95,27 @@ inline constexpr int kDifferencesTitle = 242;
 inline constexpr int kProgressColumn = 243;
 // A radio whose write was cancelled before it began.
 inline constexpr int kCancelled = 244;
+// Import and paste: a frequency between the radio's usual bands (followed by kBandGapRefusal).
+inline constexpr int kBandGap = 245;
+inline constexpr int kBandGapRefusal = 246;
+// Import in file order: the row would go beyond the last channel.
+inline constexpr int kPastLastChannel = 247;
+// Paste: a cell of a channel without a receive frequency.
+inline constexpr int kEmptyChannelCell = 248;
+// In front of a report line about a row that was stored.
+inline constexpr int kWarning = 249;
+// Import CSV: question how to place the rows.
+inline constexpr int kImportPlacement = 250;
+// Its answers: by Location, or from the current channel (followed by its number).
+inline constexpr int kByLocation = 251;
+inline constexpr int kFromChannel = 252;
+
+
 
 // Interface texts: menu captions with accelerators, questions, file errors, notices and
 // validation messages that were fixed English, file-dialog filters. Numbered from one base
 // so the block moves as one.
-inline constexpr int kFirstInterfaceRow = 245;
+inline constexpr int kFirstInterfaceRow = 253;
 // File menu: print preview.
 inline constexpr int kPrintPreview = kFirstInterfaceRow + 0;
 // Question before Save replaces the file named below it.
