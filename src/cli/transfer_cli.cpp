@@ -156,7 +156,7 @@ int ReportTransferFailure(const CliReports& reports, const RadioImage* sent) {
             return kExitVerifyDiffers;
         }
         case TransferResult::NoRadio: {
-            std::string advice = PermissionAdvice(outcome);
+            std::string advice = PermissionAdvice(outcome, LanguageTable{});
             std::string tried;
             for (const PortProblem& problem : outcome.portsTried)
                 tried += (tried.empty() ? "" : ", ") + PortMap::Name(problem.port) + " (" + problem.device +

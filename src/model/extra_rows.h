@@ -110,35 +110,76 @@ inline constexpr int kImportPlacement = 250;
 inline constexpr int kByLocation = 251;
 inline constexpr int kFromChannel = 252;
 
+
+
+// Interface texts: menu captions with accelerators, questions, file errors, notices and
+// validation messages that were fixed English, file-dialog filters. Numbered from one base
+// so the block moves as one.
+inline constexpr int kFirstInterfaceRow = 253;
+// File menu: print preview.
+inline constexpr int kPrintPreview = kFirstInterfaceRow + 0;
+// Question before Save replaces the file named below it.
+inline constexpr int kReplaceFile = kFirstInterfaceRow + 1;
+// Open: a file too short to hold a radio image (its name follows).
+inline constexpr int kNotRadioImage = kFirstInterfaceRow + 2;
+// Closing the program while a transfer runs.
+inline constexpr int kTransferRunning = kFirstInterfaceRow + 3;
+// After a port name and device: the port was refused for lack of permission.
+inline constexpr int kPermissionDenied = kFirstInterfaceRow + 4;
+// The advice that follows, first line.
+inline constexpr int kPermissionGroup = kFirstInterfaceRow + 5;
+// The advice, second line; the command follows.
+inline constexpr int kPermissionLogIn = kFirstInterfaceRow + 6;
+// Batch dialog: a channel number field holds no number.
+inline constexpr int kUnsignedInteger = kFirstInterfaceRow + 7;
+// Optional functions: %1 and %2 are the smallest and largest channel count.
+inline constexpr int kIntegerBetween = kFirstInterfaceRow + 8;
+// File dialog filters: the text before the pattern is translated.
+inline constexpr int kDatFiles = kFirstInterfaceRow + 9;
+inline constexpr int kCsvFiles = kFirstInterfaceRow + 10;
+inline constexpr int kAllFiles = kFirstInterfaceRow + 11;
+// Start-up without a language file; the folders follow.
+inline constexpr int kNoLanguageFile = kFirstInterfaceRow + 12;
+// Edit menu: the editors (their window titles are rows 1, 27, 142 and 171).
+inline constexpr int kChannelsMenu = kFirstInterfaceRow + 13;
+inline constexpr int kFunctionsMenu = kFirstInterfaceRow + 14;
+inline constexpr int kBatchMenu = kFirstInterfaceRow + 15;
+inline constexpr int kDtmfMenu = kFirstInterfaceRow + 16;
+// A background picture that cannot be decoded (its file name follows).
+inline constexpr int kPictureError = kFirstInterfaceRow + 17;
+// After a port name and device: another program holds the port; what to do follows.
+inline constexpr int kPortBusy = kFirstInterfaceRow + 18;
+inline constexpr int kCloseOtherProgram = kFirstInterfaceRow + 19;
+
 // Transfers: cancel, results and what to check when no radio answered.
 // Program menu: stops the running transfer.
-inline constexpr int kCancelTransfer = 253;
+inline constexpr int kCancelTransfer = 273;
 // After row 122 or 123 when the user stopped the transfer.
-inline constexpr int kTransferCancelled = 254;
+inline constexpr int kTransferCancelled = 274;
 // Result detail of a failed or cancelled read.
-inline constexpr int kNothingChanged = 255;
+inline constexpr int kNothingChanged = 275;
 // Result detail of a failed or cancelled write that wrote some units ...
-inline constexpr int kMixedMemory = 256;
+inline constexpr int kMixedMemory = 276;
 // ... followed by this.
-inline constexpr int kWriteAgain = 257;
+inline constexpr int kWriteAgain = 277;
 // Result detail of a write that stopped before its first unit.
-inline constexpr int kNothingWritten = 258;
+inline constexpr int kNothingWritten = 278;
 // Question when the window is closed during a transfer.
-inline constexpr int kQuitDuringTransfer = 259;
+inline constexpr int kQuitDuringTransfer = 279;
 // No radio found: what to check, one item a line.
-inline constexpr int kPleaseCheck = 260;
-inline constexpr int kCheckCable = 261;
-inline constexpr int kCheckPower = 262;
-inline constexpr int kCheckPort = 263;
+inline constexpr int kPleaseCheck = 280;
+inline constexpr int kCheckCable = 281;
+inline constexpr int kCheckPower = 282;
+inline constexpr int kCheckPort = 283;
 // Followed by the ports the search tried.
-inline constexpr int kPortsTried = 264;
+inline constexpr int kPortsTried = 284;
 // A port that opened but where no radio answered.
-inline constexpr int kNoAnswer = 265;
+inline constexpr int kNoAnswer = 285;
 // No port could be tried at all.
-inline constexpr int kNoPortFound = 266;
+inline constexpr int kNoPortFound = 286;
 // Band refusal detail: the channel's number in the channel table.
-inline constexpr int kTableNumber = 267;
+inline constexpr int kTableNumber = 287;
 
-inline constexpr int kEnd = 268;  // one past the last extra row
+inline constexpr int kEnd = 288;  // one past the last extra row
 
 }  // namespace radioprog::lang_row

@@ -22,6 +22,6 @@ std::string TransferResultDetail(const TransferOutcome& outcome, const LanguageT
 
 // Extra explanation for the user when no radio was found and a port was busy (held by
 // another program) or refused access.
-std::string PermissionAdvice(const TransferOutcome& outcome);
+std::string PermissionAdvice(const TransferOutcome& outcome, const LanguageTable& language);
 
 }  // namespace radioprog
