@@ -1,5 +1,6 @@
 // radioprog-cli: the radio programming tool for the shell and for scripts.
 #include <iostream>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -35,5 +36,10 @@ int main(int argc, char** argv) {
     if (!command) return UsageError("unknown command '" + args[0] + "' (see radioprog-cli --help)");
     std::vector<std::string> rest(args.begin() + 1, args.end());
     if (WantsHelp(rest)) return PrintCommandHelp(*command);
-    return command->run(rest);
+    try {
+        return command->run(rest);
+    } catch (const std::bad_alloc&) {
+        // Nothing was written: every file is written whole or not at all.
+        return UsageError("not enough memory");
+    }
 }

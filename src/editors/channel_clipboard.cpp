@@ -1,6 +1,7 @@
 #include "editors/channel_clipboard.h"
 
 #include <algorithm>
+#include <new>
 #include <optional>
 
 #include "editors/channel_cells.h"
@@ -10,6 +11,7 @@
 #include "editors/channel_values.h"
 #include "editors/delimited_text.h"
 #include "model/channel_record.h"
+#include "model/file_read.h"
 
 namespace radioprog {
 
@@ -105,7 +107,14 @@ PasteReport PasteChannels(RadioImage& image, const LanguageTable& language, int 
     report.lastChannel = firstChannel - 1;
     if (firstChannel < 0 || firstChannel >= kChannelCount) return report;
 
-    std::vector<DelimitedRecord> lines = ParseDelimitedText(text, kTab);
+    std::vector<DelimitedRecord> lines;
+    try {
+        if (text.size() <= kMaxInputBytes) lines = ParseDelimitedText(text, kTab);
+        else report.tooLarge = true;
+    } catch (const std::bad_alloc&) {
+        report.tooLarge = true;
+    }
+    if (report.tooLarge) return report;
     while (!lines.empty() && IsBlankRecord(lines.back())) lines.pop_back();
     for (std::size_t i = 0; i < lines.size(); ++i) {
         int n = firstChannel + static_cast<int>(i);

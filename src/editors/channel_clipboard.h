@@ -31,6 +31,7 @@ struct PasteReport {
     int firstChannel = 0;  // the channels the lines went to: firstChannel .. lastChannel
     int lastChannel = -1;  // (lastChannel < firstChannel: no line was pasted)
     int linesPastEnd = 0;  // lines that would have gone past channel 127; not pasted
+    bool tooLarge = false;  // text over 16 MB (or beyond the memory left): nothing pasted
     std::vector<PasteProblem> problems;
 };
 
@@ -50,7 +51,8 @@ struct PasteReport {
 // the column's list (ASCII case ignored; a CTCSS tone may lose its ".0"); a name of at most
 // 7 digits and letters. Any other cell is skipped and reported; an invalid frequency for an
 // empty channel skips its whole line (only that cell is reported). A line with fewer fields
-// leaves the columns it lacks as they are.
+// leaves the columns it lacks as they are. Text over kMaxInputBytes (no channel list is
+// near that) is refused whole, and so is text that cannot be parsed in the memory left.
 PasteReport PasteChannels(RadioImage& image, const LanguageTable& language, int firstChannel, const std::string& text);
 
 // "<row 1> <channel> <column header>: <text>", a line of the paste report.

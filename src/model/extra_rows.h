@@ -52,6 +52,9 @@ inline constexpr int kCannotWrite = 222;
 // Followed by the path of a language file that was passed over.
 inline constexpr int kLanguageFileSkipped = 223;
 
-inline constexpr int kEnd = 224;  // one past the last extra row
+// Paste refused: the clipboard text is far larger than any channel list.
+inline constexpr int kPasteTooLarge = 224;
+
+inline constexpr int kEnd = 225;  // one past the last extra row
 
 }  // namespace radioprog::lang_row

@@ -45,6 +45,7 @@ const std::array<std::string, lang_row::kEnd - lang_row::kFirstExtra>& BuiltInTe
         "Cannot read the file",
         "Cannot write the file",
         "Language file skipped (it has no usable rows):",
+        "The text is larger than 16 MB and was not pasted",
     };
     return texts;
 }
