@@ -5,6 +5,7 @@
 #include <QScreen>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/extra_rows.h"
@@ -46,14 +47,19 @@ bool CRadioProgApp::InitInstance(bool showWindow) {
         QApplication::setWindowIcon(appIcon_);
         mainFrame_->setWindowIcon(appIcon_);
     }
+    // Over the window, once it shows what it could load.
+    if (showWindow) WarnSkippedLanguageFiles();
     return true;
 }
 
 void CRadioProgApp::LoadLanguageFile(bool resetToDefault) {
-    std::vector<std::string> skipped;
-    radioprog::LoadLanguageFile(mainFrame_->language(), resetToDefault, &skipped);
+    skippedLanguageFiles_.clear();
+    radioprog::LoadLanguageFile(mainFrame_->language(), resetToDefault, &skippedLanguageFiles_);
     mainFrame_->SetTitle();
-    for (const std::string& path : skipped)
+}
+
+void CRadioProgApp::WarnSkippedLanguageFiles() {
+    for (const std::string& path : std::exchange(skippedLanguageFiles_, {}))
         Warn(mainFrame_.get(), Q(mainFrame_->language().row(lang_row::kLanguageFileSkipped) + " " + path));
 }
 
@@ -67,6 +73,7 @@ void CRadioProgApp::OnLanguage() {
     LoadLanguageFile(false);
     mainFrame_->RelabelMenu();
     mainFrame_->ReopenEditors();
+    WarnSkippedLanguageFiles();
 }
 
 void CRadioProgApp::OnAppAbout() {
