@@ -4,12 +4,13 @@
 #include "cli/command.h"
 #include "cli/transfer_cli.h"
 #include "link/comm_task.h"
-#include "model/dat_file.h"
+#include "cli/image_file.h"
 
 namespace radioprog::cli {
 namespace {
 
-int RunRead(const std::vector<std::string>& args) {
+int RunRead(const cmdline::Arguments& args) {
+    const bool verify = args.isSet("verify");
     TransferArgs parsed;
     if (int status = ParseTransferArgs("read", args, parsed); status != kExitOk) return status;
 
@@ -19,26 +20,31 @@ int RunRead(const std::vector<std::string>& args) {
     CliReports reports;
     CCommTask task(TransferPorts(parsed));
     if (int status = ApplyTrace(parsed, task); status != kExitOk) return status;
+    task.SetOptions({std::nullopt, verify});
     task.Setup(&reports, image);
     task.SetMode(TransferMode::Read);
     task.Run();
 
     if (int status = ReportTransferFailure(reports); status != kExitOk) return status;
     if (!reports.readImage()) return ReportTransferFailure(reports);
-    FileResult saved = SaveDatFile(*reports.readImage(), parsed.file);
-    if (!saved.ok) return UsageError(saved.error);
-    return kExitOk;
+    return SaveImageFile(*reports.readImage(), parsed.file);
 }
 
 const CommandRegistration kRegistration{{
     "read",
-    "read FILE [--port N] [--device PATH] [--trace FILE]",
+    "read FILE [--verify] [--port N] [--device PATH] [--trace FILE]",
     "read the radio's memory into FILE",
     std::string("Finds the radio (the port given by --port first, default COM1, then COM1-COM20),\n"
                 "reads its whole memory and writes it to FILE as a .dat file of 5592 bytes; its\n"
                 "port number is the port where the radio answered. FILE is used as given. When\n"
-                "the read fails, FILE is neither created nor changed.\n\n") +
-        kTransferOptionsHelp,
+                "the read fails, FILE is neither created nor changed. FILE \"-\" writes the image to\n"
+                "standard output.\n\n"
+                "--verify reads every block twice; when the two readings differ, a third time,\n"
+                "keeping the reading two of the three agree on. When none agree the read fails\n"
+                "(exit status 4) naming the block.\n\n") +
+        kTransferPortsHelp,
+    TransferOptions(),
+    {kExitNoRadio, kExitReadFailed},
     RunRead,
 }};
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "cmdline/command_line.h"
 #include "link/comm_task.h"
 #include "link/port_map.h"
 #include "link/transfer_reports.h"
@@ -17,6 +18,7 @@ inline constexpr int kExitNoRadio = 3;
 inline constexpr int kExitReadFailed = 4;
 inline constexpr int kExitWriteFailed = 5;
 inline constexpr int kExitBandRefused = 6;
+inline constexpr int kExitVerifyDiffers = 7;
 
 struct TransferArgs {
     std::string file;
@@ -25,8 +27,12 @@ struct TransferArgs {
     std::string trace;        // --trace FILE
 };
 
-// FILE [--port N] [--device PATH]; prints the usage error and returns kExitUsage when wrong.
-int ParseTransferArgs(const std::string& command, const std::vector<std::string>& args, TransferArgs& parsed);
+// The options read and write share (--port, --device, --trace).
+std::vector<cmdline::Option> TransferOptions();
+// FILE and the transfer options; prints the usage error and returns kExitUsage when wrong.
+// With portListTaken a --port list has been read already (write to several radios).
+int ParseTransferArgs(const std::string& command, const cmdline::Arguments& args, TransferArgs& parsed,
+                      bool portListTaken = false);
 
 // --device PATH makes PATH COM1 and the only port; otherwise RADIOPROG_PORTS or the serial
 // devices present.
@@ -34,6 +40,10 @@ PortMap TransferPorts(const TransferArgs& args);
 // Logs every byte of the transfer to the --trace file; prints why and returns kExitUsage when
 // it cannot be opened.
 int ApplyTrace(const TransferArgs& args, CCommTask& task);
+
+// The language file's texts, with English for the rows transfer messages need when no
+// language file was found.
+LanguageTable TransferLanguage();
 
 // The job's reports handled on the spot: a progress bar on stderr when it is a terminal, the
 // read's image kept, and the band check run with the language texts.
@@ -52,6 +62,10 @@ public:
     const std::string& bandRefusal() const { return bandRefusal_; }
 
 private:
+public:
+    const LanguageTable& language() const { return language_; }
+
+private:
     bool bar_;
     bool barShown_ = false;
     LanguageTable language_;
@@ -61,19 +75,13 @@ private:
 };
 
 // Prints one line for a failed transfer and returns its exit code (kExitOk for success).
-int ReportTransferFailure(const CliReports& reports);
+// For a verified write, `sent` is the image written: what the radio did not store is listed
+// and the exit code is kExitVerifyDiffers.
+int ReportTransferFailure(const CliReports& reports, const RadioImage* sent = nullptr);
 
-inline constexpr const char* kTransferOptionsHelp =
-    "  --port N       the port to try first (1-20), then COM1-COM20 in order\n"
-    "  --device PATH  use only PATH, as COM1\n"
-    "  --trace FILE   append every byte sent and received, with times, to FILE\n"
-    "                 (RADIOPROG_TRACE=FILE does the same for every transfer)\n"
-    "\n"
+inline constexpr const char* kTransferPortsHelp =
     "Ports: COMk is entry k of RADIOPROG_PORTS (device paths separated by commas; an empty\n"
     "entry is a port that does not exist); without it, the serial devices present, USB\n"
-    "adapters first. 'radioprog-cli ports' lists them.\n"
-    "\n"
-    "Exit status: 0 done, 2 usage or file error, 3 no radio found, 4 read failed,\n"
-    "5 write failed, 6 write refused by the band check (nothing written).\n";
+    "adapters first. 'radioprog-cli ports' lists them.\n";
 
 }  // namespace radioprog::cli

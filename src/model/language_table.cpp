@@ -47,6 +47,35 @@ const std::array<std::string, lang_row::kEnd - lang_row::kFirstExtra>& BuiltInTe
         "Cannot read the file",
         "Cannot write the file",
         "Language file skipped (it has no usable rows):",
+        "Byte",
+        "(empty)",
+        "Band limits",
+        "Write failed at",
+        "Read failed at",
+        "Readings disagree at",
+        "The radio did not store what was written:",
+        "Written and verified",
+        "Refused by the band check; nothing written",
+        "Write to &Several Radios...",
+        "Compare &With...",
+        "&Verify Transfers",
+        "Start",
+        "Result",
+        "Radios written:",
+        "No differences",
+        "File...",
+        "Radio",
+        "Differences",
+        "Progress",
+        "Cancelled",
+        "outside the radio's usual bands 136-174 / 400-520 MHz",
+        "the radio refuses the write if its bands exclude it",
+        "beyond channel 127",
+        "empty channel: enter its receive frequency first",
+        "Warning (stored)",
+        "Place the rows by their Location or in file order?",
+        "By Location",
+        "From channel",
         "The text is larger than 16 MB and was not pasted",
     };
     return texts;
@@ -166,6 +195,17 @@ std::string LoadLanguageFile(LanguageTable& table, bool resetToDefault, std::vec
         }
     }
     return {};
+}
+
+std::vector<LanguageTable> LoadEveryLanguage(const LanguageTable& current) {
+    std::vector<LanguageTable> tables{current};
+    for (int index = 0; index < kLanguageNameCount; ++index) {
+        if (index == current.index) continue;
+        LanguageTable table;
+        table.index = index;
+        if (!LoadLanguageFile(table, false).empty() && index < table.nameCount()) tables.push_back(std::move(table));
+    }
+    return tables;
 }
 
 }  // namespace radioprog
