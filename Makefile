@@ -17,7 +17,7 @@ endif
 
 PACKAGES = cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
            libbenchmark-dev fonts-noto-cjk fonts-arphic-ukai fonts-liberation fonts-dejavu-core fonts-droid-fallback \
-           xvfb xauth poppler-utils
+           qt6-translations-l10n xvfb xauth poppler-utils
 
 # The fuzz targets need clang and its libFuzzer runtime.
 FUZZ_PACKAGES = clang libclang-rt-14-dev

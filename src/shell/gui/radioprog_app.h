@@ -33,6 +33,7 @@ private:
     std::unique_ptr<CMainFrame> mainFrame_;
     QIcon appIcon_;
     std::vector<std::string> skippedLanguageFiles_;
+    bool toldMissingLanguageFile_ = false;
 };
 
 }  // namespace radioprog
