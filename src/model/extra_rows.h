@@ -151,35 +151,38 @@ inline constexpr int kPictureError = kFirstInterfaceRow + 17;
 inline constexpr int kPortBusy = kFirstInterfaceRow + 18;
 inline constexpr int kCloseOtherProgram = kFirstInterfaceRow + 19;
 
+// Paste refused: the clipboard text is far larger than any channel list.
+inline constexpr int kPasteTooLarge = kFirstInterfaceRow + 20;
+
 // Transfers: cancel, results and what to check when no radio answered.
 // Program menu: stops the running transfer.
-inline constexpr int kCancelTransfer = 273;
+inline constexpr int kCancelTransfer = 274;
 // After row 122 or 123 when the user stopped the transfer.
-inline constexpr int kTransferCancelled = 274;
+inline constexpr int kTransferCancelled = 275;
 // Result detail of a failed or cancelled read.
-inline constexpr int kNothingChanged = 275;
+inline constexpr int kNothingChanged = 276;
 // Result detail of a failed or cancelled write that wrote some units ...
-inline constexpr int kMixedMemory = 276;
+inline constexpr int kMixedMemory = 277;
 // ... followed by this.
-inline constexpr int kWriteAgain = 277;
+inline constexpr int kWriteAgain = 278;
 // Result detail of a write that stopped before its first unit.
-inline constexpr int kNothingWritten = 278;
+inline constexpr int kNothingWritten = 279;
 // Question when the window is closed during a transfer.
-inline constexpr int kQuitDuringTransfer = 279;
+inline constexpr int kQuitDuringTransfer = 280;
 // No radio found: what to check, one item a line.
-inline constexpr int kPleaseCheck = 280;
-inline constexpr int kCheckCable = 281;
-inline constexpr int kCheckPower = 282;
-inline constexpr int kCheckPort = 283;
+inline constexpr int kPleaseCheck = 281;
+inline constexpr int kCheckCable = 282;
+inline constexpr int kCheckPower = 283;
+inline constexpr int kCheckPort = 284;
 // Followed by the ports the search tried.
-inline constexpr int kPortsTried = 284;
+inline constexpr int kPortsTried = 285;
 // A port that opened but where no radio answered.
-inline constexpr int kNoAnswer = 285;
+inline constexpr int kNoAnswer = 286;
 // No port could be tried at all.
-inline constexpr int kNoPortFound = 286;
+inline constexpr int kNoPortFound = 287;
 // Band refusal detail: the channel's number in the channel table.
-inline constexpr int kTableNumber = 287;
+inline constexpr int kTableNumber = 288;
 
-inline constexpr int kEnd = 288;  // one past the last extra row
+inline constexpr int kEnd = 289;  // one past the last extra row
 
 }  // namespace radioprog::lang_row

@@ -47,7 +47,7 @@ void CMessageDlg::layOut() {
     int width = detail_ ? widest : units.x(142);
     int buttonTop = units.y(44);
     wrapped_.clear();
-    if (!fits(fixedPlan(width), width)) {
+    if (!fits(smallPlan(width), width)) {
         const QFontMetrics metrics(messageFont(MessageFontPoints(S(message_))));
         int textWidth = 0;
         for (const std::string& line : WrapMessage(S(message_), widest - 2 * margin, [&metrics](const std::string& text) {
@@ -79,7 +79,7 @@ QFont CMessageDlg::messageFont(int points) const {
     return font;
 }
 
-CMessageDlg::PaintPlan CMessageDlg::fixedPlan(int width) const {
+CMessageDlg::PaintPlan CMessageDlg::smallPlan(int width) const {
     PaintPlan plan;
     std::string text = S(message_);
     plan.points = MessageFontPoints(text);
@@ -113,7 +113,7 @@ bool CMessageDlg::fits(const PaintPlan& plan, int width) const {
 }
 
 CMessageDlg::PaintPlan CMessageDlg::paintPlan() const {
-    if (wrapped_.isEmpty()) return fixedPlan(rect().width());
+    if (wrapped_.isEmpty()) return smallPlan(rect().width());
     PaintPlan plan;
     plan.points = MessageFontPoints(S(message_));
     QFontMetrics metrics(messageFont(plan.points));

@@ -31,6 +31,9 @@ public:
         QList<QPoint> origins;
     };
     PaintPlan paintPlan() const;
+    // The small dialog's own layout at this client width: one line, or two split near byte
+    // 23. Used whenever it shows the message whole.
+    PaintPlan smallPlan(int width) const;
     // The rectangle the painted lines cover.
     QRect paintedRect() const;
     // Whether the message was too long for the small dialog and wraps.
@@ -41,8 +44,6 @@ protected:
 
 private:
     QFont messageFont(int points) const;
-    // The small dialog's own layout: one line, or two split near byte 23.
-    PaintPlan fixedPlan(int width) const;
     bool fits(const PaintPlan& plan, int width) const;
     // Sizes the dialog and places the button and the detail line.
     void layOut();

@@ -139,24 +139,23 @@ private slots:
             CMessageDlg dialog(QStringLiteral("t"), QStringLiteral("OK"), c.text);
             QCOMPARE(dialog.paintPlan().points, c.points);
         }
-        // 23 bytes that do not fit stay on one line, starting left of the client area.
+        // The small dialog's layout (used where it shows the message whole; otherwise the
+        // message wraps): 23 bytes that do not fit stay on one line, starting left of the
+        // client area.
         CMessageDlg narrow(QStringLiteral("t"), QStringLiteral("OK"), QString(23, QLatin1Char('W')));
-        narrow.setFixedSize(60, 100);
-        QCOMPARE(narrow.paintPlan().lines.size(), 1);
-        QVERIFY(narrow.paintPlan().origins[0].x() < 0);
+        QCOMPARE(narrow.smallPlan(60).lines.size(), 1);
+        QVERIFY(narrow.smallPlan(60).origins[0].x() < 0);
         // A long message with a space at byte 23 is split after 24 bytes.
         QString message = QStringLiteral("Writing to the radio is refused now");
         message[23] = QLatin1Char(' ');
         CMessageDlg wide(QStringLiteral("t"), QStringLiteral("OK"), message);
-        wide.setFixedSize(60, 100);
-        CMessageDlg::PaintPlan plan = wide.paintPlan();
+        CMessageDlg::PaintPlan plan = wide.smallPlan(60);
         QCOMPARE(plan.lines.size(), 2);
         QCOMPARE(plan.lines[0], message.left(24));
         QCOMPARE(plan.origins[0], QPoint(1, 16));
         // Chinese text is split at a character boundary.
         CMessageDlg chinese(QStringLiteral("t"), QStringLiteral("OK"), QStringLiteral("向对讲机写入数据失败请检查电缆连接和端口"));
-        chinese.setFixedSize(60, 100);
-        QCOMPARE(chinese.paintPlan().lines[0], QStringLiteral("向对讲机写入数据失败请"));
+        QCOMPARE(chinese.smallPlan(60).lines[0], QStringLiteral("向对讲机写入数据失败请"));
     }
 
     void progressBarShowsMovesAndHides() {

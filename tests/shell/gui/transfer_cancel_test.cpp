@@ -133,8 +133,8 @@ private slots:
         });
         QVERIFY2(ms >= 0 && ms < 500, qPrintable(QString::number(ms)));
 
-        QCOMPARE(messages_, QStringList{QStringLiteral("E122E274")});
-        QCOMPARE(details_, QStringList{QStringLiteral("E275")});
+        QCOMPARE(messages_, QStringList{QStringLiteral("E122E275")});
+        QCOMPARE(details_, QStringList{QStringLiteral("E276")});
         QVERIFY(frame()->image() == before);
         QCOMPARE(channels->GetCellText(2, 1), cellBefore);
         QVERIFY(!std::filesystem::exists(dir_->file("data/radioprog/backups")));
@@ -148,8 +148,8 @@ private slots:
         QVERIFY(startAndWaitForProgress(&CMainFrame::OnWriteRadio, 5));
         const qint64 ms = cancelAndTime([this] { frame()->OnCancelTransfer(); });
         QVERIFY2(ms >= 0 && ms < 500, qPrintable(QString::number(ms)));
-        QCOMPARE(messages_, QStringList{QStringLiteral("E123E274")});
-        QCOMPARE(details_, QStringList{QStringLiteral("E276\nE277")});
+        QCOMPARE(messages_, QStringList{QStringLiteral("E123E275")});
+        QCOMPARE(details_, QStringList{QStringLiteral("E277\nE278")});
     }
 
     void closingDuringATransferAsksThenCancelsAndQuits() {
@@ -186,8 +186,8 @@ private slots:
         QCOMPARE(messages_.size(), 2);
         QVERIFY2(messages_[0].startsWith(QStringLiteral("E1 101 E113 <144.000~146.995 430.000~440.995>")),
                  qPrintable(messages_[0]));
-        QCOMPARE(details_[0], QStringLiteral("E18 150.00000 MHz, E287 100"));
-        QCOMPARE(details_[1], QStringLiteral("E278"));
+        QCOMPARE(details_[0], QStringLiteral("E18 150.00000 MHz, E288 100"));
+        QCOMPARE(details_[1], QStringLiteral("E279"));
 
         QCOMPARE(frame()->background()->activeSubWindow(), frame()->editorFrame(EditorKind::Channels));
         auto* channels = dynamic_cast<CChnMsgView*>(frame()->editorView(EditorKind::Channels));
@@ -214,7 +214,7 @@ private slots:
         radio_->SetFaults(sim::SimFaults{.wrongModel = true});
         QCOMPARE(RunTransfer(*frame(), &CMainFrame::OnReadRadio), 0);
         QCOMPARE(messages_, QStringList{QStringLiteral("E33")});
-        const QString expected = QStringLiteral("E280\n\u2022 E281\n\u2022 E282\n\u2022 E283\nE284\n\u2022 COM1 (%1): E285")
+        const QString expected = QStringLiteral("E281\n\u2022 E282\n\u2022 E283\n\u2022 E284\nE285\n\u2022 COM1 (%1): E286")
                                      .arg(QString::fromStdString(radio_->devicePath()));
         QCOMPARE(details_[0], expected);
     }
