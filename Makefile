@@ -5,6 +5,8 @@ BUILD      ?= build
 SAN_BUILD  ?= build-sanitize
 TSAN_BUILD ?= build-tsan
 JOBS       ?= $(shell nproc)
+# Most tests wait on a simulated radio's timing, not on the CPU: run more of them than cores.
+TEST_JOBS  ?= $(shell echo $$(( 2 * $$(nproc) )))
 CMAKE_GEN   = -G Ninja
 # Rebuilds are faster with ccache where it is installed; the build does not need it.
 CCACHE     := $(shell command -v ccache 2>/dev/null)
@@ -46,7 +48,7 @@ demo: build
 	./tools/demo.sh $(BUILD)/bin
 
 test: build
-	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	cd $(BUILD) && ctest --output-on-failure -j $(TEST_JOBS)
 
 # Address and undefined-behaviour sanitizers over the same tests.
 sanitize: deps

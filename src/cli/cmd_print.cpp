@@ -1,17 +1,12 @@
 // radioprog-cli print FILE --pdf OUT.pdf: the three printed pages of a .dat file as a PDF.
-#ifdef RADIOPROG_CLI_WITH_GUI
-
-#include <QGuiApplication>
-#include <QPageLayout>
-#include <QPageSize>
-#include <QPdfWriter>
+#ifdef RADIOPROG_CLI_WITH_PRINT
 
 #include <cstdlib>
 #include <optional>
 
 #include "cli/command.h"
 #include "cli/image_file.h"
-#include "print/gui/page_painter.h"
+#include "cli/printout_pdf.h"
 #include "print/print_data.h"
 
 namespace radioprog::cli {
@@ -65,21 +60,9 @@ int RunPrint(const std::vector<std::string>& args) {
         return UsageError("print: the language file " + languageFile + " has no column " +
                           std::to_string(*parsed.language));
 
-    // Drawing needs Qt's fonts but no screen.
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    static int argc = 1;
-    static char name[] = "radioprog-cli";
-    static char* argv[] = {name, nullptr};
-    std::optional<QGuiApplication> app;
-    if (QCoreApplication::instance() == nullptr) app.emplace(argc, argv);
-
-    QPdfWriter writer(QString::fromStdString(parsed.pdf));
-    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(10, 10, 10, 10),
-                                     QPageLayout::Millimeter));
-    writer.setTitle(QString::fromStdString(language.row(0)));
-    writer.setCreator(QStringLiteral("radioprog-cli"));
-    if (!PaintPages(writer, PrintDataFromImage(image, language), {1, 2, 3}))
-        return UsageError("print: cannot write " + parsed.pdf);
+    std::string error;
+    if (!WritePrintoutPdf(PrintDataFromImage(image, language), parsed.pdf, language.row(0), error))
+        return UsageError("print: " + error);
     return kExitOk;
 }
 
@@ -97,4 +80,4 @@ const CommandRegistration kRegistration{{
 }  // namespace
 }  // namespace radioprog::cli
 
-#endif  // RADIOPROG_CLI_WITH_GUI
+#endif  // RADIOPROG_CLI_WITH_PRINT

@@ -51,6 +51,8 @@ const char* SimUsage() {
            "  --rx-bands LO-HI,LO-HI, --tx-bands LO-HI,LO-HI\n"
            "Timing:\n"
            "  --paced              take the real time of 9600 baud for every byte\n"
+           "  --latency-ms N       pass the radio's bytes on in ticks of N ms, as a USB serial\n"
+           "                       adapter's latency timer does (16 on common adapters)\n"
            "Faults:\n"
            "  --silent             answer nothing\n"
            "  --wrong-mode-reply   answer the mode-entry string with NAK\n"
@@ -82,6 +84,16 @@ bool ParseSimArgs(const std::vector<std::string>& args, SimConfig& config, std::
             }
             return true;
         };
+        // Adapters set their timer in whole milliseconds up to 255.
+        auto milliseconds = [&](int& out) {
+            std::string text;
+            if (!value(text)) return false;
+            if (!ParseInt(text, 0, 255, out)) {
+                error = option + ": expected 0 to 255 ms, got " + text;
+                return false;
+            }
+            return true;
+        };
         auto bands = [&](std::optional<int> (&out)[4]) {
             std::string text;
             if (!value(text)) return false;
@@ -100,6 +112,7 @@ bool ParseSimArgs(const std::vector<std::string>& args, SimConfig& config, std::
         else if (option == "--rx-bands") ok = bands(config.rxBands);
         else if (option == "--tx-bands") ok = bands(config.txBands);
         else if (option == "--paced") config.paced = true;
+        else if (option == "--latency-ms") ok = milliseconds(config.latencyMs);
         else if (option == "--silent") config.faults.silent = true;
         else if (option == "--wrong-mode-reply") config.faults.wrongModeReply = true;
         else if (option == "--wrong-model") config.faults.wrongModel = true;
