@@ -4,7 +4,6 @@
 #include <QImageReader>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QTimer>
 
 #include "model/data_paths.h"
 #include "shell/gui/text.h"
@@ -14,6 +13,8 @@ namespace radioprog {
 namespace {
 
 const QString kPictureFiles[] = {QStringLiteral("bg.JPG"), QStringLiteral("0.JPG")};
+// How long the work area's size must rest before the picture is decoded for it again.
+constexpr int kResizeRestMs = 150;
 
 QString PicturePath(const QString& name) { return Q(FindDataFile({S(name)})); }
 
@@ -21,6 +22,8 @@ QString PicturePath(const QString& name) { return Q(FindDataFile({S(name)})); }
 
 CBackgroundWnd::CBackgroundWnd(QWidget* parent) : QMdiArea(parent) {
     setBackground(QBrush(QColor(0x40, 0x48, 0x58)));
+    loadTimer_.setSingleShot(true);
+    connect(&loadTimer_, &QTimer::timeout, this, &CBackgroundWnd::LoadPicture);
 }
 
 QString CBackgroundWnd::FilesSignature() const {
@@ -36,7 +39,6 @@ QString CBackgroundWnd::FilesSignature() const {
 }
 
 void CBackgroundWnd::LoadPicture() {
-    loadPending_ = false;
     const QSize size = viewport()->size();
     if (size.isEmpty()) return;
     loadedSignature_ = FilesSignature();
@@ -71,10 +73,8 @@ void CBackgroundWnd::paintEvent(QPaintEvent* event) {
     const QRect client = viewport()->rect();
     // Until the picture for this size and these files is decoded, the one there is (stretched)
     // or the plain colour; the decoding waits until this frame is on the screen.
-    if (!loadPending_ && (loadedSize_ != client.size() || loadedSignature_ != FilesSignature())) {
-        loadPending_ = true;
-        QTimer::singleShot(0, this, &CBackgroundWnd::LoadPicture);
-    }
+    if (!loadTimer_.isActive() && (loadedSize_ != client.size() || loadedSignature_ != FilesSignature()))
+        loadTimer_.start(picture_.isNull() ? 0 : kResizeRestMs);
     if (picture_.isNull()) {
         QMdiArea::paintEvent(event);
         return;
@@ -85,6 +85,7 @@ void CBackgroundWnd::paintEvent(QPaintEvent* event) {
 
 void CBackgroundWnd::resizeEvent(QResizeEvent* event) {
     QMdiArea::resizeEvent(event);
+    if (loadTimer_.isActive() && !picture_.isNull()) loadTimer_.start(kResizeRestMs);
     viewport()->update();
 }
 

@@ -2,12 +2,14 @@
 // The main window's work area, painted with a picture stretched over it: "bg.JPG" where the
 // user put one, else "0.JPG". The first frame shows the plain background colour; the picture
 // is decoded after it, straight at the work area's size (a large photo never sits in memory at
-// full resolution), and again when the work area's size or the picture file changes.
+// full resolution), and again when the work area's size or the picture file changes (while
+// the window is being resized, the picture is stretched and decoded anew once it rests).
 #include <QDateTime>
 #include <QImage>
 #include <QMdiArea>
 #include <QSet>
 #include <QString>
+#include <QTimer>
 
 namespace radioprog {
 
@@ -39,7 +41,7 @@ private:
     QString current_;
     QString loadedSignature_;  // the files' signature when picture_ was decoded ...
     QSize loadedSize_;         // ... and the work area's size then
-    bool loadPending_ = false;
+    QTimer loadTimer_;  // decodes once the frame that found the picture outdated is shown
     QSet<QString> reported_;
 };
 

@@ -192,8 +192,9 @@ void RadioSimulator::Send(const std::vector<std::uint8_t>& bytes) {
     }
     // Paced, each byte reaches the cable's far end when its last bit would have left the
     // radio; the schedule is absolute, so late wake-ups do not add up. An adapter with a
-    // latency timer then holds it until the timer's next tick, which runs freely (its buffer
-    // of 62 bytes never fills at 9600 baud between ticks of a millisecond or more).
+    // latency timer then holds it until the timer's next tick, which runs freely. (Such an
+    // adapter also passes bytes on when its 62-byte buffer fills; at 9600 baud that happens
+    // only with timers over 60 ms, which this leaves out.)
     const auto start = paced ? std::max(wireFree_, Clock::now()) : Clock::now();
     auto arrival = [&](std::size_t i) { return paced ? start + kByteTime * static_cast<long>(i + 1) : start; };
     auto release = [&](Clock::time_point at) {

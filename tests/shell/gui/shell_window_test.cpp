@@ -307,12 +307,9 @@ private slots:
         good.save(QString::fromStdString(dir_->file("bg.JPG")), "JPG");
         background.resize(300, 120);
         QImage larger(300, 120, QImage::Format_RGB32);
-        for (int paint = 0; paint < 2; ++paint) {
-            background.viewport()->render(&larger);
-            QCoreApplication::processEvents();
-        }
         background.viewport()->render(&larger);
-        QCOMPARE(background.currentPicture(), QStringLiteral("bg.JPG"));
+        QTRY_COMPARE(background.currentPicture(), QStringLiteral("bg.JPG"));
+        background.viewport()->render(&larger);
         QCOMPARE(background.picture().size(), QSize(300, 120));
         QVERIFY(larger.pixelColor(150, 60).red() > 150);
         QCOMPARE(errors.size(), 1);
