@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <optional>
 
+#include "cli/cli_language.h"
 #include "cli/command.h"
 #include "cli/image_file.h"
 #include "cli/printout_pdf.h"
@@ -55,7 +56,7 @@ int RunPrint(const std::vector<std::string>& args) {
 
     LanguageTable language;
     if (parsed.language) language.index = *parsed.language;
-    const std::string languageFile = LoadLanguageFile(language, !parsed.language);
+    const std::string languageFile = LoadCliLanguage(language, !parsed.language);
     if (parsed.language && !languageFile.empty() && *parsed.language >= language.nameCount())
         return UsageError("print: the language file " + languageFile + " has no column " +
                           std::to_string(*parsed.language));
