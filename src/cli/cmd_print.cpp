@@ -8,6 +8,7 @@
 #include "cli/command.h"
 #include "cli/image_file.h"
 #include "cli/printout_pdf.h"
+#include "cli/whole_file.h"
 #include "print/print_data.h"
 
 namespace radioprog::cli {
@@ -19,36 +20,24 @@ struct PrintArgs {
     std::optional<int> language;
 };
 
-// Parses FILE --pdf OUT [--language N]; an error message when the arguments don't fit.
-std::string ParsePrintArgs(const std::vector<std::string>& args, PrintArgs& parsed) {
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "--pdf" || arg == "--language") {
-            if (i + 1 >= args.size()) return arg + " needs a value";
-            const std::string& value = args[++i];
-            if (arg == "--pdf") {
-                parsed.pdf = value;
-                continue;
-            }
-            char* end = nullptr;
-            long column = std::strtol(value.c_str(), &end, 10);
-            if (value.empty() || *end != '\0' || column < 0 || column >= kLanguageNameCount)
-                return "--language expects a column number from 0 to " + std::to_string(kLanguageNameCount - 1);
-            parsed.language = static_cast<int>(column);
-        } else if (!arg.empty() && arg[0] == '-') {
-            return "unknown option '" + arg + "'";
-        } else if (parsed.file.empty()) {
-            parsed.file = arg;
-        } else {
-            return "expected exactly one FILE";
-        }
-    }
-    if (parsed.file.empty()) return "expected a FILE";
+// FILE --pdf OUT [--language N]; an error message when the arguments don't fit.
+std::string ParsePrintArgs(const cmdline::Arguments& args, PrintArgs& parsed) {
+    if (args.positional().size() != 1) return "expected exactly one FILE";
+    parsed.file = args.positional()[0];
+    parsed.pdf = args.value("pdf");
     if (parsed.pdf.empty()) return "expected --pdf OUT.pdf";
+    if (args.isSet("language")) {
+        const std::string value = args.value("language");
+        char* end = nullptr;
+        long column = std::strtol(value.c_str(), &end, 10);
+        if (value.empty() || *end != '\0' || column < 0 || column >= kLanguageNameCount)
+            return "--language expects a column number from 0 to " + std::to_string(kLanguageNameCount - 1);
+        parsed.language = static_cast<int>(column);
+    }
     return {};
 }
 
-int RunPrint(const std::vector<std::string>& args) {
+int RunPrint(const cmdline::Arguments& args) {
     PrintArgs parsed;
     if (std::string error = ParsePrintArgs(args, parsed); !error.empty()) return UsageError("print: " + error);
     RadioImage image;
@@ -61,10 +50,12 @@ int RunPrint(const std::vector<std::string>& args) {
         return UsageError("print: the language file " + languageFile + " has no column " +
                           std::to_string(*parsed.language));
 
-    std::string error;
-    if (!WritePrintoutPdf(PrintDataFromImage(image, language), parsed.pdf, language.row(0), error))
-        return UsageError("print: " + error);
-    return kExitOk;
+    // The PDF is drawn in memory and then written as a whole, so a failed print leaves an
+    // earlier OUT.pdf as it was.
+    std::string pdf, error;
+    if (!DrawPrintoutPdf(PrintDataFromImage(image, language), language.row(0), pdf, error))
+        return UsageError("print: " + (error.empty() ? "cannot draw the pages of " + parsed.file : error));
+    return WriteWholeOutput(parsed.pdf, pdf);
 }
 
 const CommandRegistration kRegistration{{
@@ -74,7 +65,13 @@ const CommandRegistration kRegistration{{
     "Writes the printout of FILE to OUT.pdf (A4): pages 1 and 2 hold the channel table as\n"
     "the channel grid shows it, page 3 the optional-function settings as the optional-\n"
     "functions editor shows them after opening FILE. Texts come from the language file;\n"
-    "--language N uses its column N (0 = the first) instead of the default column.\n",
+    "--language N uses its column N (0 = the first) instead of the default column.\n"
+    "FILE \"-\" reads standard input, --pdf - writes the PDF to standard output.\n",
+    {
+        {{"pdf"}, "OUT.pdf", "the PDF file to write (replaced only once it is complete)"},
+        {{"language"}, "N", "the language file's column N (0 = the first)"},
+    },
+    {},
     RunPrint,
 }};
 

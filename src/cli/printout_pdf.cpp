@@ -25,7 +25,7 @@ std::vector<std::string> PluginCandidates() {
 
 }  // namespace
 
-bool WritePrintoutPdf(const PrintData& data, const std::string& pdfPath, const std::string& title, std::string& error) {
+bool DrawPrintoutPdf(const PrintData& data, const std::string& title, std::string& pdf, std::string& error) {
     std::string reasons;
     for (const std::string& path : PluginCandidates()) {
         if (::access(path.c_str(), F_OK) != 0) continue;
@@ -35,12 +35,13 @@ bool WritePrintoutPdf(const PrintData& data, const std::string& pdfPath, const s
             reasons += std::string("; ") + ::dlerror();
             continue;
         }
-        auto write = reinterpret_cast<WritePrintoutPdfFunction>(::dlsym(plugin, kPrintPluginSymbol));
-        if (!write) {
+        auto draw = reinterpret_cast<DrawPrintoutPdfFunction>(::dlsym(plugin, kPrintPluginSymbol));
+        if (!draw) {
             reasons += "; " + path + " is not radioprog's printing plugin";
             continue;
         }
-        return write(data, pdfPath, title, error);
+        error.clear();
+        return draw(data, title, pdf);
     }
     error = std::string("printing is not installed (") + kPrintPluginFile + " not found" + reasons + ")";
     return false;

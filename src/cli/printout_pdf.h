@@ -8,14 +8,15 @@
 
 namespace radioprog::cli {
 
-// The plugin's one entry point; false with the reason in error when the PDF cannot be written.
-using WritePrintoutPdfFunction = bool (*)(const PrintData& data, const std::string& pdfPath, const std::string& title,
-                                          std::string& error);
+// The plugin's one entry point: the three pages (A4) as the bytes of a PDF file; false when
+// they cannot be drawn.
+using DrawPrintoutPdfFunction = bool (*)(const PrintData& data, const std::string& title, std::string& pdf);
 inline constexpr const char* kPrintPluginFile = "radioprog-print.so";
-inline constexpr const char* kPrintPluginSymbol = "RadioprogWritePrintoutPdf";
+inline constexpr const char* kPrintPluginSymbol = "RadioprogDrawPrintoutPdf";
 
 // Loads the plugin (from the library folder beside the program, else the installed one) and
-// writes the three pages (A4) to pdfPath.
-bool WritePrintoutPdf(const PrintData& data, const std::string& pdfPath, const std::string& title, std::string& error);
+// draws the pages into pdf. False with error empty when the pages cannot be drawn, with the
+// reason in error when there is no plugin to draw them.
+bool DrawPrintoutPdf(const PrintData& data, const std::string& title, std::string& pdf, std::string& error);
 
 }  // namespace radioprog::cli
