@@ -1,7 +1,9 @@
 #include "model/language_table.h"
 
+#include <filesystem>
 #include <new>
 #include <sstream>
+#include <system_error>
 
 #include "model/ansi_text.h"
 #include "model/data_paths.h"
@@ -74,6 +76,27 @@ const std::array<std::string, lang_row::kEnd - lang_row::kFirstExtra>& BuiltInTe
         "Place the rows by their Location or in file order?",
         "By Location",
         "From channel",
+        "Print Pre&view...",
+        "The file already exists. Replace it?",
+        "The file is not a radio image",
+        "A transfer is running; the program closes when it ends.",
+        "could not be opened: permission denied.",
+        "Add your user to the device's group (usually dialout)",
+        "then log out and in again:",
+        "Please enter an unsigned integer.",
+        "Please enter an integer between %1 and %2.",
+        "Radio data files (*.dat)",
+        "CSV files (*.csv)",
+        "All files (*)",
+        "No language file (lang.csv) was found. Looked in:",
+        "C&hannels",
+        "&Optional Functions",
+        "&Batch Channels...",
+        "DT&MF",
+        "Cannot load the picture",
+        "is busy: another program is using it.",
+        "Close that program then try again.",
+        "The text is larger than 16 MB and was not pasted",
     };
     return texts;
 }
@@ -185,7 +208,11 @@ std::string LoadLanguageFile(LanguageTable& table, bool resetToDefault, std::vec
             } catch (const std::bad_alloc&) {
             }
         }
-        if (skipped) skipped->push_back(path);
+        if (skipped) {
+            std::error_code ec;
+            std::filesystem::path absolute = std::filesystem::absolute(path, ec);
+            skipped->push_back(ec ? path : absolute.lexically_normal().string());
+        }
     }
     return {};
 }

@@ -58,7 +58,7 @@ void CBackgroundWnd::LoadPicture() {
             const QString key = path + QLatin1Char('@') + QFileInfo(path).lastModified().toString(Qt::ISODate);
             if (!reported_.contains(key)) {
                 reported_.insert(key);
-                emit pictureError(QStringLiteral("Error   Loading   Picture   From   Stream!\n%1").arg(path));
+                emit pictureError(path);
             }
             continue;
         }
