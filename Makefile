@@ -1,5 +1,6 @@
 # radioprog: `make run` builds and starts the program, `make test` builds and runs every test.
-# Both install the Debian packages they need first (make deps).
+# Both install the Debian packages they need first (make deps). `make package` builds the
+# Debian package build/radioprog_<version>_<arch>.deb.
 
 BUILD      ?= build
 SAN_BUILD  ?= build-sanitize
@@ -14,11 +15,12 @@ endif
 
 PACKAGES = cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
            libbenchmark-dev fonts-noto-cjk fonts-arphic-ukai fonts-liberation fonts-dejavu-core fonts-droid-fallback \
-           xvfb xauth poppler-utils
+           xvfb xauth poppler-utils \
+           help2man librsvg2-bin appstream desktop-file-utils dpkg-dev file
 
 SUDO = $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps configure build run demo test sanitize tsan bench clean
+.PHONY: deps configure build run demo test package sanitize tsan bench clean
 
 deps:
 	@missing=""; for p in $(PACKAGES); do \
@@ -47,6 +49,9 @@ demo: build
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+package: build
+	cmake --build $(BUILD) --target package
 
 # Address and undefined-behaviour sanitizers over the same tests.
 sanitize: deps

@@ -1,5 +1,6 @@
 // radioprog: programming software for the dual-band handheld radio.
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QTimer>
@@ -40,7 +41,20 @@ int main(int argc, char** argv) {
     const bool measureStartup = argc > 1 && std::strcmp(argv[1], "--measure-startup") == 0;
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("radioprog"));
+    QApplication::setApplicationVersion(QStringLiteral(RADIOPROG_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("radioprog"));
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Programming software for the dual-band handheld radio: reads its memory through the\n"
+        "programming cable, edits channels, settings and DTMF codes, writes them back.\n"
+        "Environment: RADIOPROG_PORTS (device paths of COM1..COM20, comma-separated),\n"
+        "RADIOPROG_TRACE (file that logs every byte of a transfer), LANG (interface language)."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    QCommandLineOption measureOption(QStringLiteral("measure-startup"));
+    measureOption.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(measureOption);
+    parser.process(application);
     radioprog::CRadioProgApp app;
     FirstPaintProbe probe(clock);
     if (!app.InitInstance(!measureStartup)) return 1;
