@@ -5,6 +5,7 @@
 #include <charconv>
 #include <iostream>
 
+#include "cli/cli_language.h"
 #include "cli/command.h"
 #include "link/comm_task.h"
 #include "link/transfer_trace.h"
@@ -72,7 +73,7 @@ int ApplyTrace(const TransferArgs& args, CCommTask& task) {
 }
 
 CliReports::CliReports() : bar_(::isatty(STDERR_FILENO) == 1) {
-    LoadLanguageFile(language_, true);
+    cli::LoadCliLanguage(language_, true);
     FillMissingRefusalTexts(language_);
 }
 

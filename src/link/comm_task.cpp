@@ -178,13 +178,14 @@ void CCommTask::Execute() {
 }
 
 bool CCommTask::ScanPorts(TransferReports& reports, TransferOutcome& outcome) {
-    std::optional<PortProblem> refused;
+    std::optional<PortProblem> refused, busy;
     for (const ScanStep& step : PortScanOrder(image_.port())) {
         std::string device = ports_.device(step.port);
         if (trace_) trace_->Note(PortMap::Name(step.port) + (device.empty() ? " does not exist" : " is " + device));
         if (!port_.Open(device)) {
             const OpenError& error = port_.lastOpenError();
             if (error.permissionDenied() && !refused) refused = PortProblem{step.port, device, error.text, true};
+            if (error.busy() && !busy) busy = PortProblem{step.port, device, error.text, false, true};
             continue;
         }
         if (port_.EnterProgramMode(step.retries)) {
@@ -197,6 +198,7 @@ bool CCommTask::ScanPorts(TransferReports& reports, TransferOutcome& outcome) {
         port_.Close();
     }
     outcome.permissionProblem = refused;
+    outcome.busyProblem = busy;
     return false;
 }
 
@@ -261,7 +263,7 @@ bool CCommTask::WriteSequence(TransferReports& reports) {
     Step(reports);
     if (!WriteRecord(SingleRecord(BlockId::Settings), 4)) return false;
     Step(reports);
-    if (!WriteRecord(SingleRecord(BlockId::SecondSettings), 2)) return false;
+    if (!WriteRecord(SingleRecord(BlockId::SecondSettings), 2) || !port_.ConfirmWrites()) return false;
     progress_ = kProgressAllMoved;
     ReportProgress(reports, progress_);
     return true;

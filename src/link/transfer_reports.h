@@ -20,6 +20,7 @@ struct PortProblem {
     std::string device;      // device path, e.g. /dev/ttyUSB0
     std::string reason;      // strerror text
     bool permissionDenied = false;
+    bool busy = false;       // held by another program
 };
 
 struct TransferOutcome {
@@ -30,6 +31,8 @@ struct TransferOutcome {
     // For NoRadio: the first port that was refused for lack of permission, so the user can
     // be told to join the dialout group.
     std::optional<PortProblem> permissionProblem;
+    // For NoRadio: the first port that was busy (held by another program); the scan went on.
+    std::optional<PortProblem> busyProblem;
 };
 
 // Called on the thread that runs the job. Images are passed by reference for the length of

@@ -49,6 +49,9 @@ inline constexpr int kUnstorableTone = 220;
 inline constexpr int kCannotRead = 221;
 inline constexpr int kCannotWrite = 222;
 
-inline constexpr int kEnd = 223;  // one past the last extra row
+// Followed by the path of a language file that was passed over.
+inline constexpr int kLanguageFileSkipped = 223;
+
+inline constexpr int kEnd = 224;  // one past the last extra row
 
 }  // namespace radioprog::lang_row

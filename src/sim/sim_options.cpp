@@ -12,6 +12,23 @@ bool ParseInt(const std::string& text, int low, int high, int& value) {
     return ec == std::errc() && ptr == end && value >= low && value <= high;
 }
 
+// "nak,write,17,4" into a targeted fault.
+bool ParseFault(const std::string& text, TargetedFault& fault) {
+    std::vector<std::string> parts;
+    for (std::size_t start = 0;;) {
+        std::size_t comma = text.find(',', start);
+        parts.push_back(text.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
+        if (comma == std::string::npos) break;
+        start = comma + 1;
+    }
+    if (parts.size() < 3 || parts.size() > 4 || !ParseFaultKind(parts[0], fault.kind)) return false;
+    if (parts[1] == "read") fault.target = FaultTarget::Read;
+    else if (parts[1] == "write") fault.target = FaultTarget::Write;
+    else return false;
+    fault.times = 1;
+    return ParseInt(parts[2], 0, 1'000'000, fault.at) && (parts.size() < 4 || ParseInt(parts[3], 1, 1'000'000, fault.times));
+}
+
 // "136-174,400-520" into lower/upper of the first and the second band.
 bool ParseBands(const std::string& text, std::optional<int> (&bands)[4]) {
     std::size_t comma = text.find(',');
@@ -59,6 +76,12 @@ const char* SimUsage() {
            "  --wrong-header       read replies name the wrong address\n"
            "  --refuse-writes K    answer the first K write units with NAK\n"
            "  --silent-after K     go silent after answering K block reads and writes\n"
+           "  --fault KIND,read|write,N[,TIMES]\n"
+           "                       hit the N-th block read or write unit (from 0, resends\n"
+           "                       counted) and TIMES-1 more (default 1) with KIND: silent,\n"
+           "                       drop, short, bad-header, extra-byte, late-ack, double-ack,\n"
+           "                       nak, bad-ack (may be repeated)\n"
+           "  --late-ms MS         how late late-ack answers (default 500)\n"
            "  --help               this text\n";
 }
 
@@ -107,6 +130,17 @@ bool ParseSimArgs(const std::vector<std::string>& args, SimConfig& config, std::
         else if (option == "--wrong-header") config.faults.wrongHeader = true;
         else if (option == "--refuse-writes") ok = count(config.faults.refusedWrites);
         else if (option == "--silent-after") ok = count(config.faults.silentAfterBlocks);
+        else if (option == "--late-ms") ok = count(config.faults.lateReplyMs);
+        else if (option == "--fault") {
+            std::string text;
+            TargetedFault fault;
+            ok = value(text);
+            if (ok && !ParseFault(text, fault)) {
+                error = option + ": expected KIND,read|write,N[,TIMES], got " + text;
+                return false;
+            }
+            if (ok) config.faults.targeted.push_back(fault);
+        }
         else {
             error = "unknown option " + option + " (see --help)";
             return false;

@@ -4,6 +4,10 @@
 #include <QFont>
 #include <QScreen>
 
+#include <string>
+#include <vector>
+
+#include "model/extra_rows.h"
 #include "shell/gui/about_box_dlg.h"
 #include "shell/gui/icons.h"
 #include "shell/gui/language_dlg.h"
@@ -46,8 +50,11 @@ bool CRadioProgApp::InitInstance(bool showWindow) {
 }
 
 void CRadioProgApp::LoadLanguageFile(bool resetToDefault) {
-    radioprog::LoadLanguageFile(mainFrame_->language(), resetToDefault);
+    std::vector<std::string> skipped;
+    radioprog::LoadLanguageFile(mainFrame_->language(), resetToDefault, &skipped);
     mainFrame_->SetTitle();
+    for (const std::string& path : skipped)
+        Warn(mainFrame_.get(), Q(mainFrame_->language().row(lang_row::kLanguageFileSkipped) + " " + path));
 }
 
 void CRadioProgApp::OnLanguage() {
