@@ -18,10 +18,11 @@ import sys
 BASE_ROWS = 194
 # Rows after 193: channel editing (undo, clipboard, rows, CSV) and its reports. The program
 # has a built-in English text for each, so older files without them still work.
-EXTRA_ROWS = 30
+EXTRA_ROWS = 30 + 21
 ROWS = BASE_ROWS + EXTRA_ROWS
 EDIT_ROWS = list(range(194, 203))   # undo ... move down
-FILE_ROWS = [203, 204]              # import CSV..., export CSV...
+FILE_ROWS = [203, 204, 234]         # import CSV..., export CSV..., compare with...
+PROGRAM_ROWS = [233, 235]           # write to several radios..., verify transfers
 FIELD_LIMIT = 60
 LINE_LIMIT = 279
 NAME_LINE_LIMIT = 256
@@ -37,7 +38,7 @@ UNUSED = {7, 8, 9, 28, 34, 35, 36, 37, 38, 39, 40, 41, 42, 50, 52, 53, 59, 66, 6
 MAY_BE_EMPTY = {154}
 
 # Menu captions. "&" marks the accelerator in these rows ...
-WITH_ACCELERATOR = set(range(91, 98)) | set(range(99, 102)) | set(range(103, 112)) | set(EDIT_ROWS) | set(FILE_ROWS)
+WITH_ACCELERATOR = set(range(91, 98)) | set(range(99, 102)) | set(range(103, 112)) | set(EDIT_ROWS) | set(FILE_ROWS) | set(PROGRAM_ROWS)
 # ... and never in these (row 1 is also joined into the band-refusal message).
 WITHOUT_ACCELERATOR = {1, 27, 98, 102, 112, 142}
 # Rows that show a key name after a tab; True: "..." comes before the tab.

@@ -52,6 +52,50 @@ inline constexpr int kCannotWrite = 222;
 // Followed by the path of a language file that was passed over.
 inline constexpr int kLanguageFileSkipped = 223;
 
-inline constexpr int kEnd = 224;  // one past the last extra row
+// Several radios at once, verified transfers and comparison of images.
+// A byte of the memory that differs, followed by its radio address.
+inline constexpr int kDiffByte = 224;
+// An empty cell or field in a difference.
+inline constexpr int kDiffEmpty = 225;
+// The radio's band-limit block.
+inline constexpr int kBandLimitsBlock = 226;
+// Followed by the channel or block where a write failed.
+inline constexpr int kWriteFailedAt = 227;
+// Followed by the channel or block where a read failed.
+inline constexpr int kReadFailedAt = 228;
+// A verified read: no two of three readings of the block agreed.
+inline constexpr int kReadingsDisagree = 229;
+// Followed by the differences the read-back found.
+inline constexpr int kVerifyDiffers = 230;
+// A verified write that found no difference.
+inline constexpr int kWrittenVerified = 231;
+// One radio of several refused by its band check.
+inline constexpr int kBandRefusedShort = 232;
+// Program menu.
+inline constexpr int kWriteSeveral = 233;
+// File menu.
+inline constexpr int kCompareWith = 234;
+// Program menu: a setting, checked or not.
+inline constexpr int kVerifyTransfers = 235;
+// Button that starts writing several radios.
+inline constexpr int kStart = 236;
+// Column header of the several-radios dialog.
+inline constexpr int kResultColumn = 237;
+// Followed by 'written/chosen'.
+inline constexpr int kRadiosWritten = 238;
+// Comparison of two equal images.
+inline constexpr int kNoDifferences = 239;
+// Compare with a file.
+inline constexpr int kCompareFile = 240;
+// Compare with the radio's memory.
+inline constexpr int kCompareRadio = 241;
+// Title of the comparison window.
+inline constexpr int kDifferencesTitle = 242;
+// Column header of the several-radios dialog.
+inline constexpr int kProgressColumn = 243;
+// A radio whose write was cancelled before it began.
+inline constexpr int kCancelled = 244;
+
+inline constexpr int kEnd = 245;  // one past the last extra row
 
 }  // namespace radioprog::lang_row

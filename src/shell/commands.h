@@ -37,4 +37,9 @@ inline constexpr int kMoveChannelsDown = 33009;
 inline constexpr int kImportCsv = 33010;
 inline constexpr int kExportCsv = 33011;
 
+// Several radios at once, verified transfers, comparison of images.
+inline constexpr int kWriteSeveral = 33101;
+inline constexpr int kCompareWith = 33102;
+inline constexpr int kVerifyTransfers = 33103;
+
 }  // namespace radioprog::command

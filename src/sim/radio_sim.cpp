@@ -275,6 +275,7 @@ std::vector<std::uint8_t> RadioSimulator::ReadReply(std::uint8_t hi, std::uint8_
         for (unsigned i = 0; i < wire::kBlockSize; ++i) reply.push_back(memory_[(address + i) & 0xFFFF]);
     }
     if (faults_.wrongHeader) reply[2] = static_cast<std::uint8_t>(lo + 1);
+    if (readReplies_ < faults_.garbledReads) reply[4 + static_cast<std::size_t>(readReplies_) % wire::kBlockSize] ^= 0xFF;
     if (readReplies_++ < faults_.shortReplies) reply.pop_back();
     return reply;
 }
@@ -371,6 +372,8 @@ void RadioSimulator::Process() {
             }
             if (!fault || fault->kind != FaultKind::Nak) {
                 for (std::size_t i = 0; i < wire::kUnitSize; ++i) memory_[(event.address + i) & 0xFFFF] = event.data[i];
+                if (faults_.corruptAddress >= event.address && faults_.corruptAddress < event.address + 16)
+                    memory_[static_cast<std::size_t>(faults_.corruptAddress)] ^= 0x01;
                 ++memoryVersion_;
                 ++blocksAnswered_;
             }

@@ -54,6 +54,10 @@ struct SimFaults {
     bool wrongHeader = false;     // read replies name the wrong address
     int refusedWrites = 0;        // the first k write units are answered with NAK
     int silentAfterBlocks = -1;   // goes silent after answering k reads and writes (-1: never)
+    int corruptAddress = -1;      // the byte at this radio address is stored with bit 0
+                                  // inverted, and the unit acknowledged as usual (-1: none)
+    int garbledReads = 0;         // the first k read replies carry one data byte inverted on
+                                  // the line (a different byte each time); memory stays right
     std::vector<TargetedFault> targeted{};
     int lateReplyMs = 500;        // the delay of LateAck
 };

@@ -47,6 +47,16 @@ bool ParseBands(const std::string& text, std::optional<int> (&bands)[4]) {
     return true;
 }
 
+// A radio address: decimal or 0x followed by hex digits, 0..0xFFFF.
+bool ParseAddress(const std::string& text, int& value) {
+    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+        const char* end = text.data() + text.size();
+        auto [ptr, ec] = std::from_chars(text.data() + 2, end, value, 16);
+        return ec == std::errc() && ptr == end && value >= 0 && value <= 0xFFFF;
+    }
+    return ParseInt(text, 0, 0xFFFF, value);
+}
+
 }  // namespace
 
 const char* SimUsage() {
@@ -62,7 +72,9 @@ const char* SimUsage() {
            "  --load FILE          start from the image in a .dat file (band limits included)\n"
            "  --save FILE          keep FILE up to date with what is written to the radio\n"
            "                       (saved when the line goes quiet and at exit)\n"
-           "  --link PATH          also make PATH a symbolic link to the device\n"
+           "  --link PATH          also make PATH a symbolic link to the device; every further\n"
+           "                       --link starts one more radio with the same memory, bands and\n"
+           "                       faults (--save then keeps the first radio's memory)\n"
            "Band limits (whole MHz; default 136-174,400-520):\n"
            "  --bands LO-HI,LO-HI  receive and transmit bands\n"
            "  --rx-bands LO-HI,LO-HI, --tx-bands LO-HI,LO-HI\n"
@@ -76,6 +88,10 @@ const char* SimUsage() {
            "  --wrong-header       read replies name the wrong address\n"
            "  --refuse-writes K    answer the first K write units with NAK\n"
            "  --silent-after K     go silent after answering K block reads and writes\n"
+           "  --corrupt-byte ADDR  store the byte at radio address ADDR (0x0090 or 144) with\n"
+           "                       bit 0 inverted, and acknowledge the unit as usual\n"
+           "  --garble-reads K     invert one data byte of each of the first K read replies on\n"
+           "                       the line (a different byte each time; the memory stays right)\n"
            "  --fault KIND,read|write,N[,TIMES]\n"
            "                       hit the N-th block read or write unit (from 0, resends\n"
            "                       counted) and TIMES-1 more (default 1) with KIND: silent,\n"
@@ -118,7 +134,21 @@ bool ParseSimArgs(const std::vector<std::string>& args, SimConfig& config, std::
         if (option == "--help" || option == "-h") config.help = true;
         else if (option == "--load") ok = value(config.loadFile);
         else if (option == "--save") ok = value(config.saveFile);
-        else if (option == "--link") ok = value(config.linkPath);
+        else if (option == "--link") {
+            std::string path;
+            ok = value(path);
+            if (ok && config.linkPath.empty()) config.linkPath = path;
+            else if (ok) config.moreLinks.push_back(path);
+        }
+        else if (option == "--corrupt-byte") {
+            std::string text;
+            ok = value(text);
+            if (ok && !ParseAddress(text, config.faults.corruptAddress)) {
+                error = option + ": not a radio address: " + text;
+                ok = false;
+            }
+        }
+        else if (option == "--garble-reads") ok = count(config.faults.garbledReads);
         else if (option == "--bands") ok = bands(config.rxBands) && ParseBands(args[i], config.txBands);
         else if (option == "--rx-bands") ok = bands(config.rxBands);
         else if (option == "--tx-bands") ok = bands(config.txBands);

@@ -36,6 +36,26 @@ TEST(SimOptions, ParsesMemoryBandsPacingAndFaults) {
     EXPECT_EQ(ApplyBandOptions(rxOnly, DefaultSimBands()).txUpper[1], 520);
 }
 
+TEST(SimOptions, SeveralLinksAreSeveralRadiosAndTheStorageFaultTakesAnAddress) {
+    SimConfig config;
+    std::string error;
+    ASSERT_TRUE(ParseSimArgs({"--link", "/tmp/a", "--link", "/tmp/b", "--link", "/tmp/c", "--corrupt-byte", "0x0090",
+                              "--garble-reads", "2"},
+                             config, error))
+        << error;
+    EXPECT_EQ(config.linkPath, "/tmp/a");
+    EXPECT_EQ(config.moreLinks, (std::vector<std::string>{"/tmp/b", "/tmp/c"}));
+    EXPECT_EQ(config.faults.corruptAddress, 0x90);
+    EXPECT_EQ(config.faults.garbledReads, 2);
+    SimConfig decimal;
+    ASSERT_TRUE(ParseSimArgs({"--corrupt-byte", "144"}, decimal, error));
+    EXPECT_EQ(decimal.faults.corruptAddress, 144);
+    for (const char* bad : {"0x10000", "0xZZ", "-1", ""}) {
+        SimConfig refused;
+        EXPECT_FALSE(ParseSimArgs({"--corrupt-byte", bad}, refused, error)) << bad;
+    }
+}
+
 TEST(SimOptions, ParsesTargetedFaults) {
     SimConfig config;
     std::string error;

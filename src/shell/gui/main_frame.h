@@ -115,6 +115,7 @@ private:
     bool transferRunning_ = false;
     int lastResult_ = -1;
     std::string backupNote_;
+    RadioImage sentImage_;  // the image the latest transfer started with
 };
 
 }  // namespace radioprog
