@@ -18,7 +18,7 @@ import sys
 BASE_ROWS = 194
 # Rows after 193: channel editing (undo, clipboard, rows, CSV) and its reports. The program
 # has a built-in English text for each, so older files without them still work.
-EXTRA_ROWS = 30 + 21
+EXTRA_ROWS = 30 + 21 + 8
 ROWS = BASE_ROWS + EXTRA_ROWS
 EDIT_ROWS = list(range(194, 203))   # undo ... move down
 FILE_ROWS = [203, 204, 234]         # import CSV..., export CSV..., compare with...

@@ -95,7 +95,21 @@ inline constexpr int kDifferencesTitle = 242;
 inline constexpr int kProgressColumn = 243;
 // A radio whose write was cancelled before it began.
 inline constexpr int kCancelled = 244;
+// Import and paste: a frequency between the radio's usual bands (followed by kBandGapRefusal).
+inline constexpr int kBandGap = 245;
+inline constexpr int kBandGapRefusal = 246;
+// Import in file order: the row would go beyond the last channel.
+inline constexpr int kPastLastChannel = 247;
+// Paste: a cell of a channel without a receive frequency.
+inline constexpr int kEmptyChannelCell = 248;
+// In front of a report line about a row that was stored.
+inline constexpr int kWarning = 249;
+// Import CSV: question how to place the rows.
+inline constexpr int kImportPlacement = 250;
+// Its answers: by Location, or from the current channel (followed by its number).
+inline constexpr int kByLocation = 251;
+inline constexpr int kFromChannel = 252;
 
-inline constexpr int kEnd = 245;  // one past the last extra row
+inline constexpr int kEnd = 253;  // one past the last extra row
 
 }  // namespace radioprog::lang_row

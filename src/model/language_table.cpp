@@ -66,6 +66,14 @@ const std::array<std::string, lang_row::kEnd - lang_row::kFirstExtra>& BuiltInTe
         "Differences",
         "Progress",
         "Cancelled",
+        "outside the radio's usual bands 136-174 / 400-520 MHz",
+        "the radio refuses the write if its bands exclude it",
+        "beyond channel 127",
+        "empty channel: enter its receive frequency first",
+        "Warning (stored)",
+        "Place the rows by their Location or in file order?",
+        "By Location",
+        "From channel",
     };
     return texts;
 }
@@ -180,6 +188,17 @@ std::string LoadLanguageFile(LanguageTable& table, bool resetToDefault, std::vec
         if (skipped) skipped->push_back(path);
     }
     return {};
+}
+
+std::vector<LanguageTable> LoadEveryLanguage(const LanguageTable& current) {
+    std::vector<LanguageTable> tables{current};
+    for (int index = 0; index < kLanguageNameCount; ++index) {
+        if (index == current.index) continue;
+        LanguageTable table;
+        table.index = index;
+        if (!LoadLanguageFile(table, false).empty() && index < table.nameCount()) tables.push_back(std::move(table));
+    }
+    return tables;
 }
 
 }  // namespace radioprog
