@@ -1,10 +1,10 @@
-# Writes a gzip-compressed man page for a program from its --help with help2man.
-#   cmake -DHELP2MAN=... -DPROGRAM=... -DNAME="one line" -DVERSION=1.0.0 -DOUTPUT=x.1.gz
+# Writes a gzip-compressed man page for a program from its --help and --version with help2man.
+#   cmake -DHELP2MAN=... -DPROGRAM=... -DNAME="one line" -DOUTPUT=x.1.gz
 #         [-DCOMMANDS=ON] -P man_page.cmake
 # With COMMANDS, the page also gets each command's own help ("PROGRAM COMMAND --help"); the
-# commands are the lines of the --help output indented by two spaces.
-# The Qt program reads its command line before it opens a window; the offscreen platform
-# lets it answer --help where there is no display.
+# commands are the lines of the --help output's "Commands:" section indented by two spaces.
+# The offscreen platform keeps any Qt program from looking for a display (radioprog answers
+# --help before it starts Qt anyway).
 set(ENV{QT_QPA_PLATFORM} offscreen)
 get_filename_component(out_dir ${OUTPUT} DIRECTORY)
 string(REGEX REPLACE "\\.gz$" "" page ${OUTPUT})
@@ -12,7 +12,11 @@ file(MAKE_DIRECTORY ${out_dir})
 set(include_options "")
 if(COMMANDS)
   execute_process(COMMAND ${PROGRAM} --help OUTPUT_VARIABLE help RESULT_VARIABLE result TIMEOUT 60)
-  string(REGEX MATCHALL "\n  [a-z][a-z0-9-]*" command_lines "${help}")
+  string(FIND "${help}" "\nCommands:\n" start)
+  string(SUBSTRING "${help}" ${start} -1 commands_section)
+  string(FIND "${commands_section}" "\n\n" end)
+  string(SUBSTRING "${commands_section}" 0 ${end} commands_section)
+  string(REGEX MATCHALL "\n  [a-z][a-z0-9-]*" command_lines "${commands_section}")
   set(include_text "[COMMANDS]\n")
   foreach(line ${command_lines})
     string(STRIP "${line}" command)
@@ -26,7 +30,7 @@ if(COMMANDS)
   set(include_options --include=${include_file})
 endif()
 execute_process(
-  COMMAND ${HELP2MAN} ${include_options} --no-info --section=1 --name=${NAME} --version-string=${VERSION}
+  COMMAND ${HELP2MAN} ${include_options} --no-info --section=1 --name=${NAME}
     --output=${page} ${PROGRAM}
   RESULT_VARIABLE result TIMEOUT 120)
 if(NOT result EQUAL 0)

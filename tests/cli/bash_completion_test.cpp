@@ -14,7 +14,8 @@
 namespace radioprog {
 namespace {
 
-// The words bash offers for the command line `words`, whose last word is being completed.
+// The words bash offers for the command line `words`, whose last word is being completed,
+// sorted (bash shows them sorted).
 std::vector<std::string> Complete(const std::vector<std::string>& words) {
     test::TempDir dir;
     std::string script = "source '" RADIOPROG_SOURCE_DIR "/packaging/radioprog-cli.bash-completion'\n"
@@ -32,6 +33,7 @@ std::vector<std::string> Complete(const std::vector<std::string>& words) {
     std::size_t start = 0;
     for (std::size_t end; (end = out.find('\n', start)) != std::string::npos; start = end + 1)
         if (end > start) result.push_back(out.substr(start, end - start));
+    std::sort(result.begin(), result.end());
     return result;
 }
 
@@ -44,11 +46,14 @@ TEST(BashCompletion, CompletesCommandsAndTheirOptions) {
     } cases[] = {
         {{"ne"}, {"new"}},
         {{"ch"}, {"channels"}},
-        {{"--h"}, {"--help"}},
+        {{"--"}, {"--help", "--version"}},
+        {{"di"}, {"diff"}},
         {{"help", "wr"}, {"write"}},
         {{"read", "--p"}, {"--port"}},
         {{"read", "x.dat", "--dev"}, {"--device"}},
         {{"channels", "--"}, {"--help"}},
+        {{"import-csv", "a.dat", "--"}, {"--from", "--help", "--out", "--strict-bands"}},
+        {{"write", "--a"}, {"--all"}},
         // Arguments that are no option are left to bash's file name completion.
         {{"new", "ra"}, {}},
         {{"zz"}, {}},
@@ -62,7 +67,7 @@ TEST(BashCompletion, CompletesCommandsAndTheirOptions) {
 
 TEST(BashCompletion, OffersEveryCommandOfTheHelp) {
     Words commands = Complete({""});
-    for (const char* name : {"channels", "export-csv", "import-csv", "new", "ports", "read", "write"})
+    for (const char* name : {"channels", "diff", "export-csv", "import-csv", "new", "ports", "print", "read", "write"})
         EXPECT_NE(std::find(commands.begin(), commands.end(), name), commands.end()) << name;
     for (const std::string& word : commands)
         EXPECT_TRUE(!word.empty() && word[0] != '-' && word.find(' ') == std::string::npos) << word;
