@@ -142,7 +142,7 @@ int ReportTransferFailure(const CliReports& reports, const RadioImage* sent) {
             return kExitVerifyDiffers;
         }
         case TransferResult::NoRadio: {
-            std::string advice = PermissionAdvice(outcome);
+            std::string advice = PermissionAdvice(outcome, LanguageTable{});
             std::cerr << "radioprog-cli: no radio found on COM1-COM20" << (advice.empty() ? "" : "; " + advice) << "\n";
             return kExitNoRadio;
         }

@@ -110,6 +110,47 @@ inline constexpr int kImportPlacement = 250;
 inline constexpr int kByLocation = 251;
 inline constexpr int kFromChannel = 252;
 
-inline constexpr int kEnd = 253;  // one past the last extra row
+
+
+// Interface texts: menu captions with accelerators, questions, file errors, notices and
+// validation messages that were fixed English, file-dialog filters. Numbered from one base
+// so the block moves as one.
+inline constexpr int kFirstInterfaceRow = 253;
+// File menu: print preview.
+inline constexpr int kPrintPreview = kFirstInterfaceRow + 0;
+// Question before Save replaces the file named below it.
+inline constexpr int kReplaceFile = kFirstInterfaceRow + 1;
+// Open: a file too short to hold a radio image (its name follows).
+inline constexpr int kNotRadioImage = kFirstInterfaceRow + 2;
+// Closing the program while a transfer runs.
+inline constexpr int kTransferRunning = kFirstInterfaceRow + 3;
+// After a port name and device: the port was refused for lack of permission.
+inline constexpr int kPermissionDenied = kFirstInterfaceRow + 4;
+// The advice that follows, first line.
+inline constexpr int kPermissionGroup = kFirstInterfaceRow + 5;
+// The advice, second line; the command follows.
+inline constexpr int kPermissionLogIn = kFirstInterfaceRow + 6;
+// Batch dialog: a channel number field holds no number.
+inline constexpr int kUnsignedInteger = kFirstInterfaceRow + 7;
+// Optional functions: %1 and %2 are the smallest and largest channel count.
+inline constexpr int kIntegerBetween = kFirstInterfaceRow + 8;
+// File dialog filters: the text before the pattern is translated.
+inline constexpr int kDatFiles = kFirstInterfaceRow + 9;
+inline constexpr int kCsvFiles = kFirstInterfaceRow + 10;
+inline constexpr int kAllFiles = kFirstInterfaceRow + 11;
+// Start-up without a language file; the folders follow.
+inline constexpr int kNoLanguageFile = kFirstInterfaceRow + 12;
+// Edit menu: the editors (their window titles are rows 1, 27, 142 and 171).
+inline constexpr int kChannelsMenu = kFirstInterfaceRow + 13;
+inline constexpr int kFunctionsMenu = kFirstInterfaceRow + 14;
+inline constexpr int kBatchMenu = kFirstInterfaceRow + 15;
+inline constexpr int kDtmfMenu = kFirstInterfaceRow + 16;
+// A background picture that cannot be decoded (its file name follows).
+inline constexpr int kPictureError = kFirstInterfaceRow + 17;
+// After a port name and device: another program holds the port; what to do follows.
+inline constexpr int kPortBusy = kFirstInterfaceRow + 18;
+inline constexpr int kCloseOtherProgram = kFirstInterfaceRow + 19;
+
+inline constexpr int kEnd = kFirstInterfaceRow + 20;  // one past the last extra row
 
 }  // namespace radioprog::lang_row

@@ -190,7 +190,7 @@ void Move(CMainFrame& frame, MoveDirection direction) {
 
 void ImportCsv(CMainFrame& frame) {
     const LanguageTable& language = frame.language();
-    const QString path = ChooseCsvFile(&frame, false);
+    const QString path = ChooseCsvFile(&frame, false, frame.language());
     if (path.isEmpty()) return;
     std::string text, error;
     if (!ReadTextFile(S(path), text, error)) {
@@ -229,7 +229,7 @@ void ImportCsv(CMainFrame& frame) {
 }
 
 void ExportCsv(CMainFrame& frame) {
-    const QString path = ChooseCsvFile(&frame, true);
+    const QString path = ChooseCsvFile(&frame, true, frame.language());
     if (path.isEmpty()) return;
     frame.FlushEditors();
     const FileResult written = WriteFileAtomically(S(path), ExportChannelsCsv(frame.image()));

@@ -5,13 +5,11 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
-#include <QHelpEvent>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QStyle>
 #include <QTimer>
 #include <QToolBar>
-#include <QToolTip>
 
 #include "editors/gui/batch_command.h"
 #include "editors/gui/channel_edit_commands.h"
@@ -25,14 +23,17 @@
 #include "fleet/radio_outcome.h"
 #include "shell/band_check.h"
 #include "shell/commands.h"
+#include "shell/file_messages.h"
 #include "shell/gui/icons.h"
 #include "shell/gui/message_dlg.h"
 #include "shell/gui/port_select_dlg.h"
 #include "shell/gui/prog_status_bar.h"
 #include "shell/gui/proof_commands.h"
 #include "shell/gui/text.h"
+#include "shell/gui/toolbar_tips.h"
 #include "shell/gui/transfer_bridge.h"
 #include "shell/gui/ui_hooks.h"
+#include "shell/gui/window_placement.h"
 #include "shell/menu_captions.h"
 #include "shell/transfer_messages.h"
 
@@ -51,8 +52,12 @@ CMainFrame::CMainFrame(QWidget* parent)
 
     background_ = new CBackgroundWnd(this);
     setCentralWidget(background_);
+    KeepWindowsInsideWorkArea(*background_);
     connect(background_, &CBackgroundWnd::pictureError, this,
-            [this](const QString& message) { QTimer::singleShot(0, this, [this, message] { Warn(this, message); }); });
+            [this](const QString& path) {
+                const QString message = Q(workspace_.language.row(lang_row::kPictureError)) + QLatin1Char('\n') + path;
+                QTimer::singleShot(0, this, [this, message] { Warn(this, message); });
+            });
 
     createActions();
     createMenus();
@@ -79,7 +84,8 @@ QAction* CMainFrame::addCommand(int command, const QIcon& icon) {
 void CMainFrame::createActions() {
     using namespace command;
     QStyle* style = QApplication::style();
-    connect(addCommand(kFileNew, style->standardIcon(QStyle::SP_FileIcon)), &QAction::triggered, this, &CMainFrame::OnFileNew);
+    connect(addCommand(kFileNew, LoadSizedIcon("new", style->standardIcon(QStyle::SP_FileIcon))), &QAction::triggered, this,
+            &CMainFrame::OnFileNew);
     connect(addCommand(kFileOpen, style->standardIcon(QStyle::SP_DialogOpenButton)), &QAction::triggered, this,
             &CMainFrame::OnFileOpen);
     connect(addCommand(kFileClose), &QAction::triggered, this, [this] {
@@ -87,9 +93,10 @@ void CMainFrame::createActions() {
     });
     connect(addCommand(kFileSave, style->standardIcon(QStyle::SP_DialogSaveButton)), &QAction::triggered, this,
             &CMainFrame::OnFileSave);
-    connect(addCommand(kFilePrint, QIcon::fromTheme(QStringLiteral("document-print"),
-                                                    style->standardIcon(QStyle::SP_FileDialogDetailedView))),
+    connect(addCommand(kFilePrint, LoadSizedIcon("print", QIcon::fromTheme(QStringLiteral("document-print"),
+                                                                           style->standardIcon(QStyle::SP_FileDialogDetailedView)))),
             &QAction::triggered, this, &CMainFrame::OnFilePrint);
+    connect(addCommand(kFilePrintPreview), &QAction::triggered, this, &CMainFrame::OnFilePrintPreview);
     connect(addCommand(kExit), &QAction::triggered, this, &QWidget::close);
     connect(addCommand(kReadRadio, style->standardIcon(QStyle::SP_ArrowDown)), &QAction::triggered, this,
             &CMainFrame::OnReadRadio);
@@ -134,8 +141,7 @@ void CMainFrame::createMenus() {
     file->addAction(actions_[kExportCsv]);
     file->addAction(actions_[kCompareWith]);
     file->addAction(actions_[kFilePrint]);
-    QAction* preview = file->addAction(QStringLiteral("Print Pre&view..."));
-    connect(preview, &QAction::triggered, this, &CMainFrame::OnFilePrintPreview);
+    file->addAction(actions_[kFilePrintPreview]);
     file->addAction(actions_[kExit]);
     QMenu* program = bar->addMenu(QString());
     program->addAction(actions_[kReadRadio]);
@@ -199,7 +205,7 @@ void CMainFrame::createToolBar() {
     toolBar_->addSeparator();
     toolBar_->addAction(actions_[kAbout]);
     connect(toolBar_, &QToolBar::visibilityChanged, actions_[kViewToolbar], &QAction::setChecked);
-    toolBar_->installEventFilter(this);
+    InstallToolbarTips(*toolBar_, [this](int command) { return toolTipText(command); });
 }
 
 void CMainFrame::rebuildWindowMenu() {
@@ -217,7 +223,7 @@ void CMainFrame::rebuildWindowMenu() {
         QAction* item = windowMenu_->addAction(text);
         item->setCheckable(true);
         item->setChecked(window == background_->activeSubWindow());
-        connect(item, &QAction::triggered, this, [this, window] { background_->setActiveSubWindow(window); });
+        connect(item, &QAction::triggered, this, [this, window] { RestoreAndActivate(*background_, *window); });
         ++number;
     }
 }
@@ -246,22 +252,6 @@ void CMainFrame::RelabelMenu() {
 
 QString CMainFrame::toolTipText(int command) const { return Q(ToolTipText(command, workspace_.language)); }
 
-bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
-    // Toolbar tips come from the language table at every request, so they follow a change
-    // of language at once; a command without a text shows no tip.
-    if (watched == toolBar_ && event->type() == QEvent::ToolTip) {
-        auto* help = static_cast<QHelpEvent*>(event);
-        QAction* item = toolBar_->actionAt(help->pos());
-        QString tip = item ? toolTipText(item->data().toInt()) : QString();
-        if (tip.isEmpty())
-            QToolTip::hideText();
-        else
-            QToolTip::showText(help->globalPos(), tip, toolBar_);
-        return true;
-    }
-    return QMainWindow::eventFilter(watched, event);
-}
-
 void CMainFrame::SetTitle() { setWindowTitle(Q(workspace_.language.row(0))); }
 
 EditorView* CMainFrame::editorView(EditorKind kind) const {
@@ -272,7 +262,7 @@ EditorView* CMainFrame::editorView(EditorKind kind) const {
 CChildFrame* CMainFrame::OpenEditor(EditorKind kind) {
     QPointer<CChildFrame>& slot = slots_[static_cast<std::size_t>(kind)];
     if (slot) {
-        background_->setActiveSubWindow(slot);
+        RestoreAndActivate(*background_, *slot);
         SetTitle();
         return slot;
     }
@@ -293,6 +283,7 @@ CChildFrame* CMainFrame::OpenEditor(EditorKind kind) {
     frame->resize(outer.width() * facts.widthNum / 50, outer.height() * facts.heightNum / 50);
     connect(frame, &QObject::destroyed, this, [this] { update(); });
     frame->show();
+    PlaceInsideWorkArea(*background_, *frame);
     view->LoadFromImage();
     background_->setActiveSubWindow(frame);
     SetTitle();
@@ -342,12 +333,12 @@ void CMainFrame::OnFileNew() {
 void CMainFrame::OnFileOpen() {
     if (transferRunning_) return;
     const QString previousDir = QDir::currentPath();
-    const QString path = ChooseDatFile(this, false);
+    const QString path = ChooseDatFile(this, false, workspace_.language);
     if (path.isEmpty()) return;
     FileResult opened = OpenDatFile(S(path), workspace_.image);
     QDir::setCurrent(previousDir);
     if (!opened.ok) {
-        Warn(this, Q(opened.error));
+        Warn(this, Q(DatOpenFailure(S(path), opened, workspace_.language)));
         return;
     }
     background_->viewport()->update();
@@ -357,13 +348,12 @@ void CMainFrame::OnFileOpen() {
 
 void CMainFrame::OnFileSave() {
     const QString previousDir = QDir::currentPath();
-    const QString chosen = ChooseDatFile(this, true);
+    const QString chosen = ChooseDatFile(this, true, workspace_.language);
     if (chosen.isEmpty()) return;
     const QString path = Q(DatSaveName(S(chosen)));
     // The file dialog asked about the name chosen; ask again when ".dat" leads to another file.
     if (path != chosen && QFileInfo::exists(path)) {
-        QMessageBox confirm(QMessageBox::Question, windowTitle(),
-                            QStringLiteral("%1 already exists. Replace it?").arg(path),
+        QMessageBox confirm(QMessageBox::Question, windowTitle(), Q(ReplaceQuestion(S(path), workspace_.language)),
                             QMessageBox::Yes | QMessageBox::No, this);
         if (RunModal(confirm) != QMessageBox::Yes) return;
     }
@@ -371,7 +361,7 @@ void CMainFrame::OnFileSave() {
     FileResult saved = SaveDatFile(workspace_.image, S(path));
     QDir::setCurrent(previousDir);
     if (!saved.ok) {
-        Warn(this, Q(saved.error));
+        Warn(this, Q(SaveFailure(S(path), saved, workspace_.language)));
         return;
     }
     background_->viewport()->update();
@@ -467,14 +457,14 @@ void CMainFrame::onFinished(const TransferOutcome& outcome) {
     if (outcome.failedAddress) detail = OutcomeText(RadioOutcome{0, outcome, {}, false, false, {}}, workspace_.language);
     if (!ShowVerifyDifferences(*this, sentImage_, outcome))
         showMessage(TransferResultMessage(lastResult_, workspace_.language), detail);
-    if (std::string advice = PermissionAdvice(outcome); !advice.empty()) Warn(this, Q(advice));
+    if (std::string advice = PermissionAdvice(outcome, workspace_.language); !advice.empty()) Warn(this, Q(advice));
     statusBar_->update();
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
     // The worker may be waiting for the band check: the window stays until the transfer ends.
     if (transferRunning_ || SeveralRadiosRunning(*this)) {
-        statusBar_->showMessage(QStringLiteral("A transfer is running; the program closes when it has ended."), 5000);
+        statusBar_->showMessage(Q(workspace_.language.row(lang_row::kTransferRunning)), 5000);
         event->ignore();
         return;
     }

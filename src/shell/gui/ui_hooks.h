@@ -5,6 +5,8 @@
 
 #include <functional>
 
+#include "model/language_table.h"
+
 class QDialog;
 class QWidget;
 
@@ -23,9 +25,9 @@ struct UiHooks {
 UiHooks& Hooks();
 
 int RunModal(QDialog& dialog);
-QString ChooseDatFile(QWidget* parent, bool forSaving);
+QString ChooseDatFile(QWidget* parent, bool forSaving, const LanguageTable& language);
 // A CSV file of channels; a name typed without an extension for saving gets ".csv".
-QString ChooseCsvFile(QWidget* parent, bool forSaving);
+QString ChooseCsvFile(QWidget* parent, bool forSaving, const LanguageTable& language);
 void Warn(QWidget* parent, const QString& text);
 
 }  // namespace radioprog
