@@ -151,6 +151,9 @@ inline constexpr int kPictureError = kFirstInterfaceRow + 17;
 inline constexpr int kPortBusy = kFirstInterfaceRow + 18;
 inline constexpr int kCloseOtherProgram = kFirstInterfaceRow + 19;
 
-inline constexpr int kEnd = kFirstInterfaceRow + 20;  // one past the last extra row
+// Paste refused: the clipboard text is far larger than any channel list.
+inline constexpr int kPasteTooLarge = kFirstInterfaceRow + 20;
+
+inline constexpr int kEnd = kFirstInterfaceRow + 21;  // one past the last extra row
 
 }  // namespace radioprog::lang_row

@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/extra_rows.h"
@@ -53,22 +54,28 @@ bool CRadioProgApp::InitInstance(bool showWindow) {
         QApplication::setWindowIcon(appIcon_);
         mainFrame_->setWindowIcon(appIcon_);
     }
+    // Over the window, once it shows what it could load.
+    if (showWindow) WarnSkippedLanguageFiles();
     return true;
 }
 
 void CRadioProgApp::LoadLanguageFile(bool resetToDefault) {
-    std::vector<std::string> skipped;
-    const bool found = !radioprog::LoadLanguageFile(mainFrame_->language(), resetToDefault, &skipped).empty();
+    skippedLanguageFiles_.clear();
+    const bool found =
+        !radioprog::LoadLanguageFile(mainFrame_->language(), resetToDefault, &skippedLanguageFiles_).empty();
     LoadQtTranslations(mainFrame_->language().index);
     mainFrame_->SetTitle();
-    for (const std::string& path : skipped)
-        Warn(mainFrame_.get(), Q(mainFrame_->language().row(lang_row::kLanguageFileSkipped) + " " + path));
     // The menus then show their built-in English captions; say once where the file was looked for.
     if (!found && !toldMissingLanguageFile_) {
         toldMissingLanguageFile_ = true;
         const QString notice = Q(NoLanguageFileNotice(mainFrame_->language()));
         QTimer::singleShot(0, mainFrame_.get(), [frame = mainFrame_.get(), notice] { Warn(frame, notice); });
     }
+}
+
+void CRadioProgApp::WarnSkippedLanguageFiles() {
+    for (const std::string& path : std::exchange(skippedLanguageFiles_, {}))
+        Warn(mainFrame_.get(), Q(mainFrame_->language().row(lang_row::kLanguageFileSkipped) + " " + path));
 }
 
 void CRadioProgApp::OnLanguage() {
@@ -81,6 +88,7 @@ void CRadioProgApp::OnLanguage() {
     LoadLanguageFile(false);
     mainFrame_->RelabelMenu();
     mainFrame_->ReopenEditors();
+    WarnSkippedLanguageFiles();
 }
 
 void CRadioProgApp::OnAppAbout() {

@@ -5,6 +5,8 @@
 #include <QObject>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace radioprog {
 
@@ -22,12 +24,15 @@ public:
 
     // (Re)loads the language file into the main frame's table and sets the title.
     void LoadLanguageFile(bool resetToDefault);
+    // Tells the user about each language file the last load passed over (once).
+    void WarnSkippedLanguageFiles();
     void OnLanguage();
     void OnAppAbout();
 
 private:
     std::unique_ptr<CMainFrame> mainFrame_;
     QIcon appIcon_;
+    std::vector<std::string> skippedLanguageFiles_;
     bool toldMissingLanguageFile_ = false;
 };
 
