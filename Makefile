@@ -9,6 +9,8 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 30
 FUZZ_TARGETS = dat_file language csv_import paste block_protocol
 JOBS       ?= $(shell nproc)
+# Most tests wait on a simulated radio's timing, not on the CPU: run more of them than cores.
+TEST_JOBS  ?= $(shell echo $$(( 2 * $$(nproc) )))
 CMAKE_GEN   = -G Ninja
 # Rebuilds are faster with ccache where it is installed; the build does not need it.
 CCACHE     := $(shell command -v ccache 2>/dev/null)
@@ -56,7 +58,7 @@ demo: build
 	./tools/demo.sh $(BUILD)/bin
 
 test: build
-	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	cd $(BUILD) && ctest --output-on-failure -j $(TEST_JOBS)
 
 package: build
 	cmake --build $(BUILD) --target package
