@@ -16,12 +16,13 @@ import re
 import sys
 
 BASE_ROWS = 194
-# Rows after 193: channel editing (undo, clipboard, rows, CSV) and its reports. The program
+# Rows after 193: channel editing (undo, clipboard, rows, CSV) and its reports, then the open
+# file as a document (title, Save As, unsaved changes, recent files, recovery). The program
 # has a built-in English text for each, so older files without them still work.
-EXTRA_ROWS = 29
+EXTRA_ROWS = 37
 ROWS = BASE_ROWS + EXTRA_ROWS
 EDIT_ROWS = list(range(194, 203))   # undo ... move down
-FILE_ROWS = [203, 204]              # import CSV..., export CSV...
+FILE_ROWS = [203, 204, 224, 228]    # import CSV..., export CSV..., save as..., recent files
 FIELD_LIMIT = 60
 LINE_LIMIT = 279
 NAME_LINE_LIMIT = 256
@@ -45,7 +46,8 @@ KEY_NAMES = {92: ("Ctrl+N", False), 94: ("Ctrl+S", False),
              95: ("Ctrl+O", True), 96: ("Ctrl+P", True),
              194: ("Ctrl+Z", False), 195: ("Ctrl+Y", False), 196: ("Ctrl+X", False),
              197: ("Ctrl+C", False), 198: ("Ctrl+V", False), 199: ("Del", False),
-             200: ("Ins", False), 201: ("Ctrl+Up", False), 202: ("Ctrl+Down", False)}
+             200: ("Ins", False), 201: ("Ctrl+Up", False), 202: ("Ctrl+Down", False),
+             224: ("Ctrl+Shift+S", True)}
 # Accelerators must be unique within one menu (the edit menu also holds "DTMF").
 MENUS = {
     "menu bar": [91, 98, 101, 102, 103, 106, 112, 110],

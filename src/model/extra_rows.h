@@ -1,7 +1,7 @@
 #pragma once
 // Language rows after row 193: the Edit-menu and File-menu captions of channel editing
 // (undo, clipboard, rows, CSV), and the texts of the import and paste reports and of the
-// backup after a read. A language file that does not supply them gets built-in English.
+// backup after a read, and of the open file as a document. A language file that does not supply them gets built-in English.
 namespace radioprog::lang_row {
 
 inline constexpr int kFirstExtra = 194;
@@ -49,6 +49,18 @@ inline constexpr int kUnstorableTone = 220;
 inline constexpr int kCannotRead = 221;
 inline constexpr int kCannotWrite = 222;
 
-inline constexpr int kEnd = 223;  // one past the last extra row
+// The open file as a document: title, Save As, the unsaved-changes question and its
+// buttons, the recent files, the recovery of unsaved changes after a crash.
+inline constexpr int kUntitled = 223;
+inline constexpr int kSaveAs = 224;
+// "%1" is replaced by the file name.
+inline constexpr int kSaveChangesQuestion = 225;
+inline constexpr int kSaveButton = 226;
+inline constexpr int kDiscardButton = 227;
+inline constexpr int kRecentFiles = 228;
+inline constexpr int kRestoreQuestion = 229;
+inline constexpr int kRestoreButton = 230;
+
+inline constexpr int kEnd = 231;  // one past the last extra row
 
 }  // namespace radioprog::lang_row

@@ -42,6 +42,14 @@ const std::array<std::string, lang_row::kEnd - lang_row::kFirstExtra>& BuiltInTe
         "tone the radio cannot store",
         "Cannot read the file",
         "Cannot write the file",
+        "Untitled",
+        "Save &As...\tCtrl+Shift+S",
+        "Save the changes to %1?",
+        "&Save",
+        "&Discard",
+        "Recent &Files",
+        "Unsaved changes from last time were found. Restore them?",
+        "&Restore",
     };
     return texts;
 }

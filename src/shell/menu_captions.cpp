@@ -11,6 +11,8 @@ const std::vector<MenuCaption>& MenuCaptions() {
         {-1, kFileNew, 92, ""},
         {-1, kFileClose, 93, ""},
         {-1, kFileSave, 94, ""},
+        {-1, kFileSaveAs, lang_row::kSaveAs, ""},
+        {-1, kRecentFiles, lang_row::kRecentFiles, ""},
         {-1, kFileOpen, 95, ""},
         {-1, kFilePrint, 96, ""},
         {-1, kImportCsv, lang_row::kImportCsv, ""},

@@ -48,7 +48,7 @@ bool firstClickSeen = false;
 
 }  // namespace
 
-CChnMsgView::CChnMsgView(CMainFrame*, CChildFrame* frame) : CChnMsgView(*frame->workspace()) {}
+CChnMsgView::CChnMsgView(CChildFrame* frame) : CChnMsgView(*frame->workspace()) {}
 
 CChnMsgView::CChnMsgView(Workspace& workspace, QWidget* parent) : EditorView(parent), workspace_(workspace) {
     grid_ = new CMSFlexGrid(this);
@@ -128,7 +128,7 @@ void CChnMsgView::fillLists() {
 
 void CChnMsgView::loadRows() {
     for (int n = 0; n < kChannelCount; ++n) {
-        const ChannelRow cells = ChannelToRow(workspace_.image, workspace_.language, n);
+        const ChannelRow cells = ChannelToRow(workspace_.document.image(), workspace_.language, n);
         for (int c = column::kBand; c < kChannelColumnCount; ++c)
             grid_->SetTextMatrix(n + 1, c, Q(cells[static_cast<std::size_t>(c)]));
     }
@@ -144,12 +144,16 @@ void CChnMsgView::LoadFromImage() {
 
 void CChnMsgView::StoreToImage() { OnGridLeaveCell(); }
 
+bool CChnMsgView::HasUnstoredEdits() {
+    for (QWidget* editor : editors_)
+        if (editor && !editor->isHidden()) return true;
+    return false;
+}
+
 std::string CChnMsgView::GetCellText(int n, int column) const { return S(grid_->TextMatrix(n + 1, column)); }
 
-void CChnMsgView::EditChannels(const std::function<void(RadioImage&)>& change) {
-    const RadioImage before = workspace_.image;
-    change(workspace_.image);
-    if (workspace_.image != before) emit channelsEdited(before);
+QList<int> CChnMsgView::EditChannels(const std::function<void(RadioImage&)>& change) {
+    return workspace_.document.editChannels(change);
 }
 
 ChannelRow CChnMsgView::gridRow(int row) const {

@@ -6,7 +6,7 @@
 
 #include "print/gui/page_painter.h"
 #include "print/gui/print_source.h"
-#include "shell/gui/main_frame.h"
+#include "shell/gui/editor_host.h"
 #include "shell/gui/ui_hooks.h"
 
 namespace radioprog {
@@ -14,9 +14,9 @@ namespace radioprog {
 namespace {
 
 // The printout is read from the editors, so both are open before it is drawn.
-void OpenPrintedEditors(CMainFrame& mainFrame) {
-    mainFrame.OpenChannelEditor();
-    mainFrame.OpenFunctionsEditor();
+void OpenPrintedEditors(EditorHost& host) {
+    host.OpenEditor(EditorKind::Channels);
+    host.OpenEditor(EditorKind::Functions);
 }
 
 // A range chosen in the print dialog prints only its pages.
@@ -26,21 +26,21 @@ std::vector<int> ChosenPages(const QPrinter& printer) {
 
 }  // namespace
 
-void RunPrintCommand(CMainFrame& mainFrame) {
-    OpenPrintedEditors(mainFrame);
+void RunPrintCommand(EditorHost& host) {
+    OpenPrintedEditors(host);
     QPrinter printer(QPrinter::HighResolution);
-    QPrintDialog dialog(&printer, &mainFrame);
+    QPrintDialog dialog(&printer, host.hostWindow());
     dialog.setMinMax(1, kPrintPageCount);
     if (RunModal(dialog) != QDialog::Accepted) return;
-    PaintPages(printer, CollectPrintData(mainFrame), ChosenPages(printer));
+    PaintPages(printer, CollectPrintData(host), ChosenPages(printer));
 }
 
-void RunPrintPreviewCommand(CMainFrame& mainFrame) {
-    OpenPrintedEditors(mainFrame);
+void RunPrintPreviewCommand(EditorHost& host) {
+    OpenPrintedEditors(host);
     QPrinter printer(QPrinter::HighResolution);
-    QPrintPreviewDialog dialog(&printer, &mainFrame);
-    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&mainFrame](QPrinter* target) {
-        PaintPages(*target, CollectPrintData(mainFrame), ChosenPages(*target));
+    QPrintPreviewDialog dialog(&printer, host.hostWindow());
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&host](QPrinter* target) {
+        PaintPages(*target, CollectPrintData(host), ChosenPages(*target));
     });
     RunModal(dialog);
 }

@@ -1,5 +1,5 @@
 #pragma once
-// The main window: owns the image and texts, the transfer job, the three editor windows, the
+// The main window: owns the document and texts, the transfer job, the three editor windows, the
 // toolbar, the progress status bar and the background; routes every command.
 #include <QHash>
 #include <QIcon>
@@ -9,9 +9,9 @@
 #include <array>
 #include <memory>
 
-#include "editors/edit_history.h"
 #include "link/transfer_reports.h"
 #include "shell/gui/child_frame.h"
+#include "shell/gui/editor_host.h"
 #include "shell/gui/workspace.h"
 
 class QAction;
@@ -25,48 +25,52 @@ class CCommTask;
 class CProgStatusBar;
 class TransferBridge;
 
-class CMainFrame : public QMainWindow {
+class CMainFrame : public QMainWindow, public EditorHost {
     Q_OBJECT
 public:
     explicit CMainFrame(QWidget* parent = nullptr);
     ~CMainFrame() override;
 
+    // EditorHost
+    QWidget* hostWindow() override { return this; }
+    Document& document() override { return workspace_.document; }
+    const LanguageTable& language() const override { return workspace_.language; }
+    CChildFrame* OpenEditor(EditorKind kind) override;
+    EditorView* editorView(EditorKind kind) const override;
+    void FlushEditors() override;
+    bool transferRunning() const override { return transferRunning_; }
+    QAction* action(int command) const override { return actions_.value(command); }
+
     Workspace& workspace() { return workspace_; }
-    RadioImage& image() { return workspace_.image; }
-    LanguageTable& language() { return workspace_.language; }
-    CCommTask& job() { return *job_; }
+    const RadioImage& image() const { return workspace_.document.image(); }
     CProgStatusBar* progressStatusBar() const { return statusBar_; }
     CBackgroundWnd* background() const { return background_; }
-    QToolBar* toolBar() const { return toolBar_; }
-    QAction* action(int command) const { return actions_.value(command); }
-    QMenu* windowMenu() const { return windowMenu_; }
-    // Undo and redo of the channel table; kept while the table's window is closed.
-    EditHistory& editHistory() { return history_; }
 
     // Editors: open (or bring to the front) and reach them.
-    CChildFrame* OpenEditor(EditorKind kind);
     CChildFrame* OpenChannelEditor() { return OpenEditor(EditorKind::Channels); }
     CChildFrame* OpenFunctionsEditor() { return OpenEditor(EditorKind::Functions); }
     CChildFrame* OpenDtmfEditor() { return OpenEditor(EditorKind::Dtmf); }
     CChildFrame* editorFrame(EditorKind kind) const { return slots_[static_cast<std::size_t>(kind)]; }
-    EditorView* editorView(EditorKind kind) const;
 
     // Every open editor reloads from the image, then the channel editor is shown.
     void RefreshEditors();
-    // Every open editor stores into the image (the channel table commits its cell).
-    void FlushEditors();
+    // The open editors that hold edits of the user store them (see EditorView).
+    void FlushEditedEditors();
     // Closes the open editors and reopens exactly those (after a change of language).
     void ReopenEditors();
     void RelabelMenu();
+    // "<file name>[*] - <program title>"; "Untitled" before the first save.
     void SetTitle();
-    bool transferRunning() const { return transferRunning_; }
     // The toolbar tip of a command in the current language (empty: no tip).
     QString toolTipText(int command) const;
 
     // Commands.
     void OnFileNew();
     void OnFileOpen();
-    void OnFileSave();
+    // Save writes the document's file without a dialog (Save As when it has none); false
+    // when nothing was written (cancelled or failed).
+    bool OnFileSave();
+    bool OnFileSaveAs();
     void OnFilePrint();
     void OnFilePrintPreview();
     void OnReadRadio();
@@ -74,9 +78,14 @@ public:
     void OnPortSelect();
     void OnBatchChannels();
 
+    // Opens a .dat file as the document (after the unsaved-changes question); false when it
+    // was not opened.
+    bool OpenFile(const QString& path);
+    // The unsaved-changes question when the document is modified: Save (and it was saved),
+    // Discard, or no question needed give true; Cancel or a failed save give false.
+    bool MaybeKeepChanges();
+
 signals:
-    // The image was replaced as a whole (File New, Open, a read from the radio).
-    void imageReplaced();
     // A transfer ended (its final progress report arrived) with this result code.
     void transferEnded(int result);
     void languageCommand();
@@ -84,6 +93,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -100,9 +110,13 @@ private:
     bool onBandCheck(const RadioImage& bandLimitImage);
     void onFinished(const TransferOutcome& outcome);
     bool showMessage(const std::string& message, const std::string& detail = {});
+    // File commands (main_frame_file.cpp).
+    void createFileActions();
+    bool loadFile(const QString& path);
+    bool saveTo(const QString& path);
+    int askUnsavedChanges();
 
     Workspace workspace_;
-    EditHistory history_;
     std::unique_ptr<CCommTask> job_;
     std::unique_ptr<TransferBridge> bridge_;
     std::array<QPointer<CChildFrame>, kEditorKindCount> slots_;

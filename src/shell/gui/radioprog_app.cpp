@@ -46,13 +46,13 @@ bool CRadioProgApp::InitInstance(bool showWindow) {
 }
 
 void CRadioProgApp::LoadLanguageFile(bool resetToDefault) {
-    radioprog::LoadLanguageFile(mainFrame_->language(), resetToDefault);
+    radioprog::LoadLanguageFile(mainFrame_->workspace().language, resetToDefault);
     mainFrame_->SetTitle();
 }
 
 void CRadioProgApp::OnLanguage() {
     if (mainFrame_->transferRunning()) return;
-    LanguageTable& language = mainFrame_->language();
+    LanguageTable& language = mainFrame_->workspace().language;
     CLanguageDlg dialog(Q(language.row(112)), Q(language.row(116)), Q(language.row(117)), language.names,
                         language.index, mainFrame_.get());
     if (RunModal(dialog) != QDialog::Accepted || dialog.chosenIndex() == language.index) return;

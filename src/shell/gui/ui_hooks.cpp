@@ -16,11 +16,11 @@ int RunModal(QDialog& dialog) {
     return dialog.exec();
 }
 
-QString ChooseDatFile(QWidget* parent, bool forSaving) {
+QString ChooseDatFile(QWidget* parent, bool forSaving, const QString& start) {
     if (Hooks().chooseFile) return Hooks().chooseFile(parent, forSaving);
     const QString filter = QStringLiteral("dat Files (*.dat);;All Files (*.*)");
-    return forSaving ? QFileDialog::getSaveFileName(parent, QString(), QString(), filter)
-                     : QFileDialog::getOpenFileName(parent, QString(), QString(), filter);
+    return forSaving ? QFileDialog::getSaveFileName(parent, QString(), start, filter)
+                     : QFileDialog::getOpenFileName(parent, QString(), start, filter);
 }
 
 QString ChooseCsvFile(QWidget* parent, bool forSaving) {

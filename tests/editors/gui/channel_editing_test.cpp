@@ -43,7 +43,7 @@ class ChannelEditingTest : public QObject {
     CMainFrame* frame() const { return app_->mainFrame(); }
     CChnMsgView* view() const { return qobject_cast<CChnMsgView*>(frame()->editorView(EditorKind::Channels)); }
     CMSFlexGrid* grid() const { return view()->grid(); }
-    const EditHistory& history() const { return frame()->editHistory(); }
+    const EditHistory& history() const { return frame()->document().history(); }
 
     // A key as the keyboard sends it: to the widget that has the focus.
     void press(int key, Qt::KeyboardModifiers modifiers = {}) {
@@ -99,7 +99,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(frame()));
         QTest::qWait(150);  // the channel table opens after start-up
         QVERIFY(view());
-        frame()->image() = testing::VariedImage(testing::DistinctRows());
+        frame()->document().replace(testing::VariedImage(testing::DistinctRows()), QString(), false);
         view()->LoadFromImage();
         grid()->setFocus();
         CChnMsgView::ForgetFirstClick();

@@ -58,7 +58,7 @@ private slots:
     void startUpTitlesAndMenus() {
         auto app = start();
         CMainFrame* frame = app->mainFrame();
-        QCOMPARE(frame->windowTitle(), QStringLiteral("E0"));
+        QCOMPARE(frame->windowTitle(), QStringLiteral("E223[*] \u2014 E0"));
         QCOMPARE(menuTitle(frame, 0), QStringLiteral("E91"));
         QCOMPARE(menuTitle(frame, 3), QStringLiteral("Port"));
         QCOMPARE(menuTitle(frame, 6), QStringLiteral("E112"));
@@ -71,7 +71,7 @@ private slots:
         std::filesystem::remove(dir_->file("lang.csv"));
         if (!FindLanguageFile().empty()) QSKIP("a language file is installed on this machine");
         auto app = start();
-        QCOMPARE(app->mainFrame()->windowTitle(), QString());
+        QCOMPARE(app->mainFrame()->windowTitle(), QStringLiteral("Untitled[*]"));  // built-in English, no title row
         QCOMPARE(menuTitle(app->mainFrame(), 0), QString());
         QCOMPARE(app->mainFrame()->action(command::kDtmfEditor)->text(), QStringLiteral("DTMF"));
     }
@@ -90,7 +90,7 @@ private slots:
         app->OnLanguage();
         QCOMPARE(frame->toolTipText(frame->action(command::kFileNew)->data().toInt()), QString());  // "row 92 starts with ("
         QCOMPARE(menuTitle(frame, 0), QStringLiteral("T91"));
-        QCOMPARE(frame->windowTitle(), QStringLiteral("T0"));
+        QCOMPARE(frame->windowTitle(), QStringLiteral("T223[*] \u2014 T0"));
     }
 
     void languageDialogKeepsEverythingForTheSameLanguage() {
@@ -216,7 +216,7 @@ private slots:
             ports.portButton(1)->setChecked(true);
             return int(QDialog::Rejected);
         });
-        frame->image().setPort(4);
+        frame->document().setPort(4);
         frame->OnPortSelect();
         QCOMPARE(frame->image().port(), 4);  // "Cancel stores nothing"
         modal.setAnswer([](QDialog& dialog) {
@@ -231,9 +231,12 @@ private slots:
     }
 
     void fileNewAsksFirst() {
+        // A document without unsaved changes: the reset question (with unsaved changes the
+        // save question comes instead, see document_test).
         auto app = start();
         CMainFrame* frame = app->mainFrame();
-        frame->image().bytes[100] = 0x42;
+        frame->document().editSettings([](RadioImage& image) { image.bytes[100] = 0x42; });
+        frame->document().markSaved(QString::fromStdString(dir_->file("x.dat")));
         QString shown;
         ModalRecorder modal([&shown](QDialog& dialog) {
             shown = static_cast<CMessageDlg&>(dialog).message();
@@ -253,8 +256,8 @@ private slots:
         auto app = start();
         CMainFrame* frame = app->mainFrame();
         ModalRecorder modal;
-        frame->image().setPort(7);
-        frame->image().bytes[4700] = 0x12;  // a DTMF code byte survives save and open
+        frame->document().setPort(7);
+        frame->document().editSettings([](RadioImage& image) { image.bytes[4700] = 0x12; });  // a DTMF code byte survives save and open
         Hooks().chooseFile = [this](QWidget*, bool) { return QString::fromStdString(dir_->file("radio")); };
         frame->OnFileSave();
         QCOMPARE(ReadFile(dir_->file("radio.dat")).size(), std::size_t(5592));
@@ -274,7 +277,7 @@ private slots:
         QCOMPARE(modal.warnings.size(), 1);
 
         Hooks().chooseFile = [this](QWidget*, bool) { return QString::fromStdString(dir_->file("no/dir/x.dat")); };
-        frame->OnFileSave();
+        frame->OnFileSaveAs();
         QCOMPARE(modal.warnings.size(), 2);  // "a failed save is shown"
     }
 
