@@ -175,9 +175,25 @@ void Move(EditorHost& host, MoveDirection direction) {
 }
 
 void ImportCsv(EditorHost& host) {
-    const LanguageTable& language = host.language();
     const QString path = ChooseCsvFile(host.hostWindow(), false);
+    if (!path.isEmpty()) ImportCsvFile(host, path);
+}
+
+void ExportCsv(EditorHost& host) {
+    const QString path = ChooseCsvFile(host.hostWindow(), true);
     if (path.isEmpty()) return;
+    host.FlushEditors();
+    const FileResult written = WriteTextFile(S(path), ExportChannelsCsv(host.document().image()));
+    if (!written.ok) Warn(host.hostWindow(), Q(host.language().row(lang_row::kCannotWrite) + "\n" + written.error));
+}
+
+// Copy and export only read the image; everything else changes it.
+bool ChangesImage(int commandId) { return commandId != command::kEditCopy && commandId != command::kExportCsv; }
+
+}  // namespace
+
+void ImportCsvFile(EditorHost& host, const QString& path) {
+    const LanguageTable& language = host.language();
     std::string text, error;
     if (!ReadTextFile(S(path), text, error)) {
         Warn(host.hostWindow(), Q(language.row(lang_row::kCannotRead) + "\n" + error));
@@ -193,19 +209,6 @@ void ImportCsv(EditorHost& host) {
     const std::string summary = language.row(lang_row::kChannelsImported) + " " + std::to_string(report.channels.size());
     ShowReport(host, entries.isEmpty() ? language.row(0) : language.row(lang_row::kSkippedTitle), summary, entries);
 }
-
-void ExportCsv(EditorHost& host) {
-    const QString path = ChooseCsvFile(host.hostWindow(), true);
-    if (path.isEmpty()) return;
-    host.FlushEditors();
-    const FileResult written = WriteTextFile(S(path), ExportChannelsCsv(host.document().image()));
-    if (!written.ok) Warn(host.hostWindow(), Q(host.language().row(lang_row::kCannotWrite) + "\n" + written.error));
-}
-
-// Copy and export only read the image; everything else changes it.
-bool ChangesImage(int commandId) { return commandId != command::kEditCopy && commandId != command::kExportCsv; }
-
-}  // namespace
 
 const std::vector<int>& ChannelEditCommands() {
     using namespace command;

@@ -3,6 +3,8 @@
 // the channels (the history belongs to the document, so it outlives the table's window),
 // copy, cut and paste through the system clipboard, deleting, inserting and moving
 // channels, and the CSV import and export of the File menu.
+#include <QString>
+
 #include <vector>
 
 namespace radioprog {
@@ -24,6 +26,9 @@ void SetUpChannelEditing(EditorHost& host);
 void AttachChannelEditing(EditorHost& host, EditorView& view);
 
 void RunChannelEditCommand(EditorHost& host, int command);
+
+// Imports the channels of a CSV file (as File > Import CSV does after its file dialog).
+void ImportCsvFile(EditorHost& host, const QString& path);
 
 // Undo and redo only when there is a step; no command that changes the image during a
 // transfer.

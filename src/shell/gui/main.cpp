@@ -47,6 +47,10 @@ int main(int argc, char** argv) {
     if (measureStartup) {
         app.mainFrame()->installEventFilter(&probe);
         app.mainFrame()->showMaximized();
+    } else {
+        // `radioprog FILE` opens FILE once the window is up (after the offer of unsaved edits).
+        const QStringList arguments = QApplication::arguments().mid(1);
+        QTimer::singleShot(0, &app, [&app, arguments] { app.OpenAtStart(arguments); });
     }
     return QApplication::exec();
 }

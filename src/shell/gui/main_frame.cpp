@@ -28,6 +28,7 @@
 #include "shell/gui/message_dlg.h"
 #include "shell/gui/port_select_dlg.h"
 #include "shell/gui/prog_status_bar.h"
+#include "shell/gui/recovery_keeper.h"
 #include "shell/gui/text.h"
 #include "shell/gui/transfer_bridge.h"
 #include "shell/gui/ui_hooks.h"
@@ -76,7 +77,7 @@ QAction* CMainFrame::addCommand(int command, const QIcon& icon) {
 void CMainFrame::createActions() {
     using namespace command;
     QStyle* style = QApplication::style();
-    createFileActions();
+    setUpFileCommands();
     connect(addCommand(kFileClose), &QAction::triggered, this, [this] {
         if (QMdiSubWindow* active = background_->activeSubWindow()) active->close();
     });
@@ -123,6 +124,9 @@ void CMainFrame::createMenus() {
     file->addAction(actions_[kFilePrint]);
     QAction* preview = file->addAction(QStringLiteral("Print Pre&view..."));
     connect(preview, &QAction::triggered, this, &CMainFrame::OnFilePrintPreview);
+    file->addSeparator();
+    file->addMenu(recentMenu_);
+    file->addSeparator();
     file->addAction(actions_[kExit]);
     QMenu* program = bar->addMenu(QString());
     program->addAction(actions_[kReadRadio]);
@@ -420,6 +424,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    recovery_->discard();
     QMainWindow::closeEvent(event);
 }
 

@@ -23,6 +23,7 @@ namespace radioprog {
 class CBackgroundWnd;
 class CCommTask;
 class CProgStatusBar;
+class RecoveryKeeper;
 class TransferBridge;
 
 class CMainFrame : public QMainWindow, public EditorHost {
@@ -81,6 +82,12 @@ public:
     // Opens a .dat file as the document (after the unsaved-changes question); false when it
     // was not opened.
     bool OpenFile(const QString& path);
+    // A file from outside (the command line, a drop on the window): a .csv file is imported
+    // into the channel table, anything else is opened as a .dat file.
+    void OpenFromOutside(const QString& path);
+    // At start-up: when a recovery file of unsaved edits exists, offers to restore it.
+    void OfferRecovery();
+    RecoveryKeeper& recovery() { return *recovery_; }
     // The unsaved-changes question when the document is modified: Save (and it was saved),
     // Discard, or no question needed give true; Cancel or a failed save give false.
     bool MaybeKeepChanges();
@@ -94,6 +101,8 @@ signals:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -111,9 +120,12 @@ private:
     void onFinished(const TransferOutcome& outcome);
     bool showMessage(const std::string& message, const std::string& detail = {});
     // File commands (main_frame_file.cpp).
-    void createFileActions();
+    void setUpFileCommands();
+    void rebuildRecentMenu();
+    QString dialogStart() const;
     bool loadFile(const QString& path);
     bool saveTo(const QString& path);
+    void rememberFile(const QString& path);
     int askUnsavedChanges();
 
     Workspace workspace_;
@@ -125,6 +137,8 @@ private:
     CBackgroundWnd* background_ = nullptr;
     QHash<int, QAction*> actions_;
     QMenu* windowMenu_ = nullptr;
+    QMenu* recentMenu_ = nullptr;
+    RecoveryKeeper* recovery_ = nullptr;
     QIcon editorIcon_;
     bool transferRunning_ = false;
     int lastResult_ = -1;

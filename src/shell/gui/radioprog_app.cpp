@@ -5,6 +5,7 @@
 #include <QScreen>
 
 #include "shell/gui/about_box_dlg.h"
+#include "shell/gui/app_settings.h"
 #include "shell/gui/icons.h"
 #include "shell/gui/language_dlg.h"
 #include "shell/gui/main_frame.h"
@@ -46,8 +47,23 @@ bool CRadioProgApp::InitInstance(bool showWindow) {
 }
 
 void CRadioProgApp::LoadLanguageFile(bool resetToDefault) {
-    radioprog::LoadLanguageFile(mainFrame_->workspace().language, resetToDefault);
+    LanguageTable& language = mainFrame_->workspace().language;
+    radioprog::LoadLanguageFile(language, resetToDefault);
+    const std::optional<int> chosen = resetToDefault ? ChosenLanguage() : std::nullopt;
+    if (chosen && *chosen != language.index && *chosen >= 0 && *chosen < language.nameCount()) {
+        language.index = *chosen;
+        radioprog::LoadLanguageFile(language, false);
+    }
     mainFrame_->SetTitle();
+}
+
+void CRadioProgApp::OpenAtStart(const QStringList& arguments) {
+    mainFrame_->OfferRecovery();
+    for (const QString& argument : arguments) {
+        if (argument.startsWith(QLatin1Char('-'))) continue;
+        mainFrame_->OpenFromOutside(argument);
+        break;
+    }
 }
 
 void CRadioProgApp::OnLanguage() {
@@ -57,6 +73,7 @@ void CRadioProgApp::OnLanguage() {
                         language.index, mainFrame_.get());
     if (RunModal(dialog) != QDialog::Accepted || dialog.chosenIndex() == language.index) return;
     language.index = dialog.chosenIndex();
+    RememberLanguage(language.index);
     LoadLanguageFile(false);
     mainFrame_->RelabelMenu();
     mainFrame_->ReopenEditors();

@@ -7,7 +7,11 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
+#include <QMimeData>
+#include <QSettings>
+#include <QUrl>
 #include <QPushButton>
 #include <QTest>
 
@@ -27,8 +31,12 @@
 #include "editors/varied_channels.h"
 #include "model/channel_record.h"
 #include "model/dat_file.h"
+#include "model/recovery_file.h"
 #include "shell/commands.h"
+#include "shell/gui/app_settings.h"
+#include "shell/gui/language_dlg.h"
 #include "shell/gui/main_frame.h"
+#include "shell/gui/recovery_keeper.h"
 #include "shell/gui/radioprog_app.h"
 #include "shell/gui/text.h"
 #include "support/gui_fixture.h"
@@ -62,6 +70,8 @@ class DocumentTest : public QObject {
     int fileChoosers_ = 0;       // file dialogs shown
     QString chosen_;             // what the file dialog answers
     std::function<void(QDialog&)> onOtherDialog_;
+    bool restore_ = true;        // the answer to the offer of a recovery file
+    int restoreOffers_ = 0;
 
     CMainFrame* frame() const { return app_->mainFrame(); }
     Document& document() const { return frame()->document(); }
@@ -77,6 +87,16 @@ class DocumentTest : public QObject {
                                                                                     : QMessageBox::Cancel;
             box.button(button)->click();
             return box.result();
+        }
+        if (dialog.objectName() == QStringLiteral("restoreQuestion")) {
+            ++restoreOffers_;
+            static_cast<QMessageBox&>(dialog).button(restore_ ? QMessageBox::Ok : QMessageBox::Discard)->click();
+            return dialog.result();
+        }
+        if (auto* languages = qobject_cast<CLanguageDlg*>(&dialog)) {
+            languages->list()->setCurrentIndex(0);
+            languages->accept();
+            return int(QDialog::Accepted);
         }
         if (qobject_cast<QMessageBox*>(&dialog)) return int(QMessageBox::Ok);
         if (onOtherDialog_) onOtherDialog_(dialog);
@@ -105,7 +125,25 @@ class DocumentTest : public QObject {
 private slots:
     void initTestCase() { SetKeyBeepHandler([] {}); }
 
+    // The program as it starts: the window, then what OpenAtStart does with the arguments.
+    void startProgram(const QStringList& arguments = {}) {
+        app_.reset();  // the previous window goes without a question, as a crash would take it
+        app_ = std::make_unique<CRadioProgApp>();
+        app_->InitInstance(false);
+        frame()->resize(1300, 900);
+        frame()->show();
+        QApplication::setActiveWindow(frame());
+        QVERIFY(QTest::qWaitForWindowActive(frame()));
+        app_->OpenAtStart(arguments);
+        QVERIFY(frame()->OpenChannelEditor());
+    }
+
     void init() {
+        // A first run: nothing remembered, nothing to recover.
+        QSettings(QStringLiteral("radioprog"), QStringLiteral("radioprog")).clear();
+        RemoveRecovery();
+        restore_ = true;
+        restoreOffers_ = 0;
         dir_ = std::make_unique<TempDir>();
         cwd_ = std::make_unique<CurrentDirGuard>(dir_->path());
         dir_->write("lang.csv", TestLanguageFile());
@@ -118,16 +156,10 @@ private slots:
         questions_ = fileChoosers_ = 0;
         chosen_.clear();
         onOtherDialog_ = nullptr;
-        app_ = std::make_unique<CRadioProgApp>();
-        app_->InitInstance(false);
-        frame()->resize(1300, 900);
-        frame()->show();
-        QApplication::setActiveWindow(frame());
-        QVERIFY(QTest::qWaitForWindowActive(frame()));
-        QVERIFY(frame()->OpenChannelEditor());
+        startProgram();
+        QCOMPARE(restoreOffers_, 0);
     }
     void cleanup() {
-        if (app_) document().startNew();  // nothing left to ask about when the window goes
         app_.reset();
         modal_.reset();
         cwd_.reset();
@@ -289,7 +321,7 @@ private slots:
         QVERIFY(OpenDatFile(dir_->file("radio.dat"), saved).ok);
         QVERIFY(saved == edited);
         if (command == 0 || command == command::kExit) QVERIFY(!frame()->isVisible());
-        if (command == command::kReadRadio) QTRY_VERIFY(!frame()->transferRunning());  // no radio here
+        if (command == command::kReadRadio) QTRY_VERIFY_WITH_TIMEOUT(!frame()->transferRunning(), 60000);  // no radio here
     }
 
     void discardGoesOnWithoutSaving() {
@@ -323,6 +355,110 @@ private slots:
         frame()->OpenDtmfEditor();
         frame()->close();
         QCOMPARE(questions_, 1);
+    }
+
+    void recoveryFileIsKeptWhileModifiedAndGoesAfterSave() {
+        openVariedFile();
+        frame()->recovery().setInterval(20);
+        QTest::qWait(100);
+        QVERIFY(!ReadRecovery());  // nothing unsaved: nothing written
+        typeIntoCell(1, 2, "440.5");
+        QTRY_VERIFY(ReadRecovery().has_value());
+        std::optional<Recovery> kept = ReadRecovery();
+        QVERIFY(kept->image == frame()->image());
+        QCOMPARE(Q(kept->documentPath), file("radio.dat"));
+        QVERIFY(frame()->OnFileSave());
+        QVERIFY(!ReadRecovery());
+        QTest::qWait(100);
+        QVERIFY(!ReadRecovery());
+        // Discarded at the end: gone as well.
+        typeIntoCell(2, 2, "440.6");
+        QTRY_VERIFY(ReadRecovery().has_value());
+        answer_ = Answer::Discard;
+        QVERIFY(frame()->close());
+        QVERIFY(!ReadRecovery());
+    }
+
+    void recoveryFileIsOfferedAtStart() {
+        RadioImage unsaved = testing::VariedImage(testing::DistinctRows());
+        for (bool withPath : {true, false}) {
+            QVERIFY(WriteRecovery(unsaved, withPath ? dir_->file("radio.dat") : std::string()).ok);
+            startProgram();
+            QCOMPARE(restoreOffers_, 1);
+            restoreOffers_ = 0;
+            QVERIFY(frame()->image() == unsaved);
+            QVERIFY(document().isModified());
+            QCOMPARE(document().path(), withPath ? file("radio.dat") : QString());
+            QCOMPARE(channels()->GetCellText(0, column::kRxFrequency),
+                     ChannelToRow(unsaved, frame()->language(), 0)[column::kRxFrequency]);
+        }
+        // Declined: the file goes and the new document is as always.
+        restore_ = false;
+        startProgram();
+        QCOMPARE(restoreOffers_, 1);
+        QVERIFY(!document().isModified());
+        QVERIFY(!ReadRecovery());
+    }
+
+    void filesFromTheCommandLineAndDropsOpenOrImport() {
+        QVERIFY(SaveDatFile(testing::VariedImage(testing::DistinctRows()), dir_->file("radio.dat")).ok);
+        startProgram({QStringLiteral("--some-option"), file("radio.dat")});
+        QCOMPARE(document().path(), file("radio.dat"));
+        QVERIFY(!document().isModified());
+
+        // A dropped .csv file is imported into the open document.
+        const QString csv = Q(dir_->write("in.csv", "Location,Frequency\n5,145.725\n"));
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(csv)});
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(frame(), &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(frame(), &drop);
+        QTRY_COMPARE(ChannelView(frame()->image(), 5).rxFrequency(), 0x14572500u);
+        QCOMPARE(document().path(), file("radio.dat"));
+        QVERIFY(document().isModified());
+
+        // A dropped .dat file is opened, after the question about the import.
+        QVERIFY(SaveDatFile(RadioImage{}, dir_->file("other.dat")).ok);
+        data.setUrls({QUrl::fromLocalFile(file("other.dat"))});
+        QDragEnterEvent enterDat(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(frame(), &enterDat);
+        QDropEvent dropDat(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
+        answer_ = Answer::Discard;
+        QApplication::sendEvent(frame(), &dropDat);
+        QTRY_COMPARE(document().path(), file("other.dat"));
+        QCOMPARE(questions_, 1);
+
+        // Other files are not taken.
+        data.setUrls({QUrl::fromLocalFile(Q(dir_->write("notes.txt", "x")))});
+        QDragEnterEvent other(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(frame(), &other);
+        QVERIFY(!other.isAccepted());
+    }
+
+    void recentFilesAndTheChosenLanguageAreRemembered() {
+        QCOMPARE(frame()->language().index, DefaultLanguageIndex());  // the first start
+        openVariedFile();
+        chosen_ = file("copy.dat");
+        QVERIFY(frame()->OnFileSaveAs());
+        QCOMPARE(RecentFiles(), (QStringList{file("copy.dat"), file("radio.dat")}));
+        QCOMPARE(LastFolder(), Q(dir_->path().string()));
+        app_->OnLanguage();  // the test chooses column 0
+        QCOMPARE(frame()->language().index, 0);
+
+        startProgram();
+        QCOMPARE(frame()->language().index, 0);
+        QCOMPARE(frame()->windowTitle(), QStringLiteral("Z223[*] — Z0"));
+        QAction* recent = frame()->action(command::kRecentFiles);
+        QVERIFY(recent && recent->isEnabled());
+        QCOMPARE(recent->text(), QStringLiteral("Z228"));
+        emit recent->menu()->aboutToShow();
+        const QList<QAction*> entries = recent->menu()->actions();
+        QCOMPARE(entries.size(), 2);
+        entries[1]->trigger();
+        QCOMPARE(document().path(), file("radio.dat"));
+        QCOMPARE(RecentFiles().front(), file("radio.dat"));
     }
 };
 

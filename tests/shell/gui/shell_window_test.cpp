@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QProgressBar>
 #include <QRadioButton>
+#include <QSettings>
 #include <QTest>
 #include <QToolBar>
 
@@ -41,6 +42,8 @@ class ShellWindowTest : public QObject {
 
 private slots:
     void init() {
+        // Each test starts as a first run: no language chosen before.
+        QSettings(QStringLiteral("radioprog"), QStringLiteral("radioprog")).clear();
         dir_ = std::make_unique<TempDir>();
         cwd_ = std::make_unique<CurrentDirGuard>(dir_->path());
         dir_->write("lang.csv", TestLanguageFile([](int row, int column) -> std::string {
