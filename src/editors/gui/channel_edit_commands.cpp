@@ -10,7 +10,9 @@
 #include <cstring>
 #include <string>
 
+#include "editors/channel_cells.h"
 #include "editors/channel_clipboard.h"
+#include "editors/channel_commit.h"
 #include "editors/channel_csv.h"
 #include "editors/channel_rows.h"
 #include "editors/edit_history.h"
@@ -143,9 +145,23 @@ void Paste(EditorHost& host) {
     if (!entries.isEmpty()) ShowReport(host, language.row(lang_row::kSkippedTitle), {}, entries);
 }
 
+// Del on one cell (no rows picked) empties that cell where the channel can hold it empty.
+void ClearCurrentCell(EditorHost& host, CChnMsgView& view) {
+    const int n = view.grid()->Row() - 1;
+    const int col = view.grid()->Col();
+    if (n < 0 || col <= column::kNumber) return;
+    ChannelRow cells = ChannelToRow(host.document().image(), host.language(), n);
+    view.EditChannels([&](RadioImage& image) { ClearCell(image, host.language(), n, col, cells); });
+    view.LoadFromImage();
+}
+
 void Delete(EditorHost& host) {
     CChnMsgView* view = OpenChannelView(host);
     if (!view) return;
+    if (view->grid()->SelectedRows().empty()) {
+        ClearCurrentCell(host, *view);
+        return;
+    }
     const std::vector<int> channels = TargetChannels(*view);
     view->EditChannels([&](RadioImage& image) { DeleteChannels(image, channels); });
     ShowChannels(*view, channels, -1);

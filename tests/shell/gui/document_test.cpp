@@ -209,7 +209,10 @@ private slots:
             chosen_ = Q(dir_->write("in.csv", "Location,Frequency\n5,145.725\n"));
             run(command::kImportCsv);
             break;
-        case 4: run(command::kDeleteChannels); break;
+        case 4:
+            channels()->grid()->SelectRows({3});
+            run(command::kDeleteChannels);
+            break;
         case 5: run(command::kInsertChannel); break;
         case 6: run(command::kMoveChannelsDown); break;
         case 7: {
@@ -245,6 +248,36 @@ private slots:
         QVERIFY(frame()->isWindowModified());
         QCOMPARE(document().isModified(), true);
         QCOMPARE(questions_, 0);
+    }
+
+    void delOnACellEmptiesOnlyThatCellAndOnRowsTheChannels() {
+        openVariedFile();
+        CMSFlexGrid* grid = channels()->grid();
+        const int n = 2;
+        QVERIFY(!channels()->GetCellText(n, column::kRxFrequency).empty());
+        auto pressDel = [&](int col) {
+            grid->SetRow(n + 1);
+            grid->SetCol(col);
+            grid->setFocus();
+            QTest::keyClick(grid->focusProxy(), Qt::Key_Delete);
+        };
+        // Cells the channel cannot hold empty: nothing happens.
+        for (int col : {int(column::kRxFrequency), int(column::kPower), int(column::kSignalling)}) {
+            pressDel(col);
+            QVERIFY2(!document().isModified(), std::to_string(col).c_str());
+        }
+        // A tone: only that cell is emptied (off); the rest of the channel stays.
+        const RadioImage before = frame()->image();
+        pressDel(column::kTxTone);
+        QVERIFY(document().isModified());
+        QCOMPARE(channels()->GetCellText(n, column::kTxTone), frame()->language().row(kOffTextRow));
+        QCOMPARE(ChannelView(frame()->image(), n).rxFrequency(), ChannelView(before, n).rxFrequency());
+        QCOMPARE(ChannelView(frame()->image(), n).rxTone(), ChannelView(before, n).rxTone());
+        QCOMPARE(ChangedChannels(before, frame()->image()), std::vector<int>{n});
+        // Rows picked in the number column: Del empties the whole channels.
+        grid->SelectRows({n + 1});
+        QTest::keyClick(grid->focusProxy(), Qt::Key_Delete);
+        QCOMPARE(channels()->GetCellText(n, column::kRxFrequency), std::string());
     }
 
     void undoBackToTheSavedStateClearsTheMarker() {
