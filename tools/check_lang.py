@@ -16,13 +16,14 @@ import re
 import sys
 
 BASE_ROWS = 194
-# Rows after 193: channel editing (undo, clipboard, rows, CSV) and its reports, then the open
-# file as a document (title, Save As, unsaved changes, recent files, recovery). The program
+# Rows after 193: channel editing (undo, clipboard, rows, CSV) and its reports, ..., then the
+# open file as a document (title, Save As, unsaved changes, recent files, recovery). The program
 # has a built-in English text for each, so older files without them still work.
-EXTRA_ROWS = 37
+EXTRA_ROWS = 30 + 21 + 8
 ROWS = BASE_ROWS + EXTRA_ROWS
 EDIT_ROWS = list(range(194, 203))   # undo ... move down
-FILE_ROWS = [203, 204, 224, 228]    # import CSV..., export CSV..., save as..., recent files
+FILE_ROWS = [203, 204, 234, 246, 250]  # import CSV..., export CSV..., compare with..., save as..., recent files
+PROGRAM_ROWS = [233, 235]           # write to several radios..., verify transfers
 FIELD_LIMIT = 60
 LINE_LIMIT = 279
 NAME_LINE_LIMIT = 256
@@ -38,7 +39,7 @@ UNUSED = {7, 8, 9, 28, 34, 35, 36, 37, 38, 39, 40, 41, 42, 50, 52, 53, 59, 66, 6
 MAY_BE_EMPTY = {154}
 
 # Menu captions. "&" marks the accelerator in these rows ...
-WITH_ACCELERATOR = set(range(91, 98)) | set(range(99, 102)) | set(range(103, 112)) | set(EDIT_ROWS) | set(FILE_ROWS)
+WITH_ACCELERATOR = set(range(91, 98)) | set(range(99, 102)) | set(range(103, 112)) | set(EDIT_ROWS) | set(FILE_ROWS) | set(PROGRAM_ROWS)
 # ... and never in these (row 1 is also joined into the band-refusal message).
 WITHOUT_ACCELERATOR = {1, 27, 98, 102, 112, 142}
 # Rows that show a key name after a tab; True: "..." comes before the tab.
@@ -47,7 +48,7 @@ KEY_NAMES = {92: ("Ctrl+N", False), 94: ("Ctrl+S", False),
              194: ("Ctrl+Z", False), 195: ("Ctrl+Y", False), 196: ("Ctrl+X", False),
              197: ("Ctrl+C", False), 198: ("Ctrl+V", False), 199: ("Del", False),
              200: ("Ins", False), 201: ("Ctrl+Up", False), 202: ("Ctrl+Down", False),
-             224: ("Ctrl+Shift+S", True)}
+             246: ("Ctrl+Shift+S", True)}
 # Accelerators must be unique within one menu (the edit menu also holds "DTMF").
 MENUS = {
     "menu bar": [91, 98, 101, 102, 103, 106, 112, 110],

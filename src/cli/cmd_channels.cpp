@@ -1,6 +1,7 @@
 // radioprog-cli channels FILE: the channel table as the channel grid shows it.
 #include <iostream>
 
+#include "cli/cli_language.h"
 #include "cli/command.h"
 #include "cli/image_file.h"
 #include "editors/channel_cells.h"
@@ -19,7 +20,7 @@ int RunChannels(const std::vector<std::string>& args) {
     RadioImage image;
     if (int status = LoadImageFile(args[0], image); status != kExitOk) return status;
     LanguageTable language;
-    LoadLanguageFile(language, true);
+    LoadCliLanguage(language, true);
 
     ChannelRow header;
     for (int c = 0; c < kChannelColumnCount; ++c) header[static_cast<std::size_t>(c)] = language.row(ChannelHeaderRows()[static_cast<std::size_t>(c)]);

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <optional>
 
+#include "cli/cli_language.h"
 #include "cli/command.h"
 #include "cli/image_file.h"
 #include "print/gui/page_painter.h"
@@ -60,7 +61,7 @@ int RunPrint(const std::vector<std::string>& args) {
 
     LanguageTable language;
     if (parsed.language) language.index = *parsed.language;
-    const std::string languageFile = LoadLanguageFile(language, !parsed.language);
+    const std::string languageFile = LoadCliLanguage(language, !parsed.language);
     if (parsed.language && !languageFile.empty() && *parsed.language >= language.nameCount())
         return UsageError("print: the language file " + languageFile + " has no column " +
                           std::to_string(*parsed.language));

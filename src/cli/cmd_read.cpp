@@ -9,7 +9,14 @@
 namespace radioprog::cli {
 namespace {
 
-int RunRead(const std::vector<std::string>& args) {
+int RunRead(const std::vector<std::string>& arguments) {
+    // --verify is this command's own option; the rest are the transfer options.
+    std::vector<std::string> args;
+    bool verify = false;
+    for (const std::string& arg : arguments) {
+        if (arg == "--verify") verify = true;
+        else args.push_back(arg);
+    }
     TransferArgs parsed;
     if (int status = ParseTransferArgs("read", args, parsed); status != kExitOk) return status;
 
@@ -19,6 +26,7 @@ int RunRead(const std::vector<std::string>& args) {
     CliReports reports;
     CCommTask task(TransferPorts(parsed));
     if (int status = ApplyTrace(parsed, task); status != kExitOk) return status;
+    task.SetOptions({std::nullopt, verify});
     task.Setup(&reports, image);
     task.SetMode(TransferMode::Read);
     task.Run();
@@ -32,12 +40,15 @@ int RunRead(const std::vector<std::string>& args) {
 
 const CommandRegistration kRegistration{{
     "read",
-    "read FILE [--port N] [--device PATH] [--trace FILE]",
+    "read FILE [--verify] [--port N] [--device PATH] [--trace FILE]",
     "read the radio's memory into FILE",
     std::string("Finds the radio (the port given by --port first, default COM1, then COM1-COM20),\n"
                 "reads its whole memory and writes it to FILE as a .dat file of 5592 bytes; its\n"
                 "port number is the port where the radio answered. FILE is used as given. When\n"
-                "the read fails, FILE is neither created nor changed.\n\n") +
+                "the read fails, FILE is neither created nor changed.\n\n"
+                "--verify reads every block twice; when the two readings differ, a third time,\n"
+                "keeping the reading two of the three agree on. When none agree the read fails\n"
+                "(exit status 4) naming the block.\n\n") +
         kTransferOptionsHelp,
     RunRead,
 }};

@@ -5,7 +5,11 @@
 #include <charconv>
 #include <iostream>
 
+#include "cli/cli_language.h"
 #include "cli/command.h"
+#include "compare/block_text.h"
+#include "compare/image_diff.h"
+#include "fleet/radio_outcome.h"
 #include "link/comm_task.h"
 #include "link/transfer_trace.h"
 #include "shell/band_check.h"
@@ -17,12 +21,22 @@ namespace {
 
 constexpr int kBarWidth = 40;
 
-// Texts of the refusal when no language file supplies them.
+// Texts of the refusal and of the transfer results when no language file supplies them.
 void FillMissingRefusalTexts(LanguageTable& language) {
     const std::pair<int, const char*> fallback[] = {
-        {1, "Channel"}, {74, "Current frequency"}, {113, "is outside the radio's bands"}};
+        {1, "Channel"}, {74, "Current frequency"}, {113, "is outside the radio's bands"}, {17, "CH"},
+        {26, "Name"}, {27, "Optional Functions"}, {31, " failed"}, {32, " completed"}, {33, "No radio found"},
+        {72, "VFO A"}, {73, "VFO B"}, {122, "Read"}, {123, "Write"}, {171, "DTMF Settings"}};
     for (auto [row, text] : fallback)
         if (language.rows[static_cast<std::size_t>(row)].empty()) language.rows[static_cast<std::size_t>(row)] = text;
+}
+
+// " at CH 40" for the failed unit or block; " (readings of CH 8-11 disagree)" for an
+// unproven block of a verified read.
+std::string Where(const TransferOutcome& outcome, const LanguageTable& language) {
+    if (!outcome.failedAddress) return {};
+    std::string block = BlockText(*outcome.failedAddress, outcome.failedSize, language);
+    return outcome.unproven ? " (readings of " + block + " disagree)" : " at " + block;
 }
 
 }  // namespace
@@ -71,10 +85,14 @@ int ApplyTrace(const TransferArgs& args, CCommTask& task) {
     return kExitOk;
 }
 
-CliReports::CliReports() : bar_(::isatty(STDERR_FILENO) == 1) {
-    LoadLanguageFile(language_, true);
-    FillMissingRefusalTexts(language_);
+LanguageTable TransferLanguage() {
+    LanguageTable language;
+    LoadCliLanguage(language, true);
+    FillMissingRefusalTexts(language);
+    return language;
 }
+
+CliReports::CliReports() : bar_(::isatty(STDERR_FILENO) == 1), language_(TransferLanguage()) {}
 
 void CliReports::progress(int value) {
     if (!bar_) return;
@@ -100,7 +118,7 @@ bool CliReports::checkBandLimits(const RadioImage& image) {
 
 void CliReports::finished(const TransferOutcome& outcome) { outcome_ = outcome; }
 
-int ReportTransferFailure(const CliReports& reports) {
+int ReportTransferFailure(const CliReports& reports, const RadioImage* sent) {
     if (!reports.outcome()) {
         std::cerr << "radioprog-cli: the transfer did not run\n";
         return kExitWriteFailed;
@@ -109,23 +127,33 @@ int ReportTransferFailure(const CliReports& reports) {
     std::string port = outcome.foundPort ? " on " + PortMap::Name(*outcome.foundPort) : "";
     switch (outcome.result) {
         case TransferResult::ReadDone:
-        case TransferResult::WriteDone:
             return kExitOk;
+        case TransferResult::WriteDone: {
+            if (!sent) return kExitOk;
+            std::vector<ImageDifference> differences = VerifyDifferences(*sent, outcome, reports.language());
+            if (differences.empty()) return kExitOk;
+            std::cerr << "radioprog-cli: " << PortMap::Name(outcome.foundPort.value_or(0)) << ": "
+                      << reports.language().row(lang_row::kVerifyDiffers) << "\n";
+            for (const ImageDifference& difference : differences)
+                std::cerr << "  " << DifferenceText(difference, reports.language()) << "\n";
+            return kExitVerifyDiffers;
+        }
         case TransferResult::NoRadio: {
             std::string advice = PermissionAdvice(outcome);
             std::cerr << "radioprog-cli: no radio found on COM1-COM20" << (advice.empty() ? "" : "; " + advice) << "\n";
             return kExitNoRadio;
         }
         case TransferResult::ReadFailed:
-            std::cerr << "radioprog-cli: reading the radio" << port << " failed; nothing was saved\n";
+            std::cerr << "radioprog-cli: reading the radio" << port << " failed" << Where(outcome, reports.language())
+                      << "; nothing was saved\n";
             return kExitReadFailed;
         case TransferResult::WriteFailed:
             if (reports.bandRefused()) {
                 std::cerr << "radioprog-cli: write refused, nothing written: " << reports.bandRefusal() << "\n";
                 return kExitBandRefused;
             }
-            std::cerr << "radioprog-cli: writing the radio" << port
-                      << " failed; the radio may hold part of the new memory\n";
+            std::cerr << "radioprog-cli: writing the radio" << port << " failed" << Where(outcome, reports.language())
+                      << "; the radio may hold part of the new memory\n";
             return kExitWriteFailed;
     }
     return kExitWriteFailed;

@@ -17,6 +17,7 @@ inline constexpr int kExitNoRadio = 3;
 inline constexpr int kExitReadFailed = 4;
 inline constexpr int kExitWriteFailed = 5;
 inline constexpr int kExitBandRefused = 6;
+inline constexpr int kExitVerifyDiffers = 7;
 
 struct TransferArgs {
     std::string file;
@@ -35,6 +36,10 @@ PortMap TransferPorts(const TransferArgs& args);
 // it cannot be opened.
 int ApplyTrace(const TransferArgs& args, CCommTask& task);
 
+// The language file's texts, with English for the rows transfer messages need when no
+// language file was found.
+LanguageTable TransferLanguage();
+
 // The job's reports handled on the spot: a progress bar on stderr when it is a terminal, the
 // read's image kept, and the band check run with the language texts.
 class CliReports : public TransferReports {
@@ -52,6 +57,10 @@ public:
     const std::string& bandRefusal() const { return bandRefusal_; }
 
 private:
+public:
+    const LanguageTable& language() const { return language_; }
+
+private:
     bool bar_;
     bool barShown_ = false;
     LanguageTable language_;
@@ -61,9 +70,12 @@ private:
 };
 
 // Prints one line for a failed transfer and returns its exit code (kExitOk for success).
-int ReportTransferFailure(const CliReports& reports);
+// For a verified write, `sent` is the image written: what the radio did not store is listed
+// and the exit code is kExitVerifyDiffers.
+int ReportTransferFailure(const CliReports& reports, const RadioImage* sent = nullptr);
 
 inline constexpr const char* kTransferOptionsHelp =
+    "  --verify       prove the transfer (see above)\n"
     "  --port N       the port to try first (1-20), then COM1-COM20 in order\n"
     "  --device PATH  use only PATH, as COM1\n"
     "  --trace FILE   append every byte sent and received, with times, to FILE\n"
@@ -73,7 +85,9 @@ inline constexpr const char* kTransferOptionsHelp =
     "entry is a port that does not exist); without it, the serial devices present, USB\n"
     "adapters first. 'radioprog-cli ports' lists them.\n"
     "\n"
-    "Exit status: 0 done, 2 usage or file error, 3 no radio found, 4 read failed,\n"
-    "5 write failed, 6 write refused by the band check (nothing written).\n";
+    "Exit status: 0 done, 2 usage or file error, 3 no radio found, 4 read failed (also\n"
+    "when a verified read found no agreeing readings), 5 write failed, 6 write refused by\n"
+    "the band check (nothing written), 7 a verified write found the radio holding other\n"
+    "bytes than were written. With several radios: the highest of their codes.\n";
 
 }  // namespace radioprog::cli

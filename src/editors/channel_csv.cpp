@@ -14,6 +14,7 @@
 #include "editors/channel_values.h"
 #include "editors/delimited_text.h"
 #include "model/channel_record.h"
+#include "model/file_read.h"
 #include "model/freq_codec.h"
 #include "model/tone_codec.h"
 
@@ -479,18 +480,12 @@ std::string CsvProblemText(const CsvProblem& problem, const LanguageTable& langu
 }
 
 bool ReadTextFile(const std::string& path, std::string& text, std::string& error) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error = "Cannot open " + path + ": " + std::strerror(errno);
+    FileContent content = ReadWholeFile(path);
+    if (!content.ok) {
+        error = content.error;
         return false;
     }
-    std::ostringstream content;
-    content << in.rdbuf();
-    if (in.bad()) {
-        error = "Cannot read " + path + ": " + std::strerror(errno);
-        return false;
-    }
-    text = content.str();
+    text = std::move(content.bytes);
     return true;
 }
 

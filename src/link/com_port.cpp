@@ -30,6 +30,7 @@ void CComPort::CloseIfOpen() {
 bool CComPort::EnterProgramMode(int retries) {
     std::this_thread::sleep_for(std::chrono::milliseconds(wire::kModeEntryWaitMs));
     line_.Purge();
+    lastUnit_ = {};
     const auto* entry = reinterpret_cast<const std::uint8_t*>(wire::kModeEntry);
     for (int attempt = 0; attempt <= retries; ++attempt) {
         if (!Send(entry, wire::kModeEntrySize)) return false;
@@ -63,8 +64,11 @@ bool CComPort::ReadBlock(std::uint8_t hi, std::uint8_t lo, std::uint8_t* destina
     std::uint8_t reply[wire::kReadReplySize];
     bool complete = false;
     for (int attempt = 0; attempt < wire::kReadAttempts && !complete; ++attempt) {
+        // Leftovers of an earlier exchange must not be taken for this reply.
+        line_.DiscardInput();
         if (!Send(request, sizeof request)) return false;
-        complete = ReceiveExactly(reply, sizeof reply);
+        // A byte beyond the reply means a byte was inserted somewhere in it: ask again.
+        complete = ReceiveExactly(reply, sizeof reply) && !line_.InputPending();
     }
     if (!complete || !TakeReadReply(reply, hi, lo, destination)) return false;
     if (!SendByte(wire::kAck)) return false;
@@ -87,14 +91,40 @@ bool CComPort::ReadBlockDescrambled(std::uint8_t hi, std::uint8_t lo, std::uint8
     return line_.Read(&ack, 1) == 1 && ack == wire::kAck;
 }
 
-bool CComPort::WriteBlock(std::uint8_t hi, std::uint8_t lo, const std::uint8_t* source) {
+bool CComPort::ExchangeUnit(std::uint8_t hi, std::uint8_t lo, const std::uint8_t* source) {
     const std::uint8_t header[4] = {wire::kWriteCommand, hi, lo, wire::kWriteLength};
     for (int attempt = 0; attempt < wire::kWriteAttempts; ++attempt) {
+        if (attempt > 0) line_.DiscardInput();
         if (!Send(header, sizeof header) || !Send(source, wire::kUnitSize)) return false;
         std::uint8_t ack = 0;
-        if (line_.Read(&ack, 1) == 1 && ack == wire::kAck) return true;
+        // Another byte with the ACK: one of them answers an earlier send, so send again.
+        if (line_.Read(&ack, 1) == 1 && ack == wire::kAck && !line_.InputPending()) return true;
     }
     return false;
+}
+
+bool CComPort::SettleLastUnit() {
+    for (int round = 0; line_.DiscardInput() > 0; ++round) {
+        if (!lastUnit_.valid) return true;
+        if (round == wire::kWriteAttempts || !ExchangeUnit(lastUnit_.hi, lastUnit_.lo, lastUnit_.data)) return false;
+    }
+    return true;
+}
+
+bool CComPort::WriteBlock(std::uint8_t hi, std::uint8_t lo, const std::uint8_t* source) {
+    if (!SettleLastUnit() || !ExchangeUnit(hi, lo, source)) return false;
+    lastUnit_.valid = true;
+    lastUnit_.hi = hi;
+    lastUnit_.lo = lo;
+    std::memcpy(lastUnit_.data, source, wire::kUnitSize);
+    return true;
+}
+
+bool CComPort::ConfirmWrites() {
+    std::this_thread::sleep_for(std::chrono::milliseconds(line_.timeouts().readIntervalMs));
+    bool settled = SettleLastUnit();
+    lastUnit_ = {};
+    return settled;
 }
 
 }  // namespace radioprog

@@ -56,7 +56,14 @@ public:
     bool ReadBlock(std::uint8_t hi, std::uint8_t lo, std::uint8_t* destination);
     // One attempt; the data arrive scrambled and are descrambled here.
     bool ReadBlockDescrambled(std::uint8_t hi, std::uint8_t lo, std::uint8_t* destination);
+    // Writes one 16-byte unit. Input left over from earlier exchanges is discarded before
+    // every send, and an acknowledgement counts only when no other byte came with it. A stray
+    // byte found before the unit puts the previous unit's acknowledgement in doubt (it may
+    // have answered an earlier send), so that unit is sent again first.
     bool WriteBlock(std::uint8_t hi, std::uint8_t lo, const std::uint8_t* source);
+    // After the last unit: waits one read interval for a stray reply to it, and sends the
+    // unit again if one came. False when that fails.
+    bool ConfirmWrites();
 
     // Spelling of the protocol's own name for the nibble translation; flag 0 descrambles.
     static void TranslateNibbles(std::uint8_t* buffer, std::size_t length, int flag) {
@@ -69,8 +76,18 @@ private:
     bool ReceiveExactly(std::uint8_t* data, std::size_t size) { return line_.Read(data, size) == size; }
     // Reads one 68-byte reply to a read request; checks its header and copies the data.
     bool TakeReadReply(const std::uint8_t* reply, std::uint8_t hi, std::uint8_t lo, std::uint8_t* destination);
+    // One unit sent until the radio acknowledges it alone, at most kWriteAttempts times.
+    bool ExchangeUnit(std::uint8_t hi, std::uint8_t lo, const std::uint8_t* source);
+    // Discards stray input; while there was some, sends the last acknowledged unit again.
+    bool SettleLastUnit();
 
+    struct SentUnit {
+        bool valid = false;
+        std::uint8_t hi = 0, lo = 0;
+        std::uint8_t data[wire::kUnitSize] = {};
+    };
     SerialLine line_;
+    SentUnit lastUnit_;  // the unit acknowledged last in this session
 };
 
 }  // namespace radioprog

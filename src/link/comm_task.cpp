@@ -2,6 +2,8 @@
 
 #include <system_error>
 
+#include "link/proven_transfer.h"
+
 namespace radioprog {
 
 namespace {
@@ -69,6 +71,12 @@ void CCommTask::Setup(TransferReports* reports, const RadioImage& image) {
 void CCommTask::SetMode(TransferMode mode) {
     if (!Claim()) return;
     mode_ = mode;
+    Release();
+}
+
+void CCommTask::SetOptions(const TransferOptions& options) {
+    if (!Claim()) return;
+    options_ = options;
     Release();
 }
 
@@ -150,6 +158,9 @@ void CCommTask::Execute() {
     TransferReports& reports = reports_ ? *reports_ : nobody;
     const TransferMode mode = mode_;
     progress_ = 0;
+    failedAddress_.reset();
+    failedSize_ = 0;
+    unproven_ = false;
     ReportProgress(reports, 1);
 
     TransferOutcome outcome;
@@ -163,6 +174,20 @@ void CCommTask::Execute() {
             }
         } else {
             outcome.result = WriteSequence(reports) ? TransferResult::WriteDone : TransferResult::WriteFailed;
+            if (outcome.result == TransferResult::WriteDone && options_.verify) {
+                RadioImage readBack = image_;
+                if (ReadBackWritten(port_, readBack, failedAddress_)) {
+                    outcome.readBack = readBack;
+                } else {
+                    outcome.result = TransferResult::WriteFailed;
+                    failedSize_ = wire::kBlockSize;
+                }
+            }
+        }
+        if (outcome.result == TransferResult::ReadFailed || outcome.result == TransferResult::WriteFailed) {
+            outcome.failedAddress = failedAddress_;
+            outcome.failedSize = failedSize_;
+            outcome.unproven = unproven_;
         }
     } else {
         outcome.result = TransferResult::NoRadio;
@@ -178,13 +203,17 @@ void CCommTask::Execute() {
 }
 
 bool CCommTask::ScanPorts(TransferReports& reports, TransferOutcome& outcome) {
-    std::optional<PortProblem> refused;
-    for (const ScanStep& step : PortScanOrder(image_.port())) {
+    std::optional<PortProblem> refused, busy;
+    const std::vector<ScanStep> order = options_.onlyPort
+                                            ? std::vector<ScanStep>{{*options_.onlyPort, kConfiguredPortRetries}}
+                                            : PortScanOrder(image_.port());
+    for (const ScanStep& step : order) {
         std::string device = ports_.device(step.port);
         if (trace_) trace_->Note(PortMap::Name(step.port) + (device.empty() ? " does not exist" : " is " + device));
         if (!port_.Open(device)) {
             const OpenError& error = port_.lastOpenError();
             if (error.permissionDenied() && !refused) refused = PortProblem{step.port, device, error.text, true};
+            if (error.busy() && !busy) busy = PortProblem{step.port, device, error.text, false, true};
             continue;
         }
         if (port_.EnterProgramMode(step.retries)) {
@@ -197,21 +226,38 @@ bool CCommTask::ScanPorts(TransferReports& reports, TransferOutcome& outcome) {
         port_.Close();
     }
     outcome.permissionProblem = refused;
+    outcome.busyProblem = busy;
     return false;
 }
 
 bool CCommTask::ReadPiece(const RecordInfo& record, int k) {
     auto lo = static_cast<std::uint8_t>(image_.addressLow(record) + wire::kBlockSize * static_cast<unsigned>(k));
-    return port_.ReadBlock(image_.addressHigh(record), lo,
-                           image_.recordData(record) + wire::kBlockSize * static_cast<std::size_t>(k));
+    const std::uint8_t hi = image_.addressHigh(record);
+    std::uint8_t* destination = image_.recordData(record) + wire::kBlockSize * static_cast<std::size_t>(k);
+    bool read = true;
+    if (options_.verify) {
+        ProvenRead proven = ReadBlockProven(port_, hi, lo, destination);
+        unproven_ = proven == ProvenRead::Unproven;
+        read = proven == ProvenRead::Agreed;
+    } else {
+        read = port_.ReadBlock(hi, lo, destination);
+    }
+    if (!read) {
+        failedAddress_ = static_cast<std::uint16_t>(hi << 8 | lo);
+        failedSize_ = wire::kBlockSize;
+    }
+    return read;
 }
 
 bool CCommTask::WriteRecord(const RecordInfo& record, int units) {
     const std::uint8_t* data = image_.recordData(record);
     for (int k = 0; k < units; ++k) {
         auto lo = static_cast<std::uint8_t>(image_.addressLow(record) + wire::kUnitSize * static_cast<unsigned>(k));
-        if (!port_.WriteBlock(image_.addressHigh(record), lo, data + wire::kUnitSize * static_cast<std::size_t>(k)))
+        if (!port_.WriteBlock(image_.addressHigh(record), lo, data + wire::kUnitSize * static_cast<std::size_t>(k))) {
+            failedAddress_ = static_cast<std::uint16_t>(image_.addressHigh(record) << 8 | lo);
+            failedSize_ = wire::kUnitSize;
             return false;
+        }
     }
     return true;
 }
@@ -241,8 +287,11 @@ bool CCommTask::WriteSequence(TransferReports& reports) {
     Step(reports);
     // The radio's band limits come first, so the check sees what this radio accepts.
     const RecordInfo& limits = SingleRecord(BlockId::BandLimits);
-    if (!port_.ReadBlockDescrambled(image_.addressHigh(limits), image_.addressLow(limits), image_.recordData(limits)))
+    if (!port_.ReadBlockDescrambled(image_.addressHigh(limits), image_.addressLow(limits), image_.recordData(limits))) {
+        failedAddress_ = kBandLimitAddress;
+        failedSize_ = wire::kBlockSize;
         return false;
+    }
     if (!reports.checkBandLimits(image_)) return false;
 
     for (int i = 0; i < 32; ++i) {
@@ -261,7 +310,7 @@ bool CCommTask::WriteSequence(TransferReports& reports) {
     Step(reports);
     if (!WriteRecord(SingleRecord(BlockId::Settings), 4)) return false;
     Step(reports);
-    if (!WriteRecord(SingleRecord(BlockId::SecondSettings), 2)) return false;
+    if (!WriteRecord(SingleRecord(BlockId::SecondSettings), 2) || !port_.ConfirmWrites()) return false;
     progress_ = kProgressAllMoved;
     ReportProgress(reports, progress_);
     return true;

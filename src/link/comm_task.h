@@ -11,6 +11,7 @@
 
 #include "link/com_port.h"
 #include "link/port_map.h"
+#include "link/transfer_options.h"
 #include "link/transfer_reports.h"
 #include "model/radio_image.h"
 
@@ -66,6 +67,10 @@ public:
     std::vector<PortProblem> ProbeDetails();
     const PortMap& ports() const { return ports_; }
 
+    // One port without a scan, and proving the transfer (link/transfer_options.h), from the
+    // next job on; ignored while busy.
+    void SetOptions(const TransferOptions& options);
+
     // The serial timeouts used from the next job on (tests shorten them); ignored while busy.
     void SetLineTimeouts(const LineTimeouts& timeouts);
     // Logs every byte of the following jobs (nullptr: none). Starts as RADIOPROG_TRACE says.
@@ -85,6 +90,11 @@ private:
     bool WriteRecord(const RecordInfo& record, int units);
 
     PortMap ports_;
+    TransferOptions options_;
+    // The block or unit that failed, and whether a verified read found no agreeing readings.
+    std::optional<std::uint16_t> failedAddress_;
+    std::size_t failedSize_ = 0;
+    bool unproven_ = false;
     CComPort port_;
     TransferReports* reports_ = nullptr;
     RadioImage image_;

@@ -63,6 +63,8 @@ bool WaitReady(int fd, short events, Clock::time_point deadline) {
 
 bool OpenError::permissionDenied() const { return code == EACCES || code == EPERM; }
 
+bool OpenError::busy() const { return code == EBUSY; }
+
 SerialLine::~SerialLine() { Close(); }
 
 bool SerialLine::Open(const std::string& device) {
@@ -109,6 +111,30 @@ bool SerialLine::Close() {
 
 void SerialLine::Purge() {
     if (fd_ >= 0) ::tcflush(fd_, TCIOFLUSH);
+}
+
+std::size_t SerialLine::DiscardInput() {
+    if (fd_ < 0) return 0;
+    std::size_t discarded = 0;
+    std::uint8_t buffer[256];
+    for (;;) {
+        ssize_t n = ::read(fd_, buffer, sizeof buffer);
+        if (n > 0) {
+            if (trace_) trace_->Received(buffer, static_cast<std::size_t>(n), static_cast<std::size_t>(n));
+            discarded += static_cast<std::size_t>(n);
+        } else if (n < 0 && errno == EINTR) {
+            continue;
+        } else {
+            break;
+        }
+    }
+    if (discarded > 0 && trace_) trace_->Note(std::to_string(discarded) + " stale bytes discarded");
+    return discarded;
+}
+
+bool SerialLine::InputPending() const {
+    int count = 0;
+    return fd_ >= 0 && ::ioctl(fd_, FIONREAD, &count) == 0 && count > 0;
 }
 
 std::size_t SerialLine::Write(const std::uint8_t* data, std::size_t size) {

@@ -25,6 +25,7 @@ struct OpenError {
     int code = 0;
     std::string text;
     bool permissionDenied() const;
+    bool busy() const;  // another program holds the device
 };
 
 class SerialLine {
@@ -49,6 +50,10 @@ public:
 
     // Discards everything not yet sent and everything received but not read.
     void Purge();
+    // Reads and drops everything received but not read; returns how many bytes that was.
+    std::size_t DiscardInput();
+    // True when received bytes are waiting to be read.
+    bool InputPending() const;
     // Returns the number of bytes written (less than size when the write time ran out).
     std::size_t Write(const std::uint8_t* data, std::size_t size);
     // Returns the number of bytes read, with the timeouts above.

@@ -1,6 +1,7 @@
 #pragma once
 // What a transfer job tells its owner. The GUI turns these into queued signals handled on
 // the user-interface thread in the order sent; the command-line tool handles them directly.
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -20,6 +21,7 @@ struct PortProblem {
     std::string device;      // device path, e.g. /dev/ttyUSB0
     std::string reason;      // strerror text
     bool permissionDenied = false;
+    bool busy = false;       // held by another program
 };
 
 struct TransferOutcome {
@@ -30,6 +32,18 @@ struct TransferOutcome {
     // For NoRadio: the first port that was refused for lack of permission, so the user can
     // be told to join the dialout group.
     std::optional<PortProblem> permissionProblem;
+    // For NoRadio: the first port that was busy (held by another program); the scan went on.
+    std::optional<PortProblem> busyProblem;
+    // For ReadFailed and WriteFailed: the radio address of the block or unit that failed.
+    std::optional<std::uint16_t> failedAddress;
+    std::size_t failedSize = 0;  // its length: 16 for a write unit, 64 for a block read
+    // ReadFailed with a verified read: the block arrived, but no two of its three readings
+    // agreed (failedAddress names it).
+    bool unproven = false;
+    // WriteDone with a verified write: what the radio holds after the write, read back
+    // (the sent image with every written byte replaced by the byte read back). Compare it
+    // with the image sent to find what the radio did not store.
+    std::optional<RadioImage> readBack;
 };
 
 // Called on the thread that runs the job. Images are passed by reference for the length of

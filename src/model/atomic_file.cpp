@@ -4,13 +4,18 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstring>
+#include <random>
 #include <vector>
 
 namespace radioprog {
 
 namespace {
+
+// Symlink chains longer than this are a loop, as the kernel counts them.
+constexpr int kMaxSymlinkHops = 40;
 
 std::string Reason(const std::string& what, const std::string& path, int err) {
     return what + " " + path + ": " + std::strerror(err);
@@ -29,45 +34,192 @@ bool WriteAll(int fd, const std::uint8_t* data, std::size_t size) {
     return true;
 }
 
-mode_t DocumentMode(const std::string& path) {
-    struct stat existing {};
-    if (::stat(path.c_str(), &existing) == 0) return existing.st_mode & 07777;
+std::string DirectoryOf(const std::string& path) {
+    std::size_t slash = path.find_last_of('/');
+    if (slash == std::string::npos) return ".";
+    if (slash == 0) return "/";
+    return path.substr(0, slash);
+}
+
+std::string NameOf(const std::string& path) {
+    std::size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// Follows symlinks from path to the file they name (which need not exist yet), so a save
+// through a link replaces the real file and keeps the link.
+bool ResolveSymlinks(const std::string& path, std::string& resolved, int& err) {
+    resolved = path;
+    for (int hop = 0; hop < kMaxSymlinkHops; ++hop) {
+        struct stat info {};
+        if (::lstat(resolved.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return true;
+        std::vector<char> target(static_cast<std::size_t>(info.st_size > 0 ? info.st_size : 255) + 1);
+        ssize_t n = ::readlink(resolved.c_str(), target.data(), target.size());
+        if (n < 0) {
+            err = errno;
+            return false;
+        }
+        if (static_cast<std::size_t>(n) >= target.size()) continue;  // the link changed meanwhile
+        std::string next(target.data(), static_cast<std::size_t>(n));
+        resolved = next.front() == '/' ? next : DirectoryOf(resolved) + "/" + next;
+    }
+    err = ELOOP;
+    return false;
+}
+
+mode_t DocumentMode(const struct stat* existing) {
+    if (existing) return existing->st_mode & 07777;
     mode_t mask = ::umask(0);
     ::umask(mask);
     return 0666 & ~mask;
 }
 
+// A name in dir that nothing uses yet is hard to guess and marks the file as ours.
+std::string TempName(const std::string& dir, const std::string& name) {
+    static std::atomic<unsigned> counter{0};
+    static thread_local std::mt19937_64 random{std::random_device{}() ^ static_cast<unsigned>(::getpid())};
+    static const char kDigits[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    std::string suffix;
+    std::uint64_t bits = random() ^ counter.fetch_add(1);
+    for (int i = 0; i < 8; ++i, bits /= 36) suffix += kDigits[bits % 36];
+    return dir + "/." + name + ".tmp" + suffix;
+}
+
+class Descriptor {
+public:
+    explicit Descriptor(int fd = -1) : fd_(fd) {}
+    ~Descriptor() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const { return fd_; }
+    // Closes now and reports the error close gives (a late write error on some file systems).
+    int close() {
+        int fd = fd_;
+        fd_ = -1;
+        return fd >= 0 && ::close(fd) != 0 ? errno : 0;
+    }
+
+private:
+    int fd_;
+};
+
+// Writes everything, sets the mode and flushes it to disk; 0 or the errno that stopped it.
+int FillFile(int fd, std::span<const std::uint8_t> data, mode_t mode) {
+    if (::fchmod(fd, mode) != 0) return errno;
+    if (!WriteAll(fd, data.data(), data.size())) return errno;
+    if (::fsync(fd) != 0) return errno;
+    return 0;
+}
+
+void SyncDirectory(const std::string& dir) {
+    int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+// Gives the anonymous file a name: straight as the target when there is none yet (link
+// never replaces a name), else a temporary name that then replaces the target.
+FileResult LinkIntoPlace(int fd, const std::string& target, const std::string& dir) {
+    std::string self = "/proc/self/fd/" + std::to_string(fd);
+    if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, target.c_str(), AT_SYMLINK_FOLLOW) == 0) return {};
+    if (errno != EEXIST) return {false, Reason("Cannot create", target, errno)};
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string temp = TempName(dir, NameOf(target));
+        if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, temp.c_str(), AT_SYMLINK_FOLLOW) != 0) {
+            if (errno == EEXIST) continue;
+            return {false, Reason("Cannot create a file beside", target, errno)};
+        }
+        if (::rename(temp.c_str(), target.c_str()) != 0) {
+            int err = errno;
+            ::unlink(temp.c_str());
+            return {false, Reason("Cannot replace", target, err)};
+        }
+        return {};
+    }
+    return {false, Reason("Cannot create a file beside", target, EEXIST)};
+}
+
+FileResult WriteViaAnonymousFile(int fd, const std::string& target, const std::string& dir,
+                                 std::span<const std::uint8_t> data, mode_t mode) {
+    Descriptor file(fd);
+    if (int err = FillFile(file.get(), data, mode)) return {false, Reason("Cannot write", target, err)};
+    FileResult linked = LinkIntoPlace(file.get(), target, dir);
+    if (!linked.ok) return linked;
+    if (int err = file.close()) return {false, Reason("Cannot write", target, err)};
+    return {};
+}
+
+FileResult WriteViaNamedFile(const std::string& target, const std::string& dir, std::span<const std::uint8_t> data,
+                             mode_t mode) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string temp = TempName(dir, NameOf(target));
+        int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (fd < 0) {
+            if (errno == EEXIST) continue;
+            return {false, Reason("Cannot create a file beside", target, errno)};
+        }
+        Descriptor file(fd);
+        int err = FillFile(file.get(), data, mode);
+        if (int closeErr = file.close(); !err) err = closeErr;
+        if (!err && ::rename(temp.c_str(), target.c_str()) != 0) {
+            int renameErr = errno;
+            ::unlink(temp.c_str());
+            return {false, Reason("Cannot replace", target, renameErr)};
+        }
+        if (err) {
+            ::unlink(temp.c_str());
+            return {false, Reason("Cannot write", target, err)};
+        }
+        return {};
+    }
+    return {false, Reason("Cannot create a file beside", target, EEXIST)};
+}
+
 }  // namespace
 
-FileResult WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> data) {
-    std::string temp = path + ".tmpXXXXXX";
-    std::vector<char> pattern(temp.begin(), temp.end());
-    pattern.push_back('\0');
-    int fd = ::mkstemp(pattern.data());
-    if (fd < 0) return {false, Reason("Cannot create a file beside", path, errno)};
-    std::string tempPath(pattern.data());
-    ::fchmod(fd, DocumentMode(path));
+namespace detail {
 
-    bool written = WriteAll(fd, data.data(), data.size());
-    int err = errno;
-    if (written && ::fsync(fd) != 0) {
-        written = false;
-        err = errno;
+FileResult WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> data, bool anonymousTemp) {
+    std::string target;
+    int err = 0;
+    if (!ResolveSymlinks(path, target, err)) return {false, Reason("Cannot follow the link", path, err)};
+    struct stat existing {};
+    bool exists = ::stat(target.c_str(), &existing) == 0;
+    if (exists && !S_ISREG(existing.st_mode))
+        return {false, "Cannot replace " + target + ": it is not a regular file"};
+    mode_t mode = DocumentMode(exists ? &existing : nullptr);
+    std::string dir = DirectoryOf(target);
+
+    FileResult result;
+    // The anonymous file gets its name through /proc; without /proc it cannot get one.
+    if (anonymousTemp && ::access("/proc/self/fd", X_OK) == 0) {
+#ifdef O_TMPFILE
+        int fd = ::open(dir.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+        if (fd >= 0) {
+            result = WriteViaAnonymousFile(fd, target, dir, data, mode);
+        } else if (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL) {
+            // The file system (or kernel) has no anonymous files: use a named one.
+            result = WriteViaNamedFile(target, dir, data, mode);
+        } else {
+            return {false, Reason("Cannot create a file beside", target, errno)};
+        }
+#else
+        result = WriteViaNamedFile(target, dir, data, mode);
+#endif
+    } else {
+        result = WriteViaNamedFile(target, dir, data, mode);
     }
-    if (::close(fd) != 0 && written) {
-        written = false;
-        err = errno;
-    }
-    if (!written) {
-        ::unlink(tempPath.c_str());
-        return {false, Reason("Cannot write", path, err)};
-    }
-    if (::rename(tempPath.c_str(), path.c_str()) != 0) {
-        err = errno;
-        ::unlink(tempPath.c_str());
-        return {false, Reason("Cannot replace", path, err)};
-    }
-    return {};
+    if (result.ok) SyncDirectory(dir);
+    return result;
+}
+
+}  // namespace detail
+
+FileResult WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> data) {
+    return detail::WriteFileAtomically(path, data, true);
 }
 
 FileResult WriteFileAtomically(const std::string& path, std::string_view text) {

@@ -1,7 +1,10 @@
 #pragma once
-// The one way the program writes a whole file: the bytes go to a temporary file beside the
-// target, are flushed to disk, and only then replace the target. A failed or interrupted write
-// never destroys the previous file.
+// The one way the program writes a whole file: the bytes go to an anonymous file in the
+// target's directory, are flushed to disk, and only then get the target's name. A failed or
+// interrupted write never destroys the previous file and leaves no temporary file behind.
+// A path that is a symlink is written through: the file it points to is replaced, the link
+// stays. Where the file system has no anonymous files, a named temporary file beside the
+// target is renamed over it instead.
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -19,5 +22,10 @@ struct FileResult {
 // (0666 less the umask); an existing file keeps its permissions.
 FileResult WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> data);
 FileResult WriteFileAtomically(const std::string& path, std::string_view text);
+
+namespace detail {
+// anonymousTemp false takes the named-temporary-file way (for tests of that way).
+FileResult WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> data, bool anonymousTemp);
+}  // namespace detail
 
 }  // namespace radioprog

@@ -25,15 +25,21 @@ std::vector<std::string> DataSearchDirs() {
     return dirs;
 }
 
-std::string FindDataFile(std::initializer_list<std::string> names) {
+std::vector<std::string> FindDataFiles(std::initializer_list<std::string> names) {
+    std::vector<std::string> found;
     for (const std::string& dir : DataSearchDirs()) {
         for (const std::string& name : names) {
             fs::path candidate = dir == "." ? fs::path(name) : fs::path(dir) / name;
             std::error_code ec;
-            if (fs::is_regular_file(candidate, ec)) return candidate.string();
+            if (fs::is_regular_file(candidate, ec)) found.push_back(candidate.string());
         }
     }
-    return {};
+    return found;
+}
+
+std::string FindDataFile(std::initializer_list<std::string> names) {
+    std::vector<std::string> found = FindDataFiles(names);
+    return found.empty() ? std::string() : found.front();
 }
 
 }  // namespace radioprog

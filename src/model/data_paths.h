@@ -13,6 +13,9 @@ std::vector<std::string> DataSearchDirs();
 // early in the list wins only within its directory). Empty when none exists.
 std::string FindDataFile(std::initializer_list<std::string> names);
 
+// Every existing regular file among names, in the order FindDataFile tries them.
+std::vector<std::string> FindDataFiles(std::initializer_list<std::string> names);
+
 // The directory of the running program, or empty when it cannot be told.
 std::string ProgramDir();
 

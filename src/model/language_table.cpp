@@ -1,9 +1,11 @@
 #include "model/language_table.h"
 
-#include <fstream>
+#include <new>
+#include <sstream>
 
 #include "model/ansi_text.h"
 #include "model/data_paths.h"
+#include "model/file_read.h"
 
 namespace radioprog {
 
@@ -42,6 +44,28 @@ const std::array<std::string, lang_row::kEnd - lang_row::kFirstExtra>& BuiltInTe
         "tone the radio cannot store",
         "Cannot read the file",
         "Cannot write the file",
+        "Language file skipped (it has no usable rows):",
+        "Byte",
+        "(empty)",
+        "Band limits",
+        "Write failed at",
+        "Read failed at",
+        "Readings disagree at",
+        "The radio did not store what was written:",
+        "Written and verified",
+        "Refused by the band check; nothing written",
+        "Write to &Several Radios...",
+        "Compare &With...",
+        "&Verify Transfers",
+        "Start",
+        "Result",
+        "Radios written:",
+        "No differences",
+        "File...",
+        "Radio",
+        "Differences",
+        "Progress",
+        "Cancelled",
         "Untitled",
         "Save &As...\tCtrl+Shift+S",
         "Save the changes to %1?",
@@ -101,9 +125,13 @@ bool ReadLine(std::istream& in, std::string& line, bool first) {
 
 }  // namespace
 
-bool LoadLanguageStream(std::istream& in, LanguageTable& table) {
+namespace {
+
+// LoadLanguageStream's work; returns -1 without a first line, else the number of lines for
+// rows 0..193 that hold a text in any column.
+int LoadLanguageRows(std::istream& in, LanguageTable& table) {
     std::string line;
-    if (!ReadLine(in, line, true)) return false;
+    if (!ReadLine(in, line, true)) return -1;
 
     std::size_t position = 0;
     std::string field;
@@ -115,28 +143,51 @@ bool LoadLanguageStream(std::istream& in, LanguageTable& table) {
     }
 
     std::size_t row = 0;
+    int supplied = 0;
     for (; row < table.rows.size() && ReadLine(in, line, false); ++row) {
         position = 0;
         for (int skip = 0; skip < table.index; ++skip) position = ReadCsvField(line, position, field);
         ReadCsvField(line, position, field);
+        if (row < kBaseLanguageRowCount && line.find_first_not_of(",") != std::string::npos) ++supplied;
         table.rows[row] = field;
     }
     // A file written before the extra rows existed (or a language that lacks them) must
     // not leave a menu caption empty or in the previous language.
     for (std::size_t r = kBaseLanguageRowCount; r < table.rows.size(); ++r)
         if (r >= row || table.rows[r].empty()) table.rows[r] = BuiltInRowText(static_cast<int>(r));
-    return true;
+    return supplied;
 }
 
-std::string FindLanguageFile() { return FindDataFile({"lang.csv", "language.csv"}); }
+std::vector<std::string> LanguageFileCandidates() { return FindDataFiles({"lang.csv", "language.csv"}); }
 
-std::string LoadLanguageFile(LanguageTable& table, bool resetToDefault) {
+}  // namespace
+
+bool LoadLanguageStream(std::istream& in, LanguageTable& table) { return LoadLanguageRows(in, table) >= 0; }
+
+std::string FindLanguageFile() {
+    std::vector<std::string> found = LanguageFileCandidates();
+    return found.empty() ? std::string() : found.front();
+}
+
+std::string LoadLanguageFile(LanguageTable& table, bool resetToDefault, std::vector<std::string>* skipped) {
     if (resetToDefault) table.index = DefaultLanguageIndex();
-    std::string path = FindLanguageFile();
-    if (path.empty()) return {};
-    std::ifstream in(path, std::ios::binary);
-    if (!in || !LoadLanguageStream(in, table)) return {};
-    return path;
+    for (const std::string& path : LanguageFileCandidates()) {
+        FileContent content = ReadWholeFile(path);
+        if (content.ok) {
+            try {
+                // Loaded into a copy: a file without usable rows must not blank the table.
+                LanguageTable loaded = table;
+                std::istringstream in(std::move(content.bytes));
+                if (LoadLanguageRows(in, loaded) > 0) {
+                    table = std::move(loaded);
+                    return path;
+                }
+            } catch (const std::bad_alloc&) {
+            }
+        }
+        if (skipped) skipped->push_back(path);
+    }
+    return {};
 }
 
 }  // namespace radioprog

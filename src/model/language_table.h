@@ -50,13 +50,15 @@ std::size_t ReadCsvField(const std::string& line, std::size_t start, std::string
 // first line.
 bool LoadLanguageStream(std::istream& in, LanguageTable& table);
 
-// The language file to use: "lang.csv", else "language.csv", looked for in the data
+// The first language file: "lang.csv", else "language.csv", looked for in the data
 // directories. Empty when there is none.
 std::string FindLanguageFile();
 
-// (Re)loads the table from the language file; with resetToDefault the index is first set to
-// DefaultLanguageIndex(). A missing file leaves the table as it was. Returns the path read,
-// or an empty text when there was no file.
-std::string LoadLanguageFile(LanguageTable& table, bool resetToDefault);
+// (Re)loads the table from the first usable language file; with resetToDefault the index is
+// first set to DefaultLanguageIndex(). A file that cannot be read (not a regular file, over
+// 16 MB) or has no text in any line for rows 0..193 (empty, header only, CR only) is
+// skipped, added to *skipped, and the search goes on. With no usable file the table
+// stays as it was. Returns the path read, or an empty text when no file was used.
+std::string LoadLanguageFile(LanguageTable& table, bool resetToDefault, std::vector<std::string>* skipped = nullptr);
 
 }  // namespace radioprog

@@ -28,11 +28,44 @@ const std::vector<std::string>& DcsNumberTexts() {
     return texts;
 }
 
+namespace {
+
+constexpr unsigned kDcsNormalBase = 0x2800;
+constexpr unsigned kDcsInvertedBase = 0xA800;
+// A DCS code holds a 3-digit octal number.
+constexpr unsigned kDcsNumberLimit = 01000;
+
+// "0x800A": a code no tone text names, shown as it is stored so it can be kept.
+std::string RawToneText(std::uint16_t code) {
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "0x%04X", static_cast<unsigned>(code));
+    return buffer;
+}
+
+bool ParseRawToneText(const std::string& text, std::uint16_t& code) {
+    if (text.size() != 6 || text[0] != '0' || text[1] != 'x') return false;
+    unsigned value = 0;
+    for (std::size_t i = 2; i < text.size(); ++i) {
+        char c = text[i];
+        unsigned digit;
+        if (c >= '0' && c <= '9') digit = static_cast<unsigned>(c - '0');
+        else if (c >= 'A' && c <= 'F') digit = static_cast<unsigned>(c - 'A' + 10);
+        else return false;
+        value = value * 16 + digit;
+    }
+    code = static_cast<std::uint16_t>(value);
+    return true;
+}
+
+}  // namespace
+
 std::uint16_t ToneTextToCode(const std::string& text, bool enabled, const std::string& offText) {
     if (!enabled || text == offText) return kToneOff;
+    std::uint16_t raw = 0;
+    if (ParseRawToneText(text, raw)) return raw;
     if (text.size() > 4 && (text[4] == 'N' || text[4] == 'I')) {
         int v = (text[1] - '0') * 64 + (text[2] - '0') * 8 + (text[3] - '0');
-        unsigned base = text[4] == 'N' ? 0x2800u : 0xA800u;
+        unsigned base = text[4] == 'N' ? kDcsNormalBase : kDcsInvertedBase;
         return static_cast<std::uint16_t>(base + static_cast<unsigned>(v));
     }
     double hz = std::strtod(text.c_str(), nullptr);
@@ -42,17 +75,16 @@ std::uint16_t ToneTextToCode(const std::string& text, bool enabled, const std::s
 std::string ToneCodeToText(std::uint16_t code, bool showOff, const std::string& offText) {
     if (code == kToneOff) return showOff ? offText : std::string();
     char buffer[32];
-    unsigned high = code >> 8;
-    if (high < 0x28) {
+    if (code < kDcsNormalBase) {
         std::snprintf(buffer, sizeof buffer, "%.1f", code * 0.1);
         return buffer;
     }
-    unsigned value = high < 0x80 ? code : (code & 0x7FFFu);
-    char octal[16];
-    std::snprintf(octal, sizeof octal, "%o", value);
-    std::string digits(octal);
-    digits = digits.substr(digits.size() - 3);
-    std::snprintf(buffer, sizeof buffer, high < 0x80 ? "D%c%c%cN" : "D%c%c%cI", digits[0], digits[1], digits[2]);
+    // Only base + a 3-digit octal number is a DCS tone; any other code is shown raw, so a
+    // stored value the codec cannot name is seen and kept, never changed or fatal.
+    bool inverted = code >= kDcsInvertedBase;
+    unsigned number = code - (inverted ? kDcsInvertedBase : kDcsNormalBase);
+    if (number >= kDcsNumberLimit) return RawToneText(code);
+    std::snprintf(buffer, sizeof buffer, inverted ? "D%03oI" : "D%03oN", number);
     return buffer;
 }
 

@@ -40,4 +40,9 @@ inline constexpr int kExportCsv = 33011;
 inline constexpr int kFileSaveAs = 33012;
 inline constexpr int kRecentFiles = 33013;
 
+// Several radios at once, verified transfers, comparison of images.
+inline constexpr int kWriteSeveral = 33101;
+inline constexpr int kCompareWith = 33102;
+inline constexpr int kVerifyTransfers = 33103;
+
 }  // namespace radioprog::command

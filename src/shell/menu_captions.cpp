@@ -17,10 +17,13 @@ const std::vector<MenuCaption>& MenuCaptions() {
         {-1, kFilePrint, 96, ""},
         {-1, kImportCsv, lang_row::kImportCsv, ""},
         {-1, kExportCsv, lang_row::kExportCsv, ""},
+        {-1, kCompareWith, lang_row::kCompareWith, ""},
         {-1, kExit, 97, ""},
         {1, 0, 98, ""},
         {-1, kReadRadio, 99, ""},
         {-1, kWriteRadio, 100, ""},
+        {-1, kWriteSeveral, lang_row::kWriteSeveral, ""},
+        {-1, kVerifyTransfers, lang_row::kVerifyTransfers, ""},
         {2, 0, 101, ""},
         {-1, kChannelEditor, 1, ""},
         {-1, kFunctionsEditor, 27, ""},
@@ -65,6 +68,8 @@ std::string PlainCaption(const std::string& caption) {
     return plain;
 }
 
+std::string PlainMenuText(const std::string& text) { return PlainCaption(text.substr(0, text.find('('))); }
+
 std::string ToolTipText(int commandId, const LanguageTable& language) {
     using namespace command;
     struct Tip {
@@ -75,8 +80,7 @@ std::string ToolTipText(int commandId, const LanguageTable& language) {
                                     {kReadRadio, 99}, {kWriteRadio, 100}, {kPortSelect, 102}};
     for (const Tip& tip : kTips) {
         if (tip.command != commandId) continue;
-        const std::string& text = language.row(tip.row);
-        return PlainCaption(text.substr(0, text.find('(')));
+        return PlainMenuText(language.row(tip.row));
     }
     return {};
 }

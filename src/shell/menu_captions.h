@@ -24,6 +24,10 @@ std::string MenuCaptionText(const MenuCaption& entry, const LanguageTable& langu
 // and trailing dots ("&Open...\tCtrl+O" gives "Open").
 std::string PlainCaption(const std::string& caption);
 
+// A menu row's text as a dialog title or check box caption: cut before the first "(" (where
+// the accelerator and key name follow in the Chinese captions), then made plain.
+std::string PlainMenuText(const std::string& text);
+
 // The toolbar tip of a command: its menu row's text cut before the first "(" (where the
 // accelerator and key name follow in the Chinese captions), then made plain; empty for
 // commands without a row.

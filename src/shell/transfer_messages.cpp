@@ -14,11 +14,21 @@ std::string TransferResultMessage(int resultCode, const LanguageTable& language)
 }
 
 std::string PermissionAdvice(const TransferOutcome& outcome) {
-    if (outcome.result != TransferResult::NoRadio || !outcome.permissionProblem) return {};
-    const PortProblem& problem = *outcome.permissionProblem;
-    return "COM" + std::to_string(problem.port) + " (" + problem.device +
-           ") could not be opened: permission denied. Add your user to the group that owns the device "
-           "(usually \"dialout\": sudo usermod -aG dialout $USER), then log out and in again.";
+    if (outcome.result != TransferResult::NoRadio) return {};
+    std::string advice;
+    if (outcome.busyProblem) {
+        const PortProblem& problem = *outcome.busyProblem;
+        advice = "COM" + std::to_string(problem.port) + " (" + problem.device +
+                 ") is busy: another program is using it. Close that program, then try again.";
+    }
+    if (outcome.permissionProblem) {
+        const PortProblem& problem = *outcome.permissionProblem;
+        if (!advice.empty()) advice += " ";
+        advice += "COM" + std::to_string(problem.port) + " (" + problem.device +
+                  ") could not be opened: permission denied. Add your user to the group that owns the device "
+                  "(usually \"dialout\": sudo usermod -aG dialout $USER), then log out and in again.";
+    }
+    return advice;
 }
 
 }  // namespace radioprog

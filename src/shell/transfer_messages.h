@@ -11,7 +11,8 @@ namespace radioprog {
 // 32 (completed); an unknown code gives an empty message.
 std::string TransferResultMessage(int resultCode, const LanguageTable& language);
 
-// Extra explanation for the user when no radio was found because a port refused access.
+// Extra explanation for the user when no radio was found and a port was busy (held by
+// another program) or refused access.
 std::string PermissionAdvice(const TransferOutcome& outcome);
 
 }  // namespace radioprog

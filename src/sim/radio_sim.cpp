@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <utility>
 
 #include "link/com_port.h"
 
@@ -37,6 +38,38 @@ void WriteAll(int fd, const std::uint8_t* data, std::size_t size) {
 
 }  // namespace
 
+namespace {
+
+struct FaultKindEntry {
+    FaultKind kind;
+    const char* name;
+};
+
+constexpr FaultKindEntry kFaultKinds[] = {
+    {FaultKind::Silent, "silent"},          {FaultKind::Drop, "drop"},
+    {FaultKind::Short, "short"},            {FaultKind::CorruptHeader, "bad-header"},
+    {FaultKind::ExtraByte, "extra-byte"},   {FaultKind::LateAck, "late-ack"},
+    {FaultKind::DoubledAck, "double-ack"},  {FaultKind::Nak, "nak"},
+    {FaultKind::BadAck, "bad-ack"},
+};
+
+}  // namespace
+
+bool ParseFaultKind(const std::string& name, FaultKind& kind) {
+    for (const FaultKindEntry& entry : kFaultKinds)
+        if (name == entry.name) {
+            kind = entry.kind;
+            return true;
+        }
+    return false;
+}
+
+const char* FaultKindName(FaultKind kind) {
+    for (const FaultKindEntry& entry : kFaultKinds)
+        if (entry.kind == kind) return entry.name;
+    return "";
+}
+
 void EncodeBandLimit(int mhz, std::uint8_t* out) {
     int d[4] = {mhz / 1000 % 10, mhz / 100 % 10, mhz / 10 % 10, mhz % 10};
     out[0] = static_cast<std::uint8_t>(d[0] << 4 | d[1]);
@@ -58,6 +91,8 @@ void RadioSimulator::SetFaults(const SimFaults& faults) {
     std::lock_guard lock(mutex_);
     faults_ = faults;
     blocksAnswered_ = readReplies_ = writeUnits_ = 0;
+    requestCount_[0] = requestCount_[1] = 0;
+    confirmFault_ = nullptr;
     wentSilent_ = false;
 }
 
@@ -146,8 +181,14 @@ void RadioSimulator::Stop() {
 void RadioSimulator::Serve() {
     const int master = terminal_.masterFd();
     for (;;) {
+        int waitMs = -1;
+        if (!outgoing_.empty()) {
+            auto left = std::chrono::duration_cast<std::chrono::milliseconds>(outgoing_.front().due - Clock::now());
+            waitMs = static_cast<int>(std::max<long long>(0, left.count() + 1));
+        }
         pollfd fds[2] = {{master, POLLIN, 0}, {wakePipe_[0], POLLIN, 0}};
-        if (::poll(fds, 2, -1) < 0) {
+        int ready = ::poll(fds, 2, waitMs);
+        if (ready < 0) {
             if (errno == EINTR) continue;
             return;
         }
@@ -158,13 +199,36 @@ void RadioSimulator::Serve() {
             if (n > 0) {
                 NoteReceived(static_cast<std::size_t>(n));
                 input_.insert(input_.end(), buffer, buffer + n);
-                Send(Process());
+                Process();
             }
         } else if (fds[0].revents) {
             // The device end is held open, so this is transient; do not spin.
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         }
+        SendDue();
     }
+}
+
+void RadioSimulator::Emit(const std::vector<std::uint8_t>& bytes, int delayMs) {
+    if (bytes.empty()) return;
+    auto due = Clock::now() + std::chrono::milliseconds(delayMs);
+    // The line keeps its order: nothing overtakes a reply held back.
+    if (!outgoing_.empty()) due = std::max(due, outgoing_.back().due);
+    outgoing_.push_back({due, bytes});
+}
+
+void RadioSimulator::SendDue() {
+    std::size_t sent = 0;
+    auto now = Clock::now();
+    while (sent < outgoing_.size() && outgoing_[sent].due <= now) Send(outgoing_[sent++].bytes);
+    outgoing_.erase(outgoing_.begin(), outgoing_.begin() + static_cast<long>(sent));
+}
+
+const TargetedFault* RadioSimulator::HitBy(FaultTarget target) {
+    int n = requestCount_[static_cast<int>(target)]++;
+    for (const TargetedFault& fault : faults_.targeted)
+        if (fault.target == target && n >= fault.at && n < fault.at + fault.times) return &fault;
+    return nullptr;
 }
 
 void RadioSimulator::NoteReceived(std::size_t count) {
@@ -211,14 +275,38 @@ std::vector<std::uint8_t> RadioSimulator::ReadReply(std::uint8_t hi, std::uint8_
         for (unsigned i = 0; i < wire::kBlockSize; ++i) reply.push_back(memory_[(address + i) & 0xFFFF]);
     }
     if (faults_.wrongHeader) reply[2] = static_cast<std::uint8_t>(lo + 1);
+    if (readReplies_ < faults_.garbledReads) reply[4 + static_cast<std::size_t>(readReplies_) % wire::kBlockSize] ^= 0xFF;
     if (readReplies_++ < faults_.shortReplies) reply.pop_back();
     return reply;
 }
 
-std::vector<std::uint8_t> RadioSimulator::Process() {
+namespace {
+
+constexpr std::uint8_t kStrayByte = 0x00;
+constexpr std::uint8_t kBadAck = 0x07;
+
+}  // namespace
+
+void RadioSimulator::Process() {
     std::lock_guard lock(mutex_);
-    std::vector<std::uint8_t> out;
     const auto* entry = reinterpret_cast<const std::uint8_t*>(wire::kModeEntry);
+    // The answer to an acknowledgement exchange as a fault changes it.
+    auto acknowledge = [this](const TargetedFault* fault) {
+        if (!fault) return Emit({wire::kAck});
+        switch (fault->kind) {
+            case FaultKind::LateAck: return Emit({wire::kAck}, faults_.lateReplyMs);
+            case FaultKind::DoubledAck: return Emit({wire::kAck, wire::kAck});
+            case FaultKind::Nak: return Emit({kNak});
+            case FaultKind::BadAck: return Emit({kBadAck});
+            case FaultKind::ExtraByte: return Emit({wire::kAck, kStrayByte});
+            case FaultKind::Silent:
+                wentSilent_ = true;
+                return;
+            case FaultKind::Drop:
+            case FaultKind::Short:
+            case FaultKind::CorruptHeader: return;
+        }
+    };
     while (!input_.empty()) {
         const std::uint8_t first = input_[0];
         if (first == entry[0]) {
@@ -230,29 +318,44 @@ std::vector<std::uint8_t> RadioSimulator::Process() {
             if (n < wire::kModeEntrySize) break;
             input_.erase(input_.begin(), input_.begin() + static_cast<long>(n));
             events_.push_back({SimEvent::Kind::ModeEntry, 0, {}, Clock::now()});
-            if (Answering()) out.push_back(faults_.wrongModeReply ? kNak : wire::kAck);
+            if (Answering()) Emit({faults_.wrongModeReply ? kNak : wire::kAck});
         } else if (first == wire::kStx) {
             input_.erase(input_.begin());
             events_.push_back({SimEvent::Kind::Identify, 0, {}, Clock::now()});
             if (Answering()) {
-                out.push_back(wire::kAck);
                 const char* model = faults_.wrongModel ? kOtherModel : wire::kModel;
-                out.insert(out.end(), model, model + 5);
-                out.insert(out.end(), wire::kIdentTrailer, wire::kIdentTrailer + 2);
+                std::vector<std::uint8_t> reply(8);
+                reply[0] = wire::kAck;
+                std::copy_n(model, 5, reply.begin() + 1);
+                std::copy_n(wire::kIdentTrailer, 2, reply.begin() + 6);
+                Emit(reply);
             }
         } else if (first == wire::kAck) {
             input_.erase(input_.begin());
-            if (Answering()) out.push_back(wire::kAck);
+            const TargetedFault* fault = std::exchange(confirmFault_, nullptr);
+            if (Answering()) acknowledge(fault && fault->kind != FaultKind::ExtraByte ? fault : nullptr);
         } else if (first == wire::kReadCommand) {
             if (input_.size() < 4) break;
             const std::uint8_t hi = input_[1], lo = input_[2];
             input_.erase(input_.begin(), input_.begin() + 4);
             events_.push_back({SimEvent::Kind::Read, static_cast<std::uint16_t>(hi << 8 | lo), {}, Clock::now()});
             NoteBlockRequest();
+            const TargetedFault* fault = HitBy(FaultTarget::Read);
+            confirmFault_ = nullptr;
+            if (fault && fault->kind == FaultKind::Silent) wentSilent_ = true;
             if (!Answering()) continue;
             std::vector<std::uint8_t> reply = ReadReply(hi, lo);
-            out.insert(out.end(), reply.begin(), reply.end());
+            if (fault) {
+                switch (fault->kind) {
+                    case FaultKind::Drop: continue;
+                    case FaultKind::Short: reply.pop_back(); break;
+                    case FaultKind::CorruptHeader: reply[2] = static_cast<std::uint8_t>(reply[2] + 1); break;
+                    case FaultKind::ExtraByte: reply.push_back(kStrayByte); break;
+                    default: confirmFault_ = fault; break;
+                }
+            }
             ++blocksAnswered_;
+            Emit(reply);
         } else if (first == wire::kWriteCommand) {
             if (input_.size() < 4 + wire::kUnitSize) break;
             SimEvent event{SimEvent::Kind::Write, static_cast<std::uint16_t>(input_[1] << 8 | input_[2]), {}, Clock::now()};
@@ -260,20 +363,25 @@ std::vector<std::uint8_t> RadioSimulator::Process() {
             input_.erase(input_.begin(), input_.begin() + 4 + static_cast<long>(wire::kUnitSize));
             events_.push_back(event);
             NoteBlockRequest();
+            const TargetedFault* fault = HitBy(FaultTarget::Write);
+            if (fault && fault->kind == FaultKind::Silent) wentSilent_ = true;
             if (!Answering()) continue;
             if (writeUnits_++ < faults_.refusedWrites) {
-                out.push_back(kNak);
+                Emit({kNak});
                 continue;
             }
-            for (std::size_t i = 0; i < wire::kUnitSize; ++i) memory_[(event.address + i) & 0xFFFF] = event.data[i];
-            ++memoryVersion_;
-            out.push_back(wire::kAck);
-            ++blocksAnswered_;
+            if (!fault || fault->kind != FaultKind::Nak) {
+                for (std::size_t i = 0; i < wire::kUnitSize; ++i) memory_[(event.address + i) & 0xFFFF] = event.data[i];
+                if (faults_.corruptAddress >= event.address && faults_.corruptAddress < event.address + 16)
+                    memory_[static_cast<std::size_t>(faults_.corruptAddress)] ^= 0x01;
+                ++memoryVersion_;
+                ++blocksAnswered_;
+            }
+            acknowledge(fault);
         } else {
             input_.erase(input_.begin());
         }
     }
-    return out;
 }
 
 }  // namespace radioprog::sim

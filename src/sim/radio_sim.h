@@ -18,6 +18,34 @@
 
 namespace radioprog::sim {
 
+// A fault at chosen requests of a transfer, for the fault matrix.
+enum class FaultKind {
+    Silent,         // from the hit request on, answers nothing at all
+    Drop,           // the reply to the request is lost
+    Short,          // a read reply lacks its last byte (a write unit's reply is lost)
+    CorruptHeader,  // a read reply names another address (a write unit's reply is lost)
+    ExtraByte,      // a stray byte follows the reply
+    LateAck,        // the acknowledgement comes lateReplyMs late (and what follows it too)
+    DoubledAck,     // the acknowledgement comes twice
+    Nak,            // NAK instead of the acknowledgement; a refused unit is not stored
+    BadAck,         // another byte instead of the acknowledgement (the unit is stored)
+};
+// Which requests a fault counts and hits. A read's acknowledgement is the radio's answer to
+// the program's confirmation after the block.
+enum class FaultTarget { Read, Write };
+
+struct TargetedFault {
+    FaultKind kind = FaultKind::Drop;
+    FaultTarget target = FaultTarget::Write;
+    int at = 0;     // the first request hit: its number among all such requests, resends included, from 0
+    int times = 1;  // how many requests in a row are hit
+    bool operator==(const TargetedFault&) const = default;
+};
+
+// "late-ack" and the like; false for an unknown name.
+bool ParseFaultKind(const std::string& name, FaultKind& kind);
+const char* FaultKindName(FaultKind kind);
+
 struct SimFaults {
     bool silent = false;          // answers nothing at all
     bool wrongModeReply = false;  // answers the mode-entry string with NAK
@@ -26,6 +54,12 @@ struct SimFaults {
     bool wrongHeader = false;     // read replies name the wrong address
     int refusedWrites = 0;        // the first k write units are answered with NAK
     int silentAfterBlocks = -1;   // goes silent after answering k reads and writes (-1: never)
+    int corruptAddress = -1;      // the byte at this radio address is stored with bit 0
+                                  // inverted, and the unit acknowledged as usual (-1: none)
+    int garbledReads = 0;         // the first k read replies carry one data byte inverted on
+                                  // the line (a different byte each time); memory stays right
+    std::vector<TargetedFault> targeted{};
+    int lateReplyMs = 500;        // the delay of LateAck
 };
 
 // What the program sent, in order.
@@ -78,11 +112,17 @@ public:
 private:
     void Serve();
     // Consumes complete requests from input_; returns the bytes to answer.
-    std::vector<std::uint8_t> Process();
+    void Process();
     std::vector<std::uint8_t> ReadReply(std::uint8_t hi, std::uint8_t lo);
     bool Answering();
     void NoteBlockRequest();
     void Send(const std::vector<std::uint8_t>& bytes);
+    // The fault that hits the next request of target, if any; counts the request.
+    const TargetedFault* HitBy(FaultTarget target);
+    // Queues reply bytes behind everything queued before; delayMs holds them (and so all
+    // that follows) back.
+    void Emit(const std::vector<std::uint8_t>& bytes, int delayMs = 0);
+    void SendDue();
     void NoteReceived(std::size_t count);
 
     mutable std::mutex mutex_;
@@ -94,11 +134,18 @@ private:
     bool wentSilent_ = false;
     int readReplies_ = 0;
     int writeUnits_ = 0;
+    int requestCount_[2] = {0, 0};  // reads and write units received, for targeted faults
+    const TargetedFault* confirmFault_ = nullptr;  // hits the confirmation of the last read
     std::uint64_t memoryVersion_ = 0;
     std::vector<SimEvent> events_;
 
     std::vector<std::uint8_t> input_;  // serving thread only
     std::chrono::steady_clock::time_point wireFree_{};  // serving thread only
+    struct Outgoing {
+        std::chrono::steady_clock::time_point due;
+        std::vector<std::uint8_t> bytes;
+    };
+    std::vector<Outgoing> outgoing_;  // serving thread only (Process runs on it)
 
     PseudoTerminal terminal_;
     int wakePipe_[2] = {-1, -1};

@@ -6,6 +6,7 @@
 #include <csignal>
 #include <cstdio>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
@@ -38,6 +39,13 @@ void RemoveOwnLink(const std::string& link, const std::string& device) {
     char target[4096];
     ssize_t n = ::readlink(link.c_str(), target, sizeof target - 1);
     if (n >= 0 && std::string(target, static_cast<std::size_t>(n)) == device) ::unlink(link.c_str());
+}
+
+// Replaces an old link, but never a file that is not a link.
+bool MakeLink(const std::string& link, const std::string& device) {
+    struct stat st {};
+    if (::lstat(link.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) ::unlink(link.c_str());
+    return ::symlink(device.c_str(), link.c_str()) == 0;
 }
 
 }  // namespace
@@ -73,14 +81,24 @@ int main(int argc, char** argv) {
     std::signal(SIGPIPE, SIG_IGN);
 
     if (!sim.Start(error)) return Fail(error);
-    if (!config.linkPath.empty()) {
-        // Replace an old link, but never a file that is not a link.
-        struct stat st {};
-        if (::lstat(config.linkPath.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) ::unlink(config.linkPath.c_str());
-        if (::symlink(sim.devicePath().c_str(), config.linkPath.c_str()) != 0)
-            return Fail("cannot create the link " + config.linkPath);
-    }
+    if (!config.linkPath.empty() && !MakeLink(config.linkPath, sim.devicePath()))
+        return Fail("cannot create the link " + config.linkPath);
     std::cout << sim.devicePath() << std::endl;
+
+    // More radios, one per further --link, each a copy of the first as it started.
+    std::vector<std::unique_ptr<RadioSimulator>> others;
+    std::vector<std::string> otherDevices;
+    for (const std::string& link : config.moreLinks) {
+        auto other = std::make_unique<RadioSimulator>();
+        other->LoadImage(sim.Image());
+        other->SetFaults(config.faults);
+        other->SetPaced(config.paced);
+        if (!other->Start(error)) return Fail(error);
+        if (!MakeLink(link, other->devicePath())) return Fail("cannot create the link " + link);
+        std::cout << other->devicePath() << std::endl;
+        otherDevices.push_back(other->devicePath());
+        others.push_back(std::move(other));
+    }
 
     // Save once the writes have stopped for a while, so a finished transfer is on disk.
     std::uint64_t saved = sim.memoryVersion();
@@ -94,6 +112,10 @@ int main(int argc, char** argv) {
     std::string device = sim.devicePath();
     sim.Stop();
     RemoveOwnLink(config.linkPath, device);
+    for (std::size_t i = 0; i < others.size(); ++i) {
+        others[i]->Stop();
+        RemoveOwnLink(config.moreLinks[i], otherDevices[i]);
+    }
     if (!config.saveFile.empty() && sim.memoryVersion() != saved) Save(sim, config.saveFile);
     return 0;
 }

@@ -12,6 +12,23 @@ bool ParseInt(const std::string& text, int low, int high, int& value) {
     return ec == std::errc() && ptr == end && value >= low && value <= high;
 }
 
+// "nak,write,17,4" into a targeted fault.
+bool ParseFault(const std::string& text, TargetedFault& fault) {
+    std::vector<std::string> parts;
+    for (std::size_t start = 0;;) {
+        std::size_t comma = text.find(',', start);
+        parts.push_back(text.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
+        if (comma == std::string::npos) break;
+        start = comma + 1;
+    }
+    if (parts.size() < 3 || parts.size() > 4 || !ParseFaultKind(parts[0], fault.kind)) return false;
+    if (parts[1] == "read") fault.target = FaultTarget::Read;
+    else if (parts[1] == "write") fault.target = FaultTarget::Write;
+    else return false;
+    fault.times = 1;
+    return ParseInt(parts[2], 0, 1'000'000, fault.at) && (parts.size() < 4 || ParseInt(parts[3], 1, 1'000'000, fault.times));
+}
+
 // "136-174,400-520" into lower/upper of the first and the second band.
 bool ParseBands(const std::string& text, std::optional<int> (&bands)[4]) {
     std::size_t comma = text.find(',');
@@ -30,6 +47,16 @@ bool ParseBands(const std::string& text, std::optional<int> (&bands)[4]) {
     return true;
 }
 
+// A radio address: decimal or 0x followed by hex digits, 0..0xFFFF.
+bool ParseAddress(const std::string& text, int& value) {
+    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+        const char* end = text.data() + text.size();
+        auto [ptr, ec] = std::from_chars(text.data() + 2, end, value, 16);
+        return ec == std::errc() && ptr == end && value >= 0 && value <= 0xFFFF;
+    }
+    return ParseInt(text, 0, 0xFFFF, value);
+}
+
 }  // namespace
 
 const char* SimUsage() {
@@ -45,7 +72,9 @@ const char* SimUsage() {
            "  --load FILE          start from the image in a .dat file (band limits included)\n"
            "  --save FILE          keep FILE up to date with what is written to the radio\n"
            "                       (saved when the line goes quiet and at exit)\n"
-           "  --link PATH          also make PATH a symbolic link to the device\n"
+           "  --link PATH          also make PATH a symbolic link to the device; every further\n"
+           "                       --link starts one more radio with the same memory, bands and\n"
+           "                       faults (--save then keeps the first radio's memory)\n"
            "Band limits (whole MHz; default 136-174,400-520):\n"
            "  --bands LO-HI,LO-HI  receive and transmit bands\n"
            "  --rx-bands LO-HI,LO-HI, --tx-bands LO-HI,LO-HI\n"
@@ -59,6 +88,16 @@ const char* SimUsage() {
            "  --wrong-header       read replies name the wrong address\n"
            "  --refuse-writes K    answer the first K write units with NAK\n"
            "  --silent-after K     go silent after answering K block reads and writes\n"
+           "  --corrupt-byte ADDR  store the byte at radio address ADDR (0x0090 or 144) with\n"
+           "                       bit 0 inverted, and acknowledge the unit as usual\n"
+           "  --garble-reads K     invert one data byte of each of the first K read replies on\n"
+           "                       the line (a different byte each time; the memory stays right)\n"
+           "  --fault KIND,read|write,N[,TIMES]\n"
+           "                       hit the N-th block read or write unit (from 0, resends\n"
+           "                       counted) and TIMES-1 more (default 1) with KIND: silent,\n"
+           "                       drop, short, bad-header, extra-byte, late-ack, double-ack,\n"
+           "                       nak, bad-ack (may be repeated)\n"
+           "  --late-ms MS         how late late-ack answers (default 500)\n"
            "  --help               this text\n";
 }
 
@@ -95,7 +134,21 @@ bool ParseSimArgs(const std::vector<std::string>& args, SimConfig& config, std::
         if (option == "--help" || option == "-h") config.help = true;
         else if (option == "--load") ok = value(config.loadFile);
         else if (option == "--save") ok = value(config.saveFile);
-        else if (option == "--link") ok = value(config.linkPath);
+        else if (option == "--link") {
+            std::string path;
+            ok = value(path);
+            if (ok && config.linkPath.empty()) config.linkPath = path;
+            else if (ok) config.moreLinks.push_back(path);
+        }
+        else if (option == "--corrupt-byte") {
+            std::string text;
+            ok = value(text);
+            if (ok && !ParseAddress(text, config.faults.corruptAddress)) {
+                error = option + ": not a radio address: " + text;
+                ok = false;
+            }
+        }
+        else if (option == "--garble-reads") ok = count(config.faults.garbledReads);
         else if (option == "--bands") ok = bands(config.rxBands) && ParseBands(args[i], config.txBands);
         else if (option == "--rx-bands") ok = bands(config.rxBands);
         else if (option == "--tx-bands") ok = bands(config.txBands);
@@ -107,6 +160,17 @@ bool ParseSimArgs(const std::vector<std::string>& args, SimConfig& config, std::
         else if (option == "--wrong-header") config.faults.wrongHeader = true;
         else if (option == "--refuse-writes") ok = count(config.faults.refusedWrites);
         else if (option == "--silent-after") ok = count(config.faults.silentAfterBlocks);
+        else if (option == "--late-ms") ok = count(config.faults.lateReplyMs);
+        else if (option == "--fault") {
+            std::string text;
+            TargetedFault fault;
+            ok = value(text);
+            if (ok && !ParseFault(text, fault)) {
+                error = option + ": expected KIND,read|write,N[,TIMES], got " + text;
+                return false;
+            }
+            if (ok) config.faults.targeted.push_back(fault);
+        }
         else {
             error = "unknown option " + option + " (see --help)";
             return false;

@@ -12,6 +12,9 @@ struct SimConfig {
     std::string loadFile;  // .dat file to start from
     std::string saveFile;  // .dat file kept up to date with what the program wrote
     std::string linkPath;  // a symbolic link to the device, for a stable name
+    // Every --link after the first: one more radio each, with the same memory, bands and
+    // faults (for programming several radios at once).
+    std::vector<std::string> moreLinks;
     std::optional<int> rxBands[4];  // first lower, first upper, second lower, second upper
     std::optional<int> txBands[4];
     SimFaults faults;

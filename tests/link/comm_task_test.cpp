@@ -1,6 +1,7 @@
 // Whole transfers against the simulated radio, through the real serial code: every block and
 // unit in order with the right bytes, the reports in order, the port scan, and the failures.
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -13,6 +14,7 @@
 #include <mutex>
 
 #include "link/comm_task.h"
+#include "shell/transfer_messages.h"
 #include "link_test_support.h"
 #include "support/temp_dir.h"
 
@@ -291,6 +293,36 @@ TEST(CommTaskScan, NoRadioNamesThePortRefusedForLackOfPermission) {
     EXPECT_TRUE(details[1].permissionDenied);
     EXPECT_FALSE(details[2].reason.empty());
     EXPECT_FALSE(details[2].permissionDenied);
+}
+
+// A port another program holds is reported as busy, not as "no radio", and the scan goes on.
+TEST(CommTaskScan, APortHeldByAnotherProgramIsNamedBusyAndTheScanGoesOn) {
+    RunningSim held, free;
+    int holder = ::open(held.devicePath().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    ASSERT_GE(holder, 0);
+    ASSERT_EQ(::flock(holder, LOCK_EX | LOCK_NB), 0);
+    RadioImage image;
+    image.ApplyDefaults();
+
+    CCommTask alone{PortMap({held.devicePath()})};
+    RecordingReports none;
+    Transfer(alone, none, image, TransferMode::Write);
+    ASSERT_EQ(none.outcomes.size(), 1u);
+    EXPECT_EQ(none.outcomes[0].result, TransferResult::NoRadio);
+    ASSERT_TRUE(none.outcomes[0].busyProblem.has_value());
+    EXPECT_EQ(none.outcomes[0].busyProblem->port, 1);
+    EXPECT_EQ(none.outcomes[0].busyProblem->device, held.devicePath());
+    std::string advice = PermissionAdvice(none.outcomes[0]);
+    EXPECT_NE(advice.find("COM1 (" + held.devicePath() + ") is busy"), std::string::npos) << advice;
+
+    CCommTask both{PortMap({held.devicePath(), free.devicePath()})};
+    RecordingReports found;
+    Transfer(both, found, image, TransferMode::Read);
+    ASSERT_EQ(found.outcomes.size(), 1u);
+    EXPECT_EQ(found.outcomes[0].result, TransferResult::ReadDone);
+    EXPECT_EQ(found.outcomes[0].foundPort, 2);
+    EXPECT_EQ(held.Count(Kind::ModeEntry), 0u);
+    ::close(holder);
 }
 
 TEST(CommTaskProbe, MaskHasBitsOfThePortsThatOpen) {

@@ -156,6 +156,24 @@ TEST(LoadLanguageFile, PrefersLangCsvInTheCurrentDirectory) {
     EXPECT_EQ(table.row(0), "z");
 }
 
+// A broken lang.csv in the working directory used to hide the good file: a window without
+// menus or column headers.
+TEST(LoadLanguageFile, AFileWithoutUsableRowsIsSkippedAndNamed) {
+    const std::string broken[] = {"", "A,B,C\n", "\r\r\r", "A,B,C\r\n\r\n\r\n", "A,B,C\n,,\n"};
+    for (const std::string& content : broken) {
+        TempDir dir;
+        CurrentDirGuard cwd(dir.path());
+        dir.write("lang.csv", content);
+        dir.write("language.csv", "A,B,C\nx,y,good\n");
+        LanguageTable table;
+        std::vector<std::string> skipped;
+        EXPECT_EQ(LoadLanguageFile(table, true, &skipped), "language.csv") << testing::PrintToString(content);
+        EXPECT_EQ(table.row(0), "good");
+        EXPECT_EQ(table.names[0], "A");
+        EXPECT_EQ(skipped, std::vector<std::string>{"lang.csv"});
+    }
+}
+
 TEST(LoadLanguageFile, NoFileLeavesTheTableAsItWas) {
     TempDir dir;
     CurrentDirGuard cwd(dir.path());

@@ -45,5 +45,26 @@ TEST(ToneList, EveryEntryConvertsToACodeAndBackToTheSameText) {
     }
 }
 
+// Codes no tone text names (a radio or file may hold any 16 bits) are shown raw and never
+// crash; 0x8000..0x803F used to abort the program.
+TEST(ToneCodeToText, CodesOutsideTheTonesAreShownRaw) {
+    EXPECT_EQ(ToneCodeToText(0x8000, true, kOff), "0x8000");
+    EXPECT_EQ(ToneCodeToText(0x803F, true, kOff), "0x803F");
+    EXPECT_EQ(ToneCodeToText(0x2A00, true, kOff), "0x2A00");  // past D777N
+    EXPECT_EQ(ToneCodeToText(0x29FF, true, kOff), "D777N");
+    EXPECT_EQ(ToneCodeToText(0xA800, true, kOff), "D000I");
+    EXPECT_EQ(ToneCodeToText(0xFFFE, true, kOff), "0xFFFE");
+    EXPECT_EQ(ToneTextToCode("0x803F", true, kOff), 0x803F);
+}
+
+// Whatever the image holds, showing it and storing the shown text back keeps the code.
+TEST(ToneCodeToText, EveryCodeSurvivesTextAndBack) {
+    for (unsigned code = 0; code <= 0xFFFF; ++code) {
+        auto c = static_cast<std::uint16_t>(code);
+        std::string text = ToneCodeToText(c, true, kOff);
+        ASSERT_EQ(ToneTextToCode(text, true, kOff), c) << std::hex << code << " shown as " << text;
+    }
+}
+
 }  // namespace
 }  // namespace radioprog

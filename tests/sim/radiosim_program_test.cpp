@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <set>
 
 #include "link/com_port.h"
 #include "model/dat_file.h"
@@ -86,6 +87,39 @@ TEST(RadiosimProgram, PrintsItsDeviceAnswersAndSavesWhatWasWritten) {
     EXPECT_EQ(saved.settingsByte(0x0E20), 0x99);
     EXPECT_EQ(saved.channel(0)[0], 0x42);
     EXPECT_EQ(DecodeBandLimits(saved).txLower[1], 430);
+}
+
+TEST(RadiosimProgram, EveryLinkIsARadioOfItsOwnWithTheSameFaults) {
+    test::TempDir dir;
+    const std::vector<std::string> links = {dir.file("r1"), dir.file("r2"), dir.file("r3")};
+    std::string device;
+    pid_t pid = Spawn({"--link", links[0], "--link", links[1], "--link", links[2], "--corrupt-byte", "0x0091"}, device);
+    ASSERT_GT(pid, 0);
+    for (int waited = 0; waited < 100 && !std::filesystem::exists(links[2]); ++waited) ::usleep(50'000);
+
+    std::set<std::string> devices;
+    for (const std::string& link : links) {
+        devices.insert(std::filesystem::read_symlink(link).string());
+        CComPort port;
+        ASSERT_TRUE(port.Open(link)) << link;
+        ASSERT_TRUE(port.EnterProgramMode(0));
+        ASSERT_TRUE(port.Identify());
+        std::uint8_t unit[16] = {0x14, 0x52, 0x33};
+        ASSERT_TRUE(port.WriteBlock(0x00, 0x90, unit)) << "acknowledged although stored wrongly";
+        std::uint8_t block[64];
+        ASSERT_TRUE(port.ReadBlock(0x00, 0x80, block));
+        EXPECT_EQ(block[16], 0x14);
+        EXPECT_EQ(block[17], 0x53) << "bit 0 of 0x0091 inverted";
+        EXPECT_EQ(block[18], 0x33);
+        port.Close();
+    }
+    EXPECT_EQ(devices.size(), 3u);
+
+    ::kill(pid, SIGTERM);
+    int status = 0;
+    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    for (const std::string& link : links) EXPECT_FALSE(std::filesystem::is_symlink(link)) << link;
 }
 
 }  // namespace

@@ -36,10 +36,52 @@ TEST(SimOptions, ParsesMemoryBandsPacingAndFaults) {
     EXPECT_EQ(ApplyBandOptions(rxOnly, DefaultSimBands()).txUpper[1], 520);
 }
 
+TEST(SimOptions, SeveralLinksAreSeveralRadiosAndTheStorageFaultTakesAnAddress) {
+    SimConfig config;
+    std::string error;
+    ASSERT_TRUE(ParseSimArgs({"--link", "/tmp/a", "--link", "/tmp/b", "--link", "/tmp/c", "--corrupt-byte", "0x0090",
+                              "--garble-reads", "2"},
+                             config, error))
+        << error;
+    EXPECT_EQ(config.linkPath, "/tmp/a");
+    EXPECT_EQ(config.moreLinks, (std::vector<std::string>{"/tmp/b", "/tmp/c"}));
+    EXPECT_EQ(config.faults.corruptAddress, 0x90);
+    EXPECT_EQ(config.faults.garbledReads, 2);
+    SimConfig decimal;
+    ASSERT_TRUE(ParseSimArgs({"--corrupt-byte", "144"}, decimal, error));
+    EXPECT_EQ(decimal.faults.corruptAddress, 144);
+    for (const char* bad : {"0x10000", "0xZZ", "-1", ""}) {
+        SimConfig refused;
+        EXPECT_FALSE(ParseSimArgs({"--corrupt-byte", bad}, refused, error)) << bad;
+    }
+}
+
+TEST(SimOptions, ParsesTargetedFaults) {
+    SimConfig config;
+    std::string error;
+    ASSERT_TRUE(ParseSimArgs({"--fault", "late-ack,write,17", "--fault", "nak,write,18,99", "--fault",
+                              "bad-header,read,3", "--late-ms", "900"},
+                             config, error))
+        << error;
+    const std::vector<TargetedFault> expected = {{FaultKind::LateAck, FaultTarget::Write, 17, 1},
+                                                 {FaultKind::Nak, FaultTarget::Write, 18, 99},
+                                                 {FaultKind::CorruptHeader, FaultTarget::Read, 3, 1}};
+    EXPECT_EQ(config.faults.targeted, expected);
+    EXPECT_EQ(config.faults.lateReplyMs, 900);
+    for (FaultKind kind : {FaultKind::Silent, FaultKind::Drop, FaultKind::Short, FaultKind::CorruptHeader,
+                           FaultKind::ExtraByte, FaultKind::LateAck, FaultKind::DoubledAck, FaultKind::Nak,
+                           FaultKind::BadAck}) {
+        FaultKind parsed{};
+        EXPECT_TRUE(ParseFaultKind(FaultKindName(kind), parsed) && parsed == kind) << FaultKindName(kind);
+    }
+}
+
 TEST(SimOptions, RefusesWhatItDoesNotUnderstand) {
     for (std::vector<std::string> args : std::vector<std::vector<std::string>>{
              {"--load"}, {"--bands", "136-174"}, {"--bands", "136-174,400"}, {"--bands", "a-b,c-d"},
-             {"--rx-bands", "1-99999,1-2"}, {"--short-replies", "-1"}, {"--refuse-writes", "x"}, {"--frobnicate"}}) {
+             {"--rx-bands", "1-99999,1-2"}, {"--short-replies", "-1"}, {"--refuse-writes", "x"}, {"--frobnicate"},
+             {"--fault", "nak,write"}, {"--fault", "nak,both,1"}, {"--fault", "loud,read,1"},
+             {"--fault", "nak,read,1,0"}, {"--fault", "nak,read,1,2,3"}, {"--late-ms", "soon"}}) {
         SimConfig config;
         std::string error;
         EXPECT_FALSE(ParseSimArgs(args, config, error)) << args[0];

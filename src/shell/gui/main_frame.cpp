@@ -22,12 +22,14 @@
 #include "model/extra_rows.h"
 #include "pictures/background_wnd.h"
 #include "print/gui/print_command.h"
+#include "fleet/radio_outcome.h"
 #include "shell/band_check.h"
 #include "shell/commands.h"
 #include "shell/gui/icons.h"
 #include "shell/gui/message_dlg.h"
 #include "shell/gui/port_select_dlg.h"
 #include "shell/gui/prog_status_bar.h"
+#include "shell/gui/proof_commands.h"
 #include "shell/gui/recovery_keeper.h"
 #include "shell/gui/text.h"
 #include "shell/gui/transfer_bridge.h"
@@ -104,6 +106,9 @@ void CMainFrame::createActions() {
 
     actions_[kFilePrint]->setShortcut(QKeySequence::Print);
     for (QAction* action : actions_) action->setShortcutContext(Qt::ApplicationShortcut);
+    for (int command : {kWriteSeveral, kCompareWith})
+        connect(addCommand(command), &QAction::triggered, this, [this, command] { RunProofCommand(*this, command); });
+    addCommand(kVerifyTransfers)->setCheckable(true);
     for (int command : ChannelEditCommands())
         connect(addCommand(command), &QAction::triggered, this, [this, command] { RunChannelEditCommand(*this, command); });
     SetUpChannelEditing(*this);
@@ -121,6 +126,7 @@ void CMainFrame::createMenus() {
     file->addAction(actions_[kFileOpen]);
     file->addAction(actions_[kImportCsv]);
     file->addAction(actions_[kExportCsv]);
+    file->addAction(actions_[kCompareWith]);
     file->addAction(actions_[kFilePrint]);
     QAction* preview = file->addAction(QStringLiteral("Print Pre&view..."));
     connect(preview, &QAction::triggered, this, &CMainFrame::OnFilePrintPreview);
@@ -131,6 +137,9 @@ void CMainFrame::createMenus() {
     QMenu* program = bar->addMenu(QString());
     program->addAction(actions_[kReadRadio]);
     program->addAction(actions_[kWriteRadio]);
+    program->addAction(actions_[kWriteSeveral]);
+    program->addSeparator();
+    program->addAction(actions_[kVerifyTransfers]);
     QMenu* edit = bar->addMenu(QString());
     edit->addAction(actions_[kChannelEditor]);
     edit->addAction(actions_[kFunctionsEditor]);
@@ -353,9 +362,11 @@ void CMainFrame::OnPortSelect() {
 }
 
 bool CMainFrame::startTransfer(TransferMode mode) {
-    if (transferRunning_ || job_->IsBusy()) return false;
+    if (transferRunning_ || job_->IsBusy() || SeveralRadiosRunning(*this)) return false;
     if (mode == TransferMode::Write) FlushEditors();
     job_->Wait();
+    job_->SetOptions({std::nullopt, actions_[command::kVerifyTransfers]->isChecked()});
+    sentImage_ = image();
     job_->Setup(bridge_.get(), image());
     job_->SetMode(mode);
     transferRunning_ = true;
@@ -371,7 +382,8 @@ bool CMainFrame::startTransfer(TransferMode mode) {
 
 void CMainFrame::updateCommandStates() {
     using namespace command;
-    for (int command : {kReadRadio, kWriteRadio, kFileNew, kFileOpen, kPortSelect, kBatchChannels, kLanguage})
+    for (int command : {kReadRadio, kWriteRadio, kFileNew, kFileOpen, kPortSelect, kBatchChannels, kLanguage,
+                        kWriteSeveral, kCompareWith})
         actions_[command]->setEnabled(!transferRunning_);
     UpdateChannelEditStates(*this);
 }
@@ -408,14 +420,17 @@ void CMainFrame::onFinished(const TransferOutcome& outcome) {
     if (outcome.foundPort && outcome.result != TransferResult::ReadFailed) workspace_.document.setPort(*outcome.foundPort);
     std::string detail = outcome.result == TransferResult::ReadDone ? backupNote_ : std::string();
     backupNote_.clear();
-    showMessage(TransferResultMessage(lastResult_, workspace_.language), detail);
+    // Where a transfer failed ("Write failed at CH 40"), or what a verified write found.
+    if (outcome.failedAddress) detail = OutcomeText(RadioOutcome{0, outcome, {}, false, false, {}}, workspace_.language);
+    if (!ShowVerifyDifferences(*this, sentImage_, outcome))
+        showMessage(TransferResultMessage(lastResult_, workspace_.language), detail);
     if (std::string advice = PermissionAdvice(outcome); !advice.empty()) Warn(this, Q(advice));
     statusBar_->update();
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
     // The worker may be waiting for the band check: the window stays until the transfer ends.
-    if (transferRunning_) {
+    if (transferRunning_ || SeveralRadiosRunning(*this)) {
         statusBar_->showMessage(QStringLiteral("A transfer is running; the program closes when it has ended."), 5000);
         event->ignore();
         return;

@@ -44,6 +44,7 @@ public:
 
     Workspace& workspace() { return workspace_; }
     const RadioImage& image() const { return workspace_.document.image(); }
+    CCommTask& job() { return *job_; }
     CProgStatusBar* progressStatusBar() const { return statusBar_; }
     CBackgroundWnd* background() const { return background_; }
 
@@ -143,6 +144,7 @@ private:
     bool transferRunning_ = false;
     int lastResult_ = -1;
     std::string backupNote_;
+    RadioImage sentImage_;  // the image the latest transfer started with
 };
 
 }  // namespace radioprog

@@ -4,6 +4,10 @@
 #include <QFont>
 #include <QScreen>
 
+#include <string>
+#include <vector>
+
+#include "model/extra_rows.h"
 #include "shell/gui/about_box_dlg.h"
 #include "shell/gui/app_settings.h"
 #include "shell/gui/icons.h"
@@ -48,13 +52,16 @@ bool CRadioProgApp::InitInstance(bool showWindow) {
 
 void CRadioProgApp::LoadLanguageFile(bool resetToDefault) {
     LanguageTable& language = mainFrame_->workspace().language;
-    radioprog::LoadLanguageFile(language, resetToDefault);
+    std::vector<std::string> skipped;
+    radioprog::LoadLanguageFile(language, resetToDefault, &skipped);
     const std::optional<int> chosen = resetToDefault ? ChosenLanguage() : std::nullopt;
     if (chosen && *chosen != language.index && *chosen >= 0 && *chosen < language.nameCount()) {
         language.index = *chosen;
         radioprog::LoadLanguageFile(language, false);
     }
     mainFrame_->SetTitle();
+    for (const std::string& path : skipped)
+        Warn(mainFrame_.get(), Q(mainFrame_->language().row(lang_row::kLanguageFileSkipped) + " " + path));
 }
 
 void CRadioProgApp::OpenAtStart(const QStringList& arguments) {

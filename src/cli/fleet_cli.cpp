@@ -1,0 +1,114 @@
+#include "cli/fleet_cli.h"
+
+#include <algorithm>
+#include <charconv>
+#include <iostream>
+#include <mutex>
+
+#include "cli/command.h"
+#include "fleet/fleet_write.h"
+#include "link/comm_task.h"
+
+namespace radioprog::cli {
+
+namespace {
+
+// "1,2,3" into port numbers, each 1..20 and once.
+bool ParsePortList(const std::string& text, std::vector<int>& ports) {
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        std::size_t comma = std::min(text.find(',', start), text.size());
+        int port = 0;
+        auto [end, ec] = std::from_chars(text.data() + start, text.data() + comma, port);
+        if (ec != std::errc() || end != text.data() + comma || port < kFirstPort || port > kLastPort) return false;
+        if (std::find(ports.begin(), ports.end(), port) != ports.end()) return false;
+        ports.push_back(port);
+        start = comma + 1;
+    }
+    return !ports.empty();
+}
+
+// Prints each radio's line as it ends; lines of different radios never mix.
+class FleetPrinter : public FleetReports {
+public:
+    FleetPrinter(const LanguageTable& language, bool skipSilent) : language_(language), skipSilent_(skipSilent) {}
+    void progress(int, int) override {}
+    void finished(const RadioOutcome& radio) override {
+        std::lock_guard lock(mutex_);
+        if (skipSilent_ && StatusOf(radio) == RadioStatus::NoRadio) return;
+        std::cout << PortMap::Name(radio.port) << ": " << OutcomeText(radio, language_) << "\n";
+        for (const ImageDifference& difference : radio.differences)
+            std::cout << "  " << DifferenceText(difference, language_) << "\n";
+        std::cout << std::flush;
+    }
+
+private:
+    std::mutex mutex_;
+    const LanguageTable& language_;
+    bool skipSilent_;
+};
+
+}  // namespace
+
+int TakeWriteExtras(std::vector<std::string>& args, WriteExtras& extras) {
+    std::vector<std::string> rest;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--verify") {
+            extras.verify = true;
+        } else if (arg == "--all") {
+            extras.all = true;
+        } else if (arg == "--port" && i + 1 < args.size() && args[i + 1].find(',') != std::string::npos) {
+            if (!ParsePortList(args[i + 1], extras.ports))
+                return UsageError("write: --port wants numbers from 1 to 20, each once, not '" + args[i + 1] + "'");
+            ++i;
+        } else {
+            rest.push_back(arg);
+        }
+    }
+    if (extras.all && !extras.ports.empty()) return UsageError("write: --all and a --port list exclude each other");
+    args = std::move(rest);
+    return kExitOk;
+}
+
+int WriteSeveral(const TransferArgs& args, const WriteExtras& extras, const RadioImage& image) {
+    if (!args.device.empty()) return UsageError("write: --device names one radio; several radios come from RADIOPROG_PORTS");
+    if (args.port) return UsageError("write: give the ports as one list: --port 1,2,3");
+    PortMap portMap = TransferPorts(args);
+    std::vector<int> ports = extras.ports;
+    if (extras.all) {
+        // Every port that opens; a port where no radio answers is left out of the results.
+        std::uint32_t mask = CCommTask(portMap).ProbePorts();
+        for (int port = kFirstPort; port <= kLastPort; ++port)
+            if (mask & (1u << port)) ports.push_back(port);
+    }
+    const LanguageTable language = TransferLanguage();
+    FleetWrite fleet(portMap, ports, image, language, extras.verify);
+    if (!args.trace.empty()) {
+        std::string error;
+        std::shared_ptr<TransferTrace> trace = TransferTrace::Open(args.trace, &error);
+        if (!trace) return UsageError(error);
+        fleet.SetTrace(std::move(trace));
+    }
+    FleetPrinter printer(language, extras.all);
+    fleet.Start(&printer);
+    fleet.Wait();
+
+    int answered = 0, written = 0;
+    RadioStatus worst = RadioStatus::Done;
+    for (const RadioOutcome& radio : fleet.outcomes()) {
+        RadioStatus status = StatusOf(radio);
+        if (extras.all && status == RadioStatus::NoRadio) continue;
+        ++answered;
+        if (status == RadioStatus::Done) ++written;
+        worst = std::max(worst, status, [](RadioStatus a, RadioStatus b) { return static_cast<int>(a) < static_cast<int>(b); });
+    }
+    if (answered == 0) {
+        std::cerr << "radioprog-cli: no radio found on COM1-COM20\n";
+        return kExitNoRadio;
+    }
+    std::cout << language.row(lang_row::kRadiosWritten) << " " << written << "/" << answered << "\n";
+    return static_cast<int>(worst);
+}
+
+}  // namespace radioprog::cli

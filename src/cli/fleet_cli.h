@@ -1,0 +1,27 @@
+#pragma once
+// radioprog-cli write's options for proving a write and for several radios at once. They are
+// taken out of the arguments before the ordinary transfer options are read.
+#include <string>
+#include <vector>
+
+#include "cli/transfer_cli.h"
+#include "model/radio_image.h"
+
+namespace radioprog::cli {
+
+struct WriteExtras {
+    bool verify = false;     // --verify
+    bool all = false;        // --all
+    std::vector<int> ports;  // --port 1,2,3 (a list: several radios, no scan)
+    bool several() const { return all || !ports.empty(); }
+};
+
+// Takes --verify, --all and a --port list (a value with a comma) out of args; the rest is
+// left for ParseTransferArgs. Prints the usage error and returns kExitUsage when wrong.
+int TakeWriteExtras(std::vector<std::string>& args, WriteExtras& extras);
+
+// Writes image to every port of extras in parallel, one line per radio as it ends and a
+// summary; returns the highest single-radio exit code (0 when all succeeded).
+int WriteSeveral(const TransferArgs& args, const WriteExtras& extras, const RadioImage& image);
+
+}  // namespace radioprog::cli

@@ -1,0 +1,187 @@
+#include "compare/image_diff.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "editors/channel_cells.h"
+#include "editors/dtmf_form.h"
+#include "editors/settings_form.h"
+#include "editors/settings_table.h"
+
+namespace radioprog {
+
+namespace {
+
+// Language rows of the words.
+constexpr int kChannelRow = 17;   // "CH"
+constexpr int kSettingsRow = 27;  // "Optional Functions"
+constexpr int kOffRow = 6;
+constexpr int kOnRow = 125;
+constexpr int kVfoARow = 72;      // "VFO A"; "VFO B" follows
+constexpr int kWorkModeRow = 85;  // the frame of the work-mode buttons
+constexpr int kDtmfRow = 171;     // "DTMF Settings"
+constexpr int kGroupRow = 173;
+constexpr int kLocalIdRow = 178;
+constexpr int kDurationRow = 175;
+constexpr int kPauseRow = 176;
+constexpr int kPttPressRow = 179;
+constexpr int kPttReleaseRow = 180;
+
+constexpr const char* kArrow = " \xE2\x86\x92 ";  // →
+
+// A stretch of image bytes and the radio address of its first byte.
+struct Span {
+    std::size_t offset;
+    std::size_t size;
+    std::uint16_t address;
+};
+
+std::string Hex(unsigned value, int digits) {
+    char text[12];
+    std::snprintf(text, sizeof text, "0x%0*X", digits, value);
+    return text;
+}
+
+Span DataSpan(const RecordInfo& record) {
+    return {record.offset + RecordHeaderSize(record.form), RecordDataSize(record.form), record.address};
+}
+
+// Lists every byte of the spans that differs, when nothing shown differed.
+void AddBytes(std::vector<ImageDifference>& out, const RadioImage& a, const RadioImage& b,
+              std::initializer_list<Span> spans, const std::string& where, int channel,
+              const LanguageTable& language) {
+    for (const Span& span : spans)
+        for (std::size_t i = 0; i < span.size; ++i) {
+            std::uint8_t x = a.bytes[span.offset + i], y = b.bytes[span.offset + i];
+            if (x == y) continue;
+            out.push_back({where, language.row(lang_row::kDiffByte) + " " + Hex(span.address + static_cast<unsigned>(i), 4),
+                           Hex(x, 2), Hex(y, 2), channel});
+        }
+}
+
+bool SpansDiffer(const RadioImage& a, const RadioImage& b, std::initializer_list<Span> spans) {
+    for (const Span& span : spans)
+        for (std::size_t i = 0; i < span.size; ++i)
+            if (a.bytes[span.offset + i] != b.bytes[span.offset + i]) return true;
+    return false;
+}
+
+void CompareChannels(std::vector<ImageDifference>& out, const RadioImage& a, const RadioImage& b,
+                     const LanguageTable& language) {
+    const auto& headers = ChannelHeaderRows();
+    for (int n = 0; n < kChannelCount; ++n) {
+        Span record{ChannelOffset(n), 16, static_cast<std::uint16_t>(16 * n)};
+        Span name{ChannelNameOffset(n), 16, static_cast<std::uint16_t>(0x1000 + 16 * n)};
+        if (!SpansDiffer(a, b, {record, name})) continue;
+        ChannelRow before = ChannelToRow(a, language, n);
+        ChannelRow after = ChannelToRow(b, language, n);
+        std::string where = language.row(kChannelRow) + " " + std::to_string(n);
+        std::size_t found = out.size();
+        for (int c = column::kBand; c < kChannelColumnCount; ++c) {
+            auto k = static_cast<std::size_t>(c);
+            if (before[k] != after[k]) out.push_back({where, language.row(headers[k]), before[k], after[k], n});
+        }
+        if (out.size() == found) AddBytes(out, a, b, {record, name}, where, n, language);
+    }
+}
+
+// The caption the form shows for a control: its own, its settings row's label, or the label
+// on its line just left of it.
+std::string CaptionOf(const FormControl& control, const LanguageTable& language) {
+    // The work-mode buttons carry the values' names; their frame names the setting.
+    if (BindingOf(control) == Binding::RadioIndex) return language.row(kWorkModeRow);
+    if (control.captionRow != kNoRow) return language.row(control.captionRow);
+    if (const SettingRow* row = FindSettingRow(control.id); row && row->caption.captionRow != kNoRow)
+        return language.row(row->caption.captionRow);
+    const FormControl* best = nullptr;
+    for (const FormControl& label : SettingsFormControls()) {
+        if (label.kind != ControlKind::Label || label.captionRow == kNoRow || label.side != control.side) continue;
+        if (std::abs(label.rect.y - control.rect.y) > 4 || label.rect.x >= control.rect.x) continue;
+        if (!best || label.rect.x > best->rect.x) best = &label;
+    }
+    return best ? language.row(best->captionRow) : std::string();
+}
+
+std::string ShownValue(const SettingsForm& form, const FormControl& control, const LanguageTable& language) {
+    switch (BindingOf(control)) {
+        case Binding::Selection:
+        case Binding::Text: return SettingsTextOf(form, control.id, language);
+        case Binding::Check: return language.row(form.check(control.id) == 1 ? kOnRow : kOffRow);
+        case Binding::RadioIndex: {
+            int index = form.value(control.id);
+            const FormControl* button = index == 1 ? FindSettingsControl(1017) : index == 0 ? &control : nullptr;
+            return button ? language.row(button->captionRow) : std::string();
+        }
+        case Binding::ChannelCount: return std::to_string(form.channelCount);
+        case Binding::None: break;
+    }
+    return {};
+}
+
+void CompareSettings(std::vector<ImageDifference>& out, const RadioImage& a, const RadioImage& b,
+                     const LanguageTable& language) {
+    std::initializer_list<Span> spans = {DataSpan(SingleRecord(BlockId::Settings)), DataSpan(SingleRecord(BlockId::Vfo)),
+                                         DataSpan(SingleRecord(BlockId::SecondSettings))};
+    if (!SpansDiffer(a, b, spans)) return;
+    SettingsForm before, after;
+    LoadFromImage(before, a, language);
+    LoadFromImage(after, b, language);
+    std::size_t found = out.size();
+    for (const FormControl& control : SettingsFormControls()) {
+        if (control.hidden || BindingOf(control) == Binding::None) continue;
+        std::string x = ShownValue(before, control, language), y = ShownValue(after, control, language);
+        if (x == y) continue;
+        std::string where = control.side >= 0 ? language.row(kVfoARow + control.side) : std::string();
+        out.push_back({where, CaptionOf(control, language), x, y, -1});
+    }
+    if (out.size() == found) AddBytes(out, a, b, spans, language.row(kSettingsRow), -1, language);
+}
+
+void CompareDtmf(std::vector<ImageDifference>& out, const RadioImage& a, const RadioImage& b,
+                 const LanguageTable& language) {
+    std::initializer_list<Span> spans = {DataSpan(SingleRecord(BlockId::DtmfCodes))};
+    if (!SpansDiffer(a, b, spans)) return;
+    DtmfForm before, after;
+    LoadFromImage(before, a);
+    LoadFromImage(after, b);
+    const std::string where = language.row(kDtmfRow);
+    std::size_t found = out.size();
+    auto add = [&](const std::string& field, const std::string& x, const std::string& y) {
+        if (x != y) out.push_back({where, field, x, y, -1});
+    };
+    auto timing = [](int index) {
+        const auto& texts = DtmfTimingTexts();
+        return index >= 0 && static_cast<std::size_t>(index) < texts.size() ? texts[static_cast<std::size_t>(index)]
+                                                                            : std::string();
+    };
+    auto onOff = [&](int state) { return language.row(state == 1 ? kOnRow : kOffRow); };
+    for (int k = 0; k < kDtmfGroupCount; ++k)
+        add(language.row(kGroupRow) + " " + std::to_string(k + 1), before.codes[static_cast<std::size_t>(k)],
+            after.codes[static_cast<std::size_t>(k)]);
+    add(language.row(kLocalIdRow), before.localId, after.localId);
+    add(language.row(kDurationRow), timing(before.duration), timing(after.duration));
+    add(language.row(kPauseRow), timing(before.pause), timing(after.pause));
+    add(language.row(kPttPressRow), onOff(before.pttPress), onOff(after.pttPress));
+    add(language.row(kPttReleaseRow), onOff(before.pttRelease), onOff(after.pttRelease));
+    if (out.size() == found) AddBytes(out, a, b, spans, where, -1, language);
+}
+
+}  // namespace
+
+std::vector<ImageDifference> CompareImages(const RadioImage& before, const RadioImage& after,
+                                           const LanguageTable& language) {
+    std::vector<ImageDifference> out;
+    CompareChannels(out, before, after, language);
+    CompareSettings(out, before, after, language);
+    CompareDtmf(out, before, after, language);
+    return out;
+}
+
+std::string DifferenceText(const ImageDifference& difference, const LanguageTable& language) {
+    auto shown = [&](const std::string& value) { return value.empty() ? language.row(lang_row::kDiffEmpty) : value; };
+    std::string text = difference.where;
+    if (!difference.field.empty()) text += (text.empty() ? "" : " ") + difference.field;
+    return text + " " + shown(difference.before) + kArrow + shown(difference.after);
+}
+
+}  // namespace radioprog

@@ -1,0 +1,32 @@
+#pragma once
+// What differs between two memory images, in the words the editors use: the channel table's
+// column headers and cell texts, the optional functions' captions and shown values, the DTMF
+// form's fields. Bytes that differ without changing any shown text are listed one by one
+// with their radio address, so no difference ever goes unreported.
+#include <string>
+#include <vector>
+
+#include "model/language_table.h"
+#include "model/radio_image.h"
+
+namespace radioprog {
+
+struct ImageDifference {
+    std::string where;   // "CH 9", "VFO A", the DTMF title; empty for a general setting
+    std::string field;   // "RX Freq", "Squelch", "Byte 0x0095"
+    std::string before;  // as the editors show it for the first image
+    std::string after;   // ... and for the second
+    int channel = -1;    // 0..127 when the difference belongs to a channel
+    bool operator==(const ImageDifference&) const = default;
+};
+
+// Every difference from `before` to `after`: channels 0..127 in order (their table cells,
+// name included), then the optional functions, then the DTMF settings. The port number and
+// the band-limit block (neither is written to the radio) are not compared.
+std::vector<ImageDifference> CompareImages(const RadioImage& before, const RadioImage& after,
+                                           const LanguageTable& language);
+
+// One line: "CH 9 RX Freq 145.35000 → 146.52000"; an empty value reads as (empty).
+std::string DifferenceText(const ImageDifference& difference, const LanguageTable& language);
+
+}  // namespace radioprog

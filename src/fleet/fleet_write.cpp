@@ -1,0 +1,101 @@
+#include "fleet/fleet_write.h"
+
+#include <algorithm>
+#include <system_error>
+
+#include "link/comm_task.h"
+#include "shell/band_check.h"
+
+namespace radioprog {
+
+namespace {
+
+// One radio's job reports, forwarded with its port; the band check runs on the spot.
+class RadioReports : public TransferReports {
+public:
+    RadioReports(int port, FleetReports* reports, const LanguageTable& language, const std::atomic<bool>& cancelled,
+                 RadioOutcome& radio)
+        : port_(port), reports_(reports), language_(language), cancelled_(cancelled), radio_(radio) {}
+
+    void progress(int value) override {
+        if (reports_) reports_->progress(port_, value);
+    }
+    void dataReady(const RadioImage&) override {}
+    bool checkBandLimits(const RadioImage& image) override {
+        if (cancelled_.load()) {
+            radio_.cancelled = true;
+            return false;
+        }
+        BandCheck check = CheckBandLimits(image, language_);
+        if (!check.accepted) radio_.bandRefusal = check.message;
+        return check.accepted;
+    }
+    void finished(const TransferOutcome& outcome) override { radio_.outcome = outcome; }
+
+private:
+    int port_;
+    FleetReports* reports_;
+    const LanguageTable& language_;
+    const std::atomic<bool>& cancelled_;
+    RadioOutcome& radio_;
+};
+
+}  // namespace
+
+FleetWrite::FleetWrite(PortMap portMap, std::vector<int> ports, const RadioImage& image, LanguageTable language,
+                       bool verify)
+    : portMap_(std::move(portMap)), ports_(std::move(ports)), image_(image), language_(std::move(language)),
+      verify_(verify), outcomes_(ports_.size()) {
+    for (std::size_t i = 0; i < ports_.size(); ++i) outcomes_[i].port = ports_[i];
+}
+
+FleetWrite::~FleetWrite() { Wait(); }
+
+bool FleetWrite::Start(FleetReports* reports) {
+    if (started_) return false;
+    started_ = true;
+    for (std::size_t i = 0; i < ports_.size(); ++i) {
+        running_.fetch_add(1);
+        try {
+            threads_.emplace_back([this, i, reports] { RunRadio(i, reports); });
+        } catch (const std::system_error&) {
+            running_.fetch_sub(1);
+            return false;
+        }
+    }
+    return true;
+}
+
+void FleetWrite::RunRadio(std::size_t index, FleetReports* reports) {
+    RadioOutcome& radio = outcomes_[index];
+    RadioReports forward(radio.port, reports, language_, cancelled_, radio);
+    {
+        CCommTask task(portMap_);
+        if (timeouts_) task.SetLineTimeouts(*timeouts_);
+        if (trace_) task.SetTrace(trace_);
+        task.SetOptions({radio.port, verify_});
+        RadioImage image = image_;
+        image.setPort(radio.port);
+        task.Setup(&forward, image);
+        task.SetMode(TransferMode::Write);
+        task.Run();
+    }
+    radio.verified = radio.outcome.readBack.has_value();
+    radio.differences = VerifyDifferences(image_, radio.outcome, language_);
+    running_.fetch_sub(1);
+    if (reports) reports->finished(radio);
+}
+
+void FleetWrite::Wait() {
+    for (std::thread& thread : threads_)
+        if (thread.joinable() && thread.get_id() != std::this_thread::get_id()) thread.join();
+}
+
+RadioStatus FleetWrite::WorstStatus() const {
+    RadioStatus worst = RadioStatus::Done;
+    for (const RadioOutcome& radio : outcomes_)
+        worst = static_cast<int>(StatusOf(radio)) > static_cast<int>(worst) ? StatusOf(radio) : worst;
+    return worst;
+}
+
+}  // namespace radioprog

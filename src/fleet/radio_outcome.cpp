@@ -1,0 +1,62 @@
+#include "fleet/radio_outcome.h"
+
+#include "compare/block_text.h"
+
+namespace radioprog {
+
+namespace {
+
+constexpr int kNoRadioRow = 33;
+constexpr int kWriteRow = 123;
+constexpr int kReadRow = 122;
+constexpr int kFailedRow = 31;     // " failed"
+constexpr int kCompletedRow = 32;  // " completed"
+
+}  // namespace
+
+std::vector<ImageDifference> VerifyDifferences(const RadioImage& sent, const TransferOutcome& outcome,
+                                               const LanguageTable& language) {
+    if (!outcome.readBack) return {};
+    return CompareImages(sent, *outcome.readBack, language);
+}
+
+RadioStatus StatusOf(const RadioOutcome& radio) {
+    if (!radio.bandRefusal.empty()) return RadioStatus::BandRefused;
+    switch (radio.outcome.result) {
+        case TransferResult::NoRadio: return RadioStatus::NoRadio;
+        case TransferResult::ReadFailed: return RadioStatus::ReadFailed;
+        case TransferResult::WriteFailed: return RadioStatus::WriteFailed;
+        case TransferResult::ReadDone:
+        case TransferResult::WriteDone: return radio.differences.empty() ? RadioStatus::Done : RadioStatus::VerifyDiffers;
+    }
+    return RadioStatus::WriteFailed;
+}
+
+std::string OutcomeText(const RadioOutcome& radio, const LanguageTable& language) {
+    if (radio.cancelled) return language.row(lang_row::kCancelled);
+    const TransferOutcome& outcome = radio.outcome;
+    auto at = [&](int row) {
+        std::string text = language.row(row);
+        if (outcome.failedAddress) text += " " + BlockText(*outcome.failedAddress, outcome.failedSize, language);
+        return text;
+    };
+    switch (StatusOf(radio)) {
+        case RadioStatus::Done:
+            if (radio.verified) return language.row(lang_row::kWrittenVerified);
+            return language.row(outcome.result == TransferResult::ReadDone ? kReadRow : kWriteRow) +
+                   language.row(kCompletedRow);
+        case RadioStatus::NoRadio: return language.row(kNoRadioRow);
+        case RadioStatus::ReadFailed:
+            if (outcome.unproven) return at(lang_row::kReadingsDisagree);
+            if (outcome.failedAddress) return at(lang_row::kReadFailedAt);
+            return language.row(kReadRow) + language.row(kFailedRow);
+        case RadioStatus::WriteFailed:
+            if (outcome.failedAddress) return at(lang_row::kWriteFailedAt);
+            return language.row(kWriteRow) + language.row(kFailedRow);
+        case RadioStatus::BandRefused: return language.row(lang_row::kBandRefusedShort) + ": " + radio.bandRefusal;
+        case RadioStatus::VerifyDiffers: return language.row(lang_row::kVerifyDiffers);
+    }
+    return {};
+}
+
+}  // namespace radioprog

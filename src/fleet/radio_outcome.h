@@ -1,0 +1,43 @@
+#pragma once
+// How a write to one radio ended, in the terms the user sees: a status numbered as
+// radioprog-cli's exit codes, and one line of text saying what happened.
+#include <string>
+#include <vector>
+
+#include "compare/image_diff.h"
+#include "link/transfer_reports.h"
+#include "model/language_table.h"
+
+namespace radioprog {
+
+// Numbered as radioprog-cli's exit codes; a higher number is the worse news.
+enum class RadioStatus : int {
+    Done = 0,
+    NoRadio = 3,
+    ReadFailed = 4,
+    WriteFailed = 5,
+    BandRefused = 6,
+    VerifyDiffers = 7,
+};
+
+struct RadioOutcome {
+    int port = 0;  // 1..20 (COMn)
+    TransferOutcome outcome;
+    std::string bandRefusal;                   // not empty: refused by the band check
+    bool cancelled = false;                    // stopped before anything was written
+    bool verified = false;                     // the write was read back
+    std::vector<ImageDifference> differences;  // verified write: what the radio did not store
+};
+
+// The differences between the image sent and what a verified write read back (none when
+// the outcome carries no read-back).
+std::vector<ImageDifference> VerifyDifferences(const RadioImage& sent, const TransferOutcome& outcome,
+                                               const LanguageTable& language);
+
+RadioStatus StatusOf(const RadioOutcome& radio);
+
+// "Write failed at CH 40", "Written and verified", "No radio found", ...; for differences
+// the first line only says so (list them with DifferenceText).
+std::string OutcomeText(const RadioOutcome& radio, const LanguageTable& language);
+
+}  // namespace radioprog

@@ -1,0 +1,145 @@
+#include "shell/gui/compare_dialog.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "compare/image_diff.h"
+#include "link/comm_task.h"
+#include "model/dat_file.h"
+#include "shell/gui/text.h"
+#include "shell/gui/transfer_bridge.h"
+#include "shell/gui/ui_hooks.h"
+#include "shell/menu_captions.h"
+#include "shell/transfer_messages.h"
+
+namespace radioprog {
+
+namespace {
+constexpr int kOkRow = 116;
+}
+
+CompareDialog::CompareDialog(const LanguageTable& language, const QString& heading, QWidget* parent)
+    : QDialog(parent), language_(language) {
+    setWindowTitle(Q(language.row(lang_row::kDifferencesTitle)));
+    auto* layout = new QVBoxLayout(this);
+    heading_ = new QLabel(heading, this);
+    heading_->setWordWrap(true);
+    heading_->setVisible(!heading.isEmpty());
+    layout->addWidget(heading_);
+    list_ = new QListWidget(this);
+    list_->setMinimumSize(480, 260);
+    layout->addWidget(list_);
+    progress_ = new QProgressBar(this);
+    progress_->setRange(0, 100);
+    progress_->hide();
+    layout->addWidget(progress_);
+    auto* buttons = new QHBoxLayout;
+    file_ = new QPushButton(Q(language.row(lang_row::kCompareFile)), this);
+    radio_ = new QPushButton(Q(language.row(lang_row::kCompareRadio)), this);
+    file_->hide();
+    radio_->hide();
+    ok_ = new QPushButton(Q(language.row(kOkRow)), this);
+    ok_->setDefault(true);
+    buttons->addWidget(file_);
+    buttons->addWidget(radio_);
+    buttons->addStretch();
+    buttons->addWidget(ok_);
+    layout->addLayout(buttons);
+    connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
+    connect(file_, &QPushButton::clicked, this, &CompareDialog::compareWithFile);
+    connect(radio_, &QPushButton::clicked, this, &CompareDialog::compareWithRadio);
+}
+
+CompareDialog::~CompareDialog() {
+    if (job_) job_->Wait();
+}
+
+void CompareDialog::ShowLines(const QStringList& lines) {
+    list_->clear();
+    if (lines.isEmpty())
+        list_->addItem(Q(language_.row(lang_row::kNoDifferences)));
+    else
+        list_->addItems(lines);
+}
+
+void CompareDialog::ShowDifferences(const RadioImage& before, const RadioImage& after) {
+    QStringList lines;
+    for (const ImageDifference& difference : CompareImages(before, after, language_))
+        lines << Q(DifferenceText(difference, language_));
+    ShowLines(lines);
+}
+
+void CompareDialog::OfferSources(std::function<RadioImage()> document, const PortMap& ports) {
+    document_ = std::move(document);
+    job_ = std::make_unique<CCommTask>(ports);
+    bridge_ = std::make_unique<TransferBridge>(
+        this, TransferBridge::Handlers{
+                  [this](int value) {
+                      progress_->setValue(value);
+                      if (value == 0) setBusy(false);
+                  },
+                  [this](const RadioImage& radio) {
+                      ShowDifferences(radio, document_());
+                      setHeading(Q(language_.row(lang_row::kCompareRadio) + " " + PortMap::Name(radio.port())));
+                  },
+                  [](const RadioImage&) { return false; },
+                  [this](const TransferOutcome& outcome) {
+                      if (outcome.result != TransferResult::ReadDone)
+                          ShowLines({Q(TransferResultMessage(static_cast<int>(outcome.result), language_))});
+                  }});
+    file_->show();
+    radio_->show();
+    setHeading(QString());
+}
+
+void CompareDialog::setHeading(const QString& source) {
+    // "Compare With" and what the document was compared with.
+    QString text = Q(PlainMenuText(language_.row(lang_row::kCompareWith)));
+    heading_->setText(source.isEmpty() ? text : text + QStringLiteral(": ") + source);
+    heading_->show();
+}
+
+bool CompareDialog::reading() const { return job_ && job_->IsBusy(); }
+
+void CompareDialog::setBusy(bool busy) {
+    progress_->setVisible(busy);
+    file_->setEnabled(!busy);
+    radio_->setEnabled(!busy);
+    ok_->setEnabled(!busy);
+}
+
+void CompareDialog::reject() {
+    // A running read ends first; its scratch image is dropped.
+    if (!reading()) QDialog::reject();
+}
+
+void CompareDialog::compareWithFile() {
+    const QString path = ChooseDatFile(this, false);
+    if (path.isEmpty()) return;
+    RadioImage other;
+    other.ApplyDefaults();
+    FileResult opened = OpenDatFile(S(path), other);
+    if (!opened.ok) {
+        Warn(this, Q(opened.error));
+        return;
+    }
+    ShowDifferences(other, document_());
+    setHeading(path);
+}
+
+void CompareDialog::compareWithRadio() {
+    if (!job_ || job_->IsBusy()) return;
+    job_->Wait();
+    RadioImage scratch = document_();
+    job_->Setup(bridge_.get(), scratch);
+    job_->SetMode(TransferMode::Read);
+    list_->clear();
+    setBusy(true);
+    if (!job_->Start()) setBusy(false);
+}
+
+}  // namespace radioprog

@@ -1,0 +1,73 @@
+#include "shell/gui/proof_commands.h"
+
+#include <QAction>
+
+#include "fleet/radio_outcome.h"
+#include "link/comm_task.h"
+#include "shell/commands.h"
+#include "shell/gui/compare_dialog.h"
+#include "shell/gui/fleet_write_dialog.h"
+#include "shell/gui/main_frame.h"
+#include "shell/gui/text.h"
+#include "shell/gui/ui_hooks.h"
+
+namespace radioprog {
+
+namespace {
+
+bool VerifyChosen(const CMainFrame& frame) {
+    QAction* verify = frame.action(command::kVerifyTransfers);
+    return verify && verify->isChecked();
+}
+
+void OpenSeveralRadios(CMainFrame& frame) {
+    if (auto* open = frame.findChild<FleetWriteDialog*>()) {
+        open->show();
+        open->raise();
+        open->activateWindow();
+        return;
+    }
+    if (frame.transferRunning() || frame.job().IsBusy()) return;
+    std::uint32_t mask = frame.job().ProbePorts();
+    auto document = [&frame]() -> std::optional<RadioImage> {
+        if (frame.transferRunning() || frame.job().IsBusy()) return std::nullopt;
+        frame.FlushEditors();
+        return frame.image();
+    };
+    auto* dialog = new FleetWriteDialog(frame.language(), frame.job().ports(), mask, document, VerifyChosen(frame), &frame);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->show();
+}
+
+void CompareWith(CMainFrame& frame) {
+    if (frame.transferRunning() || frame.job().IsBusy() || SeveralRadiosRunning(frame)) return;
+    frame.FlushEditors();
+    CompareDialog dialog(frame.language(), QString(), &frame);
+    dialog.OfferSources([&frame] { return frame.image(); }, frame.job().ports());
+    RunModal(dialog);
+}
+
+}  // namespace
+
+void RunProofCommand(CMainFrame& frame, int commandId) {
+    if (commandId == command::kWriteSeveral) OpenSeveralRadios(frame);
+    if (commandId == command::kCompareWith) CompareWith(frame);
+}
+
+bool SeveralRadiosRunning(const CMainFrame& frame) {
+    auto* dialog = frame.findChild<FleetWriteDialog*>();
+    return dialog && dialog->running();
+}
+
+bool ShowVerifyDifferences(CMainFrame& frame, const RadioImage& sent, const TransferOutcome& outcome) {
+    std::vector<ImageDifference> differences = VerifyDifferences(sent, outcome, frame.language());
+    if (differences.empty()) return false;
+    CompareDialog dialog(frame.language(), Q(frame.language().row(lang_row::kVerifyDiffers)), &frame);
+    QStringList lines;
+    for (const ImageDifference& difference : differences) lines << Q(DifferenceText(difference, frame.language()));
+    dialog.ShowLines(lines);
+    RunModal(dialog);
+    return true;
+}
+
+}  // namespace radioprog

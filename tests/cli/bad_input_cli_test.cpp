@@ -1,0 +1,118 @@
+// Files that used to crash or hang the tool: tone codes no tone text names, pipes and other
+// non-regular files, and inputs far larger than any channel list.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+
+#include "model/byte_order.h"
+#include "model/channel_record.h"
+#include "model/dat_file.h"
+#include "model/file_read.h"
+#include "support/temp_dir.h"
+
+namespace radioprog {
+namespace {
+
+using test::CurrentDirGuard;
+using test::ReadFile;
+using test::TempDir;
+
+struct CliRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+// Runs the tool in the current directory, stopped after 20 s (a hang is a failure too).
+CliRun Cli(const std::string& args) {
+    std::string command = "timeout 20 " + std::string(RADIOPROG_BIN_DIR) + "/radioprog-cli " + args + " 2>err.txt";
+    FILE* pipe = ::popen(command.c_str(), "r");
+    std::string out;
+    char buffer[4096];
+    while (std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe)) out.append(buffer, n);
+    int status = ::pclose(pipe);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out, ReadFile("err.txt")};
+}
+
+// Tone codes 0x8000..0x803F aborted every command that showed the image.
+TEST(BadInputCli, ToneCodesNoToneTextNamesAreShownAndKept) {
+    TempDir dir;
+    CurrentDirGuard cwd(dir.path());
+    RadioImage image;
+    image.ApplyDefaults();
+    ChannelRef used(image, 5);
+    used.setRxFrequency(0x14625000);
+    used.setTxFrequency(0x14625000);
+    used.setRxTone(0x8000);
+    used.setTxTone(0x803F);
+    ChannelRef(image, 9).setRxTone(0x8012);  // an empty channel
+    WriteLe16(image.vfoEntry(0) + channel_field::kRxTone, 0x8001);
+    ASSERT_TRUE(SaveDatFile(image, "odd.dat").ok);
+
+    CliRun channels = Cli("channels odd.dat");
+    EXPECT_EQ(channels.status, 0) << channels.err;
+    EXPECT_NE(channels.out.find("0x8000"), std::string::npos) << channels.out;
+    EXPECT_NE(channels.out.find("0x803F"), std::string::npos);
+
+    CliRun exported = Cli("export-csv odd.dat odd.csv");
+    EXPECT_EQ(exported.status, 0) << exported.err;
+
+    CliRun printed = Cli("print odd.dat --pdf odd.pdf");
+    EXPECT_NE(printed.status, -1);
+    EXPECT_TRUE(printed.status == 0 || printed.err.find("print") != std::string::npos) << printed.err;
+}
+
+TEST(BadInputCli, NonRegularFilesAreRefusedAtOnce) {
+    TempDir dir;
+    CurrentDirGuard cwd(dir.path());
+    ASSERT_EQ(::mkfifo("pipe.dat", 0600), 0);
+    ASSERT_EQ(Cli("new r.dat").status, 0);
+    for (std::string args : {"channels pipe.dat", "export-csv pipe.dat out.csv", "import-csv r.dat pipe.dat",
+                                    "channels /dev/zero", "channels ."}) {
+        auto start = std::chrono::steady_clock::now();
+        CliRun run = Cli(args);
+        EXPECT_EQ(run.status, 2) << args << ": " << run.err;
+        EXPECT_NE(run.err.find("not a regular file"), std::string::npos) << args << ": " << run.err;
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(15)) << args;
+    }
+    EXPECT_FALSE(std::filesystem::exists("out.csv"));
+}
+
+TEST(BadInputCli, InputOverSixteenMegabytesIsRefused) {
+    TempDir dir;
+    CurrentDirGuard cwd(dir.path());
+    ASSERT_EQ(Cli("new r.dat").status, 0);
+    std::string before = ReadFile("r.dat");
+    dir.write("huge.csv", "Location,Frequency\n");
+    std::filesystem::resize_file("huge.csv", kMaxInputBytes + 1);
+    dir.write("huge.dat", "");
+    std::filesystem::resize_file("huge.dat", kMaxInputBytes + 1);
+    for (std::string args : {"import-csv r.dat huge.csv", "channels huge.dat"}) {
+        CliRun run = Cli(args);
+        EXPECT_EQ(run.status, 2) << args;
+        EXPECT_NE(run.err.find("larger than 16 MB"), std::string::npos) << run.err;
+    }
+    EXPECT_EQ(ReadFile("r.dat"), before);
+}
+
+TEST(BadInputCli, ALanguageFileWithoutRowsIsSkippedAndNamed) {
+    TempDir dir;
+    CurrentDirGuard cwd(dir.path());
+    ASSERT_EQ(Cli("new r.dat").status, 0);
+    dir.write("lang.csv", "A,B,C\n");
+    std::string good = "A,B,C\n";
+    for (int r = 0; r < 194; ++r) good += "a,b,R" + std::to_string(r) + "\n";
+    dir.write("language.csv", good);
+    CliRun run = Cli("channels r.dat");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out.substr(0, 9), "R17,R155,");
+    EXPECT_NE(run.err.find("lang.csv"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("skipped"), std::string::npos) << run.err;
+}
+
+}  // namespace
+}  // namespace radioprog

@@ -1,0 +1,167 @@
+// radioprog-cli write to several radios, write --verify, read --verify and diff, as a user
+// runs them, against simulated radios on pseudo-terminals.
+#include <sys/wait.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+
+#include "model/channel_record.h"
+#include "model/dat_file.h"
+#include "sim/radio_sim.h"
+#include "support/temp_dir.h"
+
+namespace radioprog {
+namespace {
+
+using test::CurrentDirGuard;
+using test::ReadFile;
+using test::TempDir;
+
+std::string CliPath() {
+    for (const char* dir : {"", "/../bin"}) {
+        std::string path = std::string(RADIOPROG_BIN_DIR) + dir + "/radioprog-cli";
+        if (std::filesystem::exists(path)) return path;
+    }
+    return "radioprog-cli";
+}
+
+struct CliRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+CliRun Cli(const std::string& ports, const std::string& args) {
+    std::string command = "RADIOPROG_PORTS='" + ports + "' " + CliPath() + " " + args + " 2>err.txt";
+    FILE* pipe = ::popen(command.c_str(), "r");
+    std::string out;
+    char buffer[4096];
+    while (std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe)) out.append(buffer, n);
+    int status = ::pclose(pipe);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out, ReadFile("err.txt")};
+}
+
+RadioImage ChannelImage() {
+    RadioImage image;
+    image.ApplyDefaults();
+    for (int n = 0; n < 16; ++n) {
+        ChannelRef(image, n).setRxFrequency(0x14535000u + static_cast<std::uint32_t>(n % 10) * 0x100u);
+        ChannelRef(image, n).setTxFrequency(0x14535000u);
+    }
+    return image;
+}
+
+class FleetCli : public ::testing::Test {
+protected:
+    // Three radios; faults for the second.
+    void StartRadios(const sim::SimFaults& second = {}) {
+        for (int i = 0; i < 3; ++i) {
+            radios.push_back(std::make_unique<sim::RadioSimulator>());
+            if (i == 1) radios.back()->SetFaults(second);
+            std::string error;
+            ASSERT_TRUE(radios.back()->Start(error)) << error;
+            ports += (i ? "," : "") + radios.back()->devicePath();
+        }
+        ASSERT_TRUE(SaveDatFile(image, dir.file("radio.dat")).ok);
+    }
+    bool Holds(int i) {
+        RadioImage memory = radios[static_cast<std::size_t>(i)]->Image();
+        for (int n = 0; n < kChannelCount; ++n)
+            if (!std::equal(image.channel(n), image.channel(n) + 16, memory.channel(n))) return false;
+        return true;
+    }
+    TempDir dir;
+    CurrentDirGuard cwd{dir.path()};
+    RadioImage image = ChannelImage();
+    std::vector<std::unique_ptr<sim::RadioSimulator>> radios;
+    std::string ports;
+};
+
+TEST_F(FleetCli, WritesThreeRadiosInParallel) {
+    StartRadios();
+    CliRun run = Cli(ports, "write radio.dat --port 1,2,3");
+    EXPECT_EQ(run.status, 0) << run.err;
+    for (const char* line : {"COM1: Write completed\n", "COM2: Write completed\n", "COM3: Write completed\n",
+                             "Radios written: 3/3\n"})
+        EXPECT_NE(run.out.find(line), std::string::npos) << run.out;
+    for (int i = 0; i < 3; ++i) EXPECT_TRUE(Holds(i)) << i;
+}
+
+TEST_F(FleetCli, OneRadioFailingExitsFiveNamingItsPortWhileTheOthersComplete) {
+    sim::SimFaults refusing;
+    refusing.refusedWrites = 4;
+    StartRadios(refusing);
+    CliRun run = Cli(ports, "write radio.dat --all");
+    EXPECT_EQ(run.status, 5) << run.out << run.err;
+    EXPECT_NE(run.out.find("COM2: Write failed at CH 0\n"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("Radios written: 2/3\n"), std::string::npos) << run.out;
+    EXPECT_TRUE(Holds(0));
+    EXPECT_TRUE(Holds(2));
+}
+
+TEST_F(FleetCli, VerifyCatchesASilentlyWrongByteAndPassesASoundRadio) {
+    sim::SimFaults corrupting;
+    corrupting.corruptAddress = 9 * 16;
+    StartRadios(corrupting);
+    const std::string only = radios[1]->devicePath();
+    CliRun wrong = Cli(only, "write radio.dat --verify");
+    EXPECT_EQ(wrong.status, 7) << wrong.err;
+    EXPECT_NE(wrong.err.find("CH 9 RX Freq 145.35900 \xE2\x86\x92 145.35901"), std::string::npos) << wrong.err;
+
+    CliRun sound = Cli(radios[0]->devicePath(), "write radio.dat --verify");
+    EXPECT_EQ(sound.status, 0) << sound.err;
+    EXPECT_TRUE(Holds(0));
+
+    CliRun several = Cli(ports, "write radio.dat --verify --port 1,2,3");
+    EXPECT_EQ(several.status, 7) << several.err;
+    EXPECT_NE(several.out.find("COM1: Written and verified\n"), std::string::npos) << several.out;
+    EXPECT_NE(several.out.find("COM2: The radio did not store what was written:\n  CH 9 RX Freq"), std::string::npos)
+        << several.out;
+}
+
+TEST_F(FleetCli, VerifiedReadOutvotesALineErrorAndRefusesWhenReadingsNeverAgree) {
+    sim::SimFaults garbled;
+    garbled.garbledReads = 1;
+    StartRadios(garbled);
+    radios[1]->LoadImage(image);
+    CliRun read = Cli(radios[1]->devicePath(), "read copy.dat --verify");
+    ASSERT_EQ(read.status, 0) << read.err;
+    EXPECT_EQ(Cli("", "diff radio.dat copy.dat").status, 0);
+
+    sim::SimFaults hopeless;
+    hopeless.garbledReads = 1000;
+    radios[1]->SetFaults(hopeless);
+    CliRun failed = Cli(radios[1]->devicePath(), "read bad.dat --verify");
+    EXPECT_EQ(failed.status, 4);
+    EXPECT_NE(failed.err.find("readings of CH 0-3 disagree"), std::string::npos) << failed.err;
+    EXPECT_FALSE(std::filesystem::exists("bad.dat"));
+}
+
+TEST_F(FleetCli, DiffListsChangesInWordsAndIsSilentOnEqualFiles) {
+    ASSERT_TRUE(SaveDatFile(image, dir.file("a.dat")).ok);
+    CliRun same = Cli("", "diff a.dat a.dat");
+    EXPECT_EQ(same.status, 0);
+    EXPECT_EQ(same.out, "");
+
+    RadioImage changed = image;
+    ChannelRef(changed, 9).setRxFrequency(0x14652000u);
+    ASSERT_TRUE(SaveDatFile(changed, dir.file("b.dat")).ok);
+    CliRun differ = Cli("", "diff a.dat b.dat");
+    EXPECT_EQ(differ.status, 1);
+    EXPECT_EQ(differ.out, "CH 9 RX Freq 145.35900 \xE2\x86\x92 146.52000\n");
+
+    EXPECT_EQ(Cli("", "diff a.dat missing.dat").status, 2);
+    EXPECT_EQ(Cli("", "diff a.dat").status, 2);
+}
+
+TEST_F(FleetCli, PortListsAreCheckedBeforeAnythingRuns) {
+    ASSERT_TRUE(SaveDatFile(image, dir.file("radio.dat")).ok);
+    for (const char* args : {"--port 1,1", "--port 1,21", "--port 1,x", "--all --port 1,2", "--port 1,2 --device /dev/null"})
+        EXPECT_EQ(Cli("", std::string("write radio.dat ") + args).status, 2) << args;
+}
+
+}  // namespace
+}  // namespace radioprog
