@@ -67,9 +67,14 @@ private:
     void OnGridClick();
     void OnGridKeyPress(int keyCode);
     void OpenCellEditor(std::optional<char32_t> key, Selection selection);
+    // Closes the open cell editor without storing it: the cell keeps its stored text.
+    void CancelCellEdit();
+    // Esc, and Ctrl+Z with nothing left to undo in the editor, cancel the edit.
+    bool applyEditorKeys(QObject* target, QKeyEvent& event);
     void AdvanceCell();
     bool applyKeyRules(QObject* target, const QKeyEvent& event);
 
+    void clearEditor(CellEditor role);
     std::string editorText(CellEditor role) const;
     void setEditorText(CellEditor role, const std::string& text);
     ChannelRow gridRow(int row) const;

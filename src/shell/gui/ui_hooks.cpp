@@ -1,6 +1,8 @@
 #include "shell/gui/ui_hooks.h"
 
+#include <QApplication>
 #include <QDialog>
+#include <QPointer>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -12,8 +14,15 @@ UiHooks& Hooks() {
 }
 
 int RunModal(QDialog& dialog) {
-    if (Hooks().runDialog) return Hooks().runDialog(dialog);
-    return dialog.exec();
+    // The keyboard focus returns to where it was, so shortcuts and arrow keys keep working
+    // (a widget that went away or hid meanwhile leaves it to its window).
+    const QPointer<QWidget> focus = QApplication::focusWidget();
+    const int result = Hooks().runDialog ? Hooks().runDialog(dialog) : dialog.exec();
+    if (focus && focus->isVisible() && focus->isEnabled()) {
+        if (QWidget* window = focus->window(); window && !window->isActiveWindow()) window->activateWindow();
+        focus->setFocus(Qt::OtherFocusReason);
+    }
+    return result;
 }
 
 QString ChooseDatFile(QWidget* parent, bool forSaving, const QString& start) {

@@ -18,12 +18,14 @@
 #include <functional>
 
 #include "editors/channel_cells.h"
+#include "editors/channel_editors.h"
 #include "editors/channel_clipboard.h"
 #include "editors/channel_csv.h"
 #include "editors/dtmf_layout.h"
 #include "editors/gui/batch_channel_dlg.h"
 #include "editors/gui/chn_msg_view.h"
 #include "editors/gui/dtmf_view.h"
+#include "editors/gui/filter_edit.h"
 #include "editors/gui/functions_view.h"
 #include "editors/gui/key_beep.h"
 #include "editors/gui/ms_flex_grid.h"
@@ -289,6 +291,114 @@ private slots:
         grid->SelectRows({n + 1});
         QTest::keyClick(grid->focusProxy(), Qt::Key_Delete);
         QCOMPARE(channels()->GetCellText(n, column::kRxFrequency), std::string());
+    }
+
+    void ctrlZAndEscInACellEditorUndoTheTypingThenCancel() {
+        openVariedFile();
+        CMSFlexGrid* grid = channels()->grid();
+        auto* edit = static_cast<QLineEdit*>(channels()->cellEditor(CellEditor::Frequency));
+        const std::string stored = channels()->GetCellText(0, column::kRxFrequency);
+        for (Qt::Key cancel : {Qt::Key_Z, Qt::Key_Escape}) {
+            grid->SetRow(1);
+            grid->SetCol(column::kRxFrequency);
+            grid->setFocus();
+            QTest::keyClick(grid->focusProxy(), Qt::Key_4);
+            QVERIFY(edit->isVisible());
+            QTest::keyClicks(edit, "40.5");
+            QCOMPARE(edit->text(), QStringLiteral("440.5"));
+            const Qt::KeyboardModifiers modifiers = cancel == Qt::Key_Z ? Qt::ControlModifier : Qt::NoModifier;
+            if (cancel == Qt::Key_Z) {
+                // First the typing in the editor goes back ...
+                QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
+                QVERIFY(edit->isVisible());
+                QCOMPARE(edit->text(), QStringLiteral("4"));
+            }
+            // ... then the edit is cancelled: the cell keeps its stored text.
+            QTest::keyClick(edit, cancel, modifiers);
+            QVERIFY(edit->isHidden());
+            QCOMPARE(channels()->GetCellText(0, column::kRxFrequency), stored);
+            QVERIFY(!document().isModified());
+            QVERIFY(!document().history().canUndo());  // the table's undo was not run
+            // A later move or save stores nothing of it.
+            frame()->FlushEditors();
+            QVERIFY(!document().isModified());
+        }
+    }
+
+    void numericFieldsRefuseASecondPointAndPastedLineBreaks() {
+        openVariedFile();
+        CMSFlexGrid* grid = channels()->grid();
+        auto* edit = static_cast<QLineEdit*>(channels()->cellEditor(CellEditor::Frequency));
+        grid->SetRow(1);
+        grid->SetCol(column::kRxFrequency);
+        grid->setFocus();
+        QTest::keyClick(grid->focusProxy(), Qt::Key_1);
+        QTest::keyClicks(edit, "45.5.5");
+        QCOMPARE(edit->text(), QStringLiteral("145.55"));
+        for (const char* pasted : {"146.5\n", "1.2", "abc"}) {
+            QGuiApplication::clipboard()->setText(QString::fromLatin1(pasted));
+            QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+            QCOMPARE(edit->text(), QStringLiteral("145.55"));
+        }
+        edit->selectAll();
+        QGuiApplication::clipboard()->setText(QStringLiteral("438.125"));
+        QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(edit->text(), QStringLiteral("438.125"));
+        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);  // Ctrl+A selects all
+        QCOMPARE(edit->selectedText(), QStringLiteral("438.125"));
+    }
+
+    void theFocusComesBackAfterSaveAndAfterADialog() {
+        openVariedFile();
+        CMSFlexGrid* grid = channels()->grid();
+        auto* edit = channels()->cellEditor(CellEditor::Frequency);
+        grid->SetRow(1);
+        grid->SetCol(column::kRxFrequency);
+        grid->setFocus();
+        QTest::keyClick(grid->focusProxy(), Qt::Key_4);
+        QTest::keyClicks(edit, "40.5");
+        QVERIFY(edit->hasFocus());
+        // Ctrl+S in the open editor saves (no band list, no dialog) ...
+        QTest::keyClick(edit, Qt::Key_S, Qt::ControlModifier);
+        QVERIFY(!document().isModified());
+        QCOMPARE(fileChoosers_, 0);
+        // ... and the table keeps the keys: Down moves, Ctrl+Z undoes the stored cell.
+        QVERIFY(grid->isAncestorOf(QApplication::focusWidget()) || QApplication::focusWidget() == grid);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QCOMPARE(grid->Row(), 2);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(document().isModified());
+
+        // A dialog that takes the focus gives it back.
+        QWidget* before = QApplication::focusWidget();
+        onOtherDialog_ = [](QDialog& dialog) {
+            dialog.show();
+            dialog.activateWindow();
+            dialog.setFocus();
+            QApplication::processEvents();
+            dialog.hide();
+        };
+        app_->OnAppAbout();
+        QTRY_COMPARE(QApplication::focusWidget(), before);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
+        QVERIFY(!document().isModified());
+    }
+
+    void batchFieldsSelectAllOnFocus() {
+        onOtherDialog_ = [](QDialog& dialog) {
+            auto* batch = qobject_cast<CBatchChannelDlg*>(&dialog);
+            if (!batch) return;
+            dialog.show();
+            QApplication::setActiveWindow(&dialog);
+            batch->rxStartEdit()->setText(QStringLiteral("145.5"));
+            QTest::mouseClick(batch->rxStartEdit(), Qt::LeftButton);
+            QTRY_COMPARE(batch->rxStartEdit()->selectedText(), QStringLiteral("145.5"));
+            QTest::keyClick(batch->rxStartEdit(), Qt::Key_End);
+            QTest::keyClick(batch->rxStartEdit(), Qt::Key_A, Qt::ControlModifier);
+            QCOMPARE(batch->rxStartEdit()->selectedText(), QStringLiteral("145.5"));
+            dialog.hide();
+        };
+        frame()->OnBatchChannels();
     }
 
     void undoBackToTheSavedStateClearsTheMarker() {
