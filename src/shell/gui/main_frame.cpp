@@ -87,6 +87,7 @@ void CMainFrame::createActions() {
                                                     style->standardIcon(QStyle::SP_FileDialogDetailedView))),
             &QAction::triggered, this, &CMainFrame::OnFilePrint);
     connect(addCommand(kExit), &QAction::triggered, this, &QWidget::close);
+    actions_[kExit]->setShortcut(QKeySequence::Quit);
     connect(addCommand(kReadRadio, style->standardIcon(QStyle::SP_ArrowDown)), &QAction::triggered, this,
             &CMainFrame::OnReadRadio);
     connect(addCommand(kWriteRadio, style->standardIcon(QStyle::SP_ArrowUp)), &QAction::triggered, this,
