@@ -14,7 +14,7 @@ endif
 
 PACKAGES = cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
            libbenchmark-dev fonts-noto-cjk fonts-arphic-ukai fonts-liberation fonts-dejavu-core fonts-droid-fallback \
-           xvfb xauth poppler-utils
+           qt6-translations-l10n xvfb xauth poppler-utils
 
 SUDO = $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 

@@ -16,14 +16,16 @@ import re
 import sys
 
 BASE_ROWS = 194
-# Rows after 193: channel editing (undo, clipboard, rows, CSV) and its reports, ..., then the
-# open file as a document (title, Save As, unsaved changes, recent files, recovery). The program
-# has a built-in English text for each, so older files without them still work.
-EXTRA_ROWS = 30 + 21 + 8
+# Rows after 193: channel editing (undo, clipboard, rows, CSV) and its reports, a skipped
+# language file, several radios / verify / compare, CSV placement and band gaps, then the
+# interface texts (menu captions, questions, file errors, notices, file-dialog filters). The
+# program has a built-in English text for each, so older files without them still work.
+EXTRA_ROWS = 30 + 21 + 8 + 20 + 8
 ROWS = BASE_ROWS + EXTRA_ROWS
 EDIT_ROWS = list(range(194, 203))   # undo ... move down
-FILE_ROWS = [203, 204, 234, 246, 250]  # import CSV..., export CSV..., compare with..., save as..., recent files
+FILE_ROWS = [203, 204, 234, 253, 274, 278]  # import CSV..., export CSV..., compare with..., print preview..., save as..., recent files
 PROGRAM_ROWS = [233, 235]           # write to several radios..., verify transfers
+EDITOR_ROWS = [266, 267, 268, 269]  # Edit menu: the editors
 FIELD_LIMIT = 60
 LINE_LIMIT = 279
 NAME_LINE_LIMIT = 256
@@ -39,22 +41,23 @@ UNUSED = {7, 8, 9, 28, 34, 35, 36, 37, 38, 39, 40, 41, 42, 50, 52, 53, 59, 66, 6
 MAY_BE_EMPTY = {154}
 
 # Menu captions. "&" marks the accelerator in these rows ...
-WITH_ACCELERATOR = set(range(91, 98)) | set(range(99, 102)) | set(range(103, 112)) | set(EDIT_ROWS) | set(FILE_ROWS) | set(PROGRAM_ROWS)
-# ... and never in these (row 1 is also joined into the band-refusal message).
-WITHOUT_ACCELERATOR = {1, 27, 98, 102, 112, 142}
+WITH_ACCELERATOR = set(range(91, 113)) | set(EDIT_ROWS) | set(FILE_ROWS) | set(PROGRAM_ROWS) | set(EDITOR_ROWS)
+# ... and never in these (row 1 is also joined into the band-refusal message; the others
+# are window titles).
+WITHOUT_ACCELERATOR = {1, 27, 142}
 # Rows that show a key name after a tab; True: "..." comes before the tab.
 KEY_NAMES = {92: ("Ctrl+N", False), 94: ("Ctrl+S", False),
              95: ("Ctrl+O", True), 96: ("Ctrl+P", True),
              194: ("Ctrl+Z", False), 195: ("Ctrl+Y", False), 196: ("Ctrl+X", False),
              197: ("Ctrl+C", False), 198: ("Ctrl+V", False), 199: ("Del", False),
              200: ("Ins", False), 201: ("Ctrl+Up", False), 202: ("Ctrl+Down", False),
-             246: ("Ctrl+Shift+S", True)}
+             274: ("Ctrl+Shift+S", True)}
 # Accelerators must be unique within one menu (the edit menu also holds "DTMF").
 MENUS = {
     "menu bar": [91, 98, 101, 102, 103, 106, 112, 110],
     "file": [92, 93, 94, 95, 96, 97] + FILE_ROWS,
-    "edit": [1, 27, 142] + EDIT_ROWS,
-    "programming": [99, 100],
+    "edit": EDITOR_ROWS + EDIT_ROWS,
+    "programming": [99, 100] + PROGRAM_ROWS,
     "view": [104, 105],
     "window": [107, 108, 109],
     "help": [111],

@@ -1,6 +1,6 @@
 #!/bin/sh
 # Renders the program's icons and background picture from the drawings in this directory
-# into data/. Needs ImageMagick 6 ("convert"). Run from anywhere:
+# into data/. Needs ImageMagick 6 ("convert") and rsvg-convert. Run from anywhere:
 #     sh data/artwork/make_artwork.sh
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
@@ -25,5 +25,14 @@ convert "$work/app16.png" "$work/app32.png" "$work/app48.png" "$data/app.ico"
 render view16.mvg 16 16 "$work/view16.png" +antialias
 render view.mvg 32 32 "$work/view32.png"
 convert "$work/view16.png" "$work/view32.png" "$data/view.ico"
+
+# Toolbar icons: SVG drawings rendered at each toolbar size (needs rsvg-convert, Debian
+# librsvg2-bin).
+mkdir -p "$data/icons"
+for icon in print new; do
+    for size in 16 24 32 48; do
+        rsvg-convert -w $size -h $size "$here/$icon.svg" -o "$data/icons/$icon-$size.png"
+    done
+done
 
 sh "$here/background.sh" "$data/0.JPG"

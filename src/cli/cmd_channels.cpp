@@ -15,10 +15,11 @@ void PrintRow(const ChannelRow& row) {
     std::cout << "\n";
 }
 
-int RunChannels(const std::vector<std::string>& args) {
-    if (args.size() != 1) return UsageError("channels: expected exactly one FILE");
+int RunChannels(const cmdline::Arguments& args) {
+    int status = kExitOk;
+    if (!CheckArgumentCount("channels", args, 1, 1, "exactly one FILE", status)) return status;
     RadioImage image;
-    if (int status = LoadImageFile(args[0], image); status != kExitOk) return status;
+    if (status = LoadImageFile(args.positional()[0], image); status != kExitOk) return status;
     LanguageTable language;
     LoadCliLanguage(language, true);
 
@@ -36,7 +37,10 @@ const CommandRegistration kRegistration{{
     "Prints the channel table of FILE as the channel grid shows it: a header line with\n"
     "the 12 column headers, then one line per channel 0-127 with its 12 cell texts, all\n"
     "joined by commas. Texts come from the language file (lang.csv, else language.csv,\n"
-    "in the current directory, beside the program, or in the installed data directory).\n",
+    "in the current directory, beside the program, or in the installed data directory).\n"
+    "FILE \"-\" reads the .dat file from standard input.\n",
+    {},
+    {},
     RunChannels,
 }};
 

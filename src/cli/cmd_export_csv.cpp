@@ -3,18 +3,19 @@
 
 #include "cli/command.h"
 #include "cli/image_file.h"
+#include "cli/whole_file.h"
 #include "editors/channel_csv.h"
 
 namespace radioprog::cli {
 namespace {
 
-int RunExportCsv(const std::vector<std::string>& args) {
-    if (args.size() != 2) return UsageError("export-csv: expected FILE.dat and OUT.csv");
+int RunExportCsv(const cmdline::Arguments& args) {
+    int status = kExitOk;
+    if (!CheckArgumentCount("export-csv", args, 2, 2, "FILE.dat and OUT.csv", status)) return status;
+    const std::vector<std::string>& files = args.positional();
     RadioImage image;
-    if (int status = LoadImageFile(args[0], image); status != kExitOk) return status;
-    FileResult written = WriteTextFile(args[1], ExportChannelsCsv(image));
-    if (!written.ok) return UsageError(written.error);
-    return kExitOk;
+    if (status = LoadImageFile(files[0], image); status != kExitOk) return status;
+    return WriteWholeOutput(files[1], ExportChannelsCsv(image));
 }
 
 const CommandRegistration kRegistration{{
@@ -26,8 +27,12 @@ const CommandRegistration kRegistration{{
     "Location (channel 0-127), Name, Frequency (MHz), Duplex (\"\", +, -, split, off),\n"
     "Offset, Tone (\"\", Tone, TSQL, DTCS, Cross), rToneFreq, cToneFreq, DtcsCode,\n"
     "DtcsPolarity, RxDtcsCode, CrossMode, Mode (FM wide, NFM narrow), TStep, Skip (S: not\n"
-    "scanned), Power (High, Low), Comment, URCALL, RPT1CALL, RPT2CALL, DVCODE, and two\n"
-    "columns of radioprog: BusyLock (Yes, No) and Signal (optional signalling 1-15).\n",
+    "scanned), Power (5.0W High, 1.0W Low), Comment, URCALL, RPT1CALL, RPT2CALL, DVCODE, and two\n"
+    "columns of radioprog: BusyLock (Yes, No) and Signal (optional signalling 1-15).\n"
+    "FILE.dat \"-\" reads standard input, OUT.csv \"-\" writes to standard output. OUT.csv\n"
+    "is replaced only once the whole new file is written.\n",
+    {},
+    {},
     RunExportCsv,
 }};
 

@@ -1,59 +1,78 @@
 // radioprog-cli import-csv FILE.dat IN.csv [--out NEW.dat]: channels from a CSV file.
+#include <charconv>
 #include <iostream>
 
 #include "cli/command.h"
 #include "cli/image_file.h"
+#include "cli/whole_file.h"
 #include "editors/channel_csv.h"
-#include "model/dat_file.h"
+#include "model/channel_record.h"
 #include "model/language_table.h"
 
 namespace radioprog::cli {
 namespace {
 
-int RunImportCsv(const std::vector<std::string>& args) {
-    std::vector<std::string> files;
-    std::string out;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--out") {
-            if (i + 1 >= args.size() || !out.empty()) return UsageError("import-csv: --out needs one NEW.dat");
-            out = args[++i];
-        } else {
-            files.push_back(args[i]);
-        }
+int RunImportCsv(const cmdline::Arguments& args) {
+    int status = kExitOk;
+    if (!CheckArgumentCount("import-csv", args, 2, 2, "FILE.dat and IN.csv", status)) return status;
+    const std::string& datFile = args.positional()[0];
+    const std::string& csvFile = args.positional()[1];
+    const bool outGiven = args.isSet("out");
+    const std::string out = outGiven ? args.value("out") : datFile;
+    if (out.empty()) return UsageError("import-csv: --out needs a file name");
+    if (datFile == kStandardStream && csvFile == kStandardStream)
+        return UsageError("import-csv: only one of FILE.dat and IN.csv can be standard input");
+    CsvImportOptions options;
+    options.strictBands = args.isSet("strict-bands");
+    if (args.isSet("from")) {
+        const std::string from = args.value("from");
+        int channel = -1;
+        auto [end, ec] = std::from_chars(from.data(), from.data() + from.size(), channel);
+        if (ec != std::errc() || end != from.data() + from.size() || channel < 0 || channel >= kChannelCount)
+            return UsageError("import-csv: --from wants a channel from 0 to 127, not '" + from + "'");
+        options.firstChannel = channel;
     }
-    if (files.size() != 2) return UsageError("import-csv: expected FILE.dat and IN.csv");
-    if (out.empty()) out = files[0];
 
     RadioImage image;
-    if (int status = LoadImageFile(files[0], image); status != kExitOk) return status;
-    std::string text, error;
-    if (!ReadTextFile(files[1], text, error)) return UsageError(error);
+    if (status = LoadImageFile(datFile, image); status != kExitOk) return status;
+    std::string text;
+    if (status = ReadWholeInput(csvFile, text); status != kExitOk) return status;
 
-    CsvImportReport report = ImportChannelsCsv(image, text);
+    CsvImportReport report = ImportChannelsCsv(image, text, options);
     // Report lines in the built-in English, whatever language file lies around.
     const LanguageTable english;
-    if (!report.headerOk) return UsageError(files[1] + ": " + CsvProblemText(report.problems.front(), english));
-    for (const CsvProblem& problem : report.problems) std::cerr << files[1] << ": " << CsvProblemText(problem, english) << "\n";
-
-    FileResult saved = SaveDatFile(image, out);
-    if (!saved.ok) return UsageError(saved.error);
+    const std::string source = InputName(csvFile);
+    if (!report.headerOk) return UsageError(source + ": " + CsvProblemText(report.problems.front(), english));
+    for (const CsvProblem& problem : report.problems) std::cerr << source << ": " << CsvProblemText(problem, english) << "\n";
+    // Nothing stored: the file stays as it was, and a script learns it from the exit status.
+    if (!report.channels.empty())
+        if (status = SaveImageFile(image, out); status != kExitOk) return status;
     std::cerr << english.row(lang_row::kChannelsImported) << " " << report.channels.size() << "\n";
-    return kExitOk;
+    return report.channels.empty() ? kExitNothingImported : kExitOk;
 }
 
 const CommandRegistration kRegistration{{
     "import-csv",
-    "import-csv FILE.dat IN.csv [--out NEW.dat]",
+    "import-csv FILE.dat IN.csv [--out NEW.dat] [--from N] [--strict-bands]",
     "store the channels of a CSV file into a .dat file",
     "Reads the channels of IN.csv (the layout export-csv writes; comma, tab or semicolon\n"
     "separated, columns found by their header names, unknown ones ignored) into the image\n"
     "of FILE.dat and writes the result to NEW.dat, or back to FILE.dat without --out.\n"
-    "Each row replaces the channel its Location names (rows go to channels 0, 1, ... when\n"
-    "there is no Location column); channels the file does not name are kept. A row with a\n"
-    "value the radio cannot store (a frequency outside 136-520 MHz or off the 5/6.25 kHz\n"
+    "Each row replaces the channel its Location names; with --from N, or without a Location\n"
+    "column (from channel 0), the rows go to channels N, N+1, ... in file order and rows\n"
+    "beyond channel 127 are reported. Channels the file does not name are kept. A row with\n"
+    "a value the radio cannot store (a frequency outside 136-520 MHz or off the 5/6.25 kHz\n"
     "raster, an unknown tone, ...) is skipped and reported on stderr with its line number.\n"
-    "Exit status 0 when the file was written, 2 for usage errors, unreadable files or a\n"
-    "CSV file without a Frequency column.\n",
+    "Power may be High/Low or watts (2.3 W and more is High). A frequency between the usual\n"
+    "bands 136-174 and 400-520 MHz is stored with a warning (the radio refuses the write\n"
+    "if its bands exclude it). When no row can be stored, nothing is written. \"-\" as\n"
+    "FILE.dat or IN.csv reads standard input, --out - writes to standard output.\n",
+    {
+        {{"o", "out"}, "NEW.dat", "write the result to NEW.dat instead of FILE.dat"},
+        {{"from"}, "N", "place the rows in file order from channel N (0-127),\nignoring their Location"},
+        {{"strict-bands"}, "", "skip rows with a frequency between the usual bands\ninstead of storing them with a warning"},
+    },
+    {kExitNothingImported},
     RunImportCsv,
 }};
 

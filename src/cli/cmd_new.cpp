@@ -2,18 +2,17 @@
 #include <iostream>
 
 #include "cli/command.h"
-#include "model/dat_file.h"
+#include "cli/image_file.h"
 
 namespace radioprog::cli {
 namespace {
 
-int RunNew(const std::vector<std::string>& args) {
-    if (args.size() != 1) return UsageError("new: expected exactly one FILE");
+int RunNew(const cmdline::Arguments& args) {
+    int status = kExitOk;
+    if (!CheckArgumentCount("new", args, 1, 1, "exactly one FILE", status)) return status;
     RadioImage image;
     image.ApplyDefaults();
-    FileResult saved = SaveDatFile(image, args[0]);
-    if (!saved.ok) return UsageError(saved.error);
-    return kExitOk;
+    return SaveImageFile(image, args.positional()[0]);
 }
 
 const CommandRegistration kRegistration{{
@@ -22,7 +21,9 @@ const CommandRegistration kRegistration{{
     "write the default radio image (as after start-up) to FILE",
     "Writes the image that the program holds right after start-up (all channels empty,\n"
     "port 1, VFO A 136.00000 MHz, VFO B 400.00000 MHz) to FILE, 5592 bytes.\n"
-    "FILE is used as given; no \".dat\" is appended.\n",
+    "FILE is used as given; no \".dat\" is appended. FILE \"-\" writes to standard output.\n",
+    {},
+    {},
     RunNew,
 }};
 

@@ -8,8 +8,8 @@
 namespace radioprog::cli {
 namespace {
 
-int RunPorts(const std::vector<std::string>& args) {
-    if (!args.empty()) return UsageError("ports: takes no arguments");
+int RunPorts(const cmdline::Arguments& args) {
+    if (int status = kExitOk; !CheckArgumentCount("ports", args, 0, 0, "no arguments", status)) return status;
     CCommTask task(PortMap::FromEnvironment());
     for (const PortProblem& port : task.ProbeDetails()) {
         std::cout << std::left << std::setw(6) << PortMap::Name(port.port) << std::setw(23)
@@ -34,6 +34,8 @@ const CommandRegistration kRegistration{{
     "COMk is entry k of RADIOPROG_PORTS (device paths separated by commas; an empty entry is\n"
     "a port that does not exist); without it, the serial devices present, USB adapters\n"
     "first.\n",
+    {},
+    {},
     RunPorts,
 }};
 

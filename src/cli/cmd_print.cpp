@@ -1,6 +1,7 @@
 // radioprog-cli print FILE --pdf OUT.pdf: the three printed pages of a .dat file as a PDF.
 #ifdef RADIOPROG_CLI_WITH_GUI
 
+#include <QBuffer>
 #include <QGuiApplication>
 #include <QPageLayout>
 #include <QPageSize>
@@ -12,6 +13,7 @@
 #include "cli/cli_language.h"
 #include "cli/command.h"
 #include "cli/image_file.h"
+#include "cli/whole_file.h"
 #include "print/gui/page_painter.h"
 #include "print/print_data.h"
 
@@ -24,36 +26,24 @@ struct PrintArgs {
     std::optional<int> language;
 };
 
-// Parses FILE --pdf OUT [--language N]; an error message when the arguments don't fit.
-std::string ParsePrintArgs(const std::vector<std::string>& args, PrintArgs& parsed) {
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "--pdf" || arg == "--language") {
-            if (i + 1 >= args.size()) return arg + " needs a value";
-            const std::string& value = args[++i];
-            if (arg == "--pdf") {
-                parsed.pdf = value;
-                continue;
-            }
-            char* end = nullptr;
-            long column = std::strtol(value.c_str(), &end, 10);
-            if (value.empty() || *end != '\0' || column < 0 || column >= kLanguageNameCount)
-                return "--language expects a column number from 0 to " + std::to_string(kLanguageNameCount - 1);
-            parsed.language = static_cast<int>(column);
-        } else if (!arg.empty() && arg[0] == '-') {
-            return "unknown option '" + arg + "'";
-        } else if (parsed.file.empty()) {
-            parsed.file = arg;
-        } else {
-            return "expected exactly one FILE";
-        }
-    }
-    if (parsed.file.empty()) return "expected a FILE";
+// FILE --pdf OUT [--language N]; an error message when the arguments don't fit.
+std::string ParsePrintArgs(const cmdline::Arguments& args, PrintArgs& parsed) {
+    if (args.positional().size() != 1) return "expected exactly one FILE";
+    parsed.file = args.positional()[0];
+    parsed.pdf = args.value("pdf");
     if (parsed.pdf.empty()) return "expected --pdf OUT.pdf";
+    if (args.isSet("language")) {
+        const std::string value = args.value("language");
+        char* end = nullptr;
+        long column = std::strtol(value.c_str(), &end, 10);
+        if (value.empty() || *end != '\0' || column < 0 || column >= kLanguageNameCount)
+            return "--language expects a column number from 0 to " + std::to_string(kLanguageNameCount - 1);
+        parsed.language = static_cast<int>(column);
+    }
     return {};
 }
 
-int RunPrint(const std::vector<std::string>& args) {
+int RunPrint(const cmdline::Arguments& args) {
     PrintArgs parsed;
     if (std::string error = ParsePrintArgs(args, parsed); !error.empty()) return UsageError("print: " + error);
     RadioImage image;
@@ -74,14 +64,19 @@ int RunPrint(const std::vector<std::string>& args) {
     std::optional<QGuiApplication> app;
     if (QCoreApplication::instance() == nullptr) app.emplace(argc, argv);
 
-    QPdfWriter writer(QString::fromStdString(parsed.pdf));
+    // The PDF is drawn in memory and then written as a whole, so a failed print leaves an
+    // earlier OUT.pdf as it was.
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&pdf);
     writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(10, 10, 10, 10),
                                      QPageLayout::Millimeter));
     writer.setTitle(QString::fromStdString(language.row(0)));
     writer.setCreator(QStringLiteral("radioprog-cli"));
     if (!PaintPages(writer, PrintDataFromImage(image, language), {1, 2, 3}))
-        return UsageError("print: cannot write " + parsed.pdf);
-    return kExitOk;
+        return UsageError("print: cannot draw the pages of " + parsed.file);
+    pdf.close();
+    return WriteWholeOutput(parsed.pdf, std::string_view(pdf.data().constData(), static_cast<std::size_t>(pdf.data().size())));
 }
 
 const CommandRegistration kRegistration{{
@@ -91,7 +86,13 @@ const CommandRegistration kRegistration{{
     "Writes the printout of FILE to OUT.pdf (A4): pages 1 and 2 hold the channel table as\n"
     "the channel grid shows it, page 3 the optional-function settings as the optional-\n"
     "functions editor shows them after opening FILE. Texts come from the language file;\n"
-    "--language N uses its column N (0 = the first) instead of the default column.\n",
+    "--language N uses its column N (0 = the first) instead of the default column.\n"
+    "FILE \"-\" reads standard input, --pdf - writes the PDF to standard output.\n",
+    {
+        {{"pdf"}, "OUT.pdf", "the PDF file to write (replaced only once it is complete)"},
+        {{"language"}, "N", "the language file's column N (0 = the first)"},
+    },
+    {},
     RunPrint,
 }};
 

@@ -4,19 +4,13 @@
 #include "cli/command.h"
 #include "cli/transfer_cli.h"
 #include "link/comm_task.h"
-#include "model/dat_file.h"
+#include "cli/image_file.h"
 
 namespace radioprog::cli {
 namespace {
 
-int RunRead(const std::vector<std::string>& arguments) {
-    // --verify is this command's own option; the rest are the transfer options.
-    std::vector<std::string> args;
-    bool verify = false;
-    for (const std::string& arg : arguments) {
-        if (arg == "--verify") verify = true;
-        else args.push_back(arg);
-    }
+int RunRead(const cmdline::Arguments& args) {
+    const bool verify = args.isSet("verify");
     TransferArgs parsed;
     if (int status = ParseTransferArgs("read", args, parsed); status != kExitOk) return status;
 
@@ -33,9 +27,7 @@ int RunRead(const std::vector<std::string>& arguments) {
 
     if (int status = ReportTransferFailure(reports); status != kExitOk) return status;
     if (!reports.readImage()) return ReportTransferFailure(reports);
-    FileResult saved = SaveDatFile(*reports.readImage(), parsed.file);
-    if (!saved.ok) return UsageError(saved.error);
-    return kExitOk;
+    return SaveImageFile(*reports.readImage(), parsed.file);
 }
 
 const CommandRegistration kRegistration{{
@@ -45,11 +37,14 @@ const CommandRegistration kRegistration{{
     std::string("Finds the radio (the port given by --port first, default COM1, then COM1-COM20),\n"
                 "reads its whole memory and writes it to FILE as a .dat file of 5592 bytes; its\n"
                 "port number is the port where the radio answered. FILE is used as given. When\n"
-                "the read fails, FILE is neither created nor changed.\n\n"
+                "the read fails, FILE is neither created nor changed. FILE \"-\" writes the image to\n"
+                "standard output.\n\n"
                 "--verify reads every block twice; when the two readings differ, a third time,\n"
                 "keeping the reading two of the three agree on. When none agree the read fails\n"
                 "(exit status 4) naming the block.\n\n") +
-        kTransferOptionsHelp,
+        kTransferPortsHelp,
+    TransferOptions(),
+    {kExitNoRadio, kExitReadFailed},
     RunRead,
 }};
 

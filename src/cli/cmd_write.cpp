@@ -10,12 +10,11 @@
 namespace radioprog::cli {
 namespace {
 
-int RunWrite(const std::vector<std::string>& arguments) {
-    std::vector<std::string> args = arguments;
+int RunWrite(const cmdline::Arguments& args) {
     WriteExtras extras;
     if (int status = TakeWriteExtras(args, extras); status != kExitOk) return status;
     TransferArgs parsed;
-    if (int status = ParseTransferArgs("write", args, parsed); status != kExitOk) return status;
+    if (int status = ParseTransferArgs("write", args, parsed, !extras.ports.empty()); status != kExitOk) return status;
 
     RadioImage image;
     if (int status = LoadImageFile(parsed.file, image); status != kExitOk) return status;
@@ -38,17 +37,25 @@ const CommandRegistration kRegistration{{
     std::string("Loads FILE as File Open does, finds the radio (the port stored in FILE first, or\n"
                 "the one given by --port, then COM1-COM20), reads the radio's band limits and\n"
                 "writes the memory only when every frequency lies within them; otherwise the\n"
-                "refusal is printed and nothing is written. FILE is not changed.\n\n"
+                "refusal is printed and nothing is written. FILE is not changed; \"-\" reads it from\n"
+                "standard input.\n\n"
                 "--verify reads back every block written after the last unit and lists each\n"
                 "channel or setting the radio holds differently from FILE (exit status 7).\n\n"
-                "Several radios at once:\n"
-                "  --port N,M,...  write FILE to the radios on these ports in parallel, one worker\n"
-                "                  per port, without a scan; a radio that fails never stops the\n"
-                "                  others\n"
-                "  --all           the same for every port where a radio answers\n"
-                "Each radio gets its own band check, retries and result line (\"COM2: Write\n"
-                "failed at CH 40\"); a summary line follows.\n\n") +
-        kTransferOptionsHelp,
+                "Several radios at once: --port N,M,... writes FILE to the radios on these ports\n"
+                "in parallel, one worker per port, without a scan; a radio that fails never stops\n"
+                "the others. --all does the same for every port where a radio answers. Each radio\n"
+                "gets its own band check, retries and result line (\"COM2: Write failed at CH 40\");\n"
+                "a summary line follows, and the exit status is the highest of the radios' codes.\n\n") +
+        kTransferPortsHelp,
+    [] {
+        std::vector<cmdline::Option> options = TransferOptions();
+        options.front().valueName = "N[,M,...]";
+        options.front().description = "the port to try first (1-20), then COM1-COM20 in order;\n"
+                                      "a list: write to the radios on these ports";
+        options.push_back({{"all"}, "", "write to every port where a radio answers"});
+        return options;
+    }(),
+    {kExitNoRadio, kExitWriteFailed, kExitBandRefused, kExitVerifyDiffers},
     RunWrite,
 }};
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <iostream>
 
+#include "cli/transfer_cli.h"
+
 namespace radioprog::cli {
 
 namespace {
@@ -10,7 +12,29 @@ std::vector<Command>& Registry() {
     static std::vector<Command> commands;
     return commands;
 }
+
+const char* Meaning(int code) {
+    for (const ExitCode& exit : ExitCodes())
+        if (exit.code == code) return exit.meaning;
+    return "";
+}
+
 }  // namespace
+
+const std::vector<ExitCode>& ExitCodes() {
+    static const std::vector<ExitCode> codes{
+        {kExitOk, "done (diff: the files are equal)"},
+        {kExitDiffers, "diff: the files differ"},
+        {kExitUsage, "usage error, or a file that cannot be read, is invalid or cannot be written"},
+        {kExitNoRadio, "no radio found"},
+        {kExitReadFailed, "reading the radio failed, FILE untouched (also: a verified read found no two readings alike)"},
+        {kExitWriteFailed, "writing the radio failed"},
+        {kExitBandRefused, "write refused by the band check (nothing written)"},
+        {kExitVerifyDiffers, "a verified write found the radio holding other bytes than were written"},
+        {kExitNothingImported, "the import stored no channel (the file is unchanged)"},
+    };
+    return codes;
+}
 
 CommandRegistration::CommandRegistration(Command command) {
     auto& commands = Registry();
@@ -31,13 +55,38 @@ int UsageError(const std::string& message) {
     return kExitUsage;
 }
 
-bool WantsHelp(const std::vector<std::string>& args) {
-    return std::any_of(args.begin(), args.end(), [](const std::string& a) { return a == "--help" || a == "-h"; });
+bool CheckArgumentCount(const std::string& command, const cmdline::Arguments& args, std::size_t min, std::size_t max,
+                        const std::string& expected, int& status) {
+    const std::size_t count = args.positional().size();
+    if (count >= min && count <= max) return true;
+    status = UsageError(command + ": expected " + expected + " (see radioprog-cli " + command + " --help)");
+    return false;
 }
 
-int PrintCommandHelp(const Command& command) {
-    std::cout << "Usage: radioprog-cli " << command.synopsis << "\n\n" << command.help;
-    return kExitOk;
+std::string CommandHelp(const Command& command) {
+    std::vector<cmdline::Option> options = command.options;
+    options.push_back(cmdline::HelpOption());
+    std::string text = "Usage: radioprog-cli " + command.synopsis + "\n\n" + command.help + "\nOptions:\n" +
+                       cmdline::OptionsHelp(options) + "\nExit status:\n";
+    std::vector<int> codes{kExitOk, kExitUsage};
+    codes.insert(codes.end(), command.exitCodes.begin(), command.exitCodes.end());
+    std::sort(codes.begin(), codes.end());
+    for (int code : codes) text += "  " + std::to_string(code) + "  " + Meaning(code) + "\n";
+    return text;
+}
+
+int RunCommand(const Command& command, const std::vector<std::string>& args) {
+    std::vector<cmdline::Option> options = command.options;
+    options.push_back(cmdline::HelpOption());
+    cmdline::Arguments parsed;
+    std::string error;
+    if (!cmdline::Parse(options, args, parsed, error))
+        return UsageError(command.name + ": " + error + " (see radioprog-cli " + command.name + " --help)");
+    if (parsed.isSet("help")) {
+        std::cout << CommandHelp(command);
+        return kExitOk;
+    }
+    return command.run(parsed);
 }
 
 }  // namespace radioprog::cli

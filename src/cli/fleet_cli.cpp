@@ -50,24 +50,13 @@ private:
 
 }  // namespace
 
-int TakeWriteExtras(std::vector<std::string>& args, WriteExtras& extras) {
-    std::vector<std::string> rest;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "--verify") {
-            extras.verify = true;
-        } else if (arg == "--all") {
-            extras.all = true;
-        } else if (arg == "--port" && i + 1 < args.size() && args[i + 1].find(',') != std::string::npos) {
-            if (!ParsePortList(args[i + 1], extras.ports))
-                return UsageError("write: --port wants numbers from 1 to 20, each once, not '" + args[i + 1] + "'");
-            ++i;
-        } else {
-            rest.push_back(arg);
-        }
-    }
+int TakeWriteExtras(const cmdline::Arguments& args, WriteExtras& extras) {
+    extras.verify = args.isSet("verify");
+    extras.all = args.isSet("all");
+    const std::string port = args.value("port");
+    if (port.find(',') != std::string::npos && !ParsePortList(port, extras.ports))
+        return UsageError("write: --port wants numbers from 1 to 20, each once, not '" + port + "'");
     if (extras.all && !extras.ports.empty()) return UsageError("write: --all and a --port list exclude each other");
-    args = std::move(rest);
     return kExitOk;
 }
 

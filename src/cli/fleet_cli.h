@@ -1,6 +1,5 @@
 #pragma once
-// radioprog-cli write's options for proving a write and for several radios at once. They are
-// taken out of the arguments before the ordinary transfer options are read.
+// radioprog-cli write's options for proving a write and for several radios at once.
 #include <string>
 #include <vector>
 
@@ -16,9 +15,9 @@ struct WriteExtras {
     bool several() const { return all || !ports.empty(); }
 };
 
-// Takes --verify, --all and a --port list (a value with a comma) out of args; the rest is
-// left for ParseTransferArgs. Prints the usage error and returns kExitUsage when wrong.
-int TakeWriteExtras(std::vector<std::string>& args, WriteExtras& extras);
+// Reads --verify, --all and a --port list (a value with a comma); ParseTransferArgs reads the
+// rest. Prints the usage error and returns kExitUsage when wrong.
+int TakeWriteExtras(const cmdline::Arguments& args, WriteExtras& extras);
 
 // Writes image to every port of extras in parallel, one line per radio as it ends and a
 // summary; returns the highest single-radio exit code (0 when all succeeded).

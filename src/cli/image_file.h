@@ -5,8 +5,11 @@
 
 namespace radioprog::cli {
 
-// Starts from the default image and opens FILE into it as File Open does. On failure
-// prints the reason and returns kExitUsage.
+// Starts from the default image and opens FILE into it as File Open does ("-": standard
+// input). On failure prints the reason and returns kExitUsage.
 int LoadImageFile(const std::string& path, RadioImage& image);
+// Writes the image as a .dat file, atomically ("-": standard output). On failure prints the
+// reason and returns kExitUsage.
+int SaveImageFile(const RadioImage& image, const std::string& path);
 
 }  // namespace radioprog::cli

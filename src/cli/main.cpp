@@ -7,33 +7,48 @@
 
 namespace {
 
-void PrintToolHelp() {
-    std::cout << "Usage: radioprog-cli COMMAND [ARGS...]\n\n"
-                 "Reads, writes and inspects the memory image of the dual-band handheld radio\n"
-                 "and its .dat files.\n\nCommands:\n";
-    for (const auto& command : radioprog::cli::Commands())
-        std::cout << "  " << command.synopsis << "\n      " << command.summary << "\n";
-    std::cout << "\n'radioprog-cli COMMAND --help' describes a command.\n";
+using namespace radioprog;
+
+std::string ToolHelp() {
+    std::string text =
+        "Usage: radioprog-cli [--help | --version] COMMAND [OPTIONS] [ARGS...]\n\n"
+        "Reads, writes and inspects the memory image of the dual-band handheld radio\n"
+        "and its .dat files. A FILE given as \"-\" is standard input or output where a\n"
+        "file is read or written as a whole. \"--\" ends the options.\n\nCommands:\n";
+    for (const auto& command : cli::Commands()) text += "  " + command.synopsis + "\n      " + command.summary + "\n";
+    text += "\nOptions:\n" + cmdline::OptionsHelp({cmdline::HelpOption(), cmdline::VersionOption()});
+    text += "\nExit status:\n";
+    for (const cli::ExitCode& exit : cli::ExitCodes())
+        text += "  " + std::to_string(exit.code) + "  " + exit.meaning + "\n";
+    text += "\n'radioprog-cli COMMAND --help' describes a command.\n";
+    return text;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     using namespace radioprog::cli;
-    std::vector<std::string> args(argv + 1, argv + argc);
-    if (args.empty()) {
-        PrintToolHelp();
-        return kExitUsage;
-    }
-    if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
-        if (args.size() > 1)
-            if (const Command* command = FindCommand(args[1])) return PrintCommandHelp(*command);
-        PrintToolHelp();
+    cmdline::Arguments parsed;
+    std::string error;
+    if (!cmdline::Parse({cmdline::HelpOption(), cmdline::VersionOption()}, cmdline::ArgumentList(argc, argv), parsed,
+                        error, cmdline::Style::CommandFirst))
+        return UsageError(error + " (see radioprog-cli --help)");
+    const std::vector<std::string>& args = parsed.positional();
+    if (parsed.isSet("version")) {
+        std::cout << cmdline::VersionText("radioprog-cli");
         return kExitOk;
     }
+    if (parsed.isSet("help") || (!args.empty() && args[0] == "help")) {
+        if (args.size() > 1 && args[0] == "help")
+            if (const Command* command = FindCommand(args[1])) {
+                std::cout << CommandHelp(*command);
+                return kExitOk;
+            }
+        std::cout << ToolHelp();
+        return kExitOk;
+    }
+    if (args.empty()) return UsageError("no command given (see radioprog-cli --help)");
     const Command* command = FindCommand(args[0]);
     if (!command) return UsageError("unknown command '" + args[0] + "' (see radioprog-cli --help)");
-    std::vector<std::string> rest(args.begin() + 1, args.end());
-    if (WantsHelp(rest)) return PrintCommandHelp(*command);
-    return command->run(rest);
+    return RunCommand(*command, std::vector<std::string>(args.begin() + 1, args.end()));
 }

@@ -41,34 +41,37 @@ std::string Where(const TransferOutcome& outcome, const LanguageTable& language)
 
 }  // namespace
 
-int ParseTransferArgs(const std::string& command, const std::vector<std::string>& args, TransferArgs& parsed) {
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "--trace") {
-            if (i + 1 >= args.size() || args[i + 1].empty()) return UsageError(command + ": --trace needs a file");
-            parsed.trace = args[++i];
-        } else if (arg == "--port" || arg == "--device") {
-            if (i + 1 >= args.size()) return UsageError(command + ": " + arg + " needs a value");
-            const std::string& value = args[++i];
-            if (arg == "--device") {
-                if (value.empty()) return UsageError(command + ": --device needs a path");
-                parsed.device = value;
-                continue;
-            }
-            int port = 0;
-            auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), port);
-            if (ec != std::errc() || end != value.data() + value.size() || port < kFirstPort || port > kLastPort)
-                return UsageError(command + ": --port wants a number from 1 to 20, not '" + value + "'");
-            parsed.port = port;
-        } else if (arg.size() > 1 && arg[0] == '-') {
-            return UsageError(command + ": unknown option " + arg);
-        } else if (parsed.file.empty()) {
-            parsed.file = arg;
-        } else {
-            return UsageError(command + ": expected exactly one FILE");
-        }
+std::vector<cmdline::Option> TransferOptions() {
+    return {
+        {{"port"}, "N", "the port to try first (1-20), then COM1-COM20 in order"},
+        {{"verify"}, "", "prove the transfer (see above)"},
+        {{"device"}, "PATH", "use only PATH, as COM1"},
+        {{"trace"}, "FILE",
+         "append every byte sent and received, with times, to FILE\n"
+         "(RADIOPROG_TRACE=FILE does the same for every transfer)"},
+    };
+}
+
+int ParseTransferArgs(const std::string& command, const cmdline::Arguments& args, TransferArgs& parsed,
+                      bool portListTaken) {
+    if (args.positional().size() != 1) return UsageError(command + ": expected exactly one FILE");
+    parsed.file = args.positional()[0];
+    if (args.isSet("trace")) {
+        parsed.trace = args.value("trace");
+        if (parsed.trace.empty()) return UsageError(command + ": --trace needs a file");
     }
-    if (parsed.file.empty()) return UsageError(command + ": expected exactly one FILE");
+    if (args.isSet("device")) {
+        parsed.device = args.value("device");
+        if (parsed.device.empty()) return UsageError(command + ": --device needs a path");
+    }
+    if (args.isSet("port") && !portListTaken) {
+        const std::string value = args.value("port");
+        int port = 0;
+        auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), port);
+        if (ec != std::errc() || end != value.data() + value.size() || port < kFirstPort || port > kLastPort)
+            return UsageError(command + ": --port wants a number from 1 to 20, not '" + value + "'");
+        parsed.port = port;
+    }
     return kExitOk;
 }
 
@@ -139,7 +142,7 @@ int ReportTransferFailure(const CliReports& reports, const RadioImage* sent) {
             return kExitVerifyDiffers;
         }
         case TransferResult::NoRadio: {
-            std::string advice = PermissionAdvice(outcome);
+            std::string advice = PermissionAdvice(outcome, LanguageTable{});
             std::cerr << "radioprog-cli: no radio found on COM1-COM20" << (advice.empty() ? "" : "; " + advice) << "\n";
             return kExitNoRadio;
         }

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "cmdline/command_line.h"
 #include "link/comm_task.h"
 #include "link/port_map.h"
 #include "link/transfer_reports.h"
@@ -26,8 +27,12 @@ struct TransferArgs {
     std::string trace;        // --trace FILE
 };
 
-// FILE [--port N] [--device PATH]; prints the usage error and returns kExitUsage when wrong.
-int ParseTransferArgs(const std::string& command, const std::vector<std::string>& args, TransferArgs& parsed);
+// The options read and write share (--port, --device, --trace).
+std::vector<cmdline::Option> TransferOptions();
+// FILE and the transfer options; prints the usage error and returns kExitUsage when wrong.
+// With portListTaken a --port list has been read already (write to several radios).
+int ParseTransferArgs(const std::string& command, const cmdline::Arguments& args, TransferArgs& parsed,
+                      bool portListTaken = false);
 
 // --device PATH makes PATH COM1 and the only port; otherwise RADIOPROG_PORTS or the serial
 // devices present.
@@ -74,20 +79,9 @@ private:
 // and the exit code is kExitVerifyDiffers.
 int ReportTransferFailure(const CliReports& reports, const RadioImage* sent = nullptr);
 
-inline constexpr const char* kTransferOptionsHelp =
-    "  --verify       prove the transfer (see above)\n"
-    "  --port N       the port to try first (1-20), then COM1-COM20 in order\n"
-    "  --device PATH  use only PATH, as COM1\n"
-    "  --trace FILE   append every byte sent and received, with times, to FILE\n"
-    "                 (RADIOPROG_TRACE=FILE does the same for every transfer)\n"
-    "\n"
+inline constexpr const char* kTransferPortsHelp =
     "Ports: COMk is entry k of RADIOPROG_PORTS (device paths separated by commas; an empty\n"
     "entry is a port that does not exist); without it, the serial devices present, USB\n"
-    "adapters first. 'radioprog-cli ports' lists them.\n"
-    "\n"
-    "Exit status: 0 done, 2 usage or file error, 3 no radio found, 4 read failed (also\n"
-    "when a verified read found no agreeing readings), 5 write failed, 6 write refused by\n"
-    "the band check (nothing written), 7 a verified write found the radio holding other\n"
-    "bytes than were written. With several radios: the highest of their codes.\n";
+    "adapters first. 'radioprog-cli ports' lists them.\n";
 
 }  // namespace radioprog::cli

@@ -9,6 +9,7 @@
 #include "editors/channel_rows.h"
 #include "editors/channel_values.h"
 #include "editors/delimited_text.h"
+#include "editors/usual_bands.h"
 #include "model/channel_record.h"
 
 namespace radioprog {
@@ -22,24 +23,30 @@ bool IsNameText(const std::string& text) {
     return std::all_of(text.begin(), text.end(), [](char c) { return NameCharToCode(c) != 0xFF; });
 }
 
-// The text the column's editor would hand over for a pasted cell; nullopt when it could not.
-std::optional<std::string> EditorText(int column, const std::string& text, const LanguageTable& language) {
+// The text the column's editor would hand over for a pasted cell, or why it could not.
+struct EditorResult {
+    std::optional<std::string> text;
+    CsvReason reason = CsvReason::UnsupportedValue;
+    bool inBandGap = false;
+};
+
+EditorResult EditorText(int column, const std::string& text, const LanguageTable& language) {
     switch (column) {
     case column::kRxFrequency:
     case column::kTxFrequency: {
         FrequencyCheck check = CheckFrequencyText(text);
-        if (check.problem != FrequencyProblem::None) return std::nullopt;
-        return GridFrequencyText(check.units);
+        if (check.problem != FrequencyProblem::None) return {std::nullopt, FrequencyReason(check.problem)};
+        return {GridFrequencyText(check.units), CsvReason::BandGap, InUsualBandGap(check.units)};
     }
     case column::kRxTone:
     case column::kTxTone:
-        return ToneListEntry(text, language.row(kOffTextRow));
+        return {ToneListEntry(text, language.row(kOffTextRow)), CsvReason::UnstorableTone};
     case column::kName:
-        return IsNameText(text) ? std::optional<std::string>(text) : std::nullopt;
+        return {IsNameText(text) ? std::optional<std::string>(text) : std::nullopt};
     default:
         for (const std::string& entry : EditorChoices(EditorForColumn(column), language))
-            if (EqualsIgnoringCase(entry, text)) return entry;
-        return std::nullopt;
+            if (EqualsIgnoringCase(entry, text)) return {entry};
+        return {};
     }
 }
 
@@ -48,38 +55,67 @@ bool IsBlankRecord(const DelimitedRecord& record) {
                        [](const std::string& field) { return TrimBlanks(field).empty(); });
 }
 
+// The cells of one pasted line by grid column; nullopt where the line gives none.
+using PastedCells = std::array<std::optional<std::string>, kChannelColumnCount>;
+
+// Commits one cell, or reports why not; a frequency in the band gap is stored and reported.
+void PasteCell(RadioImage& image, const LanguageTable& language, int n, int column, const std::string& text,
+               ChannelRow& row, std::vector<PasteProblem>& problems) {
+    EditorResult editor = text.empty() ? EditorResult{text} : EditorText(column, text, language);
+    if (!editor.text) {
+        problems.push_back({n, column, text, editor.reason});
+        return;
+    }
+    CommitCell(image, language, n, column, *editor.text, row);
+    if (editor.inBandGap) problems.push_back({n, column, text, CsvReason::BandGap, true});
+}
+
 // One line into channel n, cell by cell through the grid's commit.
-void PasteLine(RadioImage& image, const LanguageTable& language, int n, const std::vector<std::string>& fields,
+void PasteLine(RadioImage& image, const LanguageTable& language, int n, const PastedCells& cells,
                std::vector<PasteProblem>& problems) {
     ChannelRow row = ChannelToRow(image, language, n);
-    auto field = [&](int column) { return TrimBlanks(fields[static_cast<std::size_t>(column)]); };
-    auto has = [&](int column) { return static_cast<std::size_t>(column) < fields.size(); };
-
-    if (has(column::kRxFrequency)) {
-        std::string text = field(column::kRxFrequency);
+    if (const auto& rx = cells[column::kRxFrequency]) {
+        std::string text = TrimBlanks(*rx);
         if (text.empty()) {
             // An empty frequency is an empty channel: delete this one, store nothing else.
             if (ChannelInUse(image, n)) CommitCell(image, language, n, column::kRxFrequency, text, row);
             return;
         }
-        if (std::optional<std::string> editorText = EditorText(column::kRxFrequency, text, language))
-            CommitCell(image, language, n, column::kRxFrequency, *editorText, row);
-        else
-            problems.push_back({n, column::kRxFrequency, text});
+        PasteCell(image, language, n, column::kRxFrequency, text, row, problems);
     }
-    // The grid edits the other cells of an empty channel only after its receive frequency.
-    if (!ChannelInUse(image, n)) return;
+    // The grid edits the other cells of an empty channel only after its receive frequency;
+    // a whole line whose frequency failed has been reported already.
+    const bool emptyChannel = !ChannelInUse(image, n);
+    if (emptyChannel && cells[column::kRxFrequency]) return;
 
-    for (int column = column::kTxFrequency; column <= column::kName && has(column); ++column) {
-        std::string text = field(column);
+    for (int column = column::kTxFrequency; column <= column::kName; ++column) {
+        if (!cells[static_cast<std::size_t>(column)]) continue;
+        std::string text = TrimBlanks(*cells[static_cast<std::size_t>(column)]);
         bool clears = column == column::kTxFrequency || column == column::kName;
         if (text.empty() && !clears) continue;
-        std::optional<std::string> editorText = text.empty() ? std::optional<std::string>(text) : EditorText(column, text, language);
-        if (editorText)
-            CommitCell(image, language, n, column, *editorText, row);
-        else
-            problems.push_back({n, column, text});
+        if (emptyChannel) {
+            if (text.empty()) continue;
+            problems.push_back({n, column, text, CsvReason::EmptyChannel});
+            continue;
+        }
+        PasteCell(image, language, n, column, text, row, problems);
     }
+}
+
+// A header line: the grid's header in one of the languages, or the CSV header.
+bool IsHeaderLine(const DelimitedRecord& line, const std::vector<ChannelRow>& headers) {
+    std::vector<std::string> fields;
+    for (const std::string& field : line.fields) fields.push_back(TrimBlanks(field));
+    if (std::any_of(fields.begin(), fields.end(), [](const std::string& f) { return EqualsIgnoringCase(f, "Frequency"); }))
+        return true;
+    if (std::all_of(fields.begin(), fields.end(), [](const std::string& f) { return f.empty(); })) return false;
+    for (const ChannelRow& header : headers) {
+        bool all = std::all_of(fields.begin(), fields.end(), [&](const std::string& f) {
+            return f.empty() || std::find(header.begin(), header.end(), f) != header.end();
+        });
+        if (all) return true;
+    }
+    return false;
 }
 
 }  // namespace
@@ -99,29 +135,70 @@ std::string CutChannels(RadioImage& image, const LanguageTable& language, const 
     return text;
 }
 
-PasteReport PasteChannels(RadioImage& image, const LanguageTable& language, int firstChannel, const std::string& text) {
+std::vector<ChannelRow> ChannelHeaders(const std::vector<LanguageTable>& languages) {
+    std::vector<ChannelRow> headers;
+    for (const LanguageTable& language : languages) {
+        ChannelRow header;
+        for (int c = 0; c < kChannelColumnCount; ++c)
+            header[static_cast<std::size_t>(c)] = language.row(ChannelHeaderRows()[static_cast<std::size_t>(c)]);
+        headers.push_back(header);
+    }
+    return headers;
+}
+
+PasteReport PasteChannels(RadioImage& image, const LanguageTable& language, const PasteTarget& target,
+                          const std::string& text) {
     PasteReport report;
+    const int firstChannel = target.firstChannel;
     report.firstChannel = firstChannel;
     report.lastChannel = firstChannel - 1;
     if (firstChannel < 0 || firstChannel >= kChannelCount) return report;
 
     std::vector<DelimitedRecord> lines = ParseDelimitedText(text, kTab);
     while (!lines.empty() && IsBlankRecord(lines.back())) lines.pop_back();
+    if (!lines.empty() && IsHeaderLine(lines.front(), target.headers)) {
+        lines.erase(lines.begin());
+        report.headerSkipped = true;
+    }
+    const bool singleColumn = !lines.empty() && std::all_of(lines.begin(), lines.end(), [](const DelimitedRecord& line) {
+        return line.fields.size() == 1;
+    });
+    const int column = std::clamp(target.column, static_cast<int>(column::kRxFrequency), static_cast<int>(column::kName));
     for (std::size_t i = 0; i < lines.size(); ++i) {
         int n = firstChannel + static_cast<int>(i);
         if (n >= kChannelCount) {
             report.linesPastEnd = static_cast<int>(lines.size() - i);
             break;
         }
-        PasteLine(image, language, n, lines[i].fields, report.problems);
+        PastedCells cells;
+        if (singleColumn) {
+            cells[static_cast<std::size_t>(column)] = lines[i].fields.front();
+        } else {
+            for (std::size_t c = 0; c < cells.size() && c < lines[i].fields.size(); ++c) cells[c] = lines[i].fields[c];
+            // The channel number and band text are never stored.
+            cells[column::kNumber].reset();
+            cells[column::kBand].reset();
+        }
+        PasteLine(image, language, n, cells, report.problems);
         report.lastChannel = n;
     }
     return report;
 }
 
+PasteReport PasteChannels(RadioImage& image, const LanguageTable& language, int firstChannel, const std::string& text) {
+    PasteTarget target;
+    target.firstChannel = firstChannel;
+    target.headers = ChannelHeaders({language});
+    return PasteChannels(image, language, target, text);
+}
+
 std::string PasteProblemText(const PasteProblem& problem, const LanguageTable& language) {
     int headerRow = ChannelHeaderRows()[static_cast<std::size_t>(std::clamp(problem.column, 0, kChannelColumnCount - 1))];
-    return language.row(1) + " " + std::to_string(problem.channel) + " " + language.row(headerRow) + ": " + problem.text;
+    std::string text = language.row(1) + " " + std::to_string(problem.channel) + " " + language.row(headerRow) + ": ";
+    if (problem.stored) text += language.row(lang_row::kWarning) + ": ";
+    text += CsvReasonText(problem.reason, language);
+    if (!problem.text.empty()) text += " (" + problem.text + ")";
+    return text;
 }
 
 }  // namespace radioprog

@@ -4,9 +4,14 @@
 // (the channel number) included, so the block reads like the grid in a spreadsheet and
 // pastes back unchanged. Paste reads every line the same way: field k is grid column k,
 // and the first field (the channel number) and the second (the band text) are never stored.
+// A first line that is a header (the table's own, in any language, or the CSV header) is
+// skipped, and a single column of values pastes into one column.
 #include <string>
+#include <array>
 #include <vector>
 
+#include "editors/channel_cells.h"
+#include "editors/channel_csv.h"
 #include "model/language_table.h"
 #include "model/radio_image.h"
 
@@ -19,11 +24,13 @@ std::string CopyChannels(const RadioImage& image, const LanguageTable& language,
 // CopyChannels, then the channels are deleted as DeleteChannels does (erased to 0xFF).
 std::string CutChannels(RadioImage& image, const LanguageTable& language, const std::vector<int>& channels);
 
-// A pasted cell that was not stored.
+// A pasted cell that was not stored, or a warning about a stored one.
 struct PasteProblem {
     int channel;  // 0..127
     int column;   // grid column 2..11
     std::string text;
+    CsvReason reason = CsvReason::UnsupportedValue;  // why, as the CSV import says it
+    bool stored = false;                             // a warning: the cell was stored
     bool operator==(const PasteProblem&) const = default;
 };
 
@@ -31,8 +38,21 @@ struct PasteReport {
     int firstChannel = 0;  // the channels the lines went to: firstChannel .. lastChannel
     int lastChannel = -1;  // (lastChannel < firstChannel: no line was pasted)
     int linesPastEnd = 0;  // lines that would have gone past channel 127; not pasted
+    bool headerSkipped = false;
     std::vector<PasteProblem> problems;
 };
+
+struct PasteTarget {
+    int firstChannel = 0;
+    // The current column: a block of single values (one field a line) pastes into it; in
+    // columns 0 and 1, which hold nothing to paste, into the receive frequency.
+    int column = 0;
+    // Header lines to recognise: the grid's column headers in every language there is.
+    std::vector<ChannelRow> headers;
+};
+
+// The grid's header row in each of the tables.
+std::vector<ChannelRow> ChannelHeaders(const std::vector<LanguageTable>& languages);
 
 // Pastes tab-separated text (LF, CR LF or CR line ends; empty lines at the end ignored;
 // quoted fields accepted) line by line into the channels from `firstChannel` on; nothing
@@ -50,10 +70,18 @@ struct PasteReport {
 // the column's list (ASCII case ignored; a CTCSS tone may lose its ".0"); a name of at most
 // 7 digits and letters. Any other cell is skipped and reported; an invalid frequency for an
 // empty channel skips its whole line (only that cell is reported). A line with fewer fields
-// leaves the columns it lacks as they are.
+// leaves the columns it lacks as they are. A frequency between the usual bands is stored with
+// a warning.
+// A first line whose fields are all header texts of target.headers, or that has a field
+// "Frequency" (the CSV header), is skipped. When every line has a single field, line i
+// goes to column target.column of channel firstChannel + i by the same rules; a cell of an
+// empty channel other than its receive frequency is reported.
+PasteReport PasteChannels(RadioImage& image, const LanguageTable& language, const PasteTarget& target,
+                          const std::string& text);
 PasteReport PasteChannels(RadioImage& image, const LanguageTable& language, int firstChannel, const std::string& text);
 
-// "<row 1> <channel> <column header>: <text>", a line of the paste report.
+// "<row 1> <channel> <column header>: <reason> (<text>)", a line of the paste report; a
+// warning has "<Warning>: " before the reason.
 std::string PasteProblemText(const PasteProblem& problem, const LanguageTable& language);
 
 }  // namespace radioprog

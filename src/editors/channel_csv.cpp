@@ -13,6 +13,8 @@
 #include "editors/channel_commit.h"
 #include "editors/channel_values.h"
 #include "editors/delimited_text.h"
+#include "editors/power_levels.h"
+#include "editors/usual_bands.h"
 #include "model/channel_record.h"
 #include "model/file_read.h"
 #include "model/freq_codec.h"
@@ -135,7 +137,7 @@ std::vector<std::string> ExportChannel(const RadioImage& image, int n) {
         channel.flag(channel_flag::kBandwidth) ? "FM" : "NFM",
         rx % 500 == 0 ? "5.00" : "6.25",
         channel.flag(channel_flag::kBit14) ? "" : "S",
-        channel.flag(channel_flag::kPower) ? "High" : "Low",
+        PowerText(channel.flag(channel_flag::kPower)),
         "",
         "",
         "",
@@ -152,6 +154,8 @@ std::vector<std::string> ExportChannel(const RadioImage& image, int n) {
 struct ChannelPlan {
     int channel = 0;
     std::string rx, tx, rxTone, txTone, power, bandwidth, bit14, busyLockout, signalling, name;
+    FrequencyUnits rxUnits = 0;
+    std::optional<FrequencyUnits> txUnits;  // none: transmit off
 };
 
 class RowReader {
@@ -184,32 +188,6 @@ struct RowError {
 
 using PlanResult = std::optional<RowError>;
 
-// Power levels of the file in milliwatts, for ranking numbers of watts.
-std::optional<long long> Milliwatts(const std::string& text) {
-    std::string number = text;
-    if (!number.empty() && (number.back() == 'W' || number.back() == 'w')) number.pop_back();
-    number = TrimBlanks(number);
-    if (number.empty() || number.find_first_not_of("0123456789.") != std::string::npos) return std::nullopt;
-    if (std::count(number.begin(), number.end(), '.') > 1 || number.front() == '.') return std::nullopt;
-    std::string::size_type point = number.find('.');
-    std::string whole = number.substr(0, point);
-    std::string fraction = point == std::string::npos ? std::string() : number.substr(point + 1);
-    if (whole.size() > 9) return std::nullopt;
-    fraction.resize(3, '0');
-    return std::stoll(whole) * 1000 + std::stoll(fraction.substr(0, 3));
-}
-
-std::optional<bool> PowerIsHigh(const std::string& text, std::optional<long long> highestMilliwatts) {
-    std::string lower = Lower(text);
-    if (lower.empty() || lower == "high" || lower == "hi" || lower == "h" || lower == "max") return true;
-    if (lower == "low" || lower == "lo" || lower == "l" || lower == "mid" || lower == "medium" || lower == "m" ||
-        lower == "min")
-        return false;
-    std::optional<long long> mw = Milliwatts(text);
-    if (!mw) return std::nullopt;
-    return mw == highestMilliwatts;
-}
-
 std::optional<bool> BusyLockoutOn(const std::string& text) {
     static const std::set<std::string> on = {"yes", "y", "on", "1", "true", "carrier"};
     static const std::set<std::string> off = {"", "no", "n", "off", "0", "false"};
@@ -229,20 +207,13 @@ std::string ImportName(const std::string& text) {
     return name;
 }
 
-CsvReason FrequencyReason(FrequencyProblem problem) {
-    switch (problem) {
-    case FrequencyProblem::OutOfBand: return CsvReason::OutOfBand;
-    case FrequencyProblem::OffRaster: return CsvReason::OffRaster;
-    default: return CsvReason::NotAFrequency;
-    }
-}
-
 PlanResult PlanFrequencies(const RowReader& row, ChannelPlan& plan) {
     std::string rxText = row["Frequency"];
     if (rxText.empty()) return RowError{"Frequency", CsvReason::NoFrequency, ""};
     FrequencyCheck rx = CheckFrequencyText(rxText);
     if (rx.problem != FrequencyProblem::None) return RowError{"Frequency", FrequencyReason(rx.problem), rxText};
     plan.rx = GridFrequencyText(rx.units);
+    plan.rxUnits = rx.units;
 
     std::string duplex = Lower(row["Duplex"]);
     std::string offsetText = row["Offset"];
@@ -266,6 +237,15 @@ PlanResult PlanFrequencies(const RowReader& row, ChannelPlan& plan) {
         problem != FrequencyProblem::None)
         return RowError{"Offset", FrequencyReason(problem), offsetText};
     plan.tx = GridFrequencyText(tx);
+    plan.txUnits = tx;
+    return std::nullopt;
+}
+
+// A frequency between the usual bands: the column and text to name, or nullopt.
+std::optional<RowError> BandGapOf(const RowReader& row, const ChannelPlan& plan) {
+    if (InUsualBandGap(plan.rxUnits)) return RowError{"Frequency", CsvReason::BandGap, row["Frequency"]};
+    if (plan.txUnits && InUsualBandGap(*plan.txUnits))
+        return RowError{"Offset", CsvReason::BandGap, GridFrequencyText(*plan.txUnits)};
     return std::nullopt;
 }
 
@@ -328,7 +308,7 @@ PlanResult PlanTones(const RowReader& row, ChannelPlan& plan) {
     return PlanToneSide(row, rxKind, rxCtcss, rxDcs, rxPolarity, plan.rxTone);
 }
 
-PlanResult PlanFlags(const RowReader& row, std::optional<long long> highestMilliwatts, ChannelPlan& plan) {
+PlanResult PlanFlags(const RowReader& row, ChannelPlan& plan) {
     const LanguageTable& cells = CellLanguage();
     std::string mode = Lower(row["Mode"]);
     if (mode.empty() || mode == "fm")
@@ -346,7 +326,7 @@ PlanResult PlanFlags(const RowReader& row, std::optional<long long> highestMilli
     else
         return RowError{"Skip", CsvReason::UnsupportedValue, row["Skip"]};
 
-    std::optional<bool> high = PowerIsHigh(row["Power"], highestMilliwatts);
+    std::optional<bool> high = PowerIsHigh(row["Power"]);
     if (!high) return RowError{"Power", CsvReason::UnsupportedValue, row["Power"]};
     plan.power = Cell(cells, *high ? 2 : 3);
 
@@ -385,7 +365,27 @@ bool IsBlank(const DelimitedRecord& record) {
                        [](const std::string& f) { return TrimBlanks(f).empty(); });
 }
 
+// The lines of a CSV text that are not blank, the separator guessed from the header line.
+std::vector<DelimitedRecord> CsvRecords(std::string_view text) {
+    std::string_view firstLine = text.substr(0, text.find_first_of("\r\n"));
+    std::vector<DelimitedRecord> records = ParseDelimitedText(text, GuessSeparator(firstLine));
+    records.erase(std::remove_if(records.begin(), records.end(), IsBlank), records.end());
+    return records;
+}
+
+// Column index by lower-case name.
+std::map<std::string, std::size_t> HeaderColumns(const DelimitedRecord& header) {
+    std::map<std::string, std::size_t> columns;
+    for (std::size_t i = 0; i < header.fields.size(); ++i) columns.emplace(Lower(TrimBlanks(header.fields[i])), i);
+    return columns;
+}
+
 }  // namespace
+
+bool CsvHasColumn(std::string_view text, std::string_view column) {
+    std::vector<DelimitedRecord> records = CsvRecords(text);
+    return !records.empty() && HeaderColumns(records[0]).count(Lower(column)) != 0;
+}
 
 const std::vector<std::string>& CsvColumns() {
     static const std::vector<std::string> columns = {
@@ -413,56 +413,74 @@ int CsvReasonRow(CsvReason reason) {
     case CsvReason::OffRaster: return lang_row::kOffRaster;
     case CsvReason::UnsupportedValue: return lang_row::kUnsupportedValue;
     case CsvReason::UnstorableTone: return lang_row::kUnstorableTone;
+    case CsvReason::BandGap: return lang_row::kBandGap;
+    case CsvReason::PastLastChannel: return lang_row::kPastLastChannel;
+    case CsvReason::EmptyChannel: return lang_row::kEmptyChannelCell;
     }
     return lang_row::kUnsupportedValue;
 }
 
-CsvImportReport ImportChannelsCsv(RadioImage& image, std::string_view text) {
+CsvReason FrequencyReason(FrequencyProblem problem) {
+    switch (problem) {
+    case FrequencyProblem::OutOfBand: return CsvReason::OutOfBand;
+    case FrequencyProblem::OffRaster: return CsvReason::OffRaster;
+    default: return CsvReason::NotAFrequency;
+    }
+}
+
+std::string CsvReasonText(CsvReason reason, const LanguageTable& language) {
+    std::string text = language.row(CsvReasonRow(reason));
+    if (reason == CsvReason::BandGap) text += "; " + language.row(lang_row::kBandGapRefusal);
+    return text;
+}
+
+CsvImportReport ImportChannelsCsv(RadioImage& image, std::string_view text, const CsvImportOptions& options) {
     CsvImportReport report;
-    std::string_view firstLine = text.substr(0, text.find_first_of("\r\n"));
-    std::vector<DelimitedRecord> records = ParseDelimitedText(text, GuessSeparator(firstLine));
-    records.erase(std::remove_if(records.begin(), records.end(), IsBlank), records.end());
+    std::vector<DelimitedRecord> records = CsvRecords(text);
     if (records.empty()) {
         report.headerOk = false;
         report.problems.push_back({1, "", CsvReason::NoFrequencyColumn, ""});
         return report;
     }
-
-    std::map<std::string, std::size_t> columns;
-    for (std::size_t i = 0; i < records[0].fields.size(); ++i) columns.emplace(Lower(TrimBlanks(records[0].fields[i])), i);
+    const std::map<std::string, std::size_t> columns = HeaderColumns(records[0]);
     if (!columns.count("frequency")) {
         report.headerOk = false;
         report.problems.push_back({records[0].line, "", CsvReason::NoFrequencyColumn, ""});
         return report;
     }
 
-    // Power given in watts is ranked over the whole file.
-    std::optional<long long> highestMilliwatts;
-    for (std::size_t i = 1; i < records.size(); ++i)
-        if (std::optional<long long> mw = Milliwatts(RowReader(columns, records[i])["Power"]))
-            highestMilliwatts = std::max(highestMilliwatts.value_or(*mw), *mw);
-
+    // In file order from a channel on, or where each row's Location says.
+    const bool inFileOrder = options.firstChannel || !columns.count("location");
+    const int firstChannel = options.firstChannel.value_or(0);
     std::set<int> imported;
     for (std::size_t i = 1; i < records.size(); ++i) {
         RowReader row(columns, records[i]);
         int line = records[i].line;
         ChannelPlan plan;
         PlanResult error;
-        std::string location = row.has("Location") ? row["Location"] : std::to_string(i - 1);
-        if (location.empty() || location.size() > 3 || location.find_first_not_of("0123456789") != std::string::npos ||
-            std::stoi(location) >= kChannelCount)
-            error = RowError{"Location", CsvReason::BadLocation, location};
-        else
-            plan.channel = std::stoi(location);
-        if (!error && imported.count(plan.channel))
-            error = RowError{"Location", CsvReason::DuplicateLocation, location};
+        if (inFileOrder) {
+            plan.channel = firstChannel + static_cast<int>(i - 1);
+            if (plan.channel >= kChannelCount) error = RowError{"", CsvReason::PastLastChannel, ""};
+        } else {
+            std::string location = row["Location"];
+            if (location.empty() || location.size() > 3 ||
+                location.find_first_not_of("0123456789") != std::string::npos || std::stoi(location) >= kChannelCount)
+                error = RowError{"Location", CsvReason::BadLocation, location};
+            else
+                plan.channel = std::stoi(location);
+            if (!error && imported.count(plan.channel))
+                error = RowError{"Location", CsvReason::DuplicateLocation, location};
+        }
         if (!error) error = PlanFrequencies(row, plan);
         if (!error) error = PlanTones(row, plan);
-        if (!error) error = PlanFlags(row, highestMilliwatts, plan);
+        if (!error) error = PlanFlags(row, plan);
+        std::optional<RowError> gap = error ? std::nullopt : BandGapOf(row, plan);
+        if (gap && options.strictBands) error = gap;
         if (error) {
             report.problems.push_back({line, error->column, error->reason, error->text});
             continue;
         }
+        if (gap) report.problems.push_back({line, gap->column, gap->reason, gap->text, true});
         plan.name = ImportName(row["Name"]);
         ApplyPlan(image, plan);
         imported.insert(plan.channel);
@@ -473,8 +491,9 @@ CsvImportReport ImportChannelsCsv(RadioImage& image, std::string_view text) {
 
 std::string CsvProblemText(const CsvProblem& problem, const LanguageTable& language) {
     std::string text = language.row(lang_row::kReportRow) + " " + std::to_string(problem.line) + ": ";
+    if (problem.stored) text += language.row(lang_row::kWarning) + ": ";
     if (!problem.column.empty()) text += problem.column + ": ";
-    text += language.row(CsvReasonRow(problem.reason));
+    text += CsvReasonText(problem.reason, language);
     if (!problem.text.empty()) text += " (" + problem.text + ")";
     return text;
 }
@@ -487,15 +506,6 @@ bool ReadTextFile(const std::string& path, std::string& text, std::string& error
     }
     text = std::move(content.bytes);
     return true;
-}
-
-FileResult WriteTextFile(const std::string& path, const std::string& text) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) return {false, "Cannot create " + path + ": " + std::strerror(errno)};
-    out << text;
-    out.close();
-    if (!out) return {false, "Cannot write " + path + ": " + std::strerror(errno)};
-    return {};
 }
 
 }  // namespace radioprog

@@ -20,13 +20,15 @@
 //              DtcsPolarity: transmit then receive, N normal, R inverted
 //   Mode       "FM" wide, "NFM" narrow (flag bit 12)
 //   Skip       "" or "P" scan add on, "S" off (flag bit 14)
-//   Power      "High"/"Low" (flag bit 13); on import numbers of watts are ranked: the
-//              highest power in the file is High, every lower one Low
+//   Power      watts (flag bit 13): High "5.0W", Low "1.0W" (power_levels.h); import also
+//              takes "High"/"Low" and maps any number of watts to the nearer level
 //   TStep, Comment and the digital-voice columns are written with neutral values and ignored.
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "editors/channel_values.h"
 #include "model/dat_file.h"
 #include "model/language_table.h"
 #include "model/radio_image.h"
@@ -50,41 +52,60 @@ enum class CsvReason {
     OffRaster,          // not on the 5 kHz or 6.25 kHz raster
     UnsupportedValue,   // Duplex, Tone, CrossMode, DtcsPolarity, Mode, Skip, Power, ...
     UnstorableTone,     // a CTCSS tone or DCS code the radio's lists do not have
+    BandGap,            // between the usual bands (usual_bands.h): stored with a warning,
+                        // or refused with strictBands
+    PastLastChannel,    // placed in file order, the row would go beyond channel 127
+    EmptyChannel,       // paste: a cell of a channel that has no receive frequency
 };
 
 // The language row of a reason's text.
 int CsvReasonRow(CsvReason reason);
 
-// A skipped row of an import.
+// A skipped row of an import, or a warning about a stored one.
 struct CsvProblem {
     int line;            // 1-based line of the file (the header is line 1)
     std::string column;  // the column as the header names it; empty for the whole row
     CsvReason reason;
     std::string text;    // the offending field
+    bool stored = false;  // a warning: the row was imported
+};
+
+struct CsvImportOptions {
+    bool strictBands = false;         // refuse rows with a frequency in the band gap
+    std::optional<int> firstChannel;  // place rows in file order from here, ignoring Location
 };
 
 struct CsvImportReport {
     bool headerOk = true;       // false: no Frequency column, the image is unchanged
     std::vector<int> channels;  // channels written, in file order
-    std::vector<CsvProblem> problems;
+    std::vector<CsvProblem> problems;  // skipped rows and warnings, in file order
 };
 
 // Imports CSV text (comma, tab or semicolon separators, guessed from the header line; any
 // line ends; quoted fields; a UTF-8 byte-order mark). Columns are found by name, ASCII case
 // and surrounding blanks ignored; unknown columns are ignored and missing ones take the
-// values of a new channel in the grid. Without a Location column the rows go to channels
-// 0, 1, 2, ... in order. Each row replaces its channel as if the user emptied it and typed
-// the row's values into the grid; a row with a value the grid could not store is skipped
-// and reported (its first problem). Empty lines are ignored; channels not named in the
-// file keep their contents.
-CsvImportReport ImportChannelsCsv(RadioImage& image, std::string_view text);
+// values of a new channel in the grid. Rows go to the channel their Location names; with
+// options.firstChannel, or without a Location column (from channel 0), the n-th row goes to
+// channel firstChannel + n - 1 whatever its Location, and rows beyond channel 127 are
+// reported. Each row replaces its channel as if the user emptied it and typed the row's
+// values into the grid; a row with a value the grid could not store is skipped and reported
+// (its first problem). A frequency between the usual bands is stored with a warning, or
+// the row skipped with options.strictBands. Empty lines are ignored; channels not named in
+// the file keep their contents.
+CsvImportReport ImportChannelsCsv(RadioImage& image, std::string_view text, const CsvImportOptions& options = {});
 
-// "<Row> <line>: <column>: <reason> (<text>)" in the table's language.
+// True when the CSV text's header line names the column (as the import finds columns).
+bool CsvHasColumn(std::string_view text, std::string_view column);
+
+// The reason a frequency text is refused for.
+CsvReason FrequencyReason(FrequencyProblem problem);
+// The text of a reason in the table's language.
+std::string CsvReasonText(CsvReason reason, const LanguageTable& language);
+// "<Row> <line>: <column>: <reason> (<text>)" in the table's language; a warning reads
+// "<Row> <line>: <Warning>: <column>: ...".
 std::string CsvProblemText(const CsvProblem& problem, const LanguageTable& language);
 
 // The whole file as text; false and the reason when it cannot be read.
 bool ReadTextFile(const std::string& path, std::string& text, std::string& error);
-// Writes the text to a file (replacing it); the reason when that fails.
-FileResult WriteTextFile(const std::string& path, const std::string& text);
 
 }  // namespace radioprog

@@ -372,9 +372,11 @@ bool FilterFrequencyEdit(SettingsForm& form, int side, const SettingsControls& c
     return false;
 }
 
-std::string ChannelCountRefusal() {
-    return "Please enter an integer between " + std::to_string(kChannelCountMin) + " and " +
-           std::to_string(kChannelCountMax) + ".";
+std::string ChannelCountRefusal(const LanguageTable& language) {
+    std::string text = language.row(lang_row::kIntegerBetween);
+    for (auto [mark, value] : {std::pair{"%1", kChannelCountMin}, std::pair{"%2", kChannelCountMax}})
+        if (std::size_t at = text.find(mark); at != std::string::npos) text.replace(at, 2, std::to_string(value));
+    return text;
 }
 
 }  // namespace radioprog

@@ -142,6 +142,6 @@ bool FilterFrequencyEdit(SettingsForm& form, int side, const SettingsControls& c
 
 // The message shown when the reading stopped at the channel count (not an integer, or one
 // outside 1..128).
-std::string ChannelCountRefusal();
+std::string ChannelCountRefusal(const LanguageTable& language);
 
 }  // namespace radioprog

@@ -125,30 +125,30 @@ void SyncDirectory(const std::string& dir) {
 FileResult LinkIntoPlace(int fd, const std::string& target, const std::string& dir) {
     std::string self = "/proc/self/fd/" + std::to_string(fd);
     if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, target.c_str(), AT_SYMLINK_FOLLOW) == 0) return {};
-    if (errno != EEXIST) return {false, Reason("Cannot create", target, errno)};
+    if (errno != EEXIST) return {false, Reason("Cannot create", target, errno), errno};
     for (int attempt = 0; attempt < 100; ++attempt) {
         std::string temp = TempName(dir, NameOf(target));
         if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, temp.c_str(), AT_SYMLINK_FOLLOW) != 0) {
             if (errno == EEXIST) continue;
-            return {false, Reason("Cannot create a file beside", target, errno)};
+            return {false, Reason("Cannot create a file beside", target, errno), errno};
         }
         if (::rename(temp.c_str(), target.c_str()) != 0) {
             int err = errno;
             ::unlink(temp.c_str());
-            return {false, Reason("Cannot replace", target, err)};
+            return {false, Reason("Cannot replace", target, err), err};
         }
         return {};
     }
-    return {false, Reason("Cannot create a file beside", target, EEXIST)};
+    return {false, Reason("Cannot create a file beside", target, EEXIST), EEXIST};
 }
 
 FileResult WriteViaAnonymousFile(int fd, const std::string& target, const std::string& dir,
                                  std::span<const std::uint8_t> data, mode_t mode) {
     Descriptor file(fd);
-    if (int err = FillFile(file.get(), data, mode)) return {false, Reason("Cannot write", target, err)};
+    if (int err = FillFile(file.get(), data, mode)) return {false, Reason("Cannot write", target, err), err};
     FileResult linked = LinkIntoPlace(file.get(), target, dir);
     if (!linked.ok) return linked;
-    if (int err = file.close()) return {false, Reason("Cannot write", target, err)};
+    if (int err = file.close()) return {false, Reason("Cannot write", target, err), err};
     return {};
 }
 
@@ -159,7 +159,7 @@ FileResult WriteViaNamedFile(const std::string& target, const std::string& dir, 
         int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
         if (fd < 0) {
             if (errno == EEXIST) continue;
-            return {false, Reason("Cannot create a file beside", target, errno)};
+            return {false, Reason("Cannot create a file beside", target, errno), errno};
         }
         Descriptor file(fd);
         int err = FillFile(file.get(), data, mode);
@@ -167,15 +167,15 @@ FileResult WriteViaNamedFile(const std::string& target, const std::string& dir, 
         if (!err && ::rename(temp.c_str(), target.c_str()) != 0) {
             int renameErr = errno;
             ::unlink(temp.c_str());
-            return {false, Reason("Cannot replace", target, renameErr)};
+            return {false, Reason("Cannot replace", target, renameErr), renameErr};
         }
         if (err) {
             ::unlink(temp.c_str());
-            return {false, Reason("Cannot write", target, err)};
+            return {false, Reason("Cannot write", target, err), err};
         }
         return {};
     }
-    return {false, Reason("Cannot create a file beside", target, EEXIST)};
+    return {false, Reason("Cannot create a file beside", target, EEXIST), EEXIST};
 }
 
 }  // namespace
@@ -185,7 +185,7 @@ namespace detail {
 FileResult WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> data, bool anonymousTemp) {
     std::string target;
     int err = 0;
-    if (!ResolveSymlinks(path, target, err)) return {false, Reason("Cannot follow the link", path, err)};
+    if (!ResolveSymlinks(path, target, err)) return {false, Reason("Cannot follow the link", path, err), err};
     struct stat existing {};
     bool exists = ::stat(target.c_str(), &existing) == 0;
     if (exists && !S_ISREG(existing.st_mode))
@@ -204,7 +204,7 @@ FileResult WriteFileAtomically(const std::string& path, std::span<const std::uin
             // The file system (or kernel) has no anonymous files: use a named one.
             result = WriteViaNamedFile(target, dir, data, mode);
         } else {
-            return {false, Reason("Cannot create a file beside", target, errno)};
+            return {false, Reason("Cannot create a file beside", target, errno), errno};
         }
 #else
         result = WriteViaNamedFile(target, dir, data, mode);

@@ -16,6 +16,7 @@ namespace radioprog {
 struct FileResult {
     bool ok = true;
     std::string error;  // why it failed, for the user
+    int systemError = 0;  // the system's error number when the system refused, else 0
 };
 
 // Writes data to path atomically. A new file gets the usual permissions of a user's document

@@ -12,21 +12,31 @@ std::string DatSaveName(const std::string& chosenPath) {
     return chosenPath + ".dat";
 }
 
-FileResult SaveDatFile(const RadioImage& image, const std::string& path) {
+std::vector<std::uint8_t> DatFileBytes(const RadioImage& image) {
     std::vector<std::uint8_t> content(kDatFileSize, 0);
     std::copy(image.bytes.begin(), image.bytes.end(), content.begin());
-    return WriteFileAtomically(path, content);
+    return content;
+}
+
+FileResult SaveDatFile(const RadioImage& image, const std::string& path) {
+    return WriteFileAtomically(path, DatFileBytes(image));
 }
 
 FileResult OpenDatFile(const std::string& path, RadioImage& image) {
     FileContent content = ReadWholeFile(path);
-    if (!content.ok) return {false, content.error};
-    std::size_t got = content.bytes.size();
+    if (!content.ok) return {false, content.error, content.systemError};
+    return DecodeDatFile(std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(content.bytes.data()),
+                                                       content.bytes.size()),
+                         path, image);
+}
+
+FileResult DecodeDatFile(std::span<const std::uint8_t> content, const std::string& name, RadioImage& image) {
+    const std::size_t got = std::min(content.size(), kImageSize);
     if (got < kDatMinimumSize)
-        return {false, path + " is not a radio image: it holds " + std::to_string(got) + " bytes, a .dat file holds " +
-                           std::to_string(kDatFileSize) + "."};
+        return {false, name + " is not a radio image: it holds " + std::to_string(content.size()) +
+                           " bytes, a .dat file holds " + std::to_string(kDatFileSize) + "."};
     std::size_t restored = got >= kImageSize ? kImageSize : kDatMinimumSize;
-    std::copy(content.bytes.begin(), content.bytes.begin() + static_cast<std::ptrdiff_t>(restored), image.bytes.begin());
+    std::copy(content.begin(), content.begin() + static_cast<std::ptrdiff_t>(restored), image.bytes.begin());
     return {};
 }
 

@@ -2,7 +2,10 @@
 // The .dat file: the 4816-byte image followed by 776 bytes that carry nothing (5592 bytes,
 // no header).
 #include <cstddef>
+#include <cstdint>
+#include <span>
 #include <string>
+#include <vector>
 
 #include "model/atomic_file.h"
 #include "model/radio_image.h"
@@ -17,6 +20,8 @@ inline constexpr std::size_t kDatMinimumSize = 4558;
 // (case-sensitive), so "radio.DAT" becomes "radio.DAT.dat" and "radio.dat.bak" stays.
 std::string DatSaveName(const std::string& chosenPath);
 
+// The bytes of the .dat file of the image (kDatFileSize).
+std::vector<std::uint8_t> DatFileBytes(const RadioImage& image);
 // Writes the image atomically (see atomic_file.h).
 FileResult SaveDatFile(const RadioImage& image, const std::string& path);
 
@@ -24,5 +29,8 @@ FileResult SaveDatFile(const RadioImage& image, const std::string& path);
 // changes nothing. A file of at least 4816 bytes restores the whole image, the DTMF code
 // block included; a shorter one restores offsets 0..4557. The port number is taken as stored.
 FileResult OpenDatFile(const std::string& path, RadioImage& image);
+// The same for the content of a .dat file read elsewhere (standard input); name is how
+// messages call it.
+FileResult DecodeDatFile(std::span<const std::uint8_t> content, const std::string& name, RadioImage& image);
 
 }  // namespace radioprog

@@ -95,19 +95,74 @@ inline constexpr int kDifferencesTitle = 242;
 inline constexpr int kProgressColumn = 243;
 // A radio whose write was cancelled before it began.
 inline constexpr int kCancelled = 244;
+// Import and paste: a frequency between the radio's usual bands (followed by kBandGapRefusal).
+inline constexpr int kBandGap = 245;
+inline constexpr int kBandGapRefusal = 246;
+// Import in file order: the row would go beyond the last channel.
+inline constexpr int kPastLastChannel = 247;
+// Paste: a cell of a channel without a receive frequency.
+inline constexpr int kEmptyChannelCell = 248;
+// In front of a report line about a row that was stored.
+inline constexpr int kWarning = 249;
+// Import CSV: question how to place the rows.
+inline constexpr int kImportPlacement = 250;
+// Its answers: by Location, or from the current channel (followed by its number).
+inline constexpr int kByLocation = 251;
+inline constexpr int kFromChannel = 252;
+
+
+
+// Interface texts: menu captions with accelerators, questions, file errors, notices and
+// validation messages that were fixed English, file-dialog filters. Numbered from one base
+// so the block moves as one.
+inline constexpr int kFirstInterfaceRow = 253;
+// File menu: print preview.
+inline constexpr int kPrintPreview = kFirstInterfaceRow + 0;
+// Question before Save replaces the file named below it.
+inline constexpr int kReplaceFile = kFirstInterfaceRow + 1;
+// Open: a file too short to hold a radio image (its name follows).
+inline constexpr int kNotRadioImage = kFirstInterfaceRow + 2;
+// Closing the program while a transfer runs.
+inline constexpr int kTransferRunning = kFirstInterfaceRow + 3;
+// After a port name and device: the port was refused for lack of permission.
+inline constexpr int kPermissionDenied = kFirstInterfaceRow + 4;
+// The advice that follows, first line.
+inline constexpr int kPermissionGroup = kFirstInterfaceRow + 5;
+// The advice, second line; the command follows.
+inline constexpr int kPermissionLogIn = kFirstInterfaceRow + 6;
+// Batch dialog: a channel number field holds no number.
+inline constexpr int kUnsignedInteger = kFirstInterfaceRow + 7;
+// Optional functions: %1 and %2 are the smallest and largest channel count.
+inline constexpr int kIntegerBetween = kFirstInterfaceRow + 8;
+// File dialog filters: the text before the pattern is translated.
+inline constexpr int kDatFiles = kFirstInterfaceRow + 9;
+inline constexpr int kCsvFiles = kFirstInterfaceRow + 10;
+inline constexpr int kAllFiles = kFirstInterfaceRow + 11;
+// Start-up without a language file; the folders follow.
+inline constexpr int kNoLanguageFile = kFirstInterfaceRow + 12;
+// Edit menu: the editors (their window titles are rows 1, 27, 142 and 171).
+inline constexpr int kChannelsMenu = kFirstInterfaceRow + 13;
+inline constexpr int kFunctionsMenu = kFirstInterfaceRow + 14;
+inline constexpr int kBatchMenu = kFirstInterfaceRow + 15;
+inline constexpr int kDtmfMenu = kFirstInterfaceRow + 16;
+// A background picture that cannot be decoded (its file name follows).
+inline constexpr int kPictureError = kFirstInterfaceRow + 17;
+// After a port name and device: another program holds the port; what to do follows.
+inline constexpr int kPortBusy = kFirstInterfaceRow + 18;
+inline constexpr int kCloseOtherProgram = kFirstInterfaceRow + 19;
 
 // The open file as a document: title, Save As, the unsaved-changes question and its
 // buttons, the recent files, the recovery of unsaved changes after a crash.
-inline constexpr int kUntitled = 245;
-inline constexpr int kSaveAs = 246;
+inline constexpr int kUntitled = kFirstInterfaceRow + 20;
+inline constexpr int kSaveAs = kFirstInterfaceRow + 21;
 // "%1" is replaced by the file name.
-inline constexpr int kSaveChangesQuestion = 247;
-inline constexpr int kSaveButton = 248;
-inline constexpr int kDiscardButton = 249;
-inline constexpr int kRecentFiles = 250;
-inline constexpr int kRestoreQuestion = 251;
-inline constexpr int kRestoreButton = 252;
+inline constexpr int kSaveChangesQuestion = kFirstInterfaceRow + 22;
+inline constexpr int kSaveButton = kFirstInterfaceRow + 23;
+inline constexpr int kDiscardButton = kFirstInterfaceRow + 24;
+inline constexpr int kRecentFiles = kFirstInterfaceRow + 25;
+inline constexpr int kRestoreQuestion = kFirstInterfaceRow + 26;
+inline constexpr int kRestoreButton = kFirstInterfaceRow + 27;
 
-inline constexpr int kEnd = 253;  // one past the last extra row
+inline constexpr int kEnd = kFirstInterfaceRow + 28;  // one past the last extra row
 
 }  // namespace radioprog::lang_row

@@ -16,10 +16,11 @@ std::string Reason(const std::string& what, const std::string& path, int err) {
     return what + " " + path + ": " + std::strerror(err);
 }
 
-FileContent Failed(ReadFailure failure, std::string error) {
+FileContent Failed(ReadFailure failure, std::string error, int systemError = 0) {
     FileContent content;
     content.failure = failure;
     content.error = std::move(error);
+    content.systemError = systemError;
     return content;
 }
 
@@ -50,9 +51,9 @@ std::string InputTooLargeText() { return "The text is larger than " + LimitText(
 FileContent ReadWholeFile(const std::string& path, std::size_t limit) {
     // O_NONBLOCK: opening a pipe without a writer must not wait for one.
     Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
-    if (file.get() < 0) return Failed(ReadFailure::Open, Reason("Cannot open", path, errno));
+    if (file.get() < 0) return Failed(ReadFailure::Open, Reason("Cannot open", path, errno), errno);
     struct stat info {};
-    if (::fstat(file.get(), &info) != 0) return Failed(ReadFailure::Open, Reason("Cannot open", path, errno));
+    if (::fstat(file.get(), &info) != 0) return Failed(ReadFailure::Open, Reason("Cannot open", path, errno), errno);
     if (!S_ISREG(info.st_mode)) return Failed(ReadFailure::NotRegular, path + " is not a regular file and is not read");
     if (info.st_size < 0 || static_cast<std::size_t>(info.st_size) > limit) return TooLarge(path);
     int flags = ::fcntl(file.get(), F_GETFL);
@@ -71,7 +72,7 @@ FileContent ReadWholeFile(const std::string& path, std::size_t limit) {
             ssize_t n = ::read(file.get(), content.bytes.data() + got, content.bytes.size() - got);
             if (n < 0) {
                 if (errno == EINTR) continue;
-                return Failed(ReadFailure::Read, Reason("Cannot read", path, errno));
+                return Failed(ReadFailure::Read, Reason("Cannot read", path, errno), errno);
             }
             if (n == 0) break;
             got += static_cast<std::size_t>(n);

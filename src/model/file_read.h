@@ -17,6 +17,7 @@ struct FileContent {
     ReadFailure failure = ReadFailure::None;
     std::string bytes;
     std::string error;  // why it failed, for the user
+    int systemError = 0;  // the system's error number when the system refused, else 0
 };
 
 // Reads the whole file at path. Refuses, before reading anything, a path that is not a

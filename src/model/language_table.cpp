@@ -66,6 +66,34 @@ const std::array<std::string, lang_row::kEnd - lang_row::kFirstExtra>& BuiltInTe
         "Differences",
         "Progress",
         "Cancelled",
+        "outside the radio's usual bands 136-174 / 400-520 MHz",
+        "the radio refuses the write if its bands exclude it",
+        "beyond channel 127",
+        "empty channel: enter its receive frequency first",
+        "Warning (stored)",
+        "Place the rows by their Location or in file order?",
+        "By Location",
+        "From channel",
+        "Print Pre&view...",
+        "The file already exists. Replace it?",
+        "The file is not a radio image",
+        "A transfer is running; the program closes when it ends.",
+        "could not be opened: permission denied.",
+        "Add your user to the device's group (usually dialout)",
+        "then log out and in again:",
+        "Please enter an unsigned integer.",
+        "Please enter an integer between %1 and %2.",
+        "Radio data files (*.dat)",
+        "CSV files (*.csv)",
+        "All files (*)",
+        "No language file (lang.csv) was found. Looked in:",
+        "C&hannels",
+        "&Optional Functions",
+        "&Batch Channels...",
+        "DT&MF",
+        "Cannot load the picture",
+        "is busy: another program is using it.",
+        "Close that program then try again.",
         "Untitled",
         "Save &As...\tCtrl+Shift+S",
         "Save the changes to %1?",
@@ -188,6 +216,17 @@ std::string LoadLanguageFile(LanguageTable& table, bool resetToDefault, std::vec
         if (skipped) skipped->push_back(path);
     }
     return {};
+}
+
+std::vector<LanguageTable> LoadEveryLanguage(const LanguageTable& current) {
+    std::vector<LanguageTable> tables{current};
+    for (int index = 0; index < kLanguageNameCount; ++index) {
+        if (index == current.index) continue;
+        LanguageTable table;
+        table.index = index;
+        if (!LoadLanguageFile(table, false).empty() && index < table.nameCount()) tables.push_back(std::move(table));
+    }
+    return tables;
 }
 
 }  // namespace radioprog

@@ -61,4 +61,8 @@ std::string FindLanguageFile();
 // stays as it was. Returns the path read, or an empty text when no file was used.
 std::string LoadLanguageFile(LanguageTable& table, bool resetToDefault, std::vector<std::string>* skipped = nullptr);
 
+// The table in use and a table for every other language of the language file, for
+// recognising texts whatever the language they were written in.
+std::vector<LanguageTable> LoadEveryLanguage(const LanguageTable& current);
+
 }  // namespace radioprog

@@ -27,7 +27,7 @@ bool CBackgroundWnd::DrawPictureFile(const QString& name, QPainter& painter, con
             QString key = path + QLatin1Char('@') + info.lastModified().toString(Qt::ISODate);
             if (!reported_.contains(key)) {
                 reported_.insert(key);
-                emit pictureError(QStringLiteral("Error   Loading   Picture   From   Stream!\n%1").arg(path));
+                emit pictureError(path);
             }
         }
     }

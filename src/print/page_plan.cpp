@@ -74,25 +74,41 @@ void PlanSettingsPage(PagePlan& plan, const PrintData& data, const PageMetrics& 
     const int d5 = width("0000") / 5;
     const int d25 = width("0000") / 25;
     const int top = Scaled(5.5, h);
+    const std::vector<SettingsPageLine> lines = SettingsPageLines(data);
+
+    // A block's value column starts after its widest label (at least its label row's width),
+    // and its values keep 2 d5 from the frame (the room is at least the value row's width).
+    auto widest = [&](SettingsBlock block, bool labels) {
+        int w = 0;
+        for (const SettingsPageLine& line : lines)
+            if (line.block == block) w = std::max(w, width(labels ? line.label : line.value));
+        return w;
+    };
+    auto labelWidth = [&](SettingsBlock block, int labelRow) {
+        return std::max(width(language.row(labelRow) + "= "), widest(block, true));
+    };
+    auto roomFor = [&](SettingsBlock block, int valueRow) {
+        return std::max(width(language.row(valueRow)), widest(block, false) + 3 * d5);
+    };
 
     const int labelA = m.leftMargin + 2 * d5;
-    const int valueA = labelA + width(language.row(row::kBlock1Label) + "= ");
-    const int roomA = width(language.row(row::kBlock1Value));
+    const int valueA = labelA + labelWidth(SettingsBlock::General, row::kBlock1Label);
+    const int roomA = roomFor(SettingsBlock::General, row::kBlock1Value);
     plan.frames.push_back({labelA - d5, top, valueA + roomA - d5, Scaled(23.5, h) + 2 * d25});
 
     const int labelB = valueA + roomA + 2 * d5;
-    const int valueB = labelB + width(language.row(row::kSideLabel) + "= ");
-    const int roomB = width(language.row(row::kSideAValue));
+    const int valueB = labelB + labelWidth(SettingsBlock::SideA, row::kSideLabel);
+    const int roomB = roomFor(SettingsBlock::SideA, row::kSideAValue);
     plan.frames.push_back({labelB - d5, top, valueB + roomB - d5, Scaled(17.5, h) + 2 * d25});
     AddText(plan, PrintFont::Page, labelB + d5, top, language.row(row::kSideATitle), valueB + roomB - labelB - 3 * d5,
             true);
 
     const int labelC = valueB + roomB + 10 * d5;
-    const int valueC = labelC + width(language.row(row::kSideLabel) + "= ");
+    const int valueC = labelC + labelWidth(SettingsBlock::SideB, row::kSideLabel);
     // Values stay inside their frame; block 3 has the rest of the printable width.
     const int pageRight = 2 * m.leftMargin + m.tableWidth;
 
-    for (const SettingsPageLine& line : SettingsPageLines(data)) {
+    for (const SettingsPageLine& line : lines) {
         const int y = (6 + line.line) * h + d25;
         int labelX = labelA, valueX = valueA, valueRoom = roomA - 2 * d5;
         if (line.block == SettingsBlock::SideA) labelX = labelB, valueX = valueB, valueRoom = roomB - 2 * d5;

@@ -26,8 +26,9 @@ std::vector<SettingsPageLine> SettingsPageLines(const PrintData& data);
 const std::vector<int>& SettingsPageShownControls();
 
 // Language rows whose printed widths place the columns: block 1's value column follows
-// row 44 + "= ", block 2 and 3's value columns follow row 81 + "= "; rows 68 and 84 are the
-// room kept for the values of blocks 1 and 2.
+// row 44 + "= ", block 2 and 3's value columns follow row 81 + "= " (or the block's widest
+// label when that is wider); rows 68 and 84 are the least room kept for the values of blocks
+// 1 and 2, which grows so the widest value keeps a margin inside its frame.
 namespace settings_page_row {
 inline constexpr int kBlock1Label = 44;
 inline constexpr int kBlock1Value = 68;

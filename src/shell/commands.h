@@ -16,6 +16,7 @@ inline constexpr int kFileOpen = 57601;
 inline constexpr int kFileClose = 57602;
 inline constexpr int kFileSave = 57603;
 inline constexpr int kFilePrint = 57607;
+inline constexpr int kFilePrintPreview = 57609;
 inline constexpr int kWindowArrange = 57649;
 inline constexpr int kWindowCascade = 57650;
 inline constexpr int kWindowTile = 57651;

@@ -12,13 +12,17 @@ struct MenuCaption {
     int position;  // menu-bar position for a top-level entry, else -1
     int command;   // command identifier, 0 for a drop-down title
     int row;       // language row, -1 = caption never relabelled
-    const char* fixedCaption;  // caption when not relabelled
+    const char* fixedCaption;  // caption when the row is -1 or its text is empty (no language file)
 };
 
 const std::vector<MenuCaption>& MenuCaptions();
 
-// The caption of an entry: its language row's text, or the fixed caption.
+// The caption of an entry: its language row's text, or the fixed caption when that is empty.
 std::string MenuCaptionText(const MenuCaption& entry, const LanguageTable& language);
+
+// A menu caption as a window title: plain, and without a "(&A)" group ("关于 radioprog(&A)..."
+// gives "关于 radioprog").
+std::string TitleCaption(const std::string& caption);
 
 // A menu caption as plain text: without the accelerator mark "&", the key name after a tab
 // and trailing dots ("&Open...\tCtrl+O" gives "Open").

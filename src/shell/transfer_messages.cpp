@@ -13,20 +13,19 @@ std::string TransferResultMessage(int resultCode, const LanguageTable& language)
     }
 }
 
-std::string PermissionAdvice(const TransferOutcome& outcome) {
+std::string PermissionAdvice(const TransferOutcome& outcome, const LanguageTable& language) {
     if (outcome.result != TransferResult::NoRadio) return {};
+    auto port = [](const PortProblem& problem) {
+        return "COM" + std::to_string(problem.port) + " (" + problem.device + ") ";
+    };
     std::string advice;
-    if (outcome.busyProblem) {
-        const PortProblem& problem = *outcome.busyProblem;
-        advice = "COM" + std::to_string(problem.port) + " (" + problem.device +
-                 ") is busy: another program is using it. Close that program, then try again.";
-    }
+    if (outcome.busyProblem)
+        advice = port(*outcome.busyProblem) + language.row(lang_row::kPortBusy) + "\n" + language.row(lang_row::kCloseOtherProgram);
     if (outcome.permissionProblem) {
-        const PortProblem& problem = *outcome.permissionProblem;
-        if (!advice.empty()) advice += " ";
-        advice += "COM" + std::to_string(problem.port) + " (" + problem.device +
-                  ") could not be opened: permission denied. Add your user to the group that owns the device "
-                  "(usually \"dialout\": sudo usermod -aG dialout $USER), then log out and in again.";
+        if (!advice.empty()) advice += "\n";
+        advice += port(*outcome.permissionProblem) + language.row(lang_row::kPermissionDenied) + "\n" +
+                  language.row(lang_row::kPermissionGroup) + "\n" + language.row(lang_row::kPermissionLogIn) +
+                  "\nsudo usermod -aG dialout $USER";
     }
     return advice;
 }

@@ -13,6 +13,6 @@ std::string TransferResultMessage(int resultCode, const LanguageTable& language)
 
 // Extra explanation for the user when no radio was found and a port was busy (held by
 // another program) or refused access.
-std::string PermissionAdvice(const TransferOutcome& outcome);
+std::string PermissionAdvice(const TransferOutcome& outcome, const LanguageTable& language);
 
 }  // namespace radioprog

@@ -11,6 +11,7 @@
 #include <thread>
 #include <vector>
 
+#include "cmdline/command_line.h"
 #include "model/dat_file.h"
 #include "sim/radio_sim.h"
 #include "sim/sim_options.h"
@@ -55,9 +56,13 @@ int main(int argc, char** argv) {
     using namespace radioprog::sim;
     SimConfig config;
     std::string error;
-    if (!ParseSimArgs(std::vector<std::string>(argv + 1, argv + argc), config, error)) return Fail(error);
+    if (!ParseSimArgs(cmdline::ArgumentList(argc, argv), config, error)) return Fail(error + " (see radiosim --help)");
     if (config.help) {
         std::cout << SimUsage();
+        return 0;
+    }
+    if (config.version) {
+        std::cout << cmdline::VersionText("radiosim");
         return 0;
     }
 

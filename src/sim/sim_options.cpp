@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include "cmdline/command_line.h"
+
 namespace radioprog::sim {
 
 namespace {
@@ -59,7 +61,49 @@ bool ParseAddress(const std::string& text, int& value) {
 
 }  // namespace
 
-const char* SimUsage() {
+namespace {
+
+// Every option of radiosim, in the order --help lists them.
+const std::vector<cmdline::Option>& SimOptions() {
+    static const std::vector<cmdline::Option> options{
+        {{"load"}, "FILE", "start from the image in a .dat file (band limits included)", "Memory:"},
+        {{"save"}, "FILE", "keep FILE up to date with what is written to the radio\n(saved when the line goes quiet and at exit)"},
+        {{"link"}, "PATH",
+         "also make PATH a symbolic link to the device; every further\n"
+         "--link starts one more radio with the same memory, bands and\n"
+         "faults (--save then keeps the first radio's memory)"},
+        {{"bands"}, "LO-HI,LO-HI", "receive and transmit bands", "Band limits (whole MHz; default 136-174,400-520):"},
+        {{"rx-bands"}, "LO-HI,LO-HI", "receive bands only"},
+        {{"tx-bands"}, "LO-HI,LO-HI", "transmit bands only"},
+        {{"paced"}, "", "take the real time of 9600 baud for every byte", "Timing:"},
+        {{"silent"}, "", "answer nothing", "Faults:"},
+        {{"wrong-mode-reply"}, "", "answer the mode-entry string with NAK"},
+        {{"wrong-model"}, "", "identify as another model"},
+        {{"short-replies"}, "K", "the first K read replies lack their last byte"},
+        {{"wrong-header"}, "", "read replies name the wrong address"},
+        {{"refuse-writes"}, "K", "answer the first K write units with NAK"},
+        {{"silent-after"}, "K", "go silent after answering K block reads and writes"},
+        {{"corrupt-byte"}, "ADDR",
+         "store the byte at radio address ADDR (0x0090 or 144) with\n"
+         "bit 0 inverted, and acknowledge the unit as usual"},
+        {{"garble-reads"}, "K",
+         "invert one data byte of each of the first K read replies on\n"
+         "the line (a different byte each time; the memory stays right)"},
+        {{"fault"}, "KIND,read|write,N[,TIMES]",
+         "hit the N-th block read or write unit (from 0, resends\n"
+         "counted) and TIMES-1 more (default 1) with KIND: silent,\n"
+         "drop, short, bad-header, extra-byte, late-ack, double-ack,\n"
+         "nak, bad-ack (may be repeated)"},
+        {{"late-ms"}, "MS", "how late late-ack answers (default 500)"},
+        cmdline::HelpOption(),
+        cmdline::VersionOption(),
+    };
+    return options;
+}
+
+}  // namespace
+
+std::string SimUsage() {
     return "Usage: radiosim [OPTIONS]\n"
            "\n"
            "Simulates the dual-band handheld radio on a pseudo-terminal. Prints the device path\n"
@@ -68,116 +112,64 @@ const char* SimUsage() {
            "  dev=$(radiosim --load radio.dat | head -1) ...  or  radiosim --link /tmp/radio\n"
            "  RADIOPROG_PORTS=/tmp/radio radioprog-cli read copy.dat\n"
            "\n"
-           "Memory:\n"
-           "  --load FILE          start from the image in a .dat file (band limits included)\n"
-           "  --save FILE          keep FILE up to date with what is written to the radio\n"
-           "                       (saved when the line goes quiet and at exit)\n"
-           "  --link PATH          also make PATH a symbolic link to the device; every further\n"
-           "                       --link starts one more radio with the same memory, bands and\n"
-           "                       faults (--save then keeps the first radio's memory)\n"
-           "Band limits (whole MHz; default 136-174,400-520):\n"
-           "  --bands LO-HI,LO-HI  receive and transmit bands\n"
-           "  --rx-bands LO-HI,LO-HI, --tx-bands LO-HI,LO-HI\n"
-           "Timing:\n"
-           "  --paced              take the real time of 9600 baud for every byte\n"
-           "Faults:\n"
-           "  --silent             answer nothing\n"
-           "  --wrong-mode-reply   answer the mode-entry string with NAK\n"
-           "  --wrong-model        identify as another model\n"
-           "  --short-replies K    the first K read replies lack their last byte\n"
-           "  --wrong-header       read replies name the wrong address\n"
-           "  --refuse-writes K    answer the first K write units with NAK\n"
-           "  --silent-after K     go silent after answering K block reads and writes\n"
-           "  --corrupt-byte ADDR  store the byte at radio address ADDR (0x0090 or 144) with\n"
-           "                       bit 0 inverted, and acknowledge the unit as usual\n"
-           "  --garble-reads K     invert one data byte of each of the first K read replies on\n"
-           "                       the line (a different byte each time; the memory stays right)\n"
-           "  --fault KIND,read|write,N[,TIMES]\n"
-           "                       hit the N-th block read or write unit (from 0, resends\n"
-           "                       counted) and TIMES-1 more (default 1) with KIND: silent,\n"
-           "                       drop, short, bad-header, extra-byte, late-ack, double-ack,\n"
-           "                       nak, bad-ack (may be repeated)\n"
-           "  --late-ms MS         how late late-ack answers (default 500)\n"
-           "  --help               this text\n";
+           "Options:\n" +
+           cmdline::OptionsHelp(SimOptions()) +
+           "\n"
+           "Exit status: 0 after an interruption, 2 for usage errors and files or devices that\n"
+           "cannot be used.\n";
 }
 
 bool ParseSimArgs(const std::vector<std::string>& args, SimConfig& config, std::string& error) {
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& option = args[i];
-        auto value = [&](std::string& out) {
-            if (i + 1 >= args.size()) {
-                error = option + " needs a value";
-                return false;
-            }
-            out = args[++i];
-            return true;
-        };
-        auto count = [&](int& out) {
-            std::string text;
-            if (!value(text)) return false;
-            if (!ParseInt(text, 0, 1'000'000, out)) {
-                error = option + ": not a count: " + text;
-                return false;
-            }
-            return true;
-        };
-        auto bands = [&](std::optional<int> (&out)[4]) {
-            std::string text;
-            if (!value(text)) return false;
-            if (!ParseBands(text, out)) {
-                error = option + ": expected LO-HI,LO-HI in MHz, got " + text;
-                return false;
-            }
-            return true;
-        };
-        bool ok = true;
-        if (option == "--help" || option == "-h") config.help = true;
-        else if (option == "--load") ok = value(config.loadFile);
-        else if (option == "--save") ok = value(config.saveFile);
-        else if (option == "--link") {
-            std::string path;
-            ok = value(path);
-            if (ok && config.linkPath.empty()) config.linkPath = path;
-            else if (ok) config.moreLinks.push_back(path);
-        }
-        else if (option == "--corrupt-byte") {
-            std::string text;
-            ok = value(text);
-            if (ok && !ParseAddress(text, config.faults.corruptAddress)) {
-                error = option + ": not a radio address: " + text;
-                ok = false;
-            }
-        }
-        else if (option == "--garble-reads") ok = count(config.faults.garbledReads);
-        else if (option == "--bands") ok = bands(config.rxBands) && ParseBands(args[i], config.txBands);
-        else if (option == "--rx-bands") ok = bands(config.rxBands);
-        else if (option == "--tx-bands") ok = bands(config.txBands);
-        else if (option == "--paced") config.paced = true;
-        else if (option == "--silent") config.faults.silent = true;
-        else if (option == "--wrong-mode-reply") config.faults.wrongModeReply = true;
-        else if (option == "--wrong-model") config.faults.wrongModel = true;
-        else if (option == "--short-replies") ok = count(config.faults.shortReplies);
-        else if (option == "--wrong-header") config.faults.wrongHeader = true;
-        else if (option == "--refuse-writes") ok = count(config.faults.refusedWrites);
-        else if (option == "--silent-after") ok = count(config.faults.silentAfterBlocks);
-        else if (option == "--late-ms") ok = count(config.faults.lateReplyMs);
-        else if (option == "--fault") {
-            std::string text;
-            TargetedFault fault;
-            ok = value(text);
-            if (ok && !ParseFault(text, fault)) {
-                error = option + ": expected KIND,read|write,N[,TIMES], got " + text;
-                return false;
-            }
-            if (ok) config.faults.targeted.push_back(fault);
-        }
-        else {
-            error = "unknown option " + option + " (see --help)";
+    cmdline::Arguments parsed;
+    if (!cmdline::Parse(SimOptions(), args, parsed, error)) return false;
+    if (!parsed.positional().empty()) {
+        error = "unexpected argument '" + parsed.positional().front() + "'";
+        return false;
+    }
+    auto count = [&](const char* option, int& out) {
+        if (!parsed.isSet(option)) return true;
+        const std::string text = parsed.value(option);
+        if (ParseInt(text, 0, 1'000'000, out)) return true;
+        error = std::string("--") + option + ": not a count: " + text;
+        return false;
+    };
+    auto bands = [&](const char* option, std::optional<int> (&out)[4]) {
+        if (!parsed.isSet(option)) return true;
+        const std::string text = parsed.value(option);
+        if (ParseBands(text, out)) return true;
+        error = std::string("--") + option + ": expected LO-HI,LO-HI in MHz, got " + text;
+        return false;
+    };
+    config.help = parsed.isSet("help");
+    config.version = parsed.isSet("version");
+    config.loadFile = parsed.value("load");
+    config.saveFile = parsed.value("save");
+    const std::vector<std::string> links = parsed.values("link");
+    if (!links.empty()) {
+        config.linkPath = links.front();
+        config.moreLinks.assign(links.begin() + 1, links.end());
+    }
+    if (parsed.isSet("corrupt-byte") && !ParseAddress(parsed.value("corrupt-byte"), config.faults.corruptAddress)) {
+        error = "--corrupt-byte: not a radio address: " + parsed.value("corrupt-byte");
+        return false;
+    }
+    config.paced = parsed.isSet("paced");
+    config.faults.silent = parsed.isSet("silent");
+    config.faults.wrongModeReply = parsed.isSet("wrong-mode-reply");
+    config.faults.wrongModel = parsed.isSet("wrong-model");
+    config.faults.wrongHeader = parsed.isSet("wrong-header");
+    for (const std::string& text : parsed.values("fault")) {
+        TargetedFault fault;
+        if (!ParseFault(text, fault)) {
+            error = "--fault: expected KIND,read|write,N[,TIMES], got " + text;
             return false;
         }
-        if (!ok) return false;
+        config.faults.targeted.push_back(fault);
     }
-    return true;
+    return bands("bands", config.rxBands) && bands("bands", config.txBands) && bands("rx-bands", config.rxBands) &&
+           bands("tx-bands", config.txBands) && count("short-replies", config.faults.shortReplies) &&
+           count("refuse-writes", config.faults.refusedWrites) && count("silent-after", config.faults.silentAfterBlocks) &&
+           count("late-ms", config.faults.lateReplyMs) && count("garble-reads", config.faults.garbledReads);
 }
 
 BandLimits ApplyBandOptions(const SimConfig& config, const BandLimits& current) {

@@ -20,12 +20,14 @@ struct SimConfig {
     SimFaults faults;
     bool paced = false;
     bool help = false;
+    bool version = false;
 };
 
-// False with a one-line reason when the arguments are wrong.
+// False with a one-line reason when the arguments are wrong (options as cmdline/command_line.h
+// parses them).
 bool ParseSimArgs(const std::vector<std::string>& args, SimConfig& config, std::string& error);
 // Applies the band options over the limits the simulator has.
 BandLimits ApplyBandOptions(const SimConfig& config, const BandLimits& current);
-const char* SimUsage();
+std::string SimUsage();
 
 }  // namespace radioprog::sim

@@ -73,6 +73,44 @@ TEST(CsvCli, ImportInPlaceReportsSkippedRowsOnStderr) {
     EXPECT_FALSE(ChannelInUse(image, 5));
 }
 
+TEST(CsvCli, PlacementAndBandGapOptions) {
+    TempDir dir;
+    CurrentDirGuard cwd(dir.path());
+    ASSERT_EQ(Cli("new r.dat"), 0);
+    dir.write("far.csv", "Location,Frequency\n300,145.5\n301,223.5\n302,146.5\n");
+
+    // By Location nothing fits: exit 8, the file stays.
+    const std::string before = ReadFile("r.dat");
+    EXPECT_EQ(Cli("import-csv r.dat far.csv"), 8);
+    EXPECT_EQ(ReadFile("r.dat"), before);
+
+    // In file order from channel 126: the band-gap row is stored with a warning, the third
+    // row has no channel left.
+    ASSERT_EQ(Cli("import-csv r.dat far.csv --from=126"), 0) << ReadFile("err.txt");
+    EXPECT_EQ(ReadFile("err.txt"),
+              "far.csv: Row 3: Warning (stored): Frequency: outside the radio's usual bands 136-174 / 400-520 MHz; "
+              "the radio refuses the write if its bands exclude it (223.5)\n"
+              "far.csv: Row 4: beyond channel 127\n"
+              "Channels imported: 2\n");
+    RadioImage image = Open("r.dat");
+    EXPECT_TRUE(ChannelInUse(image, 126));
+    EXPECT_TRUE(ChannelInUse(image, 127));
+
+    // --strict-bands refuses the band-gap row instead.
+    ASSERT_EQ(Cli("new s.dat"), 0);
+    ASSERT_EQ(Cli("import-csv s.dat far.csv --from 0 --strict-bands"), 0);
+    image = Open("s.dat");
+    EXPECT_TRUE(ChannelInUse(image, 0));
+    EXPECT_FALSE(ChannelInUse(image, 1));
+    EXPECT_TRUE(ChannelInUse(image, 2));
+    EXPECT_NE(ReadFile("err.txt").find("Row 3: Frequency: outside the radio's usual bands"), std::string::npos);
+
+    for (const char* bad : {"--from 128", "--from=-1", "--from x", "--from="}) {
+        EXPECT_EQ(Cli(std::string("import-csv s.dat far.csv ") + bad), 2) << bad;
+        EXPECT_NE(ReadFile("err.txt").find("--from"), std::string::npos) << bad;
+    }
+}
+
 TEST(CsvCli, UsageAndFileErrorsExitWithTwoAndChangeNothing) {
     TempDir dir;
     CurrentDirGuard cwd(dir.path());

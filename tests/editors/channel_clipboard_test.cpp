@@ -73,9 +73,11 @@ TEST(ChannelClipboard, SpreadsheetBlockWithBadCells) {
     EXPECT_EQ(report.firstChannel, 50);
     EXPECT_EQ(report.lastChannel, 53);
     EXPECT_EQ(report.linesPastEnd, 0);
-    std::vector<PasteProblem> expected = {
-        {51, column::kRxTone, "123.4"}, {51, column::kPower, "max"}, {51, column::kName, "TOOLONGNAME"},
-        {52, column::kRxFrequency, "145.0037"}, {53, column::kRxFrequency, "99"}};
+    std::vector<PasteProblem> expected = {{51, column::kRxTone, "123.4", CsvReason::UnstorableTone},
+                                          {51, column::kPower, "max", CsvReason::UnsupportedValue},
+                                          {51, column::kName, "TOOLONGNAME", CsvReason::UnsupportedValue},
+                                          {52, column::kRxFrequency, "145.0037", CsvReason::OffRaster},
+                                          {53, column::kRxFrequency, "99", CsvReason::OutOfBand}};
     EXPECT_EQ(report.problems, expected);
 
     ChannelRow row = ChannelToRow(image, language, 50);
@@ -90,7 +92,72 @@ TEST(ChannelClipboard, SpreadsheetBlockWithBadCells) {
     EXPECT_EQ(Record(image, 52), Record(before, 52));
     EXPECT_EQ(Record(image, 53), Record(before, 53));
 
-    EXPECT_EQ(PasteProblemText(report.problems[0], language), "r1 51 r20: 123.4");
+    EXPECT_EQ(PasteProblemText(report.problems[0], language), "r1 51 r20: r220 (123.4)");
+}
+
+TEST(ChannelClipboard, HeaderLinesAreSkipped) {
+    const LanguageTable language = DistinctRows();
+    LanguageTable other = DistinctRows();
+    for (int row : ChannelHeaderRows()) other.rows[static_cast<std::size_t>(row)] = "h" + std::to_string(row);
+    PasteTarget target;
+    target.firstChannel = 20;
+    target.headers = ChannelHeaders({language, other});
+    const std::string line = "\t\t145.5\t145.5\n";
+    struct Case {
+        std::string header;
+        bool skipped;
+    };
+    const Case cases[] = {
+        {"r17\tr155\tr18\tr19\tr20\tr21\n", true},
+        {"h17\th155\th18\th19\th20\th21\th22\th24\th23\th25\th156\th26\r\n", true},  // another language
+        {"\t\th18\n", true},                                                                 // part of one
+        {"Location\tName\tFrequency\tDuplex\n", true},                                       // the CSV header
+        {"frequency\n", true},
+        {"r17\th155\n", false},  // two languages mixed: not a header of either
+        {"CH\tBand\tRX\n", false},
+    };
+    for (const Case& c : cases) {
+        RadioImage image = DefaultImage();
+        PasteReport report = PasteChannels(image, language, target, c.header + line);
+        EXPECT_EQ(report.headerSkipped, c.skipped) << c.header;
+        // The header line takes no channel: the data line goes to channel 20.
+        EXPECT_EQ(ChannelInUse(image, 20), c.skipped) << c.header;
+        EXPECT_EQ(report.lastChannel, c.skipped ? 20 : 21) << c.header;
+    }
+}
+
+TEST(ChannelClipboard, ASingleColumnPastesIntoTheCurrentColumn) {
+    const LanguageTable language = DistinctRows();
+    // Receive frequencies create channels; one lies between the usual bands.
+    RadioImage image = DefaultImage();
+    PasteTarget target;
+    target.firstChannel = 20;
+    target.column = column::kRxFrequency;
+    PasteReport report = PasteChannels(image, language, target, "145.5\n446.1\n223.5\n99\n");
+    EXPECT_EQ(report.lastChannel, 23);
+    for (int n : {20, 21, 22}) EXPECT_TRUE(ChannelInUse(image, n)) << n;
+    EXPECT_FALSE(ChannelInUse(image, 23));
+    EXPECT_EQ(report.problems, (std::vector<PasteProblem>{{22, column::kRxFrequency, "223.5", CsvReason::BandGap, true},
+                                                          {23, column::kRxFrequency, "99", CsvReason::OutOfBand}}));
+    const auto r = [](int row) { return "r" + std::to_string(row); };
+    EXPECT_EQ(PasteProblemText(report.problems[0], language), "r1 22 r18: " + r(lang_row::kWarning) + ": " +
+                                                                  r(lang_row::kBandGap) + "; " +
+                                                                  r(lang_row::kBandGapRefusal) + " (223.5)");
+
+    // Tones down the receive-tone column: an empty channel in between and a bad tone are
+    // reported, an empty line leaves its cell; the other columns stay as they were.
+    image = VariedImage(language);
+    const RadioImage before = image;
+    target.firstChannel = 0;
+    target.column = column::kRxTone;
+    report = PasteChannels(image, language, target, "D023N\n67.0\n\n123.4\n");
+    EXPECT_EQ(report.problems, (std::vector<PasteProblem>{{1, column::kRxTone, "67.0", CsvReason::EmptyChannel},
+                                                          {3, column::kRxTone, "123.4", CsvReason::UnstorableTone}}));
+    EXPECT_EQ(ChannelToRow(image, language, 0)[column::kRxTone], "D023N");
+    EXPECT_EQ(ChannelToRow(image, language, 0)[column::kTxTone], ChannelToRow(before, language, 0)[column::kTxTone]);
+    EXPECT_EQ(Record(image, 1), Record(before, 1));
+    EXPECT_EQ(Record(image, 2), Record(before, 2));
+    EXPECT_EQ(Record(image, 3), Record(before, 3));
 }
 
 TEST(ChannelClipboard, PasteStopsAtChannel127AndCutErases) {

@@ -42,18 +42,18 @@ TEST(ChannelCsv, ExportThenImportGivesBackTheSameImage) {
               "CrossMode,Mode,TStep,Skip,Power,Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE,BusyLock,Signal");
     // Each tone combination and each kind of transmit frequency.
     const char* expected[] = {
-        "0,RPT1,145.600000,-,0.600000,Tone,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,High,,,,,,No,1",
-        "2,SIMPLEX,146.520000,,0.000000,TSQL,100.0,100.0,023,NN,023,Tone->Tone,NFM,5.00,S,Low,,,,,,Yes,5",
-        "3,X,438.500000,split,145.500000,Cross,254.1,67.0,023,NN,023,Tone->Tone,FM,5.00,,High,,,,,,No,15",
-        "4,,439.000000,off,0.000000,Cross,88.5,88.5,023,NN,023,->DTCS,FM,5.00,,High,,,,,,No,1",
-        "6,PMR1,446.006250,,0.000000,DTCS,88.5,88.5,754,RR,754,Tone->Tone,FM,6.25,,Low,,,,,,No,2",
-        "7,A,430.000000,+,9.000000,DTCS,88.5,88.5,023,RN,023,Tone->Tone,NFM,5.00,,High,,,,,,No,1",
-        "8,,145.000000,,0.000000,Cross,88.5,88.5,026,RN,025,DTCS->DTCS,FM,5.00,,High,,,,,,Yes,1",
-        "9,,145.100000,,0.000000,Cross,88.5,88.5,031,NN,023,DTCS->,FM,5.00,,High,,,,,,No,1",
-        "10,,145.200000,,0.000000,Cross,88.5,71.9,023,NN,023,->Tone,FM,5.00,,High,,,,,,No,1",
-        "11,,145.300000,off,0.000000,Cross,123.0,88.5,023,NR,032,Tone->DTCS,FM,5.00,S,High,,,,,,No,1",
-        "12,,145.400000,-,1.400000,Cross,88.5,241.8,043,NN,023,DTCS->Tone,FM,5.00,,High,,,,,,No,1",
-        "127,Z9ZZZZZ,520.995000,split,136.000000,,88.5,88.5,023,NN,023,Tone->Tone,NFM,5.00,S,Low,,,,,,Yes,9",
+        "0,RPT1,145.600000,-,0.600000,Tone,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,,,No,1",
+        "2,SIMPLEX,146.520000,,0.000000,TSQL,100.0,100.0,023,NN,023,Tone->Tone,NFM,5.00,S,1.0W,,,,,,Yes,5",
+        "3,X,438.500000,split,145.500000,Cross,254.1,67.0,023,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,,,No,15",
+        "4,,439.000000,off,0.000000,Cross,88.5,88.5,023,NN,023,->DTCS,FM,5.00,,5.0W,,,,,,No,1",
+        "6,PMR1,446.006250,,0.000000,DTCS,88.5,88.5,754,RR,754,Tone->Tone,FM,6.25,,1.0W,,,,,,No,2",
+        "7,A,430.000000,+,9.000000,DTCS,88.5,88.5,023,RN,023,Tone->Tone,NFM,5.00,,5.0W,,,,,,No,1",
+        "8,,145.000000,,0.000000,Cross,88.5,88.5,026,RN,025,DTCS->DTCS,FM,5.00,,5.0W,,,,,,Yes,1",
+        "9,,145.100000,,0.000000,Cross,88.5,88.5,031,NN,023,DTCS->,FM,5.00,,5.0W,,,,,,No,1",
+        "10,,145.200000,,0.000000,Cross,88.5,71.9,023,NN,023,->Tone,FM,5.00,,5.0W,,,,,,No,1",
+        "11,,145.300000,off,0.000000,Cross,123.0,88.5,023,NR,032,Tone->DTCS,FM,5.00,S,5.0W,,,,,,No,1",
+        "12,,145.400000,-,1.400000,Cross,88.5,241.8,043,NN,023,DTCS->Tone,FM,5.00,,5.0W,,,,,,No,1",
+        "127,Z9ZZZZZ,520.995000,split,136.000000,,88.5,88.5,023,NN,023,Tone->Tone,NFM,5.00,S,1.0W,,,,,,Yes,9",
     };
     for (std::size_t i = 0; i < std::size(expected); ++i) EXPECT_EQ(lines[i + 1], expected[i]);
 
@@ -75,7 +75,7 @@ TEST(ChannelCsv, ExportThenImportGivesBackTheSameImage) {
 
 TEST(ChannelCsv, ImportsForeignFilesAndReportsRowsItCannotStore) {
     // Tab-separated, header names in other case and order, an unknown column, no Location,
-    // Mode, Skip or Power columns, CR LF, a quoted name, watts ranked by size.
+    // Mode, Skip or Power columns, CR LF, a quoted name, watts.
     std::string file =
         "frequency\tNAME\tduplex\toffset\ttone\trtonefreq\tctonefreq\tdtcscode\tdtcspolarity\tcrossmode\tPower\tColour\r\n"
         "145.5\t\"rpt 1, north\"\t-\t0.6\tTone\t100\t\t\t\t\t5.0W\tred\r\n"

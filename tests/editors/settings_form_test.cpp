@@ -433,5 +433,14 @@ TEST(SettingsExchange, BandChangeAndFrequencyFilter) {
     EXPECT_EQ(form.text(sc::kFrequency[1]), "136.0250");
 }
 
+TEST(SettingsExchange, TheChannelCountRefusalNamesTheLimitsInTheLanguagesOrder) {
+    LanguageTable language;  // built-in English
+    EXPECT_EQ(ChannelCountRefusal(language), "Please enter an integer between 1 and 128.");
+    language.rows[static_cast<std::size_t>(lang_row::kIntegerBetween)] = "请输入 %1 到 %2 之间的整数。";
+    EXPECT_EQ(ChannelCountRefusal(language), "请输入 1 到 128 之间的整数。");
+    language.rows[static_cast<std::size_t>(lang_row::kIntegerBetween)] = "No limits here";
+    EXPECT_EQ(ChannelCountRefusal(language), "No limits here");
+}
+
 }  // namespace
 }  // namespace radioprog

@@ -312,7 +312,7 @@ TEST(CommTaskScan, APortHeldByAnotherProgramIsNamedBusyAndTheScanGoesOn) {
     ASSERT_TRUE(none.outcomes[0].busyProblem.has_value());
     EXPECT_EQ(none.outcomes[0].busyProblem->port, 1);
     EXPECT_EQ(none.outcomes[0].busyProblem->device, held.devicePath());
-    std::string advice = PermissionAdvice(none.outcomes[0]);
+    std::string advice = PermissionAdvice(none.outcomes[0], LanguageTable{});
     EXPECT_NE(advice.find("COM1 (" + held.devicePath() + ") is busy"), std::string::npos) << advice;
 
     CCommTask both{PortMap({held.devicePath(), free.devicePath()})};

@@ -79,10 +79,13 @@ TEST(SettingsPage, BlocksArePlacedByTheirWidestTexts) {
     const PageMetrics m = MeasurePageMetrics(2000, 1000, measure, data.language);
     ASSERT_EQ(m.leftMargin, 739);
     const PagePlan plan = PlanPage(kSettingsPage, data, m, measure);
-    // LA = M + 2 d5; VA = LA + width("R44= "); row 68 keeps 30 for the values.
-    // LB = VA + 30 + 2 d5; VB = LB + width("R81= "); LC = VB + width("R84") + 10 d5.
-    const int la = 755, va = 805, lb = 851, vb = 901, lc = 1011, vc = 1061;
-    EXPECT_EQ(plan.frames, (std::vector<PlanRect>{{la - 8, 55, va + 30 - 8, 237}, {lb - 8, 55, vb + 30 - 8, 177}}));
+    // LA = M + 2 d5; VA = LA + the widest block-1 label ("R141^= ", wider than "R44= ");
+    // the room is the widest value ("R159") + 3 d5, more than row 68 keeps.
+    // LB = VA + room + 2 d5; VB = LB + width("R81= "); its room: "136.00000" + 3 d5.
+    // LC = VB + room + 10 d5; VC = LC + the widest block-3 label.
+    const int la = 755, va = 825, roomA = 64, lb = 905, vb = 955, roomB = 114, lc = 1149;
+    EXPECT_EQ(plan.frames,
+              (std::vector<PlanRect>{{la - 8, 55, va + roomA - 8, 237}, {lb - 8, 55, vb + roomB - 8, 177}}));
 
     auto at = [&](const std::string& text) {
         for (const PlanText& t : plan.texts)
@@ -95,9 +98,34 @@ TEST(SettingsPage, BlocksArePlacedByTheirWidestTexts) {
     EXPECT_EQ(at("R58= "), std::make_pair(la, 221));
     EXPECT_EQ(at("R86= "), std::make_pair(lb, 151));
     EXPECT_EQ(at("136.00000"), std::make_pair(vb, 71));
-    EXPECT_EQ(at("400.00000"), std::make_pair(vc, 171));
     EXPECT_EQ(at("R114= "), std::make_pair(lc, 311));
     for (const PlanText& t : plan.texts) EXPECT_EQ(t.opaque, t.text == "R72") << t.text;
+}
+
+TEST(SettingsPage, ValuesKeepAMarginInsideTheirFramesAndLabelsEndBeforeThem) {
+    FixedMeasure measure;
+    for (const char* longValue : {"R1", "Longer value"}) {
+        PrintData data = DefaultPrintout();
+        data.language.rows[161] = longValue;  // an alarm-mode entry, shown in block 1
+        data.language.rows[83] = longValue;   // a display mode, shown in blocks 2 and 3
+        data.language.rows[141] = "A label much wider than row 44";
+        const PageMetrics m = MeasurePageMetrics(2000, 1000, measure, data.language);
+        const PagePlan plan = PlanPage(kSettingsPage, data, m, measure);
+        const int d5 = 8;
+        ASSERT_EQ(plan.frames.size(), 2u);
+        for (std::size_t i = 0; i + 1 < plan.texts.size(); ++i) {
+            const PlanText& label = plan.texts[i];
+            const PlanText& value = plan.texts[i + 1];
+            if (label.y != value.y || label.text.find("= ") == std::string::npos) continue;
+            EXPECT_LE(label.x + measure.width(label.font, label.text), value.x) << label.text;
+            EXPECT_GE(value.room, measure.width(value.font, value.text)) << value.text;  // printed whole
+            for (const PlanRect& frame : plan.frames) {
+                if (value.x > frame.left && value.x < frame.right) {
+                    EXPECT_LE(value.x + measure.width(value.font, value.text), frame.right - 2 * d5) << value.text;
+                }
+            }
+        }
+    }
 }
 
 }  // namespace

@@ -37,6 +37,7 @@ void SelectText(QComboBox* list, const std::string& text) { list->setCurrentInde
 
 CBatchChannelDlg::CBatchChannelDlg(const LanguageTable& language, Apply apply, QWidget* parent)
     : QDialog(parent), apply_(std::move(apply)), settings_(InitialBatchSettings(language)) {
+    unsignedIntegerText_ = Q(language.row(lang_row::kUnsignedInteger));
     createControls(language);
     showValues();
     onScopeChosen();
@@ -157,7 +158,7 @@ bool CBatchChannelDlg::readControls() {
     for (auto [field, value] : {std::pair{first_, &BatchSettings::firstChannel}, std::pair{last_, &BatchSettings::lastChannel}}) {
         std::optional<unsigned> number = ParseChannelNumberField(S(field->text()));
         if (!number) {
-            Warn(this, QStringLiteral("Please enter an unsigned integer."));
+            Warn(this, unsignedIntegerText_);
             field->setFocus();
             field->selectAll();
             return false;

@@ -79,6 +79,7 @@ private:
     QComboBox* step_ = nullptr;
     QPushButton* ok_ = nullptr;
     QPushButton* cancel_ = nullptr;
+    QString unsignedIntegerText_;  // the refusal of a channel number that is not a number
 };
 
 }  // namespace radioprog

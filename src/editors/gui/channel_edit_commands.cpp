@@ -131,9 +131,13 @@ void Paste(EditorHost& host) {
     const std::string text = S(QGuiApplication::clipboard()->text());
     if (text.empty()) return;
     const LanguageTable& language = host.language();
-    const int first = TargetChannels(*view).front();
+    PasteTarget target;
+    target.firstChannel = TargetChannels(*view).front();
+    target.column = view->grid()->Col();
+    target.headers = ChannelHeaders(LoadEveryLanguage(language));
+    const int first = target.firstChannel;
     PasteReport report;
-    view->EditChannels([&](RadioImage& image) { report = PasteChannels(image, language, first, text); });
+    view->EditChannels([&](RadioImage& image) { report = PasteChannels(image, language, target, text); });
     std::vector<int> pasted;
     for (int n = report.firstChannel; n <= report.lastChannel; ++n) pasted.push_back(n);
     ShowChannels(*view, pasted, first);
@@ -191,15 +195,15 @@ void Move(EditorHost& host, MoveDirection direction) {
 }
 
 void ImportCsv(EditorHost& host) {
-    const QString path = ChooseCsvFile(host.hostWindow(), false);
+    const QString path = ChooseCsvFile(host.hostWindow(), false, host.language());
     if (!path.isEmpty()) ImportCsvFile(host, path);
 }
 
 void ExportCsv(EditorHost& host) {
-    const QString path = ChooseCsvFile(host.hostWindow(), true);
+    const QString path = ChooseCsvFile(host.hostWindow(), true, host.language());
     if (path.isEmpty()) return;
     host.FlushEditors();
-    const FileResult written = WriteTextFile(S(path), ExportChannelsCsv(host.document().image()));
+    const FileResult written = WriteFileAtomically(S(path), ExportChannelsCsv(host.document().image()));
     if (!written.ok) Warn(host.hostWindow(), Q(host.language().row(lang_row::kCannotWrite) + "\n" + written.error));
 }
 
@@ -216,14 +220,34 @@ void ImportCsvFile(EditorHost& host, const QString& path) {
         return;
     }
     CChnMsgView* view = OpenChannelView(host);
+    // Rows go where their Location says or, as the user chooses, in file order from the
+    // current channel; a file without Location always goes from the current channel.
+    CsvImportOptions options;
+    const int current = view ? TargetChannels(*view).front() : 0;
+    if (!CsvHasColumn(text, "Location")) {
+        options.firstChannel = current;
+    } else {
+        QMessageBox box(QMessageBox::Question, Q(language.row(0)), Q(language.row(lang_row::kImportPlacement)),
+                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, host.hostWindow());
+        box.button(QMessageBox::Yes)->setText(Q(language.row(lang_row::kByLocation)));
+        box.button(QMessageBox::No)->setText(
+            Q(language.row(lang_row::kFromChannel) + " " + std::to_string(current)));
+        if (!language.row(kCancelRow).empty()) box.button(QMessageBox::Cancel)->setText(Q(language.row(kCancelRow)));
+        box.setDefaultButton(QMessageBox::Yes);
+        const int answer = RunModal(box);
+        if (answer == QMessageBox::Cancel || answer == QDialog::Rejected) return;
+        if (answer == QMessageBox::No) options.firstChannel = current;
+    }
     CsvImportReport report;
-    host.document().editChannels([&](RadioImage& image) { report = ImportChannelsCsv(image, text); });
+    host.document().editChannels([&](RadioImage& image) { report = ImportChannelsCsv(image, text, options); });
     if (view) ShowChannels(*view, report.channels, report.channels.empty() ? -1 : report.channels.front());
 
     QStringList entries;
     for (const CsvProblem& problem : report.problems) entries << Q(CsvProblemText(problem, language));
     const std::string summary = language.row(lang_row::kChannelsImported) + " " + std::to_string(report.channels.size());
-    ShowReport(host, entries.isEmpty() ? language.row(0) : language.row(lang_row::kSkippedTitle), summary, entries);
+    const bool skipped = std::any_of(report.problems.begin(), report.problems.end(),
+                                     [](const CsvProblem& problem) { return !problem.stored; });
+    ShowReport(host, skipped ? language.row(lang_row::kSkippedTitle) : language.row(0), summary, entries);
 }
 
 const std::vector<int>& ChannelEditCommands() {

@@ -89,6 +89,7 @@ void CChnMsgView::createEditors() {
                             CellEditor::Bit14, CellEditor::BusyLockout, CellEditor::Signalling}) {
         auto* list = new QComboBox(cells);
         list->setFont(QApplication::font());
+        list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
         addEditor(role, list);
     }
 }
@@ -126,6 +127,15 @@ void CChnMsgView::fillLists() {
     }
 }
 
+void CChnMsgView::fitColumns() {
+    // Columns may be wider than their default: every header, cell and list entry shows whole.
+    for (int c = 0; c < kChannelColumnCount; ++c) {
+        const CellEditor role = EditorForColumn(c);
+        auto* list = IsListEditor(role) ? static_cast<QComboBox*>(editors_[static_cast<std::size_t>(role)]) : nullptr;
+        grid_->FitColWidth(c, list ? list->sizeHint().width() : 0);
+    }
+}
+
 void CChnMsgView::loadRows() {
     for (int n = 0; n < kChannelCount; ++n) {
         const ChannelRow cells = ChannelToRow(workspace_.document.image(), workspace_.language, n);
@@ -139,6 +149,7 @@ void CChnMsgView::LoadFromImage() {
     setUpGrid();
     fillLists();
     loadRows();
+    fitColumns();
     OnGridEnterCell();
 }
 

@@ -61,6 +61,7 @@ private:
     void setUpGrid();
     void fillLists();
     void loadRows();
+    void fitColumns();
 
     void OnGridLeaveCell();
     void OnGridEnterCell();

@@ -56,6 +56,7 @@ void CDtmfView2::buildForm() {
         page_->add(row.code, language);
     }
     for (const FormControl& control : DtmfLayout()) page_->add(control, language);
+    page_->fitTexts();
     for (int group = 0; group <= kDtmfGroupCount; ++group)
         connect(group == 0 ? localIdEdit() : codeEdit(group), &QLineEdit::textEdited, this,
                 [this, group] { onCodeEdited(group); });

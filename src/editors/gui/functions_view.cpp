@@ -41,6 +41,7 @@ CChoiceFunView::~CChoiceFunView() = default;
 void CChoiceFunView::buildForm() {
     for (const FormControl& control : SettingsFormControls()) page_->add(control, workspace_.language);
     page_->orderTabs();
+    page_->fitTexts();
     for (int side : {kVfoSideA, kVfoSideB}) {
         connect(page_->widget<QComboBox>(sc::kBand[side]), &QComboBox::currentIndexChanged, this, [this, side] {
             if (!showing_) onBandChanged(side);
@@ -96,7 +97,7 @@ void CChoiceFunView::showForm() {
 }
 
 void CChoiceFunView::tellRefusedCount() {
-    Warn(this, Q(ChannelCountRefusal()));
+    Warn(this, Q(ChannelCountRefusal(workspace_.language)));
     auto* count = page_->widget<QLineEdit>(sc::kChannelCount);
     count->setFocus();
     count->selectAll();

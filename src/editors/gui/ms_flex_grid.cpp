@@ -234,6 +234,37 @@ void CMSFlexGrid::SetColWidth(int col, int twips) {
         table_->setColumnWidth(col - 1, toPixelsX(twips));
 }
 
+int CMSFlexGrid::ColWidthPixels(int col) const {
+    if (col < 0 || col >= kColumnCount) return 0;
+    return col == 0 ? table_->verticalHeader()->width() : table_->columnWidth(col - 1);
+}
+
+void CMSFlexGrid::FitColWidth(int col, int minimumPixels) {
+    if (col < 0 || col >= kColumnCount) return;
+    QHeaderView* header = col == 0 ? table_->verticalHeader() : table_->horizontalHeader();
+    auto headerWidth = [header](const QString& text) {
+        QStyleOptionHeader option;
+        option.initFrom(header);
+        option.text = text;
+        option.fontMetrics = header->fontMetrics();
+        option.orientation = Qt::Horizontal;
+        return header->style()->sizeFromContents(QStyle::CT_HeaderSection, &option, QSize(), header).width();
+    };
+    // An item's text sits between the item view's margins, plus the grid line.
+    const int cellMargin = 2 * (table_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, table_) + 1) + 1;
+    int needed = std::max(minimumPixels, headerWidth(TextMatrix(0, col)));
+    for (int r = 1; r < Rows(); ++r) {
+        const QString text = TextMatrix(r, col);
+        if (text.isEmpty()) continue;
+        needed = std::max(needed, col == 0 ? headerWidth(text) : table_->fontMetrics().horizontalAdvance(text) + cellMargin);
+    }
+    if (needed <= ColWidthPixels(col)) return;
+    if (col == 0)
+        table_->verticalHeader()->setFixedWidth(needed);
+    else
+        table_->setColumnWidth(col - 1, needed);
+}
+
 void CMSFlexGrid::SetColAlignment(int col, Qt::Alignment alignment) {
     if (col < 0 || col >= kColumnCount) return;
     colAlignment_[static_cast<std::size_t>(col)] = alignment;

@@ -43,6 +43,10 @@ public:
     void SetTextMatrix(int row, int col, const QString& text);
 
     void SetColWidth(int col, int twips);
+    // Widens a column (never narrows it) so its header and every cell's text fit in it, and
+    // so it is at least minimumPixels wide (the width a cell's list needs).
+    void FitColWidth(int col, int minimumPixels = 0);
+    int ColWidthPixels(int col) const;
     // Data cells and header cells; a column without an alignment shows text left and
     // numbers right.
     void SetColAlignment(int col, Qt::Alignment alignment);

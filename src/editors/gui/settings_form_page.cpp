@@ -10,6 +10,7 @@
 #include <QRect>
 #include <QRadioButton>
 #include <QScrollArea>
+#include <QStyleOptionComboBox>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
@@ -17,6 +18,7 @@
 #include <tuple>
 #include <vector>
 
+#include "shell/gui/interface_fonts.h"
 #include "shell/gui/text.h"
 
 namespace radioprog {
@@ -102,7 +104,8 @@ QFont FormFont(const char* family, int points) {
                 break;
             }
     }
-    QFont font(chosen);
+    QFont font;
+    font.setFamilies(InterfaceFamilies(chosen));
     font.setPointSize(points);
     return font;
 }
@@ -139,6 +142,50 @@ QWidget* FormPage::add(const FormControl& control, const LanguageTable& language
     if (control.kind == ControlKind::Edit && control.readOnly) widget->setFocusPolicy(Qt::ClickFocus);
     if (control.id != 0) widgets_.insert(control.id, widget);
     return widget;
+}
+
+int FormPage::neededWidth(const QWidget* widget) {
+    if (auto* label = qobject_cast<const QLabel*>(widget))
+        return label->text().isEmpty() ? 0 : label->fontMetrics().horizontalAdvance(label->text()) + 2 * label->margin();
+    if (auto* list = qobject_cast<const QComboBox*>(widget)) {
+        int widest = 0;
+        for (int i = 0; i < list->count(); ++i) widest = std::max(widest, list->fontMetrics().horizontalAdvance(list->itemText(i)));
+        if (widest == 0) return 0;
+        // The list's frame and arrow around its text field.
+        QStyleOptionComboBox option;
+        option.initFrom(list);
+        option.rect = QRect(0, 0, 1000, list->height());
+        const QRect field = list->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, list);
+        return widest + 1000 - field.width();
+    }
+    if (qobject_cast<const QCheckBox*>(widget) || qobject_cast<const QRadioButton*>(widget) ||
+        qobject_cast<const QPushButton*>(widget)) {
+        auto* button = static_cast<const QAbstractButton*>(widget);
+        return button->text().isEmpty() ? 0 : button->sizeHint().width();
+    }
+    return 0;
+}
+
+void FormPage::fitTexts() {
+    for (QWidget* widget : page_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (frames_.contains(widget)) continue;
+        const int needed = neededWidth(widget);
+        QRect place = widget->geometry();
+        if (needed <= place.width()) continue;
+        // The right edge it may reach: the page's, its frame's inside, the next control's.
+        int limit = page_->width() - 1;
+        for (QWidget* frame : frames_)
+            if (frame->geometry().contains(place.topLeft()))
+                limit = std::min(limit, frame->geometry().right() - units_.x(3));
+        for (QWidget* other : page_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (other == widget || frames_.contains(other)) continue;
+            const QRect o = other->geometry();
+            if (o.left() > place.left() && o.top() <= place.bottom() && o.bottom() >= place.top())
+                limit = std::min(limit, o.left() - 1);
+        }
+        place.setRight(std::max(place.right(), std::min(limit, place.left() + needed - 1)));
+        widget->setGeometry(place);
+    }
 }
 
 void FormPage::orderTabs() {

@@ -34,6 +34,13 @@ public:
     // inside a frame row by row, left to right; controls outside frames by their rows. (Without
     // it Tab follows the order of creation.) Read-only edits are never Tab stops.
     void orderTabs();
+    // Widens captions, check boxes, buttons and lists whose text does not fit them, into the
+    // free room on their right (never over another control, out of their frame or off the
+    // page). Call once every control is added.
+    void fitTexts();
+    // The width a control needs to show all its text (for a list: its longest entry); 0 for
+    // controls without text.
+    static int neededWidth(const QWidget* widget);
     // The widget of control `id`, or nullptr.
     QWidget* widget(int id) const { return widgets_.value(id); }
     template <typename T>

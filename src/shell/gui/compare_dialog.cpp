@@ -118,7 +118,7 @@ void CompareDialog::reject() {
 }
 
 void CompareDialog::compareWithFile() {
-    const QString path = ChooseDatFile(this, false);
+    const QString path = ChooseDatFile(this, false, language_);
     if (path.isEmpty()) return;
     RadioImage other;
     other.ApplyDefaults();

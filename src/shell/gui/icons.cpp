@@ -15,4 +15,13 @@ QIcon LoadIconFile(std::initializer_list<std::string> names) {
     return {};
 }
 
+QIcon LoadSizedIcon(const std::string& name, const QIcon& fallback) {
+    QIcon icon;
+    for (int size : {16, 24, 32, 48}) {
+        const std::string path = FindDataFile({"icons/" + name + "-" + std::to_string(size) + ".png"});
+        if (!path.empty()) icon.addFile(Q(path), QSize(size, size));
+    }
+    return icon.isNull() ? fallback : icon;
+}
+
 }  // namespace radioprog

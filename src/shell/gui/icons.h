@@ -10,4 +10,8 @@ namespace radioprog {
 // files are; an empty icon when none does.
 QIcon LoadIconFile(std::initializer_list<std::string> names);
 
+// A toolbar icon drawn for each size: "icons/<name>-16.png" ... "-48.png" in the data
+// directories; the fallback when none is found.
+QIcon LoadSizedIcon(const std::string& name, const QIcon& fallback);
+
 }  // namespace radioprog

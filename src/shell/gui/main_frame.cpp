@@ -5,13 +5,11 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
-#include <QHelpEvent>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QStyle>
 #include <QTimer>
 #include <QToolBar>
-#include <QToolTip>
 
 #include "editors/gui/batch_command.h"
 #include "editors/gui/channel_edit_commands.h"
@@ -25,6 +23,7 @@
 #include "fleet/radio_outcome.h"
 #include "shell/band_check.h"
 #include "shell/commands.h"
+#include "shell/file_messages.h"
 #include "shell/gui/icons.h"
 #include "shell/gui/message_dlg.h"
 #include "shell/gui/port_select_dlg.h"
@@ -32,8 +31,10 @@
 #include "shell/gui/proof_commands.h"
 #include "shell/gui/recovery_keeper.h"
 #include "shell/gui/text.h"
+#include "shell/gui/toolbar_tips.h"
 #include "shell/gui/transfer_bridge.h"
 #include "shell/gui/ui_hooks.h"
+#include "shell/gui/window_placement.h"
 #include "shell/menu_captions.h"
 #include "shell/transfer_messages.h"
 
@@ -51,8 +52,12 @@ CMainFrame::CMainFrame(QWidget* parent)
 
     background_ = new CBackgroundWnd(this);
     setCentralWidget(background_);
+    KeepWindowsInsideWorkArea(*background_);
     connect(background_, &CBackgroundWnd::pictureError, this,
-            [this](const QString& message) { QTimer::singleShot(0, this, [this, message] { Warn(this, message); }); });
+            [this](const QString& path) {
+                const QString message = Q(workspace_.language.row(lang_row::kPictureError)) + QLatin1Char('\n') + path;
+                QTimer::singleShot(0, this, [this, message] { Warn(this, message); });
+            });
 
     createActions();
     createMenus();
@@ -83,9 +88,10 @@ void CMainFrame::createActions() {
     connect(addCommand(kFileClose), &QAction::triggered, this, [this] {
         if (QMdiSubWindow* active = background_->activeSubWindow()) active->close();
     });
-    connect(addCommand(kFilePrint, QIcon::fromTheme(QStringLiteral("document-print"),
-                                                    style->standardIcon(QStyle::SP_FileDialogDetailedView))),
+    connect(addCommand(kFilePrint, LoadSizedIcon("print", QIcon::fromTheme(QStringLiteral("document-print"),
+                                                                           style->standardIcon(QStyle::SP_FileDialogDetailedView)))),
             &QAction::triggered, this, &CMainFrame::OnFilePrint);
+    connect(addCommand(kFilePrintPreview), &QAction::triggered, this, &CMainFrame::OnFilePrintPreview);
     connect(addCommand(kExit), &QAction::triggered, this, &QWidget::close);
     actions_[kExit]->setShortcut(QKeySequence::Quit);
     connect(addCommand(kReadRadio, style->standardIcon(QStyle::SP_ArrowDown)), &QAction::triggered, this,
@@ -129,8 +135,7 @@ void CMainFrame::createMenus() {
     file->addAction(actions_[kExportCsv]);
     file->addAction(actions_[kCompareWith]);
     file->addAction(actions_[kFilePrint]);
-    QAction* preview = file->addAction(QStringLiteral("Print Pre&view..."));
-    connect(preview, &QAction::triggered, this, &CMainFrame::OnFilePrintPreview);
+    file->addAction(actions_[kFilePrintPreview]);
     file->addSeparator();
     file->addMenu(recentMenu_);
     file->addSeparator();
@@ -197,7 +202,7 @@ void CMainFrame::createToolBar() {
     toolBar_->addSeparator();
     toolBar_->addAction(actions_[kAbout]);
     connect(toolBar_, &QToolBar::visibilityChanged, actions_[kViewToolbar], &QAction::setChecked);
-    toolBar_->installEventFilter(this);
+    InstallToolbarTips(*toolBar_, [this](int command) { return toolTipText(command); });
 }
 
 void CMainFrame::rebuildWindowMenu() {
@@ -215,7 +220,7 @@ void CMainFrame::rebuildWindowMenu() {
         QAction* item = windowMenu_->addAction(text);
         item->setCheckable(true);
         item->setChecked(window == background_->activeSubWindow());
-        connect(item, &QAction::triggered, this, [this, window] { background_->setActiveSubWindow(window); });
+        connect(item, &QAction::triggered, this, [this, window] { RestoreAndActivate(*background_, *window); });
         ++number;
     }
 }
@@ -244,21 +249,6 @@ void CMainFrame::RelabelMenu() {
 
 QString CMainFrame::toolTipText(int command) const { return Q(ToolTipText(command, workspace_.language)); }
 
-bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
-    // Toolbar tips come from the language table at every request, so they follow a change
-    // of language at once; a command without a text shows no tip.
-    if (watched == toolBar_ && event->type() == QEvent::ToolTip) {
-        auto* help = static_cast<QHelpEvent*>(event);
-        QAction* item = toolBar_->actionAt(help->pos());
-        QString tip = item ? toolTipText(item->data().toInt()) : QString();
-        if (tip.isEmpty())
-            QToolTip::hideText();
-        else
-            QToolTip::showText(help->globalPos(), tip, toolBar_);
-        return true;
-    }
-    return QMainWindow::eventFilter(watched, event);
-}
 
 EditorView* CMainFrame::editorView(EditorKind kind) const {
     CChildFrame* frame = editorFrame(kind);
@@ -268,7 +258,7 @@ EditorView* CMainFrame::editorView(EditorKind kind) const {
 CChildFrame* CMainFrame::OpenEditor(EditorKind kind) {
     QPointer<CChildFrame>& slot = slots_[static_cast<std::size_t>(kind)];
     if (slot) {
-        background_->setActiveSubWindow(slot);
+        RestoreAndActivate(*background_, *slot);
         SetTitle();
         return slot;
     }
@@ -289,6 +279,7 @@ CChildFrame* CMainFrame::OpenEditor(EditorKind kind) {
     frame->resize(outer.width() * facts.widthNum / 50, outer.height() * facts.heightNum / 50);
     connect(frame, &QObject::destroyed, this, [this] { update(); });
     frame->show();
+    PlaceInsideWorkArea(*background_, *frame);
     view->LoadFromImage();
     background_->setActiveSubWindow(frame);
     SetTitle();
@@ -425,14 +416,14 @@ void CMainFrame::onFinished(const TransferOutcome& outcome) {
     if (outcome.failedAddress) detail = OutcomeText(RadioOutcome{0, outcome, {}, false, false, {}}, workspace_.language);
     if (!ShowVerifyDifferences(*this, sentImage_, outcome))
         showMessage(TransferResultMessage(lastResult_, workspace_.language), detail);
-    if (std::string advice = PermissionAdvice(outcome); !advice.empty()) Warn(this, Q(advice));
+    if (std::string advice = PermissionAdvice(outcome, workspace_.language); !advice.empty()) Warn(this, Q(advice));
     statusBar_->update();
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
     // The worker may be waiting for the band check: the window stays until the transfer ends.
     if (transferRunning_ || SeveralRadiosRunning(*this)) {
-        statusBar_->showMessage(QStringLiteral("A transfer is running; the program closes when it has ended."), 5000);
+        statusBar_->showMessage(Q(workspace_.language.row(lang_row::kTransferRunning)), 5000);
         event->ignore();
         return;
     }

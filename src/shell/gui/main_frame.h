@@ -47,6 +47,8 @@ public:
     CCommTask& job() { return *job_; }
     CProgStatusBar* progressStatusBar() const { return statusBar_; }
     CBackgroundWnd* background() const { return background_; }
+    QToolBar* toolBar() const { return toolBar_; }
+    QMenu* windowMenu() const { return windowMenu_; }
 
     // Editors: open (or bring to the front) and reach them.
     CChildFrame* OpenChannelEditor() { return OpenEditor(EditorKind::Channels); }
@@ -104,7 +106,6 @@ protected:
     void changeEvent(QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void createActions();

@@ -23,7 +23,9 @@
 #include "pictures/background_wnd.h"
 #include "shell/commands.h"
 #include "shell/document_texts.h"
+#include "shell/file_messages.h"
 #include "shell/gui/app_settings.h"
+#include "shell/gui/icons.h"
 #include "shell/gui/main_frame.h"
 #include "shell/gui/recovery_keeper.h"
 #include "shell/gui/text.h"
@@ -56,8 +58,8 @@ QStringList DroppedFiles(const QMimeData* data) {
 void CMainFrame::setUpFileCommands() {
     using namespace command;
     QStyle* style = QApplication::style();
-    connect(addCommand(kFileNew, style->standardIcon(QStyle::SP_FileIcon)), &QAction::triggered, this,
-            &CMainFrame::OnFileNew);
+    connect(addCommand(kFileNew, LoadSizedIcon("new", style->standardIcon(QStyle::SP_FileIcon))), &QAction::triggered,
+            this, &CMainFrame::OnFileNew);
     connect(addCommand(kFileOpen, style->standardIcon(QStyle::SP_DialogOpenButton)), &QAction::triggered, this,
             &CMainFrame::OnFileOpen);
     connect(addCommand(kFileSave, style->standardIcon(QStyle::SP_DialogSaveButton)), &QAction::triggered, this,
@@ -149,7 +151,7 @@ void CMainFrame::OnFileNew() {
 void CMainFrame::OnFileOpen() {
     if (transferRunning_ || !MaybeKeepChanges()) return;
     const QString previousDir = QDir::currentPath();
-    const QString path = ChooseDatFile(this, false, dialogStart());
+    const QString path = ChooseDatFile(this, false, workspace_.language, dialogStart());
     QDir::setCurrent(previousDir);
     if (!path.isEmpty()) loadFile(path);
 }
@@ -208,7 +210,7 @@ bool CMainFrame::loadFile(const QString& path) {
     RadioImage image = workspace_.document.image();
     const FileResult opened = OpenDatFile(S(path), image);
     if (!opened.ok) {
-        Warn(this, Q(opened.error));
+        Warn(this, Q(DatOpenFailure(S(path), opened, workspace_.language)));
         return false;
     }
     const QString absolute = QFileInfo(path).absoluteFilePath();
@@ -226,14 +228,13 @@ bool CMainFrame::OnFileSave() {
 
 bool CMainFrame::OnFileSaveAs() {
     const QString previousDir = QDir::currentPath();
-    const QString chosen = ChooseDatFile(this, true, dialogStart());
+    const QString chosen = ChooseDatFile(this, true, workspace_.language, dialogStart());
     QDir::setCurrent(previousDir);
     if (chosen.isEmpty()) return false;
     const QString path = Q(DatSaveName(S(chosen)));
     // The file dialog asked about the name chosen; ask again when ".dat" leads to another file.
     if (path != chosen && QFileInfo::exists(path)) {
-        QMessageBox confirm(QMessageBox::Question, windowTitle(),
-                            QStringLiteral("%1 already exists. Replace it?").arg(path),
+        QMessageBox confirm(QMessageBox::Question, windowTitle(), Q(ReplaceQuestion(S(path), workspace_.language)),
                             QMessageBox::Yes | QMessageBox::No, this);
         if (RunModal(confirm) != QMessageBox::Yes) return false;
     }
@@ -244,7 +245,7 @@ bool CMainFrame::saveTo(const QString& path) {
     FlushEditors();
     const FileResult saved = SaveDatFile(workspace_.document.image(), S(path));
     if (!saved.ok) {
-        Warn(this, Q(saved.error));
+        Warn(this, Q(SaveFailure(S(path), saved, workspace_.language)));
         return false;
     }
     workspace_.document.markSaved(path);

@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "shell/gui/dialog_units.h"
+#include "shell/gui/interface_fonts.h"
 #include "shell/gui/text.h"
 #include "shell/message_layout.h"
 
@@ -42,9 +43,7 @@ QString CMessageDlg::detail() const { return detail_ ? detail_->text() : QString
 
 QFont CMessageDlg::messageFont(int points) const {
     QFont font;
-    // A Kai (brush) style Chinese font where one is installed; the system picks the nearest.
-    font.setFamilies({QStringLiteral("STKaiti"), QStringLiteral("KaiTi"), QStringLiteral("AR PL UKai CN"),
-                      QStringLiteral("AR PL UKai TW"), QStringLiteral("AR PL UKai"), QStringLiteral("Noto Serif CJK SC")});
+    font.setFamilies(MessageFamilies());
     font.setPointSize(points);
     return font;
 }
@@ -75,8 +74,8 @@ void CMessageDlg::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     QFont font = messageFont(plan.points);
     painter.setFont(font);
-    painter.setBackgroundMode(Qt::OpaqueMode);
-    painter.setBackground(QColor(212, 208, 200));
+    // The text stands on the dialog's own face.
+    painter.setBackgroundMode(Qt::TransparentMode);
     painter.setPen(QColor(10, 10, 10));
     QFontMetrics metrics(font);
     for (int i = 0; i < plan.lines.size(); ++i)

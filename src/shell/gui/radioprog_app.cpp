@@ -3,18 +3,24 @@
 #include <QApplication>
 #include <QFont>
 #include <QScreen>
+#include <QTimer>
 
 #include <string>
 #include <vector>
 
 #include "model/extra_rows.h"
+#include "shell/file_messages.h"
 #include "shell/gui/about_box_dlg.h"
 #include "shell/gui/app_settings.h"
 #include "shell/gui/icons.h"
+#include "shell/gui/interface_fonts.h"
 #include "shell/gui/language_dlg.h"
 #include "shell/gui/main_frame.h"
+#include "shell/gui/menu_bar_key.h"
+#include "shell/gui/qt_translations.h"
 #include "shell/gui/text.h"
 #include "shell/gui/ui_hooks.h"
+#include "shell/gui/window_placement.h"
 #include "shell/menu_captions.h"
 
 namespace radioprog {
@@ -27,18 +33,19 @@ bool CRadioProgApp::InitInstance(bool showWindow) {
     // Chinese texts in a plain sans face: left to itself, the font system may pick the
     // brush-script face that only the message dialog is meant to use.
     QFont interfaceFont = QApplication::font();
-    interfaceFont.setFamilies({interfaceFont.family(), QStringLiteral("Noto Sans CJK SC"),
-                               QStringLiteral("Noto Sans CJK TC"), QStringLiteral("WenQuanYi Micro Hei")});
+    interfaceFont.setFamilies(InterfaceFamilies(interfaceFont.family()));
     QApplication::setFont(interfaceFont);
     mainFrame_ = std::make_unique<CMainFrame>();
     connect(mainFrame_.get(), &CMainFrame::languageCommand, this, &CRadioProgApp::OnLanguage);
     connect(mainFrame_.get(), &CMainFrame::aboutCommand, this, &CRadioProgApp::OnAppAbout);
+    InstallMenuBarKey(*mainFrame_);
 
     appIcon_ = LoadIconFile({"app.ico", "1.ico"});
     LoadLanguageFile(true);
     if (showWindow) {
         // Without a window manager "maximised" means nothing: cover the screen instead.
         if (QScreen* screen = QApplication::primaryScreen()) mainFrame_->setGeometry(screen->availableGeometry());
+        KeepNormalSizeInsideScreen(*mainFrame_);
         mainFrame_->showMaximized();
         mainFrame_->repaint();
     }
@@ -53,15 +60,22 @@ bool CRadioProgApp::InitInstance(bool showWindow) {
 void CRadioProgApp::LoadLanguageFile(bool resetToDefault) {
     LanguageTable& language = mainFrame_->workspace().language;
     std::vector<std::string> skipped;
-    radioprog::LoadLanguageFile(language, resetToDefault, &skipped);
+    const bool found = !radioprog::LoadLanguageFile(language, resetToDefault, &skipped).empty();
     const std::optional<int> chosen = resetToDefault ? ChosenLanguage() : std::nullopt;
-    if (chosen && *chosen != language.index && *chosen >= 0 && *chosen < language.nameCount()) {
+    if (found && chosen && *chosen != language.index && *chosen >= 0 && *chosen < language.nameCount()) {
         language.index = *chosen;
         radioprog::LoadLanguageFile(language, false);
     }
+    LoadQtTranslations(language.index);
     mainFrame_->SetTitle();
     for (const std::string& path : skipped)
         Warn(mainFrame_.get(), Q(mainFrame_->language().row(lang_row::kLanguageFileSkipped) + " " + path));
+    // The menus then show their built-in English captions; say once where the file was looked for.
+    if (!found && !toldMissingLanguageFile_) {
+        toldMissingLanguageFile_ = true;
+        const QString notice = Q(NoLanguageFileNotice(mainFrame_->language()));
+        QTimer::singleShot(0, mainFrame_.get(), [frame = mainFrame_.get(), notice] { Warn(frame, notice); });
+    }
 }
 
 void CRadioProgApp::OpenAtStart(const QStringList& arguments) {
@@ -76,7 +90,7 @@ void CRadioProgApp::OpenAtStart(const QStringList& arguments) {
 void CRadioProgApp::OnLanguage() {
     if (mainFrame_->transferRunning()) return;
     LanguageTable& language = mainFrame_->workspace().language;
-    CLanguageDlg dialog(Q(language.row(112)), Q(language.row(116)), Q(language.row(117)), language.names,
+    CLanguageDlg dialog(Q(TitleCaption(language.row(112))), Q(language.row(116)), Q(language.row(117)), language.names,
                         language.index, mainFrame_.get());
     if (RunModal(dialog) != QDialog::Accepted || dialog.chosenIndex() == language.index) return;
     language.index = dialog.chosenIndex();
@@ -88,7 +102,7 @@ void CRadioProgApp::OnLanguage() {
 
 void CRadioProgApp::OnAppAbout() {
     const LanguageTable& language = mainFrame_->language();
-    CAboutBoxDlg dialog(Q(PlainCaption(language.row(111))), Q(language.row(118)), Q(language.row(119)), Q(language.row(116)),
+    CAboutBoxDlg dialog(Q(TitleCaption(language.row(111))), Q(language.row(118)), Q(language.row(119)), Q(language.row(116)),
                         Q(language.row(124)), mainFrame_.get());
     RunModal(dialog);
 }

@@ -33,6 +33,7 @@ public:
 private:
     std::unique_ptr<CMainFrame> mainFrame_;
     QIcon appIcon_;
+    bool toldMissingLanguageFile_ = false;
 };
 
 }  // namespace radioprog

@@ -6,6 +6,8 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
+#include "shell/gui/text.h"
+
 namespace radioprog {
 
 UiHooks& Hooks() {
@@ -25,16 +27,17 @@ int RunModal(QDialog& dialog) {
     return result;
 }
 
-QString ChooseDatFile(QWidget* parent, bool forSaving, const QString& start) {
+QString ChooseDatFile(QWidget* parent, bool forSaving, const LanguageTable& language, const QString& start) {
     if (Hooks().chooseFile) return Hooks().chooseFile(parent, forSaving);
-    const QString filter = QStringLiteral("dat Files (*.dat);;All Files (*.*)");
+    const QString filter = Q(language.row(lang_row::kDatFiles)) + QStringLiteral(";;") + Q(language.row(lang_row::kAllFiles));
     return forSaving ? QFileDialog::getSaveFileName(parent, QString(), start, filter)
                      : QFileDialog::getOpenFileName(parent, QString(), start, filter);
 }
 
-QString ChooseCsvFile(QWidget* parent, bool forSaving) {
+QString ChooseCsvFile(QWidget* parent, bool forSaving, const LanguageTable& language) {
     if (Hooks().chooseFile) return Hooks().chooseFile(parent, forSaving);
-    QFileDialog dialog(parent, QString(), QString(), QStringLiteral("CSV Files (*.csv);;All Files (*)"));
+    QFileDialog dialog(parent, QString(), QString(),
+                       Q(language.row(lang_row::kCsvFiles)) + QStringLiteral(";;") + Q(language.row(lang_row::kAllFiles)));
     dialog.setAcceptMode(forSaving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(forSaving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(QStringLiteral("csv"));

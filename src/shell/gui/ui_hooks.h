@@ -5,6 +5,8 @@
 
 #include <functional>
 
+#include "model/language_table.h"
+
 class QDialog;
 class QWidget;
 
@@ -25,9 +27,9 @@ UiHooks& Hooks();
 int RunModal(QDialog& dialog);
 // A .dat file; the dialog starts at `start` (a folder, or a file whose folder and name it
 // shows) when given.
-QString ChooseDatFile(QWidget* parent, bool forSaving, const QString& start = {});
+QString ChooseDatFile(QWidget* parent, bool forSaving, const LanguageTable& language, const QString& start = {});
 // A CSV file of channels; a name typed without an extension for saving gets ".csv".
-QString ChooseCsvFile(QWidget* parent, bool forSaving);
+QString ChooseCsvFile(QWidget* parent, bool forSaving, const LanguageTable& language);
 void Warn(QWidget* parent, const QString& text);
 
 }  // namespace radioprog

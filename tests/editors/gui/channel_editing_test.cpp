@@ -271,7 +271,7 @@ private slots:
         const RadioImage before = frame()->image();
         press(Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(modal_->titles, QStringList{QStringLiteral("E205")});
-        const std::string problem = PasteProblemText({41, column::kRxTone, "123.4"}, frame()->language());
+        const std::string problem = PasteProblemText({41, column::kRxTone, "123.4", CsvReason::UnstorableTone}, frame()->language());
         QCOMPARE(reportTexts_, (QStringList{QString(), Q(problem)}));
         QCOMPARE(ChannelView(frame()->image(), 40).rxFrequency(), 0x14750000u);
         QCOMPARE(ChannelView(frame()->image(), 41).rxFrequency(), 0x44610000u);
@@ -279,6 +279,18 @@ private slots:
         QCOMPARE(history().undoCount(), std::size_t(1));
         press(Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(frame()->image(), before);
+
+        // A column with its header in another language of the file pastes down the current
+        // column, the header skipped.
+        modal_->titles.clear();
+        setCell(3, column::kName);
+        QGuiApplication::clipboard()->setText(QStringLiteral("Z26\r\nabc\r\ndef\r\n"));
+        press(Qt::Key_V, Qt::ControlModifier);
+        QVERIFY(modal_->titles.isEmpty());
+        QCOMPARE(view()->GetCellText(2, column::kName), std::string("ABC"));
+        QCOMPARE(view()->GetCellText(3, column::kName), std::string("DEF"));
+        QCOMPARE(view()->GetCellText(4, column::kName), std::string());
+        QCOMPARE(ChannelView(frame()->image(), 2).rxFrequency(), ChannelView(before, 2).rxFrequency());
     }
 
     void csvFilesThroughTheFileMenuAndFileNewForgetsTheHistory() {
@@ -296,8 +308,9 @@ private slots:
         std::string chosen = in;
         Hooks().chooseFile = [&chosen](QWidget*, bool) { return Q(chosen); };
         const RadioImage before = frame()->image();
+        // The file has Locations: the user is asked where the rows go; here by Location.
         import->trigger();
-        QCOMPARE(modal_->titles, QStringList{QStringLiteral("E205")});
+        QCOMPARE(modal_->titles, (QStringList{QStringLiteral("E0"), QStringLiteral("E205")}));
         QCOMPARE(reportTexts_.size(), 2);
         QCOMPARE(reportTexts_[0], QStringLiteral("E207 2"));
         QVERIFY2(reportTexts_[1].startsWith(QStringLiteral("E206 3")), qPrintable(reportTexts_[1]));
@@ -312,6 +325,28 @@ private slots:
         frame()->action(command::kEditRedo)->trigger();
         QCOMPARE(frame()->image(), imported);
         verifyGridShowsImage();
+
+        // In file order from the current channel instead: Locations past 127 do not matter.
+        chosen = dir_->write("far.csv", "Location,Frequency\n900,145.5\n901,146.5\n");
+        QString question;
+        modal_->setAnswer([&](QDialog& dialog) {
+            auto* box = qobject_cast<QMessageBox*>(&dialog);
+            if (!box) return int(QDialog::Accepted);
+            question = box->text() + "|" + box->button(QMessageBox::Yes)->text() + "|" +
+                       box->button(QMessageBox::No)->text();
+            return int(QMessageBox::No);
+        });
+        setCell(91, column::kRxTone);
+        import->trigger();
+        QCOMPARE(question, QString("E%1|E%2|E%3 90")
+                               .arg(lang_row::kImportPlacement)
+                               .arg(lang_row::kByLocation)
+                               .arg(lang_row::kFromChannel));
+        QCOMPARE(view()->GetCellText(90, column::kRxFrequency), std::string("145.50000"));
+        QCOMPARE(view()->GetCellText(91, column::kRxFrequency), std::string("146.50000"));
+        frame()->action(command::kEditUndo)->trigger();
+        QCOMPARE(frame()->image(), imported);
+        modal_->setAnswer([](QDialog&) { return int(QDialog::Accepted); });
 
         // Export writes what the CSV export makes of the image; a failure says why.
         chosen = dir_->file("out.csv");

@@ -199,7 +199,7 @@ private slots:
             control<QComboBox>(1013)->setCurrentIndex(8);    // read before the count
             control<QCheckBox>(1126)->setChecked(false);     // read after it: keeps the loaded check
             view()->StoreToImage();
-            QCOMPARE(modal_->warnings, QStringList{QStringLiteral("Please enter an integer between 1 and 128.")});
+            QCOMPARE(modal_->warnings, QStringList{QStringLiteral("E%1").arg(lang_row::kIntegerBetween)});
             QCOMPARE(image.settingsByte(0x0E22), 8);
             QCOMPARE(image.settingsByte(0x0E27), 1);
             QCOMPARE(control<QCheckBox>(1126)->isChecked(), true);

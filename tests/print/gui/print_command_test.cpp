@@ -110,7 +110,7 @@ private slots:
         const qsizetype print = entries.indexOf(frame()->action(command::kFilePrint));
         QVERIFY(print >= 0 && print + 1 < entries.size());
         QAction* preview = entries.at(print + 1);
-        QCOMPARE(preview->text(), QStringLiteral("Print Pre&view..."));
+        QCOMPARE(preview->text(), QStringLiteral("E%1").arg(lang_row::kPrintPreview));
 
         int previewPages = -1;
         ModalRecorder modal([&](QDialog& dialog) {

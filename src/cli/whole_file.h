@@ -1,0 +1,20 @@
+#pragma once
+// Files the tool reads or writes as a whole; "-" is standard input or output.
+#include <string>
+#include <string_view>
+
+namespace radioprog::cli {
+
+inline constexpr const char* kStandardStream = "-";
+
+// How messages name the file: "standard input"/"standard output" for "-".
+std::string InputName(const std::string& path);
+std::string OutputName(const std::string& path);
+
+// Reads the whole file (or standard input); prints why and returns kExitUsage when it cannot.
+int ReadWholeInput(const std::string& path, std::string& content);
+// Writes the whole file atomically (or to standard output); prints why and returns kExitUsage
+// when it cannot.
+int WriteWholeOutput(const std::string& path, std::string_view content);
+
+}  // namespace radioprog::cli

@@ -1,0 +1,38 @@
+#include "shell/file_messages.h"
+
+#include <cstring>
+
+#include "model/data_paths.h"
+
+namespace radioprog {
+
+namespace {
+
+std::string WithReason(int row, const std::string& path, const FileResult& result, const LanguageTable& language) {
+    std::string text = language.row(row) + "\n" + path;
+    if (result.systemError != 0) text += "\n" + std::string(std::strerror(result.systemError));
+    return text;
+}
+
+}  // namespace
+
+std::string DatOpenFailure(const std::string& path, const FileResult& result, const LanguageTable& language) {
+    return WithReason(result.systemError != 0 ? lang_row::kCannotRead : lang_row::kNotRadioImage, path, result,
+                      language);
+}
+
+std::string SaveFailure(const std::string& path, const FileResult& result, const LanguageTable& language) {
+    return WithReason(lang_row::kCannotWrite, path, result, language);
+}
+
+std::string ReplaceQuestion(const std::string& path, const LanguageTable& language) {
+    return language.row(lang_row::kReplaceFile) + "\n" + path;
+}
+
+std::string NoLanguageFileNotice(const LanguageTable& language) {
+    std::string text = language.row(lang_row::kNoLanguageFile);
+    for (const std::string& dir : DataSearchDirs()) text += "\n" + dir;
+    return text;
+}
+
+}  // namespace radioprog

@@ -1,0 +1,23 @@
+#pragma once
+// Messages about the program's files in the user's language: a language row, the file's
+// name, and the system's reason when the system refused.
+#include <string>
+
+#include "model/atomic_file.h"
+#include "model/language_table.h"
+
+namespace radioprog {
+
+// Opening a .dat file failed: it could not be read, or it is too short to be a radio image.
+std::string DatOpenFailure(const std::string& path, const FileResult& result, const LanguageTable& language);
+
+// Saving a file failed.
+std::string SaveFailure(const std::string& path, const FileResult& result, const LanguageTable& language);
+
+// The question before Save replaces an existing file.
+std::string ReplaceQuestion(const std::string& path, const LanguageTable& language);
+
+// Start-up found no language file; names the folders looked in.
+std::string NoLanguageFileNotice(const LanguageTable& language);
+
+}  // namespace radioprog

@@ -1,0 +1,9 @@
+#pragma once
+// F10 opens the menu bar: its first menu drops down, and the arrow keys move on from there.
+class QMainWindow;
+
+namespace radioprog {
+
+void InstallMenuBarKey(QMainWindow& window);
+
+}  // namespace radioprog

@@ -1,0 +1,224 @@
+// The command-line conventions radioprog-cli, radiosim and radioprog share, as a user meets
+// them in a shell: --version and --help, usage errors on stderr with status 2, --opt=value,
+// "--", "-" for standard input and output, and the exit status table of the README.
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "editors/channel_csv.h"
+#include "editors/varied_channels.h"
+#include "model/dat_file.h"
+#include "support/temp_dir.h"
+
+namespace radioprog {
+namespace {
+
+using test::CurrentDirGuard;
+using test::ReadFile;
+using test::TempDir;
+
+std::string Program(const std::string& name) { return std::string(RADIOPROG_BIN_DIR) + "/" + name; }
+
+struct ShellRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+// Runs a shell command line in the current directory, stdout and stderr apart.
+ShellRun Shell(const std::string& command) {
+    int status = std::system((command + " >out.txt 2>err.txt").c_str());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile("out.txt"), ReadFile("err.txt")};
+}
+
+ShellRun Cli(const std::string& args) { return Shell(Program("radioprog-cli") + " " + args); }
+
+// The version in CMake's project(... VERSION ...), the one place it is set.
+std::string ProjectVersion() {
+    std::ifstream in(std::string(RADIOPROG_SOURCE_DIR) + "/CMakeLists.txt");
+    std::string line;
+    while (std::getline(in, line)) {
+        const std::string key = " VERSION ";
+        if (line.rfind("project(", 0) == 0 && line.find(key) != std::string::npos) {
+            std::string rest = line.substr(line.find(key) + key.size());
+            return rest.substr(0, rest.find_first_of(" )"));
+        }
+    }
+    return {};
+}
+
+class CliConventions : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(SaveDatFile(varied_, "varied.dat").ok);
+        ASSERT_EQ(Cli("new empty.dat").status, 0);
+    }
+
+    TempDir dir_;
+    CurrentDirGuard cwd_{dir_.path()};
+    const RadioImage varied_ = testing::VariedImage(testing::DistinctRows());
+};
+
+TEST_F(CliConventions, EveryProgramPrintsItsNameAndTheOneVersion) {
+    const std::string version = ProjectVersion();
+    ASSERT_FALSE(version.empty());
+    std::vector<std::string> programs{"radioprog-cli", "radiosim"};
+    if (std::filesystem::exists(Program("radioprog"))) programs.push_back("radioprog");
+    for (const std::string& program : programs) {
+        // No display: --help and --version never open a window.
+        ShellRun run = Shell("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " + Program(program) + " --version");
+        EXPECT_EQ(run.status, 0) << program << ": " << run.err;
+        EXPECT_EQ(run.out, program + " " + version + "\n");
+        EXPECT_EQ(run.err, "") << program;
+        run = Shell("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " + Program(program) + " --help");
+        EXPECT_EQ(run.status, 0) << program << ": " << run.err;
+        EXPECT_EQ(run.out.rfind("Usage: " + program, 0), 0u) << run.out;
+        EXPECT_NE(run.out.find("--version"), std::string::npos) << program;
+        // A usage error: one line on stderr naming the program, nothing on stdout, status 2.
+        run = Shell("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " + Program(program) + " --no-such-option");
+        EXPECT_EQ(run.status, 2) << program;
+        EXPECT_EQ(run.out, "") << program;
+        EXPECT_EQ(run.err.rfind(program + ": ", 0), 0u) << run.err;
+        EXPECT_NE(run.err.find("no-such-option"), std::string::npos) << run.err;
+    }
+}
+
+TEST_F(CliConventions, UsageErrorsGoToStderrWithStatusTwo) {
+    struct Case {
+        const char* args;
+        const char* says;  // a part of the message
+    };
+    for (const Case& c : std::initializer_list<Case>{
+             {"", "no command given"},
+             {"frobnicate x", "unknown command 'frobnicate'"},
+             {"--out x.dat new y.dat", "out"},
+             {"new", "expected exactly one FILE"},
+             {"new --frob x.dat", "frob"},
+             {"import-csv empty.dat in.csv --out", "out"},
+             {"import-csv empty.dat in.csv --out=", "--out needs a file name"},
+             {"import-csv - - --out x.dat", "standard input"},
+             {"print empty.dat --pdf=out.pdf --language=x", "--language"},
+             {"read x.dat --port=21", "--port"},
+             {"new --help=yes", "help"},
+         }) {
+        ShellRun run = Cli(c.args);
+        EXPECT_EQ(run.status, 2) << c.args;
+        EXPECT_EQ(run.out, "") << c.args;
+        EXPECT_EQ(run.err.rfind("radioprog-cli: ", 0), 0u) << c.args << ": " << run.err;
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << c.args << ": " << run.err;
+        EXPECT_NE(run.err.find(c.says), std::string::npos) << c.args << ": " << run.err;
+    }
+    EXPECT_FALSE(std::filesystem::exists("x.dat"));
+    EXPECT_FALSE(std::filesystem::exists("out.pdf"));
+}
+
+TEST_F(CliConventions, OptionValuesDoubleDashAndStandardStreams) {
+    const std::string csv = ExportChannelsCsv(varied_);
+    // OUT "-" is standard output; nothing named "-" appears.
+    ShellRun run = Cli("export-csv varied.dat -");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, csv);
+    EXPECT_FALSE(std::filesystem::exists("-"));
+
+    // IN "-" is standard input; --out=FILE, --out FILE and -o FILE are the same.
+    dir_.write("channels.csv", csv);
+    for (const char* out : {"--out=a.dat", "--out b.dat", "-o c.dat"}) {
+        run = Shell(Program("radioprog-cli") + " import-csv empty.dat - " + out + " <channels.csv");
+        ASSERT_EQ(run.status, 0) << out << ": " << run.err;
+    }
+    for (const char* file : {"a.dat", "b.dat", "c.dat"}) {
+        RadioImage image;
+        ASSERT_TRUE(OpenDatFile(file, image).ok) << file;
+        EXPECT_EQ(image, varied_) << file;
+    }
+
+    // A whole pipeline through standard input and output: .dat in, CSV in, .dat out, CSV out.
+    run = Shell("cat empty.dat | " + Program("radioprog-cli") + " import-csv - channels.csv | " +
+                Program("radioprog-cli") + " export-csv - -");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, csv);
+    run = Shell(Program("radioprog-cli") + " new - | " + Program("radioprog-cli") + " channels -");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 129);
+
+    // "--" ends the options: a file may begin with a dash.
+    run = Cli("new -- -x.dat");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(ReadFile("-x.dat"), ReadFile("empty.dat"));
+}
+
+TEST_F(CliConventions, AnImportThatStoresNothingExitsEightAndChangesNothing) {
+    dir_.write("bad.csv", "Location,Frequency\n1,99\n2,600\n");
+    dir_.write("empty.csv", "Location,Frequency\n");
+    const std::string before = ReadFile("empty.dat");
+    const auto stamp = std::filesystem::last_write_time("empty.dat");
+    for (const char* args : {"import-csv empty.dat bad.csv", "import-csv empty.dat empty.csv",
+                             "import-csv empty.dat bad.csv --out new.dat"}) {
+        ShellRun run = Cli(args);
+        EXPECT_EQ(run.status, 8) << args;
+        EXPECT_NE(run.err.find("Channels imported: 0"), std::string::npos) << run.err;
+    }
+    EXPECT_EQ(ReadFile("empty.dat"), before);
+    EXPECT_EQ(std::filesystem::last_write_time("empty.dat"), stamp);
+    EXPECT_FALSE(std::filesystem::exists("new.dat"));
+}
+
+// The disk fills up during the export: the file-size limit of a child process makes every
+// write past a few kilobytes fail as on a full disk.
+TEST_F(CliConventions, AFullDiskDuringExportLeavesTheOldFileIntact) {
+    const std::string old = "Location,Frequency\n0,145.5\n";
+    dir_.write("out.csv", old);
+    ASSERT_GT(ExportChannelsCsv(varied_).size(), 1024u);
+    pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        struct rlimit limit {1024, 1024};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        std::signal(SIGXFSZ, SIG_IGN);
+        std::freopen("err.txt", "w", stderr);
+        const std::string cli = Program("radioprog-cli");
+        ::execl(cli.c_str(), cli.c_str(), "export-csv", "varied.dat", "out.csv", static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 2);
+    EXPECT_NE(ReadFile("err.txt").find("out.csv"), std::string::npos) << ReadFile("err.txt");
+    EXPECT_EQ(ReadFile("out.csv"), old);
+    for (const auto& entry : std::filesystem::directory_iterator("."))
+        EXPECT_EQ(entry.path().filename().string().find("out.csv."), std::string::npos)
+            << "left behind: " << entry.path();
+}
+
+// The README's table of exit codes says what radioprog-cli --help says.
+TEST_F(CliConventions, ReadmeExitCodesMatchTheHelp) {
+    ShellRun run = Cli("--help");
+    ASSERT_EQ(run.status, 0);
+    std::istringstream help(run.out.substr(run.out.find("Exit status:\n")));
+    std::string line;
+    std::getline(help, line);
+    std::vector<std::string> fromHelp;
+    while (std::getline(help, line) && line.rfind("  ", 0) == 0) {
+        std::size_t gap = line.find("  ", 2);
+        fromHelp.push_back("| " + line.substr(2, gap - 2) + " | " + line.substr(gap + 2) + " |");
+    }
+    ASSERT_GE(fromHelp.size(), 7u) << run.out;
+
+    std::vector<std::string> fromReadme;
+    std::ifstream readme(std::string(RADIOPROG_SOURCE_DIR) + "/README.md");
+    while (std::getline(readme, line))
+        if (line.size() > 3 && line.rfind("| ", 0) == 0 && std::isdigit(static_cast<unsigned char>(line[2])))
+            fromReadme.push_back(line);
+    EXPECT_EQ(fromReadme, fromHelp);
+}
+
+}  // namespace
+}  // namespace radioprog

@@ -1,0 +1,104 @@
+// Interface texts decided in the core: menu captions (with the built-in English a start
+// without a language file shows), window titles made from captions, toolbar tips, file and
+// permission messages, and the locale of Qt's own texts per language column.
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstring>
+#include <set>
+
+#include "shell/commands.h"
+#include "shell/file_messages.h"
+#include "shell/interface_locale.h"
+#include "shell/menu_captions.h"
+#include "shell/transfer_messages.h"
+
+namespace radioprog {
+namespace {
+
+TEST(MenuCaptions, WithoutALanguageFileEveryEntryHasAnEnglishCaptionWithAnAccelerator) {
+    const LanguageTable none;  // rows 0..193 empty, as before any file was read
+    std::set<int> positions;
+    for (const MenuCaption& entry : MenuCaptions()) {
+        const std::string caption = MenuCaptionText(entry, none);
+        EXPECT_NE(caption.find('&'), std::string::npos) << "row " << entry.row << ": " << caption;
+        if (entry.position >= 0) positions.insert(entry.position);
+    }
+    EXPECT_EQ(positions.size(), 8u);  // every menu-bar entry is named
+    LanguageTable loaded;
+    loaded.rows[91] = "文件(&F)";
+    EXPECT_EQ(MenuCaptionText(MenuCaptions().front(), loaded), "文件(&F)");
+    EXPECT_EQ(MenuCaptionText(MenuCaptions().front(), none), "&File");
+}
+
+TEST(MenuCaptions, TitlesDropTheAcceleratorKeyNameAndDots) {
+    struct Case {
+        const char* caption;
+        const char* title;
+    };
+    for (const Case& c : {Case{"关于 radioprog(&A)...", "关于 radioprog"}, Case{"&About radioprog...", "About radioprog"},
+                          Case{"语言(&L)", "语言"}, Case{"&Language", "Language"}, Case{"新建(&N)\tCtrl+N", "新建"},
+                          Case{"Step (kHz)", "Step (kHz)"}, Case{"A && B(&", "A & B(&"}, Case{"", ""}})
+        EXPECT_EQ(TitleCaption(c.caption), c.title) << c.caption;
+}
+
+TEST(ToolTips, FollowTheCaptionsAndFallBackToEnglish) {
+    LanguageTable language;
+    EXPECT_EQ(ToolTipText(command::kFileNew, language), "New");
+    EXPECT_EQ(ToolTipText(command::kPortSelect, language), "Port");
+    language.rows[92] = "新建(&N)\tCtrl+N";
+    language.rows[102] = "端口选择(&O)";
+    EXPECT_EQ(ToolTipText(command::kFileNew, language), "新建");
+    EXPECT_EQ(ToolTipText(command::kPortSelect, language), "端口选择");
+    EXPECT_EQ(ToolTipText(command::kAbout, language), "");
+    EXPECT_EQ(ToolTipText(command::kFunctionsEditor, language), "");
+}
+
+TEST(FileMessages, NameTheFileAndTheSystemsReason) {
+    const LanguageTable language;  // built-in English
+    EXPECT_EQ(DatOpenFailure("/x/short.dat", FileResult{false, "too short", 0}, language),
+              "The file is not a radio image\n/x/short.dat");
+    EXPECT_EQ(DatOpenFailure("/x/gone.dat", FileResult{false, "gone", ENOENT}, language),
+              "Cannot read the file\n/x/gone.dat\n" + std::string(std::strerror(ENOENT)));
+    EXPECT_EQ(SaveFailure("/ro/a.dat", FileResult{false, "no", EACCES}, language),
+              "Cannot write the file\n/ro/a.dat\n" + std::string(std::strerror(EACCES)));
+    EXPECT_EQ(ReplaceQuestion("/x/a.dat", language), "The file already exists. Replace it?\n/x/a.dat");
+    EXPECT_EQ(NoLanguageFileNotice(language).rfind("No language file (lang.csv) was found. Looked in:\n", 0), 0u);
+}
+
+TEST(PermissionAdvice, NamesThePortAndDeviceInTheUsersLanguage) {
+    TransferOutcome outcome;
+    outcome.result = TransferResult::NoRadio;
+    EXPECT_EQ(PermissionAdvice(outcome, LanguageTable{}), "");
+    PortProblem refused;
+    refused.port = 3;
+    refused.device = "/dev/ttyUSB0";
+    refused.permissionDenied = true;
+    outcome.permissionProblem = refused;
+    LanguageTable language;
+    language.rows[static_cast<std::size_t>(lang_row::kPermissionDenied)] = "无法打开：没有权限。";
+    const std::string advice = PermissionAdvice(outcome, language);
+    EXPECT_EQ(advice.rfind("COM3 (/dev/ttyUSB0) 无法打开：没有权限。\n", 0), 0u) << advice;
+    EXPECT_NE(advice.find("sudo usermod -aG dialout $USER"), std::string::npos);
+    PortProblem held;
+    held.port = 2;
+    held.device = "/dev/ttyUSB1";
+    outcome.busyProblem = held;
+    language.rows[static_cast<std::size_t>(lang_row::kPortBusy)] = "正忙：另一个程序正在使用。";
+    const std::string both = PermissionAdvice(outcome, language);
+    EXPECT_EQ(both.rfind("COM2 (/dev/ttyUSB1) 正忙：另一个程序正在使用。\n", 0), 0u) << both;
+    EXPECT_NE(both.find("\nCOM3 (/dev/ttyUSB0) 无法打开：没有权限。\n"), std::string::npos) << both;
+    outcome.result = TransferResult::ReadFailed;
+    EXPECT_EQ(PermissionAdvice(outcome, language), "");
+}
+
+TEST(InterfaceLocale, ChineseColumnsGetQtsChineseTexts) {
+    EXPECT_EQ(InterfaceLocale(0), "zh_CN");
+    EXPECT_EQ(InterfaceLocale(1), "zh_TW");
+    EXPECT_EQ(InterfaceLocale(2), "");
+    EXPECT_EQ(InterfaceLocale(-1), "");
+    EXPECT_EQ(InterfaceLocale(31), "");
+}
+
+}  // namespace
+}  // namespace radioprog
