@@ -4,7 +4,12 @@
 BUILD      ?= build
 SAN_BUILD  ?= build-sanitize
 TSAN_BUILD ?= build-tsan
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 30
+FUZZ_TARGETS = dat_file language csv_import paste block_protocol
 JOBS       ?= $(shell nproc)
+# Most tests wait on a simulated radio's timing, not on the CPU: run more of them than cores.
+TEST_JOBS  ?= $(shell echo $$(( 2 * $$(nproc) )))
 CMAKE_GEN   = -G Ninja
 # Rebuilds are faster with ccache where it is installed; the build does not need it.
 CCACHE     := $(shell command -v ccache 2>/dev/null)
@@ -16,12 +21,17 @@ PACKAGES = cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev 
            libbenchmark-dev fonts-noto-cjk fonts-arphic-ukai fonts-liberation fonts-dejavu-core fonts-droid-fallback \
            qt6-translations-l10n xvfb xauth poppler-utils
 
+# The fuzz targets need clang and its libFuzzer runtime.
+FUZZ_PACKAGES = clang libclang-rt-14-dev
+
 SUDO = $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps configure build run demo test sanitize tsan bench clean
+.PHONY: deps fuzz-deps configure build run demo test sanitize tsan fuzz bench clean
 
-deps:
-	@missing=""; for p in $(PACKAGES); do \
+deps: PACKAGE_LIST = $(PACKAGES)
+fuzz-deps: PACKAGE_LIST = $(FUZZ_PACKAGES)
+deps fuzz-deps:
+	@missing=""; for p in $(PACKAGE_LIST); do \
 	  dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || missing="$$missing $$p"; \
 	done; \
 	if [ -n "$$missing" ]; then \
@@ -46,7 +56,7 @@ demo: build
 	./tools/demo.sh $(BUILD)/bin
 
 test: build
-	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	cd $(BUILD) && ctest --output-on-failure -j $(TEST_JOBS)
 
 # Address and undefined-behaviour sanitizers over the same tests.
 sanitize: deps
@@ -64,8 +74,22 @@ tsan: deps
 	cmake --build $(TSAN_BUILD) -j $(JOBS)
 	cd $(TSAN_BUILD) && TSAN_OPTIONS=halt_on_error=1 ctest --output-on-failure -j $(JOBS)
 
+# libFuzzer over the .dat loader (and all that shows an image), the language file, CSV
+# import, paste and the block protocol: each target runs FUZZ_SECONDS seconds from the seeds
+# in tests/fuzz/corpus; what it learns stays in $(FUZZ_BUILD)/corpus. A finding stops the run
+# and leaves its input as crash-* / leak-* / timeout-* in the current directory.
+fuzz: deps fuzz-deps
+	cmake -S . -B $(FUZZ_BUILD) $(CMAKE_GEN) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DRADIOPROG_FUZZ=ON -DRADIOPROG_SANITIZE=address,undefined -DRADIOPROG_WITH_GUI=OFF -DRADIOPROG_WITH_BENCH=OFF
+	cmake --build $(FUZZ_BUILD) --target fuzz_targets -j $(JOBS)
+	@for t in $(FUZZ_TARGETS); do \
+	  mkdir -p $(FUZZ_BUILD)/corpus/$$t && echo "== fuzz_$$t: $(FUZZ_SECONDS) s" && \
+	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 $(FUZZ_BUILD)/bin/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) \
+	    -print_final_stats=1 -timeout=30 -rss_limit_mb=4096 $(FUZZ_BUILD)/corpus/$$t tests/fuzz/corpus/$$t || exit 1; \
+	done
+
 bench: build
 	$(BUILD)/bin/radioprog_bench
 
 clean:
-	rm -rf $(BUILD) $(SAN_BUILD) $(TSAN_BUILD)
+	rm -rf $(BUILD) $(SAN_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD)

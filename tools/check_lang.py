@@ -18,12 +18,13 @@ import sys
 BASE_ROWS = 194
 # Rows after 193: channel editing (undo, clipboard, rows, CSV) and its reports, a skipped
 # language file, several radios / verify / compare, CSV placement and band gaps, then the
-# interface texts (menu captions, questions, file errors, notices, file-dialog filters). The
+# interface texts (menu captions, questions, file errors, notices, file-dialog filters), then
+# pasted text refused for its size. The
 # program has a built-in English text for each, so older files without them still work.
-EXTRA_ROWS = 30 + 21 + 8 + 20 + 8
+EXTRA_ROWS = 30 + 21 + 8 + 20 + 1 + 8
 ROWS = BASE_ROWS + EXTRA_ROWS
 EDIT_ROWS = list(range(194, 203))   # undo ... move down
-FILE_ROWS = [203, 204, 234, 253, 274, 278]  # import CSV..., export CSV..., compare with..., print preview..., save as..., recent files
+FILE_ROWS = [203, 204, 234, 253, 275, 279]  # import CSV..., export CSV..., compare with..., print preview..., save as..., recent files
 PROGRAM_ROWS = [233, 235]           # write to several radios..., verify transfers
 EDITOR_ROWS = [266, 267, 268, 269]  # Edit menu: the editors
 FIELD_LIMIT = 60
@@ -51,7 +52,7 @@ KEY_NAMES = {92: ("Ctrl+N", False), 94: ("Ctrl+S", False),
              194: ("Ctrl+Z", False), 195: ("Ctrl+Y", False), 196: ("Ctrl+X", False),
              197: ("Ctrl+C", False), 198: ("Ctrl+V", False), 199: ("Del", False),
              200: ("Ins", False), 201: ("Ctrl+Up", False), 202: ("Ctrl+Down", False),
-             274: ("Ctrl+Shift+S", True)}
+             275: ("Ctrl+Shift+S", True)}
 # Accelerators must be unique within one menu (the edit menu also holds "DTMF").
 MENUS = {
     "menu bar": [91, 98, 101, 102, 103, 106, 112, 110],

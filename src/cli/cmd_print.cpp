@@ -1,11 +1,5 @@
 // radioprog-cli print FILE --pdf OUT.pdf: the three printed pages of a .dat file as a PDF.
-#ifdef RADIOPROG_CLI_WITH_GUI
-
-#include <QBuffer>
-#include <QGuiApplication>
-#include <QPageLayout>
-#include <QPageSize>
-#include <QPdfWriter>
+#ifdef RADIOPROG_CLI_WITH_PRINT
 
 #include <cstdlib>
 #include <optional>
@@ -13,8 +7,8 @@
 #include "cli/cli_language.h"
 #include "cli/command.h"
 #include "cli/image_file.h"
+#include "cli/printout_pdf.h"
 #include "cli/whole_file.h"
-#include "print/gui/page_painter.h"
 #include "print/print_data.h"
 
 namespace radioprog::cli {
@@ -56,27 +50,12 @@ int RunPrint(const cmdline::Arguments& args) {
         return UsageError("print: the language file " + languageFile + " has no column " +
                           std::to_string(*parsed.language));
 
-    // Drawing needs Qt's fonts but no screen.
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    static int argc = 1;
-    static char name[] = "radioprog-cli";
-    static char* argv[] = {name, nullptr};
-    std::optional<QGuiApplication> app;
-    if (QCoreApplication::instance() == nullptr) app.emplace(argc, argv);
-
     // The PDF is drawn in memory and then written as a whole, so a failed print leaves an
     // earlier OUT.pdf as it was.
-    QBuffer pdf;
-    pdf.open(QIODevice::WriteOnly);
-    QPdfWriter writer(&pdf);
-    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(10, 10, 10, 10),
-                                     QPageLayout::Millimeter));
-    writer.setTitle(QString::fromStdString(language.row(0)));
-    writer.setCreator(QStringLiteral("radioprog-cli"));
-    if (!PaintPages(writer, PrintDataFromImage(image, language), {1, 2, 3}))
-        return UsageError("print: cannot draw the pages of " + parsed.file);
-    pdf.close();
-    return WriteWholeOutput(parsed.pdf, std::string_view(pdf.data().constData(), static_cast<std::size_t>(pdf.data().size())));
+    std::string pdf, error;
+    if (!DrawPrintoutPdf(PrintDataFromImage(image, language), language.row(0), pdf, error))
+        return UsageError("print: " + (error.empty() ? "cannot draw the pages of " + parsed.file : error));
+    return WriteWholeOutput(parsed.pdf, pdf);
 }
 
 const CommandRegistration kRegistration{{
@@ -99,4 +78,4 @@ const CommandRegistration kRegistration{{
 }  // namespace
 }  // namespace radioprog::cli
 
-#endif  // RADIOPROG_CLI_WITH_GUI
+#endif  // RADIOPROG_CLI_WITH_PRINT

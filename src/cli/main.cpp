@@ -1,5 +1,6 @@
 // radioprog-cli: the radio programming tool for the shell and for scripts.
 #include <iostream>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -50,5 +51,10 @@ int main(int argc, char** argv) {
     if (args.empty()) return UsageError("no command given (see radioprog-cli --help)");
     const Command* command = FindCommand(args[0]);
     if (!command) return UsageError("unknown command '" + args[0] + "' (see radioprog-cli --help)");
-    return RunCommand(*command, std::vector<std::string>(args.begin() + 1, args.end()));
+    try {
+        return RunCommand(*command, std::vector<std::string>(args.begin() + 1, args.end()));
+    } catch (const std::bad_alloc&) {
+        // Nothing was written: every file is written whole or not at all.
+        return UsageError("not enough memory");
+    }
 }

@@ -1,6 +1,7 @@
 #include "editors/channel_clipboard.h"
 
 #include <algorithm>
+#include <new>
 #include <optional>
 
 #include "editors/channel_cells.h"
@@ -11,6 +12,7 @@
 #include "editors/delimited_text.h"
 #include "editors/usual_bands.h"
 #include "model/channel_record.h"
+#include "model/file_read.h"
 
 namespace radioprog {
 
@@ -154,7 +156,14 @@ PasteReport PasteChannels(RadioImage& image, const LanguageTable& language, cons
     report.lastChannel = firstChannel - 1;
     if (firstChannel < 0 || firstChannel >= kChannelCount) return report;
 
-    std::vector<DelimitedRecord> lines = ParseDelimitedText(text, kTab);
+    std::vector<DelimitedRecord> lines;
+    try {
+        if (text.size() <= kMaxInputBytes) lines = ParseDelimitedText(text, kTab);
+        else report.tooLarge = true;
+    } catch (const std::bad_alloc&) {
+        report.tooLarge = true;
+    }
+    if (report.tooLarge) return report;
     while (!lines.empty() && IsBlankRecord(lines.back())) lines.pop_back();
     if (!lines.empty() && IsHeaderLine(lines.front(), target.headers)) {
         lines.erase(lines.begin());

@@ -38,6 +38,7 @@ struct PasteReport {
     int firstChannel = 0;  // the channels the lines went to: firstChannel .. lastChannel
     int lastChannel = -1;  // (lastChannel < firstChannel: no line was pasted)
     int linesPastEnd = 0;  // lines that would have gone past channel 127; not pasted
+    bool tooLarge = false;  // text over 16 MB (or beyond the memory left): nothing pasted
     bool headerSkipped = false;
     std::vector<PasteProblem> problems;
 };
@@ -71,7 +72,8 @@ std::vector<ChannelRow> ChannelHeaders(const std::vector<LanguageTable>& languag
 // 7 digits and letters. Any other cell is skipped and reported; an invalid frequency for an
 // empty channel skips its whole line (only that cell is reported). A line with fewer fields
 // leaves the columns it lacks as they are. A frequency between the usual bands is stored with
-// a warning.
+// a warning. Text over kMaxInputBytes (no channel list is near that) is refused whole, and so
+// is text that cannot be parsed in the memory left.
 // A first line whose fields are all header texts of target.headers, or that has a field
 // "Frequency" (the CSV header), is skipped. When every line has a single field, line i
 // goes to column target.column of channel firstChannel + i by the same rules; a cell of an

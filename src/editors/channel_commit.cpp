@@ -1,5 +1,6 @@
 #include "editors/channel_commit.h"
 
+#include "editors/channel_editors.h"
 #include "editors/channel_store.h"
 
 namespace radioprog {
@@ -58,6 +59,9 @@ void ApplyCellEdit(RadioImage& image, const LanguageTable& language, int n, int 
     const std::string& offText = language.row(kOffTextRow);
     switch (action) {
     case CellAction::Update:
+        // A list that selects no entry (the cell holds a value the list does not name, such
+        // as a raw tone code) gives no text: the value stays as it is.
+        if (text.empty() && IsListEditor(EditorForColumn(column))) break;
         SetAndStore(image, language, n, row, column, text, true);
         // While the transmit tone is off it follows the receive tone.
         if (column == column::kRxTone && Cell(row, column::kTxTone) == offText)

@@ -93,14 +93,17 @@ bool SerialLine::Open(const std::string& device) {
     }
     ::ioctl(fd, TIOCEXCL);
     SetUpLine(fd);
+    latency_ = RequestLowLatency(fd);
     fd_ = fd;
     openError_ = {};
-    if (trace_) trace_->Note(device + " opened");
+    if (trace_) trace_->Note(device + " opened, " + DescribeLowLatency(latency_));
     return true;
 }
 
 bool SerialLine::Close() {
     if (fd_ < 0) return false;
+    RestoreLatency(fd_, latency_);
+    latency_ = {};
     // The exclusive flag outlives this descriptor while others hold the terminal open.
     ::ioctl(fd_, TIOCNXCL);
     int r = ::close(fd_);

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "link/low_latency.h"
 #include "link/transfer_trace.h"
 
 namespace radioprog {
@@ -36,12 +37,14 @@ public:
     SerialLine& operator=(const SerialLine&) = delete;
 
     // Opens the device exclusively and sets the line up. Failures of the line-setting calls
-    // are ignored (a pseudo-terminal has no baud rate or DTR). Devices that are not
-    // terminals are refused.
+    // are ignored (a pseudo-terminal has no baud rate or DTR), and so is a refusal of low
+    // latency, which Close undoes. Devices that are not terminals are refused.
     bool Open(const std::string& device);
     bool Close();  // true when the device was closed
     bool IsOpen() const { return fd_ >= 0; }
     const OpenError& lastOpenError() const { return openError_; }
+    // Whether the open line got low latency (see link/low_latency.h).
+    LowLatency lowLatency() const { return latency_.result; }
 
     void SetTimeouts(const LineTimeouts& timeouts) { timeouts_ = timeouts; }
     // Every byte written and read from now on is logged there (nullptr: no log).
@@ -63,6 +66,7 @@ private:
     int fd_ = -1;
     LineTimeouts timeouts_;
     OpenError openError_;
+    LowLatencyRequest latency_;
     std::shared_ptr<TransferTrace> trace_;
 };
 

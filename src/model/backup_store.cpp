@@ -1,10 +1,11 @@
 #include "model/backup_store.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <regex>
+#include <string_view>
 #include <system_error>
 #include <utility>
 #include <vector>
@@ -20,11 +21,30 @@ namespace {
 // A backup's place in time: the stamp sorts as text, the sequence as a number.
 using BackupKey = std::pair<std::string, int>;
 
-bool ParseBackupName(const std::string& name, BackupKey& key) {
-    static const std::regex pattern(R"(radio-(\d{4}-\d{2}-\d{2}_\d{2}-\d{2}-\d{2})(?:_(\d{1,6}))?\.dat)");
-    std::smatch match;
-    if (!std::regex_match(name, match, pattern)) return false;
-    key = {match[1].str(), match[2].matched ? std::stoi(match[2].str()) : 1};
+bool AllDigits(std::string_view text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// "radio-" STAMP ["_" SEQUENCE] ".dat": the stamp shaped like kStampShape (0 = any digit),
+// the sequence 1 to 6 digits.
+bool ParseBackupName(std::string_view name, BackupKey& key) {
+    constexpr std::string_view kPrefix = "radio-", kStampShape = "0000-00-00_00-00-00", kSuffix = ".dat";
+    if (name.size() < kPrefix.size() + kStampShape.size() + kSuffix.size() || !name.starts_with(kPrefix) ||
+        !name.ends_with(kSuffix))
+        return false;
+    const std::string_view stamp = name.substr(kPrefix.size(), kStampShape.size());
+    for (std::size_t i = 0; i < stamp.size(); ++i)
+        if (kStampShape[i] == '0' ? !AllDigits(stamp.substr(i, 1)) : stamp[i] != kStampShape[i]) return false;
+    std::string_view sequence = name.substr(kPrefix.size() + stamp.size());
+    sequence.remove_suffix(kSuffix.size());
+    int number = 1;
+    if (!sequence.empty()) {
+        sequence.remove_prefix(1);
+        if (name[kPrefix.size() + stamp.size()] != '_' || sequence.empty() || sequence.size() > 6 || !AllDigits(sequence))
+            return false;
+        std::from_chars(sequence.data(), sequence.data() + sequence.size(), number);
+    }
+    key = {std::string(stamp), number};
     return true;
 }
 

@@ -151,18 +151,21 @@ inline constexpr int kPictureError = kFirstInterfaceRow + 17;
 inline constexpr int kPortBusy = kFirstInterfaceRow + 18;
 inline constexpr int kCloseOtherProgram = kFirstInterfaceRow + 19;
 
+// Paste refused: the clipboard text is far larger than any channel list.
+inline constexpr int kPasteTooLarge = kFirstInterfaceRow + 20;
+
 // The open file as a document: title, Save As, the unsaved-changes question and its
 // buttons, the recent files, the recovery of unsaved changes after a crash.
-inline constexpr int kUntitled = kFirstInterfaceRow + 20;
-inline constexpr int kSaveAs = kFirstInterfaceRow + 21;
+inline constexpr int kUntitled = kFirstInterfaceRow + 21;
+inline constexpr int kSaveAs = kFirstInterfaceRow + 22;
 // "%1" is replaced by the file name.
-inline constexpr int kSaveChangesQuestion = kFirstInterfaceRow + 22;
-inline constexpr int kSaveButton = kFirstInterfaceRow + 23;
-inline constexpr int kDiscardButton = kFirstInterfaceRow + 24;
-inline constexpr int kRecentFiles = kFirstInterfaceRow + 25;
-inline constexpr int kRestoreQuestion = kFirstInterfaceRow + 26;
-inline constexpr int kRestoreButton = kFirstInterfaceRow + 27;
+inline constexpr int kSaveChangesQuestion = kFirstInterfaceRow + 23;
+inline constexpr int kSaveButton = kFirstInterfaceRow + 24;
+inline constexpr int kDiscardButton = kFirstInterfaceRow + 25;
+inline constexpr int kRecentFiles = kFirstInterfaceRow + 26;
+inline constexpr int kRestoreQuestion = kFirstInterfaceRow + 27;
+inline constexpr int kRestoreButton = kFirstInterfaceRow + 28;
 
-inline constexpr int kEnd = kFirstInterfaceRow + 28;  // one past the last extra row
+inline constexpr int kEnd = kFirstInterfaceRow + 29;  // one past the last extra row
 
 }  // namespace radioprog::lang_row

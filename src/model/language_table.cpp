@@ -1,7 +1,9 @@
 #include "model/language_table.h"
 
+#include <filesystem>
 #include <new>
 #include <sstream>
+#include <system_error>
 
 #include "model/ansi_text.h"
 #include "model/data_paths.h"
@@ -94,6 +96,7 @@ const std::array<std::string, lang_row::kEnd - lang_row::kFirstExtra>& BuiltInTe
         "Cannot load the picture",
         "is busy: another program is using it.",
         "Close that program then try again.",
+        "The text is larger than 16 MB and was not pasted",
         "Untitled",
         "Save &As...\tCtrl+Shift+S",
         "Save the changes to %1?",
@@ -213,7 +216,11 @@ std::string LoadLanguageFile(LanguageTable& table, bool resetToDefault, std::vec
             } catch (const std::bad_alloc&) {
             }
         }
-        if (skipped) skipped->push_back(path);
+        if (skipped) {
+            std::error_code ec;
+            std::filesystem::path absolute = std::filesystem::absolute(path, ec);
+            skipped->push_back(ec ? path : absolute.lexically_normal().string());
+        }
     }
     return {};
 }

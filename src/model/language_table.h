@@ -57,7 +57,7 @@ std::string FindLanguageFile();
 // (Re)loads the table from the first usable language file; with resetToDefault the index is
 // first set to DefaultLanguageIndex(). A file that cannot be read (not a regular file, over
 // 16 MB) or has no text in any line for rows 0..193 (empty, header only, CR only) is
-// skipped, added to *skipped, and the search goes on. With no usable file the table
+// skipped, added to *skipped (as an absolute path), and the search goes on. With no usable file the table
 // stays as it was. Returns the path read, or an empty text when no file was used.
 std::string LoadLanguageFile(LanguageTable& table, bool resetToDefault, std::vector<std::string>* skipped = nullptr);
 

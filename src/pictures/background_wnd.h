@@ -1,11 +1,15 @@
 #pragma once
 // The main window's work area, painted with a picture stretched over it: "bg.JPG" where the
-// user put one, else "0.JPG".
+// user put one, else "0.JPG". The first frame shows the plain background colour; the picture
+// is decoded after it, straight at the work area's size (a large photo never sits in memory at
+// full resolution), and again when the work area's size or the picture file changes (while
+// the window is being resized, the picture is stretched and decoded anew once it rests).
 #include <QDateTime>
 #include <QImage>
 #include <QMdiArea>
 #include <QSet>
 #include <QString>
+#include <QTimer>
 
 namespace radioprog {
 
@@ -14,14 +18,13 @@ class CBackgroundWnd : public QMdiArea {
 public:
     explicit CBackgroundWnd(QWidget* parent = nullptr);
 
-    // Draws the picture file into target (stretched); false when the file is missing or
-    // cannot be decoded.
-    bool DrawPictureFile(const QString& name, QPainter& painter, const QRect& target);
     // The file the background shows now, or empty.
     QString currentPicture() const { return current_; }
+    // The decoded picture as it is kept (the work area's size), or a null image.
+    const QImage& picture() const { return picture_; }
 
 signals:
-    // A picture file exists but cannot be decoded; sent once per file.
+    // A picture file exists but cannot be decoded; sent once per file version.
     void pictureError(const QString& message);
 
 protected:
@@ -29,15 +32,17 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    struct Cached {
-        QString path;
-        QDateTime modified;
-        qint64 size = -1;
-        QImage image;
-    };
-    Cached cache_;
-    QSet<QString> reported_;
+    // Path, time and size of the files that may be shown, in order of preference.
+    QString FilesSignature() const;
+    // Decodes the first usable file at the work area's size.
+    void LoadPicture();
+
+    QImage picture_;
     QString current_;
+    QString loadedSignature_;  // the files' signature when picture_ was decoded ...
+    QSize loadedSize_;         // ... and the work area's size then
+    QTimer loadTimer_;  // decodes once the frame that found the picture outdated is shown
+    QSet<QString> reported_;
 };
 
 }  // namespace radioprog

@@ -96,6 +96,11 @@ void RadioSimulator::SetFaults(const SimFaults& faults) {
     wentSilent_ = false;
 }
 
+void RadioSimulator::SetLatencyMs(int ms) {
+    std::lock_guard lock(mutex_);
+    latencyMs_ = ms;
+}
+
 void RadioSimulator::SetPaced(bool paced) {
     std::lock_guard lock(mutex_);
     paced_ = paced;
@@ -238,23 +243,38 @@ void RadioSimulator::NoteReceived(std::size_t count) {
 void RadioSimulator::Send(const std::vector<std::uint8_t>& bytes) {
     if (bytes.empty()) return;
     bool paced;
+    int latencyMs;
     {
         std::lock_guard lock(mutex_);
         paced = paced_;
+        latencyMs = latencyMs_;
     }
     const int master = terminal_.masterFd();
-    if (!paced) {
+    if (!paced && latencyMs <= 0) {
         WriteAll(master, bytes.data(), bytes.size());
         return;
     }
-    // Each byte leaves when its last bit would have left the radio; the schedule is
-    // absolute, so late wake-ups do not add up.
-    auto start = std::max(wireFree_, Clock::now());
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        std::this_thread::sleep_until(start + kByteTime * static_cast<long>(i + 1));
-        WriteAll(master, &bytes[i], 1);
+    // Paced, each byte reaches the cable's far end when its last bit would have left the
+    // radio; the schedule is absolute, so late wake-ups do not add up. An adapter with a
+    // latency timer then holds it until the timer's next tick, which runs freely. (Such an
+    // adapter also passes bytes on when its 62-byte buffer fills; at 9600 baud that happens
+    // only with timers over 60 ms, which this leaves out.)
+    const auto start = paced ? std::max(wireFree_, Clock::now()) : Clock::now();
+    auto arrival = [&](std::size_t i) { return paced ? start + kByteTime * static_cast<long>(i + 1) : start; };
+    auto release = [&](Clock::time_point at) {
+        if (latencyMs <= 0) return at;
+        const Clock::duration tick = std::chrono::milliseconds(latencyMs);
+        return Clock::time_point((at.time_since_epoch() + tick - Clock::duration(1)) / tick * tick);
+    };
+    for (std::size_t i = 0; i < bytes.size();) {
+        const auto at = release(arrival(i));
+        std::size_t end = i + 1;
+        while (end < bytes.size() && release(arrival(end)) == at) ++end;
+        std::this_thread::sleep_until(at);
+        WriteAll(master, &bytes[i], end - i);
+        i = end;
     }
-    wireFree_ = start + kByteTime * static_cast<long>(bytes.size());
+    if (paced) wireFree_ = start + kByteTime * static_cast<long>(bytes.size());
 }
 
 bool RadioSimulator::Answering() { return !faults_.silent && !wentSilent_; }

@@ -91,6 +91,9 @@ public:
     void SetFaults(const SimFaults& faults);
     // Pacing at 9600 baud: every byte in either direction costs its wire time.
     void SetPaced(bool paced);
+    // A USB serial adapter's latency timer between the radio and the program: bytes from the
+    // radio are passed on only at ticks of ms milliseconds (0: at once).
+    void SetLatencyMs(int ms);
     void SetBandLimits(const BandLimits& limits);
     // Places every block of the image (band-limit data included) at its radio address.
     void LoadImage(const RadioImage& image);
@@ -130,6 +133,7 @@ private:
     std::array<std::uint8_t, 64> bandBlock_{};
     SimFaults faults_;
     bool paced_ = false;
+    int latencyMs_ = 0;
     int blocksAnswered_ = 0;
     bool wentSilent_ = false;
     int readReplies_ = 0;

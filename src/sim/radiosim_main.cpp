@@ -77,6 +77,7 @@ int main(int argc, char** argv) {
     sim.SetBandLimits(ApplyBandOptions(config, DecodeBandLimits(sim.Image())));
     sim.SetFaults(config.faults);
     sim.SetPaced(config.paced);
+    sim.SetLatencyMs(config.latencyMs);
 
     struct sigaction action {};
     action.sa_handler = OnSignal;

@@ -76,6 +76,9 @@ const std::vector<cmdline::Option>& SimOptions() {
         {{"rx-bands"}, "LO-HI,LO-HI", "receive bands only"},
         {{"tx-bands"}, "LO-HI,LO-HI", "transmit bands only"},
         {{"paced"}, "", "take the real time of 9600 baud for every byte", "Timing:"},
+        {{"latency-ms"}, "N",
+         "pass the radio's bytes on in ticks of N ms (0 to 255), as a USB\n"
+         "serial adapter's latency timer does (16 on common adapters)"},
         {{"silent"}, "", "answer nothing", "Faults:"},
         {{"wrong-mode-reply"}, "", "answer the mode-entry string with NAK"},
         {{"wrong-model"}, "", "identify as another model"},
@@ -154,6 +157,11 @@ bool ParseSimArgs(const std::vector<std::string>& args, SimConfig& config, std::
         return false;
     }
     config.paced = parsed.isSet("paced");
+    // Adapters set their timer in whole milliseconds up to 255.
+    if (parsed.isSet("latency-ms") && !ParseInt(parsed.value("latency-ms"), 0, 255, config.latencyMs)) {
+        error = "--latency-ms: expected 0 to 255 ms, got " + parsed.value("latency-ms");
+        return false;
+    }
     config.faults.silent = parsed.isSet("silent");
     config.faults.wrongModeReply = parsed.isSet("wrong-mode-reply");
     config.faults.wrongModel = parsed.isSet("wrong-model");

@@ -19,6 +19,7 @@ struct SimConfig {
     std::optional<int> txBands[4];
     SimFaults faults;
     bool paced = false;
+    int latencyMs = 0;
     bool help = false;
     bool version = false;
 };

@@ -7,6 +7,7 @@
 #include "editors/channel_cells.h"
 #include "editors/varied_channels.h"
 #include "model/channel_record.h"
+#include "model/file_read.h"
 
 namespace radioprog {
 namespace {
@@ -177,6 +178,24 @@ TEST(ChannelClipboard, PasteStopsAtChannel127AndCutErases) {
     EXPECT_EQ(Record(image, 2), std::string(32, '\xFF'));
     EXPECT_EQ(Record(image, 6), std::string(32, '\xFF'));
     EXPECT_EQ(Record(image, 3), Record(before, 3));
+}
+
+// A pasted text of hundreds of megabytes used to be parsed whole at about four times its size.
+TEST(ChannelClipboard, TextOverSixteenMegabytesIsRefusedWhole) {
+    LanguageTable language = DistinctRows();
+    RadioImage image = VariedImage(language);
+    const RadioImage before = image;
+    std::string lines = CopyChannels(before, language, {0, 2});
+    std::string huge = lines + std::string(kMaxInputBytes + 1 - lines.size(), '\n');
+    PasteReport report = PasteChannels(image, language, 10, huge);
+    EXPECT_TRUE(report.tooLarge);
+    EXPECT_LT(report.lastChannel, report.firstChannel);
+    EXPECT_EQ(image, before);
+
+    huge.pop_back();  // exactly the limit: pasted
+    report = PasteChannels(image, language, 10, huge);
+    EXPECT_FALSE(report.tooLarge);
+    EXPECT_EQ(report.lastChannel, 11);
 }
 
 }  // namespace

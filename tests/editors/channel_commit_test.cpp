@@ -139,6 +139,25 @@ TEST(CommitCell, TheTransmitToneFollowsTheReceiveToneOnlyWhileItIsOff) {
     EXPECT_EQ(edit.channel().txTone(), 670);
 }
 
+// A tone code no list entry names is shown raw; leaving its list without a choice, or
+// committing the shown text, keeps the code.
+TEST(CommitCell, ARawToneCodeIsKeptUnlessAnotherToneIsPicked) {
+    EditedChannel edit;
+    edit.commit(2, "145.5");
+    edit.channel().setRxTone(0x8000);
+    edit.channel().setTxTone(0x803F);
+    edit.reload();
+    EXPECT_EQ(edit.cell(4), "0x8000");
+    edit.commit(4, "");
+    edit.commit(5, edit.cell(5));
+    EXPECT_EQ(edit.channel().rxTone(), 0x8000);
+    EXPECT_EQ(edit.channel().txTone(), 0x803F);
+    EXPECT_EQ(edit.cell(4), "0x8000");
+    edit.commit(4, "D023N");
+    EXPECT_EQ(edit.channel().rxTone(), 0x2813);
+    EXPECT_EQ(edit.channel().txTone(), 0x803F);
+}
+
 TEST(CommitCell, EmptyingTheTransmitFrequencyTurnsTheTransmitToneOff) {
     EditedChannel edit;
     edit.commit(2, "145.5");

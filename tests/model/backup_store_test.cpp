@@ -111,6 +111,29 @@ TEST(BackupStore, SavesNamedByTimeUniqueWithinASecondAndKeepsTheNewest50) {
     EXPECT_EQ(FileNames(backups).size(), kBackupsKept + 1);
 }
 
+TEST(BackupStore, PrunesOnlyFilesNamedLikeBackupsOrderingSequencesAsNumbers) {
+    TempDir dir;
+    EnvGuard xdg("XDG_DATA_HOME", dir.path().c_str());
+    const fs::path backups = dir.path() / "radioprog" / "backups";
+    fs::create_directories(backups);
+    const std::set<std::string> nearMisses = {
+        "radio-2026-12-10_14-03-27.dat.bak", "radio-2026-12-10_14-03-2x.dat",  "radio-2026-12-10_14-03-27_.dat",
+        "radio-2026-12-10_14-03-27_1234567.dat", "Radio-2026-12-10_14-03-27.dat", "radio-2026-12-10_14-03-27.DAT",
+        "radio-2026-12-10-14-03-27.dat",      "radio-2026-12-10_14-03-27x1.dat", "radio-.dat",
+        "radio-2026-12-10_14-03-27_+1.dat",
+    };
+    for (const std::string& name : nearMisses) std::ofstream(backups / name) << "keep";
+    for (const char* name : {"radio-2026-12-10_14-03-27_9.dat", "radio-2026-12-10_14-03-27_10.dat"})
+        std::ofstream(backups / name) << "old";
+    RadioImage image;
+    image.ApplyDefaults();
+    BackupResult saved = SaveBackup(image, LocalTime(11, 9, 0, 0), 2);
+    ASSERT_TRUE(saved.ok) << saved.error;
+    std::set<std::string> expected = nearMisses;
+    expected.insert({"radio-2026-12-10_14-03-27_10.dat", "radio-2026-12-11_09-00-00.dat"});
+    EXPECT_EQ(FileNames(backups), expected) << "_9 is older than _10; nothing else is a backup";
+}
+
 TEST(BackupStore, ReportsWhyNothingWasWritten) {
     TempDir dir;
     dir.write("blocker", "a file where the data directory should be");

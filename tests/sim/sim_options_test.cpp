@@ -10,7 +10,7 @@ TEST(SimOptions, ParsesMemoryBandsPacingAndFaults) {
     SimConfig config;
     std::string error;
     ASSERT_TRUE(ParseSimArgs({"--load", "a.dat", "--save", "b.dat", "--link", "/tmp/r", "--bands", "144-146,430-440",
-                              "--tx-bands", "144-145,430-431", "--paced", "--silent", "--wrong-mode-reply",
+                              "--tx-bands", "144-145,430-431", "--paced", "--latency-ms", "16", "--silent", "--wrong-mode-reply",
                               "--wrong-model", "--short-replies", "2", "--wrong-header", "--refuse-writes", "3",
                               "--silent-after", "10"},
                              config, error))
@@ -19,6 +19,7 @@ TEST(SimOptions, ParsesMemoryBandsPacingAndFaults) {
     EXPECT_EQ(config.saveFile, "b.dat");
     EXPECT_EQ(config.linkPath, "/tmp/r");
     EXPECT_TRUE(config.paced);
+    EXPECT_EQ(config.latencyMs, 16);
     EXPECT_TRUE(config.faults.silent && config.faults.wrongModeReply && config.faults.wrongModel &&
                 config.faults.wrongHeader);
     EXPECT_EQ(config.faults.shortReplies, 2);
@@ -81,7 +82,8 @@ TEST(SimOptions, RefusesWhatItDoesNotUnderstand) {
              {"--load"}, {"--bands", "136-174"}, {"--bands", "136-174,400"}, {"--bands", "a-b,c-d"},
              {"--rx-bands", "1-99999,1-2"}, {"--short-replies", "-1"}, {"--refuse-writes", "x"}, {"--frobnicate"},
              {"--fault", "nak,write"}, {"--fault", "nak,both,1"}, {"--fault", "loud,read,1"},
-             {"--fault", "nak,read,1,0"}, {"--fault", "nak,read,1,2,3"}, {"--late-ms", "soon"}}) {
+             {"--fault", "nak,read,1,0"}, {"--fault", "nak,read,1,2,3"}, {"--late-ms", "soon"},
+             {"--latency-ms", "256"}, {"--latency-ms", "-1"}}) {
         SimConfig config;
         std::string error;
         EXPECT_FALSE(ParseSimArgs(args, config, error)) << args[0];

@@ -19,6 +19,7 @@
 #include "editors/gui/channel_edit_report.h"
 #include "editors/gui/chn_msg_view.h"
 #include "editors/gui/ms_flex_grid.h"
+#include "model/file_read.h"
 #include "shell/commands.h"
 #include "shell/gui/document.h"
 #include "shell/gui/editor_host.h"
@@ -128,9 +129,15 @@ void Cut(EditorHost& host) {
 void Paste(EditorHost& host) {
     CChnMsgView* view = OpenChannelView(host);
     if (!view) return;
-    const std::string text = S(QGuiApplication::clipboard()->text());
-    if (text.empty()) return;
     const LanguageTable& language = host.language();
+    const QString clipboard = QGuiApplication::clipboard()->text();
+    // Each UTF-16 unit is at least one byte: a longer text is refused before converting it.
+    if (static_cast<std::size_t>(clipboard.size()) > kMaxInputBytes) {
+        Warn(host.hostWindow(), Q(language.row(lang_row::kPasteTooLarge)));
+        return;
+    }
+    const std::string text = S(clipboard);
+    if (text.empty()) return;
     PasteTarget target;
     target.firstChannel = TargetChannels(*view).front();
     target.column = view->grid()->Col();
@@ -138,6 +145,10 @@ void Paste(EditorHost& host) {
     const int first = target.firstChannel;
     PasteReport report;
     view->EditChannels([&](RadioImage& image) { report = PasteChannels(image, language, target, text); });
+    if (report.tooLarge) {
+        Warn(host.hostWindow(), Q(language.row(lang_row::kPasteTooLarge)));
+        return;
+    }
     std::vector<int> pasted;
     for (int n = report.firstChannel; n <= report.lastChannel; ++n) pasted.push_back(n);
     ShowChannels(*view, pasted, first);

@@ -1,37 +1,17 @@
 // radioprog: programming software for the dual-band handheld radio.
 #include <QApplication>
-#include <QElapsedTimer>
-#include <QEvent>
+#include <QStringList>
 #include <QTimer>
+#include <QElapsedTimer>
 
-#include <cstdio>
 #include <iostream>
+#include <optional>
 
 #include "cmdline/command_line.h"
-#include "shell/gui/main_frame.h"
 #include "shell/gui/radioprog_app.h"
+#include "shell/gui/startup_probe.h"
 
 namespace {
-
-// With --measure-startup the program reports the time from start to the main window's first
-// paint and ends; for measuring start-up, not for users.
-class FirstPaintProbe : public QObject {
-public:
-    explicit FirstPaintProbe(const QElapsedTimer& clock) : clock_(clock) {}
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint && !done_) {
-            done_ = true;
-            std::printf("first paint after %.1f ms\n", clock_.nsecsElapsed() / 1e6);
-            std::fflush(stdout);
-            QTimer::singleShot(0, qApp, &QApplication::quit);
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    const QElapsedTimer& clock_;
-    bool done_ = false;
-};
 
 const std::vector<radioprog::cmdline::Option>& Options() {
     using radioprog::cmdline::Option;
@@ -39,7 +19,7 @@ const std::vector<radioprog::cmdline::Option>& Options() {
         std::vector<Option> list{
             radioprog::cmdline::HelpOption(),
             radioprog::cmdline::VersionOption(),
-            Option{{"measure-startup"}, "", "print the time to the first paint and end", "", true},
+            Option{{"measure-startup"}, "", "print when the window and the channel table are painted, then end", "", true},
         };
         const auto& qt = radioprog::cmdline::QtGuiOptions();
         list.insert(list.end(), qt.begin(), qt.end());
@@ -49,10 +29,11 @@ const std::vector<radioprog::cmdline::Option>& Options() {
 }
 
 std::string Help() {
-    return "Usage: radioprog [OPTIONS]\n\n"
+    return "Usage: radioprog [OPTIONS] [FILE]\n\n"
            "Programming software for the dual-band handheld radio: reads and writes the radio's\n"
            "memory over a serial cable, edits channels, settings and DTMF codes, keeps .dat files\n"
            "and prints the channel list. RADIOPROG_PORTS=DEVICE,... names the serial ports.\n"
+           "FILE is opened at start: a .dat file as the document, a .csv file imported into it.\n"
            "Qt's own options (-platform, -style, ...) are accepted too.\n\n"
            "Options:\n" +
            radioprog::cmdline::OptionsHelp(Options()) +
@@ -86,8 +67,8 @@ int main(int argc, char** argv) {
         std::cerr << "radioprog: " << error << " (see radioprog --help)\n";
         return cmdline::kExitUsage;
     }
-    if (!parsed.positional().empty()) {
-        std::cerr << "radioprog: unexpected argument '" << parsed.positional().front() << "' (see radioprog --help)\n";
+    if (parsed.positional().size() > 1) {
+        std::cerr << "radioprog: unexpected argument '" << parsed.positional()[1] << "' (see radioprog --help)\n";
         return cmdline::kExitUsage;
     }
     if (int status = Answer(parsed); status >= 0) return status;
@@ -96,15 +77,13 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("radioprog"));
     QApplication::setDesktopFileName(QStringLiteral("radioprog"));
     radioprog::CRadioProgApp app;
-    FirstPaintProbe probe(clock);
-    if (!app.InitInstance(!measureStartup)) return 1;
-    if (measureStartup) {
-        app.mainFrame()->installEventFilter(&probe);
-        app.mainFrame()->showMaximized();
-    } else {
-        // `radioprog FILE` opens FILE once the window is up (after the offer of unsaved edits).
-        const QStringList arguments = QApplication::arguments().mid(1);
-        QTimer::singleShot(0, &app, [&app, arguments] { app.OpenAtStart(arguments); });
-    }
+    // Measured as users start it: the probe only watches.
+    std::optional<radioprog::StartupProbe> probe;
+    if (measureStartup) probe.emplace(clock);
+    if (!app.InitInstance(true)) return 1;
+    // The offer of unsaved edits from last time, then FILE, once the window is up.
+    QStringList files;
+    for (const std::string& file : parsed.positional()) files << QString::fromLocal8Bit(file.c_str());
+    QTimer::singleShot(0, &app, [&app, files] { app.OpenAtStart(files); });
     return QApplication::exec();
 }

@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/extra_rows.h"
@@ -54,13 +55,15 @@ bool CRadioProgApp::InitInstance(bool showWindow) {
         QApplication::setWindowIcon(appIcon_);
         mainFrame_->setWindowIcon(appIcon_);
     }
+    // Over the window, once it shows what it could load.
+    if (showWindow) WarnSkippedLanguageFiles();
     return true;
 }
 
 void CRadioProgApp::LoadLanguageFile(bool resetToDefault) {
     LanguageTable& language = mainFrame_->workspace().language;
-    std::vector<std::string> skipped;
-    const bool found = !radioprog::LoadLanguageFile(language, resetToDefault, &skipped).empty();
+    skippedLanguageFiles_.clear();
+    const bool found = !radioprog::LoadLanguageFile(language, resetToDefault, &skippedLanguageFiles_).empty();
     const std::optional<int> chosen = resetToDefault ? ChosenLanguage() : std::nullopt;
     if (found && chosen && *chosen != language.index && *chosen >= 0 && *chosen < language.nameCount()) {
         language.index = *chosen;
@@ -68,14 +71,17 @@ void CRadioProgApp::LoadLanguageFile(bool resetToDefault) {
     }
     LoadQtTranslations(language.index);
     mainFrame_->SetTitle();
-    for (const std::string& path : skipped)
-        Warn(mainFrame_.get(), Q(mainFrame_->language().row(lang_row::kLanguageFileSkipped) + " " + path));
     // The menus then show their built-in English captions; say once where the file was looked for.
     if (!found && !toldMissingLanguageFile_) {
         toldMissingLanguageFile_ = true;
         const QString notice = Q(NoLanguageFileNotice(mainFrame_->language()));
         QTimer::singleShot(0, mainFrame_.get(), [frame = mainFrame_.get(), notice] { Warn(frame, notice); });
     }
+}
+
+void CRadioProgApp::WarnSkippedLanguageFiles() {
+    for (const std::string& path : std::exchange(skippedLanguageFiles_, {}))
+        Warn(mainFrame_.get(), Q(mainFrame_->language().row(lang_row::kLanguageFileSkipped) + " " + path));
 }
 
 void CRadioProgApp::OpenAtStart(const QStringList& arguments) {
@@ -98,6 +104,7 @@ void CRadioProgApp::OnLanguage() {
     LoadLanguageFile(false);
     mainFrame_->RelabelMenu();
     mainFrame_->ReopenEditors();
+    WarnSkippedLanguageFiles();
 }
 
 void CRadioProgApp::OnAppAbout() {

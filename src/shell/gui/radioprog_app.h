@@ -6,6 +6,8 @@
 #include <QStringList>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace radioprog {
 
@@ -24,6 +26,8 @@ public:
     // (Re)loads the language file into the main frame's table and sets the title. The reset
     // takes the language the user chose in an earlier run, else the default column.
     void LoadLanguageFile(bool resetToDefault);
+    // Tells the user about each language file the last load passed over (once).
+    void WarnSkippedLanguageFiles();
     // After start-up: offers the recovery file of unsaved edits, then opens the first file
     // named on the command line (options, starting with "-", are skipped).
     void OpenAtStart(const QStringList& arguments);
@@ -33,6 +37,7 @@ public:
 private:
     std::unique_ptr<CMainFrame> mainFrame_;
     QIcon appIcon_;
+    std::vector<std::string> skippedLanguageFiles_;
     bool toldMissingLanguageFile_ = false;
 };
 

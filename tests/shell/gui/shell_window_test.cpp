@@ -287,7 +287,7 @@ private slots:
     }
 
     void backgroundFallsBackFromABadPicture() {
-        QImage good(40, 30, QImage::Format_RGB32);
+        QImage good(400, 300, QImage::Format_RGB32);
         good.fill(QColor(10, 200, 30));
         good.save(QString::fromStdString(dir_->file("0.JPG")), "JPG");
         dir_->write("bg.JPG", "this is not a picture");
@@ -296,12 +296,31 @@ private slots:
         QObject::connect(&background, &CBackgroundWnd::pictureError, [&errors](const QString& e) { errors << e; });
         background.resize(200, 100);
         QImage target(200, 100, QImage::Format_RGB32);
-        for (int paint = 0; paint < 3; ++paint) background.viewport()->render(&target);
+        background.viewport()->render(&target);
+        QCOMPARE(target.pixelColor(100, 50), QColor(0x40, 0x48, 0x58));  // "the first frame is plain"
+        QVERIFY(background.currentPicture().isEmpty());
+        for (int paint = 0; paint < 3; ++paint) {
+            QCoreApplication::processEvents();  // "the picture is decoded after the frame"
+            background.viewport()->render(&target);
+        }
         QCOMPARE(background.currentPicture(), QStringLiteral("0.JPG"));
+        QCOMPARE(background.picture().size(), background.viewport()->size());  // "kept at the work area's size"
         QCOMPARE(errors.size(), 1);  // "reported once, not at every paint"
         QVERIFY2(errors[0].endsWith(QStringLiteral("bg.JPG")), qPrintable(errors[0]));  // the file is named
         QColor middle = target.pixelColor(100, 50);
         QVERIFY(middle.green() > 150 && middle.red() < 60);
+
+        // A new picture in place of the broken one is shown once decoded, at the new size.
+        good.fill(QColor(200, 20, 20));
+        good.save(QString::fromStdString(dir_->file("bg.JPG")), "JPG");
+        background.resize(300, 120);
+        QImage larger(300, 120, QImage::Format_RGB32);
+        background.viewport()->render(&larger);
+        QTRY_COMPARE(background.currentPicture(), QStringLiteral("bg.JPG"));
+        background.viewport()->render(&larger);
+        QCOMPARE(background.picture().size(), QSize(300, 120));
+        QVERIFY(larger.pixelColor(150, 60).red() > 150);
+        QCOMPARE(errors.size(), 1);
     }
 };
 

@@ -1,0 +1,169 @@
+// The fault matrix: a radio that misbehaves once or for good at sampled blocks of a read and
+// units of a write, through the real serial code on a pseudo-terminal. Whatever happens, the
+// result is the expected one, a read hands over an image only when it equals the radio's
+// memory, and a write that reports success left the radio holding the whole image.
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "link/comm_task.h"
+#include "link_test_support.h"
+
+namespace radioprog {
+namespace {
+
+using sim::FaultKind;
+using sim::FaultTarget;
+using sim::TargetedFault;
+using test::PatternImage;
+using test::RecordingReports;
+using test::RunningSim;
+
+constexpr int kPersistent = 1000;  // hits every request from the first one on
+constexpr int kReadBlocks = 71;    // block reads of a whole read
+constexpr int kWriteUnits = 280;   // units of a whole write
+
+struct FaultRow {
+    TransferMode mode;
+    std::vector<TargetedFault> faults;  // `at` is added to the sampled request number
+    TransferResult expected;
+};
+
+struct FaultCase {
+    FaultRow row;
+    int sample;  // the request number the faults are placed from
+    std::string name;
+};
+
+void PrintTo(const FaultCase& c, std::ostream* out) { *out << c.name; }
+
+TargetedFault At(FaultKind kind, FaultTarget target, int offset = 0, int times = 1) {
+    return {kind, target, offset, times};
+}
+
+const TransferResult kReadDone = TransferResult::ReadDone;
+const TransferResult kReadFailed = TransferResult::ReadFailed;
+const TransferResult kWriteDone = TransferResult::WriteDone;
+const TransferResult kWriteFailed = TransferResult::WriteFailed;
+const FaultTarget kRead = FaultTarget::Read;
+const FaultTarget kWrite = FaultTarget::Write;
+
+// One reply lost or cut is asked for again; a reply that names the wrong block, or a
+// refused or garbled confirmation, ends a read (nothing is handed over). A write sends a
+// unit again until the radio acknowledges it alone, up to four times.
+const std::vector<FaultRow>& Rows() {
+    static const std::vector<FaultRow> rows = {
+        {TransferMode::Read, {At(FaultKind::Silent, kRead)}, kReadFailed},
+        {TransferMode::Read, {At(FaultKind::Drop, kRead)}, kReadDone},
+        {TransferMode::Read, {At(FaultKind::Drop, kRead, 0, kPersistent)}, kReadFailed},
+        {TransferMode::Read, {At(FaultKind::Short, kRead)}, kReadDone},
+        {TransferMode::Read, {At(FaultKind::Short, kRead, 0, kPersistent)}, kReadFailed},
+        {TransferMode::Read, {At(FaultKind::CorruptHeader, kRead)}, kReadFailed},
+        {TransferMode::Read, {At(FaultKind::ExtraByte, kRead)}, kReadDone},
+        {TransferMode::Read, {At(FaultKind::ExtraByte, kRead, 0, kPersistent)}, kReadFailed},
+        {TransferMode::Read, {At(FaultKind::LateAck, kRead)}, kReadDone},
+        {TransferMode::Read, {At(FaultKind::DoubledAck, kRead)}, kReadDone},
+        {TransferMode::Read, {At(FaultKind::Nak, kRead)}, kReadFailed},
+        {TransferMode::Read, {At(FaultKind::BadAck, kRead)}, kReadFailed},
+
+        {TransferMode::Write, {At(FaultKind::Silent, kWrite)}, kWriteFailed},
+        {TransferMode::Write, {At(FaultKind::Drop, kWrite)}, kWriteDone},
+        {TransferMode::Write, {At(FaultKind::Drop, kWrite, 0, kPersistent)}, kWriteFailed},
+        {TransferMode::Write, {At(FaultKind::Short, kWrite)}, kWriteDone},
+        {TransferMode::Write, {At(FaultKind::CorruptHeader, kWrite)}, kWriteDone},
+        {TransferMode::Write, {At(FaultKind::ExtraByte, kWrite)}, kWriteDone},
+        {TransferMode::Write, {At(FaultKind::LateAck, kWrite)}, kWriteDone},
+        {TransferMode::Write, {At(FaultKind::DoubledAck, kWrite)}, kWriteDone},
+        {TransferMode::Write, {At(FaultKind::DoubledAck, kWrite, 0, kPersistent)}, kWriteFailed},
+        {TransferMode::Write, {At(FaultKind::Nak, kWrite)}, kWriteDone},
+        {TransferMode::Write, {At(FaultKind::Nak, kWrite, 0, 3)}, kWriteDone},
+        {TransferMode::Write, {At(FaultKind::Nak, kWrite, 0, 4)}, kWriteFailed},
+        {TransferMode::Write, {At(FaultKind::BadAck, kWrite)}, kWriteDone},
+        // A late ACK followed by a refusal: the case that reported success with a unit missing.
+        {TransferMode::Write, {At(FaultKind::LateAck, kWrite), At(FaultKind::Nak, kWrite, 2)}, kWriteDone},
+        {TransferMode::Write, {At(FaultKind::LateAck, kWrite), At(FaultKind::Nak, kWrite, 1, kPersistent)},
+         kWriteFailed},
+        {TransferMode::Write, {At(FaultKind::DoubledAck, kWrite), At(FaultKind::Nak, kWrite, 1)}, kWriteDone},
+        // The band-limit block is read once before a write; a bad reply ends the write.
+        {TransferMode::Write, {At(FaultKind::CorruptHeader, kRead)}, kWriteFailed},
+    };
+    return rows;
+}
+
+std::vector<FaultCase> Cases() {
+    std::vector<FaultCase> cases;
+    int r = 0;
+    for (const FaultRow& row : Rows()) {
+        bool read = row.mode == TransferMode::Read;
+        bool bandRead = !read && row.faults[0].target == kRead;
+        std::vector<int> samples = bandRead ? std::vector<int>{0}
+                                   : read   ? std::vector<int>{0, 35, kReadBlocks - 1}
+                                            : std::vector<int>{0, 137, kWriteUnits - 1};
+        for (int sample : samples) {
+            std::string name = std::string(read ? "Read" : "Write") + std::to_string(r);
+            for (const TargetedFault& fault : row.faults) {
+                name += "_";
+                for (const char* c = sim::FaultKindName(fault.kind); *c; ++c) name += *c == '-' ? '_' : *c;
+                if (fault.times > 1) name += fault.times >= kPersistent ? "_always" : "_x" + std::to_string(fault.times);
+            }
+            cases.push_back({row, sample, name + "_at" + std::to_string(sample)});
+        }
+        ++r;
+    }
+    return cases;
+}
+
+// The bytes of the blocks a transfer moves (a write does not send the band limits, and
+// sends only the first 32 data bytes of the VFO and second settings blocks).
+bool SameMovedBytes(const RadioImage& a, const RadioImage& b, bool write) {
+    for (const RecordInfo& record : BlockMap()) {
+        if (record.block == BlockId::BandLimits) continue;
+        std::size_t size = RecordDataSize(record.form);
+        if (write && (record.block == BlockId::Vfo || record.block == BlockId::SecondSettings)) size = 32;
+        if (!std::equal(a.recordData(record), a.recordData(record) + size, b.recordData(record))) return false;
+    }
+    return true;
+}
+
+class FaultMatrix : public ::testing::TestWithParam<FaultCase> {};
+
+TEST_P(FaultMatrix, ResultIsTheExpectedOneAndNoSuccessHidesAFault) {
+    const FaultCase& c = GetParam();
+    sim::SimFaults faults;
+    for (TargetedFault fault : c.row.faults) {
+        fault.at += c.sample;
+        faults.targeted.push_back(fault);
+    }
+    faults.lateReplyMs = 450;  // past the short one-byte wait below, within four of them
+    RunningSim radio(faults);
+    const RadioImage inRadio = PatternImage(1);
+    radio.LoadImage(inRadio);
+    const RadioImage toWrite = PatternImage(2);
+
+    CCommTask task{PortMap({radio.devicePath()})};
+    task.SetLineTimeouts(test::FastTimeouts());
+    RecordingReports reports;
+    task.Setup(&reports, c.row.mode == TransferMode::Read ? PatternImage(3) : toWrite);
+    task.SetMode(c.row.mode);
+    task.Run();
+
+    ASSERT_EQ(reports.outcomes.size(), 1u);
+    EXPECT_EQ(reports.outcomes[0].result, c.row.expected);
+    if (c.row.mode == TransferMode::Read) {
+        // A failed read hands over nothing; a read that succeeds hands over the radio's memory.
+        ASSERT_EQ(reports.data.size(), c.row.expected == kReadDone ? 1u : 0u);
+        if (!reports.data.empty()) {
+            EXPECT_TRUE(SameMovedBytes(reports.data[0], inRadio, false));
+        }
+    } else if (reports.outcomes[0].result == kWriteDone) {
+        EXPECT_TRUE(SameMovedBytes(radio.Image(), toWrite, true)) << "a write reported success with units missing";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Faults, FaultMatrix, ::testing::ValuesIn(Cases()),
+                         [](const ::testing::TestParamInfo<FaultCase>& param) { return param.param.name; });
+
+}  // namespace
+}  // namespace radioprog
