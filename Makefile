@@ -1,5 +1,6 @@
 # radioprog: `make run` builds and starts the program, `make test` builds and runs every test.
-# Both install the Debian packages they need first (make deps).
+# Both install the Debian packages they need first (make deps). `make package` builds the
+# Debian package build/radioprog_<version>_<arch>.deb.
 
 BUILD      ?= build
 SAN_BUILD  ?= build-sanitize
@@ -19,14 +20,15 @@ endif
 
 PACKAGES = cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
            libbenchmark-dev fonts-noto-cjk fonts-arphic-ukai fonts-liberation fonts-dejavu-core fonts-droid-fallback \
-           qt6-translations-l10n xvfb xauth poppler-utils
+           qt6-translations-l10n xvfb xauth poppler-utils \
+           help2man librsvg2-bin appstream desktop-file-utils dpkg-dev file
 
 # The fuzz targets need clang and its libFuzzer runtime.
 FUZZ_PACKAGES = clang libclang-rt-14-dev
 
 SUDO = $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps fuzz-deps configure build run demo test sanitize tsan fuzz bench clean
+.PHONY: deps fuzz-deps configure build run demo test package sanitize tsan fuzz bench clean
 
 deps: PACKAGE_LIST = $(PACKAGES)
 fuzz-deps: PACKAGE_LIST = $(FUZZ_PACKAGES)
@@ -57,6 +59,9 @@ demo: build
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(TEST_JOBS)
+
+package: build
+	cmake --build $(BUILD) --target package
 
 # Address and undefined-behaviour sanitizers over the same tests.
 sanitize: deps

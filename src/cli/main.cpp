@@ -39,9 +39,12 @@ int main(int argc, char** argv) {
         std::cout << cmdline::VersionText("radioprog-cli");
         return kExitOk;
     }
-    if (parsed.isSet("help") || (!args.empty() && args[0] == "help")) {
-        if (args.size() > 1 && args[0] == "help")
-            if (const Command* command = FindCommand(args[1])) {
+    // "--help COMMAND" and "help COMMAND" describe the command.
+    const bool helpCommand = !args.empty() && args[0] == "help";
+    if (parsed.isSet("help") || helpCommand) {
+        const std::size_t named = helpCommand ? 1 : 0;
+        if (args.size() > named)
+            if (const Command* command = FindCommand(args[named])) {
                 std::cout << CommandHelp(*command);
                 return kExitOk;
             }

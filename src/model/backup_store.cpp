@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "model/dat_file.h"
+#include "model/data_paths.h"
 
 namespace radioprog {
 
@@ -67,16 +68,9 @@ void PruneBackups(const fs::path& dir, const fs::path& written, std::size_t keep
 }  // namespace
 
 std::string BackupDirectory() {
-    const char* dataHome = std::getenv("XDG_DATA_HOME");
-    fs::path base;
-    if (dataHome && *dataHome && fs::path(dataHome).is_absolute()) {
-        base = dataHome;
-    } else {
-        const char* home = std::getenv("HOME");
-        if (!home || !*home) return {};
-        base = fs::path(home) / ".local" / "share";
-    }
-    return (base / "radioprog" / "backups").string();
+    std::string base = XdgDataHome();
+    if (base.empty()) return {};
+    return (fs::path(base) / "radioprog" / "backups").string();
 }
 
 std::string BackupFileName(std::time_t when, int sequence) {

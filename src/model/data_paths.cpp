@@ -1,5 +1,7 @@
 #include "model/data_paths.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
@@ -11,17 +13,58 @@ namespace radioprog {
 
 namespace fs = std::filesystem;
 
+namespace {
+
+std::string Env(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? std::string(value) : std::string();
+}
+
+void AddOnce(std::vector<std::string>& dirs, const std::string& dir) {
+    if (std::find(dirs.begin(), dirs.end(), dir) == dirs.end()) dirs.push_back(dir);
+}
+
+}  // namespace
+
 std::string ProgramDir() {
     std::error_code ec;
     fs::path exe = fs::read_symlink("/proc/self/exe", ec);
     return ec ? std::string() : exe.parent_path().string();
 }
 
+std::string XdgDataHome() {
+    std::string dataHome = Env("XDG_DATA_HOME");
+    if (fs::path(dataHome).is_absolute()) return dataHome;
+    std::string home = Env("HOME");
+    if (home.empty()) return {};
+    return (fs::path(home) / ".local" / "share").string();
+}
+
+std::vector<std::string> XdgDataDirs() {
+    std::vector<std::string> dirs;
+    if (std::string home = XdgDataHome(); !home.empty()) dirs.push_back(home);
+    std::string list = Env("XDG_DATA_DIRS");
+    if (list.empty()) list = "/usr/local/share:/usr/share";
+    std::size_t start = 0;
+    while (start <= list.size()) {
+        std::size_t colon = std::min(list.find(':', start), list.size());
+        std::string entry = list.substr(start, colon - start);
+        while (entry.size() > 1 && entry.back() == '/') entry.pop_back();
+        if (fs::path(entry).is_absolute()) AddOnce(dirs, entry);
+        start = colon + 1;
+    }
+    return dirs;
+}
+
 std::vector<std::string> DataSearchDirs() {
     std::vector<std::string> dirs{"."};
     std::string programDir = ProgramDir();
     if (!programDir.empty()) dirs.push_back(programDir);
-    dirs.push_back(RADIOPROG_DATA_DIR);
+    for (const std::string& base : XdgDataDirs()) AddOnce(dirs, (fs::path(base) / "radioprog").string());
+    // An installation moved as a whole (bin/ and share/ side by side) still finds its files.
+    if (!programDir.empty())
+        AddOnce(dirs, (fs::path(programDir).parent_path() / "share" / "radioprog").string());
+    AddOnce(dirs, RADIOPROG_DATA_DIR);
     return dirs;
 }
 

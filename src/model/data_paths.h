@@ -1,6 +1,9 @@
 #pragma once
 // Where the program's own files (language file, pictures, icons) are looked for: the
-// current directory first, then beside the program, then the installed data directory.
+// current directory first, then beside the program, then "radioprog" in each XDG data
+// directory (the user's own, then the system's, /usr/local/share and /usr/share unless
+// XDG_DATA_DIRS says otherwise), then share/radioprog next to the program's bin directory,
+// last the data directory the build was configured with.
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -18,5 +21,13 @@ std::vector<std::string> FindDataFiles(std::initializer_list<std::string> names)
 
 // The directory of the running program, or empty when it cannot be told.
 std::string ProgramDir();
+
+// The user's data directory: XDG_DATA_HOME when it is an absolute path, else
+// ~/.local/share; empty when neither it nor HOME is set.
+std::string XdgDataHome();
+
+// The user's data directory followed by the system's data directories (XDG_DATA_DIRS, its
+// relative entries skipped; /usr/local/share:/usr/share when it is unset or empty), each once.
+std::vector<std::string> XdgDataDirs();
 
 }  // namespace radioprog

@@ -8,37 +8,15 @@
 #include <set>
 
 #include "model/dat_file.h"
+#include "support/env_guard.h"
 #include "support/temp_dir.h"
 
 namespace radioprog {
 namespace {
 
 namespace fs = std::filesystem;
+using test::EnvGuard;
 using test::TempDir;
-
-// Sets an environment variable for the test's lifetime.
-class EnvGuard {
-public:
-    EnvGuard(const char* name, const char* value) : name_(name) {
-        if (const char* old = std::getenv(name)) old_ = old;
-        if (value)
-            ::setenv(name, value, 1);
-        else
-            ::unsetenv(name);
-    }
-    ~EnvGuard() {
-        if (old_)
-            ::setenv(name_, old_->c_str(), 1);
-        else
-            ::unsetenv(name_);
-    }
-    EnvGuard(const EnvGuard&) = delete;
-    EnvGuard& operator=(const EnvGuard&) = delete;
-
-private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
 
 std::set<std::string> FileNames(const fs::path& dir) {
     std::set<std::string> names;

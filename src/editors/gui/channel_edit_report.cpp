@@ -23,10 +23,11 @@ CChannelEditReportDlg::CChannelEditReportDlg(const QString& title, const QString
     summary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     // A long list scrolls; its lines can be selected and copied.
     list_->setReadOnly(true);
-    list_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // Long reasons (a band-gap warning) wrap instead of hiding behind a scroll bar.
+    list_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     list_->setPlainText(entries.join(QLatin1Char('\n')));
     list_->setVisible(!entries.isEmpty());
-    list_->setMinimumSize(units.x(260), units.y(entries.size() > 3 ? 120 : 50));
+    list_->setMinimumSize(units.x(320), units.y(entries.size() > 3 ? 120 : 50));
     ok_->setDefault(true);
     connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
 

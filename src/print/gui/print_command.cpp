@@ -1,9 +1,12 @@
 #include "print/gui/print_command.h"
 
+#include <QBuffer>
+#include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 
+#include "model/atomic_file.h"
 #include "print/gui/page_painter.h"
 #include "print/gui/print_source.h"
 #include "shell/gui/editor_host.h"
@@ -24,6 +27,27 @@ std::vector<int> ChosenPages(const QPrinter& printer) {
     return PagesInRanges(printer.printRange() == QPrinter::PageRange ? printer.pageRanges() : QPageRanges());
 }
 
+// Printing to a PDF file: the pages are drawn in memory and the file written as a whole, so
+// a failed print never leaves half a PDF over an earlier one.
+void PrintToPdfFile(EditorHost& host, const QPrinter& printer) {
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&pdf);
+        writer.setPageLayout(printer.pageLayout());
+        writer.setResolution(printer.resolution());
+        writer.setTitle(printer.docName());
+        writer.setCreator(printer.creator());
+        if (!PaintPages(writer, CollectPrintData(host), ChosenPages(printer))) return;
+    }
+    const QByteArray& bytes = pdf.data();
+    const FileResult written = WriteFileAtomically(
+        printer.outputFileName().toStdString(),
+        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    if (!written.ok)
+        Warn(host.hostWindow(), QString::fromStdString(host.language().row(lang_row::kCannotWrite) + "\n" + written.error));
+}
+
 }  // namespace
 
 void RunPrintCommand(EditorHost& host) {
@@ -32,6 +56,10 @@ void RunPrintCommand(EditorHost& host) {
     QPrintDialog dialog(&printer, host.hostWindow());
     dialog.setMinMax(1, kPrintPageCount);
     if (RunModal(dialog) != QDialog::Accepted) return;
+    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
+        PrintToPdfFile(host, printer);
+        return;
+    }
     PaintPages(printer, CollectPrintData(host), ChosenPages(printer));
 }
 

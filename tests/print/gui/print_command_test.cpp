@@ -12,6 +12,8 @@
 #include <QRegularExpression>
 #include <QTest>
 
+#include <filesystem>
+
 #include "editors/gui/functions_view.h"
 #include "shell/commands.h"
 #include "shell/gui/main_frame.h"
@@ -102,6 +104,31 @@ private slots:
         // The CJK fonts share the glyph of 页 with a look-alike radical, which the text may give.
         QVERIFY2(text.contains(QRegularExpression(QStringLiteral("E29\\s+第 3 \\S / 共 3 \\S"))), qPrintable(text));
         QVERIFY(!text.contains(QStringLiteral("E17")));  // no channel page
+    }
+
+    void printingToAFileReplacesItOnlyWhenComplete() {
+        // A PDF file is written whole: the old one stays when the new one cannot be written.
+        const QString out = QString::fromStdString(dir_->write("out.pdf", "old"));
+        const QString missing = QString::fromStdString(dir_->file("no/such/dir/out.pdf"));
+        QString target = out;
+        ModalRecorder modal([&](QDialog& dialog) {
+            if (auto* print = qobject_cast<QPrintDialog*>(&dialog)) {
+                print->printer()->setOutputFormat(QPrinter::PdfFormat);
+                print->printer()->setOutputFileName(target);
+            }
+            return int(QDialog::Accepted);
+        });
+        frame()->OnFilePrint();
+        QVERIFY(ReadFile(out.toStdString()).rfind("%PDF-", 0) == 0);
+        QVERIFY(ReadFile(out.toStdString()).find("%%EOF") != std::string::npos);
+        QCOMPARE(modal.warnings.size(), 0);
+        for (const auto& entry : std::filesystem::directory_iterator(dir_->path()))
+            QVERIFY2(entry.path().filename().string().find("out.pdf.") == std::string::npos, entry.path().c_str());
+
+        target = missing;
+        frame()->OnFilePrint();
+        QCOMPARE(modal.warnings.size(), 1);
+        QVERIFY(modal.warnings[0].contains(missing));
     }
 
     void previewFollowsPrintInTheFileMenuAndShowsThreePages() {
