@@ -22,17 +22,16 @@ void StartApplication() {
     new QApplication(argc, argv);
 }
 
-Workspace AllChannelsInUse() {
-    Workspace workspace;
+void UseAllChannels(Workspace& workspace) {
     for (int r = 0; r < kLanguageRowCount; ++r) workspace.language.rows[static_cast<std::size_t>(r)] = "Text " + std::to_string(r);
-    workspace.image.ApplyDefaults();
-    ApplyBatch(workspace.image, workspace.language, InitialBatchSettings(workspace.language));
-    return workspace;
+    workspace.document.editChannels(
+        [&](RadioImage& image) { ApplyBatch(image, workspace.language, InitialBatchSettings(workspace.language)); });
 }
 
 void RunReload(benchmark::State& state, bool load, bool paint) {
     StartApplication();
-    Workspace workspace = AllChannelsInUse();
+    Workspace workspace;
+    UseAllChannels(workspace);
     CChnMsgView view(workspace);
     view.resize(1100, 800);
     view.show();

@@ -21,11 +21,11 @@ BASE_ROWS = 194
 # interface texts (menu captions, questions, file errors, notices, file-dialog filters), then
 # pasted text refused for its size. The
 # program has a built-in English text for each, so older files without them still work.
-EXTRA_ROWS = 30 + 21 + 8 + 20 + 1 + 15
+EXTRA_ROWS = 30 + 21 + 8 + 20 + 1 + 8 + 15
 ROWS = BASE_ROWS + EXTRA_ROWS
 EDIT_ROWS = list(range(194, 203))   # undo ... move down
-FILE_ROWS = [203, 204, 234, 253]    # import CSV..., export CSV..., compare with..., print preview...
-PROGRAM_ROWS = [233, 235, 274]      # write to several radios..., verify transfers, cancel transfer
+FILE_ROWS = [203, 204, 234, 253, 275, 279]  # import CSV..., export CSV..., compare with..., print preview..., save as..., recent files
+PROGRAM_ROWS = [233, 235, 282]      # write to several radios..., verify transfers, cancel transfer
 EDITOR_ROWS = [266, 267, 268, 269]  # Edit menu: the editors
 FIELD_LIMIT = 60
 LINE_LIMIT = 279
@@ -52,7 +52,7 @@ KEY_NAMES = {92: ("Ctrl+N", False), 94: ("Ctrl+S", False),
              194: ("Ctrl+Z", False), 195: ("Ctrl+Y", False), 196: ("Ctrl+X", False),
              197: ("Ctrl+C", False), 198: ("Ctrl+V", False), 199: ("Del", False),
              200: ("Ins", False), 201: ("Ctrl+Up", False), 202: ("Ctrl+Down", False),
-             274: ("Esc", False)}
+             275: ("Ctrl+Shift+S", True), 282: ("Esc", False)}
 # Accelerators must be unique within one menu (the edit menu also holds "DTMF").
 MENUS = {
     "menu bar": [91, 98, 101, 102, 103, 106, 112, 110],
@@ -169,7 +169,7 @@ def check_file(raw, report):
                 report.error(f"row {r}: tab in a row that shows no key name: {field!r}")
             if "\\t" in field:
                 report.error(f"row {r}: the two characters \\t instead of a tab: {field!r}")
-            if field != field.strip(" ") and r not in (31, 32, 122, 123, 154, 275):
+            if field != field.strip(" ") and r not in (31, 32, 122, 123, 154, 283):
                 report.warn(f"row {r}: leading or trailing space in {field!r}")
         rows.append(fields)
     return names, rows

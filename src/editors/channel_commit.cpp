@@ -88,4 +88,19 @@ CellAction CommitCell(RadioImage& image, const LanguageTable& language, int n, i
     return action;
 }
 
+bool ClearCell(RadioImage& image, const LanguageTable& language, int n, int column, ChannelRow& row) {
+    if (row[static_cast<std::size_t>(column::kRxFrequency)].empty()) return false;
+    std::string empty;
+    switch (column) {
+    case column::kTxFrequency:
+    case column::kName: break;
+    case column::kRxTone:
+    case column::kTxTone: empty = language.row(kOffTextRow); break;
+    default: return false;
+    }
+    if (row[static_cast<std::size_t>(column)] == empty) return false;
+    CommitCell(image, language, n, column, empty, row);
+    return true;
+}
+
 }  // namespace radioprog

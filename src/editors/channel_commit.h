@@ -29,4 +29,9 @@ void ApplyCellEdit(RadioImage& image, const LanguageTable& language, int n, int 
 CellAction CommitCell(RadioImage& image, const LanguageTable& language, int n, int column,
                       const std::string& editorText, ChannelRow& row);
 
+// Del on one cell of channel n (no rows selected): a cell the channel can hold empty (the
+// transmit frequency, the tones as off, the name) is emptied through CommitCell; any other
+// cell, and every cell of an empty channel, is left alone. Returns whether it was emptied.
+bool ClearCell(RadioImage& image, const LanguageTable& language, int n, int column, ChannelRow& row);
+
 }  // namespace radioprog

@@ -19,4 +19,22 @@ bool NumericEditAccepts(char32_t c, bool gridButtonDown) {
     return IsDigit(c) || c == U'.' || c == kBackspaceKey || c == kCtrlC || c == kCtrlV || c == kCtrlX;
 }
 
+bool NumericTextAccepts(std::string_view text) {
+    int points = 0;
+    for (char c : text) {
+        if (c == '.')
+            ++points;
+        else if (!IsDigit(static_cast<unsigned char>(c)))
+            return false;
+    }
+    return points <= 1;
+}
+
+bool NameTextAccepts(std::string_view text) {
+    if (text.size() > kChannelNameEditLimit) return false;
+    for (char c : text)
+        if (!IsDigit(static_cast<unsigned char>(c)) && !IsAsciiLetter(static_cast<unsigned char>(c))) return false;
+    return true;
+}
+
 }  // namespace radioprog

@@ -2,6 +2,7 @@
 // The character filters of the two filtered edit fields: a refused character is dropped
 // (and the field beeps). Texts the program sets are not filtered.
 #include <cstddef>
+#include <string_view>
 
 namespace radioprog {
 
@@ -19,5 +20,11 @@ bool NameEditAccepts(char32_t c, std::size_t textLength, bool hasSelection);
 // Frequency and channel-number fields: digits, the point, backspace, Ctrl+C, Ctrl+V and
 // Ctrl+X; nothing at all while the left mouse button is held on the channel grid.
 bool NumericEditAccepts(char32_t c, bool gridButtonDown);
+
+// Whole texts, as a paste or a typed character would leave them. Frequency and channel-number
+// fields: digits and at most one point (a pasted line break or second point is refused).
+// Channel names: at most 7 digits and letters A-Z, a-z.
+bool NumericTextAccepts(std::string_view text);
+bool NameTextAccepts(std::string_view text);
 
 }  // namespace radioprog

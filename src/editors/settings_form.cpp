@@ -133,12 +133,35 @@ void StoreTone(const SettingsForm& form, int id, std::uint8_t* field, bool set, 
     WriteLe16(field, ToneTextToCode(selected ? entries[static_cast<std::size_t>(index)] : std::string(), set, offText));
 }
 
+// A frequency typed into an entry that was not set: its lists show nothing, so the entry takes
+// the values of a new image where the user chose none, and its band follows the frequency.
+// The form then shows what is stored.
+void TakeNewEntryValues(SettingsForm& form, int side, const std::string& frequencyText) {
+    RadioImage fresh;
+    fresh.ApplyDefaults();
+    const std::uint8_t* entry = fresh.vfoEntry(side);
+    const std::uint16_t flags = ReadLe16(entry + vfo_field::kFlags);
+    auto fill = [&form](int id, int value) {
+        if (form.selection(id) < 0) form.setValue(id, value);
+    };
+    fill(sc::kPower[side], Bit(flags, vfo_flag::kPower));
+    fill(sc::kBandwidth[side], Bit(flags, vfo_flag::kBandwidth));
+    fill(sc::kHiddenField[side], (flags >> vfo_flag::kHiddenFieldLow) & 3);
+    fill(sc::kSignalling[side], ListValue(sc::kSignalling[side], entry[vfo_field::kSignalling]));
+    const int band = VfoBandOfFrequency(frequencyText);
+    form.setValue(sc::kBand[side], band);
+    form.setText(sc::kRange[side], LoadedRangeText(band));
+}
+
 void StoreVfo(SettingsForm& form, std::uint8_t* entry, int side, const std::vector<std::string>& tones,
               const std::string& offText) {
     const std::string& typed = form.text(sc::kFrequency[side]);
     bool set = !typed.empty();
+    std::string storedText;
+    const bool wasSet = BcdToFreqText(ReadLe32(entry + vfo_field::kRxFrequency), storedText);
     if (set) {
         std::string snapped = SnapVfoFreqText(typed, form.selection(sc::kStep[side]));
+        if (!wasSet) TakeNewEntryValues(form, side, snapped);
         std::uint32_t code = PackFreqText(snapped);
         WriteLe32(entry + vfo_field::kRxFrequency, code);
         WriteLe32(entry + vfo_field::kTxFrequency, code);

@@ -1,5 +1,7 @@
 #include "editors/settings_vfo.h"
 
+#include <cstdlib>
+
 #include <algorithm>
 #include <cstdio>
 
@@ -46,6 +48,10 @@ void WriteOffsetIndex(std::uint8_t* entry, int index) {
         khz /= 10;
     }
     entry[kOffsetDigits + 1] = 0;
+}
+
+int VfoBandOfFrequency(const std::string& frequencyText) {
+    return std::atoi(frequencyText.c_str()) >= 300 ? 1 : 0;
 }
 
 std::string LoadedRangeText(int band) { return std::string(band == 0 ? kVhfRange : kUhfRange); }

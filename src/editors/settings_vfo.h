@@ -37,6 +37,9 @@ int OffsetIndexFromEntry(const std::uint8_t* entry);
 // An index outside the list writes offset 0.
 void WriteOffsetIndex(std::uint8_t* entry, int index);
 
+// The band (0 VHF, 1 UHF) of a frequency text "MMM.FFFFF": UHF from 300 MHz on.
+int VfoBandOfFrequency(const std::string& frequencyText);
+
 // Range text shown after loading: band 0 (VHF) "136-260.0000", any other "400-520.0000".
 std::string LoadedRangeText(int band);
 // Range and frequency texts a band change shows; false for a band other than 0 or 1.

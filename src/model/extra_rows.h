@@ -154,35 +154,47 @@ inline constexpr int kCloseOtherProgram = kFirstInterfaceRow + 19;
 // Paste refused: the clipboard text is far larger than any channel list.
 inline constexpr int kPasteTooLarge = kFirstInterfaceRow + 20;
 
+// The open file as a document: title, Save As, the unsaved-changes question and its
+// buttons, the recent files, the recovery of unsaved changes after a crash.
+inline constexpr int kUntitled = kFirstInterfaceRow + 21;
+inline constexpr int kSaveAs = kFirstInterfaceRow + 22;
+// "%1" is replaced by the file name.
+inline constexpr int kSaveChangesQuestion = kFirstInterfaceRow + 23;
+inline constexpr int kSaveButton = kFirstInterfaceRow + 24;
+inline constexpr int kDiscardButton = kFirstInterfaceRow + 25;
+inline constexpr int kRecentFiles = kFirstInterfaceRow + 26;
+inline constexpr int kRestoreQuestion = kFirstInterfaceRow + 27;
+inline constexpr int kRestoreButton = kFirstInterfaceRow + 28;
+
 // Transfers: cancel, results and what to check when no radio answered.
 // Program menu: stops the running transfer.
-inline constexpr int kCancelTransfer = 274;
+inline constexpr int kCancelTransfer = 282;
 // After row 122 or 123 when the user stopped the transfer.
-inline constexpr int kTransferCancelled = 275;
+inline constexpr int kTransferCancelled = 283;
 // Result detail of a failed or cancelled read.
-inline constexpr int kNothingChanged = 276;
+inline constexpr int kNothingChanged = 284;
 // Result detail of a failed or cancelled write that wrote some units ...
-inline constexpr int kMixedMemory = 277;
+inline constexpr int kMixedMemory = 285;
 // ... followed by this.
-inline constexpr int kWriteAgain = 278;
+inline constexpr int kWriteAgain = 286;
 // Result detail of a write that stopped before its first unit.
-inline constexpr int kNothingWritten = 279;
+inline constexpr int kNothingWritten = 287;
 // Question when the window is closed during a transfer.
-inline constexpr int kQuitDuringTransfer = 280;
+inline constexpr int kQuitDuringTransfer = 288;
 // No radio found: what to check, one item a line.
-inline constexpr int kPleaseCheck = 281;
-inline constexpr int kCheckCable = 282;
-inline constexpr int kCheckPower = 283;
-inline constexpr int kCheckPort = 284;
+inline constexpr int kPleaseCheck = 289;
+inline constexpr int kCheckCable = 290;
+inline constexpr int kCheckPower = 291;
+inline constexpr int kCheckPort = 292;
 // Followed by the ports the search tried.
-inline constexpr int kPortsTried = 285;
+inline constexpr int kPortsTried = 293;
 // A port that opened but where no radio answered.
-inline constexpr int kNoAnswer = 286;
+inline constexpr int kNoAnswer = 294;
 // No port could be tried at all.
-inline constexpr int kNoPortFound = 287;
+inline constexpr int kNoPortFound = 295;
 // Band refusal detail: the channel's number in the channel table.
-inline constexpr int kTableNumber = 288;
+inline constexpr int kTableNumber = 296;
 
-inline constexpr int kEnd = 289;  // one past the last extra row
+inline constexpr int kEnd = 297;  // one past the last extra row
 
 }  // namespace radioprog::lang_row

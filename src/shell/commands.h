@@ -37,6 +37,9 @@ inline constexpr int kMoveChannelsUp = 33008;
 inline constexpr int kMoveChannelsDown = 33009;
 inline constexpr int kImportCsv = 33010;
 inline constexpr int kExportCsv = 33011;
+// The open file as a document: Save As and the File menu's list of recent files.
+inline constexpr int kFileSaveAs = 33012;
+inline constexpr int kRecentFiles = 33013;
 
 // Several radios at once, verified transfers, comparison of images.
 inline constexpr int kWriteSeveral = 33101;

@@ -14,6 +14,8 @@ const std::vector<MenuCaption>& MenuCaptions() {
         {-1, kFileNew, 92, "&New\tCtrl+N"},
         {-1, kFileClose, 93, "&Close"},
         {-1, kFileSave, 94, "&Save\tCtrl+S"},
+        {-1, kFileSaveAs, lang_row::kSaveAs, ""},
+        {-1, kRecentFiles, lang_row::kRecentFiles, ""},
         {-1, kFileOpen, 95, "&Open...\tCtrl+O"},
         {-1, kFilePrint, 96, "&Print...\tCtrl+P"},
         {-1, kFilePrintPreview, lang_row::kPrintPreview, ""},

@@ -172,6 +172,40 @@ TEST(CommitCell, EmptyingTheTransmitFrequencyTurnsTheTransmitToneOff) {
     EXPECT_EQ(edit.channel().rxFrequency(), 0x14550000u);
 }
 
+TEST(ClearCell, EmptiesOnlyTheCellsAChannelCanHoldEmpty) {
+    // Del on one cell: column, whether it is emptied, what the cell then shows.
+    struct Case {
+        int column;
+        bool cleared;
+        const char* shown;
+    } cases[] = {
+        {column::kTxFrequency, true, ""}, {column::kRxTone, true, "OFF"}, {column::kTxTone, true, "OFF"},
+        {column::kName, true, ""},        {column::kRxFrequency, false, "145.50000"},
+        {column::kBand, false, "VHF/UHF"}, {column::kPower, false, "r2"}, {column::kSignalling, false, "1"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.column);
+        EditedChannel edit;
+        edit.commit(2, "145.5");
+        edit.commit(4, "67.0");
+        edit.commit(5, "71.9");
+        edit.commit(11, "AB");
+        const RadioImage before = edit.image;
+        EXPECT_EQ(ClearCell(edit.image, edit.language, kChannel, c.column, edit.row), c.cleared);
+        EXPECT_EQ(edit.cell(c.column), c.shown);
+        EXPECT_EQ(edit.image != before, c.cleared);
+        EXPECT_EQ(edit.channel().rxFrequency(), 0x14550000u);  // the channel stays
+        EXPECT_EQ(edit.row, ChannelToRow(edit.image, edit.language, kChannel));
+        // Clearing it again changes nothing.
+        EXPECT_FALSE(ClearCell(edit.image, edit.language, kChannel, c.column, edit.row));
+    }
+    // An empty channel has nothing to clear.
+    EditedChannel empty;
+    for (int column = column::kBand; column < kChannelColumnCount; ++column)
+        EXPECT_FALSE(ClearCell(empty.image, empty.language, kChannel, column, empty.row));
+    EXPECT_EQ(empty.image, DefaultImage());
+}
+
 TEST(CommitCell, TheBandColumnShowsItsTextButStoresNothing) {
     EditedChannel edit;
     RadioImage before = edit.image;

@@ -159,5 +159,22 @@ TEST(EditFilters, NameAndNumericFields) {
         EXPECT_EQ(NumericEditAccepts(c.c, c.buttonDown), c.accepted) << static_cast<unsigned>(c.c) << " " << c.buttonDown;
 }
 
+TEST(EditFilters, WholeTextsAsAPasteOrAKeyWouldLeaveThem) {
+    struct Case {
+        const char* text;
+        bool numeric;
+        bool name;
+    } cases[] = {
+        {"", true, true},           {"145.5", true, false},      {"145", true, true},
+        {"145.5.5", false, false},  {"..", false, false},        {"145.5\n", false, false},
+        {"145\r\n5", false, false}, {" 145", false, false},      {"ABc1234", false, true},
+        {"ABc12345", false, false}, {"A B", false, false},       {"\xE5\x8F\xB0", false, false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(NumericTextAccepts(c.text), c.numeric) << c.text;
+        EXPECT_EQ(NameTextAccepts(c.text), c.name) << c.text;
+    }
+}
+
 }  // namespace
 }  // namespace radioprog

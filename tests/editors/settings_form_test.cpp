@@ -5,6 +5,7 @@
 #include <set>
 
 #include "editors/settings_table.h"
+#include "editors/settings_vfo.h"
 #include "model/byte_order.h"
 #include "model/channel_record.h"
 
@@ -186,6 +187,50 @@ TEST(SettingsForm, ClearingTheFrequenciesMarksBothEntriesUnset) {
     EXPECT_EQ(form.selection(sc::kPower[0]), -1);
     EXPECT_EQ(form.selection(sc::kBand[0]), -1);
     EXPECT_EQ(form.selection(sc::kBand[1]), 1);
+}
+
+TEST(SettingsForm, AFrequencyTypedIntoAClearedEntryStoresAnEntryTheRadioAccepts) {
+    // Cleared, loaded, typed again: the lists showed nothing, so the entry takes a new
+    // image's power, bandwidth, signalling and hidden bits; its band follows the frequency.
+    const RadioImage fresh = Defaults();
+    struct Case {
+        int side;
+        const char* typed;
+        int band;
+        const char* range;
+    } cases[] = {{0, "145.5", 0, "136-260.0000"}, {1, "145.5", 0, "136-260.0000"},
+                 {0, "438.5", 1, "400-520.0000"}, {1, "438.5", 1, "400-520.0000"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.side) + " " + c.typed);
+        RadioImage image = Defaults();
+        FillVfo(image, c.side);
+        SettingsForm form = Loaded(image);
+        form.setText(sc::kFrequency[c.side], "");
+        StoreToImage(form, image, Rows());
+        form = Loaded(image);
+        form.setText(sc::kFrequency[c.side], c.typed);
+        StoreToImage(form, image, Rows());
+        const std::uint8_t* entry = image.vfoEntry(c.side);
+        const std::uint16_t newFlags = ReadLe16(fresh.vfoEntry(c.side) + 12);
+        const std::uint16_t flags = ReadLe16(entry + 12);
+        for (int bit : {vfo_flag::kPower, vfo_flag::kBandwidth, 5, 6, vfo_flag::kBusyLockout})
+            EXPECT_EQ((flags >> bit) & 1, (newFlags >> bit) & 1) << "bit " << bit;
+        EXPECT_EQ(entry[14], fresh.vfoEntry(c.side)[14]);  // signalling
+        EXPECT_EQ(entry[15], c.band);
+        EXPECT_EQ(form.text(sc::kRange[c.side]), c.range);  // the form shows what was stored
+        EXPECT_EQ(Loaded(image).text(sc::kRange[c.side]), c.range);
+        EXPECT_EQ(Loaded(image).selection(sc::kSignalling[c.side]), 0);
+    }
+    // What the user chose in a list before typing stays chosen.
+    RadioImage image = Defaults();
+    SettingsForm form = Loaded(image);
+    form.setText(sc::kFrequency[0], "");
+    StoreToImage(form, image, Rows());
+    form = Loaded(image);
+    form.setValue(sc::kPower[0], 0);
+    form.setText(sc::kFrequency[0], "145.5");
+    StoreToImage(form, image, Rows());
+    EXPECT_EQ((ReadLe16(image.vfoEntry(0) + 12) >> vfo_flag::kPower) & 1, 0);
 }
 
 TEST(SettingsForm, ASetEntryRoundTripsEveryField) {

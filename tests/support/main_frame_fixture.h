@@ -5,6 +5,7 @@
 #include <QTest>
 
 #include "pictures/background_wnd.h"
+#include "shell/document_texts.h"
 #include "shell/gui/main_frame.h"
 
 namespace radioprog::test {
@@ -30,7 +31,7 @@ inline void VerifyOpeningTwiceActivatesTheFirst(CMainFrame& frame, EditorKind ki
     for (QMdiSubWindow* window : frame.background()->subWindowList())
         if (static_cast<CChildFrame*>(window)->kind() == kind) ++frames;
     QCOMPARE(frames, 1);
-    QCOMPARE(frame.windowTitle(), QString::fromStdString(frame.language().row(0)));
+    QCOMPARE(frame.windowTitle(), QString::fromStdString(DocumentWindowTitle("", frame.language())));
 }
 
 }  // namespace radioprog::test

@@ -69,6 +69,7 @@ void CBatchChannelDlg::createControls(const LanguageTable& language) {
     const BatchChoices choices = MakeBatchChoices(language);
     auto edit = [&](int x, int y, int width) {
         auto* field = new CNumericEdit(this);
+        field->setSelectAllOnFocus(true);
         place(field, x, y, width, 12);
         return field;
     };

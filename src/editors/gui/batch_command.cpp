@@ -4,18 +4,18 @@
 
 #include "editors/gui/batch_channel_dlg.h"
 #include "editors/gui/chn_msg_view.h"
-#include "shell/gui/main_frame.h"
+#include "shell/gui/editor_host.h"
 #include "shell/gui/ui_hooks.h"
 
 namespace radioprog {
 
-void RunBatchCommand(CMainFrame& mainFrame) {
-    if (!mainFrame.OpenChannelEditor()) return;
-    QPointer<CChnMsgView> view = qobject_cast<CChnMsgView*>(mainFrame.editorView(EditorKind::Channels));
+void RunBatchCommand(EditorHost& host) {
+    if (!host.OpenEditor(EditorKind::Channels)) return;
+    QPointer<CChnMsgView> view = qobject_cast<CChnMsgView*>(host.editorView(EditorKind::Channels));
     if (!view) return;
     // A pending cell edit goes into the image before the batch overwrites channels.
     view->StoreToImage();
-    const LanguageTable& language = mainFrame.language();
+    const LanguageTable& language = host.language();
     CBatchChannelDlg dialog(
         language,
         [view, &language](const BatchSettings& settings) {
@@ -23,7 +23,7 @@ void RunBatchCommand(CMainFrame& mainFrame) {
             view->EditChannels([&](RadioImage& image) { ApplyBatch(image, language, settings); });
             view->LoadFromImage();
         },
-        &mainFrame);
+        host.hostWindow());
     RunModal(dialog);
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 namespace radioprog {
-class CMainFrame;
+class EditorHost;
 // Edit > batch: fills many channels at once through the batch channel dialog.
-void RunBatchCommand(CMainFrame& mainFrame);
+void RunBatchCommand(EditorHost& host);
 }  // namespace radioprog

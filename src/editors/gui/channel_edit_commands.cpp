@@ -10,7 +10,9 @@
 #include <cstring>
 #include <string>
 
+#include "editors/channel_cells.h"
 #include "editors/channel_clipboard.h"
+#include "editors/channel_commit.h"
 #include "editors/channel_csv.h"
 #include "editors/channel_rows.h"
 #include "editors/edit_history.h"
@@ -19,7 +21,8 @@
 #include "editors/gui/ms_flex_grid.h"
 #include "model/file_read.h"
 #include "shell/commands.h"
-#include "shell/gui/main_frame.h"
+#include "shell/gui/document.h"
+#include "shell/gui/editor_host.h"
 #include "shell/gui/text.h"
 #include "shell/gui/ui_hooks.h"
 
@@ -52,15 +55,15 @@ const std::vector<CommandKeys>& TableCommandKeys() {
     return keys;
 }
 
-CChnMsgView* ChannelView(const CMainFrame& frame) {
-    return qobject_cast<CChnMsgView*>(frame.editorView(EditorKind::Channels));
+CChnMsgView* ChannelView(const EditorHost& host) {
+    return qobject_cast<CChnMsgView*>(host.editorView(EditorKind::Channels));
 }
 
 // The channel table, opened or brought to the front, with the cell being edited committed,
 // so every command starts from what the grid shows.
-CChnMsgView* OpenChannelView(CMainFrame& frame) {
-    if (!frame.OpenChannelEditor()) return nullptr;
-    CChnMsgView* view = ChannelView(frame);
+CChnMsgView* OpenChannelView(EditorHost& host) {
+    if (!host.OpenEditor(EditorKind::Channels)) return nullptr;
+    CChnMsgView* view = ChannelView(host);
     if (view) view->StoreToImage();
     return view;
 }
@@ -75,7 +78,8 @@ std::vector<int> TargetChannels(const CChnMsgView& view) {
 
 // Reloads the grid and shows the result of a command: the current cell moves to channel
 // `current` (none when negative), the channels are selected.
-void ShowChannels(CChnMsgView& view, const std::vector<int>& channels, int current) {
+template <typename Channels>
+void ShowChannels(CChnMsgView& view, const Channels& channels, int current) {
     view.LoadFromImage();
     if (current >= 0) view.grid()->SetRow(current + 1);
     std::vector<int> rows;
@@ -83,65 +87,53 @@ void ShowChannels(CChnMsgView& view, const std::vector<int>& channels, int curre
     view.grid()->SelectRows(rows);
 }
 
-std::vector<int> ChangedChannels(const RadioImage& before, const RadioImage& after) {
-    std::vector<int> changed;
-    for (int n = 0; n < kChannelCount; ++n)
-        if (std::memcmp(before.channel(n), after.channel(n), 16) != 0 ||
-            std::memcmp(before.channelName(n), after.channelName(n), 16) != 0)
-            changed.push_back(n);
-    return changed;
-}
-
-int ShowReport(CMainFrame& frame, const std::string& title, const std::string& summary, const QStringList& entries) {
-    CChannelEditReportDlg dialog(Q(title), Q(summary), entries, Q(frame.language().row(kOkRow)), &frame);
+int ShowReport(EditorHost& host, const std::string& title, const std::string& summary, const QStringList& entries) {
+    CChannelEditReportDlg dialog(Q(title), Q(summary), entries, Q(host.language().row(kOkRow)), host.hostWindow());
     return RunModal(dialog);
 }
 
-bool ConfirmDropLastChannel(CMainFrame& frame) {
-    const LanguageTable& language = frame.language();
+bool ConfirmDropLastChannel(EditorHost& host) {
+    const LanguageTable& language = host.language();
     QMessageBox box(QMessageBox::Question, Q(language.row(0)), Q(language.row(lang_row::kConfirmDropLast)),
-                    QMessageBox::Ok | QMessageBox::Cancel, &frame);
+                    QMessageBox::Ok | QMessageBox::Cancel, host.hostWindow());
     for (auto [button, row] : {std::pair{QMessageBox::Ok, kOkRow}, {QMessageBox::Cancel, kCancelRow}})
         if (!language.row(row).empty()) box.button(button)->setText(Q(language.row(row)));
     box.setDefaultButton(QMessageBox::Cancel);
     return RunModal(box) == QMessageBox::Ok;
 }
 
-void UndoOrRedo(CMainFrame& frame, bool redo) {
-    CChnMsgView* view = OpenChannelView(frame);
-    const RadioImage before = frame.image();
-    EditHistory& history = frame.editHistory();
-    if (!(redo ? history.redo(frame.image()) : history.undo(frame.image()))) return;
-    if (!view) return;
+void UndoOrRedo(EditorHost& host, bool redo) {
+    CChnMsgView* view = OpenChannelView(host);
+    const QList<int> changed = redo ? host.document().redo() : host.document().undo();
+    if (changed.isEmpty() || !view) return;
     // The channels the step changed are selected, so the user sees what came back.
-    const std::vector<int> changed = ChangedChannels(before, frame.image());
-    ShowChannels(*view, changed, changed.empty() ? -1 : changed.front());
+    ShowChannels(*view, changed, changed.front());
 }
 
-void Copy(CMainFrame& frame) {
-    CChnMsgView* view = OpenChannelView(frame);
+void Copy(EditorHost& host) {
+    CChnMsgView* view = OpenChannelView(host);
     if (!view) return;
-    QGuiApplication::clipboard()->setText(Q(CopyChannels(frame.image(), frame.language(), TargetChannels(*view))));
+    QGuiApplication::clipboard()->setText(Q(CopyChannels(host.document().image(), host.language(), TargetChannels(*view))));
 }
 
-void Cut(CMainFrame& frame) {
-    CChnMsgView* view = OpenChannelView(frame);
+void Cut(EditorHost& host) {
+    CChnMsgView* view = OpenChannelView(host);
     if (!view) return;
     const std::vector<int> channels = TargetChannels(*view);
     std::string text;
-    view->EditChannels([&](RadioImage& image) { text = CutChannels(image, frame.language(), channels); });
+    view->EditChannels([&](RadioImage& image) { text = CutChannels(image, host.language(), channels); });
     QGuiApplication::clipboard()->setText(Q(text));
     ShowChannels(*view, channels, -1);
 }
 
-void Paste(CMainFrame& frame) {
-    CChnMsgView* view = OpenChannelView(frame);
+void Paste(EditorHost& host) {
+    CChnMsgView* view = OpenChannelView(host);
     if (!view) return;
-    const LanguageTable& language = frame.language();
+    const LanguageTable& language = host.language();
     const QString clipboard = QGuiApplication::clipboard()->text();
     // Each UTF-16 unit is at least one byte: a longer text is refused before converting it.
     if (static_cast<std::size_t>(clipboard.size()) > kMaxInputBytes) {
-        Warn(&frame, Q(language.row(lang_row::kPasteTooLarge)));
+        Warn(host.hostWindow(), Q(language.row(lang_row::kPasteTooLarge)));
         return;
     }
     const std::string text = S(clipboard);
@@ -154,7 +146,7 @@ void Paste(CMainFrame& frame) {
     PasteReport report;
     view->EditChannels([&](RadioImage& image) { report = PasteChannels(image, language, target, text); });
     if (report.tooLarge) {
-        Warn(&frame, Q(language.row(lang_row::kPasteTooLarge)));
+        Warn(host.hostWindow(), Q(language.row(lang_row::kPasteTooLarge)));
         return;
     }
     std::vector<int> pasted;
@@ -165,28 +157,42 @@ void Paste(CMainFrame& frame) {
     for (const PasteProblem& problem : report.problems) entries << Q(PasteProblemText(problem, language));
     if (report.linesPastEnd > 0)
         entries << Q(language.row(lang_row::kPastePastEnd) + ": " + std::to_string(report.linesPastEnd));
-    if (!entries.isEmpty()) ShowReport(frame, language.row(lang_row::kSkippedTitle), {}, entries);
+    if (!entries.isEmpty()) ShowReport(host, language.row(lang_row::kSkippedTitle), {}, entries);
 }
 
-void Delete(CMainFrame& frame) {
-    CChnMsgView* view = OpenChannelView(frame);
+// Del on one cell (no rows picked) empties that cell where the channel can hold it empty.
+void ClearCurrentCell(EditorHost& host, CChnMsgView& view) {
+    const int n = view.grid()->Row() - 1;
+    const int col = view.grid()->Col();
+    if (n < 0 || col <= column::kNumber) return;
+    ChannelRow cells = ChannelToRow(host.document().image(), host.language(), n);
+    view.EditChannels([&](RadioImage& image) { ClearCell(image, host.language(), n, col, cells); });
+    view.LoadFromImage();
+}
+
+void Delete(EditorHost& host) {
+    CChnMsgView* view = OpenChannelView(host);
     if (!view) return;
+    if (view->grid()->SelectedRows().empty()) {
+        ClearCurrentCell(host, *view);
+        return;
+    }
     const std::vector<int> channels = TargetChannels(*view);
     view->EditChannels([&](RadioImage& image) { DeleteChannels(image, channels); });
     ShowChannels(*view, channels, -1);
 }
 
-void Insert(CMainFrame& frame) {
-    CChnMsgView* view = OpenChannelView(frame);
+void Insert(EditorHost& host) {
+    CChnMsgView* view = OpenChannelView(host);
     if (!view) return;
     const int at = TargetChannels(*view).front();
-    if (InsertDropsChannelInUse(frame.image()) && !ConfirmDropLastChannel(frame)) return;
+    if (InsertDropsChannelInUse(host.document().image()) && !ConfirmDropLastChannel(host)) return;
     view->EditChannels([&](RadioImage& image) { InsertEmptyChannel(image, at); });
-    ShowChannels(*view, {at}, at);
+    ShowChannels(*view, std::vector<int>{at}, at);
 }
 
-void Move(CMainFrame& frame, MoveDirection direction) {
-    CChnMsgView* view = OpenChannelView(frame);
+void Move(EditorHost& host, MoveDirection direction) {
+    CChnMsgView* view = OpenChannelView(host);
     if (!view) return;
     const std::vector<int> channels = TargetChannels(*view);
     std::vector<int> moved;
@@ -199,16 +205,32 @@ void Move(CMainFrame& frame, MoveDirection direction) {
     ShowChannels(*view, moved, current);
 }
 
-void ImportCsv(CMainFrame& frame) {
-    const LanguageTable& language = frame.language();
-    const QString path = ChooseCsvFile(&frame, false, frame.language());
+void ImportCsv(EditorHost& host) {
+    const QString path = ChooseCsvFile(host.hostWindow(), false, host.language());
+    if (!path.isEmpty()) ImportCsvFile(host, path);
+}
+
+void ExportCsv(EditorHost& host) {
+    const QString path = ChooseCsvFile(host.hostWindow(), true, host.language());
     if (path.isEmpty()) return;
+    host.FlushEditors();
+    const FileResult written = WriteFileAtomically(S(path), ExportChannelsCsv(host.document().image()));
+    if (!written.ok) Warn(host.hostWindow(), Q(host.language().row(lang_row::kCannotWrite) + "\n" + written.error));
+}
+
+// Copy and export only read the image; everything else changes it.
+bool ChangesImage(int commandId) { return commandId != command::kEditCopy && commandId != command::kExportCsv; }
+
+}  // namespace
+
+void ImportCsvFile(EditorHost& host, const QString& path) {
+    const LanguageTable& language = host.language();
     std::string text, error;
     if (!ReadTextFile(S(path), text, error)) {
-        Warn(&frame, Q(language.row(lang_row::kCannotRead) + "\n" + error));
+        Warn(host.hostWindow(), Q(language.row(lang_row::kCannotRead) + "\n" + error));
         return;
     }
-    CChnMsgView* view = OpenChannelView(frame);
+    CChnMsgView* view = OpenChannelView(host);
     // Rows go where their Location says or, as the user chooses, in file order from the
     // current channel; a file without Location always goes from the current channel.
     CsvImportOptions options;
@@ -217,7 +239,7 @@ void ImportCsv(CMainFrame& frame) {
         options.firstChannel = current;
     } else {
         QMessageBox box(QMessageBox::Question, Q(language.row(0)), Q(language.row(lang_row::kImportPlacement)),
-                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, &frame);
+                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, host.hostWindow());
         box.button(QMessageBox::Yes)->setText(Q(language.row(lang_row::kByLocation)));
         box.button(QMessageBox::No)->setText(
             Q(language.row(lang_row::kFromChannel) + " " + std::to_string(current)));
@@ -228,7 +250,7 @@ void ImportCsv(CMainFrame& frame) {
         if (answer == QMessageBox::No) options.firstChannel = current;
     }
     CsvImportReport report;
-    frame.editHistory().apply(frame.image(), [&] { report = ImportChannelsCsv(frame.image(), text, options); });
+    host.document().editChannels([&](RadioImage& image) { report = ImportChannelsCsv(image, text, options); });
     if (view) ShowChannels(*view, report.channels, report.channels.empty() ? -1 : report.channels.front());
 
     QStringList entries;
@@ -236,21 +258,8 @@ void ImportCsv(CMainFrame& frame) {
     const std::string summary = language.row(lang_row::kChannelsImported) + " " + std::to_string(report.channels.size());
     const bool skipped = std::any_of(report.problems.begin(), report.problems.end(),
                                      [](const CsvProblem& problem) { return !problem.stored; });
-    ShowReport(frame, skipped ? language.row(lang_row::kSkippedTitle) : language.row(0), summary, entries);
+    ShowReport(host, skipped ? language.row(lang_row::kSkippedTitle) : language.row(0), summary, entries);
 }
-
-void ExportCsv(CMainFrame& frame) {
-    const QString path = ChooseCsvFile(&frame, true, frame.language());
-    if (path.isEmpty()) return;
-    frame.FlushEditors();
-    const FileResult written = WriteFileAtomically(S(path), ExportChannelsCsv(frame.image()));
-    if (!written.ok) Warn(&frame, Q(frame.language().row(lang_row::kCannotWrite) + "\n" + written.error));
-}
-
-// Copy and export only read the image; everything else changes it.
-bool ChangesImage(int commandId) { return commandId != command::kEditCopy && commandId != command::kExportCsv; }
-
-}  // namespace
 
 const std::vector<int>& ChannelEditCommands() {
     using namespace command;
@@ -260,59 +269,53 @@ const std::vector<int>& ChannelEditCommands() {
     return commands;
 }
 
-void SetUpChannelEditing(CMainFrame& frame) {
+void SetUpChannelEditing(EditorHost& host) {
     for (const CommandKeys& entry : TableCommandKeys()) {
-        QAction* action = frame.action(entry.command);
+        QAction* action = host.action(entry.command);
         action->setShortcuts(entry.keys);
         action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     }
-    QObject::connect(&frame, &CMainFrame::imageReplaced, &frame, [&frame] {
-        frame.editHistory().clear();
-        UpdateChannelEditStates(frame);
-    });
-    UpdateChannelEditStates(frame);
+    QObject::connect(&host.document(), &Document::historyChanged, &host.document(),
+                     [&host] { UpdateChannelEditStates(host); });
+    UpdateChannelEditStates(host);
 }
 
-void AttachChannelEditing(CMainFrame& frame, EditorView& view) {
+void AttachChannelEditing(EditorHost& host, EditorView& view) {
     auto* channels = qobject_cast<CChnMsgView*>(&view);
     if (!channels) return;
-    QObject::connect(channels, &CChnMsgView::channelsEdited, &frame, [&frame](const RadioImage& before) {
-        frame.editHistory().record(CaptureChannelArea(before), frame.image());
-        UpdateChannelEditStates(frame);
-    });
     // The shortcuts act while the focus is inside the table (see SetUpChannelEditing).
-    for (const CommandKeys& entry : TableCommandKeys()) channels->addAction(frame.action(entry.command));
+    for (const CommandKeys& entry : TableCommandKeys()) channels->addAction(host.action(entry.command));
 }
 
-void RunChannelEditCommand(CMainFrame& frame, int commandId) {
+void RunChannelEditCommand(EditorHost& host, int commandId) {
     using namespace command;
-    if (frame.transferRunning() && ChangesImage(commandId)) return;
+    if (host.transferRunning() && ChangesImage(commandId)) return;
     switch (commandId) {
-    case kEditUndo: UndoOrRedo(frame, false); break;
-    case kEditRedo: UndoOrRedo(frame, true); break;
-    case kEditCut: Cut(frame); break;
-    case kEditCopy: Copy(frame); break;
-    case kEditPaste: Paste(frame); break;
-    case kDeleteChannels: Delete(frame); break;
-    case kInsertChannel: Insert(frame); break;
-    case kMoveChannelsUp: Move(frame, MoveDirection::Up); break;
-    case kMoveChannelsDown: Move(frame, MoveDirection::Down); break;
-    case kImportCsv: ImportCsv(frame); break;
-    case kExportCsv: ExportCsv(frame); break;
+    case kEditUndo: UndoOrRedo(host, false); break;
+    case kEditRedo: UndoOrRedo(host, true); break;
+    case kEditCut: Cut(host); break;
+    case kEditCopy: Copy(host); break;
+    case kEditPaste: Paste(host); break;
+    case kDeleteChannels: Delete(host); break;
+    case kInsertChannel: Insert(host); break;
+    case kMoveChannelsUp: Move(host, MoveDirection::Up); break;
+    case kMoveChannelsDown: Move(host, MoveDirection::Down); break;
+    case kImportCsv: ImportCsv(host); break;
+    case kExportCsv: ExportCsv(host); break;
     default: break;
     }
-    UpdateChannelEditStates(frame);
+    UpdateChannelEditStates(host);
 }
 
-void UpdateChannelEditStates(CMainFrame& frame) {
+void UpdateChannelEditStates(EditorHost& host) {
     using namespace command;
-    const bool idle = !frame.transferRunning();
-    const EditHistory& history = frame.editHistory();
+    const bool idle = !host.transferRunning();
+    const EditHistory& history = host.document().history();
     for (int commandId : ChannelEditCommands()) {
         bool enabled = idle || !ChangesImage(commandId);
         if (commandId == kEditUndo) enabled = enabled && history.canUndo();
         if (commandId == kEditRedo) enabled = enabled && history.canRedo();
-        if (QAction* action = frame.action(commandId)) action->setEnabled(enabled);
+        if (QAction* action = host.action(commandId)) action->setEnabled(enabled);
     }
 }
 

@@ -1,32 +1,37 @@
 #pragma once
 // The channel table's editing commands of the main window: undo and redo of every change of
-// the channels (the history belongs to the main frame, so it outlives the table's window),
+// the channels (the history belongs to the document, so it outlives the table's window),
 // copy, cut and paste through the system clipboard, deleting, inserting and moving
 // channels, and the CSV import and export of the File menu.
+#include <QString>
+
 #include <vector>
 
 namespace radioprog {
 
-class CMainFrame;
+class EditorHost;
 class EditorView;
 
 // The commands, Edit-menu ones first, then the two CSV commands.
 const std::vector<int>& ChannelEditCommands();
 
-// Gives the commands' actions their keys and states, and forgets the history whenever the
-// image is replaced as a whole. Call once the actions exist.
-void SetUpChannelEditing(CMainFrame& frame);
+// Gives the commands' actions their keys and keeps their states up to date with the
+// document's history. Call once the actions exist.
+void SetUpChannelEditing(EditorHost& host);
 
-// For the channel table's view (other editors are left alone): its own changes (committed
-// cells, batches) become history steps, and the commands' keys work while it has the focus.
+// For the channel table's view (other editors are left alone): the commands' keys work while
+// it has the focus (its own changes become history steps in the document).
 // The keys stay the table's: in another editor Del or Ctrl+V never touches the channels,
 // and an open cell editor keeps the text-editing keys it handles itself.
-void AttachChannelEditing(CMainFrame& frame, EditorView& view);
+void AttachChannelEditing(EditorHost& host, EditorView& view);
 
-void RunChannelEditCommand(CMainFrame& frame, int command);
+void RunChannelEditCommand(EditorHost& host, int command);
+
+// Imports the channels of a CSV file (as File > Import CSV does after its file dialog).
+void ImportCsvFile(EditorHost& host, const QString& path);
 
 // Undo and redo only when there is a step; no command that changes the image during a
 // transfer.
-void UpdateChannelEditStates(CMainFrame& frame);
+void UpdateChannelEditStates(EditorHost& host);
 
 }  // namespace radioprog

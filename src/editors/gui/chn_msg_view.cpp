@@ -48,7 +48,7 @@ bool firstClickSeen = false;
 
 }  // namespace
 
-CChnMsgView::CChnMsgView(CMainFrame*, CChildFrame* frame) : CChnMsgView(*frame->workspace()) {}
+CChnMsgView::CChnMsgView(CChildFrame* frame) : CChnMsgView(*frame->workspace()) {}
 
 CChnMsgView::CChnMsgView(Workspace& workspace, QWidget* parent) : EditorView(parent), workspace_(workspace) {
     grid_ = new CMSFlexGrid(this);
@@ -138,7 +138,7 @@ void CChnMsgView::fitColumns() {
 
 void CChnMsgView::loadRows() {
     for (int n = 0; n < kChannelCount; ++n) {
-        const ChannelRow cells = ChannelToRow(workspace_.image, workspace_.language, n);
+        const ChannelRow cells = ChannelToRow(workspace_.document.image(), workspace_.language, n);
         for (int c = column::kBand; c < kChannelColumnCount; ++c)
             grid_->SetTextMatrix(n + 1, c, Q(cells[static_cast<std::size_t>(c)]));
     }
@@ -155,12 +155,16 @@ void CChnMsgView::LoadFromImage() {
 
 void CChnMsgView::StoreToImage() { OnGridLeaveCell(); }
 
+bool CChnMsgView::HasUnstoredEdits() {
+    for (QWidget* editor : editors_)
+        if (editor && !editor->isHidden()) return true;
+    return false;
+}
+
 std::string CChnMsgView::GetCellText(int n, int column) const { return S(grid_->TextMatrix(n + 1, column)); }
 
-void CChnMsgView::EditChannels(const std::function<void(RadioImage&)>& change) {
-    const RadioImage before = workspace_.image;
-    change(workspace_.image);
-    if (workspace_.image != before) emit channelsEdited(before);
+QList<int> CChnMsgView::EditChannels(const std::function<void(RadioImage&)>& change) {
+    return workspace_.document.editChannels(change);
 }
 
 ChannelRow CChnMsgView::gridRow(int row) const {
@@ -203,16 +207,47 @@ void CChnMsgView::OnGridLeaveCell() {
     if (editor->isHidden()) return;
 
     const std::string text = editorText(role);
-    if (editor->hasFocus()) grid_->setFocus();
+    // Also while a dialog has the focus (a save, a transfer): the table gets it back after.
+    if (editor->hasFocus() || window()->focusWidget() == editor) grid_->setFocus();
     editor->hide();
     ChannelRow cells = gridRow(row);
     EditChannels([&](RadioImage& image) { CommitCell(image, workspace_.language, row - 1, col, text, cells); });
     showRow(row, cells);
+    clearEditor(role);
+}
 
+void CChnMsgView::clearEditor(CellEditor role) {
     if (IsEditEditor(role))
-        static_cast<CFilterEdit*>(editor)->clear();
+        static_cast<CFilterEdit*>(cellEditor(role))->clear();
     else
-        static_cast<QComboBox*>(editor)->setCurrentIndex(-1);
+        static_cast<QComboBox*>(cellEditor(role))->setCurrentIndex(-1);
+}
+
+void CChnMsgView::CancelCellEdit() {
+    if (grid_->Row() == 0) return;
+    const CellEditor role = EditorForColumn(grid_->Col());
+    if (role == CellEditor::None) return;
+    QWidget* editor = cellEditor(role);
+    if (editor->isHidden()) return;
+    if (editor->hasFocus() || window()->focusWidget() == editor) grid_->setFocus();
+    editor->hide();
+    clearEditor(role);
+    OnGridEnterCell();
+}
+
+bool CChnMsgView::applyEditorKeys(QObject* target, QKeyEvent& event) {
+    const CellEditor role = EditorForColumn(grid_->Col());
+    if (role == CellEditor::None || target != cellEditor(role) || cellEditor(role)->isHidden()) return false;
+    const bool undo = event.matches(QKeySequence::Undo);
+    if (event.type() == QEvent::ShortcutOverride) {
+        // The editor, not the table's Undo command, takes Ctrl+Z and Esc while it is open.
+        if (undo || event.key() == Qt::Key_Escape) event.accept();
+        return false;
+    }
+    if (undo && IsEditEditor(role) && static_cast<CFilterEdit*>(cellEditor(role))->isUndoAvailable()) return false;
+    if (!undo && event.key() != Qt::Key_Escape) return false;
+    CancelCellEdit();
+    return true;
 }
 
 void CChnMsgView::OnGridEnterCell() {
@@ -301,7 +336,11 @@ bool CChnMsgView::applyKeyRules(QObject* target, const QKeyEvent& event) {
 
 bool CChnMsgView::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
+    case QEvent::ShortcutOverride:
+        applyEditorKeys(watched, static_cast<QKeyEvent&>(*event));
+        break;
     case QEvent::KeyPress:
+        if (applyEditorKeys(watched, static_cast<QKeyEvent&>(*event))) return true;
         if (applyKeyRules(watched, static_cast<const QKeyEvent&>(*event))) return true;
         break;
     case QEvent::MouseButtonPress:

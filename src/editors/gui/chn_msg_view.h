@@ -20,7 +20,6 @@ class QKeyEvent;
 namespace radioprog {
 
 class CChildFrame;
-class CMainFrame;
 class CMSFlexGrid;
 class CFilterEdit;
 
@@ -28,7 +27,7 @@ class CChnMsgView : public EditorView {
     Q_OBJECT
 public:
     // The view of the channel editor's frame; it edits the frame's workspace.
-    CChnMsgView(CMainFrame* mainFrame, CChildFrame* frame);
+    explicit CChnMsgView(CChildFrame* frame);
     explicit CChnMsgView(Workspace& workspace, QWidget* parent = nullptr);
     ~CChnMsgView() override;
 
@@ -37,20 +36,19 @@ public:
     void LoadFromImage() override;
     // Commits the open editor, if any; the rest of the grid is in the image already.
     void StoreToImage() override;
+    // A cell editor is open.
+    bool HasUnstoredEdits() override;
     // The grid's text of channel n (0..127) in column c.
     std::string GetCellText(int n, int column) const;
 
     // Every change this view (or the batch dialog through it) makes to the channels runs
-    // here; channelsEdited then reports the image as it was before, when it changed.
-    void EditChannels(const std::function<void(RadioImage&)>& change);
+    // here, through the document (one undo step). Returns the channels that changed.
+    QList<int> EditChannels(const std::function<void(RadioImage&)>& change);
 
     CMSFlexGrid* grid() const { return grid_; }
     QWidget* cellEditor(CellEditor role) const { return editors_[static_cast<std::size_t>(role)]; }
     // The first click of a run only activates the table; this starts a new run (tests).
     static void ForgetFirstClick();
-
-signals:
-    void channelsEdited(const radioprog::RadioImage& before);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -70,9 +68,14 @@ private:
     void OnGridClick();
     void OnGridKeyPress(int keyCode);
     void OpenCellEditor(std::optional<char32_t> key, Selection selection);
+    // Closes the open cell editor without storing it: the cell keeps its stored text.
+    void CancelCellEdit();
+    // Esc, and Ctrl+Z with nothing left to undo in the editor, cancel the edit.
+    bool applyEditorKeys(QObject* target, QKeyEvent& event);
     void AdvanceCell();
     bool applyKeyRules(QObject* target, const QKeyEvent& event);
 
+    void clearEditor(CellEditor role);
     std::string editorText(CellEditor role) const;
     void setEditorText(CellEditor role, const std::string& text);
     ChannelRow gridRow(int row) const;

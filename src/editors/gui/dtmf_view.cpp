@@ -38,7 +38,7 @@ void ShowCheck(QCheckBox* box, int state) {
 
 }  // namespace
 
-CDtmfView2::CDtmfView2(CMainFrame*, CChildFrame* frame) : frame_(frame), workspace_(*frame->workspace()) {
+CDtmfView2::CDtmfView2(CChildFrame* frame) : frame_(frame), workspace_(*frame->workspace()) {
     page_ = std::make_unique<FormPage>(this, FormFont(kDtmfFormFont, kDtmfFormFontPoints), kDtmfFormWidth,
                                        kDtmfFormHeight);
     buildForm();
@@ -73,13 +73,23 @@ QLineEdit* CDtmfView2::localIdEdit() const { return page_->widget<QLineEdit>(dc:
 QWidget* CDtmfView2::control(int id) const { return page_->widget(id); }
 
 void CDtmfView2::LoadFromImage() {
-    radioprog::LoadFromImage(form_, workspace_.image);
+    radioprog::LoadFromImage(form_, workspace_.document.image());
+    loaded_ = form_;
     pushForm();
+}
+
+bool CDtmfView2::HasUnstoredEdits() {
+    const DtmfForm kept = form_;
+    pullForm();
+    const bool edited = form_ != loaded_;
+    form_ = kept;
+    return edited;
 }
 
 void CDtmfView2::StoreToImage() {
     pullForm();
-    radioprog::StoreToImage(form_, workspace_.image);
+    workspace_.document.editSettings([this](RadioImage& image) { radioprog::StoreToImage(form_, image); });
+    loaded_ = form_;
     pushForm();
 }
 

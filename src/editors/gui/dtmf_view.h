@@ -15,18 +15,18 @@ class QLineEdit;
 namespace radioprog {
 
 class CChildFrame;
-class CMainFrame;
 class FormPage;
 
 class CDtmfView2 : public EditorView {
     Q_OBJECT
 public:
     // The view of the DTMF editor's frame; it edits the frame's workspace.
-    CDtmfView2(CMainFrame* mainFrame, CChildFrame* frame);
+    explicit CDtmfView2(CChildFrame* frame);
     ~CDtmfView2() override;
 
     void LoadFromImage() override;
     void StoreToImage() override;
+    bool HasUnstoredEdits() override;
 
     // The commit button stores and closes; the close button only closes.
     void OnCommit();
@@ -51,6 +51,7 @@ private:
     QPointer<CChildFrame> frame_;
     Workspace& workspace_;
     DtmfForm form_;
+    DtmfForm loaded_;  // the form as last loaded or stored
     std::unique_ptr<FormPage> page_;
 };
 

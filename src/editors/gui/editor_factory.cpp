@@ -15,14 +15,14 @@ const EditorSpec& EditorSpecFor(EditorKind kind) {
     return editors[static_cast<int>(kind)];
 }
 
-EditorView* CreateEditorView(EditorKind kind, CMainFrame* mainFrame, CChildFrame* frame) {
+EditorView* CreateEditorView(EditorKind kind, EditorHost* host, CChildFrame* frame) {
     switch (kind) {
         case EditorKind::Channels:
-            return new CChnMsgView(mainFrame, frame);
+            return new CChnMsgView(frame);
         case EditorKind::Functions:
-            return new CChoiceFunView(mainFrame, frame);
+            return new CChoiceFunView(host, frame);
         case EditorKind::Dtmf:
-            return new CDtmfView2(mainFrame, frame);
+            return new CDtmfView2(frame);
     }
     return nullptr;
 }

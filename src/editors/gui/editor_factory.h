@@ -4,7 +4,7 @@
 
 namespace radioprog {
 
-class CMainFrame;
+class EditorHost;
 class CChildFrame;
 
 struct EditorSpec {
@@ -16,6 +16,6 @@ struct EditorSpec {
 const EditorSpec& EditorSpecFor(EditorKind kind);
 
 // The view of an editor for its frame; nullptr for an editor that cannot be created.
-EditorView* CreateEditorView(EditorKind kind, CMainFrame* mainFrame, CChildFrame* frame);
+EditorView* CreateEditorView(EditorKind kind, EditorHost* host, CChildFrame* frame);
 
 }  // namespace radioprog

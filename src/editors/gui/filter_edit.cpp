@@ -1,6 +1,11 @@
 #include "editors/gui/filter_edit.h"
 
 #include <QKeyEvent>
+#include <QTimer>
+#include <QValidator>
+
+#include <string_view>
+
 
 #include "editors/edit_filters.h"
 #include "editors/gui/grid_button.h"
@@ -25,13 +30,38 @@ bool IsCommandKey(int key) {
     }
 }
 
+// The editing keys of every field; their effect on the text is checked as a whole (a paste
+// by the field's validator).
+bool IsEditingKey(const QKeyEvent& event) {
+    for (QKeySequence::StandardKey key : {QKeySequence::Undo, QKeySequence::Redo, QKeySequence::SelectAll,
+                                          QKeySequence::Copy, QKeySequence::Cut, QKeySequence::Paste})
+        if (event.matches(key)) return true;
+    return false;
+}
+
+// Accepts a text (typed, pasted or dropped) only when the rule holds for all of it.
+class WholeTextValidator : public QValidator {
+public:
+    WholeTextValidator(bool (*rule)(std::string_view), QObject* parent) : QValidator(parent), rule_(rule) {}
+    State validate(QString& input, int&) const override { return rule_(input.toStdString()) ? Acceptable : Invalid; }
+
+private:
+    bool (*rule_)(std::string_view);
+};
+
 }  // namespace
 
 bool CFilterEdit::acceptsCharacter(char32_t) const { return true; }
 
+void CFilterEdit::focusInEvent(QFocusEvent* event) {
+    QLineEdit::focusInEvent(event);
+    // After the click that gave the focus, which would place the caret.
+    if (selectAllOnFocus_) QTimer::singleShot(0, this, &QLineEdit::selectAll);
+}
+
 void CFilterEdit::keyPressEvent(QKeyEvent* event) {
     const char32_t c = TypedCharacter(*event);
-    if (c == 0 || IsCommandKey(event->key())) {
+    if (c == 0 || IsCommandKey(event->key()) || IsEditingKey(*event)) {
         QLineEdit::keyPressEvent(event);
         return;
     }
@@ -43,10 +73,30 @@ void CFilterEdit::keyPressEvent(QKeyEvent* event) {
     QLineEdit::keyPressEvent(event);
 }
 
+CChannelNameEdit::CChannelNameEdit(QWidget* parent) : CFilterEdit(parent) {
+    setValidator(new WholeTextValidator(&NameTextAccepts, this));
+}
+
+CNumericEdit::CNumericEdit(QWidget* parent) : CFilterEdit(parent) {
+    setValidator(new WholeTextValidator(&NumericTextAccepts, this));
+}
+
 bool CChannelNameEdit::acceptsCharacter(char32_t c) const {
     return NameEditAccepts(c, static_cast<std::size_t>(text().size()), hasSelectedText());
 }
 
-bool CNumericEdit::acceptsCharacter(char32_t c) const { return NumericEditAccepts(c, GridButtonDown()); }
+bool CNumericEdit::acceptsCharacter(char32_t c) const {
+    if (!NumericEditAccepts(c, GridButtonDown())) return false;
+    if (c < U' ') return true;
+    // The text the character would leave: a second point is refused with the beep.
+    QString result = text();
+    int at = cursorPosition();
+    if (hasSelectedText()) {
+        at = selectionStart();
+        result.remove(at, static_cast<int>(selectedText().size()));
+    }
+    result.insert(at, QChar(static_cast<char16_t>(c)));
+    return NumericTextAccepts(result.toStdString());
+}
 
 }  // namespace radioprog

@@ -1,7 +1,8 @@
 #pragma once
 // Single-line edit fields that refuse, as they are typed, the characters their field cannot
-// hold: a refused character is dropped with a warning beep. Texts set by the program are
-// not filtered.
+// hold: a refused character is dropped with a warning beep, a paste that would leave a text
+// the field cannot hold is refused as a whole. The editing keys (undo, redo, select all,
+// copy, cut, paste) work as in any field. Texts set by the program are not filtered.
 #include <QLineEdit>
 
 namespace radioprog {
@@ -11,17 +12,24 @@ class CFilterEdit : public QLineEdit {
 public:
     using QLineEdit::QLineEdit;
 
+    // The whole text is selected whenever the field gets the focus (by Tab or by a click).
+    void setSelectAllOnFocus(bool on) { selectAllOnFocus_ = on; }
+
 protected:
     // Whether the typed character c (a control character for Ctrl+letter) goes in.
     virtual bool acceptsCharacter(char32_t c) const;
     void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+
+private:
+    bool selectAllOnFocus_ = false;
 };
 
 // Channel names: seven digits or letters.
 class CChannelNameEdit : public CFilterEdit {
     Q_OBJECT
 public:
-    using CFilterEdit::CFilterEdit;
+    explicit CChannelNameEdit(QWidget* parent = nullptr);
 
 protected:
     bool acceptsCharacter(char32_t c) const override;
@@ -32,7 +40,7 @@ protected:
 class CNumericEdit : public CFilterEdit {
     Q_OBJECT
 public:
-    using CFilterEdit::CFilterEdit;
+    explicit CNumericEdit(QWidget* parent = nullptr);
 
 protected:
     bool acceptsCharacter(char32_t c) const override;

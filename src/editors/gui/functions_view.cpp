@@ -12,7 +12,7 @@
 #include "editors/gui/settings_form_page.h"
 #include "editors/settings_vfo.h"
 #include "shell/gui/child_frame.h"
-#include "shell/gui/main_frame.h"
+#include "shell/gui/editor_host.h"
 #include "shell/gui/text.h"
 #include "shell/gui/ui_hooks.h"
 
@@ -28,8 +28,8 @@ constexpr int kWorkModeButtons[2] = {sc::kWorkMode, 1017};
 
 }  // namespace
 
-CChoiceFunView::CChoiceFunView(CMainFrame* mainFrame, CChildFrame* frame)
-    : mainFrame_(mainFrame), frame_(frame), workspace_(*frame->workspace()) {
+CChoiceFunView::CChoiceFunView(EditorHost* host, CChildFrame* frame)
+    : host_(host), frame_(frame), workspace_(*frame->workspace()) {
     page_ = std::make_unique<FormPage>(this, FormFont(kSettingsFormFont, kSettingsFormFontPoints), kSettingsFormWidth,
                                        kSettingsFormHeight);
     buildForm();
@@ -56,20 +56,29 @@ void CChoiceFunView::buildForm() {
 QWidget* CChoiceFunView::control(int id) const { return page_->widget(id); }
 
 void CChoiceFunView::LoadFromImage() {
-    radioprog::LoadFromImage(form_, workspace_.image, workspace_.language);
+    radioprog::LoadFromImage(form_, workspace_.document.image(), workspace_.language);
+    loaded_ = form_;
     showForm();
+}
+
+bool CChoiceFunView::HasUnstoredEdits() {
+    SettingsForm current = form_;
+    ReadSettingsForm(current, *this);
+    return current != loaded_;
 }
 
 void CChoiceFunView::StoreToImage() {
     readForm();
-    radioprog::StoreToImage(form_, workspace_.image, workspace_.language);
+    workspace_.document.editSettings(
+        [this](RadioImage& image) { radioprog::StoreToImage(form_, image, workspace_.language); });
+    loaded_ = form_;
     showForm();
 }
 
 void CChoiceFunView::OnOk() {
     StoreToImage();
-    if (mainFrame_ != nullptr)
-        if (EditorView* channels = mainFrame_->editorView(EditorKind::Channels)) channels->LoadFromImage();
+    if (host_ != nullptr)
+        if (EditorView* channels = host_->editorView(EditorKind::Channels)) channels->LoadFromImage();
     if (frame_) frame_->close();
 }
 

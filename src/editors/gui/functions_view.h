@@ -13,18 +13,19 @@
 namespace radioprog {
 
 class CChildFrame;
-class CMainFrame;
+class EditorHost;
 class FormPage;
 
 class CChoiceFunView : public EditorView, private SettingsControls {
     Q_OBJECT
 public:
     // The view of the optional-functions editor's frame; it edits the frame's workspace.
-    CChoiceFunView(CMainFrame* mainFrame, CChildFrame* frame);
+    CChoiceFunView(EditorHost* host, CChildFrame* frame);
     ~CChoiceFunView() override;
 
     void LoadFromImage() override;
     void StoreToImage() override;
+    bool HasUnstoredEdits() override;
 
     // OK: store, have the channel table reload, close. CANCEL: close without storing.
     void OnOk();
@@ -54,10 +55,11 @@ private:
     void showText(int id, const std::string& text) override;
     void showRadioIndex(int firstId, int index) override;
 
-    CMainFrame* mainFrame_;
+    EditorHost* host_;
     QPointer<CChildFrame> frame_;
     Workspace& workspace_;
     SettingsForm form_;
+    SettingsForm loaded_;  // the form as last loaded or stored
     std::unique_ptr<FormPage> page_;
     bool showing_ = false;  // the program sets the controls: their change signals are not the user's
 };

@@ -9,7 +9,7 @@
 #include "model/atomic_file.h"
 #include "print/gui/page_painter.h"
 #include "print/gui/print_source.h"
-#include "shell/gui/main_frame.h"
+#include "shell/gui/editor_host.h"
 #include "shell/gui/ui_hooks.h"
 
 namespace radioprog {
@@ -17,9 +17,9 @@ namespace radioprog {
 namespace {
 
 // The printout is read from the editors, so both are open before it is drawn.
-void OpenPrintedEditors(CMainFrame& mainFrame) {
-    mainFrame.OpenChannelEditor();
-    mainFrame.OpenFunctionsEditor();
+void OpenPrintedEditors(EditorHost& host) {
+    host.OpenEditor(EditorKind::Channels);
+    host.OpenEditor(EditorKind::Functions);
 }
 
 // A range chosen in the print dialog prints only its pages.
@@ -29,7 +29,7 @@ std::vector<int> ChosenPages(const QPrinter& printer) {
 
 // Printing to a PDF file: the pages are drawn in memory and the file written as a whole, so
 // a failed print never leaves half a PDF over an earlier one.
-void PrintToPdfFile(CMainFrame& mainFrame, const QPrinter& printer) {
+void PrintToPdfFile(EditorHost& host, const QPrinter& printer) {
     QBuffer pdf;
     pdf.open(QIODevice::WriteOnly);
     {
@@ -38,37 +38,37 @@ void PrintToPdfFile(CMainFrame& mainFrame, const QPrinter& printer) {
         writer.setResolution(printer.resolution());
         writer.setTitle(printer.docName());
         writer.setCreator(printer.creator());
-        if (!PaintPages(writer, CollectPrintData(mainFrame), ChosenPages(printer))) return;
+        if (!PaintPages(writer, CollectPrintData(host), ChosenPages(printer))) return;
     }
     const QByteArray& bytes = pdf.data();
     const FileResult written = WriteFileAtomically(
         printer.outputFileName().toStdString(),
         std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
     if (!written.ok)
-        Warn(&mainFrame, QString::fromStdString(mainFrame.language().row(lang_row::kCannotWrite) + "\n" + written.error));
+        Warn(host.hostWindow(), QString::fromStdString(host.language().row(lang_row::kCannotWrite) + "\n" + written.error));
 }
 
 }  // namespace
 
-void RunPrintCommand(CMainFrame& mainFrame) {
-    OpenPrintedEditors(mainFrame);
+void RunPrintCommand(EditorHost& host) {
+    OpenPrintedEditors(host);
     QPrinter printer(QPrinter::HighResolution);
-    QPrintDialog dialog(&printer, &mainFrame);
+    QPrintDialog dialog(&printer, host.hostWindow());
     dialog.setMinMax(1, kPrintPageCount);
     if (RunModal(dialog) != QDialog::Accepted) return;
     if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
-        PrintToPdfFile(mainFrame, printer);
+        PrintToPdfFile(host, printer);
         return;
     }
-    PaintPages(printer, CollectPrintData(mainFrame), ChosenPages(printer));
+    PaintPages(printer, CollectPrintData(host), ChosenPages(printer));
 }
 
-void RunPrintPreviewCommand(CMainFrame& mainFrame) {
-    OpenPrintedEditors(mainFrame);
+void RunPrintPreviewCommand(EditorHost& host) {
+    OpenPrintedEditors(host);
     QPrinter printer(QPrinter::HighResolution);
-    QPrintPreviewDialog dialog(&printer, &mainFrame);
-    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&mainFrame](QPrinter* target) {
-        PaintPages(*target, CollectPrintData(mainFrame), ChosenPages(*target));
+    QPrintPreviewDialog dialog(&printer, host.hostWindow());
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&host](QPrinter* target) {
+        PaintPages(*target, CollectPrintData(host), ChosenPages(*target));
     });
     RunModal(dialog);
 }

@@ -1,9 +1,9 @@
 #pragma once
 namespace radioprog {
-class CMainFrame;
+class EditorHost;
 // File > Print: opens the channel and optional-functions editors, asks for the printer and
 // the pages in the print dialog, then prints those of the three pages.
-void RunPrintCommand(CMainFrame& mainFrame);
+void RunPrintCommand(EditorHost& host);
 // File > Print Preview: opens the same editors and shows the three pages as they would print.
-void RunPrintPreviewCommand(CMainFrame& mainFrame);
+void RunPrintPreviewCommand(EditorHost& host);
 }  // namespace radioprog

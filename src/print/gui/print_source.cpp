@@ -5,19 +5,20 @@
 #include "editors/gui/chn_msg_view.h"
 #include "editors/gui/functions_view.h"
 #include "print/settings_page.h"
-#include "shell/gui/main_frame.h"
+#include "shell/gui/document.h"
+#include "shell/gui/editor_host.h"
 #include "shell/gui/text.h"
 
 namespace radioprog {
 
-PrintData CollectPrintData(CMainFrame& mainFrame) {
+PrintData CollectPrintData(EditorHost& host) {
     // What no editor shows is printed as the editors would load it.
-    PrintData data = PrintDataFromImage(mainFrame.image(), mainFrame.language());
-    if (auto* channels = qobject_cast<CChnMsgView*>(mainFrame.editorView(EditorKind::Channels)))
+    PrintData data = PrintDataFromImage(host.document().image(), host.language());
+    if (auto* channels = qobject_cast<CChnMsgView*>(host.editorView(EditorKind::Channels)))
         for (int n = 0; n < kChannelCount; ++n)
             for (int c = 0; c < kChannelColumnCount; ++c)
                 data.channels[static_cast<std::size_t>(n)][static_cast<std::size_t>(c)] = channels->GetCellText(n, c);
-    if (auto* functions = qobject_cast<CChoiceFunView*>(mainFrame.editorView(EditorKind::Functions))) {
+    if (auto* functions = qobject_cast<CChoiceFunView*>(host.editorView(EditorKind::Functions))) {
         data.form = functions->form();
         for (int id : SettingsPageShownControls())
             if (auto* list = qobject_cast<QComboBox*>(functions->control(id))) data.shownTexts[id] = S(list->currentText());

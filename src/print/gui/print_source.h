@@ -5,8 +5,8 @@
 
 namespace radioprog {
 
-class CMainFrame;
+class EditorHost;
 
-PrintData CollectPrintData(CMainFrame& mainFrame);
+PrintData CollectPrintData(EditorHost& host);
 
 }  // namespace radioprog

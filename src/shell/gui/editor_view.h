@@ -1,6 +1,7 @@
 #pragma once
-// What the main frame needs of every editor: load the image into the controls, and store the
-// controls (or the cell being edited) into the image.
+// What the main frame needs of every editor: load the image into the controls, store the
+// controls (or the cell being edited) into the image, and tell whether the user changed the
+// controls since they were loaded or stored.
 #include <QWidget>
 
 namespace radioprog {
@@ -14,6 +15,9 @@ public:
     using QWidget::QWidget;
     virtual void LoadFromImage() = 0;
     virtual void StoreToImage() = 0;
+    // True when storing would take edits of the user into the image (a form's store also
+    // rewrites values it did not change, so an untouched form is not stored to ask this).
+    virtual bool HasUnstoredEdits() = 0;
 };
 
 }  // namespace radioprog

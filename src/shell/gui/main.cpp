@@ -1,5 +1,7 @@
 // radioprog: programming software for the dual-band handheld radio.
 #include <QApplication>
+#include <QStringList>
+#include <QTimer>
 #include <QElapsedTimer>
 
 #include <iostream>
@@ -27,10 +29,11 @@ const std::vector<radioprog::cmdline::Option>& Options() {
 }
 
 std::string Help() {
-    return "Usage: radioprog [OPTIONS]\n\n"
+    return "Usage: radioprog [OPTIONS] [FILE]\n\n"
            "Programming software for the dual-band handheld radio: reads and writes the radio's\n"
            "memory over a serial cable, edits channels, settings and DTMF codes, keeps .dat files\n"
            "and prints the channel list. RADIOPROG_PORTS=DEVICE,... names the serial ports.\n"
+           "FILE is opened at start: a .dat file as the document, a .csv file imported into it.\n"
            "Qt's own options (-platform, -style, ...) are accepted too.\n\n"
            "Options:\n" +
            radioprog::cmdline::OptionsHelp(Options()) +
@@ -64,8 +67,8 @@ int main(int argc, char** argv) {
         std::cerr << "radioprog: " << error << " (see radioprog --help)\n";
         return cmdline::kExitUsage;
     }
-    if (!parsed.positional().empty()) {
-        std::cerr << "radioprog: unexpected argument '" << parsed.positional().front() << "' (see radioprog --help)\n";
+    if (parsed.positional().size() > 1) {
+        std::cerr << "radioprog: unexpected argument '" << parsed.positional()[1] << "' (see radioprog --help)\n";
         return cmdline::kExitUsage;
     }
     if (int status = Answer(parsed); status >= 0) return status;
@@ -78,5 +81,9 @@ int main(int argc, char** argv) {
     std::optional<radioprog::StartupProbe> probe;
     if (measureStartup) probe.emplace(clock);
     if (!app.InitInstance(true)) return 1;
+    // The offer of unsaved edits from last time, then FILE, once the window is up.
+    QStringList files;
+    for (const std::string& file : parsed.positional()) files << QString::fromLocal8Bit(file.c_str());
+    QTimer::singleShot(0, &app, [&app, files] { app.OpenAtStart(files); });
     return QApplication::exec();
 }

@@ -30,6 +30,7 @@
 #include "shell/gui/prog_status_bar.h"
 #include "shell/gui/proof_commands.h"
 #include "shell/gui/refused_entry.h"
+#include "shell/gui/recovery_keeper.h"
 #include "shell/gui/text.h"
 #include "shell/gui/toolbar_tips.h"
 #include "shell/gui/transfer_bridge.h"
@@ -43,7 +44,6 @@ namespace radioprog {
 CMainFrame::CMainFrame(QWidget* parent)
     : QMainWindow(parent), job_(std::make_unique<CCommTask>(PortMap::FromEnvironment())) {
     editorIcon_ = LoadIconFile({"view.ico", "2.ico", "1.ico"});
-    workspace_.image.ApplyDefaults();
 
     bridge_ = std::make_unique<TransferBridge>(
         this, TransferBridge::Handlers{[this](int value) { onProgress(value); },
@@ -86,20 +86,16 @@ QAction* CMainFrame::addCommand(int command, const QIcon& icon) {
 void CMainFrame::createActions() {
     using namespace command;
     QStyle* style = QApplication::style();
-    connect(addCommand(kFileNew, LoadSizedIcon("new", style->standardIcon(QStyle::SP_FileIcon))), &QAction::triggered, this,
-            &CMainFrame::OnFileNew);
-    connect(addCommand(kFileOpen, style->standardIcon(QStyle::SP_DialogOpenButton)), &QAction::triggered, this,
-            &CMainFrame::OnFileOpen);
+    setUpFileCommands();
     connect(addCommand(kFileClose), &QAction::triggered, this, [this] {
         if (QMdiSubWindow* active = background_->activeSubWindow()) active->close();
     });
-    connect(addCommand(kFileSave, style->standardIcon(QStyle::SP_DialogSaveButton)), &QAction::triggered, this,
-            &CMainFrame::OnFileSave);
     connect(addCommand(kFilePrint, LoadSizedIcon("print", QIcon::fromTheme(QStringLiteral("document-print"),
                                                                            style->standardIcon(QStyle::SP_FileDialogDetailedView)))),
             &QAction::triggered, this, &CMainFrame::OnFilePrint);
     connect(addCommand(kFilePrintPreview), &QAction::triggered, this, &CMainFrame::OnFilePrintPreview);
     connect(addCommand(kExit), &QAction::triggered, this, &QWidget::close);
+    actions_[kExit]->setShortcut(QKeySequence::Quit);
     connect(addCommand(kReadRadio, style->standardIcon(QStyle::SP_ArrowDown)), &QAction::triggered, this,
             &CMainFrame::OnReadRadio);
     connect(addCommand(kWriteRadio, style->standardIcon(QStyle::SP_ArrowUp)), &QAction::triggered, this,
@@ -117,9 +113,6 @@ void CMainFrame::createActions() {
     connect(addCommand(kWindowTile), &QAction::triggered, background_, &QMdiArea::tileSubWindows);
     connect(addCommand(kWindowArrange), &QAction::triggered, this, &CMainFrame::arrangeIcons);
 
-    actions_[kFileNew]->setShortcut(QKeySequence::New);
-    actions_[kFileOpen]->setShortcut(QKeySequence::Open);
-    actions_[kFileSave]->setShortcut(QKeySequence::Save);
     actions_[kFilePrint]->setShortcut(QKeySequence::Print);
     for (QAction* action : actions_) action->setShortcutContext(Qt::ApplicationShortcut);
     for (int command : {kWriteSeveral, kCompareWith})
@@ -159,12 +152,16 @@ void CMainFrame::createMenus() {
     file->addAction(actions_[kFileClose]);
     file->addSeparator();
     file->addAction(actions_[kFileSave]);
+    file->addAction(actions_[kFileSaveAs]);
     file->addAction(actions_[kFileOpen]);
     file->addAction(actions_[kImportCsv]);
     file->addAction(actions_[kExportCsv]);
     file->addAction(actions_[kCompareWith]);
     file->addAction(actions_[kFilePrint]);
     file->addAction(actions_[kFilePrintPreview]);
+    file->addSeparator();
+    file->addMenu(recentMenu_);
+    file->addSeparator();
     file->addAction(actions_[kExit]);
     QMenu* program = bar->addMenu(QString());
     program->addAction(actions_[kReadRadio]);
@@ -276,7 +273,6 @@ void CMainFrame::RelabelMenu() {
 
 QString CMainFrame::toolTipText(int command) const { return Q(ToolTipText(command, workspace_.language)); }
 
-void CMainFrame::SetTitle() { setWindowTitle(Q(workspace_.language.row(0))); }
 
 EditorView* CMainFrame::editorView(EditorKind kind) const {
     CChildFrame* frame = editorFrame(kind);
@@ -325,6 +321,11 @@ void CMainFrame::FlushEditors() {
         if (EditorView* view = editorView(static_cast<EditorKind>(k))) view->StoreToImage();
 }
 
+void CMainFrame::FlushEditedEditors() {
+    for (int k = 0; k < kEditorKindCount; ++k)
+        if (EditorView* view = editorView(static_cast<EditorKind>(k)); view && view->HasUnstoredEdits()) view->StoreToImage();
+}
+
 void CMainFrame::ReopenEditors() {
     std::array<bool, kEditorKindCount> wasOpen{};
     for (int k = 0; k < kEditorKindCount; ++k) {
@@ -346,51 +347,6 @@ bool CMainFrame::showMessage(const std::string& message, const std::string& deta
     return RunModal(dialog) == QDialog::Accepted;
 }
 
-void CMainFrame::OnFileNew() {
-    if (transferRunning_) return;
-    if (!showMessage(workspace_.language.row(30))) return;
-    workspace_.image.ApplyDefaults();
-    emit imageReplaced();
-    RefreshEditors();
-}
-
-void CMainFrame::OnFileOpen() {
-    if (transferRunning_) return;
-    const QString previousDir = QDir::currentPath();
-    const QString path = ChooseDatFile(this, false, workspace_.language);
-    if (path.isEmpty()) return;
-    FileResult opened = OpenDatFile(S(path), workspace_.image);
-    QDir::setCurrent(previousDir);
-    if (!opened.ok) {
-        Warn(this, Q(DatOpenFailure(S(path), opened, workspace_.language)));
-        return;
-    }
-    background_->viewport()->update();
-    emit imageReplaced();
-    RefreshEditors();
-}
-
-void CMainFrame::OnFileSave() {
-    const QString previousDir = QDir::currentPath();
-    const QString chosen = ChooseDatFile(this, true, workspace_.language);
-    if (chosen.isEmpty()) return;
-    const QString path = Q(DatSaveName(S(chosen)));
-    // The file dialog asked about the name chosen; ask again when ".dat" leads to another file.
-    if (path != chosen && QFileInfo::exists(path)) {
-        QMessageBox confirm(QMessageBox::Question, windowTitle(), Q(ReplaceQuestion(S(path), workspace_.language)),
-                            QMessageBox::Yes | QMessageBox::No, this);
-        if (RunModal(confirm) != QMessageBox::Yes) return;
-    }
-    FlushEditors();
-    FileResult saved = SaveDatFile(workspace_.image, S(path));
-    QDir::setCurrent(previousDir);
-    if (!saved.ok) {
-        Warn(this, Q(SaveFailure(S(path), saved, workspace_.language)));
-        return;
-    }
-    background_->viewport()->update();
-}
-
 void CMainFrame::OnFilePrint() {
     RunPrintCommand(*this);
 }
@@ -402,7 +358,11 @@ void CMainFrame::OnBatchChannels() {
     RunBatchCommand(*this);
 }
 
-void CMainFrame::OnReadRadio() { startTransfer(TransferMode::Read); }
+void CMainFrame::OnReadRadio() {
+    // The read replaces the document: unsaved changes are asked about first.
+    if (transferRunning_ || job_->IsBusy() || !MaybeKeepChanges()) return;
+    startTransfer(TransferMode::Read);
+}
 
 void CMainFrame::OnWriteRadio() { startTransfer(TransferMode::Write); }
 
@@ -413,8 +373,8 @@ void CMainFrame::OnPortSelect() {
     std::vector<std::string> devices;
     for (int port = 1; port <= 20; ++port) devices.push_back(job_->ports().device(port));
     CPortSelectDlg dialog(Q(language.row(90)), Q(language.row(116)), Q(language.row(117)), mask, devices,
-                          workspace_.image.port() - 1, this);
-    if (RunModal(dialog) == QDialog::Accepted) workspace_.image.setPort(dialog.selection() + 1);
+                          image().port() - 1, this);
+    if (RunModal(dialog) == QDialog::Accepted) workspace_.document.setPort(dialog.selection() + 1);
 }
 
 bool CMainFrame::startTransfer(TransferMode mode) {
@@ -422,8 +382,8 @@ bool CMainFrame::startTransfer(TransferMode mode) {
     if (mode == TransferMode::Write) FlushEditors();
     job_->Wait();
     job_->SetOptions({std::nullopt, actions_[command::kVerifyTransfers]->isChecked()});
-    sentImage_ = workspace_.image;
-    job_->Setup(bridge_.get(), workspace_.image);
+    sentImage_ = image();
+    job_->Setup(bridge_.get(), image());
     job_->SetMode(mode);
     transferRunning_ = true;
     lastResult_ = -1;
@@ -456,19 +416,18 @@ void CMainFrame::onProgress(int value) {
 }
 
 void CMainFrame::onDataReady(const RadioImage& image) {
-    workspace_.image = image;
+    // The radio's contents are a new document that no file holds yet.
+    workspace_.document.replace(image, QString(), true);
     // A copy of every successful read, so what was in the radio is never lost.
     BackupResult backup = SaveBackup(image);
     backupNote_ = backup.ok ? workspace_.language.row(lang_row::kBackupSaved) + " " + backup.path
                             : workspace_.language.row(lang_row::kBackupFailed) + " " + backup.error;
-    emit imageReplaced();
     RefreshEditors();
 }
 
 bool CMainFrame::onBandCheck(const RadioImage& bandLimitImage) {
     // The radio's band limits were read into the image, as every write does.
-    const RecordInfo& limits = SingleRecord(BlockId::BandLimits);
-    std::copy_n(bandLimitImage.recordData(limits), RecordDataSize(limits.form), workspace_.image.recordData(limits));
+    workspace_.document.takeBandLimits(bandLimitImage);
     BandCheck check = CheckBandLimits(bandLimitImage, workspace_.language);
     if (check.accepted) return true;
     showMessage(check.message, BandRefusalDetail(check, workspace_.language));
@@ -478,7 +437,7 @@ bool CMainFrame::onBandCheck(const RadioImage& bandLimitImage) {
 
 void CMainFrame::onFinished(const TransferOutcome& outcome) {
     lastResult_ = static_cast<int>(outcome.result);
-    if (outcome.foundPort && outcome.result != TransferResult::ReadFailed) workspace_.image.setPort(*outcome.foundPort);
+    if (outcome.foundPort && outcome.result != TransferResult::ReadFailed) workspace_.document.setPort(*outcome.foundPort);
     std::string detail =
         outcome.result == TransferResult::ReadDone ? backupNote_ : TransferResultDetail(outcome, workspace_.language);
     backupNote_.clear();
@@ -511,6 +470,11 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
             return;
         }
     }
+    if (!MaybeKeepChanges()) {
+        event->ignore();
+        return;
+    }
+    recovery_->discard();
     QMainWindow::closeEvent(event);
 }
 

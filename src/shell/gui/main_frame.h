@@ -1,5 +1,5 @@
 #pragma once
-// The main window: owns the image and texts, the transfer job, the three editor windows, the
+// The main window: owns the document and texts, the transfer job, the three editor windows, the
 // toolbar, the progress status bar and the background; routes every command.
 #include <QHash>
 #include <QIcon>
@@ -9,9 +9,9 @@
 #include <array>
 #include <memory>
 
-#include "editors/edit_history.h"
 #include "link/transfer_reports.h"
 #include "shell/gui/child_frame.h"
+#include "shell/gui/editor_host.h"
 #include "shell/gui/workspace.h"
 
 class QAction;
@@ -23,50 +23,58 @@ namespace radioprog {
 class CBackgroundWnd;
 class CCommTask;
 class CProgStatusBar;
+class RecoveryKeeper;
 class TransferBridge;
 
-class CMainFrame : public QMainWindow {
+class CMainFrame : public QMainWindow, public EditorHost {
     Q_OBJECT
 public:
     explicit CMainFrame(QWidget* parent = nullptr);
     ~CMainFrame() override;
 
+    // EditorHost
+    QWidget* hostWindow() override { return this; }
+    Document& document() override { return workspace_.document; }
+    const LanguageTable& language() const override { return workspace_.language; }
+    CChildFrame* OpenEditor(EditorKind kind) override;
+    EditorView* editorView(EditorKind kind) const override;
+    void FlushEditors() override;
+    bool transferRunning() const override { return transferRunning_; }
+    QAction* action(int command) const override { return actions_.value(command); }
+
     Workspace& workspace() { return workspace_; }
-    RadioImage& image() { return workspace_.image; }
-    LanguageTable& language() { return workspace_.language; }
+    const RadioImage& image() const { return workspace_.document.image(); }
     CCommTask& job() { return *job_; }
     CProgStatusBar* progressStatusBar() const { return statusBar_; }
     CBackgroundWnd* background() const { return background_; }
     QToolBar* toolBar() const { return toolBar_; }
-    QAction* action(int command) const { return actions_.value(command); }
     QMenu* windowMenu() const { return windowMenu_; }
-    // Undo and redo of the channel table; kept while the table's window is closed.
-    EditHistory& editHistory() { return history_; }
 
     // Editors: open (or bring to the front) and reach them.
-    CChildFrame* OpenEditor(EditorKind kind);
     CChildFrame* OpenChannelEditor() { return OpenEditor(EditorKind::Channels); }
     CChildFrame* OpenFunctionsEditor() { return OpenEditor(EditorKind::Functions); }
     CChildFrame* OpenDtmfEditor() { return OpenEditor(EditorKind::Dtmf); }
     CChildFrame* editorFrame(EditorKind kind) const { return slots_[static_cast<std::size_t>(kind)]; }
-    EditorView* editorView(EditorKind kind) const;
 
     // Every open editor reloads from the image, then the channel editor is shown.
     void RefreshEditors();
-    // Every open editor stores into the image (the channel table commits its cell).
-    void FlushEditors();
+    // The open editors that hold edits of the user store them (see EditorView).
+    void FlushEditedEditors();
     // Closes the open editors and reopens exactly those (after a change of language).
     void ReopenEditors();
     void RelabelMenu();
+    // "<file name>[*] - <program title>"; "Untitled" before the first save.
     void SetTitle();
-    bool transferRunning() const { return transferRunning_; }
     // The toolbar tip of a command in the current language (empty: no tip).
     QString toolTipText(int command) const;
 
     // Commands.
     void OnFileNew();
     void OnFileOpen();
-    void OnFileSave();
+    // Save writes the document's file without a dialog (Save As when it has none); false
+    // when nothing was written (cancelled or failed).
+    bool OnFileSave();
+    bool OnFileSaveAs();
     void OnFilePrint();
     void OnFilePrintPreview();
     void OnReadRadio();
@@ -76,9 +84,20 @@ public:
     // Stops the running transfer (Program menu, Esc, the status bar's Cancel button).
     void OnCancelTransfer();
 
+    // Opens a .dat file as the document (after the unsaved-changes question); false when it
+    // was not opened.
+    bool OpenFile(const QString& path);
+    // A file from outside (the command line, a drop on the window): a .csv file is imported
+    // into the channel table, anything else is opened as a .dat file.
+    void OpenFromOutside(const QString& path);
+    // At start-up: when a recovery file of unsaved edits exists, offers to restore it.
+    void OfferRecovery();
+    RecoveryKeeper& recovery() { return *recovery_; }
+    // The unsaved-changes question when the document is modified: Save (and it was saved),
+    // Discard, or no question needed give true; Cancel or a failed save give false.
+    bool MaybeKeepChanges();
+
 signals:
-    // The image was replaced as a whole (File New, Open, a read from the radio).
-    void imageReplaced();
     // A transfer ended (its final progress report arrived) with this result code.
     void transferEnded(int result);
     void languageCommand();
@@ -86,6 +105,9 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void createActions();
@@ -104,9 +126,16 @@ private:
     void createCancelCommand();
     // Closing during a transfer: asks, and on Yes cancels and closes once the worker ended.
     bool confirmQuitDuringTransfer();
+    // File commands (main_frame_file.cpp).
+    void setUpFileCommands();
+    void rebuildRecentMenu();
+    QString dialogStart() const;
+    bool loadFile(const QString& path);
+    bool saveTo(const QString& path);
+    void rememberFile(const QString& path);
+    int askUnsavedChanges();
 
     Workspace workspace_;
-    EditHistory history_;
     std::unique_ptr<CCommTask> job_;
     std::unique_ptr<TransferBridge> bridge_;
     std::array<QPointer<CChildFrame>, kEditorKindCount> slots_;
@@ -115,6 +144,8 @@ private:
     CBackgroundWnd* background_ = nullptr;
     QHash<int, QAction*> actions_;
     QMenu* windowMenu_ = nullptr;
+    QMenu* recentMenu_ = nullptr;
+    RecoveryKeeper* recovery_ = nullptr;
     QIcon editorIcon_;
     bool transferRunning_ = false;
     bool closeWhenTransferEnds_ = false;

@@ -12,6 +12,7 @@
 #include "model/extra_rows.h"
 #include "shell/file_messages.h"
 #include "shell/gui/about_box_dlg.h"
+#include "shell/gui/app_settings.h"
 #include "shell/gui/icons.h"
 #include "shell/gui/interface_fonts.h"
 #include "shell/gui/language_dlg.h"
@@ -60,10 +61,15 @@ bool CRadioProgApp::InitInstance(bool showWindow) {
 }
 
 void CRadioProgApp::LoadLanguageFile(bool resetToDefault) {
+    LanguageTable& language = mainFrame_->workspace().language;
     skippedLanguageFiles_.clear();
-    const bool found =
-        !radioprog::LoadLanguageFile(mainFrame_->language(), resetToDefault, &skippedLanguageFiles_).empty();
-    LoadQtTranslations(mainFrame_->language().index);
+    const bool found = !radioprog::LoadLanguageFile(language, resetToDefault, &skippedLanguageFiles_).empty();
+    const std::optional<int> chosen = resetToDefault ? ChosenLanguage() : std::nullopt;
+    if (found && chosen && *chosen != language.index && *chosen >= 0 && *chosen < language.nameCount()) {
+        language.index = *chosen;
+        radioprog::LoadLanguageFile(language, false);
+    }
+    LoadQtTranslations(language.index);
     mainFrame_->SetTitle();
     // The menus then show their built-in English captions; say once where the file was looked for.
     if (!found && !toldMissingLanguageFile_) {
@@ -78,13 +84,23 @@ void CRadioProgApp::WarnSkippedLanguageFiles() {
         Warn(mainFrame_.get(), Q(mainFrame_->language().row(lang_row::kLanguageFileSkipped) + " " + path));
 }
 
+void CRadioProgApp::OpenAtStart(const QStringList& arguments) {
+    mainFrame_->OfferRecovery();
+    for (const QString& argument : arguments) {
+        if (argument.startsWith(QLatin1Char('-'))) continue;
+        mainFrame_->OpenFromOutside(argument);
+        break;
+    }
+}
+
 void CRadioProgApp::OnLanguage() {
     if (mainFrame_->transferRunning()) return;
-    LanguageTable& language = mainFrame_->language();
+    LanguageTable& language = mainFrame_->workspace().language;
     CLanguageDlg dialog(Q(TitleCaption(language.row(112))), Q(language.row(116)), Q(language.row(117)), language.names,
                         language.index, mainFrame_.get());
     if (RunModal(dialog) != QDialog::Accepted || dialog.chosenIndex() == language.index) return;
     language.index = dialog.chosenIndex();
+    RememberLanguage(language.index);
     LoadLanguageFile(false);
     mainFrame_->RelabelMenu();
     mainFrame_->ReopenEditors();

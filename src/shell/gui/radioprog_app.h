@@ -3,6 +3,7 @@
 // commands that are not about radio data, LANG and About.
 #include <QIcon>
 #include <QObject>
+#include <QStringList>
 
 #include <memory>
 #include <string>
@@ -22,10 +23,14 @@ public:
     bool InitInstance(bool showWindow = true);
     CMainFrame* mainFrame() const { return mainFrame_.get(); }
 
-    // (Re)loads the language file into the main frame's table and sets the title.
+    // (Re)loads the language file into the main frame's table and sets the title. The reset
+    // takes the language the user chose in an earlier run, else the default column.
     void LoadLanguageFile(bool resetToDefault);
     // Tells the user about each language file the last load passed over (once).
     void WarnSkippedLanguageFiles();
+    // After start-up: offers the recovery file of unsaved edits, then opens the first file
+    // named on the command line (options, starting with "-", are skipped).
+    void OpenAtStart(const QStringList& arguments);
     void OnLanguage();
     void OnAppAbout();
 

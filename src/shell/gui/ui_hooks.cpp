@@ -1,6 +1,8 @@
 #include "shell/gui/ui_hooks.h"
 
+#include <QApplication>
 #include <QDialog>
+#include <QPointer>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -14,15 +16,22 @@ UiHooks& Hooks() {
 }
 
 int RunModal(QDialog& dialog) {
-    if (Hooks().runDialog) return Hooks().runDialog(dialog);
-    return dialog.exec();
+    // The keyboard focus returns to where it was, so shortcuts and arrow keys keep working
+    // (a widget that went away or hid meanwhile leaves it to its window).
+    const QPointer<QWidget> focus = QApplication::focusWidget();
+    const int result = Hooks().runDialog ? Hooks().runDialog(dialog) : dialog.exec();
+    if (focus && focus->isVisible() && focus->isEnabled()) {
+        if (QWidget* window = focus->window(); window && !window->isActiveWindow()) window->activateWindow();
+        focus->setFocus(Qt::OtherFocusReason);
+    }
+    return result;
 }
 
-QString ChooseDatFile(QWidget* parent, bool forSaving, const LanguageTable& language) {
+QString ChooseDatFile(QWidget* parent, bool forSaving, const LanguageTable& language, const QString& start) {
     if (Hooks().chooseFile) return Hooks().chooseFile(parent, forSaving);
     const QString filter = Q(language.row(lang_row::kDatFiles)) + QStringLiteral(";;") + Q(language.row(lang_row::kAllFiles));
-    return forSaving ? QFileDialog::getSaveFileName(parent, QString(), QString(), filter)
-                     : QFileDialog::getOpenFileName(parent, QString(), QString(), filter);
+    return forSaving ? QFileDialog::getSaveFileName(parent, QString(), start, filter)
+                     : QFileDialog::getOpenFileName(parent, QString(), start, filter);
 }
 
 QString ChooseCsvFile(QWidget* parent, bool forSaving, const LanguageTable& language) {

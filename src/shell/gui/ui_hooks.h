@@ -25,7 +25,9 @@ struct UiHooks {
 UiHooks& Hooks();
 
 int RunModal(QDialog& dialog);
-QString ChooseDatFile(QWidget* parent, bool forSaving, const LanguageTable& language);
+// A .dat file; the dialog starts at `start` (a folder, or a file whose folder and name it
+// shows) when given.
+QString ChooseDatFile(QWidget* parent, bool forSaving, const LanguageTable& language, const QString& start = {});
 // A CSV file of channels; a name typed without an extension for saving gets ".csv".
 QString ChooseCsvFile(QWidget* parent, bool forSaving, const LanguageTable& language);
 void Warn(QWidget* parent, const QString& text);

@@ -1,13 +1,13 @@
 #pragma once
-// The image and the texts, owned by the main frame for the whole run; every editor gets one
-// pointer to this block.
+// The open document and the texts, owned by the main frame for the whole run; every editor
+// gets one pointer to this block.
 #include "model/language_table.h"
-#include "model/radio_image.h"
+#include "shell/gui/document.h"
 
 namespace radioprog {
 
 struct Workspace {
-    RadioImage image;
+    Document document;
     LanguageTable language;
 };
 

@@ -95,10 +95,10 @@ private slots:
 
     void okFillsTheChannelsAndTheDialogStaysOpen() {
         CMainFrame frame;
-        frame.language() = Texts();
+        frame.workspace().language = Texts();
         auto* view = qobject_cast<CChnMsgView*>(frame.OpenChannelEditor() ? frame.editorView(EditorKind::Channels) : nullptr);
         QVERIFY(view);
-        QSignalSpy edits(view, &CChnMsgView::channelsEdited);
+        QSignalSpy edits(&frame.document(), &Document::channelsChanged);
         int dialogs = 0;
         auto useDialog = [&](CBatchChannelDlg& dialog) {
             ++dialogs;
@@ -133,7 +133,8 @@ private slots:
         RunBatchCommand(frame);
         QCOMPARE(dialogs, 1);
         QCOMPARE(edits.size(), 3);
-        QCOMPARE(ChannelView(edits[1][0].value<RadioImage>(), 0).rxFrequency(), 0x15000000u);
+        QCOMPARE(edits[0][0].value<QList<int>>(), QList<int>{0});  // the cell, before the batches
+        QCOMPARE(frame.document().history().undoCount(), std::size_t(3));
         QCOMPARE(ChannelView(frame.image(), 9).rxFrequency(), 0x40502500u);
     }
 };

@@ -16,11 +16,10 @@ using namespace radioprog;
 
 namespace {
 
-Workspace MakeWorkspace() {
-    Workspace workspace;
-    for (int r = 0; r < kLanguageRowCount; ++r) workspace.language.rows[static_cast<std::size_t>(r)] = "E" + std::to_string(r);
-    workspace.language.rows[12] = "OFF";
-    workspace.image.ApplyDefaults();
+std::unique_ptr<Workspace> MakeWorkspace() {
+    auto workspace = std::make_unique<Workspace>();
+    for (int r = 0; r < kLanguageRowCount; ++r) workspace->language.rows[static_cast<std::size_t>(r)] = "E" + std::to_string(r);
+    workspace->language.rows[12] = "OFF";
     return workspace;
 }
 
@@ -38,8 +37,9 @@ Q_DECLARE_METATYPE(radioprog::RadioImage)
 class ChannelViewTest : public QObject {
     Q_OBJECT
 
-    Workspace workspace_;
+    std::unique_ptr<Workspace> workspace_;
     std::unique_ptr<CChnMsgView> view_;
+    const RadioImage& image() const { return workspace_->document.image(); }
     int beeps_ = 0;
 
     CMSFlexGrid* grid() const { return view_->grid(); }
@@ -62,9 +62,10 @@ private slots:
         SetKeyBeepHandler([this] { ++beeps_; });
     }
     void init() {
+        view_.reset();
         workspace_ = MakeWorkspace();
-        UseChannel(workspace_.image, 4);
-        view_ = std::make_unique<CChnMsgView>(workspace_);
+        workspace_->document.editSettings([](RadioImage& image) { UseChannel(image, 4); });
+        view_ = std::make_unique<CChnMsgView>(*workspace_);
         view_->resize(1000, 700);
         view_->show();
         view_->LoadFromImage();
@@ -91,15 +92,14 @@ private slots:
     }
 
     void typingAndEnterCommitIntoTheImage() {
-        QSignalSpy edits(view_.get(), &CChnMsgView::channelsEdited);
-        const RadioImage before = workspace_.image;
+        QSignalSpy edits(&workspace_->document, &Document::channelsChanged);
         setCell(1, 2);
         QTest::keyClick(grid()->focusProxy(), Qt::Key_1);  // a key opens the edit with that key
         verifyOpenOver(CellEditor::Frequency, 1, 2);
         QTest::keyClicks(editor(CellEditor::Frequency), "45.5");
         QTest::keyClick(editor(CellEditor::Frequency), Qt::Key_Return);
 
-        ChannelView channel(workspace_.image, 0);
+        ChannelView channel(image(), 0);
         QCOMPARE(channel.rxFrequency(), 0x14550000u);
         QCOMPARE(channel.txFrequency(), 0x14550000u);
         QCOMPARE(channel.rxTone(), kToneOff);
@@ -111,7 +111,8 @@ private slots:
         QVERIFY(editor(CellEditor::Frequency)->isHidden());
         QCOMPARE(static_cast<CFilterEdit*>(editor(CellEditor::Frequency))->text(), QStringLiteral("145.50000"));
         QCOMPARE(edits.size(), 1);
-        QCOMPARE(edits[0][0].value<RadioImage>(), before);
+        QCOMPARE(edits[0][0].value<QList<int>>(), QList<int>{0});
+        QCOMPARE(workspace_->document.history().undoCount(), std::size_t(1));
 
         // A name typed in column 11 goes in with StoreToImage (as before a write or a save).
         grid()->SetCol(11);
@@ -119,7 +120,7 @@ private slots:
         QTest::keyClicks(editor(CellEditor::Name), "b12");
         view_->StoreToImage();
         QVERIFY(editor(CellEditor::Name)->isHidden());
-        const std::uint8_t* name = workspace_.image.channelName(0);
+        const std::uint8_t* name = image().channelName(0);
         QCOMPARE(std::vector<int>(name, name + 7), (std::vector<int>{10, 11, 1, 2, 0xFF, 0xFF, 0xFF}));
         QCOMPARE(edits.size(), 2);
         view_->StoreToImage();  // nothing open: nothing changes
@@ -143,7 +144,7 @@ private slots:
         power->setCurrentIndex(1);  // row 3: bit 13 = 0
         QTest::keyClick(power, Qt::Key_Tab);
         QCOMPARE(grid()->Col(), 7);
-        QVERIFY(!ChannelView(workspace_.image, 4).flag(channel_flag::kPower));
+        QVERIFY(!ChannelView(image(), 4).flag(channel_flag::kPower));
         QCOMPARE(view_->GetCellText(4, 6), std::string("E3"));
     }
 

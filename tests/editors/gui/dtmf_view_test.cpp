@@ -112,7 +112,7 @@ private slots:
     }
 
     void commitStoresAndCloses() {
-        RadioImage& image = mainFrame()->image();
+        const RadioImage& image = mainFrame()->image();
         field(2)->selectAll();
         QTest::keyClicks(field(2), QStringLiteral("a"));
         control<QCheckBox>(dc::kPttPress)->setChecked(true);
@@ -141,7 +141,7 @@ private slots:
         QTest::keyClicks(field(7), QStringLiteral("#"));
         mainFrame()->FlushEditors();
         QCOMPARE(mainFrame()->image().dtmfSlot(6)[0], 12);
-        mainFrame()->image().dtmfSlot(6)[0] = 4;
+        mainFrame()->document().editSettings([](RadioImage& image) { image.dtmfSlot(6)[0] = 4; });
         mainFrame()->RefreshEditors();
         QCOMPARE(field(7)->text(), QStringLiteral("4"));
     }
@@ -155,9 +155,8 @@ private slots:
         for (int index : {0, 1, 2}) {
             Workspace workspace;
             workspace.language = ShippedLanguage(index);
-            workspace.image.ApplyDefaults();
             CChildFrame frame(EditorKind::Dtmf, &workspace);
-            CDtmfView2 form(nullptr, &frame);
+            CDtmfView2 form(&frame);
             VerifyFormLayout(form.page().page(), index);
         }
     }

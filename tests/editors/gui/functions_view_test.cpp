@@ -167,9 +167,9 @@ private slots:
     void okStoresReloadsTheChannelTableAndCloses() {
         mainFrame()->OpenChannelEditor();
         mainFrame()->OpenFunctionsEditor();
-        RadioImage& image = mainFrame()->image();
+        const RadioImage& image = mainFrame()->image();
         // A channel the table does not show yet: OK has the table rebuilt from the image.
-        ChannelRef(image, 5).setRxFrequency(0x14512500);
+        mainFrame()->document().editSettings([](RadioImage& edited) { ChannelRef(edited, 5).setRxFrequency(0x14512500); });
         control<QComboBox>(1013)->setCurrentIndex(7);          // squelch
         control<QCheckBox>(1126)->setChecked(false);           // dual watch
         retype(sc::kFrequency[0], QStringLiteral("145.5"));
@@ -192,7 +192,7 @@ private slots:
     }
 
     void aRefusedChannelCountIsToldAndStopsTheReading() {
-        RadioImage& image = mainFrame()->image();
+        const RadioImage& image = mainFrame()->image();
         for (const char* count : {"0", "129", "many"}) {
             modal_->warnings.clear();
             retype(sc::kChannelCount, QString::fromLatin1(count));
@@ -224,7 +224,6 @@ private slots:
         for (int index : {0, 1, 2}) {
             Workspace workspace;
             workspace.language = ShippedLanguage(index);
-            workspace.image.ApplyDefaults();
             CChildFrame frame(EditorKind::Functions, &workspace);
             CChoiceFunView form(nullptr, &frame);
             VerifyFormLayout(form.page().page(), index);

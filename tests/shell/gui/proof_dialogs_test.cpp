@@ -58,8 +58,10 @@ class ProofDialogsTest : public QObject {
         qputenv("RADIOPROG_PORTS", QByteArray::fromStdString(ports));
         app_ = std::make_unique<CRadioProgApp>();
         app_->InitInstance(false);
-        ChannelRef(frame()->image(), 9).setRxFrequency(0x14535000u);
-        ChannelRef(frame()->image(), 9).setTxFrequency(0x14535000u);
+        frame()->document().editChannels([](RadioImage& image) {
+            ChannelRef(image, 9).setRxFrequency(0x14535000u);
+            ChannelRef(image, 9).setTxFrequency(0x14535000u);
+        });
     }
     bool holds(int i) {
         RadioImage memory = radios_[static_cast<std::size_t>(i)]->Image();
@@ -142,7 +144,7 @@ private slots:
         sim::SimFaults corrupting;
         corrupting.corruptAddress = 9 * 16;
         startApp(corrupting);
-        frame()->image().setPort(2);
+        frame()->document().setPort(2);
         frame()->action(command::kVerifyTransfers)->setChecked(true);
         QCOMPARE(RunTransfer(*frame(), &CMainFrame::OnWriteRadio), 4);
         QCOMPARE(shownLists_, QStringList{QStringLiteral("E17 9 E18 145.35000 \u2192 145.35001")});

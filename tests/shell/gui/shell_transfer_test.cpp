@@ -94,9 +94,11 @@ private slots:
     }
 
     void writeSendsTheImage() {
-        ChannelRef(frame()->image(), 0).setRxFrequency(0x43912500);
-        ChannelRef(frame()->image(), 0).setTxFrequency(0x43912500);
-        frame()->image().settingsByte(0x0E26) = 9;
+        frame()->document().editSettings([](RadioImage& image) {
+            ChannelRef(image, 0).setRxFrequency(0x43912500);
+            ChannelRef(image, 0).setTxFrequency(0x43912500);
+            image.settingsByte(0x0E26) = 9;
+        });
         QCOMPARE(runTransfer(&CMainFrame::OnWriteRadio), 4);
         QCOMPARE(messages_, QStringList{QStringLiteral("E123E32")});
         RadioImage written = radio_->Image();
@@ -111,8 +113,7 @@ private slots:
         narrow.rxLower[1] = 430;
         narrow.rxUpper[1] = 440;
         radio_->SetBandLimits(narrow);
-        RadioImage& image = frame()->image();
-        ChannelRef(image, 4).setRxFrequency(0x15000000);  // 150 MHz, outside both receive bands
+        frame()->document().editSettings([](RadioImage& image) { ChannelRef(image, 4).setRxFrequency(0x15000000); });  // 150 MHz, outside both receive bands
         QCOMPARE(runTransfer(&CMainFrame::OnWriteRadio), 2);
         QCOMPARE(messages_.size(), 2);
         QVERIFY2(messages_[0].startsWith(QStringLiteral("E1 5 E113")), qPrintable(messages_[0]));

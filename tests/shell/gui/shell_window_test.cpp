@@ -9,6 +9,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
 #include <QTest>
 #include <QToolBar>
 
@@ -27,6 +28,17 @@
 using namespace radioprog;
 using namespace radioprog::test;
 
+namespace {
+
+// The window title of a test language file's column (rows read "<letter><row>") for a file
+// name, or for an untitled document.
+QString TitleOf(const char* letter, const QString& name) {
+    const QString shown = name == QStringLiteral("Untitled") ? QString("%1%2").arg(letter).arg(lang_row::kUntitled) : name;
+    return shown + QStringLiteral("[*] \u2014 ") + letter + QStringLiteral("0");
+}
+
+}  // namespace
+
 class ShellWindowTest : public QObject {
     Q_OBJECT
 
@@ -42,6 +54,8 @@ class ShellWindowTest : public QObject {
 
 private slots:
     void init() {
+        // Each test starts as a first run: no language chosen before.
+        QSettings(QStringLiteral("radioprog"), QStringLiteral("radioprog")).clear();
         dir_ = std::make_unique<TempDir>();
         cwd_ = std::make_unique<CurrentDirGuard>(dir_->path());
         dir_->write("lang.csv", TestLanguageFile([](int row, int column) -> std::string {
@@ -59,7 +73,7 @@ private slots:
     void startUpTitlesAndMenus() {
         auto app = start();
         CMainFrame* frame = app->mainFrame();
-        QCOMPARE(frame->windowTitle(), QStringLiteral("E0"));
+        QCOMPARE(frame->windowTitle(), TitleOf("E", "Untitled"));
         QCOMPARE(menuTitle(frame, 0), QStringLiteral("E91"));
         QCOMPARE(menuTitle(frame, 3), QStringLiteral("Port"));
         QCOMPARE(menuTitle(frame, 6), QStringLiteral("E112"));
@@ -82,7 +96,7 @@ private slots:
         app->OnLanguage();
         QCOMPARE(frame->toolTipText(frame->action(command::kFileNew)->data().toInt()), QString());  // "row 92 starts with ("
         QCOMPARE(menuTitle(frame, 0), QStringLiteral("T91"));
-        QCOMPARE(frame->windowTitle(), QStringLiteral("T0"));
+        QCOMPARE(frame->windowTitle(), TitleOf("T", "Untitled"));
     }
 
     void languageDialogKeepsEverythingForTheSameLanguage() {
@@ -218,7 +232,7 @@ private slots:
             ports.portButton(1)->setChecked(true);
             return int(QDialog::Rejected);
         });
-        frame->image().setPort(4);
+        frame->document().setPort(4);
         frame->OnPortSelect();
         QCOMPARE(frame->image().port(), 4);  // "Cancel stores nothing"
         modal.setAnswer([](QDialog& dialog) {
@@ -233,9 +247,12 @@ private slots:
     }
 
     void fileNewAsksFirst() {
+        // A document without unsaved changes: the reset question (with unsaved changes the
+        // save question comes instead, see document_test).
         auto app = start();
         CMainFrame* frame = app->mainFrame();
-        frame->image().bytes[100] = 0x42;
+        frame->document().editSettings([](RadioImage& image) { image.bytes[100] = 0x42; });
+        frame->document().markSaved(QString::fromStdString(dir_->file("x.dat")));
         QString shown;
         ModalRecorder modal([&shown](QDialog& dialog) {
             shown = static_cast<CMessageDlg&>(dialog).message();
@@ -255,8 +272,8 @@ private slots:
         auto app = start();
         CMainFrame* frame = app->mainFrame();
         ModalRecorder modal;
-        frame->image().setPort(7);
-        frame->image().bytes[4700] = 0x12;  // a DTMF code byte survives save and open
+        frame->document().setPort(7);
+        frame->document().editSettings([](RadioImage& image) { image.bytes[4700] = 0x12; });  // a DTMF code byte survives save and open
         Hooks().chooseFile = [this](QWidget*, bool) { return QString::fromStdString(dir_->file("radio")); };
         frame->OnFileSave();
         QCOMPARE(ReadFile(dir_->file("radio.dat")).size(), std::size_t(5592));
@@ -276,7 +293,7 @@ private slots:
         QCOMPARE(modal.warnings.size(), 1);
 
         Hooks().chooseFile = [this](QWidget*, bool) { return QString::fromStdString(dir_->file("no/dir/x.dat")); };
-        frame->OnFileSave();
+        frame->OnFileSaveAs();
         QCOMPARE(modal.warnings.size(), 2);  // "a failed save is shown"
     }
 

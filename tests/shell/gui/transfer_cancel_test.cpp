@@ -113,7 +113,6 @@ private slots:
         inRadio.ApplyDefaults();
         ChannelRef(inRadio, 2).setRxFrequency(0x14550000);
         radio_->LoadImage(inRadio);
-        ChannelRef(frame()->image(), 2).setRxFrequency(0x43000000);
         frame()->OpenFunctionsEditor();
         frame()->OpenChannelEditor();
         const RadioImage before = frame()->image();
@@ -133,8 +132,8 @@ private slots:
         });
         QVERIFY2(ms >= 0 && ms < 500, qPrintable(QString::number(ms)));
 
-        QCOMPARE(messages_, QStringList{QStringLiteral("E122E275")});
-        QCOMPARE(details_, QStringList{QStringLiteral("E276")});
+        QCOMPARE(messages_, QStringList{QStringLiteral("E122E283")});
+        QCOMPARE(details_, QStringList{QStringLiteral("E284")});
         QVERIFY(frame()->image() == before);
         QCOMPARE(channels->GetCellText(2, 1), cellBefore);
         QVERIFY(!std::filesystem::exists(dir_->file("data/radioprog/backups")));
@@ -144,12 +143,12 @@ private slots:
     }
 
     void cancelledWriteWarnsOfMixedMemory() {
-        ChannelRef(frame()->image(), 0).setRxFrequency(0x43912500);
+        frame()->document().editSettings([](RadioImage& image) { ChannelRef(image, 0).setRxFrequency(0x43912500); });
         QVERIFY(startAndWaitForProgress(&CMainFrame::OnWriteRadio, 5));
         const qint64 ms = cancelAndTime([this] { frame()->OnCancelTransfer(); });
         QVERIFY2(ms >= 0 && ms < 500, qPrintable(QString::number(ms)));
-        QCOMPARE(messages_, QStringList{QStringLiteral("E123E275")});
-        QCOMPARE(details_, QStringList{QStringLiteral("E277\nE278")});
+        QCOMPARE(messages_, QStringList{QStringLiteral("E123E283")});
+        QCOMPARE(details_, QStringList{QStringLiteral("E285\nE286")});
     }
 
     void closingDuringATransferAsksThenCancelsAndQuits() {
@@ -180,14 +179,15 @@ private slots:
         narrow.rxLower[1] = 430;
         narrow.rxUpper[1] = 440;
         radio_->SetBandLimits(narrow);
-        ChannelRef(frame()->image(), 100).setRxFrequency(0x15000000);  // far down the table
+        // Far down the table.
+        frame()->document().editSettings([](RadioImage& image) { ChannelRef(image, 100).setRxFrequency(0x15000000); });
         frame()->OpenFunctionsEditor();
         QCOMPARE(RunTransfer(*frame(), &CMainFrame::OnWriteRadio), 2);
         QCOMPARE(messages_.size(), 2);
         QVERIFY2(messages_[0].startsWith(QStringLiteral("E1 101 E113 <144.000~146.995 430.000~440.995>")),
                  qPrintable(messages_[0]));
-        QCOMPARE(details_[0], QStringLiteral("E18 150.00000 MHz, E288 100"));
-        QCOMPARE(details_[1], QStringLiteral("E279"));
+        QCOMPARE(details_[0], QStringLiteral("E18 150.00000 MHz, E296 100"));
+        QCOMPARE(details_[1], QStringLiteral("E287"));
 
         QCOMPARE(frame()->background()->activeSubWindow(), frame()->editorFrame(EditorKind::Channels));
         auto* channels = dynamic_cast<CChnMsgView*>(frame()->editorView(EditorKind::Channels));
@@ -198,9 +198,11 @@ private slots:
         QVERIFY(grid->cellArea()->rect().intersects(grid->CellRect(101, 1)));
 
         // A VFO: the optional-functions form, where the VFO frequencies are.
-        ChannelRef(frame()->image(), 100).setRxFrequency(0x14500000);
-        WriteLe32(frame()->image().vfoEntry(0), 0x14500000);
-        WriteLe32(frame()->image().vfoEntry(1), 0x15000000);
+        frame()->document().editSettings([](RadioImage& image) {
+            ChannelRef(image, 100).setRxFrequency(0x14500000);
+            WriteLe32(image.vfoEntry(0), 0x14500000);
+            WriteLe32(image.vfoEntry(1), 0x15000000);
+        });
         frame()->RefreshEditors();  // the open forms show (and store back) the new values
         messages_.clear();
         details_.clear();
@@ -214,7 +216,7 @@ private slots:
         radio_->SetFaults(sim::SimFaults{.wrongModel = true});
         QCOMPARE(RunTransfer(*frame(), &CMainFrame::OnReadRadio), 0);
         QCOMPARE(messages_, QStringList{QStringLiteral("E33")});
-        const QString expected = QStringLiteral("E281\n\u2022 E282\n\u2022 E283\n\u2022 E284\nE285\n\u2022 COM1 (%1): E286")
+        const QString expected = QStringLiteral("E289\n\u2022 E290\n\u2022 E291\n\u2022 E292\nE293\n\u2022 COM1 (%1): E294")
                                      .arg(QString::fromStdString(radio_->devicePath()));
         QCOMPARE(details_[0], expected);
     }

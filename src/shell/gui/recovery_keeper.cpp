@@ -1,0 +1,25 @@
+#include "shell/gui/recovery_keeper.h"
+
+#include "model/recovery_file.h"
+#include "shell/gui/document.h"
+#include "shell/gui/text.h"
+
+namespace radioprog {
+
+RecoveryKeeper::RecoveryKeeper(Document& document, QObject* parent) : QObject(parent), document_(document) {
+    timer_.setInterval(kDefaultIntervalMs);
+    connect(&timer_, &QTimer::timeout, this, &RecoveryKeeper::update);
+    connect(&document_, &Document::modifiedChanged, this, [this](bool modified) {
+        if (!modified) RemoveRecovery();
+    });
+    timer_.start();
+}
+
+void RecoveryKeeper::update() {
+    // A failed write is tried again at the next interval; it must not interrupt the user.
+    if (document_.isModified()) WriteRecovery(document_.image(), S(document_.path()));
+}
+
+void RecoveryKeeper::discard() { RemoveRecovery(); }
+
+}  // namespace radioprog

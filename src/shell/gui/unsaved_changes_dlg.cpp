@@ -1,0 +1,34 @@
+#include "shell/gui/unsaved_changes_dlg.h"
+
+#include <QAbstractButton>
+#include <QPushButton>
+
+#include "model/language_table.h"
+#include "shell/document_texts.h"
+#include "shell/gui/text.h"
+#include "shell/gui/ui_hooks.h"
+
+namespace radioprog {
+
+namespace {
+
+constexpr int kCancelRow = 117;
+
+}  // namespace
+
+QMessageBox::StandardButton AskSaveChanges(QWidget* parent, const std::string& path, const LanguageTable& language) {
+    QMessageBox box(QMessageBox::Warning, Q(language.row(0)), Q(SaveChangesQuestion(path, language)),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+    box.setObjectName(QStringLiteral("saveChangesQuestion"));
+    for (auto [button, row] : {std::pair{QMessageBox::Save, lang_row::kSaveButton},
+                               {QMessageBox::Discard, lang_row::kDiscardButton}, {QMessageBox::Cancel, kCancelRow}})
+        if (!language.row(row).empty()) box.button(button)->setText(Q(language.row(row)));
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
+    int answer = RunModal(box);
+    if (QAbstractButton* clicked = box.clickedButton()) answer = box.standardButton(clicked);
+    if (answer == QMessageBox::Save || answer == QMessageBox::Discard) return static_cast<QMessageBox::StandardButton>(answer);
+    return QMessageBox::Cancel;
+}
+
+}  // namespace radioprog
