@@ -93,15 +93,33 @@ bool CComPort::ReadBlockDescrambled(std::uint8_t hi, std::uint8_t lo, std::uint8
 
 bool CComPort::ExchangeUnit(std::uint8_t hi, std::uint8_t lo, const std::uint8_t* source) {
     const std::uint8_t header[4] = {wire::kWriteCommand, hi, lo, wire::kWriteLength};
+    int unanswered = 0;  // sends of this unit the radio has not answered yet
     for (int attempt = 0; attempt < wire::kWriteAttempts; ++attempt) {
         if (attempt > 0) line_.DiscardInput();
         if (!Send(header, sizeof header) || !Send(source, wire::kUnitSize)) return false;
         // The radio stores the unit before it acknowledges: it gets the whole total time.
         std::uint8_t ack = 0;
+        if (line_.Read(&ack, 1, ReplyWait::Stored) != 1) {
+            ++unanswered;
+            continue;
+        }
         // Another byte with the ACK: one of them answers an earlier send, so send again.
-        if (line_.Read(&ack, 1, ReplyWait::Stored) == 1 && ack == wire::kAck && !line_.InputPending()) return true;
+        if (ack == wire::kAck && !line_.InputPending()) {
+            // The ACK may have answered an earlier, slow send of this unit; the answer to this
+            // one is still on its way and must not be taken for the next unit's. Any ACK
+            // means the unit is stored (every send carried the same data), so the late
+            // answers are only awaited and dropped.
+            AwaitLateAnswers(unanswered);
+            return true;
+        }
     }
     return false;
+}
+
+void CComPort::AwaitLateAnswers(int count) {
+    std::uint8_t late = 0;
+    while (count > 0 && line_.Read(&late, 1, ReplyWait::Stored) == 1) --count;
+    line_.DiscardInput();
 }
 
 bool CComPort::SettleLastUnit() {

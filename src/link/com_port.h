@@ -80,6 +80,9 @@ private:
     bool TakeReadReply(const std::uint8_t* reply, std::uint8_t hi, std::uint8_t lo, std::uint8_t* destination);
     // One unit sent until the radio acknowledges it alone, at most kWriteAttempts times.
     bool ExchangeUnit(std::uint8_t hi, std::uint8_t lo, const std::uint8_t* source);
+    // Waits, one stored-reply time each, for the answers still owed to sends of a unit that
+    // timed out, and drops them.
+    void AwaitLateAnswers(int count);
     // Discards stray input; while there was some, sends the last acknowledged unit again.
     bool SettleLastUnit();
 
