@@ -1,5 +1,6 @@
 #include "link/com_port.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <thread>
@@ -31,6 +32,7 @@ bool CComPort::EnterProgramMode(int retries) {
     std::this_thread::sleep_for(std::chrono::milliseconds(wire::kModeEntryWaitMs));
     line_.Purge();
     lastUnit_ = {};
+    slowestAnswer_ = {};
     const auto* entry = reinterpret_cast<const std::uint8_t*>(wire::kModeEntry);
     for (int attempt = 0; attempt <= retries; ++attempt) {
         if (!Send(entry, wire::kModeEntrySize)) return false;
@@ -92,11 +94,14 @@ bool CComPort::ReadBlockDescrambled(std::uint8_t hi, std::uint8_t lo, std::uint8
 }
 
 bool CComPort::ExchangeUnit(std::uint8_t hi, std::uint8_t lo, const std::uint8_t* source) {
-    const std::uint8_t header[4] = {wire::kWriteCommand, hi, lo, wire::kWriteLength};
+    // Header and data leave in one piece: one system call, and no gap on the line.
+    std::uint8_t unit[4 + wire::kUnitSize] = {wire::kWriteCommand, hi, lo, wire::kWriteLength};
+    std::memcpy(unit + 4, source, wire::kUnitSize);
     int unanswered = 0;  // sends of this unit the radio has not answered yet
     for (int attempt = 0; attempt < wire::kWriteAttempts; ++attempt) {
         if (attempt > 0) line_.DiscardInput();
-        if (!Send(header, sizeof header) || !Send(source, wire::kUnitSize)) return false;
+        if (!Send(unit, sizeof unit)) return false;
+        lastUnitSent_ = Clock::now();
         // The radio stores the unit before it acknowledges: it gets the whole total time.
         std::uint8_t ack = 0;
         if (line_.Read(&ack, 1, ReplyWait::Stored) != 1) {
@@ -105,6 +110,7 @@ bool CComPort::ExchangeUnit(std::uint8_t hi, std::uint8_t lo, const std::uint8_t
         }
         // Another byte with the ACK: one of them answers an earlier send, so send again.
         if (ack == wire::kAck && !line_.InputPending()) {
+            slowestAnswer_ = std::max(slowestAnswer_, Clock::now() - lastUnitSent_);
             // The ACK may have answered an earlier, slow send of this unit; the answer to this
             // one is still on its way and must not be taken for the next unit's. Any ACK
             // means the unit is stored (every send carried the same data), so the late
@@ -140,9 +146,15 @@ bool CComPort::WriteBlock(std::uint8_t hi, std::uint8_t lo, const std::uint8_t* 
 }
 
 bool CComPort::ConfirmWrites() {
-    std::this_thread::sleep_for(std::chrono::milliseconds(line_.timeouts().readIntervalMs));
+    // A stray byte taken for the last unit's ACK would be followed by the real answer, which
+    // comes about as fast as the radio answered the other units: wait a quarter longer than
+    // the slowest answer of this session (at most one read interval), from the last send.
+    const Clock::duration interval = std::chrono::milliseconds(line_.timeouts().readIntervalMs);
+    const Clock::duration wait = slowestAnswer_ + slowestAnswer_ / 4 + kAnswerJitter;
+    std::this_thread::sleep_until(lastUnitSent_ + std::min(interval, wait));
     bool settled = SettleLastUnit();
     lastUnit_ = {};
+    slowestAnswer_ = {};
     return settled;
 }
 

@@ -3,6 +3,7 @@
 // 64-byte block reads (one of them nibble-scrambled) and 16-byte unit writes. Every
 // operation blocks and answers only true or false; the transfer job decides what a failure
 // means for the user.
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -63,8 +64,9 @@ public:
     // byte found before the unit puts the previous unit's acknowledgement in doubt (it may
     // have answered an earlier send), so that unit is sent again first.
     bool WriteBlock(std::uint8_t hi, std::uint8_t lo, const std::uint8_t* source);
-    // After the last unit: waits one read interval for a stray reply to it, and sends the
-    // unit again if one came. False when that fails.
+    // After the last unit: waits for a stray reply to it (a quarter longer than the radio
+    // took at most to answer a unit, at most one read interval), and sends the unit again if
+    // one came. False when that fails.
     bool ConfirmWrites();
 
     // Spelling of the protocol's own name for the nibble translation; flag 0 descrambles.
@@ -91,8 +93,14 @@ private:
         std::uint8_t hi = 0, lo = 0;
         std::uint8_t data[wire::kUnitSize] = {};
     };
+    using Clock = std::chrono::steady_clock;
+    // Scheduling delays of a loaded machine, added to the final wait.
+    static constexpr Clock::duration kAnswerJitter = std::chrono::milliseconds(2);
+
     SerialLine line_;
     SentUnit lastUnit_;  // the unit acknowledged last in this session
+    Clock::time_point lastUnitSent_{};
+    Clock::duration slowestAnswer_{};  // the longest a unit's ACK took in this session
 };
 
 }  // namespace radioprog

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/prctl.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -50,7 +51,7 @@ constexpr FaultKindEntry kFaultKinds[] = {
     {FaultKind::Short, "short"},            {FaultKind::CorruptHeader, "bad-header"},
     {FaultKind::ExtraByte, "extra-byte"},   {FaultKind::LateAck, "late-ack"},
     {FaultKind::DoubledAck, "double-ack"},  {FaultKind::Nak, "nak"},
-    {FaultKind::BadAck, "bad-ack"},
+    {FaultKind::BadAck, "bad-ack"},         {FaultKind::LateDoubledAck, "late-double-ack"},
 };
 
 }  // namespace
@@ -184,6 +185,9 @@ void RadioSimulator::Stop() {
 }
 
 void RadioSimulator::Serve() {
+    // Paced replies sleep until each byte's time: the default 50 us timer slack would add up
+    // over a transfer's hundreds of replies and be counted against the program.
+    ::prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
     const int master = terminal_.masterFd();
     for (;;) {
         int waitMs = -1;
@@ -316,6 +320,9 @@ void RadioSimulator::Process() {
         switch (fault->kind) {
             case FaultKind::LateAck: return Emit({wire::kAck}, faults_.lateReplyMs);
             case FaultKind::DoubledAck: return Emit({wire::kAck, wire::kAck});
+            case FaultKind::LateDoubledAck:
+                Emit({wire::kAck});
+                return Emit({wire::kAck}, faults_.lateReplyMs);
             case FaultKind::Nak: return Emit({kNak});
             case FaultKind::BadAck: return Emit({kBadAck});
             case FaultKind::ExtraByte: return Emit({wire::kAck, kStrayByte});

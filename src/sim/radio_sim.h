@@ -27,6 +27,7 @@ enum class FaultKind {
     ExtraByte,      // a stray byte follows the reply
     LateAck,        // the acknowledgement comes lateReplyMs late (and what follows it too)
     DoubledAck,     // the acknowledgement comes twice
+    LateDoubledAck, // the acknowledgement comes at once and again lateReplyMs later
     Nak,            // NAK instead of the acknowledgement; a refused unit is not stored
     BadAck,         // another byte instead of the acknowledgement (the unit is stored)
 };
@@ -59,7 +60,7 @@ struct SimFaults {
     int garbledReads = 0;         // the first k read replies carry one data byte inverted on
                                   // the line (a different byte each time); memory stays right
     std::vector<TargetedFault> targeted{};
-    int lateReplyMs = 500;        // the delay of LateAck
+    int lateReplyMs = 500;        // the delay of LateAck and of LateDoubledAck's second ACK
 };
 
 // What the program sent, in order.

@@ -29,6 +29,7 @@ struct FaultRow {
     TransferMode mode;
     std::vector<TargetedFault> faults;  // `at` is added to the sampled request number
     TransferResult expected;
+    int lateMs = 450;  // past the short one-byte wait below, within four of them
 };
 
 struct FaultCase {
@@ -86,6 +87,9 @@ const std::vector<FaultRow>& Rows() {
         {TransferMode::Write, {At(FaultKind::LateAck, kWrite), At(FaultKind::Nak, kWrite, 1, kPersistent)},
          kWriteFailed},
         {TransferMode::Write, {At(FaultKind::DoubledAck, kWrite), At(FaultKind::Nak, kWrite, 1)}, kWriteDone},
+        // A second ACK shortly after the first is taken for the next unit's answer, and that
+        // unit is refused: at the last unit only the check after the write can catch it.
+        {TransferMode::Write, {At(FaultKind::LateDoubledAck, kWrite, -1), At(FaultKind::Nak, kWrite)}, kWriteDone, 20},
         // The band-limit block is read once before a write; a bad reply ends the write.
         {TransferMode::Write, {At(FaultKind::CorruptHeader, kRead)}, kWriteFailed},
     };
@@ -136,7 +140,7 @@ TEST_P(FaultMatrix, ResultIsTheExpectedOneAndNoSuccessHidesAFault) {
         fault.at += c.sample;
         faults.targeted.push_back(fault);
     }
-    faults.lateReplyMs = 450;  // past the short one-byte wait below, within four of them
+    faults.lateReplyMs = c.row.lateMs;
     RunningSim radio(faults);
     const RadioImage inRadio = PatternImage(1);
     radio.LoadImage(inRadio);

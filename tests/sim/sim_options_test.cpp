@@ -71,7 +71,7 @@ TEST(SimOptions, ParsesTargetedFaults) {
     EXPECT_EQ(config.faults.lateReplyMs, 900);
     for (FaultKind kind : {FaultKind::Silent, FaultKind::Drop, FaultKind::Short, FaultKind::CorruptHeader,
                            FaultKind::ExtraByte, FaultKind::LateAck, FaultKind::DoubledAck, FaultKind::Nak,
-                           FaultKind::BadAck}) {
+                           FaultKind::BadAck, FaultKind::LateDoubledAck}) {
         FaultKind parsed{};
         EXPECT_TRUE(ParseFaultKind(FaultKindName(kind), parsed) && parsed == kind) << FaultKindName(kind);
     }
