@@ -19,9 +19,9 @@ BASE_ROWS = 194
 # Rows after 193: channel editing (undo, clipboard, rows, CSV) and its reports, a skipped
 # language file, several radios / verify / compare, CSV placement and band gaps, then the
 # interface texts (menu captions, questions, file errors, notices, file-dialog filters), then
-# pasted text refused for its size. The
+# pasted text refused for its size, then files refused before reading. The
 # program has a built-in English text for each, so older files without them still work.
-EXTRA_ROWS = 30 + 21 + 8 + 20 + 1 + 8 + 15
+EXTRA_ROWS = 30 + 21 + 8 + 20 + 1 + 8 + 15 + 3
 ROWS = BASE_ROWS + EXTRA_ROWS
 EDIT_ROWS = list(range(194, 203))   # undo ... move down
 FILE_ROWS = [203, 204, 234, 253, 275, 279]  # import CSV..., export CSV..., compare with..., print preview..., save as..., recent files

@@ -11,12 +11,15 @@
 #include <string>
 #include <string_view>
 
+#include "model/file_failure.h"
+
 namespace radioprog {
 
 struct FileResult {
     bool ok = true;
     std::string error;  // why it failed, for the user
     int systemError = 0;  // the system's error number when the system refused, else 0
+    ReadFailure readFailure = ReadFailure::None;  // why a file was not read, for reading
 };
 
 // Writes data to path atomically. A new file gets the usual permissions of a user's document

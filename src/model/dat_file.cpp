@@ -24,7 +24,7 @@ FileResult SaveDatFile(const RadioImage& image, const std::string& path) {
 
 FileResult OpenDatFile(const std::string& path, RadioImage& image) {
     FileContent content = ReadWholeFile(path);
-    if (!content.ok) return {false, content.error, content.systemError};
+    if (!content.ok) return {false, content.error, content.systemError, content.failure};
     return DecodeDatFile(std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(content.bytes.data()),
                                                        content.bytes.size()),
                          path, image);

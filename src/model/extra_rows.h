@@ -194,7 +194,13 @@ inline constexpr int kNoAnswer = 294;
 inline constexpr int kNoPortFound = 295;
 // Band refusal detail: the channel's number in the channel table.
 inline constexpr int kTableNumber = 296;
+// A file that is not read, followed by its name: a pipe, device or folder ...
+inline constexpr int kNotRegularFile = 297;
+// ... a file over the 16 MB any of the program's files could need ...
+inline constexpr int kFileTooLarge = 298;
+// ... or one the memory ran out for.
+inline constexpr int kNoMemoryToRead = 299;
 
-inline constexpr int kEnd = 297;  // one past the last extra row
+inline constexpr int kEnd = 300;  // one past the last extra row
 
 }  // namespace radioprog::lang_row

@@ -5,12 +5,13 @@
 #include <cstddef>
 #include <string>
 
+#include "model/file_failure.h"
+
 namespace radioprog {
 
 // Everything the program reads whole is a few kilobytes; 16 MB is far beyond any of it.
 inline constexpr std::size_t kMaxInputBytes = 16u * 1024u * 1024u;
 
-enum class ReadFailure { None, Open, NotRegular, TooLarge, Read, NoMemory };
 
 struct FileContent {
     bool ok = false;

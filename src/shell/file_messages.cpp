@@ -16,7 +16,23 @@ std::string WithReason(int row, const std::string& path, const FileResult& resul
 
 }  // namespace
 
+std::string ReadFailureText(const std::string& path, ReadFailure failure, int systemError,
+                            const LanguageTable& language) {
+    int row = lang_row::kCannotRead;
+    switch (failure) {
+        case ReadFailure::NotRegular: row = lang_row::kNotRegularFile; break;
+        case ReadFailure::TooLarge: row = lang_row::kFileTooLarge; break;
+        case ReadFailure::NoMemory: row = lang_row::kNoMemoryToRead; break;
+        case ReadFailure::None:
+        case ReadFailure::Open:
+        case ReadFailure::Read: break;
+    }
+    return WithReason(row, path, {false, {}, systemError}, language);
+}
+
 std::string DatOpenFailure(const std::string& path, const FileResult& result, const LanguageTable& language) {
+    if (result.readFailure != ReadFailure::None)
+        return ReadFailureText(path, result.readFailure, result.systemError, language);
     return WithReason(result.systemError != 0 ? lang_row::kCannotRead : lang_row::kNotRadioImage, path, result,
                       language);
 }

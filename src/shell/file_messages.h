@@ -8,6 +8,11 @@
 
 namespace radioprog {
 
+// A file was not read: refused before reading (not a regular file, too large), out of
+// memory, or the system refused.
+std::string ReadFailureText(const std::string& path, ReadFailure failure, int systemError,
+                            const LanguageTable& language);
+
 // Opening a .dat file failed: it could not be read, or it is too short to be a radio image.
 std::string DatOpenFailure(const std::string& path, const FileResult& result, const LanguageTable& language);
 

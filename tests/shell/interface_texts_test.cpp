@@ -3,10 +3,15 @@
 // permission messages, and the locale of Qt's own texts per language column.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <set>
 
+#include "model/dat_file.h"
 #include "shell/commands.h"
 #include "shell/file_messages.h"
 #include "shell/interface_locale.h"
@@ -64,6 +69,24 @@ TEST(FileMessages, NameTheFileAndTheSystemsReason) {
               "Cannot write the file\n/ro/a.dat\n" + std::string(std::strerror(EACCES)));
     EXPECT_EQ(ReplaceQuestion("/x/a.dat", language), "The file already exists. Replace it?\n/x/a.dat");
     EXPECT_EQ(NoLanguageFileNotice(language).rfind("No language file (lang.csv) was found. Looked in:\n", 0), 0u);
+}
+
+TEST(FileMessages, AFileRefusedBeforeReadingSaysWhyInTheUsersLanguage) {
+    const std::filesystem::path dir = std::filesystem::temp_directory_path() / ("refused-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    const std::string fifo = (dir / "pipe.dat").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    RadioImage image;
+    LanguageTable chinese;
+    chinese.rows[lang_row::kNotRegularFile] = "这不是普通文件，未读取：";
+    EXPECT_EQ(DatOpenFailure(fifo, OpenDatFile(fifo, image), chinese), "这不是普通文件，未读取：\n" + fifo);
+    EXPECT_EQ(DatOpenFailure(dir.string(), OpenDatFile(dir.string(), image), LanguageTable{}),
+              "This is not a regular file and is not read:\n" + dir.string());
+    EXPECT_EQ(ReadFailureText("/x/big.csv", ReadFailure::TooLarge, 0, LanguageTable{}),
+              "This file is larger than 16 MB and is not read:\n/x/big.csv");
+    EXPECT_EQ(ReadFailureText("/x/a.csv", ReadFailure::NoMemory, 0, LanguageTable{}),
+              "There is not enough memory to read this file:\n/x/a.csv");
+    std::filesystem::remove_all(dir);
 }
 
 TEST(PermissionAdvice, NamesThePortAndDeviceInTheUsersLanguage) {

@@ -21,6 +21,7 @@
 #include "editors/gui/ms_flex_grid.h"
 #include "model/file_read.h"
 #include "shell/commands.h"
+#include "shell/file_messages.h"
 #include "shell/gui/document.h"
 #include "shell/gui/editor_host.h"
 #include "shell/gui/text.h"
@@ -225,11 +226,12 @@ bool ChangesImage(int commandId) { return commandId != command::kEditCopy && com
 
 void ImportCsvFile(EditorHost& host, const QString& path) {
     const LanguageTable& language = host.language();
-    std::string text, error;
-    if (!ReadTextFile(S(path), text, error)) {
-        Warn(host.hostWindow(), Q(language.row(lang_row::kCannotRead) + "\n" + error));
+    FileContent content = ReadWholeFile(S(path));
+    if (!content.ok) {
+        Warn(host.hostWindow(), Q(ReadFailureText(S(path), content.failure, content.systemError, language)));
         return;
     }
+    const std::string text = std::move(content.bytes);
     CChnMsgView* view = OpenChannelView(host);
     // Rows go where their Location says or, as the user chooses, in file order from the
     // current channel; a file without Location always goes from the current channel.

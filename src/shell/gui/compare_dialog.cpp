@@ -10,6 +10,7 @@
 #include "compare/image_diff.h"
 #include "link/comm_task.h"
 #include "model/dat_file.h"
+#include "shell/file_messages.h"
 #include "shell/gui/text.h"
 #include "shell/gui/transfer_bridge.h"
 #include "shell/gui/ui_hooks.h"
@@ -124,7 +125,7 @@ void CompareDialog::compareWithFile() {
     other.ApplyDefaults();
     FileResult opened = OpenDatFile(S(path), other);
     if (!opened.ok) {
-        Warn(this, Q(opened.error));
+        Warn(this, Q(DatOpenFailure(S(path), opened, language_)));
         return;
     }
     ShowDifferences(other, document_());

@@ -1,0 +1,8 @@
+#pragma once
+
+namespace radioprog {
+
+// Why a file was not read, so that each reason gets its own message in the user's language.
+enum class ReadFailure { None, Open, NotRegular, TooLarge, Read, NoMemory };
+
+}  // namespace radioprog
