@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "editors/delimited_text.h"
+#include "model/ascii_text.h"
+#include "model/fixed_point.h"
 #include "model/tone_codec.h"
 
 namespace radioprog {
@@ -11,30 +12,6 @@ namespace radioprog {
 namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-// A decimal number as an integer count of 10^-decimals: "88.5" with 1 decimal gives 885.
-// nullopt for anything but digits with at most one point, for a non-zero digit beyond the
-// decimals, and for more than 9 digits before the point.
-std::optional<long long> ParseFixedPoint(std::string_view raw, int decimals) {
-    std::string text = TrimBlanks(raw);
-    std::size_t point = text.find('.');
-    std::string whole = text.substr(0, point);
-    std::string fraction = point == std::string::npos ? std::string() : text.substr(point + 1);
-    if (whole.empty() || whole.size() > 9) return std::nullopt;
-    for (char c : whole + fraction)
-        if (!IsDigit(c)) return std::nullopt;
-    long long value = 0;
-    for (char c : whole) value = value * 10 + (c - '0');
-    for (int i = 0; i < decimals; ++i) {
-        auto index = static_cast<std::size_t>(i);
-        value = value * 10 + (index < fraction.size() ? fraction[index] - '0' : 0);
-    }
-    for (std::size_t i = static_cast<std::size_t>(decimals); i < fraction.size(); ++i)
-        if (fraction[i] != '0') return std::nullopt;
-    return value;
-}
 
 // Digits, optionally a point and more digits.
 bool IsDecimalNumber(std::string_view raw) {
@@ -47,13 +24,6 @@ bool IsDecimalNumber(std::string_view raw) {
 }
 
 }  // namespace
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
-    return true;
-}
 
 std::optional<FrequencyUnits> ParseMhz(std::string_view text) { return ParseFixedPoint(text, 5); }
 
