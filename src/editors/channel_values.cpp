@@ -11,16 +11,14 @@ namespace radioprog {
 
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
 // Digits, optionally a point and more digits.
 bool IsDecimalNumber(std::string_view raw) {
     std::string text = TrimBlanks(raw);
     std::size_t point = text.find('.');
     std::string whole = text.substr(0, point);
     std::string fraction = point == std::string::npos ? std::string() : text.substr(point + 1);
-    return !whole.empty() && std::all_of(whole.begin(), whole.end(), IsDigit) &&
-           std::all_of(fraction.begin(), fraction.end(), IsDigit);
+    return !whole.empty() && std::all_of(whole.begin(), whole.end(), IsAsciiDigit) &&
+           std::all_of(fraction.begin(), fraction.end(), IsAsciiDigit);
 }
 
 }  // namespace
@@ -67,7 +65,7 @@ std::optional<std::string> DcsNumber(std::string_view raw) {
     if (!text.empty() && (text[0] == 'D' || text[0] == 'd')) text.erase(0, 1);
     if (text.empty() || text.size() > 3) return std::nullopt;
     for (char c : text)
-        if (!IsDigit(c)) return std::nullopt;
+        if (!IsAsciiDigit(c)) return std::nullopt;
     text.insert(0, 3 - text.size(), '0');
     for (const std::string& number : DcsNumberTexts())
         if (number == text) return number;

@@ -6,6 +6,10 @@
 
 namespace radioprog {
 
+// Characters (char or char32_t) that are ASCII digits or letters.
+constexpr bool IsAsciiDigit(char32_t c) { return c >= U'0' && c <= U'9'; }
+constexpr bool IsAsciiLetter(char32_t c) { return (c >= U'A' && c <= U'Z') || (c >= U'a' && c <= U'z'); }
+
 constexpr char ToLowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 constexpr char ToUpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 std::string ToLowerAscii(std::string_view text);

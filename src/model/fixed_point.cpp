@@ -8,8 +8,6 @@ namespace radioprog {
 
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
 bool EndsWith(const std::string& text, std::string_view suffix) {
     return text.size() >= suffix.size() && text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
@@ -23,7 +21,7 @@ std::optional<long long> ParseFixedPoint(std::string_view raw, int decimals) {
     std::string fraction = point == std::string::npos ? std::string() : text.substr(point + 1);
     if (whole.empty() || whole.size() > 9) return std::nullopt;
     for (char c : whole + fraction)
-        if (!IsDigit(c)) return std::nullopt;
+        if (!IsAsciiDigit(c)) return std::nullopt;
     long long value = 0;
     for (char c : whole) value = value * 10 + (c - '0');
     for (int i = 0; i < decimals; ++i) {

@@ -21,6 +21,9 @@ TEST(AsciiText, CaseFoldingTouchesAsciiLettersOnly) {
         EXPECT_EQ(ToUpperAscii(c.text), c.upper) << c.text;
     }
     static_assert(ToUpperAscii('q') == 'Q' && ToLowerAscii('Q') == 'q' && ToUpperAscii('\xE9') == '\xE9');
+    static_assert(IsAsciiDigit('0') && IsAsciiDigit('9') && !IsAsciiDigit('/') && !IsAsciiDigit(':'));
+    static_assert(IsAsciiLetter('a') && IsAsciiLetter('Z') && !IsAsciiLetter('@') && !IsAsciiLetter('[') &&
+                  !IsAsciiLetter('`') && !IsAsciiLetter('{') && !IsAsciiLetter(U'\u00E9') && !IsAsciiLetter('\xC3'));
 }
 
 TEST(AsciiText, ComparingIgnoringCase) {

@@ -1,5 +1,5 @@
 // The channel grid as its users rely on it: the order of its cell events, the header cells
-// that count as row 0 and column 0, and cell positions in twips.
+// that count as row 0 and column 0, and where the current cell lies (in pixels of the cell area).
 #include <QTableWidget>
 #include <QTest>
 
