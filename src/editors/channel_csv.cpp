@@ -364,7 +364,8 @@ std::vector<DelimitedRecord> CsvRecords(std::string_view text) {
 // Column index by lower-case name.
 std::map<std::string, std::size_t> HeaderColumns(const DelimitedRecord& header) {
     std::map<std::string, std::size_t> columns;
-    for (std::size_t i = 0; i < header.fields.size(); ++i) columns.emplace(ToLowerAscii(TrimBlanks(header.fields[i])), i);
+    for (std::size_t i = 0; i < header.fields.size(); ++i)
+        columns.emplace(ToLowerAscii(TrimBlanks(header.fields[i])), i);
     return columns;
 }
 
