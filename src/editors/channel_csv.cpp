@@ -242,7 +242,7 @@ PlanResult PlanToneSide(const RowReader& row, const std::string& kind, const cha
                         const char* dcsColumn, char polarity, std::string& tone) {
     std::string lower = ToLowerAscii(kind);
     if (lower.empty()) {
-        tone = Cell(CellLanguage(), kOffTextRow);
+        tone = Cell(CellLanguage(), lang_row::kToneOff);
     } else if (lower == "tone") {
         std::string hz = row.orDefault(ctcssColumn, kDefaultCtcss);
         std::optional<std::string> entry = CtcssEntry(hz);

@@ -11,12 +11,6 @@ namespace radioprog {
 
 namespace {
 
-constexpr int kRowChannel = 1;
-constexpr int kRowCurrentFrequency = 74;
-constexpr int kRowOutOfBand = 113;
-constexpr int kRowRxFrequency = 18;
-constexpr int kRowTxFrequency = 19;
-
 std::string RangesText(const int lower[2], const int upper[2]) {
     char text[96];
     std::snprintf(text, sizeof text, "<%.3f~%.3f %.3f~%.3f>", static_cast<double>(lower[0]), upper[0] + 0.995,
@@ -45,7 +39,7 @@ BandCheck Refuse(const std::string& refusal, const int lower[2], const int upper
 }
 
 std::string ChannelRefusal(const LanguageTable& language, int n) {
-    return language.row(kRowChannel) + " " + std::to_string(n + 1) + " " + language.row(kRowOutOfBand);
+    return language.row(lang_row::kChannel) + " " + std::to_string(n + 1) + " " + language.row(lang_row::kOutsideBands);
 }
 
 }  // namespace
@@ -66,7 +60,7 @@ BandCheck CheckBandLimits(const RadioImage& image, const LanguageTable& language
     for (int side = 0; side < 2; ++side) {
         std::uint32_t rx = ReadLe32(image.vfoEntry(side));
         if (IsBcdValid(rx) && !InBands(rx, limits.rxLower, limits.rxUpper))
-            return Refuse(language.row(kRowCurrentFrequency) + sides[side] + language.row(kRowOutOfBand),
+            return Refuse(language.row(lang_row::kVfoFrequency) + sides[side] + language.row(lang_row::kOutsideBands),
                           limits.rxLower, limits.rxUpper, {-1, side, rx, false});
     }
     return {};
@@ -77,7 +71,7 @@ std::string BandRefusalDetail(const BandCheck& check, const LanguageTable& langu
     std::string frequency;
     BcdToFreqText(check.frequency, frequency);
     std::string detail =
-        language.row(check.transmit ? kRowTxFrequency : kRowRxFrequency) + " " + frequency + " MHz";
+        language.row(check.transmit ? lang_row::kTxFrequency : lang_row::kRxFrequency) + " " + frequency + " MHz";
     if (check.channel >= 0)
         detail += ", " + language.row(lang_row::kTableNumber) + " " + std::to_string(check.channel);
     return detail;

@@ -11,9 +11,9 @@ namespace {
 
 LanguageTable Texts() {
     LanguageTable language;
-    language.rows[1] = "Channel";
-    language.rows[74] = "Current freq";
-    language.rows[113] = "out of band";
+    language.rows[lang_row::kChannel] = "Channel";
+    language.rows[lang_row::kVfoFrequency] = "Current freq";
+    language.rows[lang_row::kOutsideBands] = "out of band";
     return language;
 }
 
