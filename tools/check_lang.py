@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Checks data/lang.csv against the rules the program relies on.
 
-Developer tool, not a test: run it after editing the language file.
+Run it after editing the language file; ctest runs it too (test lang_csv_checks).
 
     python3 tools/check_lang.py [path/to/lang.csv] [--tips]
 

@@ -20,7 +20,6 @@
 namespace radioprog {
 
 namespace {
-constexpr int kOkRow = 116;
 }
 
 CompareDialog::CompareDialog(const LanguageTable& language, const QString& heading, QWidget* parent)
@@ -43,7 +42,7 @@ CompareDialog::CompareDialog(const LanguageTable& language, const QString& headi
     radio_ = new QPushButton(Q(language.row(lang_row::kCompareRadio)), this);
     file_->hide();
     radio_->hide();
-    ok_ = new QPushButton(Q(language.row(kOkRow)), this);
+    ok_ = new QPushButton(Q(language.row(lang_row::kOk)), this);
     ok_->setDefault(true);
     buttons->addWidget(file_);
     buttons->addWidget(radio_);
