@@ -11,11 +11,11 @@
 
 #include <chrono>
 #include <filesystem>
-#include <thread>
 
 #include "model/dat_file.h"
 #include "sim/radio_sim.h"
 #include "support/temp_dir.h"
+#include "support/wait_until.h"
 
 extern char** environ;
 
@@ -92,8 +92,7 @@ TEST(TransferSignals, StopReadAndWriteAtOnceWithTheShellsExitStatus) {
                 if (event.kind == sim::SimEvent::Kind::Read || event.kind == sim::SimEvent::Kind::Write) ++n;
             return n >= c.requestsBefore;
         };
-        for (auto until = Clock::now() + 30s; !seen() && Clock::now() < until;) std::this_thread::sleep_for(10ms);
-        ASSERT_TRUE(seen());
+        ASSERT_TRUE(test::WaitUntil(seen));
         const auto start = Clock::now();
         ::kill(pid, c.signal);
         int status = 0;

@@ -97,8 +97,7 @@ private slots:
         frame()->show();
         QApplication::setActiveWindow(frame());
         QVERIFY(QTest::qWaitForWindowActive(frame()));
-        QTest::qWait(150);  // the channel table opens after start-up
-        QVERIFY(view());
+        QTRY_VERIFY(view());  // the channel table opens after start-up
         frame()->document().replace(testing::VariedImage(testing::DistinctRows()), QString(), false);
         view()->LoadFromImage();
         grid()->setFocus();
