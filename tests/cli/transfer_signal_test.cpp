@@ -10,10 +10,10 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <filesystem>
 
 #include "model/dat_file.h"
 #include "sim/radio_sim.h"
+#include "support/cli_run.h"
 #include "support/temp_dir.h"
 #include "support/wait_until.h"
 
@@ -27,17 +27,9 @@ using Clock = std::chrono::steady_clock;
 using test::ReadFile;
 using test::TempDir;
 
-std::string CliPath() {
-    for (const char* dir : {"", "/../bin"}) {
-        std::string path = std::string(RADIOPROG_BIN_DIR) + dir + "/radioprog-cli";
-        if (std::filesystem::exists(path)) return path;
-    }
-    return "radioprog-cli";
-}
-
 // Starts the tool with RADIOPROG_PORTS=ports and stderr into errPath; its process id.
 pid_t Spawn(const std::string& ports, std::vector<std::string> args, const std::string& errPath) {
-    args.insert(args.begin(), CliPath());
+    args.insert(args.begin(), test::CliPath());
     std::vector<char*> argv;
     for (std::string& arg : args) argv.push_back(arg.data());
     argv.push_back(nullptr);
