@@ -10,6 +10,7 @@
 #include <string>
 
 #include "model/language_table.h"
+#include "shell/gui/message_dlg.h"
 #include "shell/gui/ui_hooks.h"
 #include "support/temp_dir.h"
 
@@ -30,7 +31,8 @@ inline std::string TestLanguageFile(const std::function<std::string(int row, int
     return text;
 }
 
-// Answers every modal dialog with a function of the test and records what was shown.
+// Answers every modal dialog with a function of the test and records what was shown: every
+// dialog's title, every message dialog's message and detail, every warning.
 class ModalRecorder {
 public:
     using Answer = std::function<int(QDialog&)>;
@@ -38,6 +40,10 @@ public:
     explicit ModalRecorder(Answer answer = [](QDialog&) { return int(QDialog::Accepted); }) : answer_(std::move(answer)) {
         Hooks().runDialog = [this](QDialog& dialog) {
             titles << dialog.windowTitle();
+            if (auto* message = qobject_cast<CMessageDlg*>(&dialog)) {
+                messages << message->message();
+                details << message->detail();
+            }
             return answer_(dialog);
         };
         Hooks().warn = [this](QWidget*, const QString& text) { warnings << text; };
@@ -53,6 +59,8 @@ public:
     void setAnswer(Answer answer) { answer_ = std::move(answer); }
 
     QStringList titles;
+    QStringList messages;
+    QStringList details;
     QStringList warnings;
 
 private:

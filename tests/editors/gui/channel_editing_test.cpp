@@ -26,7 +26,7 @@
 #include "shell/gui/main_frame.h"
 #include "shell/gui/radioprog_app.h"
 #include "shell/gui/text.h"
-#include "support/gui_fixture.h"
+#include "support/program_fixture.h"
 
 using namespace radioprog;
 using namespace radioprog::test;
@@ -34,8 +34,7 @@ using namespace radioprog::test;
 class ChannelEditingTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<TempDir> dir_;
-    std::unique_ptr<CurrentDirGuard> cwd_;
+    std::unique_ptr<TestDirectory> dir_;
     std::unique_ptr<CRadioProgApp> app_;
     std::unique_ptr<ModalRecorder> modal_;
     QStringList reportTexts_;                // summary, then the entries, of each report
@@ -82,11 +81,8 @@ private slots:
     void initTestCase() { SetKeyBeepHandler([] {}); }
 
     void init() {
-        dir_ = std::make_unique<TempDir>();
-        cwd_ = std::make_unique<CurrentDirGuard>(dir_->path());
-        dir_->write("lang.csv", TestLanguageFile());
-        app_ = std::make_unique<CRadioProgApp>();
-        app_->InitInstance(false);
+        dir_ = std::make_unique<TestDirectory>();
+        app_ = StartProgram();
         reportTexts_.clear();
         modal_ = std::make_unique<ModalRecorder>([this](QDialog& dialog) {
             if (auto* report = qobject_cast<CChannelEditReportDlg*>(&dialog))
@@ -94,10 +90,8 @@ private slots:
             return int(QDialog::Accepted);
         });
         frame()->resize(1300, 900);
-        frame()->show();
-        QApplication::setActiveWindow(frame());
-        QVERIFY(QTest::qWaitForWindowActive(frame()));
-        QTRY_VERIFY(view());  // the channel table opens after start-up
+        QVERIFY(ShowWithChannelTable(*frame()));
+        QVERIFY(view());
         frame()->document().replace(testing::VariedImage(testing::DistinctRows()), QString(), false);
         view()->LoadFromImage();
         grid()->setFocus();
@@ -106,7 +100,6 @@ private slots:
     void cleanup() {
         modal_.reset();
         app_.reset();
-        cwd_.reset();
         dir_.reset();
     }
 

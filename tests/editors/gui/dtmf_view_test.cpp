@@ -16,7 +16,7 @@
 #include "pictures/background_wnd.h"
 #include "shell/gui/main_frame.h"
 #include "shell/gui/radioprog_app.h"
-#include "support/gui_fixture.h"
+#include "support/program_fixture.h"
 #include "support/main_frame_fixture.h"
 #include "functions_layout_check.h"
 
@@ -28,8 +28,7 @@ namespace dc = dtmf_control;
 class DtmfViewTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<TempDir> dir_;
-    std::unique_ptr<CurrentDirGuard> cwd_;
+    std::unique_ptr<TestDirectory> dir_;
     std::unique_ptr<CRadioProgApp> app_;
 
     CMainFrame* mainFrame() const { return app_->mainFrame(); }
@@ -43,18 +42,14 @@ class DtmfViewTest : public QObject {
 
 private slots:
     void init() {
-        dir_ = std::make_unique<TempDir>();
-        cwd_ = std::make_unique<CurrentDirGuard>(dir_->path());
-        dir_->write("lang.csv", TestLanguageFile());
-        app_ = std::make_unique<CRadioProgApp>();
-        app_->InitInstance(false);
+        dir_ = std::make_unique<TestDirectory>();
+        app_ = StartProgram();
         mainFrame()->show();
         mainFrame()->OpenDtmfEditor();
         QVERIFY(view() != nullptr);
     }
     void cleanup() {
         app_.reset();
-        cwd_.reset();
         dir_.reset();
     }
 

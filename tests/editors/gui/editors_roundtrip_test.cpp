@@ -12,10 +12,8 @@
 #include "editors/gui/functions_view.h"
 #include "model/channel_record.h"
 #include "shell/gui/main_frame.h"
-#include "shell/gui/radioprog_app.h"
-#include "sim/radio_sim.h"
-#include "support/gui_fixture.h"
 #include "support/main_frame_fixture.h"
+#include "support/program_fixture.h"
 
 using namespace radioprog;
 using namespace radioprog::test;
@@ -39,9 +37,8 @@ void Retype(QLineEdit* edit, const QString& text) {
 class EditorsRoundTripTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<TempDir> dir_;
-    std::unique_ptr<CurrentDirGuard> cwd_;
-    std::unique_ptr<sim::RadioSimulator> radio_;
+    std::unique_ptr<TestDirectory> dir_;
+    std::unique_ptr<RadioOnCom1> radio_;
     std::unique_ptr<CRadioProgApp> app_;
     std::unique_ptr<ModalRecorder> modal_;
 
@@ -51,23 +48,16 @@ class EditorsRoundTripTest : public QObject {
 
 private slots:
     void init() {
-        dir_ = std::make_unique<TempDir>();
-        cwd_ = std::make_unique<CurrentDirGuard>(dir_->path());
-        dir_->write("lang.csv", TestLanguageFile());
-        radio_ = std::make_unique<sim::RadioSimulator>();
-        std::string error;
-        QVERIFY2(radio_->Start(error), error.c_str());
-        qputenv("RADIOPROG_PORTS", QByteArray::fromStdString(radio_->devicePath()));
+        dir_ = std::make_unique<TestDirectory>();
+        radio_ = std::make_unique<RadioOnCom1>();
+        QVERIFY2(radio_->started(), radio_->error().c_str());
         modal_ = std::make_unique<ModalRecorder>();
-        app_ = std::make_unique<CRadioProgApp>();
-        app_->InitInstance(false);
+        app_ = StartProgram();
     }
     void cleanup() {
         app_.reset();
         modal_.reset();
         radio_.reset();
-        qunsetenv("RADIOPROG_PORTS");
-        cwd_.reset();
         dir_.reset();
     }
 

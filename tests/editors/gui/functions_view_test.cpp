@@ -19,7 +19,7 @@
 #include "pictures/background_wnd.h"
 #include "shell/gui/main_frame.h"
 #include "shell/gui/radioprog_app.h"
-#include "support/gui_fixture.h"
+#include "support/program_fixture.h"
 #include "support/main_frame_fixture.h"
 #include "functions_layout_check.h"
 
@@ -40,8 +40,7 @@ std::uint32_t VfoRx(const RadioImage& image, int side) {
 class FunctionsViewTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<TempDir> dir_;
-    std::unique_ptr<CurrentDirGuard> cwd_;
+    std::unique_ptr<TestDirectory> dir_;
     std::unique_ptr<CRadioProgApp> app_;
     std::unique_ptr<ModalRecorder> modal_;
     int beeps_ = 0;
@@ -61,12 +60,9 @@ class FunctionsViewTest : public QObject {
 private slots:
     void initTestCase() { SetKeyBeepHandler([this] { ++beeps_; }); }
     void init() {
-        dir_ = std::make_unique<TempDir>();
-        cwd_ = std::make_unique<CurrentDirGuard>(dir_->path());
-        dir_->write("lang.csv", TestLanguageFile());
+        dir_ = std::make_unique<TestDirectory>();
         modal_ = std::make_unique<ModalRecorder>();
-        app_ = std::make_unique<CRadioProgApp>();
-        app_->InitInstance(false);
+        app_ = StartProgram();
         mainFrame()->show();
         mainFrame()->OpenFunctionsEditor();
         QVERIFY(view() != nullptr);
@@ -75,7 +71,6 @@ private slots:
     void cleanup() {
         app_.reset();
         modal_.reset();
-        cwd_.reset();
         dir_.reset();
     }
 

@@ -18,7 +18,7 @@
 #include "shell/commands.h"
 #include "shell/gui/main_frame.h"
 #include "shell/gui/radioprog_app.h"
-#include "support/gui_fixture.h"
+#include "support/program_fixture.h"
 
 using namespace radioprog;
 using namespace radioprog::test;
@@ -42,23 +42,18 @@ std::pair<int, QString> ReadPdf(const QString& path) {
 class PrintCommandTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<TempDir> dir_;
-    std::unique_ptr<CurrentDirGuard> cwd_;
+    std::unique_ptr<TestDirectory> dir_;
     std::unique_ptr<CRadioProgApp> app_;
 
     CMainFrame* frame() { return app_->mainFrame(); }
 
 private slots:
     void init() {
-        dir_ = std::make_unique<TempDir>();
-        cwd_ = std::make_unique<CurrentDirGuard>(dir_->path());
-        dir_->write("lang.csv", TestLanguageFile());
-        app_ = std::make_unique<CRadioProgApp>();
-        app_->InitInstance(false);
+        dir_ = std::make_unique<TestDirectory>();
+        app_ = StartProgram();
     }
     void cleanup() {
         app_.reset();
-        cwd_.reset();
         dir_.reset();
     }
 

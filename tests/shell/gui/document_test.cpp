@@ -41,7 +41,7 @@
 #include "shell/gui/recovery_keeper.h"
 #include "shell/gui/radioprog_app.h"
 #include "shell/gui/text.h"
-#include "support/gui_fixture.h"
+#include "support/program_fixture.h"
 
 using namespace radioprog;
 using namespace radioprog::test;
@@ -74,8 +74,7 @@ std::vector<std::uint8_t> FileBytes(const std::string& path) {
 class DocumentTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<TempDir> dir_;
-    std::unique_ptr<CurrentDirGuard> cwd_;
+    std::unique_ptr<TestDirectory> dir_;
     std::unique_ptr<CRadioProgApp> app_;
     std::unique_ptr<ModalRecorder> modal_;
     Answer answer_ = Answer::Cancel;
@@ -141,8 +140,7 @@ private slots:
     // The program as it starts: the window, then what OpenAtStart does with the arguments.
     void startProgram(const QStringList& arguments = {}) {
         app_.reset();  // the previous window goes without a question, as a crash would take it
-        app_ = std::make_unique<CRadioProgApp>();
-        app_->InitInstance(false);
+        app_ = StartProgram();
         frame()->resize(1300, 900);
         frame()->show();
         QApplication::setActiveWindow(frame());
@@ -157,9 +155,7 @@ private slots:
         RemoveRecovery();
         restore_ = true;
         restoreOffers_ = 0;
-        dir_ = std::make_unique<TempDir>();
-        cwd_ = std::make_unique<CurrentDirGuard>(dir_->path());
-        dir_->write("lang.csv", TestLanguageFile());
+        dir_ = std::make_unique<TestDirectory>();
         modal_ = std::make_unique<ModalRecorder>([this](QDialog& dialog) { return answerDialog(dialog); });
         Hooks().chooseFile = [this](QWidget*, bool) {
             ++fileChoosers_;
@@ -175,7 +171,6 @@ private slots:
     void cleanup() {
         app_.reset();
         modal_.reset();
-        cwd_.reset();
         dir_.reset();
     }
 
