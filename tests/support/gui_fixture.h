@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "model/extra_rows.h"
 #include "model/language_table.h"
 #include "shell/gui/message_dlg.h"
 #include "shell/gui/ui_hooks.h"
@@ -29,6 +30,13 @@ inline std::string TestLanguageFile(const std::function<std::string(int row, int
         text += "\n";
     }
     return text;
+}
+
+// The window title in a test language file's column (rows read "<letter><row>") for a file
+// name, or for an untitled document ("Untitled").
+inline QString TitleOf(const char* letter, const QString& name) {
+    const QString shown = name == QStringLiteral("Untitled") ? QString("%1%2").arg(letter).arg(lang_row::kUntitled) : name;
+    return shown + QStringLiteral("[*] \u2014 ") + letter + QStringLiteral("0");
 }
 
 // Answers every modal dialog with a function of the test and records what was shown: every

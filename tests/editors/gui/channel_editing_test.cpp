@@ -31,15 +31,11 @@
 using namespace radioprog;
 using namespace radioprog::test;
 
-class ChannelEditingTest : public QObject {
+class ChannelEditingTest : public ProgramTest {
     Q_OBJECT
 
-    std::unique_ptr<TestDirectory> dir_;
-    std::unique_ptr<CRadioProgApp> app_;
-    std::unique_ptr<ModalRecorder> modal_;
     QStringList reportTexts_;                // summary, then the entries, of each report
 
-    CMainFrame* frame() const { return app_->mainFrame(); }
     CChnMsgView* view() const { return qobject_cast<CChnMsgView*>(frame()->editorView(EditorKind::Channels)); }
     CMSFlexGrid* grid() const { return view()->grid(); }
     const EditHistory& history() const { return frame()->document().history(); }
@@ -81,10 +77,8 @@ private slots:
     void initTestCase() { SetKeyBeepHandler([] {}); }
 
     void init() {
-        dir_ = std::make_unique<TestDirectory>();
-        app_ = StartProgram();
         reportTexts_.clear();
-        modal_ = std::make_unique<ModalRecorder>([this](QDialog& dialog) {
+        setUpProgram(Radio::None, [this](QDialog& dialog) {
             if (auto* report = qobject_cast<CChannelEditReportDlg*>(&dialog))
                 reportTexts_ << QStringList(report->summary()) + report->entries();
             return int(QDialog::Accepted);
@@ -97,11 +91,7 @@ private slots:
         grid()->setFocus();
         CChnMsgView::ForgetFirstClick();
     }
-    void cleanup() {
-        modal_.reset();
-        app_.reset();
-        dir_.reset();
-    }
+    void cleanup() { tearDownProgram(); }
 
     void everyKindOfChangeIsUndoneAndRedoneExactly() {
         QList<RadioImage> states{frame()->image()};

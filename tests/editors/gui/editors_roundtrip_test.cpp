@@ -12,7 +12,6 @@
 #include "editors/gui/functions_view.h"
 #include "model/channel_record.h"
 #include "shell/gui/main_frame.h"
-#include "support/main_frame_fixture.h"
 #include "support/program_fixture.h"
 
 using namespace radioprog;
@@ -34,32 +33,12 @@ void Retype(QLineEdit* edit, const QString& text) {
 
 }  // namespace
 
-class EditorsRoundTripTest : public QObject {
+class EditorsRoundTripTest : public ProgramTest {
     Q_OBJECT
 
-    std::unique_ptr<TestDirectory> dir_;
-    std::unique_ptr<RadioOnCom1> radio_;
-    std::unique_ptr<CRadioProgApp> app_;
-    std::unique_ptr<ModalRecorder> modal_;
-
-    CMainFrame* frame() { return app_->mainFrame(); }
-
-    int runTransfer(void (CMainFrame::*command)()) { return RunTransfer(*frame(), command); }
-
 private slots:
-    void init() {
-        dir_ = std::make_unique<TestDirectory>();
-        radio_ = std::make_unique<RadioOnCom1>();
-        QVERIFY2(radio_->started(), radio_->error().c_str());
-        modal_ = std::make_unique<ModalRecorder>();
-        app_ = StartProgram();
-    }
-    void cleanup() {
-        app_.reset();
-        modal_.reset();
-        radio_.reset();
-        dir_.reset();
-    }
+    void init() { setUpProgram(Radio::Answering); }
+    void cleanup() { tearDownProgram(); }
 
     void readEditWriteLeavesExactlyTheEditsInTheRadio() {
         RadioImage inRadio;

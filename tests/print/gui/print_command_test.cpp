@@ -39,23 +39,12 @@ std::pair<int, QString> ReadPdf(const QString& path) {
 
 }  // namespace
 
-class PrintCommandTest : public QObject {
+class PrintCommandTest : public ProgramTest {
     Q_OBJECT
 
-    std::unique_ptr<TestDirectory> dir_;
-    std::unique_ptr<CRadioProgApp> app_;
-
-    CMainFrame* frame() { return app_->mainFrame(); }
-
 private slots:
-    void init() {
-        dir_ = std::make_unique<TestDirectory>();
-        app_ = StartProgram();
-    }
-    void cleanup() {
-        app_.reset();
-        dir_.reset();
-    }
+    void init() { setUpProgram(); }
+    void cleanup() { tearDownProgram(); }
 
     void cancellingTheDialogPrintsNothing() {
         const QString out = QString::fromStdString(dir_->file("out.pdf"));

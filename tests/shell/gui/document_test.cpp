@@ -48,17 +48,6 @@ using namespace radioprog::test;
 
 namespace {
 
-// The window title of a test language file's column (rows read "<letter><row>") for a file
-// name, or for an untitled document.
-QString TitleOf(const char* letter, const QString& name) {
-    const QString shown = name == QStringLiteral("Untitled") ? QString("%1%2").arg(letter).arg(lang_row::kUntitled) : name;
-    return shown + QStringLiteral("[*] \u2014 ") + letter + QStringLiteral("0");
-}
-
-}  // namespace
-
-namespace {
-
 // How the test answers the unsaved-changes question; Accepted for every other dialog.
 enum class Answer { Save, Discard, Cancel };
 

@@ -9,38 +9,17 @@
 #include "shell/gui/text.h"
 #include "shell/gui/main_frame.h"
 #include "shell/gui/prog_status_bar.h"
-#include "support/main_frame_fixture.h"
 #include "support/program_fixture.h"
 
 using namespace radioprog;
 using namespace radioprog::test;
 
-class ShellTransferTest : public QObject {
+class ShellTransferTest : public ProgramTest {
     Q_OBJECT
 
-    std::unique_ptr<TestDirectory> dir_;
-    std::unique_ptr<RadioOnCom1> radio_;
-    std::unique_ptr<CRadioProgApp> app_;
-    std::unique_ptr<ModalRecorder> modal_;
-
-    CMainFrame* frame() { return app_->mainFrame(); }
-
-    int runTransfer(void (CMainFrame::*command)()) { return RunTransfer(*frame(), command); }
-
 private slots:
-    void init() {
-        dir_ = std::make_unique<TestDirectory>();
-        radio_ = std::make_unique<RadioOnCom1>();
-        QVERIFY2(radio_->started(), radio_->error().c_str());
-        app_ = StartProgram();
-        modal_ = std::make_unique<ModalRecorder>();
-    }
-    void cleanup() {
-        modal_.reset();
-        app_.reset();
-        radio_.reset();
-        dir_.reset();
-    }
+    void init() { setUpProgram(Radio::Answering); }
+    void cleanup() { tearDownProgram(); }
 
     void readShowsProgressAndTheResult() {
         RadioImage inRadio;

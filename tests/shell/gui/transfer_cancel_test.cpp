@@ -26,17 +26,11 @@
 using namespace radioprog;
 using namespace radioprog::test;
 
-class TransferCancelTest : public QObject {
+class TransferCancelTest : public ProgramTest {
     Q_OBJECT
 
-    std::unique_ptr<TestDirectory> dir_;
-    std::unique_ptr<RadioOnCom1> radio_;
-    std::unique_ptr<CRadioProgApp> app_;
-    std::unique_ptr<ModalRecorder> modal_;
     int quitAnswer_ = QMessageBox::No;
     int questions_ = 0;
-
-    CMainFrame* frame() { return app_->mainFrame(); }
 
     // Starts a transfer and waits until the progress bar shows at least value.
     bool startAndWaitForProgress(void (CMainFrame::*command)(), int value) {
@@ -56,12 +50,9 @@ class TransferCancelTest : public QObject {
 
 private slots:
     void init() {
-        dir_ = std::make_unique<TestDirectory>();
-        radio_ = std::make_unique<RadioOnCom1>(true);  // paced: a whole read takes seconds, as with a real radio
-        QVERIFY2(radio_->started(), radio_->error().c_str());
-        app_ = StartProgram();
         questions_ = 0;
-        modal_ = std::make_unique<ModalRecorder>([this](QDialog& dialog) {
+        // A paced radio: a whole read takes seconds, as with a real radio.
+        setUpProgram(Radio::Paced, [this](QDialog& dialog) {
             if (qobject_cast<QMessageBox*>(&dialog)) {
                 ++questions_;
                 return quitAnswer_;
@@ -70,12 +61,7 @@ private slots:
         });
         QVERIFY(ShowWithChannelTable(*frame()));
     }
-    void cleanup() {
-        modal_.reset();
-        app_.reset();
-        radio_.reset();
-        dir_.reset();
-    }
+    void cleanup() { tearDownProgram(); }
 
     void cancelledReadChangesNothing_data() {
         QTest::addColumn<int>("way");
