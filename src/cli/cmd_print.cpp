@@ -53,7 +53,7 @@ int RunPrint(const cmdline::Arguments& args) {
     // The PDF is drawn in memory and then written as a whole, so a failed print leaves an
     // earlier OUT.pdf as it was.
     std::string pdf, error;
-    if (!DrawPrintoutPdf(PrintDataFromImage(image, language), language.row(0), pdf, error))
+    if (!DrawPrintoutPdf(PrintDataFromImage(image, language), language.row(lang_row::kTitle), pdf, error))
         return UsageError("print: " + (error.empty() ? "cannot draw the pages of " + parsed.file : error));
     return WriteWholeOutput(parsed.pdf, pdf);
 }

@@ -38,9 +38,20 @@ extern "C" void CancelOnSignal(int signal) {
 // Texts of the refusal and of the transfer results when no language file supplies them.
 void FillMissingRefusalTexts(LanguageTable& language) {
     const std::pair<int, const char*> fallback[] = {
-        {1, "Channel"}, {74, "Current frequency"}, {113, "is outside the radio's bands"}, {17, "CH"},
-        {26, "Name"}, {27, "Optional Functions"}, {31, " failed"}, {32, " completed"}, {33, "No radio found"},
-        {72, "VFO A"}, {73, "VFO B"}, {122, "Read"}, {123, "Write"}, {171, "DTMF Settings"}};
+        {lang_row::kChannel, "Channel"},
+        {lang_row::kVfoFrequency, "Current frequency"},
+        {lang_row::kOutsideBands, "is outside the radio's bands"},
+        {lang_row::kChannelNumber, "CH"},
+        {lang_row::kName, "Name"},
+        {lang_row::kOptionalFunctions, "Optional Functions"},
+        {lang_row::kFailed, " failed"},
+        {lang_row::kCompleted, " completed"},
+        {lang_row::kNoRadioFound, "No radio found"},
+        {lang_row::kVfoA, "VFO A"},
+        {lang_row::kVfoB, "VFO B"},
+        {lang_row::kRead, "Read"},
+        {lang_row::kWrite, "Write"},
+        {lang_row::kDtmfSettings, "DTMF Settings"}};
     for (auto [row, text] : fallback)
         if (language.rows[static_cast<std::size_t>(row)].empty()) language.rows[static_cast<std::size_t>(row)] = text;
 }

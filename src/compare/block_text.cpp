@@ -8,13 +8,6 @@ namespace radioprog {
 
 namespace {
 
-// Language rows of the names.
-constexpr int kChannelRow = 17;   // "CH"
-constexpr int kNameRow = 26;      // "Name"
-constexpr int kSettingsRow = 27;  // "Optional Functions"
-constexpr int kVfoARow = 72;
-constexpr int kDtmfRow = 171;     // "DTMF Settings"
-
 constexpr std::uint16_t kChannelMemoryEnd = 0x0800;  // 128 channels of 16 bytes
 constexpr std::uint16_t kChannelNameAddress = 0x1000;
 constexpr std::uint16_t kChannelNameEnd = 0x1800;
@@ -29,7 +22,7 @@ std::string Hex(std::uint16_t address) {
 std::string Channels(unsigned first, std::size_t size, const LanguageTable& language) {
     unsigned last = first + static_cast<unsigned>((size > 0 ? size - 1 : 0) / kChannelBytes);
     if (last > static_cast<unsigned>(kChannelCount - 1)) last = kChannelCount - 1;
-    std::string text = language.row(kChannelRow) + " " + std::to_string(first);
+    std::string text = language.row(lang_row::kChannelNumber) + " " + std::to_string(first);
     if (last != first) text += "-" + std::to_string(last);
     return text;
 }
@@ -43,15 +36,15 @@ bool Within(std::uint16_t address, std::uint16_t start, std::size_t length) {
 std::string BlockText(std::uint16_t address, std::size_t size, const LanguageTable& language) {
     if (address < kChannelMemoryEnd) return Channels(address / kChannelBytes, size, language);
     if (address >= kChannelNameAddress && address < kChannelNameEnd)
-        return Channels((address - kChannelNameAddress) / kChannelBytes, size, language) + " " + language.row(kNameRow);
-    if (Within(address, kDtmfAddress, 256)) return language.row(kDtmfRow);
+        return Channels((address - kChannelNameAddress) / kChannelBytes, size, language) + " " + language.row(lang_row::kName);
+    if (Within(address, kDtmfAddress, 256)) return language.row(lang_row::kDtmfSettings);
     if (Within(address, kVfoAddress, 32)) {
-        if (address == kVfoAddress && size > 16) return language.row(kVfoARow) + "/" + language.row(kVfoARow + 1);
-        return language.row(kVfoARow + (address - kVfoAddress) / 16);
+        if (address == kVfoAddress && size > 16) return language.row(lang_row::kVfoA) + "/" + language.row(lang_row::kVfoB);
+        return language.row(lang_row::kVfoA + (address - kVfoAddress) / 16);
     }
     if (Within(address, kBandLimitAddress, 64)) return language.row(lang_row::kBandLimitsBlock);
     if (Within(address, kSettingsAddress, 64) || Within(address, kSecondSettingsAddress, 64))
-        return language.row(kSettingsRow);
+        return language.row(lang_row::kOptionalFunctions);
     return Hex(address);
 }
 

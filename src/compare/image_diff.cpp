@@ -12,21 +12,6 @@ namespace radioprog {
 
 namespace {
 
-// Language rows of the words.
-constexpr int kChannelRow = 17;   // "CH"
-constexpr int kSettingsRow = 27;  // "Optional Functions"
-constexpr int kOffRow = 6;
-constexpr int kOnRow = 125;
-constexpr int kVfoARow = 72;      // "VFO A"; "VFO B" follows
-constexpr int kWorkModeRow = 85;  // the frame of the work-mode buttons
-constexpr int kDtmfRow = 171;     // "DTMF Settings"
-constexpr int kGroupRow = 173;
-constexpr int kLocalIdRow = 178;
-constexpr int kDurationRow = 175;
-constexpr int kPauseRow = 176;
-constexpr int kPttPressRow = 179;
-constexpr int kPttReleaseRow = 180;
-
 constexpr const char* kArrow = " \xE2\x86\x92 ";  // →
 
 // A stretch of image bytes and the radio address of its first byte.
@@ -75,7 +60,7 @@ void CompareChannels(std::vector<ImageDifference>& out, const RadioImage& a, con
         if (!SpansDiffer(a, b, {record, name})) continue;
         ChannelRow before = ChannelToRow(a, language, n);
         ChannelRow after = ChannelToRow(b, language, n);
-        std::string where = language.row(kChannelRow) + " " + std::to_string(n);
+        std::string where = language.row(lang_row::kChannelNumber) + " " + std::to_string(n);
         std::size_t found = out.size();
         for (int c = column::kBand; c < kChannelColumnCount; ++c) {
             auto k = static_cast<std::size_t>(c);
@@ -89,7 +74,7 @@ void CompareChannels(std::vector<ImageDifference>& out, const RadioImage& a, con
 // on its line just left of it.
 std::string CaptionOf(const FormControl& control, const LanguageTable& language) {
     // The work-mode buttons carry the values' names; their frame names the setting.
-    if (BindingOf(control) == Binding::RadioIndex) return language.row(kWorkModeRow);
+    if (BindingOf(control) == Binding::RadioIndex) return language.row(lang_row::kWorkMode);
     if (control.captionRow != kNoRow) return language.row(control.captionRow);
     if (const SettingRow* row = FindSettingRow(control.id); row && row->caption.captionRow != kNoRow)
         return language.row(row->caption.captionRow);
@@ -106,10 +91,10 @@ std::string ShownValue(const SettingsForm& form, const FormControl& control, con
     switch (BindingOf(control)) {
         case Binding::Selection:
         case Binding::Text: return SettingsTextOf(form, control.id, language);
-        case Binding::Check: return language.row(form.check(control.id) == 1 ? kOnRow : kOffRow);
+        case Binding::Check: return language.row(form.check(control.id) == 1 ? lang_row::kOn : lang_row::kOff);
         case Binding::RadioIndex: {
             int index = form.value(control.id);
-            const FormControl* button = index == 1 ? FindSettingsControl(1017) : index == 0 ? &control : nullptr;
+            const FormControl* button = index == 1 ? FindSettingsControl(settings_control::kWorkModeChannel) : index == 0 ? &control : nullptr;
             return button ? language.row(button->captionRow) : std::string();
         }
         case Binding::ChannelCount: return std::to_string(form.channelCount);
@@ -131,10 +116,10 @@ void CompareSettings(std::vector<ImageDifference>& out, const RadioImage& a, con
         if (control.hidden || BindingOf(control) == Binding::None) continue;
         std::string x = ShownValue(before, control, language), y = ShownValue(after, control, language);
         if (x == y) continue;
-        std::string where = control.side >= 0 ? language.row(kVfoARow + control.side) : std::string();
+        std::string where = control.side >= 0 ? language.row(lang_row::kVfoA + control.side) : std::string();
         out.push_back({where, CaptionOf(control, language), x, y, -1});
     }
-    if (out.size() == found) AddBytes(out, a, b, spans, language.row(kSettingsRow), -1, language);
+    if (out.size() == found) AddBytes(out, a, b, spans, language.row(lang_row::kOptionalFunctions), -1, language);
 }
 
 void CompareDtmf(std::vector<ImageDifference>& out, const RadioImage& a, const RadioImage& b,
@@ -144,7 +129,7 @@ void CompareDtmf(std::vector<ImageDifference>& out, const RadioImage& a, const R
     DtmfForm before, after;
     LoadFromImage(before, a);
     LoadFromImage(after, b);
-    const std::string where = language.row(kDtmfRow);
+    const std::string where = language.row(lang_row::kDtmfSettings);
     std::size_t found = out.size();
     auto add = [&](const std::string& field, const std::string& x, const std::string& y) {
         if (x != y) out.push_back({where, field, x, y, -1});
@@ -154,15 +139,15 @@ void CompareDtmf(std::vector<ImageDifference>& out, const RadioImage& a, const R
         return index >= 0 && static_cast<std::size_t>(index) < texts.size() ? texts[static_cast<std::size_t>(index)]
                                                                             : std::string();
     };
-    auto onOff = [&](int state) { return language.row(state == 1 ? kOnRow : kOffRow); };
+    auto onOff = [&](int state) { return language.row(state == 1 ? lang_row::kOn : lang_row::kOff); };
     for (int k = 0; k < kDtmfGroupCount; ++k)
-        add(language.row(kGroupRow) + " " + std::to_string(k + 1), before.codes[static_cast<std::size_t>(k)],
+        add(language.row(lang_row::kDtmfGroup) + " " + std::to_string(k + 1), before.codes[static_cast<std::size_t>(k)],
             after.codes[static_cast<std::size_t>(k)]);
-    add(language.row(kLocalIdRow), before.localId, after.localId);
-    add(language.row(kDurationRow), timing(before.duration), timing(after.duration));
-    add(language.row(kPauseRow), timing(before.pause), timing(after.pause));
-    add(language.row(kPttPressRow), onOff(before.pttPress), onOff(after.pttPress));
-    add(language.row(kPttReleaseRow), onOff(before.pttRelease), onOff(after.pttRelease));
+    add(language.row(lang_row::kLocalId), before.localId, after.localId);
+    add(language.row(lang_row::kDtmfDuration), timing(before.duration), timing(after.duration));
+    add(language.row(lang_row::kDtmfPause), timing(before.pause), timing(after.pause));
+    add(language.row(lang_row::kSendOnPress), onOff(before.pttPress), onOff(after.pttPress));
+    add(language.row(lang_row::kSendOnRelease), onOff(before.pttRelease), onOff(after.pttRelease));
     if (out.size() == found) AddBytes(out, a, b, spans, where, -1, language);
 }
 

@@ -28,7 +28,7 @@ unsigned LimitChannelNumber(unsigned value) { return std::clamp(value, kFirstCha
 // Rows 14, 15, 16 select the values 0, 1, 2 of flag bits 5-6; any other text selects 0.
 unsigned PttIdValue(const std::string& text, const LanguageTable& language) {
     for (unsigned value = 0; value < 3; ++value)
-        if (text == language.row(14 + static_cast<int>(value))) return value;
+        if (text == language.row(lang_row::kPttPress + static_cast<int>(value))) return value;
     return 0;
 }
 
@@ -43,22 +43,22 @@ std::uint32_t SnapAndPack(std::string& working) {
 
 BatchSettings InitialBatchSettings(const LanguageTable& language) {
     BatchSettings settings;
-    settings.rxTone = language.row(kOffTextRow);
-    settings.txTone = language.row(kOffTextRow);
-    settings.power = language.row(3);
-    settings.bandwidth = language.row(11);
-    settings.busyLockout = language.row(13);
-    settings.pttId = language.row(14);
+    settings.rxTone = language.row(lang_row::kToneOff);
+    settings.txTone = language.row(lang_row::kToneOff);
+    settings.power = language.row(lang_row::kLow);
+    settings.bandwidth = language.row(lang_row::kWide);
+    settings.busyLockout = language.row(lang_row::kCarrier);
+    settings.pttId = language.row(lang_row::kPttPress);
     return settings;
 }
 
 BatchChoices MakeBatchChoices(const LanguageTable& language) {
     BatchChoices choices;
-    choices.tones = ToneListEntries(language.row(kOffTextRow));
-    choices.power = Rows(language, {2, 3});
-    choices.bandwidth = Rows(language, {10, 11});
-    choices.busyLockout = Rows(language, {12, 13});
-    choices.pttId = Rows(language, {14, 15, 16});
+    choices.tones = ToneListEntries(language.row(lang_row::kToneOff));
+    choices.power = Rows(language, {lang_row::kHigh, lang_row::kLow});
+    choices.bandwidth = Rows(language, {lang_row::kNarrow, lang_row::kWide});
+    choices.busyLockout = Rows(language, {lang_row::kToneOff, lang_row::kCarrier});
+    choices.pttId = Rows(language, {lang_row::kPttPress, lang_row::kPttRelease, lang_row::kPttBoth});
     choices.steps = {"100.0", "50.0", "25.0", "12.5", "10.0", "6.25", "5.00"};
     return choices;
 }
@@ -96,7 +96,7 @@ BatchRange ApplyBatch(RadioImage& image, const LanguageTable& language, const Ba
     std::string txWorking = AnsiPrefix(settings.txStart, kBatchTextLimit);
     bool subtract = settings.direction == BatchDirection::Subtract;
 
-    const std::string& offText = language.row(kOffTextRow);
+    const std::string& offText = language.row(lang_row::kToneOff);
     std::uint16_t rxTone = ToneTextToCode(settings.rxTone, true, offText);
     std::uint16_t txTone = ToneTextToCode(settings.txTone, true, offText);
     unsigned pttId = PttIdValue(settings.pttId, language);

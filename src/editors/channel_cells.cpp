@@ -9,10 +9,10 @@ namespace radioprog {
 namespace {
 
 constexpr FlagColumn kFlagColumns[] = {
-    {column::kPower, 13, 3, 2},
-    {column::kBandwidth, 12, 10, 11},
-    {column::kBit14, 14, 4, 5},
-    {column::kBusyLockout, 3, 12, 13},
+    {column::kPower, 13, lang_row::kLow, lang_row::kHigh},
+    {column::kBandwidth, 12, lang_row::kNarrow, lang_row::kWide},
+    {column::kBit14, 14, lang_row::kNo, lang_row::kYes},
+    {column::kBusyLockout, 3, lang_row::kToneOff, lang_row::kCarrier},
 };
 
 }  // namespace
@@ -24,13 +24,16 @@ const FlagColumn* FindFlagColumn(int column) {
 }
 
 bool IsZeroFlagText(const std::string& text, const LanguageTable& language) {
-    for (int row : {3, 4, 10, 12})
+    for (int row : {lang_row::kLow, lang_row::kNo, lang_row::kNarrow, lang_row::kToneOff})
         if (text == language.row(row)) return true;
     return false;
 }
 
 const std::array<int, kChannelColumnCount>& ChannelHeaderRows() {
-    static constexpr std::array<int, kChannelColumnCount> rows = {17, 155, 18, 19, 20, 21, 22, 24, 23, 25, 156, 26};
+    static constexpr std::array<int, kChannelColumnCount> rows = {
+        lang_row::kChannelNumber, lang_row::kBand,     lang_row::kRxFrequency, lang_row::kTxFrequency,
+        lang_row::kRxTone,        lang_row::kTxTone,   lang_row::kTxPower,     lang_row::kBandwidth,
+        lang_row::kScanAdd,       lang_row::kBusyLockout, lang_row::kSignalling, lang_row::kName};
     return rows;
 }
 
@@ -40,7 +43,7 @@ ChannelRow ChannelToRow(const RadioImage& image, const LanguageTable& language, 
     row[column::kNumber] = std::to_string(n);
     bool inUse = BcdToFreqText(channel.rxFrequency(), row[column::kRxFrequency]);
     BcdToFreqText(channel.txFrequency(), row[column::kTxFrequency]);
-    const std::string& offText = language.row(kOffTextRow);
+    const std::string& offText = language.row(lang_row::kToneOff);
     row[column::kRxTone] = ToneCodeToText(channel.rxTone(), inUse, offText);
     row[column::kTxTone] = ToneCodeToText(channel.txTone(), inUse, offText);
     if (!inUse) return row;

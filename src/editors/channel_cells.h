@@ -28,8 +28,6 @@ inline constexpr int kName = 11;
 }  // namespace column
 
 inline constexpr const char* kBandText = "VHF/UHF";
-// Language row of the tone-off text (also the busy-lockout "0" text).
-inline constexpr int kOffTextRow = 12;
 
 // A flag column (6..9): the flag-word bit it shows and the language rows shown for 0 and 1.
 struct FlagColumn {
@@ -42,7 +40,7 @@ struct FlagColumn {
 // The flag column's description; nullptr for any other column.
 const FlagColumn* FindFlagColumn(int column);
 
-// A flag text stores bit 0 when it equals the text of language row 3, 4, 10 or 12, whatever
+// A flag text stores bit 0 when it equals the text of language row kLow, kNo, kNarrow or kToneOff, whatever
 // the column; every other text stores 1.
 bool IsZeroFlagText(const std::string& text, const LanguageTable& language);
 

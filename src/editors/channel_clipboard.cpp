@@ -10,6 +10,7 @@
 #include "editors/channel_rows.h"
 #include "editors/channel_values.h"
 #include "editors/delimited_text.h"
+#include "model/ascii_text.h"
 #include "editors/usual_bands.h"
 #include "model/channel_record.h"
 #include "model/file_read.h"
@@ -42,7 +43,7 @@ EditorResult EditorText(int column, const std::string& text, const LanguageTable
     }
     case column::kRxTone:
     case column::kTxTone:
-        return {ToneListEntry(text, language.row(kOffTextRow)), CsvReason::UnstorableTone};
+        return {ToneListEntry(text, language.row(lang_row::kToneOff)), CsvReason::UnstorableTone};
     case column::kName:
         return {IsNameText(text) ? std::optional<std::string>(text) : std::nullopt};
     default:
@@ -203,7 +204,7 @@ PasteReport PasteChannels(RadioImage& image, const LanguageTable& language, int 
 
 std::string PasteProblemText(const PasteProblem& problem, const LanguageTable& language) {
     int headerRow = ChannelHeaderRows()[static_cast<std::size_t>(std::clamp(problem.column, 0, kChannelColumnCount - 1))];
-    std::string text = language.row(1) + " " + std::to_string(problem.channel) + " " + language.row(headerRow) + ": ";
+    std::string text = language.row(lang_row::kChannel) + " " + std::to_string(problem.channel) + " " + language.row(headerRow) + ": ";
     if (problem.stored) text += language.row(lang_row::kWarning) + ": ";
     text += CsvReasonText(problem.reason, language);
     if (!problem.text.empty()) text += " (" + problem.text + ")";

@@ -20,15 +20,15 @@ void NewChannel(RadioImage& image, const LanguageTable& language, int n, const s
                 ChannelRow& row) {
     bool f = SetAndStore(image, language, n, row, column::kRxFrequency, text, true);
     const std::string rxText = Cell(row, column::kRxFrequency);
-    const std::string& offText = language.row(kOffTextRow);
+    const std::string& offText = language.row(lang_row::kToneOff);
     struct Default {
         int column;
         std::string text;
     };
     const Default defaults[] = {
         {column::kTxFrequency, rxText},       {column::kRxTone, offText},
-        {column::kTxTone, offText},           {column::kPower, language.row(2)},
-        {column::kBandwidth, language.row(11)}, {column::kBit14, language.row(5)},
+        {column::kTxTone, offText},           {column::kPower, language.row(lang_row::kHigh)},
+        {column::kBandwidth, language.row(lang_row::kWide)}, {column::kBit14, language.row(lang_row::kYes)},
         {column::kBusyLockout, offText},      {column::kBand, kBandText},
         {column::kSignalling, "1"},
     };
@@ -56,7 +56,7 @@ void ApplyCellEdit(RadioImage& image, const LanguageTable& language, int n, int 
                    const std::string& text, ChannelRow& row) {
     // Column 0 (the channel number) and anything outside the grid are never edited.
     if (column < column::kBand || column > column::kName) return;
-    const std::string& offText = language.row(kOffTextRow);
+    const std::string& offText = language.row(lang_row::kToneOff);
     switch (action) {
     case CellAction::Update:
         // A list that selects no entry (the cell holds a value the list does not name, such
@@ -95,7 +95,7 @@ bool ClearCell(RadioImage& image, const LanguageTable& language, int n, int colu
     case column::kTxFrequency:
     case column::kName: break;
     case column::kRxTone:
-    case column::kTxTone: empty = language.row(kOffTextRow); break;
+    case column::kTxTone: empty = language.row(lang_row::kToneOff); break;
     default: return false;
     }
     if (row[static_cast<std::size_t>(column)] == empty) return false;

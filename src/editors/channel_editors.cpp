@@ -1,9 +1,8 @@
 #include "editors/channel_editors.h"
 
-#include <cctype>
-
 #include "editors/channel_cells.h"
 #include "editors/edit_filters.h"
+#include "model/ascii_text.h"
 #include "model/tone_codec.h"
 
 namespace radioprog {
@@ -44,11 +43,11 @@ bool IsListEditor(CellEditor editor) { return editor != CellEditor::None && !IsE
 std::vector<std::string> EditorChoices(CellEditor editor, const LanguageTable& language) {
     switch (editor) {
     case CellEditor::Band: return {kBandText};
-    case CellEditor::Tone: return ToneListEntries(language.row(kOffTextRow));
-    case CellEditor::Power: return Rows(language, {2, 3});
-    case CellEditor::Bandwidth: return Rows(language, {10, 11});
-    case CellEditor::Bit14: return Rows(language, {4, 5});
-    case CellEditor::BusyLockout: return Rows(language, {12, 13});
+    case CellEditor::Tone: return ToneListEntries(language.row(lang_row::kToneOff));
+    case CellEditor::Power: return Rows(language, {lang_row::kHigh, lang_row::kLow});
+    case CellEditor::Bandwidth: return Rows(language, {lang_row::kNarrow, lang_row::kWide});
+    case CellEditor::Bit14: return Rows(language, {lang_row::kNo, lang_row::kYes});
+    case CellEditor::BusyLockout: return Rows(language, {lang_row::kToneOff, lang_row::kCarrier});
     case CellEditor::Signalling: {
         std::vector<std::string> numbers;
         for (int i = 1; i <= kSignallingChoices; ++i) numbers.push_back(std::to_string(i));
@@ -59,14 +58,8 @@ std::vector<std::string> EditorChoices(CellEditor editor, const LanguageTable& l
 }
 
 int FindChoice(const std::vector<std::string>& entries, const std::string& text) {
-    auto folded = [](char c) { return std::tolower(static_cast<unsigned char>(c)); };
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        const std::string& entry = entries[i];
-        if (entry.size() < text.size()) continue;
-        bool matches = true;
-        for (std::size_t k = 0; k < text.size() && matches; ++k) matches = folded(entry[k]) == folded(text[k]);
-        if (matches) return static_cast<int>(i);
-    }
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        if (StartsWithIgnoringCase(entries[i], text)) return static_cast<int>(i);
     return -1;
 }
 

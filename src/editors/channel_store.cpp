@@ -32,7 +32,7 @@ void StoreName(ChannelRef& channel, const std::string& text, bool enabled) {
 bool StoreCell(RadioImage& image, const LanguageTable& language, int n, int column, std::string& text,
                bool enabled) {
     ChannelRef channel(image, n);
-    const std::string& offText = language.row(kOffTextRow);
+    const std::string& offText = language.row(lang_row::kToneOff);
     switch (column) {
     case column::kRxFrequency: {
         std::uint32_t code = StoreFrequencyText(text, true);

@@ -17,9 +17,8 @@ FormControl Make(int id, ControlKind kind, DialogRect rect, int row = kNoRow, Al
 }
 
 std::vector<DtmfTableRow> BuildTable() {
-    static constexpr int kIds[kDtmfTableRows][2] = {
-        {1101, 1165}, {1102, 1105}, {1103, 1106}, {1107, 1108}, {1109, 1110}, {1111, 1112}, {1113, 1114}, {1115, 1116},
-        {1117, 1118}, {1119, 1120}, {1121, 1122}, {1123, 1124}, {1125, 1126}, {1127, 1128}, {1129, 1130}, {1131, 1132}};
+    static_assert(dtmf_control::kCodeTableRows == kDtmfTableRows);
+    const auto& kIds = dtmf_control::kCodeTable;
     std::vector<DtmfTableRow> rows;
     for (int k = 1; k <= kDtmfTableRows; ++k) {
         int y = 23 + 12 * k;
@@ -36,21 +35,21 @@ std::vector<DtmfTableRow> BuildTable() {
 std::vector<FormControl> BuildLayout() {
     using K = ControlKind;
     std::vector<FormControl> layout = {
-        Make(1156, K::GroupBox, {7, 7, 370, 242}, 172),
-        Make(1157, K::Label, {16, 23, 37, 11}, 173, Align::Center),
-        Make(1158, K::Label, {55, 23, 37, 10}, 174, Align::Center),
-        Make(1159, K::Label, {187, 20, 112, 10}, 175, Align::Right),
+        Make(dtmf_control::kFrame, K::GroupBox, {7, 7, 370, 242}, lang_row::kDtmfCodes),
+        Make(dtmf_control::kGroupHeader, K::Label, {16, 23, 37, 11}, lang_row::kDtmfGroup, Align::Center),
+        Make(dtmf_control::kCodeHeader, K::Label, {55, 23, 37, 10}, lang_row::kDtmfCode, Align::Center),
+        Make(dtmf_control::kDurationCaption, K::Label, {187, 20, 112, 10}, lang_row::kDtmfDuration, Align::Right),
         Make(dtmf_control::kDuration, K::List, {309, 21, 49, 83}),
-        Make(1161, K::Label, {187, 35, 112, 10}, 176, Align::Right),
+        Make(dtmf_control::kPauseCaption, K::Label, {187, 35, 112, 10}, lang_row::kDtmfPause, Align::Right),
         Make(dtmf_control::kPause, K::List, {309, 36, 49, 83}),
-        Make(1160, K::Label, {187, 55, 112, 10}, 177, Align::Right),
+        Make(dtmf_control::kGroupCallCaption, K::Label, {187, 55, 112, 10}, lang_row::kGroupCall, Align::Right),
         Make(dtmf_control::kGroupCall, K::List, {309, 53, 49, 83}),
-        Make(1162, K::GroupBox, {272, 79, 97, 89}, 178),
+        Make(dtmf_control::kLocalIdGroup, K::GroupBox, {272, 79, 97, 89}, lang_row::kLocalId),
         Make(dtmf_control::kLocalId, K::Edit, {287, 99, 53, 12}, kNoRow, Align::Center),
-        Make(dtmf_control::kPttPress, K::Check, {287, 129, 75, 8}, 179),
-        Make(dtmf_control::kPttRelease, K::Check, {287, 148, 78, 8}, 180),
-        Make(dtmf_control::kCommit, K::Button, {262, 222, 50, 14}, 116),
-        Make(dtmf_control::kClose, K::Button, {319, 222, 50, 14}, 117),
+        Make(dtmf_control::kPttPress, K::Check, {287, 129, 75, 8}, lang_row::kSendOnPress),
+        Make(dtmf_control::kPttRelease, K::Check, {287, 148, 78, 8}, lang_row::kSendOnRelease),
+        Make(dtmf_control::kCommit, K::Button, {262, 222, 50, 14}, lang_row::kOk),
+        Make(dtmf_control::kClose, K::Button, {319, 222, 50, 14}, lang_row::kCancel),
     };
     for (FormControl& control : layout) {
         if (control.id == dtmf_control::kGroupCall) {

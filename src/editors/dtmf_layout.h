@@ -3,6 +3,7 @@
 // (group number and code; the last row hidden) and the other controls.
 #include <vector>
 
+#include "editors/control_ids.h"
 #include "editors/settings_layout.h"
 
 namespace radioprog {
@@ -11,18 +12,6 @@ inline constexpr int kDtmfFormWidth = 384;
 inline constexpr int kDtmfFormHeight = 256;
 inline constexpr const char* kDtmfFormFont = "System";
 inline constexpr int kDtmfFormFontPoints = 10;
-inline constexpr int kDtmfFrameTitleRow = 171;
-
-namespace dtmf_control {
-inline constexpr int kDuration = 1153;
-inline constexpr int kPause = 1154;
-inline constexpr int kGroupCall = 1155;
-inline constexpr int kLocalId = 1164;
-inline constexpr int kPttPress = 1146;
-inline constexpr int kPttRelease = 1147;
-inline constexpr int kCommit = 1151;  // stores, then closes
-inline constexpr int kClose = 1152;   // closes without storing
-}  // namespace dtmf_control
 
 // One row of the code table: a read-only centred number edit and a centred code edit.
 struct DtmfTableRow {

@@ -9,6 +9,7 @@
 #include "editors/settings_table.h"
 #include "editors/settings_text.h"
 #include "editors/settings_vfo.h"
+#include "model/ascii_text.h"
 #include "model/byte_order.h"
 #include "model/channel_record.h"
 #include "model/freq_codec.h"
@@ -37,8 +38,8 @@ std::vector<FormControl> BuildFormControls() {
 }
 
 // Values a refused channel count leaves unread, in reading order.
-constexpr int kReadAfterCount[] = {sc::kRange[0], sc::kRange[1], sc::kBand[1], 1126, sc::kWorkMode,
-                                   1176,          sc::kBusyLockout[0], sc::kBusyLockout[1], 1022};
+constexpr int kReadAfterCount[] = {sc::kRange[0], sc::kRange[1], sc::kBand[1], sc::kDualWatch, sc::kWorkMode,
+                                   sc::kPttId, sc::kBusyLockout[0], sc::kBusyLockout[1], sc::kFmRadio};
 
 std::vector<int> BuildExchangeOrder() {
     std::vector<int> order;
@@ -64,14 +65,6 @@ bool ParseInteger(const std::string& text, int& value) {
         if (!std::isspace(static_cast<unsigned char>(*p))) return false;
     if (parsed < -2147483647L || parsed > 2147483647L) return false;
     value = static_cast<int>(parsed);
-    return true;
-}
-
-bool StartsWithIgnoringCase(const std::string& entry, const std::string& prefix) {
-    if (entry.size() < prefix.size()) return false;
-    for (std::size_t i = 0; i < prefix.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(entry[i])) != std::tolower(static_cast<unsigned char>(prefix[i])))
-            return false;
     return true;
 }
 
@@ -261,7 +254,7 @@ void LoadFromImage(SettingsForm& form, const RadioImage& image, const LanguageTa
         form.setValue(sc::kDirection[side], entry[0] % kDirectionCount);
         form.setValue(sc::kOffset[side], OffsetIndexFromEntry(entry));
     }
-    const std::string& offText = language.row(kOffTextRow);
+    const std::string& offText = language.row(lang_row::kToneOff);
     std::vector<std::string> tones = ToneListEntries(offText);
     for (int side : {kVfoSideA, kVfoSideB}) LoadVfo(form, image.vfoEntry(side), side, tones, offText);
     form.setText(sc::kSixCharText,
@@ -282,7 +275,7 @@ void StoreToImage(SettingsForm& form, RadioImage& image, const LanguageTable& la
         entry[0] = StoreSettingValue(form.selection(sc::kDirection[side]));
         WriteOffsetIndex(entry, form.selection(sc::kOffset[side]));
     }
-    const std::string& offText = language.row(kOffTextRow);
+    const std::string& offText = language.row(lang_row::kToneOff);
     std::vector<std::string> tones = ToneListEntries(offText);
     for (int side : {kVfoSideA, kVfoSideB}) StoreVfo(form, image.vfoEntry(side), side, tones, offText);
     WriteSixCharText(&image.settingsByte(kSixCharTextAddress), form.text(sc::kSixCharText));

@@ -15,35 +15,12 @@
 #include <string>
 #include <vector>
 
+#include "editors/control_ids.h"
 #include "editors/settings_layout.h"
 #include "model/language_table.h"
 #include "model/radio_image.h"
 
 namespace radioprog {
-
-// Controls the rules address by identifier; index 0 = group A, 1 = group B.
-namespace settings_control {
-inline constexpr int kFrequency[2] = {1026, 1027};
-inline constexpr int kBand[2] = {1053, 1130};
-inline constexpr int kRange[2] = {1133, 1132};
-inline constexpr int kTxTone[2] = {1046, 1051};
-inline constexpr int kRxTone[2] = {1047, 1052};
-inline constexpr int kPower[2] = {1045, 1050};
-inline constexpr int kDirection[2] = {1040, 1042};
-inline constexpr int kOffset[2] = {1041, 1043};
-inline constexpr int kBandwidth[2] = {1049, 1054};
-inline constexpr int kStep[2] = {1008, 1011};
-inline constexpr int kSignalling[2] = {1039, 1028};
-inline constexpr int kBusyLockout[2] = {1177, 1178};
-inline constexpr int kHiddenField[2] = {1102, 1115};
-inline constexpr int kDisplayModeA = 1033;
-inline constexpr int kDisplayModeB = 1038;
-inline constexpr int kWorkMode = 1010;  // the pair's first button; the second is 1017
-inline constexpr int kChannelCount = 1136;
-inline constexpr int kSixCharText = 1100;
-inline constexpr int kOk = 1121;
-inline constexpr int kCancel = 1120;
-}  // namespace settings_control
 
 inline constexpr int kChannelCountMin = 1;
 inline constexpr int kChannelCountMax = 128;
@@ -62,7 +39,7 @@ public:
     // checked, and the channel count 128 (the form sets it when it opens).
     SettingsForm();
 
-    // Lists: the selected index, -1 = none. Checks: 0 or 1. The work mode (1010): the
+    // Lists: the selected index, -1 = none. Checks: 0 or 1. The work mode (kWorkMode): the
     // checked button, 0 = frequency, 1 = channel, -1 = none. Unknown ids read as -1.
     int value(int id) const;
     void setValue(int id, int value);

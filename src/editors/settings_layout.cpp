@@ -1,12 +1,15 @@
 #include "editors/settings_layout.h"
 
 #include "editors/channel_cells.h"
+#include "editors/control_ids.h"
 #include "editors/settings_vfo.h"
 #include "model/tone_codec.h"
 
 namespace radioprog {
 
 namespace {
+
+namespace sc = settings_control;
 
 int NumbersCount(const ChoiceItem& item) {
     return item.step > 0 && item.last >= item.first ? (item.last - item.first) / item.step + 1 : 0;
@@ -52,27 +55,27 @@ struct GroupItem {
 std::vector<GroupItem> GroupItems() {
     using K = ControlKind;
     return {
-        {K::Edit, {1026, 1027}, {{227, 17, 50, 12}, {351, 17, 50, 12}}, {1069, 1070}, {{172, 18, 53, 8}, {297, 19, 50, 8}}, 74, {}},
-        {K::List, {1053, 1130}, {{227, 30, 50, 83}, {351, 30, 50, 112}}, {1114, 1131}, {{186, 32, 39, 8}, {314, 33, 33, 8}}, 170,
+        {K::Edit, {sc::kFrequency[0], sc::kFrequency[1]}, {{227, 17, 50, 12}, {351, 17, 50, 12}}, {sc::kFrequencyCaption[0], sc::kFrequencyCaption[1]}, {{172, 18, 53, 8}, {297, 19, 50, 8}}, lang_row::kVfoFrequency, {}},
+        {K::List, {sc::kBand[0], sc::kBand[1]}, {{227, 30, 50, 83}, {351, 30, 50, 112}}, {sc::kBandCaption[0], sc::kBandCaption[1]}, {{186, 32, 39, 8}, {314, 33, 33, 8}}, lang_row::kVfoBand,
          {ChoiceText("VHF"), ChoiceText("UHF")}},
-        {K::Edit, {1133, 1132}, {{227, 43, 50, 13}, {351, 43, 50, 13}}, {1134, 1135}, {{184, 46, 41, 9}, {303, 47, 44, 9}}, 187, {},
+        {K::Edit, {sc::kRange[0], sc::kRange[1]}, {{227, 43, 50, 13}, {351, 43, 50, 13}}, {sc::kRangeCaption[0], sc::kRangeCaption[1]}, {{184, 46, 41, 9}, {303, 47, 44, 9}}, lang_row::kRange, {},
          true},
-        {K::List, {1046, 1051}, {{227, 59, 50, 83}, {351, 59, 50, 83}}, {1073, 1074}, {{172, 60, 53, 8}, {300, 63, 47, 8}}, 75,
+        {K::List, {sc::kTxTone[0], sc::kTxTone[1]}, {{227, 59, 50, 83}, {351, 59, 50, 83}}, {sc::kTxToneCaption[0], sc::kTxToneCaption[1]}, {{172, 60, 53, 8}, {300, 63, 47, 8}}, lang_row::kVfoTxTone,
          {ChoiceTones()}},
-        {K::List, {1047, 1052}, {{227, 73, 50, 83}, {351, 75, 50, 83}}, {1075, 1076}, {{172, 74, 53, 8}, {294, 77, 53, 8}}, 76,
+        {K::List, {sc::kRxTone[0], sc::kRxTone[1]}, {{227, 73, 50, 83}, {351, 75, 50, 83}}, {sc::kRxToneCaption[0], sc::kRxToneCaption[1]}, {{172, 74, 53, 8}, {294, 77, 53, 8}}, lang_row::kVfoRxTone,
          {ChoiceTones()}},
-        {K::List, {1045, 1050}, {{227, 87, 50, 83}, {351, 89, 50, 83}}, {1071, 1072}, {{172, 88, 53, 8}, {294, 91, 53, 8}}, 22,
-         {ChoiceRow(3), ChoiceRow(2)}},
-        {K::List, {1040, 1042}, {{227, 101, 50, 83}, {351, 103, 50, 83}}, {1079, 1080}, {{172, 102, 53, 8}, {294, 105, 53, 8}}, 77,
-         {ChoiceRow(45), ChoiceRow(78), ChoiceRow(79)}},
-        {K::List, {1041, 1043}, {{227, 115, 50, 83}, {351, 117, 50, 83}}, {1083, 1084}, {{172, 117, 53, 8}, {294, 120, 53, 8}}, 80,
+        {K::List, {sc::kPower[0], sc::kPower[1]}, {{227, 87, 50, 83}, {351, 89, 50, 83}}, {sc::kPowerCaption[0], sc::kPowerCaption[1]}, {{172, 88, 53, 8}, {294, 91, 53, 8}}, lang_row::kTxPower,
+         {ChoiceRow(lang_row::kLow), ChoiceRow(lang_row::kHigh)}},
+        {K::List, {sc::kDirection[0], sc::kDirection[1]}, {{227, 101, 50, 83}, {351, 103, 50, 83}}, {sc::kDirectionCaption[0], sc::kDirectionCaption[1]}, {{172, 102, 53, 8}, {294, 105, 53, 8}}, lang_row::kOffsetDirection,
+         {ChoiceRow(lang_row::kOffLevel), ChoiceRow(lang_row::kOffsetPlus), ChoiceRow(lang_row::kOffsetMinus)}},
+        {K::List, {sc::kOffset[0], sc::kOffset[1]}, {{227, 115, 50, 83}, {351, 117, 50, 83}}, {sc::kOffsetCaption[0], sc::kOffsetCaption[1]}, {{172, 117, 53, 8}, {294, 120, 53, 8}}, lang_row::kOffset,
          {ChoiceOffsets()}},
-        {K::List, {1049, 1054}, {{227, 129, 50, 83}, {351, 131, 50, 83}}, {1077, 1078}, {{172, 131, 53, 8}, {294, 133, 53, 8}}, 24,
-         {ChoiceRow(10), ChoiceRow(11)}},
-        {K::List, {1039, 1028}, {{227, 159, 50, 83}, {351, 160, 50, 83}}, {1167, 1168}, {{191, 162, 33, 8}, {314, 161, 30, 8}}, 183,
+        {K::List, {sc::kBandwidth[0], sc::kBandwidth[1]}, {{227, 129, 50, 83}, {351, 131, 50, 83}}, {sc::kBandwidthCaption[0], sc::kBandwidthCaption[1]}, {{172, 131, 53, 8}, {294, 133, 53, 8}}, lang_row::kBandwidth,
+         {ChoiceRow(lang_row::kNarrow), ChoiceRow(lang_row::kWide)}},
+        {K::List, {sc::kSignalling[0], sc::kSignalling[1]}, {{227, 159, 50, 83}, {351, 160, 50, 83}}, {sc::kSignallingCaption[0], sc::kSignallingCaption[1]}, {{191, 162, 33, 8}, {314, 161, 30, 8}}, lang_row::kVfoSignalling,
          {ChoiceNumbers(1, 15)}},
         // Wider than the template's 43 and 45, so "Busy Lockout" fits.
-        {K::Check, {1177, 1178}, {{191, 174, 80, 10}, {313, 174, 80, 10}}, {0, 0}, {{}, {}}, 56, {}},
+        {K::Check, {sc::kBusyLockout[0], sc::kBusyLockout[1]}, {{191, 174, 80, 10}, {313, 174, 80, 10}}, {0, 0}, {{}, {}}, lang_row::kBusyLockoutCheck, {}},
     };
 }
 
@@ -80,10 +83,10 @@ std::vector<FormControl> BuildLayout() {
     using K = ControlKind;
     std::vector<FormControl> layout = {
         Control(0, K::GroupBox, {7, 7, 147, 178}),
-        Control(1067, K::GroupBox, {166, 7, 114, 180}, 72, kVfoSideA),
-        Control(1068, K::GroupBox, {290, 7, 114, 180}, 73, kVfoSideB),
-        Control(1174, K::GroupBox, {7, 191, 173, 56}, 54),
-        Control(1175, K::GroupBox, {255, 191, 152, 56}, 85),
+        Control(sc::kVfoGroup[0], K::GroupBox, {166, 7, 114, 180}, lang_row::kVfoA, kVfoSideA),
+        Control(sc::kVfoGroup[1], K::GroupBox, {290, 7, 114, 180}, lang_row::kVfoB, kVfoSideB),
+        Control(sc::kChannelModeGroup, K::GroupBox, {7, 191, 173, 56}, lang_row::kChannelMode),
+        Control(sc::kWorkModeGroup, K::GroupBox, {255, 191, 152, 56}, lang_row::kWorkMode),
         Control(0, K::GroupBox, {7, 256, 234, 97}),
         Control(0, K::GroupBox, {254, 256, 146, 97}),
     };
@@ -100,34 +103,34 @@ std::vector<FormControl> BuildLayout() {
     }
     // The hidden two-bit field of each group (A's list has no entries), with captions that
     // are never shown.
-    layout.push_back(Hidden(Control(1102, K::List, {402, 255, 50, 83}, kNoRow, kVfoSideA)));
-    layout.push_back(Hidden(WithChoices(Control(1115, K::List, {402, 334, 50, 83}, kNoRow, kVfoSideB), {ChoiceNumbers(0, 30)})));
+    layout.push_back(Hidden(Control(sc::kHiddenField[0], K::List, {402, 255, 50, 83}, kNoRow, kVfoSideA)));
+    layout.push_back(Hidden(WithChoices(Control(sc::kHiddenField[1], K::List, {402, 334, 50, 83}, kNoRow, kVfoSideB), {ChoiceNumbers(0, 30)})));
     layout.push_back(Hidden(Control(0, K::Label, {359, 256, 33, 8})));
-    layout.push_back(Hidden(Control(1116, K::Label, {420, 321, 32, 8}, 55)));
+    layout.push_back(Hidden(Control(sc::kHiddenFieldCaption, K::Label, {420, 321, 32, 8}, lang_row::kIdDelay)));
 
     // The work-mode box holds two rows instead of the template's one (buttons at y 217, the
     // count at 215): the two buttons, then the channel count, so the captions fit.
-    layout.push_back(Control(1017, K::RadioButton, {330, 205, 60, 10}, 151));
-    layout.push_back(Control(1059, K::Label, {333, 229, 40, 8}, 190));
-    layout.push_back(Control(1136, K::Edit, {376, 226, 28, 14}));
-    layout.push_back(Control(1121, K::Button, {299, 371, 37, 16}, 116));
-    layout.push_back(Control(1120, K::Button, {359, 370, 37, 16}, 117));
+    layout.push_back(Control(sc::kWorkModeChannel, K::RadioButton, {330, 205, 60, 10}, lang_row::kChannelChoice));
+    layout.push_back(Control(sc::kChannelCountCaption, K::Label, {333, 229, 40, 8}, lang_row::kChannelCount));
+    layout.push_back(Control(sc::kChannelCount, K::Edit, {376, 226, 28, 14}));
+    layout.push_back(Control(sc::kOk, K::Button, {299, 371, 37, 16}, lang_row::kOk));
+    layout.push_back(Control(sc::kCancel, K::Button, {359, 370, 37, 16}, lang_row::kCancel));
 
     // Hidden controls that store nothing (their values are printed), and the hidden
     // six-character text edit with its caption.
-    layout.push_back(Hidden(WithChoices(Control(1018, K::List, {7, 365, 45, 83}), {ChoiceNumbers(0, 9)})));
-    layout.push_back(Hidden(Control(1086, K::Label, {}, 87)));
-    layout.push_back(Hidden(WithChoices(Control(1055, K::List, {239, 369, 56, 83}), {ChoiceRow(6), ChoiceNumbers(1, 128)})));
-    layout.push_back(Hidden(Control(1066, K::Label, {}, 71)));
-    layout.push_back(Hidden(Control(1015, K::Check, {324, 325, 64, 9}, 56)));
-    layout.push_back(Hidden(Limited(Control(1024, K::Edit, {155, 364, 25, 12}), 3)));
-    layout.push_back(Hidden(Limited(Control(1044, K::Edit, {56, 366, 40, 12}), 6)));
-    layout.push_back(Hidden(Limited(Control(1092, K::Edit, {412, 293, 40, 12}), 6)));
-    layout.push_back(Hidden(Control(1093, K::Label, {}, 128)));
-    layout.push_back(Hidden(Limited(Control(1106, K::Edit, {197, 363, 45, 13}), 6)));
+    layout.push_back(Hidden(WithChoices(Control(sc::kSquelchB, K::List, {7, 365, 45, 83}), {ChoiceNumbers(0, 9)})));
+    layout.push_back(Hidden(Control(sc::kSquelchBCaption, K::Label, {}, lang_row::kSquelchB)));
+    layout.push_back(Hidden(WithChoices(Control(sc::kPriorityChannel, K::List, {239, 369, 56, 83}), {ChoiceRow(lang_row::kOff), ChoiceNumbers(1, 128)})));
+    layout.push_back(Hidden(Control(sc::kPriorityChannelCaption, K::Label, {}, lang_row::kPriorityChannel)));
+    layout.push_back(Hidden(Control(sc::kBusyLockoutHidden, K::Check, {324, 325, 64, 9}, lang_row::kBusyLockoutCheck)));
+    layout.push_back(Hidden(Limited(Control(sc::kHiddenEdit3, K::Edit, {155, 364, 25, 12}), 3)));
+    layout.push_back(Hidden(Limited(Control(sc::kHiddenEdit6, K::Edit, {56, 366, 40, 12}), 6)));
+    layout.push_back(Hidden(Limited(Control(sc::kLocalCode, K::Edit, {412, 293, 40, 12}), 6)));
+    layout.push_back(Hidden(Control(sc::kLocalCodeCaption, K::Label, {}, lang_row::kLocalCode)));
+    layout.push_back(Hidden(Limited(Control(sc::kSixCharTextB, K::Edit, {197, 363, 45, 13}), 6)));
     layout.push_back(Hidden(Control(0, K::Label, {7, 387, 33, 8})));
-    layout.push_back(Hidden(Limited(Control(1100, K::Edit, {197, 376, 45, 13}), 6)));
-    layout.push_back(Hidden(Control(1105, K::Label, {194, 355, 42, 8}, 141)));
+    layout.push_back(Hidden(Limited(Control(sc::kSixCharText, K::Edit, {197, 376, 45, 13}), 6)));
+    layout.push_back(Hidden(Control(sc::kSixCharTextCaption, K::Label, {194, 355, 42, 8}, lang_row::kSixCharText)));
     return layout;
 }
 
@@ -160,7 +163,7 @@ std::vector<std::string> ResolveChoices(const Choices& choices, const LanguageTa
                                     (item.suffixRow == kNoRow ? std::string() : language.row(item.suffixRow)));
                 break;
             case ChoiceItem::Kind::ToneList: {
-                std::vector<std::string> tones = ToneListEntries(language.row(kOffTextRow));
+                std::vector<std::string> tones = ToneListEntries(language.row(lang_row::kToneOff));
                 texts.insert(texts.end(), tones.begin(), tones.end());
                 break;
             }

@@ -86,7 +86,6 @@ inline constexpr int kSettingsFormWidth = 459;
 inline constexpr int kSettingsFormHeight = 399;
 inline constexpr const char* kSettingsFormFont = "Tahoma";
 inline constexpr int kSettingsFormFontPoints = 9;
-inline constexpr int kSettingsFrameTitleRow = 27;
 
 // Controls of the optional-functions form that are not settings-table rows: the group
 // boxes, the frequency-mode groups A and B with their captions, the channel count, the

@@ -6,11 +6,6 @@ namespace radioprog {
 
 namespace {
 
-constexpr int kNoRadioRow = 33;
-constexpr int kWriteRow = 123;
-constexpr int kReadRow = 122;
-constexpr int kFailedRow = 31;     // " failed"
-constexpr int kCompletedRow = 32;  // " completed"
 
 }  // namespace
 
@@ -43,16 +38,16 @@ std::string OutcomeText(const RadioOutcome& radio, const LanguageTable& language
     switch (StatusOf(radio)) {
         case RadioStatus::Done:
             if (radio.verified) return language.row(lang_row::kWrittenVerified);
-            return language.row(outcome.result == TransferResult::ReadDone ? kReadRow : kWriteRow) +
-                   language.row(kCompletedRow);
-        case RadioStatus::NoRadio: return language.row(kNoRadioRow);
+            return language.row(outcome.result == TransferResult::ReadDone ? lang_row::kRead : lang_row::kWrite) +
+                   language.row(lang_row::kCompleted);
+        case RadioStatus::NoRadio: return language.row(lang_row::kNoRadioFound);
         case RadioStatus::ReadFailed:
             if (outcome.unproven) return at(lang_row::kReadingsDisagree);
             if (outcome.failedAddress) return at(lang_row::kReadFailedAt);
-            return language.row(kReadRow) + language.row(kFailedRow);
+            return language.row(lang_row::kRead) + language.row(lang_row::kFailed);
         case RadioStatus::WriteFailed:
             if (outcome.failedAddress) return at(lang_row::kWriteFailedAt);
-            return language.row(kWriteRow) + language.row(kFailedRow);
+            return language.row(lang_row::kWrite) + language.row(lang_row::kFailed);
         case RadioStatus::BandRefused: return language.row(lang_row::kBandRefusedShort) + ": " + radio.bandRefusal;
         case RadioStatus::VerifyDiffers: return language.row(lang_row::kVerifyDiffers);
     }

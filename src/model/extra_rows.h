@@ -1,9 +1,208 @@
 #pragma once
-// Language rows after row 193: the Edit-menu and File-menu captions of channel editing
-// (undo, clipboard, rows, CSV), the texts of the import and paste reports and of the
-// backup after a read, and the texts of cancelled and failed transfers. A language file that does not supply them gets built-in English.
+// The one list of language-table rows the program uses, by name. Rows 0 … 193 are the
+// language file's base rows (several serve more than one purpose; the comment says which);
+// the rows after 193 were added later: a language file that does not supply them gets the
+// built-in English of language_table.cpp. Code names a row only through these constants.
 namespace radioprog::lang_row {
 
+// The program's title, also the title of every message box.
+inline constexpr int kTitle = 0;
+// The channel table's name; also the word in front of a channel number in messages.
+inline constexpr int kChannel = 1;
+// Channel flag choices: transmit power (bit 13 set / clear), bit 14 (clear / set), bandwidth
+// (bit 12 clear / set). Low, No, Narrow and ToneOff are the texts that store 0.
+inline constexpr int kHigh = 2;
+inline constexpr int kLow = 3;
+inline constexpr int kNo = 4;
+inline constexpr int kYes = 5;
+// First entry ("off") of ten settings lists; opposite kOn in the two-entry ones.
+inline constexpr int kOff = 6;
+inline constexpr int kNarrow = 10;
+inline constexpr int kWide = 11;
+// Tone off; also busy lockout off and the printed header of the signalling column.
+inline constexpr int kToneOff = 12;
+// Busy lockout on; also the second scan mode.
+inline constexpr int kCarrier = 13;
+// The three values of channel flag bits 5-6 (also PTT-ID entries 1-3).
+inline constexpr int kPttPress = 14;
+inline constexpr int kPttRelease = 15;
+inline constexpr int kPttBoth = 16;
+// Channel table headers (also batch-dialog labels and printed headers).
+inline constexpr int kChannelNumber = 17;
+inline constexpr int kRxFrequency = 18;
+inline constexpr int kTxFrequency = 19;
+inline constexpr int kRxTone = 20;
+inline constexpr int kTxTone = 21;  // its printed width also sets the printed table's width
+inline constexpr int kTxPower = 22;
+inline constexpr int kScanAdd = 23;  // flag bit 14
+inline constexpr int kBandwidth = 24;
+inline constexpr int kBusyLockout = 25;
+inline constexpr int kName = 26;
+// The optional-functions editor's name.
+inline constexpr int kOptionalFunctions = 27;
+// Heading of every printed page.
+inline constexpr int kPrintHeading = 29;
+// File New's question.
+inline constexpr int kResetQuestion = 30;
+// Transfer results: kRead or kWrite joined with kFailed or kCompleted; kNoRadioFound alone.
+inline constexpr int kFailed = 31;
+inline constexpr int kCompleted = 32;
+inline constexpr int kNoRadioFound = 33;
+
+// Optional functions: captions and list entries.
+inline constexpr int kTxTimeout = 43;
+inline constexpr int kTimeoutPreAlert = 44;
+inline constexpr int kOffLevel = 45;   // "off" in front of a range of levels or named values
+inline constexpr int kVoicePrompt = 46;
+inline constexpr int kOffChoice = 47;  // first choice of voice prompt, backlights and end tone
+inline constexpr int kChinese = 48;
+inline constexpr int kEnglish = 49;
+inline constexpr int kFullScreen = 51;
+inline constexpr int kChannelMode = 54;
+inline constexpr int kIdDelay = 55;  // also the batch dialog's PTT-ID selector label
+inline constexpr int kBusyLockoutCheck = 56;
+inline constexpr int kKeyBeep = 57;
+inline constexpr int kKeyLock = 58;
+inline constexpr int kVox = 60;
+inline constexpr int kScanMode = 61;
+inline constexpr int kScanTime = 62;
+inline constexpr int kScanSearch = 63;
+inline constexpr int kBacklightTime = 64;  // printed in front of the standby backlight
+inline constexpr int kEndTone = 65;
+inline constexpr int kValueWidth = 68;  // never shown: the printed room for block-1 values
+inline constexpr int kPriorityChannel = 71;
+inline constexpr int kVfoA = 72;
+inline constexpr int kVfoB = 73;  // kVfoA + 1
+inline constexpr int kVfoFrequency = 74;
+inline constexpr int kVfoTxTone = 75;
+inline constexpr int kVfoRxTone = 76;
+inline constexpr int kOffsetDirection = 77;
+inline constexpr int kOffsetPlus = 78;
+inline constexpr int kOffsetMinus = 79;
+inline constexpr int kOffset = 80;
+inline constexpr int kChannelDisplay = 81;  // side B on screen, both sides in the printout
+inline constexpr int kDisplayName = 82;
+inline constexpr int kDisplayFrequency = 83;
+inline constexpr int kDisplayNumber = 84;
+inline constexpr int kWorkMode = 85;
+inline constexpr int kSquelch = 86;
+inline constexpr int kSquelchB = 87;
+inline constexpr int kStepA = 88;
+inline constexpr int kStepB = 89;
+// Port dialog title.
+inline constexpr int kSerialPort = 90;
+
+// Menu captions (with "&" and a tab before a key name) and toolbar tips.
+inline constexpr int kFileMenu = 91;
+inline constexpr int kNew = 92;
+inline constexpr int kClose = 93;
+inline constexpr int kSave = 94;
+inline constexpr int kOpen = 95;
+inline constexpr int kPrint = 96;
+inline constexpr int kExit = 97;
+inline constexpr int kProgramMenu = 98;
+inline constexpr int kReadRadio = 99;
+inline constexpr int kWriteRadio = 100;
+inline constexpr int kEditMenu = 101;
+inline constexpr int kPort = 102;
+inline constexpr int kViewMenu = 103;
+inline constexpr int kToolbar = 104;
+inline constexpr int kStatusBar = 105;
+inline constexpr int kWindowMenu = 106;
+inline constexpr int kCascade = 107;
+inline constexpr int kTile = 108;
+inline constexpr int kArrangeIcons = 109;
+inline constexpr int kHelpMenu = 110;
+inline constexpr int kAbout = 111;     // also the About box's title
+inline constexpr int kLanguage = 112;  // also the language dialog's title
+
+// Band refusal: follows a channel number or "A"/"B".
+inline constexpr int kOutsideBands = 113;
+inline constexpr int kAutoKeyLock = 114;
+inline constexpr int kNoChannels = 115;
+// Dialog buttons.
+inline constexpr int kOk = 116;
+inline constexpr int kCancel = 117;
+// The About box's three lines.
+inline constexpr int kAboutVersion = 118;
+inline constexpr int kAboutLine = 119;
+inline constexpr int kAboutCopyright = 124;
+// Transfer results: the beginnings.
+inline constexpr int kRead = 122;
+inline constexpr int kWrite = 123;
+// Opposite kOff in the two-entry lists.
+inline constexpr int kOn = 125;
+inline constexpr int kResetAllowed = 126;
+inline constexpr int kPttId = 127;
+inline constexpr int kLocalCode = 128;
+inline constexpr int kSideTone = 129;
+inline constexpr int kSideToneKeypad = 130;
+inline constexpr int kSideToneId = 131;
+inline constexpr int kPowerSave = 134;
+inline constexpr int kAlarmMode = 135;
+inline constexpr int kTxEndTone = 136;
+inline constexpr int kDualWatchTxLabel = 137;  // printed label of the setting kDualWatchTx names
+inline constexpr int kTailElimination = 140;
+inline constexpr int kSixCharText = 141;
+// Batch dialog (its title also the Edit-menu caption of old language files).
+inline constexpr int kBatchChannels = 142;
+inline constexpr int kRxStart = 143;
+inline constexpr int kTxStart = 144;
+inline constexpr int kStepKhz = 145;
+inline constexpr int kAllChannels = 146;
+inline constexpr int kFirstChannel = 147;
+inline constexpr int kLastChannel = 148;
+inline constexpr int kStepUp = 149;
+inline constexpr int kStepDown = 150;
+// The batch dialog's range choice and the channel work mode.
+inline constexpr int kChannelChoice = 151;
+inline constexpr int kFmr = 152;
+inline constexpr int kFmrUnit = 154;
+inline constexpr int kBand = 155;
+inline constexpr int kSignalling = 156;
+inline constexpr int kBlue = 157;
+inline constexpr int kOrange = 158;
+inline constexpr int kPurple = 159;
+inline constexpr int kAlarmSendCode = 160;
+inline constexpr int kAlarmOnSite = 161;
+inline constexpr int kAlarmSendTone = 162;
+inline constexpr int kDualWatchTx = 163;
+inline constexpr int kSideA = 164;
+inline constexpr int kSideB = 165;
+inline constexpr int kRepeaterTailElimination = 166;
+inline constexpr int kRepeaterTailDetection = 167;
+inline constexpr int kEndToneOn = 168;
+inline constexpr int kPowerOnDisplay = 169;
+inline constexpr int kVfoBand = 170;
+// The DTMF editor.
+inline constexpr int kDtmfSettings = 171;
+inline constexpr int kDtmfCodes = 172;
+inline constexpr int kDtmfGroup = 173;
+inline constexpr int kDtmfCode = 174;
+inline constexpr int kDtmfDuration = 175;
+inline constexpr int kDtmfPause = 176;
+inline constexpr int kGroupCall = 177;
+inline constexpr int kLocalId = 178;
+inline constexpr int kSendOnPress = 179;
+inline constexpr int kSendOnRelease = 180;
+// Optional functions, continued.
+inline constexpr int kVoltage = 181;
+inline constexpr int kDisplayModeA = 182;
+inline constexpr int kVfoSignalling = 183;
+inline constexpr int kStandbyBacklight = 184;
+inline constexpr int kRxBacklight = 185;
+inline constexpr int kTxBacklight = 186;
+inline constexpr int kRange = 187;
+inline constexpr int kFunctionMenu = 188;
+inline constexpr int kFrequencyMode = 189;
+inline constexpr int kChannelCount = 190;
+inline constexpr int kFmRadio = 191;
+inline constexpr int kAlarmSound = 192;
+inline constexpr int kDualWatch = 193;
+
+// Rows after the base rows: the Edit-menu and File-menu captions of channel editing
+// (undo, clipboard, rows, CSV), the texts of the import and paste reports and of the
+// backup after a read, and the texts of cancelled and failed transfers.
 inline constexpr int kFirstExtra = 194;
 
 // Edit menu (captions with "&" and a tab before the key name).

@@ -8,7 +8,6 @@ namespace radioprog {
 
 namespace {
 
-constexpr int kHeaderRow = 29;
 // Channel texts sit this many device units below their line.
 constexpr int kCellTextDrop = 10;
 
@@ -24,7 +23,7 @@ void PlanPageHeader(PagePlan& plan, int page, const PageMetrics& m, const TextMe
     std::string number = PageNumberText(page);
     const int numberX = right - measure.width(PrintFont::Header, number);
     // The heading keeps two spaces' room before the page number.
-    AddText(plan, PrintFont::Header, m.leftMargin, 3 * h, language.row(kHeaderRow),
+    AddText(plan, PrintFont::Header, m.leftMargin, 3 * h, language.row(lang_row::kPrintHeading),
             numberX - m.leftMargin - measure.width(PrintFont::Header, "  "));
     AddText(plan, PrintFont::Header, numberX, 3 * h, std::move(number), right - numberX);
     plan.lines.push_back({m.leftMargin, 4 * h, right, 4 * h});
@@ -67,7 +66,6 @@ void PlanChannelPage(PagePlan& plan, int page, const PrintData& data, const Page
 }
 
 void PlanSettingsPage(PagePlan& plan, const PrintData& data, const PageMetrics& m, const TextMeasure& measure) {
-    namespace row = settings_page_row;
     const LanguageTable& language = data.language;
     auto width = [&](const std::string& text) { return measure.width(PrintFont::Page, text); };
     const int h = m.lineHeight;
@@ -92,19 +90,24 @@ void PlanSettingsPage(PagePlan& plan, const PrintData& data, const PageMetrics& 
     };
 
     const int labelA = m.leftMargin + 2 * d5;
-    const int valueA = labelA + labelWidth(SettingsBlock::General, row::kBlock1Label);
-    const int roomA = roomFor(SettingsBlock::General, row::kBlock1Value);
+    // Language rows whose printed widths place the columns: block 1's value column follows
+    // kTimeoutPreAlert + "= ", block 2 and 3's value columns follow kChannelDisplay + "= " (or the
+    // block's widest label when that is wider); kValueWidth and kDisplayNumber are the least room
+    // kept for the values of blocks 1 and 2, which grows so the widest value keeps a margin inside
+    // its frame.
+    const int valueA = labelA + labelWidth(SettingsBlock::General, lang_row::kTimeoutPreAlert);
+    const int roomA = roomFor(SettingsBlock::General, lang_row::kValueWidth);
     plan.frames.push_back({labelA - d5, top, valueA + roomA - d5, Scaled(23.5, h) + 2 * d25});
 
     const int labelB = valueA + roomA + 2 * d5;
-    const int valueB = labelB + labelWidth(SettingsBlock::SideA, row::kSideLabel);
-    const int roomB = roomFor(SettingsBlock::SideA, row::kSideAValue);
+    const int valueB = labelB + labelWidth(SettingsBlock::SideA, lang_row::kChannelDisplay);
+    const int roomB = roomFor(SettingsBlock::SideA, lang_row::kDisplayNumber);
     plan.frames.push_back({labelB - d5, top, valueB + roomB - d5, Scaled(17.5, h) + 2 * d25});
-    AddText(plan, PrintFont::Page, labelB + d5, top, language.row(row::kSideATitle), valueB + roomB - labelB - 3 * d5,
+    AddText(plan, PrintFont::Page, labelB + d5, top, language.row(lang_row::kVfoA), valueB + roomB - labelB - 3 * d5,
             true);
 
     const int labelC = valueB + roomB + 10 * d5;
-    const int valueC = labelC + labelWidth(SettingsBlock::SideB, row::kSideLabel);
+    const int valueC = labelC + labelWidth(SettingsBlock::SideB, lang_row::kChannelDisplay);
     // Values stay inside their frame; block 3 has the rest of the printable width.
     const int pageRight = 2 * m.leftMargin + m.tableWidth;
 
@@ -123,7 +126,7 @@ void PlanSettingsPage(PagePlan& plan, const PrintData& data, const PageMetrics& 
 PageMetrics MeasurePageMetrics(int printableWidth, int printableHeight, const TextMeasure& measure,
                                const LanguageTable& language) {
     return ComputePageMetrics(printableWidth, printableHeight, measure.lineSpacing(PrintFont::Table),
-                              measure.width(PrintFont::Table, language.row(21)),
+                              measure.width(PrintFont::Table, language.row(lang_row::kTxTone)),
                               measure.width(PrintFont::Table, "000000"));
 }
 

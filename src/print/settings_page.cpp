@@ -2,9 +2,14 @@
 
 #include <array>
 
+#include "editors/control_ids.h"
+#include "model/extra_rows.h"
+
 namespace radioprog {
 
 namespace {
+
+namespace sc = settings_control;
 
 // How a line takes its value from control N of the form.
 enum class Value {
@@ -30,27 +35,43 @@ struct SideEntry {
 };
 
 constexpr std::array<Entry, 16> kGeneral{{
-    {43, "= ", Value::Text, 1009},  {44, "= ", Value::Text, 1012},  {60, "= ", Value::Text, 1023},
-    {61, "= ", Value::Text, 1025},  {64, "= ", Value::Text, 1030},  {65, "= ", Value::Text, 1034},
-    {71, "= ", Value::Text, 1055},  {134, "= ", Value::Text, 1094}, {135, "= ", Value::Text, 1096},
-    {136, "= ", Value::Text, 1101}, {137, "= ", Value::Text, 1111}, {140, "= ", Value::Text, 1107},
-    {152, "= ", Value::Text, 1109}, {141, "^= ", Value::Field, 1100}, {141, "V= ", Value::Field, 1106},
-    {58, "= ", Value::Check, 1021},
+    {lang_row::kTxTimeout, "= ", Value::Text, sc::kTxTimeout},
+    {lang_row::kTimeoutPreAlert, "= ", Value::Text, sc::kPreAlert},
+    {lang_row::kVox, "= ", Value::Text, sc::kVox},
+    {lang_row::kScanMode, "= ", Value::Text, sc::kScanMode},
+    {lang_row::kBacklightTime, "= ", Value::Text, sc::kStandbyBacklight},
+    {lang_row::kEndTone, "= ", Value::Text, sc::kEndTone},
+    {lang_row::kPriorityChannel, "= ", Value::Text, sc::kPriorityChannel},
+    {lang_row::kPowerSave, "= ", Value::Text, sc::kPowerSave},
+    {lang_row::kAlarmMode, "= ", Value::Text, sc::kAlarmMode},
+    {lang_row::kTxEndTone, "= ", Value::Text, sc::kTxEndTone},
+    {lang_row::kDualWatchTxLabel, "= ", Value::Text, sc::kDualWatchTx},
+    {lang_row::kTailElimination, "= ", Value::Text, sc::kTailElimination},
+    {lang_row::kFmr, "= ", Value::Text, sc::kFmr},
+    {lang_row::kSixCharText, "^= ", Value::Field, sc::kSixCharText},
+    {lang_row::kSixCharText, "V= ", Value::Field, sc::kSixCharTextB},
+    {lang_row::kKeyLock, "= ", Value::Check, sc::kKeyLock},
 }};
 
 // The step lines print the text the step list shows: the frequencies snap to that step, so
 // the printout names the step they are stored with.
 constexpr std::array<SideEntry, 10> kSides{{
-    {74, 74, Value::Field, 1026, 1027}, {22, 22, Value::Text, 1045, 1050}, {75, 75, Value::Text, 1046, 1051},
-    {76, 76, Value::Text, 1047, 1052},  {24, 24, Value::Text, 1049, 1054}, {77, 77, Value::Text, 1040, 1042},
-    {80, 80, Value::Text, 1041, 1043},  {81, 81, Value::Text, 1033, 1038}, {86, 87, Value::Index, 1013, 1018},
-    {88, 89, Value::Text, 1008, 1011},
+    {lang_row::kVfoFrequency, lang_row::kVfoFrequency, Value::Field, sc::kFrequency[0], sc::kFrequency[1]},
+    {lang_row::kTxPower, lang_row::kTxPower, Value::Text, sc::kPower[0], sc::kPower[1]},
+    {lang_row::kVfoTxTone, lang_row::kVfoTxTone, Value::Text, sc::kTxTone[0], sc::kTxTone[1]},
+    {lang_row::kVfoRxTone, lang_row::kVfoRxTone, Value::Text, sc::kRxTone[0], sc::kRxTone[1]},
+    {lang_row::kBandwidth, lang_row::kBandwidth, Value::Text, sc::kBandwidth[0], sc::kBandwidth[1]},
+    {lang_row::kOffsetDirection, lang_row::kOffsetDirection, Value::Text, sc::kDirection[0], sc::kDirection[1]},
+    {lang_row::kOffset, lang_row::kOffset, Value::Text, sc::kOffset[0], sc::kOffset[1]},
+    {lang_row::kChannelDisplay, lang_row::kChannelDisplay, Value::Text, sc::kDisplayModeA, sc::kDisplayModeB},
+    {lang_row::kSquelch, lang_row::kSquelchB, Value::Index, sc::kSquelch, sc::kSquelchB},
+    {lang_row::kStepA, lang_row::kStepB, Value::Text, sc::kStep[0], sc::kStep[1]},
 }};
 
 constexpr std::array<Entry, 3> kSideBChecks{{
-    {56, "= ", Value::Check, 1015},
-    {57, "= ", Value::Check, 1020},
-    {114, "= ", Value::Check, 1089},
+    {lang_row::kBusyLockoutCheck, "= ", Value::Check, sc::kBusyLockoutHidden},
+    {lang_row::kKeyBeep, "= ", Value::Check, sc::kKeyBeep},
+    {lang_row::kAutoKeyLock, "= ", Value::Check, sc::kAutoKeyLock},
 }};
 
 // Block 3 leaves two lines empty between its side-B lines and its check boxes.

@@ -25,16 +25,4 @@ std::vector<SettingsPageLine> SettingsPageLines(const PrintData& data);
 // lines print values as last exchanged with the form.
 const std::vector<int>& SettingsPageShownControls();
 
-// Language rows whose printed widths place the columns: block 1's value column follows
-// row 44 + "= ", block 2 and 3's value columns follow row 81 + "= " (or the block's widest
-// label when that is wider); rows 68 and 84 are the least room kept for the values of blocks
-// 1 and 2, which grows so the widest value keeps a margin inside its frame.
-namespace settings_page_row {
-inline constexpr int kBlock1Label = 44;
-inline constexpr int kBlock1Value = 68;
-inline constexpr int kSideLabel = 81;
-inline constexpr int kSideAValue = 84;
-inline constexpr int kSideATitle = 72;
-}  // namespace settings_page_row
-
 }  // namespace radioprog

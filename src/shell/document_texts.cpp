@@ -10,7 +10,7 @@ std::string DocumentName(const std::string& path, const LanguageTable& language)
 
 std::string DocumentWindowTitle(const std::string& path, const LanguageTable& language) {
     std::string title = DocumentName(path, language) + "[*]";
-    if (!language.row(0).empty()) title += " \u2014 " + language.row(0);
+    if (!language.row(lang_row::kTitle).empty()) title += " \u2014 " + language.row(lang_row::kTitle);
     return title;
 }
 

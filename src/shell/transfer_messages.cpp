@@ -7,11 +7,11 @@ namespace radioprog {
 
 std::string TransferResultMessage(int resultCode, const LanguageTable& language) {
     switch (resultCode) {
-        case 0: return language.row(33);
-        case 1: return language.row(122) + language.row(31);
-        case 2: return language.row(123) + language.row(31);
-        case 3: return language.row(122) + language.row(32);
-        case 4: return language.row(123) + language.row(32);
+        case 0: return language.row(lang_row::kNoRadioFound);
+        case 1: return language.row(lang_row::kRead) + language.row(lang_row::kFailed);
+        case 2: return language.row(lang_row::kWrite) + language.row(lang_row::kFailed);
+        case 3: return language.row(lang_row::kRead) + language.row(lang_row::kCompleted);
+        case 4: return language.row(lang_row::kWrite) + language.row(lang_row::kCompleted);
         default: return {};
     }
 }
@@ -19,7 +19,7 @@ std::string TransferResultMessage(int resultCode, const LanguageTable& language)
 std::string TransferResultMessage(const TransferOutcome& outcome, const LanguageTable& language) {
     const int code = static_cast<int>(outcome.result);
     if (!outcome.cancelled) return TransferResultMessage(code, language);
-    return language.row(outcome.result == TransferResult::ReadFailed ? 122 : 123) + language.row(lang_row::kTransferCancelled);
+    return language.row(outcome.result == TransferResult::ReadFailed ? lang_row::kRead : lang_row::kWrite) + language.row(lang_row::kTransferCancelled);
 }
 
 namespace {

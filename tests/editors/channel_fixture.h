@@ -11,7 +11,7 @@ namespace radioprog::testing {
 inline LanguageTable DistinctRows() {
     LanguageTable table;
     for (std::size_t r = 0; r < table.rows.size(); ++r) table.rows[r] = "r" + std::to_string(r);
-    table.rows[12] = "OFF";
+    table.rows[lang_row::kToneOff] = "OFF";
     return table;
 }
 

@@ -17,7 +17,7 @@ namespace sc = settings_control;
 LanguageTable Rows() {
     LanguageTable table;
     for (std::size_t r = 0; r < table.rows.size(); ++r) table.rows[r] = "r" + std::to_string(r);
-    table.rows[12] = "OFF";
+    table.rows[lang_row::kToneOff] = "OFF";
     return table;
 }
 
@@ -35,9 +35,9 @@ SettingsForm Loaded(const RadioImage& image) {
 
 TEST(SettingsForm, ANewFormSelectsNothing) {
     SettingsForm form;
-    EXPECT_EQ(form.selection(1009), -1);
+    EXPECT_EQ(form.selection(sc::kTxTimeout), -1);
     EXPECT_EQ(form.selection(sc::kTxTone[1]), -1);
-    EXPECT_EQ(form.check(1126), 0);
+    EXPECT_EQ(form.check(sc::kDualWatch), 0);
     EXPECT_EQ(form.workMode(), -1);
     EXPECT_EQ(form.text(sc::kFrequency[0]), "");
     EXPECT_EQ(form.channelCount, 128);
@@ -60,8 +60,8 @@ TEST(SettingsForm, DefaultImageLoadsAsListed) {
     EXPECT_EQ(form.text(sc::kRange[1]), "400-520.0000");
     EXPECT_EQ(text(sc::kOffset[0]), "00.600");
     EXPECT_EQ(text(sc::kOffset[1]), "00.600");
-    EXPECT_EQ(text(1009), "45");
-    EXPECT_EQ(text(1013), "5");
+    EXPECT_EQ(text(sc::kTxTimeout), "45");
+    EXPECT_EQ(text(sc::kSquelch), "5");
     EXPECT_EQ(text(sc::kStep[0]), "10");
     EXPECT_EQ(text(sc::kStep[1]), "10");
     EXPECT_EQ(form.text(sc::kSixCharText), "");
@@ -100,15 +100,15 @@ TEST(SettingsForm, AnAllFFSettingsBlockLoadsReducedAndStoresBack) {
     RadioImage image = Defaults();
     for (std::uint16_t a = 0x0E20; a <= 0x0E5F; ++a) image.settingsByte(a) = 0xFF;
     SettingsForm form = Loaded(image);
-    EXPECT_EQ(SettingsTextOf(form, 1009, Rows()), "240");  // time-out index 15
-    EXPECT_EQ(form.selection(1013), 5);                    // squelch
-    EXPECT_EQ(form.selection(1023), 5);                    // voice-operated transmit
-    EXPECT_EQ(form.selection(1025), 0);                    // scan mode
-    EXPECT_EQ(form.selection(1094), 0);                    // power save
+    EXPECT_EQ(SettingsTextOf(form, sc::kTxTimeout, Rows()), "240");  // time-out index 15
+    EXPECT_EQ(form.selection(sc::kSquelch), 5);                    // squelch
+    EXPECT_EQ(form.selection(sc::kVox), 5);                    // voice-operated transmit
+    EXPECT_EQ(form.selection(sc::kScanMode), 0);                    // scan mode
+    EXPECT_EQ(form.selection(sc::kPowerSave), 0);                    // power save
     EXPECT_EQ(form.workMode(), -1);
-    EXPECT_EQ(form.selection(1037), -1);  // ID send delay: 255 has no entry
-    EXPECT_EQ(form.selection(1096), -1);  // alarm mode: bits 0-1 = 3, three entries
-    EXPECT_EQ(form.selection(1034), -1);  // end tone: two entries
+    EXPECT_EQ(form.selection(sc::kIdDelay), -1);  // ID send delay: 255 has no entry
+    EXPECT_EQ(form.selection(sc::kAlarmMode), -1);  // alarm mode: bits 0-1 = 3, three entries
+    EXPECT_EQ(form.selection(sc::kEndTone), -1);  // end tone: two entries
 
     RadioImage stored = image;
     StoreToImage(form, stored, Rows());
@@ -264,7 +264,7 @@ TEST(SettingsForm, AToneThatNoEntryShowsIsKeptOnStore) {
 
 TEST(SettingsForm, ToneOffStaysOffWhateverTheOffText) {
     LanguageTable rows = Rows();
-    rows.rows[12] = "";
+    rows.rows[lang_row::kToneOff] = "";
     RadioImage image = Defaults();
     SettingsForm form;
     LoadFromImage(form, image, rows);
@@ -322,10 +322,10 @@ TEST(SettingsLists, EntriesResolveFromTheLanguageTable) {
         const char* text;
     };
     const Case cases[] = {
-        {1009, 40, 39, "600"},   {1019, 4, 3, "r130+r131"}, {1109, 6, 2, "2000r154"}, {1094, 5, 0, "r6"},
-        {1113, 11, 10, "1000"},  {1037, 31, 30, "30"},       {1055, 129, 128, "128"},  {1115, 31, 30, "30"},
-        {1102, 0, 0, nullptr},   {1046, 259, 258, "D754I"},  {1041, 1400, 12, "00.600"}, {1008, 6, 0, "2.5"},
-        {1039, 15, 14, "15"},    {1018, 10, 9, "9"},
+        {sc::kTxTimeout, 40, 39, "600"},   {sc::kSideTone, 4, 3, "r130+r131"}, {sc::kFmr, 6, 2, "2000r154"}, {sc::kPowerSave, 5, 0, "r6"},
+        {sc::kRepeaterTailElimination, 11, 10, "1000"},  {sc::kIdDelay, 31, 30, "30"},       {sc::kPriorityChannel, 129, 128, "128"},  {sc::kHiddenField[1], 31, 30, "30"},
+        {sc::kHiddenField[0], 0, 0, nullptr},   {sc::kTxTone[0], 259, 258, "D754I"},  {sc::kOffset[0], 1400, 12, "00.600"}, {sc::kStep[0], 6, 0, "2.5"},
+        {sc::kSignalling[0], 15, 14, "15"},    {sc::kSquelchB, 10, 9, "9"},
     };
     for (const Case& c : cases) {
         std::vector<std::string> entries = SettingsListEntries(c.id, rows);
@@ -384,28 +384,28 @@ TEST(SettingsExchange, ARefusedChannelCountStopsTheReadingThere) {
         // Read before the count:
         EXPECT_EQ(form.text(sc::kFrequency[0]), "typed");
         EXPECT_EQ(form.selection(sc::kBand[0]), 1);
-        EXPECT_EQ(form.check(1020), 1);
+        EXPECT_EQ(form.check(sc::kKeyBeep), 1);
         // Left as they were after it:
         EXPECT_EQ(form.text(sc::kRange[0]), "before");
         EXPECT_EQ(form.text(sc::kRange[1]), "");
-        for (int id : {sc::kBand[1], 1126, sc::kWorkMode, 1176, sc::kBusyLockout[0], sc::kBusyLockout[1], 1022})
-            EXPECT_EQ(form.value(id), id == sc::kBand[1] || id == sc::kWorkMode || id == 1176 ? -1 : 0) << id;
+        for (int id : {sc::kBand[1], sc::kDualWatch, sc::kWorkMode, sc::kPttId, sc::kBusyLockout[0], sc::kBusyLockout[1], sc::kFmRadio})
+            EXPECT_EQ(form.value(id), id == sc::kBand[1] || id == sc::kWorkMode || id == sc::kPttId ? -1 : 0) << id;
     }
 }
 
 TEST(SettingsExchange, AValidCountReadsEveryVisibleControlAndNoHiddenOne) {
     SettingsForm form;
     form.setText(sc::kSixCharText, "KEEP");
-    form.setValue(1101, 0);
+    form.setValue(sc::kTxEndTone, 0);
     FakeControls controls;
     controls.count = " 64 ";
     EXPECT_EQ(ReadSettingsForm(form, controls), ReadResult::Complete);
     EXPECT_EQ(form.channelCount, 64);
     EXPECT_EQ(form.workMode(), 1);
-    EXPECT_EQ(form.check(1022), 1);
+    EXPECT_EQ(form.check(sc::kFmRadio), 1);
     EXPECT_EQ(form.text(sc::kRange[1]), "typed");
     EXPECT_EQ(form.text(sc::kSixCharText), "KEEP");
-    EXPECT_EQ(form.selection(1101), 0);
+    EXPECT_EQ(form.selection(sc::kTxEndTone), 0);
 
     ShowSettingsForm(form, controls);
     EXPECT_EQ(controls.shown[sc::kChannelCount], "64");

@@ -71,8 +71,8 @@ struct Fleet {
 
 LanguageTable Texts() {
     LanguageTable language;
-    language.rows[17] = "CH";
-    language.rows[18] = "RX Freq";
+    language.rows[lang_row::kChannelNumber] = "CH";
+    language.rows[lang_row::kRxFrequency] = "RX Freq";
     return language;
 }
 

@@ -85,8 +85,8 @@ TEST(PrintLayout, ChannelPagePlan) {
     data.language = NumberedRows();
     for (int n = 0; n < kChannelCount; ++n) data.channels[static_cast<std::size_t>(n)][0] = std::to_string(n);
     data.channels[1] = {"1", "VHF/UHF", "145.50000", "145.50000", "R12", "R12", "R2", "R11", "R5", "R12", "1", "AB12"};
-    data.language.rows[26] = "发射哑音频率1234";  // a long header
-    data.language.rows[21] = "R21 transmit tone";
+    data.language.rows[lang_row::kName] = "发射哑音频率1234";  // a long header
+    data.language.rows[lang_row::kTxTone] = "R21 transmit tone";
     // h = 10; W = 170 * 904 / 105 + 60 * 22 / 5 = 1463 + 264; M = (2000 - 1727) / 2; R = 23.
     const PageMetrics m = MeasurePageMetrics(2000, 300, measure, data.language);
     ASSERT_EQ(m.tableWidth, 1727);

@@ -62,14 +62,14 @@ TEST(SettingsPage, StepLinesPrintTheStepTheListShows) {
 
 TEST(SettingsPage, ListLinesPrintWhatTheListShowsNow) {
     PrintData data = DefaultPrintout();
-    data.shownTexts[1009] = "600";  // chosen, not yet exchanged with the form
-    data.shownTexts[1013] = "9";    // the squelch line prints the exchanged index
+    data.shownTexts[settings_control::kTxTimeout] = "600";  // chosen, not yet exchanged with the form
+    data.shownTexts[settings_control::kSquelch] = "9";    // the squelch line prints the exchanged index
     const auto lines = SettingsPageLines(data);
     EXPECT_EQ(lines[0].value, "600");
     EXPECT_EQ(lines[16 + 8].value, "5");
     const auto& shown = SettingsPageShownControls();
-    EXPECT_NE(std::find(shown.begin(), shown.end(), 1009), shown.end());
-    EXPECT_EQ(std::find(shown.begin(), shown.end(), 1013), shown.end());
+    EXPECT_NE(std::find(shown.begin(), shown.end(), settings_control::kTxTimeout), shown.end());
+    EXPECT_EQ(std::find(shown.begin(), shown.end(), settings_control::kSquelch), shown.end());
 }
 
 TEST(SettingsPage, BlocksArePlacedByTheirWidestTexts) {
@@ -106,9 +106,9 @@ TEST(SettingsPage, ValuesKeepAMarginInsideTheirFramesAndLabelsEndBeforeThem) {
     FixedMeasure measure;
     for (const char* longValue : {"R1", "Longer value"}) {
         PrintData data = DefaultPrintout();
-        data.language.rows[161] = longValue;  // an alarm-mode entry, shown in block 1
-        data.language.rows[83] = longValue;   // a display mode, shown in blocks 2 and 3
-        data.language.rows[141] = "A label much wider than row 44";
+        data.language.rows[lang_row::kAlarmOnSite] = longValue;  // an alarm-mode entry, shown in block 1
+        data.language.rows[lang_row::kDisplayFrequency] = longValue;   // a display mode, shown in blocks 2 and 3
+        data.language.rows[lang_row::kSixCharText] = "A label much wider than row 44";
         const PageMetrics m = MeasurePageMetrics(2000, 1000, measure, data.language);
         const PagePlan plan = PlanPage(kSettingsPage, data, m, measure);
         const int d5 = 8;

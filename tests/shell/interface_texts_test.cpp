@@ -26,7 +26,7 @@ TEST(MenuCaptions, WithoutALanguageFileEveryEntryHasAnEnglishCaptionWithAnAccele
     }
     EXPECT_EQ(positions.size(), 8u);  // every menu-bar entry is named
     LanguageTable loaded;
-    loaded.rows[91] = "文件(&F)";
+    loaded.rows[lang_row::kFileMenu] = "文件(&F)";
     EXPECT_EQ(MenuCaptionText(MenuCaptions().front(), loaded), "文件(&F)");
     EXPECT_EQ(MenuCaptionText(MenuCaptions().front(), none), "&File");
 }
@@ -46,8 +46,8 @@ TEST(ToolTips, FollowTheCaptionsAndFallBackToEnglish) {
     LanguageTable language;
     EXPECT_EQ(ToolTipText(command::kFileNew, language), "New");
     EXPECT_EQ(ToolTipText(command::kPortSelect, language), "Port");
-    language.rows[92] = "新建(&N)\tCtrl+N";
-    language.rows[102] = "端口选择(&O)";
+    language.rows[lang_row::kNew] = "新建(&N)\tCtrl+N";
+    language.rows[lang_row::kPort] = "端口选择(&O)";
     EXPECT_EQ(ToolTipText(command::kFileNew, language), "新建");
     EXPECT_EQ(ToolTipText(command::kPortSelect, language), "端口选择");
     EXPECT_EQ(ToolTipText(command::kAbout, language), "");

@@ -45,7 +45,7 @@ CBatchChannelDlg::CBatchChannelDlg(const LanguageTable& language, Apply apply, Q
 
 void CBatchChannelDlg::createControls(const LanguageTable& language) {
     const DialogUnits units(font());
-    setWindowTitle(Q(language.row(142)));
+    setWindowTitle(Q(language.row(lang_row::kBatchChannels)));
     setFixedSize(units.size(kDialogWidth, kDialogHeight));
     auto place = [&units](QWidget* widget, int x, int y, int width, int height) {
         widget->setGeometry(units.rect(x, y, width, height));
@@ -98,7 +98,7 @@ void CBatchChannelDlg::createControls(const LanguageTable& language) {
     bandwidth_ = list(choices.bandwidth, 100, 55);
     power_ = list(choices.power, 244, 55);
     busyLockout_ = list(choices.busyLockout, 100, 69);
-    bit14_ = new QCheckBox(Q(language.row(23)), this);
+    bit14_ = new QCheckBox(Q(language.row(lang_row::kScanAdd)), this);
     place(bit14_, 217, 71, 59, 10);
     pttId_ = list(choices.pttId, 100, 84);
 
@@ -113,10 +113,10 @@ void CBatchChannelDlg::createControls(const LanguageTable& language) {
     add_ = radio(149, 10, 148);
     subtract_ = radio(150, 10, 161);
 
-    ok_ = new QPushButton(Q(language.row(116)), this);
+    ok_ = new QPushButton(Q(language.row(lang_row::kOk)), this);
     place(ok_, 155, 153, 50, 14);
     ok_->setDefault(true);
-    cancel_ = new QPushButton(Q(language.row(117)), this);
+    cancel_ = new QPushButton(Q(language.row(lang_row::kCancel)), this);
     place(cancel_, 247, 153, 50, 14);
 
     // The two radio pairs share the dialog as parent: each pair is its own group.

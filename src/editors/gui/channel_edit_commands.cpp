@@ -30,8 +30,6 @@ namespace radioprog {
 
 namespace {
 
-constexpr int kOkRow = 116;
-constexpr int kCancelRow = 117;
 
 struct CommandKeys {
     int command;
@@ -88,15 +86,15 @@ void ShowChannels(CChnMsgView& view, const Channels& channels, int current) {
 }
 
 int ShowReport(EditorHost& host, const std::string& title, const std::string& summary, const QStringList& entries) {
-    CChannelEditReportDlg dialog(Q(title), Q(summary), entries, Q(host.language().row(kOkRow)), host.hostWindow());
+    CChannelEditReportDlg dialog(Q(title), Q(summary), entries, Q(host.language().row(lang_row::kOk)), host.hostWindow());
     return RunModal(dialog);
 }
 
 bool ConfirmDropLastChannel(EditorHost& host) {
     const LanguageTable& language = host.language();
-    QMessageBox box(QMessageBox::Question, Q(language.row(0)), Q(language.row(lang_row::kConfirmDropLast)),
+    QMessageBox box(QMessageBox::Question, Q(language.row(lang_row::kTitle)), Q(language.row(lang_row::kConfirmDropLast)),
                     QMessageBox::Ok | QMessageBox::Cancel, host.hostWindow());
-    for (auto [button, row] : {std::pair{QMessageBox::Ok, kOkRow}, {QMessageBox::Cancel, kCancelRow}})
+    for (auto [button, row] : {std::pair{QMessageBox::Ok, lang_row::kOk}, {QMessageBox::Cancel, lang_row::kCancel}})
         if (!language.row(row).empty()) box.button(button)->setText(Q(language.row(row)));
     box.setDefaultButton(QMessageBox::Cancel);
     return RunModal(box) == QMessageBox::Ok;
@@ -238,12 +236,12 @@ void ImportCsvFile(EditorHost& host, const QString& path) {
     if (!CsvHasColumn(text, "Location")) {
         options.firstChannel = current;
     } else {
-        QMessageBox box(QMessageBox::Question, Q(language.row(0)), Q(language.row(lang_row::kImportPlacement)),
+        QMessageBox box(QMessageBox::Question, Q(language.row(lang_row::kTitle)), Q(language.row(lang_row::kImportPlacement)),
                         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, host.hostWindow());
         box.button(QMessageBox::Yes)->setText(Q(language.row(lang_row::kByLocation)));
         box.button(QMessageBox::No)->setText(
             Q(language.row(lang_row::kFromChannel) + " " + std::to_string(current)));
-        if (!language.row(kCancelRow).empty()) box.button(QMessageBox::Cancel)->setText(Q(language.row(kCancelRow)));
+        if (!language.row(lang_row::kCancel).empty()) box.button(QMessageBox::Cancel)->setText(Q(language.row(lang_row::kCancel)));
         box.setDefaultButton(QMessageBox::Yes);
         const int answer = RunModal(box);
         if (answer == QMessageBox::Cancel || answer == QDialog::Rejected) return;
@@ -258,7 +256,7 @@ void ImportCsvFile(EditorHost& host, const QString& path) {
     const std::string summary = language.row(lang_row::kChannelsImported) + " " + std::to_string(report.channels.size());
     const bool skipped = std::any_of(report.problems.begin(), report.problems.end(),
                                      [](const CsvProblem& problem) { return !problem.stored; });
-    ShowReport(host, skipped ? language.row(lang_row::kSkippedTitle) : language.row(0), summary, entries);
+    ShowReport(host, skipped ? language.row(lang_row::kSkippedTitle) : language.row(lang_row::kTitle), summary, entries);
 }
 
 const std::vector<int>& ChannelEditCommands() {

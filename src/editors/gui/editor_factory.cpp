@@ -8,9 +8,9 @@ namespace radioprog {
 
 const EditorSpec& EditorSpecFor(EditorKind kind) {
     static const EditorSpec editors[kEditorKindCount] = {
-        {1, 43, 40},    // channel table
-        {27, 33, 37},   // optional functions
-        {171, 30, 30},  // DTMF
+        {lang_row::kChannel, 43, 40},    // channel table
+        {lang_row::kOptionalFunctions, 33, 37},   // optional functions
+        {lang_row::kDtmfSettings, 30, 30},  // DTMF
     };
     return editors[static_cast<int>(kind)];
 }

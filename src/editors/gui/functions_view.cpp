@@ -24,7 +24,7 @@ namespace {
 
 // The work-mode pair: the first button (frequency, index 0) is bound, the second (channel,
 // index 1) belongs to its group.
-constexpr int kWorkModeButtons[2] = {sc::kWorkMode, 1017};
+constexpr int kWorkModeButtons[2] = {sc::kWorkMode, sc::kWorkModeChannel};
 
 }  // namespace
 

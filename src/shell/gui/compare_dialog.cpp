@@ -19,7 +19,6 @@
 namespace radioprog {
 
 namespace {
-constexpr int kOkRow = 116;
 }
 
 CompareDialog::CompareDialog(const LanguageTable& language, const QString& heading, QWidget* parent)
@@ -42,7 +41,7 @@ CompareDialog::CompareDialog(const LanguageTable& language, const QString& headi
     radio_ = new QPushButton(Q(language.row(lang_row::kCompareRadio)), this);
     file_->hide();
     radio_->hide();
-    ok_ = new QPushButton(Q(language.row(kOkRow)), this);
+    ok_ = new QPushButton(Q(language.row(lang_row::kOk)), this);
     ok_->setDefault(true);
     buttons->addWidget(file_);
     buttons->addWidget(radio_);

@@ -18,8 +18,6 @@
 namespace radioprog {
 
 namespace {
-constexpr int kPortRow = 102;  // "Port"
-constexpr int kCancelRow = 117;
 enum Column { kPortColumn = 0, kProgressColumn = 1, kResultColumn = 2 };
 }  // namespace
 
@@ -48,7 +46,7 @@ FleetWriteDialog::FleetWriteDialog(const LanguageTable& language, const PortMap&
     for (int port = kFirstPort; port <= kLastPort; ++port)
         if (availableMask & (1u << port)) rowPorts_.push_back(port);
     table_ = new QTableWidget(static_cast<int>(rowPorts_.size()), 3, this);
-    table_->setHorizontalHeaderLabels({Q(language.row(kPortRow)), Q(language.row(lang_row::kProgressColumn)),
+    table_->setHorizontalHeaderLabels({Q(language.row(lang_row::kPort)), Q(language.row(lang_row::kProgressColumn)),
                                        Q(language.row(lang_row::kResultColumn))});
     table_->verticalHeader()->hide();
     table_->setSelectionMode(QAbstractItemView::NoSelection);
@@ -83,7 +81,7 @@ FleetWriteDialog::FleetWriteDialog(const LanguageTable& language, const PortMap&
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     start_ = new QPushButton(Q(language.row(lang_row::kStart)), this);
-    cancel_ = new QPushButton(Q(language.row(kCancelRow)), this);
+    cancel_ = new QPushButton(Q(language.row(lang_row::kCancel)), this);
     buttons->addWidget(start_);
     buttons->addWidget(cancel_);
     layout->addLayout(buttons);

@@ -268,7 +268,7 @@ void CMainFrame::RelabelMenu() {
         else if (QAction* item = actions_.value(entry.command))
             item->setText(caption);
     }
-    statusBar_->setCancelText(Q(workspace_.language.row(117)));
+    statusBar_->setCancelText(Q(workspace_.language.row(lang_row::kCancel)));
 }
 
 QString CMainFrame::toolTipText(int command) const { return Q(ToolTipText(command, workspace_.language)); }
@@ -342,7 +342,7 @@ void CMainFrame::ReopenEditors() {
 }
 
 bool CMainFrame::showMessage(const std::string& message, const std::string& detail) {
-    CMessageDlg dialog(Q(workspace_.language.row(0)), Q(workspace_.language.row(116)), Q(message), this);
+    CMessageDlg dialog(Q(workspace_.language.row(lang_row::kTitle)), Q(workspace_.language.row(lang_row::kOk)), Q(message), this);
     if (!detail.empty()) dialog.setDetail(Q(detail));
     return RunModal(dialog) == QDialog::Accepted;
 }
@@ -372,7 +372,7 @@ void CMainFrame::OnPortSelect() {
     std::uint32_t mask = job_->ProbePorts();
     std::vector<std::string> devices;
     for (int port = 1; port <= 20; ++port) devices.push_back(job_->ports().device(port));
-    CPortSelectDlg dialog(Q(language.row(90)), Q(language.row(116)), Q(language.row(117)), mask, devices,
+    CPortSelectDlg dialog(Q(language.row(lang_row::kSerialPort)), Q(language.row(lang_row::kOk)), Q(language.row(lang_row::kCancel)), mask, devices,
                           image().port() - 1, this);
     if (RunModal(dialog) == QDialog::Accepted) workspace_.document.setPort(dialog.selection() + 1);
 }
@@ -479,7 +479,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
 }
 
 bool CMainFrame::confirmQuitDuringTransfer() {
-    QMessageBox question(QMessageBox::Question, Q(workspace_.language.row(0)),
+    QMessageBox question(QMessageBox::Question, Q(workspace_.language.row(lang_row::kTitle)),
                          Q(workspace_.language.row(lang_row::kQuitDuringTransfer)), QMessageBox::Yes | QMessageBox::No,
                          this);
     question.setDefaultButton(QMessageBox::No);

@@ -37,7 +37,6 @@ namespace radioprog {
 
 namespace {
 
-constexpr int kResetQuestionRow = 30;
 
 bool IsCsvFile(const QString& path) { return QFileInfo(path).suffix().compare(QStringLiteral("csv"), Qt::CaseInsensitive) == 0; }
 
@@ -141,7 +140,7 @@ void CMainFrame::OnFileNew() {
     FlushEditedEditors();
     if (workspace_.document.isModified()) {
         if (!MaybeKeepChanges()) return;
-    } else if (!showMessage(workspace_.language.row(kResetQuestionRow))) {
+    } else if (!showMessage(workspace_.language.row(lang_row::kResetQuestion))) {
         return;
     }
     workspace_.document.startNew();
@@ -182,7 +181,7 @@ void CMainFrame::OfferRecovery() {
     std::optional<Recovery> found = ReadRecovery();
     if (!found) return;
     const LanguageTable& language = workspace_.language;
-    QMessageBox box(QMessageBox::Question, Q(language.row(0)), Q(language.row(lang_row::kRestoreQuestion)),
+    QMessageBox box(QMessageBox::Question, Q(language.row(lang_row::kTitle)), Q(language.row(lang_row::kRestoreQuestion)),
                     QMessageBox::Ok | QMessageBox::Discard, this);
     box.setObjectName(QStringLiteral("restoreQuestion"));
     box.button(QMessageBox::Ok)->setText(Q(language.row(lang_row::kRestoreButton)));

@@ -12,16 +12,15 @@ namespace radioprog {
 
 namespace {
 
-constexpr int kCancelRow = 117;
 
 }  // namespace
 
 QMessageBox::StandardButton AskSaveChanges(QWidget* parent, const std::string& path, const LanguageTable& language) {
-    QMessageBox box(QMessageBox::Warning, Q(language.row(0)), Q(SaveChangesQuestion(path, language)),
+    QMessageBox box(QMessageBox::Warning, Q(language.row(lang_row::kTitle)), Q(SaveChangesQuestion(path, language)),
                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
     box.setObjectName(QStringLiteral("saveChangesQuestion"));
     for (auto [button, row] : {std::pair{QMessageBox::Save, lang_row::kSaveButton},
-                               {QMessageBox::Discard, lang_row::kDiscardButton}, {QMessageBox::Cancel, kCancelRow}})
+                               {QMessageBox::Discard, lang_row::kDiscardButton}, {QMessageBox::Cancel, lang_row::kCancel}})
         if (!language.row(row).empty()) box.button(button)->setText(Q(language.row(row)));
     box.setDefaultButton(QMessageBox::Save);
     box.setEscapeButton(QMessageBox::Cancel);

@@ -27,7 +27,7 @@ namespace {
 LanguageTable Texts() {
     LanguageTable language;
     for (int r = 0; r < kLanguageRowCount; ++r) language.rows[static_cast<std::size_t>(r)] = "E" + std::to_string(r);
-    language.rows[12] = "OFF";
+    language.rows[lang_row::kToneOff] = "OFF";
     return language;
 }
 

@@ -257,7 +257,7 @@ private slots:
         QCOMPARE(reportTexts_, (QStringList{QString(), Q(problem)}));
         QCOMPARE(ChannelView(frame()->image(), 40).rxFrequency(), 0x14750000u);
         QCOMPARE(ChannelView(frame()->image(), 41).rxFrequency(), 0x44610000u);
-        QCOMPARE(view()->GetCellText(41, column::kRxTone), frame()->language().row(12));
+        QCOMPARE(view()->GetCellText(41, column::kRxTone), frame()->language().row(lang_row::kToneOff));
         QCOMPARE(history().undoCount(), std::size_t(1));
         press(Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(frame()->image(), before);

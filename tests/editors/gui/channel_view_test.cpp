@@ -19,7 +19,7 @@ namespace {
 std::unique_ptr<Workspace> MakeWorkspace() {
     auto workspace = std::make_unique<Workspace>();
     for (int r = 0; r < kLanguageRowCount; ++r) workspace->language.rows[static_cast<std::size_t>(r)] = "E" + std::to_string(r);
-    workspace->language.rows[12] = "OFF";
+    workspace->language.rows[lang_row::kToneOff] = "OFF";
     return workspace;
 }
 

@@ -46,13 +46,13 @@ private slots:
 
     void opensWithTheImage() {
         QCOMPARE(frame()->editorFrame(EditorKind::Dtmf)->windowTitle(), QStringLiteral("E171"));
-        QCOMPARE(control<QGroupBox>(1156)->title(), QStringLiteral("E172"));
+        QCOMPARE(control<QGroupBox>(dc::kFrame)->title(), QStringLiteral("E172"));
         QCOMPARE(view()->codeEdit(1)->text(), QStringLiteral("12122"));
         QCOMPARE(view()->codeEdit(12)->text(), QStringLiteral("*****"));
         QCOMPARE(view()->codeEdit(15)->text(), QStringLiteral("30303"));
         QCOMPARE(view()->localIdEdit()->text(), QStringLiteral("88888"));
-        QCOMPARE(control<QLineEdit>(1129)->text(), QStringLiteral("15"));
-        QVERIFY(control<QLineEdit>(1129)->isReadOnly());
+        QCOMPARE(control<QLineEdit>(dc::kCodeTable[14][0])->text(), QStringLiteral("15"));
+        QVERIFY(control<QLineEdit>(dc::kCodeTable[14][0])->isReadOnly());
         QCOMPARE(control<QComboBox>(dc::kDuration)->count(), 196);
         QCOMPARE(control<QComboBox>(dc::kDuration)->currentText(), QStringLiteral("80"));
         QCOMPARE(control<QComboBox>(dc::kPause)->currentText(), QStringLiteral("80"));
@@ -60,7 +60,7 @@ private slots:
         QVERIFY(!control<QComboBox>(dc::kGroupCall)->isEnabled());
         QVERIFY(!control<QCheckBox>(dc::kPttPress)->isChecked());
         QVERIFY(control<QCheckBox>(dc::kPttRelease)->isChecked());
-        QVERIFY(view()->control(1131) == nullptr && view()->control(1132) == nullptr);  // the hidden 16th row
+        QVERIFY(view()->control(dc::kCodeTable[15][0]) == nullptr && view()->control(dc::kCodeTable[15][1]) == nullptr);  // the hidden 16th row
     }
 
     void aCodeFieldRefusesOtherCharactersAndASixth() {

@@ -57,14 +57,14 @@ private slots:
         auto* functions = static_cast<CChoiceFunView*>(frame()->editorView(EditorKind::Functions));
         auto* dtmf = static_cast<CDtmfView2*>(frame()->editorView(EditorKind::Dtmf));
         QCOMPARE(runTransfer(&CMainFrame::OnReadRadio), 3);
-        QCOMPARE(qobject_cast<QComboBox*>(functions->control(1013))->currentText(), QStringLiteral("7"));
+        QCOMPARE(qobject_cast<QComboBox*>(functions->control(sc::kSquelch))->currentText(), QStringLiteral("7"));
         QCOMPARE(dtmf->codeEdit(5)->text(), QString());
         const RadioImage read = frame()->image();
 
         // The optional functions.
-        qobject_cast<QComboBox*>(functions->control(1013))->setCurrentIndex(2);     // squelch 2
-        qobject_cast<QCheckBox*>(functions->control(1020))->setChecked(false);       // key beep off
-        qobject_cast<QRadioButton*>(functions->control(1017))->setChecked(true);     // channel work mode
+        qobject_cast<QComboBox*>(functions->control(sc::kSquelch))->setCurrentIndex(2);     // squelch 2
+        qobject_cast<QCheckBox*>(functions->control(sc::kKeyBeep))->setChecked(false);       // key beep off
+        qobject_cast<QRadioButton*>(functions->control(sc::kWorkModeChannel))->setChecked(true);     // channel work mode
         qobject_cast<QComboBox*>(functions->control(sc::kBand[0]))->setCurrentIndex(1);  // A to UHF
         Retype(qobject_cast<QLineEdit*>(functions->control(sc::kFrequency[0])), QStringLiteral("438.5"));
         auto* rxToneB = qobject_cast<QComboBox*>(functions->control(sc::kRxTone[1]));

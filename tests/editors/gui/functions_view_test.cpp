@@ -68,12 +68,12 @@ private slots:
         QCOMPARE(control<QLineEdit>(sc::kFrequency[0])->text(), QStringLiteral("136.00000"));
         QCOMPARE(control<QComboBox>(sc::kBand[1])->currentText(), QStringLiteral("UHF"));
         QCOMPARE(control<QLineEdit>(sc::kRange[1])->text(), QStringLiteral("400-520.0000"));
-        QCOMPARE(control<QComboBox>(1009)->currentText(), QStringLiteral("45"));
+        QCOMPARE(control<QComboBox>(sc::kTxTimeout)->currentText(), QStringLiteral("45"));
         QCOMPARE(control<QComboBox>(sc::kOffset[0])->currentText(), QStringLiteral("00.600"));
-        QCOMPARE(control<QGroupBox>(1067)->title(), QStringLiteral("E72"));
+        QCOMPARE(control<QGroupBox>(sc::kVfoGroup[0])->title(), QStringLiteral("E72"));
         QCOMPARE(control<QLineEdit>(sc::kChannelCount)->text(), QStringLiteral("128"));
         // Hidden controls have no widget.
-        for (int id : {1101, 1109, 1012, 1036, sc::kSixCharText, 1102, 1115}) QVERIFY(view()->control(id) == nullptr);
+        for (int id : {sc::kTxEndTone, sc::kFmr, sc::kPreAlert, sc::kAlarmSound, sc::kSixCharText, sc::kHiddenField[0], sc::kHiddenField[1]}) QVERIFY(view()->control(id) == nullptr);
     }
 
     void frequencyEditRefusesOtherCharactersAndATenth() {
@@ -139,11 +139,11 @@ private slots:
     void tabFollowsTheFormsFrames() {
         const std::pair<int, int> steps[] = {{sc::kFrequency[0], sc::kBand[0]},
                                              {sc::kBand[0], sc::kTxTone[0]},
-                                             {1031, 1048},  // receive backlight, then the backlight time beside it
+                                             {sc::kRxBacklight, sc::kBacklightTime},  // receive backlight, then the backlight time beside it
                                              {sc::kBusyLockout[0], sc::kFrequency[1]},
-                                             {sc::kBusyLockout[1], 1091},
-                                             {1017, sc::kChannelCount},
-                                             {1020, 1089},
+                                             {sc::kBusyLockout[1], sc::kFunctionMenu},
+                                             {sc::kWorkModeChannel, sc::kChannelCount},
+                                             {sc::kKeyBeep, sc::kAutoKeyLock},
                                              {sc::kOk, sc::kCancel}};
         for (auto [from, to] : steps) QCOMPARE(NextTabStop(view()->control(from)), view()->control(to));
     }
@@ -154,8 +154,8 @@ private slots:
         const RadioImage& image = frame()->image();
         // A channel the table does not show yet: OK has the table rebuilt from the image.
         frame()->document().editSettings([](RadioImage& edited) { ChannelRef(edited, 5).setRxFrequency(0x14512500); });
-        control<QComboBox>(1013)->setCurrentIndex(7);          // squelch
-        control<QCheckBox>(1126)->setChecked(false);           // dual watch
+        control<QComboBox>(sc::kSquelch)->setCurrentIndex(7);          // squelch
+        control<QCheckBox>(sc::kDualWatch)->setChecked(false);           // dual watch
         retype(sc::kFrequency[0], QStringLiteral("145.5"));
         QTest::mouseClick(control<QPushButton>(sc::kOk), Qt::LeftButton);
         QCOMPARE(image.settingsByte(0x0E22), 7);
@@ -168,7 +168,7 @@ private slots:
 
     void cancelStoresNothingAndCloses() {
         const RadioImage before = frame()->image();
-        control<QComboBox>(1013)->setCurrentIndex(7);
+        control<QComboBox>(sc::kSquelch)->setCurrentIndex(7);
         retype(sc::kFrequency[1], QStringLiteral("430.1"));
         QTest::mouseClick(control<QPushButton>(sc::kCancel), Qt::LeftButton);
         QTRY_VERIFY(frame()->editorFrame(EditorKind::Functions) == nullptr);
@@ -180,13 +180,13 @@ private slots:
         for (const char* count : {"0", "129", "many"}) {
             modal_->warnings.clear();
             retype(sc::kChannelCount, QString::fromLatin1(count));
-            control<QComboBox>(1013)->setCurrentIndex(8);    // read before the count
-            control<QCheckBox>(1126)->setChecked(false);     // read after it: keeps the loaded check
+            control<QComboBox>(sc::kSquelch)->setCurrentIndex(8);    // read before the count
+            control<QCheckBox>(sc::kDualWatch)->setChecked(false);     // read after it: keeps the loaded check
             view()->StoreToImage();
             QCOMPARE(modal_->warnings, QStringList{QStringLiteral("E%1").arg(lang_row::kIntegerBetween)});
             QCOMPARE(image.settingsByte(0x0E22), 8);
             QCOMPARE(image.settingsByte(0x0E27), 1);
-            QCOMPARE(control<QCheckBox>(1126)->isChecked(), true);
+            QCOMPARE(control<QCheckBox>(sc::kDualWatch)->isChecked(), true);
         }
         // Typing a frequency reads the form too.
         modal_->warnings.clear();

@@ -69,7 +69,7 @@ private slots:
         frame()->OpenFunctionsEditor();
         auto* functions = qobject_cast<CChoiceFunView*>(frame()->editorView(EditorKind::Functions));
         QVERIFY(functions != nullptr);
-        qobject_cast<QComboBox*>(functions->control(1009))->setCurrentIndex(5);
+        qobject_cast<QComboBox*>(functions->control(settings_control::kTxTimeout))->setCurrentIndex(5);
         const QString out = QString::fromStdString(dir_->file("out.pdf"));
         ModalRecorder modal([&](QDialog& dialog) {
             if (auto* print = qobject_cast<QPrintDialog*>(&dialog)) {

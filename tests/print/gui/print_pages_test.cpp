@@ -178,8 +178,8 @@ private slots:
             PrintData data = DefaultPrintout(column);
             // A full row of the widest texts a channel can show.
             data.channels[3] = {"127", "VHF/UHF", "470.00000", "470.00000", "D754I", "254.1",
-                                data.language.row(3), data.language.row(10), data.language.row(4),
-                                data.language.row(13), "15", "WWWWWWW"};
+                                data.language.row(lang_row::kLow), data.language.row(lang_row::kNarrow), data.language.row(lang_row::kNo),
+                                data.language.row(lang_row::kCarrier), "15", "WWWWWWW"};
             for (int page = 1; page <= kPrintPageCount; ++page) {
                 auto device = Record(page, data);
                 std::vector<std::pair<QRectF, QString>> boxes;

@@ -215,7 +215,7 @@ private slots:
         case 7: {
             frame()->OpenFunctionsEditor();
             auto* form = static_cast<CChoiceFunView*>(frame()->editorView(EditorKind::Functions));
-            auto* squelch = qobject_cast<QComboBox*>(form->control(1013));
+            auto* squelch = qobject_cast<QComboBox*>(form->control(settings_control::kSquelch));
             squelch->setCurrentIndex((squelch->currentIndex() + 1) % squelch->count());
             QVERIFY(!document().isModified());  // the form stores on OK
             qobject_cast<QPushButton*>(form->control(settings_control::kOk))->click();
@@ -267,7 +267,7 @@ private slots:
         const RadioImage before = frame()->image();
         pressDel(column::kTxTone);
         QVERIFY(document().isModified());
-        QCOMPARE(channels()->GetCellText(n, column::kTxTone), frame()->language().row(kOffTextRow));
+        QCOMPARE(channels()->GetCellText(n, column::kTxTone), frame()->language().row(lang_row::kToneOff));
         QCOMPARE(ChannelView(frame()->image(), n).rxFrequency(), ChannelView(before, n).rxFrequency());
         QCOMPARE(ChannelView(frame()->image(), n).rxTone(), ChannelView(before, n).rxTone());
         QCOMPARE(ChangedChannels(before, frame()->image()), std::vector<int>{n});

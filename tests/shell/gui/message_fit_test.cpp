@@ -33,8 +33,7 @@ RadioImage RefusedImage() {
     image.ApplyDefaults();
     ChannelRef(image, 2).setRxFrequency(0x15000000);
     std::uint8_t* limits = image.recordData(SingleRecord(BlockId::BandLimits));
-    const int values[8] = {144, 146, 430, 440, 144, 146, 430, 440};
-    for (int i = 0; i < 8; ++i) sim::EncodeBandLimit(values[i], limits + 2 * i);
+    EncodeBandLimits({{144, 430}, {146, 440}, {144, 430}, {146, 440}}, limits);
     return image;
 }
 
@@ -83,7 +82,7 @@ private slots:
         const BandCheck check = CheckBandLimits(RefusedImage(), language);
         QVERIFY(!check.accepted);
         QVERIFY(check.message.find("<144.000~146.995 430.000~440.995>") != std::string::npos);
-        CMessageDlg dialog(Q(language.row(0)), Q(language.row(116)), Q(check.message));
+        CMessageDlg dialog(Q(language.row(lang_row::kTitle)), Q(language.row(lang_row::kOk)), Q(check.message));
         QVERIFY2(dialog.wraps(), "too long for the small dialog");
         VerifyShownWhole(dialog);
         // The detail line widens the dialog; the message is still shown whole above the button.
@@ -99,7 +98,7 @@ private slots:
 
     void shortMessagesKeepTheSmallDialog() {
         const LanguageTable chinese = ShippedLanguage(0);
-        CMessageDlg dialog(QStringLiteral("t"), QStringLiteral("OK"), Q(chinese.row(122) + chinese.row(32)));
+        CMessageDlg dialog(QStringLiteral("t"), QStringLiteral("OK"), Q(chinese.row(lang_row::kRead) + chinese.row(lang_row::kCompleted)));
         QVERIFY(!dialog.wraps());
         QCOMPARE(dialog.paintPlan().points, 19);
         QCOMPARE(dialog.paintPlan().lines.size(), 1);
