@@ -13,19 +13,12 @@
 #include "link/com_port.h"
 #include "model/dat_file.h"
 #include "shell/band_check.h"
+#include "support/cli_run.h"
 #include "support/temp_dir.h"
 #include "support/wait_until.h"
 
 namespace radioprog {
 namespace {
-
-std::string SimPath() {
-    for (const char* dir : {"", "/../bin"}) {
-        std::string path = std::string(RADIOPROG_BIN_DIR) + dir + "/radiosim";
-        if (std::filesystem::exists(path)) return path;
-    }
-    return "radiosim";
-}
 
 // Starts radiosim with args; returns its pid and the first line it printed.
 pid_t Spawn(const std::vector<std::string>& args, std::string& firstLine) {
@@ -37,7 +30,7 @@ pid_t Spawn(const std::vector<std::string>& args, std::string& firstLine) {
         ::close(out[0]);
         ::close(out[1]);
         std::vector<char*> argv;
-        std::string program = SimPath();
+        std::string program = test::ProgramPath("radiosim");
         argv.push_back(program.data());
         std::vector<std::string> copies = args;
         for (auto& arg : copies) argv.push_back(arg.data());
