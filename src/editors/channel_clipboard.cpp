@@ -10,6 +10,7 @@
 #include "editors/channel_rows.h"
 #include "editors/channel_values.h"
 #include "editors/delimited_text.h"
+#include "model/ascii_text.h"
 #include "editors/usual_bands.h"
 #include "model/channel_record.h"
 #include "model/file_read.h"

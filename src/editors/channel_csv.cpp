@@ -15,6 +15,7 @@
 #include "editors/delimited_text.h"
 #include "editors/power_levels.h"
 #include "editors/usual_bands.h"
+#include "model/ascii_text.h"
 #include "model/channel_record.h"
 #include "model/file_read.h"
 #include "model/freq_codec.h"
@@ -47,19 +48,6 @@ const LanguageTable& CellLanguage() {
     return table;
 }
 const std::string& Cell(const LanguageTable& language, int row) { return language.row(row); }
-
-std::string Lower(std::string_view text) {
-    std::string lower(text);
-    for (char& c : lower)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return lower;
-}
-
-FrequencyUnits BcdToUnits(std::uint32_t code) {
-    FrequencyUnits units = 0;
-    for (int shift = 28; shift >= 0; shift -= 4) units = units * 10 + ((code >> shift) & 0xF);
-    return units;
-}
 
 // ---- export ----
 
@@ -165,9 +153,9 @@ public:
     RowReader(const std::map<std::string, std::size_t>& columns, const DelimitedRecord& record)
         : columns_(columns), record_(record) {}
 
-    bool has(const std::string& column) const { return columns_.count(Lower(column)) != 0; }
+    bool has(const std::string& column) const { return columns_.count(ToLowerAscii(column)) != 0; }
     std::string operator[](const std::string& column) const {
-        auto it = columns_.find(Lower(column));
+        auto it = columns_.find(ToLowerAscii(column));
         if (it == columns_.end() || it->second >= record_.fields.size()) return {};
         return TrimBlanks(record_.fields[it->second]);
     }
@@ -193,7 +181,7 @@ using PlanResult = std::optional<RowError>;
 std::optional<bool> BusyLockoutOn(const std::string& text) {
     static const std::set<std::string> on = {"yes", "y", "on", "1", "true", "carrier"};
     static const std::set<std::string> off = {"", "no", "n", "off", "0", "false"};
-    std::string lower = Lower(text);
+    std::string lower = ToLowerAscii(text);
     if (on.count(lower)) return true;
     if (off.count(lower)) return false;
     return std::nullopt;
@@ -203,7 +191,7 @@ std::string ImportName(const std::string& text) {
     std::string name;
     for (char c : text) {
         if (NameCharToCode(c) == 0xFF) continue;
-        name += c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+        name += ToUpperAscii(c);
         if (name.size() == static_cast<std::size_t>(kChannelNameLength)) break;
     }
     return name;
@@ -217,7 +205,7 @@ PlanResult PlanFrequencies(const RowReader& row, ChannelPlan& plan) {
     plan.rx = GridFrequencyText(rx.units);
     plan.rxUnits = rx.units;
 
-    std::string duplex = Lower(row["Duplex"]);
+    std::string duplex = ToLowerAscii(row["Duplex"]);
     std::string offsetText = row["Offset"];
     FrequencyUnits tx = rx.units;
     if (duplex == "off") {
@@ -254,7 +242,7 @@ std::optional<RowError> BandGapOf(const RowReader& row, const ChannelPlan& plan)
 // One side of a tone setting: "", "Tone" or "DTCS" with the columns it reads.
 PlanResult PlanToneSide(const RowReader& row, const std::string& kind, const char* ctcssColumn,
                         const char* dcsColumn, char polarity, std::string& tone) {
-    std::string lower = Lower(kind);
+    std::string lower = ToLowerAscii(kind);
     if (lower.empty()) {
         tone = Cell(CellLanguage(), lang_row::kToneOff);
     } else if (lower == "tone") {
@@ -274,13 +262,13 @@ PlanResult PlanToneSide(const RowReader& row, const std::string& kind, const cha
 }
 
 PlanResult PlanTones(const RowReader& row, ChannelPlan& plan) {
-    std::string polarity = Lower(row.orDefault("DtcsPolarity", "NN"));
+    std::string polarity = ToLowerAscii(row.orDefault("DtcsPolarity", "NN"));
     if (polarity.size() != 2 || polarity.find_first_not_of("nr") != std::string::npos)
         return RowError{"DtcsPolarity", CsvReason::UnsupportedValue, row["DtcsPolarity"]};
     char txPolarity = polarity[0] == 'r' ? 'R' : 'N';
     char rxPolarity = polarity[1] == 'r' ? 'R' : 'N';
 
-    std::string mode = Lower(row["Tone"]);
+    std::string mode = ToLowerAscii(row["Tone"]);
     std::string txKind, rxKind;
     const char* rxCtcss = "cToneFreq";
     const char* rxDcs = "RxDtcsCode";
@@ -312,7 +300,7 @@ PlanResult PlanTones(const RowReader& row, ChannelPlan& plan) {
 
 PlanResult PlanFlags(const RowReader& row, ChannelPlan& plan) {
     const LanguageTable& cells = CellLanguage();
-    std::string mode = Lower(row["Mode"]);
+    std::string mode = ToLowerAscii(row["Mode"]);
     if (mode.empty() || mode == "fm")
         plan.bandwidth = Cell(cells, lang_row::kWide);
     else if (mode == "nfm")
@@ -320,7 +308,7 @@ PlanResult PlanFlags(const RowReader& row, ChannelPlan& plan) {
     else
         return RowError{"Mode", CsvReason::UnsupportedValue, row["Mode"]};
 
-    std::string skip = Lower(row["Skip"]);
+    std::string skip = ToLowerAscii(row["Skip"]);
     if (skip.empty() || skip == "p")
         plan.bit14 = Cell(cells, lang_row::kYes);
     else if (skip == "s")
@@ -378,7 +366,8 @@ std::vector<DelimitedRecord> CsvRecords(std::string_view text) {
 // Column index by lower-case name.
 std::map<std::string, std::size_t> HeaderColumns(const DelimitedRecord& header) {
     std::map<std::string, std::size_t> columns;
-    for (std::size_t i = 0; i < header.fields.size(); ++i) columns.emplace(Lower(TrimBlanks(header.fields[i])), i);
+    for (std::size_t i = 0; i < header.fields.size(); ++i)
+        columns.emplace(ToLowerAscii(TrimBlanks(header.fields[i])), i);
     return columns;
 }
 
@@ -386,7 +375,7 @@ std::map<std::string, std::size_t> HeaderColumns(const DelimitedRecord& header) 
 
 bool CsvHasColumn(std::string_view text, std::string_view column) {
     std::vector<DelimitedRecord> records = CsvRecords(text);
-    return !records.empty() && HeaderColumns(records[0]).count(Lower(column)) != 0;
+    return !records.empty() && HeaderColumns(records[0]).count(ToLowerAscii(column)) != 0;
 }
 
 const std::vector<std::string>& CsvColumns() {

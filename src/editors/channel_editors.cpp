@@ -1,9 +1,8 @@
 #include "editors/channel_editors.h"
 
-#include <cctype>
-
 #include "editors/channel_cells.h"
 #include "editors/edit_filters.h"
+#include "model/ascii_text.h"
 #include "model/tone_codec.h"
 
 namespace radioprog {
@@ -59,14 +58,8 @@ std::vector<std::string> EditorChoices(CellEditor editor, const LanguageTable& l
 }
 
 int FindChoice(const std::vector<std::string>& entries, const std::string& text) {
-    auto folded = [](char c) { return std::tolower(static_cast<unsigned char>(c)); };
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        const std::string& entry = entries[i];
-        if (entry.size() < text.size()) continue;
-        bool matches = true;
-        for (std::size_t k = 0; k < text.size() && matches; ++k) matches = folded(entry[k]) == folded(text[k]);
-        if (matches) return static_cast<int>(i);
-    }
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        if (StartsWithIgnoringCase(entries[i], text)) return static_cast<int>(i);
     return -1;
 }
 

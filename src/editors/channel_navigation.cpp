@@ -5,14 +5,6 @@
 
 namespace radioprog {
 
-namespace {
-
-constexpr int kTwipsPerInch = 1440;
-constexpr int kOverlayInset = 3;
-constexpr int kDropDownRoom = 100;
-
-}  // namespace
-
 std::optional<GridCell> AdvanceCellTarget(GridCell current) {
     if (current.column < kLastGridColumn) return GridCell{current.row, current.column + 1};
     if (current.row < kLastGridRow) return GridCell{current.row + 1, column::kBand};
@@ -37,14 +29,6 @@ int OpenEditorColumn(int column, const std::string& rxFrequencyText) {
     if (IsEditEditor(EditorForColumn(column)) && column != column::kRxFrequency && rxFrequencyText.empty())
         return column::kRxFrequency;
     return column;
-}
-
-PixelRect OverlayEditorRect(TwipRect cell, int pixelsPerInchX, int pixelsPerInchY, bool isList) {
-    auto toPixels = [](int twips, int perInch) { return twips * perInch / kTwipsPerInch; };
-    PixelRect rect{toPixels(cell.left, pixelsPerInchX) - kOverlayInset, toPixels(cell.top, pixelsPerInchY) - kOverlayInset,
-                   toPixels(cell.width, pixelsPerInchX), toPixels(cell.height, pixelsPerInchY)};
-    if (isList) rect.height += kDropDownRoom;
-    return rect;
 }
 
 }  // namespace radioprog

@@ -1,6 +1,6 @@
 #pragma once
-// Moving around the channel grid: Tab/Enter, Up/Down, where a click or a key opens an editor,
-// and where the overlay editor is placed over its cell.
+// Moving around the channel grid: Tab/Enter, Up/Down, and where a click or a key opens an
+// editor.
 #include <optional>
 #include <string>
 
@@ -35,26 +35,5 @@ int ClickEditColumn(int column, const std::string& clickedText, const std::strin
 // The column whose editor opens: an edit column other than 2 of an empty channel opens the
 // frequency edit over column 2 instead (the typed key is then not applied).
 int OpenEditorColumn(int column, const std::string& rxFrequencyText);
-
-// A rectangle in pixels of the grid's client area.
-struct PixelRect {
-    int x;
-    int y;
-    int width;
-    int height;
-    bool operator==(const PixelRect&) const = default;
-};
-
-// The cell rectangle as the grid reports it, in twips.
-struct TwipRect {
-    int left;
-    int top;
-    int width;
-    int height;
-};
-
-// Where an overlay editor goes: the cell converted with the screen's pixels per inch,
-// moved 3 pixels up and left; a list gets 100 more pixels of height for its drop-down.
-PixelRect OverlayEditorRect(TwipRect cell, int pixelsPerInchX, int pixelsPerInchY, bool isList);
 
 }  // namespace radioprog

@@ -3,38 +3,13 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "editors/delimited_text.h"
+#include "model/ascii_text.h"
+#include "model/fixed_point.h"
 #include "model/tone_codec.h"
 
 namespace radioprog {
 
 namespace {
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-// A decimal number as an integer count of 10^-decimals: "88.5" with 1 decimal gives 885.
-// nullopt for anything but digits with at most one point, for a non-zero digit beyond the
-// decimals, and for more than 9 digits before the point.
-std::optional<long long> ParseFixedPoint(std::string_view raw, int decimals) {
-    std::string text = TrimBlanks(raw);
-    std::size_t point = text.find('.');
-    std::string whole = text.substr(0, point);
-    std::string fraction = point == std::string::npos ? std::string() : text.substr(point + 1);
-    if (whole.empty() || whole.size() > 9) return std::nullopt;
-    for (char c : whole + fraction)
-        if (!IsDigit(c)) return std::nullopt;
-    long long value = 0;
-    for (char c : whole) value = value * 10 + (c - '0');
-    for (int i = 0; i < decimals; ++i) {
-        auto index = static_cast<std::size_t>(i);
-        value = value * 10 + (index < fraction.size() ? fraction[index] - '0' : 0);
-    }
-    for (std::size_t i = static_cast<std::size_t>(decimals); i < fraction.size(); ++i)
-        if (fraction[i] != '0') return std::nullopt;
-    return value;
-}
 
 // Digits, optionally a point and more digits.
 bool IsDecimalNumber(std::string_view raw) {
@@ -42,18 +17,11 @@ bool IsDecimalNumber(std::string_view raw) {
     std::size_t point = text.find('.');
     std::string whole = text.substr(0, point);
     std::string fraction = point == std::string::npos ? std::string() : text.substr(point + 1);
-    return !whole.empty() && std::all_of(whole.begin(), whole.end(), IsDigit) &&
-           std::all_of(fraction.begin(), fraction.end(), IsDigit);
+    return !whole.empty() && std::all_of(whole.begin(), whole.end(), IsAsciiDigit) &&
+           std::all_of(fraction.begin(), fraction.end(), IsAsciiDigit);
 }
 
 }  // namespace
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
-    return true;
-}
 
 std::optional<FrequencyUnits> ParseMhz(std::string_view text) { return ParseFixedPoint(text, 5); }
 
@@ -97,7 +65,7 @@ std::optional<std::string> DcsNumber(std::string_view raw) {
     if (!text.empty() && (text[0] == 'D' || text[0] == 'd')) text.erase(0, 1);
     if (text.empty() || text.size() > 3) return std::nullopt;
     for (char c : text)
-        if (!IsDigit(c)) return std::nullopt;
+        if (!IsAsciiDigit(c)) return std::nullopt;
     text.insert(0, 3 - text.size(), '0');
     for (const std::string& number : DcsNumberTexts())
         if (number == text) return number;

@@ -6,12 +6,10 @@
 #include <string>
 #include <string_view>
 
+#include "model/freq_codec.h"
 #include "model/language_table.h"
 
 namespace radioprog {
-
-// Frequencies in units of 10 Hz (the code's resolution): 145.125 MHz = 14512500.
-using FrequencyUnits = long long;
 
 enum class FrequencyProblem { None, NotAFrequency, OutOfBand, OffRaster };
 
@@ -45,8 +43,5 @@ std::optional<std::string> CtcssEntry(std::string_view hz);
 // The DCS number of the list for a text such as "23", "023" or "D023"; nullopt when the
 // radio has no such code. The result is the list's three digits ("023").
 std::optional<std::string> DcsNumber(std::string_view text);
-
-// True when a and b are equal ignoring the case of ASCII letters.
-bool EqualsIgnoringCase(std::string_view a, std::string_view b);
 
 }  // namespace radioprog

@@ -104,11 +104,4 @@ std::string JoinFields(const std::vector<std::string>& fields, char separator) {
     return joined;
 }
 
-std::string TrimBlanks(std::string_view text) {
-    std::size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) return {};
-    std::size_t last = text.find_last_not_of(" \t");
-    return std::string(text.substr(first, last - first + 1));
-}
-
 }  // namespace radioprog

@@ -30,7 +30,4 @@ std::string QuoteField(std::string_view field, char separator);
 // The record's fields quoted as needed and joined, without a line end.
 std::string JoinFields(const std::vector<std::string>& fields, char separator);
 
-// The text without blanks (spaces and tabs) at both ends.
-std::string TrimBlanks(std::string_view text);
-
 }  // namespace radioprog

@@ -1,22 +1,17 @@
 #include "editors/edit_filters.h"
 
+#include "model/ascii_text.h"
+
 namespace radioprog {
-
-namespace {
-
-bool IsDigit(char32_t c) { return c >= U'0' && c <= U'9'; }
-bool IsAsciiLetter(char32_t c) { return (c >= U'A' && c <= U'Z') || (c >= U'a' && c <= U'z'); }
-
-}  // namespace
 
 bool NameEditAccepts(char32_t c, std::size_t textLength, bool hasSelection) {
     if (c != kBackspaceKey && textLength >= kChannelNameEditLimit && !hasSelection) return false;
-    return IsDigit(c) || IsAsciiLetter(c) || c == kBackspaceKey;
+    return IsAsciiDigit(c) || IsAsciiLetter(c) || c == kBackspaceKey;
 }
 
 bool NumericEditAccepts(char32_t c, bool gridButtonDown) {
     if (gridButtonDown) return false;
-    return IsDigit(c) || c == U'.' || c == kBackspaceKey || c == kCtrlC || c == kCtrlV || c == kCtrlX;
+    return IsAsciiDigit(c) || c == U'.' || c == kBackspaceKey || c == kCtrlC || c == kCtrlV || c == kCtrlX;
 }
 
 bool NumericTextAccepts(std::string_view text) {
@@ -24,7 +19,7 @@ bool NumericTextAccepts(std::string_view text) {
     for (char c : text) {
         if (c == '.')
             ++points;
-        else if (!IsDigit(static_cast<unsigned char>(c)))
+        else if (!IsAsciiDigit(static_cast<unsigned char>(c)))
             return false;
     }
     return points <= 1;
@@ -33,7 +28,7 @@ bool NumericTextAccepts(std::string_view text) {
 bool NameTextAccepts(std::string_view text) {
     if (text.size() > kChannelNameEditLimit) return false;
     for (char c : text)
-        if (!IsDigit(static_cast<unsigned char>(c)) && !IsAsciiLetter(static_cast<unsigned char>(c))) return false;
+        if (!IsAsciiDigit(static_cast<unsigned char>(c)) && !IsAsciiLetter(static_cast<unsigned char>(c))) return false;
     return true;
 }
 

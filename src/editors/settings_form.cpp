@@ -9,6 +9,7 @@
 #include "editors/settings_table.h"
 #include "editors/settings_text.h"
 #include "editors/settings_vfo.h"
+#include "model/ascii_text.h"
 #include "model/byte_order.h"
 #include "model/channel_record.h"
 #include "model/freq_codec.h"
@@ -64,14 +65,6 @@ bool ParseInteger(const std::string& text, int& value) {
         if (!std::isspace(static_cast<unsigned char>(*p))) return false;
     if (parsed < -2147483647L || parsed > 2147483647L) return false;
     value = static_cast<int>(parsed);
-    return true;
-}
-
-bool StartsWithIgnoringCase(const std::string& entry, const std::string& prefix) {
-    if (entry.size() < prefix.size()) return false;
-    for (std::size_t i = 0; i < prefix.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(entry[i])) != std::tolower(static_cast<unsigned char>(prefix[i])))
-            return false;
     return true;
 }
 

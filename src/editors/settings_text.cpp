@@ -1,5 +1,7 @@
 #include "editors/settings_text.h"
 
+#include "model/ascii_text.h"
+
 namespace radioprog {
 
 bool IsSixCharTextChar(char c) {
@@ -17,11 +19,9 @@ std::string ReadSixCharText(const std::uint8_t* bytes) {
 void WriteSixCharText(std::uint8_t* bytes, const std::string& text) {
     bool ended = false;
     for (std::size_t i = 0; i < kSixCharTextLength; ++i) {
-        char c = !ended && i < text.size() ? text[i] : ' ';
+        char c = ToUpperAscii(!ended && i < text.size() ? text[i] : ' ');
         if (c == '/')
             c = '-';
-        else if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
         else if (!IsSixCharTextChar(c)) {
             ended = true;
             c = ' ';

@@ -1,13 +1,14 @@
 #include "model/channel_record.h"
 
+#include "model/ascii_text.h"
 #include "model/freq_codec.h"
 
 namespace radioprog {
 
 std::uint8_t NameCharToCode(char c) {
     if (c >= '0' && c <= '9') return static_cast<std::uint8_t>(c - '0');
+    c = ToUpperAscii(c);
     if (c >= 'A' && c <= 'Z') return static_cast<std::uint8_t>(10 + (c - 'A'));
-    if (c >= 'a' && c <= 'z') return static_cast<std::uint8_t>(10 + (c - 'a'));
     return 0xFF;
 }
 

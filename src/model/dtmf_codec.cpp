@@ -1,5 +1,7 @@
 #include "model/dtmf_codec.h"
 
+#include "model/ascii_text.h"
+
 namespace radioprog {
 
 std::uint8_t DtmfCharToCode(char c) {
@@ -7,8 +9,8 @@ std::uint8_t DtmfCharToCode(char c) {
     if (c == '0') return 10;
     if (c == '*') return 11;
     if (c == '#') return 12;
+    c = ToUpperAscii(c);
     if (c >= 'A' && c <= 'D') return static_cast<std::uint8_t>(13 + (c - 'A'));
-    if (c >= 'a' && c <= 'd') return static_cast<std::uint8_t>(13 + (c - 'a'));
     return kDtmfInvalid;
 }
 

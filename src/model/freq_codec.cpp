@@ -85,18 +85,25 @@ std::uint32_t FreqTextToBcd(const std::string& text, bool enabled) {
     return PackFreqText(snapped);
 }
 
+FrequencyUnits BcdToUnits(std::uint32_t code) {
+    FrequencyUnits units = 0;
+    for (int shift = 28; shift >= 0; shift -= 4) units = units * 10 + ((code >> shift) & 0xF);
+    return units;
+}
+
+std::uint32_t UnitsToBcd(FrequencyUnits units) {
+    std::uint32_t code = 0;
+    for (int shift = 0; shift < 32; shift += 4, units /= 10) code |= static_cast<std::uint32_t>(units % 10) << shift;
+    return code;
+}
+
 bool IsBcdValid(std::uint32_t code) {
     for (int nibble = 0; nibble < 4; ++nibble)
         if (((code >> (4 * nibble)) & 0xF) > 9) return false;
     return true;
 }
 
-double BcdToMhz(std::uint32_t code) {
-    static constexpr double kWeights[8] = {0.00001, 0.0001, 0.001, 0.01, 0.1, 1, 10, 100};
-    double mhz = 0;
-    for (int nibble = 7; nibble >= 0; --nibble) mhz += ((code >> (4 * nibble)) & 0xF) * kWeights[nibble];
-    return mhz;
-}
+double BcdToMhz(std::uint32_t code) { return static_cast<double>(BcdToUnits(code)) / 100000.0; }
 
 bool BcdToFreqText(std::uint32_t code, std::string& text) {
     if (!IsBcdValid(code)) {

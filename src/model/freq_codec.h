@@ -7,6 +7,8 @@
 namespace radioprog {
 
 inline constexpr std::uint32_t kNoFrequency = 0xFFFFFFFFu;
+// Frequencies in units of 10 Hz (the code's resolution): 145.125 MHz = 14512500.
+using FrequencyUnits = long long;
 // Step index that snaps to the nearer-below of the 5 kHz and 6.25 kHz grids.
 inline constexpr int kAnyStep = -1;
 
@@ -19,6 +21,12 @@ void SnapFreqText(std::string& text, int stepIndex);
 std::uint32_t FreqTextToBcd(const std::string& text, bool enabled);
 // Packs a text that SnapFreqText has normalised (digits 0-2 and 4-8).
 std::uint32_t PackFreqText(const std::string& snapped);
+
+// The code's eight digits as a number of 10 Hz units. A nibble above 9 weighs as its value
+// (0xA = 10), as the radio software always weighed it: 0x1A000000 = 20000000.
+FrequencyUnits BcdToUnits(std::uint32_t code);
+// Eight packed BCD digits for 0 <= units <= 99999999 (the inverse of BcdToUnits there).
+std::uint32_t UnitsToBcd(FrequencyUnits units);
 
 // True when the four least significant nibbles are decimal digits.
 bool IsBcdValid(std::uint32_t code);

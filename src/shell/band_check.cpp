@@ -1,7 +1,6 @@
 #include "shell/band_check.h"
 
 #include <cstdio>
-#include <cstdlib>
 
 #include "model/byte_order.h"
 #include "model/channel_record.h"
@@ -11,17 +10,6 @@
 namespace radioprog {
 
 namespace {
-
-constexpr std::int64_t kUnitsPerMhz = 100000;  // frequency codes count 10 Hz
-constexpr std::int64_t kUpperMargin = 99500;   // the upper limit plus 0.995 MHz
-
-// The code's eight digits as a number of 10 Hz units (digits above 9 weigh as the radio
-// software weighs them).
-std::int64_t FrequencyUnits(std::uint32_t code) {
-    std::int64_t units = 0;
-    for (int nibble = 7; nibble >= 0; --nibble) units = units * 10 + ((code >> (4 * nibble)) & 0xF);
-    return units;
-}
 
 std::string RangesText(const int lower[2], const int upper[2]) {
     char text[96];
@@ -55,25 +43,6 @@ std::string ChannelRefusal(const LanguageTable& language, int n) {
 }
 
 }  // namespace
-
-int DecodeBandLimit(std::uint8_t high, std::uint8_t low) {
-    char hex[8];
-    std::snprintf(hex, sizeof hex, "%x", high * 256 + low);
-    return static_cast<int>(std::strtol(hex, nullptr, 10));
-}
-
-BandLimits DecodeBandLimits(const RadioImage& image) {
-    const std::uint8_t* data = image.blockData(BlockId::BandLimits);
-    auto limit = [data](int i) { return DecodeBandLimit(data[2 * i], data[2 * i + 1]); };
-    return {{limit(0), limit(2)}, {limit(1), limit(3)}, {limit(4), limit(6)}, {limit(5), limit(7)}};
-}
-
-bool InBands(std::uint32_t code, const int lower[2], const int upper[2]) {
-    std::int64_t units = FrequencyUnits(code);
-    for (int band = 0; band < 2; ++band)
-        if (lower[band] * kUnitsPerMhz <= units && units <= upper[band] * kUnitsPerMhz + kUpperMargin) return true;
-    return false;
-}
 
 BandCheck CheckBandLimits(const RadioImage& image, const LanguageTable& language) {
     const BandLimits limits = DecodeBandLimits(image);

@@ -1,31 +1,14 @@
 #pragma once
 // The check before every write: each frequency of the image must lie in one of the two
-// bands the radio reports in its band-limit block.
+// bands the radio reports in its band-limit block (model/band_limits.h decodes it).
 #include <cstdint>
 #include <string>
 
+#include "model/band_limits.h"
 #include "model/language_table.h"
 #include "model/radio_image.h"
 
 namespace radioprog {
-
-// The radio's limits in whole MHz; index 0 is the first band, 1 the second.
-struct BandLimits {
-    int rxLower[2];
-    int rxUpper[2];
-    int txLower[2];
-    int txUpper[2];
-};
-
-// Four BCD digits, high digits first (0x01 0x36 = 136). The value is read the way the radio
-// software always has: its hexadecimal spelling parsed as a decimal number, so a non-decimal
-// digit ends the number (0x1A00 = 1, 0xFFFF = 0).
-int DecodeBandLimit(std::uint8_t high, std::uint8_t low);
-BandLimits DecodeBandLimits(const RadioImage& image);
-
-// True when the frequency code lies in [lower, upper + 0.995] MHz of either band. Compared
-// exactly in 10 Hz units.
-bool InBands(std::uint32_t code, const int lower[2], const int upper[2]);
 
 struct BandCheck {
     bool accepted = true;

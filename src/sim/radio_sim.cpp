@@ -70,12 +70,6 @@ const char* FaultKindName(FaultKind kind) {
     return "";
 }
 
-void EncodeBandLimit(int mhz, std::uint8_t* out) {
-    int d[4] = {mhz / 1000 % 10, mhz / 100 % 10, mhz / 10 % 10, mhz % 10};
-    out[0] = static_cast<std::uint8_t>(d[0] << 4 | d[1]);
-    out[1] = static_cast<std::uint8_t>(d[2] << 4 | d[3]);
-}
-
 BandLimits DefaultSimBands() { return {{136, 400}, {174, 520}, {136, 400}, {174, 520}}; }
 
 RadioSimulator::RadioSimulator() {
@@ -108,9 +102,7 @@ void RadioSimulator::SetPaced(bool paced) {
 
 void RadioSimulator::SetBandLimits(const BandLimits& limits) {
     std::lock_guard lock(mutex_);
-    const int values[8] = {limits.rxLower[0], limits.rxUpper[0], limits.rxLower[1], limits.rxUpper[1],
-                           limits.txLower[0], limits.txUpper[0], limits.txLower[1], limits.txUpper[1]};
-    for (int i = 0; i < 8; ++i) EncodeBandLimit(values[i], &bandBlock_[2 * static_cast<std::size_t>(i)]);
+    EncodeBandLimits(limits, bandBlock_.data());
 }
 
 void RadioSimulator::LoadImage(const RadioImage& image) {

@@ -12,8 +12,8 @@
 #include <thread>
 #include <vector>
 
+#include "model/band_limits.h"
 #include "model/radio_image.h"
-#include "shell/band_check.h"
 #include "sim/pseudo_terminal.h"
 
 namespace radioprog::sim {
@@ -75,8 +75,6 @@ inline constexpr std::uint8_t kNak = 0x15;
 // One byte on the wire at 9600 baud, 8N1: 10 bits.
 inline constexpr std::chrono::nanoseconds kByteTime{1'041'667};
 
-// Limits as the radio stores them: whole MHz in four BCD digits, high digits first.
-void EncodeBandLimit(int mhz, std::uint8_t* out);
 // Common limits of this radio: 136-174 MHz and 400-520 MHz, receive and transmit.
 BandLimits DefaultSimBands();
 

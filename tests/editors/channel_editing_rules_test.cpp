@@ -122,13 +122,6 @@ TEST(ChannelNavigation, AnEmptyChannelIsEditedAtItsReceiveFrequency) {
     }
 }
 
-TEST(ChannelNavigation, OverlayEditorSitsOverTheCell) {
-    TwipRect cell{1440, 720, 1530, 300};
-    EXPECT_EQ(OverlayEditorRect(cell, 96, 96, false), (PixelRect{93, 45, 102, 20}));
-    EXPECT_EQ(OverlayEditorRect(cell, 96, 96, true), (PixelRect{93, 45, 102, 120}));
-    EXPECT_EQ(OverlayEditorRect(cell, 120, 144, false), (PixelRect{117, 69, 127, 30}));
-}
-
 TEST(EditFilters, NameAndNumericFields) {
     struct NameCase {
         char32_t c;

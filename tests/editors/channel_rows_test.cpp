@@ -35,8 +35,7 @@ RadioImage NumberedImage() {
             image.channel(n)[i] = static_cast<std::uint8_t>(n + i);
             image.channelName(n)[i] = static_cast<std::uint8_t>(0x80 + n - i);
         }
-        auto digits = static_cast<std::uint32_t>((n / 100) << 8 | (n / 10 % 10) << 4 | (n % 10));
-        ChannelRef(image, n).setRxFrequency(0x14500000u + digits);
+        ChannelRef(image, n).setRxFrequency(UnitsToBcd(14500000 + n));
     }
     return image;
 }

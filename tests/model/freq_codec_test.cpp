@@ -50,6 +50,26 @@ TEST(BcdValidity, OnlyTheFourLowNibblesAreExamined) {
     EXPECT_FALSE(IsBcdValid(0x1451A500u));
 }
 
+TEST(BcdUnits, PackedDigitsAndTenHertzUnits) {
+    struct Case {
+        std::uint32_t code;
+        FrequencyUnits units;
+    };
+    for (Case c : {Case{0x14512500u, 14512500}, Case{0x00000000u, 0}, Case{0x00000001u, 1},
+                   Case{0x99999999u, 99999999}, Case{0x52099500u, 52099500}, Case{0x04012500u, 4012500},
+                   Case{0x10000000u, 10000000}}) {
+        EXPECT_EQ(BcdToUnits(c.code), c.units) << std::hex << c.code;
+        EXPECT_EQ(UnitsToBcd(c.units), c.code) << c.units;
+    }
+    // Nibbles above 9 weigh as their value; such codes have no units that give them back.
+    EXPECT_EQ(BcdToUnits(0x1A000000u), 20000000);
+    EXPECT_EQ(BcdToUnits(0xFFFFFFFFu), 166666665);
+    EXPECT_EQ(BcdToMhz(0x14512500u), 145.125);
+    // Every decimal code of the low four digits, over every MHz digit pair pattern.
+    for (FrequencyUnits units = 0; units <= 99999999; units += 9973)
+        ASSERT_EQ(BcdToUnits(UnitsToBcd(units)), units);
+}
+
 TEST(BcdToFreqText, FormatsValidCodesOnly) {
     std::string text = "stale";
     EXPECT_FALSE(BcdToFreqText(0xFFFFFFFFu, text));
@@ -68,10 +88,7 @@ TEST(BcdToFreqText, FormatsValidCodesOnly) {
 TEST(FrequencyText, EveryStepOfTheBandsSurvivesTextAndBack) {
     // Every 6.25 kHz channel of both bands: code -> text -> code gives the code back.
     for (long tens = 13600000; tens <= 17400000; tens += 625) {
-        std::uint32_t code = 0;
-        char digits[16];
-        std::snprintf(digits, sizeof digits, "%08ld", tens);
-        for (int i = 0; i < 8; ++i) code = (code << 4) | static_cast<std::uint32_t>(digits[i] - '0');
+        const std::uint32_t code = UnitsToBcd(tens);
         std::string text;
         ASSERT_TRUE(BcdToFreqText(code, text));
         ASSERT_EQ(FreqTextToBcd(text, true), code) << text;

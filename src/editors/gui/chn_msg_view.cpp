@@ -284,11 +284,10 @@ void CChnMsgView::OpenCellEditor(std::optional<char32_t> key, Selection selectio
         if (std::optional<std::string> text = KeyTextForEditor(col, *key, GridButtonDown())) setEditorText(role, *text);
     }
 
-    const TwipRect cell{grid_->CellLeft(), grid_->CellTop(), grid_->CellWidth(), grid_->CellHeight()};
-    // A drop-down list opens its entries as a popup, so every editor takes the cell's size.
-    const PixelRect rect = OverlayEditorRect(cell, grid_->logicalDpiX(), grid_->logicalDpiY(), false);
+    // The editor covers the cell exactly; a drop-down list opens its entries as a popup.
+    grid_->ScrollToCurrent();
     QWidget* editor = cellEditor(role);
-    editor->setGeometry(rect.x, rect.y, rect.width, rect.height);
+    editor->setGeometry(grid_->CurrentCellRect());
     editor->show();
     editor->raise();
     editor->setFocus();

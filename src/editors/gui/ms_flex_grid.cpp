@@ -24,8 +24,6 @@ constexpr int kDefaultColumnTwips = 960;
 constexpr Qt::Alignment kGeneralAlignment = {};
 constexpr Qt::Alignment kHeaderAlignment = Qt::AlignLeft | Qt::AlignVCenter;
 
-int CeilDiv(int a, int b) { return a >= 0 ? (a + b - 1) / b : -(-a / b); }
-
 // Keys that move the current cell; every other key that types a character is a KeyPress.
 bool IsNavigationKey(int key) {
     switch (key) {
@@ -289,26 +287,15 @@ void CMSFlexGrid::SetFixedAlignment(int col, Qt::Alignment alignment) {
 }
 
 int CMSFlexGrid::toPixelsX(int twips) const { return twips * logicalDpiX() / kTwipsPerInch; }
-int CMSFlexGrid::toTwipsX(int pixels) const { return CeilDiv(pixels * kTwipsPerInch, logicalDpiX()); }
-int CMSFlexGrid::toTwipsY(int pixels) const { return CeilDiv(pixels * kTwipsPerInch, logicalDpiY()); }
 
 QRect CMSFlexGrid::CellRect(int row, int col) const {
     if (row < 1 || row >= Rows() || col < 1 || col >= kColumnCount) return {};
     return table_->visualRect(table_->model()->index(row - 1, col - 1));
 }
 
-int CMSFlexGrid::CellLeft() const {
-    table_->scrollTo(table_->currentIndex());
-    return toTwipsX(CellRect(row_, col_).x() + kBorder);
-}
+QRect CMSFlexGrid::CurrentCellRect() const { return CellRect(row_, col_); }
 
-int CMSFlexGrid::CellTop() const {
-    table_->scrollTo(table_->currentIndex());
-    return toTwipsY(CellRect(row_, col_).y() + kBorder);
-}
-
-int CMSFlexGrid::CellWidth() const { return toTwipsX(CellRect(row_, col_).width()); }
-int CMSFlexGrid::CellHeight() const { return toTwipsY(CellRect(row_, col_).height()); }
+void CMSFlexGrid::ScrollToCurrent() { table_->scrollTo(table_->currentIndex()); }
 
 void CMSFlexGrid::Clear() {
     for (int r = 0; r < Rows(); ++r)

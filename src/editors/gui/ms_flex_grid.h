@@ -6,7 +6,8 @@
 //   cell; EnterCell fires after the move. Both also fire when the program writes Row or Col.
 //   Click fires after the current cell has moved to the clicked cell.
 //   KeyPress carries the code of a character typed while the grid has the focus.
-// Sizes and positions are in twips (1/1440 inch) of the screen's logical resolution.
+// Column widths are set in twips (1/1440 inch) of the screen's logical resolution, as the
+// layout tables give them; cell positions are pixels of the cell area.
 // Whole rows are selected in the fixed column: a click selects the row and makes it current
 // (with LeaveCell and EnterCell when it moves), Shift extends from the last clicked row,
 // Ctrl adds or removes one row, dragging extends. Moving the current cell ends the row
@@ -52,13 +53,11 @@ public:
     void SetColAlignment(int col, Qt::Alignment alignment);
     void SetFixedAlignment(int col, Qt::Alignment alignment);
 
-    // The current cell, brought into view, measured from the grid's outer edge: a border of
-    // kBorder pixels around the cell area (callers take the border off again).
-    int CellLeft() const;
-    int CellTop() const;
-    int CellWidth() const;
-    int CellHeight() const;
-    static constexpr int kBorder = 3;
+    // The current cell's rectangle in pixels of the cell area, where the overlay editors sit.
+    // It does not scroll: ScrollToCurrent brings the cell into view first.
+    QRect CurrentCellRect() const;
+    // Scrolls the table so the current cell is in view.
+    void ScrollToCurrent();
 
     // Empties every cell, headers included; the row and column counts stay.
     void Clear();
@@ -102,8 +101,6 @@ private:
     void alignCell(int row, int col);
     Qt::Alignment dataAlignment(int col, const QString& text) const;
     int toPixelsX(int twips) const;
-    int toTwipsX(int pixels) const;
-    int toTwipsY(int pixels) const;
 
     FlexTable* table_;
     int row_ = 1;

@@ -15,10 +15,10 @@ void ShowRefusedEntry(CMainFrame& frame, const BandCheck& check) {
     frame.OpenChannelEditor();
     auto* view = dynamic_cast<CChnMsgView*>(frame.editorView(EditorKind::Channels));
     if (!view) return;
-    // Grid row 1 is channel 0; making it current scrolls it into view.
+    // Grid row 1 is channel 0.
     const int row = check.channel + 1;
     view->grid()->SetRow(row);
-    view->grid()->CellTop();
+    view->grid()->ScrollToCurrent();
     view->grid()->SelectRows({row});
 }
 

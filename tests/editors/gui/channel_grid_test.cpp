@@ -1,5 +1,6 @@
 // The channel grid as its users rely on it: the order of its cell events, the header cells
-// that count as row 0 and column 0, and cell positions in twips.
+// that count as row 0 and column 0, and where the current cell lies (in pixels of the cell area).
+#include <QTableWidget>
 #include <QTest>
 
 #include "editors/channel_navigation.h"
@@ -61,7 +62,7 @@ private slots:
         QCOMPARE(grid.Rows(), 129);
     }
 
-    void cellPositionLeadsBackToTheCellAndIntoView() {
+    void currentCellRectIsTheCellAndOnlyScrollingBringsItIntoView() {
         CMSFlexGrid grid;
         grid.SetRows(kGridRowCount);
         grid.SetColWidth(2, 1530);
@@ -69,12 +70,18 @@ private slots:
         grid.show();
         grid.SetCol(2);
         grid.SetRow(120);
-        const TwipRect cell{grid.CellLeft(), grid.CellTop(), grid.CellWidth(), grid.CellHeight()};
-        const PixelRect rect = OverlayEditorRect(cell, grid.logicalDpiX(), grid.logicalDpiY(), false);
-        const QRect expected = grid.CellRect(120, 2);
-        QCOMPARE(QRect(rect.x, rect.y, rect.width, rect.height), expected);
-        QCOMPARE(expected.width(), 1530 * grid.logicalDpiX() / 1440 - 1);  // less the grid line
-        QVERIFY(grid.cellArea()->rect().contains(expected));
+        // Scrolled away from the current cell (as the scroll bar would).
+        grid.findChild<QTableWidget*>()->scrollToTop();
+        const QRect before = grid.CurrentCellRect();
+        QCOMPARE(before, grid.CellRect(120, 2));
+        QVERIFY(!grid.cellArea()->rect().contains(before));
+        QCOMPARE(grid.CurrentCellRect(), before);  // asking does not scroll
+
+        grid.ScrollToCurrent();
+        const QRect rect = grid.CurrentCellRect();
+        QCOMPARE(rect, grid.CellRect(120, 2));
+        QCOMPARE(rect.width(), 1530 * grid.logicalDpiX() / 1440 - 1);  // less the grid line
+        QVERIFY(grid.cellArea()->rect().contains(rect));
     }
 };
 

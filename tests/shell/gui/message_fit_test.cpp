@@ -33,8 +33,7 @@ RadioImage RefusedImage() {
     image.ApplyDefaults();
     ChannelRef(image, 2).setRxFrequency(0x15000000);
     std::uint8_t* limits = image.recordData(SingleRecord(BlockId::BandLimits));
-    const int values[8] = {144, 146, 430, 440, 144, 146, 430, 440};
-    for (int i = 0; i < 8; ++i) sim::EncodeBandLimit(values[i], limits + 2 * i);
+    EncodeBandLimits({{144, 430}, {146, 440}, {144, 430}, {146, 440}}, limits);
     return image;
 }
 
