@@ -14,6 +14,7 @@
 #include "model/dat_file.h"
 #include "shell/band_check.h"
 #include "support/temp_dir.h"
+#include "support/wait_until.h"
 
 namespace radioprog {
 namespace {
@@ -95,7 +96,7 @@ TEST(RadiosimProgram, EveryLinkIsARadioOfItsOwnWithTheSameFaults) {
     std::string device;
     pid_t pid = Spawn({"--link", links[0], "--link", links[1], "--link", links[2], "--corrupt-byte", "0x0091"}, device);
     ASSERT_GT(pid, 0);
-    for (int waited = 0; waited < 100 && !std::filesystem::exists(links[2]); ++waited) ::usleep(50'000);
+    ASSERT_TRUE(test::WaitUntil([&links] { return std::filesystem::exists(links[2]); }));
 
     std::set<std::string> devices;
     for (const std::string& link : links) {

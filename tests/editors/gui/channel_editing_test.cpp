@@ -26,21 +26,16 @@
 #include "shell/gui/main_frame.h"
 #include "shell/gui/radioprog_app.h"
 #include "shell/gui/text.h"
-#include "support/gui_fixture.h"
+#include "support/program_fixture.h"
 
 using namespace radioprog;
 using namespace radioprog::test;
 
-class ChannelEditingTest : public QObject {
+class ChannelEditingTest : public ProgramTest {
     Q_OBJECT
 
-    std::unique_ptr<TempDir> dir_;
-    std::unique_ptr<CurrentDirGuard> cwd_;
-    std::unique_ptr<CRadioProgApp> app_;
-    std::unique_ptr<ModalRecorder> modal_;
     QStringList reportTexts_;                // summary, then the entries, of each report
 
-    CMainFrame* frame() const { return app_->mainFrame(); }
     CChnMsgView* view() const { return qobject_cast<CChnMsgView*>(frame()->editorView(EditorKind::Channels)); }
     CMSFlexGrid* grid() const { return view()->grid(); }
     const EditHistory& history() const { return frame()->document().history(); }
@@ -82,34 +77,21 @@ private slots:
     void initTestCase() { SetKeyBeepHandler([] {}); }
 
     void init() {
-        dir_ = std::make_unique<TempDir>();
-        cwd_ = std::make_unique<CurrentDirGuard>(dir_->path());
-        dir_->write("lang.csv", TestLanguageFile());
-        app_ = std::make_unique<CRadioProgApp>();
-        app_->InitInstance(false);
         reportTexts_.clear();
-        modal_ = std::make_unique<ModalRecorder>([this](QDialog& dialog) {
+        setUpProgram(Radio::None, [this](QDialog& dialog) {
             if (auto* report = qobject_cast<CChannelEditReportDlg*>(&dialog))
                 reportTexts_ << QStringList(report->summary()) + report->entries();
             return int(QDialog::Accepted);
         });
         frame()->resize(1300, 900);
-        frame()->show();
-        QApplication::setActiveWindow(frame());
-        QVERIFY(QTest::qWaitForWindowActive(frame()));
-        QTest::qWait(150);  // the channel table opens after start-up
+        QVERIFY(ShowWithChannelTable(*frame()));
         QVERIFY(view());
         frame()->document().replace(testing::VariedImage(testing::DistinctRows()), QString(), false);
         view()->LoadFromImage();
         grid()->setFocus();
         CChnMsgView::ForgetFirstClick();
     }
-    void cleanup() {
-        modal_.reset();
-        app_.reset();
-        cwd_.reset();
-        dir_.reset();
-    }
+    void cleanup() { tearDownProgram(); }
 
     void everyKindOfChangeIsUndoneAndRedoneExactly() {
         QList<RadioImage> states{frame()->image()};

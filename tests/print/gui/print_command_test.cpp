@@ -18,7 +18,7 @@
 #include "shell/command_table.h"
 #include "shell/gui/main_frame.h"
 #include "shell/gui/radioprog_app.h"
-#include "support/gui_fixture.h"
+#include "support/program_fixture.h"
 
 using namespace radioprog;
 using namespace radioprog::test;
@@ -39,28 +39,12 @@ std::pair<int, QString> ReadPdf(const QString& path) {
 
 }  // namespace
 
-class PrintCommandTest : public QObject {
+class PrintCommandTest : public ProgramTest {
     Q_OBJECT
 
-    std::unique_ptr<TempDir> dir_;
-    std::unique_ptr<CurrentDirGuard> cwd_;
-    std::unique_ptr<CRadioProgApp> app_;
-
-    CMainFrame* frame() { return app_->mainFrame(); }
-
 private slots:
-    void init() {
-        dir_ = std::make_unique<TempDir>();
-        cwd_ = std::make_unique<CurrentDirGuard>(dir_->path());
-        dir_->write("lang.csv", TestLanguageFile());
-        app_ = std::make_unique<CRadioProgApp>();
-        app_->InitInstance(false);
-    }
-    void cleanup() {
-        app_.reset();
-        cwd_.reset();
-        dir_.reset();
-    }
+    void init() { setUpProgram(); }
+    void cleanup() { tearDownProgram(); }
 
     void cancellingTheDialogPrintsNothing() {
         const QString out = QString::fromStdString(dir_->file("out.pdf"));

@@ -41,21 +41,10 @@
 #include "shell/gui/recovery_keeper.h"
 #include "shell/gui/radioprog_app.h"
 #include "shell/gui/text.h"
-#include "support/gui_fixture.h"
+#include "support/program_fixture.h"
 
 using namespace radioprog;
 using namespace radioprog::test;
-
-namespace {
-
-// The window title of a test language file's column (rows read "<letter><row>") for a file
-// name, or for an untitled document.
-QString TitleOf(const char* letter, const QString& name) {
-    const QString shown = name == QStringLiteral("Untitled") ? QString("%1%2").arg(letter).arg(lang_row::kUntitled) : name;
-    return shown + QStringLiteral("[*] \u2014 ") + letter + QStringLiteral("0");
-}
-
-}  // namespace
 
 namespace {
 
@@ -74,8 +63,7 @@ std::vector<std::uint8_t> FileBytes(const std::string& path) {
 class DocumentTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<TempDir> dir_;
-    std::unique_ptr<CurrentDirGuard> cwd_;
+    std::unique_ptr<TestDirectory> dir_;
     std::unique_ptr<CRadioProgApp> app_;
     std::unique_ptr<ModalRecorder> modal_;
     Answer answer_ = Answer::Cancel;
@@ -141,8 +129,7 @@ private slots:
     // The program as it starts: the window, then what OpenAtStart does with the arguments.
     void startProgram(const QStringList& arguments = {}) {
         app_.reset();  // the previous window goes without a question, as a crash would take it
-        app_ = std::make_unique<CRadioProgApp>();
-        app_->InitInstance(false);
+        app_ = StartProgram();
         frame()->resize(1300, 900);
         frame()->show();
         QApplication::setActiveWindow(frame());
@@ -157,9 +144,7 @@ private slots:
         RemoveRecovery();
         restore_ = true;
         restoreOffers_ = 0;
-        dir_ = std::make_unique<TempDir>();
-        cwd_ = std::make_unique<CurrentDirGuard>(dir_->path());
-        dir_->write("lang.csv", TestLanguageFile());
+        dir_ = std::make_unique<TestDirectory>();
         modal_ = std::make_unique<ModalRecorder>([this](QDialog& dialog) { return answerDialog(dialog); });
         Hooks().chooseFile = [this](QWidget*, bool) {
             ++fileChoosers_;
@@ -175,7 +160,6 @@ private slots:
     void cleanup() {
         app_.reset();
         modal_.reset();
-        cwd_.reset();
         dir_.reset();
     }
 
@@ -514,8 +498,9 @@ private slots:
     void recoveryFileIsKeptWhileModifiedAndGoesAfterSave() {
         openVariedFile();
         frame()->recovery().setInterval(20);
-        QTest::qWait(100);
-        QVERIFY(!ReadRecovery());  // nothing unsaved: nothing written
+        // What each tick of the keeper's timer does, done at once: nothing unsaved, nothing written.
+        frame()->recovery().update();
+        QVERIFY(!ReadRecovery());
         typeIntoCell(1, 2, "440.5");
         QTRY_VERIFY(ReadRecovery().has_value());
         std::optional<Recovery> kept = ReadRecovery();
@@ -523,7 +508,7 @@ private slots:
         QCOMPARE(Q(kept->documentPath), file("radio.dat"));
         QVERIFY(frame()->OnFileSave());
         QVERIFY(!ReadRecovery());
-        QTest::qWait(100);
+        frame()->recovery().update();
         QVERIFY(!ReadRecovery());
         // Discarded at the end: gone as well.
         typeIntoCell(2, 2, "440.6");

@@ -46,7 +46,7 @@
 #include "shell/gui/radioprog_app.h"
 #include "shell/gui/text.h"
 #include "shell/gui/window_placement.h"
-#include "support/gui_fixture.h"
+#include "support/program_fixture.h"
 
 using namespace radioprog;
 using namespace radioprog::test;
@@ -80,12 +80,10 @@ QString Unmarked(const QString& text) {
 class InterfaceTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<TempDir> dir_;
-    std::unique_ptr<CurrentDirGuard> cwd_;
+    std::unique_ptr<TestDirectory> dir_;
 
     std::unique_ptr<CRadioProgApp> start(QSize size = QSize(1366, 768)) {
-        auto app = std::make_unique<CRadioProgApp>();
-        app->InitInstance(false);
+        auto app = StartProgram();
         CMainFrame* frame = app->mainFrame();
         frame->show();
         frame->resize(size);
@@ -111,12 +109,9 @@ class InterfaceTest : public QObject {
 
 private slots:
     void init() {
-        dir_ = std::make_unique<TempDir>();
-        cwd_ = std::make_unique<CurrentDirGuard>(dir_->path());
-        dir_->write("lang.csv", ShippedLanguageFile());
+        dir_ = std::make_unique<TestDirectory>(ShippedLanguageFile());
     }
     void cleanup() {
-        cwd_.reset();
         dir_.reset();
         LoadQtTranslations(2);
     }

@@ -18,7 +18,7 @@
 #include "shell/gui/radioprog_app.h"
 #include "shell/gui/text.h"
 #include "sim/radio_sim.h"
-#include "support/gui_fixture.h"
+#include "support/program_fixture.h"
 #include "support/main_frame_fixture.h"
 
 using namespace radioprog;
@@ -36,8 +36,7 @@ QStringList Items(const QListWidget* list) {
 class ProofDialogsTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<TempDir> dir_;
-    std::unique_ptr<CurrentDirGuard> cwd_;
+    std::unique_ptr<TestDirectory> dir_;
     std::vector<std::unique_ptr<sim::RadioSimulator>> radios_;
     std::unique_ptr<CRadioProgApp> app_;
     std::unique_ptr<ModalRecorder> modal_;
@@ -56,8 +55,7 @@ class ProofDialogsTest : public QObject {
             ports += (i ? "," : "") + radios_.back()->devicePath();
         }
         qputenv("RADIOPROG_PORTS", QByteArray::fromStdString(ports));
-        app_ = std::make_unique<CRadioProgApp>();
-        app_->InitInstance(false);
+        app_ = StartProgram();
         frame()->document().editChannels([](RadioImage& image) {
             ChannelRef(image, 9).setRxFrequency(0x14535000u);
             ChannelRef(image, 9).setTxFrequency(0x14535000u);
@@ -74,10 +72,7 @@ class ProofDialogsTest : public QObject {
 
 private slots:
     void init() {
-        dir_ = std::make_unique<TempDir>();
-        cwd_ = std::make_unique<CurrentDirGuard>(dir_->path());
-        dir_->write("lang.csv", TestLanguageFile());
-        qputenv("XDG_DATA_HOME", QByteArray::fromStdString(dir_->file("data")));
+        dir_ = std::make_unique<TestDirectory>();
         shownLists_.clear();
         modal_ = std::make_unique<ModalRecorder>([this](QDialog& dialog) {
             if (auto* compare = qobject_cast<CompareDialog*>(&dialog)) {
@@ -92,8 +87,6 @@ private slots:
         app_.reset();
         radios_.clear();
         qunsetenv("RADIOPROG_PORTS");
-        qunsetenv("XDG_DATA_HOME");
-        cwd_.reset();
         dir_.reset();
     }
 

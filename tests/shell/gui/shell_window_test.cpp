@@ -27,39 +27,23 @@
 #include "shell/gui/prog_status_bar.h"
 #include "shell/gui/radioprog_app.h"
 #include "shell/gui/text.h"
-#include "support/gui_fixture.h"
+#include "support/program_fixture.h"
 
 using namespace radioprog;
 using namespace radioprog::test;
 
-namespace {
-
-// The window title of a test language file's column (rows read "<letter><row>") for a file
-// name, or for an untitled document.
-QString TitleOf(const char* letter, const QString& name) {
-    const QString shown = name == QStringLiteral("Untitled") ? QString("%1%2").arg(letter).arg(lang_row::kUntitled) : name;
-    return shown + QStringLiteral("[*] \u2014 ") + letter + QStringLiteral("0");
-}
-
-}  // namespace
-
 class ShellWindowTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<TempDir> dir_;
-    std::unique_ptr<CurrentDirGuard> cwd_;
+    std::unique_ptr<TestDirectory> dir_;
 
-    std::unique_ptr<CRadioProgApp> start() {
-        auto app = std::make_unique<CRadioProgApp>();
-        app->InitInstance(false);
-        return app;
-    }
     static QString menuTitle(CMainFrame* frame, int position) { return frame->menuBar()->actions()[position]->text(); }
 
 private slots:
     void init() {
         // Each test starts as a first run: no language chosen before.
         QSettings(QStringLiteral("radioprog"), QStringLiteral("radioprog")).clear();
+<<<<<<< HEAD
         dir_ = std::make_unique<TempDir>();
         cwd_ = std::make_unique<CurrentDirGuard>(dir_->path());
         dir_->write("lang.csv", TestLanguageFile([](int row, int column) -> std::string {
@@ -68,14 +52,21 @@ private slots:
                         if (row == lang_row::kPort && column == 2) return "Port";
                         return {};
                     }));
+=======
+        dir_ = std::make_unique<TestDirectory>(TestLanguageFile([](int row, int column) -> std::string {
+            if (row == 92 && column == 2) return "New(&N)\tCtrl+N";
+            if (row == 92 && column == 1) return "(&N)New";
+            if (row == 102 && column == 2) return "Port";
+            return {};
+        }));
+>>>>>>> main
     }
     void cleanup() {
-        cwd_.reset();
         dir_.reset();
     }
 
     void startUpTitlesAndMenus() {
-        auto app = start();
+        auto app = StartProgram();
         CMainFrame* frame = app->mainFrame();
         QCOMPARE(frame->windowTitle(), TitleOf("E", "Untitled"));
         QCOMPARE(menuTitle(frame, 0), QStringLiteral("E%1").arg(lang_row::kFileMenu));
@@ -172,7 +163,7 @@ private slots:
     }
 
     void toolTipsAreCutBeforeTheParenthesisAndFollowTheLanguage() {
-        auto app = start();
+        auto app = StartProgram();
         CMainFrame* frame = app->mainFrame();
         QCOMPARE(frame->toolTipText(CommandOf(*frame->action(Command::FileNew))), QStringLiteral("New"));
         QCOMPARE(frame->toolTipText(CommandOf(*frame->action(Command::PortSelect))), QStringLiteral("Port"));
@@ -189,7 +180,7 @@ private slots:
     }
 
     void languageDialogKeepsEverythingForTheSameLanguage() {
-        auto app = start();
+        auto app = StartProgram();
         int shown = 0;
         ModalRecorder modal([&shown](QDialog& dialog) {
             auto& languages = static_cast<CLanguageDlg&>(dialog);
@@ -205,7 +196,7 @@ private slots:
     }
 
     void languageChangeReopensExactlyTheOpenEditors() {
-        auto app = start();
+        auto app = StartProgram();
         CMainFrame* frame = app->mainFrame();
         QPointer<CChildFrame> channels = frame->OpenChannelEditor();
         QVERIFY(channels);
@@ -313,7 +304,7 @@ private slots:
 
     void portCommandStoresTheChoiceOnOkOnly() {
         qputenv("RADIOPROG_PORTS", QByteArray("/dev/null,,/nonexistent"));
-        auto app = start();
+        auto app = StartProgram();
         CMainFrame* frame = app->mainFrame();
         ModalRecorder modal([](QDialog& dialog) {
             auto& ports = static_cast<CPortSelectDlg&>(dialog);
@@ -338,7 +329,7 @@ private slots:
     void fileNewAsksFirst() {
         // A document without unsaved changes: the reset question (with unsaved changes the
         // save question comes instead, see document_test).
-        auto app = start();
+        auto app = StartProgram();
         CMainFrame* frame = app->mainFrame();
         frame->document().editSettings([](RadioImage& image) { image.bytes[100] = 0x42; });
         frame->document().markSaved(QString::fromStdString(dir_->file("x.dat")));
@@ -358,7 +349,7 @@ private slots:
     }
 
     void openAndSaveThroughTheCommands() {
-        auto app = start();
+        auto app = StartProgram();
         CMainFrame* frame = app->mainFrame();
         ModalRecorder modal;
         frame->document().setPort(7);
