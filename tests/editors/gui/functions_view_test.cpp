@@ -64,11 +64,7 @@ private slots:
     void cleanup() { tearDownProgram(); }
 
     void opensWithTheImageAndItsTitle() {
-<<<<<<< HEAD
-        QCOMPARE(mainFrame()->editorFrame(EditorKind::Functions)->windowTitle(), QStringLiteral("E%1").arg(lang_row::kOptionalFunctions));
-=======
-        QCOMPARE(frame()->editorFrame(EditorKind::Functions)->windowTitle(), QStringLiteral("E27"));
->>>>>>> main
+        QCOMPARE(frame()->editorFrame(EditorKind::Functions)->windowTitle(), QStringLiteral("E%1").arg(lang_row::kOptionalFunctions));
         QCOMPARE(control<QLineEdit>(sc::kFrequency[0])->text(), QStringLiteral("136.00000"));
         QCOMPARE(control<QComboBox>(sc::kBand[1])->currentText(), QStringLiteral("UHF"));
         QCOMPARE(control<QLineEdit>(sc::kRange[1])->text(), QStringLiteral("400-520.0000"));

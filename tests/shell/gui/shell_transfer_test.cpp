@@ -81,11 +81,7 @@ private slots:
     void noRadioIsReported() {
         radio_->SetFaults(sim::SimFaults{.wrongModel = true});
         QCOMPARE(runTransfer(&CMainFrame::OnReadRadio), 0);
-<<<<<<< HEAD
-        QCOMPARE(messages_, QStringList{QStringLiteral("E%1").arg(lang_row::kNoRadioFound)});
-=======
-        QCOMPARE(modal_->messages, QStringList{QStringLiteral("E33")});
->>>>>>> main
+        QCOMPARE(modal_->messages, QStringList{QStringLiteral("E%1").arg(lang_row::kNoRadioFound)});
     }
 };
 

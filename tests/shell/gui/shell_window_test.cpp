@@ -43,23 +43,12 @@ private slots:
     void init() {
         // Each test starts as a first run: no language chosen before.
         QSettings(QStringLiteral("radioprog"), QStringLiteral("radioprog")).clear();
-<<<<<<< HEAD
-        dir_ = std::make_unique<TempDir>();
-        cwd_ = std::make_unique<CurrentDirGuard>(dir_->path());
-        dir_->write("lang.csv", TestLanguageFile([](int row, int column) -> std::string {
-                        if (row == lang_row::kNew && column == 2) return "New(&N)\tCtrl+N";
-                        if (row == lang_row::kNew && column == 1) return "(&N)New";
-                        if (row == lang_row::kPort && column == 2) return "Port";
-                        return {};
-                    }));
-=======
         dir_ = std::make_unique<TestDirectory>(TestLanguageFile([](int row, int column) -> std::string {
-            if (row == 92 && column == 2) return "New(&N)\tCtrl+N";
-            if (row == 92 && column == 1) return "(&N)New";
-            if (row == 102 && column == 2) return "Port";
+            if (row == lang_row::kNew && column == 2) return "New(&N)\tCtrl+N";
+            if (row == lang_row::kNew && column == 1) return "(&N)New";
+            if (row == lang_row::kPort && column == 2) return "Port";
             return {};
         }));
->>>>>>> main
     }
     void cleanup() {
         dir_.reset();
@@ -80,7 +69,7 @@ private slots:
     // The menu bar, the menus and the toolbar hold the command table's entries in its order,
     // each command once, with its caption and its keys.
     void menusAndToolbarAreBuiltFromTheCommandTable() {
-        auto app = start();
+        auto app = StartProgram();
         CMainFrame* frame = app->mainFrame();
         const LanguageTable& language = frame->language();
         const QList<QAction*> bar = frame->menuBar()->actions();
