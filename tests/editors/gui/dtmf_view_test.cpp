@@ -45,8 +45,8 @@ private slots:
     void cleanup() { tearDownProgram(); }
 
     void opensWithTheImage() {
-        QCOMPARE(frame()->editorFrame(EditorKind::Dtmf)->windowTitle(), QStringLiteral("E171"));
-        QCOMPARE(control<QGroupBox>(dc::kFrame)->title(), QStringLiteral("E172"));
+        QCOMPARE(frame()->editorFrame(EditorKind::Dtmf)->windowTitle(), QStringLiteral("E%1").arg(lang_row::kDtmfSettings));
+        QCOMPARE(control<QGroupBox>(dc::kFrame)->title(), QStringLiteral("E%1").arg(lang_row::kDtmfCodes));
         QCOMPARE(view()->codeEdit(1)->text(), QStringLiteral("12122"));
         QCOMPARE(view()->codeEdit(12)->text(), QStringLiteral("*****"));
         QCOMPARE(view()->codeEdit(15)->text(), QStringLiteral("30303"));

@@ -64,13 +64,13 @@ private slots:
     void cleanup() { tearDownProgram(); }
 
     void opensWithTheImageAndItsTitle() {
-        QCOMPARE(frame()->editorFrame(EditorKind::Functions)->windowTitle(), QStringLiteral("E27"));
+        QCOMPARE(frame()->editorFrame(EditorKind::Functions)->windowTitle(), QStringLiteral("E%1").arg(lang_row::kOptionalFunctions));
         QCOMPARE(control<QLineEdit>(sc::kFrequency[0])->text(), QStringLiteral("136.00000"));
         QCOMPARE(control<QComboBox>(sc::kBand[1])->currentText(), QStringLiteral("UHF"));
         QCOMPARE(control<QLineEdit>(sc::kRange[1])->text(), QStringLiteral("400-520.0000"));
         QCOMPARE(control<QComboBox>(sc::kTxTimeout)->currentText(), QStringLiteral("45"));
         QCOMPARE(control<QComboBox>(sc::kOffset[0])->currentText(), QStringLiteral("00.600"));
-        QCOMPARE(control<QGroupBox>(sc::kVfoGroup[0])->title(), QStringLiteral("E72"));
+        QCOMPARE(control<QGroupBox>(sc::kVfoGroup[0])->title(), QStringLiteral("E%1").arg(lang_row::kVfoA));
         QCOMPARE(control<QLineEdit>(sc::kChannelCount)->text(), QStringLiteral("128"));
         // Hidden controls have no widget.
         for (int id : {sc::kTxEndTone, sc::kFmr, sc::kPreAlert, sc::kAlarmSound, sc::kSixCharText, sc::kHiddenField[0], sc::kHiddenField[1]}) QVERIFY(view()->control(id) == nullptr);

@@ -15,7 +15,7 @@
 #include <filesystem>
 
 #include "editors/gui/functions_view.h"
-#include "shell/commands.h"
+#include "shell/command_table.h"
 #include "shell/gui/main_frame.h"
 #include "shell/gui/radioprog_app.h"
 #include "support/program_fixture.h"
@@ -87,7 +87,7 @@ private slots:
         QVERIFY2(text.contains(QRegularExpression(QStringLiteral("E43=\\s+90"))), qPrintable(text));
         // The CJK fonts share the glyph of 页 with a look-alike radical, which the text may give.
         QVERIFY2(text.contains(QRegularExpression(QStringLiteral("E29\\s+第 3 \\S / 共 3 \\S"))), qPrintable(text));
-        QVERIFY(!text.contains(QStringLiteral("E17")));  // no channel page
+        QVERIFY(!text.contains(QStringLiteral("E%1").arg(lang_row::kChannelNumber)));  // no channel page
     }
 
     void printingToAFileReplacesItOnlyWhenComplete() {
@@ -118,7 +118,7 @@ private slots:
     void previewFollowsPrintInTheFileMenuAndShowsThreePages() {
         QMenu* file = frame()->menuBar()->actions().at(0)->menu();
         const QList<QAction*> entries = file->actions();
-        const qsizetype print = entries.indexOf(frame()->action(command::kFilePrint));
+        const qsizetype print = entries.indexOf(frame()->action(Command::FilePrint));
         QVERIFY(print >= 0 && print + 1 < entries.size());
         QAction* preview = entries.at(print + 1);
         QCOMPARE(preview->text(), QStringLiteral("E%1").arg(lang_row::kPrintPreview));

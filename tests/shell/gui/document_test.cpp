@@ -34,7 +34,7 @@
 #include "model/channel_record.h"
 #include "model/dat_file.h"
 #include "model/recovery_file.h"
-#include "shell/commands.h"
+#include "shell/command_table.h"
 #include "shell/gui/app_settings.h"
 #include "shell/gui/language_dlg.h"
 #include "shell/gui/main_frame.h"
@@ -188,7 +188,7 @@ private slots:
         QCOMPARE(frame()->windowTitle(), QStringLiteral("radio.dat[*] \u2014 E0"));
         channels()->grid()->SetRow(3);
         channels()->grid()->SetCol(2);
-        auto run = [this](int command) { frame()->action(command)->trigger(); };
+        auto run = [this](Command command) { frame()->action(command)->trigger(); };
         switch (kind) {
         case 0: typeIntoCell(1, 2, "440.5"); break;
         case 1:
@@ -200,18 +200,18 @@ private slots:
         case 2:
             QGuiApplication::clipboard()->setText(
                 Q(CopyChannels(testing::VariedImage(testing::DistinctRows()), frame()->language(), {40})));
-            run(command::kEditPaste);
+            run(Command::EditPaste);
             break;
         case 3:
             chosen_ = Q(dir_->write("in.csv", "Location,Frequency\n5,145.725\n"));
-            run(command::kImportCsv);
+            run(Command::ImportCsv);
             break;
         case 4:
             channels()->grid()->SelectRows({3});
-            run(command::kDeleteChannels);
+            run(Command::DeleteChannels);
             break;
-        case 5: run(command::kInsertChannel); break;
-        case 6: run(command::kMoveChannelsDown); break;
+        case 5: run(Command::InsertChannel); break;
+        case 6: run(Command::MoveChannelsDown); break;
         case 7: {
             frame()->OpenFunctionsEditor();
             auto* form = static_cast<CChoiceFunView*>(frame()->editorView(EditorKind::Functions));
@@ -234,11 +234,11 @@ private slots:
             typeIntoCell(1, 2, "440.5");
             QVERIFY(frame()->OnFileSave());
             QVERIFY(!frame()->isWindowModified());
-            run(command::kEditUndo);
+            run(Command::EditUndo);
             if (kind == 10) {
                 QVERIFY(frame()->OnFileSave());
                 QVERIFY(!frame()->isWindowModified());
-                run(command::kEditRedo);
+                run(Command::EditRedo);
             }
             break;
         }
@@ -390,11 +390,11 @@ private slots:
         typeIntoCell(1, 2, "440.5");
         typeIntoCell(2, 2, "440.6");
         QVERIFY(frame()->isWindowModified());
-        frame()->action(command::kEditUndo)->trigger();
+        frame()->action(Command::EditUndo)->trigger();
         QVERIFY(frame()->isWindowModified());
-        frame()->action(command::kEditUndo)->trigger();
+        frame()->action(Command::EditUndo)->trigger();
         QVERIFY(!frame()->isWindowModified());
-        frame()->action(command::kEditRedo)->trigger();
+        frame()->action(Command::EditRedo)->trigger();
         QVERIFY(frame()->isWindowModified());
     }
 
@@ -412,7 +412,7 @@ private slots:
 
         // Save As asks, and the document then belongs to the new file.
         chosen_ = file("copy.dat");
-        frame()->action(command::kFileSaveAs)->trigger();
+        frame()->action(Command::FileSaveAs)->trigger();
         QCOMPARE(fileChoosers_, 1);
         QCOMPARE(document().path(), file("copy.dat"));
         QCOMPARE(FileBytes(dir_->file("copy.dat")), FileBytes(dir_->file("radio.dat")));
@@ -421,10 +421,10 @@ private slots:
     void unsavedEditsAreAskedAboutAndCancelKeepsEverything_data() {
         QTest::addColumn<int>("command");
         QTest::newRow("close") << 0;
-        QTest::newRow("exit") << command::kExit;
-        QTest::newRow("new") << command::kFileNew;
-        QTest::newRow("open") << command::kFileOpen;
-        QTest::newRow("read") << command::kReadRadio;
+        QTest::newRow("exit") << static_cast<int>(Command::Exit);
+        QTest::newRow("new") << static_cast<int>(Command::FileNew);
+        QTest::newRow("open") << static_cast<int>(Command::FileOpen);
+        QTest::newRow("read") << static_cast<int>(Command::ReadRadio);
     }
     void unsavedEditsAreAskedAboutAndCancelKeepsEverything() {
         QFETCH(int, command);
@@ -432,7 +432,7 @@ private slots:
             if (command == 0)
                 frame()->close();
             else
-                frame()->action(command)->trigger();
+                frame()->action(static_cast<Command>(command))->trigger();
         };
         openVariedFile();
         typeIntoCell(1, 2, "440.5");
@@ -458,8 +458,8 @@ private slots:
         RadioImage saved;
         QVERIFY(OpenDatFile(dir_->file("radio.dat"), saved).ok);
         QVERIFY(saved == edited);
-        if (command == 0 || command == command::kExit) QVERIFY(!frame()->isVisible());
-        if (command == command::kReadRadio) QTRY_VERIFY_WITH_TIMEOUT(!frame()->transferRunning(), 60000);  // no radio here
+        if (command == 0 || command == static_cast<int>(Command::Exit)) QVERIFY(!frame()->isVisible());
+        if (command == static_cast<int>(Command::ReadRadio)) QTRY_VERIFY_WITH_TIMEOUT(!frame()->transferRunning(), 60000);  // no radio here
     }
 
     void discardGoesOnWithoutSaving() {
@@ -589,7 +589,7 @@ private slots:
         startProgram();
         QCOMPARE(frame()->language().index, 0);
         QCOMPARE(frame()->windowTitle(), TitleOf("Z", "Untitled"));
-        QAction* recent = frame()->action(command::kRecentFiles);
+        QAction* recent = frame()->action(Command::RecentFiles);
         QVERIFY(recent && recent->isEnabled());
         QCOMPARE(recent->text(), QString("Z%1").arg(lang_row::kRecentFiles));
         emit recent->menu()->aboutToShow();

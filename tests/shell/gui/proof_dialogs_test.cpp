@@ -11,7 +11,7 @@
 
 #include "model/channel_record.h"
 #include "model/dat_file.h"
-#include "shell/commands.h"
+#include "shell/command_table.h"
 #include "shell/gui/compare_dialog.h"
 #include "shell/gui/fleet_write_dialog.h"
 #include "shell/gui/main_frame.h"
@@ -66,7 +66,7 @@ class ProofDialogsTest : public QObject {
         return std::equal(frame()->image().channel(9), frame()->image().channel(9) + 16, memory.channel(9));
     }
     FleetWriteDialog* openSeveral() {
-        frame()->action(command::kWriteSeveral)->trigger();
+        frame()->action(Command::WriteSeveral)->trigger();
         return frame()->findChild<FleetWriteDialog*>();
     }
 
@@ -138,7 +138,7 @@ private slots:
         corrupting.corruptAddress = 9 * 16;
         startApp(corrupting);
         frame()->document().setPort(2);
-        frame()->action(command::kVerifyTransfers)->setChecked(true);
+        frame()->action(Command::VerifyTransfers)->setChecked(true);
         QCOMPARE(RunTransfer(*frame(), &CMainFrame::OnWriteRadio), 4);
         QCOMPARE(shownLists_, QStringList{QStringLiteral("E17 9 E18 145.35000 \u2192 145.35001")});
     }
@@ -149,7 +149,7 @@ private slots:
         ChannelRef(other, 9).setRxFrequency(0x14652000u);
         QVERIFY(SaveDatFile(other, dir_->file("other.dat")).ok);
         Hooks().chooseFile = [this](QWidget*, bool) { return Q(dir_->file("other.dat")); };
-        frame()->action(command::kCompareWith)->trigger();
+        frame()->action(Command::CompareWith)->trigger();
         // What the file has, then what the open document has.
         QCOMPARE(shownLists_, QStringList{QStringLiteral("E17 9 E18 146.52000 \u2192 145.35000")});
         for (const auto& radio : radios_) QVERIFY(radio->Events().empty());

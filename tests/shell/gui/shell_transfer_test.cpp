@@ -46,7 +46,7 @@ private slots:
         QCOMPARE(progress.first(), 1);
         QVERIFY(progress.contains(100));
         QVERIFY(!bar->isVisible());
-        QVERIFY(frame()->action(32773)->isEnabled());
+        QVERIFY(frame()->action(Command::ReadRadio)->isEnabled());
     }
 
     void writeSendsTheImage() {
@@ -81,7 +81,7 @@ private slots:
     void noRadioIsReported() {
         radio_->SetFaults(sim::SimFaults{.wrongModel = true});
         QCOMPARE(runTransfer(&CMainFrame::OnReadRadio), 0);
-        QCOMPARE(modal_->messages, QStringList{QStringLiteral("E33")});
+        QCOMPARE(modal_->messages, QStringList{QStringLiteral("E%1").arg(lang_row::kNoRadioFound)});
     }
 };
 

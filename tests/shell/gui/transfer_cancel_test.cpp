@@ -17,7 +17,7 @@
 #include "model/byte_order.h"
 #include "model/channel_record.h"
 #include "pictures/background_wnd.h"
-#include "shell/commands.h"
+#include "shell/command_table.h"
 #include "shell/gui/main_frame.h"
 #include "shell/gui/prog_status_bar.h"
 #include "support/main_frame_fixture.h"
@@ -83,7 +83,7 @@ private slots:
         const std::string cellBefore = channels->GetCellText(2, 1);
 
         QVERIFY(startAndWaitForProgress(&CMainFrame::OnReadRadio, 20));
-        QAction* cancelCommand = frame()->action(command::kCancelTransfer);
+        QAction* cancelCommand = frame()->action(Command::CancelTransfer);
         QVERIFY(cancelCommand->isEnabled());
         QPushButton* button = frame()->progressStatusBar()->cancelButton();
         QVERIFY(button->isVisible());
@@ -95,13 +95,13 @@ private slots:
         QVERIFY2(ms >= 0 && ms < 500, qPrintable(QString::number(ms)));
 
         QCOMPARE(modal_->messages, QStringList{QStringLiteral("E122E283")});
-        QCOMPARE(modal_->details, QStringList{QStringLiteral("E284")});
+        QCOMPARE(modal_->details, QStringList{QStringLiteral("E%1").arg(lang_row::kNothingChanged)});
         QVERIFY(frame()->image() == before);
         QCOMPARE(channels->GetCellText(2, 1), cellBefore);
         QVERIFY(!std::filesystem::exists(dir_->file("data/radioprog/backups")));
         QVERIFY(!cancelCommand->isEnabled());
         QVERIFY(!button->isVisible());
-        QVERIFY(frame()->action(command::kReadRadio)->isEnabled());
+        QVERIFY(frame()->action(Command::ReadRadio)->isEnabled());
     }
 
     void cancelledWriteWarnsOfMixedMemory() {
@@ -149,7 +149,7 @@ private slots:
         QVERIFY2(modal_->messages[0].startsWith(QStringLiteral("E1 101 E113 <144.000~146.995 430.000~440.995>")),
                  qPrintable(modal_->messages[0]));
         QCOMPARE(modal_->details[0], QStringLiteral("E18 150.00000 MHz, E296 100"));
-        QCOMPARE(modal_->details[1], QStringLiteral("E287"));
+        QCOMPARE(modal_->details[1], QStringLiteral("E%1").arg(lang_row::kNothingWritten));
 
         QCOMPARE(frame()->background()->activeSubWindow(), frame()->editorFrame(EditorKind::Channels));
         auto* channels = dynamic_cast<CChnMsgView*>(frame()->editorView(EditorKind::Channels));
@@ -177,7 +177,7 @@ private slots:
     void noRadioSaysWhatToCheck() {
         radio_->SetFaults(sim::SimFaults{.wrongModel = true});
         QCOMPARE(RunTransfer(*frame(), &CMainFrame::OnReadRadio), 0);
-        QCOMPARE(modal_->messages, QStringList{QStringLiteral("E33")});
+        QCOMPARE(modal_->messages, QStringList{QStringLiteral("E%1").arg(lang_row::kNoRadioFound)});
         const QString expected = QStringLiteral("E289\n\u2022 E290\n\u2022 E291\n\u2022 E292\nE293\n\u2022 COM1 (%1): E294")
                                      .arg(QString::fromStdString(radio_->devicePath()));
         QCOMPARE(modal_->details[0], expected);
