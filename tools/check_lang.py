@@ -15,14 +15,22 @@ import pathlib
 import re
 import sys
 
-BASE_ROWS = 194
-# Rows after 193: channel editing (undo, clipboard, rows, CSV) and its reports, a skipped
-# language file, several radios / verify / compare, CSV placement and band gaps, then the
-# interface texts (menu captions, questions, file errors, notices, file-dialog filters), then
-# pasted text refused for its size, then files refused before reading. The
-# program has a built-in English text for each, so older files without them still work.
-EXTRA_ROWS = 30 + 21 + 8 + 20 + 1 + 8 + 15 + 3
-ROWS = BASE_ROWS + EXTRA_ROWS
+REPO = pathlib.Path(__file__).resolve().parent.parent
+
+
+def row_names_end():
+    """The number of rows, as the program's list of row names says (lang_row::kEnd)."""
+    header = (REPO / "src" / "model" / "extra_rows.h").read_text(encoding="utf-8")
+    found = re.search(r"inline constexpr int kEnd = (\d+);", header)
+    if not found:
+        sys.exit("src/model/extra_rows.h: no 'inline constexpr int kEnd = <number>;'")
+    return int(found.group(1))
+
+
+# Rows 0 ... 193 are the original language file's; the rows after them were added later
+# (channel editing, several radios, the interface texts, transfers, ...). The program has a
+# built-in English text for each of those, so older files without them still work.
+ROWS = row_names_end()
 EDIT_ROWS = list(range(194, 203))   # undo ... move down
 FILE_ROWS = [203, 204, 234, 253, 275, 279]  # import CSV..., export CSV..., compare with..., print preview..., save as..., recent files
 PROGRAM_ROWS = [233, 235, 282]      # write to several radios..., verify transfers, cancel transfer
@@ -32,8 +40,6 @@ LINE_LIMIT = 279
 NAME_LINE_LIMIT = 256
 NAME_LIMIT = 32
 TOOLTIP_LIMIT = 79
-
-REPO = pathlib.Path(__file__).resolve().parent.parent
 
 # Rows that nothing in the program shows, prints or compares.
 UNUSED = {7, 8, 9, 28, 34, 35, 36, 37, 38, 39, 40, 41, 42, 50, 52, 53, 59, 66, 67, 69, 70,

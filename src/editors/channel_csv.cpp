@@ -38,8 +38,10 @@ constexpr FrequencyUnits kUhfStart = 30000000;
 const LanguageTable& CellLanguage() {
     static const LanguageTable table = [] {
         LanguageTable t;
-        const std::pair<int, const char*> texts[] = {{2, "High"}, {3, "Low"},  {4, "No"},  {5, "Yes"},
-                                                     {10, "Narrow"}, {11, "Wide"}, {12, "Off"}, {13, "On"}};
+        const std::pair<int, const char*> texts[] = {
+            {lang_row::kHigh, "High"},     {lang_row::kLow, "Low"},   {lang_row::kNo, "No"},
+            {lang_row::kYes, "Yes"},       {lang_row::kNarrow, "Narrow"}, {lang_row::kWide, "Wide"},
+            {lang_row::kToneOff, "Off"},   {lang_row::kCarrier, "On"}};
         for (const auto& [row, text] : texts) t.rows[static_cast<std::size_t>(row)] = text;
         return t;
     }();
@@ -300,27 +302,27 @@ PlanResult PlanFlags(const RowReader& row, ChannelPlan& plan) {
     const LanguageTable& cells = CellLanguage();
     std::string mode = ToLowerAscii(row["Mode"]);
     if (mode.empty() || mode == "fm")
-        plan.bandwidth = Cell(cells, 11);
+        plan.bandwidth = Cell(cells, lang_row::kWide);
     else if (mode == "nfm")
-        plan.bandwidth = Cell(cells, 10);
+        plan.bandwidth = Cell(cells, lang_row::kNarrow);
     else
         return RowError{"Mode", CsvReason::UnsupportedValue, row["Mode"]};
 
     std::string skip = ToLowerAscii(row["Skip"]);
     if (skip.empty() || skip == "p")
-        plan.bit14 = Cell(cells, 5);
+        plan.bit14 = Cell(cells, lang_row::kYes);
     else if (skip == "s")
-        plan.bit14 = Cell(cells, 4);
+        plan.bit14 = Cell(cells, lang_row::kNo);
     else
         return RowError{"Skip", CsvReason::UnsupportedValue, row["Skip"]};
 
     std::optional<bool> high = PowerIsHigh(row["Power"]);
     if (!high) return RowError{"Power", CsvReason::UnsupportedValue, row["Power"]};
-    plan.power = Cell(cells, *high ? 2 : 3);
+    plan.power = Cell(cells, *high ? lang_row::kHigh : lang_row::kLow);
 
     std::optional<bool> lockout = BusyLockoutOn(row["BusyLock"]);
     if (!lockout) return RowError{"BusyLock", CsvReason::UnsupportedValue, row["BusyLock"]};
-    plan.busyLockout = Cell(cells, *lockout ? 13 : 12);
+    plan.busyLockout = Cell(cells, *lockout ? lang_row::kCarrier : lang_row::kToneOff);
 
     std::string signal = row.orDefault("Signal", "1");
     std::optional<std::string> entry;

@@ -7,13 +7,7 @@ namespace radioprog {
 namespace {
 
 FormControl Make(int id, ControlKind kind, DialogRect rect, int row = kNoRow, Align align = Align::Left) {
-    FormControl control;
-    control.id = id;
-    control.kind = kind;
-    control.rect = rect;
-    control.captionRow = row;
-    control.align = align;
-    return control;
+    return {.id = id, .kind = kind, .rect = rect, .captionRow = row, .align = align};
 }
 
 std::vector<DtmfTableRow> BuildTable() {

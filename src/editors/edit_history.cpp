@@ -24,21 +24,23 @@ bool EditHistory::record(const ChannelArea& before, const RadioImage& image) {
     return true;
 }
 
-bool EditHistory::undo(RadioImage& image) {
-    if (undo_.empty()) return false;
-    redo_.push_back(CaptureChannelArea(image));
-    RestoreChannelArea(image, undo_.back());
-    undo_.pop_back();
+namespace {
+
+// Undo and redo are one move in opposite directions: the newest step of from is put back into
+// the image, and what the image held becomes the newest step of to.
+bool MoveStep(std::deque<ChannelArea>& from, std::deque<ChannelArea>& to, RadioImage& image) {
+    if (from.empty()) return false;
+    to.push_back(CaptureChannelArea(image));
+    RestoreChannelArea(image, from.back());
+    from.pop_back();
     return true;
 }
 
-bool EditHistory::redo(RadioImage& image) {
-    if (redo_.empty()) return false;
-    undo_.push_back(CaptureChannelArea(image));
-    RestoreChannelArea(image, redo_.back());
-    redo_.pop_back();
-    return true;
-}
+}  // namespace
+
+bool EditHistory::undo(RadioImage& image) { return MoveStep(undo_, redo_, image); }
+
+bool EditHistory::redo(RadioImage& image) { return MoveStep(redo_, undo_, image); }
 
 void EditHistory::clear() {
     undo_.clear();

@@ -16,13 +16,7 @@ int NumbersCount(const ChoiceItem& item) {
 }
 
 FormControl Control(int id, ControlKind kind, DialogRect rect, int captionRow = kNoRow, int side = -1) {
-    FormControl control;
-    control.id = id;
-    control.kind = kind;
-    control.rect = rect;
-    control.captionRow = captionRow;
-    control.side = side;
-    return control;
+    return {.id = id, .kind = kind, .rect = rect, .captionRow = captionRow, .side = side};
 }
 
 FormControl Hidden(FormControl control) {

@@ -73,7 +73,7 @@ struct FormControl {
     int captionRow = kNoRow;  // language row of the control's own caption text
     bool hidden = false;      // never shown; carries its value in the form state only
     int side = -1;            // frequency-mode group: 0 = A, 1 = B, -1 = none
-    Choices choices;          // lists
+    Choices choices{};        // lists
     int maxChars = 0;         // edits: input limit in code-page characters, 0 = none
     Align align = Align::Left;
     bool readOnly = false;

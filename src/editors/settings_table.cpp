@@ -30,31 +30,24 @@ struct ListSpec {
 };
 
 SettingRow List(ListSpec list) {
-    FormControl control;
-    control.id = list.id;
-    control.kind = ControlKind::List;
-    control.rect = list.rect;
-    control.hidden = list.hidden;
-    control.side = list.side;
-    control.choices = std::move(list.choices);
-    FormControl caption;
-    caption.id = list.captionId;
-    caption.kind = ControlKind::Label;
-    caption.rect = list.captionRect;
-    caption.captionRow = list.captionRow;
-    caption.hidden = list.hidden;
-    caption.side = list.side;
+    FormControl control{.id = list.id,
+                        .kind = ControlKind::List,
+                        .rect = list.rect,
+                        .hidden = list.hidden,
+                        .side = list.side,
+                        .choices = std::move(list.choices)};
+    FormControl caption{.id = list.captionId,
+                        .kind = ControlKind::Label,
+                        .rect = list.captionRect,
+                        .captionRow = list.captionRow,
+                        .hidden = list.hidden,
+                        .side = list.side};
     return {list.address, std::move(control), std::move(caption), list.load, list.modulus, list.defaultValue};
 }
 
 SettingRow Own(std::uint16_t address, ControlKind kind, int id, DialogRect rect, int row, LoadRule load,
                int defaultValue, bool hidden = false) {
-    FormControl control;
-    control.id = id;
-    control.kind = kind;
-    control.rect = rect;
-    control.captionRow = row;
-    control.hidden = hidden;
+    FormControl control{.id = id, .kind = kind, .rect = rect, .captionRow = row, .hidden = hidden};
     return {address, std::move(control), FormControl{}, load, 0, defaultValue};
 }
 

@@ -2,16 +2,15 @@
 // non-regular files, and inputs far larger than any channel list.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 
 #include <chrono>
-#include <cstdio>
 #include <filesystem>
 
 #include "model/byte_order.h"
 #include "model/channel_record.h"
 #include "model/dat_file.h"
 #include "model/file_read.h"
+#include "support/cli_run.h"
 #include "support/temp_dir.h"
 
 namespace radioprog {
@@ -21,22 +20,10 @@ using test::CurrentDirGuard;
 using test::ReadFile;
 using test::TempDir;
 
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
+using test::CliRun;
 
 // Runs the tool in the current directory, stopped after 20 s (a hang is a failure too).
-CliRun Cli(const std::string& args) {
-    std::string command = "timeout 20 " + std::string(RADIOPROG_BIN_DIR) + "/radioprog-cli " + args + " 2>err.txt";
-    FILE* pipe = ::popen(command.c_str(), "r");
-    std::string out;
-    char buffer[4096];
-    while (std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe)) out.append(buffer, n);
-    int status = ::pclose(pipe);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out, ReadFile("err.txt")};
-}
+CliRun Cli(const std::string& args) { return test::RunShell("timeout 20 " + test::CliPath() + " " + args); }
 
 // Tone codes 0x8000..0x803F aborted every command that showed the image.
 TEST(BadInputCli, ToneCodesNoToneTextNamesAreShownAndKept) {

@@ -7,7 +7,6 @@
 #include <unistd.h>
 
 #include <csignal>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -15,30 +14,19 @@
 #include "editors/channel_csv.h"
 #include "editors/varied_channels.h"
 #include "model/dat_file.h"
+#include "support/cli_run.h"
 #include "support/temp_dir.h"
 
 namespace radioprog {
 namespace {
 
+using test::Cli;
+using test::CliRun;
 using test::CurrentDirGuard;
+using test::ProgramPath;
 using test::ReadFile;
+using test::RunShell;
 using test::TempDir;
-
-std::string Program(const std::string& name) { return std::string(RADIOPROG_BIN_DIR) + "/" + name; }
-
-struct ShellRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-// Runs a shell command line in the current directory, stdout and stderr apart.
-ShellRun Shell(const std::string& command) {
-    int status = std::system((command + " >out.txt 2>err.txt").c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile("out.txt"), ReadFile("err.txt")};
-}
-
-ShellRun Cli(const std::string& args) { return Shell(Program("radioprog-cli") + " " + args); }
 
 // The version in CMake's project(... VERSION ...), the one place it is set.
 std::string ProjectVersion() {
@@ -70,19 +58,19 @@ TEST_F(CliConventions, EveryProgramPrintsItsNameAndTheOneVersion) {
     const std::string version = ProjectVersion();
     ASSERT_FALSE(version.empty());
     std::vector<std::string> programs{"radioprog-cli", "radiosim"};
-    if (std::filesystem::exists(Program("radioprog"))) programs.push_back("radioprog");
+    if (std::filesystem::exists(ProgramPath("radioprog"))) programs.push_back("radioprog");
     for (const std::string& program : programs) {
         // No display: --help and --version never open a window.
-        ShellRun run = Shell("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " + Program(program) + " --version");
+        CliRun run = RunShell("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " + ProgramPath(program) + " --version");
         EXPECT_EQ(run.status, 0) << program << ": " << run.err;
         EXPECT_EQ(run.out, program + " " + version + "\n");
         EXPECT_EQ(run.err, "") << program;
-        run = Shell("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " + Program(program) + " --help");
+        run = RunShell("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " + ProgramPath(program) + " --help");
         EXPECT_EQ(run.status, 0) << program << ": " << run.err;
         EXPECT_EQ(run.out.rfind("Usage: " + program, 0), 0u) << run.out;
         EXPECT_NE(run.out.find("--version"), std::string::npos) << program;
         // A usage error: one line on stderr naming the program, nothing on stdout, status 2.
-        run = Shell("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " + Program(program) + " --no-such-option");
+        run = RunShell("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " + ProgramPath(program) + " --no-such-option");
         EXPECT_EQ(run.status, 2) << program;
         EXPECT_EQ(run.out, "") << program;
         EXPECT_EQ(run.err.rfind(program + ": ", 0), 0u) << run.err;
@@ -108,7 +96,7 @@ TEST_F(CliConventions, UsageErrorsGoToStderrWithStatusTwo) {
              {"read x.dat --port=21", "--port"},
              {"new --help=yes", "help"},
          }) {
-        ShellRun run = Cli(c.args);
+        CliRun run = Cli(c.args);
         EXPECT_EQ(run.status, 2) << c.args;
         EXPECT_EQ(run.out, "") << c.args;
         EXPECT_EQ(run.err.rfind("radioprog-cli: ", 0), 0u) << c.args << ": " << run.err;
@@ -122,7 +110,7 @@ TEST_F(CliConventions, UsageErrorsGoToStderrWithStatusTwo) {
 TEST_F(CliConventions, OptionValuesDoubleDashAndStandardStreams) {
     const std::string csv = ExportChannelsCsv(varied_);
     // OUT "-" is standard output; nothing named "-" appears.
-    ShellRun run = Cli("export-csv varied.dat -");
+    CliRun run = Cli("export-csv varied.dat -");
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, csv);
     EXPECT_FALSE(std::filesystem::exists("-"));
@@ -130,7 +118,7 @@ TEST_F(CliConventions, OptionValuesDoubleDashAndStandardStreams) {
     // IN "-" is standard input; --out=FILE, --out FILE and -o FILE are the same.
     dir_.write("channels.csv", csv);
     for (const char* out : {"--out=a.dat", "--out b.dat", "-o c.dat"}) {
-        run = Shell(Program("radioprog-cli") + " import-csv empty.dat - " + out + " <channels.csv");
+        run = RunShell(ProgramPath("radioprog-cli") + " import-csv empty.dat - " + out + " <channels.csv");
         ASSERT_EQ(run.status, 0) << out << ": " << run.err;
     }
     for (const char* file : {"a.dat", "b.dat", "c.dat"}) {
@@ -140,11 +128,11 @@ TEST_F(CliConventions, OptionValuesDoubleDashAndStandardStreams) {
     }
 
     // A whole pipeline through standard input and output: .dat in, CSV in, .dat out, CSV out.
-    run = Shell("cat empty.dat | " + Program("radioprog-cli") + " import-csv - channels.csv | " +
-                Program("radioprog-cli") + " export-csv - -");
+    run = RunShell("cat empty.dat | " + ProgramPath("radioprog-cli") + " import-csv - channels.csv | " +
+                ProgramPath("radioprog-cli") + " export-csv - -");
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, csv);
-    run = Shell(Program("radioprog-cli") + " new - | " + Program("radioprog-cli") + " channels -");
+    run = RunShell(ProgramPath("radioprog-cli") + " new - | " + ProgramPath("radioprog-cli") + " channels -");
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 129);
 
@@ -161,7 +149,7 @@ TEST_F(CliConventions, AnImportThatStoresNothingExitsEightAndChangesNothing) {
     const auto stamp = std::filesystem::last_write_time("empty.dat");
     for (const char* args : {"import-csv empty.dat bad.csv", "import-csv empty.dat empty.csv",
                              "import-csv empty.dat bad.csv --out new.dat"}) {
-        ShellRun run = Cli(args);
+        CliRun run = Cli(args);
         EXPECT_EQ(run.status, 8) << args;
         EXPECT_NE(run.err.find("Channels imported: 0"), std::string::npos) << run.err;
     }
@@ -183,7 +171,7 @@ TEST_F(CliConventions, AFullDiskDuringExportLeavesTheOldFileIntact) {
         ::setrlimit(RLIMIT_FSIZE, &limit);
         std::signal(SIGXFSZ, SIG_IGN);
         std::freopen("err.txt", "w", stderr);
-        const std::string cli = Program("radioprog-cli");
+        const std::string cli = ProgramPath("radioprog-cli");
         ::execl(cli.c_str(), cli.c_str(), "export-csv", "varied.dat", "out.csv", static_cast<char*>(nullptr));
         ::_exit(127);
     }
@@ -200,7 +188,7 @@ TEST_F(CliConventions, AFullDiskDuringExportLeavesTheOldFileIntact) {
 
 // The README's table of exit codes says what radioprog-cli --help says.
 TEST_F(CliConventions, ReadmeExitCodesMatchTheHelp) {
-    ShellRun run = Cli("--help");
+    CliRun run = Cli("--help");
     ASSERT_EQ(run.status, 0);
     std::istringstream help(run.out.substr(run.out.find("Exit status:\n")));
     std::string line;

@@ -1,36 +1,22 @@
 // radioprog-cli as a user runs it: through the shell, checking exit codes and output.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <sstream>
 
 #include "model/dat_file.h"
+#include "support/cli_run.h"
 #include "support/temp_dir.h"
 
 namespace radioprog {
 namespace {
 
+using test::Cli;
+using test::CliRun;
 using test::CurrentDirGuard;
 using test::ReadFile;
 using test::TempDir;
-
-struct CliRun {
-    int status;
-    std::string out;
-};
-
-// Runs the tool in the current directory; stderr goes to err.txt there.
-CliRun Cli(const std::string& args) {
-    std::string command = std::string(RADIOPROG_BIN_DIR) + "/radioprog-cli " + args + " 2>err.txt";
-    FILE* pipe = ::popen(command.c_str(), "r");
-    std::string out;
-    char buffer[4096];
-    while (std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe)) out.append(buffer, n);
-    int status = ::pclose(pipe);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
-}
 
 TEST(CliNew, WritesTheDefaultImage) {
     TempDir dir;

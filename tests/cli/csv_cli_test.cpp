@@ -1,15 +1,13 @@
 // radioprog-cli export-csv and import-csv as a user runs them through the shell.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
 
 #include "editors/channel_csv.h"
 #include "editors/varied_channels.h"
 #include "model/channel_record.h"
 #include "model/dat_file.h"
+#include "support/cli_run.h"
 #include "support/temp_dir.h"
 
 namespace radioprog {
@@ -19,20 +17,8 @@ using test::CurrentDirGuard;
 using test::ReadFile;
 using test::TempDir;
 
-// The tool lies in the test programs' directory or in the programs' directory beside it.
-std::string CliPath() {
-    std::filesystem::path dir(RADIOPROG_BIN_DIR);
-    for (const auto& candidate : {dir / "radioprog-cli", dir.parent_path() / "bin" / "radioprog-cli"})
-        if (std::filesystem::exists(candidate)) return candidate.string();
-    return (dir / "radioprog-cli").string();
-}
-
 // Runs the tool in the current directory; returns the exit status, stderr in err.txt.
-int Cli(const std::string& args) {
-    std::string command = CliPath() + " " + args + " >out.txt 2>err.txt";
-    int status = std::system(command.c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
+int Cli(const std::string& args) { return test::Cli(args).status; }
 
 RadioImage Open(const std::string& path) {
     RadioImage image;

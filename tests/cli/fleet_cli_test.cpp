@@ -1,48 +1,25 @@
 // radioprog-cli write to several radios, write --verify, read --verify and diff, as a user
 // runs them, against simulated radios on pseudo-terminals.
-#include <sys/wait.h>
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <memory>
 
 #include "model/channel_record.h"
 #include "model/dat_file.h"
 #include "sim/radio_sim.h"
+#include "support/cli_run.h"
 #include "support/temp_dir.h"
 
 namespace radioprog {
 namespace {
 
+using test::Cli;
+using test::CliRun;
 using test::CurrentDirGuard;
 using test::ReadFile;
 using test::TempDir;
-
-std::string CliPath() {
-    for (const char* dir : {"", "/../bin"}) {
-        std::string path = std::string(RADIOPROG_BIN_DIR) + dir + "/radioprog-cli";
-        if (std::filesystem::exists(path)) return path;
-    }
-    return "radioprog-cli";
-}
-
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-CliRun Cli(const std::string& ports, const std::string& args) {
-    std::string command = "RADIOPROG_PORTS='" + ports + "' " + CliPath() + " " + args + " 2>err.txt";
-    FILE* pipe = ::popen(command.c_str(), "r");
-    std::string out;
-    char buffer[4096];
-    while (std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe)) out.append(buffer, n);
-    int status = ::pclose(pipe);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out, ReadFile("err.txt")};
-}
 
 RadioImage ChannelImage() {
     RadioImage image;

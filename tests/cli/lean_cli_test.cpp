@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "support/cli_run.h"
 #include "support/temp_dir.h"
 
 namespace radioprog {
@@ -21,8 +22,8 @@ struct LoaderRun {
 };
 
 LoaderRun Shell(const std::string& command) {
-    int status = std::system(("LD_DEBUG=files " + command + " >out.txt 2>err.txt").c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile("err.txt")};
+    const test::CliRun run = test::RunShell("LD_DEBUG=files " + command);
+    return {run.status, run.err};
 }
 
 bool LoadsQtGui(const LoaderRun& run) { return run.loaded.find("libQt6Gui.so") != std::string::npos; }
@@ -30,7 +31,7 @@ bool LoadsQtGui(const LoaderRun& run) { return run.loaded.find("libQt6Gui.so") !
 TEST(LeanCli, OnlyPrintLoadsQtGui) {
     TempDir dir;
     CurrentDirGuard cwd(dir.path());
-    const std::string cli = std::string(RADIOPROG_BIN_DIR) + "/radioprog-cli";
+    const std::string cli = test::CliPath();
     ASSERT_EQ(Shell(cli + " new r.dat").status, 0);
     for (const char* args : {" channels r.dat", " export-csv r.dat r.csv", " --help", " ports"}) {
         LoaderRun run = Shell(cli + args);
@@ -50,7 +51,7 @@ TEST(LeanCli, PrintWithoutItsPluginSaysSo) {
     CurrentDirGuard cwd(dir.path());
     // A copy of the program with no plugin beside it.
     std::filesystem::create_directories("bin");
-    std::filesystem::copy_file(std::string(RADIOPROG_BIN_DIR) + "/radioprog-cli", "bin/radioprog-cli");
+    std::filesystem::copy_file(test::CliPath(), "bin/radioprog-cli");
     ASSERT_EQ(std::system("bin/radioprog-cli new r.dat"), 0);
     int status = std::system("bin/radioprog-cli print r.dat --pdf r.pdf 2>err.txt");
     if (WIFEXITED(status) && WEXITSTATUS(status) == 2 && ReadFile("err.txt").find("unknown command") != std::string::npos)

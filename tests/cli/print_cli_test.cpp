@@ -1,43 +1,30 @@
 // radioprog-cli print: the three pages of a .dat file as a PDF, read back with poppler's tools.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <cstdio>
 #include <regex>
 #include <set>
 #include <sstream>
 
+#include "support/cli_run.h"
 #include "support/temp_dir.h"
 
 namespace radioprog {
 namespace {
 
+using test::Cli;
+using test::CliRun;
 using test::CurrentDirGuard;
 using test::ReadFile;
+using test::RunShell;
 using test::TempDir;
-
-struct Run {
-    int status;
-    std::string out;
-};
-
-Run Shell(const std::string& command) {
-    FILE* pipe = ::popen((command + " 2>err.txt").c_str(), "r");
-    std::string out;
-    char buffer[4096];
-    while (std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe)) out.append(buffer, n);
-    int status = ::pclose(pipe);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
-}
-
-Run Cli(const std::string& args) { return Shell(std::string(RADIOPROG_BIN_DIR) + "/radioprog-cli " + args); }
 
 class PrintCli : public ::testing::Test {
 protected:
     void SetUp() override {
         if (Cli("--help").out.find("print FILE") == std::string::npos)
             GTEST_SKIP() << "radioprog-cli was built without Qt";
-        if (Shell("pdftotext -v").status == 127) GTEST_SKIP() << "poppler-utils are not installed";
+        if (RunShell("pdftotext -v").status == 127) GTEST_SKIP() << "poppler-utils are not installed";
         // Row r reads "Z<r>" in column 0 and "R<r>" in the default column 2.
         std::string lang = "Zh,Tw,En\n";
         for (int r = 0; r < 194; ++r) lang += "Z" + std::to_string(r) + ",T" + std::to_string(r) + ",R" + std::to_string(r) + "\n";
@@ -50,12 +37,12 @@ protected:
 };
 
 std::string PdfText(const std::string& pdf, int first, int last) {
-    return Shell("pdftotext -layout -f " + std::to_string(first) + " -l " + std::to_string(last) + " " + pdf + " -").out;
+    return RunShell("pdftotext -layout -f " + std::to_string(first) + " -l " + std::to_string(last) + " " + pdf + " -").out;
 }
 
 TEST_F(PrintCli, DefaultImageGivesThreePages) {
     ASSERT_EQ(Cli("print r.dat --pdf out.pdf").status, 0) << ReadFile("err.txt");
-    const std::string info = Shell("pdfinfo out.pdf").out;
+    const std::string info = RunShell("pdfinfo out.pdf").out;
     EXPECT_TRUE(std::regex_search(info, std::regex("Pages: +3\n"))) << info;
 
     // Pages 1 and 2: the headers over the columns, then channels 0..127, each only its number.

@@ -10,12 +10,12 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <filesystem>
-#include <thread>
 
 #include "model/dat_file.h"
 #include "sim/radio_sim.h"
+#include "support/cli_run.h"
 #include "support/temp_dir.h"
+#include "support/wait_until.h"
 
 extern char** environ;
 
@@ -27,17 +27,9 @@ using Clock = std::chrono::steady_clock;
 using test::ReadFile;
 using test::TempDir;
 
-std::string CliPath() {
-    for (const char* dir : {"", "/../bin"}) {
-        std::string path = std::string(RADIOPROG_BIN_DIR) + dir + "/radioprog-cli";
-        if (std::filesystem::exists(path)) return path;
-    }
-    return "radioprog-cli";
-}
-
 // Starts the tool with RADIOPROG_PORTS=ports and stderr into errPath; its process id.
 pid_t Spawn(const std::string& ports, std::vector<std::string> args, const std::string& errPath) {
-    args.insert(args.begin(), CliPath());
+    args.insert(args.begin(), test::CliPath());
     std::vector<char*> argv;
     for (std::string& arg : args) argv.push_back(arg.data());
     argv.push_back(nullptr);
@@ -92,8 +84,7 @@ TEST(TransferSignals, StopReadAndWriteAtOnceWithTheShellsExitStatus) {
                 if (event.kind == sim::SimEvent::Kind::Read || event.kind == sim::SimEvent::Kind::Write) ++n;
             return n >= c.requestsBefore;
         };
-        for (auto until = Clock::now() + 30s; !seen() && Clock::now() < until;) std::this_thread::sleep_for(10ms);
-        ASSERT_TRUE(seen());
+        ASSERT_TRUE(test::WaitUntil(seen));
         const auto start = Clock::now();
         ::kill(pid, c.signal);
         int status = 0;

@@ -11,6 +11,7 @@
 #include "link/serial_line.h"
 #include "sim/pseudo_terminal.h"
 #include "support/temp_dir.h"
+#include "support/wait_until.h"
 
 namespace radioprog {
 namespace {
@@ -53,6 +54,7 @@ TEST_F(SerialLineTest, ReadEndsWhenAllBytesArrived) {
 TEST_F(SerialLineTest, QuietGapLongerThanTheIntervalEndsARead) {
     // A long total time, so only the interval can end the read early.
     line.SetTimeouts({150, 1000, 10000, 2000, 2});
+    // The gaps between the bytes are the case under test: one shorter, one longer than the interval.
     std::thread sender([this] {
         Feed("ab");
         std::this_thread::sleep_for(30ms);  // shorter than the interval: still one read
@@ -79,7 +81,7 @@ TEST_F(SerialLineTest, WritesReachTheFarEndAndPurgeDropsWaitingInput) {
     EXPECT_EQ(line.Write(bytes, 3), 3u);
     EXPECT_EQ(Drain(), std::string("\x52\x00\x40", 3));
     Feed("stale");
-    std::this_thread::sleep_for(20ms);
+    ASSERT_TRUE(test::WaitUntil([this] { return line.InputPending(); }));
     line.Purge();
     Feed("x");
     EXPECT_EQ(Read(1), "x");
@@ -111,7 +113,8 @@ TEST_F(SerialLineTest, SilentRadioEndsAReplyReadAfterItsFirstByteWait) {
     EXPECT_GE(took, 1100ms);
     EXPECT_LT(took, 10s) << "was 69 s before replies had a first-byte limit";
 
-    // Once bytes flow, the gap rule ends the read, however long the reply.
+    // Once bytes flow, the gap rule ends the read, however long the reply. The reply starts
+    // while the read waits for its first byte: the delay is the case under test.
     std::thread sender([this] {
         std::this_thread::sleep_for(300ms);
         Feed("WX");
@@ -126,6 +129,7 @@ TEST_F(SerialLineTest, CancelEndsAWaitingReadAtOnceUntilReset) {
     TransferCancel cancel;
     line.SetCancel(&cancel);
     line.SetTimeouts({388, 1000, 60000, 2000, 2, 60000, 2});  // would wait a minute for the first byte
+    // The cancel comes while the read waits: the delay is the case under test.
     std::thread canceller([&cancel] {
         std::this_thread::sleep_for(200ms);
         cancel.Request();

@@ -18,14 +18,9 @@ namespace radioprog {
 namespace {
 
 namespace fs = std::filesystem;
+using test::FileNames;
 using test::ReadFile;
 using test::TempDir;
-
-std::set<std::string> Entries(const fs::path& dir) {
-    std::set<std::string> names;
-    for (const auto& entry : fs::directory_iterator(dir)) names.insert(entry.path().filename().string());
-    return names;
-}
 
 std::span<const std::uint8_t> Bytes(const std::string& text) {
     return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
@@ -48,7 +43,7 @@ TEST_P(AtomicWrite, CreatesAndReplacesLeavingOnlyTheTarget) {
     EXPECT_EQ(ReadFile(dir.file("a.dat")), "second, longer");
     ASSERT_TRUE(Write(dir.file("a.dat"), "").ok);
     EXPECT_EQ(ReadFile(dir.file("a.dat")), "");
-    EXPECT_EQ(Entries(dir.path()), std::set<std::string>{"a.dat"});
+    EXPECT_EQ(FileNames(dir.path()), std::set<std::string>{"a.dat"});
 }
 
 TEST_P(AtomicWrite, NewFileGetsDocumentModeAndExistingFileKeepsItsMode) {
@@ -82,7 +77,7 @@ TEST_P(AtomicWrite, WritesThroughSymlinksToTheirTarget) {
     ASSERT_TRUE(Write(dir.file("dangling"), "created").ok);
     EXPECT_TRUE(fs::is_symlink(dir.path() / "dangling"));
     EXPECT_EQ(ReadFile(dir.file("real/missing.dat")), "created");
-    EXPECT_EQ(Entries(dir.path() / "real"), (std::set<std::string>{"missing.dat", "radio.dat"}));
+    EXPECT_EQ(FileNames(dir.path() / "real"), (std::set<std::string>{"missing.dat", "radio.dat"}));
 }
 
 TEST_P(AtomicWrite, FailuresLeaveTheOldFileAndNoTemporaryFile) {
@@ -100,7 +95,7 @@ TEST_P(AtomicWrite, FailuresLeaveTheOldFileAndNoTemporaryFile) {
     EXPECT_FALSE(Write(dir.file("pipe"), "x").ok);
     EXPECT_FALSE(Write(dir.file("no-such-dir/a.dat"), "x").ok);
     EXPECT_EQ(ReadFile(dir.file("a.dat")), "old");
-    EXPECT_EQ(Entries(dir.path()), (std::set<std::string>{"a.dat", "folder", "loop1", "loop2", "pipe"}));
+    EXPECT_EQ(FileNames(dir.path()), (std::set<std::string>{"a.dat", "folder", "loop1", "loop2", "pipe"}));
 }
 
 TEST_P(AtomicWrite, ReadOnlyDirectoryFailsWithReason) {
@@ -140,13 +135,13 @@ TEST(AtomicFile, KilledWriteLeavesOldOrNewFileAndNothingElse) {
         ::close(ready[1]);
         char byte;
         ASSERT_EQ(::read(ready[0], &byte, 1), 1);
-        std::this_thread::sleep_for(std::chrono::microseconds(delayMicros));
+        std::this_thread::sleep_for(std::chrono::microseconds(delayMicros));  // the moment of the kill: the case under test
         ::kill(child, SIGKILL);
         ::waitpid(child, nullptr, 0);
         ::close(ready[0]);
         std::string now = ReadFile(dir.file("a.dat"));
         EXPECT_TRUE(now == oldText || now == newText) << "size " << now.size();
-        for (const std::string& name : Entries(dir.path())) {
+        for (const std::string& name : FileNames(dir.path())) {
             if (name == "a.dat") continue;
             EXPECT_EQ(ReadFile(dir.file(name)), newText) << name << " after " << delayMicros << " us";
             fs::remove(dir.path() / name);

@@ -16,13 +16,8 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::EnvGuard;
+using test::FileNames;
 using test::TempDir;
-
-std::set<std::string> FileNames(const fs::path& dir) {
-    std::set<std::string> names;
-    for (const auto& entry : fs::directory_iterator(dir)) names.insert(entry.path().filename().string());
-    return names;
-}
 
 // 2026-12-10 14:03:27 local time.
 std::time_t LocalTime(int day, int hour, int minute, int second) {

@@ -2,43 +2,25 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <optional>
 
 #include "model/dat_file.h"
+#include "support/env_guard.h"
 #include "support/temp_dir.h"
 
 namespace radioprog {
 namespace {
 
 namespace fs = std::filesystem;
+using test::EnvGuard;
 using test::TempDir;
 
-// XDG_STATE_HOME (and HOME) set for one test.
-class StateHome {
-public:
-    StateHome(const char* stateHome, const char* home) : stateHome_(Get("XDG_STATE_HOME")), home_(Get("HOME")) {
-        Set("XDG_STATE_HOME", stateHome);
-        Set("HOME", home);
-    }
-    ~StateHome() {
-        Set("XDG_STATE_HOME", stateHome_ ? stateHome_->c_str() : nullptr);
-        Set("HOME", home_ ? home_->c_str() : nullptr);
-    }
-
-private:
-    static std::optional<std::string> Get(const char* name) {
-        const char* value = std::getenv(name);
-        return value ? std::optional<std::string>(value) : std::nullopt;
-    }
-    static void Set(const char* name, const char* value) {
-        if (value)
-            ::setenv(name, value, 1);
-        else
-            ::unsetenv(name);
-    }
-    std::optional<std::string> stateHome_, home_;
+// XDG_STATE_HOME and HOME set (nullptr: unset) for one test.
+struct StateHome {
+    StateHome(const char* stateHome, const char* home) : stateHome_("XDG_STATE_HOME", stateHome), home_("HOME", home) {}
+    EnvGuard stateHome_;
+    EnvGuard home_;
 };
 
 TEST(RecoveryFile, LivesInTheStateDirectory) {

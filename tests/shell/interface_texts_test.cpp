@@ -9,10 +9,9 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <set>
 
 #include "model/dat_file.h"
-#include "shell/commands.h"
+#include "shell/command_table.h"
 #include "shell/file_messages.h"
 #include "shell/interface_locale.h"
 #include "shell/menu_captions.h"
@@ -23,17 +22,15 @@ namespace {
 
 TEST(MenuCaptions, WithoutALanguageFileEveryEntryHasAnEnglishCaptionWithAnAccelerator) {
     const LanguageTable none;  // rows 0..193 empty, as before any file was read
-    std::set<int> positions;
-    for (const MenuCaption& entry : MenuCaptions()) {
-        const std::string caption = MenuCaptionText(entry, none);
+    for (const MenuEntry& entry : MenuLayout()) {
+        if (entry.kind == EntryKind::Separator) continue;
+        const std::string caption = CaptionText(entry, none);
         EXPECT_NE(caption.find('&'), std::string::npos) << "row " << entry.row << ": " << caption;
-        if (entry.position >= 0) positions.insert(entry.position);
     }
-    EXPECT_EQ(positions.size(), 8u);  // every menu-bar entry is named
     LanguageTable loaded;
     loaded.rows[lang_row::kFileMenu] = "文件(&F)";
-    EXPECT_EQ(MenuCaptionText(MenuCaptions().front(), loaded), "文件(&F)");
-    EXPECT_EQ(MenuCaptionText(MenuCaptions().front(), none), "&File");
+    EXPECT_EQ(CaptionText(MenuBarEntry(Menu::File), loaded), "文件(&F)");
+    EXPECT_EQ(CaptionText(MenuBarEntry(Menu::File), none), "&File");
 }
 
 TEST(MenuCaptions, TitlesDropTheAcceleratorKeyNameAndDots) {
@@ -49,14 +46,14 @@ TEST(MenuCaptions, TitlesDropTheAcceleratorKeyNameAndDots) {
 
 TEST(ToolTips, FollowTheCaptionsAndFallBackToEnglish) {
     LanguageTable language;
-    EXPECT_EQ(ToolTipText(command::kFileNew, language), "New");
-    EXPECT_EQ(ToolTipText(command::kPortSelect, language), "Port");
+    EXPECT_EQ(ToolTipText(Command::FileNew, language), "New");
+    EXPECT_EQ(ToolTipText(Command::PortSelect, language), "Port");
     language.rows[lang_row::kNew] = "新建(&N)\tCtrl+N";
     language.rows[lang_row::kPort] = "端口选择(&O)";
-    EXPECT_EQ(ToolTipText(command::kFileNew, language), "新建");
-    EXPECT_EQ(ToolTipText(command::kPortSelect, language), "端口选择");
-    EXPECT_EQ(ToolTipText(command::kAbout, language), "");
-    EXPECT_EQ(ToolTipText(command::kFunctionsEditor, language), "");
+    EXPECT_EQ(ToolTipText(Command::FileNew, language), "新建");
+    EXPECT_EQ(ToolTipText(Command::PortSelect, language), "端口选择");
+    EXPECT_EQ(ToolTipText(Command::About, language), "");
+    EXPECT_EQ(ToolTipText(Command::FunctionsEditor, language), "");
 }
 
 TEST(FileMessages, NameTheFileAndTheSystemsReason) {

@@ -13,18 +13,12 @@
 #include "link/com_port.h"
 #include "model/dat_file.h"
 #include "shell/band_check.h"
+#include "support/cli_run.h"
 #include "support/temp_dir.h"
+#include "support/wait_until.h"
 
 namespace radioprog {
 namespace {
-
-std::string SimPath() {
-    for (const char* dir : {"", "/../bin"}) {
-        std::string path = std::string(RADIOPROG_BIN_DIR) + dir + "/radiosim";
-        if (std::filesystem::exists(path)) return path;
-    }
-    return "radiosim";
-}
 
 // Starts radiosim with args; returns its pid and the first line it printed.
 pid_t Spawn(const std::vector<std::string>& args, std::string& firstLine) {
@@ -36,7 +30,7 @@ pid_t Spawn(const std::vector<std::string>& args, std::string& firstLine) {
         ::close(out[0]);
         ::close(out[1]);
         std::vector<char*> argv;
-        std::string program = SimPath();
+        std::string program = test::ProgramPath("radiosim");
         argv.push_back(program.data());
         std::vector<std::string> copies = args;
         for (auto& arg : copies) argv.push_back(arg.data());
@@ -95,7 +89,7 @@ TEST(RadiosimProgram, EveryLinkIsARadioOfItsOwnWithTheSameFaults) {
     std::string device;
     pid_t pid = Spawn({"--link", links[0], "--link", links[1], "--link", links[2], "--corrupt-byte", "0x0091"}, device);
     ASSERT_GT(pid, 0);
-    for (int waited = 0; waited < 100 && !std::filesystem::exists(links[2]); ++waited) ::usleep(50'000);
+    ASSERT_TRUE(test::WaitUntil([&links] { return std::filesystem::exists(links[2]); }));
 
     std::set<std::string> devices;
     for (const std::string& link : links) {

@@ -9,7 +9,9 @@
 #include <memory>
 #include <string>
 
+#include "model/extra_rows.h"
 #include "model/language_table.h"
+#include "shell/gui/message_dlg.h"
 #include "shell/gui/ui_hooks.h"
 #include "support/temp_dir.h"
 
@@ -30,7 +32,15 @@ inline std::string TestLanguageFile(const std::function<std::string(int row, int
     return text;
 }
 
-// Answers every modal dialog with a function of the test and records what was shown.
+// The window title in a test language file's column (rows read "<letter><row>") for a file
+// name, or for an untitled document ("Untitled").
+inline QString TitleOf(const char* letter, const QString& name) {
+    const QString shown = name == QStringLiteral("Untitled") ? QString("%1%2").arg(letter).arg(lang_row::kUntitled) : name;
+    return shown + QStringLiteral("[*] \u2014 ") + letter + QStringLiteral("0");
+}
+
+// Answers every modal dialog with a function of the test and records what was shown: every
+// dialog's title, every message dialog's message and detail, every warning.
 class ModalRecorder {
 public:
     using Answer = std::function<int(QDialog&)>;
@@ -38,6 +48,10 @@ public:
     explicit ModalRecorder(Answer answer = [](QDialog&) { return int(QDialog::Accepted); }) : answer_(std::move(answer)) {
         Hooks().runDialog = [this](QDialog& dialog) {
             titles << dialog.windowTitle();
+            if (auto* message = qobject_cast<CMessageDlg*>(&dialog)) {
+                messages << message->message();
+                details << message->detail();
+            }
             return answer_(dialog);
         };
         Hooks().warn = [this](QWidget*, const QString& text) { warnings << text; };
@@ -53,6 +67,8 @@ public:
     void setAnswer(Answer answer) { answer_ = std::move(answer); }
 
     QStringList titles;
+    QStringList messages;
+    QStringList details;
     QStringList warnings;
 
 private:

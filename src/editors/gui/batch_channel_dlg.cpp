@@ -58,12 +58,12 @@ void CBatchChannelDlg::createControls(const LanguageTable& language) {
     struct LabelSpec {
         int row, x, y, width, height;
     };
-    for (const LabelSpec& label : {LabelSpec{143, 10, 11, 87, 10}, LabelSpec{144, 10, 26, 87, 10},
-                                   LabelSpec{20, 10, 41, 87, 10}, LabelSpec{24, 10, 56, 87, 10},
-                                   LabelSpec{25, 10, 70, 87, 10}, LabelSpec{55, 10, 85, 87, 10},
-                                   LabelSpec{145, 154, 12, 87, 10}, LabelSpec{21, 154, 41, 87, 10},
-                                   LabelSpec{22, 154, 56, 87, 10}, LabelSpec{147, 76, 128, 38, 8},
-                                   LabelSpec{148, 149, 128, 38, 8}})
+    for (const LabelSpec& label : {LabelSpec{lang_row::kRxStart, 10, 11, 87, 10}, LabelSpec{lang_row::kTxStart, 10, 26, 87, 10},
+                                   LabelSpec{lang_row::kRxTone, 10, 41, 87, 10}, LabelSpec{lang_row::kBandwidth, 10, 56, 87, 10},
+                                   LabelSpec{lang_row::kBusyLockout, 10, 70, 87, 10}, LabelSpec{lang_row::kIdDelay, 10, 85, 87, 10},
+                                   LabelSpec{lang_row::kStepKhz, 154, 12, 87, 10}, LabelSpec{lang_row::kTxTone, 154, 41, 87, 10},
+                                   LabelSpec{lang_row::kTxPower, 154, 56, 87, 10}, LabelSpec{lang_row::kFirstChannel, 76, 128, 38, 8},
+                                   LabelSpec{lang_row::kLastChannel, 149, 128, 38, 8}})
         place(new QLabel(Q(language.row(label.row)), this), label.x, label.y, label.width, label.height);
 
     const BatchChoices choices = MakeBatchChoices(language);
@@ -102,16 +102,16 @@ void CBatchChannelDlg::createControls(const LanguageTable& language) {
     place(bit14_, 217, 71, 59, 10);
     pttId_ = list(choices.pttId, 100, 84);
 
-    all_ = radio(146, 8, 115);
-    range_ = radio(151, 8, 127);
+    all_ = radio(lang_row::kAllChannels, 8, 115);
+    range_ = radio(lang_row::kChannelChoice, 8, 127);
     first_ = edit(117, 126, 24);
     firstArrows_ = new UpDownControl(this);
     place(firstArrows_, 139, 125, 7, 13);
     last_ = edit(190, 126, 24);
     lastArrows_ = new UpDownControl(this);
     place(lastArrows_, 212, 125, 7, 13);
-    add_ = radio(149, 10, 148);
-    subtract_ = radio(150, 10, 161);
+    add_ = radio(lang_row::kStepUp, 10, 148);
+    subtract_ = radio(lang_row::kStepDown, 10, 161);
 
     ok_ = new QPushButton(Q(language.row(lang_row::kOk)), this);
     place(ok_, 155, 153, 50, 14);

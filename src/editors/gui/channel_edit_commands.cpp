@@ -20,7 +20,6 @@
 #include "editors/gui/chn_msg_view.h"
 #include "editors/gui/ms_flex_grid.h"
 #include "model/file_read.h"
-#include "shell/commands.h"
 #include "shell/file_messages.h"
 #include "shell/gui/document.h"
 #include "shell/gui/editor_host.h"
@@ -31,28 +30,6 @@ namespace radioprog {
 
 namespace {
 
-
-struct CommandKeys {
-    int command;
-    QList<QKeySequence> keys;
-};
-
-// The keys of the commands that act on the channel table (the CSV commands have none).
-const std::vector<CommandKeys>& TableCommandKeys() {
-    using namespace command;
-    static const std::vector<CommandKeys> keys = {
-        {kEditUndo, {QKeySequence(Qt::CTRL | Qt::Key_Z)}},
-        {kEditRedo, {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}},
-        {kEditCut, {QKeySequence(Qt::CTRL | Qt::Key_X)}},
-        {kEditCopy, {QKeySequence(Qt::CTRL | Qt::Key_C)}},
-        {kEditPaste, {QKeySequence(Qt::CTRL | Qt::Key_V)}},
-        {kDeleteChannels, {QKeySequence(Qt::Key_Delete)}},
-        {kInsertChannel, {QKeySequence(Qt::Key_Insert)}},
-        {kMoveChannelsUp, {QKeySequence(Qt::CTRL | Qt::Key_Up)}},
-        {kMoveChannelsDown, {QKeySequence(Qt::CTRL | Qt::Key_Down)}},
-    };
-    return keys;
-}
 
 CChnMsgView* ChannelView(const EditorHost& host) {
     return qobject_cast<CChnMsgView*>(host.editorView(EditorKind::Channels));
@@ -218,7 +195,7 @@ void ExportCsv(EditorHost& host) {
 }
 
 // Copy and export only read the image; everything else changes it.
-bool ChangesImage(int commandId) { return commandId != command::kEditCopy && commandId != command::kExportCsv; }
+bool ChangesImage(Command command) { return command != Command::EditCopy && command != Command::ExportCsv; }
 
 }  // namespace
 
@@ -261,20 +238,15 @@ void ImportCsvFile(EditorHost& host, const QString& path) {
     ShowReport(host, skipped ? language.row(lang_row::kSkippedTitle) : language.row(lang_row::kTitle), summary, entries);
 }
 
-const std::vector<int>& ChannelEditCommands() {
-    using namespace command;
-    static const std::vector<int> commands = {kEditUndo,       kEditRedo,      kEditCut,        kEditCopy,
-                                              kEditPaste,      kDeleteChannels, kInsertChannel, kMoveChannelsUp,
-                                              kMoveChannelsDown, kImportCsv,    kExportCsv};
+const std::vector<Command>& ChannelEditCommands() {
+    static const std::vector<Command> commands = {
+        Command::EditUndo,       Command::EditRedo,      Command::EditCut,        Command::EditCopy,
+        Command::EditPaste,      Command::DeleteChannels, Command::InsertChannel, Command::MoveChannelsUp,
+        Command::MoveChannelsDown, Command::ImportCsv,   Command::ExportCsv};
     return commands;
 }
 
 void SetUpChannelEditing(EditorHost& host) {
-    for (const CommandKeys& entry : TableCommandKeys()) {
-        QAction* action = host.action(entry.command);
-        action->setShortcuts(entry.keys);
-        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    }
     QObject::connect(&host.document(), &Document::historyChanged, &host.document(),
                      [&host] { UpdateChannelEditStates(host); });
     UpdateChannelEditStates(host);
@@ -283,39 +255,39 @@ void SetUpChannelEditing(EditorHost& host) {
 void AttachChannelEditing(EditorHost& host, EditorView& view) {
     auto* channels = qobject_cast<CChnMsgView*>(&view);
     if (!channels) return;
-    // The shortcuts act while the focus is inside the table (see SetUpChannelEditing).
-    for (const CommandKeys& entry : TableCommandKeys()) channels->addAction(host.action(entry.command));
+    // The shortcuts act while the focus is inside the table.
+    for (const MenuEntry& entry : MenuLayout())
+        if (entry.kind == EntryKind::Item && entry.scope == KeyScope::ChannelTable)
+            channels->addAction(host.action(entry.command));
 }
 
-void RunChannelEditCommand(EditorHost& host, int commandId) {
-    using namespace command;
-    if (host.transferRunning() && ChangesImage(commandId)) return;
-    switch (commandId) {
-    case kEditUndo: UndoOrRedo(host, false); break;
-    case kEditRedo: UndoOrRedo(host, true); break;
-    case kEditCut: Cut(host); break;
-    case kEditCopy: Copy(host); break;
-    case kEditPaste: Paste(host); break;
-    case kDeleteChannels: Delete(host); break;
-    case kInsertChannel: Insert(host); break;
-    case kMoveChannelsUp: Move(host, MoveDirection::Up); break;
-    case kMoveChannelsDown: Move(host, MoveDirection::Down); break;
-    case kImportCsv: ImportCsv(host); break;
-    case kExportCsv: ExportCsv(host); break;
+void RunChannelEditCommand(EditorHost& host, Command command) {
+    if (host.transferRunning() && ChangesImage(command)) return;
+    switch (command) {
+    case Command::EditUndo: UndoOrRedo(host, false); break;
+    case Command::EditRedo: UndoOrRedo(host, true); break;
+    case Command::EditCut: Cut(host); break;
+    case Command::EditCopy: Copy(host); break;
+    case Command::EditPaste: Paste(host); break;
+    case Command::DeleteChannels: Delete(host); break;
+    case Command::InsertChannel: Insert(host); break;
+    case Command::MoveChannelsUp: Move(host, MoveDirection::Up); break;
+    case Command::MoveChannelsDown: Move(host, MoveDirection::Down); break;
+    case Command::ImportCsv: ImportCsv(host); break;
+    case Command::ExportCsv: ExportCsv(host); break;
     default: break;
     }
     UpdateChannelEditStates(host);
 }
 
 void UpdateChannelEditStates(EditorHost& host) {
-    using namespace command;
     const bool idle = !host.transferRunning();
     const EditHistory& history = host.document().history();
-    for (int commandId : ChannelEditCommands()) {
-        bool enabled = idle || !ChangesImage(commandId);
-        if (commandId == kEditUndo) enabled = enabled && history.canUndo();
-        if (commandId == kEditRedo) enabled = enabled && history.canRedo();
-        if (QAction* action = host.action(commandId)) action->setEnabled(enabled);
+    for (Command command : ChannelEditCommands()) {
+        bool enabled = idle || !ChangesImage(command);
+        if (command == Command::EditUndo) enabled = enabled && history.canUndo();
+        if (command == Command::EditRedo) enabled = enabled && history.canRedo();
+        if (QAction* action = host.action(command)) action->setEnabled(enabled);
     }
 }
 

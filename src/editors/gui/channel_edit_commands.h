@@ -7,25 +7,27 @@
 
 #include <vector>
 
+#include "shell/command_table.h"
+
 namespace radioprog {
 
 class EditorHost;
 class EditorView;
 
 // The commands, Edit-menu ones first, then the two CSV commands.
-const std::vector<int>& ChannelEditCommands();
+const std::vector<Command>& ChannelEditCommands();
 
-// Gives the commands' actions their keys and keeps their states up to date with the
-// document's history. Call once the actions exist.
+// Keeps the commands' states up to date with the document's history. Call once the actions
+// exist.
 void SetUpChannelEditing(EditorHost& host);
 
-// For the channel table's view (other editors are left alone): the commands' keys work while
-// it has the focus (its own changes become history steps in the document).
+// For the channel table's view (other editors are left alone): the keys of the commands whose
+// keys the command table scopes to the channel table work while it has the focus (its own changes become history steps in the document).
 // The keys stay the table's: in another editor Del or Ctrl+V never touches the channels,
 // and an open cell editor keeps the text-editing keys it handles itself.
 void AttachChannelEditing(EditorHost& host, EditorView& view);
 
-void RunChannelEditCommand(EditorHost& host, int command);
+void RunChannelEditCommand(EditorHost& host, Command command);
 
 // Imports the channels of a CSV file (as File > Import CSV does after its file dialog).
 void ImportCsvFile(EditorHost& host, const QString& path);

@@ -1,6 +1,7 @@
 #pragma once
 // What the editors, the printout and the editing commands need of the window that hosts them.
 // The main window implements it; nothing outside the shell needs to know the main window.
+#include "shell/command_table.h"
 #include "shell/gui/editor_view.h"
 
 class QAction;
@@ -29,7 +30,7 @@ public:
     virtual void FlushEditors() = 0;
     virtual bool transferRunning() const = 0;
     // The action of a menu command, nullptr for an unknown one.
-    virtual QAction* action(int command) const = 0;
+    virtual QAction* action(Command command) const = 0;
 };
 
 }  // namespace radioprog

@@ -22,8 +22,9 @@
 #include "print/gui/print_command.h"
 #include "fleet/radio_outcome.h"
 #include "shell/band_check.h"
-#include "shell/commands.h"
+#include "shell/command_table.h"
 #include "shell/file_messages.h"
+#include "shell/gui/command_actions.h"
 #include "shell/gui/icons.h"
 #include "shell/gui/message_dlg.h"
 #include "shell/gui/port_select_dlg.h"
@@ -76,68 +77,48 @@ CMainFrame::~CMainFrame() {
     job_->Wait();
 }
 
-QAction* CMainFrame::addCommand(int command, const QIcon& icon) {
-    auto* action = new QAction(icon, QString(), this);
-    action->setData(command);
-    actions_.insert(command, action);
-    return action;
-}
+QAction* CMainFrame::action(Command command) const { return actions_.value(static_cast<int>(command)); }
 
 void CMainFrame::createActions() {
-    using namespace command;
-    QStyle* style = QApplication::style();
+    for (const MenuEntry& entry : MenuLayout())
+        if (entry.kind == EntryKind::Item || entry.kind == EntryKind::BarCommand)
+            actions_.insert(static_cast<int>(entry.command), CreateCommandAction(entry, this));
     setUpFileCommands();
-    connect(addCommand(kFileClose), &QAction::triggered, this, [this] {
+    auto on = [this](Command command, auto&& handler) {
+        connect(action(command), &QAction::triggered, this, std::forward<decltype(handler)>(handler));
+    };
+    on(Command::FileClose, [this] {
         if (QMdiSubWindow* active = background_->activeSubWindow()) active->close();
     });
-    connect(addCommand(kFilePrint, LoadSizedIcon("print", QIcon::fromTheme(QStringLiteral("document-print"),
-                                                                           style->standardIcon(QStyle::SP_FileDialogDetailedView)))),
-            &QAction::triggered, this, &CMainFrame::OnFilePrint);
-    connect(addCommand(kFilePrintPreview), &QAction::triggered, this, &CMainFrame::OnFilePrintPreview);
-    connect(addCommand(kExit), &QAction::triggered, this, &QWidget::close);
-    actions_[kExit]->setShortcut(QKeySequence::Quit);
-    connect(addCommand(kReadRadio, style->standardIcon(QStyle::SP_ArrowDown)), &QAction::triggered, this,
-            &CMainFrame::OnReadRadio);
-    connect(addCommand(kWriteRadio, style->standardIcon(QStyle::SP_ArrowUp)), &QAction::triggered, this,
-            &CMainFrame::OnWriteRadio);
-    connect(addCommand(kPortSelect, style->standardIcon(QStyle::SP_ComputerIcon)), &QAction::triggered, this,
-            &CMainFrame::OnPortSelect);
-    connect(addCommand(kChannelEditor), &QAction::triggered, this, [this] { OpenChannelEditor(); });
-    connect(addCommand(kFunctionsEditor), &QAction::triggered, this, [this] { OpenFunctionsEditor(); });
-    connect(addCommand(kBatchChannels), &QAction::triggered, this, &CMainFrame::OnBatchChannels);
-    connect(addCommand(kDtmfEditor), &QAction::triggered, this, [this] { OpenDtmfEditor(); });
-    connect(addCommand(kLanguage), &QAction::triggered, this, &CMainFrame::languageCommand);
-    connect(addCommand(kAbout, style->standardIcon(QStyle::SP_MessageBoxQuestion)), &QAction::triggered, this,
-            &CMainFrame::aboutCommand);
-    connect(addCommand(kWindowCascade), &QAction::triggered, background_, &QMdiArea::cascadeSubWindows);
-    connect(addCommand(kWindowTile), &QAction::triggered, background_, &QMdiArea::tileSubWindows);
-    connect(addCommand(kWindowArrange), &QAction::triggered, this, &CMainFrame::arrangeIcons);
-
-    actions_[kFilePrint]->setShortcut(QKeySequence::Print);
-    for (QAction* action : actions_) action->setShortcutContext(Qt::ApplicationShortcut);
-    for (int command : {kWriteSeveral, kCompareWith})
-        connect(addCommand(command), &QAction::triggered, this, [this, command] { RunProofCommand(*this, command); });
-    addCommand(kVerifyTransfers)->setCheckable(true);
-    for (int command : ChannelEditCommands())
-        connect(addCommand(command), &QAction::triggered, this, [this, command] { RunChannelEditCommand(*this, command); });
+    on(Command::FilePrint, &CMainFrame::OnFilePrint);
+    on(Command::FilePrintPreview, &CMainFrame::OnFilePrintPreview);
+    on(Command::Exit, &QWidget::close);
+    on(Command::ReadRadio, &CMainFrame::OnReadRadio);
+    on(Command::WriteRadio, &CMainFrame::OnWriteRadio);
+    on(Command::PortSelect, &CMainFrame::OnPortSelect);
+    on(Command::ChannelEditor, [this] { OpenChannelEditor(); });
+    on(Command::FunctionsEditor, [this] { OpenFunctionsEditor(); });
+    on(Command::BatchChannels, &CMainFrame::OnBatchChannels);
+    on(Command::DtmfEditor, [this] { OpenDtmfEditor(); });
+    on(Command::Language, &CMainFrame::languageCommand);
+    on(Command::About, &CMainFrame::aboutCommand);
+    connect(action(Command::WindowCascade), &QAction::triggered, background_, &QMdiArea::cascadeSubWindows);
+    connect(action(Command::WindowTile), &QAction::triggered, background_, &QMdiArea::tileSubWindows);
+    on(Command::WindowArrange, &CMainFrame::arrangeIcons);
+    for (Command command : {Command::WriteSeveral, Command::CompareWith})
+        on(command, [this, command] { RunProofCommand(*this, command); });
+    for (Command command : ChannelEditCommands())
+        on(command, [this, command] { RunChannelEditCommand(*this, command); });
     SetUpChannelEditing(*this);
 }
 
 void CMainFrame::createCancelCommand() {
-    // Esc only while a transfer runs: the action is disabled otherwise, so editors keep Esc.
-    QAction* cancel = addCommand(command::kCancelTransfer);
-    cancel->setShortcut(QKeySequence(Qt::Key_Escape));
-    cancel->setShortcutContext(Qt::WindowShortcut);
-    cancel->setEnabled(false);
+    // The action is in the Program menu and on the window, so Esc works while the menu is
+    // closed; it is enabled only while a transfer runs, so editors keep Esc otherwise.
+    QAction* cancel = action(Command::CancelTransfer);
     addAction(cancel);
     connect(cancel, &QAction::triggered, this, &CMainFrame::OnCancelTransfer);
     connect(statusBar_, &CProgStatusBar::cancelRequested, this, &CMainFrame::OnCancelTransfer);
-    for (QObject* holder : actions_[command::kReadRadio]->associatedObjects())
-        if (auto* program = qobject_cast<QMenu*>(holder)) {
-            program->addSeparator();
-            program->addAction(cancel);
-            break;
-        }
 }
 
 void CMainFrame::OnCancelTransfer() {
@@ -145,95 +126,64 @@ void CMainFrame::OnCancelTransfer() {
 }
 
 void CMainFrame::createMenus() {
-    using namespace command;
     QMenuBar* bar = menuBar();
-    QMenu* file = bar->addMenu(QString());
-    file->addAction(actions_[kFileNew]);
-    file->addAction(actions_[kFileClose]);
-    file->addSeparator();
-    file->addAction(actions_[kFileSave]);
-    file->addAction(actions_[kFileSaveAs]);
-    file->addAction(actions_[kFileOpen]);
-    file->addAction(actions_[kImportCsv]);
-    file->addAction(actions_[kExportCsv]);
-    file->addAction(actions_[kCompareWith]);
-    file->addAction(actions_[kFilePrint]);
-    file->addAction(actions_[kFilePrintPreview]);
-    file->addSeparator();
-    file->addMenu(recentMenu_);
-    file->addSeparator();
-    file->addAction(actions_[kExit]);
-    QMenu* program = bar->addMenu(QString());
-    program->addAction(actions_[kReadRadio]);
-    program->addAction(actions_[kWriteRadio]);
-    program->addAction(actions_[kWriteSeveral]);
-    program->addSeparator();
-    program->addAction(actions_[kVerifyTransfers]);
-    QMenu* edit = bar->addMenu(QString());
-    edit->addAction(actions_[kChannelEditor]);
-    edit->addAction(actions_[kFunctionsEditor]);
-    edit->addAction(actions_[kBatchChannels]);
-    edit->addAction(actions_[kDtmfEditor]);
-    for (int command : {0, kEditUndo, kEditRedo, 0, kEditCut, kEditCopy, kEditPaste, 0, kDeleteChannels, kInsertChannel,
-                        kMoveChannelsUp, kMoveChannelsDown})
-        if (command)
-            edit->addAction(actions_[command]);
-        else
-            edit->addSeparator();
-    // The menu bar shows a command's icon instead of its caption: this entry gets its own.
-    QAction* portEntry = bar->addAction(QString());
-    connect(portEntry, &QAction::triggered, this, &CMainFrame::OnPortSelect);
-    connect(actions_[kPortSelect], &QAction::enabledChanged, portEntry, &QAction::setEnabled);
-    QMenu* view = bar->addMenu(QString());
-    windowMenu_ = bar->addMenu(QString());
-    bar->addAction(actions_[kLanguage]);
-    QMenu* help = bar->addMenu(QString());
-    help->addAction(actions_[kAbout]);
+    std::array<QMenu*, kMenuBarEntries> menus{};
+    for (const MenuEntry& entry : MenuLayout()) {
+        QMenu* menu = menus[static_cast<std::size_t>(entry.menu)];
+        switch (entry.kind) {
+            case EntryKind::MenuTitle: menus[static_cast<std::size_t>(entry.menu)] = bar->addMenu(QString()); break;
+            case EntryKind::BarCommand:
+                if (entry.icon == CommandIcon::None) {
+                    bar->addAction(action(entry.command));
+                } else {
+                    // The menu bar would show the command's icon instead of its caption: this
+                    // entry gets its own action that follows the command.
+                    QAction* command = action(entry.command);
+                    QAction* barEntry = bar->addAction(QString());
+                    connect(barEntry, &QAction::triggered, command, &QAction::trigger);
+                    connect(command, &QAction::enabledChanged, barEntry, &QAction::setEnabled);
+                }
+                break;
+            case EntryKind::Separator: menu->addSeparator(); break;
+            case EntryKind::Item:
+            case EntryKind::Submenu: menu->addAction(action(entry.command)); break;
+        }
+    }
+    windowMenu_ = menus[static_cast<std::size_t>(Menu::Window)];
 
-    // View: the toolbar and status bar switches (created checked; wired once both exist).
-    QAction* toolbarSwitch = addCommand(kViewToolbar);
-    QAction* statusSwitch = addCommand(kViewStatusBar);
-    toolbarSwitch->setCheckable(true);
-    statusSwitch->setCheckable(true);
-    toolbarSwitch->setChecked(true);
-    statusSwitch->setChecked(true);
-    view->addAction(toolbarSwitch);
-    view->addAction(statusSwitch);
-    connect(toolbarSwitch, &QAction::toggled, this, [this](bool on) { toolBar_->setVisible(on); });
-    connect(statusSwitch, &QAction::toggled, this, [this](bool on) { statusBar_->setVisible(on); });
+    // View: the toolbar and status bar switches (checked; wired once both exist).
+    action(Command::ViewToolbar)->setChecked(true);
+    action(Command::ViewStatusBar)->setChecked(true);
+    connect(action(Command::ViewToolbar), &QAction::toggled, this, [this](bool on) { toolBar_->setVisible(on); });
+    connect(action(Command::ViewStatusBar), &QAction::toggled, this, [this](bool on) { statusBar_->setVisible(on); });
 
     connect(windowMenu_, &QMenu::aboutToShow, this, &CMainFrame::rebuildWindowMenu);
     rebuildWindowMenu();
 }
 
 void CMainFrame::createToolBar() {
-    using namespace command;
     toolBar_ = addToolBar(QStringLiteral("main"));
     toolBar_->setObjectName(QStringLiteral("mainToolBar"));
     toolBar_->setMovable(true);
     toolBar_->setIconSize(QSize(20, 20));
-    toolBar_->addAction(actions_[kFileNew]);
-    toolBar_->addSeparator();
-    toolBar_->addAction(actions_[kFileOpen]);
-    toolBar_->addSeparator();
-    toolBar_->addAction(actions_[kFileSave]);
-    toolBar_->addAction(actions_[kFilePrint]);
-    toolBar_->addSeparator();
-    toolBar_->addAction(actions_[kReadRadio]);
-    toolBar_->addAction(actions_[kPortSelect]);
-    toolBar_->addAction(actions_[kWriteRadio]);
-    toolBar_->addSeparator();
-    toolBar_->addAction(actions_[kAbout]);
-    connect(toolBar_, &QToolBar::visibilityChanged, actions_[kViewToolbar], &QAction::setChecked);
-    InstallToolbarTips(*toolBar_, [this](int command) { return toolTipText(command); });
+    for (const std::optional<Command>& command : ToolbarLayout()) {
+        if (command)
+            toolBar_->addAction(action(*command));
+        else
+            toolBar_->addSeparator();
+    }
+    connect(toolBar_, &QToolBar::visibilityChanged, action(Command::ViewToolbar), &QAction::setChecked);
+    InstallToolbarTips(*toolBar_, [this](int command) { return toolTipText(static_cast<Command>(command)); });
 }
 
 void CMainFrame::rebuildWindowMenu() {
-    using namespace command;
     windowMenu_->clear();
-    windowMenu_->addAction(actions_[kWindowCascade]);
-    windowMenu_->addAction(actions_[kWindowTile]);
-    windowMenu_->addAction(actions_[kWindowArrange]);
+    for (const std::optional<Command>& command : MenuCommands(Menu::Window)) {
+        if (command)
+            windowMenu_->addAction(action(*command));
+        else
+            windowMenu_->addSeparator();
+    }
     const QList<QMdiSubWindow*> windows = background_->subWindowList();
     if (!windows.isEmpty()) windowMenu_->addSeparator();
     int number = 1;
@@ -260,19 +210,19 @@ void CMainFrame::arrangeIcons() {
 }
 
 void CMainFrame::RelabelMenu() {
-    const QList<QAction*> top = menuBar()->actions();
-    for (const MenuCaption& entry : MenuCaptions()) {
-        QString caption = Q(MenuCaptionText(entry, workspace_.language));
-        if (entry.position >= 0 && entry.position < top.size())
-            top[entry.position]->setText(caption);
-        else if (QAction* item = actions_.value(entry.command))
+    const QList<QAction*> bar = menuBar()->actions();
+    for (const MenuEntry& entry : MenuLayout()) {
+        if (entry.kind == EntryKind::Separator) continue;
+        const QString caption = Q(CaptionText(entry, workspace_.language));
+        if (entry.kind == EntryKind::MenuTitle || entry.kind == EntryKind::BarCommand)
+            bar[static_cast<qsizetype>(entry.menu)]->setText(caption);
+        else if (QAction* item = action(entry.command))
             item->setText(caption);
     }
     statusBar_->setCancelText(Q(workspace_.language.row(lang_row::kCancel)));
 }
 
-QString CMainFrame::toolTipText(int command) const { return Q(ToolTipText(command, workspace_.language)); }
-
+QString CMainFrame::toolTipText(Command command) const { return Q(ToolTipText(command, workspace_.language)); }
 
 EditorView* CMainFrame::editorView(EditorKind kind) const {
     CChildFrame* frame = editorFrame(kind);
@@ -381,7 +331,7 @@ bool CMainFrame::startTransfer(TransferMode mode) {
     if (transferRunning_ || job_->IsBusy() || SeveralRadiosRunning(*this)) return false;
     if (mode == TransferMode::Write) FlushEditors();
     job_->Wait();
-    job_->SetOptions({std::nullopt, actions_[command::kVerifyTransfers]->isChecked()});
+    job_->SetOptions({std::nullopt, action(Command::VerifyTransfers)->isChecked()});
     sentImage_ = image();
     job_->Setup(bridge_.get(), image());
     job_->SetMode(mode);
@@ -397,11 +347,11 @@ bool CMainFrame::startTransfer(TransferMode mode) {
 }
 
 void CMainFrame::updateCommandStates() {
-    using namespace command;
-    for (int command : {kReadRadio, kWriteRadio, kFileNew, kFileOpen, kPortSelect, kBatchChannels, kLanguage,
-                        kWriteSeveral, kCompareWith})
-        actions_[command]->setEnabled(!transferRunning_);
-    actions_[kCancelTransfer]->setEnabled(transferRunning_);
+    for (Command command : {Command::ReadRadio, Command::WriteRadio, Command::FileNew, Command::FileOpen,
+                            Command::PortSelect, Command::BatchChannels, Command::Language, Command::WriteSeveral,
+                            Command::CompareWith})
+        action(command)->setEnabled(!transferRunning_);
+    action(Command::CancelTransfer)->setEnabled(transferRunning_);
     UpdateChannelEditStates(*this);
 }
 

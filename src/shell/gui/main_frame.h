@@ -40,7 +40,7 @@ public:
     EditorView* editorView(EditorKind kind) const override;
     void FlushEditors() override;
     bool transferRunning() const override { return transferRunning_; }
-    QAction* action(int command) const override { return actions_.value(command); }
+    QAction* action(Command command) const override;
 
     Workspace& workspace() { return workspace_; }
     const RadioImage& image() const { return workspace_.document.image(); }
@@ -66,7 +66,7 @@ public:
     // "<file name>[*] - <program title>"; "Untitled" before the first save.
     void SetTitle();
     // The toolbar tip of a command in the current language (empty: no tip).
-    QString toolTipText(int command) const;
+    QString toolTipText(Command command) const;
 
     // Commands.
     void OnFileNew();
@@ -113,7 +113,6 @@ private:
     void createActions();
     void createMenus();
     void createToolBar();
-    QAction* addCommand(int command, const QIcon& icon = QIcon());
     void updateCommandStates();
     void rebuildWindowMenu();
     void arrangeIcons();
@@ -142,7 +141,7 @@ private:
     CProgStatusBar* statusBar_ = nullptr;
     QToolBar* toolBar_ = nullptr;
     CBackgroundWnd* background_ = nullptr;
-    QHash<int, QAction*> actions_;
+    QHash<int, QAction*> actions_;  // by command number
     QMenu* windowMenu_ = nullptr;
     QMenu* recentMenu_ = nullptr;
     RecoveryKeeper* recovery_ = nullptr;

@@ -21,7 +21,6 @@
 #include "model/dat_file.h"
 #include "model/recovery_file.h"
 #include "pictures/background_wnd.h"
-#include "shell/commands.h"
 #include "shell/document_texts.h"
 #include "shell/file_messages.h"
 #include "shell/gui/app_settings.h"
@@ -55,22 +54,14 @@ QStringList DroppedFiles(const QMimeData* data) {
 }  // namespace
 
 void CMainFrame::setUpFileCommands() {
-    using namespace command;
-    QStyle* style = QApplication::style();
-    connect(addCommand(kFileNew, LoadSizedIcon("new", style->standardIcon(QStyle::SP_FileIcon))), &QAction::triggered,
-            this, &CMainFrame::OnFileNew);
-    connect(addCommand(kFileOpen, style->standardIcon(QStyle::SP_DialogOpenButton)), &QAction::triggered, this,
-            &CMainFrame::OnFileOpen);
-    connect(addCommand(kFileSave, style->standardIcon(QStyle::SP_DialogSaveButton)), &QAction::triggered, this,
-            [this] { OnFileSave(); });
-    connect(addCommand(kFileSaveAs), &QAction::triggered, this, [this] { OnFileSaveAs(); });
-    actions_[kFileNew]->setShortcut(QKeySequence::New);
-    actions_[kFileOpen]->setShortcut(QKeySequence::Open);
-    actions_[kFileSave]->setShortcut(QKeySequence::Save);
-    actions_[kFileSaveAs]->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    connect(action(Command::FileNew), &QAction::triggered, this, &CMainFrame::OnFileNew);
+    connect(action(Command::FileOpen), &QAction::triggered, this, &CMainFrame::OnFileOpen);
+    connect(action(Command::FileSave), &QAction::triggered, this, [this] { OnFileSave(); });
+    connect(action(Command::FileSaveAs), &QAction::triggered, this, [this] { OnFileSaveAs(); });
 
     recentMenu_ = new QMenu(this);
-    actions_.insert(kRecentFiles, recentMenu_->menuAction());
+    recentMenu_->menuAction()->setData(static_cast<int>(Command::RecentFiles));
+    actions_.insert(static_cast<int>(Command::RecentFiles), recentMenu_->menuAction());
     connect(recentMenu_, &QMenu::aboutToShow, this, &CMainFrame::rebuildRecentMenu);
     rebuildRecentMenu();
 

@@ -4,7 +4,6 @@
 
 #include "fleet/radio_outcome.h"
 #include "link/comm_task.h"
-#include "shell/commands.h"
 #include "shell/gui/compare_dialog.h"
 #include "shell/gui/fleet_write_dialog.h"
 #include "shell/gui/main_frame.h"
@@ -16,7 +15,7 @@ namespace radioprog {
 namespace {
 
 bool VerifyChosen(const CMainFrame& frame) {
-    QAction* verify = frame.action(command::kVerifyTransfers);
+    QAction* verify = frame.action(Command::VerifyTransfers);
     return verify && verify->isChecked();
 }
 
@@ -49,9 +48,9 @@ void CompareWith(CMainFrame& frame) {
 
 }  // namespace
 
-void RunProofCommand(CMainFrame& frame, int commandId) {
-    if (commandId == command::kWriteSeveral) OpenSeveralRadios(frame);
-    if (commandId == command::kCompareWith) CompareWith(frame);
+void RunProofCommand(CMainFrame& frame, Command command) {
+    if (command == Command::WriteSeveral) OpenSeveralRadios(frame);
+    if (command == Command::CompareWith) CompareWith(frame);
 }
 
 bool SeveralRadiosRunning(const CMainFrame& frame) {

@@ -44,7 +44,7 @@ private slots:
         int applied = 0;
         CBatchChannelDlg dialog(language, [&applied](const BatchSettings&) { ++applied; });
         dialog.show();
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("E142"));
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("E%1").arg(lang_row::kBatchChannels));
         QCOMPARE(dialog.rxStartEdit()->text(), QStringLiteral("405.02500"));
         QCOMPARE(dialog.stepList()->currentText(), QStringLiteral("25.0"));
         QCOMPARE(dialog.stepList()->count(), 7);

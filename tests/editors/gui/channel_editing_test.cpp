@@ -22,25 +22,20 @@
 #include "editors/gui/ms_flex_grid.h"
 #include "editors/varied_channels.h"
 #include "model/channel_record.h"
-#include "shell/commands.h"
+#include "shell/command_table.h"
 #include "shell/gui/main_frame.h"
 #include "shell/gui/radioprog_app.h"
 #include "shell/gui/text.h"
-#include "support/gui_fixture.h"
+#include "support/program_fixture.h"
 
 using namespace radioprog;
 using namespace radioprog::test;
 
-class ChannelEditingTest : public QObject {
+class ChannelEditingTest : public ProgramTest {
     Q_OBJECT
 
-    std::unique_ptr<TempDir> dir_;
-    std::unique_ptr<CurrentDirGuard> cwd_;
-    std::unique_ptr<CRadioProgApp> app_;
-    std::unique_ptr<ModalRecorder> modal_;
     QStringList reportTexts_;                // summary, then the entries, of each report
 
-    CMainFrame* frame() const { return app_->mainFrame(); }
     CChnMsgView* view() const { return qobject_cast<CChnMsgView*>(frame()->editorView(EditorKind::Channels)); }
     CMSFlexGrid* grid() const { return view()->grid(); }
     const EditHistory& history() const { return frame()->document().history(); }
@@ -82,34 +77,21 @@ private slots:
     void initTestCase() { SetKeyBeepHandler([] {}); }
 
     void init() {
-        dir_ = std::make_unique<TempDir>();
-        cwd_ = std::make_unique<CurrentDirGuard>(dir_->path());
-        dir_->write("lang.csv", TestLanguageFile());
-        app_ = std::make_unique<CRadioProgApp>();
-        app_->InitInstance(false);
         reportTexts_.clear();
-        modal_ = std::make_unique<ModalRecorder>([this](QDialog& dialog) {
+        setUpProgram(Radio::None, [this](QDialog& dialog) {
             if (auto* report = qobject_cast<CChannelEditReportDlg*>(&dialog))
                 reportTexts_ << QStringList(report->summary()) + report->entries();
             return int(QDialog::Accepted);
         });
         frame()->resize(1300, 900);
-        frame()->show();
-        QApplication::setActiveWindow(frame());
-        QVERIFY(QTest::qWaitForWindowActive(frame()));
-        QTest::qWait(150);  // the channel table opens after start-up
+        QVERIFY(ShowWithChannelTable(*frame()));
         QVERIFY(view());
         frame()->document().replace(testing::VariedImage(testing::DistinctRows()), QString(), false);
         view()->LoadFromImage();
         grid()->setFocus();
         CChnMsgView::ForgetFirstClick();
     }
-    void cleanup() {
-        modal_.reset();
-        app_.reset();
-        cwd_.reset();
-        dir_.reset();
-    }
+    void cleanup() { tearDownProgram(); }
 
     void everyKindOfChangeIsUndoneAndRedoneExactly() {
         QList<RadioImage> states{frame()->image()};
@@ -152,7 +134,7 @@ private slots:
         });
         pickRow(2);
         press(Qt::Key_Insert);
-        QCOMPARE(question, QStringLiteral("E210"));
+        QCOMPARE(question, QStringLiteral("E%1").arg(lang_row::kConfirmDropLast));
         QCOMPARE(frame()->image(), states.last());
         answer = QMessageBox::Ok;
         press(Qt::Key_Insert);
@@ -180,8 +162,8 @@ private slots:
         QVERIFY(frame()->OpenChannelEditor());
         grid()->setFocus();
 
-        QAction* undo = frame()->action(command::kEditUndo);
-        QAction* redo = frame()->action(command::kEditRedo);
+        QAction* undo = frame()->action(Command::EditUndo);
+        QAction* redo = frame()->action(Command::EditRedo);
         for (qsizetype k = states.size() - 1; k > 0; --k) {
             QVERIFY(undo->isEnabled());
             press(Qt::Key_Z, Qt::ControlModifier);
@@ -270,7 +252,7 @@ private slots:
         QGuiApplication::clipboard()->setText(QStringLiteral("\t\t147.5\t147.5\t88.5\t88.5\r\n\t\t446.1\t446.1\t123.4\r\n"));
         const RadioImage before = frame()->image();
         press(Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(modal_->titles, QStringList{QStringLiteral("E205")});
+        QCOMPARE(modal_->titles, QStringList{QStringLiteral("E%1").arg(lang_row::kSkippedTitle)});
         const std::string problem = PasteProblemText({41, column::kRxTone, "123.4", CsvReason::UnstorableTone}, frame()->language());
         QCOMPARE(reportTexts_, (QStringList{QString(), Q(problem)}));
         QCOMPARE(ChannelView(frame()->image(), 40).rxFrequency(), 0x14750000u);
@@ -310,7 +292,7 @@ private slots:
         const RadioImage before = frame()->image();
         // The file has Locations: the user is asked where the rows go; here by Location.
         import->trigger();
-        QCOMPARE(modal_->titles, (QStringList{QStringLiteral("E0"), QStringLiteral("E205")}));
+        QCOMPARE(modal_->titles, (QStringList{QStringLiteral("E%1").arg(lang_row::kTitle), QStringLiteral("E%1").arg(lang_row::kSkippedTitle)}));
         QCOMPARE(reportTexts_.size(), 2);
         QCOMPARE(reportTexts_[0], QStringLiteral("E207 2"));
         QVERIFY2(reportTexts_[1].startsWith(QStringLiteral("E206 3")), qPrintable(reportTexts_[1]));
@@ -320,9 +302,9 @@ private slots:
         const RadioImage imported = frame()->image();
 
         // The import is one step.
-        frame()->action(command::kEditUndo)->trigger();
+        frame()->action(Command::EditUndo)->trigger();
         QCOMPARE(frame()->image(), before);
-        frame()->action(command::kEditRedo)->trigger();
+        frame()->action(Command::EditRedo)->trigger();
         QCOMPARE(frame()->image(), imported);
         verifyGridShowsImage();
 
@@ -344,7 +326,7 @@ private slots:
                                .arg(lang_row::kFromChannel));
         QCOMPARE(view()->GetCellText(90, column::kRxFrequency), std::string("145.50000"));
         QCOMPARE(view()->GetCellText(91, column::kRxFrequency), std::string("146.50000"));
-        frame()->action(command::kEditUndo)->trigger();
+        frame()->action(Command::EditUndo)->trigger();
         QCOMPARE(frame()->image(), imported);
         modal_->setAnswer([](QDialog&) { return int(QDialog::Accepted); });
 
@@ -359,12 +341,12 @@ private slots:
         QVERIFY(modal_->warnings[0].contains(Q(chosen)));
 
         // File New replaces the image: nothing is left to undo or redo.
-        frame()->action(command::kEditUndo)->trigger();
+        frame()->action(Command::EditUndo)->trigger();
         QVERIFY(history().canRedo());
         frame()->OnFileNew();
         QVERIFY(!history().canUndo() && !history().canRedo());
-        QVERIFY(!frame()->action(command::kEditUndo)->isEnabled());
-        QVERIFY(!frame()->action(command::kEditRedo)->isEnabled());
+        QVERIFY(!frame()->action(Command::EditUndo)->isEnabled());
+        QVERIFY(!frame()->action(Command::EditRedo)->isEnabled());
     }
 };
 

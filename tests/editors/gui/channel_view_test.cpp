@@ -145,7 +145,7 @@ private slots:
         QTest::keyClick(power, Qt::Key_Tab);
         QCOMPARE(grid()->Col(), 7);
         QVERIFY(!ChannelView(image(), 4).flag(channel_flag::kPower));
-        QCOMPARE(view_->GetCellText(4, 6), std::string("E3"));
+        QCOMPARE(view_->GetCellText(4, 6), "E" + std::to_string(lang_row::kLow));
     }
 
     void upAndDownOntoEmptyChannelsGoToTheBandColumn() {

@@ -16,8 +16,7 @@
 #include "pictures/background_wnd.h"
 #include "shell/gui/main_frame.h"
 #include "shell/gui/radioprog_app.h"
-#include "support/gui_fixture.h"
-#include "support/main_frame_fixture.h"
+#include "support/program_fixture.h"
 #include "functions_layout_check.h"
 
 using namespace radioprog;
@@ -25,15 +24,10 @@ using namespace radioprog::test;
 
 namespace dc = dtmf_control;
 
-class DtmfViewTest : public QObject {
+class DtmfViewTest : public ProgramTest {
     Q_OBJECT
 
-    std::unique_ptr<TempDir> dir_;
-    std::unique_ptr<CurrentDirGuard> cwd_;
-    std::unique_ptr<CRadioProgApp> app_;
-
-    CMainFrame* mainFrame() const { return app_->mainFrame(); }
-    CDtmfView2* view() const { return static_cast<CDtmfView2*>(mainFrame()->editorView(EditorKind::Dtmf)); }
+    CDtmfView2* view() const { return static_cast<CDtmfView2*>(frame()->editorView(EditorKind::Dtmf)); }
     template <typename T>
     T* control(int id) const {
         return qobject_cast<T*>(view()->control(id));
@@ -43,24 +37,16 @@ class DtmfViewTest : public QObject {
 
 private slots:
     void init() {
-        dir_ = std::make_unique<TempDir>();
-        cwd_ = std::make_unique<CurrentDirGuard>(dir_->path());
-        dir_->write("lang.csv", TestLanguageFile());
-        app_ = std::make_unique<CRadioProgApp>();
-        app_->InitInstance(false);
-        mainFrame()->show();
-        mainFrame()->OpenDtmfEditor();
+        setUpProgram();
+        frame()->show();
+        frame()->OpenDtmfEditor();
         QVERIFY(view() != nullptr);
     }
-    void cleanup() {
-        app_.reset();
-        cwd_.reset();
-        dir_.reset();
-    }
+    void cleanup() { tearDownProgram(); }
 
     void opensWithTheImage() {
-        QCOMPARE(mainFrame()->editorFrame(EditorKind::Dtmf)->windowTitle(), QStringLiteral("E171"));
-        QCOMPARE(control<QGroupBox>(dc::kFrame)->title(), QStringLiteral("E172"));
+        QCOMPARE(frame()->editorFrame(EditorKind::Dtmf)->windowTitle(), QStringLiteral("E%1").arg(lang_row::kDtmfSettings));
+        QCOMPARE(control<QGroupBox>(dc::kFrame)->title(), QStringLiteral("E%1").arg(lang_row::kDtmfCodes));
         QCOMPARE(view()->codeEdit(1)->text(), QStringLiteral("12122"));
         QCOMPARE(view()->codeEdit(12)->text(), QStringLiteral("*****"));
         QCOMPARE(view()->codeEdit(15)->text(), QStringLiteral("30303"));
@@ -112,7 +98,7 @@ private slots:
     }
 
     void commitStoresAndCloses() {
-        const RadioImage& image = mainFrame()->image();
+        const RadioImage& image = frame()->image();
         field(2)->selectAll();
         QTest::keyClicks(field(2), QStringLiteral("a"));
         control<QCheckBox>(dc::kPttPress)->setChecked(true);
@@ -123,32 +109,32 @@ private slots:
         QCOMPARE(image.settingsByte(0x0E3B), 195);
         QCOMPARE(image.settingsByte(0x0E2A), 1);
         QCOMPARE(image.dtmfSlot(14)[1], 10);  // the stored 0 of 30303 goes back as 10
-        QTRY_VERIFY(mainFrame()->editorFrame(EditorKind::Dtmf) == nullptr);
+        QTRY_VERIFY(frame()->editorFrame(EditorKind::Dtmf) == nullptr);
     }
 
     void closeStoresNothing() {
-        const RadioImage before = mainFrame()->image();
+        const RadioImage before = frame()->image();
         field(2)->selectAll();
         QTest::keyClicks(field(2), QStringLiteral("a"));
         control<QComboBox>(dc::kPause)->setCurrentIndex(10);
         QTest::mouseClick(control<QPushButton>(dc::kClose), Qt::LeftButton);
-        QTRY_VERIFY(mainFrame()->editorFrame(EditorKind::Dtmf) == nullptr);
-        QVERIFY(mainFrame()->image() == before);
+        QTRY_VERIFY(frame()->editorFrame(EditorKind::Dtmf) == nullptr);
+        QVERIFY(frame()->image() == before);
     }
 
     void theMainWindowFlushesAndRefreshesIt() {
         field(7)->selectAll();
         QTest::keyClicks(field(7), QStringLiteral("#"));
-        mainFrame()->FlushEditors();
-        QCOMPARE(mainFrame()->image().dtmfSlot(6)[0], 12);
-        mainFrame()->document().editSettings([](RadioImage& image) { image.dtmfSlot(6)[0] = 4; });
-        mainFrame()->RefreshEditors();
+        frame()->FlushEditors();
+        QCOMPARE(frame()->image().dtmfSlot(6)[0], 12);
+        frame()->document().editSettings([](RadioImage& image) { image.dtmfSlot(6)[0] = 4; });
+        frame()->RefreshEditors();
         QCOMPARE(field(7)->text(), QStringLiteral("4"));
     }
 
     void openingTwiceActivatesTheFirst() {
-        QVERIFY(mainFrame()->editorFrame(EditorKind::Dtmf));
-        VerifyOpeningTwiceActivatesTheFirst(*mainFrame(), EditorKind::Dtmf);
+        QVERIFY(frame()->editorFrame(EditorKind::Dtmf));
+        VerifyOpeningTwiceActivatesTheFirst(*frame(), EditorKind::Dtmf);
     }
 
     void everyCaptionFitsAndNothingOverlaps() {

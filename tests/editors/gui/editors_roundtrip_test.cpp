@@ -12,10 +12,7 @@
 #include "editors/gui/functions_view.h"
 #include "model/channel_record.h"
 #include "shell/gui/main_frame.h"
-#include "shell/gui/radioprog_app.h"
-#include "sim/radio_sim.h"
-#include "support/gui_fixture.h"
-#include "support/main_frame_fixture.h"
+#include "support/program_fixture.h"
 
 using namespace radioprog;
 using namespace radioprog::test;
@@ -36,40 +33,12 @@ void Retype(QLineEdit* edit, const QString& text) {
 
 }  // namespace
 
-class EditorsRoundTripTest : public QObject {
+class EditorsRoundTripTest : public ProgramTest {
     Q_OBJECT
 
-    std::unique_ptr<TempDir> dir_;
-    std::unique_ptr<CurrentDirGuard> cwd_;
-    std::unique_ptr<sim::RadioSimulator> radio_;
-    std::unique_ptr<CRadioProgApp> app_;
-    std::unique_ptr<ModalRecorder> modal_;
-
-    CMainFrame* frame() { return app_->mainFrame(); }
-
-    int runTransfer(void (CMainFrame::*command)()) { return RunTransfer(*frame(), command); }
-
 private slots:
-    void init() {
-        dir_ = std::make_unique<TempDir>();
-        cwd_ = std::make_unique<CurrentDirGuard>(dir_->path());
-        dir_->write("lang.csv", TestLanguageFile());
-        radio_ = std::make_unique<sim::RadioSimulator>();
-        std::string error;
-        QVERIFY2(radio_->Start(error), error.c_str());
-        qputenv("RADIOPROG_PORTS", QByteArray::fromStdString(radio_->devicePath()));
-        modal_ = std::make_unique<ModalRecorder>();
-        app_ = std::make_unique<CRadioProgApp>();
-        app_->InitInstance(false);
-    }
-    void cleanup() {
-        app_.reset();
-        modal_.reset();
-        radio_.reset();
-        qunsetenv("RADIOPROG_PORTS");
-        cwd_.reset();
-        dir_.reset();
-    }
+    void init() { setUpProgram(Radio::Answering); }
+    void cleanup() { tearDownProgram(); }
 
     void readEditWriteLeavesExactlyTheEditsInTheRadio() {
         RadioImage inRadio;

@@ -19,8 +19,7 @@
 #include "pictures/background_wnd.h"
 #include "shell/gui/main_frame.h"
 #include "shell/gui/radioprog_app.h"
-#include "support/gui_fixture.h"
-#include "support/main_frame_fixture.h"
+#include "support/program_fixture.h"
 #include "functions_layout_check.h"
 
 using namespace radioprog;
@@ -37,17 +36,12 @@ std::uint32_t VfoRx(const RadioImage& image, int side) {
 
 }  // namespace
 
-class FunctionsViewTest : public QObject {
+class FunctionsViewTest : public ProgramTest {
     Q_OBJECT
 
-    std::unique_ptr<TempDir> dir_;
-    std::unique_ptr<CurrentDirGuard> cwd_;
-    std::unique_ptr<CRadioProgApp> app_;
-    std::unique_ptr<ModalRecorder> modal_;
     int beeps_ = 0;
 
-    CMainFrame* mainFrame() const { return app_->mainFrame(); }
-    CChoiceFunView* view() const { return static_cast<CChoiceFunView*>(mainFrame()->editorView(EditorKind::Functions)); }
+    CChoiceFunView* view() const { return static_cast<CChoiceFunView*>(frame()->editorView(EditorKind::Functions)); }
     template <typename T>
     T* control(int id) const {
         return qobject_cast<T*>(view()->control(id));
@@ -61,32 +55,22 @@ class FunctionsViewTest : public QObject {
 private slots:
     void initTestCase() { SetKeyBeepHandler([this] { ++beeps_; }); }
     void init() {
-        dir_ = std::make_unique<TempDir>();
-        cwd_ = std::make_unique<CurrentDirGuard>(dir_->path());
-        dir_->write("lang.csv", TestLanguageFile());
-        modal_ = std::make_unique<ModalRecorder>();
-        app_ = std::make_unique<CRadioProgApp>();
-        app_->InitInstance(false);
-        mainFrame()->show();
-        mainFrame()->OpenFunctionsEditor();
+        setUpProgram();
+        frame()->show();
+        frame()->OpenFunctionsEditor();
         QVERIFY(view() != nullptr);
         beeps_ = 0;
     }
-    void cleanup() {
-        app_.reset();
-        modal_.reset();
-        cwd_.reset();
-        dir_.reset();
-    }
+    void cleanup() { tearDownProgram(); }
 
     void opensWithTheImageAndItsTitle() {
-        QCOMPARE(mainFrame()->editorFrame(EditorKind::Functions)->windowTitle(), QStringLiteral("E27"));
+        QCOMPARE(frame()->editorFrame(EditorKind::Functions)->windowTitle(), QStringLiteral("E%1").arg(lang_row::kOptionalFunctions));
         QCOMPARE(control<QLineEdit>(sc::kFrequency[0])->text(), QStringLiteral("136.00000"));
         QCOMPARE(control<QComboBox>(sc::kBand[1])->currentText(), QStringLiteral("UHF"));
         QCOMPARE(control<QLineEdit>(sc::kRange[1])->text(), QStringLiteral("400-520.0000"));
         QCOMPARE(control<QComboBox>(sc::kTxTimeout)->currentText(), QStringLiteral("45"));
         QCOMPARE(control<QComboBox>(sc::kOffset[0])->currentText(), QStringLiteral("00.600"));
-        QCOMPARE(control<QGroupBox>(sc::kVfoGroup[0])->title(), QStringLiteral("E72"));
+        QCOMPARE(control<QGroupBox>(sc::kVfoGroup[0])->title(), QStringLiteral("E%1").arg(lang_row::kVfoA));
         QCOMPARE(control<QLineEdit>(sc::kChannelCount)->text(), QStringLiteral("128"));
         // Hidden controls have no widget.
         for (int id : {sc::kTxEndTone, sc::kFmr, sc::kPreAlert, sc::kAlarmSound, sc::kSixCharText, sc::kHiddenField[0], sc::kHiddenField[1]}) QVERIFY(view()->control(id) == nullptr);
@@ -140,8 +124,8 @@ private slots:
                               Qt::NoModifier, Qt::NoScrollPhase, false);
             QApplication::sendEvent(band, &event);
         };
-        mainFrame()->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(mainFrame()));
+        frame()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frame()));
         control<QLineEdit>(sc::kFrequency[0])->setFocus();
         wheel();
         QCOMPARE(band->currentIndex(), 1);
@@ -165,11 +149,11 @@ private slots:
     }
 
     void okStoresReloadsTheChannelTableAndCloses() {
-        mainFrame()->OpenChannelEditor();
-        mainFrame()->OpenFunctionsEditor();
-        const RadioImage& image = mainFrame()->image();
+        frame()->OpenChannelEditor();
+        frame()->OpenFunctionsEditor();
+        const RadioImage& image = frame()->image();
         // A channel the table does not show yet: OK has the table rebuilt from the image.
-        mainFrame()->document().editSettings([](RadioImage& edited) { ChannelRef(edited, 5).setRxFrequency(0x14512500); });
+        frame()->document().editSettings([](RadioImage& edited) { ChannelRef(edited, 5).setRxFrequency(0x14512500); });
         control<QComboBox>(sc::kSquelch)->setCurrentIndex(7);          // squelch
         control<QCheckBox>(sc::kDualWatch)->setChecked(false);           // dual watch
         retype(sc::kFrequency[0], QStringLiteral("145.5"));
@@ -177,22 +161,22 @@ private slots:
         QCOMPARE(image.settingsByte(0x0E22), 7);
         QCOMPARE(image.settingsByte(0x0E27), 0);
         QCOMPARE(VfoRx(image, 0), 0x14550000u);
-        QTRY_VERIFY(mainFrame()->editorFrame(EditorKind::Functions) == nullptr);
-        auto* channels = static_cast<CChnMsgView*>(mainFrame()->editorView(EditorKind::Channels));
+        QTRY_VERIFY(frame()->editorFrame(EditorKind::Functions) == nullptr);
+        auto* channels = static_cast<CChnMsgView*>(frame()->editorView(EditorKind::Channels));
         QCOMPARE(channels->GetCellText(5, column::kRxFrequency), std::string("145.12500"));
     }
 
     void cancelStoresNothingAndCloses() {
-        const RadioImage before = mainFrame()->image();
+        const RadioImage before = frame()->image();
         control<QComboBox>(sc::kSquelch)->setCurrentIndex(7);
         retype(sc::kFrequency[1], QStringLiteral("430.1"));
         QTest::mouseClick(control<QPushButton>(sc::kCancel), Qt::LeftButton);
-        QTRY_VERIFY(mainFrame()->editorFrame(EditorKind::Functions) == nullptr);
-        QVERIFY(mainFrame()->image() == before);
+        QTRY_VERIFY(frame()->editorFrame(EditorKind::Functions) == nullptr);
+        QVERIFY(frame()->image() == before);
     }
 
     void aRefusedChannelCountIsToldAndStopsTheReading() {
-        const RadioImage& image = mainFrame()->image();
+        const RadioImage& image = frame()->image();
         for (const char* count : {"0", "129", "many"}) {
             modal_->warnings.clear();
             retype(sc::kChannelCount, QString::fromLatin1(count));
@@ -216,8 +200,8 @@ private slots:
     }
 
     void openingTwiceActivatesTheFirst() {
-        QVERIFY(mainFrame()->editorFrame(EditorKind::Functions));
-        VerifyOpeningTwiceActivatesTheFirst(*mainFrame(), EditorKind::Functions);
+        QVERIFY(frame()->editorFrame(EditorKind::Functions));
+        VerifyOpeningTwiceActivatesTheFirst(*frame(), EditorKind::Functions);
     }
 
     void everyCaptionFitsAndNothingOverlaps() {

@@ -15,10 +15,10 @@
 #include <filesystem>
 
 #include "editors/gui/functions_view.h"
-#include "shell/commands.h"
+#include "shell/command_table.h"
 #include "shell/gui/main_frame.h"
 #include "shell/gui/radioprog_app.h"
-#include "support/gui_fixture.h"
+#include "support/program_fixture.h"
 
 using namespace radioprog;
 using namespace radioprog::test;
@@ -39,28 +39,12 @@ std::pair<int, QString> ReadPdf(const QString& path) {
 
 }  // namespace
 
-class PrintCommandTest : public QObject {
+class PrintCommandTest : public ProgramTest {
     Q_OBJECT
 
-    std::unique_ptr<TempDir> dir_;
-    std::unique_ptr<CurrentDirGuard> cwd_;
-    std::unique_ptr<CRadioProgApp> app_;
-
-    CMainFrame* frame() { return app_->mainFrame(); }
-
 private slots:
-    void init() {
-        dir_ = std::make_unique<TempDir>();
-        cwd_ = std::make_unique<CurrentDirGuard>(dir_->path());
-        dir_->write("lang.csv", TestLanguageFile());
-        app_ = std::make_unique<CRadioProgApp>();
-        app_->InitInstance(false);
-    }
-    void cleanup() {
-        app_.reset();
-        cwd_.reset();
-        dir_.reset();
-    }
+    void init() { setUpProgram(); }
+    void cleanup() { tearDownProgram(); }
 
     void cancellingTheDialogPrintsNothing() {
         const QString out = QString::fromStdString(dir_->file("out.pdf"));
@@ -103,7 +87,7 @@ private slots:
         QVERIFY2(text.contains(QRegularExpression(QStringLiteral("E43=\\s+90"))), qPrintable(text));
         // The CJK fonts share the glyph of 页 with a look-alike radical, which the text may give.
         QVERIFY2(text.contains(QRegularExpression(QStringLiteral("E29\\s+第 3 \\S / 共 3 \\S"))), qPrintable(text));
-        QVERIFY(!text.contains(QStringLiteral("E17")));  // no channel page
+        QVERIFY(!text.contains(QStringLiteral("E%1").arg(lang_row::kChannelNumber)));  // no channel page
     }
 
     void printingToAFileReplacesItOnlyWhenComplete() {
@@ -134,7 +118,7 @@ private slots:
     void previewFollowsPrintInTheFileMenuAndShowsThreePages() {
         QMenu* file = frame()->menuBar()->actions().at(0)->menu();
         const QList<QAction*> entries = file->actions();
-        const qsizetype print = entries.indexOf(frame()->action(command::kFilePrint));
+        const qsizetype print = entries.indexOf(frame()->action(Command::FilePrint));
         QVERIFY(print >= 0 && print + 1 < entries.size());
         QAction* preview = entries.at(print + 1);
         QCOMPARE(preview->text(), QStringLiteral("E%1").arg(lang_row::kPrintPreview));

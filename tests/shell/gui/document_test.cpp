@@ -34,28 +34,17 @@
 #include "model/channel_record.h"
 #include "model/dat_file.h"
 #include "model/recovery_file.h"
-#include "shell/commands.h"
+#include "shell/command_table.h"
 #include "shell/gui/app_settings.h"
 #include "shell/gui/language_dlg.h"
 #include "shell/gui/main_frame.h"
 #include "shell/gui/recovery_keeper.h"
 #include "shell/gui/radioprog_app.h"
 #include "shell/gui/text.h"
-#include "support/gui_fixture.h"
+#include "support/program_fixture.h"
 
 using namespace radioprog;
 using namespace radioprog::test;
-
-namespace {
-
-// The window title of a test language file's column (rows read "<letter><row>") for a file
-// name, or for an untitled document.
-QString TitleOf(const char* letter, const QString& name) {
-    const QString shown = name == QStringLiteral("Untitled") ? QString("%1%2").arg(letter).arg(lang_row::kUntitled) : name;
-    return shown + QStringLiteral("[*] \u2014 ") + letter + QStringLiteral("0");
-}
-
-}  // namespace
 
 namespace {
 
@@ -74,8 +63,7 @@ std::vector<std::uint8_t> FileBytes(const std::string& path) {
 class DocumentTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<TempDir> dir_;
-    std::unique_ptr<CurrentDirGuard> cwd_;
+    std::unique_ptr<TestDirectory> dir_;
     std::unique_ptr<CRadioProgApp> app_;
     std::unique_ptr<ModalRecorder> modal_;
     Answer answer_ = Answer::Cancel;
@@ -141,8 +129,7 @@ private slots:
     // The program as it starts: the window, then what OpenAtStart does with the arguments.
     void startProgram(const QStringList& arguments = {}) {
         app_.reset();  // the previous window goes without a question, as a crash would take it
-        app_ = std::make_unique<CRadioProgApp>();
-        app_->InitInstance(false);
+        app_ = StartProgram();
         frame()->resize(1300, 900);
         frame()->show();
         QApplication::setActiveWindow(frame());
@@ -157,9 +144,7 @@ private slots:
         RemoveRecovery();
         restore_ = true;
         restoreOffers_ = 0;
-        dir_ = std::make_unique<TempDir>();
-        cwd_ = std::make_unique<CurrentDirGuard>(dir_->path());
-        dir_->write("lang.csv", TestLanguageFile());
+        dir_ = std::make_unique<TestDirectory>();
         modal_ = std::make_unique<ModalRecorder>([this](QDialog& dialog) { return answerDialog(dialog); });
         Hooks().chooseFile = [this](QWidget*, bool) {
             ++fileChoosers_;
@@ -175,7 +160,6 @@ private slots:
     void cleanup() {
         app_.reset();
         modal_.reset();
-        cwd_.reset();
         dir_.reset();
     }
 
@@ -204,7 +188,7 @@ private slots:
         QCOMPARE(frame()->windowTitle(), QStringLiteral("radio.dat[*] \u2014 E0"));
         channels()->grid()->SetRow(3);
         channels()->grid()->SetCol(2);
-        auto run = [this](int command) { frame()->action(command)->trigger(); };
+        auto run = [this](Command command) { frame()->action(command)->trigger(); };
         switch (kind) {
         case 0: typeIntoCell(1, 2, "440.5"); break;
         case 1:
@@ -216,18 +200,18 @@ private slots:
         case 2:
             QGuiApplication::clipboard()->setText(
                 Q(CopyChannels(testing::VariedImage(testing::DistinctRows()), frame()->language(), {40})));
-            run(command::kEditPaste);
+            run(Command::EditPaste);
             break;
         case 3:
             chosen_ = Q(dir_->write("in.csv", "Location,Frequency\n5,145.725\n"));
-            run(command::kImportCsv);
+            run(Command::ImportCsv);
             break;
         case 4:
             channels()->grid()->SelectRows({3});
-            run(command::kDeleteChannels);
+            run(Command::DeleteChannels);
             break;
-        case 5: run(command::kInsertChannel); break;
-        case 6: run(command::kMoveChannelsDown); break;
+        case 5: run(Command::InsertChannel); break;
+        case 6: run(Command::MoveChannelsDown); break;
         case 7: {
             frame()->OpenFunctionsEditor();
             auto* form = static_cast<CChoiceFunView*>(frame()->editorView(EditorKind::Functions));
@@ -250,11 +234,11 @@ private slots:
             typeIntoCell(1, 2, "440.5");
             QVERIFY(frame()->OnFileSave());
             QVERIFY(!frame()->isWindowModified());
-            run(command::kEditUndo);
+            run(Command::EditUndo);
             if (kind == 10) {
                 QVERIFY(frame()->OnFileSave());
                 QVERIFY(!frame()->isWindowModified());
-                run(command::kEditRedo);
+                run(Command::EditRedo);
             }
             break;
         }
@@ -406,11 +390,11 @@ private slots:
         typeIntoCell(1, 2, "440.5");
         typeIntoCell(2, 2, "440.6");
         QVERIFY(frame()->isWindowModified());
-        frame()->action(command::kEditUndo)->trigger();
+        frame()->action(Command::EditUndo)->trigger();
         QVERIFY(frame()->isWindowModified());
-        frame()->action(command::kEditUndo)->trigger();
+        frame()->action(Command::EditUndo)->trigger();
         QVERIFY(!frame()->isWindowModified());
-        frame()->action(command::kEditRedo)->trigger();
+        frame()->action(Command::EditRedo)->trigger();
         QVERIFY(frame()->isWindowModified());
     }
 
@@ -428,7 +412,7 @@ private slots:
 
         // Save As asks, and the document then belongs to the new file.
         chosen_ = file("copy.dat");
-        frame()->action(command::kFileSaveAs)->trigger();
+        frame()->action(Command::FileSaveAs)->trigger();
         QCOMPARE(fileChoosers_, 1);
         QCOMPARE(document().path(), file("copy.dat"));
         QCOMPARE(FileBytes(dir_->file("copy.dat")), FileBytes(dir_->file("radio.dat")));
@@ -437,10 +421,10 @@ private slots:
     void unsavedEditsAreAskedAboutAndCancelKeepsEverything_data() {
         QTest::addColumn<int>("command");
         QTest::newRow("close") << 0;
-        QTest::newRow("exit") << command::kExit;
-        QTest::newRow("new") << command::kFileNew;
-        QTest::newRow("open") << command::kFileOpen;
-        QTest::newRow("read") << command::kReadRadio;
+        QTest::newRow("exit") << static_cast<int>(Command::Exit);
+        QTest::newRow("new") << static_cast<int>(Command::FileNew);
+        QTest::newRow("open") << static_cast<int>(Command::FileOpen);
+        QTest::newRow("read") << static_cast<int>(Command::ReadRadio);
     }
     void unsavedEditsAreAskedAboutAndCancelKeepsEverything() {
         QFETCH(int, command);
@@ -448,7 +432,7 @@ private slots:
             if (command == 0)
                 frame()->close();
             else
-                frame()->action(command)->trigger();
+                frame()->action(static_cast<Command>(command))->trigger();
         };
         openVariedFile();
         typeIntoCell(1, 2, "440.5");
@@ -474,8 +458,8 @@ private slots:
         RadioImage saved;
         QVERIFY(OpenDatFile(dir_->file("radio.dat"), saved).ok);
         QVERIFY(saved == edited);
-        if (command == 0 || command == command::kExit) QVERIFY(!frame()->isVisible());
-        if (command == command::kReadRadio) QTRY_VERIFY_WITH_TIMEOUT(!frame()->transferRunning(), 60000);  // no radio here
+        if (command == 0 || command == static_cast<int>(Command::Exit)) QVERIFY(!frame()->isVisible());
+        if (command == static_cast<int>(Command::ReadRadio)) QTRY_VERIFY_WITH_TIMEOUT(!frame()->transferRunning(), 60000);  // no radio here
     }
 
     void discardGoesOnWithoutSaving() {
@@ -514,8 +498,9 @@ private slots:
     void recoveryFileIsKeptWhileModifiedAndGoesAfterSave() {
         openVariedFile();
         frame()->recovery().setInterval(20);
-        QTest::qWait(100);
-        QVERIFY(!ReadRecovery());  // nothing unsaved: nothing written
+        // What each tick of the keeper's timer does, done at once: nothing unsaved, nothing written.
+        frame()->recovery().update();
+        QVERIFY(!ReadRecovery());
         typeIntoCell(1, 2, "440.5");
         QTRY_VERIFY(ReadRecovery().has_value());
         std::optional<Recovery> kept = ReadRecovery();
@@ -523,7 +508,7 @@ private slots:
         QCOMPARE(Q(kept->documentPath), file("radio.dat"));
         QVERIFY(frame()->OnFileSave());
         QVERIFY(!ReadRecovery());
-        QTest::qWait(100);
+        frame()->recovery().update();
         QVERIFY(!ReadRecovery());
         // Discarded at the end: gone as well.
         typeIntoCell(2, 2, "440.6");
@@ -604,7 +589,7 @@ private slots:
         startProgram();
         QCOMPARE(frame()->language().index, 0);
         QCOMPARE(frame()->windowTitle(), TitleOf("Z", "Untitled"));
-        QAction* recent = frame()->action(command::kRecentFiles);
+        QAction* recent = frame()->action(Command::RecentFiles);
         QVERIFY(recent && recent->isEnabled());
         QCOMPARE(recent->text(), QString("Z%1").arg(lang_row::kRecentFiles));
         emit recent->menu()->aboutToShow();

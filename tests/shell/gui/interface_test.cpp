@@ -35,17 +35,18 @@
 #include "model/data_paths.h"
 #include "pictures/background_wnd.h"
 #include "print/gui/print_command.h"
-#include "shell/commands.h"
+#include "shell/command_table.h"
 #include "shell/gui/about_box_dlg.h"
 #include "shell/gui/interface_fonts.h"
 #include "shell/gui/language_dlg.h"
+#include "shell/gui/command_actions.h"
 #include "shell/gui/main_frame.h"
 #include "shell/gui/message_dlg.h"
 #include "shell/gui/qt_translations.h"
 #include "shell/gui/radioprog_app.h"
 #include "shell/gui/text.h"
 #include "shell/gui/window_placement.h"
-#include "support/gui_fixture.h"
+#include "support/program_fixture.h"
 
 using namespace radioprog;
 using namespace radioprog::test;
@@ -79,12 +80,10 @@ QString Unmarked(const QString& text) {
 class InterfaceTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<TempDir> dir_;
-    std::unique_ptr<CurrentDirGuard> cwd_;
+    std::unique_ptr<TestDirectory> dir_;
 
     std::unique_ptr<CRadioProgApp> start(QSize size = QSize(1366, 768)) {
-        auto app = std::make_unique<CRadioProgApp>();
-        app->InitInstance(false);
+        auto app = StartProgram();
         CMainFrame* frame = app->mainFrame();
         frame->show();
         frame->resize(size);
@@ -110,12 +109,9 @@ class InterfaceTest : public QObject {
 
 private slots:
     void init() {
-        dir_ = std::make_unique<TempDir>();
-        cwd_ = std::make_unique<CurrentDirGuard>(dir_->path());
-        dir_->write("lang.csv", ShippedLanguageFile());
+        dir_ = std::make_unique<TestDirectory>(ShippedLanguageFile());
     }
     void cleanup() {
-        cwd_.reset();
         dir_.reset();
         LoadQtTranslations(2);
     }
@@ -186,7 +182,7 @@ private slots:
         frame->OpenChannelEditor();
 
         functions->showMinimized();
-        frame->action(command::kFunctionsEditor)->trigger();
+        frame->action(Command::FunctionsEditor)->trigger();
         QVERIFY(!functions->isMinimized());
         QCOMPARE(frame->background()->activeSubWindow(), functions);
 
@@ -203,7 +199,7 @@ private slots:
         QCOMPARE(frame->background()->activeSubWindow(), functions);
 
         functions->hide();
-        frame->action(command::kFunctionsEditor)->trigger();
+        frame->action(Command::FunctionsEditor)->trigger();
         QVERIFY(functions->isVisible());
         QCOMPARE(frame->background()->activeSubWindow(), functions);
         verifyEditorsInside(*frame, "restored");
@@ -317,7 +313,7 @@ private slots:
             if (entry->menu()) walkMenu(entry->menu());
         }
         for (QAction* action : frame->toolBar()->actions())
-            if (!action->isSeparator()) check(QStringLiteral("tip"), frame->toolTipText(action->data().toInt()));
+            if (!action->isSeparator()) check(QStringLiteral("tip"), frame->toolTipText(CommandOf(*action)));
 
         // Dialogs and messages.
         frame->OnFileNew();
@@ -480,8 +476,8 @@ private slots:
         CMainFrame* frame = app->mainFrame();
         QCOMPARE(frame->menuBar()->actions()[0]->text(), QStringLiteral("&File"));
         QCOMPARE(frame->menuBar()->actions()[1]->text(), QStringLiteral("&Program"));
-        QCOMPARE(frame->action(command::kFileNew)->text(), QStringLiteral("&New\tCtrl+N"));
-        QCOMPARE(frame->toolTipText(command::kFileNew), QStringLiteral("New"));
+        QCOMPARE(frame->action(Command::FileNew)->text(), QStringLiteral("&New\tCtrl+N"));
+        QCOMPARE(frame->toolTipText(Command::FileNew), QStringLiteral("New"));
         QCOMPARE(modal.warnings.size(), 1);
         QVERIFY(modal.warnings[0].contains(QStringLiteral("lang.csv")));
         for (const std::string& folder : DataSearchDirs()) QVERIFY(modal.warnings[0].contains(Q(folder)));

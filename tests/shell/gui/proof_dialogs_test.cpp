@@ -11,14 +11,14 @@
 
 #include "model/channel_record.h"
 #include "model/dat_file.h"
-#include "shell/commands.h"
+#include "shell/command_table.h"
 #include "shell/gui/compare_dialog.h"
 #include "shell/gui/fleet_write_dialog.h"
 #include "shell/gui/main_frame.h"
 #include "shell/gui/radioprog_app.h"
 #include "shell/gui/text.h"
 #include "sim/radio_sim.h"
-#include "support/gui_fixture.h"
+#include "support/program_fixture.h"
 #include "support/main_frame_fixture.h"
 
 using namespace radioprog;
@@ -36,8 +36,7 @@ QStringList Items(const QListWidget* list) {
 class ProofDialogsTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<TempDir> dir_;
-    std::unique_ptr<CurrentDirGuard> cwd_;
+    std::unique_ptr<TestDirectory> dir_;
     std::vector<std::unique_ptr<sim::RadioSimulator>> radios_;
     std::unique_ptr<CRadioProgApp> app_;
     std::unique_ptr<ModalRecorder> modal_;
@@ -56,8 +55,7 @@ class ProofDialogsTest : public QObject {
             ports += (i ? "," : "") + radios_.back()->devicePath();
         }
         qputenv("RADIOPROG_PORTS", QByteArray::fromStdString(ports));
-        app_ = std::make_unique<CRadioProgApp>();
-        app_->InitInstance(false);
+        app_ = StartProgram();
         frame()->document().editChannels([](RadioImage& image) {
             ChannelRef(image, 9).setRxFrequency(0x14535000u);
             ChannelRef(image, 9).setTxFrequency(0x14535000u);
@@ -68,16 +66,13 @@ class ProofDialogsTest : public QObject {
         return std::equal(frame()->image().channel(9), frame()->image().channel(9) + 16, memory.channel(9));
     }
     FleetWriteDialog* openSeveral() {
-        frame()->action(command::kWriteSeveral)->trigger();
+        frame()->action(Command::WriteSeveral)->trigger();
         return frame()->findChild<FleetWriteDialog*>();
     }
 
 private slots:
     void init() {
-        dir_ = std::make_unique<TempDir>();
-        cwd_ = std::make_unique<CurrentDirGuard>(dir_->path());
-        dir_->write("lang.csv", TestLanguageFile());
-        qputenv("XDG_DATA_HOME", QByteArray::fromStdString(dir_->file("data")));
+        dir_ = std::make_unique<TestDirectory>();
         shownLists_.clear();
         modal_ = std::make_unique<ModalRecorder>([this](QDialog& dialog) {
             if (auto* compare = qobject_cast<CompareDialog*>(&dialog)) {
@@ -92,8 +87,6 @@ private slots:
         app_.reset();
         radios_.clear();
         qunsetenv("RADIOPROG_PORTS");
-        qunsetenv("XDG_DATA_HOME");
-        cwd_.reset();
         dir_.reset();
     }
 
@@ -145,7 +138,7 @@ private slots:
         corrupting.corruptAddress = 9 * 16;
         startApp(corrupting);
         frame()->document().setPort(2);
-        frame()->action(command::kVerifyTransfers)->setChecked(true);
+        frame()->action(Command::VerifyTransfers)->setChecked(true);
         QCOMPARE(RunTransfer(*frame(), &CMainFrame::OnWriteRadio), 4);
         QCOMPARE(shownLists_, QStringList{QStringLiteral("E17 9 E18 145.35000 \u2192 145.35001")});
     }
@@ -156,7 +149,7 @@ private slots:
         ChannelRef(other, 9).setRxFrequency(0x14652000u);
         QVERIFY(SaveDatFile(other, dir_->file("other.dat")).ok);
         Hooks().chooseFile = [this](QWidget*, bool) { return Q(dir_->file("other.dat")); };
-        frame()->action(command::kCompareWith)->trigger();
+        frame()->action(Command::CompareWith)->trigger();
         // What the file has, then what the open document has.
         QCOMPARE(shownLists_, QStringList{QStringLiteral("E17 9 E18 146.52000 \u2192 145.35000")});
         for (const auto& radio : radios_) QVERIFY(radio->Events().empty());

@@ -3,6 +3,9 @@
 #include <QAction>
 #include <QComboBox>
 #include <QImage>
+#include <QKeySequence>
+#include <QMap>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPointer>
@@ -15,7 +18,8 @@
 
 #include "model/dat_file.h"
 #include "pictures/background_wnd.h"
-#include "shell/commands.h"
+#include "shell/command_table.h"
+#include "shell/gui/command_actions.h"
 #include "shell/gui/language_dlg.h"
 #include "shell/gui/main_frame.h"
 #include "shell/gui/message_dlg.h"
@@ -23,84 +27,149 @@
 #include "shell/gui/prog_status_bar.h"
 #include "shell/gui/radioprog_app.h"
 #include "shell/gui/text.h"
-#include "support/gui_fixture.h"
+#include "support/program_fixture.h"
 
 using namespace radioprog;
 using namespace radioprog::test;
 
-namespace {
-
-// The window title of a test language file's column (rows read "<letter><row>") for a file
-// name, or for an untitled document.
-QString TitleOf(const char* letter, const QString& name) {
-    const QString shown = name == QStringLiteral("Untitled") ? QString("%1%2").arg(letter).arg(lang_row::kUntitled) : name;
-    return shown + QStringLiteral("[*] \u2014 ") + letter + QStringLiteral("0");
-}
-
-}  // namespace
-
 class ShellWindowTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<TempDir> dir_;
-    std::unique_ptr<CurrentDirGuard> cwd_;
+    std::unique_ptr<TestDirectory> dir_;
 
-    std::unique_ptr<CRadioProgApp> start() {
-        auto app = std::make_unique<CRadioProgApp>();
-        app->InitInstance(false);
-        return app;
-    }
     static QString menuTitle(CMainFrame* frame, int position) { return frame->menuBar()->actions()[position]->text(); }
 
 private slots:
     void init() {
         // Each test starts as a first run: no language chosen before.
         QSettings(QStringLiteral("radioprog"), QStringLiteral("radioprog")).clear();
-        dir_ = std::make_unique<TempDir>();
-        cwd_ = std::make_unique<CurrentDirGuard>(dir_->path());
-        dir_->write("lang.csv", TestLanguageFile([](int row, int column) -> std::string {
-                        if (row == 92 && column == 2) return "New(&N)\tCtrl+N";
-                        if (row == 92 && column == 1) return "(&N)New";
-                        if (row == 102 && column == 2) return "Port";
-                        return {};
-                    }));
+        dir_ = std::make_unique<TestDirectory>(TestLanguageFile([](int row, int column) -> std::string {
+            if (row == lang_row::kNew && column == 2) return "New(&N)\tCtrl+N";
+            if (row == lang_row::kNew && column == 1) return "(&N)New";
+            if (row == lang_row::kPort && column == 2) return "Port";
+            return {};
+        }));
     }
     void cleanup() {
-        cwd_.reset();
         dir_.reset();
     }
 
     void startUpTitlesAndMenus() {
-        auto app = start();
+        auto app = StartProgram();
         CMainFrame* frame = app->mainFrame();
         QCOMPARE(frame->windowTitle(), TitleOf("E", "Untitled"));
-        QCOMPARE(menuTitle(frame, 0), QStringLiteral("E91"));
+        QCOMPARE(menuTitle(frame, 0), QStringLiteral("E%1").arg(lang_row::kFileMenu));
         QCOMPARE(menuTitle(frame, 3), QStringLiteral("Port"));
-        QCOMPARE(menuTitle(frame, 6), QStringLiteral("E112"));
-        QCOMPARE(menuTitle(frame, 7), QStringLiteral("E110"));
-        QCOMPARE(frame->action(command::kReadRadio)->text(), QStringLiteral("E99"));
-        QCOMPARE(frame->action(command::kDtmfEditor)->text(), QStringLiteral("E%1").arg(lang_row::kDtmfMenu));
+        QCOMPARE(menuTitle(frame, 6), QStringLiteral("E%1").arg(lang_row::kLanguage));
+        QCOMPARE(menuTitle(frame, 7), QStringLiteral("E%1").arg(lang_row::kHelpMenu));
+        QCOMPARE(frame->action(Command::ReadRadio)->text(), QStringLiteral("E%1").arg(lang_row::kReadRadio));
+        QCOMPARE(frame->action(Command::DtmfEditor)->text(), QStringLiteral("E%1").arg(lang_row::kDtmfMenu));
+    }
+
+    // The menu bar, the menus and the toolbar hold the command table's entries in its order,
+    // each command once, with its caption and its keys.
+    void menusAndToolbarAreBuiltFromTheCommandTable() {
+        auto app = StartProgram();
+        CMainFrame* frame = app->mainFrame();
+        const LanguageTable& language = frame->language();
+        const QList<QAction*> bar = frame->menuBar()->actions();
+        QCOMPARE(bar.size(), qsizetype(kMenuBarEntries));
+        QMap<QAction*, int> placed;  // how often each action is in a menu or on the bar
+        for (int position = 0; position < kMenuBarEntries; ++position) {
+            const Menu menu = static_cast<Menu>(position);
+            const MenuEntry& title = MenuBarEntry(menu);
+            QCOMPARE(bar[position]->text(), Q(CaptionText(title, language)));
+            if (title.kind == EntryKind::BarCommand) {
+                ++placed[frame->action(title.command)];
+                continue;
+            }
+            // The Window menu lists the open windows after its commands.
+            const QList<QAction*> items = bar[position]->menu()->actions();
+            const auto expected = MenuCommands(menu);
+            QVERIFY(items.size() >= qsizetype(expected.size()));
+            for (std::size_t k = 0; k < expected.size(); ++k) {
+                QAction* item = items[qsizetype(k)];
+                QCOMPARE(item->isSeparator(), !expected[k].has_value());
+                if (!expected[k]) continue;
+                QCOMPARE(item, frame->action(*expected[k]));
+                QCOMPARE(int(CommandOf(*item)), int(*expected[k]));
+                QCOMPARE(item->text(), Q(CaptionText(*FindCommand(*expected[k]), language)));
+                ++placed[item];
+            }
+        }
+        for (const MenuEntry& entry : MenuLayout()) {
+            if (entry.kind == EntryKind::MenuTitle || entry.kind == EntryKind::Separator) continue;
+            QVERIFY2(placed.value(frame->action(entry.command)) == 1, qPrintable(QString::number(int(entry.command))));
+        }
+        // The bar's Port entry is its own action (without the toolbar picture) that runs the command.
+        QVERIFY(bar[int(Menu::Port)] != frame->action(Command::PortSelect));
+        QVERIFY(bar[int(Menu::Port)]->icon().isNull());
+        QCOMPARE(bar[int(Menu::Language)], frame->action(Command::Language));
+
+        // The keys as the menus promise them (the platform's standard keys for New, Open,
+        // Save, Print and Quit).
+        const QMap<Command, QString> keys = {
+            {Command::FileNew, QKeySequence(QKeySequence::New).toString()},
+            {Command::FileOpen, QKeySequence(QKeySequence::Open).toString()},
+            {Command::FileSave, QKeySequence(QKeySequence::Save).toString()},
+            {Command::FilePrint, QKeySequence(QKeySequence::Print).toString()},
+            {Command::Exit, QKeySequence(QKeySequence::Quit).toString()},
+            {Command::FileSaveAs, QStringLiteral("Ctrl+Shift+S")},
+            {Command::EditUndo, QStringLiteral("Ctrl+Z")},
+            {Command::EditRedo, QStringLiteral("Ctrl+Y; Ctrl+Shift+Z")},
+            {Command::EditCut, QStringLiteral("Ctrl+X")},
+            {Command::EditCopy, QStringLiteral("Ctrl+C")},
+            {Command::EditPaste, QStringLiteral("Ctrl+V")},
+            {Command::DeleteChannels, QStringLiteral("Del")},
+            {Command::InsertChannel, QStringLiteral("Ins")},
+            {Command::MoveChannelsUp, QStringLiteral("Ctrl+Up")},
+            {Command::MoveChannelsDown, QStringLiteral("Ctrl+Down")},
+            {Command::CancelTransfer, QStringLiteral("Esc")},
+        };
+        QCOMPARE(keys[Command::FileNew], QStringLiteral("Ctrl+N"));
+        QCOMPARE(keys[Command::FilePrint], QStringLiteral("Ctrl+P"));
+        for (const MenuEntry& entry : MenuLayout()) {
+            if (entry.kind == EntryKind::MenuTitle || entry.kind == EntryKind::Separator) continue;
+            QAction* action = frame->action(entry.command);
+            QCOMPARE(QKeySequence::listToString(action->shortcuts()), keys.value(entry.command));
+        }
+        QCOMPARE(frame->action(Command::FileNew)->shortcutContext(), Qt::ApplicationShortcut);
+        QCOMPARE(frame->action(Command::EditPaste)->shortcutContext(), Qt::WidgetWithChildrenShortcut);
+        QCOMPARE(frame->action(Command::CancelTransfer)->shortcutContext(), Qt::WindowShortcut);
+        QVERIFY(!frame->action(Command::CancelTransfer)->isEnabled());
+
+        // The toolbar, left to right.
+        const QList<QAction*> buttons = frame->toolBar()->actions();
+        QCOMPARE(buttons.size(), qsizetype(ToolbarLayout().size()));
+        for (std::size_t k = 0; k < ToolbarLayout().size(); ++k) {
+            const std::optional<Command>& command = ToolbarLayout()[k];
+            QCOMPARE(buttons[qsizetype(k)]->isSeparator(), !command.has_value());
+            if (command) {
+                QCOMPARE(buttons[qsizetype(k)], frame->action(*command));
+                QVERIFY(!buttons[qsizetype(k)]->icon().isNull());
+            }
+        }
     }
 
     void toolTipsAreCutBeforeTheParenthesisAndFollowTheLanguage() {
-        auto app = start();
+        auto app = StartProgram();
         CMainFrame* frame = app->mainFrame();
-        QCOMPARE(frame->toolTipText(frame->action(command::kFileNew)->data().toInt()), QStringLiteral("New"));
-        QCOMPARE(frame->toolTipText(frame->action(command::kPortSelect)->data().toInt()), QStringLiteral("Port"));
-        QCOMPARE(frame->toolTipText(frame->action(command::kAbout)->data().toInt()), QString());
+        QCOMPARE(frame->toolTipText(CommandOf(*frame->action(Command::FileNew))), QStringLiteral("New"));
+        QCOMPARE(frame->toolTipText(CommandOf(*frame->action(Command::PortSelect))), QStringLiteral("Port"));
+        QCOMPARE(frame->toolTipText(CommandOf(*frame->action(Command::About))), QString());
         ModalRecorder modal([](QDialog& dialog) {
             static_cast<CLanguageDlg&>(dialog).list()->setCurrentIndex(1);
             dialog.accept();
             return dialog.result();
         });
         app->OnLanguage();
-        QCOMPARE(frame->toolTipText(frame->action(command::kFileNew)->data().toInt()), QString());  // "row 92 starts with ("
-        QCOMPARE(menuTitle(frame, 0), QStringLiteral("T91"));
+        QCOMPARE(frame->toolTipText(CommandOf(*frame->action(Command::FileNew))), QString());  // "row 92 starts with ("
+        QCOMPARE(menuTitle(frame, 0), QStringLiteral("T%1").arg(lang_row::kFileMenu));
         QCOMPARE(frame->windowTitle(), TitleOf("T", "Untitled"));
     }
 
     void languageDialogKeepsEverythingForTheSameLanguage() {
-        auto app = start();
+        auto app = StartProgram();
         int shown = 0;
         ModalRecorder modal([&shown](QDialog& dialog) {
             auto& languages = static_cast<CLanguageDlg&>(dialog);
@@ -112,11 +181,11 @@ private slots:
         app->OnLanguage();
         QCOMPARE(shown, 1);
         QCOMPARE(app->mainFrame()->language().index, 2);
-        QCOMPARE(menuTitle(app->mainFrame(), 0), QStringLiteral("E91"));
+        QCOMPARE(menuTitle(app->mainFrame(), 0), QStringLiteral("E%1").arg(lang_row::kFileMenu));
     }
 
     void languageChangeReopensExactlyTheOpenEditors() {
-        auto app = start();
+        auto app = StartProgram();
         CMainFrame* frame = app->mainFrame();
         QPointer<CChildFrame> channels = frame->OpenChannelEditor();
         QVERIFY(channels);
@@ -224,7 +293,7 @@ private slots:
 
     void portCommandStoresTheChoiceOnOkOnly() {
         qputenv("RADIOPROG_PORTS", QByteArray("/dev/null,,/nonexistent"));
-        auto app = start();
+        auto app = StartProgram();
         CMainFrame* frame = app->mainFrame();
         ModalRecorder modal([](QDialog& dialog) {
             auto& ports = static_cast<CPortSelectDlg&>(dialog);
@@ -249,7 +318,7 @@ private slots:
     void fileNewAsksFirst() {
         // A document without unsaved changes: the reset question (with unsaved changes the
         // save question comes instead, see document_test).
-        auto app = start();
+        auto app = StartProgram();
         CMainFrame* frame = app->mainFrame();
         frame->document().editSettings([](RadioImage& image) { image.bytes[100] = 0x42; });
         frame->document().markSaved(QString::fromStdString(dir_->file("x.dat")));
@@ -259,7 +328,7 @@ private slots:
             return int(QDialog::Rejected);
         });
         frame->OnFileNew();
-        QCOMPARE(shown, QStringLiteral("E30"));
+        QCOMPARE(shown, QStringLiteral("E%1").arg(lang_row::kResetQuestion));
         QCOMPARE(frame->image().bytes[100], 0x42);  // "closed without the button: nothing changes"
         modal.setAnswer([](QDialog&) { return int(QDialog::Accepted); });
         frame->OnFileNew();
@@ -269,7 +338,7 @@ private slots:
     }
 
     void openAndSaveThroughTheCommands() {
-        auto app = start();
+        auto app = StartProgram();
         CMainFrame* frame = app->mainFrame();
         ModalRecorder modal;
         frame->document().setPort(7);

@@ -17,32 +17,20 @@
 #include "model/byte_order.h"
 #include "model/channel_record.h"
 #include "pictures/background_wnd.h"
-#include "shell/commands.h"
+#include "shell/command_table.h"
 #include "shell/gui/main_frame.h"
-#include "shell/gui/message_dlg.h"
 #include "shell/gui/prog_status_bar.h"
-#include "shell/gui/radioprog_app.h"
-#include "sim/radio_sim.h"
-#include "support/gui_fixture.h"
 #include "support/main_frame_fixture.h"
+#include "support/program_fixture.h"
 
 using namespace radioprog;
 using namespace radioprog::test;
 
-class TransferCancelTest : public QObject {
+class TransferCancelTest : public ProgramTest {
     Q_OBJECT
 
-    std::unique_ptr<TempDir> dir_;
-    std::unique_ptr<CurrentDirGuard> cwd_;
-    std::unique_ptr<sim::RadioSimulator> radio_;
-    std::unique_ptr<CRadioProgApp> app_;
-    QStringList messages_;
-    QStringList details_;
-    std::unique_ptr<ModalRecorder> modal_;
     int quitAnswer_ = QMessageBox::No;
     int questions_ = 0;
-
-    CMainFrame* frame() { return app_->mainFrame(); }
 
     // Starts a transfer and waits until the progress bar shows at least value.
     bool startAndWaitForProgress(void (CMainFrame::*command)(), int value) {
@@ -62,44 +50,18 @@ class TransferCancelTest : public QObject {
 
 private slots:
     void init() {
-        dir_ = std::make_unique<TempDir>();
-        cwd_ = std::make_unique<CurrentDirGuard>(dir_->path());
-        dir_->write("lang.csv", TestLanguageFile());
-        qputenv("XDG_DATA_HOME", QByteArray::fromStdString(dir_->file("data")));
-        radio_ = std::make_unique<sim::RadioSimulator>();
-        radio_->SetPaced(true);  // a whole read takes seconds, as with a real radio
-        std::string error;
-        QVERIFY2(radio_->Start(error), error.c_str());
-        qputenv("RADIOPROG_PORTS", QByteArray::fromStdString(radio_->devicePath()));
-        app_ = std::make_unique<CRadioProgApp>();
-        app_->InitInstance(false);
-        messages_.clear();
-        details_.clear();
         questions_ = 0;
-        modal_ = std::make_unique<ModalRecorder>([this](QDialog& dialog) {
-            if (auto* message = qobject_cast<CMessageDlg*>(&dialog)) {
-                messages_ << message->message();
-                details_ << message->detail();
-            }
+        // A paced radio: a whole read takes seconds, as with a real radio.
+        setUpProgram(Radio::Paced, [this](QDialog& dialog) {
             if (qobject_cast<QMessageBox*>(&dialog)) {
                 ++questions_;
                 return quitAnswer_;
             }
             return int(QDialog::Accepted);
         });
-        frame()->show();
-        QVERIFY(QTest::qWaitForWindowActive(frame()));
-        QVERIFY(QTest::qWaitFor([this] { return frame()->editorFrame(EditorKind::Channels) != nullptr; }));
+        QVERIFY(ShowWithChannelTable(*frame()));
     }
-    void cleanup() {
-        modal_.reset();
-        app_.reset();
-        radio_.reset();
-        qunsetenv("RADIOPROG_PORTS");
-        qunsetenv("XDG_DATA_HOME");
-        cwd_.reset();
-        dir_.reset();
-    }
+    void cleanup() { tearDownProgram(); }
 
     void cancelledReadChangesNothing_data() {
         QTest::addColumn<int>("way");
@@ -121,7 +83,7 @@ private slots:
         const std::string cellBefore = channels->GetCellText(2, 1);
 
         QVERIFY(startAndWaitForProgress(&CMainFrame::OnReadRadio, 20));
-        QAction* cancelCommand = frame()->action(command::kCancelTransfer);
+        QAction* cancelCommand = frame()->action(Command::CancelTransfer);
         QVERIFY(cancelCommand->isEnabled());
         QPushButton* button = frame()->progressStatusBar()->cancelButton();
         QVERIFY(button->isVisible());
@@ -132,14 +94,14 @@ private slots:
         });
         QVERIFY2(ms >= 0 && ms < 500, qPrintable(QString::number(ms)));
 
-        QCOMPARE(messages_, QStringList{QStringLiteral("E122E283")});
-        QCOMPARE(details_, QStringList{QStringLiteral("E284")});
+        QCOMPARE(modal_->messages, QStringList{QStringLiteral("E122E283")});
+        QCOMPARE(modal_->details, QStringList{QStringLiteral("E%1").arg(lang_row::kNothingChanged)});
         QVERIFY(frame()->image() == before);
         QCOMPARE(channels->GetCellText(2, 1), cellBefore);
         QVERIFY(!std::filesystem::exists(dir_->file("data/radioprog/backups")));
         QVERIFY(!cancelCommand->isEnabled());
         QVERIFY(!button->isVisible());
-        QVERIFY(frame()->action(command::kReadRadio)->isEnabled());
+        QVERIFY(frame()->action(Command::ReadRadio)->isEnabled());
     }
 
     void cancelledWriteWarnsOfMixedMemory() {
@@ -147,8 +109,8 @@ private slots:
         QVERIFY(startAndWaitForProgress(&CMainFrame::OnWriteRadio, 5));
         const qint64 ms = cancelAndTime([this] { frame()->OnCancelTransfer(); });
         QVERIFY2(ms >= 0 && ms < 500, qPrintable(QString::number(ms)));
-        QCOMPARE(messages_, QStringList{QStringLiteral("E123E283")});
-        QCOMPARE(details_, QStringList{QStringLiteral("E285\nE286")});
+        QCOMPARE(modal_->messages, QStringList{QStringLiteral("E123E283")});
+        QCOMPARE(modal_->details, QStringList{QStringLiteral("E285\nE286")});
     }
 
     void closingDuringATransferAsksThenCancelsAndQuits() {
@@ -168,7 +130,7 @@ private slots:
         QVERIFY(QTest::qWaitFor([this] { return !frame()->isVisible(); }, 5000));
         QVERIFY2(timer.elapsed() < 500, qPrintable(QString::number(timer.elapsed())));
         QCOMPARE(ended.size(), 1);
-        QVERIFY2(messages_.isEmpty(), "no result to read when quitting");
+        QVERIFY2(modal_->messages.isEmpty(), "no result to read when quitting");
     }
 
     void bandRefusalShowsTheRefusedChannel() {
@@ -183,11 +145,11 @@ private slots:
         frame()->document().editSettings([](RadioImage& image) { ChannelRef(image, 100).setRxFrequency(0x15000000); });
         frame()->OpenFunctionsEditor();
         QCOMPARE(RunTransfer(*frame(), &CMainFrame::OnWriteRadio), 2);
-        QCOMPARE(messages_.size(), 2);
-        QVERIFY2(messages_[0].startsWith(QStringLiteral("E1 101 E113 <144.000~146.995 430.000~440.995>")),
-                 qPrintable(messages_[0]));
-        QCOMPARE(details_[0], QStringLiteral("E18 150.00000 MHz, E296 100"));
-        QCOMPARE(details_[1], QStringLiteral("E287"));
+        QCOMPARE(modal_->messages.size(), 2);
+        QVERIFY2(modal_->messages[0].startsWith(QStringLiteral("E1 101 E113 <144.000~146.995 430.000~440.995>")),
+                 qPrintable(modal_->messages[0]));
+        QCOMPARE(modal_->details[0], QStringLiteral("E18 150.00000 MHz, E296 100"));
+        QCOMPARE(modal_->details[1], QStringLiteral("E%1").arg(lang_row::kNothingWritten));
 
         QCOMPARE(frame()->background()->activeSubWindow(), frame()->editorFrame(EditorKind::Channels));
         auto* channels = dynamic_cast<CChnMsgView*>(frame()->editorView(EditorKind::Channels));
@@ -204,21 +166,21 @@ private slots:
             WriteLe32(image.vfoEntry(1), 0x15000000);
         });
         frame()->RefreshEditors();  // the open forms show (and store back) the new values
-        messages_.clear();
-        details_.clear();
+        modal_->messages.clear();
+        modal_->details.clear();
         QCOMPARE(RunTransfer(*frame(), &CMainFrame::OnWriteRadio), 2);
-        QVERIFY2(messages_[0].startsWith(QStringLiteral("E74 B E113")), qPrintable(messages_[0]));
-        QCOMPARE(details_[0], QStringLiteral("E18 150.00000 MHz"));
+        QVERIFY2(modal_->messages[0].startsWith(QStringLiteral("E74 B E113")), qPrintable(modal_->messages[0]));
+        QCOMPARE(modal_->details[0], QStringLiteral("E18 150.00000 MHz"));
         QCOMPARE(frame()->background()->activeSubWindow(), frame()->editorFrame(EditorKind::Functions));
     }
 
     void noRadioSaysWhatToCheck() {
         radio_->SetFaults(sim::SimFaults{.wrongModel = true});
         QCOMPARE(RunTransfer(*frame(), &CMainFrame::OnReadRadio), 0);
-        QCOMPARE(messages_, QStringList{QStringLiteral("E33")});
+        QCOMPARE(modal_->messages, QStringList{QStringLiteral("E%1").arg(lang_row::kNoRadioFound)});
         const QString expected = QStringLiteral("E289\n\u2022 E290\n\u2022 E291\n\u2022 E292\nE293\n\u2022 COM1 (%1): E294")
                                      .arg(QString::fromStdString(radio_->devicePath()));
-        QCOMPARE(details_[0], expected);
+        QCOMPARE(modal_->details[0], expected);
     }
 };
 

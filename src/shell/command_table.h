@@ -1,0 +1,124 @@
+#pragma once
+// The main window's commands in one table: which menu holds each command and where, the
+// language row of its caption (and the English caption for a language file without that
+// row), its shortcut, its toolbar icon and whether its toolbar button shows a tip. The main
+// window builds its menu bar, menus, shortcuts and toolbar from this table and relabels them
+// from it after a language change; the tips are read from it.
+//
+// To add a command: give it an identifier below, put its entry where it belongs in
+// MenuLayout() (the order of the table is the order of the menus), add its language row to
+// model/extra_rows.h and data/lang.csv, and connect it in the main window.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "model/language_table.h"
+
+namespace radioprog {
+
+// Command identifiers. The numbers below 33000 and from 57600 are the program's historic ones.
+enum class Command : int {
+    ChannelEditor = 32771,
+    ReadRadio = 32773,
+    WriteRadio = 32774,
+    PortSelect = 32775,
+    FunctionsEditor = 32776,
+    BatchChannels = 32778,
+    Language = 32779,
+    DtmfEditor = 32798,
+    FileNew = 57600,
+    FileOpen = 57601,
+    FileClose = 57602,
+    FileSave = 57603,
+    FilePrint = 57607,
+    FilePrintPreview = 57609,
+    WindowArrange = 57649,
+    WindowCascade = 57650,
+    WindowTile = 57651,
+    About = 57664,
+    Exit = 57665,
+    ViewToolbar = 59392,
+    ViewStatusBar = 59393,
+    // Channel editing and CSV files.
+    EditUndo = 33001,
+    EditRedo = 33002,
+    EditCut = 33003,
+    EditCopy = 33004,
+    EditPaste = 33005,
+    DeleteChannels = 33006,
+    InsertChannel = 33007,
+    MoveChannelsUp = 33008,
+    MoveChannelsDown = 33009,
+    ImportCsv = 33010,
+    ExportCsv = 33011,
+    // The open file as a document: Save As and the File menu's list of recent files.
+    FileSaveAs = 33012,
+    RecentFiles = 33013,
+    // Several radios at once, verified transfers, comparison of images.
+    WriteSeveral = 33101,
+    CompareWith = 33102,
+    VerifyTransfers = 33103,
+    // Stops the running transfer (Program menu, Esc, the status bar's Cancel button).
+    CancelTransfer = 33201,
+};
+
+// The menu-bar entries, in their order on the bar.
+enum class Menu { File, Program, Edit, Port, View, Window, Language, Help };
+inline constexpr int kMenuBarEntries = 8;
+
+enum class EntryKind {
+    MenuTitle,   // a drop-down menu's title on the menu bar
+    BarCommand,  // a command placed directly on the menu bar
+    Item,        // a command in a drop-down menu
+    Submenu,     // a submenu of a drop-down menu (its entries are built at run time)
+    Separator,
+};
+
+// A platform's standard key of a command (as the desktop defines it), or none.
+enum class StandardKey { None, New, Open, Save, Print, Quit };
+
+// Where a shortcut works: anywhere in the program, in the main window, or while the focus is
+// inside the channel table (so other editors and open cell editors keep their keys).
+enum class KeyScope { Application, Window, ChannelTable };
+
+// A toolbar picture (the window maps it to an icon file or a theme icon).
+enum class CommandIcon { None, New, Open, Save, Print, Read, Write, Port, About };
+
+struct MenuEntry {
+    EntryKind kind;
+    Menu menu;
+    Command command;           // for MenuTitle and Separator: unused
+    int row;                   // language row of the caption; -1 for a separator
+    const char* fixedCaption;  // the caption when the row's text is empty ("" = the row's built-in text)
+    StandardKey standardKey = StandardKey::None;
+    const char* keys = "";     // other shortcuts, "Ctrl+Y; Ctrl+Shift+Z" (Qt's portable key names)
+    KeyScope scope = KeyScope::Application;
+    CommandIcon icon = CommandIcon::None;
+    bool tip = false;          // the toolbar button's tip is the caption cut before its first "("
+    bool checkable = false;
+    bool startsEnabled = true;
+};
+
+// Every menu-bar entry and menu entry, in menu order: each MenuTitle or BarCommand is followed
+// by the entries of its menu. Each command appears exactly once.
+const std::vector<MenuEntry>& MenuLayout();
+
+// The toolbar from left to right; an empty entry is a separator.
+const std::vector<std::optional<Command>>& ToolbarLayout();
+
+// The entry of a command; nullptr for one the table does not hold.
+const MenuEntry* FindCommand(Command command);
+// The entry of a menu-bar position.
+const MenuEntry& MenuBarEntry(Menu menu);
+// The commands of a drop-down menu (separators as nullopt), in order.
+std::vector<std::optional<Command>> MenuCommands(Menu menu);
+
+// An entry's caption: its language row's text, or the fixed caption when that is empty.
+std::string CaptionText(const MenuEntry& entry, const LanguageTable& language);
+
+// The toolbar tip of a command: its caption cut before the first "(" (where the accelerator
+// and key name follow in the Chinese captions), then made plain; empty for commands whose
+// button shows no tip.
+std::string ToolTipText(Command command, const LanguageTable& language);
+
+}  // namespace radioprog
