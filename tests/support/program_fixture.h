@@ -52,6 +52,17 @@ private:
     std::optional<EnvGuard> ports_;
 };
 
+// The simulator's band limits with the receive bands narrowed to 144-146 and 430-440 MHz, so a
+// channel at 150 MHz makes the band check refuse a write.
+inline BandLimits NarrowReceiveBands() {
+    BandLimits narrow = sim::DefaultSimBands();
+    narrow.rxLower[0] = 144;
+    narrow.rxUpper[0] = 146;
+    narrow.rxLower[1] = 430;
+    narrow.rxUpper[1] = 440;
+    return narrow;
+}
+
 // The program as main() starts it, its window not yet shown.
 inline std::unique_ptr<CRadioProgApp> StartProgram() {
     auto app = std::make_unique<CRadioProgApp>();

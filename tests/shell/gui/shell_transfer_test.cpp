@@ -63,12 +63,7 @@ private slots:
     }
 
     void refusedWriteShowsTheBandMessageThenWriteFailed() {
-        BandLimits narrow = sim::DefaultSimBands();
-        narrow.rxLower[0] = 144;
-        narrow.rxUpper[0] = 146;
-        narrow.rxLower[1] = 430;
-        narrow.rxUpper[1] = 440;
-        radio_->SetBandLimits(narrow);
+        radio_->SetBandLimits(NarrowReceiveBands());
         frame()->document().editSettings([](RadioImage& image) { ChannelRef(image, 4).setRxFrequency(0x15000000); });  // 150 MHz, outside both receive bands
         QCOMPARE(runTransfer(&CMainFrame::OnWriteRadio), 2);
         QCOMPARE(modal_->messages.size(), 2);

@@ -135,12 +135,7 @@ private slots:
 
     void bandRefusalShowsTheRefusedChannel() {
         radio_->SetPaced(false);
-        BandLimits narrow = sim::DefaultSimBands();
-        narrow.rxLower[0] = 144;
-        narrow.rxUpper[0] = 146;
-        narrow.rxLower[1] = 430;
-        narrow.rxUpper[1] = 440;
-        radio_->SetBandLimits(narrow);
+        radio_->SetBandLimits(NarrowReceiveBands());
         // Far down the table.
         frame()->document().editSettings([](RadioImage& image) { ChannelRef(image, 100).setRxFrequency(0x15000000); });
         frame()->OpenFunctionsEditor();
