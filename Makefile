@@ -21,14 +21,14 @@ endif
 PACKAGES = cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
            libbenchmark-dev fonts-noto-cjk fonts-arphic-ukai fonts-liberation fonts-dejavu-core fonts-droid-fallback \
            qt6-translations-l10n xvfb xauth poppler-utils \
-           help2man librsvg2-bin appstream desktop-file-utils dpkg-dev file python3
+           help2man librsvg2-bin clang-format appstream desktop-file-utils dpkg-dev file python3
 
 # The fuzz targets need clang and its libFuzzer runtime.
 FUZZ_PACKAGES = clang libclang-rt-14-dev
 
 SUDO = $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps fuzz-deps configure build run demo test package sanitize tsan fuzz bench clean
+.PHONY: deps fuzz-deps configure build run demo test package sanitize tsan fuzz bench clean format format-check
 
 deps: PACKAGE_LIST = $(PACKAGES)
 fuzz-deps: PACKAGE_LIST = $(FUZZ_PACKAGES)
@@ -98,3 +98,11 @@ bench: build
 
 clean:
 	rm -rf $(BUILD) $(SAN_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD)
+
+# The C++ sources follow .clang-format: `make format` lays them out, `make format-check`
+# (run by CI) fails on any file that differs.
+FORMAT_FILES = git ls-files '*.cpp' '*.h' '*.c'
+format: deps
+	$(FORMAT_FILES) | xargs clang-format -i
+format-check: deps
+	$(FORMAT_FILES) | xargs clang-format --dry-run -Werror

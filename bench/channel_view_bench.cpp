@@ -23,7 +23,8 @@ void StartApplication() {
 }
 
 void UseAllChannels(Workspace& workspace) {
-    for (int r = 0; r < kLanguageRowCount; ++r) workspace.language.rows[static_cast<std::size_t>(r)] = "Text " + std::to_string(r);
+    for (int r = 0; r < kLanguageRowCount; ++r)
+        workspace.language.rows[static_cast<std::size_t>(r)] = "Text " + std::to_string(r);
     workspace.document.editChannels(
         [&](RadioImage& image) { ApplyBatch(image, workspace.language, InitialBatchSettings(workspace.language)); });
 }

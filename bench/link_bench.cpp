@@ -26,8 +26,8 @@ using namespace radioprog;
 
 // Bytes on the wire, both directions.
 constexpr double kHandshakeBytes = (9 + 1) + (1 + 8) + (1 + 1);  // mode entry, identify, confirm
-constexpr double kBlockReadBytes = 4 + 68 + 1 + 1;                 // request, reply, confirm, ACK
-constexpr double kUnitWriteBytes = 4 + 16 + 1;                     // header, data, ACK
+constexpr double kBlockReadBytes = 4 + 68 + 1 + 1;               // request, reply, confirm, ACK
+constexpr double kUnitWriteBytes = 4 + 16 + 1;                   // header, data, ACK
 constexpr double kReadBlocks = 71;
 constexpr double kWriteUnits = 32 * 4 + 32 * 4 + 16 + 2 + 4 + 2;
 constexpr double kBytesPerSecond = 960;
@@ -35,7 +35,7 @@ constexpr double kModeEntryWait = 0.2;
 
 double WireSeconds(TransferMode mode) {
     double bytes = kHandshakeBytes + (mode == TransferMode::Read ? kReadBlocks * kBlockReadBytes
-                                                                  : kBlockReadBytes + kWriteUnits * kUnitWriteBytes);
+                                                                 : kBlockReadBytes + kWriteUnits * kUnitWriteBytes);
     return bytes / kBytesPerSecond + kModeEntryWait;
 }
 
@@ -108,15 +108,29 @@ void BM_PacedTransfer(benchmark::State& state, TransferMode mode, Adapter adapte
     state.counters["ratio"] = total / (static_cast<double>(state.iterations()) * WireSeconds(mode));
 }
 
-BENCHMARK_CAPTURE(BM_PacedTransfer, read, TransferMode::Read)->Iterations(3)->UseManualTime()->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_PacedTransfer, write, TransferMode::Write)->Iterations(3)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_PacedTransfer, read, TransferMode::Read)
+    ->Iterations(3)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_PacedTransfer, write, TransferMode::Write)
+    ->Iterations(3)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_PacedTransfer, read_latency16_lowlatency_refused, TransferMode::Read, Adapter::LowLatencyRefused)
-    ->Iterations(3)->UseManualTime()->Unit(benchmark::kMillisecond);
+    ->Iterations(3)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_PacedTransfer, read_latency16_lowlatency_granted, TransferMode::Read, Adapter::LowLatencyGranted)
-    ->Iterations(3)->UseManualTime()->Unit(benchmark::kMillisecond);
+    ->Iterations(3)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_PacedTransfer, write_latency16_lowlatency_refused, TransferMode::Write, Adapter::LowLatencyRefused)
-    ->Iterations(3)->UseManualTime()->Unit(benchmark::kMillisecond);
+    ->Iterations(3)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_PacedTransfer, write_latency16_lowlatency_granted, TransferMode::Write, Adapter::LowLatencyGranted)
-    ->Iterations(3)->UseManualTime()->Unit(benchmark::kMillisecond);
+    ->Iterations(3)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace

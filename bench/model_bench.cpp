@@ -2,9 +2,9 @@
 // the channel table's refresh does (without widgets).
 #include <benchmark/benchmark.h>
 
+#include <unistd.h>
 #include <cstdio>
 #include <string>
-#include <unistd.h>
 
 #include "editors/channel_cells.h"
 #include "model/channel_record.h"

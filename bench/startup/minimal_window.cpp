@@ -21,8 +21,8 @@ public:
             QTimer::singleShot(0, qApp, [this] {
                 timespec now{};
                 ::clock_gettime(CLOCK_MONOTONIC, &now);
-                std::printf("main window fully painted after %.1f ms (monotonic %.3f ms)\n", clock_.nsecsElapsed() / 1e6,
-                            now.tv_sec * 1e3 + now.tv_nsec / 1e6);
+                std::printf("main window fully painted after %.1f ms (monotonic %.3f ms)\n",
+                            clock_.nsecsElapsed() / 1e6, now.tv_sec * 1e3 + now.tv_nsec / 1e6);
                 std::fflush(stdout);
                 QApplication::quit();
             });

@@ -24,7 +24,8 @@ int RunChannels(const cmdline::Arguments& args) {
     LoadCliLanguage(language, true);
 
     ChannelRow header;
-    for (int c = 0; c < kChannelColumnCount; ++c) header[static_cast<std::size_t>(c)] = language.row(ChannelHeaderRows()[static_cast<std::size_t>(c)]);
+    for (int c = 0; c < kChannelColumnCount; ++c)
+        header[static_cast<std::size_t>(c)] = language.row(ChannelHeaderRows()[static_cast<std::size_t>(c)]);
     PrintRow(header);
     for (int n = 0; n < kChannelCount; ++n) PrintRow(ChannelToRow(image, language, n));
     return kExitOk;

@@ -43,7 +43,8 @@ int RunImportCsv(const cmdline::Arguments& args) {
     const LanguageTable english;
     const std::string source = InputName(csvFile);
     if (!report.headerOk) return UsageError(source + ": " + CsvProblemText(report.problems.front(), english));
-    for (const CsvProblem& problem : report.problems) std::cerr << source << ": " << CsvProblemText(problem, english) << "\n";
+    for (const CsvProblem& problem : report.problems)
+        std::cerr << source << ": " << CsvProblemText(problem, english) << "\n";
     // Nothing stored: the file stays as it was, and a script learns it from the exit status.
     if (!report.channels.empty())
         if (status = SaveImageFile(image, out); status != kExitOk) return status;
@@ -70,7 +71,9 @@ const CommandRegistration kRegistration{{
     {
         {{"o", "out"}, "NEW.dat", "write the result to NEW.dat instead of FILE.dat"},
         {{"from"}, "N", "place the rows in file order from channel N (0-127),\nignoring their Location"},
-        {{"strict-bands"}, "", "skip rows with a frequency between the usual bands\ninstead of storing them with a warning"},
+        {{"strict-bands"},
+         "",
+         "skip rows with a frequency between the usual bands\ninstead of storing them with a warning"},
     },
     {kExitNothingImported},
     RunImportCsv,

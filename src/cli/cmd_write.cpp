@@ -53,8 +53,9 @@ const CommandRegistration kRegistration{{
     [] {
         std::vector<cmdline::Option> options = TransferOptions();
         options.front().valueName = "N[,M,...]";
-        options.front().description = "the port to try first (1-20), then COM1-COM20 in order;\n"
-                                      "a list: write to the radios on these ports";
+        options.front().description =
+            "the port to try first (1-20), then COM1-COM20 in order;\n"
+            "a list: write to the radios on these ports";
         options.push_back({{"all"}, "", "write to every port where a radio answers"});
         return options;
     }(),

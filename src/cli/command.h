@@ -24,9 +24,9 @@ const std::vector<ExitCode>& ExitCodes();
 
 struct Command {
     std::string name;
-    std::string synopsis;  // "new FILE"
-    std::string summary;   // one line for the command list
-    std::string help;      // what the command does; its options and exit codes follow
+    std::string synopsis;                  // "new FILE"
+    std::string summary;                   // one line for the command list
+    std::string help;                      // what the command does; its options and exit codes follow
     std::vector<cmdline::Option> options;  // its own options (--help is every command's)
     std::vector<int> exitCodes;            // the codes it returns besides 0 and 2
     int (*run)(const cmdline::Arguments& args);

@@ -61,7 +61,8 @@ int TakeWriteExtras(const cmdline::Arguments& args, WriteExtras& extras) {
 }
 
 int WriteSeveral(const TransferArgs& args, const WriteExtras& extras, const RadioImage& image) {
-    if (!args.device.empty()) return UsageError("write: --device names one radio; several radios come from RADIOPROG_PORTS");
+    if (!args.device.empty())
+        return UsageError("write: --device names one radio; several radios come from RADIOPROG_PORTS");
     if (args.port) return UsageError("write: give the ports as one list: --port 1,2,3");
     PortMap portMap = TransferPorts(args);
     std::vector<int> ports = extras.ports;
@@ -90,7 +91,8 @@ int WriteSeveral(const TransferArgs& args, const WriteExtras& extras, const Radi
         if (extras.all && status == RadioStatus::NoRadio) continue;
         ++answered;
         if (status == RadioStatus::Done) ++written;
-        worst = std::max(worst, status, [](RadioStatus a, RadioStatus b) { return static_cast<int>(a) < static_cast<int>(b); });
+        worst = std::max(worst, status,
+                         [](RadioStatus a, RadioStatus b) { return static_cast<int>(a) < static_cast<int>(b); });
     }
     if (answered == 0) {
         std::cerr << "radioprog-cli: no radio found on COM1-COM20\n";

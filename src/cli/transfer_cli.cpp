@@ -37,21 +37,20 @@ extern "C" void CancelOnSignal(int signal) {
 
 // Texts of the refusal and of the transfer results when no language file supplies them.
 void FillMissingRefusalTexts(LanguageTable& language) {
-    const std::pair<int, const char*> fallback[] = {
-        {lang_row::kChannel, "Channel"},
-        {lang_row::kVfoFrequency, "Current frequency"},
-        {lang_row::kOutsideBands, "is outside the radio's bands"},
-        {lang_row::kChannelNumber, "CH"},
-        {lang_row::kName, "Name"},
-        {lang_row::kOptionalFunctions, "Optional Functions"},
-        {lang_row::kFailed, " failed"},
-        {lang_row::kCompleted, " completed"},
-        {lang_row::kNoRadioFound, "No radio found"},
-        {lang_row::kVfoA, "VFO A"},
-        {lang_row::kVfoB, "VFO B"},
-        {lang_row::kRead, "Read"},
-        {lang_row::kWrite, "Write"},
-        {lang_row::kDtmfSettings, "DTMF Settings"}};
+    const std::pair<int, const char*> fallback[] = {{lang_row::kChannel, "Channel"},
+                                                    {lang_row::kVfoFrequency, "Current frequency"},
+                                                    {lang_row::kOutsideBands, "is outside the radio's bands"},
+                                                    {lang_row::kChannelNumber, "CH"},
+                                                    {lang_row::kName, "Name"},
+                                                    {lang_row::kOptionalFunctions, "Optional Functions"},
+                                                    {lang_row::kFailed, " failed"},
+                                                    {lang_row::kCompleted, " completed"},
+                                                    {lang_row::kNoRadioFound, "No radio found"},
+                                                    {lang_row::kVfoA, "VFO A"},
+                                                    {lang_row::kVfoB, "VFO B"},
+                                                    {lang_row::kRead, "Read"},
+                                                    {lang_row::kWrite, "Write"},
+                                                    {lang_row::kDtmfSettings, "DTMF Settings"}};
     for (auto [row, text] : fallback)
         if (language.rows[static_cast<std::size_t>(row)].empty()) language.rows[static_cast<std::size_t>(row)] = text;
 }
@@ -71,7 +70,8 @@ std::vector<cmdline::Option> TransferOptions() {
         {{"port"}, "N", "the port to try first (1-20), then COM1-COM20 in order"},
         {{"verify"}, "", "prove the transfer (see above)"},
         {{"device"}, "PATH", "use only PATH, as COM1"},
-        {{"trace"}, "FILE",
+        {{"trace"},
+         "FILE",
          "append every byte sent and received, with times, to FILE\n"
          "(RADIOPROG_TRACE=FILE does the same for every transfer)"},
     };
@@ -154,46 +154,45 @@ int ReportTransferFailure(const CliReports& reports, const RadioImage* sent) {
     const TransferOutcome& outcome = *reports.outcome();
     std::string port = outcome.foundPort ? " on " + PortMap::Name(*outcome.foundPort) : "";
     switch (outcome.result) {
-        case TransferResult::ReadDone:
-            return kExitOk;
-        case TransferResult::WriteDone: {
-            if (!sent) return kExitOk;
-            std::vector<ImageDifference> differences = VerifyDifferences(*sent, outcome, reports.language());
-            if (differences.empty()) return kExitOk;
-            std::cerr << "radioprog-cli: " << PortMap::Name(outcome.foundPort.value_or(0)) << ": "
-                      << reports.language().row(lang_row::kVerifyDiffers) << "\n";
-            for (const ImageDifference& difference : differences)
-                std::cerr << "  " << DifferenceText(difference, reports.language()) << "\n";
-            return kExitVerifyDiffers;
+    case TransferResult::ReadDone: return kExitOk;
+    case TransferResult::WriteDone: {
+        if (!sent) return kExitOk;
+        std::vector<ImageDifference> differences = VerifyDifferences(*sent, outcome, reports.language());
+        if (differences.empty()) return kExitOk;
+        std::cerr << "radioprog-cli: " << PortMap::Name(outcome.foundPort.value_or(0)) << ": "
+                  << reports.language().row(lang_row::kVerifyDiffers) << "\n";
+        for (const ImageDifference& difference : differences)
+            std::cerr << "  " << DifferenceText(difference, reports.language()) << "\n";
+        return kExitVerifyDiffers;
+    }
+    case TransferResult::NoRadio: {
+        std::string advice = PermissionAdvice(outcome, LanguageTable{});
+        std::string tried;
+        for (const PortProblem& problem : outcome.portsTried)
+            tried += (tried.empty() ? "" : ", ") + PortMap::Name(problem.port) + " (" + problem.device +
+                     "): " + (problem.reason.empty() ? "no answer" : problem.reason);
+        std::cerr << "radioprog-cli: no radio found on COM1-COM20"
+                  << (tried.empty() ? " (no serial port found)" : "; tried " + tried)
+                  << "; check that the cable is plugged in, the radio is switched on and the port is right"
+                  << (advice.empty() ? "" : "; " + advice) << "\n";
+        return kExitNoRadio;
+    }
+    case TransferResult::ReadFailed:
+        std::cerr << "radioprog-cli: reading the radio" << port
+                  << (outcome.cancelled ? " cancelled" : " failed" + Where(outcome, reports.language()))
+                  << "; nothing was saved\n";
+        return kExitReadFailed;
+    case TransferResult::WriteFailed:
+        if (reports.bandRefused()) {
+            std::cerr << "radioprog-cli: write refused, nothing written: " << reports.bandRefusal() << "\n";
+            return kExitBandRefused;
         }
-        case TransferResult::NoRadio: {
-            std::string advice = PermissionAdvice(outcome, LanguageTable{});
-            std::string tried;
-            for (const PortProblem& problem : outcome.portsTried)
-                tried += (tried.empty() ? "" : ", ") + PortMap::Name(problem.port) + " (" + problem.device +
-                         "): " + (problem.reason.empty() ? "no answer" : problem.reason);
-            std::cerr << "radioprog-cli: no radio found on COM1-COM20"
-                      << (tried.empty() ? " (no serial port found)" : "; tried " + tried)
-                      << "; check that the cable is plugged in, the radio is switched on and the port is right"
-                      << (advice.empty() ? "" : "; " + advice) << "\n";
-            return kExitNoRadio;
-        }
-        case TransferResult::ReadFailed:
-            std::cerr << "radioprog-cli: reading the radio" << port
-                      << (outcome.cancelled ? " cancelled" : " failed" + Where(outcome, reports.language()))
-                      << "; nothing was saved\n";
-            return kExitReadFailed;
-        case TransferResult::WriteFailed:
-            if (reports.bandRefused()) {
-                std::cerr << "radioprog-cli: write refused, nothing written: " << reports.bandRefusal() << "\n";
-                return kExitBandRefused;
-            }
-            std::cerr << "radioprog-cli: writing the radio" << port
-                      << (outcome.cancelled ? " cancelled" : " failed" + Where(outcome, reports.language()))
-                      << (outcome.unitsWritten > 0
-                              ? "; the radio may now hold a mix of old and new memory: write again to fix it\n"
-                              : "; nothing was written\n");
-            return kExitWriteFailed;
+        std::cerr << "radioprog-cli: writing the radio" << port
+                  << (outcome.cancelled ? " cancelled" : " failed" + Where(outcome, reports.language()))
+                  << (outcome.unitsWritten > 0
+                          ? "; the radio may now hold a mix of old and new memory: write again to fix it\n"
+                          : "; nothing was written\n");
+        return kExitWriteFailed;
     }
     return kExitWriteFailed;
 }

@@ -55,9 +55,9 @@ std::vector<std::string> Arguments::values(std::string_view name) const {
 const std::vector<Option>& QtGuiOptions() {
     static const std::vector<Option> options = [] {
         std::vector<Option> list;
-        for (const char* name : {"platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry",
-                                 "qwindowicon", "qwindowtitle", "session", "display", "geometry", "style",
-                                 "stylesheet", "qmljsdebugger"})
+        for (const char* name :
+             {"platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry", "qwindowicon",
+              "qwindowtitle", "session", "display", "geometry", "style", "stylesheet", "qmljsdebugger"})
             list.push_back({{name}, "VALUE", "", "", true});
         for (const char* name : {"reverse", "widgetcount", "nograb", "dograb", "sync"})
             list.push_back({{name}, "", "", "", true});

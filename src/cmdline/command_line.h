@@ -50,7 +50,6 @@ private:
     std::vector<std::string> positional_;
 };
 
-
 // Parses args (without the program name) against the options. False with a one-line reason
 // for an unknown option, a missing value or a value given to a switch.
 bool Parse(const std::vector<Option>& options, const std::vector<std::string>& args, Arguments& parsed,

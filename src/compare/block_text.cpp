@@ -36,10 +36,12 @@ bool Within(std::uint16_t address, std::uint16_t start, std::size_t length) {
 std::string BlockText(std::uint16_t address, std::size_t size, const LanguageTable& language) {
     if (address < kChannelMemoryEnd) return Channels(address / kChannelBytes, size, language);
     if (address >= kChannelNameAddress && address < kChannelNameEnd)
-        return Channels((address - kChannelNameAddress) / kChannelBytes, size, language) + " " + language.row(lang_row::kName);
+        return Channels((address - kChannelNameAddress) / kChannelBytes, size, language) + " " +
+               language.row(lang_row::kName);
     if (Within(address, kDtmfAddress, 256)) return language.row(lang_row::kDtmfSettings);
     if (Within(address, kVfoAddress, 32)) {
-        if (address == kVfoAddress && size > 16) return language.row(lang_row::kVfoA) + "/" + language.row(lang_row::kVfoB);
+        if (address == kVfoAddress && size > 16)
+            return language.row(lang_row::kVfoA) + "/" + language.row(lang_row::kVfoB);
         return language.row(lang_row::kVfoA + (address - kVfoAddress) / 16);
     }
     if (Within(address, kBandLimitAddress, 64)) return language.row(lang_row::kBandLimitsBlock);

@@ -33,13 +33,13 @@ Span DataSpan(const RecordInfo& record) {
 
 // Lists every byte of the spans that differs, when nothing shown differed.
 void AddBytes(std::vector<ImageDifference>& out, const RadioImage& a, const RadioImage& b,
-              std::initializer_list<Span> spans, const std::string& where, int channel,
-              const LanguageTable& language) {
+              std::initializer_list<Span> spans, const std::string& where, int channel, const LanguageTable& language) {
     for (const Span& span : spans)
         for (std::size_t i = 0; i < span.size; ++i) {
             std::uint8_t x = a.bytes[span.offset + i], y = b.bytes[span.offset + i];
             if (x == y) continue;
-            out.push_back({where, language.row(lang_row::kDiffByte) + " " + Hex(span.address + static_cast<unsigned>(i), 4),
+            out.push_back({where,
+                           language.row(lang_row::kDiffByte) + " " + Hex(span.address + static_cast<unsigned>(i), 4),
                            Hex(x, 2), Hex(y, 2), channel});
         }
 }
@@ -89,23 +89,26 @@ std::string CaptionOf(const FormControl& control, const LanguageTable& language)
 
 std::string ShownValue(const SettingsForm& form, const FormControl& control, const LanguageTable& language) {
     switch (BindingOf(control)) {
-        case Binding::Selection:
-        case Binding::Text: return SettingsTextOf(form, control.id, language);
-        case Binding::Check: return language.row(form.check(control.id) == 1 ? lang_row::kOn : lang_row::kOff);
-        case Binding::RadioIndex: {
-            int index = form.value(control.id);
-            const FormControl* button = index == 1 ? FindSettingsControl(settings_control::kWorkModeChannel) : index == 0 ? &control : nullptr;
-            return button ? language.row(button->captionRow) : std::string();
-        }
-        case Binding::ChannelCount: return std::to_string(form.channelCount);
-        case Binding::None: break;
+    case Binding::Selection:
+    case Binding::Text: return SettingsTextOf(form, control.id, language);
+    case Binding::Check: return language.row(form.check(control.id) == 1 ? lang_row::kOn : lang_row::kOff);
+    case Binding::RadioIndex: {
+        int index = form.value(control.id);
+        const FormControl* button = index == 1   ? FindSettingsControl(settings_control::kWorkModeChannel)
+                                    : index == 0 ? &control
+                                                 : nullptr;
+        return button ? language.row(button->captionRow) : std::string();
+    }
+    case Binding::ChannelCount: return std::to_string(form.channelCount);
+    case Binding::None: break;
     }
     return {};
 }
 
 void CompareSettings(std::vector<ImageDifference>& out, const RadioImage& a, const RadioImage& b,
                      const LanguageTable& language) {
-    std::initializer_list<Span> spans = {DataSpan(SingleRecord(BlockId::Settings)), DataSpan(SingleRecord(BlockId::Vfo)),
+    std::initializer_list<Span> spans = {DataSpan(SingleRecord(BlockId::Settings)),
+                                         DataSpan(SingleRecord(BlockId::Vfo)),
                                          DataSpan(SingleRecord(BlockId::SecondSettings))};
     if (!SpansDiffer(a, b, spans)) return;
     SettingsForm before, after;

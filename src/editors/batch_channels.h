@@ -27,12 +27,12 @@ struct BatchSettings {
     BatchScope scope = BatchScope::AllChannels;
     BatchDirection direction = BatchDirection::Add;
     bool bit14 = true;
-    std::string rxTone;       // tone list text
-    std::string txTone;       // tone list text
-    std::string power;        // rows 2, 3
-    std::string bandwidth;    // rows 10, 11
-    std::string busyLockout;  // rows 12, 13
-    std::string pttId;        // rows 14, 15, 16
+    std::string rxTone;         // tone list text
+    std::string txTone;         // tone list text
+    std::string power;          // rows 2, 3
+    std::string bandwidth;      // rows 10, 11
+    std::string busyLockout;    // rows 12, 13
+    std::string pttId;          // rows 14, 15, 16
     std::string step = "25.0";  // kHz, chosen or typed
 
     // The channel-number fields and their arrows are enabled only for a range.

@@ -31,9 +31,9 @@ bool IsZeroFlagText(const std::string& text, const LanguageTable& language) {
 
 const std::array<int, kChannelColumnCount>& ChannelHeaderRows() {
     static constexpr std::array<int, kChannelColumnCount> rows = {
-        lang_row::kChannelNumber, lang_row::kBand,     lang_row::kRxFrequency, lang_row::kTxFrequency,
-        lang_row::kRxTone,        lang_row::kTxTone,   lang_row::kTxPower,     lang_row::kBandwidth,
-        lang_row::kScanAdd,       lang_row::kBusyLockout, lang_row::kSignalling, lang_row::kName};
+        lang_row::kChannelNumber, lang_row::kBand,        lang_row::kRxFrequency, lang_row::kTxFrequency,
+        lang_row::kRxTone,        lang_row::kTxTone,      lang_row::kTxPower,     lang_row::kBandwidth,
+        lang_row::kScanAdd,       lang_row::kBusyLockout, lang_row::kSignalling,  lang_row::kName};
     return rows;
 }
 

@@ -10,8 +10,8 @@
 #include "editors/channel_rows.h"
 #include "editors/channel_values.h"
 #include "editors/delimited_text.h"
-#include "model/ascii_text.h"
 #include "editors/usual_bands.h"
+#include "model/ascii_text.h"
 #include "model/channel_record.h"
 #include "model/file_read.h"
 
@@ -42,10 +42,8 @@ EditorResult EditorText(int column, const std::string& text, const LanguageTable
         return {GridFrequencyText(check.units), CsvReason::BandGap, InUsualBandGap(check.units)};
     }
     case column::kRxTone:
-    case column::kTxTone:
-        return {ToneListEntry(text, language.row(lang_row::kToneOff)), CsvReason::UnstorableTone};
-    case column::kName:
-        return {IsNameText(text) ? std::optional<std::string>(text) : std::nullopt};
+    case column::kTxTone: return {ToneListEntry(text, language.row(lang_row::kToneOff)), CsvReason::UnstorableTone};
+    case column::kName: return {IsNameText(text) ? std::optional<std::string>(text) : std::nullopt};
     default:
         for (const std::string& entry : EditorChoices(EditorForColumn(column), language))
             if (EqualsIgnoringCase(entry, text)) return {entry};
@@ -109,7 +107,8 @@ void PasteLine(RadioImage& image, const LanguageTable& language, int n, const Pa
 bool IsHeaderLine(const DelimitedRecord& line, const std::vector<ChannelRow>& headers) {
     std::vector<std::string> fields;
     for (const std::string& field : line.fields) fields.push_back(TrimBlanks(field));
-    if (std::any_of(fields.begin(), fields.end(), [](const std::string& f) { return EqualsIgnoringCase(f, "Frequency"); }))
+    if (std::any_of(fields.begin(), fields.end(),
+                    [](const std::string& f) { return EqualsIgnoringCase(f, "Frequency"); }))
         return true;
     if (std::all_of(fields.begin(), fields.end(), [](const std::string& f) { return f.empty(); })) return false;
     for (const ChannelRow& header : headers) {
@@ -159,8 +158,10 @@ PasteReport PasteChannels(RadioImage& image, const LanguageTable& language, cons
 
     std::vector<DelimitedRecord> lines;
     try {
-        if (text.size() <= kMaxInputBytes) lines = ParseDelimitedText(text, kTab);
-        else report.tooLarge = true;
+        if (text.size() <= kMaxInputBytes)
+            lines = ParseDelimitedText(text, kTab);
+        else
+            report.tooLarge = true;
     } catch (const std::bad_alloc&) {
         report.tooLarge = true;
     }
@@ -170,10 +171,11 @@ PasteReport PasteChannels(RadioImage& image, const LanguageTable& language, cons
         lines.erase(lines.begin());
         report.headerSkipped = true;
     }
-    const bool singleColumn = !lines.empty() && std::all_of(lines.begin(), lines.end(), [](const DelimitedRecord& line) {
-        return line.fields.size() == 1;
-    });
-    const int column = std::clamp(target.column, static_cast<int>(column::kRxFrequency), static_cast<int>(column::kName));
+    const bool singleColumn =
+        !lines.empty() &&
+        std::all_of(lines.begin(), lines.end(), [](const DelimitedRecord& line) { return line.fields.size() == 1; });
+    const int column =
+        std::clamp(target.column, static_cast<int>(column::kRxFrequency), static_cast<int>(column::kName));
     for (std::size_t i = 0; i < lines.size(); ++i) {
         int n = firstChannel + static_cast<int>(i);
         if (n >= kChannelCount) {
@@ -203,8 +205,10 @@ PasteReport PasteChannels(RadioImage& image, const LanguageTable& language, int 
 }
 
 std::string PasteProblemText(const PasteProblem& problem, const LanguageTable& language) {
-    int headerRow = ChannelHeaderRows()[static_cast<std::size_t>(std::clamp(problem.column, 0, kChannelColumnCount - 1))];
-    std::string text = language.row(lang_row::kChannel) + " " + std::to_string(problem.channel) + " " + language.row(headerRow) + ": ";
+    int headerRow =
+        ChannelHeaderRows()[static_cast<std::size_t>(std::clamp(problem.column, 0, kChannelColumnCount - 1))];
+    std::string text =
+        language.row(lang_row::kChannel) + " " + std::to_string(problem.channel) + " " + language.row(headerRow) + ": ";
     if (problem.stored) text += language.row(lang_row::kWarning) + ": ";
     text += CsvReasonText(problem.reason, language);
     if (!problem.text.empty()) text += " (" + problem.text + ")";

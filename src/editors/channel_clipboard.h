@@ -6,8 +6,8 @@
 // and the first field (the channel number) and the second (the band text) are never stored.
 // A first line that is a header (the table's own, in any language, or the CSV header) is
 // skipped, and a single column of values pastes into one column.
-#include <string>
 #include <array>
+#include <string>
 #include <vector>
 
 #include "editors/channel_cells.h"
@@ -35,9 +35,9 @@ struct PasteProblem {
 };
 
 struct PasteReport {
-    int firstChannel = 0;  // the channels the lines went to: firstChannel .. lastChannel
-    int lastChannel = -1;  // (lastChannel < firstChannel: no line was pasted)
-    int linesPastEnd = 0;  // lines that would have gone past channel 127; not pasted
+    int firstChannel = 0;   // the channels the lines went to: firstChannel .. lastChannel
+    int lastChannel = -1;   // (lastChannel < firstChannel: no line was pasted)
+    int linesPastEnd = 0;   // lines that would have gone past channel 127; not pasted
     bool tooLarge = false;  // text over 16 MB (or beyond the memory left): nothing pasted
     bool headerSkipped = false;
     std::vector<PasteProblem> problems;

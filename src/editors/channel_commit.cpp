@@ -16,8 +16,7 @@ bool SetAndStore(RadioImage& image, const LanguageTable& language, int n, Channe
     return StoreCell(image, language, n, column, Cell(row, column), enabled);
 }
 
-void NewChannel(RadioImage& image, const LanguageTable& language, int n, const std::string& text,
-                ChannelRow& row) {
+void NewChannel(RadioImage& image, const LanguageTable& language, int n, const std::string& text, ChannelRow& row) {
     bool f = SetAndStore(image, language, n, row, column::kRxFrequency, text, true);
     const std::string rxText = Cell(row, column::kRxFrequency);
     const std::string& offText = language.row(lang_row::kToneOff);
@@ -26,10 +25,14 @@ void NewChannel(RadioImage& image, const LanguageTable& language, int n, const s
         std::string text;
     };
     const Default defaults[] = {
-        {column::kTxFrequency, rxText},       {column::kRxTone, offText},
-        {column::kTxTone, offText},           {column::kPower, language.row(lang_row::kHigh)},
-        {column::kBandwidth, language.row(lang_row::kWide)}, {column::kBit14, language.row(lang_row::kYes)},
-        {column::kBusyLockout, offText},      {column::kBand, kBandText},
+        {column::kTxFrequency, rxText},
+        {column::kRxTone, offText},
+        {column::kTxTone, offText},
+        {column::kPower, language.row(lang_row::kHigh)},
+        {column::kBandwidth, language.row(lang_row::kWide)},
+        {column::kBit14, language.row(lang_row::kYes)},
+        {column::kBusyLockout, offText},
+        {column::kBand, kBandText},
         {column::kSignalling, "1"},
     };
     for (const Default& value : defaults) SetAndStore(image, language, n, row, value.column, value.text, f);
@@ -67,12 +70,8 @@ void ApplyCellEdit(RadioImage& image, const LanguageTable& language, int n, int 
         if (column == column::kRxTone && Cell(row, column::kTxTone) == offText)
             SetAndStore(image, language, n, row, column::kTxTone, Cell(row, column::kRxTone), true);
         break;
-    case CellAction::NewChannel:
-        NewChannel(image, language, n, text, row);
-        break;
-    case CellAction::DeleteChannel:
-        DeleteChannel(image, language, n, row);
-        break;
+    case CellAction::NewChannel: NewChannel(image, language, n, text, row); break;
+    case CellAction::DeleteChannel: DeleteChannel(image, language, n, row); break;
     case CellAction::ClearTxFrequency:
         SetAndStore(image, language, n, row, column::kTxFrequency, std::string(), true);
         SetAndStore(image, language, n, row, column::kTxTone, offText, true);

@@ -38,10 +38,10 @@ constexpr FrequencyUnits kUhfStart = 30000000;
 const LanguageTable& CellLanguage() {
     static const LanguageTable table = [] {
         LanguageTable t;
-        const std::pair<int, const char*> texts[] = {
-            {lang_row::kHigh, "High"},     {lang_row::kLow, "Low"},   {lang_row::kNo, "No"},
-            {lang_row::kYes, "Yes"},       {lang_row::kNarrow, "Narrow"}, {lang_row::kWide, "Wide"},
-            {lang_row::kToneOff, "Off"},   {lang_row::kCarrier, "On"}};
+        const std::pair<int, const char*> texts[] = {{lang_row::kHigh, "High"},     {lang_row::kLow, "Low"},
+                                                     {lang_row::kNo, "No"},         {lang_row::kYes, "Yes"},
+                                                     {lang_row::kNarrow, "Narrow"}, {lang_row::kWide, "Wide"},
+                                                     {lang_row::kToneOff, "Off"},   {lang_row::kCarrier, "On"}};
         for (const auto& [row, text] : texts) t.rows[static_cast<std::size_t>(row)] = text;
         return t;
     }();
@@ -87,7 +87,9 @@ ToneFields ExportTones(std::uint16_t rxCode, std::uint16_t txCode) {
     } else if (tx.kind == ToneSide::Dcs && rx.kind == ToneSide::Dcs && tx.value == rx.value) {
         f.mode = "DTCS";
     } else {
-        auto side = [](const ToneSide& s) { return s.kind == ToneSide::Ctcss ? "Tone" : s.kind == ToneSide::Dcs ? "DTCS" : ""; };
+        auto side = [](const ToneSide& s) {
+            return s.kind == ToneSide::Ctcss ? "Tone" : s.kind == ToneSide::Dcs ? "DTCS" : "";
+        };
         f.mode = "Cross";
         f.cross = std::string(side(tx)) + "->" + side(rx);
     }
@@ -214,7 +216,8 @@ PlanResult PlanFrequencies(const RowReader& row, ChannelPlan& plan) {
     }
     if (duplex == "split") {
         FrequencyCheck split = CheckFrequencyText(offsetText);
-        if (split.problem != FrequencyProblem::None) return RowError{"Offset", FrequencyReason(split.problem), offsetText};
+        if (split.problem != FrequencyProblem::None)
+            return RowError{"Offset", FrequencyReason(split.problem), offsetText};
         tx = split.units;
     } else if (duplex == "+" || duplex == "-") {
         std::optional<FrequencyUnits> offset = offsetText.empty() ? FrequencyUnits{0} : ParseMhz(offsetText);
@@ -240,8 +243,8 @@ std::optional<RowError> BandGapOf(const RowReader& row, const ChannelPlan& plan)
 }
 
 // One side of a tone setting: "", "Tone" or "DTCS" with the columns it reads.
-PlanResult PlanToneSide(const RowReader& row, const std::string& kind, const char* ctcssColumn,
-                        const char* dcsColumn, char polarity, std::string& tone) {
+PlanResult PlanToneSide(const RowReader& row, const std::string& kind, const char* ctcssColumn, const char* dcsColumn,
+                        char polarity, std::string& tone) {
     std::string lower = ToLowerAscii(kind);
     if (lower.empty()) {
         tone = Cell(CellLanguage(), lang_row::kToneOff);
@@ -341,10 +344,10 @@ void ApplyPlan(RadioImage& image, const ChannelPlan& plan) {
     ChannelRow row = ChannelToRow(image, cells, n);
     if (ChannelInUse(image, n)) CommitCell(image, cells, n, column::kRxFrequency, std::string(), row);
     const std::pair<int, const std::string*> steps[] = {
-        {column::kRxFrequency, &plan.rx},     {column::kTxFrequency, &plan.tx},
-        {column::kRxTone, &plan.rxTone},      {column::kTxTone, &plan.txTone},
-        {column::kPower, &plan.power},        {column::kBandwidth, &plan.bandwidth},
-        {column::kBit14, &plan.bit14},        {column::kBusyLockout, &plan.busyLockout},
+        {column::kRxFrequency, &plan.rx},        {column::kTxFrequency, &plan.tx},
+        {column::kRxTone, &plan.rxTone},         {column::kTxTone, &plan.txTone},
+        {column::kPower, &plan.power},           {column::kBandwidth, &plan.bandwidth},
+        {column::kBit14, &plan.bit14},           {column::kBusyLockout, &plan.busyLockout},
         {column::kSignalling, &plan.signalling}, {column::kName, &plan.name},
     };
     for (const auto& [column, text] : steps) CommitCell(image, cells, n, column, *text, row);
@@ -380,9 +383,9 @@ bool CsvHasColumn(std::string_view text, std::string_view column) {
 
 const std::vector<std::string>& CsvColumns() {
     static const std::vector<std::string> columns = {
-        "Location", "Name",  "Frequency", "Duplex", "Offset",  "Tone",   "rToneFreq", "cToneFreq",
-        "DtcsCode", "DtcsPolarity", "RxDtcsCode", "CrossMode", "Mode", "TStep", "Skip", "Power",
-        "Comment", "URCALL", "RPT1CALL", "RPT2CALL", "DVCODE", "BusyLock", "Signal"};
+        "Location", "Name",         "Frequency",  "Duplex",    "Offset", "Tone",     "rToneFreq", "cToneFreq",
+        "DtcsCode", "DtcsPolarity", "RxDtcsCode", "CrossMode", "Mode",   "TStep",    "Skip",      "Power",
+        "Comment",  "URCALL",       "RPT1CALL",   "RPT2CALL",  "DVCODE", "BusyLock", "Signal"};
     return columns;
 }
 

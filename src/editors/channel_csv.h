@@ -66,7 +66,7 @@ struct CsvProblem {
     int line;            // 1-based line of the file (the header is line 1)
     std::string column;  // the column as the header names it; empty for the whole row
     CsvReason reason;
-    std::string text;    // the offending field
+    std::string text;     // the offending field
     bool stored = false;  // a warning: the row was imported
 };
 
@@ -76,8 +76,8 @@ struct CsvImportOptions {
 };
 
 struct CsvImportReport {
-    bool headerOk = true;       // false: no Frequency column, the image is unchanged
-    std::vector<int> channels;  // channels written, in file order
+    bool headerOk = true;              // false: no Frequency column, the image is unchanged
+    std::vector<int> channels;         // channels written, in file order
     std::vector<CsvProblem> problems;  // skipped rows and warnings, in file order
 };
 

@@ -29,8 +29,7 @@ void StoreName(ChannelRef& channel, const std::string& text, bool enabled) {
 
 }  // namespace
 
-bool StoreCell(RadioImage& image, const LanguageTable& language, int n, int column, std::string& text,
-               bool enabled) {
+bool StoreCell(RadioImage& image, const LanguageTable& language, int n, int column, std::string& text, bool enabled) {
     ChannelRef channel(image, n);
     const std::string& offText = language.row(lang_row::kToneOff);
     switch (column) {
@@ -39,15 +38,9 @@ bool StoreCell(RadioImage& image, const LanguageTable& language, int n, int colu
         channel.setRxFrequency(code);
         return code != kNoFrequency;
     }
-    case column::kTxFrequency:
-        channel.setTxFrequency(StoreFrequencyText(text, enabled));
-        return true;
-    case column::kRxTone:
-        channel.setRxTone(ToneTextToCode(text, enabled, offText));
-        return true;
-    case column::kTxTone:
-        channel.setTxTone(ToneTextToCode(text, enabled, offText));
-        return true;
+    case column::kTxFrequency: channel.setTxFrequency(StoreFrequencyText(text, enabled)); return true;
+    case column::kRxTone: channel.setRxTone(ToneTextToCode(text, enabled, offText)); return true;
+    case column::kTxTone: channel.setTxTone(ToneTextToCode(text, enabled, offText)); return true;
     case column::kSignalling:
         if (enabled) {
             // Unsigned arithmetic: the byte wraps (an empty text stores 0xFF) without overflow.
@@ -55,11 +48,8 @@ bool StoreCell(RadioImage& image, const LanguageTable& language, int n, int colu
             channel.setSignalling(static_cast<std::uint8_t>(value - 1u));
         }
         return true;
-    case column::kName:
-        StoreName(channel, text, enabled);
-        return true;
-    default:
-        break;
+    case column::kName: StoreName(channel, text, enabled); return true;
+    default: break;
     }
     if (const FlagColumn* flag = FindFlagColumn(column)) {
         channel.setFlag(flag->bit, !(enabled && IsZeroFlagText(text, language)));

@@ -19,7 +19,6 @@ namespace radioprog {
 // - Column 11: name bytes 0..6, case-folded, 0xFF from the first character that is not a
 //   digit or letter on; disabled stores seven 0xFF.
 // Columns 4..11 return true; column 1 and any other column store nothing and return false.
-bool StoreCell(RadioImage& image, const LanguageTable& language, int n, int column, std::string& text,
-               bool enabled);
+bool StoreCell(RadioImage& image, const LanguageTable& language, int n, int column, std::string& text, bool enabled);
 
 }  // namespace radioprog

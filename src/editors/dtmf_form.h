@@ -30,10 +30,10 @@ inline constexpr std::uint16_t kDtmfLocalIdAddress = 0x0E5A;
 
 struct DtmfForm {
     std::array<std::string, kDtmfTableRows> groupNumbers{};  // read-only "1".."15"
-    int groupCall = -1;  // selection of the disabled group-call list; never stored
-    int duration = -1;   // index into DtmfTimingTexts
+    int groupCall = -1;                                      // selection of the disabled group-call list; never stored
+    int duration = -1;                                       // index into DtmfTimingTexts
     int pause = -1;
-    int pttPress = 0;    // 0 or 1
+    int pttPress = 0;  // 0 or 1
     int pttRelease = 0;
     std::string localId;
     std::array<std::string, kDtmfGroupCount> codes{};  // groups 1..15

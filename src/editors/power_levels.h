@@ -8,9 +8,9 @@
 namespace radioprog {
 
 struct PowerLevel {
-    bool high;          // the channel's power flag
-    double watts;       // what a handheld of this class puts out
-    const char* text;   // how the export writes it
+    bool high;         // the channel's power flag
+    double watts;      // what a handheld of this class puts out
+    const char* text;  // how the export writes it
 };
 
 // The one table: High 5.0 W, Low 1.0 W.

@@ -38,8 +38,9 @@ std::vector<FormControl> BuildFormControls() {
 }
 
 // Values a refused channel count leaves unread, in reading order.
-constexpr int kReadAfterCount[] = {sc::kRange[0], sc::kRange[1], sc::kBand[1], sc::kDualWatch, sc::kWorkMode,
-                                   sc::kPttId, sc::kBusyLockout[0], sc::kBusyLockout[1], sc::kFmRadio};
+constexpr int kReadAfterCount[] = {sc::kRange[0],       sc::kRange[1],       sc::kBand[1],
+                                   sc::kDualWatch,      sc::kWorkMode,       sc::kPttId,
+                                   sc::kBusyLockout[0], sc::kBusyLockout[1], sc::kFmRadio};
 
 std::vector<int> BuildExchangeOrder() {
     std::vector<int> order;
@@ -201,22 +202,22 @@ const FormControl* FindSettingsControl(int id) {
 Binding BindingOf(const FormControl& control) {
     if (control.id == 0) return Binding::None;
     switch (control.kind) {
-        case ControlKind::List: return Binding::Selection;
-        case ControlKind::Check: return Binding::Check;
-        case ControlKind::Edit: return control.id == sc::kChannelCount ? Binding::ChannelCount : Binding::Text;
-        case ControlKind::RadioButton: return control.id == sc::kWorkMode ? Binding::RadioIndex : Binding::None;
-        default: return Binding::None;
+    case ControlKind::List: return Binding::Selection;
+    case ControlKind::Check: return Binding::Check;
+    case ControlKind::Edit: return control.id == sc::kChannelCount ? Binding::ChannelCount : Binding::Text;
+    case ControlKind::RadioButton: return control.id == sc::kWorkMode ? Binding::RadioIndex : Binding::None;
+    default: return Binding::None;
     }
 }
 
 SettingsForm::SettingsForm() {
     for (const FormControl& control : SettingsFormControls()) {
         switch (BindingOf(control)) {
-            case Binding::Selection:
-            case Binding::RadioIndex: values_[control.id] = -1; break;
-            case Binding::Check: values_[control.id] = 0; break;
-            case Binding::Text: texts_[control.id] = std::string(); break;
-            default: break;
+        case Binding::Selection:
+        case Binding::RadioIndex: values_[control.id] = -1; break;
+        case Binding::Check: values_[control.id] = 0; break;
+        case Binding::Text: texts_[control.id] = std::string(); break;
+        default: break;
         }
     }
 }
@@ -316,18 +317,18 @@ ReadResult ReadSettingsForm(SettingsForm& form, const SettingsControls& controls
         const FormControl* control = FindSettingsControl(id);
         if (control == nullptr || control->hidden) continue;
         switch (BindingOf(*control)) {
-            case Binding::Selection: form.setValue(id, controls.selection(id)); break;
-            case Binding::Check: form.setValue(id, controls.check(id)); break;
-            case Binding::Text: form.setText(id, controls.text(id)); break;
-            case Binding::RadioIndex: form.setValue(id, controls.radioIndex(id)); break;
-            case Binding::ChannelCount: {
-                int count = 0;
-                if (!ParseInteger(controls.text(id), count)) return ReadResult::StoppedAtChannelCount;
-                form.channelCount = count;
-                if (count < kChannelCountMin || count > kChannelCountMax) return ReadResult::StoppedAtChannelCount;
-                break;
-            }
-            case Binding::None: break;
+        case Binding::Selection: form.setValue(id, controls.selection(id)); break;
+        case Binding::Check: form.setValue(id, controls.check(id)); break;
+        case Binding::Text: form.setText(id, controls.text(id)); break;
+        case Binding::RadioIndex: form.setValue(id, controls.radioIndex(id)); break;
+        case Binding::ChannelCount: {
+            int count = 0;
+            if (!ParseInteger(controls.text(id), count)) return ReadResult::StoppedAtChannelCount;
+            form.channelCount = count;
+            if (count < kChannelCountMin || count > kChannelCountMax) return ReadResult::StoppedAtChannelCount;
+            break;
+        }
+        case Binding::None: break;
         }
     }
     return ReadResult::Complete;
@@ -338,12 +339,12 @@ void ShowSettingsForm(const SettingsForm& form, SettingsControls& controls) {
         const FormControl* control = FindSettingsControl(id);
         if (control == nullptr || control->hidden) continue;
         switch (BindingOf(*control)) {
-            case Binding::Selection: controls.showSelection(id, form.selection(id)); break;
-            case Binding::Check: controls.showCheck(id, form.check(id)); break;
-            case Binding::Text: controls.showText(id, form.text(id)); break;
-            case Binding::RadioIndex: controls.showRadioIndex(id, form.value(id)); break;
-            case Binding::ChannelCount: controls.showText(id, std::to_string(form.channelCount)); break;
-            case Binding::None: break;
+        case Binding::Selection: controls.showSelection(id, form.selection(id)); break;
+        case Binding::Check: controls.showCheck(id, form.check(id)); break;
+        case Binding::Text: controls.showText(id, form.text(id)); break;
+        case Binding::RadioIndex: controls.showRadioIndex(id, form.value(id)); break;
+        case Binding::ChannelCount: controls.showText(id, std::to_string(form.channelCount)); break;
+        case Binding::None: break;
         }
     }
 }

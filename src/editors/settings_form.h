@@ -86,10 +86,10 @@ int SelectByPrefix(const std::vector<std::string>& entries, const std::string& t
 class SettingsControls {
 public:
     virtual ~SettingsControls() = default;
-    virtual int selection(int id) const = 0;          // -1 when nothing is selected
-    virtual int check(int id) const = 0;              // 0 or 1
-    virtual std::string text(int id) const = 0;       // edits, the channel count included
-    virtual int radioIndex(int firstId) const = 0;    // checked button of the pair, -1 none
+    virtual int selection(int id) const = 0;            // -1 when nothing is selected
+    virtual int check(int id) const = 0;                // 0 or 1
+    virtual std::string text(int id) const = 0;         // edits, the channel count included
+    virtual int radioIndex(int firstId) const = 0;      // checked button of the pair, -1 none
     virtual void showSelection(int id, int index) = 0;  // an index without entry: nothing
     virtual void showCheck(int id, int state) = 0;
     virtual void showText(int id, const std::string& text) = 0;

@@ -34,7 +34,9 @@ struct ChoiceItem {
 };
 
 constexpr ChoiceItem ChoiceRow(int row) { return {ChoiceItem::Kind::Text, row, {}, kNoRow, 0, 0, 1}; }
-constexpr ChoiceItem ChoiceText(std::string_view text) { return {ChoiceItem::Kind::Text, kNoRow, text, kNoRow, 0, 0, 1}; }
+constexpr ChoiceItem ChoiceText(std::string_view text) {
+    return {ChoiceItem::Kind::Text, kNoRow, text, kNoRow, 0, 0, 1};
+}
 // row + text + suffixRow, without spaces ("high" + "+" + "low").
 constexpr ChoiceItem ChoiceJoined(int row, std::string_view text, int suffixRow) {
     return {ChoiceItem::Kind::Text, row, text, suffixRow, 0, 0, 1};

@@ -22,8 +22,8 @@ struct SettingRow {
     FormControl control;    // List, Check or RadioButton (the first of the work-mode pair)
     FormControl caption;    // Label; id 0 and no row when the control carries its own caption
     LoadRule load;
-    int modulus;            // LoadRule::Modulo only
-    int defaultValue;       // index or check state a new image loads as
+    int modulus;       // LoadRule::Modulo only
+    int defaultValue;  // index or check state a new image loads as
 };
 
 const std::vector<SettingRow>& SettingsTable();

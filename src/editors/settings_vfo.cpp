@@ -50,9 +50,7 @@ void WriteOffsetIndex(std::uint8_t* entry, int index) {
     entry[kOffsetDigits + 1] = 0;
 }
 
-int VfoBandOfFrequency(const std::string& frequencyText) {
-    return std::atoi(frequencyText.c_str()) >= 300 ? 1 : 0;
-}
+int VfoBandOfFrequency(const std::string& frequencyText) { return std::atoi(frequencyText.c_str()) >= 300 ? 1 : 0; }
 
 std::string LoadedRangeText(int band) { return std::string(band == 0 ? kVhfRange : kUhfRange); }
 

@@ -44,8 +44,12 @@ private:
 
 FleetWrite::FleetWrite(PortMap portMap, std::vector<int> ports, const RadioImage& image, LanguageTable language,
                        bool verify)
-    : portMap_(std::move(portMap)), ports_(std::move(ports)), image_(image), language_(std::move(language)),
-      verify_(verify), outcomes_(ports_.size()) {
+    : portMap_(std::move(portMap)),
+      ports_(std::move(ports)),
+      image_(image),
+      language_(std::move(language)),
+      verify_(verify),
+      outcomes_(ports_.size()) {
     for (std::size_t i = 0; i < ports_.size(); ++i) outcomes_[i].port = ports_[i];
 }
 

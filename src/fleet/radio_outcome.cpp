@@ -4,10 +4,7 @@
 
 namespace radioprog {
 
-namespace {
-
-
-}  // namespace
+namespace {}  // namespace
 
 std::vector<ImageDifference> VerifyDifferences(const RadioImage& sent, const TransferOutcome& outcome,
                                                const LanguageTable& language) {
@@ -18,11 +15,11 @@ std::vector<ImageDifference> VerifyDifferences(const RadioImage& sent, const Tra
 RadioStatus StatusOf(const RadioOutcome& radio) {
     if (!radio.bandRefusal.empty()) return RadioStatus::BandRefused;
     switch (radio.outcome.result) {
-        case TransferResult::NoRadio: return RadioStatus::NoRadio;
-        case TransferResult::ReadFailed: return RadioStatus::ReadFailed;
-        case TransferResult::WriteFailed: return RadioStatus::WriteFailed;
-        case TransferResult::ReadDone:
-        case TransferResult::WriteDone: return radio.differences.empty() ? RadioStatus::Done : RadioStatus::VerifyDiffers;
+    case TransferResult::NoRadio: return RadioStatus::NoRadio;
+    case TransferResult::ReadFailed: return RadioStatus::ReadFailed;
+    case TransferResult::WriteFailed: return RadioStatus::WriteFailed;
+    case TransferResult::ReadDone:
+    case TransferResult::WriteDone: return radio.differences.empty() ? RadioStatus::Done : RadioStatus::VerifyDiffers;
     }
     return RadioStatus::WriteFailed;
 }
@@ -36,20 +33,20 @@ std::string OutcomeText(const RadioOutcome& radio, const LanguageTable& language
         return text;
     };
     switch (StatusOf(radio)) {
-        case RadioStatus::Done:
-            if (radio.verified) return language.row(lang_row::kWrittenVerified);
-            return language.row(outcome.result == TransferResult::ReadDone ? lang_row::kRead : lang_row::kWrite) +
-                   language.row(lang_row::kCompleted);
-        case RadioStatus::NoRadio: return language.row(lang_row::kNoRadioFound);
-        case RadioStatus::ReadFailed:
-            if (outcome.unproven) return at(lang_row::kReadingsDisagree);
-            if (outcome.failedAddress) return at(lang_row::kReadFailedAt);
-            return language.row(lang_row::kRead) + language.row(lang_row::kFailed);
-        case RadioStatus::WriteFailed:
-            if (outcome.failedAddress) return at(lang_row::kWriteFailedAt);
-            return language.row(lang_row::kWrite) + language.row(lang_row::kFailed);
-        case RadioStatus::BandRefused: return language.row(lang_row::kBandRefusedShort) + ": " + radio.bandRefusal;
-        case RadioStatus::VerifyDiffers: return language.row(lang_row::kVerifyDiffers);
+    case RadioStatus::Done:
+        if (radio.verified) return language.row(lang_row::kWrittenVerified);
+        return language.row(outcome.result == TransferResult::ReadDone ? lang_row::kRead : lang_row::kWrite) +
+               language.row(lang_row::kCompleted);
+    case RadioStatus::NoRadio: return language.row(lang_row::kNoRadioFound);
+    case RadioStatus::ReadFailed:
+        if (outcome.unproven) return at(lang_row::kReadingsDisagree);
+        if (outcome.failedAddress) return at(lang_row::kReadFailedAt);
+        return language.row(lang_row::kRead) + language.row(lang_row::kFailed);
+    case RadioStatus::WriteFailed:
+        if (outcome.failedAddress) return at(lang_row::kWriteFailedAt);
+        return language.row(lang_row::kWrite) + language.row(lang_row::kFailed);
+    case RadioStatus::BandRefused: return language.row(lang_row::kBandRefusedShort) + ": " + radio.bandRefusal;
+    case RadioStatus::VerifyDiffers: return language.row(lang_row::kVerifyDiffers);
     }
     return {};
 }

@@ -46,8 +46,8 @@ bool CComPort::Identify() {
     if (!SendByte(wire::kStx)) return false;
     std::uint8_t reply[wire::kIdentReplySize];
     if (!ReceiveExactly(reply, sizeof reply)) return false;
-    if (reply[0] != wire::kAck || std::memcmp(reply + 1, wire::kModel, 5) != 0 ||
-        reply[6] != wire::kIdentTrailer[0] || reply[7] != wire::kIdentTrailer[1])
+    if (reply[0] != wire::kAck || std::memcmp(reply + 1, wire::kModel, 5) != 0 || reply[6] != wire::kIdentTrailer[0] ||
+        reply[7] != wire::kIdentTrailer[1])
         return false;
     if (!SendByte(wire::kAck)) return false;
     std::uint8_t ack = 0;

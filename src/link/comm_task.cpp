@@ -25,9 +25,9 @@ bool IsCurrentThread(const std::thread& thread) { return thread.get_id() == std:
 
 const RecordInfo& NthRecord(BlockId block, int index) {
     const auto& map = BlockMap();
-    return block == BlockId::ChannelMemory ? map[static_cast<std::size_t>(index)]
+    return block == BlockId::ChannelMemory  ? map[static_cast<std::size_t>(index)]
            : block == BlockId::ChannelNames ? map[32 + static_cast<std::size_t>(index)]
-                                             : SingleRecord(block);
+                                            : SingleRecord(block);
 }
 
 }  // namespace
@@ -199,7 +199,8 @@ void CCommTask::Execute() {
     }
     // A job that failed after a cancel request failed because of it; a cancel that came
     // after the last block changes nothing.
-    if (cancel_.requested() && outcome.result != TransferResult::ReadDone && outcome.result != TransferResult::WriteDone) {
+    if (cancel_.requested() && outcome.result != TransferResult::ReadDone &&
+        outcome.result != TransferResult::WriteDone) {
         outcome.cancelled = true;
         if (trace_) trace_->Note("cancelled");
         outcome.result = mode == TransferMode::Read ? TransferResult::ReadFailed : TransferResult::WriteFailed;

@@ -4,8 +4,8 @@
 // its own copy of the image, so the owner's image is never touched from two threads; a read
 // hands over the complete copy only when every block arrived.
 #include <atomic>
-#include <memory>
 #include <cstdint>
+#include <memory>
 #include <thread>
 #include <vector>
 

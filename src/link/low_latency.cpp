@@ -62,9 +62,9 @@ void RestoreLatency(int fd, const LowLatencyRequest& request) {
 
 std::string DescribeLowLatency(const LowLatencyRequest& request) {
     switch (request.result) {
-        case LowLatency::Granted: return "low latency granted";
-        case LowLatency::AlreadyOn: return "low latency already on";
-        case LowLatency::Refused: break;
+    case LowLatency::Granted: return "low latency granted";
+    case LowLatency::AlreadyOn: return "low latency already on";
+    case LowLatency::Refused: break;
     }
     return "low latency refused (" + request.reason + ")";
 }

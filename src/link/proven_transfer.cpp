@@ -12,9 +12,9 @@ using Block = std::array<std::uint8_t, wire::kBlockSize>;
 
 const RecordInfo& RecordAt(BlockId block, int index) {
     const auto& map = BlockMap();
-    return block == BlockId::ChannelMemory ? map[static_cast<std::size_t>(index)]
+    return block == BlockId::ChannelMemory  ? map[static_cast<std::size_t>(index)]
            : block == BlockId::ChannelNames ? map[32 + static_cast<std::size_t>(index)]
-                                             : SingleRecord(block);
+                                            : SingleRecord(block);
 }
 
 std::vector<WrittenRecord> MakeWrittenRecords() {

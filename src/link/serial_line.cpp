@@ -25,8 +25,8 @@ OpenError MakeOpenError(int code) { return {code, std::strerror(code)}; }
 void SetUpLine(int fd) {
     termios tio{};
     if (::tcgetattr(fd, &tio) == 0) {
-        tio.c_iflag &= ~static_cast<tcflag_t>(IGNBRK | BRKINT | PARMRK | ISTRIP | INLCR | IGNCR | ICRNL | IXON |
-                                              IXOFF | IXANY);
+        tio.c_iflag &=
+            ~static_cast<tcflag_t>(IGNBRK | BRKINT | PARMRK | ISTRIP | INLCR | IGNCR | ICRNL | IXON | IXOFF | IXANY);
         tio.c_oflag &= ~static_cast<tcflag_t>(OPOST);
         tio.c_lflag &= ~static_cast<tcflag_t>(ECHO | ECHONL | ICANON | ISIG | IEXTEN);
         tio.c_cflag &= ~static_cast<tcflag_t>(CSIZE | PARENB | CSTOPB);
@@ -146,8 +146,9 @@ bool SerialLine::InputPending() const {
 
 std::size_t SerialLine::Write(const std::uint8_t* data, std::size_t size) {
     if (fd_ < 0) return 0;
-    auto deadline = Clock::now() + std::chrono::milliseconds(timeouts_.writeTotalConstantMs +
-                                                             static_cast<long long>(timeouts_.writeTotalPerByteMs) * size);
+    auto deadline =
+        Clock::now() + std::chrono::milliseconds(timeouts_.writeTotalConstantMs +
+                                                 static_cast<long long>(timeouts_.writeTotalPerByteMs) * size);
     std::size_t done = 0;
     while (done < size && !cancelled()) {
         ssize_t n = ::write(fd_, data + done, size - done);
@@ -169,17 +170,19 @@ int SerialLine::FirstByteWaitMs(std::size_t size, ReplyWait wait) const {
     const long long total = timeouts_.readTotalConstantMs + static_cast<long long>(timeouts_.readTotalPerByteMs) * size;
     if (wait == ReplyWait::Stored) return static_cast<int>(total);
     // Twice the wire time of size bytes, rounded up to whole milliseconds.
-    const long long wire = (static_cast<long long>(timeouts_.replyStartWireTimes) * static_cast<long long>(size) * 1000 +
-                            kLineBytesPerSecond - 1) /
-                           kLineBytesPerSecond;
+    const long long wire =
+        (static_cast<long long>(timeouts_.replyStartWireTimes) * static_cast<long long>(size) * 1000 +
+         kLineBytesPerSecond - 1) /
+        kLineBytesPerSecond;
     return static_cast<int>(std::min(total, timeouts_.replyStartMs + wire));
 }
 
 std::size_t SerialLine::Read(std::uint8_t* data, std::size_t size, ReplyWait wait) {
     if (fd_ < 0 || size == 0) return 0;
     const auto start = Clock::now();
-    const auto deadline = start + std::chrono::milliseconds(timeouts_.readTotalConstantMs +
-                                                            static_cast<long long>(timeouts_.readTotalPerByteMs) * size);
+    const auto deadline =
+        start + std::chrono::milliseconds(timeouts_.readTotalConstantMs +
+                                          static_cast<long long>(timeouts_.readTotalPerByteMs) * size);
     const auto firstByteDeadline = start + std::chrono::milliseconds(FirstByteWaitMs(size, wait));
     const auto interval = std::chrono::milliseconds(timeouts_.readIntervalMs);
     std::size_t got = 0;

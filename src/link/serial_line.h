@@ -17,11 +17,11 @@
 namespace radioprog {
 
 struct LineTimeouts {
-    int readIntervalMs = 388;         // longest gap between two received bytes
-    int readTotalPerByteMs = 1000;    // total read time: per byte requested ...
-    int readTotalConstantMs = 1000;   // ... plus this
-    int writeTotalPerByteMs = 2000;   // total write time: per byte ...
-    int writeTotalConstantMs = 2;     // ... plus this
+    int readIntervalMs = 388;        // longest gap between two received bytes
+    int readTotalPerByteMs = 1000;   // total read time: per byte requested ...
+    int readTotalConstantMs = 1000;  // ... plus this
+    int writeTotalPerByteMs = 2000;  // total write time: per byte ...
+    int writeTotalConstantMs = 2;    // ... plus this
     // The first byte of a reply must arrive within this ...
     int replyStartMs = 1000;
     // ... plus this many times the reply's wire time (never later than the total time).

@@ -18,11 +18,11 @@ enum class TransferMode : int { Idle = 0, Read = 2, Write = 3 };
 
 // A port the scan could not open, and why.
 struct PortProblem {
-    int port = 0;            // 1..20 (COMn)
-    std::string device;      // device path, e.g. /dev/ttyUSB0
-    std::string reason;      // strerror text
+    int port = 0;        // 1..20 (COMn)
+    std::string device;  // device path, e.g. /dev/ttyUSB0
+    std::string reason;  // strerror text
     bool permissionDenied = false;
-    bool busy = false;       // held by another program
+    bool busy = false;  // held by another program
 };
 
 struct TransferOutcome {

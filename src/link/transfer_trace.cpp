@@ -53,7 +53,8 @@ void TransferTrace::Sent(const std::uint8_t* data, std::size_t size) { Line(">" 
 
 void TransferTrace::Received(const std::uint8_t* data, std::size_t size, std::size_t wanted) {
     if (size == 0) {
-        Line("<  (nothing within the timeout; " + std::to_string(wanted) + (wanted == 1 ? " byte" : " bytes") + " wanted)");
+        Line("<  (nothing within the timeout; " + std::to_string(wanted) + (wanted == 1 ? " byte" : " bytes") +
+             " wanted)");
         return;
     }
     std::string line = "<" + Hex(data, size);

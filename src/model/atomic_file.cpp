@@ -188,8 +188,7 @@ FileResult WriteFileAtomically(const std::string& path, std::span<const std::uin
     if (!ResolveSymlinks(path, target, err)) return {false, Reason("Cannot follow the link", path, err), err};
     struct stat existing {};
     bool exists = ::stat(target.c_str(), &existing) == 0;
-    if (exists && !S_ISREG(existing.st_mode))
-        return {false, "Cannot replace " + target + ": it is not a regular file"};
+    if (exists && !S_ISREG(existing.st_mode)) return {false, "Cannot replace " + target + ": it is not a regular file"};
     mode_t mode = DocumentMode(exists ? &existing : nullptr);
     std::string dir = DirectoryOf(target);
 

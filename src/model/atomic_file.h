@@ -17,8 +17,8 @@ namespace radioprog {
 
 struct FileResult {
     bool ok = true;
-    std::string error;  // why it failed, for the user
-    int systemError = 0;  // the system's error number when the system refused, else 0
+    std::string error;                            // why it failed, for the user
+    int systemError = 0;                          // the system's error number when the system refused, else 0
     ReadFailure readFailure = ReadFailure::None;  // why a file was not read, for reading
 };
 

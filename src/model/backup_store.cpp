@@ -41,7 +41,8 @@ bool ParseBackupName(std::string_view name, BackupKey& key) {
     int number = 1;
     if (!sequence.empty()) {
         sequence.remove_prefix(1);
-        if (name[kPrefix.size() + stamp.size()] != '_' || sequence.empty() || sequence.size() > 6 || !AllDigits(sequence))
+        if (name[kPrefix.size() + stamp.size()] != '_' || sequence.empty() || sequence.size() > 6 ||
+            !AllDigits(sequence))
             return false;
         std::from_chars(sequence.data(), sequence.data() + sequence.size(), number);
     }

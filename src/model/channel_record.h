@@ -51,7 +51,8 @@ private:
 // Read and write access to channel n's fields in an image.
 class ChannelRef : public ChannelView {
 public:
-    ChannelRef(RadioImage& image, int n) : ChannelView(image, n), record_(image.channel(n)), name_(image.channelName(n)) {}
+    ChannelRef(RadioImage& image, int n)
+        : ChannelView(image, n), record_(image.channel(n)), name_(image.channelName(n)) {}
 
     void setRxFrequency(std::uint32_t v) { WriteLe32(record_ + channel_field::kRxFrequency, v); }
     void setTxFrequency(std::uint32_t v) { WriteLe32(record_ + channel_field::kTxFrequency, v); }

@@ -62,8 +62,7 @@ std::vector<std::string> DataSearchDirs() {
     if (!programDir.empty()) dirs.push_back(programDir);
     for (const std::string& base : XdgDataDirs()) AddOnce(dirs, (fs::path(base) / "radioprog").string());
     // An installation moved as a whole (bin/ and share/ side by side) still finds its files.
-    if (!programDir.empty())
-        AddOnce(dirs, (fs::path(programDir).parent_path() / "share" / "radioprog").string());
+    if (!programDir.empty()) AddOnce(dirs, (fs::path(programDir).parent_path() / "share" / "radioprog").string());
     AddOnce(dirs, RADIOPROG_DATA_DIR);
     return dirs;
 }

@@ -52,7 +52,7 @@ inline constexpr int kNoRadioFound = 33;
 // Optional functions: captions and list entries.
 inline constexpr int kTxTimeout = 43;
 inline constexpr int kTimeoutPreAlert = 44;
-inline constexpr int kOffLevel = 45;   // "off" in front of a range of levels or named values
+inline constexpr int kOffLevel = 45;  // "off" in front of a range of levels or named values
 inline constexpr int kVoicePrompt = 46;
 inline constexpr int kOffChoice = 47;  // first choice of voice prompt, backlights and end tone
 inline constexpr int kChinese = 48;
@@ -308,8 +308,6 @@ inline constexpr int kImportPlacement = 250;
 // Its answers: by Location, or from the current channel (followed by its number).
 inline constexpr int kByLocation = 251;
 inline constexpr int kFromChannel = 252;
-
-
 
 // Interface texts: menu captions with accelerators, questions, file errors, notices and
 // validation messages that were fixed English, file-dialog filters. Numbered from one base

@@ -12,12 +12,11 @@ namespace radioprog {
 // Everything the program reads whole is a few kilobytes; 16 MB is far beyond any of it.
 inline constexpr std::size_t kMaxInputBytes = 16u * 1024u * 1024u;
 
-
 struct FileContent {
     bool ok = false;
     ReadFailure failure = ReadFailure::None;
     std::string bytes;
-    std::string error;  // why it failed, for the user
+    std::string error;    // why it failed, for the user
     int systemError = 0;  // the system's error number when the system refused, else 0
 };
 

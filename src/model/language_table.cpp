@@ -137,7 +137,8 @@ const std::string& BuiltInRowText(int row) {
 
 std::vector<std::string> InitialLanguageRows() {
     std::vector<std::string> rows(kLanguageRowCount);
-    for (int r = lang_row::kFirstExtra; r < kLanguageRowCount; ++r) rows[static_cast<std::size_t>(r)] = BuiltInRowText(r);
+    for (int r = lang_row::kFirstExtra; r < kLanguageRowCount; ++r)
+        rows[static_cast<std::size_t>(r)] = BuiltInRowText(r);
     return rows;
 }
 
@@ -184,7 +185,9 @@ int LoadLanguageRows(std::istream& in, LanguageTable& table) {
 
     std::size_t position = 0;
     std::string field;
-    for (int n = 0; n < kLanguageNameCount && AnsiLength(std::string_view(line).substr(0, std::min(position, line.size()))) < kLanguageNameLineLimit; ++n) {
+    for (int n = 0; n < kLanguageNameCount && AnsiLength(std::string_view(line).substr(
+                                                  0, std::min(position, line.size()))) < kLanguageNameLineLimit;
+         ++n) {
         position = ReadCsvField(line, position, field);
         if (field.empty()) break;
         table.names[static_cast<std::size_t>(n)] = field;

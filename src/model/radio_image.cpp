@@ -24,7 +24,8 @@ std::vector<RecordInfo> BuildBlockMap() {
     map.push_back({BlockId::Vfo, 0, offsets::kVfoRecord, RecordForm::Wide, kVfoAddress});
     map.push_back({BlockId::BandLimits, 0, offsets::kBandLimitRecord, RecordForm::Narrow, kBandLimitAddress});
     map.push_back({BlockId::Settings, 0, offsets::kSettingsRecord, RecordForm::Narrow, kSettingsAddress});
-    map.push_back({BlockId::SecondSettings, 0, offsets::kSecondSettingsRecord, RecordForm::Narrow, kSecondSettingsAddress});
+    map.push_back(
+        {BlockId::SecondSettings, 0, offsets::kSecondSettingsRecord, RecordForm::Narrow, kSecondSettingsAddress});
     map.push_back({BlockId::DtmfCodes, 0, offsets::kDtmfRecord, RecordForm::Long, kDtmfAddress});
     return map;
 }
@@ -37,9 +38,9 @@ constexpr std::uint8_t kDefaultSettings[64] = {
     0x20, 0x20, 0x20, 0x20, 0x20, 0x20, 0xFF, 0xFF, 0xFF, 0xFF, 0x08, 0x08, 0x08, 0x08, 0x08, 0xFF};
 
 // VFO A and B: receive and transmit frequency, tones off, flag word 0xF800, signalling 0, band.
-constexpr std::uint8_t kDefaultVfo[32] = {
-    0x00, 0x00, 0x60, 0x13, 0x00, 0x00, 0x60, 0x13, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0xF8, 0x00, 0x00,
-    0x00, 0x00, 0x00, 0x40, 0x00, 0x00, 0x00, 0x40, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0xF8, 0x00, 0x01};
+constexpr std::uint8_t kDefaultVfo[32] = {0x00, 0x00, 0x60, 0x13, 0x00, 0x00, 0x60, 0x13, 0xFF, 0xFF, 0xFF,
+                                          0xFF, 0x00, 0xF8, 0x00, 0x00, 0x00, 0x00, 0x00, 0x40, 0x00, 0x00,
+                                          0x00, 0x40, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0xF8, 0x00, 0x01};
 
 // Repeater offset entries A and B: direction 0, offset digits 0 0 6 0 0 (600 kHz), end mark.
 constexpr std::uint8_t kDefaultOffsetEntry[7] = {0x00, 0x00, 0x00, 0x06, 0x00, 0x00, 0x00};
@@ -74,8 +75,7 @@ void RadioImage::ApplyDefaults() {
     for (const RecordInfo& record : BlockMap()) {
         bytes[record.offset] = static_cast<std::uint8_t>(record.address >> 8);
         bytes[record.offset + 1] = static_cast<std::uint8_t>(record.address & 0xFF);
-        if (record.block != BlockId::BandLimits)
-            std::memset(recordData(record), 0xFF, RecordDataSize(record.form));
+        if (record.block != BlockId::BandLimits) std::memset(recordData(record), 0xFF, RecordDataSize(record.form));
     }
     std::memcpy(blockData(BlockId::Vfo), kDefaultVfo, sizeof kDefaultVfo);
 

@@ -19,8 +19,8 @@ enum class BlockId { ChannelMemory, ChannelNames, Vfo, BandLimits, Settings, Sec
 
 struct RecordInfo {
     BlockId block;
-    int index;              // record number inside its block (0 for single records)
-    std::size_t offset;     // image offset of the record's first address byte
+    int index;           // record number inside its block (0 for single records)
+    std::size_t offset;  // image offset of the record's first address byte
     RecordForm form;
     std::uint16_t address;  // radio address written by the defaults
 };
@@ -91,14 +91,20 @@ public:
     const std::uint8_t* blockData(BlockId block) const { return recordData(SingleRecord(block)); }
 
     // A byte of the settings block by its radio address 0x0E20..0x0E5F.
-    std::uint8_t& settingsByte(std::uint16_t address) { return bytes[offsets::kSettingsData + (address - kSettingsAddress)]; }
+    std::uint8_t& settingsByte(std::uint16_t address) {
+        return bytes[offsets::kSettingsData + (address - kSettingsAddress)];
+    }
     std::uint8_t settingsByte(std::uint16_t address) const {
         return bytes[offsets::kSettingsData + (address - kSettingsAddress)];
     }
     // VfoEntry / OffsetEntry of side 0 (A) or 1 (B); DTMF slot k (0..15).
     std::uint8_t* vfoEntry(int side) { return &bytes[offsets::kVfoData + 16 * static_cast<std::size_t>(side)]; }
-    const std::uint8_t* vfoEntry(int side) const { return &bytes[offsets::kVfoData + 16 * static_cast<std::size_t>(side)]; }
-    std::uint8_t* offsetEntry(int side) { return &bytes[offsets::kSecondSettingsData + 16 * static_cast<std::size_t>(side)]; }
+    const std::uint8_t* vfoEntry(int side) const {
+        return &bytes[offsets::kVfoData + 16 * static_cast<std::size_t>(side)];
+    }
+    std::uint8_t* offsetEntry(int side) {
+        return &bytes[offsets::kSecondSettingsData + 16 * static_cast<std::size_t>(side)];
+    }
     const std::uint8_t* offsetEntry(int side) const {
         return &bytes[offsets::kSecondSettingsData + 16 * static_cast<std::size_t>(side)];
     }

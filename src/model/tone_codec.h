@@ -18,7 +18,7 @@ std::string ToneCodeToText(std::uint16_t code, bool showOff, const std::string& 
 // 104 DCS normal, the same 104 DCS inverted.
 std::vector<std::string> ToneListEntries(const std::string& offText);
 
-const std::vector<std::string>& CtcssTexts();     // "67.0" ... "254.1"
+const std::vector<std::string>& CtcssTexts();      // "67.0" ... "254.1"
 const std::vector<std::string>& DcsNumberTexts();  // "023" ... "754"
 
 }  // namespace radioprog

@@ -41,7 +41,7 @@ private:
     QString current_;
     QString loadedSignature_;  // the files' signature when picture_ was decoded ...
     QSize loadedSize_;         // ... and the work area's size then
-    QTimer loadTimer_;  // decodes once the frame that found the picture outdated is shown
+    QTimer loadTimer_;         // decodes once the frame that found the picture outdated is shown
     QSet<QString> reported_;
 };
 

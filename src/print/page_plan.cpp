@@ -60,8 +60,7 @@ void PlanChannelPage(PagePlan& plan, int page, const PrintData& data, const Page
         const int n = ChannelOnLine(page, i, m.rowsPerPage);
         if (n < 0) continue;
         const ChannelRow& row = data.channels[static_cast<std::size_t>(n)];
-        for (std::size_t c = 0; c < kChannelColumnCount; ++c)
-            addCell(c, (i + 6) * h + kCellTextDrop, row[c]);
+        for (std::size_t c = 0; c < kChannelColumnCount; ++c) addCell(c, (i + 6) * h + kCellTextDrop, row[c]);
     }
 }
 

@@ -29,9 +29,9 @@ int Scaled(double factor, int lineHeight) { return static_cast<int>(factor * lin
 const std::array<int, kChannelColumnCount>& PrintedHeaderRows() {
     // The signalling column prints row 12 over its narrow column.
     static constexpr std::array<int, kChannelColumnCount> kRows{
-        lang_row::kChannelNumber, lang_row::kBand,     lang_row::kRxFrequency, lang_row::kTxFrequency,
-        lang_row::kRxTone,        lang_row::kTxTone,   lang_row::kTxPower,     lang_row::kBandwidth,
-        lang_row::kScanAdd,       lang_row::kBusyLockout, lang_row::kToneOff,  lang_row::kName};
+        lang_row::kChannelNumber, lang_row::kBand,        lang_row::kRxFrequency, lang_row::kTxFrequency,
+        lang_row::kRxTone,        lang_row::kTxTone,      lang_row::kTxPower,     lang_row::kBandwidth,
+        lang_row::kScanAdd,       lang_row::kBusyLockout, lang_row::kToneOff,     lang_row::kName};
     return kRows;
 }
 

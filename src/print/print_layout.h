@@ -21,8 +21,7 @@ struct PageMetrics {
 
 // h, W = width(row 21) * 904 / 105 + width("000000") * 22 / 5, M = (width - W) / 2 and
 // R = (height - 7h) / h, all in integer arithmetic; widths and h in the table font.
-PageMetrics ComputePageMetrics(int printableWidth, int printableHeight, int lineHeight, int row21Width,
-                               int zerosWidth);
+PageMetrics ComputePageMetrics(int printableWidth, int printableHeight, int lineHeight, int row21Width, int zerosWidth);
 
 // factor * h truncated toward zero (positions such as 4.5 h).
 int Scaled(double factor, int lineHeight);

@@ -80,12 +80,12 @@ constexpr int kGapBeforeChecks = 2;
 std::string ValueText(Value value, int control, const PrintData& data) {
     const SettingsForm& form = data.form;
     switch (value) {
-        case Value::Text:
-            if (auto shown = data.shownTexts.find(control); shown != data.shownTexts.end()) return shown->second;
-            return SettingsTextOf(form, control, data.language);
-        case Value::Field: return form.text(control);
-        case Value::Index: return std::to_string(form.selection(control));
-        case Value::Check: return form.check(control) == 1 ? "1" : "0";
+    case Value::Text:
+        if (auto shown = data.shownTexts.find(control); shown != data.shownTexts.end()) return shown->second;
+        return SettingsTextOf(form, control, data.language);
+    case Value::Field: return form.text(control);
+    case Value::Index: return std::to_string(form.selection(control));
+    case Value::Check: return form.check(control) == 1 ? "1" : "0";
     }
     return {};
 }

@@ -72,8 +72,7 @@ std::string BandRefusalDetail(const BandCheck& check, const LanguageTable& langu
     BcdToFreqText(check.frequency, frequency);
     std::string detail =
         language.row(check.transmit ? lang_row::kTxFrequency : lang_row::kRxFrequency) + " " + frequency + " MHz";
-    if (check.channel >= 0)
-        detail += ", " + language.row(lang_row::kTableNumber) + " " + std::to_string(check.channel);
+    if (check.channel >= 0) detail += ", " + language.row(lang_row::kTableNumber) + " " + std::to_string(check.channel);
     return detail;
 }
 

@@ -16,7 +16,9 @@ using Icon = CommandIcon;
 
 MenuEntry Title(Menu menu, int row, const char* fixed) { return {K::MenuTitle, menu, C{}, row, fixed}; }
 MenuEntry Separator(Menu menu) { return {K::Separator, menu, C{}, -1, ""}; }
-MenuEntry Item(Menu menu, Command command, int row, const char* fixed = "") { return {K::Item, menu, command, row, fixed}; }
+MenuEntry Item(Menu menu, Command command, int row, const char* fixed = "") {
+    return {K::Item, menu, command, row, fixed};
+}
 
 MenuEntry WithKey(MenuEntry entry, StandardKey key) {
     entry.standardKey = key;
@@ -124,8 +126,8 @@ const std::vector<MenuEntry>& MenuLayout() {
 
 const std::vector<std::optional<Command>>& ToolbarLayout() {
     static const std::vector<std::optional<Command>> toolbar = {
-        C::FileNew,   std::nullopt,   C::FileOpen,    std::nullopt, C::FileSave,   C::FilePrint,
-        std::nullopt, C::ReadRadio,   C::PortSelect,  C::WriteRadio, std::nullopt, C::About};
+        C::FileNew,   std::nullopt, C::FileOpen,   std::nullopt,  C::FileSave,  C::FilePrint,
+        std::nullopt, C::ReadRadio, C::PortSelect, C::WriteRadio, std::nullopt, C::About};
     return toolbar;
 }
 

@@ -91,10 +91,10 @@ struct MenuEntry {
     int row;                   // language row of the caption; -1 for a separator
     const char* fixedCaption;  // the caption when the row's text is empty ("" = the row's built-in text)
     StandardKey standardKey = StandardKey::None;
-    const char* keys = "";     // other shortcuts, "Ctrl+Y; Ctrl+Shift+Z" (Qt's portable key names)
+    const char* keys = "";  // other shortcuts, "Ctrl+Y; Ctrl+Shift+Z" (Qt's portable key names)
     KeyScope scope = KeyScope::Application;
     CommandIcon icon = CommandIcon::None;
-    bool tip = false;          // the toolbar button's tip is the caption cut before its first "("
+    bool tip = false;  // the toolbar button's tip is the caption cut before its first "("
     bool checkable = false;
     bool startsEnabled = true;
 };

@@ -20,12 +20,12 @@ std::string ReadFailureText(const std::string& path, ReadFailure failure, int sy
                             const LanguageTable& language) {
     int row = lang_row::kCannotRead;
     switch (failure) {
-        case ReadFailure::NotRegular: row = lang_row::kNotRegularFile; break;
-        case ReadFailure::TooLarge: row = lang_row::kFileTooLarge; break;
-        case ReadFailure::NoMemory: row = lang_row::kNoMemoryToRead; break;
-        case ReadFailure::None:
-        case ReadFailure::Open:
-        case ReadFailure::Read: break;
+    case ReadFailure::NotRegular: row = lang_row::kNotRegularFile; break;
+    case ReadFailure::TooLarge: row = lang_row::kFileTooLarge; break;
+    case ReadFailure::NoMemory: row = lang_row::kNoMemoryToRead; break;
+    case ReadFailure::None:
+    case ReadFailure::Open:
+    case ReadFailure::Read: break;
     }
     return WithReason(row, path, {false, {}, systemError}, language);
 }

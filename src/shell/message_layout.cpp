@@ -52,7 +52,8 @@ std::vector<std::string> UnbreakablePieces(const std::string& message) {
             end = i + 1;
             while (end < message.size() && (static_cast<unsigned char>(message[end]) & 0xC0) == 0x80) ++end;
         } else {
-            while (end < message.size() && message[end] != ' ' && static_cast<unsigned char>(message[end]) < 0x80) ++end;
+            while (end < message.size() && message[end] != ' ' && static_cast<unsigned char>(message[end]) < 0x80)
+                ++end;
         }
         while (end < message.size() && message[end] == ' ') ++end;
         pieces.push_back(message.substr(i, end - i));

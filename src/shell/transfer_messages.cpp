@@ -7,19 +7,20 @@ namespace radioprog {
 
 std::string TransferResultMessage(int resultCode, const LanguageTable& language) {
     switch (resultCode) {
-        case 0: return language.row(lang_row::kNoRadioFound);
-        case 1: return language.row(lang_row::kRead) + language.row(lang_row::kFailed);
-        case 2: return language.row(lang_row::kWrite) + language.row(lang_row::kFailed);
-        case 3: return language.row(lang_row::kRead) + language.row(lang_row::kCompleted);
-        case 4: return language.row(lang_row::kWrite) + language.row(lang_row::kCompleted);
-        default: return {};
+    case 0: return language.row(lang_row::kNoRadioFound);
+    case 1: return language.row(lang_row::kRead) + language.row(lang_row::kFailed);
+    case 2: return language.row(lang_row::kWrite) + language.row(lang_row::kFailed);
+    case 3: return language.row(lang_row::kRead) + language.row(lang_row::kCompleted);
+    case 4: return language.row(lang_row::kWrite) + language.row(lang_row::kCompleted);
+    default: return {};
     }
 }
 
 std::string TransferResultMessage(const TransferOutcome& outcome, const LanguageTable& language) {
     const int code = static_cast<int>(outcome.result);
     if (!outcome.cancelled) return TransferResultMessage(code, language);
-    return language.row(outcome.result == TransferResult::ReadFailed ? lang_row::kRead : lang_row::kWrite) + language.row(lang_row::kTransferCancelled);
+    return language.row(outcome.result == TransferResult::ReadFailed ? lang_row::kRead : lang_row::kWrite) +
+           language.row(lang_row::kTransferCancelled);
 }
 
 namespace {
@@ -41,13 +42,13 @@ std::string NoRadioDetail(const TransferOutcome& outcome, const LanguageTable& l
 std::string TransferResultDetail(const TransferOutcome& outcome, const LanguageTable& language) {
     using namespace lang_row;
     switch (outcome.result) {
-        case TransferResult::NoRadio: return NoRadioDetail(outcome, language);
-        case TransferResult::ReadFailed: return language.row(kNothingChanged);
-        case TransferResult::WriteFailed:
-            return outcome.unitsWritten > 0 ? language.row(kMixedMemory) + "\n" + language.row(kWriteAgain)
-                                            : language.row(kNothingWritten);
-        case TransferResult::ReadDone:
-        case TransferResult::WriteDone: return {};
+    case TransferResult::NoRadio: return NoRadioDetail(outcome, language);
+    case TransferResult::ReadFailed: return language.row(kNothingChanged);
+    case TransferResult::WriteFailed:
+        return outcome.unitsWritten > 0 ? language.row(kMixedMemory) + "\n" + language.row(kWriteAgain)
+                                        : language.row(kNothingWritten);
+    case TransferResult::ReadDone:
+    case TransferResult::WriteDone: return {};
     }
     return {};
 }
@@ -59,7 +60,8 @@ std::string PermissionAdvice(const TransferOutcome& outcome, const LanguageTable
     };
     std::string advice;
     if (outcome.busyProblem)
-        advice = port(*outcome.busyProblem) + language.row(lang_row::kPortBusy) + "\n" + language.row(lang_row::kCloseOtherProgram);
+        advice = port(*outcome.busyProblem) + language.row(lang_row::kPortBusy) + "\n" +
+                 language.row(lang_row::kCloseOtherProgram);
     if (outcome.permissionProblem) {
         if (!advice.empty()) advice += "\n";
         advice += port(*outcome.permissionProblem) + language.row(lang_row::kPermissionDenied) + "\n" +

@@ -16,7 +16,8 @@ bool PseudoTerminal::Create(std::string& error) {
     Destroy();
     int master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
     char name[128];
-    if (master < 0 || ::grantpt(master) != 0 || ::unlockpt(master) != 0 || ::ptsname_r(master, name, sizeof name) != 0) {
+    if (master < 0 || ::grantpt(master) != 0 || ::unlockpt(master) != 0 ||
+        ::ptsname_r(master, name, sizeof name) != 0) {
         error = std::string("cannot create a pseudo-terminal: ") + std::strerror(errno);
         if (master >= 0) ::close(master);
         return false;

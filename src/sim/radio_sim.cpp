@@ -47,11 +47,11 @@ struct FaultKindEntry {
 };
 
 constexpr FaultKindEntry kFaultKinds[] = {
-    {FaultKind::Silent, "silent"},          {FaultKind::Drop, "drop"},
-    {FaultKind::Short, "short"},            {FaultKind::CorruptHeader, "bad-header"},
-    {FaultKind::ExtraByte, "extra-byte"},   {FaultKind::LateAck, "late-ack"},
-    {FaultKind::DoubledAck, "double-ack"},  {FaultKind::Nak, "nak"},
-    {FaultKind::BadAck, "bad-ack"},         {FaultKind::LateDoubledAck, "late-double-ack"},
+    {FaultKind::Silent, "silent"},         {FaultKind::Drop, "drop"},
+    {FaultKind::Short, "short"},           {FaultKind::CorruptHeader, "bad-header"},
+    {FaultKind::ExtraByte, "extra-byte"},  {FaultKind::LateAck, "late-ack"},
+    {FaultKind::DoubledAck, "double-ack"}, {FaultKind::Nak, "nak"},
+    {FaultKind::BadAck, "bad-ack"},        {FaultKind::LateDoubledAck, "late-double-ack"},
 };
 
 }  // namespace
@@ -291,7 +291,8 @@ std::vector<std::uint8_t> RadioSimulator::ReadReply(std::uint8_t hi, std::uint8_
         for (unsigned i = 0; i < wire::kBlockSize; ++i) reply.push_back(memory_[(address + i) & 0xFFFF]);
     }
     if (faults_.wrongHeader) reply[2] = static_cast<std::uint8_t>(lo + 1);
-    if (readReplies_ < faults_.garbledReads) reply[4 + static_cast<std::size_t>(readReplies_) % wire::kBlockSize] ^= 0xFF;
+    if (readReplies_ < faults_.garbledReads)
+        reply[4 + static_cast<std::size_t>(readReplies_) % wire::kBlockSize] ^= 0xFF;
     if (readReplies_++ < faults_.shortReplies) reply.pop_back();
     return reply;
 }
@@ -310,20 +311,16 @@ void RadioSimulator::Process() {
     auto acknowledge = [this](const TargetedFault* fault) {
         if (!fault) return Emit({wire::kAck});
         switch (fault->kind) {
-            case FaultKind::LateAck: return Emit({wire::kAck}, faults_.lateReplyMs);
-            case FaultKind::DoubledAck: return Emit({wire::kAck, wire::kAck});
-            case FaultKind::LateDoubledAck:
-                Emit({wire::kAck});
-                return Emit({wire::kAck}, faults_.lateReplyMs);
-            case FaultKind::Nak: return Emit({kNak});
-            case FaultKind::BadAck: return Emit({kBadAck});
-            case FaultKind::ExtraByte: return Emit({wire::kAck, kStrayByte});
-            case FaultKind::Silent:
-                wentSilent_ = true;
-                return;
-            case FaultKind::Drop:
-            case FaultKind::Short:
-            case FaultKind::CorruptHeader: return;
+        case FaultKind::LateAck: return Emit({wire::kAck}, faults_.lateReplyMs);
+        case FaultKind::DoubledAck: return Emit({wire::kAck, wire::kAck});
+        case FaultKind::LateDoubledAck: Emit({wire::kAck}); return Emit({wire::kAck}, faults_.lateReplyMs);
+        case FaultKind::Nak: return Emit({kNak});
+        case FaultKind::BadAck: return Emit({kBadAck});
+        case FaultKind::ExtraByte: return Emit({wire::kAck, kStrayByte});
+        case FaultKind::Silent: wentSilent_ = true; return;
+        case FaultKind::Drop:
+        case FaultKind::Short:
+        case FaultKind::CorruptHeader: return;
         }
     };
     while (!input_.empty()) {
@@ -366,18 +363,19 @@ void RadioSimulator::Process() {
             std::vector<std::uint8_t> reply = ReadReply(hi, lo);
             if (fault) {
                 switch (fault->kind) {
-                    case FaultKind::Drop: continue;
-                    case FaultKind::Short: reply.pop_back(); break;
-                    case FaultKind::CorruptHeader: reply[2] = static_cast<std::uint8_t>(reply[2] + 1); break;
-                    case FaultKind::ExtraByte: reply.push_back(kStrayByte); break;
-                    default: confirmFault_ = fault; break;
+                case FaultKind::Drop: continue;
+                case FaultKind::Short: reply.pop_back(); break;
+                case FaultKind::CorruptHeader: reply[2] = static_cast<std::uint8_t>(reply[2] + 1); break;
+                case FaultKind::ExtraByte: reply.push_back(kStrayByte); break;
+                default: confirmFault_ = fault; break;
                 }
             }
             ++blocksAnswered_;
             Emit(reply);
         } else if (first == wire::kWriteCommand) {
             if (input_.size() < 4 + wire::kUnitSize) break;
-            SimEvent event{SimEvent::Kind::Write, static_cast<std::uint16_t>(input_[1] << 8 | input_[2]), {}, Clock::now()};
+            SimEvent event{
+                SimEvent::Kind::Write, static_cast<std::uint16_t>(input_[1] << 8 | input_[2]), {}, Clock::now()};
             std::copy_n(input_.begin() + 4, wire::kUnitSize, event.data.begin());
             input_.erase(input_.begin(), input_.begin() + 4 + static_cast<long>(wire::kUnitSize));
             events_.push_back(event);

@@ -20,16 +20,16 @@ namespace radioprog::sim {
 
 // A fault at chosen requests of a transfer, for the fault matrix.
 enum class FaultKind {
-    Silent,         // from the hit request on, answers nothing at all
-    Drop,           // the reply to the request is lost
-    Short,          // a read reply lacks its last byte (a write unit's reply is lost)
-    CorruptHeader,  // a read reply names another address (a write unit's reply is lost)
-    ExtraByte,      // a stray byte follows the reply
-    LateAck,        // the acknowledgement comes lateReplyMs late (and what follows it too)
-    DoubledAck,     // the acknowledgement comes twice
-    LateDoubledAck, // the acknowledgement comes at once and again lateReplyMs later
-    Nak,            // NAK instead of the acknowledgement; a refused unit is not stored
-    BadAck,         // another byte instead of the acknowledgement (the unit is stored)
+    Silent,          // from the hit request on, answers nothing at all
+    Drop,            // the reply to the request is lost
+    Short,           // a read reply lacks its last byte (a write unit's reply is lost)
+    CorruptHeader,   // a read reply names another address (a write unit's reply is lost)
+    ExtraByte,       // a stray byte follows the reply
+    LateAck,         // the acknowledgement comes lateReplyMs late (and what follows it too)
+    DoubledAck,      // the acknowledgement comes twice
+    LateDoubledAck,  // the acknowledgement comes at once and again lateReplyMs later
+    Nak,             // NAK instead of the acknowledgement; a refused unit is not stored
+    BadAck,          // another byte instead of the acknowledgement (the unit is stored)
 };
 // Which requests a fault counts and hits. A read's acknowledgement is the radio's answer to
 // the program's confirmation after the block.
@@ -60,7 +60,7 @@ struct SimFaults {
     int garbledReads = 0;         // the first k read replies carry one data byte inverted on
                                   // the line (a different byte each time); memory stays right
     std::vector<TargetedFault> targeted{};
-    int lateReplyMs = 500;        // the delay of LateAck and of LateDoubledAck's second ACK
+    int lateReplyMs = 500;  // the delay of LateAck and of LateDoubledAck's second ACK
 };
 
 // What the program sent, in order.
@@ -68,7 +68,7 @@ struct SimEvent {
     enum class Kind { ModeEntry, Identify, Read, Write };
     Kind kind;
     std::uint16_t address = 0;
-    std::array<std::uint8_t, 16> data{};  // a write unit's bytes
+    std::array<std::uint8_t, 16> data{};         // a write unit's bytes
     std::chrono::steady_clock::time_point at{};  // when it arrived
 };
 
@@ -137,12 +137,12 @@ private:
     bool wentSilent_ = false;
     int readReplies_ = 0;
     int writeUnits_ = 0;
-    int requestCount_[2] = {0, 0};  // reads and write units received, for targeted faults
+    int requestCount_[2] = {0, 0};                 // reads and write units received, for targeted faults
     const TargetedFault* confirmFault_ = nullptr;  // hits the confirmation of the last read
     std::uint64_t memoryVersion_ = 0;
     std::vector<SimEvent> events_;
 
-    std::vector<std::uint8_t> input_;  // serving thread only
+    std::vector<std::uint8_t> input_;                   // serving thread only
     std::chrono::steady_clock::time_point wireFree_{};  // serving thread only
     struct Outgoing {
         std::chrono::steady_clock::time_point due;

@@ -24,11 +24,15 @@ bool ParseFault(const std::string& text, TargetedFault& fault) {
         start = comma + 1;
     }
     if (parts.size() < 3 || parts.size() > 4 || !ParseFaultKind(parts[0], fault.kind)) return false;
-    if (parts[1] == "read") fault.target = FaultTarget::Read;
-    else if (parts[1] == "write") fault.target = FaultTarget::Write;
-    else return false;
+    if (parts[1] == "read")
+        fault.target = FaultTarget::Read;
+    else if (parts[1] == "write")
+        fault.target = FaultTarget::Write;
+    else
+        return false;
     fault.times = 1;
-    return ParseInt(parts[2], 0, 1'000'000, fault.at) && (parts.size() < 4 || ParseInt(parts[3], 1, 1'000'000, fault.times));
+    return ParseInt(parts[2], 0, 1'000'000, fault.at) &&
+           (parts.size() < 4 || ParseInt(parts[3], 1, 1'000'000, fault.times));
 }
 
 // "136-174,400-520" into lower/upper of the first and the second band.
@@ -67,8 +71,11 @@ namespace {
 const std::vector<cmdline::Option>& SimOptions() {
     static const std::vector<cmdline::Option> options{
         {{"load"}, "FILE", "start from the image in a .dat file (band limits included)", "Memory:"},
-        {{"save"}, "FILE", "keep FILE up to date with what is written to the radio\n(saved when the line goes quiet and at exit)"},
-        {{"link"}, "PATH",
+        {{"save"},
+         "FILE",
+         "keep FILE up to date with what is written to the radio\n(saved when the line goes quiet and at exit)"},
+        {{"link"},
+         "PATH",
          "also make PATH a symbolic link to the device; every further\n"
          "--link starts one more radio with the same memory, bands and\n"
          "faults (--save then keeps the first radio's memory)"},
@@ -76,7 +83,8 @@ const std::vector<cmdline::Option>& SimOptions() {
         {{"rx-bands"}, "LO-HI,LO-HI", "receive bands only"},
         {{"tx-bands"}, "LO-HI,LO-HI", "transmit bands only"},
         {{"paced"}, "", "take the real time of 9600 baud for every byte", "Timing:"},
-        {{"latency-ms"}, "N",
+        {{"latency-ms"},
+         "N",
          "pass the radio's bytes on in ticks of N ms (0 to 255), as a USB\n"
          "serial adapter's latency timer does (16 on common adapters)"},
         {{"silent"}, "", "answer nothing", "Faults:"},
@@ -86,18 +94,23 @@ const std::vector<cmdline::Option>& SimOptions() {
         {{"wrong-header"}, "", "read replies name the wrong address"},
         {{"refuse-writes"}, "K", "answer the first K write units with NAK"},
         {{"silent-after"}, "K", "go silent after answering K block reads and writes"},
-        {{"corrupt-byte"}, "ADDR",
+        {{"corrupt-byte"},
+         "ADDR",
          "store the byte at radio address ADDR (0x0090 or 144) with\n"
          "bit 0 inverted, and acknowledge the unit as usual"},
-        {{"garble-reads"}, "K",
+        {{"garble-reads"},
+         "K",
          "invert one data byte of each of the first K read replies on\n"
          "the line (a different byte each time; the memory stays right)"},
-        {{"fault"}, "KIND,read|write,N[,TIMES]",
+        {{"fault"},
+         "KIND,read|write,N[,TIMES]",
          "hit the N-th block read or write unit (from 0, resends\n"
          "counted) and TIMES-1 more (default 1) with KIND: silent,\n"
          "drop, short, bad-header, extra-byte, late-ack, double-ack,\n"
          "late-double-ack, nak, bad-ack (may be repeated)"},
-        {{"late-ms"}, "MS", "how late late-ack answers, and late-double-ack's\n"
+        {{"late-ms"},
+         "MS",
+         "how late late-ack answers, and late-double-ack's\n"
          "second ACK (default 500)"},
         cmdline::HelpOption(),
         cmdline::VersionOption(),
@@ -137,7 +150,7 @@ bool ParseSimArgs(const std::vector<std::string>& args, SimConfig& config, std::
         error = std::string("--") + option + ": not a count: " + text;
         return false;
     };
-    auto bands = [&](const char* option, std::optional<int> (&out)[4]) {
+    auto bands = [&](const char* option, std::optional<int>(&out)[4]) {
         if (!parsed.isSet(option)) return true;
         const std::string text = parsed.value(option);
         if (ParseBands(text, out)) return true;
@@ -177,8 +190,9 @@ bool ParseSimArgs(const std::vector<std::string>& args, SimConfig& config, std::
     }
     return bands("bands", config.rxBands) && bands("bands", config.txBands) && bands("rx-bands", config.rxBands) &&
            bands("tx-bands", config.txBands) && count("short-replies", config.faults.shortReplies) &&
-           count("refuse-writes", config.faults.refusedWrites) && count("silent-after", config.faults.silentAfterBlocks) &&
-           count("late-ms", config.faults.lateReplyMs) && count("garble-reads", config.faults.garbledReads);
+           count("refuse-writes", config.faults.refusedWrites) &&
+           count("silent-after", config.faults.silentAfterBlocks) && count("late-ms", config.faults.lateReplyMs) &&
+           count("garble-reads", config.faults.garbledReads);
 }
 
 BandLimits ApplyBandOptions(const SimConfig& config, const BandLimits& current) {

@@ -59,7 +59,7 @@ TEST(BadInputCli, NonRegularFilesAreRefusedAtOnce) {
     ASSERT_EQ(::mkfifo("pipe.dat", 0600), 0);
     ASSERT_EQ(Cli("new r.dat").status, 0);
     for (std::string args : {"channels pipe.dat", "export-csv pipe.dat out.csv", "import-csv r.dat pipe.dat",
-                                    "channels /dev/zero", "channels ."}) {
+                             "channels /dev/zero", "channels ."}) {
         auto start = std::chrono::steady_clock::now();
         CliRun run = Cli(args);
         EXPECT_EQ(run.status, 2) << args << ": " << run.err;

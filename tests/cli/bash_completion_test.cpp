@@ -18,11 +18,12 @@ namespace {
 // sorted (bash shows them sorted).
 std::vector<std::string> Complete(const std::vector<std::string>& words) {
     test::TempDir dir;
-    std::string script = "source '" RADIOPROG_SOURCE_DIR "/packaging/radioprog-cli.bash-completion'\n"
+    std::string script = "source '" RADIOPROG_SOURCE_DIR
+                         "/packaging/radioprog-cli.bash-completion'\n"
                          "COMP_WORDS=('" RADIOPROG_BIN_DIR "/radioprog-cli'";
     for (const std::string& word : words) script += " '" + word + "'";
-    script += ")\nCOMP_CWORD=" + std::to_string(words.size()) +
-              "\n_radioprog_cli\nprintf '%s\\n' \"${COMPREPLY[@]}\"\n";
+    script +=
+        ")\nCOMP_CWORD=" + std::to_string(words.size()) + "\n_radioprog_cli\nprintf '%s\\n' \"${COMPREPLY[@]}\"\n";
     std::string path = dir.write("complete.sh", script);
     FILE* pipe = ::popen(("bash --norc --noprofile " + path).c_str(), "r");
     std::string out;

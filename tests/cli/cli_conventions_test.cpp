@@ -61,7 +61,8 @@ TEST_F(CliConventions, EveryProgramPrintsItsNameAndTheOneVersion) {
     if (std::filesystem::exists(ProgramPath("radioprog"))) programs.push_back("radioprog");
     for (const std::string& program : programs) {
         // No display: --help and --version never open a window.
-        CliRun run = RunShell("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " + ProgramPath(program) + " --version");
+        CliRun run =
+            RunShell("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " + ProgramPath(program) + " --version");
         EXPECT_EQ(run.status, 0) << program << ": " << run.err;
         EXPECT_EQ(run.out, program + " " + version + "\n");
         EXPECT_EQ(run.err, "") << program;
@@ -70,7 +71,8 @@ TEST_F(CliConventions, EveryProgramPrintsItsNameAndTheOneVersion) {
         EXPECT_EQ(run.out.rfind("Usage: " + program, 0), 0u) << run.out;
         EXPECT_NE(run.out.find("--version"), std::string::npos) << program;
         // A usage error: one line on stderr naming the program, nothing on stdout, status 2.
-        run = RunShell("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " + ProgramPath(program) + " --no-such-option");
+        run = RunShell("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " + ProgramPath(program) +
+                       " --no-such-option");
         EXPECT_EQ(run.status, 2) << program;
         EXPECT_EQ(run.out, "") << program;
         EXPECT_EQ(run.err.rfind(program + ": ", 0), 0u) << run.err;
@@ -129,7 +131,7 @@ TEST_F(CliConventions, OptionValuesDoubleDashAndStandardStreams) {
 
     // A whole pipeline through standard input and output: .dat in, CSV in, .dat out, CSV out.
     run = RunShell("cat empty.dat | " + ProgramPath("radioprog-cli") + " import-csv - channels.csv | " +
-                ProgramPath("radioprog-cli") + " export-csv - -");
+                   ProgramPath("radioprog-cli") + " export-csv - -");
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, csv);
     run = RunShell(ProgramPath("radioprog-cli") + " new - | " + ProgramPath("radioprog-cli") + " channels -");
@@ -167,7 +169,9 @@ TEST_F(CliConventions, AFullDiskDuringExportLeavesTheOldFileIntact) {
     pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
-        struct rlimit limit {1024, 1024};
+        struct rlimit limit {
+            1024, 1024
+        };
         ::setrlimit(RLIMIT_FSIZE, &limit);
         std::signal(SIGXFSZ, SIG_IGN);
         std::freopen("err.txt", "w", stderr);

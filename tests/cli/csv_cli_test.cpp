@@ -104,11 +104,11 @@ TEST(CsvCli, UsageAndFileErrorsExitWithTwoAndChangeNothing) {
     const std::string before = ReadFile("r.dat");
     dir.write("nofreq.csv", "Location,Name\n1,A\n");
     dir.write("ok.csv", "Location,Frequency\n1,145.5\n");
-    for (const char* args : {"export-csv", "export-csv r.dat", "export-csv missing.dat out.csv",
-                             "export-csv r.dat no/such/dir/out.csv", "import-csv r.dat",
-                             "import-csv r.dat ok.csv --out", "import-csv r.dat missing.csv",
-                             "import-csv missing.dat ok.csv", "import-csv r.dat nofreq.csv",
-                             "import-csv r.dat ok.csv --out no/such/dir/x.dat"}) {
+    for (const char* args :
+         {"export-csv", "export-csv r.dat", "export-csv missing.dat out.csv", "export-csv r.dat no/such/dir/out.csv",
+          "import-csv r.dat", "import-csv r.dat ok.csv --out", "import-csv r.dat missing.csv",
+          "import-csv missing.dat ok.csv", "import-csv r.dat nofreq.csv",
+          "import-csv r.dat ok.csv --out no/such/dir/x.dat"}) {
         EXPECT_EQ(Cli(args), 2) << args;
         std::string err = ReadFile("err.txt");
         EXPECT_EQ(err.rfind("radioprog-cli: ", 0), 0u) << args << ": " << err;

@@ -61,8 +61,8 @@ TEST_F(FleetCli, WritesThreeRadiosInParallel) {
     StartRadios();
     CliRun run = Cli(ports, "write radio.dat --port 1,2,3");
     EXPECT_EQ(run.status, 0) << run.err;
-    for (const char* line : {"COM1: Write completed\n", "COM2: Write completed\n", "COM3: Write completed\n",
-                             "Radios written: 3/3\n"})
+    for (const char* line :
+         {"COM1: Write completed\n", "COM2: Write completed\n", "COM3: Write completed\n", "Radios written: 3/3\n"})
         EXPECT_NE(run.out.find(line), std::string::npos) << run.out;
     for (int i = 0; i < 3; ++i) EXPECT_TRUE(Holds(i)) << i;
 }
@@ -136,7 +136,8 @@ TEST_F(FleetCli, DiffListsChangesInWordsAndIsSilentOnEqualFiles) {
 
 TEST_F(FleetCli, PortListsAreCheckedBeforeAnythingRuns) {
     ASSERT_TRUE(SaveDatFile(image, dir.file("radio.dat")).ok);
-    for (const char* args : {"--port 1,1", "--port 1,21", "--port 1,x", "--all --port 1,2", "--port 1,2 --device /dev/null"})
+    for (const char* args :
+         {"--port 1,1", "--port 1,21", "--port 1,x", "--all --port 1,2", "--port 1,2 --device /dev/null"})
         EXPECT_EQ(Cli("", std::string("write radio.dat ") + args).status, 2) << args;
 }
 

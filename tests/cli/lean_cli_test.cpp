@@ -54,7 +54,8 @@ TEST(LeanCli, PrintWithoutItsPluginSaysSo) {
     std::filesystem::copy_file(test::CliPath(), "bin/radioprog-cli");
     ASSERT_EQ(std::system("bin/radioprog-cli new r.dat"), 0);
     int status = std::system("bin/radioprog-cli print r.dat --pdf r.pdf 2>err.txt");
-    if (WIFEXITED(status) && WEXITSTATUS(status) == 2 && ReadFile("err.txt").find("unknown command") != std::string::npos)
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 2 &&
+        ReadFile("err.txt").find("unknown command") != std::string::npos)
         GTEST_SKIP() << "radioprog-cli was built without printing";
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 2);
     EXPECT_NE(ReadFile("err.txt").find("print: printing is not installed (radioprog-print.so not found)"),

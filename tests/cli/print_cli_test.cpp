@@ -27,7 +27,8 @@ protected:
         if (RunShell("pdftotext -v").status == 127) GTEST_SKIP() << "poppler-utils are not installed";
         // Row r reads "Z<r>" in column 0 and "R<r>" in the default column 2.
         std::string lang = "Zh,Tw,En\n";
-        for (int r = 0; r < 194; ++r) lang += "Z" + std::to_string(r) + ",T" + std::to_string(r) + ",R" + std::to_string(r) + "\n";
+        for (int r = 0; r < 194; ++r)
+            lang += "Z" + std::to_string(r) + ",T" + std::to_string(r) + ",R" + std::to_string(r) + "\n";
         dir_.write("lang.csv", lang);
         ASSERT_EQ(Cli("new r.dat").status, 0);
     }
@@ -37,7 +38,8 @@ protected:
 };
 
 std::string PdfText(const std::string& pdf, int first, int last) {
-    return RunShell("pdftotext -layout -f " + std::to_string(first) + " -l " + std::to_string(last) + " " + pdf + " -").out;
+    return RunShell("pdftotext -layout -f " + std::to_string(first) + " -l " + std::to_string(last) + " " + pdf + " -")
+        .out;
 }
 
 TEST_F(PrintCli, DefaultImageGivesThreePages) {
@@ -60,8 +62,8 @@ TEST_F(PrintCli, DefaultImageGivesThreePages) {
 
     // Page 3: labels and the settings' values.
     const std::string settings = PdfText("out.pdf", 3, 3);
-    for (const char* pattern : {"R29", "R43= +45", "R44= +5", "R58= +0", "R72", "R74= +136\\.00000", "R74= +400\\.00000",
-                                "R80= +00\\.600", "R86= +5", "R88= +10", "R87= +-1", "R57= +1"})
+    for (const char* pattern : {"R29", "R43= +45", "R44= +5", "R58= +0", "R72", "R74= +136\\.00000",
+                                "R74= +400\\.00000", "R80= +00\\.600", "R86= +5", "R88= +10", "R87= +-1", "R57= +1"})
         EXPECT_TRUE(std::regex_search(settings, std::regex(pattern))) << pattern << "\n" << settings;
     EXPECT_EQ(settings.find("R17"), std::string::npos);
 }
@@ -76,10 +78,11 @@ TEST_F(PrintCli, LanguageChoosesTheColumn) {
 
 TEST_F(PrintCli, UsageErrorsAndBadFilesExitWithTwo) {
     dir_.write("short.dat", std::string(100, 'x'));
-    for (const char* args : {"print", "print r.dat", "print r.dat --pdf", "print --pdf o.pdf", "print r.dat r.dat --pdf o.pdf",
-                             "print r.dat --pdf o.pdf --frob", "print r.dat --pdf o.pdf --language x",
-                             "print r.dat --pdf o.pdf --language 3", "print missing.dat --pdf o.pdf",
-                             "print short.dat --pdf o.pdf", "print r.dat --pdf no/such/dir/o.pdf"}) {
+    for (const char* args :
+         {"print", "print r.dat", "print r.dat --pdf", "print --pdf o.pdf", "print r.dat r.dat --pdf o.pdf",
+          "print r.dat --pdf o.pdf --frob", "print r.dat --pdf o.pdf --language x",
+          "print r.dat --pdf o.pdf --language 3", "print missing.dat --pdf o.pdf", "print short.dat --pdf o.pdf",
+          "print r.dat --pdf no/such/dir/o.pdf"}) {
         EXPECT_EQ(Cli(args).status, 2) << args;
         EXPECT_NE(ReadFile("err.txt").find("radioprog-cli: "), std::string::npos) << args;
     }

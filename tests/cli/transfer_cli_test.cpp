@@ -22,7 +22,9 @@ using test::CurrentDirGuard;
 using test::ReadFile;
 using test::TempDir;
 
-std::size_t Lines(const std::string& text) { return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')); }
+std::size_t Lines(const std::string& text) {
+    return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+}
 
 class TransferCli : public ::testing::Test {
 protected:
@@ -105,7 +107,8 @@ TEST_F(TransferCli, WriteSendsTheFileOrTellsWhyNot) {
 
     CliRun refused = Cli(radio.devicePath(), "write outside.dat");
     EXPECT_EQ(refused.status, 6);
-    EXPECT_EQ(refused.err, "radioprog-cli: write refused, nothing written: R1 5 R113 <136.000~174.995 400.000~520.995>\n");
+    EXPECT_EQ(refused.err,
+              "radioprog-cli: write refused, nothing written: R1 5 R113 <136.000~174.995 400.000~520.995>\n");
     EXPECT_TRUE(radio.Events().size() > 0);
     for (const SimEvent& event : radio.Events()) EXPECT_NE(event.kind, SimEvent::Kind::Write);
 
@@ -136,9 +139,9 @@ TEST_F(TransferCli, PortsListsEveryComPortWithItsDevice) {
 }
 
 TEST_F(TransferCli, UsageErrors) {
-    for (const char* args : {"read", "read a.dat b.dat", "read a.dat --port 0", "read a.dat --port 21",
-                             "read a.dat --port x", "read a.dat --device", "write", "write missing.dat",
-                             "write a.dat --speed 2", "ports extra"}) {
+    for (const char* args :
+         {"read", "read a.dat b.dat", "read a.dat --port 0", "read a.dat --port 21", "read a.dat --port x",
+          "read a.dat --device", "write", "write missing.dat", "write a.dat --speed 2", "ports extra"}) {
         CliRun run = Cli(radio.devicePath(), args);
         EXPECT_EQ(run.status, 2) << args;
         EXPECT_EQ(Lines(run.err), 1u) << args << ": " << run.err;

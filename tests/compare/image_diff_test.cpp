@@ -50,8 +50,9 @@ TEST(ImageDiff, NamesChannelsFieldsAndValuesAsTheEditorsShowThem) {
     EXPECT_EQ(Lines(a, b)[0], "CH 0 Band (empty) \xE2\x86\x92 VHF/UHF");
     std::vector<std::string> lines = Lines(a, b);
     EXPECT_NE(std::find(lines.begin(), lines.end(), "CH 9 RX Freq 145.35000 \xE2\x86\x92 146.52000"), lines.end());
-    EXPECT_NE(std::find_if(lines.begin(), lines.end(), [](const std::string& l) { return l.rfind("CH 9 Name ", 0) == 0; }),
-              lines.end());
+    EXPECT_NE(
+        std::find_if(lines.begin(), lines.end(), [](const std::string& l) { return l.rfind("CH 9 Name ", 0) == 0; }),
+        lines.end());
     // Channel 0 comes first, channel 9 after it.
     EXPECT_EQ(lines.back().rfind("CH 9", 0), 0u);
 }
@@ -91,10 +92,18 @@ TEST(BlockText, NamesEveryKindOfBlock) {
         std::size_t size;
         const char* text;
     } cases[] = {
-        {0x0000, 16, "CH 0"},       {0x0280, 16, "CH 40"},     {0x0080, 64, "CH 8-11"},
-        {0x07C0, 64, "CH 124-127"}, {0x1280, 16, "CH 40 Name"}, {0x0B40, 16, "DTMF Settings"},
-        {0x0F60, 16, "VFO A"},      {0x0F70, 16, "VFO B"},      {0x0E30, 16, "Optional Functions"},
-        {0x1F70, 16, "Optional Functions"}, {0x0FD0, 64, "Band limits"}, {0x2000, 16, "0x2000"},
+        {0x0000, 16, "CH 0"},
+        {0x0280, 16, "CH 40"},
+        {0x0080, 64, "CH 8-11"},
+        {0x07C0, 64, "CH 124-127"},
+        {0x1280, 16, "CH 40 Name"},
+        {0x0B40, 16, "DTMF Settings"},
+        {0x0F60, 16, "VFO A"},
+        {0x0F70, 16, "VFO B"},
+        {0x0E30, 16, "Optional Functions"},
+        {0x1F70, 16, "Optional Functions"},
+        {0x0FD0, 64, "Band limits"},
+        {0x2000, 16, "0x2000"},
     };
     for (const Case& c : cases) EXPECT_EQ(BlockText(c.address, c.size, language), c.text) << c.address;
 }

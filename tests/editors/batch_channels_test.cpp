@@ -68,10 +68,11 @@ TEST(BatchSettings, ChannelNumbersAndRange) {
         int change;
         unsigned result;
     } arrows[] = {
-        {0, 1, 1},  {1, 1, 1},    {2, 1, 1},     {128, 1, 127}, {200, 1, 128}, {0, -1, 1},
+        {0, 1, 1},  {1, 1, 1},      {2, 1, 1},      {128, 1, 127},  {200, 1, 128}, {0, -1, 1},
         {1, -1, 2}, {127, -1, 128}, {128, -1, 128}, {500, -1, 128}, {5, 0, 5},
     };
-    for (const Arrow& a : arrows) EXPECT_EQ(ChannelNumberAfterArrow(a.value, a.change), a.result) << a.value << " " << a.change;
+    for (const Arrow& a : arrows)
+        EXPECT_EQ(ChannelNumberAfterArrow(a.value, a.change), a.result) << a.value << " " << a.change;
 
     struct Range {
         BatchScope scope;
@@ -123,8 +124,7 @@ TEST(ApplyBatch, ARangeFromTenToFiveFillsChannelsNineTo127) {
     settings.lastChannel = 5;
     RadioImage image = DefaultImage();
     ApplyBatch(image, language, settings);
-    for (int n = 0; n < kChannelCount; ++n)
-        EXPECT_EQ(ChannelInUse(image, n), n >= 9) << n;
+    for (int n = 0; n < kChannelCount; ++n) EXPECT_EQ(ChannelInUse(image, n), n >= 9) << n;
     EXPECT_EQ(ChannelView(image, 9).rxFrequency(), 0x40502500u);
 }
 

@@ -82,8 +82,9 @@ TEST(ChannelClipboard, SpreadsheetBlockWithBadCells) {
     EXPECT_EQ(report.problems, expected);
 
     ChannelRow row = ChannelToRow(image, language, 50);
-    EXPECT_EQ(std::vector<std::string>(row.begin() + 2, row.end()),
-              (std::vector<std::string>{"145.50000", "145.50000", "100.0", "D023I", "r3", "r10", "r4", "r13", "7", "AB12"}));
+    EXPECT_EQ(
+        std::vector<std::string>(row.begin() + 2, row.end()),
+        (std::vector<std::string>{"145.50000", "145.50000", "100.0", "D023I", "r3", "r10", "r4", "r13", "7", "AB12"}));
     row = ChannelToRow(image, language, 51);
     EXPECT_EQ(std::vector<std::string>(row.begin() + 2, row.end()),
               (std::vector<std::string>{"147.00000", "146.40000", "OFF", "OFF", "r2", "r11", "r5", "OFF", "1", ""}))
@@ -111,8 +112,8 @@ TEST(ChannelClipboard, HeaderLinesAreSkipped) {
     const Case cases[] = {
         {"r17\tr155\tr18\tr19\tr20\tr21\n", true},
         {"h17\th155\th18\th19\th20\th21\th22\th24\th23\th25\th156\th26\r\n", true},  // another language
-        {"\t\th18\n", true},                                                                 // part of one
-        {"Location\tName\tFrequency\tDuplex\n", true},                                       // the CSV header
+        {"\t\th18\n", true},                                                         // part of one
+        {"Location\tName\tFrequency\tDuplex\n", true},                               // the CSV header
         {"frequency\n", true},
         {"r17\th155\n", false},  // two languages mixed: not a header of either
         {"CH\tBand\tRX\n", false},

@@ -47,12 +47,13 @@ TEST(ChooseCellAction, FromColumnAndTexts) {
         {4, "OFF", "", CellAction::Update},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(ChooseCellAction(c.column, c.oldText, c.newText), c.action) << c.column << " " << c.oldText << " -> " << c.newText;
+        EXPECT_EQ(ChooseCellAction(c.column, c.oldText, c.newText), c.action)
+            << c.column << " " << c.oldText << " -> " << c.newText;
 }
 
 TEST(CommitCell, TypingAFrequencyIntoAnEmptyChannelCreatesIt) {
     EditedChannel edit;
-    edit.channel().setFlags(0x8123);  // bits the grid does not show must survive
+    edit.channel().setFlags(0x8123);   // bits the grid does not show must survive
     edit.channel().setNameByte(0, 5);  // the name is not touched
     edit.reload();
 
@@ -179,9 +180,14 @@ TEST(ClearCell, EmptiesOnlyTheCellsAChannelCanHoldEmpty) {
         bool cleared;
         const char* shown;
     } cases[] = {
-        {column::kTxFrequency, true, ""}, {column::kRxTone, true, "OFF"}, {column::kTxTone, true, "OFF"},
-        {column::kName, true, ""},        {column::kRxFrequency, false, "145.50000"},
-        {column::kBand, false, "VHF/UHF"}, {column::kPower, false, "r2"}, {column::kSignalling, false, "1"},
+        {column::kTxFrequency, true, ""},
+        {column::kRxTone, true, "OFF"},
+        {column::kTxTone, true, "OFF"},
+        {column::kName, true, ""},
+        {column::kRxFrequency, false, "145.50000"},
+        {column::kBand, false, "VHF/UHF"},
+        {column::kPower, false, "r2"},
+        {column::kSignalling, false, "1"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.column);
@@ -223,10 +229,9 @@ TEST(StoreCell, FlagColumnsCompareWithTheZeroSetWhateverTheColumn) {
         int bit;
         bool value;
     } cases[] = {
-        {6, "r3", true, 13, false}, {6, "r2", true, 13, true},   {6, "r3", false, 13, true},
-        {7, "r10", true, 12, false}, {7, "r11", true, 12, true}, {7, "r4", true, 12, false},
-        {8, "r4", true, 14, false},  {8, "r5", true, 14, true},  {9, "OFF", true, 3, false},
-        {9, "r13", true, 3, true},   {9, "r3", true, 3, false},  {6, "", true, 13, true},
+        {6, "r3", true, 13, false}, {6, "r2", true, 13, true},  {6, "r3", false, 13, true}, {7, "r10", true, 12, false},
+        {7, "r11", true, 12, true}, {7, "r4", true, 12, false}, {8, "r4", true, 14, false}, {8, "r5", true, 14, true},
+        {9, "OFF", true, 3, false}, {9, "r13", true, 3, true},  {9, "r3", true, 3, false},  {6, "", true, 13, true},
     };
     LanguageTable language = DistinctRows();
     for (const Case& c : cases) {
@@ -270,7 +275,8 @@ TEST(StoreCell, SignallingAndNameBytes) {
         for (int i = 0; i < 16; ++i) channel.setNameByte(i, 0x20);
         std::string text = c.text;
         EXPECT_TRUE(StoreCell(image, language, 3, 11, text, c.enabled));
-        for (int i = 0; i < 7; ++i) EXPECT_EQ(channel.nameByte(i), c.bytes[static_cast<std::size_t>(i)]) << c.text << " byte " << i;
+        for (int i = 0; i < 7; ++i)
+            EXPECT_EQ(channel.nameByte(i), c.bytes[static_cast<std::size_t>(i)]) << c.text << " byte " << i;
         for (int i = 7; i < 16; ++i) EXPECT_EQ(channel.nameByte(i), 0x20) << c.text << " byte " << i;
     }
 }

@@ -66,7 +66,8 @@ TEST(ChannelCsv, ExportThenImportGivesBackTheSameImage) {
 
     // Over channels in use the file's channels replace them.
     RadioImage over = DefaultImage();
-    for (int n = 0; n < kChannelCount; ++n) testing::TypeChannel(over, DistinctRows(), {n, {"440.0", "-", "D654I", "D654I", "r3"}});
+    for (int n = 0; n < kChannelCount; ++n)
+        testing::TypeChannel(over, DistinctRows(), {n, {"440.0", "-", "D654I", "D654I", "r3"}});
     ImportChannelsCsv(over, csv);
     for (const testing::TypedChannel& typed : testing::VariedChannels())
         EXPECT_EQ(Cells(over, typed.channel), Cells(varied, typed.channel)) << typed.channel;
@@ -77,7 +78,8 @@ TEST(ChannelCsv, ImportsForeignFilesAndReportsRowsItCannotStore) {
     // Tab-separated, header names in other case and order, an unknown column, no Location,
     // Mode, Skip or Power columns, CR LF, a quoted name, watts.
     std::string file =
-        "frequency\tNAME\tduplex\toffset\ttone\trtonefreq\tctonefreq\tdtcscode\tdtcspolarity\tcrossmode\tPower\tColour\r\n"
+        "frequency\tNAME\tduplex\toffset\ttone\trtonefreq\tctonefreq\tdtcscode\tdtcspolarity\tcrossmode\tPower\tColour"
+        "\r\n"
         "145.5\t\"rpt 1, north\"\t-\t0.6\tTone\t100\t\t\t\t\t5.0W\tred\r\n"
         "600\tfar\t\t\t\t\t\t\t\t\t\t\r\n"
         "145.0037\traster\t\t\t\t\t\t\t\t\t\t\r\n"
@@ -106,8 +108,8 @@ TEST(ChannelCsv, ImportsForeignFilesAndReportsRowsItCannotStore) {
     EXPECT_EQ(Cells(image, 0), (std::vector<std::string>{"145.50000", "144.90000", "OFF", "100.0", "r2", "r11", "r5",
                                                          "OFF", "1", "RPT1NOR"}))
         << "missing columns take the new-channel values; the name keeps 7 of its letters and digits";
-    EXPECT_EQ(Cells(image, 8), (std::vector<std::string>{"439.00000", "439.00000", "D723N", "D723I", "r3", "r11",
-                                                         "r5", "OFF", "1", "LOW"}))
+    EXPECT_EQ(Cells(image, 8), (std::vector<std::string>{"439.00000", "439.00000", "D723N", "D723I", "r3", "r11", "r5",
+                                                         "OFF", "1", "LOW"}))
         << "without Location the rows go to channels 0, 1, ... (empty lines are not rows)";
     for (int n = 1; n < 8; ++n) EXPECT_FALSE(ChannelInUse(image, n)) << n;
 }
@@ -136,8 +138,10 @@ TEST(ChannelCsv, BareLocationAndFrequencyFileAndFileErrors) {
 }
 
 TEST(DelimitedText, QuotesLineEndsAndLineNumbers) {
-    std::vector<DelimitedRecord> records =
-        ParseDelimitedText("\xEF\xBB\xBF" "a,\"b,\"\"c\"\"\"\r\n\"two\nlines\",x\rlast,\n", ',');
+    std::vector<DelimitedRecord> records = ParseDelimitedText(
+        "\xEF\xBB\xBF"
+        "a,\"b,\"\"c\"\"\"\r\n\"two\nlines\",x\rlast,\n",
+        ',');
     ASSERT_EQ(records.size(), 3u) << "the final line end makes no record";
     EXPECT_EQ(records[0].fields, (std::vector<std::string>{"a", "b,\"c\""}));
     EXPECT_EQ(records[1].fields, (std::vector<std::string>{"two\nlines", "x"}));
@@ -153,16 +157,11 @@ TEST(ChannelValues, FrequencyChecks) {
         FrequencyProblem problem;
         const char* grid;
     } cases[] = {
-        {"145.125", FrequencyProblem::None, "145.12500"},
-        {" 146.520000 ", FrequencyProblem::None, "146.52000"},
-        {"520.99500", FrequencyProblem::None, "520.99500"},
-        {"446.00625", FrequencyProblem::None, "446.00625"},
-        {"135.99", FrequencyProblem::OutOfBand, ""},
-        {"521", FrequencyProblem::OutOfBand, ""},
-        {"145.0037", FrequencyProblem::OffRaster, ""},
-        {"145.123456", FrequencyProblem::OffRaster, ""},
-        {"145,5", FrequencyProblem::NotAFrequency, ""},
-        {"", FrequencyProblem::NotAFrequency, ""},
+        {"145.125", FrequencyProblem::None, "145.12500"},   {" 146.520000 ", FrequencyProblem::None, "146.52000"},
+        {"520.99500", FrequencyProblem::None, "520.99500"}, {"446.00625", FrequencyProblem::None, "446.00625"},
+        {"135.99", FrequencyProblem::OutOfBand, ""},        {"521", FrequencyProblem::OutOfBand, ""},
+        {"145.0037", FrequencyProblem::OffRaster, ""},      {"145.123456", FrequencyProblem::OffRaster, ""},
+        {"145,5", FrequencyProblem::NotAFrequency, ""},     {"", FrequencyProblem::NotAFrequency, ""},
         {"RX Freq", FrequencyProblem::NotAFrequency, ""},
     };
     for (const Case& c : cases) {

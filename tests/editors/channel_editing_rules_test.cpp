@@ -58,9 +58,9 @@ TEST(FindChoice, FirstEntryThatBeginsWithTheTextIgnoringCase) {
         const char* text;
         int index;
     } cases[] = {
-        {tones, "", 0},         {tones, "off", 0},     {tones, "88.5", 9},   {tones, "8", 7},
-        {tones, "d023n", 51},   {tones, "D023I", 155}, {tones, "67.5", -1},  {tones, "OFF!", -1},
-        {numbers, "1", 0},      {numbers, "15", 14},   {numbers, "2", 1},
+        {tones, "", 0},       {tones, "off", 0},     {tones, "88.5", 9},  {tones, "8", 7},
+        {tones, "d023n", 51}, {tones, "D023I", 155}, {tones, "67.5", -1}, {tones, "OFF!", -1},
+        {numbers, "1", 0},    {numbers, "15", 14},   {numbers, "2", 1},
     };
     for (const Case& c : cases) EXPECT_EQ(FindChoice(c.entries, c.text), c.index) << c.text;
 }
@@ -72,11 +72,11 @@ TEST(KeyTextForEditor, OnlyKeysTheOpenedEditAccepts) {
         bool buttonDown;
         std::optional<std::string> text;
     } cases[] = {
-        {2, U'1', false, "1"},         {3, U'.', false, "."},          {2, U'a', false, std::nullopt},
-        {11, U'a', false, "a"},        {11, U'Q', false, "Q"},         {11, U'7', false, "7"},
+        {2, U'1', false, "1"},           {3, U'.', false, "."},           {2, U'a', false, std::nullopt},
+        {11, U'a', false, "a"},          {11, U'Q', false, "Q"},          {11, U'7', false, "7"},
         {11, U'.', false, std::nullopt}, {11, U' ', false, std::nullopt}, {2, U'-', false, std::nullopt},
-        {2, 8, false, std::nullopt},   {11, 22, false, std::nullopt},  {11, 0x4E2D, false, std::nullopt},
-        {2, U'5', true, std::nullopt}, {4, U'8', false, std::nullopt}, {10, U'3', false, std::nullopt},
+        {2, 8, false, std::nullopt},     {11, 22, false, std::nullopt},   {11, 0x4E2D, false, std::nullopt},
+        {2, U'5', true, std::nullopt},   {4, U'8', false, std::nullopt},  {10, U'3', false, std::nullopt},
     };
     for (const Case& c : cases)
         EXPECT_EQ(KeyTextForEditor(c.column, c.key, c.buttonDown), c.text)
@@ -105,19 +105,20 @@ TEST(ChannelNavigation, AnEmptyChannelIsEditedAtItsReceiveFrequency) {
         int clickEdits;
         int keyOpens;
     } cases[] = {
-        {7, "", "", 2, 7},             // lists open where they are on a key
-        {3, "145.50000", "", 3, 2},    // a transmit frequency of an empty channel still shows
+        {7, "", "", 2, 7},           // lists open where they are on a key
+        {3, "145.50000", "", 3, 2},  // a transmit frequency of an empty channel still shows
         {3, "", "", 2, 2},
         {11, "", "", 2, 2},
-        {4, "D023N", "", 2, 4},        // a tone of an empty channel can show
+        {4, "D023N", "", 2, 4},  // a tone of an empty channel can show
         {1, "", "", 1, 1},
         {2, "", "", 2, 2},
-        {7, "", "145.50000", 7, 7},    // channels in use: everything where it is
+        {7, "", "145.50000", 7, 7},  // channels in use: everything where it is
         {11, "", "145.50000", 11, 11},
         {4, "OFF", "145.50000", 4, 4},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(ClickEditColumn(c.column, c.cell, c.rx), c.clickEdits) << c.column << " '" << c.cell << "' rx '" << c.rx << "'";
+        EXPECT_EQ(ClickEditColumn(c.column, c.cell, c.rx), c.clickEdits)
+            << c.column << " '" << c.cell << "' rx '" << c.rx << "'";
         EXPECT_EQ(OpenEditorColumn(c.column, c.rx), c.keyOpens) << c.column << " rx '" << c.rx << "'";
     }
 }
@@ -129,10 +130,9 @@ TEST(EditFilters, NameAndNumericFields) {
         bool selection;
         bool accepted;
     } names[] = {
-        {U'a', 0, false, true}, {U'Z', 6, false, true}, {U'7', 6, false, true},
-        {U'A', 7, false, false}, {U'A', 7, true, true}, {8, 7, false, true},
-        {U' ', 0, false, false}, {U'-', 0, false, false}, {22, 0, false, false},
-        {U'.', 0, false, false}, {0xE9, 0, false, false},
+        {U'a', 0, false, true}, {U'Z', 6, false, true},  {U'7', 6, false, true},  {U'A', 7, false, false},
+        {U'A', 7, true, true},  {8, 7, false, true},     {U' ', 0, false, false}, {U'-', 0, false, false},
+        {22, 0, false, false},  {U'.', 0, false, false}, {0xE9, 0, false, false},
     };
     for (const NameCase& c : names)
         EXPECT_EQ(NameEditAccepts(c.c, c.length, c.selection), c.accepted)
@@ -143,13 +143,13 @@ TEST(EditFilters, NameAndNumericFields) {
         bool buttonDown;
         bool accepted;
     } numbers[] = {
-        {U'0', false, true}, {U'9', false, true}, {U'.', false, true}, {8, false, true},
-        {3, false, true},    {22, false, true},   {24, false, true},   {U'a', false, false},
-        {U'-', false, false}, {U',', false, false}, {1, false, false}, {26, false, false},
-        {U'5', true, false}, {8, true, false},
+        {U'0', false, true}, {U'9', false, true}, {U'.', false, true},  {8, false, true},     {3, false, true},
+        {22, false, true},   {24, false, true},   {U'a', false, false}, {U'-', false, false}, {U',', false, false},
+        {1, false, false},   {26, false, false},  {U'5', true, false},  {8, true, false},
     };
     for (const NumericCase& c : numbers)
-        EXPECT_EQ(NumericEditAccepts(c.c, c.buttonDown), c.accepted) << static_cast<unsigned>(c.c) << " " << c.buttonDown;
+        EXPECT_EQ(NumericEditAccepts(c.c, c.buttonDown), c.accepted)
+            << static_cast<unsigned>(c.c) << " " << c.buttonDown;
 }
 
 TEST(EditFilters, WholeTextsAsAPasteOrAKeyWouldLeaveThem) {
@@ -158,10 +158,10 @@ TEST(EditFilters, WholeTextsAsAPasteOrAKeyWouldLeaveThem) {
         bool numeric;
         bool name;
     } cases[] = {
-        {"", true, true},           {"145.5", true, false},      {"145", true, true},
-        {"145.5.5", false, false},  {"..", false, false},        {"145.5\n", false, false},
-        {"145\r\n5", false, false}, {" 145", false, false},      {"ABc1234", false, true},
-        {"ABc12345", false, false}, {"A B", false, false},       {"\xE5\x8F\xB0", false, false},
+        {"", true, true},           {"145.5", true, false}, {"145", true, true},
+        {"145.5.5", false, false},  {"..", false, false},   {"145.5\n", false, false},
+        {"145\r\n5", false, false}, {" 145", false, false}, {"ABc1234", false, true},
+        {"ABc12345", false, false}, {"A B", false, false},  {"\xE5\x8F\xB0", false, false},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(NumericTextAccepts(c.text), c.numeric) << c.text;

@@ -101,7 +101,8 @@ TEST(ChannelRows, MoveKeepsBlocksAndGapsAndStopsAtTheEdges) {
         if (c.moved.empty()) {
             EXPECT_EQ(image, before) << "nothing moves";
         }
-        for (auto [channel, from] : c.placement) EXPECT_EQ(EntriesOf(image, channel), EntriesOf(before, from)) << channel;
+        for (auto [channel, from] : c.placement)
+            EXPECT_EQ(EntriesOf(image, channel), EntriesOf(before, from)) << channel;
 
         if (!c.moved.empty()) {
             auto back = c.direction == MoveDirection::Up ? MoveDirection::Down : MoveDirection::Up;

@@ -95,8 +95,8 @@ ForeignRead ReadAsOtherProgramsDo(const std::string& csv) {
     const std::set<std::string> modes{"FM", "NFM", "AM"};
     const std::set<std::string> skips{"", "S", "P"};
     const std::set<std::string> polarities{"NN", "NR", "RN", "RR"};
-    const std::set<std::string> crossModes{"Tone->Tone", "DTCS->", "Tone->DTCS", "DTCS->Tone", "->Tone", "->DTCS",
-                                           "DTCS->DTCS", "Tone->"};
+    const std::set<std::string> crossModes{"Tone->Tone", "DTCS->", "Tone->DTCS", "DTCS->Tone",
+                                           "->Tone",     "->DTCS", "DTCS->DTCS", "Tone->"};
     int number = 1;
     while (std::getline(in, line)) {
         ++number;
@@ -105,20 +105,34 @@ ForeignRead ReadAsOtherProgramsDo(const std::string& csv) {
         std::string why;
         std::string power = at("Power");
         if (!power.empty() && power.back() == 'W') power.pop_back();
-        if (f.size() != header.size()) why = "field count";
-        else if (!IsNumber(at("Location"))) why = "Location";
-        else if (!IsNumber(at("Frequency"))) why = "Frequency";
-        else if (!duplexes.count(at("Duplex"))) why = "Duplex";
-        else if (!IsNumber(at("Offset"))) why = "Offset";
-        else if (!tones.count(at("Tone"))) why = "Tone";
-        else if (!IsNumber(at("rToneFreq")) || !IsNumber(at("cToneFreq"))) why = "tone frequency";
-        else if (at("DtcsCode").size() != 3 || !IsNumber(at("DtcsCode"))) why = "DtcsCode";
-        else if (!polarities.count(at("DtcsPolarity"))) why = "DtcsPolarity";
-        else if (!crossModes.count(at("CrossMode"))) why = "CrossMode";
-        else if (!modes.count(at("Mode"))) why = "Mode";
-        else if (!IsNumber(at("TStep"))) why = "TStep";
-        else if (!skips.count(at("Skip"))) why = "Skip";
-        else if (!IsNumber(power)) why = "Power";
+        if (f.size() != header.size())
+            why = "field count";
+        else if (!IsNumber(at("Location")))
+            why = "Location";
+        else if (!IsNumber(at("Frequency")))
+            why = "Frequency";
+        else if (!duplexes.count(at("Duplex")))
+            why = "Duplex";
+        else if (!IsNumber(at("Offset")))
+            why = "Offset";
+        else if (!tones.count(at("Tone")))
+            why = "Tone";
+        else if (!IsNumber(at("rToneFreq")) || !IsNumber(at("cToneFreq")))
+            why = "tone frequency";
+        else if (at("DtcsCode").size() != 3 || !IsNumber(at("DtcsCode")))
+            why = "DtcsCode";
+        else if (!polarities.count(at("DtcsPolarity")))
+            why = "DtcsPolarity";
+        else if (!crossModes.count(at("CrossMode")))
+            why = "CrossMode";
+        else if (!modes.count(at("Mode")))
+            why = "Mode";
+        else if (!IsNumber(at("TStep")))
+            why = "TStep";
+        else if (!skips.count(at("Skip")))
+            why = "Skip";
+        else if (!IsNumber(power))
+            why = "Power";
         if (!why.empty()) {
             read.dropped.push_back(std::to_string(number) + ": " + why);
             continue;
@@ -156,10 +170,28 @@ TEST(CsvInterchange, PowerMapsToTheNearerLevelOnALogScale) {
         std::optional<bool> high;
     };
     const Case cases[] = {
-        {"0.5W", false}, {"1", false},    {"1.0W", false}, {"2W", false},   {"2.2", false},  {"500mW", false},
-        {"2.3W", true},  {"2.5W", true},  {"5.0W", true},  {"5", true},     {"50W", true},   {"8 W", true},
-        {"High", true},  {"HIGH", true},  {"", true},      {"Low", false},  {"low", false},  {"Mid", false},
-        {"0W", std::nullopt}, {"-5W", std::nullopt}, {"W", std::nullopt}, {"5.0.0W", std::nullopt},
+        {"0.5W", false},
+        {"1", false},
+        {"1.0W", false},
+        {"2W", false},
+        {"2.2", false},
+        {"500mW", false},
+        {"2.3W", true},
+        {"2.5W", true},
+        {"5.0W", true},
+        {"5", true},
+        {"50W", true},
+        {"8 W", true},
+        {"High", true},
+        {"HIGH", true},
+        {"", true},
+        {"Low", false},
+        {"low", false},
+        {"Mid", false},
+        {"0W", std::nullopt},
+        {"-5W", std::nullopt},
+        {"W", std::nullopt},
+        {"5.0.0W", std::nullopt},
         {"loud", std::nullopt},
     };
     for (const Case& c : cases) EXPECT_EQ(PowerIsHigh(c.power), c.high) << c.power;
@@ -186,13 +218,13 @@ TEST(CsvInterchange, PowerMapsToTheNearerLevelOnALogScale) {
 TEST(CsvInterchange, BandGapRowsAreStoredWithAWarningOrRefused) {
     const std::string file =
         "Location,Frequency,Duplex,Offset\n"
-        "0,223.5,,\n"           // receive in the gap
-        "1,145.5,split,300\n"   // transmit in the gap
-        "2,174.995,,\n"         // the last step of the first band
+        "0,223.5,,\n"          // receive in the gap
+        "1,145.5,split,300\n"  // transmit in the gap
+        "2,174.995,,\n"        // the last step of the first band
         "3,175.0,,\n"
         "4,399.995,,\n"
         "5,400.0,,\n"
-        "6,146.0,+,260\n";      // 406 MHz: no gap, a long shift
+        "6,146.0,+,260\n";  // 406 MHz: no gap, a long shift
     const LanguageTable english;
     RadioImage image = DefaultImage();
     CsvImportReport report = ImportChannelsCsv(image, file);

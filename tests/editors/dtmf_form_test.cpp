@@ -64,11 +64,8 @@ TEST(DtmfForm, ReadingACodeStopsAtTheFirstEndMark) {
         const char* text;
     };
     const Case cases[] = {
-        {{0xFF, 1, 2, 3, 4, 5}, ""},
-        {{3, 0xFF, 5, 5, 5, 5}, "3"},
-        {{0, 10, 11, 12, 16, 1}, "00*#D"},
-        {{1, 2, 17, 4, 5, 0xFF}, "12"},
-        {{1, 2, 3, 4, 5, 6}, "12345"},
+        {{0xFF, 1, 2, 3, 4, 5}, ""},    {{3, 0xFF, 5, 5, 5, 5}, "3"},  {{0, 10, 11, 12, 16, 1}, "00*#D"},
+        {{1, 2, 17, 4, 5, 0xFF}, "12"}, {{1, 2, 3, 4, 5, 6}, "12345"},
     };
     for (const Case& c : cases) EXPECT_EQ(ReadDtmfCode(c.bytes.data()), c.text);
 }

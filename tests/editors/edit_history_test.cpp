@@ -23,31 +23,47 @@ TEST(EditHistory, UndoAndRedoOfEveryKindOfChangeRestoreTheImageExactly) {
         const char* name;
         std::function<void(RadioImage&)> run;
     } changes[] = {
-        {"cell", [&](RadioImage& im) {
+        {"cell",
+         [&](RadioImage& im) {
              ChannelRow row = ChannelToRow(im, language, 2);
              CommitCell(im, language, 2, column::kRxTone, "D754N", row);
          }},
-        {"new channel", [&](RadioImage& im) {
+        {"new channel",
+         [&](RadioImage& im) {
              ChannelRow row = ChannelToRow(im, language, 50);
              CommitCell(im, language, 50, column::kRxFrequency, "145.5", row);
          }},
-        {"emptied channel", [&](RadioImage& im) {
+        {"emptied channel",
+         [&](RadioImage& im) {
              ChannelRow row = ChannelToRow(im, language, 3);
              CommitCell(im, language, 3, column::kRxFrequency, "", row);
          }},
-        {"batch", [&](RadioImage& im) {
+        {"batch",
+         [&](RadioImage& im) {
              BatchSettings settings = InitialBatchSettings(language);
              settings.scope = BatchScope::Range;
              settings.firstChannel = 5;
              settings.lastChannel = 20;
              ApplyBatch(im, language, settings);
          }},
-        {"paste", [&](RadioImage& im) { PasteChannels(im, language, 100, CopyChannels(im, language, {0, 1, 2, 3})); }},
-        {"cut", [&](RadioImage& im) { CutChannels(im, language, {0, 6, 127}); }},
+        {"paste",
+         [&](RadioImage& im) {
+             PasteChannels(im, language, 100, CopyChannels(im, language, {0, 1, 2, 3}));
+         }},
+        {"cut",
+         [&](RadioImage& im) {
+             CutChannels(im, language, {0, 6, 127});
+         }},
         {"import", [&](RadioImage& im) { ImportChannelsCsv(im, "Location,Frequency\n1,145.5\n9,146\n"); }},
         {"insert", [&](RadioImage& im) { InsertEmptyChannel(im, 0); }},
-        {"delete", [&](RadioImage& im) { DeleteChannels(im, {2, 127}); }},
-        {"move", [&](RadioImage& im) { MoveChannels(im, {2, 3, 4}, MoveDirection::Down); }},
+        {"delete",
+         [&](RadioImage& im) {
+             DeleteChannels(im, {2, 127});
+         }},
+        {"move",
+         [&](RadioImage& im) {
+             MoveChannels(im, {2, 3, 4}, MoveDirection::Down);
+         }},
     };
     for (const Change& change : changes) {
         RadioImage image = VariedImage(language);

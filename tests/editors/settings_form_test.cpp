@@ -68,7 +68,8 @@ TEST(SettingsForm, DefaultImageLoadsAsListed) {
     EXPECT_EQ(form.selection(sc::kDisplayModeA), 2);
     EXPECT_EQ(form.selection(sc::kDisplayModeB), 2);
     // Every settings row loads the default the table records.
-    for (const SettingRow& row : SettingsTable()) EXPECT_EQ(form.value(row.control.id), row.defaultValue) << row.control.id;
+    for (const SettingRow& row : SettingsTable())
+        EXPECT_EQ(form.value(row.control.id), row.defaultValue) << row.control.id;
 }
 
 TEST(SettingsForm, StoringTheUnchangedDefaultChangesOnlyTheDisplayModes) {
@@ -101,14 +102,14 @@ TEST(SettingsForm, AnAllFFSettingsBlockLoadsReducedAndStoresBack) {
     for (std::uint16_t a = 0x0E20; a <= 0x0E5F; ++a) image.settingsByte(a) = 0xFF;
     SettingsForm form = Loaded(image);
     EXPECT_EQ(SettingsTextOf(form, sc::kTxTimeout, Rows()), "240");  // time-out index 15
-    EXPECT_EQ(form.selection(sc::kSquelch), 5);                    // squelch
-    EXPECT_EQ(form.selection(sc::kVox), 5);                    // voice-operated transmit
-    EXPECT_EQ(form.selection(sc::kScanMode), 0);                    // scan mode
+    EXPECT_EQ(form.selection(sc::kSquelch), 5);                      // squelch
+    EXPECT_EQ(form.selection(sc::kVox), 5);                          // voice-operated transmit
+    EXPECT_EQ(form.selection(sc::kScanMode), 0);                     // scan mode
     EXPECT_EQ(form.selection(sc::kPowerSave), 0);                    // power save
     EXPECT_EQ(form.workMode(), -1);
-    EXPECT_EQ(form.selection(sc::kIdDelay), -1);  // ID send delay: 255 has no entry
+    EXPECT_EQ(form.selection(sc::kIdDelay), -1);    // ID send delay: 255 has no entry
     EXPECT_EQ(form.selection(sc::kAlarmMode), -1);  // alarm mode: bits 0-1 = 3, three entries
-    EXPECT_EQ(form.selection(sc::kEndTone), -1);  // end tone: two entries
+    EXPECT_EQ(form.selection(sc::kEndTone), -1);    // end tone: two entries
 
     RadioImage stored = image;
     StoreToImage(form, stored, Rows());
@@ -124,8 +125,8 @@ TEST(SettingsForm, AnAllFFSettingsBlockLoadsReducedAndStoresBack) {
     EXPECT_EQ(stored.settingsByte(0x0E37), 3);
     for (std::uint16_t a = 0x0E50; a <= 0x0E55; ++a) EXPECT_EQ(stored.settingsByte(a), ' ');
     // Bytes no editor of this form owns keep their content.
-    for (std::uint16_t a : {0x0E28, 0x0E29, 0x0E2A, 0x0E2B, 0x0E2C, 0x0E32, 0x0E33, 0x0E3A, 0x0E3B, 0x0E3C, 0x0E41, 0x0E4F,
-                            0x0E56, 0x0E59, 0x0E5A, 0x0E5F})
+    for (std::uint16_t a : {0x0E28, 0x0E29, 0x0E2A, 0x0E2B, 0x0E2C, 0x0E32, 0x0E33, 0x0E3A, 0x0E3B, 0x0E3C, 0x0E41,
+                            0x0E4F, 0x0E56, 0x0E59, 0x0E5A, 0x0E5F})
         EXPECT_EQ(stored.settingsByte(a), 0xFF) << std::hex << a;
 }
 
@@ -198,8 +199,10 @@ TEST(SettingsForm, AFrequencyTypedIntoAClearedEntryStoresAnEntryTheRadioAccepts)
         const char* typed;
         int band;
         const char* range;
-    } cases[] = {{0, "145.5", 0, "136-260.0000"}, {1, "145.5", 0, "136-260.0000"},
-                 {0, "438.5", 1, "400-520.0000"}, {1, "438.5", 1, "400-520.0000"}};
+    } cases[] = {{0, "145.5", 0, "136-260.0000"},
+                 {1, "145.5", 0, "136-260.0000"},
+                 {0, "438.5", 1, "400-520.0000"},
+                 {1, "438.5", 1, "400-520.0000"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.side) + " " + c.typed);
         RadioImage image = Defaults();
@@ -322,10 +325,20 @@ TEST(SettingsLists, EntriesResolveFromTheLanguageTable) {
         const char* text;
     };
     const Case cases[] = {
-        {sc::kTxTimeout, 40, 39, "600"},   {sc::kSideTone, 4, 3, "r130+r131"}, {sc::kFmr, 6, 2, "2000r154"}, {sc::kPowerSave, 5, 0, "r6"},
-        {sc::kRepeaterTailElimination, 11, 10, "1000"},  {sc::kIdDelay, 31, 30, "30"},       {sc::kPriorityChannel, 129, 128, "128"},  {sc::kHiddenField[1], 31, 30, "30"},
-        {sc::kHiddenField[0], 0, 0, nullptr},   {sc::kTxTone[0], 259, 258, "D754I"},  {sc::kOffset[0], 1400, 12, "00.600"}, {sc::kStep[0], 6, 0, "2.5"},
-        {sc::kSignalling[0], 15, 14, "15"},    {sc::kSquelchB, 10, 9, "9"},
+        {sc::kTxTimeout, 40, 39, "600"},
+        {sc::kSideTone, 4, 3, "r130+r131"},
+        {sc::kFmr, 6, 2, "2000r154"},
+        {sc::kPowerSave, 5, 0, "r6"},
+        {sc::kRepeaterTailElimination, 11, 10, "1000"},
+        {sc::kIdDelay, 31, 30, "30"},
+        {sc::kPriorityChannel, 129, 128, "128"},
+        {sc::kHiddenField[1], 31, 30, "30"},
+        {sc::kHiddenField[0], 0, 0, nullptr},
+        {sc::kTxTone[0], 259, 258, "D754I"},
+        {sc::kOffset[0], 1400, 12, "00.600"},
+        {sc::kStep[0], 6, 0, "2.5"},
+        {sc::kSignalling[0], 15, 14, "15"},
+        {sc::kSquelchB, 10, 9, "9"},
     };
     for (const Case& c : cases) {
         std::vector<std::string> entries = SettingsListEntries(c.id, rows);
@@ -388,7 +401,8 @@ TEST(SettingsExchange, ARefusedChannelCountStopsTheReadingThere) {
         // Left as they were after it:
         EXPECT_EQ(form.text(sc::kRange[0]), "before");
         EXPECT_EQ(form.text(sc::kRange[1]), "");
-        for (int id : {sc::kBand[1], sc::kDualWatch, sc::kWorkMode, sc::kPttId, sc::kBusyLockout[0], sc::kBusyLockout[1], sc::kFmRadio})
+        for (int id : {sc::kBand[1], sc::kDualWatch, sc::kWorkMode, sc::kPttId, sc::kBusyLockout[0],
+                       sc::kBusyLockout[1], sc::kFmRadio})
             EXPECT_EQ(form.value(id), id == sc::kBand[1] || id == sc::kWorkMode || id == sc::kPttId ? -1 : 0) << id;
     }
 }

@@ -96,11 +96,11 @@ private:
                 std::vector<std::uint8_t> reply = {wire::kWriteCommand, 0, lo, wire::kReadLength};
                 for (std::size_t i = 0; i < wire::kBlockSize; ++i) reply.push_back(memory_[(lo + i) & 0xFF]);
                 switch (NextAction() % 6) {
-                    case 1: reply.pop_back(); break;
-                    case 2: reply[2] ^= 0x40; break;
-                    case 3: reply.push_back(0x00); break;
-                    case 4: reply.clear(); break;
-                    default: break;
+                case 1: reply.pop_back(); break;
+                case 2: reply[2] ^= 0x40; break;
+                case 3: reply.push_back(0x00); break;
+                case 4: reply.clear(); break;
+                default: break;
                 }
                 Answer(reply);
             } else if (first == wire::kAck) {

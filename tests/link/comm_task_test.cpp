@@ -14,8 +14,8 @@
 #include <mutex>
 
 #include "link/comm_task.h"
-#include "shell/transfer_messages.h"
 #include "link_test_support.h"
+#include "shell/transfer_messages.h"
 #include "support/temp_dir.h"
 
 namespace radioprog {
@@ -92,8 +92,9 @@ TEST(CommTaskRead, ReadsEveryBlockInOrderIntoACopyAndReportsInOrder) {
     RecordingReports reports;
     Transfer(task, reports, start, TransferMode::Read);
 
-    EXPECT_EQ(reports.log, Concat({{"progress 1"}, ProgressLines({{1, 71}, {100, 100}}),
-                                   {"data", "finished 3 port 1", "progress 0"}}));
+    EXPECT_EQ(
+        reports.log,
+        Concat({{"progress 1"}, ProgressLines({{1, 71}, {100, 100}}), {"data", "finished 3 port 1", "progress 0"}}));
     std::vector<std::uint16_t> reads;
     for (const auto& event : sim.EventsOf(Kind::Read)) reads.push_back(event.address);
     EXPECT_EQ(reads, ReadOrder()) << "the band-limit block is not read";
@@ -117,7 +118,8 @@ TEST(CommTaskWrite, ChecksTheRadiosBandsThenWritesEveryUnitInOrder) {
     RecordingReports reports;
     Transfer(task, reports, image, TransferMode::Write);
 
-    EXPECT_EQ(reports.log, Concat({{"progress 1", "progress 1", "check"}, ProgressLines({{2, 69}, {100, 100}}),
+    EXPECT_EQ(reports.log, Concat({{"progress 1", "progress 1", "check"},
+                                   ProgressLines({{2, 69}, {100, 100}}),
                                    {"finished 4 port 1", "progress 0"}}));
     auto reads = sim.EventsOf(Kind::Read);
     ASSERT_EQ(reads.size(), 1u);
@@ -136,8 +138,8 @@ TEST(CommTaskWrite, ChecksTheRadiosBandsThenWritesEveryUnitInOrder) {
     RadioImage after = sim.Image();
     EXPECT_TRUE(std::equal(after.blockData(BlockId::Vfo) + 32, after.blockData(BlockId::Vfo) + 64,
                            before.blockData(BlockId::Vfo) + 32));
-    EXPECT_TRUE(std::equal(after.blockData(BlockId::Vfo), after.blockData(BlockId::Vfo) + 32,
-                           image.blockData(BlockId::Vfo)));
+    EXPECT_TRUE(
+        std::equal(after.blockData(BlockId::Vfo), after.blockData(BlockId::Vfo) + 32, image.blockData(BlockId::Vfo)));
 }
 
 TEST(CommTaskWrite, BandRefusalWritesNothing) {
@@ -146,8 +148,8 @@ TEST(CommTaskWrite, BandRefusalWritesNothing) {
     RecordingReports reports;
     reports.answer = false;
     Transfer(task, reports, PatternImage(2), TransferMode::Write);
-    EXPECT_EQ(reports.log, (std::vector<std::string>{"progress 1", "progress 1", "check", "finished 2 port 1",
-                                                     "progress 0"}));
+    EXPECT_EQ(reports.log,
+              (std::vector<std::string>{"progress 1", "progress 1", "check", "finished 2 port 1", "progress 0"}));
     EXPECT_EQ(sim.Count(Kind::Write), 0u);
 }
 
@@ -165,12 +167,15 @@ TEST(CommTaskFailures, FaultsOfTheRadioGiveTheirResults) {
         return f;
     };
     const FaultCase cases[] = {
-        {"wrong model, read", faults([](auto& f) { f.wrongModel = true; }), TransferMode::Read, TransferResult::NoRadio},
-        {"wrong model, write", faults([](auto& f) { f.wrongModel = true; }), TransferMode::Write, TransferResult::NoRadio},
+        {"wrong model, read", faults([](auto& f) { f.wrongModel = true; }), TransferMode::Read,
+         TransferResult::NoRadio},
+        {"wrong model, write", faults([](auto& f) { f.wrongModel = true; }), TransferMode::Write,
+         TransferResult::NoRadio},
         {"wrong header", faults([](auto& f) { f.wrongHeader = true; }), TransferMode::Read, TransferResult::ReadFailed},
         {"wrong header on the band block", faults([](auto& f) { f.wrongHeader = true; }), TransferMode::Write,
          TransferResult::WriteFailed},
-        {"refused unit", faults([](auto& f) { f.refusedWrites = 4; }), TransferMode::Write, TransferResult::WriteFailed},
+        {"refused unit", faults([](auto& f) { f.refusedWrites = 4; }), TransferMode::Write,
+         TransferResult::WriteFailed},
         {"unit accepted on the fourth try", faults([](auto& f) { f.refusedWrites = 3; }), TransferMode::Write,
          TransferResult::WriteDone},
         {"silent after 10 blocks", faults([](auto& f) { f.silentAfterBlocks = 10; }), TransferMode::Read,
@@ -192,7 +197,9 @@ TEST(CommTaskFailures, FaultsOfTheRadioGiveTheirResults) {
         EXPECT_TRUE(reports.data.empty()) << "a failed read hands over nothing";
         EXPECT_EQ(reports.log.back(), "progress 0");
         EXPECT_EQ(reports.log[reports.log.size() - 2].rfind("finished", 0), 0u);
-        if (c.result == TransferResult::NoRadio) { EXPECT_EQ(sim.Count(Kind::Read), 0u); }
+        if (c.result == TransferResult::NoRadio) {
+            EXPECT_EQ(sim.Count(Kind::Read), 0u);
+        }
     }
 }
 
@@ -264,8 +271,10 @@ std::string DeniedPath(const test::TempDir& dir) {
     ::chmod(file.c_str(), 0);
     for (const std::string& path : {file, std::string("/sys/devices/system/cpu/online")}) {
         int fd = ::open(path.c_str(), O_RDWR);
-        if (fd >= 0) ::close(fd);
-        else if (errno == EACCES) return path;
+        if (fd >= 0)
+            ::close(fd);
+        else if (errno == EACCES)
+            return path;
     }
     return {};
 }

@@ -84,7 +84,8 @@ const std::vector<FaultRow>& Rows() {
         {TransferMode::Write, {At(FaultKind::BadAck, kWrite)}, kWriteDone},
         // A late ACK followed by a refusal: the case that reported success with a unit missing.
         {TransferMode::Write, {At(FaultKind::LateAck, kWrite), At(FaultKind::Nak, kWrite, 2)}, kWriteDone},
-        {TransferMode::Write, {At(FaultKind::LateAck, kWrite), At(FaultKind::Nak, kWrite, 1, kPersistent)},
+        {TransferMode::Write,
+         {At(FaultKind::LateAck, kWrite), At(FaultKind::Nak, kWrite, 1, kPersistent)},
          kWriteFailed},
         {TransferMode::Write, {At(FaultKind::DoubledAck, kWrite), At(FaultKind::Nak, kWrite, 1)}, kWriteDone},
         // A second ACK shortly after the first is taken for the next unit's answer, and that
@@ -110,7 +111,8 @@ std::vector<FaultCase> Cases() {
             for (const TargetedFault& fault : row.faults) {
                 name += "_";
                 for (const char* c = sim::FaultKindName(fault.kind); *c; ++c) name += *c == '-' ? '_' : *c;
-                if (fault.times > 1) name += fault.times >= kPersistent ? "_always" : "_x" + std::to_string(fault.times);
+                if (fault.times > 1)
+                    name += fault.times >= kPersistent ? "_always" : "_x" + std::to_string(fault.times);
             }
             cases.push_back({row, sample, name + "_at" + std::to_string(sample)});
         }

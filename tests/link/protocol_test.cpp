@@ -73,8 +73,8 @@ TEST_F(ProtocolTest, ModeEntrySendsUntilAnyReplyAtMostRetriesPlusOne) {
     silent.silent = true;
     sim::SimFaults nak;
     nak.wrongModeReply = true;
-    for (const Case& c : {Case{{}, 3, true, 1}, Case{silent, 3, false, 4}, Case{silent, 1, false, 2},
-                          Case{nak, 3, false, 1}}) {
+    for (const Case& c :
+         {Case{{}, 3, true, 1}, Case{silent, 3, false, 4}, Case{silent, 1, false, 2}, Case{nak, 3, false, 1}}) {
         RunningSim sim(c.faults);
         Connect(sim, false);
         EXPECT_EQ(port.EnterProgramMode(c.retries), c.entered);
@@ -108,7 +108,9 @@ TEST_F(ProtocolTest, ReadBlockResendsShortRepliesUpToFourRequests) {
         bool ok = port.ReadBlock(0x00, 0x40, data);
         EXPECT_EQ(ok, shortReplies < 4) << shortReplies;
         EXPECT_EQ(sim.Count(Kind::Read), static_cast<std::size_t>(std::min(shortReplies + 1, 4)));
-        if (ok) { EXPECT_TRUE(std::equal(data, data + 64, image.recordData(BlockMap()[1]))); }
+        if (ok) {
+            EXPECT_TRUE(std::equal(data, data + 64, image.recordData(BlockMap()[1])));
+        }
         port.Close();
     }
 }
@@ -159,7 +161,9 @@ TEST_F(ProtocolTest, WriteUnitRetriedUpToFourTimes) {
             EXPECT_EQ(write.address, 0x0E30);
             EXPECT_TRUE(std::equal(unit, unit + 16, write.data.begin()));
         }
-        if (refused < 4) { EXPECT_EQ(sim.Image().settingsByte(0x0E30), 0xA0); }
+        if (refused < 4) {
+            EXPECT_EQ(sim.Image().settingsByte(0x0E30), 0xA0);
+        }
         port.Close();
     }
 }

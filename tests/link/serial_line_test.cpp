@@ -38,7 +38,8 @@ protected:
         std::string out;
         char buffer[256];
         ssize_t n;
-        while ((n = ::read(terminal.masterFd(), buffer, sizeof buffer)) > 0) out.append(buffer, static_cast<std::size_t>(n));
+        while ((n = ::read(terminal.masterFd(), buffer, sizeof buffer)) > 0)
+            out.append(buffer, static_cast<std::size_t>(n));
         return out;
     }
     sim::PseudoTerminal terminal;
@@ -96,8 +97,8 @@ TEST(SerialLineWait, FirstByteOfAReplyIsAwaitedASecondPlusTwiceItsWireTime) {
     };
     // 2 x 68 bytes at 960 bytes/s = 141.7 ms; the acknowledgement of a stored unit keeps the
     // whole total time (1000 + 1000 per byte).
-    for (Case c : {Case{68, ReplyWait::Answer, 1142}, Case{8, ReplyWait::Answer, 1017}, Case{1, ReplyWait::Answer, 1003},
-                   Case{1, ReplyWait::Stored, 2000}}) {
+    for (Case c : {Case{68, ReplyWait::Answer, 1142}, Case{8, ReplyWait::Answer, 1017},
+                   Case{1, ReplyWait::Answer, 1003}, Case{1, ReplyWait::Stored, 2000}}) {
         SCOPED_TRACE(c.size);
         EXPECT_EQ(line.FirstByteWaitMs(c.size, c.wait), c.ms);
     }

@@ -118,9 +118,12 @@ TEST(CancelTransfer, EndsTheJobWithinHalfASecond) {
         ASSERT_EQ(reports.outcomes.size(), 1u);
         const TransferOutcome& outcome = reports.outcomes[0];
         EXPECT_TRUE(outcome.cancelled);
-        EXPECT_EQ(outcome.result, c.mode == TransferMode::Read ? TransferResult::ReadFailed : TransferResult::WriteFailed);
+        EXPECT_EQ(outcome.result,
+                  c.mode == TransferMode::Read ? TransferResult::ReadFailed : TransferResult::WriteFailed);
         EXPECT_TRUE(reports.data.empty());
-        if (c.mode == TransferMode::Write) { EXPECT_GT(outcome.unitsWritten, 0); }
+        if (c.mode == TransferMode::Write) {
+            EXPECT_GT(outcome.unitsWritten, 0);
+        }
         EXPECT_EQ(reports.log.back(), "progress 0");
         const std::size_t requests = sim.Count(kind);
         // Nothing can be awaited here: the test watches the line for a while and sees it stay quiet.

@@ -44,7 +44,7 @@ TEST(TransferTrace, AReadLogsTheExchangesInOrder) {
     const std::vector<std::string> start = {
         "COM1 is " + sim.devicePath(),
         sim.devicePath() + " opened, low latency refused (Inappropriate ioctl for device)",  // a pseudo-terminal
-        "> 50 71 57 6D 5A 74 35 56 02",  // mode entry
+        "> 50 71 57 6D 5A 74 35 56 02",                                                      // mode entry
         "< 06",
         "> 02",  // identify
         "< 06 52 33 4D 37 31 43 F8",
@@ -52,11 +52,13 @@ TEST(TransferTrace, AReadLogsTheExchangesInOrder) {
         "< 06",
         "> 52 00 00 40",  // the first channel block
     };
-    EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(start.size())), start);
+    EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(start.size())),
+              start);
     EXPECT_EQ(lines[start.size()].substr(0, 14), "< 57 00 00 40 ");
     EXPECT_EQ(lines.back(), "closed");
     // 71 blocks, each request, reply, confirm and its acknowledgement.
-    EXPECT_EQ(std::count_if(lines.begin(), lines.end(), [](const std::string& l) { return l.rfind("> 52 ", 0) == 0; }), 71);
+    EXPECT_EQ(std::count_if(lines.begin(), lines.end(), [](const std::string& l) { return l.rfind("> 52 ", 0) == 0; }),
+              71);
 }
 
 TEST(TransferTrace, AnUnwritableTraceFileIsRefusedWithItsReason) {

@@ -47,8 +47,8 @@ TEST(AsciiText, TrimBlanksRemovesSpacesAndTabsAtBothEnds) {
         const char* text;
         const char* trimmed;
     };
-    for (Case c : {Case{"", ""}, Case{" \t ", ""}, Case{" 145.5\t", "145.5"}, Case{"a b", "a b"},
-                   Case{"\n5W\r", "\n5W\r"}})
+    for (Case c :
+         {Case{"", ""}, Case{" \t ", ""}, Case{" 145.5\t", "145.5"}, Case{"a b", "a b"}, Case{"\n5W\r", "\n5W\r"}})
         EXPECT_EQ(TrimBlanks(c.text), c.trimmed) << c.text;
 }
 

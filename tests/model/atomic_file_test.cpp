@@ -135,7 +135,8 @@ TEST(AtomicFile, KilledWriteLeavesOldOrNewFileAndNothingElse) {
         ::close(ready[1]);
         char byte;
         ASSERT_EQ(::read(ready[0], &byte, 1), 1);
-        std::this_thread::sleep_for(std::chrono::microseconds(delayMicros));  // the moment of the kill: the case under test
+        std::this_thread::sleep_for(
+            std::chrono::microseconds(delayMicros));  // the moment of the kill: the case under test
         ::kill(child, SIGKILL);
         ::waitpid(child, nullptr, 0);
         ::close(ready[0]);

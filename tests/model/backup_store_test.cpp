@@ -90,9 +90,9 @@ TEST(BackupStore, PrunesOnlyFilesNamedLikeBackupsOrderingSequencesAsNumbers) {
     const fs::path backups = dir.path() / "radioprog" / "backups";
     fs::create_directories(backups);
     const std::set<std::string> nearMisses = {
-        "radio-2026-12-10_14-03-27.dat.bak", "radio-2026-12-10_14-03-2x.dat",  "radio-2026-12-10_14-03-27_.dat",
-        "radio-2026-12-10_14-03-27_1234567.dat", "Radio-2026-12-10_14-03-27.dat", "radio-2026-12-10_14-03-27.DAT",
-        "radio-2026-12-10-14-03-27.dat",      "radio-2026-12-10_14-03-27x1.dat", "radio-.dat",
+        "radio-2026-12-10_14-03-27.dat.bak",     "radio-2026-12-10_14-03-2x.dat",   "radio-2026-12-10_14-03-27_.dat",
+        "radio-2026-12-10_14-03-27_1234567.dat", "Radio-2026-12-10_14-03-27.dat",   "radio-2026-12-10_14-03-27.DAT",
+        "radio-2026-12-10-14-03-27.dat",         "radio-2026-12-10_14-03-27x1.dat", "radio-.dat",
         "radio-2026-12-10_14-03-27_+1.dat",
     };
     for (const std::string& name : nearMisses) std::ofstream(backups / name) << "keep";

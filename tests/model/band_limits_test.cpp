@@ -63,9 +63,8 @@ TEST(BandLimits, InBandsUpToThe995KhzAboveTheUpperLimit) {
         std::uint32_t code;
         bool in;
     };
-    for (Case c : {Case{0x13600000u, true}, Case{0x13599999u, false}, Case{0x17499500u, true},
-                   Case{0x17499510u, false}, Case{0x39999999u, false}, Case{0x40000000u, true},
-                   Case{0x52099500u, true}, Case{0x52099510u, false},
+    for (Case c : {Case{0x13600000u, true}, Case{0x13599999u, false}, Case{0x17499500u, true}, Case{0x17499510u, false},
+                   Case{0x39999999u, false}, Case{0x40000000u, true}, Case{0x52099500u, true}, Case{0x52099510u, false},
                    // A nibble above 9 weighs as its value: 0x13A00000 is 140 MHz, 0x4A000000 500.
                    Case{0x13A00000u, true}, Case{0x4A000000u, true}, Case{0x1F000000u, false}})
         EXPECT_EQ(InBands(c.code, lower, upper), c.in) << std::hex << c.code;

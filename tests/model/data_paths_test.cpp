@@ -34,7 +34,8 @@ TEST(DataPaths, XdgDataDirsFollowTheEnvironment) {
     for (const Case& c : cases) {
         EnvGuard dataHome("XDG_DATA_HOME", c.dataHome);
         EnvGuard dataDirs("XDG_DATA_DIRS", c.dataDirs);
-        EXPECT_EQ(XdgDataDirs(), c.expected) << (c.dataHome ? c.dataHome : "-") << " " << (c.dataDirs ? c.dataDirs : "-");
+        EXPECT_EQ(XdgDataDirs(), c.expected)
+            << (c.dataHome ? c.dataHome : "-") << " " << (c.dataDirs ? c.dataDirs : "-");
     }
     EnvGuard noHome("HOME", nullptr);
     EnvGuard dataHome("XDG_DATA_HOME", nullptr);

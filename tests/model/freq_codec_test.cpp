@@ -13,18 +13,33 @@ struct SnapCase {
 
 TEST(SnapFreqText, NormalisesTypedFrequencies) {
     const SnapCase cases[] = {
-        {"100", kAnyStep, "136.00000"},       {"600.5", kAnyStep, "470.00000"}, {"521", kAnyStep, "470.00000"},
-        {"99", kAnyStep, "136.00000"},        {"", kAnyStep, "136.00000"},      {"145", kAnyStep, "145.00000"},
-        {"145.1", kAnyStep, "145.10000"},     {"145.", kAnyStep, "145.00000"},  {"145.12345", 1, "145.11875"},
-        {"145.0037", kAnyStep, "145.00000"},  {"145.00625", kAnyStep, "145.00625"},
-        {"145.00750", kAnyStep, "145.00625"}, {"520.99999", kAnyStep, "520.99500"},
-        {"136", kAnyStep, "136.00000"},       {"520", kAnyStep, "520.00000"},
+        {"100", kAnyStep, "136.00000"},
+        {"600.5", kAnyStep, "470.00000"},
+        {"521", kAnyStep, "470.00000"},
+        {"99", kAnyStep, "136.00000"},
+        {"", kAnyStep, "136.00000"},
+        {"145", kAnyStep, "145.00000"},
+        {"145.1", kAnyStep, "145.10000"},
+        {"145.", kAnyStep, "145.00000"},
+        {"145.12345", 1, "145.11875"},
+        {"145.0037", kAnyStep, "145.00000"},
+        {"145.00625", kAnyStep, "145.00625"},
+        {"145.00750", kAnyStep, "145.00625"},
+        {"520.99999", kAnyStep, "520.99500"},
+        {"136", kAnyStep, "136.00000"},
+        {"520", kAnyStep, "520.00000"},
         {"145.123456", kAnyStep, "145.12000"},  // digits past the fifth are dropped
-        {"145.12345", 0, "145.12000"},        {"145.12345", 2, "145.12000"}, {"145.12345", 3, "145.11250"},
-        {"145.12345", 4, "145.10000"},        {"145.12345", 5, "145.10000"}, {"145.12345", 6, "145.10000"},
+        {"145.12345", 0, "145.12000"},
+        {"145.12345", 2, "145.12000"},
+        {"145.12345", 3, "145.11250"},
+        {"145.12345", 4, "145.10000"},
+        {"145.12345", 5, "145.10000"},
+        {"145.12345", 6, "145.10000"},
         {"145.99999", 6, "145.90000"},  // snapping never carries into the MHz part
         {"145.01250", 7, "145.01250"},  // an unknown index behaves as any step
-        {"0145.5", kAnyStep, "145.50000"},   {" 145.5", kAnyStep, "145.50000"}, {"00145", kAnyStep, "145.00000"},
+        {"0145.5", kAnyStep, "145.50000"},
+        {" 145.5", kAnyStep, "145.50000"},
+        {"00145", kAnyStep, "145.00000"},
     };
     for (const SnapCase& c : cases) {
         std::string text = c.typed;
@@ -55,9 +70,8 @@ TEST(BcdUnits, PackedDigitsAndTenHertzUnits) {
         std::uint32_t code;
         FrequencyUnits units;
     };
-    for (Case c : {Case{0x14512500u, 14512500}, Case{0x00000000u, 0}, Case{0x00000001u, 1},
-                   Case{0x99999999u, 99999999}, Case{0x52099500u, 52099500}, Case{0x04012500u, 4012500},
-                   Case{0x10000000u, 10000000}}) {
+    for (Case c : {Case{0x14512500u, 14512500}, Case{0x00000000u, 0}, Case{0x00000001u, 1}, Case{0x99999999u, 99999999},
+                   Case{0x52099500u, 52099500}, Case{0x04012500u, 4012500}, Case{0x10000000u, 10000000}}) {
         EXPECT_EQ(BcdToUnits(c.code), c.units) << std::hex << c.code;
         EXPECT_EQ(UnitsToBcd(c.units), c.code) << c.units;
     }
@@ -66,8 +80,7 @@ TEST(BcdUnits, PackedDigitsAndTenHertzUnits) {
     EXPECT_EQ(BcdToUnits(0xFFFFFFFFu), 166666665);
     EXPECT_EQ(BcdToMhz(0x14512500u), 145.125);
     // Every decimal code of the low four digits, over every MHz digit pair pattern.
-    for (FrequencyUnits units = 0; units <= 99999999; units += 9973)
-        ASSERT_EQ(BcdToUnits(UnitsToBcd(units)), units);
+    for (FrequencyUnits units = 0; units <= 99999999; units += 9973) ASSERT_EQ(BcdToUnits(UnitsToBcd(units)), units);
 }
 
 TEST(BcdToFreqText, FormatsValidCodesOnly) {

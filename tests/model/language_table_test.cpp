@@ -96,7 +96,11 @@ TEST(LoadLanguageStream, EdgeCasesOfTheFile) {
     for (int i = 0; i < 30; ++i) wideNames += std::string(10, 'n') + std::to_string(i % 10) + ",";
     EXPECT_EQ(Load(wideNames + "\n").nameCount(), 22) << "no name starts at position 256 or later";
 
-    EXPECT_EQ(Load("\xEF\xBB\xBF" "A,B,C\n").names[0], "A") << "a UTF-8 byte order mark is not part of the name";
+    EXPECT_EQ(Load("\xEF\xBB\xBF"
+                   "A,B,C\n")
+                  .names[0],
+              "A")
+        << "a UTF-8 byte order mark is not part of the name";
 }
 
 TEST(LoadLanguageStream, AReloadOverwritesOnlyWhatTheFileSupplies) {

@@ -67,7 +67,8 @@ TEST(ApplyDefaults, WritesTheNewImageByteForByte) {
     EXPECT_EQ(ReadLe32(image.vfoEntry(1)), 0x40000000u);
 
     for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(Bytes(image, 4362 + 4 * static_cast<std::size_t>(i), 4), (std::vector<std::uint8_t>{0, 0, 0x99, 0x99}));
+        EXPECT_EQ(Bytes(image, 4362 + 4 * static_cast<std::size_t>(i), 4),
+                  (std::vector<std::uint8_t>{0, 0, 0x99, 0x99}));
     EXPECT_EQ(Bytes(image, 4378, 48), std::vector<std::uint8_t>(48, 0x5A)) << "band-limit bytes 16..63 kept";
 
     EXPECT_EQ(Bytes(image, 4428, 16), (std::vector<std::uint8_t>{2, 3, 5, 0, 0, 0, 2, 1, 1, 1, 0, 1, 1, 1, 1, 0}));
@@ -85,7 +86,8 @@ TEST(ApplyDefaults, WritesTheNewImageByteForByte) {
 
     EXPECT_EQ(Bytes(image, 4560, 5), (std::vector<std::uint8_t>{1, 2, 1, 2, 2}));
     for (int k = 1; k <= 13; ++k) {
-        EXPECT_EQ(Bytes(image, 4560 + 16 * static_cast<std::size_t>(k), 5), std::vector<std::uint8_t>(5, static_cast<std::uint8_t>(k)));
+        EXPECT_EQ(Bytes(image, 4560 + 16 * static_cast<std::size_t>(k), 5),
+                  std::vector<std::uint8_t>(5, static_cast<std::uint8_t>(k)));
     }
     EXPECT_EQ(Bytes(image, 4560 + 16 * 14, 5), (std::vector<std::uint8_t>{3, 0, 3, 0, 3}));
     for (int k = 0; k < 15; ++k)

@@ -47,11 +47,10 @@ TEST(PrintLayout, ChannelsSplitRMinusOnePerPage) {
         int page1First, page1Last, page2First, page2Last;  // -1: none
     };
     const Case cases[] = {
-        {65, 0, 63, 64, 127},   // exactly two pages full
-        {20, 0, 18, 19, 37},    // channels 38..127 are not printed
-        {129, 0, 127, -1, -1},  // all on page 1; page 2 shows none
-        {300, 0, 127, -1, -1},
-        {1, -1, -1, -1, -1},  // no room for a line
+        {65, 0, 63, 64, 127},                        // exactly two pages full
+        {20, 0, 18, 19, 37},                         // channels 38..127 are not printed
+        {129, 0, 127, -1, -1},                       // all on page 1; page 2 shows none
+        {300, 0, 127, -1, -1}, {1, -1, -1, -1, -1},  // no room for a line
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.rows);
@@ -70,11 +69,11 @@ TEST(PrintLayout, ChannelsSplitRMinusOnePerPage) {
 
 TEST(PrintLayout, LongHeadersAreCutAtACharacterBoundary) {
     const std::pair<const char*, const char*> cases[] = {
-        {"ABCDEFGHIJKLMNO", "ABCDEFGHIJKLMNO"},         // 15 bytes: kept
-        {"ABCDEFGHIJKLMNOP", "ABCDEFGHIJKLM"},          // 16: cut to 13
-        {"发射哑音频率123", "发射哑音频率123"},         // 12 + 3 = 15: kept
-        {"发射哑音频率1234", "发射哑音频率1"},          // 16: cut to 13
-        {"ABCDEFGHIJKL发射哑音", "ABCDEFGHIJKL"},       // 13 would split a character
+        {"ABCDEFGHIJKLMNO", "ABCDEFGHIJKLMNO"},    // 15 bytes: kept
+        {"ABCDEFGHIJKLMNOP", "ABCDEFGHIJKLM"},     // 16: cut to 13
+        {"发射哑音频率123", "发射哑音频率123"},    // 12 + 3 = 15: kept
+        {"发射哑音频率1234", "发射哑音频率1"},     // 16: cut to 13
+        {"ABCDEFGHIJKL发射哑音", "ABCDEFGHIJKL"},  // 13 would split a character
     };
     for (const auto& [header, printed] : cases) EXPECT_EQ(PrintedHeader(header), printed) << header;
 }

@@ -24,22 +24,46 @@ PrintData DefaultPrintout() {
 TEST(SettingsPage, DefaultImageLines) {
     using B = SettingsBlock;
     const std::vector<std::tuple<SettingsBlock, int, std::string, std::string>> expected{
-        {B::General, 1, "R43= ", "45"},    {B::General, 2, "R44= ", "5"},        {B::General, 3, "R60= ", "R45"},
-        {B::General, 4, "R61= ", "R62"},   {B::General, 5, "R64= ", "R159"},     {B::General, 6, "R65= ", "R47"},
-        {B::General, 7, "R71= ", ""},      {B::General, 8, "R134= ", "R6"},      {B::General, 9, "R135= ", "R161"},
-        {B::General, 10, "R136= ", "R6"},  {B::General, 11, "R137= ", "R6"},     {B::General, 12, "R140= ", "R125"},
-        {B::General, 13, "R152= ", "R6"},  {B::General, 14, "R141^= ", ""},      {B::General, 15, "R141V= ", ""},
+        {B::General, 1, "R43= ", "45"},
+        {B::General, 2, "R44= ", "5"},
+        {B::General, 3, "R60= ", "R45"},
+        {B::General, 4, "R61= ", "R62"},
+        {B::General, 5, "R64= ", "R159"},
+        {B::General, 6, "R65= ", "R47"},
+        {B::General, 7, "R71= ", ""},
+        {B::General, 8, "R134= ", "R6"},
+        {B::General, 9, "R135= ", "R161"},
+        {B::General, 10, "R136= ", "R6"},
+        {B::General, 11, "R137= ", "R6"},
+        {B::General, 12, "R140= ", "R125"},
+        {B::General, 13, "R152= ", "R6"},
+        {B::General, 14, "R141^= ", ""},
+        {B::General, 15, "R141V= ", ""},
         {B::General, 16, "R58= ", "0"},
-        {B::SideA, 1, "R74= ", "136.00000"}, {B::SideA, 2, "R22= ", "R2"},       {B::SideA, 3, "R75= ", "R12"},
-        {B::SideA, 4, "R76= ", "R12"},     {B::SideA, 5, "R24= ", "R11"},        {B::SideA, 6, "R77= ", "R45"},
-        {B::SideA, 7, "R80= ", "00.600"},  {B::SideA, 8, "R81= ", "R83"},        {B::SideA, 9, "R86= ", "5"},
+        {B::SideA, 1, "R74= ", "136.00000"},
+        {B::SideA, 2, "R22= ", "R2"},
+        {B::SideA, 3, "R75= ", "R12"},
+        {B::SideA, 4, "R76= ", "R12"},
+        {B::SideA, 5, "R24= ", "R11"},
+        {B::SideA, 6, "R77= ", "R45"},
+        {B::SideA, 7, "R80= ", "00.600"},
+        {B::SideA, 8, "R81= ", "R83"},
+        {B::SideA, 9, "R86= ", "5"},
         {B::SideA, 10, "R88= ", "10"},
-        {B::SideB, 11, "R74= ", "400.00000"}, {B::SideB, 12, "R22= ", "R2"},     {B::SideB, 13, "R75= ", "R12"},
-        {B::SideB, 14, "R76= ", "R12"},    {B::SideB, 15, "R24= ", "R11"},       {B::SideB, 16, "R77= ", "R45"},
-        {B::SideB, 17, "R80= ", "00.600"}, {B::SideB, 18, "R81= ", "R83"},
+        {B::SideB, 11, "R74= ", "400.00000"},
+        {B::SideB, 12, "R22= ", "R2"},
+        {B::SideB, 13, "R75= ", "R12"},
+        {B::SideB, 14, "R76= ", "R12"},
+        {B::SideB, 15, "R24= ", "R11"},
+        {B::SideB, 16, "R77= ", "R45"},
+        {B::SideB, 17, "R80= ", "00.600"},
+        {B::SideB, 18, "R81= ", "R83"},
         // The hidden B squelch list is never loaded: nothing selected.
-        {B::SideB, 19, "R87= ", "-1"},     {B::SideB, 20, "R89= ", "10"},
-        {B::SideB, 23, "R56= ", "0"},      {B::SideB, 24, "R57= ", "1"},         {B::SideB, 25, "R114= ", "0"},
+        {B::SideB, 19, "R87= ", "-1"},
+        {B::SideB, 20, "R89= ", "10"},
+        {B::SideB, 23, "R56= ", "0"},
+        {B::SideB, 24, "R57= ", "1"},
+        {B::SideB, 25, "R114= ", "0"},
     };
     const PrintData data = DefaultPrintout();
     std::vector<std::tuple<SettingsBlock, int, std::string, std::string>> printed;
@@ -54,7 +78,8 @@ TEST(SettingsPage, StepLinesPrintTheStepTheListShows) {
     for (const auto& [index, text] : cases) {
         data.form.setSelection(settings_control::kStep[1], index);
         const auto lines = SettingsPageLines(data);
-        auto step = std::find_if(lines.begin(), lines.end(), [](const SettingsPageLine& l) { return l.label == "R89= "; });
+        auto step =
+            std::find_if(lines.begin(), lines.end(), [](const SettingsPageLine& l) { return l.label == "R89= "; });
         ASSERT_NE(step, lines.end());
         EXPECT_EQ(step->value, text) << index;
     }
@@ -63,7 +88,7 @@ TEST(SettingsPage, StepLinesPrintTheStepTheListShows) {
 TEST(SettingsPage, ListLinesPrintWhatTheListShowsNow) {
     PrintData data = DefaultPrintout();
     data.shownTexts[settings_control::kTxTimeout] = "600";  // chosen, not yet exchanged with the form
-    data.shownTexts[settings_control::kSquelch] = "9";    // the squelch line prints the exchanged index
+    data.shownTexts[settings_control::kSquelch] = "9";      // the squelch line prints the exchanged index
     const auto lines = SettingsPageLines(data);
     EXPECT_EQ(lines[0].value, "600");
     EXPECT_EQ(lines[16 + 8].value, "5");
@@ -93,7 +118,7 @@ TEST(SettingsPage, BlocksArePlacedByTheirWidestTexts) {
         return std::make_pair(-1, -1);
     };
     EXPECT_EQ(at("R72"), std::make_pair(lb + 8, 55));  // the title sits on its frame
-    EXPECT_EQ(at("R43= "), std::make_pair(la, 71));   // line k at (6 + k) h + d25
+    EXPECT_EQ(at("R43= "), std::make_pair(la, 71));    // line k at (6 + k) h + d25
     EXPECT_EQ(at("45"), std::make_pair(va, 71));
     EXPECT_EQ(at("R58= "), std::make_pair(la, 221));
     EXPECT_EQ(at("R86= "), std::make_pair(lb, 151));
@@ -106,8 +131,8 @@ TEST(SettingsPage, ValuesKeepAMarginInsideTheirFramesAndLabelsEndBeforeThem) {
     FixedMeasure measure;
     for (const char* longValue : {"R1", "Longer value"}) {
         PrintData data = DefaultPrintout();
-        data.language.rows[lang_row::kAlarmOnSite] = longValue;  // an alarm-mode entry, shown in block 1
-        data.language.rows[lang_row::kDisplayFrequency] = longValue;   // a display mode, shown in blocks 2 and 3
+        data.language.rows[lang_row::kAlarmOnSite] = longValue;       // an alarm-mode entry, shown in block 1
+        data.language.rows[lang_row::kDisplayFrequency] = longValue;  // a display mode, shown in blocks 2 and 3
         data.language.rows[lang_row::kSixCharText] = "A label much wider than row 44";
         const PageMetrics m = MeasurePageMetrics(2000, 1000, measure, data.language);
         const PagePlan plan = PlanPage(kSettingsPage, data, m, measure);

@@ -44,9 +44,9 @@ TEST(BandCheck, BandEdges) {
         std::uint32_t code;
         bool accepted;
     };
-    for (Case c : {Case{0x17499000u, true}, Case{0x17500000u, false}, Case{0x39999500u, false},
-                   Case{0x52099500u, true}, Case{0x52099510u, false}, Case{0x13600000u, true},
-                   Case{0x13599990u, false}, Case{0x40000000u, true}}) {
+    for (Case c :
+         {Case{0x17499000u, true}, Case{0x17500000u, false}, Case{0x39999500u, false}, Case{0x52099500u, true},
+          Case{0x52099510u, false}, Case{0x13600000u, true}, Case{0x13599990u, false}, Case{0x40000000u, true}}) {
         for (bool transmit : {false, true}) {
             RadioImage image = UsualBands();
             ChannelRef channel(image, 9);
@@ -82,8 +82,7 @@ TEST(BandCheck, VfoReceiveFrequenciesComeLastAndTransmitIsNotCompared) {
         const char* refusal;  // empty: accepted
     };
     for (Case c : {Case{0x13600000u, 0x40000000u, ""}, Case{0x18000000u, 0x60000000u, "Current freq A out of band"},
-                   Case{0x14500000u, 0x60000000u, "Current freq B out of band"},
-                   Case{kNoFrequency, 0x1450FFFFu, ""}}) {
+                   Case{0x14500000u, 0x60000000u, "Current freq B out of band"}, Case{kNoFrequency, 0x1450FFFFu, ""}}) {
         RadioImage image = UsualBands();
         WriteLe32(image.vfoEntry(0), c.a);
         WriteLe32(image.vfoEntry(1), c.b);

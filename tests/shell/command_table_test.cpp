@@ -69,7 +69,8 @@ TEST(CommandTable, NoKeyBelongsToTwoCommands) {
         if (entry.standardKey != StandardKey::None)
             claim("standard " + std::to_string(static_cast<int>(entry.standardKey)), entry.command);
         std::istringstream keys(entry.keys);
-        for (std::string key; std::getline(keys, key, ';');) claim(key.substr(key.find_first_not_of(' ')), entry.command);
+        for (std::string key; std::getline(keys, key, ';');)
+            claim(key.substr(key.find_first_not_of(' ')), entry.command);
     }
 }
 
@@ -78,10 +79,13 @@ TEST(CommandTable, TipsAndTheirFallbacks) {
     std::map<Command, std::string> tips;
     for (const MenuEntry& entry : MenuLayout())
         if (entry.tip) tips[entry.command] = ToolTipText(entry.command, english);
-    const std::map<Command, std::string> expected = {
-        {Command::FileNew, "New"},           {Command::FileOpen, "Open"},         {Command::FileSave, "Save"},
-        {Command::FilePrint, "Print"},       {Command::ReadRadio, "Read from Radio"},
-        {Command::WriteRadio, "Write to Radio"}, {Command::PortSelect, "Port"}};
+    const std::map<Command, std::string> expected = {{Command::FileNew, "New"},
+                                                     {Command::FileOpen, "Open"},
+                                                     {Command::FileSave, "Save"},
+                                                     {Command::FilePrint, "Print"},
+                                                     {Command::ReadRadio, "Read from Radio"},
+                                                     {Command::WriteRadio, "Write to Radio"},
+                                                     {Command::PortSelect, "Port"}};
     EXPECT_EQ(tips, expected);
     english.rows[lang_row::kNew] = "(&N)\tCtrl+N";
     EXPECT_EQ(ToolTipText(Command::FileNew, english), "") << "a caption that starts with '(' shows no tip";

@@ -38,9 +38,10 @@ TEST(MenuCaptions, TitlesDropTheAcceleratorKeyNameAndDots) {
         const char* caption;
         const char* title;
     };
-    for (const Case& c : {Case{"关于 radioprog(&A)...", "关于 radioprog"}, Case{"&About radioprog...", "About radioprog"},
-                          Case{"语言(&L)", "语言"}, Case{"&Language", "Language"}, Case{"新建(&N)\tCtrl+N", "新建"},
-                          Case{"Step (kHz)", "Step (kHz)"}, Case{"A && B(&", "A & B(&"}, Case{"", ""}})
+    for (const Case& c :
+         {Case{"关于 radioprog(&A)...", "关于 radioprog"}, Case{"&About radioprog...", "About radioprog"},
+          Case{"语言(&L)", "语言"}, Case{"&Language", "Language"}, Case{"新建(&N)\tCtrl+N", "新建"},
+          Case{"Step (kHz)", "Step (kHz)"}, Case{"A && B(&", "A & B(&"}, Case{"", ""}})
         EXPECT_EQ(TitleCaption(c.caption), c.title) << c.caption;
 }
 
@@ -69,7 +70,8 @@ TEST(FileMessages, NameTheFileAndTheSystemsReason) {
 }
 
 TEST(FileMessages, AFileRefusedBeforeReadingSaysWhyInTheUsersLanguage) {
-    const std::filesystem::path dir = std::filesystem::temp_directory_path() / ("refused-" + std::to_string(::getpid()));
+    const std::filesystem::path dir =
+        std::filesystem::temp_directory_path() / ("refused-" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
     const std::string fifo = (dir / "pipe.dat").string();
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);

@@ -16,12 +16,16 @@ TEST(WrapMessage, BreaksAtSpacesOrBesideChineseNeverInsideANumber) {
         std::vector<std::string> lines;
     };
     const Case cases[] = {
-        {"Channel 3 out of band <144.000~146.995 430.000~440.995>", 24,
+        {"Channel 3 out of band <144.000~146.995 430.000~440.995>",
+         24,
          {"Channel 3 out of band", "<144.000~146.995", "430.000~440.995>"}},
-        {"Channel 3 out of band <144.000~146.995 430.000~440.995>", 40,
+        {"Channel 3 out of band <144.000~146.995 430.000~440.995>",
+         40,
          {"Channel 3 out of band <144.000~146.995", "430.000~440.995>"}},
         // Two bytes a character: 4 characters a line; the numbers stay whole.
-        {"信道 3 超出频段 <144.000~146.995 430.000~440.995>", 8, {"信道 3", "超出频段", "<144.000~146.995", "430.000~440.995>"}},
+        {"信道 3 超出频段 <144.000~146.995 430.000~440.995>",
+         8,
+         {"信道 3", "超出频段", "<144.000~146.995", "430.000~440.995>"}},
         {"向对讲机写入数据", 6, {"向对讲", "机写入", "数据"}},
         {"short", 40, {"short"}},
         {"", 10, {""}},
@@ -41,8 +45,8 @@ TEST(MessageSplitIsClean, OnlyAtASpaceOrBesideChinese) {
     EXPECT_FALSE(MessageSplitIsClean(english, 24));  // inside "144"
     EXPECT_FALSE(MessageSplitIsClean(english, 3));   // inside a word
     const std::string chinese = "超出频段<144";
-    EXPECT_TRUE(MessageSplitIsClean(chinese, 3));    // between two characters
-    EXPECT_TRUE(MessageSplitIsClean(chinese, 12));   // after the last one
+    EXPECT_TRUE(MessageSplitIsClean(chinese, 3));   // between two characters
+    EXPECT_TRUE(MessageSplitIsClean(chinese, 12));  // after the last one
     EXPECT_FALSE(MessageSplitIsClean(chinese, 14));
 }
 

@@ -53,8 +53,8 @@ TEST(RadiosimProgram, PrintsItsDeviceAnswersAndSavesWhatWasWritten) {
     ASSERT_TRUE(SaveDatFile(start, dir.file("start.dat")).ok);
 
     std::string device;
-    pid_t pid = Spawn({"--load", dir.file("start.dat"), "--save", dir.file("saved.dat"), "--bands", "144-146,430-440"},
-                      device);
+    pid_t pid =
+        Spawn({"--load", dir.file("start.dat"), "--save", dir.file("saved.dat"), "--bands", "144-146,430-440"}, device);
     ASSERT_GT(pid, 0);
     EXPECT_EQ(device.rfind("/dev/", 0), 0u) << device;
 

@@ -9,10 +9,29 @@ namespace {
 TEST(SimOptions, ParsesMemoryBandsPacingAndFaults) {
     SimConfig config;
     std::string error;
-    ASSERT_TRUE(ParseSimArgs({"--load", "a.dat", "--save", "b.dat", "--link", "/tmp/r", "--bands", "144-146,430-440",
-                              "--tx-bands", "144-145,430-431", "--paced", "--latency-ms", "16", "--silent", "--wrong-mode-reply",
-                              "--wrong-model", "--short-replies", "2", "--wrong-header", "--refuse-writes", "3",
-                              "--silent-after", "10"},
+    ASSERT_TRUE(ParseSimArgs({"--load",
+                              "a.dat",
+                              "--save",
+                              "b.dat",
+                              "--link",
+                              "/tmp/r",
+                              "--bands",
+                              "144-146,430-440",
+                              "--tx-bands",
+                              "144-145,430-431",
+                              "--paced",
+                              "--latency-ms",
+                              "16",
+                              "--silent",
+                              "--wrong-mode-reply",
+                              "--wrong-model",
+                              "--short-replies",
+                              "2",
+                              "--wrong-header",
+                              "--refuse-writes",
+                              "3",
+                              "--silent-after",
+                              "10"},
                              config, error))
         << error;
     EXPECT_EQ(config.loadFile, "a.dat");
@@ -40,9 +59,9 @@ TEST(SimOptions, ParsesMemoryBandsPacingAndFaults) {
 TEST(SimOptions, SeveralLinksAreSeveralRadiosAndTheStorageFaultTakesAnAddress) {
     SimConfig config;
     std::string error;
-    ASSERT_TRUE(ParseSimArgs({"--link", "/tmp/a", "--link", "/tmp/b", "--link", "/tmp/c", "--corrupt-byte", "0x0090",
-                              "--garble-reads", "2"},
-                             config, error))
+    ASSERT_TRUE(ParseSimArgs(
+        {"--link", "/tmp/a", "--link", "/tmp/b", "--link", "/tmp/c", "--corrupt-byte", "0x0090", "--garble-reads", "2"},
+        config, error))
         << error;
     EXPECT_EQ(config.linkPath, "/tmp/a");
     EXPECT_EQ(config.moreLinks, (std::vector<std::string>{"/tmp/b", "/tmp/c"}));
@@ -69,21 +88,31 @@ TEST(SimOptions, ParsesTargetedFaults) {
                                                  {FaultKind::CorruptHeader, FaultTarget::Read, 3, 1}};
     EXPECT_EQ(config.faults.targeted, expected);
     EXPECT_EQ(config.faults.lateReplyMs, 900);
-    for (FaultKind kind : {FaultKind::Silent, FaultKind::Drop, FaultKind::Short, FaultKind::CorruptHeader,
-                           FaultKind::ExtraByte, FaultKind::LateAck, FaultKind::DoubledAck, FaultKind::Nak,
-                           FaultKind::BadAck, FaultKind::LateDoubledAck}) {
+    for (FaultKind kind :
+         {FaultKind::Silent, FaultKind::Drop, FaultKind::Short, FaultKind::CorruptHeader, FaultKind::ExtraByte,
+          FaultKind::LateAck, FaultKind::DoubledAck, FaultKind::Nak, FaultKind::BadAck, FaultKind::LateDoubledAck}) {
         FaultKind parsed{};
         EXPECT_TRUE(ParseFaultKind(FaultKindName(kind), parsed) && parsed == kind) << FaultKindName(kind);
     }
 }
 
 TEST(SimOptions, RefusesWhatItDoesNotUnderstand) {
-    for (std::vector<std::string> args : std::vector<std::vector<std::string>>{
-             {"--load"}, {"--bands", "136-174"}, {"--bands", "136-174,400"}, {"--bands", "a-b,c-d"},
-             {"--rx-bands", "1-99999,1-2"}, {"--short-replies", "-1"}, {"--refuse-writes", "x"}, {"--frobnicate"},
-             {"--fault", "nak,write"}, {"--fault", "nak,both,1"}, {"--fault", "loud,read,1"},
-             {"--fault", "nak,read,1,0"}, {"--fault", "nak,read,1,2,3"}, {"--late-ms", "soon"},
-             {"--latency-ms", "256"}, {"--latency-ms", "-1"}}) {
+    for (std::vector<std::string> args : std::vector<std::vector<std::string>>{{"--load"},
+                                                                               {"--bands", "136-174"},
+                                                                               {"--bands", "136-174,400"},
+                                                                               {"--bands", "a-b,c-d"},
+                                                                               {"--rx-bands", "1-99999,1-2"},
+                                                                               {"--short-replies", "-1"},
+                                                                               {"--refuse-writes", "x"},
+                                                                               {"--frobnicate"},
+                                                                               {"--fault", "nak,write"},
+                                                                               {"--fault", "nak,both,1"},
+                                                                               {"--fault", "loud,read,1"},
+                                                                               {"--fault", "nak,read,1,0"},
+                                                                               {"--fault", "nak,read,1,2,3"},
+                                                                               {"--late-ms", "soon"},
+                                                                               {"--latency-ms", "256"},
+                                                                               {"--latency-ms", "-1"}}) {
         SimConfig config;
         std::string error;
         EXPECT_FALSE(ParseSimArgs(args, config, error)) << args[0];

@@ -35,7 +35,8 @@ inline std::string TestLanguageFile(const std::function<std::string(int row, int
 // The window title in a test language file's column (rows read "<letter><row>") for a file
 // name, or for an untitled document ("Untitled").
 inline QString TitleOf(const char* letter, const QString& name) {
-    const QString shown = name == QStringLiteral("Untitled") ? QString("%1%2").arg(letter).arg(lang_row::kUntitled) : name;
+    const QString shown =
+        name == QStringLiteral("Untitled") ? QString("%1%2").arg(letter).arg(lang_row::kUntitled) : name;
     return shown + QStringLiteral("[*] \u2014 ") + letter + QStringLiteral("0");
 }
 
@@ -45,7 +46,8 @@ class ModalRecorder {
 public:
     using Answer = std::function<int(QDialog&)>;
 
-    explicit ModalRecorder(Answer answer = [](QDialog&) { return int(QDialog::Accepted); }) : answer_(std::move(answer)) {
+    explicit ModalRecorder(Answer answer = [](QDialog&) { return int(QDialog::Accepted); })
+        : answer_(std::move(answer)) {
         Hooks().runDialog = [this](QDialog& dialog) {
             titles << dialog.windowTitle();
             if (auto* message = qobject_cast<CMessageDlg*>(&dialog)) {

@@ -58,12 +58,13 @@ void CBatchChannelDlg::createControls(const LanguageTable& language) {
     struct LabelSpec {
         int row, x, y, width, height;
     };
-    for (const LabelSpec& label : {LabelSpec{lang_row::kRxStart, 10, 11, 87, 10}, LabelSpec{lang_row::kTxStart, 10, 26, 87, 10},
-                                   LabelSpec{lang_row::kRxTone, 10, 41, 87, 10}, LabelSpec{lang_row::kBandwidth, 10, 56, 87, 10},
-                                   LabelSpec{lang_row::kBusyLockout, 10, 70, 87, 10}, LabelSpec{lang_row::kIdDelay, 10, 85, 87, 10},
-                                   LabelSpec{lang_row::kStepKhz, 154, 12, 87, 10}, LabelSpec{lang_row::kTxTone, 154, 41, 87, 10},
-                                   LabelSpec{lang_row::kTxPower, 154, 56, 87, 10}, LabelSpec{lang_row::kFirstChannel, 76, 128, 38, 8},
-                                   LabelSpec{lang_row::kLastChannel, 149, 128, 38, 8}})
+    for (const LabelSpec& label :
+         {LabelSpec{lang_row::kRxStart, 10, 11, 87, 10}, LabelSpec{lang_row::kTxStart, 10, 26, 87, 10},
+          LabelSpec{lang_row::kRxTone, 10, 41, 87, 10}, LabelSpec{lang_row::kBandwidth, 10, 56, 87, 10},
+          LabelSpec{lang_row::kBusyLockout, 10, 70, 87, 10}, LabelSpec{lang_row::kIdDelay, 10, 85, 87, 10},
+          LabelSpec{lang_row::kStepKhz, 154, 12, 87, 10}, LabelSpec{lang_row::kTxTone, 154, 41, 87, 10},
+          LabelSpec{lang_row::kTxPower, 154, 56, 87, 10}, LabelSpec{lang_row::kFirstChannel, 76, 128, 38, 8},
+          LabelSpec{lang_row::kLastChannel, 149, 128, 38, 8}})
         place(new QLabel(Q(language.row(label.row)), this), label.x, label.y, label.width, label.height);
 
     const BatchChoices choices = MakeBatchChoices(language);
@@ -155,7 +156,8 @@ bool CBatchChannelDlg::readControls() {
     settings_.busyLockout = S(busyLockout_->currentText());
     settings_.pttId = S(pttId_->currentText());
     settings_.step = S(step_->currentText());
-    for (auto [field, value] : {std::pair{first_, &BatchSettings::firstChannel}, std::pair{last_, &BatchSettings::lastChannel}}) {
+    for (auto [field, value] :
+         {std::pair{first_, &BatchSettings::firstChannel}, std::pair{last_, &BatchSettings::lastChannel}}) {
         std::optional<unsigned> number = ParseChannelNumberField(S(field->text()));
         if (!number) {
             Warn(this, unsignedIntegerText_);
@@ -192,7 +194,7 @@ void CBatchChannelDlg::onScopeChosen() {
         control->setEnabled(range);
 }
 
-void CBatchChannelDlg::onArrow(unsigned BatchSettings::* value, int change) {
+void CBatchChannelDlg::onArrow(unsigned BatchSettings::*value, int change) {
     if (!readControls()) return;
     settings_.*value = ChannelNumberAfterArrow(settings_.*value, change);
     showValues();

@@ -55,7 +55,7 @@ private:
     bool readControls();
     void showValues();
     void onScopeChosen();
-    void onArrow(unsigned BatchSettings::* value, int change);
+    void onArrow(unsigned BatchSettings::*value, int change);
 
     Apply apply_;
     BatchSettings settings_;

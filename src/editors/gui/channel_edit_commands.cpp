@@ -30,7 +30,6 @@ namespace radioprog {
 
 namespace {
 
-
 CChnMsgView* ChannelView(const EditorHost& host) {
     return qobject_cast<CChnMsgView*>(host.editorView(EditorKind::Channels));
 }
@@ -64,14 +63,16 @@ void ShowChannels(CChnMsgView& view, const Channels& channels, int current) {
 }
 
 int ShowReport(EditorHost& host, const std::string& title, const std::string& summary, const QStringList& entries) {
-    CChannelEditReportDlg dialog(Q(title), Q(summary), entries, Q(host.language().row(lang_row::kOk)), host.hostWindow());
+    CChannelEditReportDlg dialog(Q(title), Q(summary), entries, Q(host.language().row(lang_row::kOk)),
+                                 host.hostWindow());
     return RunModal(dialog);
 }
 
 bool ConfirmDropLastChannel(EditorHost& host) {
     const LanguageTable& language = host.language();
-    QMessageBox box(QMessageBox::Question, Q(language.row(lang_row::kTitle)), Q(language.row(lang_row::kConfirmDropLast)),
-                    QMessageBox::Ok | QMessageBox::Cancel, host.hostWindow());
+    QMessageBox box(QMessageBox::Question, Q(language.row(lang_row::kTitle)),
+                    Q(language.row(lang_row::kConfirmDropLast)), QMessageBox::Ok | QMessageBox::Cancel,
+                    host.hostWindow());
     for (auto [button, row] : {std::pair{QMessageBox::Ok, lang_row::kOk}, {QMessageBox::Cancel, lang_row::kCancel}})
         if (!language.row(row).empty()) box.button(button)->setText(Q(language.row(row)));
     box.setDefaultButton(QMessageBox::Cancel);
@@ -89,7 +90,8 @@ void UndoOrRedo(EditorHost& host, bool redo) {
 void Copy(EditorHost& host) {
     CChnMsgView* view = OpenChannelView(host);
     if (!view) return;
-    QGuiApplication::clipboard()->setText(Q(CopyChannels(host.document().image(), host.language(), TargetChannels(*view))));
+    QGuiApplication::clipboard()->setText(
+        Q(CopyChannels(host.document().image(), host.language(), TargetChannels(*view))));
 }
 
 void Cut(EditorHost& host) {
@@ -215,12 +217,13 @@ void ImportCsvFile(EditorHost& host, const QString& path) {
     if (!CsvHasColumn(text, "Location")) {
         options.firstChannel = current;
     } else {
-        QMessageBox box(QMessageBox::Question, Q(language.row(lang_row::kTitle)), Q(language.row(lang_row::kImportPlacement)),
+        QMessageBox box(QMessageBox::Question, Q(language.row(lang_row::kTitle)),
+                        Q(language.row(lang_row::kImportPlacement)),
                         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, host.hostWindow());
         box.button(QMessageBox::Yes)->setText(Q(language.row(lang_row::kByLocation)));
-        box.button(QMessageBox::No)->setText(
-            Q(language.row(lang_row::kFromChannel) + " " + std::to_string(current)));
-        if (!language.row(lang_row::kCancel).empty()) box.button(QMessageBox::Cancel)->setText(Q(language.row(lang_row::kCancel)));
+        box.button(QMessageBox::No)->setText(Q(language.row(lang_row::kFromChannel) + " " + std::to_string(current)));
+        if (!language.row(lang_row::kCancel).empty())
+            box.button(QMessageBox::Cancel)->setText(Q(language.row(lang_row::kCancel)));
         box.setDefaultButton(QMessageBox::Yes);
         const int answer = RunModal(box);
         if (answer == QMessageBox::Cancel || answer == QDialog::Rejected) return;
@@ -232,17 +235,19 @@ void ImportCsvFile(EditorHost& host, const QString& path) {
 
     QStringList entries;
     for (const CsvProblem& problem : report.problems) entries << Q(CsvProblemText(problem, language));
-    const std::string summary = language.row(lang_row::kChannelsImported) + " " + std::to_string(report.channels.size());
+    const std::string summary =
+        language.row(lang_row::kChannelsImported) + " " + std::to_string(report.channels.size());
     const bool skipped = std::any_of(report.problems.begin(), report.problems.end(),
                                      [](const CsvProblem& problem) { return !problem.stored; });
-    ShowReport(host, skipped ? language.row(lang_row::kSkippedTitle) : language.row(lang_row::kTitle), summary, entries);
+    ShowReport(host, skipped ? language.row(lang_row::kSkippedTitle) : language.row(lang_row::kTitle), summary,
+               entries);
 }
 
 const std::vector<Command>& ChannelEditCommands() {
     static const std::vector<Command> commands = {
-        Command::EditUndo,       Command::EditRedo,      Command::EditCut,        Command::EditCopy,
-        Command::EditPaste,      Command::DeleteChannels, Command::InsertChannel, Command::MoveChannelsUp,
-        Command::MoveChannelsDown, Command::ImportCsv,   Command::ExportCsv};
+        Command::EditUndo,         Command::EditRedo,       Command::EditCut,       Command::EditCopy,
+        Command::EditPaste,        Command::DeleteChannels, Command::InsertChannel, Command::MoveChannelsUp,
+        Command::MoveChannelsDown, Command::ImportCsv,      Command::ExportCsv};
     return commands;
 }
 

@@ -22,9 +22,9 @@ const std::vector<Command>& ChannelEditCommands();
 void SetUpChannelEditing(EditorHost& host);
 
 // For the channel table's view (other editors are left alone): the keys of the commands whose
-// keys the command table scopes to the channel table work while it has the focus (its own changes become history steps in the document).
-// The keys stay the table's: in another editor Del or Ctrl+V never touches the channels,
-// and an open cell editor keeps the text-editing keys it handles itself.
+// keys the command table scopes to the channel table work while it has the focus (its own changes become history steps
+// in the document). The keys stay the table's: in another editor Del or Ctrl+V never touches the channels, and an open
+// cell editor keeps the text-editing keys it handles itself.
 void AttachChannelEditing(EditorHost& host, EditorView& view);
 
 void RunChannelEditCommand(EditorHost& host, Command command);

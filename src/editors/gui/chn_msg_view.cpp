@@ -27,18 +27,18 @@ struct ColumnLayout {
     bool centred;
 };
 constexpr std::array<ColumnLayout, kChannelColumnCount> kColumnLayout = {{
-    {950, true},   // channel number
-    {0, true},     // band
-    {1530, false}, // receive frequency
-    {1530, false}, // transmit frequency
-    {1120, true},  // receive tone
-    {1120, true},  // transmit tone
-    {0, true},     // power
-    {0, true},     // bandwidth
-    {0, true},     // bit 14
-    {0, true},     // busy-channel lockout
-    {0, true},     // signalling
-    {1100, false}, // name
+    {950, true},    // channel number
+    {0, true},      // band
+    {1530, false},  // receive frequency
+    {1530, false},  // transmit frequency
+    {1120, true},   // receive tone
+    {1120, true},   // transmit tone
+    {0, true},      // power
+    {0, true},      // bandwidth
+    {0, true},      // bit 14
+    {0, true},      // busy-channel lockout
+    {0, true},      // signalling
+    {1100, false},  // name
 }};
 
 // The form's margin around the grid, in dialog units.
@@ -335,9 +335,7 @@ bool CChnMsgView::applyKeyRules(QObject* target, const QKeyEvent& event) {
 
 bool CChnMsgView::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
-    case QEvent::ShortcutOverride:
-        applyEditorKeys(watched, static_cast<QKeyEvent&>(*event));
-        break;
+    case QEvent::ShortcutOverride: applyEditorKeys(watched, static_cast<QKeyEvent&>(*event)); break;
     case QEvent::KeyPress:
         if (applyEditorKeys(watched, static_cast<QKeyEvent&>(*event))) return true;
         if (applyKeyRules(watched, static_cast<const QKeyEvent&>(*event))) return true;

@@ -39,8 +39,8 @@ void ShowCheck(QCheckBox* box, int state) {
 }  // namespace
 
 CDtmfView2::CDtmfView2(CChildFrame* frame) : frame_(frame), workspace_(*frame->workspace()) {
-    page_ = std::make_unique<FormPage>(this, FormFont(kDtmfFormFont, kDtmfFormFontPoints), kDtmfFormWidth,
-                                       kDtmfFormHeight);
+    page_ =
+        std::make_unique<FormPage>(this, FormFont(kDtmfFormFont, kDtmfFormFontPoints), kDtmfFormWidth, kDtmfFormHeight);
     buildForm();
     OpenDtmfForm(form_);
     pushForm();

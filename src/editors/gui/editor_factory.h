@@ -8,8 +8,8 @@ class EditorHost;
 class CChildFrame;
 
 struct EditorSpec {
-    int titleRow;   // language row of the editor window's title
-    int widthNum;   // window size as a fraction of the main window: numerator / 50
+    int titleRow;  // language row of the editor window's title
+    int widthNum;  // window size as a fraction of the main window: numerator / 50
     int heightNum;
 };
 

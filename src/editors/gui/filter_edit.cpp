@@ -6,7 +6,6 @@
 
 #include <string_view>
 
-
 #include "editors/edit_filters.h"
 #include "editors/gui/grid_button.h"
 #include "editors/gui/key_beep.h"

@@ -1,8 +1,8 @@
 #include "editors/gui/ms_flex_grid.h"
 
 #include <QAbstractButton>
-#include <QItemSelection>
 #include <QHeaderView>
+#include <QItemSelection>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QStyleOptionHeader>
@@ -103,8 +103,8 @@ CMSFlexGrid::CMSFlexGrid(QWidget* parent)
       fixedAlignment_(kColumnCount, kHeaderAlignment) {
     QFont cellFont;
     // Arial, or the nearest installed; Chinese headers in a plain sans face.
-    cellFont.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"), QStringLiteral("Noto Sans CJK SC"),
-                          QStringLiteral("Noto Sans CJK TC")});
+    cellFont.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
+                          QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Noto Sans CJK TC")});
     cellFont.setPointSizeF(8.25);
     table_->setFont(cellFont);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -254,7 +254,8 @@ void CMSFlexGrid::FitColWidth(int col, int minimumPixels) {
     for (int r = 1; r < Rows(); ++r) {
         const QString text = TextMatrix(r, col);
         if (text.isEmpty()) continue;
-        needed = std::max(needed, col == 0 ? headerWidth(text) : table_->fontMetrics().horizontalAdvance(text) + cellMargin);
+        needed =
+            std::max(needed, col == 0 ? headerWidth(text) : table_->fontMetrics().horizontalAdvance(text) + cellMargin);
     }
     if (needed <= ColWidthPixels(col)) return;
     if (col == 0)
@@ -336,7 +337,8 @@ QWidget* CMSFlexGrid::rowHeaderArea() const { return table_->verticalHeader()->v
 
 bool CMSFlexGrid::pickRows(QEvent* event) {
     const QEvent::Type type = event->type();
-    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick && type != QEvent::MouseMove) return false;
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick && type != QEvent::MouseMove)
+        return false;
     const auto* mouse = static_cast<QMouseEvent*>(event);
     const bool drag = type == QEvent::MouseMove;
     if (drag ? !(mouse->buttons() & Qt::LeftButton) : mouse->button() != Qt::LeftButton) return false;

@@ -7,8 +7,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRect>
 #include <QRadioButton>
+#include <QRect>
 #include <QScrollArea>
 #include <QStyleOptionComboBox>
 #include <QVBoxLayout>
@@ -30,9 +30,9 @@ constexpr int kClosedListHeight = 12;
 
 Qt::Alignment AlignmentOf(Align align) {
     switch (align) {
-        case Align::Center: return Qt::AlignHCenter;
-        case Align::Right: return Qt::AlignRight;
-        case Align::Left: break;
+    case Align::Center: return Qt::AlignHCenter;
+    case Align::Right: return Qt::AlignRight;
+    case Align::Left: break;
     }
     return Qt::AlignLeft;
 }
@@ -59,35 +59,35 @@ QString Caption(const FormControl& control, const LanguageTable& language) {
 QWidget* CreateWidget(const FormControl& control, const LanguageTable& language, QWidget* page) {
     const QString caption = Caption(control, language);
     switch (control.kind) {
-        case ControlKind::GroupBox: return new QGroupBox(caption, page);
-        case ControlKind::Label: {
-            auto* label = new QLabel(caption, page);
-            label->setTextFormat(Qt::PlainText);  // a language text is never markup
-            label->setAlignment(AlignmentOf(control.align) | Qt::AlignTop);
-            return label;
-        }
-        case ControlKind::List: {
-            auto* list = new FormList(page);
-            std::vector<std::string> entries = ResolveChoices(control.choices, language);
-            if (control.sorted) std::sort(entries.begin(), entries.end());
-            QStringList items;
-            items.reserve(static_cast<qsizetype>(entries.size()));
-            for (const std::string& entry : entries) items << Q(entry);
-            list->addItems(items);
-            list->setCurrentIndex(-1);
-            list->setFocusPolicy(Qt::StrongFocus);
-            return list;
-        }
-        case ControlKind::Edit: {
-            auto* edit = new QLineEdit(page);
-            edit->setAlignment(AlignmentOf(control.align) | Qt::AlignVCenter);
-            edit->setReadOnly(control.readOnly);
-            if (control.maxChars > 0) edit->setMaxLength(control.maxChars);
-            return edit;
-        }
-        case ControlKind::Check: return new QCheckBox(caption, page);
-        case ControlKind::RadioButton: return new QRadioButton(caption, page);
-        case ControlKind::Button: return new QPushButton(caption, page);
+    case ControlKind::GroupBox: return new QGroupBox(caption, page);
+    case ControlKind::Label: {
+        auto* label = new QLabel(caption, page);
+        label->setTextFormat(Qt::PlainText);  // a language text is never markup
+        label->setAlignment(AlignmentOf(control.align) | Qt::AlignTop);
+        return label;
+    }
+    case ControlKind::List: {
+        auto* list = new FormList(page);
+        std::vector<std::string> entries = ResolveChoices(control.choices, language);
+        if (control.sorted) std::sort(entries.begin(), entries.end());
+        QStringList items;
+        items.reserve(static_cast<qsizetype>(entries.size()));
+        for (const std::string& entry : entries) items << Q(entry);
+        list->addItems(items);
+        list->setCurrentIndex(-1);
+        list->setFocusPolicy(Qt::StrongFocus);
+        return list;
+    }
+    case ControlKind::Edit: {
+        auto* edit = new QLineEdit(page);
+        edit->setAlignment(AlignmentOf(control.align) | Qt::AlignVCenter);
+        edit->setReadOnly(control.readOnly);
+        if (control.maxChars > 0) edit->setMaxLength(control.maxChars);
+        return edit;
+    }
+    case ControlKind::Check: return new QCheckBox(caption, page);
+    case ControlKind::RadioButton: return new QRadioButton(caption, page);
+    case ControlKind::Button: return new QPushButton(caption, page);
     }
     return nullptr;
 }
@@ -129,8 +129,8 @@ QWidget* FormPage::add(const FormControl& control, const LanguageTable& language
     const DialogRect& r = control.rect;
     const int height = control.kind == ControlKind::List ? kClosedListHeight : r.height;
     // Edges are converted, not sizes, so controls that meet in dialog units meet on screen.
-    widget->setGeometry(QRect(QPoint(units_.x(r.x), units_.y(r.y)),
-                              QPoint(units_.x(r.x + r.width) - 1, units_.y(r.y + height) - 1)));
+    widget->setGeometry(
+        QRect(QPoint(units_.x(r.x), units_.y(r.y)), QPoint(units_.x(r.x + r.width) - 1, units_.y(r.y + height) - 1)));
     widget->setEnabled(!control.disabled);
     // Frames stay behind the controls they surround.
     if (control.kind == ControlKind::GroupBox) {
@@ -146,16 +146,19 @@ QWidget* FormPage::add(const FormControl& control, const LanguageTable& language
 
 int FormPage::neededWidth(const QWidget* widget) {
     if (auto* label = qobject_cast<const QLabel*>(widget))
-        return label->text().isEmpty() ? 0 : label->fontMetrics().horizontalAdvance(label->text()) + 2 * label->margin();
+        return label->text().isEmpty() ? 0
+                                       : label->fontMetrics().horizontalAdvance(label->text()) + 2 * label->margin();
     if (auto* list = qobject_cast<const QComboBox*>(widget)) {
         int widest = 0;
-        for (int i = 0; i < list->count(); ++i) widest = std::max(widest, list->fontMetrics().horizontalAdvance(list->itemText(i)));
+        for (int i = 0; i < list->count(); ++i)
+            widest = std::max(widest, list->fontMetrics().horizontalAdvance(list->itemText(i)));
         if (widest == 0) return 0;
         // The list's frame and arrow around its text field.
         QStyleOptionComboBox option;
         option.initFrom(list);
         option.rect = QRect(0, 0, 1000, list->height());
-        const QRect field = list->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, list);
+        const QRect field =
+            list->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, list);
         return widest + 1000 - field.width();
     }
     if (qobject_cast<const QCheckBox*>(widget) || qobject_cast<const QRadioButton*>(widget) ||
@@ -196,7 +199,8 @@ void FormPage::orderTabs() {
     };
     std::vector<Stop> stops;
     for (QWidget* widget : tabStops_) stops.push_back({widget, 0, QPoint()});
-    std::stable_sort(stops.begin(), stops.end(), [](const Stop& a, const Stop& b) { return a.widget->y() < b.widget->y(); });
+    std::stable_sort(stops.begin(), stops.end(),
+                     [](const Stop& a, const Stop& b) { return a.widget->y() < b.widget->y(); });
     const int tolerance = units_.y(3);
     for (std::size_t i = 0; i < stops.size(); ++i) {
         const int y = stops[i].widget->y();

@@ -4,7 +4,8 @@
 
 namespace radioprog {
 
-UpDownControl::UpDownControl(QWidget* parent) : QWidget(parent), up_(new QToolButton(this)), down_(new QToolButton(this)) {
+UpDownControl::UpDownControl(QWidget* parent)
+    : QWidget(parent), up_(new QToolButton(this)), down_(new QToolButton(this)) {
     for (QToolButton* button : {up_, down_}) {
         button->setFocusPolicy(Qt::NoFocus);
         button->setAutoRepeat(true);

@@ -41,11 +41,12 @@ void PrintToPdfFile(EditorHost& host, const QPrinter& printer) {
         if (!PaintPages(writer, CollectPrintData(host), ChosenPages(printer))) return;
     }
     const QByteArray& bytes = pdf.data();
-    const FileResult written = WriteFileAtomically(
-        printer.outputFileName().toStdString(),
-        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    const FileResult written =
+        WriteFileAtomically(printer.outputFileName().toStdString(),
+                            std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
     if (!written.ok)
-        Warn(host.hostWindow(), QString::fromStdString(host.language().row(lang_row::kCannotWrite) + "\n" + written.error));
+        Warn(host.hostWindow(),
+             QString::fromStdString(host.language().row(lang_row::kCannotWrite) + "\n" + written.error));
 }
 
 }  // namespace
@@ -67,9 +68,8 @@ void RunPrintPreviewCommand(EditorHost& host) {
     OpenPrintedEditors(host);
     QPrinter printer(QPrinter::HighResolution);
     QPrintPreviewDialog dialog(&printer, host.hostWindow());
-    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&host](QPrinter* target) {
-        PaintPages(*target, CollectPrintData(host), ChosenPages(*target));
-    });
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                     [&host](QPrinter* target) { PaintPages(*target, CollectPrintData(host), ChosenPages(*target)); });
     RunModal(dialog);
 }
 

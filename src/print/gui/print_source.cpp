@@ -21,7 +21,8 @@ PrintData CollectPrintData(EditorHost& host) {
     if (auto* functions = qobject_cast<CChoiceFunView*>(host.editorView(EditorKind::Functions))) {
         data.form = functions->form();
         for (int id : SettingsPageShownControls())
-            if (auto* list = qobject_cast<QComboBox*>(functions->control(id))) data.shownTexts[id] = S(list->currentText());
+            if (auto* list = qobject_cast<QComboBox*>(functions->control(id)))
+                data.shownTexts[id] = S(list->currentText());
     }
     return data;
 }

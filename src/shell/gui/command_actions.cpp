@@ -11,9 +11,9 @@ namespace {
 
 Qt::ShortcutContext ContextOf(KeyScope scope) {
     switch (scope) {
-        case KeyScope::Application: return Qt::ApplicationShortcut;
-        case KeyScope::Window: return Qt::WindowShortcut;
-        case KeyScope::ChannelTable: return Qt::WidgetWithChildrenShortcut;
+    case KeyScope::Application: return Qt::ApplicationShortcut;
+    case KeyScope::Window: return Qt::WindowShortcut;
+    case KeyScope::ChannelTable: return Qt::WidgetWithChildrenShortcut;
     }
     return Qt::WindowShortcut;
 }
@@ -21,12 +21,12 @@ Qt::ShortcutContext ContextOf(KeyScope scope) {
 // The first of the platform's keys for the standard key.
 QList<QKeySequence> StandardKeys(StandardKey key) {
     switch (key) {
-        case StandardKey::None: return {};
-        case StandardKey::New: return {QKeySequence(QKeySequence::New)};
-        case StandardKey::Open: return {QKeySequence(QKeySequence::Open)};
-        case StandardKey::Save: return {QKeySequence(QKeySequence::Save)};
-        case StandardKey::Print: return {QKeySequence(QKeySequence::Print)};
-        case StandardKey::Quit: return {QKeySequence(QKeySequence::Quit)};
+    case StandardKey::None: return {};
+    case StandardKey::New: return {QKeySequence(QKeySequence::New)};
+    case StandardKey::Open: return {QKeySequence(QKeySequence::Open)};
+    case StandardKey::Save: return {QKeySequence(QKeySequence::Save)};
+    case StandardKey::Print: return {QKeySequence(QKeySequence::Print)};
+    case StandardKey::Quit: return {QKeySequence(QKeySequence::Quit)};
     }
     return {};
 }
@@ -42,17 +42,17 @@ QList<QKeySequence> CommandShortcuts(const MenuEntry& entry) {
 QIcon CommandIconImage(CommandIcon icon) {
     QStyle* style = QApplication::style();
     switch (icon) {
-        case CommandIcon::None: return {};
-        case CommandIcon::New: return LoadSizedIcon("new", style->standardIcon(QStyle::SP_FileIcon));
-        case CommandIcon::Open: return style->standardIcon(QStyle::SP_DialogOpenButton);
-        case CommandIcon::Save: return style->standardIcon(QStyle::SP_DialogSaveButton);
-        case CommandIcon::Print:
-            return LoadSizedIcon("print", QIcon::fromTheme(QStringLiteral("document-print"),
-                                                           style->standardIcon(QStyle::SP_FileDialogDetailedView)));
-        case CommandIcon::Read: return style->standardIcon(QStyle::SP_ArrowDown);
-        case CommandIcon::Write: return style->standardIcon(QStyle::SP_ArrowUp);
-        case CommandIcon::Port: return style->standardIcon(QStyle::SP_ComputerIcon);
-        case CommandIcon::About: return style->standardIcon(QStyle::SP_MessageBoxQuestion);
+    case CommandIcon::None: return {};
+    case CommandIcon::New: return LoadSizedIcon("new", style->standardIcon(QStyle::SP_FileIcon));
+    case CommandIcon::Open: return style->standardIcon(QStyle::SP_DialogOpenButton);
+    case CommandIcon::Save: return style->standardIcon(QStyle::SP_DialogSaveButton);
+    case CommandIcon::Print:
+        return LoadSizedIcon("print", QIcon::fromTheme(QStringLiteral("document-print"),
+                                                       style->standardIcon(QStyle::SP_FileDialogDetailedView)));
+    case CommandIcon::Read: return style->standardIcon(QStyle::SP_ArrowDown);
+    case CommandIcon::Write: return style->standardIcon(QStyle::SP_ArrowUp);
+    case CommandIcon::Port: return style->standardIcon(QStyle::SP_ComputerIcon);
+    case CommandIcon::About: return style->standardIcon(QStyle::SP_MessageBoxQuestion);
     }
     return {};
 }

@@ -19,8 +19,7 @@
 
 namespace radioprog {
 
-namespace {
-}
+namespace {}
 
 CompareDialog::CompareDialog(const LanguageTable& language, const QString& heading, QWidget* parent)
     : QDialog(parent), language_(language) {

@@ -13,7 +13,8 @@ public:
     explicit DialogUnits(const QFont& font) {
         QFontMetrics metrics(font);
         // The average width of the Latin letters, as dialog units have always been measured.
-        baseX_ = metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) / 52.0;
+        baseX_ =
+            metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) / 52.0;
         baseY_ = metrics.height();
     }
     int x(int units) const { return static_cast<int>(units * baseX_ / 4.0 + 0.5); }

@@ -26,10 +26,12 @@ class FleetForwarder : public FleetReports {
 public:
     explicit FleetForwarder(FleetWriteDialog* dialog) : dialog_(dialog) {}
     void progress(int port, int value) override {
-        QMetaObject::invokeMethod(dialog_, [d = dialog_, port, value] { d->onProgress(port, value); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            dialog_, [d = dialog_, port, value] { d->onProgress(port, value); }, Qt::QueuedConnection);
     }
     void finished(const RadioOutcome& radio) override {
-        QMetaObject::invokeMethod(dialog_, [d = dialog_, radio] { d->onFinished(radio); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            dialog_, [d = dialog_, radio] { d->onFinished(radio); }, Qt::QueuedConnection);
     }
 
 private:
@@ -38,7 +40,10 @@ private:
 
 FleetWriteDialog::FleetWriteDialog(const LanguageTable& language, const PortMap& ports, std::uint32_t availableMask,
                                    std::function<std::optional<RadioImage>()> document, bool verify, QWidget* parent)
-    : QDialog(parent), language_(language), ports_(ports), document_(std::move(document)),
+    : QDialog(parent),
+      language_(language),
+      ports_(ports),
+      document_(std::move(document)),
       forwarder_(std::make_unique<FleetForwarder>(this)) {
     setWindowTitle(Q(PlainMenuText(language.row(lang_row::kWriteSeveral))));
     auto* layout = new QVBoxLayout(this);

@@ -1,8 +1,8 @@
 // radioprog: programming software for the dual-band handheld radio.
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QStringList>
 #include <QTimer>
-#include <QElapsedTimer>
 
 #include <iostream>
 #include <optional>
@@ -19,7 +19,8 @@ const std::vector<radioprog::cmdline::Option>& Options() {
         std::vector<Option> list{
             radioprog::cmdline::HelpOption(),
             radioprog::cmdline::VersionOption(),
-            Option{{"measure-startup"}, "", "print when the window and the channel table are painted, then end", "", true},
+            Option{
+                {"measure-startup"}, "", "print when the window and the channel table are painted, then end", "", true},
         };
         const auto& qt = radioprog::cmdline::QtGuiOptions();
         list.insert(list.end(), qt.begin(), qt.end());

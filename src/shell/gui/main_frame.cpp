@@ -14,13 +14,13 @@
 #include "editors/gui/batch_command.h"
 #include "editors/gui/channel_edit_commands.h"
 #include "editors/gui/editor_factory.h"
+#include "fleet/radio_outcome.h"
 #include "link/comm_task.h"
 #include "model/backup_store.h"
 #include "model/dat_file.h"
 #include "model/extra_rows.h"
 #include "pictures/background_wnd.h"
 #include "print/gui/print_command.h"
-#include "fleet/radio_outcome.h"
 #include "shell/band_check.h"
 #include "shell/command_table.h"
 #include "shell/file_messages.h"
@@ -30,8 +30,8 @@
 #include "shell/gui/port_select_dlg.h"
 #include "shell/gui/prog_status_bar.h"
 #include "shell/gui/proof_commands.h"
-#include "shell/gui/refused_entry.h"
 #include "shell/gui/recovery_keeper.h"
+#include "shell/gui/refused_entry.h"
 #include "shell/gui/text.h"
 #include "shell/gui/toolbar_tips.h"
 #include "shell/gui/transfer_bridge.h"
@@ -55,11 +55,10 @@ CMainFrame::CMainFrame(QWidget* parent)
     background_ = new CBackgroundWnd(this);
     setCentralWidget(background_);
     KeepWindowsInsideWorkArea(*background_);
-    connect(background_, &CBackgroundWnd::pictureError, this,
-            [this](const QString& path) {
-                const QString message = Q(workspace_.language.row(lang_row::kPictureError)) + QLatin1Char('\n') + path;
-                QTimer::singleShot(0, this, [this, message] { Warn(this, message); });
-            });
+    connect(background_, &CBackgroundWnd::pictureError, this, [this](const QString& path) {
+        const QString message = Q(workspace_.language.row(lang_row::kPictureError)) + QLatin1Char('\n') + path;
+        QTimer::singleShot(0, this, [this, message] { Warn(this, message); });
+    });
 
     createActions();
     createMenus();
@@ -131,22 +130,22 @@ void CMainFrame::createMenus() {
     for (const MenuEntry& entry : MenuLayout()) {
         QMenu* menu = menus[static_cast<std::size_t>(entry.menu)];
         switch (entry.kind) {
-            case EntryKind::MenuTitle: menus[static_cast<std::size_t>(entry.menu)] = bar->addMenu(QString()); break;
-            case EntryKind::BarCommand:
-                if (entry.icon == CommandIcon::None) {
-                    bar->addAction(action(entry.command));
-                } else {
-                    // The menu bar would show the command's icon instead of its caption: this
-                    // entry gets its own action that follows the command.
-                    QAction* command = action(entry.command);
-                    QAction* barEntry = bar->addAction(QString());
-                    connect(barEntry, &QAction::triggered, command, &QAction::trigger);
-                    connect(command, &QAction::enabledChanged, barEntry, &QAction::setEnabled);
-                }
-                break;
-            case EntryKind::Separator: menu->addSeparator(); break;
-            case EntryKind::Item:
-            case EntryKind::Submenu: menu->addAction(action(entry.command)); break;
+        case EntryKind::MenuTitle: menus[static_cast<std::size_t>(entry.menu)] = bar->addMenu(QString()); break;
+        case EntryKind::BarCommand:
+            if (entry.icon == CommandIcon::None) {
+                bar->addAction(action(entry.command));
+            } else {
+                // The menu bar would show the command's icon instead of its caption: this
+                // entry gets its own action that follows the command.
+                QAction* command = action(entry.command);
+                QAction* barEntry = bar->addAction(QString());
+                connect(barEntry, &QAction::triggered, command, &QAction::trigger);
+                connect(command, &QAction::enabledChanged, barEntry, &QAction::setEnabled);
+            }
+            break;
+        case EntryKind::Separator: menu->addSeparator(); break;
+        case EntryKind::Item:
+        case EntryKind::Submenu: menu->addAction(action(entry.command)); break;
         }
     }
     windowMenu_ = menus[static_cast<std::size_t>(Menu::Window)];
@@ -273,7 +272,8 @@ void CMainFrame::FlushEditors() {
 
 void CMainFrame::FlushEditedEditors() {
     for (int k = 0; k < kEditorKindCount; ++k)
-        if (EditorView* view = editorView(static_cast<EditorKind>(k)); view && view->HasUnstoredEdits()) view->StoreToImage();
+        if (EditorView* view = editorView(static_cast<EditorKind>(k)); view && view->HasUnstoredEdits())
+            view->StoreToImage();
 }
 
 void CMainFrame::ReopenEditors() {
@@ -292,14 +292,13 @@ void CMainFrame::ReopenEditors() {
 }
 
 bool CMainFrame::showMessage(const std::string& message, const std::string& detail) {
-    CMessageDlg dialog(Q(workspace_.language.row(lang_row::kTitle)), Q(workspace_.language.row(lang_row::kOk)), Q(message), this);
+    CMessageDlg dialog(Q(workspace_.language.row(lang_row::kTitle)), Q(workspace_.language.row(lang_row::kOk)),
+                       Q(message), this);
     if (!detail.empty()) dialog.setDetail(Q(detail));
     return RunModal(dialog) == QDialog::Accepted;
 }
 
-void CMainFrame::OnFilePrint() {
-    RunPrintCommand(*this);
-}
+void CMainFrame::OnFilePrint() { RunPrintCommand(*this); }
 
 void CMainFrame::OnFilePrintPreview() { RunPrintPreviewCommand(*this); }
 
@@ -322,8 +321,8 @@ void CMainFrame::OnPortSelect() {
     std::uint32_t mask = job_->ProbePorts();
     std::vector<std::string> devices;
     for (int port = 1; port <= 20; ++port) devices.push_back(job_->ports().device(port));
-    CPortSelectDlg dialog(Q(language.row(lang_row::kSerialPort)), Q(language.row(lang_row::kOk)), Q(language.row(lang_row::kCancel)), mask, devices,
-                          image().port() - 1, this);
+    CPortSelectDlg dialog(Q(language.row(lang_row::kSerialPort)), Q(language.row(lang_row::kOk)),
+                          Q(language.row(lang_row::kCancel)), mask, devices, image().port() - 1, this);
     if (RunModal(dialog) == QDialog::Accepted) workspace_.document.setPort(dialog.selection() + 1);
 }
 
@@ -347,9 +346,9 @@ bool CMainFrame::startTransfer(TransferMode mode) {
 }
 
 void CMainFrame::updateCommandStates() {
-    for (Command command : {Command::ReadRadio, Command::WriteRadio, Command::FileNew, Command::FileOpen,
-                            Command::PortSelect, Command::BatchChannels, Command::Language, Command::WriteSeveral,
-                            Command::CompareWith})
+    for (Command command :
+         {Command::ReadRadio, Command::WriteRadio, Command::FileNew, Command::FileOpen, Command::PortSelect,
+          Command::BatchChannels, Command::Language, Command::WriteSeveral, Command::CompareWith})
         action(command)->setEnabled(!transferRunning_);
     action(Command::CancelTransfer)->setEnabled(transferRunning_);
     UpdateChannelEditStates(*this);
@@ -387,7 +386,8 @@ bool CMainFrame::onBandCheck(const RadioImage& bandLimitImage) {
 
 void CMainFrame::onFinished(const TransferOutcome& outcome) {
     lastResult_ = static_cast<int>(outcome.result);
-    if (outcome.foundPort && outcome.result != TransferResult::ReadFailed) workspace_.document.setPort(*outcome.foundPort);
+    if (outcome.foundPort && outcome.result != TransferResult::ReadFailed)
+        workspace_.document.setPort(*outcome.foundPort);
     std::string detail =
         outcome.result == TransferResult::ReadDone ? backupNote_ : TransferResultDetail(outcome, workspace_.language);
     backupNote_.clear();

@@ -36,8 +36,9 @@ namespace radioprog {
 
 namespace {
 
-
-bool IsCsvFile(const QString& path) { return QFileInfo(path).suffix().compare(QStringLiteral("csv"), Qt::CaseInsensitive) == 0; }
+bool IsCsvFile(const QString& path) {
+    return QFileInfo(path).suffix().compare(QStringLiteral("csv"), Qt::CaseInsensitive) == 0;
+}
 
 // The local .dat or .csv files among dropped URLs.
 QStringList DroppedFiles(const QMimeData* data) {
@@ -111,9 +112,7 @@ void CMainFrame::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
 }
 
-int CMainFrame::askUnsavedChanges() {
-    return AskSaveChanges(this, S(workspace_.document.path()), workspace_.language);
-}
+int CMainFrame::askUnsavedChanges() { return AskSaveChanges(this, S(workspace_.document.path()), workspace_.language); }
 
 bool CMainFrame::MaybeKeepChanges() {
     // Edits in the open editors count as part of the document.
@@ -172,8 +171,8 @@ void CMainFrame::OfferRecovery() {
     std::optional<Recovery> found = ReadRecovery();
     if (!found) return;
     const LanguageTable& language = workspace_.language;
-    QMessageBox box(QMessageBox::Question, Q(language.row(lang_row::kTitle)), Q(language.row(lang_row::kRestoreQuestion)),
-                    QMessageBox::Ok | QMessageBox::Discard, this);
+    QMessageBox box(QMessageBox::Question, Q(language.row(lang_row::kTitle)),
+                    Q(language.row(lang_row::kRestoreQuestion)), QMessageBox::Ok | QMessageBox::Discard, this);
     box.setObjectName(QStringLiteral("restoreQuestion"));
     box.button(QMessageBox::Ok)->setText(Q(language.row(lang_row::kRestoreButton)));
     box.button(QMessageBox::Discard)->setText(Q(language.row(lang_row::kDiscardButton)));

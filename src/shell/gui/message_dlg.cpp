@@ -50,14 +50,15 @@ void CMessageDlg::layOut() {
     if (!fits(smallPlan(width), width)) {
         const QFontMetrics metrics(messageFont(MessageFontPoints(S(message_))));
         int textWidth = 0;
-        for (const std::string& line : WrapMessage(S(message_), widest - 2 * margin, [&metrics](const std::string& text) {
-                 return metrics.horizontalAdvance(Q(text));
-             })) {
+        for (const std::string& line :
+             WrapMessage(S(message_), widest - 2 * margin,
+                         [&metrics](const std::string& text) { return metrics.horizontalAdvance(Q(text)); })) {
             wrapped_ << Q(line);
             textWidth = std::max(textWidth, metrics.horizontalAdvance(wrapped_.back()));
         }
         width = std::max(width, textWidth + 2 * margin);
-        buttonTop = std::max(buttonTop, kFirstLineTop + static_cast<int>(wrapped_.size()) * metrics.lineSpacing() + units.y(6));
+        buttonTop =
+            std::max(buttonTop, kFirstLineTop + static_cast<int>(wrapped_.size()) * metrics.lineSpacing() + units.y(6));
     }
     ok_->move((width - ok_->width()) / 2, buttonTop);
     int height = buttonTop + ok_->height() + units.y(9);
@@ -107,7 +108,8 @@ bool CMessageDlg::fits(const PaintPlan& plan, int width) const {
     const int margin = plan.lines.size() == 1 ? DialogUnits(font()).x(6) : 0;
     QFontMetrics metrics(messageFont(plan.points));
     for (int i = 0; i < plan.lines.size(); ++i)
-        if (plan.origins[i].x() < margin || plan.origins[i].x() + metrics.horizontalAdvance(plan.lines[i]) > width - margin)
+        if (plan.origins[i].x() < margin ||
+            plan.origins[i].x() + metrics.horizontalAdvance(plan.lines[i]) > width - margin)
             return false;
     return true;
 }

@@ -21,7 +21,8 @@ CPortSelectDlg::CPortSelectDlg(const QString& title, const QString& okCaption, c
     auto* grid = new QGridLayout(box);
     for (int port = 1; port <= 20; ++port) {
         QString label = QStringLiteral("COM%1").arg(port);
-        std::string device = port <= static_cast<int>(devices.size()) ? devices[static_cast<std::size_t>(port - 1)] : "";
+        std::string device =
+            port <= static_cast<int>(devices.size()) ? devices[static_cast<std::size_t>(port - 1)] : "";
         auto* button = new QRadioButton(label, box);
         if (!device.empty()) {
             button->setText(label + QStringLiteral("  ") + Q(device));
@@ -47,7 +48,9 @@ CPortSelectDlg::CPortSelectDlg(const QString& title, const QString& okCaption, c
     layout->addLayout(buttons);
 }
 
-QRadioButton* CPortSelectDlg::portButton(int port) const { return static_cast<QRadioButton*>(group_->button(port - 1)); }
+QRadioButton* CPortSelectDlg::portButton(int port) const {
+    return static_cast<QRadioButton*>(group_->button(port - 1));
+}
 
 void CPortSelectDlg::accept() {
     selection_ = group_->checkedId();

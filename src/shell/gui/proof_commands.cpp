@@ -33,7 +33,8 @@ void OpenSeveralRadios(CMainFrame& frame) {
         frame.FlushEditors();
         return frame.image();
     };
-    auto* dialog = new FleetWriteDialog(frame.language(), frame.job().ports(), mask, document, VerifyChosen(frame), &frame);
+    auto* dialog =
+        new FleetWriteDialog(frame.language(), frame.job().ports(), mask, document, VerifyChosen(frame), &frame);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->show();
 }

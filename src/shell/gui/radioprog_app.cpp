@@ -96,8 +96,8 @@ void CRadioProgApp::OpenAtStart(const QStringList& arguments) {
 void CRadioProgApp::OnLanguage() {
     if (mainFrame_->transferRunning()) return;
     LanguageTable& language = mainFrame_->workspace().language;
-    CLanguageDlg dialog(Q(TitleCaption(language.row(lang_row::kLanguage))), Q(language.row(lang_row::kOk)), Q(language.row(lang_row::kCancel)), language.names,
-                        language.index, mainFrame_.get());
+    CLanguageDlg dialog(Q(TitleCaption(language.row(lang_row::kLanguage))), Q(language.row(lang_row::kOk)),
+                        Q(language.row(lang_row::kCancel)), language.names, language.index, mainFrame_.get());
     if (RunModal(dialog) != QDialog::Accepted || dialog.chosenIndex() == language.index) return;
     language.index = dialog.chosenIndex();
     RememberLanguage(language.index);
@@ -109,7 +109,8 @@ void CRadioProgApp::OnLanguage() {
 
 void CRadioProgApp::OnAppAbout() {
     const LanguageTable& language = mainFrame_->language();
-    CAboutBoxDlg dialog(Q(TitleCaption(language.row(lang_row::kAbout))), Q(language.row(lang_row::kAboutVersion)), Q(language.row(lang_row::kAboutLine)), Q(language.row(lang_row::kOk)),
+    CAboutBoxDlg dialog(Q(TitleCaption(language.row(lang_row::kAbout))), Q(language.row(lang_row::kAboutVersion)),
+                        Q(language.row(lang_row::kAboutLine)), Q(language.row(lang_row::kOk)),
                         Q(language.row(lang_row::kAboutCopyright)), mainFrame_.get());
     RunModal(dialog);
 }

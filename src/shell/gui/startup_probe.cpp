@@ -13,9 +13,7 @@
 
 namespace radioprog {
 
-StartupProbe::StartupProbe(const QElapsedTimer& clock) : clock_(clock) {
-    qApp->installEventFilter(this);
-}
+StartupProbe::StartupProbe(const QElapsedTimer& clock) : clock_(clock) { qApp->installEventFilter(this); }
 
 bool StartupProbe::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::Paint || reportPending_ || !watched->isWidgetType()) return false;

@@ -2,8 +2,8 @@
 
 #include <QAction>
 #include <QActionEvent>
-#include <QPointer>
 #include <QHelpEvent>
+#include <QPointer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QToolTip>

@@ -9,11 +9,13 @@ TransferBridge::TransferBridge(QObject* receiver, Handlers handlers)
     : receiver_(receiver), handlers_(std::move(handlers)) {}
 
 void TransferBridge::progress(int value) {
-    QMetaObject::invokeMethod(receiver_, [this, value] { handlers_.progress(value); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        receiver_, [this, value] { handlers_.progress(value); }, Qt::QueuedConnection);
 }
 
 void TransferBridge::dataReady(const RadioImage& image) {
-    QMetaObject::invokeMethod(receiver_, [this, image] { handlers_.dataReady(image); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        receiver_, [this, image] { handlers_.dataReady(image); }, Qt::QueuedConnection);
 }
 
 bool TransferBridge::checkBandLimits(const RadioImage& bandLimitImage) {
@@ -27,7 +29,8 @@ bool TransferBridge::checkBandLimits(const RadioImage& bandLimitImage) {
 }
 
 void TransferBridge::finished(const TransferOutcome& outcome) {
-    QMetaObject::invokeMethod(receiver_, [this, outcome] { handlers_.finished(outcome); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        receiver_, [this, outcome] { handlers_.finished(outcome); }, Qt::QueuedConnection);
 }
 
 }  // namespace radioprog

@@ -2,9 +2,9 @@
 
 #include <QApplication>
 #include <QDialog>
-#include <QPointer>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPointer>
 
 #include "shell/gui/text.h"
 
@@ -29,15 +29,17 @@ int RunModal(QDialog& dialog) {
 
 QString ChooseDatFile(QWidget* parent, bool forSaving, const LanguageTable& language, const QString& start) {
     if (Hooks().chooseFile) return Hooks().chooseFile(parent, forSaving);
-    const QString filter = Q(language.row(lang_row::kDatFiles)) + QStringLiteral(";;") + Q(language.row(lang_row::kAllFiles));
+    const QString filter =
+        Q(language.row(lang_row::kDatFiles)) + QStringLiteral(";;") + Q(language.row(lang_row::kAllFiles));
     return forSaving ? QFileDialog::getSaveFileName(parent, QString(), start, filter)
                      : QFileDialog::getOpenFileName(parent, QString(), start, filter);
 }
 
 QString ChooseCsvFile(QWidget* parent, bool forSaving, const LanguageTable& language) {
     if (Hooks().chooseFile) return Hooks().chooseFile(parent, forSaving);
-    QFileDialog dialog(parent, QString(), QString(),
-                       Q(language.row(lang_row::kCsvFiles)) + QStringLiteral(";;") + Q(language.row(lang_row::kAllFiles)));
+    QFileDialog dialog(
+        parent, QString(), QString(),
+        Q(language.row(lang_row::kCsvFiles)) + QStringLiteral(";;") + Q(language.row(lang_row::kAllFiles)));
     dialog.setAcceptMode(forSaving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(forSaving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(QStringLiteral("csv"));
@@ -50,8 +52,8 @@ void Warn(QWidget* parent, const QString& text) {
         Hooks().warn(parent, text);
         return;
     }
-    QMessageBox box(QMessageBox::Warning, parent ? parent->window()->windowTitle() : QString(), text,
-                    QMessageBox::Ok, parent);
+    QMessageBox box(QMessageBox::Warning, parent ? parent->window()->windowTitle() : QString(), text, QMessageBox::Ok,
+                    parent);
     RunModal(box);
 }
 

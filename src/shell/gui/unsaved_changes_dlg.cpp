@@ -10,23 +10,22 @@
 
 namespace radioprog {
 
-namespace {
-
-
-}  // namespace
+namespace {}  // namespace
 
 QMessageBox::StandardButton AskSaveChanges(QWidget* parent, const std::string& path, const LanguageTable& language) {
     QMessageBox box(QMessageBox::Warning, Q(language.row(lang_row::kTitle)), Q(SaveChangesQuestion(path, language)),
                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
     box.setObjectName(QStringLiteral("saveChangesQuestion"));
     for (auto [button, row] : {std::pair{QMessageBox::Save, lang_row::kSaveButton},
-                               {QMessageBox::Discard, lang_row::kDiscardButton}, {QMessageBox::Cancel, lang_row::kCancel}})
+                               {QMessageBox::Discard, lang_row::kDiscardButton},
+                               {QMessageBox::Cancel, lang_row::kCancel}})
         if (!language.row(row).empty()) box.button(button)->setText(Q(language.row(row)));
     box.setDefaultButton(QMessageBox::Save);
     box.setEscapeButton(QMessageBox::Cancel);
     int answer = RunModal(box);
     if (QAbstractButton* clicked = box.clickedButton()) answer = box.standardButton(clicked);
-    if (answer == QMessageBox::Save || answer == QMessageBox::Discard) return static_cast<QMessageBox::StandardButton>(answer);
+    if (answer == QMessageBox::Save || answer == QMessageBox::Discard)
+        return static_cast<QMessageBox::StandardButton>(answer);
     return QMessageBox::Cancel;
 }
 

@@ -49,7 +49,9 @@ private:
 
 }  // namespace
 
-void KeepWindowsInsideWorkArea(QMdiArea& area) { area.viewport()->installEventFilter(new WorkAreaGuard(area, area.viewport())); }
+void KeepWindowsInsideWorkArea(QMdiArea& area) {
+    area.viewport()->installEventFilter(new WorkAreaGuard(area, area.viewport()));
+}
 
 void RestoreAndActivate(QMdiArea& area, QMdiSubWindow& window) {
     if (window.isMinimized() || window.isHidden()) window.showNormal();
@@ -78,8 +80,7 @@ public:
             QScreen* screen = window_.screen();
             if (!screen || window_.windowState() != Qt::WindowNoState) return;
             const QRect available = screen->availableGeometry();
-            if (!available.contains(window_.frameGeometry()))
-                window_.setGeometry(NormalMainWindowGeometry(available));
+            if (!available.contains(window_.frameGeometry())) window_.setGeometry(NormalMainWindowGeometry(available));
         });
         return false;
     }

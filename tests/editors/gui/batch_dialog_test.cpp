@@ -1,8 +1,8 @@
 // The batch channel dialog from the Edit menu: its initial values, the range controls, the
 // channel-number arrows, Enter, and OK filling the channels while the dialog stays open.
 #include <QCheckBox>
-#include <QPushButton>
 #include <QComboBox>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -96,7 +96,8 @@ private slots:
     void okFillsTheChannelsAndTheDialogStaysOpen() {
         CMainFrame frame;
         frame.workspace().language = Texts();
-        auto* view = qobject_cast<CChnMsgView*>(frame.OpenChannelEditor() ? frame.editorView(EditorKind::Channels) : nullptr);
+        auto* view =
+            qobject_cast<CChnMsgView*>(frame.OpenChannelEditor() ? frame.editorView(EditorKind::Channels) : nullptr);
         QVERIFY(view);
         QSignalSpy edits(&frame.document(), &Document::channelsChanged);
         int dialogs = 0;

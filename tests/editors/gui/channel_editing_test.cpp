@@ -34,7 +34,7 @@ using namespace radioprog::test;
 class ChannelEditingTest : public ProgramTest {
     Q_OBJECT
 
-    QStringList reportTexts_;                // summary, then the entries, of each report
+    QStringList reportTexts_;  // summary, then the entries, of each report
 
     CChnMsgView* view() const { return qobject_cast<CChnMsgView*>(frame()->editorView(EditorKind::Channels)); }
     CMSFlexGrid* grid() const { return view()->grid(); }
@@ -74,7 +74,9 @@ class ChannelEditingTest : public ProgramTest {
     }
 
 private slots:
-    void initTestCase() { SetKeyBeepHandler([] {}); }
+    void initTestCase() {
+        SetKeyBeepHandler([] {});
+    }
 
     void init() {
         reportTexts_.clear();
@@ -108,7 +110,8 @@ private slots:
 
         // A batch from its dialog: one OK is one step.
         modal_->setAnswer([](QDialog& dialog) {
-            if (auto* batch = qobject_cast<CBatchChannelDlg*>(&dialog)) QTest::mouseClick(batch->okButton(), Qt::LeftButton);
+            if (auto* batch = qobject_cast<CBatchChannelDlg*>(&dialog))
+                QTest::mouseClick(batch->okButton(), Qt::LeftButton);
             return int(QDialog::Rejected);
         });
         frame()->OnBatchChannels();
@@ -249,11 +252,13 @@ private slots:
         QVERIFY(grid()->SelectedRows().empty());
         grid()->SetRow(41);
         // From a spreadsheet: CR LF, no channel numbers, the tone 123.4 the radio cannot store.
-        QGuiApplication::clipboard()->setText(QStringLiteral("\t\t147.5\t147.5\t88.5\t88.5\r\n\t\t446.1\t446.1\t123.4\r\n"));
+        QGuiApplication::clipboard()->setText(
+            QStringLiteral("\t\t147.5\t147.5\t88.5\t88.5\r\n\t\t446.1\t446.1\t123.4\r\n"));
         const RadioImage before = frame()->image();
         press(Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(modal_->titles, QStringList{QStringLiteral("E%1").arg(lang_row::kSkippedTitle)});
-        const std::string problem = PasteProblemText({41, column::kRxTone, "123.4", CsvReason::UnstorableTone}, frame()->language());
+        const std::string problem =
+            PasteProblemText({41, column::kRxTone, "123.4", CsvReason::UnstorableTone}, frame()->language());
         QCOMPARE(reportTexts_, (QStringList{QString(), Q(problem)}));
         QCOMPARE(ChannelView(frame()->image(), 40).rxFrequency(), 0x14750000u);
         QCOMPARE(ChannelView(frame()->image(), 41).rxFrequency(), 0x44610000u);
@@ -277,7 +282,8 @@ private slots:
 
     void csvFilesThroughTheFileMenuAndFileNewForgetsTheHistory() {
         // The Edit and File menus carry the new rows' captions.
-        for (int row = lang_row::kUndo; row <= lang_row::kMoveDown; ++row) QVERIFY2(menuEntry(2, row), std::to_string(row).c_str());
+        for (int row = lang_row::kUndo; row <= lang_row::kMoveDown; ++row)
+            QVERIFY2(menuEntry(2, row), std::to_string(row).c_str());
         QAction* import = menuEntry(0, lang_row::kImportCsv);
         QAction* exportEntry = menuEntry(0, lang_row::kExportCsv);
         QVERIFY(import && exportEntry);
@@ -292,7 +298,8 @@ private slots:
         const RadioImage before = frame()->image();
         // The file has Locations: the user is asked where the rows go; here by Location.
         import->trigger();
-        QCOMPARE(modal_->titles, (QStringList{QStringLiteral("E%1").arg(lang_row::kTitle), QStringLiteral("E%1").arg(lang_row::kSkippedTitle)}));
+        QCOMPARE(modal_->titles, (QStringList{QStringLiteral("E%1").arg(lang_row::kTitle),
+                                              QStringLiteral("E%1").arg(lang_row::kSkippedTitle)}));
         QCOMPARE(reportTexts_.size(), 2);
         QCOMPARE(reportTexts_[0], QStringLiteral("E207 2"));
         QVERIFY2(reportTexts_[1].startsWith(QStringLiteral("E206 3")), qPrintable(reportTexts_[1]));
@@ -314,8 +321,8 @@ private slots:
         modal_->setAnswer([&](QDialog& dialog) {
             auto* box = qobject_cast<QMessageBox*>(&dialog);
             if (!box) return int(QDialog::Accepted);
-            question = box->text() + "|" + box->button(QMessageBox::Yes)->text() + "|" +
-                       box->button(QMessageBox::No)->text();
+            question =
+                box->text() + "|" + box->button(QMessageBox::Yes)->text() + "|" + box->button(QMessageBox::No)->text();
             return int(QMessageBox::No);
         });
         setCell(91, column::kRxTone);

@@ -20,7 +20,8 @@ class ChannelGridTest : public QObject {
         connect(&grid, &CMSFlexGrid::LeaveCell, this, [note] { note("Leave"); });
         connect(&grid, &CMSFlexGrid::EnterCell, this, [note] { note("Enter"); });
         connect(&grid, &CMSFlexGrid::Click, this, [note] { note("Click"); });
-        connect(&grid, &CMSFlexGrid::KeyPress, this, [this](int code) { events_ << QStringLiteral("Key %1").arg(code); });
+        connect(&grid, &CMSFlexGrid::KeyPress, this,
+                [this](int code) { events_ << QStringLiteral("Key %1").arg(code); });
     }
 
 private slots:

@@ -18,7 +18,8 @@ namespace {
 
 std::unique_ptr<Workspace> MakeWorkspace() {
     auto workspace = std::make_unique<Workspace>();
-    for (int r = 0; r < kLanguageRowCount; ++r) workspace->language.rows[static_cast<std::size_t>(r)] = "E" + std::to_string(r);
+    for (int r = 0; r < kLanguageRowCount; ++r)
+        workspace->language.rows[static_cast<std::size_t>(r)] = "E" + std::to_string(r);
     workspace->language.rows[lang_row::kToneOff] = "OFF";
     return workspace;
 }
@@ -44,7 +45,9 @@ class ChannelViewTest : public QObject {
 
     CMSFlexGrid* grid() const { return view_->grid(); }
     QWidget* editor(CellEditor role) const { return view_->cellEditor(role); }
-    void click(int row, int col) { QTest::mouseClick(grid()->cellArea(), Qt::LeftButton, {}, grid()->CellRect(row, col).center()); }
+    void click(int row, int col) {
+        QTest::mouseClick(grid()->cellArea(), Qt::LeftButton, {}, grid()->CellRect(row, col).center());
+    }
     // The editor shows over the cell and nothing else shows.
     void verifyOpenOver(CellEditor role, int row, int col) {
         QVERIFY(editor(role)->isVisible());

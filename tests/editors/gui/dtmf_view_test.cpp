@@ -13,11 +13,11 @@
 #include "editors/dtmf_layout.h"
 #include "editors/gui/dtmf_view.h"
 #include "editors/gui/settings_form_page.h"
+#include "functions_layout_check.h"
 #include "pictures/background_wnd.h"
 #include "shell/gui/main_frame.h"
 #include "shell/gui/radioprog_app.h"
 #include "support/program_fixture.h"
-#include "functions_layout_check.h"
 
 using namespace radioprog;
 using namespace radioprog::test;
@@ -45,7 +45,8 @@ private slots:
     void cleanup() { tearDownProgram(); }
 
     void opensWithTheImage() {
-        QCOMPARE(frame()->editorFrame(EditorKind::Dtmf)->windowTitle(), QStringLiteral("E%1").arg(lang_row::kDtmfSettings));
+        QCOMPARE(frame()->editorFrame(EditorKind::Dtmf)->windowTitle(),
+                 QStringLiteral("E%1").arg(lang_row::kDtmfSettings));
         QCOMPARE(control<QGroupBox>(dc::kFrame)->title(), QStringLiteral("E%1").arg(lang_row::kDtmfCodes));
         QCOMPARE(view()->codeEdit(1)->text(), QStringLiteral("12122"));
         QCOMPARE(view()->codeEdit(12)->text(), QStringLiteral("*****"));
@@ -60,7 +61,8 @@ private slots:
         QVERIFY(!control<QComboBox>(dc::kGroupCall)->isEnabled());
         QVERIFY(!control<QCheckBox>(dc::kPttPress)->isChecked());
         QVERIFY(control<QCheckBox>(dc::kPttRelease)->isChecked());
-        QVERIFY(view()->control(dc::kCodeTable[15][0]) == nullptr && view()->control(dc::kCodeTable[15][1]) == nullptr);  // the hidden 16th row
+        QVERIFY(view()->control(dc::kCodeTable[15][0]) == nullptr &&
+                view()->control(dc::kCodeTable[15][1]) == nullptr);  // the hidden 16th row
     }
 
     void aCodeFieldRefusesOtherCharactersAndASixth() {

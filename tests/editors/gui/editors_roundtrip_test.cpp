@@ -45,10 +45,10 @@ private slots:
         inRadio.ApplyDefaults();
         ChannelRef(inRadio, 3).setRxFrequency(0x14550000);
         ChannelRef(inRadio, 3).setTxFrequency(0x14550000);
-        inRadio.settingsByte(0x0E22) = 7;      // squelch
-        inRadio.settingsByte(0x0E37) = 1;      // A display mode
-        inRadio.dtmfSlot(4)[0] = 0xFF;         // group 5 empty
-        inRadio.dtmfSlot(4)[9] = 0x5A;         // a byte the form does not own
+        inRadio.settingsByte(0x0E22) = 7;  // squelch
+        inRadio.settingsByte(0x0E37) = 1;  // A display mode
+        inRadio.dtmfSlot(4)[0] = 0xFF;     // group 5 empty
+        inRadio.dtmfSlot(4)[9] = 0x5A;     // a byte the form does not own
         radio_->LoadImage(inRadio);
 
         // Both editors are open while reading: the read reloads them.
@@ -62,10 +62,10 @@ private slots:
         const RadioImage read = frame()->image();
 
         // The optional functions.
-        qobject_cast<QComboBox*>(functions->control(sc::kSquelch))->setCurrentIndex(2);     // squelch 2
-        qobject_cast<QCheckBox*>(functions->control(sc::kKeyBeep))->setChecked(false);       // key beep off
-        qobject_cast<QRadioButton*>(functions->control(sc::kWorkModeChannel))->setChecked(true);     // channel work mode
-        qobject_cast<QComboBox*>(functions->control(sc::kBand[0]))->setCurrentIndex(1);  // A to UHF
+        qobject_cast<QComboBox*>(functions->control(sc::kSquelch))->setCurrentIndex(2);           // squelch 2
+        qobject_cast<QCheckBox*>(functions->control(sc::kKeyBeep))->setChecked(false);            // key beep off
+        qobject_cast<QRadioButton*>(functions->control(sc::kWorkModeChannel))->setChecked(true);  // channel work mode
+        qobject_cast<QComboBox*>(functions->control(sc::kBand[0]))->setCurrentIndex(1);           // A to UHF
         Retype(qobject_cast<QLineEdit*>(functions->control(sc::kFrequency[0])), QStringLiteral("438.5"));
         auto* rxToneB = qobject_cast<QComboBox*>(functions->control(sc::kRxTone[1]));
         rxToneB->setCurrentIndex(rxToneB->findText(QStringLiteral("88.5")));
@@ -108,8 +108,9 @@ private slots:
             const std::size_t size = RecordDataSize(record.form);
             const std::uint8_t* got = written.recordData(record);
             const std::uint8_t* want = expected.recordData(record);
-            QVERIFY2(std::equal(got, got + size, want),
-                     qPrintable(QStringLiteral("block at radio address %1").arg(record.address, 4, 16, QLatin1Char('0'))));
+            QVERIFY2(
+                std::equal(got, got + size, want),
+                qPrintable(QStringLiteral("block at radio address %1").arg(record.address, 4, 16, QLatin1Char('0'))));
         }
         QCOMPARE(written.dtmfSlot(4)[9], 0x5A);
     }

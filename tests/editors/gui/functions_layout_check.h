@@ -47,7 +47,8 @@ inline QString Describe(QWidget* widget) {
 // The control Tab moves to from `widget`.
 inline QWidget* NextTabStop(QWidget* widget) {
     for (QWidget* next = widget->nextInFocusChain(); next != widget; next = next->nextInFocusChain())
-        if ((next->focusPolicy() & Qt::TabFocus) && next->isEnabled() && next->isVisibleTo(widget->window())) return next;
+        if ((next->focusPolicy() & Qt::TabFocus) && next->isEnabled() && next->isVisibleTo(widget->window()))
+            return next;
     return widget;
 }
 

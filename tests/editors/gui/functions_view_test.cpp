@@ -1,7 +1,7 @@
 // The optional-functions form driven as a user drives it: typing frequencies, changing
 // bands, OK and CANCEL, a refused channel count, and a layout where every caption fits.
-#include <QCheckBox>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -14,13 +14,13 @@
 #include "editors/gui/functions_view.h"
 #include "editors/gui/key_beep.h"
 #include "editors/gui/settings_form_page.h"
+#include "functions_layout_check.h"
 #include "model/channel_record.h"
 #include "model/freq_codec.h"
 #include "pictures/background_wnd.h"
 #include "shell/gui/main_frame.h"
 #include "shell/gui/radioprog_app.h"
 #include "support/program_fixture.h"
-#include "functions_layout_check.h"
 
 using namespace radioprog;
 using namespace radioprog::test;
@@ -53,7 +53,9 @@ class FunctionsViewTest : public ProgramTest {
     }
 
 private slots:
-    void initTestCase() { SetKeyBeepHandler([this] { ++beeps_; }); }
+    void initTestCase() {
+        SetKeyBeepHandler([this] { ++beeps_; });
+    }
     void init() {
         setUpProgram();
         frame()->show();
@@ -64,7 +66,8 @@ private slots:
     void cleanup() { tearDownProgram(); }
 
     void opensWithTheImageAndItsTitle() {
-        QCOMPARE(frame()->editorFrame(EditorKind::Functions)->windowTitle(), QStringLiteral("E%1").arg(lang_row::kOptionalFunctions));
+        QCOMPARE(frame()->editorFrame(EditorKind::Functions)->windowTitle(),
+                 QStringLiteral("E%1").arg(lang_row::kOptionalFunctions));
         QCOMPARE(control<QLineEdit>(sc::kFrequency[0])->text(), QStringLiteral("136.00000"));
         QCOMPARE(control<QComboBox>(sc::kBand[1])->currentText(), QStringLiteral("UHF"));
         QCOMPARE(control<QLineEdit>(sc::kRange[1])->text(), QStringLiteral("400-520.0000"));
@@ -73,7 +76,9 @@ private slots:
         QCOMPARE(control<QGroupBox>(sc::kVfoGroup[0])->title(), QStringLiteral("E%1").arg(lang_row::kVfoA));
         QCOMPARE(control<QLineEdit>(sc::kChannelCount)->text(), QStringLiteral("128"));
         // Hidden controls have no widget.
-        for (int id : {sc::kTxEndTone, sc::kFmr, sc::kPreAlert, sc::kAlarmSound, sc::kSixCharText, sc::kHiddenField[0], sc::kHiddenField[1]}) QVERIFY(view()->control(id) == nullptr);
+        for (int id : {sc::kTxEndTone, sc::kFmr, sc::kPreAlert, sc::kAlarmSound, sc::kSixCharText, sc::kHiddenField[0],
+                       sc::kHiddenField[1]})
+            QVERIFY(view()->control(id) == nullptr);
     }
 
     void frequencyEditRefusesOtherCharactersAndATenth() {
@@ -137,14 +142,15 @@ private slots:
 
     // Tab walks each frame row by row; read-only edits are skipped.
     void tabFollowsTheFormsFrames() {
-        const std::pair<int, int> steps[] = {{sc::kFrequency[0], sc::kBand[0]},
-                                             {sc::kBand[0], sc::kTxTone[0]},
-                                             {sc::kRxBacklight, sc::kBacklightTime},  // receive backlight, then the backlight time beside it
-                                             {sc::kBusyLockout[0], sc::kFrequency[1]},
-                                             {sc::kBusyLockout[1], sc::kFunctionMenu},
-                                             {sc::kWorkModeChannel, sc::kChannelCount},
-                                             {sc::kKeyBeep, sc::kAutoKeyLock},
-                                             {sc::kOk, sc::kCancel}};
+        const std::pair<int, int> steps[] = {
+            {sc::kFrequency[0], sc::kBand[0]},
+            {sc::kBand[0], sc::kTxTone[0]},
+            {sc::kRxBacklight, sc::kBacklightTime},  // receive backlight, then the backlight time beside it
+            {sc::kBusyLockout[0], sc::kFrequency[1]},
+            {sc::kBusyLockout[1], sc::kFunctionMenu},
+            {sc::kWorkModeChannel, sc::kChannelCount},
+            {sc::kKeyBeep, sc::kAutoKeyLock},
+            {sc::kOk, sc::kCancel}};
         for (auto [from, to] : steps) QCOMPARE(NextTabStop(view()->control(from)), view()->control(to));
     }
 
@@ -154,8 +160,8 @@ private slots:
         const RadioImage& image = frame()->image();
         // A channel the table does not show yet: OK has the table rebuilt from the image.
         frame()->document().editSettings([](RadioImage& edited) { ChannelRef(edited, 5).setRxFrequency(0x14512500); });
-        control<QComboBox>(sc::kSquelch)->setCurrentIndex(7);          // squelch
-        control<QCheckBox>(sc::kDualWatch)->setChecked(false);           // dual watch
+        control<QComboBox>(sc::kSquelch)->setCurrentIndex(7);   // squelch
+        control<QCheckBox>(sc::kDualWatch)->setChecked(false);  // dual watch
         retype(sc::kFrequency[0], QStringLiteral("145.5"));
         QTest::mouseClick(control<QPushButton>(sc::kOk), Qt::LeftButton);
         QCOMPARE(image.settingsByte(0x0E22), 7);
@@ -180,8 +186,8 @@ private slots:
         for (const char* count : {"0", "129", "many"}) {
             modal_->warnings.clear();
             retype(sc::kChannelCount, QString::fromLatin1(count));
-            control<QComboBox>(sc::kSquelch)->setCurrentIndex(8);    // read before the count
-            control<QCheckBox>(sc::kDualWatch)->setChecked(false);     // read after it: keeps the loaded check
+            control<QComboBox>(sc::kSquelch)->setCurrentIndex(8);   // read before the count
+            control<QCheckBox>(sc::kDualWatch)->setChecked(false);  // read after it: keeps the loaded check
             view()->StoreToImage();
             QCOMPARE(modal_->warnings, QStringList{QStringLiteral("E%1").arg(lang_row::kIntegerBetween)});
             QCOMPARE(image.settingsByte(0x0E22), 8);

@@ -63,15 +63,18 @@ public:
     QPaintEngine* paintEngine() const override { return &engine; }
     int metric(PaintDeviceMetric m) const override {
         switch (m) {
-            case PdmWidth: return kWidth;
-            case PdmHeight: return kHeight;
-            case PdmWidthMM: return kWidth * 254 / (10 * kDpi);
-            case PdmHeightMM: return kHeight * 254 / (10 * kDpi);
-            case PdmDpiX: case PdmDpiY: case PdmPhysicalDpiX: case PdmPhysicalDpiY: return kDpi;
-            case PdmDepth: return 32;
-            case PdmNumColors: return 0x7fffffff;
-            case PdmDevicePixelRatio: return 1;
-            case PdmDevicePixelRatioScaled: return static_cast<int>(devicePixelRatioFScale());
+        case PdmWidth: return kWidth;
+        case PdmHeight: return kHeight;
+        case PdmWidthMM: return kWidth * 254 / (10 * kDpi);
+        case PdmHeightMM: return kHeight * 254 / (10 * kDpi);
+        case PdmDpiX:
+        case PdmDpiY:
+        case PdmPhysicalDpiX:
+        case PdmPhysicalDpiY: return kDpi;
+        case PdmDepth: return 32;
+        case PdmNumColors: return 0x7fffffff;
+        case PdmDevicePixelRatio: return 1;
+        case PdmDevicePixelRatioScaled: return static_cast<int>(devicePixelRatioFScale());
         }
         return 0;
     }
@@ -126,7 +129,8 @@ private slots:
 
     void emptyChannelPrintsOnlyItsNumber() {
         PrintData data = DefaultPrintout(2);
-        data.channels[0] = {"0", "VHF/UHF", "145.50000", "145.50000", "67.0", "67.0", "H", "W", "A", "OFF", "1", "AB12"};
+        data.channels[0] = {"0", "VHF/UHF", "145.50000", "145.50000", "67.0", "67.0",
+                            "H", "W",       "A",         "OFF",       "1",    "AB12"};
         auto device = Record(1, data);
         const PageMetrics m = DevicePageMetrics(*device, data.language);
         const int ascent = QFontMetrics(PrintFontFor(PrintFont::Page), device.get()).ascent();
@@ -156,7 +160,7 @@ private slots:
         };
         const QString equals = QStringLiteral("= ");
         const std::pair<int, QString> pairs[] = {
-            {43, QStringLiteral("45")}, {58, QStringLiteral("0")}, {74, QStringLiteral("136.00000")},
+            {43, QStringLiteral("45")}, {58, QStringLiteral("0")},  {74, QStringLiteral("136.00000")},
             {88, QStringLiteral("10")}, {114, QStringLiteral("0")},
         };
         for (const auto& [row, value] : pairs) {
@@ -177,9 +181,18 @@ private slots:
         for (int column = 0; column < 3; ++column) {
             PrintData data = DefaultPrintout(column);
             // A full row of the widest texts a channel can show.
-            data.channels[3] = {"127", "VHF/UHF", "470.00000", "470.00000", "D754I", "254.1",
-                                data.language.row(lang_row::kLow), data.language.row(lang_row::kNarrow), data.language.row(lang_row::kNo),
-                                data.language.row(lang_row::kCarrier), "15", "WWWWWWW"};
+            data.channels[3] = {"127",
+                                "VHF/UHF",
+                                "470.00000",
+                                "470.00000",
+                                "D754I",
+                                "254.1",
+                                data.language.row(lang_row::kLow),
+                                data.language.row(lang_row::kNarrow),
+                                data.language.row(lang_row::kNo),
+                                data.language.row(lang_row::kCarrier),
+                                "15",
+                                "WWWWWWW"};
             for (int page = 1; page <= kPrintPageCount; ++page) {
                 auto device = Record(page, data);
                 std::vector<std::pair<QRectF, QString>> boxes;
@@ -193,8 +206,8 @@ private slots:
                                       .arg(boxes[i].second);
                     for (std::size_t j = i + 1; j < boxes.size(); ++j) {
                         const QRectF& b = boxes[j].first;
-                        const bool apart = a.right() <= b.left() || b.right() <= a.left() ||
-                                           a.bottom() <= b.top() || b.bottom() <= a.top();
+                        const bool apart = a.right() <= b.left() || b.right() <= a.left() || a.bottom() <= b.top() ||
+                                           b.bottom() <= a.top();
                         if (!apart)
                             faults << QStringLiteral("language %1 page %2: \"%3\" and \"%4\"")
                                           .arg(column)

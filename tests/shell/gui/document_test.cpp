@@ -10,17 +10,17 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
-#include <QSettings>
-#include <QUrl>
 #include <QPushButton>
+#include <QSettings>
 #include <QTest>
+#include <QUrl>
 
 #include <functional>
 
 #include "editors/channel_cells.h"
-#include "editors/channel_editors.h"
 #include "editors/channel_clipboard.h"
 #include "editors/channel_csv.h"
+#include "editors/channel_editors.h"
 #include "editors/dtmf_layout.h"
 #include "editors/gui/batch_channel_dlg.h"
 #include "editors/gui/chn_msg_view.h"
@@ -38,8 +38,8 @@
 #include "shell/gui/app_settings.h"
 #include "shell/gui/language_dlg.h"
 #include "shell/gui/main_frame.h"
-#include "shell/gui/recovery_keeper.h"
 #include "shell/gui/radioprog_app.h"
+#include "shell/gui/recovery_keeper.h"
 #include "shell/gui/text.h"
 #include "support/program_fixture.h"
 
@@ -67,11 +67,11 @@ class DocumentTest : public QObject {
     std::unique_ptr<CRadioProgApp> app_;
     std::unique_ptr<ModalRecorder> modal_;
     Answer answer_ = Answer::Cancel;
-    int questions_ = 0;          // unsaved-changes questions asked
-    int fileChoosers_ = 0;       // file dialogs shown
-    QString chosen_;             // what the file dialog answers
+    int questions_ = 0;     // unsaved-changes questions asked
+    int fileChoosers_ = 0;  // file dialogs shown
+    QString chosen_;        // what the file dialog answers
     std::function<void(QDialog&)> onOtherDialog_;
-    bool restore_ = true;        // the answer to the offer of a recovery file
+    bool restore_ = true;  // the answer to the offer of a recovery file
     int restoreOffers_ = 0;
 
     CMainFrame* frame() const { return app_->mainFrame(); }
@@ -124,7 +124,9 @@ class DocumentTest : public QObject {
     }
 
 private slots:
-    void initTestCase() { SetKeyBeepHandler([] {}); }
+    void initTestCase() {
+        SetKeyBeepHandler([] {});
+    }
 
     // The program as it starts: the window, then what OpenAtStart does with the arguments.
     void startProgram(const QStringList& arguments = {}) {
@@ -178,8 +180,17 @@ private slots:
 
     void everyKindOfEditSetsTheMarker_data() {
         QTest::addColumn<int>("kind");
-        const char* names[] = {"cell", "batch", "paste", "import", "delete", "insert", "move",
-                               "functions OK", "DTMF commit", "undo past the save", "redo past the save"};
+        const char* names[] = {"cell",
+                               "batch",
+                               "paste",
+                               "import",
+                               "delete",
+                               "insert",
+                               "move",
+                               "functions OK",
+                               "DTMF commit",
+                               "undo past the save",
+                               "redo past the save"};
         for (int k = 0; k < int(std::size(names)); ++k) QTest::newRow(names[k]) << k;
     }
     void everyKindOfEditSetsTheMarker() {
@@ -459,7 +470,8 @@ private slots:
         QVERIFY(OpenDatFile(dir_->file("radio.dat"), saved).ok);
         QVERIFY(saved == edited);
         if (command == 0 || command == static_cast<int>(Command::Exit)) QVERIFY(!frame()->isVisible());
-        if (command == static_cast<int>(Command::ReadRadio)) QTRY_VERIFY_WITH_TIMEOUT(!frame()->transferRunning(), 60000);  // no radio here
+        if (command == static_cast<int>(Command::ReadRadio))
+            QTRY_VERIFY_WITH_TIMEOUT(!frame()->transferRunning(), 60000);  // no radio here
     }
 
     void discardGoesOnWithoutSaving() {

@@ -37,9 +37,9 @@
 #include "print/gui/print_command.h"
 #include "shell/command_table.h"
 #include "shell/gui/about_box_dlg.h"
+#include "shell/gui/command_actions.h"
 #include "shell/gui/interface_fonts.h"
 #include "shell/gui/language_dlg.h"
-#include "shell/gui/command_actions.h"
 #include "shell/gui/main_frame.h"
 #include "shell/gui/message_dlg.h"
 #include "shell/gui/qt_translations.h"
@@ -108,9 +108,7 @@ class InterfaceTest : public QObject {
     }
 
 private slots:
-    void init() {
-        dir_ = std::make_unique<TestDirectory>(ShippedLanguageFile());
-    }
+    void init() { dir_ = std::make_unique<TestDirectory>(ShippedLanguageFile()); }
     void cleanup() {
         dir_.reset();
         LoadQtTranslations(2);
@@ -150,7 +148,8 @@ private slots:
         QFETCH(QSize, size);
         auto app = start(size);
         CMainFrame* frame = app->mainFrame();
-        for (EditorKind kind : {EditorKind::Channels, EditorKind::Functions, EditorKind::Dtmf}) QVERIFY(frame->OpenEditor(kind));
+        for (EditorKind kind : {EditorKind::Channels, EditorKind::Functions, EditorKind::Dtmf})
+            QVERIFY(frame->OpenEditor(kind));
         QCoreApplication::processEvents();
         verifyEditorsInside(*frame, "opened");
 
@@ -209,14 +208,24 @@ private slots:
         QTest::addColumn<int>("column");
         QTest::addColumn<QStringList>("tips");
         // New, Open, Save, Print, Read, Port, Write, About (no tip).
-        QTest::newRow("Simplified Chinese")
-            << 0
-            << QStringList{QStringLiteral("新建"), QStringLiteral("打开"), QStringLiteral("保存"), QStringLiteral("打印"),
-                           QStringLiteral("从对讲机读取数据"), QStringLiteral("端口选择"), QStringLiteral("向对讲机写入数据"), QString()};
+        QTest::newRow("Simplified Chinese") << 0
+                                            << QStringList{QStringLiteral("新建"),
+                                                           QStringLiteral("打开"),
+                                                           QStringLiteral("保存"),
+                                                           QStringLiteral("打印"),
+                                                           QStringLiteral("从对讲机读取数据"),
+                                                           QStringLiteral("端口选择"),
+                                                           QStringLiteral("向对讲机写入数据"),
+                                                           QString()};
         QTest::newRow("English") << 2
-                                 << QStringList{QStringLiteral("New"), QStringLiteral("Open"), QStringLiteral("Save"),
-                                                QStringLiteral("Print"), QStringLiteral("Read from Radio"),
-                                                QStringLiteral("Port"), QStringLiteral("Write to Radio"), QString()};
+                                 << QStringList{QStringLiteral("New"),
+                                                QStringLiteral("Open"),
+                                                QStringLiteral("Save"),
+                                                QStringLiteral("Print"),
+                                                QStringLiteral("Read from Radio"),
+                                                QStringLiteral("Port"),
+                                                QStringLiteral("Write to Radio"),
+                                                QString()};
     }
     void toolbarTipsAsQtShowsThem() {
         QFETCH(int, column);
@@ -259,10 +268,13 @@ private slots:
         auto check = [&unmarked](const QString& where, const QString& text) {
             // Values the user typed or the radio stores (numbers, frequencies, tone codes,
             // port names) are no language texts.
-            static const QRegularExpression value(QStringLiteral(
-                "^([-+0-9.,:/ ()&%]*|D\\d{3}[NI]|COM\\d+( \\(.*\\))?|[0-9A-D*#]*|&?\\d+ .*|radioprog|DTMF|VHF|UHF|VHF/UHF)$"));
+            static const QRegularExpression value(
+                QStringLiteral("^([-+0-9.,:/ ()&%]*|D\\d{3}[NI]|COM\\d+( \\(.*\\))?|[0-9A-D*#]*|&?\\d+ "
+                               ".*|radioprog|DTMF|VHF|UHF|VHF/UHF)$"));
             const QString rest = Unmarked(text);
-            if (text.isEmpty() || value.match(rest).hasMatch() || (rest != text && !rest.contains(QRegularExpression(QStringLiteral("[A-Za-z]{2,}"))))) return;
+            if (text.isEmpty() || value.match(rest).hasMatch() ||
+                (rest != text && !rest.contains(QRegularExpression(QStringLiteral("[A-Za-z]{2,}")))))
+                return;
             unmarked << where + QStringLiteral(": ") + text;
         };
         std::function<void(const QString&, QWidget*)> walk = [&](const QString& where, QWidget* root) {
@@ -291,10 +303,12 @@ private slots:
             // The language names are the file's first line, no rows: they are checked apart.
             if (languages) {
                 if (languages->list()->count() != 3) unmarked << QStringLiteral("language list");
-                for (int i = 0; i < languages->list()->count(); ++i) languages->list()->setItemText(i, QStringLiteral("E0"));
+                for (int i = 0; i < languages->list()->count(); ++i)
+                    languages->list()->setItemText(i, QStringLiteral("E0"));
             }
             walk(QStringLiteral("dialog"), &dialog);
-            if (auto* message = qobject_cast<CMessageDlg*>(&dialog)) check(QStringLiteral("message"), message->message());
+            if (auto* message = qobject_cast<CMessageDlg*>(&dialog))
+                check(QStringLiteral("message"), message->message());
             if (languages) {
                 languages->list()->setCurrentIndex(column);
                 dialog.accept();
@@ -331,9 +345,12 @@ private slots:
         frame->OnFileSave();
         QCoreApplication::processEvents();
         QCOMPARE(modal.warnings.size(), 3);
-        for (const QString& warning : modal.warnings) check(QStringLiteral("warning"), warning.section(QLatin1Char('\n'), 0, 0));
+        for (const QString& warning : modal.warnings)
+            check(QStringLiteral("warning"), warning.section(QLatin1Char('\n'), 0, 0));
 
-        if (!unmarked.isEmpty()) QFAIL(qPrintable(QStringLiteral("texts not from the language table:\n") + unmarked.join(QLatin1Char('\n'))));
+        if (!unmarked.isEmpty())
+            QFAIL(
+                qPrintable(QStringLiteral("texts not from the language table:\n") + unmarked.join(QLatin1Char('\n'))));
     }
 
     void gridHeadersAndListEntriesFit_data() {
@@ -358,7 +375,8 @@ private slots:
         for (int c = 0; c < table->columnCount(); ++c) {
             const QString text = table->horizontalHeaderItem(c)->text();
             const int needed = header->fontMetrics().horizontalAdvance(text) + 2 * headerMargin;
-            if (needed > table->columnWidth(c)) clipped << QStringLiteral("header %1 (%2 > %3)").arg(text).arg(needed).arg(table->columnWidth(c));
+            if (needed > table->columnWidth(c))
+                clipped << QStringLiteral("header %1 (%2 > %3)").arg(text).arg(needed).arg(table->columnWidth(c));
         }
         // Each list editor shown in a cell of its column: every entry fits its text field.
         auto* view = qobject_cast<CChnMsgView*>(channels->view());
@@ -371,11 +389,15 @@ private slots:
             QStyleOptionComboBox option;
             option.initFrom(list);
             option.rect = QRect(0, 0, table->columnWidth(c - 1), table->rowHeight(0));
-            const QRect field = list->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, list);
+            const QRect field =
+                list->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, list);
             for (int i = 0; i < list->count(); ++i) {
                 const int width = list->fontMetrics().horizontalAdvance(list->itemText(i));
                 if (width > field.width())
-                    clipped << QStringLiteral("list entry %1 (%2 > %3)").arg(list->itemText(i)).arg(width).arg(field.width());
+                    clipped << QStringLiteral("list entry %1 (%2 > %3)")
+                                   .arg(list->itemText(i))
+                                   .arg(width)
+                                   .arg(field.width());
             }
         }
         if (!clipped.isEmpty()) QFAIL(qPrintable(clipped.join(QLatin1Char('\n'))));
@@ -400,8 +422,12 @@ private slots:
                     QString text;
                     if (auto* label = qobject_cast<QLabel*>(control)) text = label->text();
                     if (auto* button = qobject_cast<QAbstractButton*>(control)) text = button->text();
-                    if (auto* list = qobject_cast<QComboBox*>(control)) text = list->itemText(0) + QStringLiteral("...");
-                    clipped << QStringLiteral("%1: %2 (%3 > %4)").arg(editor->windowTitle(), text).arg(needed).arg(control->width());
+                    if (auto* list = qobject_cast<QComboBox*>(control))
+                        text = list->itemText(0) + QStringLiteral("...");
+                    clipped << QStringLiteral("%1: %2 (%3 > %4)")
+                                   .arg(editor->windowTitle(), text)
+                                   .arg(needed)
+                                   .arg(control->width());
                 }
             }
         }
@@ -439,10 +465,12 @@ private slots:
             QVERIFY2(!family.contains(QStringLiteral("Kai")), qPrintable(family));
         // The message dialog draws Latin letters in a proportional sans face without Chinese.
         const QStringList families = MessageFamilies();
-        auto installed = std::find_if(families.begin(), families.end(), [](const QString& f) { return QFontDatabase::hasFamily(f); });
+        auto installed = std::find_if(families.begin(), families.end(),
+                                      [](const QString& f) { return QFontDatabase::hasFamily(f); });
         if (installed == families.end()) QSKIP("none of the message faces is installed");
         QVERIFY2(!QFontDatabase::isFixedPitch(*installed), qPrintable(*installed));
-        QVERIFY2(!QFontDatabase::writingSystems(*installed).contains(QFontDatabase::SimplifiedChinese), qPrintable(*installed));
+        QVERIFY2(!QFontDatabase::writingSystems(*installed).contains(QFontDatabase::SimplifiedChinese),
+                 qPrintable(*installed));
     }
 
     void messageTextStandsOnTheDialogsFace() {
@@ -453,7 +481,8 @@ private slots:
         if (face == old) QSKIP("the dialog face is the old colour itself");
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x)
-                if (image.pixelColor(x, y) == old) QFAIL(qPrintable(QStringLiteral("old background at %1,%2").arg(x).arg(y)));
+                if (image.pixelColor(x, y) == old)
+                    QFAIL(qPrintable(QStringLiteral("old background at %1,%2").arg(x).arg(y)));
     }
 
     void f10OpensTheMenuBar() {

@@ -38,7 +38,8 @@ RadioImage RefusedImage() {
 }
 
 bool BreakableBetween(QChar before, QChar after) {
-    return before == QLatin1Char(' ') || after == QLatin1Char(' ') || before.unicode() >= 0x80 || after.unicode() >= 0x80;
+    return before == QLatin1Char(' ') || after == QLatin1Char(' ') || before.unicode() >= 0x80 ||
+           after.unicode() >= 0x80;
 }
 
 }  // namespace
@@ -63,8 +64,12 @@ class MessageFitTest : public QObject {
         QCOMPARE(joined.remove(QLatin1Char(' ')), QString(dialog.message()).remove(QLatin1Char(' ')));
         const QRect lines = dialog.paintedRect();
         QVERIFY2(dialog.rect().contains(lines), qPrintable(QStringLiteral("%1,%2 %3x%4 in %5x%6")
-                                                               .arg(lines.x()).arg(lines.y()).arg(lines.width())
-                                                               .arg(lines.height()).arg(dialog.width()).arg(dialog.height())));
+                                                               .arg(lines.x())
+                                                               .arg(lines.y())
+                                                               .arg(lines.width())
+                                                               .arg(lines.height())
+                                                               .arg(dialog.width())
+                                                               .arg(dialog.height())));
         QVERIFY(lines.bottom() < dialog.okButton()->y());
         QVERIFY(dialog.rect().contains(dialog.okButton()->geometry()));
     }
@@ -98,15 +103,17 @@ private slots:
 
     void shortMessagesKeepTheSmallDialog() {
         const LanguageTable chinese = ShippedLanguage(0);
-        CMessageDlg dialog(QStringLiteral("t"), QStringLiteral("OK"), Q(chinese.row(lang_row::kRead) + chinese.row(lang_row::kCompleted)));
+        CMessageDlg dialog(QStringLiteral("t"), QStringLiteral("OK"),
+                           Q(chinese.row(lang_row::kRead) + chinese.row(lang_row::kCompleted)));
         QVERIFY(!dialog.wraps());
         QCOMPARE(dialog.paintPlan().points, 19);
         QCOMPARE(dialog.paintPlan().lines.size(), 1);
         CMessageDlg small(QStringLiteral("t"), QStringLiteral("OK"), QStringLiteral("OK"));
         QVERIFY(!small.wraps());
         QCOMPARE(small.paintPlan().points, 19);
-        CMessageDlg longer(QStringLiteral("t"), QStringLiteral("OK"),
-                           QStringLiteral("The radio may now hold a mix of old and new memory. Writing again fixes it."));
+        CMessageDlg longer(
+            QStringLiteral("t"), QStringLiteral("OK"),
+            QStringLiteral("The radio may now hold a mix of old and new memory. Writing again fixes it."));
         QVERIFY(longer.wraps());
         QVERIFY(longer.width() > small.width());
         VerifyShownWhole(longer);

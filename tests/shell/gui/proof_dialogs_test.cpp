@@ -18,8 +18,8 @@
 #include "shell/gui/radioprog_app.h"
 #include "shell/gui/text.h"
 #include "sim/radio_sim.h"
-#include "support/program_fixture.h"
 #include "support/main_frame_fixture.h"
+#include "support/program_fixture.h"
 
 using namespace radioprog;
 using namespace radioprog::test;

@@ -6,9 +6,9 @@
 
 #include "model/channel_record.h"
 #include "model/dat_file.h"
-#include "shell/gui/text.h"
 #include "shell/gui/main_frame.h"
 #include "shell/gui/prog_status_bar.h"
+#include "shell/gui/text.h"
 #include "support/program_fixture.h"
 
 using namespace radioprog;
@@ -34,7 +34,8 @@ private slots:
         QCOMPARE(runTransfer(&CMainFrame::OnReadRadio), 3);
         QCOMPARE(modal_->messages, QStringList{QStringLiteral("E122E32")});
         // A backup of what was read lies in the user's data directory, and the dialog says where.
-        QVERIFY2(modal_->details[0].startsWith(QStringLiteral("E208 ") + QString::fromStdString(dir_->file("data/radioprog/backups/radio-"))),
+        QVERIFY2(modal_->details[0].startsWith(QStringLiteral("E208 ") +
+                                               QString::fromStdString(dir_->file("data/radioprog/backups/radio-"))),
                  qPrintable(modal_->details[0]));
         RadioImage backup;
         QVERIFY(OpenDatFile(S(modal_->details[0].mid(5)), backup).ok);
@@ -64,7 +65,9 @@ private slots:
 
     void refusedWriteShowsTheBandMessageThenWriteFailed() {
         radio_->SetBandLimits(NarrowReceiveBands());
-        frame()->document().editSettings([](RadioImage& image) { ChannelRef(image, 4).setRxFrequency(0x15000000); });  // 150 MHz, outside both receive bands
+        frame()->document().editSettings([](RadioImage& image) {
+            ChannelRef(image, 4).setRxFrequency(0x15000000);
+        });  // 150 MHz, outside both receive bands
         QCOMPARE(runTransfer(&CMainFrame::OnWriteRadio), 2);
         QCOMPARE(modal_->messages.size(), 2);
         QVERIFY2(modal_->messages[0].startsWith(QStringLiteral("E1 5 E113")), qPrintable(modal_->messages[0]));

@@ -50,9 +50,7 @@ private slots:
             return {};
         }));
     }
-    void cleanup() {
-        dir_.reset();
-    }
+    void cleanup() { dir_.reset(); }
 
     void startUpTitlesAndMenus() {
         auto app = StartProgram();
@@ -237,7 +235,8 @@ private slots:
         QCOMPARE(plan.lines[0], message.left(24));
         QCOMPARE(plan.origins[0], QPoint(1, 16));
         // Chinese text is split at a character boundary.
-        CMessageDlg chinese(QStringLiteral("t"), QStringLiteral("OK"), QStringLiteral("向对讲机写入数据失败请检查电缆连接和端口"));
+        CMessageDlg chinese(QStringLiteral("t"), QStringLiteral("OK"),
+                            QStringLiteral("向对讲机写入数据失败请检查电缆连接和端口"));
         QCOMPARE(chinese.smallPlan(60).lines[0], QStringLiteral("向对讲机写入数据失败请"));
     }
 
@@ -279,7 +278,8 @@ private slots:
         devices[0] = "/dev/ttyUSB0";
         devices[3] = "/dev/ttyS3";
         const std::uint32_t mask = (~0u & ~0x1FFFFEu) | (1u << 1) | (1u << 4);
-        CPortSelectDlg dialog(QStringLiteral("Ports"), QStringLiteral("OK"), QStringLiteral("Cancel"), mask, devices, 2);
+        CPortSelectDlg dialog(QStringLiteral("Ports"), QStringLiteral("OK"), QStringLiteral("Cancel"), mask, devices,
+                              2);
         QVERIFY(dialog.portButton(1)->isEnabled());
         QVERIFY(dialog.portButton(4)->isEnabled());
         QVERIFY(!dialog.portButton(2)->isEnabled());
@@ -342,7 +342,8 @@ private slots:
         CMainFrame* frame = app->mainFrame();
         ModalRecorder modal;
         frame->document().setPort(7);
-        frame->document().editSettings([](RadioImage& image) { image.bytes[4700] = 0x12; });  // a DTMF code byte survives save and open
+        frame->document().editSettings(
+            [](RadioImage& image) { image.bytes[4700] = 0x12; });  // a DTMF code byte survives save and open
         Hooks().chooseFile = [this](QWidget*, bool) { return QString::fromStdString(dir_->file("radio")); };
         frame->OnFileSave();
         QCOMPARE(ReadFile(dir_->file("radio.dat")).size(), std::size_t(5592));
@@ -385,7 +386,7 @@ private slots:
         }
         QCOMPARE(background.currentPicture(), QStringLiteral("0.JPG"));
         QCOMPARE(background.picture().size(), background.viewport()->size());  // "kept at the work area's size"
-        QCOMPARE(errors.size(), 1);  // "reported once, not at every paint"
+        QCOMPARE(errors.size(), 1);                                            // "reported once, not at every paint"
         QVERIFY2(errors[0].endsWith(QStringLiteral("bg.JPG")), qPrintable(errors[0]));  // the file is named
         QColor middle = target.pixelColor(100, 50);
         QVERIFY(middle.green() > 150 && middle.red() < 60);

@@ -173,8 +173,9 @@ private slots:
         radio_->SetFaults(sim::SimFaults{.wrongModel = true});
         QCOMPARE(RunTransfer(*frame(), &CMainFrame::OnReadRadio), 0);
         QCOMPARE(modal_->messages, QStringList{QStringLiteral("E%1").arg(lang_row::kNoRadioFound)});
-        const QString expected = QStringLiteral("E289\n\u2022 E290\n\u2022 E291\n\u2022 E292\nE293\n\u2022 COM1 (%1): E294")
-                                     .arg(QString::fromStdString(radio_->devicePath()));
+        const QString expected =
+            QStringLiteral("E289\n\u2022 E290\n\u2022 E291\n\u2022 E292\nE293\n\u2022 COM1 (%1): E294")
+                .arg(QString::fromStdString(radio_->devicePath()));
         QCOMPARE(modal_->details[0], expected);
     }
 };
