@@ -1,17 +1,10 @@
 #include "cmdline/command_line.h"
 
-#include <QCommandLineOption>
-#include <QCommandLineParser>
-#include <QStringList>
-
 #include <algorithm>
 
 namespace radioprog::cmdline {
 
 namespace {
-
-QString Q(const std::string& text) { return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size())); }
-std::string S(const QString& text) { return text.toLocal8Bit().toStdString(); }
 
 std::string Spelling(const Option& option) {
     std::string text;
@@ -66,42 +59,120 @@ const std::vector<Option>& QtGuiOptions() {
     return options;
 }
 
+namespace {
+
+// One command line being read: finds declared options by name and collects what was given.
+class Reader {
+public:
+    Reader(const std::vector<Option>& options, Arguments::Given* given) : options_(options), given_(given) {}
+
+    // The index of the option called name, or -1.
+    int Find(std::string_view name) const {
+        for (std::size_t i = 0; i < options_.size(); ++i)
+            if (std::find(options_[i].names.begin(), options_[i].names.end(), name) != options_[i].names.end())
+                return static_cast<int>(i);
+        return -1;
+    }
+    bool TakesValue(int index) const { return !options_[static_cast<std::size_t>(index)].valueName.empty(); }
+    void Set(int index) { given_[index].name = options_[static_cast<std::size_t>(index)].names.back(); }
+    void AddValue(int index, std::string value) {
+        Set(index);
+        given_[index].values.push_back(std::move(value));
+    }
+
+private:
+    const std::vector<Option>& options_;
+    Arguments::Given* given_;
+};
+
+}  // namespace
+
 bool Parse(const std::vector<Option>& options, const std::vector<std::string>& args, Arguments& parsed,
            std::string& error, Style style) {
-    QCommandLineParser parser;
-    parser.setSingleDashWordOptionMode(style == Style::QtStyle ? QCommandLineParser::ParseAsLongOptions
-                                                               : QCommandLineParser::ParseAsCompactedShortOptions);
-    parser.setOptionsAfterPositionalArgumentsMode(style == Style::CommandFirst
-                                                      ? QCommandLineParser::ParseAsPositionalArguments
-                                                      : QCommandLineParser::ParseAsOptions);
-    std::vector<QCommandLineOption> declared;
-    declared.reserve(options.size());
-    for (const Option& option : options) {
-        QStringList names;
-        for (const std::string& name : option.names) names << Q(name);
-        QCommandLineOption qtOption(names);
-        if (!option.valueName.empty()) qtOption.setValueName(Q(option.valueName));
-        declared.push_back(qtOption);
-        if (!parser.addOption(qtOption)) {
-            error = "option " + Spelling(option) + " is declared twice";
-            return false;
+    for (std::size_t i = 0; i < options.size(); ++i)
+        for (std::size_t j = 0; j < i; ++j)
+            for (const std::string& name : options[i].names)
+                if (std::find(options[j].names.begin(), options[j].names.end(), name) != options[j].names.end()) {
+                    error = "option " + Spelling(options[i]) + " is declared twice";
+                    return false;
+                }
+    std::vector<Arguments::Given> given(options.size());
+    Reader reader(options, given.data());
+    std::vector<std::string> positional;
+    std::vector<std::string> unknown;
+    error.clear();
+    auto fail = [&error](std::string text) {
+        if (error.empty()) error = std::move(text);
+    };
+    // A named option, the text after "=" (if any) its value; a value option without one
+    // takes the next argument.
+    auto named = [&](const std::string& argument, std::size_t nameStart, std::size_t& next) {
+        const std::size_t assign = argument.find('=', nameStart);
+        const std::string name = argument.substr(nameStart, assign == std::string::npos ? assign : assign - nameStart);
+        const int index = reader.Find(name);
+        if (index < 0) {
+            unknown.push_back(name);
+            return;
+        }
+        if (!reader.TakesValue(index)) {
+            if (assign != std::string::npos) return fail("Unexpected value after '" + argument.substr(0, assign) + "'");
+            return reader.Set(index);
+        }
+        if (assign != std::string::npos) return reader.AddValue(index, argument.substr(assign + 1));
+        if (next >= args.size()) return fail("Missing value after '" + argument + "'");
+        reader.AddValue(index, args[next++]);
+    };
+    bool onlyPositional = false;
+    for (std::size_t next = 0; next < args.size();) {
+        const std::string& argument = args[next++];
+        if (onlyPositional || argument.size() < 2 || argument[0] != '-') {
+            positional.push_back(argument);
+            if (style == Style::CommandFirst) onlyPositional = true;
+        } else if (argument == "--") {
+            onlyPositional = true;
+        } else if (argument[1] == '-') {
+            named(argument, 2, next);
+        } else if (style == Style::QtStyle) {
+            named(argument, 1, next);
+        } else {
+            // -abc is -a -b -c; a letter that takes a value takes the rest ("-ofile", "-o=file")
+            // or else the next argument.
+            for (std::size_t pos = 1; pos < argument.size(); ++pos) {
+                const std::string letter = argument.substr(pos, 1);
+                const int index = reader.Find(letter);
+                if (index < 0) {
+                    unknown.push_back(letter);
+                    continue;
+                }
+                if (!reader.TakesValue(index)) {
+                    reader.Set(index);
+                    continue;
+                }
+                if (pos + 1 < argument.size()) {
+                    reader.AddValue(index, argument.substr(argument[pos + 1] == '=' ? pos + 2 : pos + 1));
+                } else if (next < args.size()) {
+                    reader.AddValue(index, args[next++]);
+                } else {
+                    fail("Missing value after '" + argument + "'");
+                }
+                break;
+            }
         }
     }
-    QStringList list{QStringLiteral("program")};
-    for (const std::string& arg : args) list << Q(arg);
-    if (!parser.parse(list)) {
-        error = S(parser.errorText());
-        if (!error.empty() && error.back() == '.') error.pop_back();
-        return false;
+    if (unknown.size() == 1) {
+        error = "Unknown option '" + unknown.front() + "'";
+    } else if (!unknown.empty()) {
+        error = "Unknown options: " + unknown.front();
+        for (std::size_t i = 1; i < unknown.size(); ++i) error += ", " + unknown[i];
     }
+    if (!error.empty()) return false;
     parsed = Arguments();
     for (std::size_t i = 0; i < options.size(); ++i) {
-        if (!parser.isSet(declared[i])) continue;
-        Arguments::Given given{options[i].names.back(), options[i].names, {}};
-        for (const QString& value : parser.values(declared[i])) given.values.push_back(S(value));
-        parsed.given_.push_back(std::move(given));
+        if (given[i].name.empty()) continue;
+        given[i].aliases = options[i].names;
+        parsed.given_.push_back(std::move(given[i]));
     }
-    for (const QString& arg : parser.positionalArguments()) parsed.positional_.push_back(S(arg));
+    parsed.positional_ = std::move(positional);
     return true;
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 // The command-line conventions shared by radioprog-cli, radiosim and radioprog: options are
-// declared in a table, parsed by Qt's command-line parser (--opt=value and --opt value,
-// -o value, "--" ends the options, "-" is an ordinary argument), --help and --version print
-// and end, and usage errors go to stderr with exit status 2. Qt Core only.
+// declared in a table and parsed as Qt's command-line parser does (--opt=value and --opt
+// value, -o value, "--" ends the options, "-" is an ordinary argument), --help and --version
+// print and end, and usage errors go to stderr with exit status 2. Needs no Qt library, so
+// radioprog-cli and radiosim load none.
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,13 +40,15 @@ public:
     std::vector<std::string> values(std::string_view name) const;
     const std::vector<std::string>& positional() const { return positional_; }
 
-private:
-    friend bool Parse(const std::vector<Option>&, const std::vector<std::string>&, Arguments&, std::string&, Style);
+    // One option as given: every name it goes by, and its values in order.
     struct Given {
-        std::string name;  // the option's first name
+        std::string name;  // the option's last name
         std::vector<std::string> aliases;
         std::vector<std::string> values;
     };
+
+private:
+    friend bool Parse(const std::vector<Option>&, const std::vector<std::string>&, Arguments&, std::string&, Style);
     std::vector<Given> given_;
     std::vector<std::string> positional_;
 };

@@ -1,4 +1,4 @@
-# radioprog-cli loads no Qt GUI and no Qt Widgets library, and the printing plugin it loads for
+# radioprog-cli loads no Qt library at all, and the printing plugin it loads for
 # "print" paints with Qt GUI but needs no widgets: the dynamic section of each file names
 # the libraries the loader brings in with it (its NEEDED entries).
 # Run with -DREADELF=<readelf> -DCLI=<radioprog-cli> [-DPLUGIN=<radioprog-print.so>].
@@ -31,7 +31,7 @@ function(refuse file)
   endforeach()
 endfunction()
 
-refuse("${CLI}" Qt6Gui Qt6Widgets Qt6PrintSupport)
+refuse("${CLI}" Qt6Core Qt6Gui Qt6Widgets Qt6PrintSupport)
 if(PLUGIN)
   refuse("${PLUGIN}" Qt6Widgets Qt6PrintSupport)
 endif()

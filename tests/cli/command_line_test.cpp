@@ -1,0 +1,89 @@
+// The option parser every program shares: the spellings a user may type for one option, what
+// ends the options, and the one-line reasons for what it refuses.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "cmdline/command_line.h"
+
+namespace radioprog::cmdline {
+namespace {
+
+const std::vector<Option>& TestOptions() {
+    static const std::vector<Option> options = {
+        {{"o", "out"}, "FILE", "output"}, {{"v", "verbose"}, "", "more"}, {{"platform"}, "NAME", "qt"}};
+    return options;
+}
+
+std::vector<std::string> Split(const std::string& line) {
+    std::istringstream in(line);
+    std::vector<std::string> words;
+    for (std::string word; in >> word;) words.push_back(word);
+    return words;
+}
+
+// What was parsed, as one line: "out=a,b verbose | x y", or "error: <reason>".
+std::string Outcome(const std::string& line, Style style = Style::Options) {
+    Arguments parsed;
+    std::string error;
+    if (!Parse(TestOptions(), Split(line), parsed, error, style)) return "error: " + error;
+    std::string text;
+    for (const char* name : {"out", "verbose", "platform"}) {
+        if (!parsed.isSet(name)) continue;
+        text += std::string(text.empty() ? "" : " ") + name;
+        std::string values;
+        for (const std::string& value : parsed.values(name)) values += (values.empty() ? "=" : ",") + value;
+        text += values;
+    }
+    text += " |";
+    for (const std::string& word : parsed.positional()) text += " " + word;
+    return text;
+}
+
+TEST(CommandLine, EverySpellingOfAnOptionMeansTheSame) {
+    struct Case {
+        const char* line;
+        const char* parsed;
+    };
+    for (const Case& c : std::initializer_list<Case>{
+             {"--out=a x", "out=a | x"},
+             {"--out a x", "out=a | x"},
+             {"x -o a", "out=a | x"},
+             {"-oa x", "out=a | x"},
+             {"-o=a x", "out=a | x"},
+             {"-vo a", "out=a verbose |"},
+             {"--out= x", "out= | x"},
+             {"--out a --out b", "out=a,b |"},
+             {"-v -- -o --out", "verbose | -o --out"},
+             {"- -v", "verbose | -"},
+         })
+        EXPECT_EQ(Outcome(c.line), c.parsed) << c.line;
+    // A command takes everything after its name, options included.
+    EXPECT_EQ(Outcome("-v new -o a", Style::CommandFirst), "verbose | new -o a");
+    // Qt's own style: one dash before a whole word.
+    EXPECT_EQ(Outcome("-platform offscreen x", Style::QtStyle), "platform=offscreen | x");
+    EXPECT_EQ(Outcome("-platform=offscreen", Style::QtStyle), "platform=offscreen |");
+}
+
+TEST(CommandLine, RefusesWithOneReason) {
+    struct Case {
+        const char* line;
+        const char* error;
+    };
+    for (const Case& c : std::initializer_list<Case>{
+             {"--nope", "error: Unknown option 'nope'"},
+             {"-x", "error: Unknown option 'x'"},
+             {"-x --nope", "error: Unknown options: x, nope"},
+             {"--out", "error: Missing value after '--out'"},
+             {"-vo", "error: Missing value after '-vo'"},
+             {"--verbose=1", "error: Unexpected value after '--verbose'"},
+         })
+        EXPECT_EQ(Outcome(c.line), c.error) << c.line;
+    Arguments parsed;
+    std::string error;
+    EXPECT_FALSE(Parse({{{"a"}, "", ""}, {{"b", "a"}, "", ""}}, {}, parsed, error));
+    EXPECT_EQ(error, "option -b, -a is declared twice");
+}
+
+}  // namespace
+}  // namespace radioprog::cmdline
