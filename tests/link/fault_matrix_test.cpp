@@ -30,6 +30,9 @@ struct FaultRow {
     std::vector<TargetedFault> faults;  // `at` is added to the sampled request number
     TransferResult expected;
     int lateMs = 450;  // past the short one-byte wait below, within four of them
+    // At the last unit a write may also succeed: the late ACK answered a send that stored the
+    // unit, and only its resend was refused. Which one the program sees first is timing.
+    bool lastUnitMayPass = false;
 };
 
 struct FaultCase {
@@ -86,7 +89,9 @@ const std::vector<FaultRow>& Rows() {
         {TransferMode::Write, {At(FaultKind::LateAck, kWrite), At(FaultKind::Nak, kWrite, 2)}, kWriteDone},
         {TransferMode::Write,
          {At(FaultKind::LateAck, kWrite), At(FaultKind::Nak, kWrite, 1, kPersistent)},
-         kWriteFailed},
+         kWriteFailed,
+         450,
+         true},
         {TransferMode::Write, {At(FaultKind::DoubledAck, kWrite), At(FaultKind::Nak, kWrite, 1)}, kWriteDone},
         // A second ACK shortly after the first is taken for the next unit's answer, and that
         // unit is refused: at the last unit only the check after the write can catch it.
@@ -156,7 +161,11 @@ TEST_P(FaultMatrix, ResultIsTheExpectedOneAndNoSuccessHidesAFault) {
     task.Run();
 
     ASSERT_EQ(reports.outcomes.size(), 1u);
-    EXPECT_EQ(reports.outcomes[0].result, c.row.expected);
+    if (c.row.lastUnitMayPass && c.sample == kWriteUnits - 1 && reports.outcomes[0].result == kWriteDone) {
+        // Checked below: the radio holds the whole image.
+    } else {
+        EXPECT_EQ(reports.outcomes[0].result, c.row.expected);
+    }
     if (c.row.mode == TransferMode::Read) {
         // A failed read hands over nothing; a read that succeeds hands over the radio's memory.
         ASSERT_EQ(reports.data.size(), c.row.expected == kReadDone ? 1u : 0u);
