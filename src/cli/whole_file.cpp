@@ -4,9 +4,9 @@
 
 #include <cerrno>
 #include <cstring>
+#include <utility>
 
 #include "cli/command.h"
-#include "editors/channel_csv.h"
 #include "model/atomic_file.h"
 #include "model/file_read.h"
 
@@ -17,8 +17,9 @@ std::string OutputName(const std::string& path) { return path == kStandardStream
 
 int ReadWholeInput(const std::string& path, std::string& content) {
     if (path != kStandardStream) {
-        std::string error;
-        if (!ReadTextFile(path, content, error)) return UsageError(error);
+        FileContent file = ReadWholeFile(path);
+        if (!file.ok) return UsageError(file.error);
+        content = std::move(file.bytes);
         return kExitOk;
     }
     content.clear();

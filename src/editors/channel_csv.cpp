@@ -17,7 +17,6 @@
 #include "editors/usual_bands.h"
 #include "model/ascii_text.h"
 #include "model/channel_record.h"
-#include "model/file_read.h"
 #include "model/freq_codec.h"
 #include "model/tone_codec.h"
 
@@ -490,16 +489,6 @@ std::string CsvProblemText(const CsvProblem& problem, const LanguageTable& langu
     text += CsvReasonText(problem.reason, language);
     if (!problem.text.empty()) text += " (" + problem.text + ")";
     return text;
-}
-
-bool ReadTextFile(const std::string& path, std::string& text, std::string& error) {
-    FileContent content = ReadWholeFile(path);
-    if (!content.ok) {
-        error = content.error;
-        return false;
-    }
-    text = std::move(content.bytes);
-    return true;
 }
 
 }  // namespace radioprog

@@ -105,7 +105,4 @@ std::string CsvReasonText(CsvReason reason, const LanguageTable& language);
 // "<Row> <line>: <Warning>: <column>: ...".
 std::string CsvProblemText(const CsvProblem& problem, const LanguageTable& language);
 
-// The whole file as text; false and the reason when it cannot be read.
-bool ReadTextFile(const std::string& path, std::string& text, std::string& error);
-
 }  // namespace radioprog

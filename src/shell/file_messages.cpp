@@ -8,9 +8,9 @@ namespace radioprog {
 
 namespace {
 
-std::string WithReason(int row, const std::string& path, const FileResult& result, const LanguageTable& language) {
+std::string WithReason(int row, const std::string& path, int systemError, const LanguageTable& language) {
     std::string text = language.row(row) + "\n" + path;
-    if (result.systemError != 0) text += "\n" + std::string(std::strerror(result.systemError));
+    if (systemError != 0) text += "\n" + std::string(std::strerror(systemError));
     return text;
 }
 
@@ -27,18 +27,18 @@ std::string ReadFailureText(const std::string& path, ReadFailure failure, int sy
     case ReadFailure::Open:
     case ReadFailure::Read: break;
     }
-    return WithReason(row, path, {false, {}, systemError}, language);
+    return WithReason(row, path, systemError, language);
 }
 
 std::string DatOpenFailure(const std::string& path, const FileResult& result, const LanguageTable& language) {
     if (result.readFailure != ReadFailure::None)
         return ReadFailureText(path, result.readFailure, result.systemError, language);
-    return WithReason(result.systemError != 0 ? lang_row::kCannotRead : lang_row::kNotRadioImage, path, result,
-                      language);
+    return WithReason(result.systemError != 0 ? lang_row::kCannotRead : lang_row::kNotRadioImage, path,
+                      result.systemError, language);
 }
 
 std::string SaveFailure(const std::string& path, const FileResult& result, const LanguageTable& language) {
-    return WithReason(lang_row::kCannotWrite, path, result, language);
+    return WithReason(lang_row::kCannotWrite, path, result.systemError, language);
 }
 
 std::string ReplaceQuestion(const std::string& path, const LanguageTable& language) {

@@ -33,6 +33,7 @@
 #include "editors/varied_channels.h"
 #include "model/channel_record.h"
 #include "model/dat_file.h"
+#include "model/file_read.h"
 #include "model/recovery_file.h"
 #include "shell/command_table.h"
 #include "shell/gui/app_settings.h"
@@ -52,9 +53,7 @@ namespace {
 enum class Answer { Save, Discard, Cancel };
 
 std::vector<std::uint8_t> FileBytes(const std::string& path) {
-    std::string text;
-    std::string error;
-    ReadTextFile(path, text, error);
+    const std::string text = ReadWholeFile(path).bytes;
     return {text.begin(), text.end()};
 }
 
