@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # radioprog: `make run` builds and starts the program, `make test` builds and runs every test.
 # Both install the Debian packages they need first (make deps). `make package` builds the
 # Debian package build/radioprog_<version>_<arch>.deb.

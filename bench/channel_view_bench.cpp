@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reloading the channel table with 128 channels in use: the whole refresh of the grid and
 // its editors, and the same followed by the repaint the user waits for.
 #ifdef RADIOPROG_BENCH_WITH_GUI

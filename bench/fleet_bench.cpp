@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Several radios written at once, each simulated radio paced at 9600 baud. Every iteration
 // writes one radio alone and then N radios in parallel, so the "ratio" counter (N radios'
 // time over one radio's time) is a pairing within one run: paced serial I/O waits on the wire,

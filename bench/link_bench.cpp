@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A whole read and a whole write against the simulated radio paced at 9600 baud, measured as
 // a user would wait for them. The "ratio" counter compares that time with the least the wire
 // allows: every byte in both directions at 960 bytes per second, plus the 200 ms quiet time

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loading a .dat file and building the texts of all 128 channels, as File Open followed by
 // the channel table's refresh does (without widgets).
 #include <benchmark/benchmark.h>

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian package from BUILD_DIR (default build) with dpkg, checks that the
 # installed radioprog-cli works from an empty directory and finds the installed language
 # file, and removes the package again. Needs root (CI runs as root).

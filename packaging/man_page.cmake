@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Writes a gzip-compressed man page for a program from its --help and --version with help2man.
 #   cmake -DHELP2MAN=... -DPROGRAM=... -DNAME="one line" -DOUTPUT=x.1.gz
 #         [-DCOMMANDS=ON] -P man_page.cmake

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Run by CPack before it packs: strips the installed programs and the print plugin as Debian's tools do (debug
 # symbols and the compiler's .comment section out).
 file(GLOB programs "${CPACK_TEMPORARY_INSTALL_DIRECTORY}/usr/bin/*"

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Checks data/lang.csv against the rules the program relies on.
 
 Run it after editing the language file; ctest runs it too (test lang_csv_checks).

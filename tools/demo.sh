@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts the simulated radio on a pseudo-terminal with a sample memory and the program wired
 # to it, so reading and writing can be tried without hardware.
 set -eu

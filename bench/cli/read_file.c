@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 /* The yardstick for radioprog-cli's start-up: a program that only reads a file and prints
    its size. `hyperfine 'read_file radio.dat' 'radioprog-cli channels radio.dat'` compares
    the two whole processes. */

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Start-up of radioprog against an empty Qt window, counted from exec.
 
 Runs `radioprog --measure-startup` and `minimal_window` alternately (so both see the same

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The yardstick for radioprog's start-up: an empty Qt main window shown as radioprog shows
 // its own, reporting its first complete frame the way radioprog --measure-startup does.
 #include <QApplication>

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Draws the default background picture of the main window's work area (0.JPG): a calm
 # blue-grey gradient, faint rings of radio waves spreading from the lower right corner,
 # and the program's name faint in the lower left corner. Usage: sh background.sh OUTPUT.JPG

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Renders the program's icons and background picture from the drawings in this directory
 # into data/. Needs ImageMagick 6 ("convert") and rsvg-convert. Run from anywhere:
 #     sh data/artwork/make_artwork.sh

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Prints the radio-wave arcs of app.mvg as filled bands with round ends.
 
 ImageMagick 6 closes an open curve when it strokes it thickly, so each wave is drawn as

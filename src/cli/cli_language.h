@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The language table of a command: loaded like the program loads it, with a warning on
 // stderr for each language file that was skipped.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // radioprog-cli channels FILE: the channel table as the channel grid shows it.
 #include <iostream>
 

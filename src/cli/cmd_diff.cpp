@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // radioprog-cli diff A.dat B.dat: what differs between two memory images, in words.
 #include <iostream>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // radioprog-cli export-csv FILE.dat OUT.csv: the channels in use as a CSV file.
 #include <iostream>
 

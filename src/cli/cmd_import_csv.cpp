@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // radioprog-cli import-csv FILE.dat IN.csv [--out NEW.dat]: channels from a CSV file.
 #include <charconv>
 #include <iostream>

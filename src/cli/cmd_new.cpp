@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // radioprog-cli new FILE: writes the image of a freshly started program.
 #include <iostream>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // radioprog-cli ports: which device each of COM1-COM20 is and whether it can be opened.
 #include <iomanip>
 #include <iostream>

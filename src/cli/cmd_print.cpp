@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // radioprog-cli print FILE --pdf OUT.pdf: the three printed pages of a .dat file as a PDF.
 #ifdef RADIOPROG_CLI_WITH_PRINT
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // radioprog-cli read FILE: reads the whole memory of the radio into a .dat file.
 #include <iostream>
 

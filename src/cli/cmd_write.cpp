@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // radioprog-cli write FILE: writes a .dat file into the radio, or into several radios at once.
 #include <iostream>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // radioprog-cli's commands. Each command file registers itself, so adding a command means
 // adding one file. A command declares its options; the tool parses them (see

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // radioprog-cli write's options for proving a write and for several radios at once.
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // radioprog-cli: the radio programming tool for the shell and for scripts.
 #include <iostream>
 #include <new>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The printout as a PDF file. Painting needs Qt's GUI libraries, which no other command of
 // radioprog-cli needs: they live in a plugin that only "print" loads, so every other command

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What radioprog-cli read and write share: their arguments, the ports they scan, the
 // reports of the transfer job (a progress bar on a terminal, the band check) and the exit

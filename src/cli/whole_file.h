@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Files the tool reads or writes as a whole; "-" is standard input or output.
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The command-line conventions shared by radioprog-cli, radiosim and radioprog: options are
 // declared in a table and parsed as Qt's command-line parser does (--opt=value and --opt

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Names a stretch of the radio's memory by what the user knows it as: the channels it holds
 // (numbered as the channel table numbers them), their names, the optional functions, the

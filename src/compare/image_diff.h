@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What differs between two memory images, in the words the editors use: the channel table's
 // column headers and cell texts, the optional functions' captions and shown values, the DTMF

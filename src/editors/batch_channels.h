@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The batch channel dialog's rules: its values and lists, the channel-number arrows, the
 // channel range, and filling the channels of that range.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "editors/channel_cells.h"
 
 #include "model/channel_record.h"

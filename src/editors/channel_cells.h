@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The channel table's cell texts: what each of the 12 grid columns shows for a channel.
 #include <array>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Copy, cut and paste of whole channels as tab-separated text, the form spreadsheets put on
 // the clipboard. A copied line holds the 12 texts the grid shows for the channel, column 0

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Committing one edited channel-table cell: the editor's text goes into the grid row and the
 // image, together with the cells that follow from it (new channel, delete channel, ...).

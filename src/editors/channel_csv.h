@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // CSV export and import of the channels in the column layout that open-source radio
 // programming software reads and writes: a header line of named columns (Location, Name,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The overlay editors of the channel table: which editor each column uses, the entries of
 // the list editors, how a cell text selects a list entry, and what a typed key puts into an

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Moving around the channel grid: Tab/Enter, Up/Down, and where a click or a key opens an
 // editor.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Whole-channel operations of the channel table: delete, insert and move rows. A channel
 // always travels as its pair of 16-byte entries (ChannelRecord and ChannelNameEntry), so

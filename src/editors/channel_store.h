@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Storing one channel-table cell: a column's text becomes the channel's bytes.
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Checks of channel values that come from outside the program (pasted cells, CSV files)
 // before they go through the cell rules: only values the channel table itself could hold

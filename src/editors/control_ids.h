@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one list of the forms' control identifiers, by name. The numbers are the forms' historic
 // ones: they tie a control to its settings-table row, its printed line and its widget, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Tab- and comma-separated text as spreadsheets write it: fields separated by one character,
 // lines ended by LF, CR LF or CR, a field in double quotes may hold separators, line ends

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The DTMF form without widgets: fifteen code groups, the local ID, tone duration and pause,
 // the group-call selection and the two PTT flags, with the rules that load them from and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "editors/dtmf_layout.h"
 
 #include "editors/dtmf_form.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The DTMF form's layout: 384 x 256 dialog units in "System" 10, a code table of 16 rows
 // (group number and code; the last row hidden) and the other controls.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The character filters of the two filtered edit fields: a refused character is dropped
 // (and the field beeps). Texts the program sets are not filtered.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Undo and redo of the channel table: each step is a snapshot of the channel area (the 32
 // channel records and the 32 name records, address bytes included), taken before a change.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The open file as a document: the image, the file it belongs to, whether it holds edits that
 // file does not have, and the undo history of the channel table. Every change of the image

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The radio's two transmit power levels as watts, for files that exchange channels with
 // other programs: those programs write and read power as a number of watts ("5.0W").

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The optional-functions form without widgets: one value per bound control (selection
 // index, check state, text, work-mode radio index, channel count), the image rules that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Form descriptions as data: every control of a form with its kind, its place in dialog units,
 // its caption's language row and, for a list, its choices. The widgets lay a form out from

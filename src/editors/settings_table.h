@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The radio's general settings: one row per byte of the settings block that the
 // optional-functions form shows, with its control, caption, choices, load rule and default.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "editors/settings_text.h"
 
 #include "model/ascii_text.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The six-character text of the settings block (0x0E50..0x0E55): space, "+", "-", "?",
 // digits and capital letters.

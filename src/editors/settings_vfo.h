@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The frequency-mode entries A and B: the VfoEntry (frequency, tones, flags, signalling,
 // band) and the OffsetEntry (repeater offset), with the texts the form shows for them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "editors/usual_bands.h"
 
 #include "model/band_limits.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The bands a radio of this kind covers as delivered: 136-174 and 400-520 MHz. A channel may
 // hold a frequency between them (some radios are opened up), but a radio whose band limits

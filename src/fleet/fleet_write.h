@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Writes one image to several radios at once: one job per port, each on its own thread,
 // each going through the same sequence as a single write (its own band check against its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How a write to one radio ended, in the terms the user sees: a status numbered as
 // radioprog-cli's exit codes, and one line of text saying what happened.

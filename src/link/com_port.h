@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The radio's programming protocol over one serial line: mode entry, identification,
 // 64-byte block reads (one of them nibble-scrambled) and 16-byte unit writes. Every

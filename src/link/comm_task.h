@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The transfer job: finds the radio on the serial ports, then reads the whole image from it
 // or writes the whole image to it, telling its owner through TransferReports. It works on

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Low-latency mode of a serial port. USB serial adapters hold received bytes for a latency
 // timer (16 ms on the most common chips) before passing them on; every request/reply exchange

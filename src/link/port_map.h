@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Which device is COM1 ... COM20. RADIOPROG_PORTS, when set, lists device paths separated by
 // commas, entry k being COMk (an empty entry, or one past the list, is a port that does not

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Transfers that prove themselves. The protocol carries no checksum, so a byte corrupted on
 // the line is taken as it arrives and a radio may acknowledge a unit it did not store

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One serial device opened for the radio: 9600 baud, 8N1, raw, DTR on, exclusive. Reads end
 // like the radio's programming cable has always been driven: when all bytes arrived, when the

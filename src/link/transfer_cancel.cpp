@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "link/transfer_cancel.h"
 
 #include <fcntl.h>

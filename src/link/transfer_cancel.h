@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A request to stop a running transfer, from another thread or a signal handler. The serial
 // line polls wakeFd() together with the port, so a read or write that is waiting for the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How a transfer job runs beyond the ordinary sequence: on one given port without a scan
 // (several radios at once, one job per port), and whether it proves what it moved.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a transfer job tells its owner. The GUI turns these into queued signals handled on
 // the user-interface thread in the order sent; the command-line tool handles them directly.

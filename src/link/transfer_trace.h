@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A log of every byte exchanged with the radio, for diagnosing cables and radios: one line per
 // write or read, with the time since the trace began, the direction and the bytes in hex.

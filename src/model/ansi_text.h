@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Texts are UTF-8. Where a rule depends on a text's length in bytes (field limits, font
 // sizes, cuts), it counts as the radio's original double-byte code page did: one per ASCII

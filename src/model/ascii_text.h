@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // ASCII-only text helpers: case folding touches the letters A-Z and a-z and nothing else, so
 // a UTF-8 text keeps every other byte, whatever the locale.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one way the program writes a whole file: the bytes go to an anonymous file in the
 // target's directory, are flushed to disk, and only then get the target's name. A failed or

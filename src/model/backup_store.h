@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Backups of the image after every successful read from the radio: .dat files in the
 // user's data directory, named by local date and time, the newest 50 kept.

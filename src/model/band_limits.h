@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The radio's band-limit record: the two bands it receives and transmits on, in whole MHz.
 // Eight limits of four BCD digits each, high digits first (0x01 0x36 = 136), in the order

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Little-endian access to the radio image: every multi-byte field of the radio is stored
 // low byte first.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The two 16-byte entries of a channel: the ChannelRecord (frequencies, tones, flags,
 // signalling) and the ChannelNameEntry (seven name characters).

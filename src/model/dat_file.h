@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The .dat file: the 4816-byte image followed by 776 bytes that carry nothing (5592 bytes,
 // no header).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the program's own files (language file, pictures, icons) are looked for: the
 // current directory first, then beside the program, then "radioprog" in each XDG data

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // DTMF digits as the radio stores them: "1".."9" = 1..9, "0" = 10, "*" = 11, "#" = 12,
 // "A".."D" = 13..16; anything else is 0xFF. Codes above 16 end a code.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one list of language-table rows the program uses, by name. Rows 0 … 193 are the
 // language file's base rows (several serve more than one purpose; the comment says which);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one way the program reads a whole file (radio image, CSV, language file): only a
 // regular file is read (a pipe or device would hang or never end), and never more than a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Decimal numbers read exactly, as integers of a fixed resolution: no floating point and no
 // locale decides how "88.5" or "5.0W" is read.

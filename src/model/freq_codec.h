@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Frequency codes: eight packed BCD digits in a 32-bit value, 10 Hz resolution
 // (0x14512500 = 145.12500 MHz); 0xFFFFFFFF = no frequency. Texts are "MMM.FFFFF".

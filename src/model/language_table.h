@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The language table: every text the user sees comes from one column of a comma-separated
 // file ("lang.csv", else "language.csv"). Line 1 names the languages; line k + 2 is row k.

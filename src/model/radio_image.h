@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The byte-exact copy of the radio's programmable memory plus the port number. The offsets
 // are fixed: they are what a .dat file holds, and the address bytes of every record are what

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The recovery file: while the open document holds unsaved edits, its image is kept in the
 // user's state directory, so a crash or a power cut loses at most the last half minute. The

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Tone codes: 0xFFFF = off; below 0x2800 CTCSS in 0.1 Hz; 0x2800 + octal number = DCS
 // normal ("D023N"); 0xA800 + octal number = DCS inverted ("D023I").

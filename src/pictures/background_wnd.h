@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window's work area, painted with a picture stretched over it: "bg.JPG" where the
 // user put one, else "0.JPG". The first frame shows the plain background colour; the picture

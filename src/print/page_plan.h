@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Each printed page as a list of frames, lines and texts at device positions. The caller
 // measures texts in the printout's fonts; drawing the plan is all that is left to a painter.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the printout shows: the channel table's cells as the channel editor shows them, the
 // optional-functions form as it stands, and the texts.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The printout's geometry in device units: the page metrics, the channel table's columns,
 // which channel each table line shows, and the texts whose form the printout fixes. Text

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The lines of the settings page: which label and which value of the optional-functions form
 // each block prints on which line.

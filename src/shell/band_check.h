@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The check before every write: each frequency of the image must lie in one of the two
 // bands the radio reports in its band-limit block (model/band_limits.h decodes it).

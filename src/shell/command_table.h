@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window's commands in one table: which menu holds each command and where, the
 // language row of its caption (and the English caption for a language file without that

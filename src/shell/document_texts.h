@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The texts that name the open file: in the window title and in the unsaved-changes question.
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Messages about the program's files in the user's language: a language row, the file's
 // name, and the system's reason when the system refused.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The locale of the toolkit's own texts (file dialogs, standard buttons) for a column of the
 // language file: the shipped file's columns are Simplified Chinese, Traditional Chinese and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Menu captions made into other texts: window titles, plain texts, dialog titles.
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How the message dialog sets its text: the font size follows the length, and a text too
 // wide for the dialog is split into two lines near its 23rd byte. Lengths count as the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The File menu's list of recently used files: newest first, each file once, at most eight.
 #include <cstddef>

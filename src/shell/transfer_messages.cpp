@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/transfer_messages.h"
 
 #include "link/port_map.h"

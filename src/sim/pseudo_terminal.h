@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A pseudo-terminal whose device path a program can open like a serial port. The far end
 // stays open here, so the device keeps working while programs open and close it.

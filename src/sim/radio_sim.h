@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A radio on a pseudo-terminal: it answers the programming protocol as the handheld does
 // (mode entry, identification, 64-byte reads, 16-byte writes, the band-limit block sent

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // radiosim: the dual-band handheld radio on a pseudo-terminal, for trying the programming
 // software without a radio and for demonstrations of its failure handling.
 #include <sys/stat.h>

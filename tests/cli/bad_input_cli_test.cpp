@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Files that used to crash or hang the tool: tone codes no tone text names, pipes and other
 // non-regular files, and inputs far larger than any channel list.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The bash completion of radioprog-cli, run in bash against the built program: the
 // completions come from the program's --help, so this also catches a help text whose
 // layout the completion no longer reads.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command-line conventions radioprog-cli, radiosim and radioprog share, as a user meets
 // them in a shell: --version and --help, usage errors on stderr with status 2, --opt=value,
 // "--", "-" for standard input and output, and the exit status table of the README.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // radioprog-cli as a user runs it: through the shell, checking exit codes and output.
 #include <gtest/gtest.h>
 

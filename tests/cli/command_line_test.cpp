@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The option parser every program shares: the spellings a user may type for one option, what
 // ends the options, and the one-line reasons for what it refuses.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // radioprog-cli export-csv and import-csv as a user runs them through the shell.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // radioprog-cli write to several radios, write --verify, read --verify and diff, as a user
 // runs them, against simulated radios on pseudo-terminals.
 

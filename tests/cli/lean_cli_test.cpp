@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // radioprog-cli starts without Qt GUI: only "print" loads its plugin, which brings it.
 #include <gtest/gtest.h>
 #include <sys/wait.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // radioprog-cli print: the three pages of a .dat file as a PDF, read back with poppler's tools.
 #include <gtest/gtest.h>
 

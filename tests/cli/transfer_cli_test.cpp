@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // radioprog-cli read, write and ports as a user runs them, against the simulated radio on a
 // pseudo-terminal.
 

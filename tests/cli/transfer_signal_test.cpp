@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // radioprog-cli read and write stopped by SIGINT (Ctrl+C) or SIGTERM while the simulated
 // radio (paced at 9600 baud) is being read or written: the tool ends at once with 130 or 143,
 // a read leaves its output file as it was, a write warns of a radio holding mixed memory.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Differences between two images in the editors' words, and the names of memory blocks.
 #include <gtest/gtest.h>
 

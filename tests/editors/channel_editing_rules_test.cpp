@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rules the channel grid's widgets follow: editors and their lists, list selection,
 // typed keys, navigation, redirects, overlay placement and the edit filters.
 #include <gtest/gtest.h>

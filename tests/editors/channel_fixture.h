@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Test fixtures of the channel editors: a language table whose rows are distinct texts
 // ("r0" .. "r193", the off text row 12 = "OFF") and a freshly defaulted image.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CSV files that other programs read and write: the export read back by a reader that
 // follows the common layout's rules, power as watts, the band gap, placement in file order.
 #include <gtest/gtest.h>

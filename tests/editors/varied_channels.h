@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // An image whose channels cover every kind of value the channel table can hold, typed in
 // through the grid's commit: each tone combination (CTCSS and DCS normal or inverted, one

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Several simulated radios on pseudo-terminals written at once through the real serial code.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The block protocol against a scripted radio on an in-process pseudo-terminal: each byte of
 // the input decides how the radio answers one request (store and ACK, refuse, stay silent,
 // garble, double or trail its answer, cut or misaddress a read reply). The radio's answer

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CSV import into an image, and the report lines it gives.
 #include <cstddef>
 #include <cstdint>

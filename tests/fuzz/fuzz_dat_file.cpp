@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A .dat file as File -> Open reads it, and everything that shows an opened image: the
 // channel table, the CSV export, the printout's data and the two forms' load.
 #include <sys/mman.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The language file loader, and every row it may be asked for.
 #include <cstddef>
 #include <cstdint>

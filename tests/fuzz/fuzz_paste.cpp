@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Paste of tab-separated text at any channel, and the report lines it gives.
 #include <cstddef>
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Shared pieces of the fuzz targets: a language table with a text in every row (so every
 // lookup shows something), and a check that aborts with a message, as libFuzzer expects.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # radioprog-cli loads no Qt library at all, and the printing plugin it loads for
 # "print" paints with Qt GUI but needs no widgets: the dynamic section of each file names
 # the libraries the loader brings in with it (its NEEDED entries).

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The editors and the printout reach the main window only through shell/gui/editor_host.h:
 # no file under src/editors or src/print may include shell/gui/main_frame.h.
 # Run with -DSOURCE_DIR=<repository root>.

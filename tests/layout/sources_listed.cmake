@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The build lists its files by name. A source, test or data file that is missing from its
 # CMakeLists.txt is silently not built, not run or not installed: this check names every such
 # file. Run with -DSOURCE_DIR=<repository root>.

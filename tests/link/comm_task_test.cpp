@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole transfers against the simulated radio, through the real serial code: every block and
 // unit in order with the right bytes, the reports in order, the port scan, and the failures.
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fault matrix: a radio that misbehaves once or for good at sampled blocks of a read and
 // units of a write, through the real serial code on a pseudo-terminal. Whatever happens, the
 // result is the expected one, a read hands over an image only when it equals the radio's

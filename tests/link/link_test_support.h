@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Shared pieces of the link tests: a simulator that is already answering, a report receiver
 // that writes down everything in order, and images whose every data byte tells where it

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Low latency on open and its undoing on close, against a simulated serial driver (a
 // pseudo-terminal knows no serial flags) and against the pseudo-terminal itself.
 #include "link/low_latency.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which device each COM number is, and the order in which the scan tries the ports.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The block protocol against the simulated radio on a pseudo-terminal: retries, checks and
 // the nibble tables.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Verified reads and read-back after a write, against the simulated radio through the real
 // serial code: a byte garbled on the line is outvoted, a block that never reads the same
 // twice fails the read and is named.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The serial line on a bare pseudo-terminal: how reads end, purging, and why an open fails.
 #include <fcntl.h>
 #include <unistd.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The simulator's latency timer: the radio's answer reaches the program no earlier than the
 // timer's next tick after the radio sent it, and whole.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How a transfer ends when the radio falls silent or the user stops it, through the real
 // serial code against the simulated radio, with the real timeouts.
 #include <gtest/gtest.h>

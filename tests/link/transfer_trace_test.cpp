@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The trace of a read: every exchange with the radio, in order, in hex.
 #include "link/transfer_trace.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Case folding and comparing touch ASCII letters only; every other byte (UTF-8 included) is
 // kept as it is.
 #include <gtest/gtest.h>

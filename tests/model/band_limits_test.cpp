@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The band-limit record: each limit's digits, the order of the eight limits, and the band
 // comparison the check before a write makes.
 #include <gtest/gtest.h>

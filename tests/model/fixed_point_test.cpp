@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Decimal numbers read exactly at a fixed resolution: the frequency and tone fields of
 // imported files, and powers in watts or milliwatts.
 #include <gtest/gtest.h>

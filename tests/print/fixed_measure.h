@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Text widths without fonts: 10 units per code-page byte, lines 10 units high.
 #include <ostream>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The channel pages' geometry: metrics, columns, which channel each line shows, headers.
 #include "print/print_layout.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings page: what each line prints for the default image, and where.
 #include "print/settings_page.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The check before every write: band edges, the order of the checks and the refusal texts.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command table the main window builds its menus, keys and toolbar from: every command in
 // one place, menus in menu-bar order, no key given to two commands, tips only where the
 // toolbar showed them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Interface texts decided in the core: menu captions (with the built-in English a start
 // without a language file shows), window titles made from captions, toolbar tips, file and
 // permission messages, and the locale of Qt's own texts per language column.

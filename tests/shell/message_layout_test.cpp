@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Wrapping a long message: where a line may break, measured with one unit per code-page byte.
 #include <gtest/gtest.h>
 

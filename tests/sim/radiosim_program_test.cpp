@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The radiosim program as a demonstration uses it: the device path on the first line of
 // stdout, the protocol answered until it is stopped, the memory loaded and saved.
 #include <signal.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The radiosim command line.
 #include <gtest/gtest.h>
 

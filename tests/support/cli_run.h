@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Runs the command-line programs as a user runs them from a shell, in the current directory:
 // the exit status, what they wrote on stdout and on stderr. The two streams also stay in

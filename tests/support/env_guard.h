@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Sets (or, with nullptr, removes) an environment variable for a test's lifetime.
 #include <cstdlib>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Widget tests run in a temporary directory holding their own language file, with the
 // program's modal steps answered by the test.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program as the widget tests start it: a temporary current directory with the language
 // file and the user's data directory, a simulated radio the program finds as COM1, and the

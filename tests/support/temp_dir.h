@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A temporary directory for a test, removed with everything in it at the end; and a guard
 // that makes a directory the current one for a while.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Waits for a condition that another thread or process brings about, instead of sleeping a
 // fixed time: the check is repeated until it holds or a generous deadline passes, so a test is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // radioprog-cli's printing plugin: the printed pages painted into a PDF with Qt's GUI module,
 // no screen needed.
 #include <QBuffer>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The batch channel dialog: fills all channels, or a range of them, with consecutive
 // frequencies and the same tones and options. OK applies and leaves the dialog open, so

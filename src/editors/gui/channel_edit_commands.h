@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The channel table's editing commands of the main window: undo and redo of every change of
 // the channels (the history belongs to the document, so it outlives the table's window),

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The report after a paste or a CSV import: a summary line (how many channels an import
 // wrote) over the list of what was skipped, one entry a line, and one button.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The channel table: one grid row per channel, edited cell by cell through an overlay
 // editor (an edit field or a drop-down list) placed exactly over the cell. Every committed

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The DTMF form: fifteen code groups, the local ID, tone duration and pause, the group-call
 // list and the two PTT flags. The controls show one DtmfForm; the image changes only in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "editors/gui/editor_factory.h"
 
 #include "editors/gui/chn_msg_view.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Creating the view of each editor, and the facts of its window: title row and size.
 #include "shell/gui/editor_view.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Single-line edit fields that refuse, as they are typed, the characters their field cannot
 // hold: a refused character is dropped with a warning beep, a paste that would leave a text

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The optional-functions form: the radio's general settings and the frequency-mode entries
 // A and B. The controls show one SettingsForm; the image changes only in StoreToImage.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The warning sound of a refused key. Tests replace it to count the refusals.
 #include <functional>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The channel table's grid: a table with one fixed header row (row 0) and one fixed column
 // (column 0), addressed by row and column numbers that count the headers, with a current

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A form laid out in dialog units: a page of fixed size inside a scroll area (so the form
 // scrolls when its window is smaller), holding one widget per visible control of a form

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The character a key types, as the keyboard delivers it to a window: Ctrl+letter gives the
 // control characters 1..26, Return 13, Backspace 8; 0 when the key types nothing.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A pair of arrow buttons beside a number field. Like the classic up-down control with its
 // default range, the up arrow reports a position change of -1 and the down arrow +1.

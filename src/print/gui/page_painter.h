@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Draws the printout on any paint device: a printer, the print preview, a PDF or an image.
 // Device units are the device's pixels; fonts scale with its resolution.

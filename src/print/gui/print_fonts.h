@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The printout's fonts: the classic fonts where installed, else the closest ones here.
 #include <QFont>

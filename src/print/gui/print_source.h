@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The printout of the main window: the channel table's cells and the optional-functions form
 // as the open editors show them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the program remembers between runs (QSettings, ~/.config/radioprog/radioprog.conf):
 // the recent files, the folder of the last file dialog and the chosen language.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The window that hosts one editor inside the main window's work area.
 #include <QMdiSubWindow>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The command table's entries as Qt actions: their icons, keys and key scopes, and the command
 // an action carries.

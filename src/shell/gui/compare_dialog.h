@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A list of differences between two memory images in the editors' words: File → Compare
 // With... (the open document against a file or the radio's memory) and the read-back of a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Dialog units: a quarter of the font's average character width horizontally and an eighth
 // of its height vertically, so a layout given in them scales with the font.

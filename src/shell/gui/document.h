@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The open file as the user interface sees it: the document (editors/image_document.h) with
 // signals that say what changed, so the editors, the title and the commands follow it. Every

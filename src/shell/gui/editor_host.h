@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the editors, the printout and the editing commands need of the window that hosts them.
 // The main window implements it; nothing outside the shell needs to know the main window.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the main frame needs of every editor: load the image into the controls, store the
 // controls (or the cell being edited) into the image, and tell whether the user changed the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/gui/fleet_write_dialog.h"
 
 #include <QCheckBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Program → Write to Several Radios...: every port with a check box, a progress bar and a
 // result; Start writes the open document to the checked ports at once, Cancel stops radios

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One interface face per script: Latin in the given face, Chinese in a plain sans face (never
 // the brush-style Kai face the font system might otherwise pick); and the message dialog's

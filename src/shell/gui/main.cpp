@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // radioprog: programming software for the dual-band handheld radio.
 #include <QApplication>
 #include <QElapsedTimer>

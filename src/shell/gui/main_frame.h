@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window: owns the document and texts, the transfer job, the three editor windows, the
 // toolbar, the progress status bar and the background; routes every command.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's File commands around the open document: New, Open, Save, Save As, the
 // recent files, files from outside (command line, drops), the title that names the file, the
 // question before unsaved changes are lost and the recovery file of unsaved changes.

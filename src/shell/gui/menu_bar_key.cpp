@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/gui/menu_bar_key.h"
 
 #include <QAction>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's one-button message dialog: a short message painted large in a brush-script
 // font, used for transfer results, the File New confirmation and the band refusal. A message

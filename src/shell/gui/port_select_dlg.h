@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Choosing the serial port that a transfer tries first. Only ports that exist can be chosen;
 // each shows the device behind it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/gui/prog_status_bar.h"
 
 #include <QProgressBar>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The status bar whose first pane turns into a progress bar while the radio is read or
 // written, with a Cancel button at its right end. Notices are not shown in the status bar

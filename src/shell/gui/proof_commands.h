@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window's commands for several radios and for comparing images: Program → Write to
 // Several Radios..., File → Compare With..., and the result of a verified write.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Qt's own texts (file and print dialogs, standard buttons) in the chosen language, from the
 // translations installed with Qt.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Start-up of the program: the main window, the language file, the menu; and the two
 // commands that are not about radio data, LANG and About.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/gui/recovery_keeper.h"
 
 #include "model/recovery_file.h"

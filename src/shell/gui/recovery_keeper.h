@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Keeps the recovery file (model/recovery_file.h) of a document: written every interval while
 // the document holds unsaved edits, removed as soon as it holds none (after Save, Discard,

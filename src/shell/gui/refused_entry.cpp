@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/gui/refused_entry.h"
 
 #include "editors/gui/chn_msg_view.h"

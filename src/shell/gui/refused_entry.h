@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // After a band refusal: shows the refused channel selected in the channel table, scrolled into
 // view, or the optional-functions form for a VFO, so the user corrects the right entry.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // --measure-startup: reports when the main window's first frame is complete (every part of
 // it painted and handed to the screen) and when the channel table's first frame is, then

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Conversions between the library's UTF-8 texts and Qt's.
 #include <QString>

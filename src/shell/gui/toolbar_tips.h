@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Toolbar tips from the language table. Qt shows a button's tip from the button itself, so
 // the tip is answered on every button of the toolbar (also buttons added later); the text is

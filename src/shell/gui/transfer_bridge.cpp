@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/gui/transfer_bridge.h"
 
 #include <QMetaObject>

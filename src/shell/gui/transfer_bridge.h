@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Carries a transfer job's reports from its worker thread to the main window: each report is
 // queued to the user-interface thread and handled there in the order sent; the band check is

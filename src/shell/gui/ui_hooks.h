@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The modal steps of the user interface (dialogs, file choosers) run through these hooks, so
 // tests can answer them without a modal event loop. Unset hooks run the real dialogs.

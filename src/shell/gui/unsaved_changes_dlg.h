@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The question before unsaved changes would be lost: Save, Discard or Cancel.
 #include <QMessageBox>

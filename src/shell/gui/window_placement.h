@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Keeping windows in view: an editor window opens inside the work area (moved, and shrunk
 // when the area is smaller, its form then scrolling inside it), a minimised or hidden editor

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The open document and the texts, owned by the main frame for the whole run; every editor
 // gets one pointer to this block.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The batch channel dialog from the Edit menu: its initial values, the range controls, the
 // channel-number arrows, Enter, and OK filling the channels while the dialog stays open.
 #include <QCheckBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Editing the channel table as a user does, with the keys and the menus of the main window:
 // every kind of change undone and redone to the exact bytes, rows picked in the number
 // column, the clipboard in spreadsheet form, CSV files, and the keys an open cell editor

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The channel grid as its users rely on it: the order of its cell events, the header cells
 // that count as row 0 and column 0, and where the current cell lies (in pixels of the cell area).
 #include <QTableWidget>

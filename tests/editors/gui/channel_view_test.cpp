@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The channel table driven as a user drives it: clicks open the overlay editors over their
 // cells, typing and Enter or Tab commit into the image, the filtered edits refuse keys.
 #include <QComboBox>

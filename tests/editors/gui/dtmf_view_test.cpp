@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The DTMF form driven as a user drives it: typing codes, the commit and close buttons,
 // opening it twice, and a layout where every caption fits.
 #include <QApplication>

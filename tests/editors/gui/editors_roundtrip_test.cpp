@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A whole round trip through the simulated radio: read it, change settings and DTMF codes in
 // the two forms' widgets, write, and the radio's memory holds exactly the expected bytes.
 #include <QCheckBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The layout check both settings forms share: in a language of the shipped language file,
 // no caption is cut and no two controls overlap (frames only surround theirs).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The optional-functions form driven as a user drives it: typing frequencies, changing
 // bands, OK and CANCEL, a refused channel count, and a layout where every caption fits.
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // File > Print and File > Print Preview in the main window: the print dialog decides whether
 // and which pages print; the preview shows the three pages.
 #include <QAction>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The printed pages as a painter draws them, recorded on a page-sized device: what is drawn
 // where, in which font, for the real language file in every language.
 #include <QFontInfo>

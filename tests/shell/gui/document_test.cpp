@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The open file as a document, as a user meets it: the title names the file and shows the
 // modified marker, every kind of edit sets it and Save or undoing back clears it, Save writes
 // without a dialog, and nothing with unsaved edits is closed, replaced or read over without

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a user sees of the interface as a whole: editor windows inside the work area at small
 // screens, minimised editors coming back from the menus, toolbar tips as Qt shows them, every
 // text from the language table, grid headers and list entries that fit, Qt's own texts in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The message dialog shows every message whole: the band refusal with its ranges, in the
 // shipped Simplified Chinese and English texts, fits the dialog, wraps only where a line may
 // break, and leaves room for the button and the detail line. Short messages keep the small

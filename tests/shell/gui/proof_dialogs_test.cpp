@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Program → Write to Several Radios..., File → Compare With... and Program → Verify Transfers
 // through the main window, against simulated radios on pseudo-terminals.
 #include <QAction>

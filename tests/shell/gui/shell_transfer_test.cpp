@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading and writing a simulated radio through the main window's commands, with the real
 // serial code on a pseudo-terminal: what the user sees and what reaches the radio.
 #include <QProgressBar>

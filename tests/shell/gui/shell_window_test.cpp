@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window as a user meets it: start-up, menus, tooltips, language change, the
 // progress bar, the port dialog, File New / Open / Save and the background picture.
 #include <QAction>

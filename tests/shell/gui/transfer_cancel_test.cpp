@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Stopping a transfer from the main window against the simulated radio (real serial code, a
 // pseudo-terminal, 9600-baud pacing): Esc, the status bar's Cancel button and Program →
 // Cancel; closing the window during a transfer; the refused channel shown after a band
