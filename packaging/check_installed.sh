@@ -39,6 +39,8 @@ for program in radioprog radioprog-cli radiosim; do
     [ -x /usr/bin/$program ] || { echo "check_installed: /usr/bin/$program missing" >&2; exit 1; }
 done
 
+[ -f /usr/lib/udev/rules.d/60-radioprog.rules ] || { echo "check_installed: the udev rule is missing" >&2; exit 1; }
+
 dpkg -r radioprog
 ! installed || { echo "check_installed: radioprog still installed" >&2; exit 1; }
 echo "The package installs, runs and removes cleanly."

@@ -398,7 +398,49 @@ inline constexpr int kNotRegularFile = 297;
 inline constexpr int kFileTooLarge = 298;
 // ... or one the memory ran out for.
 inline constexpr int kNoMemoryToRead = 299;
+// A port's description: before the USB serial number.
+inline constexpr int kSerialNumber = 300;
+// The program that holds a port follows, with its process id.
+inline constexpr int kHeldBy = 301;
+// A program of another user holds the port; the command that names it follows.
+inline constexpr int kHeldByHidden = 302;
+// ModemManager has the port open.
+inline constexpr int kModemManagerProbes = 303;
+// Followed by the command that adds the udev rule.
+inline constexpr int kModemManagerIgnore = 304;
+// Followed by the command that reloads the udev rules.
+inline constexpr int kReloadAndReplug = 305;
+// brltty holds the port or took its cable.
+inline constexpr int kBrlttyClaimed = 306;
+// Followed by the commands that free only this cable's id.
+inline constexpr int kBrlttyFreeId = 307;
+// Followed by the device's group.
+inline constexpr int kNotInGroup = 308;
+// Followed by the command that adds the user to the group.
+inline constexpr int kJoinGroupLogIn = 309;
+// Followed by the device's group.
+inline constexpr int kGroupNotActive = 310;
+// Followed by the command that gives one shell the group.
+inline constexpr int kLogInAgain = 311;
+// No uaccess tag on a USB cable.
+inline constexpr int kNoSessionAccess = 312;
+// Followed by the command that adds the udev rule.
+inline constexpr int kGiveSessionAccess = 313;
+// Followed by the command that adds the user to the group.
+inline constexpr int kOrJoinGroup = 314;
+// A port that opens.
+inline constexpr int kPortUsable = 315;
+// A COM number with no device.
+inline constexpr int kNoSuchPort = 316;
+// Followed by the cable's vendor:product id.
+inline constexpr int kCableWithoutPort = 317;
+// After a scan that found nothing; followed by the port.
+inline constexpr int kCablePluggedIn = 318;
+// Accessible name of the port list.
+inline constexpr int kPortList = 319;
+// Accessible name of the chosen port's description.
+inline constexpr int kPortDetails = 320;
 
-inline constexpr int kEnd = 300;  // one past the last extra row
+inline constexpr int kEnd = 321;  // one past the last extra row
 
 }  // namespace radioprog::lang_row
