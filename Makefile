@@ -22,7 +22,8 @@ endif
 PACKAGES = cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
            libbenchmark-dev fonts-noto-cjk fonts-arphic-ukai fonts-liberation fonts-dejavu-core fonts-droid-fallback \
            qt6-translations-l10n xvfb xauth poppler-utils \
-           help2man librsvg2-bin clang-format appstream desktop-file-utils dpkg-dev file python3
+           help2man librsvg2-bin clang-format appstream desktop-file-utils dpkg-dev file python3 \
+           lintian man-db zsh fish
 
 # The fuzz targets need clang and its libFuzzer runtime.
 FUZZ_PACKAGES = clang libclang-rt-14-dev

@@ -9,6 +9,7 @@
 #include "cli/command.h"
 #include "fleet/fleet_write.h"
 #include "link/comm_task.h"
+#include "model/terminal_text.h"
 
 namespace radioprog::cli {
 
@@ -39,7 +40,7 @@ public:
         if (skipSilent_ && StatusOf(radio) == RadioStatus::NoRadio) return;
         std::cout << PortMap::Name(radio.port) << ": " << OutcomeText(radio, language_) << "\n";
         for (const ImageDifference& difference : radio.differences)
-            std::cout << "  " << DifferenceText(difference, language_) << "\n";
+            std::cout << "  " << TerminalText(DifferenceText(difference, language_)) << "\n";
         std::cout << std::flush;
     }
 
@@ -56,15 +57,16 @@ int TakeWriteExtras(const cmdline::Arguments& args, WriteExtras& extras) {
     extras.all = args.isSet("all");
     const std::string port = args.value("port");
     if (port.find(',') != std::string::npos && !ParsePortList(port, extras.ports))
-        return UsageError("write: --port wants numbers from 1 to 20, each once, not '" + port + "'");
-    if (extras.all && !extras.ports.empty()) return UsageError("write: --all and a --port list exclude each other");
+        return CommandUsageError("write", "--port wants numbers from 1 to 20, each once, not '" + port + "'");
+    if (extras.all && !extras.ports.empty())
+        return CommandUsageError("write", "--all and a --port list exclude each other");
     return kExitOk;
 }
 
 int WriteSeveral(const TransferArgs& args, const WriteExtras& extras, const RadioImage& image) {
     if (!args.device.empty())
-        return UsageError("write: --device names one radio; several radios come from RADIOPROG_PORTS");
-    if (args.port) return UsageError("write: give the ports as one list: --port 1,2,3");
+        return CommandUsageError("write", "--device names one radio; several radios come from RADIOPROG_PORTS");
+    if (args.port) return CommandUsageError("write", "give the ports as one list: --port 1,2,3");
     PortMap portMap = TransferPorts(args);
     std::vector<int> ports = extras.ports;
     if (extras.all) {

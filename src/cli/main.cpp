@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/command.h"
+#include "model/terminal_text.h"
 
 namespace {
 
@@ -46,10 +47,10 @@ int main(int argc, char** argv) {
         const std::size_t named = helpCommand ? 1 : 0;
         if (args.size() > named)
             if (const Command* command = FindCommand(args[named])) {
-                std::cout << CommandHelp(*command);
+                std::cout << TerminalText(CommandHelp(*command));
                 return kExitOk;
             }
-        std::cout << ToolHelp();
+        std::cout << TerminalText(ToolHelp());
         return kExitOk;
     }
     if (args.empty()) return UsageError("no command given (see radioprog-cli --help)");

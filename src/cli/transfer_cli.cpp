@@ -16,6 +16,7 @@
 #include "fleet/radio_outcome.h"
 #include "link/comm_task.h"
 #include "link/transfer_trace.h"
+#include "model/terminal_text.h"
 #include "shell/band_check.h"
 #include "shell/transfer_messages.h"
 
@@ -80,22 +81,22 @@ std::vector<cmdline::Option> TransferOptions() {
 
 int ParseTransferArgs(const std::string& command, const cmdline::Arguments& args, TransferArgs& parsed,
                       bool portListTaken) {
-    if (args.positional().size() != 1) return UsageError(command + ": expected exactly one FILE");
+    if (args.positional().size() != 1) return CommandUsageError(command, "expected exactly one FILE");
     parsed.file = args.positional()[0];
     if (args.isSet("trace")) {
         parsed.trace = args.value("trace");
-        if (parsed.trace.empty()) return UsageError(command + ": --trace needs a file");
+        if (parsed.trace.empty()) return CommandUsageError(command, "--trace needs a file");
     }
     if (args.isSet("device")) {
         parsed.device = args.value("device");
-        if (parsed.device.empty()) return UsageError(command + ": --device needs a path");
+        if (parsed.device.empty()) return CommandUsageError(command, "--device needs a path");
     }
     if (args.isSet("port") && !portListTaken) {
         const std::string value = args.value("port");
         int port = 0;
         auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), port);
         if (ec != std::errc() || end != value.data() + value.size() || port < kFirstPort || port > kLastPort)
-            return UsageError(command + ": --port wants a number from 1 to 20, not '" + value + "'");
+            return CommandUsageError(command, "--port wants a number from 1 to 20, not '" + value + "'");
         parsed.port = port;
     }
     return kExitOk;
@@ -163,7 +164,7 @@ int ReportTransferFailure(const CliReports& reports, const RadioImage* sent) {
         std::cerr << "radioprog-cli: " << PortMap::Name(outcome.foundPort.value_or(0)) << ": "
                   << reports.language().row(lang_row::kVerifyDiffers) << "\n";
         for (const ImageDifference& difference : differences)
-            std::cerr << "  " << DifferenceText(difference, reports.language()) << "\n";
+            std::cerr << "  " << TerminalText(DifferenceText(difference, reports.language())) << "\n";
         return kExitVerifyDiffers;
     }
     case TransferResult::NoRadio: {

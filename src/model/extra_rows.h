@@ -399,6 +399,9 @@ inline constexpr int kFileTooLarge = 298;
 // ... or one the memory ran out for.
 inline constexpr int kNoMemoryToRead = 299;
 
-inline constexpr int kEnd = 300;  // one past the last extra row
+// The About box's licence line.
+inline constexpr int kAboutLicence = 300;
+
+inline constexpr int kEnd = 301;  // one past the last extra row
 
 }  // namespace radioprog::lang_row
