@@ -93,7 +93,7 @@ TEST(BashCompletion, FileArgumentsAndOptionValuesOfferWhatTheyTake) {
         // FILE arguments by their place in the command's usage line.
         {{"new", ""}, dat},
         {{"read", "--port", "2", ""}, dat},
-        {{"export-csv", "radio.dat", ""}, {}},
+        {{"export-csv", "radio.dat", ""}, csv},
         {{"import-csv", ""}, dat},
         {{"import-csv", "radio.dat", ""}, csv},
         {{"import-csv", "--from", "3", "radio.dat", ""}, csv},

@@ -189,7 +189,7 @@ TEST_F(CliConventions, AFullDiskDuringExportLeavesTheOldFileIntact) {
         };
         ::setrlimit(RLIMIT_FSIZE, &limit);
         std::signal(SIGXFSZ, SIG_IGN);
-        std::freopen("err.txt", "w", stderr);
+        if (!std::freopen("err.txt", "w", stderr)) ::_exit(126);
         const std::string cli = ProgramPath("radioprog-cli");
         ::execl(cli.c_str(), cli.c_str(), "export-csv", "varied.dat", "out.csv", static_cast<char*>(nullptr));
         ::_exit(127);

@@ -137,11 +137,11 @@ TEST_F(FleetCli, DiffListsChangesInWordsAndIsSilentOnEqualFiles) {
           std::pair{"LANG=en_US.utf8 LC_ALL=", "CH 9 RX Freq 145.35900 \xE2\x86\x92 146.52000\n"},
           std::pair{"LC_ALL=C", "CH 9 RX Freq 145.35900 -> 146.52000\n"},
           std::pair{"LANG= LC_ALL= LC_CTYPE=", "CH 9 RX Freq 145.35900 -> 146.52000\n"}}) {
-        CliRun differ = RunShell(std::string(locale) + " " + CliPath() + " diff a.dat b.dat");
+        CliRun differ = test::RunShell(std::string(locale) + " " + test::CliPath() + " diff a.dat b.dat");
         EXPECT_EQ(differ.status, 1) << locale;
         EXPECT_EQ(differ.out, line) << locale;
     }
-    CliRun help = RunShell("LC_ALL=C " + CliPath() + " diff --help");
+    CliRun help = test::RunShell("LC_ALL=C " + test::CliPath() + " diff --help");
     EXPECT_NE(help.out.find("145.35000 -> 146.52000"), std::string::npos) << help.out;
 
     EXPECT_EQ(Cli("", "diff a.dat missing.dat").status, 2);

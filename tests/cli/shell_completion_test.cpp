@@ -80,7 +80,7 @@ TEST(ZshCompletion, CompletesCommandsFilesAndOptionValues) {
         {"radioprog-cli import-csv radio.dat ch.csv --out ''", "files -g *.(#i)(dat)(-.)\n"},
         {"radioprog-cli import-csv --from 3 radio.dat ''", "files -g *.(#i)(csv)(-.)\n"},
         {"radioprog-cli print radio.dat --pdf=''", "files -g *.(#i)(pdf)(-.)\n"},
-        {"radioprog-cli read x.dat --trace ''", "files\n"},
+        {"radioprog-cli read x.dat --trace ''", "files \n"},
         {"radioprog-cli diff a.dat b.dat ''", ""},
         {"radioprog-cli new --h", "options: --help:show this help and exit\n"},
         {"radioprog ''", "files -g *.(#i)(dat|csv)(-.)\n"},
