@@ -1,7 +1,7 @@
 #!/bin/sh
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Checks the Debian package from BUILD_DIR (default build) as a distribution would: lintian
-# (-I --pedantic) finds nothing but the tags README.md explains; then installs it with dpkg
+# (-I --pedantic) finds nothing; then installs it with dpkg
 # and checks the installed files: the software-centre description, the menu entry, the man
 # pages, the shell completions and the licence; that radioprog-cli works from an empty
 # directory and finds the installed language file and print plugin; and that removing the
@@ -14,18 +14,27 @@ deb=$(ls -t "$build"/radioprog_*.deb 2>/dev/null | head -n 1)
 export DEBIAN_FRONTEND=noninteractive
 fail() { echo "check_installed: $*" >&2; exit 1; }
 
-# Tags README.md ("Packaging") explains; any other tag fails the check.
-accepted_tags="no-manual-page-for-radiosim-never"
+# lintian finds nothing but, in a package built without the packager's address (DEBEMAIL or
+# EMAIL unset, as in CI), the Maintainer's: it is then login@host, and CI builds as root on a
+# host without a domain (README.md, "Install").
+accepted_tags=""
+if [ -z "${DEBEMAIL:-}${EMAIL:-}" ]; then
+    accepted_tags="bogus-mail-host bogus-mail-host-in-debian-changelog root-in-contact
+        maintainer-address-is-on-localhost"
+fi
 echo "lintian -I --pedantic $deb"
 lintian_out=$(lintian -I --pedantic --tag-display-limit 0 "$deb" 2>&1 || true)
 printf '%s\n' "$lintian_out"
-unexpected=$(printf '%s\n' "$lintian_out" | grep -E '^[EWIPX]: ' |
-    grep -v -E " ($(echo $accepted_tags | tr ' ' '|'))( |$)" || true)
+unexpected=$(printf '%s\n' "$lintian_out" | grep -E '^[EWIPX]: ' || true)
+for tag in $accepted_tags; do
+    unexpected=$(printf '%s\n' "$unexpected" | grep -v -F ": $tag " || true)
+done
 [ -z "$unexpected" ] || fail "lintian tags not explained in README.md:
 $unexpected"
 # A private plugin outside the linker's folders: no ldconfig call, no maintainer scripts.
-dpkg-deb --ctrl-tarfile "$deb" | tar -t | grep -q -E 'postinst|postrm|triggers' &&
+if dpkg-deb --ctrl-tarfile "$deb" | tar -t | grep -q -E 'postinst|postrm|triggers'; then
     fail "the package has maintainer scripts or triggers"
+fi
 
 installed() { dpkg-query -W -f='${Status}' radioprog 2>/dev/null | grep -q '^install ok installed$'; }
 

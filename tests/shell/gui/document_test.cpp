@@ -551,6 +551,14 @@ private slots:
         QVERIFY(!ReadRecovery());
     }
 
+    void aCsvFileOnTheCommandLineIsImportedIntoANewDocument() {
+        const QString csv = Q(dir_->write("start.csv", "Location,Frequency\n7,146.52\n"));
+        startProgram({csv});
+        QTRY_COMPARE(ChannelView(frame()->image(), 7).rxFrequency(), 0x14652000u);
+        QVERIFY(document().path().isEmpty());
+        QVERIFY(document().isModified());
+    }
+
     void filesFromTheCommandLineAndDropsOpenOrImport() {
         QVERIFY(SaveDatFile(testing::VariedImage(testing::DistinctRows()), dir_->file("radio.dat")).ok);
         startProgram({QStringLiteral("--some-option"), file("radio.dat")});
