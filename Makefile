@@ -70,7 +70,7 @@ npm-deps: deps
 
 # The web page: the core compiled to WebAssembly (Debian's emscripten) and the static files,
 # in $(BUILD)/web. The emscripten tools find Debian's node packages only through NODE_PATH.
-WEB_ENV = NODE_PATH=/usr/share/nodejs EM_CACHE=$(CURDIR)/$(WEB_BUILD)/em-cache
+WEB_ENV = NODE_PATH=/usr/share/nodejs
 web: deps npm-deps
 	@[ -f $(WEB_BUILD)/build.ninja ] || $(WEB_ENV) emcmake cmake -S . -B $(WEB_BUILD) -G Ninja \
 	  -DCMAKE_BUILD_TYPE=Release $(if $(CCACHE),-DCMAKE_CXX_COMPILER_LAUNCHER=$(CCACHE))

@@ -335,6 +335,9 @@ function pasteText(text) {
 // ---- forms generated from the core's description ------------------------------------------
 
 let settingsValues = {};
+let dtmfValues = {};
+// A form the user changed and has not stored yet; stored before the image leaves the page.
+const dirtyForms = new Set();
 
 function controlElement(control, values, onChange) {
     const id = String(control.id);
@@ -352,10 +355,10 @@ function controlElement(control, values, onChange) {
         if (control.maxChars) element.maxLength = control.maxChars;
         element.readOnly = control.readOnly;
         element.addEventListener('input', () => onChange(id, element.value));
-    } else if (control.kind === 'check' || control.kind === 'radio') {
+    } else if (control.kind === 'check') {
         element = document.createElement('input');
-        element.type = control.kind === 'check' ? 'checkbox' : 'radio';
-        element.checked = values[id] === 1 || values[id] === 0 && control.kind === 'radio' && false;
+        element.type = 'checkbox';
+        element.checked = values[id] === 1;
         element.addEventListener('change', () => onChange(id, element.checked ? 1 : 0));
     } else {
         return null;
@@ -367,19 +370,28 @@ function controlElement(control, values, onChange) {
 }
 
 // Lays the controls out in the order of their place on the desktop form (top to bottom, left
-// to right), each with its caption as its label; group boxes start a fieldset.
+// to right), each with its caption as its label; group boxes become fieldsets. A caption
+// control comes right before the control it names in the core's list; one on the same line
+// to the left names it otherwise.
 function renderForm(form, controls, values, onChange, commitLabel, onCommit) {
+    const isInput = (c) => ['list', 'edit', 'check', 'radio'].includes(c.kind);
     const shown = controls.filter((c) => !c.hidden);
     const groups = shown.filter((c) => c.kind === 'group');
     const labels = shown.filter((c) => c.kind === 'label');
-    const inputs = shown.filter((c) => ['list', 'edit', 'check', 'radio'].includes(c.kind));
     const inside = (c, g) => c.x >= g.x && c.y >= g.y && c.x < g.x + g.width && c.y < g.y + g.height;
     const groupOf = (c) => groups.filter((g) => g !== c && inside(c, g)).sort((a, b) => a.width * a.height - b.width * b.height)[0];
-    // A label names the input on its line that starts nearest to its right.
-    const labelFor = (input) => labels
+    const captionOf = new Map();
+    controls.forEach((c, i) => {
+        const before = controls[i - 1];
+        if (isInput(c) && before && before.kind === 'label' && !before.hidden && before.side === c.side) captionOf.set(c, before);
+    });
+    const labelFor = (input) => captionOf.get(input) || labels
         .filter((l) => Math.abs(l.y - input.y) <= 6 && l.x < input.x && groupOf(l) === groupOf(input))
         .sort((a, b) => b.x - a.x)[0];
-    const order = (a, b) => a.y - b.y || a.x - b.x;
+    const top = (c) => Math.min(c.y, labelFor(c)?.y ?? c.y);
+    const order = (a, b) => top(a) - top(b) || a.x - b.x;
+    // Radio buttons of one pair: the first one's value is the index of the checked one.
+    const radios = shown.filter((c) => c.kind === 'radio').sort((a, b) => a.x - b.x || a.y - b.y);
     form.replaceChildren();
     const fieldsets = new Map();
     const containerOf = (c) => {
@@ -387,27 +399,36 @@ function renderForm(form, controls, values, onChange, commitLabel, onCommit) {
         if (!g) return form;
         if (!fieldsets.has(g)) {
             const fieldset = document.createElement('fieldset');
-            const legend = document.createElement('legend');
-            legend.textContent = g.caption || '';
-            fieldset.appendChild(legend);
+            if (g.caption) fieldset.appendChild(Object.assign(document.createElement('legend'), { textContent: g.caption }));
             containerOf(g).appendChild(fieldset);
             fieldsets.set(g, fieldset);
         }
         return fieldsets.get(g);
     };
-    for (const g of [...groups].sort(order)) containerOf({ ...g, x: g.x + 1, y: g.y + 1, width: 0, height: 0 });
-    for (const input of inputs.sort(order)) {
-        const element = controlElement(input, values, onChange);
-        if (!element) continue;
+    for (const g of [...groups].sort((a, b) => a.y - b.y || a.x - b.x)) containerOf({ ...g, x: g.x + 1, y: g.y + 1, width: 0, height: 0 });
+    for (const input of shown.filter(isInput).sort(order)) {
+        let element;
+        if (input.kind === 'radio') {
+            const first = String(radios[0].id);
+            const index = radios.indexOf(input);
+            element = document.createElement('input');
+            element.type = 'radio';
+            element.name = `radio-${first}`;
+            element.dataset.radio = first;
+            element.dataset.index = String(index);
+            element.checked = values[first] === index;
+            element.id = `control-${input.id}`;
+            element.addEventListener('change', () => element.checked && onChange(first, index));
+        } else {
+            element = controlElement(input, values, onChange);
+        }
         const row = document.createElement('div');
         row.className = 'field';
         const label = document.createElement('label');
         label.htmlFor = element.id;
-        const caption = input.caption || labelFor(input)?.caption || '';
-        label.textContent = caption;
+        label.textContent = input.caption || labelFor(input)?.caption || '';
         if (input.kind === 'check' || input.kind === 'radio') row.append(element, label);
         else row.append(label, element);
-        if (!caption) element.setAttribute('aria-label', input.caption || String(input.id));
         containerOf(input).appendChild(row);
     }
     const button = document.createElement('button');
@@ -422,6 +443,7 @@ function renderForm(form, controls, values, onChange, commitLabel, onCommit) {
 
 function showValues(form, values) {
     for (const [id, value] of Object.entries(values)) {
+        for (const radio of form.querySelectorAll(`[data-radio="${id}"]`)) radio.checked = Number(radio.dataset.index) === value;
         const element = form.querySelector(`[data-control="${id}"]`);
         if (!element) continue;
         if (element.tagName === 'SELECT') {
@@ -433,18 +455,20 @@ function showValues(form, values) {
 }
 
 function renderForms() {
+    dirtyForms.clear();
     settingsValues = doc.loadSettings();
     const controls = doc.settingsControls();
     const sides = new Map(controls.map((c) => [String(c.id), c.side]));
     const form = $('functions-form');
     renderForm(form, controls, settingsValues, (id, value) => {
         settingsValues[id] = value;
+        dirtyForms.add(form);
         const side = sides.get(id);
         const control = controls.find((c) => String(c.id) === id);
-        if (side >= 0 && control.kind === 'list' && control.entries.length <= 4) {
+        if (control?.onChange === 'band') {
             settingsValues = doc.bandChanged(settingsValues, side);
             showValues(form, settingsValues);
-        } else if (side >= 0 && control.kind === 'edit') {
+        } else if (control?.onChange === 'frequency') {
             settingsValues = doc.frequencyTyped(settingsValues, side);
             showValues(form, settingsValues);
         }
@@ -455,11 +479,12 @@ function renderForms() {
             return;
         }
         settingsValues = answer.values;
+        dirtyForms.delete(form);
         showValues(form, settingsValues);
         afterEdit([]);
     });
 
-    let dtmfValues = doc.loadDtmf();
+    dtmfValues = doc.loadDtmf();
     const dtmfForm = $('dtmf-form');
     renderForm(dtmfForm, doc.dtmfControls(), dtmfValues, (id, value) => {
         if (typeof value === 'string' && !doc.dtmfAccepts(value)) {
@@ -467,8 +492,10 @@ function renderForms() {
             return;
         }
         dtmfValues[id] = value;
+        dirtyForms.add(dtmfForm);
     }, texts.ok, () => {
         dtmfValues = doc.storeDtmf(dtmfValues);
+        dirtyForms.delete(dtmfForm);
         showValues(dtmfForm, dtmfValues);
         afterEdit([]);
     });
@@ -597,8 +624,7 @@ async function save(askName) {
 
 // Edits open in a form are stored before the image leaves the page.
 function storeForms() {
-    if (!$('view-functions').hidden) $('functions-form').requestSubmit();
-    if (!$('view-dtmf').hidden) $('dtmf-form').requestSubmit();
+    for (const form of [...dirtyForms]) form.requestSubmit();
 }
 
 async function importCsv(file) {
@@ -781,8 +807,8 @@ function showView(tab) {
 }
 tabs.forEach((tab, i) => {
     tab.addEventListener('click', () => {
-        storeForms();
-        if (tab.id !== 'tab-channels') renderForms();
+        // Forms show the image as it is now, unless they hold edits of the user's.
+        if (tab.id !== 'tab-channels' && !dirtyForms.size) renderForms();
         showView(tab);
     });
     tab.addEventListener('keydown', (event) => {
@@ -829,8 +855,7 @@ buildGrid();
 const stored = localStorage.getItem(LANGUAGE_KEY);
 await loadLanguage(stored !== null ? Number(stored) : doc.defaultLanguage());
 showView(tabs[0]);
+// The tests reach the page's document through this.
+globalThis.radioprogPage = { doc };
 document.body.dataset.ready = 'true';
 await offerRecovery();
-
-// The tests reach the page's document through this.
-globalThis.radioprogPage = { doc, pasteText, refreshAll };

@@ -402,8 +402,15 @@ public:
     // The optional-functions form: its controls, the values the image gives them, and storing.
     val settingsControls() const {
         val array = val::array();
-        for (const FormControl& control : SettingsFormControls())
-            array.call<void>("push", ControlObject(control, language_));
+        for (const FormControl& control : SettingsFormControls()) {
+            val object = ControlObject(control, language_);
+            // What a change of the control asks of the form: a new band, a typed frequency.
+            for (int side = 0; side < 2; ++side) {
+                if (control.id == settings_control::kBand[side]) object.set("onChange", "band");
+                if (control.id == settings_control::kFrequency[side]) object.set("onChange", "frequency");
+            }
+            array.call<void>("push", object);
+        }
         return array;
     }
     val settingsSize() const {
@@ -453,9 +460,11 @@ public:
     val dtmfControls() const {
         val array = val::array();
         for (const FormControl& control : DtmfLayout()) array.call<void>("push", ControlObject(control, language_));
-        for (const DtmfTableRow& row : DtmfCodeTable()) {
-            array.call<void>("push", ControlObject(row.number, language_));
-            array.call<void>("push", ControlObject(row.code, language_));
+        // The code table's read-only numbers become the names of their codes.
+        for (int k = 0; k < kDtmfGroupCount; ++k) {
+            val code = ControlObject(DtmfCodeTable()[static_cast<std::size_t>(k)].code, language_);
+            code.set("caption", language_.row(lang_row::kDtmfGroup) + " " + std::to_string(k + 1));
+            array.call<void>("push", code);
         }
         return array;
     }
