@@ -427,6 +427,8 @@ function renderForm(form, controls, values, onChange, commitLabel, onCommit) {
         const label = document.createElement('label');
         label.htmlFor = element.id;
         label.textContent = input.caption || labelFor(input)?.caption || '';
+        // A control alone in its group is named by the group.
+        if (!label.textContent) element.setAttribute('aria-label', groupOf(input)?.caption || '');
         if (input.kind === 'check' || input.kind === 'radio') row.append(element, label);
         else row.append(label, element);
         containerOf(input).appendChild(row);
@@ -514,6 +516,7 @@ function ask(question, buttons, body = []) {
         return button;
     }));
     dialog.returnValue = '';
+    dialog.dataset.shown = String(Number(dialog.dataset.shown || 0) + 1);
     dialog.showModal();
     return new Promise((resolve) => dialog.addEventListener('close', () => {
         resolve(dialog.returnValue === '' ? -1 : Number(dialog.returnValue));
