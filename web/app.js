@@ -664,7 +664,7 @@ function pickFile(id) {
 // ---- printing ----------------------------------------------------------------------------
 
 function renderPrintout() {
-    const data = doc.printData();
+    const rows = doc.printRows();
     const out = $('printout');
     const headers = doc.headers();
     const page = (rows) => {
@@ -687,17 +687,18 @@ function renderPrintout() {
     settings.className = 'print-page';
     const heading = document.createElement('h1');
     heading.textContent = texts.optionalFunctions;
+    // The third page shows the optional functions as their form shows them.
     const list = document.createElement('dl');
-    for (const item of data.settings) {
-        if (!['list', 'edit', 'check', 'radio'].includes(item.kind)) continue;
-        const caption = item.caption || '';
-        const value = item.kind === 'check' || item.kind === 'radio' ? (item.value === 1 ? '\u2611' : '\u2610') : item.text;
-        if (!caption && !value) continue;
+    for (const field of $('functions-form').querySelectorAll('.field')) {
+        const control = field.querySelector('select, input');
+        const caption = field.querySelector('label').textContent || control.getAttribute('aria-label') || '';
+        const value = control.type === 'checkbox' || control.type === 'radio' ? (control.checked ? '\u2611' : '\u2610')
+            : control.tagName === 'SELECT' ? (control.selectedOptions[0]?.textContent ?? '') : control.value;
         list.append(Object.assign(document.createElement('dt'), { textContent: caption }),
             Object.assign(document.createElement('dd'), { textContent: value }));
     }
     settings.append(heading, list);
-    out.replaceChildren(page(data.rows.slice(0, 64)), page(data.rows.slice(64)), settings);
+    out.replaceChildren(page(rows.slice(0, 64)), page(rows.slice(64)), settings);
 }
 
 // ---- commands ----------------------------------------------------------------------------

@@ -497,24 +497,13 @@ public:
         return loadDtmf();
     }
 
-    // The printout's texts: the channel rows and every settings control with its shown text.
-    val printData() const {
+    // The printout's channel rows.
+    val printRows() const {
         const PrintData data = PrintDataFromImage(document_.image(), language_);
         val rows = val::array();
         for (const ChannelRow& cells : data.channels)
             rows.call<void>("push", StringArray(std::vector<std::string>(cells.begin(), cells.end())));
-        val settings = val::array();
-        for (const FormControl& control : SettingsFormControls()) {
-            if (control.hidden) continue;
-            val item = ControlObject(control, language_);
-            item.set("text", SettingsTextOf(data.form, control.id, language_));
-            item.set("value", data.form.value(control.id));
-            settings.call<void>("push", item);
-        }
-        val object = val::object();
-        object.set("rows", rows);
-        object.set("settings", settings);
-        return object;
+        return rows;
     }
 
 private:
@@ -613,5 +602,5 @@ EMSCRIPTEN_BINDINGS(radiocore) {
         .function("loadDtmf", &WebDocument::loadDtmf)
         .function("dtmfAccepts", &WebDocument::dtmfAccepts)
         .function("storeDtmf", &WebDocument::storeDtmf)
-        .function("printData", &WebDocument::printData);
+        .function("printRows", &WebDocument::printRows);
 }
