@@ -205,7 +205,7 @@ function editorKey(event) {
 }
 
 async function insertChannel() {
-    if (doc.insertDropsChannel() && !(await ask(texts.confirmDropLast, [texts.ok, texts.cancel])) === 0) return;
+    if (doc.insertDropsChannel() && (await ask(texts.confirmDropLast, [texts.ok, texts.cancel])) !== 0) return;
     afterEdit(doc.insertChannel(current.row - 1));
 }
 

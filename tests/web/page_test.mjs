@@ -115,6 +115,19 @@ test('a .dat file opens into the table and saves back byte for byte; CSV export 
     assert.deepEqual(await downloaded(downloads, 'radio.dat'), readFileSync(fixture));
     await command(page, 'exportCsv');
     assert.equal((await downloaded(downloads, 'radio.csv')).toString(), runCli('export-csv', fixture, '-').toString());
+
+    // Ins opens an empty channel 1 and Ctrl+Up moves channel 2 (the former 1) back up.
+    await page.focus('#grid [tabindex="0"]');
+    await page.keyboard.press('ArrowDown');
+    await page.keyboard.press('Insert');
+    assert.equal(await cellText(page, 1, 2), '');
+    assert.equal(await cellText(page, 2, 11), 'RPT1');
+    await page.keyboard.press('ArrowDown');
+    await page.keyboard.down('Control');
+    await page.keyboard.press('ArrowUp');
+    await page.keyboard.up('Control');
+    assert.equal(await cellText(page, 1, 11), 'RPT1');
+    assert.equal(await cellText(page, 2, 2), '');
     assert.deepEqual(errors, []);
     await page.close();
 });
