@@ -74,7 +74,7 @@ async function openPage(context = chromium.browser) {
 
 async function downloaded(folder, name) {
     const path = join(folder, name);
-    for (let i = 0; i < 200 && !existsSync(path); ++i) await new Promise((r) => setTimeout(r, 50));
+    for (let i = 0; i < 600 && !existsSync(path); ++i) await new Promise((r) => setTimeout(r, 50));
     // Chromium writes to a temporary name and renames: once the name exists the file is whole.
     return readFileSync(path);
 }
