@@ -51,14 +51,20 @@ after(async () => {
     rmSync(work, { recursive: true, force: true });
 });
 
-// A page with downloads into a folder of its own, without the file-system pickers (the tests
-// take the picker-less path every browser has), answering the page's leave question.
-async function openPage(context = chromium.browser) {
-    const page = await context.newPage();
-    await page.bringToFront();
+// A page in a browser context of its own (its own storage, so no test sees another's
+// recovery), with downloads into a folder of its own, without the file-system pickers (the
+// tests take the picker-less path every browser has), answering the page's leave question.
+// Closing the page closes its context.
+async function openPage() {
     const downloads = mkdtempSync(join(work, 'downloads-'));
-    const cdp = await page.createCDPSession();
-    await cdp.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: downloads, eventsEnabled: true });
+    const context = await chromium.browser.createBrowserContext({ downloadBehavior: { policy: 'allow', downloadPath: downloads } });
+    const page = await context.newPage();
+    const closePage = page.close.bind(page);
+    page.close = async () => {
+        await closePage();
+        await context.close();
+    };
+    await page.bringToFront();
     await page.evaluateOnNewDocument(() => {
         delete window.showOpenFilePicker;
         delete window.showSaveFilePicker;
@@ -215,8 +221,7 @@ test('CSV import then export gives what the native import and export give', asyn
 });
 
 test('the language is switched, remembered after a reload, and unsaved edits are offered back', async () => {
-    const context = await chromium.browser.createBrowserContext();
-    const { page } = await openPage(context);
+    const { page } = await openPage();
     await page.select('#language', CHINESE);
     await page.focus('#grid [tabindex="0"]');
     await page.keyboard.type('438.5');
@@ -241,7 +246,7 @@ test('the language is switched, remembered after a reload, and unsaved edits are
     await page.reload();
     await page.waitForSelector('body[data-ready="true"]');
     assert.equal(await page.$('#dialog[open]'), null);
-    await context.close();
+    await page.close();
 });
 
 test('every view has no serious accessibility violation; screenshots', async () => {
