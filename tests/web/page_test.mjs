@@ -122,6 +122,18 @@ test('a .dat file opens into the table and saves back byte for byte; CSV export 
     await command(page, 'exportCsv');
     assert.equal((await downloaded(downloads, 'radio.csv')).toString(), runCli('export-csv', fixture, '-').toString());
 
+    // Compare With: the same file, a new image (the native diff's words), a file too short.
+    const fresh = join(work, 'compare-new.dat');
+    runCli('new', fresh);
+    const short = join(work, 'short.dat');
+    writeFileSync(short, Buffer.alloc(100));
+    for (const [file, expected] of [[fixture, /No differences/], [fresh, /CALL2M/], [short, /short\.dat/]]) {
+        await chooseFile(page, 'compareWith', file);
+        await page.waitForSelector('#dialog[open]');
+        assert.match(await page.$eval('#dialog', (dialog) => dialog.textContent), expected);
+        await answer(page, 0);
+    }
+
     // Ins opens an empty channel 1 and Ctrl+Up moves channel 2 (the former 1) back up.
     await page.focus('#grid [tabindex="0"]');
     await page.keyboard.press('ArrowDown');
