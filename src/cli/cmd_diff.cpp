@@ -6,6 +6,7 @@
 #include "cli/image_file.h"
 #include "cli/transfer_cli.h"
 #include "cli/whole_file.h"
+#include "cmdline/terminal_text.h"
 #include "compare/image_diff.h"
 
 namespace radioprog::cli {
@@ -22,7 +23,8 @@ int RunDiff(const cmdline::Arguments& args) {
     if (status = LoadImageFile(files[1], after); status != kExitOk) return status;
     const LanguageTable language = TransferLanguage();
     std::vector<ImageDifference> differences = CompareImages(before, after, language);
-    for (const ImageDifference& difference : differences) std::cout << DifferenceText(difference, language) << "\n";
+    for (const ImageDifference& difference : differences)
+        std::cout << cmdline::TerminalText(DifferenceText(difference, language)) << "\n";
     return differences.empty() ? kExitOk : kExitDiffers;
 }
 

@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "cli/command.h"
+#include "cmdline/terminal_text.h"
 #include "link/comm_task.h"
 
 namespace radioprog::cli {
@@ -14,7 +15,7 @@ int RunPorts(const cmdline::Arguments& args) {
     CCommTask task(PortMap::FromEnvironment());
     for (const PortProblem& port : task.ProbeDetails()) {
         std::cout << std::left << std::setw(6) << PortMap::Name(port.port) << std::setw(23)
-                  << (port.device.empty() ? "-" : port.device) << ' ';
+                  << (port.device.empty() ? "-" : cmdline::TerminalText(port.device)) << ' ';
         if (port.reason.empty())
             std::cout << "ok\n";
         else if (port.permissionDenied)

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/command.h"
+#include "cmdline/terminal_text.h"
 
 #include <algorithm>
 #include <iostream>
@@ -55,7 +56,7 @@ const Command* FindCommand(const std::string& name) {
 }
 
 int UsageError(const std::string& message) {
-    std::cerr << "radioprog-cli: " << message << "\n";
+    std::cerr << "radioprog-cli: " << cmdline::TerminalText(message) << "\n";
     return kExitUsage;
 }
 

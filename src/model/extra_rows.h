@@ -399,6 +399,27 @@ inline constexpr int kFileTooLarge = 298;
 // ... or one the memory ran out for.
 inline constexpr int kNoMemoryToRead = 299;
 
-inline constexpr int kEnd = 300;  // one past the last extra row
+// Band refusal detail after the listed channels: %1 is how many more.
+inline constexpr int kMoreRefused = 300;
+
+// Differences: the address bytes of a record (followed by the two addresses).
+inline constexpr int kRecordAddress = 301;
+
+// Open and write: records whose address bytes are not the radio's layout (they follow, one a line).
+inline constexpr int kMisaddressed = 302;
+
+// Button: gives the records the radio's addresses.
+inline constexpr int kRepairAddresses = 303;
+
+// Button: keeps the address bytes as the file has them.
+inline constexpr int kKeepAddresses = 304;
+
+// CSV import and paste: the text has more lines than any channel list could need; nothing is taken.
+inline constexpr int kTooManyLines = 305;
+
+// After the records listed: what writing them as they are does.
+inline constexpr int kMisaddressedRisk = 306;
+
+inline constexpr int kEnd = 307;  // one past the last extra row
 
 }  // namespace radioprog::lang_row
