@@ -216,7 +216,7 @@ private slots:
         modal_->setAnswer([&](QDialog& dialog) {
             if (auto* compare = qobject_cast<CompareDialog*>(&dialog)) {
                 compare->radioButton()->click();
-                QTest::qWaitFor([compare] { return !compare->reading(); }, 30000);
+                if (!QTest::qWaitFor([compare] { return !compare->reading(); }, 30000)) return 0;
                 QTest::qWait(50);
                 shownLists_ << Items(compare->list());
             }

@@ -175,7 +175,9 @@ private slots:
         QVERIFY2(modal_->messages[0].startsWith(
                      QStringLiteral("E1 100 (150.00000 MHz) E113 <144.000~146.995 430.000~440.995>")),
                  qPrintable(modal_->messages[0]));
-        QCOMPARE(modal_->details[0], QStringLiteral("E1 100: E18 150.00000 MHz\nE1 110: E18 150.00000 MHz"));
+        // The VFOs' frequencies lie outside these narrow bands too.
+        QCOMPARE(modal_->details[0], QStringLiteral("E1 100: E18 150.00000 MHz\nE1 110: E18 150.00000 MHz\n"
+                                                    "E74 A: E18 136.00000 MHz\nE74 B: E18 400.00000 MHz"));
         QCOMPARE(modal_->details[1], QStringLiteral("E%1").arg(lang_row::kNothingWritten));
 
         QCOMPARE(frame()->background()->activeSubWindow(), frame()->editorFrame(EditorKind::Channels));
