@@ -9,6 +9,7 @@
 #include "editors/channel_csv.h"
 #include "model/channel_record.h"
 #include "model/language_table.h"
+#include "model/terminal_text.h"
 
 namespace radioprog::cli {
 namespace {
@@ -45,7 +46,7 @@ int RunImportCsv(const cmdline::Arguments& args) {
     const std::string source = InputName(csvFile);
     if (!report.headerOk) return UsageError(source + ": " + CsvProblemText(report.problems.front(), english));
     for (const CsvProblem& problem : report.problems)
-        std::cerr << source << ": " << CsvProblemText(problem, english) << "\n";
+        std::cerr << TerminalText(source + ": " + CsvProblemText(problem, english)) << "\n";
     // Nothing stored: the file stays as it was, and a script learns it from the exit status.
     if (!report.channels.empty())
         if (status = SaveImageFile(image, out); status != kExitOk) return status;

@@ -56,7 +56,7 @@ const Command* FindCommand(const std::string& name) {
 }
 
 int UsageError(const std::string& message) {
-    std::cerr << "radioprog-cli: " << message << "\n";
+    std::cerr << "radioprog-cli: " << TerminalText(message) << "\n";
     return kExitUsage;
 }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/command.h"
+#include "cmdline/standard_output.h"
 #include "model/terminal_text.h"
 
 namespace {
@@ -27,9 +28,7 @@ std::string ToolHelp() {
     return text;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int Run(int argc, char** argv) {
     using namespace radioprog::cli;
     cmdline::Arguments parsed;
     std::string error;
@@ -62,4 +61,11 @@ int main(int argc, char** argv) {
         // Nothing was written: every file is written whole or not at all.
         return UsageError("not enough memory");
     }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // An output cut short by a full disk is an error, not a success.
+    return radioprog::cmdline::CloseStandardOutput("radioprog-cli", Run(argc, argv));
 }

@@ -402,6 +402,27 @@ inline constexpr int kNoMemoryToRead = 299;
 // The About box's licence line.
 inline constexpr int kAboutLicence = 300;
 
-inline constexpr int kEnd = 301;  // one past the last extra row
+// Band refusal detail after the listed channels: %1 is how many more.
+inline constexpr int kMoreRefused = 301;
+
+// Differences: the address bytes of a record (followed by the two addresses).
+inline constexpr int kRecordAddress = 302;
+
+// Open and write: records whose address bytes are not the radio's layout (they follow, one a line).
+inline constexpr int kMisaddressed = 303;
+
+// Button: gives the records the radio's addresses.
+inline constexpr int kRepairAddresses = 304;
+
+// Button: keeps the address bytes as the file has them.
+inline constexpr int kKeepAddresses = 305;
+
+// CSV import and paste: the text has more lines than any channel list could need; nothing is taken.
+inline constexpr int kTooManyLines = 306;
+
+// After the records listed: what writing them as they are does.
+inline constexpr int kMisaddressedRisk = 307;
+
+inline constexpr int kEnd = 308;  // one past the last extra row
 
 }  // namespace radioprog::lang_row

@@ -125,6 +125,13 @@ const std::array<std::string, lang_row::kEnd - lang_row::kFirstExtra>& BuiltInTe
         "This file is larger than 16 MB and is not read:",
         "There is not enough memory to read this file:",
         "Licence: GNU GPL version 3 or later",
+        "and %1 more",
+        "Record address",
+        "Record addresses that differ from the radio's layout:",
+        "&Repair Addresses",
+        "&Keep As They Are",
+        "The text has more than 100000 lines; nothing was taken.",
+        "Writing them unchanged puts them at other radio addresses.",
     };
     return texts;
 }

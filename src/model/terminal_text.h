@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Texts printed to a terminal. Our texts are UTF-8; where the locale's character set is not,
-// the few non-ASCII signs the programs print themselves ("→" between an old and a new value)
-// are written in ASCII ("->"), so they never show as garbage. Data (CSV, channel names) is
-// never passed through here.
+// Texts printed to a terminal. Control characters from files (CSV cells, language-file texts,
+// file names) are written as \xNN, so a stray ESC, BEL or NUL cannot drive the terminal. Our
+// texts are UTF-8; where the locale's character set is not, the few non-ASCII signs the
+// programs print themselves ("→" between an old and a new value) are written in ASCII ("->"),
+// so they never show as garbage. Data written as output (CSV, channel lists) is never passed
+// through here.
 #include <string>
 #include <string_view>
 
@@ -20,7 +22,12 @@ bool LocaleIsUtf8();
 // "©" "(C)", dashes "-"); other characters are kept as they are.
 std::string AsciiSpelling(std::string_view text);
 
-// text as this process prints it: unchanged in a UTF-8 locale, else AsciiSpelling(text).
+// Keeps line breaks, tabs and every printable character (UTF-8 included); writes the other C0
+// controls, DEL and the C1 controls (U+0080 ... U+009F) as \xNN, one per byte.
+std::string EscapeControls(std::string_view text);
+
+// text as this process prints it: control characters escaped, and in a locale that is not
+// UTF-8 the signs spelled in ASCII.
 std::string TerminalText(std::string_view text);
 
 }  // namespace radioprog

@@ -42,5 +42,11 @@ TEST(TerminalText, SignsGetTheirAsciiSpellingAndOtherTextStays) {
     EXPECT_EQ(AsciiSpelling(""), "");
 }
 
+TEST(TerminalText, ControlCharactersFromFilesAreEscapedLineBreaksAndTabsKept) {
+    EXPECT_EQ(EscapeControls(std::string("a\x1b[2Jb\x07\0c\x7f", 10)), "a\\x1b[2Jb\\x07\\x00c\\x7f");
+    EXPECT_EQ(EscapeControls("x\xC2\x9By\n\tz"), "x\\xc2\\x9by\n\tz");
+    EXPECT_EQ(EscapeControls("\xE4\xBF\xA1\xC2\xA9"), "\xE4\xBF\xA1\xC2\xA9") << "printable UTF-8 stays";
+}
+
 }  // namespace
 }  // namespace radioprog
