@@ -398,7 +398,12 @@ inline constexpr int kNotRegularFile = 297;
 inline constexpr int kFileTooLarge = 298;
 // ... or one the memory ran out for.
 inline constexpr int kNoMemoryToRead = 299;
+// The progress bar while the radio's memory is read, and while it is written.
+inline constexpr int kReadingProgress = 300;
+inline constexpr int kWritingProgress = 301;
+// The menu bar's name for a screen reader.
+inline constexpr int kMenuBar = 302;
 
-inline constexpr int kEnd = 300;  // one past the last extra row
+inline constexpr int kEnd = 303;  // one past the last extra row
 
 }  // namespace radioprog::lang_row

@@ -308,6 +308,8 @@ void CMSFlexGrid::Refresh() { table_->viewport()->repaint(); }
 
 QWidget* CMSFlexGrid::cellArea() const { return table_->viewport(); }
 
+void CMSFlexGrid::SetTableName(const QString& name) { table_->setAccessibleName(name); }
+
 bool CMSFlexGrid::IsGridWindow(const QObject* object) const {
     return object == this || object == table_ || object == table_->viewport();
 }

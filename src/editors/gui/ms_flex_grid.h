@@ -67,6 +67,8 @@ public:
 
     // The window that shows the cells: it receives the mouse and holds the overlay editors.
     QWidget* cellArea() const;
+    // The table's name for a screen reader.
+    void SetTableName(const QString& name);
     // Whether a window is one of the grid's own (for the view's key and mouse rules).
     bool IsGridWindow(const QObject* object) const;
     // Lets `filter` see the events of the grid's windows before they are handled.
