@@ -403,7 +403,9 @@ inline constexpr int kReadingProgress = 300;
 inline constexpr int kWritingProgress = 301;
 // The menu bar's name for a screen reader.
 inline constexpr int kMenuBar = 302;
+// What a screen reader says for a cell of the channel table that holds nothing.
+inline constexpr int kEmptyCellSpeech = 303;
 
-inline constexpr int kEnd = 303;  // one past the last extra row
+inline constexpr int kEnd = 304;  // one past the last extra row
 
 }  // namespace radioprog::lang_row

@@ -127,6 +127,7 @@ const std::array<std::string, lang_row::kEnd - lang_row::kFirstExtra>& BuiltInTe
         "Reading",
         "Writing",
         "Menu bar",
+        "empty",
     };
     return texts;
 }

@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The names a screen reader gives the forms' controls: every visible list and edit is named
-// after the label beside it, controls of the same name on the two sides are told apart, and
-// the rows of the code table are numbered.
+// What a screen reader says: every visible list and edit of the forms is named after the
+// label beside it, controls of the same name on the two sides are told apart, the rows of
+// the code table are numbered, and a channel table cell tells its channel and column.
 #include <gtest/gtest.h>
 
 #include <set>
 #include <string>
 #include <vector>
 
+#include "editors/cell_speech.h"
 #include "editors/dtmf_layout.h"
 #include "editors/settings_form.h"
 #include "editors/settings_layout.h"
@@ -89,6 +90,14 @@ TEST(ControlNames, ACaptionLosesItsAcceleratorMarkAndColon) {
         FormControl control{.kind = ControlKind::List, .nameRow = lang_row::kSquelch, .nameNumber = c.number};
         EXPECT_EQ(ControlName(control, language), c.name) << c.caption;
     }
+}
+
+TEST(CellSpeech, SaysChannelColumnAndValueAndAnEmptyCellAsEmpty) {
+    LanguageTable language;
+    language.rows[lang_row::kChannel] = "Channel";
+    language.rows[lang_row::kEmptyCellSpeech] = "empty";
+    EXPECT_EQ(CellSpeech(language, 5, "RX Freq", "145.50000"), "Channel 5, RX Freq, 145.50000");
+    EXPECT_EQ(CellSpeech(language, 0, "Name", ""), "Channel 0, Name, empty");
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QVBoxLayout>
 
+#include "editors/cell_speech.h"
 #include "editors/channel_commit.h"
 #include "editors/channel_navigation.h"
 #include "editors/gui/filter_edit.h"
@@ -114,6 +115,9 @@ void CChnMsgView::setUpGrid() {
         grid_->SetTextMatrix(0, c, Q(workspace_.language.row(headers[static_cast<std::size_t>(c)])));
     }
     grid_->SetTableName(Q(workspace_.language.row(lang_row::kChannel)));
+    grid_->SetCellSpeech([this](int row, int col, const QString& text) {
+        return Q(CellSpeech(workspace_.language, row - 1, S(grid_->TextMatrix(0, col)), S(text)));
+    });
 }
 
 void CChnMsgView::fillLists() {
