@@ -423,6 +423,14 @@ inline constexpr int kTooManyLines = 306;
 // After the records listed: what writing them as they are does.
 inline constexpr int kMisaddressedRisk = 307;
 
-inline constexpr int kEnd = 308;  // one past the last extra row
+// The progress bar while the radio's memory is read, and while it is written.
+inline constexpr int kReadingProgress = 308;
+inline constexpr int kWritingProgress = 309;
+// The menu bar's name for a screen reader.
+inline constexpr int kMenuBar = 310;
+// What a screen reader says for a cell of the channel table that holds nothing.
+inline constexpr int kEmptyCellSpeech = 311;
+
+inline constexpr int kEnd = 312;  // one past the last extra row
 
 }  // namespace radioprog::lang_row

@@ -132,6 +132,10 @@ const std::array<std::string, lang_row::kEnd - lang_row::kFirstExtra>& BuiltInTe
         "&Keep As They Are",
         "The text has more than 100000 lines; nothing was taken.",
         "Writing them unchanged puts them at other radio addresses.",
+        "Reading",
+        "Writing",
+        "Menu bar",
+        "empty",
     };
     return texts;
 }

@@ -218,9 +218,15 @@ void CMainFrame::RelabelMenu() {
         if (entry.kind == EntryKind::MenuTitle || entry.kind == EntryKind::BarCommand)
             bar[static_cast<qsizetype>(entry.menu)]->setText(caption);
         else if (QAction* item = action(entry.command))
-            item->setText(caption);
+            NameCommand(*item, caption);
     }
     statusBar_->setCancelText(Q(workspace_.language.row(lang_row::kCancel)));
+    // The bars' names for a screen reader, in the interface's language.
+    const auto plain = [this](int row) { return Q(TitleCaption(workspace_.language.row(row))); };
+    menuBar()->setAccessibleName(plain(lang_row::kMenuBar));
+    toolBar_->setAccessibleName(plain(lang_row::kToolbar));
+    toolBar_->setWindowTitle(plain(lang_row::kToolbar));
+    statusBar_->setAccessibleName(plain(lang_row::kStatusBar));
 }
 
 QString CMainFrame::toolTipText(Command command) const { return Q(ToolTipText(command, workspace_.language)); }
@@ -339,6 +345,8 @@ bool CMainFrame::startTransfer(TransferMode mode) {
     sentImage_ = image();
     job_->Setup(bridge_.get(), image());
     job_->SetMode(mode);
+    statusBar_->setProgressName(Q(
+        workspace_.language.row(mode == TransferMode::Read ? lang_row::kReadingProgress : lang_row::kWritingProgress)));
     transferRunning_ = true;
     lastResult_ = -1;
     updateCommandStates();
