@@ -63,10 +63,12 @@ TEST(ControlNames, AListIsNamedAfterTheCaptionShownBesideIt) {
 
 TEST(ControlNames, TheTwoSidesAreDescribedAndTheCodeRowsNumbered) {
     const LanguageTable language = Rows();
-    for (const FormControl& control : SettingsFormControls())
-        if (NeedsName(control) && control.side >= 0)
+    for (const FormControl& control : SettingsFormControls()) {
+        if (NeedsName(control) && control.side >= 0) {
             EXPECT_EQ(ControlDescription(control, language), language.row(lang_row::kVfoA + control.side))
                 << control.id;
+        }
+    }
     const DtmfTableRow& third = DtmfCodeTable()[2];
     EXPECT_EQ(ControlName(third.code, language), language.row(lang_row::kDtmfCode) + " 3");
     EXPECT_EQ(ControlName(third.number, language), language.row(lang_row::kDtmfGroup) + " 3");
@@ -87,7 +89,10 @@ TEST(ControlNames, ACaptionLosesItsAcceleratorMarkAndColon) {
     for (const Case& c : cases) {
         LanguageTable language;
         language.rows[lang_row::kSquelch] = c.caption;
-        FormControl control{.kind = ControlKind::List, .nameRow = lang_row::kSquelch, .nameNumber = c.number};
+        FormControl control;
+        control.kind = ControlKind::List;
+        control.nameRow = lang_row::kSquelch;
+        control.nameNumber = c.number;
         EXPECT_EQ(ControlName(control, language), c.name) << c.caption;
     }
 }
