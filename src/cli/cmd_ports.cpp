@@ -4,6 +4,7 @@
 
 #include "cli/command.h"
 #include "link/port_survey.h"
+#include "model/terminal_text.h"
 
 namespace radioprog::cli {
 namespace {
@@ -13,7 +14,7 @@ int RunPorts(const cmdline::Arguments& args) {
     const LanguageTable english;
     for (const std::string& line :
          PortReportLines(SurveyPorts(PortMap::FromEnvironment()), CablesTakenByBrltty(), english))
-        std::cout << line << "\n";
+        std::cout << TerminalText(line) << "\n";
     return kExitOk;
 }
 
