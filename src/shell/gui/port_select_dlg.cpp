@@ -2,27 +2,19 @@
 #include "shell/gui/port_select_dlg.h"
 
 #include <QButtonGroup>
-#include <QFileSystemWatcher>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTimer>
 #include <QVBoxLayout>
 
 #include "link/port_survey.h"
+#include "shell/gui/cable_watcher.h"
 #include "shell/gui/text.h"
 
 namespace radioprog {
-
-namespace {
-
-// udev sets a new device's group and access a moment after the node appears.
-constexpr int kSettleMs = 500;
-
-}  // namespace
 
 PortChoices SurveyPortChoices(const PortMap& ports, const LanguageTable& language) {
     PortChoices choices;
@@ -94,17 +86,11 @@ void CPortSelectDlg::showChoices(const PortChoices& choices) {
 
 void CPortSelectDlg::followCables(std::function<PortChoices()> survey, const QString& watchedDir) {
     survey_ = std::move(survey);
-    if (!watcher_) {
-        watcher_ = new QFileSystemWatcher(this);
-        settle_ = new QTimer(this);
-        settle_->setSingleShot(true);
-        settle_->setInterval(kSettleMs);
-        connect(watcher_, &QFileSystemWatcher::directoryChanged, settle_, qOverload<>(&QTimer::start));
-        connect(settle_, &QTimer::timeout, this, [this] {
-            if (survey_) showChoices(survey_());
-        });
-    }
-    watcher_->addPath(watchedDir);
+    delete watcher_;
+    watcher_ = new CableWatcher(watchedDir, this);
+    connect(watcher_, &CableWatcher::cablesChanged, this, [this] {
+        if (survey_) showChoices(survey_());
+    });
 }
 
 void CPortSelectDlg::setDetailsName(const QString& name) { details_->setAccessibleName(name); }

@@ -14,12 +14,12 @@
 #include "model/language_table.h"
 
 class QButtonGroup;
-class QFileSystemWatcher;
 class QPlainTextEdit;
 class QRadioButton;
-class QTimer;
 
 namespace radioprog {
+
+class CableWatcher;
 
 struct PortChoices {
     std::uint32_t mask = 0;            // bit k set: COMk can be opened
@@ -53,8 +53,7 @@ private:
 
     QButtonGroup* group_;
     QPlainTextEdit* details_;
-    QFileSystemWatcher* watcher_ = nullptr;
-    QTimer* settle_ = nullptr;
+    CableWatcher* watcher_ = nullptr;
     std::function<PortChoices()> survey_;
     int selection_;
 };
