@@ -29,6 +29,18 @@ std::string Attribute(const fs::path& file) {
     return line;
 }
 
+// The driver of a tty's device. Since Linux 6.5 a serial controller and port of the
+// "serial-base" bus sit between the tty and the hardware; their drivers ("ctrl", "port") tell
+// the user nothing, so the hardware's driver below them is named ("serial", "serial8250").
+std::string DriverOf(fs::path node) {
+    for (int step = 0; step < 3 && !node.empty(); ++step, node = node.parent_path()) {
+        const fs::path driver = Resolved(node / "driver");
+        if (driver.empty() || driver.parent_path().parent_path().filename() != "serial-base")
+            return driver.filename().string();
+    }
+    return {};
+}
+
 bool Within(const fs::path& path, const fs::path& root) {
     auto [rootEnd, pathIt] = std::mismatch(root.begin(), root.end(), path.begin(), path.end());
     return rootEnd == root.end();
@@ -78,7 +90,7 @@ PortInfo ReadPortInfo(const std::string& device, const SystemRoots& roots) {
     const fs::path target = Resolved(device);
     const std::string name = (target.empty() ? fs::path(device) : target).filename().string();
     const fs::path classDir = fs::path(roots.sys) / "class" / "tty" / name;
-    info.driver = Resolved(classDir / "device" / "driver").filename().string();
+    info.driver = DriverOf(Resolved(classDir / "device"));
     const fs::path sysRoot = Resolved(roots.sys);
     // The USB device is the nearest parent of the tty's device that has a vendor id.
     fs::path node = Resolved(classDir / "device");

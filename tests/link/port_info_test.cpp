@@ -113,6 +113,20 @@ TEST(PortInfo, UsbCablesAreNamedAndBuiltInPortsOnlyByDriver) {
     EXPECT_FALSE(builtIn.isUsb());
     EXPECT_EQ(builtIn.describe(english), "serial8250");
 
+    // Since Linux 6.5 the tty's device is a serial-base port below a serial-base controller;
+    // the hardware's driver is named, not theirs.
+    const std::string pnp = system.Sys("devices/pnp0/00:01");
+    fs::create_directories(pnp + "/00:01:0/00:01:0.0/tty/ttyS1");
+    for (auto [device, driver] : {std::pair{pnp + "/00:01:0/00:01:0.0", "bus/serial-base/drivers/port"},
+                                  {pnp + "/00:01:0", "bus/serial-base/drivers/ctrl"},
+                                  {pnp, "bus/pnp/drivers/serial"}}) {
+        fs::create_directories(system.Sys(driver));
+        fs::create_directory_symlink(system.Sys(driver), device + "/driver");
+    }
+    fs::create_directory_symlink(pnp + "/00:01:0/00:01:0.0/tty/ttyS1", system.Sys("class/tty/ttyS1"));
+    fs::create_directory_symlink(pnp + "/00:01:0/00:01:0.0", pnp + "/00:01:0/00:01:0.0/tty/ttyS1/device");
+    EXPECT_EQ(ReadPortInfo(system.Dev("ttyS1"), system.roots).describe(english), "serial");
+
     // A device the system knows nothing about (a pseudo-terminal, a path that is gone).
     EXPECT_EQ(ReadPortInfo(system.Dev("pts/7"), system.roots).describe(english), "");
     // Reached through its by-id name, the cable is the same one.
