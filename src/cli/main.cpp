@@ -1,5 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // radioprog-cli: the radio programming tool for the shell and for scripts.
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
+#include <cstdio>
 #include <iostream>
 #include <new>
 #include <string>
@@ -66,6 +72,11 @@ int Run(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+#ifdef _WIN32
+    // Images go through standard input and output byte for byte, never as text.
+    _setmode(_fileno(stdin), _O_BINARY);
+    _setmode(_fileno(stdout), _O_BINARY);
+#endif
     // An output cut short by a full disk is an error, not a success.
     return radioprog::cmdline::CloseStandardOutput("radioprog-cli", Run(argc, argv));
 }

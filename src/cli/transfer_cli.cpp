@@ -4,6 +4,10 @@
 #include <signal.h>
 #include <unistd.h>
 
+#ifdef _WIN32
+#include "cli/console_breaks.h"
+#endif
+
 #include <atomic>
 #include <charconv>
 #include <csignal>
@@ -32,8 +36,10 @@ constexpr int kBarWidth = 40;
 std::atomic<CCommTask*> gSignalledTask{nullptr};
 std::atomic<FleetWrite*> gSignalledFleet{nullptr};
 volatile std::sig_atomic_t gSignal = 0;
+#ifndef _WIN32
 struct sigaction gPreviousInt {};
 struct sigaction gPreviousTerm {};
+#endif
 
 extern "C" void CancelOnSignal(int signal) {
     gSignal = signal;
@@ -230,16 +236,24 @@ CancelOnSignals::CancelOnSignals(FleetWrite& fleet) {
 
 void CancelOnSignals::Install() {
     gSignal = 0;
+#ifdef _WIN32
+    CatchConsoleBreaks(CancelOnSignal);
+#else
     struct sigaction action {};
     action.sa_handler = CancelOnSignal;
     sigemptyset(&action.sa_mask);
     ::sigaction(SIGINT, &action, &gPreviousInt);
     ::sigaction(SIGTERM, &action, &gPreviousTerm);
+#endif
 }
 
 CancelOnSignals::~CancelOnSignals() {
+#ifdef _WIN32
+    ReleaseConsoleBreaks();
+#else
     ::sigaction(SIGINT, &gPreviousInt, nullptr);
     ::sigaction(SIGTERM, &gPreviousTerm, nullptr);
+#endif
     gSignalledTask.store(nullptr);
     gSignalledFleet.store(nullptr);
 }

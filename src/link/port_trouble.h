@@ -13,6 +13,10 @@
 
 namespace radioprog {
 
+#ifdef _WIN32
+using gid_t = unsigned int;  // Windows grants ports to no group: the list stays empty there
+#endif
+
 struct PortHolder {
     int pid = 0;
     std::string program;  // the process's name, /proc/PID/comm

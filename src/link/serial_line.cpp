@@ -72,6 +72,8 @@ bool OpenError::busy() const { return code == EBUSY; }
 
 SerialLine::~SerialLine() { Close(); }
 
+bool SerialLine::IsOpen() const { return fd_ >= 0; }
+
 bool SerialLine::Open(const std::string& device) {
     if (fd_ >= 0) return true;
     if (device.empty()) {

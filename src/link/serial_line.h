@@ -58,7 +58,7 @@ public:
     // latency, which Close undoes. Devices that are not terminals are refused.
     bool Open(const std::string& device);
     bool Close();  // true when the device was closed
-    bool IsOpen() const { return fd_ >= 0; }
+    bool IsOpen() const;
     const OpenError& lastOpenError() const { return openError_; }
     // Whether the open line got low latency (see link/low_latency.h).
     LowLatency lowLatency() const { return latency_.result; }
@@ -87,7 +87,11 @@ public:
 private:
     int wakeFd() const { return cancel_ ? cancel_->wakeFd() : -1; }
 
+#ifdef _WIN32
+    void* handle_ = nullptr;  // the port's HANDLE while it is open
+#else
     int fd_ = -1;
+#endif
     LineTimeouts timeouts_;
     OpenError openError_;
     LowLatencyRequest latency_;

@@ -32,15 +32,21 @@ std::shared_ptr<TransferTrace> TransferTrace::Open(const std::string& path, std:
         if (error) *error = "cannot open the trace file " + path + ": " + reason;
         return nullptr;
     };
+#ifdef _WIN32
+    int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_BINARY, 0666);
+#else
     // Not blocking: opening a FIFO for writing would wait for a reader forever.
     int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
+#endif
     if (fd < 0) return fail(errno == ENXIO ? "it is not a regular file" : std::strerror(errno));
     struct stat info {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);
         return fail("it is not a regular file");
     }
+#ifndef _WIN32
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+#endif
     std::FILE* file = ::fdopen(fd, "a");
     if (!file) {
         const int err = errno;

@@ -77,7 +77,11 @@ std::string BackupDirectory() {
 
 std::string BackupFileName(std::time_t when, int sequence) {
     std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &when);
+#else
     localtime_r(&when, &local);
+#endif
     char stamp[64];
     std::strftime(stamp, sizeof stamp, "%Y-%m-%d_%H-%M-%S", &local);
     std::string name = std::string("radio-") + stamp;

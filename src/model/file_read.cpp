@@ -50,15 +50,22 @@ private:
 std::string InputTooLargeText() { return "The text is larger than " + LimitText() + " and is not read"; }
 
 FileContent ReadWholeFile(const std::string& path, std::size_t limit) {
+#ifdef _WIN32
+    // Binary: Windows would turn CR LF into LF and stop at a Ctrl-Z.
+    Descriptor file(::open(path.c_str(), O_RDONLY | O_BINARY));
+#else
     // O_NONBLOCK: opening a pipe without a writer must not wait for one.
     Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+#endif
     if (file.get() < 0) return Failed(ReadFailure::Open, Reason("Cannot open", path, errno), errno);
     struct stat info {};
     if (::fstat(file.get(), &info) != 0) return Failed(ReadFailure::Open, Reason("Cannot open", path, errno), errno);
     if (!S_ISREG(info.st_mode)) return Failed(ReadFailure::NotRegular, path + " is not a regular file and is not read");
     if (info.st_size < 0 || static_cast<std::size_t>(info.st_size) > limit) return TooLarge(path);
+#ifndef _WIN32
     int flags = ::fcntl(file.get(), F_GETFL);
     if (flags >= 0) ::fcntl(file.get(), F_SETFL, flags & ~O_NONBLOCK);
+#endif
 
     FileContent content;
     try {

@@ -1,0 +1,220 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The serial line on Windows: the port opened as \\.\COMn, 9600 8N1 with DTR on, and the
+// same read rules as on Linux. Reads wait in short slices (the port's own read timeouts), so
+// a cancel request is seen within one slice.
+#include <windows.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+
+#include "link/serial_line.h"
+
+namespace radioprog {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// How long one wait for received bytes lasts at most: the delay a cancel request may have.
+constexpr long long kReadSliceMs = 100;
+
+HANDLE Port(void* handle) { return static_cast<HANDLE>(handle); }
+
+// COM1 to COM9 open by name, COM10 and up only under the device namespace; a name given
+// with the namespace already is kept.
+std::string DevicePath(const std::string& device) {
+    if (device.rfind("\\\\.\\", 0) == 0) return device;
+    return "\\\\.\\" + device;
+}
+
+std::string SystemText(DWORD code) {
+    char* text = nullptr;
+    const DWORD length = ::FormatMessageA(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code,
+        MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), reinterpret_cast<char*>(&text), 0, nullptr);
+    std::string result = length > 0 && text ? std::string(text, length) : "error " + std::to_string(code);
+    if (text) ::LocalFree(text);
+    while (!result.empty() && (result.back() == '\n' || result.back() == '\r' || result.back() == ' '))
+        result.pop_back();
+    return result;
+}
+
+// The errno value the rest of the program judges an open failure by. Windows refuses a
+// port that another program has open with "access denied": that is a busy port.
+OpenError MakeOpenError(DWORD code) {
+    int errnoValue = EIO;
+    switch (code) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_NAME: errnoValue = ENOENT; break;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_BUSY: errnoValue = EBUSY; break;
+    default: break;
+    }
+    return {errnoValue, SystemText(code)};
+}
+
+// Raw 8N1 at 9600 baud, DTR on, no software flow control (it would swallow bytes of the
+// binary protocol); hardware flow control is left as the port has it.
+void SetUpLine(HANDLE port) {
+    DCB dcb{};
+    dcb.DCBlength = sizeof dcb;
+    if (::GetCommState(port, &dcb)) {
+        dcb.BaudRate = CBR_9600;
+        dcb.ByteSize = 8;
+        dcb.Parity = NOPARITY;
+        dcb.StopBits = ONESTOPBIT;
+        dcb.fBinary = TRUE;
+        dcb.fParity = FALSE;
+        dcb.fOutX = FALSE;
+        dcb.fInX = FALSE;
+        dcb.fNull = FALSE;
+        dcb.fAbortOnError = FALSE;
+        dcb.fDtrControl = DTR_CONTROL_ENABLE;
+        ::SetCommState(port, &dcb);
+    }
+    ::EscapeCommFunction(port, SETDTR);
+}
+
+// Reads return at once with what has arrived, or wait up to waitMs for the first byte.
+bool SetReadWait(HANDLE port, DWORD waitMs, DWORD writeTotalMs) {
+    COMMTIMEOUTS timeouts{};
+    timeouts.ReadIntervalTimeout = MAXDWORD;
+    timeouts.ReadTotalTimeoutMultiplier = waitMs > 0 ? MAXDWORD : 0;
+    timeouts.ReadTotalTimeoutConstant = waitMs;
+    timeouts.WriteTotalTimeoutConstant = writeTotalMs;
+    return ::SetCommTimeouts(port, &timeouts) != 0;
+}
+
+}  // namespace
+
+bool OpenError::permissionDenied() const { return code == EACCES || code == EPERM; }
+
+bool OpenError::busy() const { return code == EBUSY; }
+
+SerialLine::~SerialLine() { Close(); }
+
+bool SerialLine::IsOpen() const { return handle_ != nullptr; }
+
+bool SerialLine::Open(const std::string& device) {
+    if (handle_) return true;
+    if (device.empty()) {
+        openError_ = MakeOpenError(ERROR_FILE_NOT_FOUND);
+        return false;
+    }
+    // No sharing: Windows opens a port for one program at a time.
+    HANDLE port = ::CreateFileA(DevicePath(device).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (port == INVALID_HANDLE_VALUE) {
+        openError_ = MakeOpenError(::GetLastError());
+        if (trace_) trace_->Note(device + ": " + openError_.text);
+        return false;
+    }
+    if (::GetFileType(port) != FILE_TYPE_CHAR) {
+        ::CloseHandle(port);
+        openError_ = {ENOTTY, "not a serial device"};
+        return false;
+    }
+    SetUpLine(port);
+    handle_ = port;
+    latency_ = {LowLatency::Refused, "set by the driver"};
+    openError_ = {};
+    if (trace_) trace_->Note(device + " opened");
+    return true;
+}
+
+bool SerialLine::Close() {
+    if (!handle_) return false;
+    const bool closed = ::CloseHandle(Port(handle_)) != 0;
+    handle_ = nullptr;
+    latency_ = {};
+    if (trace_) trace_->Note("closed");
+    return closed;
+}
+
+void SerialLine::Purge() {
+    if (handle_) ::PurgeComm(Port(handle_), PURGE_RXABORT | PURGE_RXCLEAR | PURGE_TXABORT | PURGE_TXCLEAR);
+}
+
+std::size_t SerialLine::DiscardInput() {
+    if (!handle_) return 0;
+    std::size_t discarded = 0;
+    if (!SetReadWait(Port(handle_), 0, 0)) return 0;
+    std::uint8_t buffer[256];
+    for (;;) {
+        DWORD n = 0;
+        if (!::ReadFile(Port(handle_), buffer, sizeof buffer, &n, nullptr) || n == 0) break;
+        if (trace_) trace_->Received(buffer, n, n);
+        discarded += n;
+    }
+    if (discarded > 0 && trace_) trace_->Note(std::to_string(discarded) + " stale bytes discarded");
+    return discarded;
+}
+
+bool SerialLine::InputPending() const {
+    if (!handle_) return false;
+    DWORD errors = 0;
+    COMSTAT status{};
+    return ::ClearCommError(Port(handle_), &errors, &status) && status.cbInQue > 0;
+}
+
+std::size_t SerialLine::Write(const std::uint8_t* data, std::size_t size) {
+    if (!handle_ || size == 0) return 0;
+    const long long totalMs =
+        timeouts_.writeTotalConstantMs + static_cast<long long>(timeouts_.writeTotalPerByteMs) * size;
+    std::size_t done = 0;
+    if (!cancelled() && SetReadWait(Port(handle_), 0, static_cast<DWORD>(std::min<long long>(totalMs, MAXDWORD - 1)))) {
+        DWORD n = 0;
+        if (::WriteFile(Port(handle_), data, static_cast<DWORD>(size), &n, nullptr) || n > 0) done = n;
+    }
+    if (trace_) trace_->Sent(data, done);
+    return done;
+}
+
+int SerialLine::FirstByteWaitMs(std::size_t size, ReplyWait wait) const {
+    const long long total = timeouts_.readTotalConstantMs + static_cast<long long>(timeouts_.readTotalPerByteMs) * size;
+    if (wait == ReplyWait::Stored) return static_cast<int>(total);
+    // Twice the wire time of size bytes, rounded up to whole milliseconds.
+    const long long wire =
+        (static_cast<long long>(timeouts_.replyStartWireTimes) * static_cast<long long>(size) * 1000 +
+         kLineBytesPerSecond - 1) /
+        kLineBytesPerSecond;
+    return static_cast<int>(std::min(total, timeouts_.replyStartMs + wire));
+}
+
+std::size_t SerialLine::Read(std::uint8_t* data, std::size_t size, ReplyWait wait) {
+    if (!handle_ || size == 0) return 0;
+    const auto start = Clock::now();
+    const auto deadline =
+        start + std::chrono::milliseconds(timeouts_.readTotalConstantMs +
+                                          static_cast<long long>(timeouts_.readTotalPerByteMs) * size);
+    const auto firstByteDeadline = start + std::chrono::milliseconds(FirstByteWaitMs(size, wait));
+    const auto interval = std::chrono::milliseconds(timeouts_.readIntervalMs);
+    std::size_t got = 0;
+    Clock::time_point lastByte{};
+    DWORD lastWait = MAXDWORD;
+    while (got < size && !cancelled()) {
+        // Once bytes flow, a gap longer than the interval ends the read.
+        const auto limit = got > 0 ? std::min(deadline, lastByte + interval) : firstByteDeadline;
+        const auto now = Clock::now();
+        if (now >= limit) break;
+        const long long left = std::chrono::ceil<std::chrono::milliseconds>(limit - now).count();
+        const DWORD waitMs = static_cast<DWORD>(std::clamp<long long>(left, 1, kReadSliceMs));
+        if (waitMs != lastWait) {
+            if (!SetReadWait(Port(handle_), waitMs, 0)) break;
+            lastWait = waitMs;
+        }
+        DWORD n = 0;
+        if (!::ReadFile(Port(handle_), data + got, static_cast<DWORD>(size - got), &n, nullptr)) break;  // gone
+        if (n > 0) {
+            got += n;
+            lastByte = Clock::now();
+        }
+    }
+    if (trace_) trace_->Received(data, got, size);
+    return got;
+}
+
+}  // namespace radioprog

@@ -1,0 +1,95 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Atomic writes on Windows: the bytes go to a named temporary file beside the target, are
+// flushed to disk, and the file then replaces the target in one step (MoveFileEx with
+// write-through). Windows has no anonymous files, so both ways take the named one.
+#include <windows.h>
+
+#include <cerrno>
+#include <cstring>
+#include <random>
+
+#include "model/atomic_file.h"
+
+namespace radioprog {
+
+namespace {
+
+std::string SystemText(DWORD code) {
+    char* text = nullptr;
+    const DWORD length = ::FormatMessageA(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code,
+        MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), reinterpret_cast<char*>(&text), 0, nullptr);
+    std::string result = length > 0 && text ? std::string(text, length) : "error " + std::to_string(code);
+    if (text) ::LocalFree(text);
+    while (!result.empty() && (result.back() == '\n' || result.back() == '\r' || result.back() == ' '))
+        result.pop_back();
+    return result;
+}
+
+FileResult Failed(const std::string& what, const std::string& path, DWORD code) {
+    return {false, what + " " + path + ": " + SystemText(code), static_cast<int>(code)};
+}
+
+// Both separators name a folder on Windows.
+std::string TempBeside(const std::string& target) {
+    const std::size_t slash = target.find_last_of("/\\");
+    const std::string dir = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
+    const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
+    static thread_local std::mt19937_64 random{std::random_device{}() ^ ::GetCurrentProcessId()};
+    static const char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    std::string suffix;
+    for (int i = 0; i < 8; ++i) suffix += kLetters[random() % (sizeof kLetters - 1)];
+    return dir + "." + name + ".tmp" + suffix;
+}
+
+}  // namespace
+
+namespace detail {
+
+FileResult WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> data, bool) {
+    std::string temp;
+    HANDLE file = INVALID_HANDLE_VALUE;
+    for (int attempt = 0; attempt < 16 && file == INVALID_HANDLE_VALUE; ++attempt) {
+        temp = TempBeside(path);
+        file = ::CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE && ::GetLastError() != ERROR_FILE_EXISTS)
+            return Failed("Cannot create a file beside", path, ::GetLastError());
+    }
+    if (file == INVALID_HANDLE_VALUE) return Failed("Cannot create a file beside", path, ERROR_FILE_EXISTS);
+
+    std::size_t done = 0;
+    bool written = true;
+    while (done < data.size() && written) {
+        DWORD n = 0;
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(data.size() - done, 1u << 30));
+        written = ::WriteFile(file, data.data() + done, chunk, &n, nullptr) != 0;
+        done += n;
+    }
+    const DWORD writeError = written ? ERROR_SUCCESS : ::GetLastError();
+    const bool flushed = written && ::FlushFileBuffers(file);
+    const DWORD flushError = flushed ? ERROR_SUCCESS : ::GetLastError();
+    ::CloseHandle(file);
+    if (!written || !flushed) {
+        ::DeleteFileA(temp.c_str());
+        return Failed("Cannot write", path, written ? flushError : writeError);
+    }
+    if (!::MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        const DWORD err = ::GetLastError();
+        ::DeleteFileA(temp.c_str());
+        return Failed("Cannot replace", path, err);
+    }
+    return {};
+}
+
+}  // namespace detail
+
+FileResult WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> data) {
+    return detail::WriteFileAtomically(path, data, false);
+}
+
+FileResult WriteFileAtomically(const std::string& path, std::string_view text) {
+    return WriteFileAtomically(
+        path, std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+}
+
+}  // namespace radioprog
