@@ -8,6 +8,7 @@
 
 namespace radioprog {
 
+#ifndef _WIN32
 namespace {
 
 namespace fs = std::filesystem;
@@ -39,6 +40,7 @@ bool BuiltInPortPresent(const std::string& device, const std::string& sysClassTt
 }
 
 }  // namespace
+#endif
 
 PortMap::PortMap(std::vector<std::string> devices) : devices_(std::move(devices)) {
     if (devices_.size() > static_cast<std::size_t>(kLastPort)) devices_.resize(kLastPort);
@@ -56,6 +58,7 @@ PortMap PortMap::FromList(const std::string& commaList) {
     return PortMap(std::move(devices));
 }
 
+#ifndef _WIN32
 PortMap PortMap::Detect(const std::string& devDir, const std::string& sysClassTty) {
     std::vector<std::string> devices;
     for (const char* prefix : {"ttyUSB", "ttyACM"})
@@ -65,6 +68,7 @@ PortMap PortMap::Detect(const std::string& devDir, const std::string& sysClassTt
             if (BuiltInPortPresent(path, sysClassTty)) devices.push_back(std::move(path));
     return PortMap(std::move(devices));
 }
+#endif
 
 PortMap PortMap::FromEnvironment() {
     if (const char* list = std::getenv("RADIOPROG_PORTS")) return FromList(list);

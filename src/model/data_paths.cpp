@@ -6,6 +6,10 @@
 #include <filesystem>
 #include <system_error>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #ifndef RADIOPROG_DATA_DIR
 #define RADIOPROG_DATA_DIR "/usr/local/share/radioprog"
 #endif
@@ -28,6 +32,12 @@ void AddOnce(std::vector<std::string>& dirs, const std::string& dir) {
 }  // namespace
 
 std::string ProgramDir() {
+#ifdef _WIN32
+    char path[MAX_PATH];
+    const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return {};
+    return fs::path(std::string(path, length)).parent_path().string();
+#endif
     std::error_code ec;
     fs::path exe = fs::read_symlink("/proc/self/exe", ec);
     return ec ? std::string() : exe.parent_path().string();
