@@ -145,7 +145,25 @@ QWidget* FormPage::add(const FormControl& control, const LanguageTable& language
     }
     if (control.kind == ControlKind::Edit && control.readOnly) widget->setFocusPolicy(Qt::ClickFocus);
     if (control.id != 0) widgets_.insert(control.id, widget);
+    linkCaption(control, widget);
     return widget;
+}
+
+void FormPage::linkCaption(const FormControl& control, QWidget* widget) {
+    // On this platform a list's accessible name is the entry it shows; a screen reader names
+    // the list by the label it is labelled by, which is the caption whose buddy it is.
+    if (control.kind == ControlKind::Label && control.captionRow != kNoRow) {
+        auto* label = static_cast<QLabel*>(widget);
+        if (QWidget* list = unlabelledLists_.take({control.captionRow, control.side}))
+            label->setBuddy(list);
+        else
+            captions_.insert({control.captionRow, control.side}, label);
+    } else if (control.kind == ControlKind::List && control.nameRow != kNoRow) {
+        if (QLabel* label = captions_.take({control.nameRow, control.side}))
+            label->setBuddy(widget);
+        else
+            unlabelledLists_.insert({control.nameRow, control.side}, widget);
+    }
 }
 
 int FormPage::neededWidth(const QWidget* widget) {

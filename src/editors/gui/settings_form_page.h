@@ -7,10 +7,13 @@
 #include <QHash>
 #include <QList>
 
+#include <utility>
+
 #include "editors/settings_layout.h"
 #include "model/language_table.h"
 #include "shell/gui/dialog_units.h"
 
+class QLabel;
 class QScrollArea;
 class QWidget;
 
@@ -50,12 +53,18 @@ public:
     }
 
 private:
+    // Makes a list the buddy of the caption that names it (same name row, same side).
+    void linkCaption(const FormControl& control, QWidget* widget);
+
     QScrollArea* scroll_;
     QWidget* page_;
     DialogUnits units_;
     QHash<int, QWidget*> widgets_;
     QList<QWidget*> frames_;
     QList<QWidget*> tabStops_;
+    // Captions and lists not linked yet, by (language row, side).
+    QHash<std::pair<int, int>, QLabel*> captions_;
+    QHash<std::pair<int, int>, QWidget*> unlabelledLists_;
 };
 
 }  // namespace radioprog

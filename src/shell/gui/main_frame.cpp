@@ -219,8 +219,9 @@ void CMainFrame::RelabelMenu() {
         const QString caption = Q(CaptionText(entry, workspace_.language));
         if (entry.kind == EntryKind::MenuTitle || entry.kind == EntryKind::BarCommand)
             bar[static_cast<qsizetype>(entry.menu)]->setText(caption);
-        else if (QAction* item = action(entry.command))
-            NameCommand(*item, caption);
+        // A bar command with a picture has its own action on the toolbar, named here too.
+        if (entry.kind != EntryKind::MenuTitle)
+            if (QAction* item = action(entry.command)) NameCommand(*item, caption);
     }
     statusBar_->setCancelText(Q(workspace_.language.row(lang_row::kCancel)));
     // The bars' names for a screen reader, in the interface's language.

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QPushButton>
@@ -204,6 +205,29 @@ private slots:
         view()->StoreToImage();
         QCOMPARE(modal_->warnings.size(), 1);
         QCOMPARE(control<QLineEdit>(sc::kChannelCount)->text(), QStringLiteral("64"));
+    }
+
+    // Qt names a list by the entry it shows here; a screen reader names it by the caption
+    // whose buddy it is. Both forms: every visible list is some caption's buddy, and that
+    // caption is what its name says.
+    void everyListIsTheBuddyOfTheCaptionThatNamesIt() {
+        frame()->OpenDtmfEditor();
+        int checked = 0;
+        for (EditorKind kind : {EditorKind::Functions, EditorKind::Dtmf}) {
+            QWidget* form = frame()->editorView(kind);
+            QHash<QWidget*, QLabel*> captionOf;
+            for (QLabel* label : form->findChildren<QLabel*>())
+                if (label->buddy() != nullptr) captionOf.insert(label->buddy(), label);
+            for (QComboBox* list : form->findChildren<QComboBox*>()) {
+                if (!list->isVisibleTo(form)) continue;
+                QLabel* caption = captionOf.value(list);
+                QVERIFY2(caption != nullptr, qPrintable(list->accessibleName()));
+                QCOMPARE(caption->parentWidget(), list->parentWidget());
+                QVERIFY2(caption->text().startsWith(list->accessibleName()), qPrintable(caption->text()));
+                ++checked;
+            }
+        }
+        QVERIFY(checked > 30);
     }
 
     void openingTwiceActivatesTheFirst() {

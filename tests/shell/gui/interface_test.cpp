@@ -506,7 +506,8 @@ private slots:
         CMainFrame* frame = app->mainFrame();
         QCOMPARE(frame->menuBar()->actions()[0]->text(), QStringLiteral("&File"));
         QCOMPARE(frame->menuBar()->actions()[1]->text(), QStringLiteral("&Program"));
-        QCOMPARE(frame->action(Command::FileNew)->text(), QStringLiteral("&New\tCtrl+N"));
+        QCOMPARE(frame->action(Command::FileNew)->text(), QStringLiteral("&New"));
+        QCOMPARE(frame->action(Command::FileNew)->shortcut(), QKeySequence(QKeySequence::New));
         QCOMPARE(frame->toolTipText(Command::FileNew), QStringLiteral("New"));
         QCOMPARE(modal.warnings.size(), 1);
         QVERIFY(modal.warnings[0].contains(QStringLiteral("lang.csv")));
