@@ -10,7 +10,7 @@ namespace {
 
 namespace sc = settings_control;
 
-// Captions whose template place is not fixed by the form: a label above the list, or one
+// Captions whose place the original dialog layout does not fix: a label above the list, or one
 // to the left of it that starts at fromX and ends 4 units before the list.
 DialogRect Above(DialogRect control, int width) { return {control.x, control.y - 10, width, 8}; }
 DialogRect LeftOf(DialogRect control, int fromX) { return {fromX, control.y + 2, control.x - 4 - fromX, 8}; }
@@ -72,12 +72,12 @@ Choices DisplayModeChoices() {
 }
 Choices TailChoices() { return {ChoiceRow(lang_row::kOff), ChoiceNumbers(100, 1000, 100)}; }
 
-// Where this form differs from its template: captions that the template's font fitted but
+// Where this form differs from the original dialog layout: captions that its font fitted but
 // the wider fonts of today (and the English texts) do not. The five lists of the lower-left
 // box stand at x = 102 instead of 85 so their captions have room, the check boxes beside
-// them at 152 instead of 135; the automatic-key-lock check box is 100 wide (template 49)
-// and the key-beep check box moved up beside the key lock (template 324,339); the first
-// work-mode button is 60 wide at 262,205 (template 32 wide at 260,217). The frequency-mode
+// them at 152 instead of 135; the automatic-key-lock check box is 100 wide (originally 49)
+// and the key-beep check box moved up beside the key lock (originally 324,339); the first
+// work-mode button is 60 wide at 262,205 (originally 32 wide at 260,217). The frequency-mode
 // groups and the work-mode box have theirs in the layout table.
 constexpr int kLowerListX = 102;
 

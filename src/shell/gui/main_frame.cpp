@@ -328,7 +328,7 @@ void CMainFrame::OnPortSelect() {
     const LanguageTable& language = workspace_.language;
     std::uint32_t mask = job_->ProbePorts();
     std::vector<std::string> devices;
-    for (int port = 1; port <= 20; ++port) devices.push_back(job_->ports().device(port));
+    for (int port = kFirstPort; port <= kLastPort; ++port) devices.push_back(job_->ports().device(port));
     CPortSelectDlg dialog(Q(language.row(lang_row::kSerialPort)), Q(language.row(lang_row::kOk)),
                           Q(language.row(lang_row::kCancel)), mask, devices, image().port() - 1, this);
     if (RunModal(dialog) == QDialog::Accepted) workspace_.document.setPort(dialog.selection() + 1);

@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "link/port_map.h"
 #include "shell/gui/text.h"
 
 namespace radioprog {
@@ -20,7 +21,7 @@ CPortSelectDlg::CPortSelectDlg(const QString& title, const QString& okCaption, c
     setWindowTitle(title);
     auto* box = new QGroupBox(title, this);
     auto* grid = new QGridLayout(box);
-    for (int port = 1; port <= 20; ++port) {
+    for (int port = kFirstPort; port <= kLastPort; ++port) {
         QString label = QStringLiteral("COM%1").arg(port);
         std::string device =
             port <= static_cast<int>(devices.size()) ? devices[static_cast<std::size_t>(port - 1)] : "";
@@ -33,7 +34,7 @@ CPortSelectDlg::CPortSelectDlg(const QString& title, const QString& okCaption, c
         group_->addButton(button, port - 1);
         grid->addWidget(button, (port - 1) / 5, (port - 1) % 5);
     }
-    if (selection >= 0 && selection < 20) group_->button(selection)->setChecked(true);
+    if (selection >= 0 && selection < kLastPort) group_->button(selection)->setChecked(true);
 
     auto* ok = new QPushButton(okCaption, this);
     ok->setDefault(true);
