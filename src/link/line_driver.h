@@ -53,9 +53,9 @@ public:
     // The driver's clock.
     virtual LineTime Now() = 0;
     // Opens COMn (1..20) for the radio; a line already open is closed first.
-    virtual PortOpening Open(int port) = 0;
+    virtual PortOpening OpenPort(int port) = 0;
     // Closes the open port, if any, and puts back the settings it had.
-    virtual void Close() = 0;
+    virtual void ClosePort() = 0;
     // Drops everything not yet sent and everything received but not delivered.
     virtual void Purge() = 0;
     // Sends bytes; returns how many left (fewer when the line failed or a cancel came).

@@ -77,8 +77,8 @@ struct TransferJob {
 struct Exchange {
     enum class Kind { EnterProgramMode, Identify, ReadBlock, ReadBlockDescrambled, WriteUnit, ConfirmWrites };
     Kind kind = Kind::Identify;
-    std::uint8_t hi = 0, lo = 0;  // the block's or unit's radio address
-    int retries = 0;              // EnterProgramMode: sends after the first while the radio is silent
+    std::uint8_t hi = 0, lo = 0;           // the block's or unit's radio address
+    int retries = 0;                       // EnterProgramMode: sends after the first while the radio is silent
     std::uint8_t* destination = nullptr;   // ReadBlock*: 64 bytes, written on success only
     const std::uint8_t* source = nullptr;  // WriteUnit: 16 bytes
 };
