@@ -151,6 +151,8 @@ std::vector<FormControl> BuildLayout() {
                 Control(item.id[side], item.kind, item.rect[side], item.captionId[side] == 0 ? item.row : kNoRow, side);
             control.choices = item.choices;
             control.readOnly = item.readOnly;
+            if (item.captionId[side] != 0) control.nameRow = item.row;
+            control.descriptionRow = side == kVfoSideA ? lang_row::kVfoA : lang_row::kVfoB;
             layout.push_back(std::move(control));
         }
     }
@@ -166,7 +168,9 @@ std::vector<FormControl> BuildLayout() {
     // count at 215): the two buttons, then the channel count, so the captions fit.
     layout.push_back(Control(sc::kWorkModeChannel, K::RadioButton, {330, 205, 60, 10}, lang_row::kChannelChoice));
     layout.push_back(Control(sc::kChannelCountCaption, K::Label, {333, 229, 40, 8}, lang_row::kChannelCount));
-    layout.push_back(Control(sc::kChannelCount, K::Edit, {376, 226, 28, 14}));
+    FormControl count = Control(sc::kChannelCount, K::Edit, {376, 226, 28, 14});
+    count.nameRow = lang_row::kChannelCount;
+    layout.push_back(count);
     layout.push_back(Control(sc::kOk, K::Button, {299, 371, 37, 16}, lang_row::kOk));
     layout.push_back(Control(sc::kCancel, K::Button, {359, 370, 37, 16}, lang_row::kCancel));
 
@@ -226,6 +230,22 @@ std::vector<std::string> ResolveChoices(const Choices& choices, const LanguageTa
         }
     }
     return texts;
+}
+
+std::string ControlName(const FormControl& control, const LanguageTable& language) {
+    if (control.nameRow == kNoRow) return {};
+    std::string name;
+    for (char c : language.row(control.nameRow))
+        if (c != '&') name += c;
+    // A caption's colon ("Step:", "步进：") and blanks are not part of the name.
+    for (std::string_view tail : {":", "\xEF\xBC\x9A", " "})
+        while (name.size() >= tail.size() && name.ends_with(tail)) name.resize(name.size() - tail.size());
+    if (control.nameNumber > 0) name += " " + std::to_string(control.nameNumber);
+    return name;
+}
+
+std::string ControlDescription(const FormControl& control, const LanguageTable& language) {
+    return control.descriptionRow == kNoRow ? std::string() : language.row(control.descriptionRow);
 }
 
 const std::vector<FormControl>& SettingsLayout() {

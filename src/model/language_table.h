@@ -14,7 +14,7 @@ namespace radioprog {
 
 // Rows 0..193 are the program's classic rows; the rows after them (model/extra_rows.h)
 // have a built-in English text that is used whenever the file does not supply one.
-inline constexpr int kBaseLanguageRowCount = 194;
+inline constexpr int kBaseLanguageRowCount = lang_row::kFirstExtra;
 inline constexpr int kLanguageRowCount = lang_row::kEnd;  // rows the loader reads
 inline constexpr int kLanguageNameCount = 32;
 inline constexpr std::size_t kLanguageFieldLimit = 60;  // counted as the code page counts

@@ -206,7 +206,9 @@ void CMSFlexGrid::SetTextMatrix(int row, int col, const QString& text) {
     } else if (col == 0) {
         table_->verticalHeaderItem(row - 1)->setText(text);
     } else {
-        table_->item(row - 1, col - 1)->setText(text);
+        QTableWidgetItem* item = table_->item(row - 1, col - 1);
+        item->setText(text);
+        if (speech_) item->setData(Qt::AccessibleTextRole, speech_(row, col, text));
         if (colAlignment_[static_cast<std::size_t>(col)] == kGeneralAlignment) alignCell(row, col);
     }
 }
@@ -307,6 +309,8 @@ void CMSFlexGrid::Clear() {
 void CMSFlexGrid::Refresh() { table_->viewport()->repaint(); }
 
 QWidget* CMSFlexGrid::cellArea() const { return table_->viewport(); }
+
+void CMSFlexGrid::SetTableName(const QString& name) { table_->setAccessibleName(name); }
 
 bool CMSFlexGrid::IsGridWindow(const QObject* object) const {
     return object == this || object == table_ || object == table_->viewport();

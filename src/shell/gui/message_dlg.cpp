@@ -20,16 +20,28 @@ CMessageDlg::CMessageDlg(const QString& title, const QString& okCaption, const Q
     ok_->setGeometry(units.rect(42, 44, 58, 13));
     ok_->setDefault(true);
     connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
+    describe();
     layOut();
+}
+
+void CMessageDlg::describe() {
+    // The message is painted, not a label: a screen reader finds it as the description of the
+    // dialog and of its button, which has the focus when the dialog opens.
+    QString text = message_;
+    if (detail_) text += QLatin1Char('\n') + detail_->text();
+    setAccessibleDescription(text);
+    ok_->setAccessibleDescription(text);
 }
 
 void CMessageDlg::setDetail(const QString& detail) {
     if (!detail_) {
         detail_ = new QLabel(this);
         detail_->setWordWrap(true);
-        detail_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        // Selectable by keyboard too, so the detail lines are a Tab stop a screen reader reads.
+        detail_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     }
     detail_->setText(detail);
+    describe();
     layOut();
 }
 
