@@ -431,6 +431,8 @@ enum ExtraRow : int {
     kMenuBar,
     // What a screen reader says for a cell of the channel table that holds nothing.
     kEmptyCellSpeech,
+    // No radio found: a radio answered on the port that follows, but it is another model.
+    kOtherModelAnswered,
 
     kEnd  // one past the last row
 };

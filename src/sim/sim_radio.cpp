@@ -188,18 +188,20 @@ const TargetedFault* SimRadio::HitBy(FaultTarget target) {
 }
 
 std::vector<std::uint8_t> SimRadio::ReadReply(std::uint8_t hi, std::uint8_t lo) {
-    std::vector<std::uint8_t> reply = {rw::kWrite, hi, lo, rw::kBlockLength};
+    std::vector<std::uint8_t> reply(4 + rw::kBlockSize);
+    reply[0] = rw::kWrite;
+    reply[1] = hi;
+    reply[2] = lo;
+    reply[3] = rw::kBlockLength;
     const unsigned address = static_cast<unsigned>(hi << 8 | lo);
     if (address == kBandLimitAddress) {
-        std::array<std::uint8_t, 64> scrambled = bandBlock_;
-        Scramble(scrambled.data(), scrambled.size());
-        reply.insert(reply.end(), scrambled.begin(), scrambled.end());
+        std::copy(bandBlock_.begin(), bandBlock_.end(), reply.begin() + 4);
+        Scramble(reply.data() + 4, rw::kBlockSize);
     } else {
-        for (unsigned i = 0; i < rw::kBlockSize; ++i) reply.push_back(memory_[(address + i) & 0xFFFF]);
+        for (unsigned i = 0; i < rw::kBlockSize; ++i) reply[4 + i] = memory_[(address + i) & 0xFFFF];
     }
     if (faults_.wrongHeader) reply[2] = static_cast<std::uint8_t>(lo + 1);
-    if (readReplies_ < faults_.garbledReads)
-        reply[4 + static_cast<std::size_t>(readReplies_) % rw::kBlockSize] ^= 0xFF;
+    if (readReplies_ < faults_.garbledReads) reply[4 + static_cast<std::size_t>(readReplies_) % rw::kBlockSize] ^= 0xFF;
     if (readReplies_++ < faults_.shortReplies) reply.pop_back();
     return reply;
 }
