@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "link/line_driver.h"
 #include "link/port_map.h"
@@ -29,6 +30,7 @@ public:
     bool IsOpen() const { return line_.IsOpen(); }
     const OpenError& lastOpenError() const { return line_.lastOpenError(); }
     const PortMap& ports() const { return ports_; }
+    void SetPorts(PortMap ports) { ports_ = std::move(ports); }
 
     void SetTimeouts(const LineTimeouts& timeouts);
     void SetTrace(std::shared_ptr<TransferTrace> trace);

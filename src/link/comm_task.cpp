@@ -58,6 +58,13 @@ void CCommTask::SetMode(TransferMode mode) {
     Release();
 }
 
+void CCommTask::SetPorts(PortMap ports) {
+    if (!Claim()) return;
+    port_.SetPorts(ports);
+    ports_ = std::move(ports);
+    Release();
+}
+
 void CCommTask::SetOptions(const TransferOptions& options) {
     if (!Claim()) return;
     options_ = options;
