@@ -187,6 +187,10 @@ int ReportTransferFailure(const CliReports& reports, const RadioImage* sent) {
         for (const PortProblem& problem : outcome.portsTried)
             tried += (tried.empty() ? "" : ", ") + PortMap::Name(problem.port) + " (" + problem.device +
                      "): " + (problem.reason.empty() ? "no answer" : problem.reason);
+        if (const auto& other = outcome.otherModel)
+            std::cerr << "radioprog-cli: " << PortMap::Name(other->port) << " (" << TerminalText(other->device)
+                      << "): " << TerminalText(reports.language().row(lang_row::kOtherModelAnswered))
+                      << (other->model.empty() ? "" : " " + TerminalText(other->model)) << "\n";
         std::cerr << "radioprog-cli: no radio found on " << PortMap::Name(kFirstPort) << "-" << PortMap::Name(kLastPort)
                   << (tried.empty() ? " (no serial port found)" : "; tried " + TerminalText(tried))
                   << "; check that the cable is plugged in, the radio is switched on and the port is right"

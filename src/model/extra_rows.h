@@ -475,6 +475,8 @@ enum ExtraRow : int {
     kPortList,
     // Accessible name of the chosen port's description.
     kPortDetails,
+    // No radio found: a radio answered on the port that follows, but it is another model.
+    kOtherModelAnswered,
 
     kEnd  // one past the last row
 };
