@@ -431,6 +431,8 @@ enum ExtraRow : int {
     kMenuBar,
     // What a screen reader says for a cell of the channel table that holds nothing.
     kEmptyCellSpeech,
+    // What a screen reader says when a field refuses a key (the beep's words).
+    kKeyRefused,
 
     kEnd  // one past the last row
 };
