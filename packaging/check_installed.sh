@@ -75,6 +75,8 @@ done
 grep -q '^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' \
     /usr/share/doc/radioprog/copyright || fail "the copyright file is not machine-readable"
 
+[ -f /usr/lib/udev/rules.d/60-radioprog.rules ] || fail "the udev rule is missing"
+
 echo "appstreamcli validate --pedantic"
 appstreamcli validate --pedantic --no-net /usr/share/metainfo/org.radioprog.radioprog.metainfo.xml
 echo "desktop-file-validate"

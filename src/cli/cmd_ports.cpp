@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// radioprog-cli ports: which device each of COM1-COM20 is and whether it can be opened.
-#include <iomanip>
+// radioprog-cli ports: the serial ports, what each one is and whether it can be used.
 #include <iostream>
 
 #include "cli/command.h"
-#include "link/comm_task.h"
+#include "link/port_survey.h"
 #include "model/terminal_text.h"
 
 namespace radioprog::cli {
@@ -12,27 +11,29 @@ namespace {
 
 int RunPorts(const cmdline::Arguments& args) {
     if (int status = kExitOk; !CheckArgumentCount("ports", args, 0, 0, "no arguments", status)) return status;
-    CCommTask task(PortMap::FromEnvironment());
-    for (const PortProblem& port : task.ProbeDetails()) {
-        std::cout << std::left << std::setw(6) << PortMap::Name(port.port) << std::setw(23)
-                  << (port.device.empty() ? "-" : TerminalText(port.device)) << ' ';
-        if (port.reason.empty())
-            std::cout << "ok\n";
-        else if (port.permissionDenied)
-            std::cout << port.reason << " (join the group that owns the device, usually dialout)\n";
-        else
-            std::cout << port.reason << "\n";
-    }
+    const LanguageTable english;
+    for (const std::string& line :
+         PortReportLines(SurveyPorts(PortMap::FromEnvironment()), CablesTakenByBrltty(), english))
+        std::cout << TerminalText(line) << "\n";
     return kExitOk;
 }
 
 const CommandRegistration kRegistration{{
     "ports",
     "ports",
-    "list COM1-COM20 with their devices and whether each can be opened",
-    "Lists COM1 to COM20, the device path behind each and whether it can be opened now,\n"
-    "or why not (no such port, permission denied, busy, ...). Each port is opened and\n"
-    "closed once; nothing is sent.\n\n"
+    "list the serial ports, what each one is and whether it can be used",
+    "Lists the serial ports that exist as COM1-COM20 with the device behind each, whether it\n"
+    "can be used now, and what it is: for a USB cable the manufacturer and product, the\n"
+    "vendor:product id, the serial number, the driver and its stable /dev/serial/by-id name.\n"
+    "Each port is opened and closed once; nothing is sent.\n\n"
+    "A port that cannot be used says why and what to do: the program that holds it (name and\n"
+    "process id), ModemManager probing it, brltty having taken the cable, or the group or the\n"
+    "desktop session's access that the user lacks, with the command that helps. A cable that\n"
+    "brltty took has no port at all; it is listed after the ports.\n\n"
+    "The package installs /usr/lib/udev/rules.d/60-radioprog.rules for the usual cable chips\n"
+    "(CH340, CH341, PL2303, CP210x, FT232R, FT231X): the user of the active desktop session\n"
+    "may open the cable without joining a group (uaccess), and ModemManager leaves it alone\n"
+    "(ID_MM_DEVICE_IGNORE). Plug the cable in again after installing.\n\n"
     "COMk is entry k of RADIOPROG_PORTS (device paths separated by commas; an empty entry is\n"
     "a port that does not exist); without it, the serial devices present, USB adapters\n"
     "first.\n",

@@ -79,6 +79,12 @@ void CCommTask::SetMode(TransferMode mode) {
     Release();
 }
 
+void CCommTask::SetPorts(PortMap ports) {
+    if (!Claim()) return;
+    ports_ = std::move(ports);
+    Release();
+}
+
 void CCommTask::SetOptions(const TransferOptions& options) {
     if (!Claim()) return;
     options_ = options;

@@ -73,6 +73,8 @@ public:
     // when it opens). Empty while busy.
     std::vector<PortProblem> ProbeDetails();
     const PortMap& ports() const { return ports_; }
+    // The ports from the next job on (cables come and go); ignored while busy.
+    void SetPorts(PortMap ports);
 
     // One port without a scan, and proving the transfer (link/transfer_options.h), from the
     // next job on; ignored while busy.

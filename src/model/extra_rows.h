@@ -431,6 +431,50 @@ enum ExtraRow : int {
     kMenuBar,
     // What a screen reader says for a cell of the channel table that holds nothing.
     kEmptyCellSpeech,
+
+    // Ports: what each is and why it cannot be used.
+    // A port's description: before the USB serial number.
+    kSerialNumber,
+    // The program that holds a port follows, with its process id.
+    kHeldBy,
+    // A program of another user holds the port; the command that names it follows.
+    kHeldByHidden,
+    // ModemManager has the port open.
+    kModemManagerProbes,
+    // Followed by the command that adds the udev rule.
+    kModemManagerIgnore,
+    // Followed by the command that reloads the udev rules.
+    kReloadAndReplug,
+    // brltty holds the port or took its cable.
+    kBrlttyClaimed,
+    // Followed by the commands that free only this cable's id.
+    kBrlttyFreeId,
+    // Followed by the device's group.
+    kNotInGroup,
+    // Followed by the command that adds the user to the group.
+    kJoinGroupLogIn,
+    // Followed by the device's group.
+    kGroupNotActive,
+    // Followed by the command that gives one shell the group.
+    kLogInAgain,
+    // No uaccess tag on a USB cable.
+    kNoSessionAccess,
+    // Followed by the command that adds the udev rule.
+    kGiveSessionAccess,
+    // Followed by the command that adds the user to the group.
+    kOrJoinGroup,
+    // A port that opens.
+    kPortUsable,
+    // A COM number with no device.
+    kNoSuchPort,
+    // Followed by the cable's vendor:product id.
+    kCableWithoutPort,
+    // After a scan that found nothing; followed by the port.
+    kCablePluggedIn,
+    // Accessible name of the port list.
+    kPortList,
+    // Accessible name of the chosen port's description.
+    kPortDetails,
     // What a screen reader says when a field refuses a key (the beep's words).
     kKeyRefused,
 

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/transfer_messages.h"
 
+#include <cerrno>
+
 #include "link/port_map.h"
+#include "link/port_trouble.h"
 #include "model/extra_rows.h"
 
 namespace radioprog {
@@ -59,15 +62,27 @@ std::string PermissionAdvice(const TransferOutcome& outcome, const LanguageTable
     auto port = [](const PortProblem& problem) {
         return "COM" + std::to_string(problem.port) + " (" + problem.device + ") ";
     };
+    // What the system tells about the device: the program holding it, the access missing.
+    auto precise = [&](const PortProblem& problem, int error) {
+        const PortTrouble trouble = DiagnosePort(ReadPortInfo(problem.device), error, {}, UserFacts::Current());
+        std::string lines;
+        if (trouble.kind == PortTroubleKind::Other) return lines;
+        for (const std::string& line : ExplainPortTrouble(trouble, language)) lines += "\n" + line;
+        return lines;
+    };
     std::string advice;
-    if (outcome.busyProblem)
-        advice = port(*outcome.busyProblem) + language.row(lang_row::kPortBusy) + "\n" +
-                 language.row(lang_row::kCloseOtherProgram);
+    if (outcome.busyProblem) {
+        std::string lines = precise(*outcome.busyProblem, EBUSY);
+        advice = port(*outcome.busyProblem) + language.row(lang_row::kPortBusy) +
+                 (lines.empty() ? "\n" + language.row(lang_row::kCloseOtherProgram) : lines);
+    }
     if (outcome.permissionProblem) {
         if (!advice.empty()) advice += "\n";
-        advice += port(*outcome.permissionProblem) + language.row(lang_row::kPermissionDenied) + "\n" +
-                  language.row(lang_row::kPermissionGroup) + "\n" + language.row(lang_row::kPermissionLogIn) +
-                  "\nsudo usermod -aG dialout $USER";
+        std::string lines = precise(*outcome.permissionProblem, EACCES);
+        advice += port(*outcome.permissionProblem) + language.row(lang_row::kPermissionDenied) +
+                  (lines.empty() ? "\n" + language.row(lang_row::kPermissionGroup) + "\n" +
+                                       language.row(lang_row::kPermissionLogIn) + "\nsudo usermod -aG dialout $USER"
+                                 : lines);
     }
     return advice;
 }

@@ -23,6 +23,7 @@ public:
 const QString kRecentKey = QStringLiteral("files/recent");
 const QString kFolderKey = QStringLiteral("files/lastFolder");
 const QString kLanguageKey = QStringLiteral("interface/language");
+const QString kCableKey = QStringLiteral("link/cable");
 
 }  // namespace
 
@@ -69,6 +70,16 @@ std::optional<int> ChosenLanguage() {
 void RememberLanguage(int index) {
     Store store;
     store.setValue(kLanguageKey, index);
+}
+
+QString RememberedCable() {
+    Store store;
+    return store.value(kCableKey).toString();
+}
+
+void RememberCable(const QString& identity) {
+    Store store;
+    store.setValue(kCableKey, identity);
 }
 
 }  // namespace radioprog

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/gui/fleet_write_dialog.h"
 
+#include <map>
+
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -9,10 +11,12 @@
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
 #include "fleet/fleet_write.h"
+#include "shell/gui/cable_watcher.h"
 #include "shell/gui/text.h"
 #include "shell/menu_captions.h"
 
@@ -39,7 +43,7 @@ private:
     FleetWriteDialog* dialog_;
 };
 
-FleetWriteDialog::FleetWriteDialog(const LanguageTable& language, const PortMap& ports, std::uint32_t availableMask,
+FleetWriteDialog::FleetWriteDialog(const LanguageTable& language, const PortMap& ports, const PortChoices& choices,
                                    std::function<std::optional<RadioImage>()> document, bool verify, QWidget* parent)
     : QDialog(parent),
       language_(language),
@@ -49,29 +53,13 @@ FleetWriteDialog::FleetWriteDialog(const LanguageTable& language, const PortMap&
     setWindowTitle(Q(PlainMenuText(language.row(lang_row::kWriteSeveral))));
     auto* layout = new QVBoxLayout(this);
 
-    for (int port = kFirstPort; port <= kLastPort; ++port)
-        if (availableMask & (1u << port)) rowPorts_.push_back(port);
-    table_ = new QTableWidget(static_cast<int>(rowPorts_.size()), 3, this);
+    table_ = new QTableWidget(0, 3, this);
     table_->setHorizontalHeaderLabels({Q(language.row(lang_row::kPort)), Q(language.row(lang_row::kProgressColumn)),
                                        Q(language.row(lang_row::kResultColumn))});
+    table_->setAccessibleName(Q(language.row(lang_row::kPortList)));
     table_->verticalHeader()->hide();
     table_->setSelectionMode(QAbstractItemView::NoSelection);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    for (int row = 0; row < table_->rowCount(); ++row) {
-        int port = portOfRow(row);
-        QString device = Q(ports_.device(port));
-        auto* item = new QTableWidgetItem(Q(PortMap::Name(port)) + QStringLiteral("  ") + device);
-        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
-        item->setCheckState(Qt::Unchecked);
-        table_->setItem(row, kPortColumn, item);
-        auto* progress = new QProgressBar(table_);
-        progress->setRange(0, 100);
-        progress->setValue(0);
-        table_->setCellWidget(row, kProgressColumn, progress);
-        auto* result = new QTableWidgetItem;
-        result->setFlags(Qt::ItemIsEnabled);
-        table_->setItem(row, kResultColumn, result);
-    }
     table_->horizontalHeader()->setSectionResizeMode(kPortColumn, QHeaderView::ResizeToContents);
     table_->horizontalHeader()->setSectionResizeMode(kResultColumn, QHeaderView::Stretch);
     table_->setColumnWidth(kProgressColumn, 140);
@@ -94,7 +82,74 @@ FleetWriteDialog::FleetWriteDialog(const LanguageTable& language, const PortMap&
     connect(start_, &QPushButton::clicked, this, &FleetWriteDialog::start);
     connect(cancel_, &QPushButton::clicked, this, &FleetWriteDialog::reject);
     connect(table_, &QTableWidget::itemChanged, this, [this] { updateButtons(); });
+    showPorts(ports, choices);
+}
+
+void FleetWriteDialog::showPorts(const PortMap& ports, const PortChoices& choices) {
+    if (running()) {
+        refreshWhenEnded_ = true;
+        return;
+    }
+    // What a port still there had: its check, its progress and its result.
+    struct Kept {
+        Qt::CheckState check;
+        int progress;
+        QString result;
+        QString resultTip;
+    };
+    std::map<int, Kept> kept;
+    for (int row = 0; row < table_->rowCount(); ++row)
+        kept[portOfRow(row)] = {table_->item(row, kPortColumn)->checkState(), bar(row)->value(),
+                                table_->item(row, kResultColumn)->text(), table_->item(row, kResultColumn)->toolTip()};
+    ports_ = ports;
+    rowPorts_.clear();
+    for (int port = kFirstPort; port <= kLastPort; ++port)
+        if (choices.mask & (1u << port)) rowPorts_.push_back(port);
+    const QSignalBlocker blocker(table_);
+    table_->setRowCount(0);
+    table_->setRowCount(static_cast<int>(rowPorts_.size()));
+    for (int row = 0; row < table_->rowCount(); ++row) {
+        const int port = portOfRow(row);
+        const auto index = static_cast<std::size_t>(port - 1);
+        const std::string label = index < choices.labels.size() ? choices.labels[index] : std::string();
+        QString text = Q(PortMap::Name(port)) + QStringLiteral("  ") + Q(ports_.device(port));
+        if (!label.empty()) text += QStringLiteral("  ") + Q(label);
+        auto* item = new QTableWidgetItem(text);
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
+        const auto before = kept.find(port);
+        item->setCheckState(before != kept.end() ? before->second.check : Qt::Unchecked);
+        table_->setItem(row, kPortColumn, item);
+        auto* progress = new QProgressBar(table_);
+        progress->setRange(0, 100);
+        progress->setValue(before != kept.end() ? before->second.progress : 0);
+        table_->setCellWidget(row, kProgressColumn, progress);
+        auto* result = new QTableWidgetItem;
+        result->setFlags(Qt::ItemIsEnabled);
+        if (before != kept.end()) {
+            result->setText(before->second.result);
+            result->setToolTip(before->second.resultTip);
+        }
+        table_->setItem(row, kResultColumn, result);
+    }
     updateButtons();
+}
+
+void FleetWriteDialog::followCables(std::function<std::pair<PortMap, PortChoices>()> survey,
+                                    const QString& watchedDir) {
+    survey_ = std::move(survey);
+    auto* watcher = new CableWatcher(watchedDir, this);
+    connect(watcher, &CableWatcher::cablesChanged, this, &FleetWriteDialog::refreshPorts);
+}
+
+void FleetWriteDialog::refreshPorts() {
+    if (!survey_) return;
+    if (running()) {
+        refreshWhenEnded_ = true;
+        return;
+    }
+    refreshWhenEnded_ = false;
+    const auto [ports, choices] = survey_();
+    showPorts(ports, choices);
 }
 
 FleetWriteDialog::~FleetWriteDialog() {
@@ -181,6 +236,7 @@ void FleetWriteDialog::onFinished(const RadioOutcome& radio) {
     if (--pending_ > 0) return;
     updateButtons();
     emit allEnded();
+    if (refreshWhenEnded_) refreshPorts();
 }
 
 void FleetWriteDialog::reject() {

@@ -18,6 +18,7 @@
 #include "editors/gui/key_beep.h"
 #include "fleet/radio_outcome.h"
 #include "link/comm_task.h"
+#include "link/port_survey.h"
 #include "model/backup_store.h"
 #include "model/dat_file.h"
 #include "model/extra_rows.h"
@@ -27,6 +28,7 @@
 #include "shell/command_table.h"
 #include "shell/file_messages.h"
 #include "shell/gui/address_question.h"
+#include "shell/gui/app_settings.h"
 #include "shell/gui/command_actions.h"
 #include "shell/gui/icons.h"
 #include "shell/gui/message_dlg.h"
@@ -329,11 +331,16 @@ void CMainFrame::OnWriteRadio() { startTransfer(TransferMode::Write); }
 void CMainFrame::OnPortSelect() {
     if (transferRunning_ || job_->IsBusy()) return;
     const LanguageTable& language = workspace_.language;
-    std::uint32_t mask = job_->ProbePorts();
-    std::vector<std::string> devices;
-    for (int port = 1; port <= 20; ++port) devices.push_back(job_->ports().device(port));
+    // Cables come and go: the COM numbers are those of the devices present now.
+    job_->SetPorts(PortMap::FromEnvironment());
     CPortSelectDlg dialog(Q(language.row(lang_row::kSerialPort)), Q(language.row(lang_row::kOk)),
-                          Q(language.row(lang_row::kCancel)), mask, devices, image().port() - 1, this);
+                          Q(language.row(lang_row::kCancel)), SurveyPortChoices(job_->ports(), language),
+                          image().port() - 1, this);
+    dialog.setDetailsName(Q(language.row(lang_row::kPortDetails)));
+    dialog.followCables([this, &language] {
+        job_->SetPorts(PortMap::FromEnvironment());
+        return SurveyPortChoices(job_->ports(), language);
+    });
     if (RunModal(dialog) == QDialog::Accepted) workspace_.document.setPort(dialog.selection() + 1);
 }
 
@@ -345,8 +352,13 @@ bool CMainFrame::startTransfer(TransferMode mode) {
     }
     job_->Wait();
     job_->SetOptions({std::nullopt, action(Command::VerifyTransfers)->isChecked()});
+    // The ports present now; the cable of the last successful transfer is tried first under
+    // whatever COM number it has today.
+    job_->SetPorts(PortMap::FromEnvironment());
+    portsAtStart_ = job_->ports();
     sentImage_ = image();
-    job_->Setup(bridge_.get(), image());
+    if (int cable = FindCable(job_->ports(), S(RememberedCable())); cable != 0) sentImage_.setPort(cable);
+    job_->Setup(bridge_.get(), sentImage_);
     job_->SetMode(mode);
     statusBar_->setProgressName(Q(
         workspace_.language.row(mode == TransferMode::Read ? lang_row::kReadingProgress : lang_row::kWritingProgress)));
@@ -405,9 +417,18 @@ void CMainFrame::onFinished(const TransferOutcome& outcome) {
     lastResult_ = static_cast<int>(outcome.result);
     if (outcome.foundPort && outcome.result != TransferResult::ReadFailed)
         workspace_.document.setPort(*outcome.foundPort);
+    const bool succeeded = outcome.result == TransferResult::ReadDone || outcome.result == TransferResult::WriteDone;
+    if (outcome.foundPort && succeeded) {
+        const std::string cable = ReadPortInfo(job_->ports().device(*outcome.foundPort)).identity();
+        if (!cable.empty()) RememberCable(Q(cable));
+    }
     std::string detail =
         outcome.result == TransferResult::ReadDone ? backupNote_ : TransferResultDetail(outcome, workspace_.language);
     backupNote_.clear();
+    if (outcome.result == TransferResult::NoRadio && !outcome.cancelled)
+        if (std::string note = CablesPluggedInNote(portsAtStart_, PortMap::FromEnvironment(), workspace_.language);
+            !note.empty())
+            detail += "\n" + note;
     // Where a transfer failed ("Write failed at CH 40"), or what a verified write found.
     if (outcome.failedAddress && !outcome.cancelled)
         detail = OutcomeText(RadioOutcome{0, outcome, {}, false, false, {}}, workspace_.language) + "\n" + detail;

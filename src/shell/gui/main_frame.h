@@ -11,6 +11,7 @@
 #include <array>
 #include <memory>
 
+#include "link/port_map.h"
 #include "link/transfer_reports.h"
 #include "shell/gui/child_frame.h"
 #include "shell/gui/editor_host.h"
@@ -158,6 +159,7 @@ private:
     int lastResult_ = -1;
     std::string backupNote_;
     RadioImage sentImage_;  // the image the latest transfer started with
+    PortMap portsAtStart_;  // the ports present when it started
 };
 
 }  // namespace radioprog

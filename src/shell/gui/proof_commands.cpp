@@ -28,15 +28,21 @@ void OpenSeveralRadios(CMainFrame& frame) {
         return;
     }
     if (frame.transferRunning() || frame.job().IsBusy()) return;
-    std::uint32_t mask = frame.job().ProbePorts();
+    // Cables come and go: the COM numbers are those of the devices present now.
+    frame.job().SetPorts(PortMap::FromEnvironment());
     auto document = [&frame]() -> std::optional<RadioImage> {
         if (frame.transferRunning() || frame.job().IsBusy()) return std::nullopt;
         frame.FlushEditors();
         if (!frame.confirmRecordAddresses()) return std::nullopt;
         return frame.image();
     };
-    auto* dialog =
-        new FleetWriteDialog(frame.language(), frame.job().ports(), mask, document, VerifyChosen(frame), &frame);
+    auto* dialog = new FleetWriteDialog(frame.language(), frame.job().ports(),
+                                        SurveyPortChoices(frame.job().ports(), frame.language()), document,
+                                        VerifyChosen(frame), &frame);
+    dialog->followCables([&frame] {
+        PortMap ports = PortMap::FromEnvironment();
+        return std::make_pair(ports, SurveyPortChoices(ports, frame.language()));
+    });
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->show();
 }

@@ -151,6 +151,47 @@ private slots:
         QTRY_VERIFY(!frame()->findChild<FleetWriteDialog*>());
     }
 
+    // A cable plugged out between writes: the list follows, what each port is stays shown, and
+    // the check of a port still there is kept; while radios are written the list waits.
+    void theListFollowsCablesPluggedInOrOut() {
+        startApp();
+        FleetWriteDialog* dialog = openSeveral();
+        QCOMPARE(dialog->table()->rowCount(), 3);
+        dialog->setChecked(2, true);
+        TempDir dev;
+        int surveys = 0;
+        dialog->followCables(
+            [this, &surveys] {
+                ++surveys;
+                PortMap ports({radios_[0]->devicePath(), radios_[1]->devicePath()});
+                PortChoices choices;
+                choices.mask = (1u << 1) | (1u << 2);
+                choices.labels = {"", "USB-Serial Controller"};
+                return std::make_pair(ports, choices);
+            },
+            QString::fromStdString(dev.path().string()));
+        dev.write("ttyUSB9", "");
+        QTRY_COMPARE(dialog->table()->rowCount(), 2);
+        QCOMPARE(dialog->table()->item(1, 0)->text(), QStringLiteral("COM2  ") +
+                                                          QString::fromStdString(radios_[1]->devicePath()) +
+                                                          QStringLiteral("  USB-Serial Controller"));
+        QCOMPARE(dialog->table()->item(1, 0)->checkState(), Qt::Checked);
+        QCOMPARE(dialog->table()->item(0, 0)->checkState(), Qt::Unchecked);
+
+        radios_[1]->SetPaced(true);  // the write takes seconds
+        QSignalSpy ended(dialog, &FleetWriteDialog::allEnded);
+        dialog->startButton()->click();
+        QVERIFY(dialog->running());
+        const int before = surveys;
+        dev.write("ttyUSB8", "");
+        QTest::qWait(800);
+        QCOMPARE(surveys, before);  // not while the radio is written ...
+        QVERIFY(ended.wait(60000));
+        QCOMPARE(surveys, before + 1);  // ... but once it has ended, keeping its result
+        QCOMPARE(dialog->table()->item(1, 2)->text(), Row(123) + Row(32));
+        QVERIFY(holds(1));
+    }
+
     void aFailingRadioIsNamedAndTheOthersAreVerified() {
         sim::SimFaults refusing;
         refusing.refusedWrites = 4;

@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
@@ -283,8 +284,9 @@ private slots:
         devices[0] = "/dev/ttyUSB0";
         devices[3] = "/dev/ttyS3";
         const std::uint32_t mask = (~0u & ~0x1FFFFEu) | (1u << 1) | (1u << 4);
-        CPortSelectDlg dialog(QStringLiteral("Ports"), QStringLiteral("OK"), QStringLiteral("Cancel"), mask, devices,
-                              2);
+        PortChoices choices{mask, devices, {}, {"COM1  /dev/ttyUSB0  can be used"}};
+        CPortSelectDlg dialog(QStringLiteral("Ports"), QStringLiteral("OK"), QStringLiteral("Cancel"), choices, 2);
+        QCOMPARE(dialog.details()->toPlainText(), QStringLiteral("COM1  /dev/ttyUSB0  can be used"));
         QVERIFY(dialog.portButton(1)->isEnabled());
         QVERIFY(dialog.portButton(4)->isEnabled());
         QVERIFY(!dialog.portButton(2)->isEnabled());
