@@ -477,6 +477,8 @@ enum ExtraRow : int {
     kPortDetails,
     // No radio found: a radio answered on the port that follows, but it is another model.
     kOtherModelAnswered,
+    // What a screen reader says when a field refuses a key (the beep's words).
+    kKeyRefused,
 
     kEnd  // one past the last row
 };

@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "editors/dtmf_layout.h"
+#include "editors/gui/key_beep.h"
 #include "editors/gui/settings_form_page.h"
 #include "shell/gui/child_frame.h"
 #include "shell/gui/text.h"
@@ -140,7 +141,10 @@ void CDtmfView2::onCodeEdited(int group) {
     const bool accepted = DtmfInputAccepted(CodeText(form_, group));
     if (!accepted) CodeText(form_, group) = kept;
     pushForm();
-    if (!accepted) edit->setCursorPosition(std::max(0, cursor - static_cast<int>(typedLength - edit->text().size())));
+    if (!accepted) {
+        edit->setCursorPosition(std::max(0, cursor - static_cast<int>(typedLength - edit->text().size())));
+        KeyBeep(edit);  // refused as the other forms' fields refuse: heard, and said to a screen reader
+    }
 }
 
 }  // namespace radioprog

@@ -66,7 +66,7 @@ void CFilterEdit::keyPressEvent(QKeyEvent* event) {
         return;
     }
     if (!acceptsCharacter(c)) {
-        KeyBeep();
+        KeyBeep(this);
         event->accept();
         return;
     }

@@ -121,7 +121,7 @@ void CChoiceFunView::onFrequencyEdited(int side) {
         // The previous text returns with the caret where the refused input began.
         const auto restored = cursor - static_cast<int>(typedLength - edit->text().size());
         edit->setCursorPosition(std::max(0, restored));
-        KeyBeep();
+        KeyBeep(edit);
     }
     if (read == ReadResult::StoppedAtChannelCount) tellRefusedCount();
 }

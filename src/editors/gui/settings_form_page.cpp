@@ -116,6 +116,9 @@ FormPage::FormPage(QWidget* owner, const QFont& font, int width, int height)
     page_->setFont(font);
     page_->setFixedSize(units_.size(width, height));
     scroll_->setFrameShape(QFrame::NoFrame);
+    // The keyboard focus goes to the form's first control, not to the scroll area around it;
+    // the area follows the focus as Tab moves through the form.
+    scroll_->setFocusPolicy(Qt::NoFocus);
     scroll_->setWidgetResizable(false);
     scroll_->setWidget(page_);
     auto* layout = new QVBoxLayout(owner);

@@ -15,6 +15,7 @@
 #include "editors/gui/batch_command.h"
 #include "editors/gui/channel_edit_commands.h"
 #include "editors/gui/editor_factory.h"
+#include "editors/gui/key_beep.h"
 #include "fleet/radio_outcome.h"
 #include "link/comm_task.h"
 #include "link/port_survey.h"
@@ -230,6 +231,7 @@ void CMainFrame::RelabelMenu() {
     toolBar_->setAccessibleName(plain(lang_row::kToolbar));
     toolBar_->setWindowTitle(plain(lang_row::kToolbar));
     statusBar_->setAccessibleName(plain(lang_row::kStatusBar));
+    SetKeyRefusedSpeech(Q(workspace_.language.row(lang_row::kKeyRefused)));
 }
 
 QString CMainFrame::toolTipText(Command command) const { return Q(ToolTipText(command, workspace_.language)); }

@@ -72,11 +72,15 @@ private slots:
             edit->selectAll();
             QTest::keyClicks(edit, QStringLiteral("12"));
             QCOMPARE(edit->text(), QStringLiteral("12"));
+            const QString ownDescription = edit->accessibleDescription();
             for (const QString& refused : {QStringLiteral("E"), QStringLiteral(" "), QStringLiteral("-")}) {
                 QTest::keyClicks(edit, refused);
                 QCOMPARE(edit->text(), QStringLiteral("12"));
                 QCOMPARE(edit->cursorPosition(), 2);
+                // A screen reader hears the refusal: the field's description says it a while.
+                QCOMPARE(edit->accessibleDescription(), QStringLiteral("E%1").arg(lang_row::kKeyRefused));
             }
+            QTRY_COMPARE_WITH_TIMEOUT(edit->accessibleDescription(), ownDescription, 5000);
             QTest::keyClicks(edit, QStringLiteral("a#*"));
             QCOMPARE(edit->text(), QStringLiteral("12a#*"));
             QTest::keyClicks(edit, QStringLiteral("6"));
