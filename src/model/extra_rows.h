@@ -399,6 +399,15 @@ inline constexpr int kFileTooLarge = 298;
 // ... or one the memory ran out for.
 inline constexpr int kNoMemoryToRead = 299;
 
-inline constexpr int kEnd = 300;  // one past the last extra row
+// The batch dialog's refusal of a channel range: %1 and %2 are the first and last channel.
+inline constexpr int kBatchRangeRefused = 300;
+
+// An imported name stored changed (cut to 7 characters, other characters dropped, capitals).
+inline constexpr int kNameChanged = 301;
+
+// A typed frequency outside the radio's range: %1 as typed, %2 as stored.
+inline constexpr int kFrequencyLimited = 302;
+
+inline constexpr int kEnd = 303;  // one past the last extra row
 
 }  // namespace radioprog::lang_row

@@ -124,6 +124,9 @@ const std::array<std::string, lang_row::kEnd - lang_row::kFirstExtra>& BuiltInTe
         "This is not a regular file and is not read:",
         "This file is larger than 16 MB and is not read:",
         "There is not enough memory to read this file:",
+        "Channels: from %1 to %2 and the first not above the last.",
+        "Name changed to what the radio can hold",
+        "Outside 136-520 MHz: %1 was stored as %2",
     };
     return texts;
 }

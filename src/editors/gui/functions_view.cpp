@@ -9,6 +9,7 @@
 
 #include <algorithm>
 
+#include "editors/form_store.h"
 #include "editors/gui/key_beep.h"
 #include "editors/gui/settings_form_page.h"
 #include "editors/settings_vfo.h"
@@ -70,8 +71,15 @@ bool CChoiceFunView::HasUnstoredEdits() {
 
 void CChoiceFunView::StoreToImage() {
     readForm();
-    workspace_.document.editSettings(
-        [this](RadioImage& image) { radioprog::StoreToImage(form_, image, workspace_.language); });
+    workspace_.document.editSettings([this](RadioImage& image) {
+        StoreFormChanges(
+            image,
+            [this](RadioImage& asLoaded) {
+                SettingsForm loaded = loaded_;
+                radioprog::StoreToImage(loaded, asLoaded, workspace_.language);
+            },
+            [this](RadioImage& asEdited) { radioprog::StoreToImage(form_, asEdited, workspace_.language); });
+    });
     loaded_ = form_;
     showForm();
 }

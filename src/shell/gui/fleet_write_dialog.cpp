@@ -52,7 +52,8 @@ FleetWriteDialog::FleetWriteDialog(const LanguageTable& language, const PortMap&
     for (int port = kFirstPort; port <= kLastPort; ++port)
         if (availableMask & (1u << port)) rowPorts_.push_back(port);
     table_ = new QTableWidget(static_cast<int>(rowPorts_.size()), 3, this);
-    table_->setHorizontalHeaderLabels({Q(language.row(lang_row::kPort)), Q(language.row(lang_row::kProgressColumn)),
+    table_->setHorizontalHeaderLabels({Q(PlainMenuText(language.row(lang_row::kPort))),
+                                       Q(language.row(lang_row::kProgressColumn)),
                                        Q(language.row(lang_row::kResultColumn))});
     table_->verticalHeader()->hide();
     table_->setSelectionMode(QAbstractItemView::NoSelection);

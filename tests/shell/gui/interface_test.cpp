@@ -208,7 +208,7 @@ private slots:
     void toolbarTipsAsQtShowsThem_data() {
         QTest::addColumn<int>("column");
         QTest::addColumn<QStringList>("tips");
-        // New, Open, Save, Print, Read, Port, Write, About (no tip).
+        // New, Open, Save, Print, Read, Port, Write, About.
         QTest::newRow("Simplified Chinese") << 0
                                             << QStringList{QStringLiteral("新建"),
                                                            QStringLiteral("打开"),
@@ -217,7 +217,7 @@ private slots:
                                                            QStringLiteral("从对讲机读取数据"),
                                                            QStringLiteral("端口选择"),
                                                            QStringLiteral("向对讲机写入数据"),
-                                                           QString()};
+                                                           QStringLiteral("关于 radioprog")};
         QTest::newRow("English") << 2
                                  << QStringList{QStringLiteral("New"),
                                                 QStringLiteral("Open"),
@@ -226,7 +226,7 @@ private slots:
                                                 QStringLiteral("Read from Radio"),
                                                 QStringLiteral("Port"),
                                                 QStringLiteral("Write to Radio"),
-                                                QString()};
+                                                QStringLiteral("About radioprog...")};
     }
     void toolbarTipsAsQtShowsThem() {
         QFETCH(int, column);
