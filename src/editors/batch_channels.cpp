@@ -101,8 +101,7 @@ std::optional<BatchRange> BatchChannelRange(const BatchSettings& settings) {
     return BatchRange{settings.firstChannel, settings.lastChannel};
 }
 
-std::optional<BatchRange> ApplyBatch(RadioImage& image, const LanguageTable& language,
-                                     const BatchSettings& settings) {
+std::optional<BatchRange> ApplyBatch(RadioImage& image, const LanguageTable& language, const BatchSettings& settings) {
     const std::optional<BatchRange> range = BatchChannelRange(settings);
     if (!range) return std::nullopt;
     std::string step = AnsiPrefix(settings.step, kBatchTextLimit);

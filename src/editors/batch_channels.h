@@ -81,7 +81,6 @@ std::optional<BatchRange> BatchChannelRange(const BatchSettings& settings);
 // an empty name. A signalling index the list names, byte 15, the other flag bits and name
 // byte 6 and up keep their values; a channel without a signalling index gets the first.
 // Returns the range filled; nullopt (and nothing changed) when the range is refused.
-std::optional<BatchRange> ApplyBatch(RadioImage& image, const LanguageTable& language,
-                                     const BatchSettings& settings);
+std::optional<BatchRange> ApplyBatch(RadioImage& image, const LanguageTable& language, const BatchSettings& settings);
 
 }  // namespace radioprog

@@ -28,12 +28,8 @@ PageMetrics ComputePageMetrics(int printableWidth, int printableHeight, int line
 int Scaled(double factor, int lineHeight) { return static_cast<int>(factor * lineHeight); }
 
 const std::array<int, kChannelColumnCount>& PrintedHeaderRows() {
-    // The signalling column prints row 12 over its narrow column.
-    static constexpr std::array<int, kChannelColumnCount> kRows{
-        lang_row::kChannelNumber, lang_row::kBand,        lang_row::kRxFrequency, lang_row::kTxFrequency,
-        lang_row::kRxTone,        lang_row::kTxTone,      lang_row::kTxPower,     lang_row::kBandwidth,
-        lang_row::kScanAdd,       lang_row::kBusyLockout, lang_row::kToneOff,     lang_row::kName};
-    return kRows;
+    // The channel table's own headers: the printed column is the column on screen.
+    return ChannelHeaderRows();
 }
 
 const std::array<int, kChannelColumnCount>& PrintedColumnUnits() {

@@ -207,7 +207,8 @@ void CBatchChannelDlg::ApplyBatch() {
     if (!BatchRangeAccepted(settings_)) {
         // Nothing is clamped: the user corrects the numbers.
         Warn(this, rangeRefusalText_);
-        CNumericEdit* field = settings_.firstChannel > settings_.lastChannel || settings_.lastChannel < kChannelCount
+        CNumericEdit* field = settings_.firstChannel > settings_.lastChannel ||
+                                      settings_.lastChannel < static_cast<unsigned>(kChannelCount)
                                   ? first_
                                   : last_;
         field->setFocus();

@@ -10,8 +10,8 @@
 
 #include "editors/channel_commit.h"
 #include "editors/channel_navigation.h"
-#include "editors/gui/filter_edit.h"
 #include "editors/edit_filters.h"
+#include "editors/gui/filter_edit.h"
 #include "editors/gui/grid_button.h"
 #include "editors/gui/key_beep.h"
 #include "editors/gui/ms_flex_grid.h"
@@ -218,6 +218,12 @@ void CChnMsgView::OnGridLeaveCell() {
     if (editor->hasFocus() || window()->focusWidget() == editor) grid_->setFocus();
     editor->hide();
     ChannelRow cells = gridRow(row);
+    if (text == cells[static_cast<std::size_t>(col)]) {
+        // Nothing was changed: the channel keeps every byte, also one its cell cannot show
+        // exactly (a frequency off the step, a tone code without a name).
+        clearEditor(role);
+        return;
+    }
     EditChannels([&](RadioImage& image) { CommitCell(image, workspace_.language, row - 1, col, text, cells); });
     // The row shows what the image holds now (a name in capitals, a frequency on its step,
     // nothing in a channel that stayed empty), not what was typed.

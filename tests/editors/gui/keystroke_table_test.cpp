@@ -11,7 +11,8 @@
 #include <QPushButton>
 #include <QTest>
 
-#include <functional>
+#include <algorithm>
+#include <iterator>
 
 #include "editors/batch_channels.h"
 #include "editors/channel_cells.h"
@@ -28,11 +29,14 @@
 #include "editors/gui/ms_flex_grid.h"
 #include "editors/settings_form.h"
 #include "editors/varied_channels.h"
+#include "model/channel_record.h"
 #include "shell/gui/text.h"
 #include "support/program_fixture.h"
 
 using namespace radioprog;
 using namespace radioprog::test;
+
+Q_DECLARE_METATYPE(radioprog::RadioImage)
 
 namespace sc = settings_control;
 namespace dc = dtmf_control;
@@ -42,7 +46,7 @@ namespace {
 enum class Where { Cell, Functions, Dtmf, Batch };
 // How the edit starts: typing on a selected cell, or into an editor opened by a click.
 enum class Start { Selected, Opened };
-// How the user commits: Enter, Tab, a click on another cell, or the form's OK button.
+// How the user commits: Enter, Tab, a click on another row's number, or the form's OK button.
 enum class Commit { Enter, Tab, Click, Ok };
 
 struct Keystroke {
@@ -104,9 +108,7 @@ class KeystrokeTableTest : public ProgramTest {
 
     int beeps_ = 0;
 
-    CChnMsgView* channels() const {
-        return qobject_cast<CChnMsgView*>(frame()->editorView(EditorKind::Channels));
-    }
+    CChnMsgView* channels() const { return qobject_cast<CChnMsgView*>(frame()->editorView(EditorKind::Channels)); }
     CMSFlexGrid* grid() const { return channels()->grid(); }
     const LanguageTable& language() const { return frame()->language(); }
 
@@ -118,10 +120,10 @@ class KeystrokeTableTest : public ProgramTest {
             QTest::keyClick(target, key.toLatin1());
         }
     }
-    void press(Qt::Key key) {
+    void press(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
         QWidget* target = QApplication::focusWidget();
         QVERIFY(target);
-        QTest::keyClick(target, key);
+        QTest::keyClick(target, key, modifiers);
     }
     void clickCell(int row, int col) {
         grid()->ScrollToCurrent();
@@ -203,7 +205,12 @@ class KeystrokeTableTest : public ProgramTest {
         switch (k.commit) {
         case Commit::Enter: press(Qt::Key_Return); break;
         case Commit::Tab: press(Qt::Key_Tab); break;
-        default: clickCell(row + 1, k.place); break;
+        default: {
+            QWidget* numbers = grid()->rowHeaderArea();
+            QTest::mouseClick(numbers, Qt::LeftButton, {},
+                              QPoint(numbers->width() / 2, grid()->CellRect(row + 1, k.place).center().y()));
+            break;
+        }
         }
         QVERIFY(channels()->cellEditor(EditorForColumn(k.place))->isHidden());
         // The grid shows what the image holds.
@@ -231,7 +238,7 @@ class KeystrokeTableTest : public ProgramTest {
         LoadFromImage(stored, frame()->image(), language());
         control = view->control(k.place);
         const QString shown = qobject_cast<QLineEdit*>(control) ? qobject_cast<QLineEdit*>(control)->text()
-                                                                 : qobject_cast<QComboBox*>(control)->currentText();
+                                                                : qobject_cast<QComboBox*>(control)->currentText();
         QCOMPARE(S(shown), SettingsTextOf(stored, k.place, language()));
         frame()->editorFrame(EditorKind::Functions)->close();
     }
@@ -247,8 +254,7 @@ class KeystrokeTableTest : public ProgramTest {
         DtmfForm stored;
         LoadFromImage(stored, frame()->image());
         QLineEdit* edit = k.place == 0 ? view->localIdEdit() : view->codeEdit(k.place);
-        QCOMPARE(S(edit->text()),
-                 k.place == 0 ? stored.localId : stored.codes[static_cast<std::size_t>(k.place - 1)]);
+        QCOMPARE(S(edit->text()), k.place == 0 ? stored.localId : stored.codes[static_cast<std::size_t>(k.place - 1)]);
         frame()->editorFrame(EditorKind::Dtmf)->close();
     }
 
@@ -301,6 +307,109 @@ private slots:
         QCOMPARE(beeps_, k.refused);
         QVERIFY2(frame()->image() == want, k.what);
         QCOMPARE(frame()->document().isModified(), !(want == before));
+    }
+
+    // Opening an editor, looking through it and closing it (OK where there is one) changes no
+    // byte and leaves the document unmodified: on a new image, a full one, and one whose
+    // settings, DTMF and channel bytes are values the forms cannot show.
+    void openingAndClosingAnEditorChangesNothing_data() {
+        QTest::addColumn<RadioImage>("image");
+        RadioImage fresh;
+        fresh.ApplyDefaults();
+        QTest::newRow("new") << fresh;
+        QTest::newRow("full") << testing::VariedImage(testing::DistinctRows());
+        RadioImage odd = testing::VariedImage(testing::DistinctRows());
+        for (std::size_t i = offsets::kSettingsData; i < odd.bytes.size(); ++i)
+            odd.bytes[i] = static_cast<std::uint8_t>(i * 37 + 11);
+        ChannelRef(odd, 0).setRxFrequency(0x14512345);  // off every step
+        ChannelRef(odd, 2).setRxTone(0x7FFF);           // no tone of the list
+        ChannelRef(odd, 2).setSignalling(0x40);         // no signalling entry
+        QTest::newRow("odd bytes") << odd;
+    }
+    void openingAndClosingAnEditorChangesNothing() {
+        QFETCH(RadioImage, image);
+        frame()->document().replace(image, QString(), false);
+        channels()->LoadFromImage();
+
+        // Every cell of three channels opened by a click and left with Tab.
+        for (int row : {1, 3, 6}) {
+            for (int col = column::kRxFrequency; col < kChannelColumnCount; ++col) {
+                selectCell(row, col);
+                CChnMsgView::ForgetFirstClick();
+                clickCell(row, col);
+                clickCell(row, col);
+                press(Qt::Key_Tab);
+            }
+        }
+        QVERIFY(frame()->OpenFunctionsEditor());
+        auto* functions = static_cast<CChoiceFunView*>(frame()->editorView(EditorKind::Functions));
+        QTest::mouseClick(qobject_cast<QPushButton*>(functions->control(sc::kOk)), Qt::LeftButton);
+        QVERIFY(frame()->OpenDtmfEditor());
+        auto* dtmf = static_cast<CDtmfView2*>(frame()->editorView(EditorKind::Dtmf));
+        QTest::mouseClick(qobject_cast<QPushButton*>(dtmf->control(dc::kCommit)), Qt::LeftButton);
+        modal_->setAnswer([](QDialog& dialog) {
+            if (auto* batch = qobject_cast<CBatchChannelDlg*>(&dialog))
+                QTest::mouseClick(batch->cancelButton(), Qt::LeftButton);
+            return int(QDialog::Rejected);
+        });
+        frame()->OnBatchChannels();
+        frame()->FlushEditors();
+
+        QVERIFY(frame()->image() == image);
+        QVERIFY(!frame()->document().isModified());
+    }
+
+    // A typed frequency the radio cannot take is stored as a limit, and the user is told
+    // why once, naming what was typed and what was stored.
+    void aFrequencyOutsideTheRangeSaysWhatItBecame() {
+        selectCell(kChannel + 1, column::kRxFrequency);
+        type(QStringLiteral("999"));
+        press(Qt::Key_Return);
+        QCOMPARE(channels()->GetCellText(kChannel, column::kRxFrequency), std::string("470.00000"));
+        QTRY_COMPARE(modal_->warnings.size(), 1);
+        QVERIFY(modal_->warnings[0].contains(QStringLiteral("999")));
+        QVERIFY(modal_->warnings[0].contains(QStringLiteral("470.00000")));
+        selectCell(kChannel + 1, column::kRxFrequency);
+        type(QStringLiteral("145.5"));
+        press(Qt::Key_Return);
+        QTest::qWait(10);
+        QCOMPARE(modal_->warnings.size(), 1);
+    }
+
+    // Esc on a cell opens nothing; on an empty channel nothing is shown that the image
+    // does not hold, whatever the user does next.
+    void escNeverOpensAnEditorAndAnEmptyChannelStaysEmpty() {
+        const int emptyRow = 5 + 1;
+        QVERIFY(channels()->GetCellText(5, column::kRxFrequency).empty());
+        const RadioImage before = frame()->image();
+        selectCell(emptyRow, column::kBand);
+        press(Qt::Key_Escape);
+        for (int c = column::kBand; c < kChannelColumnCount; ++c)
+            if (EditorForColumn(c) != CellEditor::None) QVERIFY(channels()->cellEditor(EditorForColumn(c))->isHidden());
+        // A band list opened by a click and left by clicking another row stores and shows nothing.
+        CChnMsgView::ForgetFirstClick();
+        clickCell(emptyRow, column::kBand);
+        clickCell(emptyRow, column::kBand);
+        QWidget* numbers = grid()->rowHeaderArea();
+        QTest::mouseClick(numbers, Qt::LeftButton, {},
+                          QPoint(numbers->width() / 2, grid()->CellRect(emptyRow + 2, 1).center().y()));
+        for (int c = column::kBand; c < kChannelColumnCount; ++c)
+            QCOMPARE(channels()->GetCellText(5, c), std::string());
+        QVERIFY(frame()->image() == before);
+    }
+
+    // Ctrl+Z in an open cell editor undoes typing back to the cell's text, then cancels.
+    void undoInACellEditorReturnsTheCellsText() {
+        selectCell(kChannel + 1, column::kName);
+        type(QStringLiteral("abcdefg"));
+        auto* edit = qobject_cast<QLineEdit*>(channels()->cellEditor(CellEditor::Name));
+        QCOMPARE(edit->text(), QStringLiteral("ABCDEFG"));
+        press(Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(edit->text(), QStringLiteral("SIMPLEX"));
+        press(Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(edit->isHidden());
+        QCOMPARE(channels()->GetCellText(kChannel, column::kName), std::string("SIMPLEX"));
+        QVERIFY(!frame()->document().isModified());
     }
 };
 
