@@ -24,6 +24,7 @@
 #include "editors/gui/batch_channel_dlg.h"
 #include "editors/gui/chn_msg_view.h"
 #include "editors/gui/dtmf_view.h"
+#include "editors/gui/filter_edit.h"
 #include "editors/gui/functions_view.h"
 #include "editors/gui/key_beep.h"
 #include "editors/gui/ms_flex_grid.h"
