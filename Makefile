@@ -7,6 +7,8 @@ BUILD      ?= build
 SAN_BUILD  ?= build-sanitize
 TSAN_BUILD ?= build-tsan
 FUZZ_BUILD ?= build-fuzz
+WEB_BUILD  ?= build-web
+WEB_PORT   ?= 8080
 FUZZ_SECONDS ?= 30
 FUZZ_TARGETS = dat_file language csv_import paste block_protocol
 JOBS       ?= $(shell nproc)
@@ -21,15 +23,17 @@ endif
 
 PACKAGES = cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
            libbenchmark-dev fonts-noto-cjk fonts-arphic-ukai fonts-liberation fonts-dejavu-core fonts-droid-fallback \
-           qt6-translations-l10n xvfb xauth poppler-utils \
-           help2man librsvg2-bin clang-format appstream desktop-file-utils dpkg-dev file python3
+           qt6-translations-l10n xvfb xauth poppler-utils at-spi2-core dbus-daemon python3-pyatspi \
+           help2man librsvg2-bin clang-format appstream desktop-file-utils dpkg-dev file python3 \
+           lintian man-db zsh fish \
+           emscripten node-acorn binaryen chromium nodejs
 
 # The fuzz targets need clang and its libFuzzer runtime.
 FUZZ_PACKAGES = clang libclang-rt-14-dev
 
 SUDO = $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps fuzz-deps configure build run demo test package sanitize tsan fuzz bench clean format format-check
+.PHONY: deps fuzz-deps npm-deps configure build run demo test package sanitize tsan fuzz bench clean format format-check web web-run
 
 deps: PACKAGE_LIST = $(PACKAGES)
 fuzz-deps: PACKAGE_LIST = $(FUZZ_PACKAGES)
@@ -58,8 +62,28 @@ run: build
 demo: build
 	./tools/demo.sh $(BUILD)/bin
 
-test: build
+test: build web
 	cd $(BUILD) && ctest --output-on-failure -j $(TEST_JOBS)
+
+# The page's test tools (a browser driver for Debian's chromium, axe-core), from the lockfile.
+npm-deps: deps
+	@[ -d node_modules ] && [ node_modules/.package-lock.json -nt package-lock.json ] || npm ci --no-audit --no-fund
+
+# The web page: the core compiled to WebAssembly (Debian's emscripten) and the static files,
+# in $(BUILD)/web. The emscripten tools find Debian's node packages only through NODE_PATH.
+WEB_ENV = NODE_PATH=/usr/share/nodejs
+web: deps npm-deps
+	@[ -f $(WEB_BUILD)/build.ninja ] || $(WEB_ENV) emcmake cmake -S . -B $(WEB_BUILD) -G Ninja \
+	  -DCMAKE_BUILD_TYPE=Release $(if $(CCACHE),-DCMAKE_CXX_COMPILER_LAUNCHER=$(CCACHE))
+	$(WEB_ENV) cmake --build $(WEB_BUILD) -j $(JOBS)
+	mkdir -p $(BUILD)/web
+	cp web/index.html web/app.js web/style.css web/sw.js web/manifest.webmanifest data/lang.csv \
+	  data/radioprog.png $(WEB_BUILD)/bin/radiocore.js $(WEB_BUILD)/bin/radiocore.wasm $(BUILD)/web/
+
+# Serves the page on localhost (a secure context, so the browser offers its serial ports).
+web-run: web
+	@echo "radioprog: http://localhost:$(WEB_PORT)/"
+	cd $(BUILD)/web && python3 -m http.server $(WEB_PORT) --bind 127.0.0.1
 
 package: build
 	cmake --build $(BUILD) --target package
@@ -98,7 +122,7 @@ bench: build
 	$(BUILD)/bin/radioprog_bench
 
 clean:
-	rm -rf $(BUILD) $(SAN_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(SAN_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD) $(WEB_BUILD)
 
 # The C++ sources follow .clang-format: `make format` lays them out, `make format-check`
 # (run by CI) fails on any file that differs.

@@ -16,22 +16,18 @@ import pathlib
 import re
 import sys
 
+import lang_rows
+
 REPO = pathlib.Path(__file__).resolve().parent.parent
-
-
-def row_names_end():
-    """The number of rows, as the program's list of row names says (lang_row::kEnd)."""
-    header = (REPO / "src" / "model" / "extra_rows.h").read_text(encoding="utf-8")
-    found = re.search(r"inline constexpr int kEnd = (\d+);", header)
-    if not found:
-        sys.exit("src/model/extra_rows.h: no 'inline constexpr int kEnd = <number>;'")
-    return int(found.group(1))
 
 
 # Rows 0 ... 193 are the original language file's; the rows after them were added later
 # (channel editing, several radios, the interface texts, transfers, ...). The program has a
 # built-in English text for each of those, so older files without them still work.
-ROWS = row_names_end()
+try:
+    ROWS = lang_rows.row_count()  # the row names of src/model/extra_rows.h
+except lang_rows.RowsError as error:
+    sys.exit(f"src/model/extra_rows.h: {error}")
 EDIT_ROWS = list(range(194, 203))   # undo ... move down
 FILE_ROWS = [203, 204, 234, 253, 275, 279]  # import CSV..., export CSV..., compare with..., print preview..., save as..., recent files
 PROGRAM_ROWS = [233, 235, 282]      # write to several radios..., verify transfers, cancel transfer

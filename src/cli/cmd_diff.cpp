@@ -7,6 +7,7 @@
 #include "cli/transfer_cli.h"
 #include "cli/whole_file.h"
 #include "compare/image_diff.h"
+#include "model/terminal_text.h"
 
 namespace radioprog::cli {
 namespace {
@@ -16,13 +17,14 @@ int RunDiff(const cmdline::Arguments& args) {
     if (!CheckArgumentCount("diff", args, 2, 2, "two files, A.dat B.dat", status)) return status;
     const std::vector<std::string>& files = args.positional();
     if (files[0] == kStandardStream && files[1] == kStandardStream)
-        return UsageError("diff: only one of A.dat and B.dat can be standard input");
+        return CommandUsageError("diff", "only one of A.dat and B.dat can be standard input");
     RadioImage before, after;
     if (status = LoadImageFile(files[0], before); status != kExitOk) return status;
     if (status = LoadImageFile(files[1], after); status != kExitOk) return status;
     const LanguageTable language = TransferLanguage();
     std::vector<ImageDifference> differences = CompareImages(before, after, language);
-    for (const ImageDifference& difference : differences) std::cout << DifferenceText(difference, language) << "\n";
+    for (const ImageDifference& difference : differences)
+        std::cout << TerminalText(DifferenceText(difference, language)) << "\n";
     return differences.empty() ? kExitOk : kExitDiffers;
 }
 

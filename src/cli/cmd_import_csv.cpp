@@ -9,6 +9,7 @@
 #include "editors/channel_csv.h"
 #include "model/channel_record.h"
 #include "model/language_table.h"
+#include "model/terminal_text.h"
 
 namespace radioprog::cli {
 namespace {
@@ -20,9 +21,9 @@ int RunImportCsv(const cmdline::Arguments& args) {
     const std::string& csvFile = args.positional()[1];
     const bool outGiven = args.isSet("out");
     const std::string out = outGiven ? args.value("out") : datFile;
-    if (out.empty()) return UsageError("import-csv: --out needs a file name");
+    if (out.empty()) return CommandUsageError("import-csv", "--out needs a file name");
     if (datFile == kStandardStream && csvFile == kStandardStream)
-        return UsageError("import-csv: only one of FILE.dat and IN.csv can be standard input");
+        return CommandUsageError("import-csv", "only one of FILE.dat and IN.csv can be standard input");
     CsvImportOptions options;
     options.strictBands = args.isSet("strict-bands");
     if (args.isSet("from")) {
@@ -30,7 +31,7 @@ int RunImportCsv(const cmdline::Arguments& args) {
         int channel = -1;
         auto [end, ec] = std::from_chars(from.data(), from.data() + from.size(), channel);
         if (ec != std::errc() || end != from.data() + from.size() || channel < 0 || channel >= kChannelCount)
-            return UsageError("import-csv: --from wants a channel from 0 to 127, not '" + from + "'");
+            return CommandUsageError("import-csv", "--from wants a channel from 0 to 127, not '" + from + "'");
         options.firstChannel = channel;
     }
 
@@ -45,7 +46,7 @@ int RunImportCsv(const cmdline::Arguments& args) {
     const std::string source = InputName(csvFile);
     if (!report.headerOk) return UsageError(source + ": " + CsvProblemText(report.problems.front(), english));
     for (const CsvProblem& problem : report.problems)
-        std::cerr << source << ": " << CsvProblemText(problem, english) << "\n";
+        std::cerr << TerminalText(source + ": " + CsvProblemText(problem, english)) << "\n";
     // Nothing stored: the file stays as it was, and a script learns it from the exit status.
     if (!report.channels.empty())
         if (status = SaveImageFile(image, out); status != kExitOk) return status;

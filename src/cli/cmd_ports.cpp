@@ -5,6 +5,7 @@
 
 #include "cli/command.h"
 #include "link/comm_task.h"
+#include "model/terminal_text.h"
 
 namespace radioprog::cli {
 namespace {
@@ -14,7 +15,7 @@ int RunPorts(const cmdline::Arguments& args) {
     CCommTask task(PortMap::FromEnvironment());
     for (const PortProblem& port : task.ProbeDetails()) {
         std::cout << std::left << std::setw(6) << PortMap::Name(port.port) << std::setw(23)
-                  << (port.device.empty() ? "-" : port.device) << ' ';
+                  << (port.device.empty() ? "-" : TerminalText(port.device)) << ' ';
         if (port.reason.empty())
             std::cout << "ok\n";
         else if (port.permissionDenied)

@@ -40,7 +40,7 @@ std::string ParsePrintArgs(const cmdline::Arguments& args, PrintArgs& parsed) {
 
 int RunPrint(const cmdline::Arguments& args) {
     PrintArgs parsed;
-    if (std::string error = ParsePrintArgs(args, parsed); !error.empty()) return UsageError("print: " + error);
+    if (std::string error = ParsePrintArgs(args, parsed); !error.empty()) return CommandUsageError("print", error);
     RadioImage image;
     if (int status = LoadImageFile(parsed.file, image); status != kExitOk) return status;
 
@@ -48,8 +48,8 @@ int RunPrint(const cmdline::Arguments& args) {
     if (parsed.language) language.index = *parsed.language;
     const std::string languageFile = LoadCliLanguage(language, !parsed.language);
     if (parsed.language && !languageFile.empty() && *parsed.language >= language.nameCount())
-        return UsageError("print: the language file " + languageFile + " has no column " +
-                          std::to_string(*parsed.language));
+        return CommandUsageError(
+            "print", "the language file " + languageFile + " has no column " + std::to_string(*parsed.language));
 
     // The PDF is drawn in memory and then written as a whole, so a failed print leaves an
     // earlier OUT.pdf as it was.

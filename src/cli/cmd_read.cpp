@@ -20,12 +20,14 @@ int RunRead(const cmdline::Arguments& args) {
     image.setPort(parsed.port.value_or(1));
     CliReports reports;
     CCommTask task(TransferPorts(parsed));
-    if (int status = ApplyTrace(parsed, task); status != kExitOk) return status;
+    std::shared_ptr<TransferTrace> trace;
+    if (int status = ApplyTrace(parsed, task, trace); status != kExitOk) return status;
     task.SetOptions({std::nullopt, verify});
     task.Setup(&reports, image);
     task.SetMode(TransferMode::Read);
     CancelOnSignals stopper(task);
     task.Run();
+    WarnIfTraceLost(trace);
 
     // Stopped by the user: FILE stays as it was, even when the last block had arrived.
     if (stopper.caught() != 0) {

@@ -6,10 +6,26 @@
 #include "cli/fleet_cli.h"
 #include "cli/image_file.h"
 #include "cli/transfer_cli.h"
+#include "cli/whole_file.h"
+#include "compare/image_diff.h"
 #include "link/comm_task.h"
 
 namespace radioprog::cli {
 namespace {
+
+// Records whose address bytes point elsewhere would be written to the wrong places of the
+// radio (another block's channels overwritten): refused unless asked for by --keep-addresses.
+int CheckRecordAddresses(const std::string& file, const RadioImage& image, bool keep) {
+    const LanguageTable language = TransferLanguage();
+    const std::vector<ImageDifference> wrong = AddressMismatches(image, language);
+    if (wrong.empty() || keep) return kExitOk;
+    std::string lines;
+    for (const ImageDifference& difference : wrong) lines += "\n  " + DifferenceText(difference, language);
+    return UsageError("write: " + InputName(file) +
+                      ": the address bytes of these records are not the radio's layout, " +
+                      "so their data would land at other addresses; nothing was written (--keep-addresses writes " +
+                      "them as they are):" + lines);
+}
 
 int RunWrite(const cmdline::Arguments& args) {
     WriteExtras extras;
@@ -19,16 +35,20 @@ int RunWrite(const cmdline::Arguments& args) {
 
     RadioImage image;
     if (int status = LoadImageFile(parsed.file, image); status != kExitOk) return status;
+    if (int status = CheckRecordAddresses(parsed.file, image, args.isSet("keep-addresses")); status != kExitOk)
+        return status;
     if (extras.several()) return WriteSeveral(parsed, extras, image);
     if (parsed.port) image.setPort(*parsed.port);
     CliReports reports;
     CCommTask task(TransferPorts(parsed));
-    if (int status = ApplyTrace(parsed, task); status != kExitOk) return status;
+    std::shared_ptr<TransferTrace> trace;
+    if (int status = ApplyTrace(parsed, task, trace); status != kExitOk) return status;
     task.SetOptions({std::nullopt, extras.verify});
     task.Setup(&reports, image);
     task.SetMode(TransferMode::Write);
     CancelOnSignals stopper(task);
     task.Run();
+    WarnIfTraceLost(trace);
     const int status = ReportTransferFailure(reports, extras.verify ? &image : nullptr);
     // A signal that came after the last unit stopped nothing: the write is done.
     return stopper.caught() != 0 && status != kExitOk ? SignalExitStatus(stopper.caught()) : status;
@@ -42,7 +62,8 @@ const CommandRegistration kRegistration{{
                 "the one given by --port, then COM1-COM20), reads the radio's band limits and\n"
                 "writes the memory only when every frequency lies within them; otherwise the\n"
                 "refusal is printed and nothing is written. FILE is not changed; \"-\" reads it from\n"
-                "standard input.\n\n"
+                "standard input. A FILE whose record address bytes are not the radio's layout is\n"
+                "refused (exit status 2) unless --keep-addresses is given.\n\n"
                 "--verify reads back every block written after the last unit and lists each\n"
                 "channel or setting the radio holds differently from FILE (exit status 7).\n\n"
                 "Several radios at once: --port N,M,... writes FILE to the radios on these ports\n"
@@ -58,6 +79,10 @@ const CommandRegistration kRegistration{{
             "the port to try first (1-20), then COM1-COM20 in order;\n"
             "a list: write to the radios on these ports";
         options.push_back({{"all"}, "", "write to every port where a radio answers"});
+        options.push_back({{"keep-addresses"},
+                           "",
+                           "write records whose address bytes are not the radio's layout\n"
+                           "to the addresses they name (refused otherwise)"});
         return options;
     }(),
     {kExitNoRadio, kExitWriteFailed, kExitBandRefused, kExitVerifyDiffers, kExitInterrupted, kExitTerminated},

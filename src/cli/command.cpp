@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "cli/transfer_cli.h"
+#include "model/terminal_text.h"
 
 namespace radioprog::cli {
 
@@ -55,15 +56,19 @@ const Command* FindCommand(const std::string& name) {
 }
 
 int UsageError(const std::string& message) {
-    std::cerr << "radioprog-cli: " << message << "\n";
+    std::cerr << "radioprog-cli: " << TerminalText(message) << "\n";
     return kExitUsage;
+}
+
+int CommandUsageError(const std::string& command, const std::string& message) {
+    return UsageError(command + ": " + message + " (see radioprog-cli " + command + " --help)");
 }
 
 bool CheckArgumentCount(const std::string& command, const cmdline::Arguments& args, std::size_t min, std::size_t max,
                         const std::string& expected, int& status) {
     const std::size_t count = args.positional().size();
     if (count >= min && count <= max) return true;
-    status = UsageError(command + ": expected " + expected + " (see radioprog-cli " + command + " --help)");
+    status = CommandUsageError(command, "expected " + expected);
     return false;
 }
 
@@ -84,10 +89,9 @@ int RunCommand(const Command& command, const std::vector<std::string>& args) {
     options.push_back(cmdline::HelpOption());
     cmdline::Arguments parsed;
     std::string error;
-    if (!cmdline::Parse(options, args, parsed, error))
-        return UsageError(command.name + ": " + error + " (see radioprog-cli " + command.name + " --help)");
+    if (!cmdline::Parse(options, args, parsed, error)) return CommandUsageError(command.name, error);
     if (parsed.isSet("help")) {
-        std::cout << CommandHelp(command);
+        std::cout << TerminalText(CommandHelp(command));
         return kExitOk;
     }
     return command.run(parsed);

@@ -47,6 +47,9 @@ std::string CommandHelp(const Command& command);
 
 // Prints "radioprog-cli: <message>" on stderr and returns kExitUsage.
 int UsageError(const std::string& message);
+// A command line the command cannot take: "radioprog-cli: <command>: <message> (see
+// radioprog-cli <command> --help)" on stderr; returns kExitUsage.
+int CommandUsageError(const std::string& command, const std::string& message);
 // A usage error unless the command got between min and max arguments besides its options.
 bool CheckArgumentCount(const std::string& command, const cmdline::Arguments& args, std::size_t min, std::size_t max,
                         const std::string& expected, int& status);

@@ -9,6 +9,7 @@
 #include "cli/command.h"
 #include "fleet/fleet_write.h"
 #include "link/comm_task.h"
+#include "model/terminal_text.h"
 
 namespace radioprog::cli {
 
@@ -37,9 +38,9 @@ public:
     void finished(const RadioOutcome& radio) override {
         std::lock_guard lock(mutex_);
         if (skipSilent_ && StatusOf(radio) == RadioStatus::NoRadio) return;
-        std::cout << PortMap::Name(radio.port) << ": " << OutcomeText(radio, language_) << "\n";
+        std::cout << PortMap::Name(radio.port) << ": " << TerminalText(OutcomeText(radio, language_)) << "\n";
         for (const ImageDifference& difference : radio.differences)
-            std::cout << "  " << DifferenceText(difference, language_) << "\n";
+            std::cout << "  " << TerminalText(DifferenceText(difference, language_)) << "\n";
         std::cout << std::flush;
     }
 
@@ -56,15 +57,16 @@ int TakeWriteExtras(const cmdline::Arguments& args, WriteExtras& extras) {
     extras.all = args.isSet("all");
     const std::string port = args.value("port");
     if (port.find(',') != std::string::npos && !ParsePortList(port, extras.ports))
-        return UsageError("write: --port wants numbers from 1 to 20, each once, not '" + port + "'");
-    if (extras.all && !extras.ports.empty()) return UsageError("write: --all and a --port list exclude each other");
+        return CommandUsageError("write", "--port wants numbers from 1 to 20, each once, not '" + port + "'");
+    if (extras.all && !extras.ports.empty())
+        return CommandUsageError("write", "--all and a --port list exclude each other");
     return kExitOk;
 }
 
 int WriteSeveral(const TransferArgs& args, const WriteExtras& extras, const RadioImage& image) {
     if (!args.device.empty())
-        return UsageError("write: --device names one radio; several radios come from RADIOPROG_PORTS");
-    if (args.port) return UsageError("write: give the ports as one list: --port 1,2,3");
+        return CommandUsageError("write", "--device names one radio; several radios come from RADIOPROG_PORTS");
+    if (args.port) return CommandUsageError("write", "give the ports as one list: --port 1,2,3");
     PortMap portMap = TransferPorts(args);
     std::vector<int> ports = extras.ports;
     if (extras.all) {
@@ -75,23 +77,32 @@ int WriteSeveral(const TransferArgs& args, const WriteExtras& extras, const Radi
     }
     const LanguageTable language = TransferLanguage();
     FleetWrite fleet(portMap, ports, image, language, extras.verify);
+    std::shared_ptr<TransferTrace> trace;
     if (!args.trace.empty()) {
         std::string error;
-        std::shared_ptr<TransferTrace> trace = TransferTrace::Open(args.trace, &error);
+        trace = TransferTrace::Open(args.trace, &error);
         if (!trace) return UsageError(error);
-        fleet.SetTrace(std::move(trace));
+        fleet.SetTrace(trace);
     }
     FleetPrinter printer(language, extras.all);
-    fleet.Start(&printer);
-    fleet.Wait();
+    int caught = 0;
+    {
+        // Ctrl+C or SIGTERM stops every radio; each still gets its line.
+        CancelOnSignals stopper(fleet);
+        fleet.Start(&printer);
+        fleet.Wait();
+        caught = stopper.caught();
+    }
+    WarnIfTraceLost(trace);
 
-    int answered = 0, written = 0;
+    int answered = 0, written = 0, cancelled = 0;
     RadioStatus worst = RadioStatus::Done;
     for (const RadioOutcome& radio : fleet.outcomes()) {
         RadioStatus status = StatusOf(radio);
         if (extras.all && status == RadioStatus::NoRadio) continue;
         ++answered;
         if (status == RadioStatus::Done) ++written;
+        if (radio.cancelled) ++cancelled;
         worst = std::max(worst, status,
                          [](RadioStatus a, RadioStatus b) { return static_cast<int>(a) < static_cast<int>(b); });
     }
@@ -99,7 +110,9 @@ int WriteSeveral(const TransferArgs& args, const WriteExtras& extras, const Radi
         std::cerr << "radioprog-cli: no radio found on COM1-COM20\n";
         return kExitNoRadio;
     }
-    std::cout << language.row(lang_row::kRadiosWritten) << " " << written << "/" << answered << "\n";
+    std::cout << TerminalText(FleetSummaryText(written, answered, cancelled, language)) << "\n";
+    // A signal that came after the last unit of every radio stopped nothing.
+    if (caught != 0 && worst != RadioStatus::Done) return SignalExitStatus(caught);
     return static_cast<int>(worst);
 }
 

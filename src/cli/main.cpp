@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "cli/command.h"
+#include "cmdline/standard_output.h"
+#include "model/terminal_text.h"
 
 namespace {
 
@@ -26,9 +28,7 @@ std::string ToolHelp() {
     return text;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int Run(int argc, char** argv) {
     using namespace radioprog::cli;
     cmdline::Arguments parsed;
     std::string error;
@@ -46,10 +46,10 @@ int main(int argc, char** argv) {
         const std::size_t named = helpCommand ? 1 : 0;
         if (args.size() > named)
             if (const Command* command = FindCommand(args[named])) {
-                std::cout << CommandHelp(*command);
+                std::cout << TerminalText(CommandHelp(*command));
                 return kExitOk;
             }
-        std::cout << ToolHelp();
+        std::cout << TerminalText(ToolHelp());
         return kExitOk;
     }
     if (args.empty()) return UsageError("no command given (see radioprog-cli --help)");
@@ -61,4 +61,11 @@ int main(int argc, char** argv) {
         // Nothing was written: every file is written whole or not at all.
         return UsageError("not enough memory");
     }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // An output cut short by a full disk is an error, not a success.
+    return radioprog::cmdline::CloseStandardOutput("radioprog-cli", Run(argc, argv));
 }

@@ -8,14 +8,17 @@
 #include <charconv>
 #include <csignal>
 #include <iostream>
+#include <sstream>
 
 #include "cli/cli_language.h"
 #include "cli/command.h"
 #include "compare/block_text.h"
 #include "compare/image_diff.h"
+#include "fleet/fleet_write.h"
 #include "fleet/radio_outcome.h"
 #include "link/comm_task.h"
 #include "link/transfer_trace.h"
+#include "model/terminal_text.h"
 #include "shell/band_check.h"
 #include "shell/transfer_messages.h"
 
@@ -27,6 +30,7 @@ constexpr int kBarWidth = 40;
 
 // The job a signal cancels, and the signal that came.
 std::atomic<CCommTask*> gSignalledTask{nullptr};
+std::atomic<FleetWrite*> gSignalledFleet{nullptr};
 volatile std::sig_atomic_t gSignal = 0;
 struct sigaction gPreviousInt {};
 struct sigaction gPreviousTerm {};
@@ -34,6 +38,7 @@ struct sigaction gPreviousTerm {};
 extern "C" void CancelOnSignal(int signal) {
     gSignal = signal;
     if (CCommTask* task = gSignalledTask.load()) task->Cancel();
+    if (FleetWrite* fleet = gSignalledFleet.load()) fleet->Cancel();
 }
 
 // Texts of the refusal and of the transfer results when no language file supplies them.
@@ -51,7 +56,10 @@ void FillMissingRefusalTexts(LanguageTable& language) {
                                                     {lang_row::kVfoB, "VFO B"},
                                                     {lang_row::kRead, "Read"},
                                                     {lang_row::kWrite, "Write"},
-                                                    {lang_row::kDtmfSettings, "DTMF Settings"}};
+                                                    {lang_row::kDtmfSettings, "DTMF Settings"},
+                                                    {lang_row::kRxFrequency, "RX Freq"},
+                                                    {lang_row::kTxFrequency, "TX Freq"},
+                                                    {lang_row::kMoreRefused, "and %1 more"}};
     for (auto [row, text] : fallback)
         if (language.rows[static_cast<std::size_t>(row)].empty()) language.rows[static_cast<std::size_t>(row)] = text;
 }
@@ -80,22 +88,22 @@ std::vector<cmdline::Option> TransferOptions() {
 
 int ParseTransferArgs(const std::string& command, const cmdline::Arguments& args, TransferArgs& parsed,
                       bool portListTaken) {
-    if (args.positional().size() != 1) return UsageError(command + ": expected exactly one FILE");
+    if (args.positional().size() != 1) return CommandUsageError(command, "expected exactly one FILE");
     parsed.file = args.positional()[0];
     if (args.isSet("trace")) {
         parsed.trace = args.value("trace");
-        if (parsed.trace.empty()) return UsageError(command + ": --trace needs a file");
+        if (parsed.trace.empty()) return CommandUsageError(command, "--trace needs a file");
     }
     if (args.isSet("device")) {
         parsed.device = args.value("device");
-        if (parsed.device.empty()) return UsageError(command + ": --device needs a path");
+        if (parsed.device.empty()) return CommandUsageError(command, "--device needs a path");
     }
     if (args.isSet("port") && !portListTaken) {
         const std::string value = args.value("port");
         int port = 0;
         auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), port);
         if (ec != std::errc() || end != value.data() + value.size() || port < kFirstPort || port > kLastPort)
-            return UsageError(command + ": --port wants a number from 1 to 20, not '" + value + "'");
+            return CommandUsageError(command, "--port wants a number from 1 to 20, not '" + value + "'");
         parsed.port = port;
     }
     return kExitOk;
@@ -105,13 +113,19 @@ PortMap TransferPorts(const TransferArgs& args) {
     return args.device.empty() ? PortMap::FromEnvironment() : PortMap({args.device});
 }
 
-int ApplyTrace(const TransferArgs& args, CCommTask& task) {
+int ApplyTrace(const TransferArgs& args, CCommTask& task, std::shared_ptr<TransferTrace>& trace) {
     if (args.trace.empty()) return kExitOk;
     std::string error;
-    std::shared_ptr<TransferTrace> trace = TransferTrace::Open(args.trace, &error);
+    trace = TransferTrace::Open(args.trace, &error);
     if (!trace) return UsageError(error);
-    task.SetTrace(std::move(trace));
+    task.SetTrace(trace);
     return kExitOk;
+}
+
+void WarnIfTraceLost(const std::shared_ptr<TransferTrace>& trace) {
+    if (!trace) return;
+    if (std::string error = trace->writeError(); !error.empty())
+        std::cerr << "radioprog-cli: warning: " << TerminalText(error) << "; the trace is incomplete\n";
 }
 
 LanguageTable TransferLanguage() {
@@ -141,7 +155,10 @@ void CliReports::dataReady(const RadioImage& image) { readImage_ = image; }
 
 bool CliReports::checkBandLimits(const RadioImage& image) {
     BandCheck check = CheckBandLimits(image, language_);
-    if (!check.accepted) bandRefusal_ = check.message;
+    if (!check.accepted) {
+        bandRefusal_ = check.message;
+        bandDetail_ = BandRefusalDetail(check, language_);
+    }
     return check.accepted;
 }
 
@@ -161,9 +178,9 @@ int ReportTransferFailure(const CliReports& reports, const RadioImage* sent) {
         std::vector<ImageDifference> differences = VerifyDifferences(*sent, outcome, reports.language());
         if (differences.empty()) return kExitOk;
         std::cerr << "radioprog-cli: " << PortMap::Name(outcome.foundPort.value_or(0)) << ": "
-                  << reports.language().row(lang_row::kVerifyDiffers) << "\n";
+                  << TerminalText(reports.language().row(lang_row::kVerifyDiffers)) << "\n";
         for (const ImageDifference& difference : differences)
-            std::cerr << "  " << DifferenceText(difference, reports.language()) << "\n";
+            std::cerr << "  " << TerminalText(DifferenceText(difference, reports.language())) << "\n";
         return kExitVerifyDiffers;
     }
     case TransferResult::NoRadio: {
@@ -173,23 +190,26 @@ int ReportTransferFailure(const CliReports& reports, const RadioImage* sent) {
             tried += (tried.empty() ? "" : ", ") + PortMap::Name(problem.port) + " (" + problem.device +
                      "): " + (problem.reason.empty() ? "no answer" : problem.reason);
         std::cerr << "radioprog-cli: no radio found on COM1-COM20"
-                  << (tried.empty() ? " (no serial port found)" : "; tried " + tried)
+                  << (tried.empty() ? " (no serial port found)" : "; tried " + TerminalText(tried))
                   << "; check that the cable is plugged in, the radio is switched on and the port is right"
                   << (advice.empty() ? "" : "; " + advice) << "\n";
         return kExitNoRadio;
     }
     case TransferResult::ReadFailed:
         std::cerr << "radioprog-cli: reading the radio" << port
-                  << (outcome.cancelled ? " cancelled" : " failed" + Where(outcome, reports.language()))
+                  << TerminalText(outcome.cancelled ? " cancelled" : " failed" + Where(outcome, reports.language()))
                   << "; nothing was saved\n";
         return kExitReadFailed;
     case TransferResult::WriteFailed:
         if (reports.bandRefused()) {
-            std::cerr << "radioprog-cli: write refused, nothing written: " << reports.bandRefusal() << "\n";
+            std::cerr << "radioprog-cli: write refused, nothing written: " << TerminalText(reports.bandRefusal())
+                      << "\n";
+            std::istringstream lines(reports.bandDetail());
+            for (std::string line; std::getline(lines, line);) std::cerr << "  " << TerminalText(line) << "\n";
             return kExitBandRefused;
         }
         std::cerr << "radioprog-cli: writing the radio" << port
-                  << (outcome.cancelled ? " cancelled" : " failed" + Where(outcome, reports.language()))
+                  << TerminalText(outcome.cancelled ? " cancelled" : " failed" + Where(outcome, reports.language()))
                   << (outcome.unitsWritten > 0
                           ? "; the radio may now hold a mix of old and new memory: write again to fix it\n"
                           : "; nothing was written\n");
@@ -199,8 +219,17 @@ int ReportTransferFailure(const CliReports& reports, const RadioImage* sent) {
 }
 
 CancelOnSignals::CancelOnSignals(CCommTask& task) {
-    gSignal = 0;
     gSignalledTask.store(&task);
+    Install();
+}
+
+CancelOnSignals::CancelOnSignals(FleetWrite& fleet) {
+    gSignalledFleet.store(&fleet);
+    Install();
+}
+
+void CancelOnSignals::Install() {
+    gSignal = 0;
     struct sigaction action {};
     action.sa_handler = CancelOnSignal;
     sigemptyset(&action.sa_mask);
@@ -212,6 +241,7 @@ CancelOnSignals::~CancelOnSignals() {
     ::sigaction(SIGINT, &gPreviousInt, nullptr);
     ::sigaction(SIGTERM, &gPreviousTerm, nullptr);
     gSignalledTask.store(nullptr);
+    gSignalledFleet.store(nullptr);
 }
 
 int CancelOnSignals::caught() const { return gSignal; }

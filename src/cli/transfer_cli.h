@@ -3,6 +3,7 @@
 // What radioprog-cli read and write share: their arguments, the ports they scan, the
 // reports of the transfer job (a progress bar on a terminal, the band check) and the exit
 // codes of a transfer.
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -11,7 +12,12 @@
 #include "link/comm_task.h"
 #include "link/port_map.h"
 #include "link/transfer_reports.h"
+#include "link/transfer_trace.h"
 #include "model/language_table.h"
+
+namespace radioprog {
+class FleetWrite;
+}  // namespace radioprog
 
 namespace radioprog::cli {
 
@@ -40,9 +46,11 @@ int ParseTransferArgs(const std::string& command, const cmdline::Arguments& args
 // --device PATH makes PATH COM1 and the only port; otherwise RADIOPROG_PORTS or the serial
 // devices present.
 PortMap TransferPorts(const TransferArgs& args);
-// Logs every byte of the transfer to the --trace file; prints why and returns kExitUsage when
-// it cannot be opened.
-int ApplyTrace(const TransferArgs& args, CCommTask& task);
+// Logs every byte of the transfer to the --trace file (kept in trace); prints why and returns
+// kExitUsage when it cannot be opened.
+int ApplyTrace(const TransferArgs& args, CCommTask& task, std::shared_ptr<TransferTrace>& trace);
+// After the transfer: says so on stderr when lines of the trace could not be written.
+void WarnIfTraceLost(const std::shared_ptr<TransferTrace>& trace);
 
 // The language file's texts, with English for the rows transfer messages need when no
 // language file was found.
@@ -63,6 +71,8 @@ public:
     const std::optional<TransferOutcome>& outcome() const { return outcome_; }
     bool bandRefused() const { return !bandRefusal_.empty(); }
     const std::string& bandRefusal() const { return bandRefusal_; }
+    // The refused channels, one a line.
+    const std::string& bandDetail() const { return bandDetail_; }
 
 private:
 public:
@@ -75,6 +85,7 @@ private:
     std::optional<RadioImage> readImage_;
     std::optional<TransferOutcome> outcome_;
     std::string bandRefusal_;
+    std::string bandDetail_;
 };
 
 // Prints one line for a failed transfer and returns its exit code (kExitOk for success).
@@ -87,11 +98,16 @@ int ReportTransferFailure(const CliReports& reports, const RadioImage* sent = nu
 class CancelOnSignals {
 public:
     explicit CancelOnSignals(CCommTask& task);
+    // Every radio of a write to several at once.
+    explicit CancelOnSignals(FleetWrite& fleet);
     ~CancelOnSignals();
     CancelOnSignals(const CancelOnSignals&) = delete;
     CancelOnSignals& operator=(const CancelOnSignals&) = delete;
     // The signal that arrived (0: none).
     int caught() const;
+
+private:
+    void Install();
 };
 
 // The exit status after a signal: 128 + its number, as shells report it (130, 143).

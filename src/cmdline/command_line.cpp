@@ -74,6 +74,21 @@ public:
                 return static_cast<int>(i);
         return -1;
     }
+    // The option whose long name is name or begins with it, as getopt_long matches: -1 when
+    // none does; -2 when several options do, their spellings then in candidates.
+    int FindLong(std::string_view name, std::vector<std::string>& candidates) const {
+        if (const int exact = Find(name); exact >= 0) return exact;
+        int found = -1;
+        candidates.clear();
+        for (std::size_t i = 0; i < options_.size(); ++i)
+            for (const std::string& longName : options_[i].names)
+                if (longName.size() > 1 && !name.empty() && longName.starts_with(name)) {
+                    if (found != static_cast<int>(i)) candidates.push_back("--" + longName);
+                    found = static_cast<int>(i);
+                    break;
+                }
+        return candidates.size() > 1 ? -2 : found;
+    }
     bool TakesValue(int index) const { return !options_[static_cast<std::size_t>(index)].valueName.empty(); }
     void Set(int index) { given_[index].name = options_[static_cast<std::size_t>(index)].names.back(); }
     void AddValue(int index, std::string value) {
@@ -107,12 +122,19 @@ bool Parse(const std::vector<Option>& options, const std::vector<std::string>& a
     };
     // A named option, the text after "=" (if any) its value; a value option without one
     // takes the next argument.
+    // A long option ("--name") may be abbreviated to any prefix that names only one option.
     auto named = [&](const std::string& argument, std::size_t nameStart, std::size_t& next) {
         const std::size_t assign = argument.find('=', nameStart);
         const std::string name = argument.substr(nameStart, assign == std::string::npos ? assign : assign - nameStart);
-        const int index = reader.Find(name);
+        std::vector<std::string> candidates;
+        const int index = nameStart == 2 ? reader.FindLong(name, candidates) : reader.Find(name);
+        if (index == -2) {
+            std::string list;
+            for (const std::string& candidate : candidates) list += (list.empty() ? "" : ", ") + candidate;
+            return fail("Ambiguous option '" + argument.substr(0, assign) + "' (" + list + ")");
+        }
         if (index < 0) {
-            unknown.push_back(name);
+            unknown.push_back(argument.substr(0, assign));
             return;
         }
         if (!reader.TakesValue(index)) {
@@ -142,7 +164,7 @@ bool Parse(const std::vector<Option>& options, const std::vector<std::string>& a
                 const std::string letter = argument.substr(pos, 1);
                 const int index = reader.Find(letter);
                 if (index < 0) {
-                    unknown.push_back(letter);
+                    unknown.push_back("-" + letter);
                     continue;
                 }
                 if (!reader.TakesValue(index)) {
@@ -211,7 +233,16 @@ std::string OptionsHelp(const std::vector<Option>& options) {
 
 std::string_view Version() { return RADIOPROG_VERSION; }
 
-std::string VersionText(std::string_view program) { return std::string(program) + " " + std::string(Version()) + "\n"; }
+std::string VersionText(std::string_view program) {
+    return std::string(program) + " " + std::string(Version()) + "\n" + std::string(LicenceText());
+}
+
+std::string_view LicenceText() {
+    return "Copyright (C) 2026 The radioprog developers\n"
+           "License GPLv3+: GNU GPL version 3 or later <https://gnu.org/licenses/gpl.html>.\n"
+           "This is free software: you are free to change and redistribute it.\n"
+           "There is NO WARRANTY, to the extent permitted by law.\n";
+}
 
 std::vector<std::string> ArgumentList(int argc, char** argv) {
     return argc > 1 ? std::vector<std::string>(argv + 1, argv + argc) : std::vector<std::string>();

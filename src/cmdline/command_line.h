@@ -2,7 +2,8 @@
 #pragma once
 // The command-line conventions shared by radioprog-cli, radiosim and radioprog: options are
 // declared in a table and parsed as Qt's command-line parser does (--opt=value and --opt
-// value, -o value, "--" ends the options, "-" is an ordinary argument), --help and --version
+// value, -o value, "--" ends the options, "-" is an ordinary argument), a long option may be
+// shortened to any prefix that names only one option (as with getopt_long), --help and --version
 // print and end, and usage errors go to stderr with exit status 2. Needs no Qt library, so
 // radioprog-cli and radiosim load none.
 #include <string>
@@ -55,7 +56,8 @@ private:
 };
 
 // Parses args (without the program name) against the options. False with a one-line reason
-// for an unknown option, a missing value or a value given to a switch.
+// for an unknown or ambiguous option (named as typed, dashes included), a missing value or a
+// value given to a switch.
 bool Parse(const std::vector<Option>& options, const std::vector<std::string>& args, Arguments& parsed,
            std::string& error, Style style = Style::Options);
 
@@ -67,8 +69,10 @@ std::string OptionsHelp(const std::vector<Option>& options);
 
 // The version set in the build (CMake's project version), e.g. "1.0.0".
 std::string_view Version();
-// "<program> <version>\n", what --version prints.
+// What --version prints: "<program> <version>" on the first line, then the copyright and
+// licence (GPL-3.0-or-later).
 std::string VersionText(std::string_view program);
+std::string_view LicenceText();
 
 // The whole command line as strings, argv[0] left out.
 std::vector<std::string> ArgumentList(int argc, char** argv);

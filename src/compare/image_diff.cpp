@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "compare/block_text.h"
 #include "editors/channel_cells.h"
 #include "editors/dtmf_form.h"
 #include "editors/settings_form.h"
@@ -163,6 +164,21 @@ std::vector<ImageDifference> CompareImages(const RadioImage& before, const Radio
     CompareChannels(out, before, after, language);
     CompareSettings(out, before, after, language);
     CompareDtmf(out, before, after, language);
+    for (const RecordInfo& record : BlockMap()) {
+        const std::uint16_t x = RecordAddress(before, record), y = RecordAddress(after, record);
+        if (x != y)
+            out.push_back({BlockText(record.address, RecordDataSize(record.form), language),
+                           language.row(lang_row::kRecordAddress), Hex(x, 4), Hex(y, 4), -1});
+    }
+    return out;
+}
+
+std::vector<ImageDifference> AddressMismatches(const RadioImage& image, const LanguageTable& language) {
+    std::vector<ImageDifference> out;
+    for (const RecordInfo& record : MisaddressedRecords(image))
+        out.push_back({BlockText(record.address, RecordDataSize(record.form), language),
+                       language.row(lang_row::kRecordAddress), Hex(record.address, 4),
+                       Hex(RecordAddress(image, record), 4), -1});
     return out;
 }
 

@@ -22,10 +22,15 @@ struct ImageDifference {
 };
 
 // Every difference from `before` to `after`: channels 0..127 in order (their table cells,
-// name included), then the optional functions, then the DTMF settings. The port number and
-// the band-limit block (neither is written to the radio) are not compared.
+// name included), then the optional functions, then the DTMF settings, then the records'
+// address bytes. The port number and the band-limit block's data (neither is written to the
+// radio) are not compared.
 std::vector<ImageDifference> CompareImages(const RadioImage& before, const RadioImage& after,
                                            const LanguageTable& language);
+
+// The records whose address bytes are not the radio's layout, in words: "CH 20-23 Record
+// address 0x0140 → 0x0100" (what the layout gives → what the image holds).
+std::vector<ImageDifference> AddressMismatches(const RadioImage& image, const LanguageTable& language);
 
 // One line: "CH 9 RX Freq 145.35000 → 146.52000"; an empty value reads as (empty).
 std::string DifferenceText(const ImageDifference& difference, const LanguageTable& language);

@@ -89,10 +89,8 @@ bool BatchRangeAccepted(const BatchSettings& settings) {
 }
 
 std::string BatchRangeRefusal(const LanguageTable& language) {
-    std::string text = language.row(lang_row::kBatchRangeRefused);
-    for (auto [mark, value] : {std::pair{"%1", kFirstChannelNumber}, std::pair{"%2", kLastChannelNumber}})
-        if (std::size_t at = text.find(mark); at != std::string::npos) text.replace(at, 2, std::to_string(value));
-    return text;
+    return FillArguments(language.row(lang_row::kBatchRangeRefused),
+                         {std::to_string(kFirstChannelNumber), std::to_string(kLastChannelNumber)});
 }
 
 std::optional<BatchRange> BatchChannelRange(const BatchSettings& settings) {

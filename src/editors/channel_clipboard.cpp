@@ -178,13 +178,13 @@ PasteReport PasteChannels(RadioImage& image, const LanguageTable& language, cons
     std::vector<DelimitedRecord> lines;
     try {
         if (text.size() <= kMaxInputBytes)
-            lines = ParseDelimitedText(text, kTab);
+            lines = ParseDelimitedText(text, kTab, &report.tooManyLines);
         else
             report.tooLarge = true;
     } catch (const std::bad_alloc&) {
         report.tooLarge = true;
     }
-    if (report.tooLarge) return report;
+    if (report.tooLarge || report.tooManyLines) return report;
     while (!lines.empty() && IsBlankRecord(lines.back())) lines.pop_back();
     if (!lines.empty() && IsHeaderLine(lines.front(), target.headers)) {
         lines.erase(lines.begin());

@@ -36,10 +36,11 @@ struct PasteProblem {
 };
 
 struct PasteReport {
-    int firstChannel = 0;   // the channels the lines went to: firstChannel .. lastChannel
-    int lastChannel = -1;   // (lastChannel < firstChannel: no line was pasted)
-    int linesPastEnd = 0;   // lines that would have gone past channel 127; not pasted
-    bool tooLarge = false;  // text over 16 MB (or beyond the memory left): nothing pasted
+    int firstChannel = 0;       // the channels the lines went to: firstChannel .. lastChannel
+    int lastChannel = -1;       // (lastChannel < firstChannel: no line was pasted)
+    int linesPastEnd = 0;       // lines that would have gone past channel 127; not pasted
+    bool tooLarge = false;      // text over 16 MB (or beyond the memory left): nothing pasted
+    bool tooManyLines = false;  // text of more than kMaxDelimitedLines lines: nothing pasted
     bool headerSkipped = false;
     std::vector<PasteProblem> problems;
 };

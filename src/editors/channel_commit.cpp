@@ -101,10 +101,7 @@ std::optional<std::string> FrequencyCommitNotice(int column, const std::string& 
     if (typed.empty() || stored.empty() || typed == stored) return std::nullopt;
     const long mhz = std::strtol(typed.c_str(), nullptr, 10);
     if (mhz >= kLowestTypedMhz && mhz <= kHighestTypedMhz) return std::nullopt;
-    std::string text = language.row(lang_row::kFrequencyLimited);
-    for (auto [mark, value] : {std::pair{"%1", &typed}, std::pair{"%2", &stored}})
-        if (std::size_t at = text.find(mark); at != std::string::npos) text.replace(at, 2, *value);
-    return text;
+    return FillArguments(language.row(lang_row::kFrequencyLimited), {typed, stored});
 }
 
 bool ClearCell(RadioImage& image, const LanguageTable& language, int n, int column, ChannelRow& row) {

@@ -358,10 +358,11 @@ bool IsBlank(const DelimitedRecord& record) {
                        [](const std::string& f) { return TrimBlanks(f).empty(); });
 }
 
-// The lines of a CSV text that are not blank, the separator guessed from the header line.
-std::vector<DelimitedRecord> CsvRecords(std::string_view text) {
+// The lines of a CSV text that are not blank, the separator guessed from the header line;
+// nothing (and tooManyLines set) for a text of more lines than any channel list needs.
+std::vector<DelimitedRecord> CsvRecords(std::string_view text, bool* tooManyLines = nullptr) {
     std::string_view firstLine = text.substr(0, text.find_first_of("\r\n"));
-    std::vector<DelimitedRecord> records = ParseDelimitedText(text, GuessSeparator(firstLine));
+    std::vector<DelimitedRecord> records = ParseDelimitedText(text, GuessSeparator(firstLine), tooManyLines);
     records.erase(std::remove_if(records.begin(), records.end(), IsBlank), records.end());
     return records;
 }
@@ -399,6 +400,7 @@ std::string ExportChannelsCsv(const RadioImage& image) {
 int CsvReasonRow(CsvReason reason) {
     switch (reason) {
     case CsvReason::NoFrequencyColumn: return lang_row::kNoFrequencyColumn;
+    case CsvReason::TooManyLines: return lang_row::kTooManyLines;
     case CsvReason::BadLocation: return lang_row::kBadLocation;
     case CsvReason::DuplicateLocation: return lang_row::kDuplicateLocation;
     case CsvReason::NoFrequency: return lang_row::kNoFrequency;
@@ -431,7 +433,13 @@ std::string CsvReasonText(CsvReason reason, const LanguageTable& language) {
 
 CsvImportReport ImportChannelsCsv(RadioImage& image, std::string_view text, const CsvImportOptions& options) {
     CsvImportReport report;
-    std::vector<DelimitedRecord> records = CsvRecords(text);
+    bool tooManyLines = false;
+    std::vector<DelimitedRecord> records = CsvRecords(text, &tooManyLines);
+    if (tooManyLines) {
+        report.headerOk = false;
+        report.problems.push_back({kMaxDelimitedLines + 1, "", CsvReason::TooManyLines, ""});
+        return report;
+    }
     if (records.empty()) {
         report.headerOk = false;
         report.problems.push_back({1, "", CsvReason::NoFrequencyColumn, ""});

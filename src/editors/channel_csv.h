@@ -57,6 +57,7 @@ enum class CsvReason {
                         // or refused with strictBands
     PastLastChannel,    // placed in file order, the row would go beyond channel 127
     EmptyChannel,       // paste: a cell of a channel that has no receive frequency
+    TooManyLines,       // more lines than any channel list needs: nothing is imported
     NameChanged,        // stored with a warning: the name as the radio holds it ("old -> new")
 };
 
@@ -78,7 +79,7 @@ struct CsvImportOptions {
 };
 
 struct CsvImportReport {
-    bool headerOk = true;              // false: no Frequency column, the image is unchanged
+    bool headerOk = true;              // false: no Frequency column (or far too many lines), the image is unchanged
     std::vector<int> channels;         // channels written, in file order
     std::vector<CsvProblem> problems;  // skipped rows and warnings, in file order
 };

@@ -6,7 +6,9 @@
 
 namespace radioprog {
 
-std::vector<DelimitedRecord> ParseDelimitedText(std::string_view text, char separator) {
+std::vector<DelimitedRecord> ParseDelimitedText(std::string_view text, char separator, bool* tooManyLines,
+                                                int maxLines) {
+    if (tooManyLines) *tooManyLines = false;
     if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
     std::vector<DelimitedRecord> records;
     DelimitedRecord record{1, {}};
@@ -29,6 +31,11 @@ std::vector<DelimitedRecord> ParseDelimitedText(std::string_view text, char sepa
     };
 
     for (std::size_t i = 0; i < text.size(); ++i) {
+        // The line about to begin would be one too many (a final line end begins none).
+        if (line > maxLines) {
+            if (tooManyLines) *tooManyLines = true;
+            return {};
+        }
         char c = text[i];
         bool lineEnd = c == '\n' || c == '\r';
         if (quoted) {

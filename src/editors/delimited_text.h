@@ -14,11 +14,17 @@ struct DelimitedRecord {
     std::vector<std::string> fields;
 };
 
-// Splits the text into records. A UTF-8 byte-order mark at the start is skipped; the line
-// end after the last record does not make an empty record; empty lines inside the text are
-// records with one empty field. Quotes count only at the start of a field; text after a
-// closing quote is kept as it is.
-std::vector<DelimitedRecord> ParseDelimitedText(std::string_view text, char separator);
+// More lines than any channel list could need: such a text is refused, so a text of line
+// ends alone cannot make the parser hold millions of records.
+inline constexpr int kMaxDelimitedLines = 100000;
+
+// Splits the text into records, in one pass. A UTF-8 byte-order mark at the start is
+// skipped; the line end after the last record does not make an empty record; empty lines
+// inside the text are records with one empty field. Quotes count only at the start of a
+// field; text after a closing quote is kept as it is. Nothing (and tooManyLines set, when
+// given) for a text of more than maxLines lines, line ends inside quotes included.
+std::vector<DelimitedRecord> ParseDelimitedText(std::string_view text, char separator, bool* tooManyLines = nullptr,
+                                                int maxLines = kMaxDelimitedLines);
 
 // The separator a header line uses: the one of tab, comma and semicolon that occurs most
 // often outside quotes (comma when none does).

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editors/dtmf_layout.h"
 
+#include <utility>
+
 #include "editors/dtmf_form.h"
 
 namespace radioprog {
@@ -20,6 +22,9 @@ std::vector<DtmfTableRow> BuildTable() {
         DtmfTableRow row{Make(kIds[k - 1][0], ControlKind::Edit, {18, y, 35, 12}, kNoRow, Align::Center),
                          Make(kIds[k - 1][1], ControlKind::Edit, {53, y, 40, 12}, kNoRow, Align::Center)};
         row.number.readOnly = true;
+        row.number.nameRow = lang_row::kDtmfGroup;
+        row.code.nameRow = lang_row::kDtmfCode;
+        row.number.nameNumber = row.code.nameNumber = k;
         row.code.maxChars = kDtmfCodeLength;
         row.number.hidden = row.code.hidden = k == kDtmfTableRows;
         rows.push_back(row);
@@ -47,6 +52,12 @@ std::vector<FormControl> BuildLayout() {
         Make(dtmf_control::kClose, K::Button, {319, 222, 50, 14}, lang_row::kCancel),
     };
     for (FormControl& control : layout) {
+        // Each list and edit is named after the caption beside it or the frame around it.
+        for (auto [id, row] : {std::pair{dtmf_control::kDuration, lang_row::kDtmfDuration},
+                               {dtmf_control::kPause, lang_row::kDtmfPause},
+                               {dtmf_control::kGroupCall, lang_row::kGroupCall},
+                               {dtmf_control::kLocalId, lang_row::kLocalId}})
+            if (control.id == id) control.nameRow = row;
         if (control.id == dtmf_control::kGroupCall) {
             control.sorted = true;
             control.disabled = true;

@@ -151,6 +151,8 @@ std::vector<FormControl> BuildLayout() {
                 Control(item.id[side], item.kind, item.rect[side], item.captionId[side] == 0 ? item.row : kNoRow, side);
             control.choices = item.choices;
             control.readOnly = item.readOnly;
+            if (item.captionId[side] != 0) control.nameRow = item.row;
+            control.descriptionRow = side == kVfoSideA ? lang_row::kVfoA : lang_row::kVfoB;
             layout.push_back(std::move(control));
         }
     }
@@ -169,6 +171,7 @@ std::vector<FormControl> BuildLayout() {
     // The radio has 128 channels and the image holds no count: the field shows it and takes
     // no typing, so nothing typed there is silently dropped.
     FormControl channelCount = Control(sc::kChannelCount, K::Edit, {376, 226, 28, 14});
+    channelCount.nameRow = lang_row::kChannelCount;
     channelCount.readOnly = true;
     layout.push_back(std::move(channelCount));
     layout.push_back(Control(sc::kOk, K::Button, {299, 371, 37, 16}, lang_row::kOk));
@@ -230,6 +233,22 @@ std::vector<std::string> ResolveChoices(const Choices& choices, const LanguageTa
         }
     }
     return texts;
+}
+
+std::string ControlName(const FormControl& control, const LanguageTable& language) {
+    if (control.nameRow == kNoRow) return {};
+    std::string name;
+    for (char c : language.row(control.nameRow))
+        if (c != '&') name += c;
+    // A caption's colon ("Step:", "步进：") and blanks are not part of the name.
+    for (std::string_view tail : {":", "\xEF\xBC\x9A", " "})
+        while (name.size() >= tail.size() && name.ends_with(tail)) name.resize(name.size() - tail.size());
+    if (control.nameNumber > 0) name += " " + std::to_string(control.nameNumber);
+    return name;
+}
+
+std::string ControlDescription(const FormControl& control, const LanguageTable& language) {
+    return control.descriptionRow == kNoRow ? std::string() : language.row(control.descriptionRow);
 }
 
 const std::vector<FormControl>& SettingsLayout() {

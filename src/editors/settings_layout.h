@@ -74,15 +74,27 @@ struct FormControl {
     ControlKind kind = ControlKind::Label;
     DialogRect rect;
     int captionRow = kNoRow;  // language row of the control's own caption text
-    bool hidden = false;      // never shown; carries its value in the form state only
-    int side = -1;            // frequency-mode group: 0 = A, 1 = B, -1 = none
-    Choices choices{};        // lists
-    int maxChars = 0;         // edits: input limit in code-page characters, 0 = none
+    // A control without a caption of its own (a list, an edit) is named for a screen reader
+    // after the label the form shows beside it; a number is appended in a table of rows
+    // ("Code 3"), and the description tells apart controls of the same name (VFO A, VFO B).
+    int nameRow = kNoRow;
+    int nameNumber = 0;  // 0: no number
+    int descriptionRow = kNoRow;
+    bool hidden = false;  // never shown; carries its value in the form state only
+    int side = -1;        // frequency-mode group: 0 = A, 1 = B, -1 = none
+    Choices choices{};    // lists
+    int maxChars = 0;     // edits: input limit in code-page characters, 0 = none
     Align align = Align::Left;
     bool readOnly = false;
     bool disabled = false;
     bool sorted = false;
 };
+
+// What a screen reader says for a control: its name (its name row made plain, with its
+// number), empty for a control that carries its own caption or has none; its description
+// (which side it belongs to), empty when it needs none.
+std::string ControlName(const FormControl& control, const LanguageTable& language);
+std::string ControlDescription(const FormControl& control, const LanguageTable& language);
 
 // The optional-functions form: 459 x 399 dialog units, font "Tahoma" 9.
 inline constexpr int kSettingsFormWidth = 459;

@@ -34,6 +34,8 @@ SettingRow List(ListSpec list) {
     FormControl control{.id = list.id,
                         .kind = ControlKind::List,
                         .rect = list.rect,
+                        .nameRow = list.captionRow,
+                        .descriptionRow = list.side < 0 ? kNoRow : lang_row::kVfoA + list.side,
                         .hidden = list.hidden,
                         .side = list.side,
                         .choices = std::move(list.choices)};

@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <system_error>
 
-#include "link/comm_task.h"
 #include "shell/band_check.h"
 
 namespace radioprog {
@@ -54,11 +53,17 @@ FleetWrite::FleetWrite(PortMap portMap, std::vector<int> ports, const RadioImage
     for (std::size_t i = 0; i < ports_.size(); ++i) outcomes_[i].port = ports_[i];
 }
 
-FleetWrite::~FleetWrite() { Wait(); }
+FleetWrite::~FleetWrite() {
+    Wait();
+    // The jobs go before the reports they hold.
+    tasks_.clear();
+}
 
 bool FleetWrite::Start(FleetReports* reports) {
     if (started_) return false;
     started_ = true;
+    for (std::size_t i = 0; i < ports_.size(); ++i) SetUpRadio(i, reports);
+    startedTasks_.store(tasks_.size(), std::memory_order_release);
     for (std::size_t i = 0; i < ports_.size(); ++i) {
         running_.fetch_add(1);
         try {
@@ -71,20 +76,30 @@ bool FleetWrite::Start(FleetReports* reports) {
     return true;
 }
 
+void FleetWrite::SetUpRadio(std::size_t index, FleetReports* reports) {
+    RadioOutcome& radio = outcomes_[index];
+    forwards_.push_back(std::make_unique<RadioReports>(radio.port, reports, language_, cancelled_, radio));
+    auto task = std::make_unique<CCommTask>(portMap_);
+    if (timeouts_) task->SetLineTimeouts(*timeouts_);
+    if (trace_) task->SetTrace(trace_);
+    task->SetOptions({radio.port, verify_});
+    RadioImage image = image_;
+    image.setPort(radio.port);
+    task->Setup(forwards_.back().get(), image);
+    task->SetMode(TransferMode::Write);
+    tasks_.push_back(std::move(task));
+}
+
+void FleetWrite::Cancel() {
+    cancelled_.store(true);
+    const std::size_t count = startedTasks_.load(std::memory_order_acquire);
+    for (std::size_t i = 0; i < count; ++i) tasks_[i]->Cancel();
+}
+
 void FleetWrite::RunRadio(std::size_t index, FleetReports* reports) {
     RadioOutcome& radio = outcomes_[index];
-    RadioReports forward(radio.port, reports, language_, cancelled_, radio);
-    {
-        CCommTask task(portMap_);
-        if (timeouts_) task.SetLineTimeouts(*timeouts_);
-        if (trace_) task.SetTrace(trace_);
-        task.SetOptions({radio.port, verify_});
-        RadioImage image = image_;
-        image.setPort(radio.port);
-        task.Setup(&forward, image);
-        task.SetMode(TransferMode::Write);
-        task.Run();
-    }
+    tasks_[index]->Run();
+    radio.cancelled = radio.cancelled || radio.outcome.cancelled;
     radio.verified = radio.outcome.readBack.has_value();
     radio.differences = VerifyDifferences(image_, radio.outcome, language_);
     running_.fetch_sub(1);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "fleet/radio_outcome.h"
+#include "link/comm_task.h"
 #include "link/port_map.h"
 #include "link/serial_line.h"
 #include "link/transfer_trace.h"
@@ -45,9 +46,10 @@ public:
     // Starts one thread per port; false when started before or a thread could not start
     // (the radios already started still run; Wait for them).
     bool Start(FleetReports* reports);
-    // Radios that have not passed their band check yet write nothing and end as cancelled;
-    // radios already writing finish their write.
-    void Cancel() { cancelled_.store(true); }
+    // Stops every radio soon: one that has not passed its band check writes nothing, one that
+    // is writing stops between units (its outcome says how many it wrote). Each ends as
+    // cancelled. From any thread, and async-signal-safe once Start has returned.
+    void Cancel();
     // Waits for every radio; afterwards outcomes() holds one entry per port, in port order.
     void Wait();
     bool Running() const { return running_.load() > 0; }
@@ -58,6 +60,7 @@ public:
 
 private:
     void RunRadio(std::size_t index, FleetReports* reports);
+    void SetUpRadio(std::size_t index, FleetReports* reports);
 
     PortMap portMap_;
     std::vector<int> ports_;
@@ -67,9 +70,13 @@ private:
     std::optional<LineTimeouts> timeouts_;
     std::shared_ptr<TransferTrace> trace_;
     std::vector<RadioOutcome> outcomes_;  // entry i written only by radio i's thread
+    // One job per port, made before any thread starts, so Cancel reaches each of them.
+    std::vector<std::unique_ptr<CCommTask>> tasks_;
+    std::vector<std::unique_ptr<TransferReports>> forwards_;
     std::vector<std::thread> threads_;
     std::atomic<bool> cancelled_{false};
     std::atomic<int> running_{0};
+    std::atomic<std::size_t> startedTasks_{0};  // tasks_ entries Cancel may reach
     bool started_ = false;
 };
 

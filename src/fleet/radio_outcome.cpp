@@ -5,8 +5,6 @@
 
 namespace radioprog {
 
-namespace {}  // namespace
-
 std::vector<ImageDifference> VerifyDifferences(const RadioImage& sent, const TransferOutcome& outcome,
                                                const LanguageTable& language) {
     if (!outcome.readBack) return {};
@@ -25,8 +23,21 @@ RadioStatus StatusOf(const RadioOutcome& radio) {
     return RadioStatus::WriteFailed;
 }
 
+std::string FleetSummaryText(int written, int chosen, int cancelled, const LanguageTable& language) {
+    std::string text =
+        language.row(lang_row::kRadiosWritten) + " " + std::to_string(written) + "/" + std::to_string(chosen);
+    if (cancelled > 0) text += ", " + language.row(lang_row::kCancelled) + ": " + std::to_string(cancelled);
+    return text;
+}
+
 std::string OutcomeText(const RadioOutcome& radio, const LanguageTable& language) {
-    if (radio.cancelled) return language.row(lang_row::kCancelled);
+    if (radio.cancelled || radio.outcome.cancelled) {
+        // Stopped after some units: the radio holds part of the new memory.
+        if (radio.outcome.unitsWritten > 0)
+            return language.row(lang_row::kCancelled) + ": " + language.row(lang_row::kMixedMemory) + " " +
+                   language.row(lang_row::kWriteAgain);
+        return language.row(lang_row::kCancelled);
+    }
     const TransferOutcome& outcome = radio.outcome;
     auto at = [&](int row) {
         std::string text = language.row(row);

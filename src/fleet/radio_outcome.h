@@ -25,7 +25,7 @@ struct RadioOutcome {
     int port = 0;  // 1..20 (COMn)
     TransferOutcome outcome;
     std::string bandRefusal;                   // not empty: refused by the band check
-    bool cancelled = false;                    // stopped before anything was written
+    bool cancelled = false;                    // stopped by the user (outcome.unitsWritten says how far)
     bool verified = false;                     // the write was read back
     std::vector<ImageDifference> differences;  // verified write: what the radio did not store
 };
@@ -36,6 +36,10 @@ std::vector<ImageDifference> VerifyDifferences(const RadioImage& sent, const Tra
                                                const LanguageTable& language);
 
 RadioStatus StatusOf(const RadioOutcome& radio);
+
+// The summary under several radios: "Radios written: 2/3", and ", Cancelled: 1" when the
+// user stopped some.
+std::string FleetSummaryText(int written, int chosen, int cancelled, const LanguageTable& language);
 
 // "Write failed at CH 40", "Written and verified", "No radio found", ...; for differences
 // the first line only says so (list them with DifferenceText).

@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "link/transfer_trace.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -24,12 +28,26 @@ std::string Hex(const std::uint8_t* data, std::size_t size) {
 }  // namespace
 
 std::shared_ptr<TransferTrace> TransferTrace::Open(const std::string& path, std::string* error) {
-    std::FILE* file = std::fopen(path.c_str(), "a");
-    if (!file) {
-        if (error) *error = "cannot open the trace file " + path + ": " + std::strerror(errno);
+    auto fail = [&](const std::string& reason) -> std::shared_ptr<TransferTrace> {
+        if (error) *error = "cannot open the trace file " + path + ": " + reason;
         return nullptr;
+    };
+    // Not blocking: opening a FIFO for writing would wait for a reader forever.
+    int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
+    if (fd < 0) return fail(errno == ENXIO ? "it is not a regular file" : std::strerror(errno));
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return fail("it is not a regular file");
     }
-    return std::shared_ptr<TransferTrace>(new TransferTrace(file));
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    std::FILE* file = ::fdopen(fd, "a");
+    if (!file) {
+        const int err = errno;
+        ::close(fd);
+        return fail(std::strerror(err));
+    }
+    return std::shared_ptr<TransferTrace>(new TransferTrace(file, path));
 }
 
 std::shared_ptr<TransferTrace> TransferTrace::FromEnvironment() {
@@ -37,15 +55,24 @@ std::shared_ptr<TransferTrace> TransferTrace::FromEnvironment() {
     return path && *path ? Open(path) : nullptr;
 }
 
-TransferTrace::TransferTrace(std::FILE* file) : file_(file) {}
+TransferTrace::TransferTrace(std::FILE* file, std::string path) : file_(file), path_(std::move(path)) {}
 
 TransferTrace::~TransferTrace() { std::fclose(file_); }
 
 void TransferTrace::Line(const std::string& text) {
     std::lock_guard<std::mutex> lock(mutex_);
     const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start_).count();
-    std::fprintf(file_, "%10.3f  %s\n", ms, text.c_str());
-    std::fflush(file_);
+    errno = 0;
+    const bool written = std::fprintf(file_, "%10.3f  %s\n", ms, text.c_str()) >= 0 && std::fflush(file_) == 0;
+    if (written || !writeError_.empty()) return;
+    writeError_ = "cannot write the trace file " + path_ + (errno ? std::string(": ") + std::strerror(errno) : "");
+    // A failed line is lost, but the next ones may still fit.
+    std::clearerr(file_);
+}
+
+std::string TransferTrace::writeError() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return writeError_;
 }
 
 void TransferTrace::Note(const std::string& text) { Line(text); }

@@ -19,7 +19,9 @@ namespace radioprog {
 
 class TransferTrace {
 public:
-    // Appends to the file at path; nullptr (and the reason in error) when it cannot be opened.
+    // Appends to the regular file at path (created when missing); nullptr (and the reason in
+    // error) when it cannot be opened or is not a regular file. A FIFO or a device is refused
+    // without waiting for a reader.
     static std::shared_ptr<TransferTrace> Open(const std::string& path, std::string* error = nullptr);
     // The trace named by the RADIOPROG_TRACE environment variable, or nullptr.
     static std::shared_ptr<TransferTrace> FromEnvironment();
@@ -33,12 +35,18 @@ public:
     // A read of wanted bytes that returned size of them.
     void Received(const std::uint8_t* data, std::size_t size, std::size_t wanted);
 
+    // Empty while every line was written; else why the first line that failed was lost
+    // ("cannot write the trace file PATH: No space left on device"). The transfer goes on.
+    std::string writeError() const;
+
 private:
-    explicit TransferTrace(std::FILE* file);
+    TransferTrace(std::FILE* file, std::string path);
     void Line(const std::string& text);
 
-    std::mutex mutex_;
+    mutable std::mutex mutex_;
     std::FILE* file_;
+    std::string path_;
+    std::string writeError_;
     std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
 };
 

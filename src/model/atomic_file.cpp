@@ -1,13 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/atomic_file.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
+#include <cctype>
 #include <cerrno>
 #include <cstring>
+#include <ctime>
 #include <random>
 #include <vector>
 
@@ -17,6 +20,8 @@ namespace {
 
 // Symlink chains longer than this are a loop, as the kernel counts them.
 constexpr int kMaxSymlinkHops = 40;
+// A temporary file older than this is a leftover of a killed write.
+constexpr time_t kLeftoverAgeSeconds = 60;
 
 std::string Reason(const std::string& what, const std::string& path, int err) {
     return what + " " + path + ": " + std::strerror(err);
@@ -84,6 +89,33 @@ std::string TempName(const std::string& dir, const std::string& name) {
     std::uint64_t bits = random() ^ counter.fetch_add(1);
     for (int i = 0; i < 8; ++i, bits /= 36) suffix += kDigits[bits % 36];
     return dir + "/." + name + ".tmp" + suffix;
+}
+
+// A temporary file of ours for name: "." + name + ".tmp" + 8 letters or digits (TempName).
+bool IsTempNameOf(const std::string& entry, const std::string& name) {
+    const std::string prefix = "." + name + ".tmp";
+    if (entry.size() != prefix.size() + 8 || entry.compare(0, prefix.size(), prefix) != 0) return false;
+    for (std::size_t i = prefix.size(); i < entry.size(); ++i)
+        if (!std::islower(static_cast<unsigned char>(entry[i])) && !std::isdigit(static_cast<unsigned char>(entry[i])))
+            return false;
+    return true;
+}
+
+// A write killed between giving its temporary file a name and the rename leaves that file
+// behind; the next write of the same target removes such leftovers. A minute's age keeps
+// the temporary file of a write that runs at this moment (another program's) safe.
+void RemoveLeftoverTemps(const std::string& dir, const std::string& name) {
+    DIR* folder = ::opendir(dir.c_str());
+    if (!folder) return;
+    const time_t now = ::time(nullptr);
+    while (const dirent* entry = ::readdir(folder)) {
+        if (!IsTempNameOf(entry->d_name, name)) continue;
+        struct stat info {};
+        if (::fstatat(::dirfd(folder), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0) continue;
+        if (!S_ISREG(info.st_mode) || now - info.st_mtime < kLeftoverAgeSeconds) continue;
+        ::unlinkat(::dirfd(folder), entry->d_name, 0);
+    }
+    ::closedir(folder);
 }
 
 class Descriptor {
@@ -212,7 +244,10 @@ FileResult WriteFileAtomically(const std::string& path, std::span<const std::uin
     } else {
         result = WriteViaNamedFile(target, dir, data, mode);
     }
-    if (result.ok) SyncDirectory(dir);
+    if (result.ok) {
+        RemoveLeftoverTemps(dir, NameOf(target));
+        SyncDirectory(dir);
+    }
     return result;
 }
 

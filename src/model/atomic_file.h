@@ -5,7 +5,8 @@
 // interrupted write never destroys the previous file and leaves no temporary file behind.
 // A path that is a symlink is written through: the file it points to is replaced, the link
 // stays. Where the file system has no anonymous files, a named temporary file beside the
-// target is renamed over it instead.
+// target is renamed over it instead. A named temporary file that a killed write left beside
+// the target (".NAME.tmpXXXXXXXX", older than a minute) goes at the next write of the target.
 #include <cstddef>
 #include <cstdint>
 #include <span>

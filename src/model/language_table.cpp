@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "model/ansi_text.h"
+#include "model/built_in_english.h"
 #include "model/data_paths.h"
 #include "model/file_read.h"
 
@@ -14,120 +15,17 @@ namespace radioprog {
 
 namespace {
 
-// The extra rows' texts for a language file that lacks them, in row order from row 194.
+// The extra rows' texts for a language file that lacks them, in row order from row 194,
+// written at build time from the English column of data/lang.csv.
 // Menu captions follow the file's form: "&" before the accelerator, a tab before the key.
 const std::array<std::string, lang_row::kEnd - lang_row::kFirstExtra>& BuiltInTexts() {
-    static const std::array<std::string, lang_row::kEnd - lang_row::kFirstExtra> texts = {
-        "&Undo\tCtrl+Z",
-        "&Redo\tCtrl+Y",
-        "Cu&t\tCtrl+X",
-        "&Copy\tCtrl+C",
-        "&Paste\tCtrl+V",
-        "&Delete Channels\tDel",
-        "&Insert Channel\tIns",
-        "Mo&ve Up\tCtrl+Up",
-        "Move Do&wn\tCtrl+Down",
-        "&Import CSV...",
-        "&Export CSV...",
-        "Skipped Entries",
-        "Row",
-        "Channels imported:",
-        "Backup saved to",
-        "Backup not saved:",
-        "Channel 127 is in use and will be lost. Insert anyway?",
-        "Lines past channel 127 were not pasted",
-        "The file has no Frequency column",
-        "not a channel number 0-127",
-        "channel already imported from an earlier row",
-        "no frequency",
-        "not a frequency",
-        "outside 136-520 MHz",
-        "not on the 5 or 6.25 kHz raster",
-        "value not supported",
-        "tone the radio cannot store",
-        "Cannot read the file",
-        "Cannot write the file",
-        "Language file skipped (it has no usable rows):",
-        "Byte",
-        "(empty)",
-        "Band limits",
-        "Write failed at",
-        "Read failed at",
-        "Readings disagree at",
-        "The radio did not store what was written:",
-        "Written and verified",
-        "Refused by the band check; nothing written",
-        "Write to &Several Radios...",
-        "Compare &With...",
-        "&Verify Transfers",
-        "Start",
-        "Result",
-        "Radios written:",
-        "No differences",
-        "File...",
-        "Radio",
-        "Differences",
-        "Progress",
-        "Cancelled",
-        "outside the radio's usual bands 136-174 / 400-520 MHz",
-        "the radio refuses the write if its bands exclude it",
-        "beyond channel 127",
-        "empty channel: enter its receive frequency first",
-        "Warning (stored)",
-        "Place the rows by their Location or in file order?",
-        "By Location",
-        "From channel",
-        "Print Pre&view...",
-        "The file already exists. Replace it?",
-        "The file is not a radio image",
-        "A transfer is running; the program closes when it ends.",
-        "could not be opened: permission denied.",
-        "Add your user to the device's group (usually dialout)",
-        "then log out and in again:",
-        "Please enter an unsigned integer.",
-        "Please enter an integer between %1 and %2.",
-        "Radio data files (*.dat)",
-        "CSV files (*.csv)",
-        "All files (*)",
-        "No language file (lang.csv) was found. Looked in:",
-        "C&hannels",
-        "&Optional Functions",
-        "&Batch Channels...",
-        "DT&MF",
-        "Cannot load the picture",
-        "is busy: another program is using it.",
-        "Close that program then try again.",
-        "The text is larger than 16 MB and was not pasted",
-        "Untitled",
-        "Save &As...\tCtrl+Shift+S",
-        "Save the changes to %1?",
-        "&Save",
-        "&Discard",
-        "Recent &Files",
-        "Unsaved changes from last time were found. Restore them?",
-        "&Restore",
-        "&Cancel Transfer\tEsc",
-        " cancelled",
-        "Nothing was changed.",
-        "The radio may now hold a mix of old and new memory.",
-        "Writing again fixes it.",
-        "Nothing was written to the radio.",
-        "Cancel the transfer and quit?",
-        "Please check:",
-        "the cable is plugged in",
-        "the radio is switched on",
-        "the right port is chosen",
-        "Ports tried:",
-        "no answer",
-        "No serial port found",
-        "channel table number",
-        "This is not a regular file and is not read:",
-        "This file is larger than 16 MB and is not read:",
-        "There is not enough memory to read this file:",
-        "Channels: from %1 to %2 and the first not above the last.",
-        "Name changed to what the radio can hold",
-        "Outside 136-520 MHz: %1 was stored as %2",
-    };
+    static_assert(lang_row::kBuiltInEnglish.size() == std::size_t{lang_row::kEnd - lang_row::kFirstExtra},
+                  "data/lang.csv and the names of model/extra_rows.h differ in number");
+    static const auto texts = [] {
+        std::array<std::string, lang_row::kEnd - lang_row::kFirstExtra> strings;
+        for (std::size_t i = 0; i < strings.size(); ++i) strings[i] = lang_row::kBuiltInEnglish[i];
+        return strings;
+    }();
     return texts;
 }
 
@@ -144,6 +42,15 @@ std::vector<std::string> InitialLanguageRows() {
     for (int r = lang_row::kFirstExtra; r < kLanguageRowCount; ++r)
         rows[static_cast<std::size_t>(r)] = BuiltInRowText(r);
     return rows;
+}
+
+std::string FillArguments(std::string text, std::initializer_list<std::string> values) {
+    int number = 1;
+    for (const std::string& value : values) {
+        const std::string mark = "%" + std::to_string(number++);
+        if (std::size_t at = text.find(mark); at != std::string::npos) text.replace(at, mark.size(), value);
+    }
+    return text;
 }
 
 const std::string& LanguageTable::row(int r) const {

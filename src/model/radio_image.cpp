@@ -97,4 +97,22 @@ void RadioImage::ApplyDefaults() {
     setPort(1);
 }
 
+std::uint16_t RecordAddress(const RadioImage& image, const RecordInfo& record) {
+    return static_cast<std::uint16_t>(image.addressHigh(record) << 8 | image.addressLow(record));
+}
+
+std::vector<RecordInfo> MisaddressedRecords(const RadioImage& image) {
+    std::vector<RecordInfo> wrong;
+    for (const RecordInfo& record : BlockMap())
+        if (RecordAddress(image, record) != record.address) wrong.push_back(record);
+    return wrong;
+}
+
+void RepairRecordAddresses(RadioImage& image) {
+    for (const RecordInfo& record : BlockMap()) {
+        image.bytes[record.offset] = static_cast<std::uint8_t>(record.address >> 8);
+        image.bytes[record.offset + 1] = static_cast<std::uint8_t>(record.address & 0xFF);
+    }
+}
+
 }  // namespace radioprog

@@ -59,6 +59,17 @@ inline constexpr std::uint16_t kSecondSettingsAddress = 0x1F60;
 inline constexpr std::uint16_t kBandLimitAddress = 0x0FD0;
 inline constexpr std::uint16_t kDtmfAddress = 0x0B00;
 
+class RadioImage;
+
+// The radio address a record's address bytes give (high byte, low byte). Transfers take
+// every address from these bytes.
+std::uint16_t RecordAddress(const RadioImage& image, const RecordInfo& record);
+// The records whose address bytes are not the ones the radio's layout gives, in BlockMap
+// order. Written as they are, their data would land at other addresses of the radio.
+std::vector<RecordInfo> MisaddressedRecords(const RadioImage& image);
+// Gives every record the address bytes of the radio's layout; nothing else changes.
+void RepairRecordAddresses(RadioImage& image);
+
 std::size_t ChannelOffset(int n);      // ChannelRecord of channel n
 std::size_t ChannelNameOffset(int n);  // ChannelNameEntry of channel n
 

@@ -21,7 +21,7 @@ void PlanPageHeader(PagePlan& plan, int page, const PageMetrics& m, const TextMe
                     const LanguageTable& language) {
     const int h = m.lineHeight;
     const int right = m.leftMargin + m.tableWidth;
-    std::string number = PageNumberText(page);
+    std::string number = PageNumberText(page, language);
     const int numberX = right - measure.width(PrintFont::Header, number);
     // The heading keeps two spaces' room before the page number.
     AddText(plan, PrintFont::Header, m.leftMargin, 3 * h, language.row(lang_row::kPrintHeading),

@@ -2,7 +2,6 @@
 #include "print/print_layout.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "model/ansi_text.h"
 #include "model/radio_image.h"
@@ -58,10 +57,8 @@ std::string PrintedHeader(const std::string& header) {
     return AnsiLength(header) > kHeaderLimit ? AnsiPrefix(header, kHeaderCut) : header;
 }
 
-std::string PageNumberText(int page) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "第 %d 页 / 共 %d 页", page, kPrintPageCount);
-    return buffer;
+std::string PageNumberText(int page, const LanguageTable& language) {
+    return FillArguments(language.row(lang_row::kPageNumber), {std::to_string(page), std::to_string(kPrintPageCount)});
 }
 
 }  // namespace radioprog

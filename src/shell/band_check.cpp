@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/band_check.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "model/byte_order.h"
@@ -19,61 +20,73 @@ std::string RangesText(const int lower[2], const int upper[2]) {
     return text;
 }
 
-struct Refused {
-    int channel;
-    int vfo;
-    std::uint32_t frequency;
-    bool transmit;
-};
-
-BandCheck Refuse(const std::string& refusal, const int lower[2], const int upper[2], Refused what) {
-    BandCheck check;
-    check.accepted = false;
-    check.channel = what.channel;
-    check.vfo = what.vfo;
-    check.frequency = what.frequency;
-    check.transmit = what.transmit;
-    check.refusal = refusal;
-    check.ranges = RangesText(lower, upper);
-    check.message = check.refusal + " " + check.ranges;
-    return check;
+std::string FrequencyText(std::uint32_t code) {
+    std::string text;
+    BcdToFreqText(code, text);
+    return text + " MHz";
 }
 
-std::string ChannelRefusal(const LanguageTable& language, int n) {
-    return language.row(lang_row::kChannel) + " " + std::to_string(n + 1) + " " + language.row(lang_row::kOutsideBands);
+// "Channel 5" as the channel table numbers it, or "Current frequency A".
+std::string WhatText(const BandRefusal& what, const LanguageTable& language) {
+    if (what.channel >= 0) return language.row(lang_row::kChannel) + " " + std::to_string(what.channel);
+    return language.row(lang_row::kVfoFrequency) + (what.vfo == 0 ? " A" : " B");
 }
 
 }  // namespace
 
 BandCheck CheckBandLimits(const RadioImage& image, const LanguageTable& language) {
     const BandLimits limits = DecodeBandLimits(image);
+    std::vector<BandRefusal> refused;
     for (int n = 0; n < kChannelCount; ++n) {
         ChannelView channel(image, n);
         std::uint32_t rx = channel.rxFrequency();
-        if (IsBcdValid(rx) && !InBands(rx, limits.rxLower, limits.rxUpper))
-            return Refuse(ChannelRefusal(language, n), limits.rxLower, limits.rxUpper, {n, -1, rx, false});
         std::uint32_t tx = channel.txFrequency();
-        if (IsBcdValid(tx) && !InBands(tx, limits.txLower, limits.txUpper))
-            return Refuse(ChannelRefusal(language, n), limits.txLower, limits.txUpper, {n, -1, tx, true});
+        if (IsBcdValid(rx) && !InBands(rx, limits.rxLower, limits.rxUpper))
+            refused.push_back({n, -1, rx, false});
+        else if (IsBcdValid(tx) && !InBands(tx, limits.txLower, limits.txUpper))
+            refused.push_back({n, -1, tx, true});
     }
     // Only the receive frequencies of the two VFOs are compared.
-    const char* sides[2] = {" A ", " B "};
     for (int side = 0; side < 2; ++side) {
         std::uint32_t rx = ReadLe32(image.vfoEntry(side));
-        if (IsBcdValid(rx) && !InBands(rx, limits.rxLower, limits.rxUpper))
-            return Refuse(language.row(lang_row::kVfoFrequency) + sides[side] + language.row(lang_row::kOutsideBands),
-                          limits.rxLower, limits.rxUpper, {-1, side, rx, false});
+        if (IsBcdValid(rx) && !InBands(rx, limits.rxLower, limits.rxUpper)) refused.push_back({-1, side, rx, false});
     }
-    return {};
+    if (refused.empty()) return {};
+
+    BandCheck check;
+    check.accepted = false;
+    const BandRefusal& first = refused.front();
+    check.channel = first.channel;
+    check.vfo = first.vfo;
+    check.frequency = first.frequency;
+    check.transmit = first.transmit;
+    check.refusal = WhatText(first, language) + " (" + FrequencyText(first.frequency) + ") " +
+                    language.row(lang_row::kOutsideBands);
+    // The ranges the first refused frequency was compared with.
+    check.ranges =
+        first.transmit ? RangesText(limits.txLower, limits.txUpper) : RangesText(limits.rxLower, limits.rxUpper);
+    check.message = check.refusal + " " + check.ranges;
+    check.refused = std::move(refused);
+    return check;
 }
 
 std::string BandRefusalDetail(const BandCheck& check, const LanguageTable& language) {
     if (check.accepted) return {};
-    std::string frequency;
-    BcdToFreqText(check.frequency, frequency);
-    std::string detail =
-        language.row(check.transmit ? lang_row::kTxFrequency : lang_row::kRxFrequency) + " " + frequency + " MHz";
-    if (check.channel >= 0) detail += ", " + language.row(lang_row::kTableNumber) + " " + std::to_string(check.channel);
+    std::string detail;
+    const std::size_t listed = std::min(check.refused.size(), kListedRefusals);
+    for (std::size_t i = 0; i < listed; ++i) {
+        const BandRefusal& what = check.refused[i];
+        if (!detail.empty()) detail += "\n";
+        detail += WhatText(what, language) + ": " +
+                  language.row(what.transmit ? lang_row::kTxFrequency : lang_row::kRxFrequency) + " " +
+                  FrequencyText(what.frequency);
+    }
+    if (check.refused.size() > listed) {
+        std::string more = language.row(lang_row::kMoreRefused);
+        const std::size_t mark = more.find("%1");
+        if (mark != std::string::npos) more.replace(mark, 2, std::to_string(check.refused.size() - listed));
+        detail += "\n" + more;
+    }
     return detail;
 }
 

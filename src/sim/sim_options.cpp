@@ -133,8 +133,9 @@ std::string SimUsage() {
            "Options:\n" +
            cmdline::OptionsHelp(SimOptions()) +
            "\n"
-           "Exit status: 0 after an interruption, 2 for usage errors and files or devices that\n"
-           "cannot be used.\n";
+           "Exit status:\n"
+           "  0  ended by an interruption (Ctrl+C) or SIGTERM\n"
+           "  2  usage error, or a file or device that cannot be used\n";
 }
 
 bool ParseSimArgs(const std::vector<std::string>& args, SimConfig& config, std::string& error) {

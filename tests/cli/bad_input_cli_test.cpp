@@ -102,5 +102,55 @@ TEST(BadInputCli, ALanguageFileWithoutRowsIsSkippedAndNamed) {
     EXPECT_NE(run.err.find("skipped"), std::string::npos) << run.err;
 }
 
+// Bytes from a CSV file or a language file reach the terminal only escaped: an ESC, BEL or NUL
+// in a cell or a text must not drive the terminal.
+TEST(BadInputCli, ControlCharactersFromFilesAreShownEscaped) {
+    TempDir dir;
+    CurrentDirGuard cwd(dir.path());
+    ASSERT_EQ(Cli("new r.dat").status, 0);
+    dir.write("in.csv", std::string("Location,Frequency\n3,\x1b[2J\a99\n4,") + std::string(1, '\0') + "77\x7f\n");
+    CliRun imported = Cli("import-csv r.dat in.csv");
+    EXPECT_EQ(imported.err.find('\x1b'), std::string::npos) << imported.err;
+    EXPECT_EQ(imported.err.find('\a'), std::string::npos);
+    EXPECT_EQ(imported.err.find('\0'), std::string::npos);
+    EXPECT_NE(imported.err.find("\\x1b[2J\\x0799"), std::string::npos) << imported.err;
+    EXPECT_NE(imported.err.find("\\x0077\\x7f"), std::string::npos) << imported.err;
+
+    // A language file whose "CH" text carries an escape sequence, shown by diff.
+    RadioImage other;
+    ASSERT_TRUE(OpenDatFile("r.dat", other).ok);
+    ChannelRef(other, 3).setRxFrequency(0x14650000);
+    ASSERT_TRUE(SaveDatFile(other, "o.dat").ok);
+    std::string language = "A,B,C\n";
+    for (int r = 0; r < 194; ++r) language += r == 17 ? "a,b,\x1b]0;owned\aCH\n" : "a,b,R" + std::to_string(r) + "\n";
+    dir.write("language.csv", language);
+    CliRun diff = Cli("diff r.dat o.dat");
+    EXPECT_EQ(diff.status, 1) << diff.err;
+    EXPECT_EQ(diff.out.find('\x1b'), std::string::npos) << diff.out;
+    EXPECT_NE(diff.out.find("\\x1b]0;owned\\x07CH 3"), std::string::npos) << diff.out;
+}
+
+// What a command prints must arrive: on a full device the command fails with the reason
+// instead of exiting 0 (or 1) with its output cut.
+TEST(BadInputCli, AFullStandardOutputIsAnError) {
+    TempDir dir;
+    CurrentDirGuard cwd(dir.path());
+    ASSERT_EQ(Cli("new r.dat").status, 0);
+    RadioImage other;
+    ASSERT_TRUE(OpenDatFile("r.dat", other).ok);
+    ChannelRef(other, 3).setRxFrequency(0x14650000);
+    ASSERT_TRUE(SaveDatFile(other, "o.dat").ok);
+    for (const char* args : {"--help", "--version", "write --help", "channels r.dat", "ports", "diff r.dat o.dat"}) {
+        SCOPED_TRACE(args);
+        CliRun run = test::RunShell("{ RADIOPROG_PORTS= timeout 20 " + test::CliPath() + " " + args + " >/dev/full; }");
+        EXPECT_EQ(run.status, 2);
+        EXPECT_EQ(run.err, "radioprog-cli: write error: No space left on device\n");
+        // The same to a working output succeeds.
+        CliRun fine = test::RunShell("RADIOPROG_PORTS= " + test::CliPath() + " " + args);
+        EXPECT_EQ(fine.status, std::string(args).rfind("diff", 0) == 0 ? 1 : 0) << fine.err;
+        EXPECT_EQ(fine.err, "");
+    }
+}
+
 }  // namespace
 }  // namespace radioprog

@@ -65,7 +65,8 @@ TEST_F(CliConventions, EveryProgramPrintsItsNameAndTheOneVersion) {
         CliRun run =
             RunShell("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " + ProgramPath(program) + " --version");
         EXPECT_EQ(run.status, 0) << program << ": " << run.err;
-        EXPECT_EQ(run.out, program + " " + version + "\n");
+        EXPECT_EQ(run.out.substr(0, run.out.find('\n') + 1), program + " " + version + "\n");
+        EXPECT_NE(run.out.find("\nLicense GPLv3+: GNU GPL version 3 or later"), std::string::npos) << run.out;
         EXPECT_EQ(run.err, "") << program;
         run = RunShell("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " + ProgramPath(program) + " --help");
         EXPECT_EQ(run.status, 0) << program << ": " << run.err;
@@ -77,27 +78,34 @@ TEST_F(CliConventions, EveryProgramPrintsItsNameAndTheOneVersion) {
         EXPECT_EQ(run.status, 2) << program;
         EXPECT_EQ(run.out, "") << program;
         EXPECT_EQ(run.err.rfind(program + ": ", 0), 0u) << run.err;
-        EXPECT_NE(run.err.find("no-such-option"), std::string::npos) << run.err;
+        EXPECT_NE(run.err.find("'--no-such-option'"), std::string::npos) << run.err;
+        EXPECT_NE(run.err.find("(see " + program + " --help)\n"), std::string::npos) << run.err;
     }
 }
 
 TEST_F(CliConventions, UsageErrorsGoToStderrWithStatusTwo) {
     struct Case {
         const char* args;
-        const char* says;  // a part of the message
+        const char* says;     // a part of the message
+        const char* command;  // whose --help the message points to ("" the tool's)
     };
     for (const Case& c : std::initializer_list<Case>{
-             {"", "no command given"},
-             {"frobnicate x", "unknown command 'frobnicate'"},
-             {"--out x.dat new y.dat", "out"},
-             {"new", "expected exactly one FILE"},
-             {"new --frob x.dat", "frob"},
-             {"import-csv empty.dat in.csv --out", "out"},
-             {"import-csv empty.dat in.csv --out=", "--out needs a file name"},
-             {"import-csv - - --out x.dat", "standard input"},
-             {"print empty.dat --pdf=out.pdf --language=x", "--language"},
-             {"read x.dat --port=21", "--port"},
-             {"new --help=yes", "help"},
+             {"", "no command given", ""},
+             {"frobnicate x", "unknown command 'frobnicate'", ""},
+             {"--out x.dat new y.dat", "Unknown option '--out'", ""},
+             {"--verb new x.dat", "Unknown option '--verb'", ""},
+             {"new", "expected exactly one FILE", "new"},
+             {"new --frob x.dat", "Unknown option '--frob'", "new"},
+             {"new -q x.dat", "Unknown option '-q'", "new"},
+             {"import-csv empty.dat in.csv --out", "out", "import-csv"},
+             {"import-csv empty.dat in.csv --out=", "--out needs a file name", "import-csv"},
+             {"import-csv - - --out x.dat", "standard input", "import-csv"},
+             {"print empty.dat --pdf=out.pdf --language=x", "--language", "print"},
+             {"read x.dat --port=21", "--port", "read"},
+             {"read x.dat --p=0", "--port wants a number", "read"},
+             {"write x.dat --all --port 1,2", "exclude each other", "write"},
+             {"diff - -", "standard input", "diff"},
+             {"new --help=yes", "help", "new"},
          }) {
         CliRun run = Cli(c.args);
         EXPECT_EQ(run.status, 2) << c.args;
@@ -105,9 +113,15 @@ TEST_F(CliConventions, UsageErrorsGoToStderrWithStatusTwo) {
         EXPECT_EQ(run.err.rfind("radioprog-cli: ", 0), 0u) << c.args << ": " << run.err;
         EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << c.args << ": " << run.err;
         EXPECT_NE(run.err.find(c.says), std::string::npos) << c.args << ": " << run.err;
+        const std::string hint = std::string("(see radioprog-cli ") + c.command + (*c.command ? " " : "") + "--help)\n";
+        EXPECT_TRUE(run.err.ends_with(hint)) << c.args << ": " << run.err;
     }
     EXPECT_FALSE(std::filesystem::exists("x.dat"));
     EXPECT_FALSE(std::filesystem::exists("out.pdf"));
+    // A long option may be shortened while it names one option only.
+    CliRun run = Cli("new --he");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out.rfind("Usage: radioprog-cli new", 0), 0u) << run.out;
 }
 
 TEST_F(CliConventions, OptionValuesDoubleDashAndStandardStreams) {
@@ -175,7 +189,7 @@ TEST_F(CliConventions, AFullDiskDuringExportLeavesTheOldFileIntact) {
         };
         ::setrlimit(RLIMIT_FSIZE, &limit);
         std::signal(SIGXFSZ, SIG_IGN);
-        std::freopen("err.txt", "w", stderr);
+        if (!std::freopen("err.txt", "w", stderr)) ::_exit(126);
         const std::string cli = ProgramPath("radioprog-cli");
         ::execl(cli.c_str(), cli.c_str(), "export-csv", "varied.dat", "out.csv", static_cast<char*>(nullptr));
         ::_exit(127);

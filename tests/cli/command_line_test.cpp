@@ -57,6 +57,9 @@ TEST(CommandLine, EverySpellingOfAnOptionMeansTheSame) {
              {"--out a --out b", "out=a,b |"},
              {"-v -- -o --out", "verbose | -o --out"},
              {"- -v", "verbose | -"},
+             // Unambiguous prefixes of long names, as getopt_long takes them.
+             {"--ou a --verb", "out=a verbose |"},
+             {"--o=a --plat x", "out=a platform=x |"},
          })
         EXPECT_EQ(Outcome(c.line), c.parsed) << c.line;
     // A command takes everything after its name, options included.
@@ -72,9 +75,11 @@ TEST(CommandLine, RefusesWithOneReason) {
         const char* error;
     };
     for (const Case& c : std::initializer_list<Case>{
-             {"--nope", "error: Unknown option 'nope'"},
-             {"-x", "error: Unknown option 'x'"},
-             {"-x --nope", "error: Unknown options: x, nope"},
+             {"--nope", "error: Unknown option '--nope'"},
+             {"--nope=1", "error: Unknown option '--nope'"},
+             {"-x", "error: Unknown option '-x'"},
+             {"-x --nope", "error: Unknown options: -x, --nope"},
+             {"--outx a", "error: Unknown option '--outx'"},
              {"--out", "error: Missing value after '--out'"},
              {"-vo", "error: Missing value after '-vo'"},
              {"--verbose=1", "error: Unexpected value after '--verbose'"},
@@ -84,6 +89,11 @@ TEST(CommandLine, RefusesWithOneReason) {
     std::string error;
     EXPECT_FALSE(Parse({{{"a"}, "", ""}, {{"b", "a"}, "", ""}}, {}, parsed, error));
     EXPECT_EQ(error, "option -b, -a is declared twice");
+    EXPECT_FALSE(Parse({{{"verbose"}, "", ""}, {{"version"}, "", ""}}, {"--ver"}, parsed, error));
+    EXPECT_EQ(error, "Ambiguous option '--ver' (--verbose, --version)");
+    // An exact name wins over the longer names it begins.
+    EXPECT_TRUE(Parse({{{"out"}, "", ""}, {{"output"}, "", ""}}, {"--out"}, parsed, error));
+    EXPECT_TRUE(parsed.isSet("out") && !parsed.isSet("output"));
 }
 
 }  // namespace

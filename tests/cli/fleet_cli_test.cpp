@@ -6,9 +6,11 @@
 
 #include <filesystem>
 #include <memory>
+#include <utility>
 
 #include "model/channel_record.h"
 #include "model/dat_file.h"
+#include "model/terminal_text.h"
 #include "sim/radio_sim.h"
 #include "support/cli_run.h"
 #include "support/temp_dir.h"
@@ -87,7 +89,9 @@ TEST_F(FleetCli, VerifyCatchesASilentlyWrongByteAndPassesASoundRadio) {
     const std::string only = radios[1]->devicePath();
     CliRun wrong = Cli(only, "write radio.dat --verify");
     EXPECT_EQ(wrong.status, 7) << wrong.err;
-    EXPECT_NE(wrong.err.find("CH 9 RX Freq 145.35900 \xE2\x86\x92 145.35901"), std::string::npos) << wrong.err;
+    EXPECT_NE(wrong.err.find("CH 9 RX Freq 145.35900 " + TerminalText("\xE2\x86\x92") + " 145.35901"),
+              std::string::npos)
+        << wrong.err;
 
     CliRun sound = Cli(radios[0]->devicePath(), "write radio.dat --verify");
     EXPECT_EQ(sound.status, 0) << sound.err;
@@ -127,9 +131,18 @@ TEST_F(FleetCli, DiffListsChangesInWordsAndIsSilentOnEqualFiles) {
     RadioImage changed = image;
     ChannelRef(changed, 9).setRxFrequency(0x14652000u);
     ASSERT_TRUE(SaveDatFile(changed, dir.file("b.dat")).ok);
-    CliRun differ = Cli("", "diff a.dat b.dat");
-    EXPECT_EQ(differ.status, 1);
-    EXPECT_EQ(differ.out, "CH 9 RX Freq 145.35900 \xE2\x86\x92 146.52000\n");
+    // The arrow is written as "->" where the locale has no UTF-8.
+    for (const auto& [locale, line] :
+         {std::pair{"LC_ALL=C.UTF-8", "CH 9 RX Freq 145.35900 \xE2\x86\x92 146.52000\n"},
+          std::pair{"LANG=en_US.utf8 LC_ALL=", "CH 9 RX Freq 145.35900 \xE2\x86\x92 146.52000\n"},
+          std::pair{"LC_ALL=C", "CH 9 RX Freq 145.35900 -> 146.52000\n"},
+          std::pair{"LANG= LC_ALL= LC_CTYPE=", "CH 9 RX Freq 145.35900 -> 146.52000\n"}}) {
+        CliRun differ = test::RunShell(std::string(locale) + " " + test::CliPath() + " diff a.dat b.dat");
+        EXPECT_EQ(differ.status, 1) << locale;
+        EXPECT_EQ(differ.out, line) << locale;
+    }
+    CliRun help = test::RunShell("LC_ALL=C " + test::CliPath() + " diff --help");
+    EXPECT_NE(help.out.find("145.35000 -> 146.52000"), std::string::npos) << help.out;
 
     EXPECT_EQ(Cli("", "diff a.dat missing.dat").status, 2);
     EXPECT_EQ(Cli("", "diff a.dat").status, 2);

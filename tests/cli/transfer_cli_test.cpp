@@ -109,7 +109,8 @@ TEST_F(TransferCli, WriteSendsTheFileOrTellsWhyNot) {
     CliRun refused = Cli(radio.devicePath(), "write outside.dat");
     EXPECT_EQ(refused.status, 6);
     EXPECT_EQ(refused.err,
-              "radioprog-cli: write refused, nothing written: R1 5 R113 <136.000~174.995 400.000~520.995>\n");
+              "radioprog-cli: write refused, nothing written: R1 4 (180.00000 MHz) R113 <136.000~174.995 "
+              "400.000~520.995>\n  R1 4: R19 180.00000 MHz\n");
     EXPECT_TRUE(radio.Events().size() > 0);
     for (const SimEvent& event : radio.Events()) EXPECT_NE(event.kind, SimEvent::Kind::Write);
 
@@ -148,6 +149,36 @@ TEST_F(TransferCli, UsageErrors) {
         EXPECT_EQ(Lines(run.err), 1u) << args << ": " << run.err;
     }
     EXPECT_TRUE(radio.Events().empty()) << "nothing reached the radio";
+}
+
+// A .dat whose record address bytes point elsewhere (here channels 20-23 at the address of
+// 16-19) was written to the wrong addresses with exit 0: 16-19 overwritten, 20-23 lost.
+TEST_F(TransferCli, AnImageWhoseAddressBytesAreNotTheLayoutIsNotWrittenUnlessAskedFor) {
+    RadioImage image;
+    image.ApplyDefaults();
+    for (int n = 16; n < 24; ++n)
+        ChannelRef(image, n).setRxFrequency(0x14500000u + static_cast<std::uint32_t>(n) * 0x100u);
+    ASSERT_TRUE(SaveDatFile(image, "good.dat").ok);
+    const RecordInfo& channels20to23 = BlockMap()[5];
+    image.bytes[channels20to23.offset + 1] = 0x00;  // 0x0140 -> 0x0100
+    ASSERT_TRUE(SaveDatFile(image, "moved.dat").ok);
+
+    CliRun refused = Cli(radio.devicePath(), "write moved.dat");
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_NE(refused.err.find("moved.dat: the address bytes"), std::string::npos) << refused.err;
+    EXPECT_NE(refused.err.find("\n  R17 20-23 Record address 0x0140 \xE2\x86\x92 0x0100\n"), std::string::npos)
+        << refused.err;
+    EXPECT_TRUE(radio.Events().empty()) << "the radio was not even asked";
+
+    // diff names them in words.
+    CliRun diff = Cli("diff good.dat moved.dat");
+    EXPECT_EQ(diff.status, 1);
+    EXPECT_EQ(diff.out, "R17 20-23 Record address 0x0140 \xE2\x86\x92 0x0100\n");
+
+    // Asked for: written as the bytes say.
+    CliRun kept = Cli(radio.devicePath(), "write moved.dat --keep-addresses");
+    ASSERT_EQ(kept.status, 0) << kept.err;
+    EXPECT_EQ(ChannelView(radio.Image(), 16).rxFrequency(), 0x14500000u + 20u * 0x100u);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <memory>
 
 #include "model/dat_file.h"
 #include "sim/radio_sim.h"
@@ -28,8 +29,10 @@ using Clock = std::chrono::steady_clock;
 using test::ReadFile;
 using test::TempDir;
 
-// Starts the tool with RADIOPROG_PORTS=ports and stderr into errPath; its process id.
-pid_t Spawn(const std::string& ports, std::vector<std::string> args, const std::string& errPath) {
+// Starts the tool with RADIOPROG_PORTS=ports, stderr into errPath (and stdout into outPath);
+// its process id.
+pid_t Spawn(const std::string& ports, std::vector<std::string> args, const std::string& errPath,
+            const std::string& outPath = {}) {
     args.insert(args.begin(), test::CliPath());
     std::vector<char*> argv;
     for (std::string& arg : args) argv.push_back(arg.data());
@@ -43,6 +46,8 @@ pid_t Spawn(const std::string& ports, std::vector<std::string> args, const std::
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (!outPath.empty())
+        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     pid_t pid = -1;
     if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data()) != 0) pid = -1;
     posix_spawn_file_actions_destroy(&actions);
@@ -97,6 +102,67 @@ TEST(TransferSignals, StopReadAndWriteAtOnceWithTheShellsExitStatus) {
         const std::string err = ReadFile(dir.file("err.txt"));
         EXPECT_NE(err.find("cancelled"), std::string::npos) << err;
         EXPECT_NE(err.find(c.says), std::string::npos) << err;
+    }
+}
+
+// Several radios at once: a signal stops every one of them, each still gets its line, and the
+// exit status is the shell's. A background job starts with SIGINT ignored; it is caught all
+// the same.
+TEST(TransferSignals, StopAWriteToSeveralRadiosWithALinePerRadio) {
+    struct Case {
+        const char* name;
+        int signal;
+        bool ignoredAtStart;
+        int status;
+    };
+    const Case cases[] = {{"Ctrl+C, started in the background", SIGINT, true, 130}, {"SIGTERM", SIGTERM, false, 143}};
+    TempDir dir;
+    RadioImage image;
+    image.ApplyDefaults();
+    ASSERT_TRUE(SaveDatFile(image, dir.file("radio.dat")).ok);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::unique_ptr<sim::RadioSimulator>> radios;
+        std::string ports;
+        for (int i = 0; i < 3; ++i) {
+            radios.push_back(std::make_unique<sim::RadioSimulator>());
+            radios.back()->SetPaced(true);
+            std::string error;
+            ASSERT_TRUE(radios.back()->Start(error)) << error;
+            ports += (i ? "," : "") + radios.back()->devicePath();
+        }
+        struct sigaction ignore {
+        }, previous{};
+        ignore.sa_handler = SIG_IGN;
+        if (c.ignoredAtStart) ::sigaction(SIGINT, &ignore, &previous);
+        pid_t pid =
+            Spawn(ports, {"write", dir.file("radio.dat"), "--port", "1,2,3"}, dir.file("err.txt"), dir.file("out.txt"));
+        if (c.ignoredAtStart) ::sigaction(SIGINT, &previous, nullptr);
+        ASSERT_GT(pid, 0);
+        auto writing = [&radios] {
+            for (const auto& radio : radios) {
+                std::size_t units = 0;
+                for (const sim::SimEvent& event : radio->Events()) units += event.kind == sim::SimEvent::Kind::Write;
+                if (units < 5) return false;
+            }
+            return true;
+        };
+        ASSERT_TRUE(test::WaitUntil(writing));
+        const auto start = Clock::now();
+        ::kill(pid, c.signal);
+        int status = 0;
+        ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+        EXPECT_LT(Clock::now() - start, 500ms);
+        ASSERT_TRUE(WIFEXITED(status)) << "ended by the signal itself";
+        EXPECT_EQ(WEXITSTATUS(status), c.status);
+        const std::string out = ReadFile(dir.file("out.txt"));
+        for (const char* port : {"COM1", "COM2", "COM3"})
+            EXPECT_NE(
+                out.find(std::string(port) +
+                         ": Cancelled: The radio may now hold a mix of old and new memory. Writing again fixes it.\n"),
+                std::string::npos)
+                << out;
+        EXPECT_NE(out.find("Radios written: 0/3, Cancelled: 3\n"), std::string::npos) << out;
     }
 }
 

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editors/channel_clipboard.h"
+#include "editors/delimited_text.h"
 
 #include <gtest/gtest.h>
 
@@ -219,10 +220,19 @@ TEST(ChannelClipboard, TextOverSixteenMegabytesIsRefusedWhole) {
     EXPECT_LT(report.lastChannel, report.firstChannel);
     EXPECT_EQ(image, before);
 
-    huge.pop_back();  // exactly the limit: pasted
+    // Within 16 MB but of line ends alone (the parser took 80 times its size): refused by its
+    // lines; 100000 lines are still taken.
+    huge.pop_back();
     report = PasteChannels(image, language, 10, huge);
     EXPECT_FALSE(report.tooLarge);
+    EXPECT_TRUE(report.tooManyLines);
+    EXPECT_EQ(image, before);
+    const std::string most = lines + std::string(static_cast<std::size_t>(kMaxDelimitedLines) - 2, '\n');
+    report = PasteChannels(image, language, 10, most);
+    EXPECT_FALSE(report.tooManyLines);
     EXPECT_EQ(report.lastChannel, 11);
+    report = PasteChannels(image, language, 10, most + "x");
+    EXPECT_TRUE(report.tooManyLines);
 }
 
 }  // namespace

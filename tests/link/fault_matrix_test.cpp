@@ -5,6 +5,7 @@
 // memory, and a write that reports success left the radio holding the whole image.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -186,6 +187,38 @@ TEST_P(FaultMatrix, ResultIsTheExpectedOneAndNoSuccessHidesAFault) {
 
 INSTANTIATE_TEST_SUITE_P(Faults, FaultMatrix, ::testing::ValuesIn(Cases()),
                          [](const ::testing::TestParamInfo<FaultCase>& param) { return param.param.name; });
+
+// An image whose address bytes point elsewhere: the transfer goes where the bytes say (what
+// --keep-addresses asks for), so the record is found before any write: a checked image
+// names exactly the moved record, and a repaired one lands where the layout says.
+TEST(FaultMatrixImages, AddressBytesThatPointElsewhereAreFoundAndRepaired) {
+    RadioImage moved = PatternImage(2);
+    const RecordInfo& channels20to23 = BlockMap()[5];
+    moved.bytes[channels20to23.offset + 1] = 0x00;  // 0x0140 -> 0x0100, the record of channels 16-19
+    ASSERT_EQ(MisaddressedRecords(moved).size(), 1u);
+    EXPECT_EQ(MisaddressedRecords(moved)[0].offset, channels20to23.offset);
+
+    for (bool repaired : {false, true}) {
+        SCOPED_TRACE(repaired ? "repaired" : "as the bytes say");
+        RunningSim radio;
+        radio.LoadImage(PatternImage(1));
+        RadioImage image = moved;
+        if (repaired) RepairRecordAddresses(image);
+        EXPECT_EQ(MisaddressedRecords(image).empty(), repaired);
+        CCommTask task{PortMap({radio.devicePath()})};
+        task.SetLineTimeouts(test::FastTimeouts());
+        RecordingReports reports;
+        task.Setup(&reports, image);
+        task.SetMode(TransferMode::Write);
+        task.Run();
+        ASSERT_EQ(reports.outcomes.at(0).result, kWriteDone);
+        const RadioImage inRadio = radio.Image();
+        const bool at20 = std::equal(inRadio.channel(20), inRadio.channel(20) + 64, moved.channel(20));
+        const bool at16 = std::equal(inRadio.channel(16), inRadio.channel(16) + 64, moved.channel(20));
+        EXPECT_EQ(at20, repaired);
+        EXPECT_EQ(at16, !repaired);
+    }
+}
 
 }  // namespace
 }  // namespace radioprog

@@ -2,7 +2,13 @@
 // The trace of a read: every exchange with the radio, in order, in hex.
 #include "link/transfer_trace.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <sstream>
@@ -62,10 +68,63 @@ TEST(TransferTrace, AReadLogsTheExchangesInOrder) {
               71);
 }
 
-TEST(TransferTrace, AnUnwritableTraceFileIsRefusedWithItsReason) {
-    std::string error;
-    EXPECT_EQ(TransferTrace::Open("/nonexistent-dir/trace.txt", &error), nullptr);
-    EXPECT_NE(error.find("No such file"), std::string::npos) << error;
+// What cannot hold a trace is refused at once with the reason: a FIFO no one reads (it used
+// to block forever), one that has a reader, a device, a directory, a missing directory.
+TEST(TransferTrace, OnlyARegularFileTakesTheTraceAndOpeningNeverWaits) {
+    test::TempDir dir;
+    ASSERT_EQ(::mkfifo(dir.file("fifo").c_str(), 0600), 0);
+    ASSERT_EQ(::mkfifo(dir.file("read-fifo").c_str(), 0600), 0);
+    const int reader = ::open(dir.file("read-fifo").c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    struct Case {
+        std::string path;
+        const char* reason;
+    };
+    for (const Case& c :
+         {Case{dir.file("fifo"), "not a regular file"}, Case{dir.file("read-fifo"), "not a regular file"},
+          Case{"/dev/full", "not a regular file"}, Case{dir.path().string(), "Is a directory"},
+          Case{"/nonexistent-dir/trace.txt", "No such file"}}) {
+        std::string error;
+        EXPECT_EQ(TransferTrace::Open(c.path, &error), nullptr) << c.path;
+        EXPECT_NE(error.find(c.reason), std::string::npos) << error;
+        EXPECT_NE(error.find(c.path), std::string::npos) << error;
+    }
+    ::close(reader);
+    // A regular file is appended to.
+    dir.write("trace.txt", "earlier\n");
+    std::shared_ptr<TransferTrace> trace = TransferTrace::Open(dir.file("trace.txt"));
+    ASSERT_TRUE(trace);
+    trace->Note("now");
+    EXPECT_EQ(trace->writeError(), "");
+    EXPECT_EQ(TraceLines(dir.file("trace.txt")), (std::vector<std::string>{"earlier", "now"}));
+}
+
+// A trace that can no longer be written (here: the file size limit, as a full disk) says so
+// once; the lines before stay and writing goes on without stopping anything.
+TEST(TransferTrace, AFailedWriteIsReportedNotLostSilently) {
+    test::TempDir dir;
+    const std::string path = dir.file("trace.txt");
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::signal(SIGXFSZ, SIG_IGN);
+        struct rlimit limit {
+            200, 200
+        };
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        std::shared_ptr<TransferTrace> trace = TransferTrace::Open(path);
+        if (!trace) ::_exit(10);
+        trace->Note("fits");
+        if (!trace->writeError().empty()) ::_exit(11);
+        for (int i = 0; i < 50; ++i) trace->Note(std::string(40, 'x'));
+        const std::string error = trace->writeError();
+        ::_exit(error.find(path) != std::string::npos && error.find("File too large") != std::string::npos ? 0 : 12);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(TraceLines(path).at(0), "fits");
 }
 
 }  // namespace

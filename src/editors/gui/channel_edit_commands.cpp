@@ -129,8 +129,8 @@ void Paste(EditorHost& host) {
     const int first = target.firstChannel;
     PasteReport report;
     view->EditChannels([&](RadioImage& image) { report = PasteChannels(image, language, target, text); });
-    if (report.tooLarge) {
-        Warn(host.hostWindow(), Q(language.row(lang_row::kPasteTooLarge)));
+    if (report.tooLarge || report.tooManyLines) {
+        Warn(host.hostWindow(), Q(language.row(report.tooLarge ? lang_row::kPasteTooLarge : lang_row::kTooManyLines)));
         return;
     }
     std::vector<int> pasted;

@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "editors/cell_speech.h"
 #include "editors/channel_commit.h"
 #include "editors/channel_navigation.h"
 #include "editors/edit_filters.h"
@@ -16,6 +17,7 @@
 #include "editors/gui/key_beep.h"
 #include "editors/gui/ms_flex_grid.h"
 #include "editors/gui/typed_character.h"
+#include "model/extra_rows.h"
 #include "shell/gui/child_frame.h"
 #include "shell/gui/dialog_units.h"
 #include "shell/gui/text.h"
@@ -118,6 +120,10 @@ void CChnMsgView::setUpGrid() {
         if (layout.widthTwips) grid_->SetColWidth(c, layout.widthTwips);
         grid_->SetTextMatrix(0, c, Q(workspace_.language.row(headers[static_cast<std::size_t>(c)])));
     }
+    grid_->SetTableName(Q(workspace_.language.row(lang_row::kChannel)));
+    grid_->SetCellSpeech([this](int row, int col, const QString& text) {
+        return Q(CellSpeech(workspace_.language, row - 1, S(grid_->TextMatrix(0, col)), S(text)));
+    });
 }
 
 void CChnMsgView::fillLists() {
@@ -161,6 +167,11 @@ void CChnMsgView::LoadFromImage() {
 }
 
 void CChnMsgView::StoreToImage() { OnGridLeaveCell(); }
+
+QSize CChnMsgView::wholeSize() const {
+    const QMargins margins = layout()->contentsMargins();
+    return {grid_->WholeWidth() + margins.left() + margins.right(), sizeHint().height()};
+}
 
 bool CChnMsgView::HasUnstoredEdits() {
     for (QWidget* editor : editors_)
@@ -315,6 +326,8 @@ void CChnMsgView::OpenCellEditor(std::optional<char32_t> key, Selection selectio
     grid_->ScrollToCurrent();
     QWidget* editor = cellEditor(role);
     editor->setGeometry(grid_->CurrentCellRect());
+    // A screen reader names the open editor after its column ("RX Freq").
+    editor->setAccessibleName(grid_->TextMatrix(0, editColumn));
     editor->show();
     editor->raise();
     editor->setFocus();

@@ -39,6 +39,7 @@ public:
     void StoreToImage() override;
     // A cell editor is open.
     bool HasUnstoredEdits() override;
+    QSize wholeSize() const override;
     // The grid's text of channel n (0..127) in column c.
     std::string GetCellText(int n, int column) const;
 

@@ -80,6 +80,8 @@ void CDtmfView2::LoadFromImage() {
     pushForm();
 }
 
+QSize CDtmfView2::wholeSize() const { return page_->wholeSize(); }
+
 bool CDtmfView2::HasUnstoredEdits() {
     const DtmfForm kept = form_;
     pullForm();

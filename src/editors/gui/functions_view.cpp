@@ -63,6 +63,8 @@ void CChoiceFunView::LoadFromImage() {
     showForm();
 }
 
+QSize CChoiceFunView::wholeSize() const { return page_->wholeSize(); }
+
 bool CChoiceFunView::HasUnstoredEdits() {
     SettingsForm current = form_;
     ReadSettingsForm(current, *this);

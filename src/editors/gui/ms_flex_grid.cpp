@@ -6,6 +6,7 @@
 #include <QItemSelection>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QStyleOptionHeader>
 #include <QStylePainter>
 #include <QTableWidget>
@@ -206,7 +207,9 @@ void CMSFlexGrid::SetTextMatrix(int row, int col, const QString& text) {
     } else if (col == 0) {
         table_->verticalHeaderItem(row - 1)->setText(text);
     } else {
-        table_->item(row - 1, col - 1)->setText(text);
+        QTableWidgetItem* item = table_->item(row - 1, col - 1);
+        item->setText(text);
+        if (speech_) item->setData(Qt::AccessibleTextRole, speech_(row, col, text));
         if (colAlignment_[static_cast<std::size_t>(col)] == kGeneralAlignment) alignCell(row, col);
     }
 }
@@ -231,6 +234,12 @@ void CMSFlexGrid::SetColWidth(int col, int twips) {
         table_->verticalHeader()->setFixedWidth(toPixelsX(twips));
     else
         table_->setColumnWidth(col - 1, toPixelsX(twips));
+}
+
+int CMSFlexGrid::WholeWidth() const {
+    int width = 2 * table_->frameWidth() + table_->verticalScrollBar()->sizeHint().width();
+    for (int c = 0; c < kColumnCount; ++c) width += ColWidthPixels(c);
+    return width;
 }
 
 int CMSFlexGrid::ColWidthPixels(int col) const {
@@ -307,6 +316,8 @@ void CMSFlexGrid::Clear() {
 void CMSFlexGrid::Refresh() { table_->viewport()->repaint(); }
 
 QWidget* CMSFlexGrid::cellArea() const { return table_->viewport(); }
+
+void CMSFlexGrid::SetTableName(const QString& name) { table_->setAccessibleName(name); }
 
 bool CMSFlexGrid::IsGridWindow(const QObject* object) const {
     return object == this || object == table_ || object == table_->viewport();

@@ -16,6 +16,8 @@
 #include <QString>
 #include <QWidget>
 
+#include <functional>
+#include <utility>
 #include <vector>
 
 class QAbstractButton;
@@ -49,6 +51,8 @@ public:
     // so it is at least minimumPixels wide (the width a cell's list needs).
     void FitColWidth(int col, int minimumPixels = 0);
     int ColWidthPixels(int col) const;
+    // The width that shows every column, with the frame and the vertical scroll bar.
+    int WholeWidth() const;
     // Data cells and header cells; a column without an alignment shows text left and
     // numbers right.
     void SetColAlignment(int col, Qt::Alignment alignment);
@@ -67,6 +71,12 @@ public:
 
     // The window that shows the cells: it receives the mouse and holds the overlay editors.
     QWidget* cellArea() const;
+    // The table's name for a screen reader.
+    void SetTableName(const QString& name);
+    // What a screen reader says for a data cell, from its row, column and text; set before
+    // the cells are filled.
+    using CellSpeaker = std::function<QString(int row, int col, const QString& text)>;
+    void SetCellSpeech(CellSpeaker speaker) { speech_ = std::move(speaker); }
     // Whether a window is one of the grid's own (for the view's key and mouse rules).
     bool IsGridWindow(const QObject* object) const;
     // Lets `filter` see the events of the grid's windows before they are handled.
@@ -111,6 +121,7 @@ private:
     Qt::Alignment cornerAlignment_ = Qt::AlignLeft | Qt::AlignVCenter;
     std::vector<Qt::Alignment> colAlignment_;  // 0 = general
     std::vector<Qt::Alignment> fixedAlignment_;
+    CellSpeaker speech_;
 };
 
 }  // namespace radioprog

@@ -123,6 +123,11 @@ FormPage::FormPage(QWidget* owner, const QFont& font, int width, int height)
     layout->addWidget(scroll_);
 }
 
+QSize FormPage::wholeSize() const {
+    const int frame = 2 * scroll_->frameWidth();
+    return page_->size() + QSize(frame, frame);
+}
+
 QWidget* FormPage::add(const FormControl& control, const LanguageTable& language) {
     if (control.hidden) return nullptr;
     QWidget* widget = CreateWidget(control, language, page_);
@@ -133,6 +138,9 @@ QWidget* FormPage::add(const FormControl& control, const LanguageTable& language
     widget->setGeometry(
         QRect(QPoint(units_.x(r.x), units_.y(r.y)), QPoint(units_.x(r.x + r.width) - 1, units_.y(r.y + height) - 1)));
     widget->setEnabled(!control.disabled);
+    if (const std::string name = ControlName(control, language); !name.empty()) widget->setAccessibleName(Q(name));
+    if (const std::string description = ControlDescription(control, language); !description.empty())
+        widget->setAccessibleDescription(Q(description));
     // Frames stay behind the controls they surround.
     if (control.kind == ControlKind::GroupBox) {
         widget->lower();

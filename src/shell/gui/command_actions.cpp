@@ -5,6 +5,8 @@
 #include <QStyle>
 
 #include "shell/gui/icons.h"
+#include "shell/gui/text.h"
+#include "shell/menu_captions.h"
 
 namespace radioprog {
 
@@ -66,6 +68,11 @@ QAction* CreateCommandAction(const MenuEntry& entry, QObject* parent) {
     action->setCheckable(entry.checkable);
     action->setEnabled(entry.startsEnabled);
     return action;
+}
+
+void NameCommand(QAction& action, const QString& caption) {
+    action.setText(caption);
+    action.setIconText(Q(TitleCaption(S(caption))));
 }
 
 Command CommandOf(const QAction& action) { return static_cast<Command>(action.data().toInt()); }

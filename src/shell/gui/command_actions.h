@@ -21,6 +21,10 @@ QList<QKeySequence> CommandShortcuts(const MenuEntry& entry);
 
 QIcon CommandIconImage(CommandIcon icon);
 
+// Sets an action's menu caption, and its button's text without the accelerator and key name
+// (a toolbar button is named by that text; its keys are told apart, as its shortcut).
+void NameCommand(QAction& action, const QString& caption);
+
 // The command an action of the window carries.
 Command CommandOf(const QAction& action);
 

@@ -8,10 +8,13 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <utility>
+
 #include "compare/image_diff.h"
 #include "link/comm_task.h"
 #include "model/dat_file.h"
 #include "shell/file_messages.h"
+#include "shell/gui/message_dlg.h"
 #include "shell/gui/text.h"
 #include "shell/gui/transfer_bridge.h"
 #include "shell/gui/ui_hooks.h"
@@ -19,8 +22,6 @@
 #include "shell/transfer_messages.h"
 
 namespace radioprog {
-
-namespace {}
 
 CompareDialog::CompareDialog(const LanguageTable& language, const QString& heading, QWidget* parent)
     : QDialog(parent), language_(language) {
@@ -44,12 +45,16 @@ CompareDialog::CompareDialog(const LanguageTable& language, const QString& headi
     radio_->hide();
     ok_ = new QPushButton(Q(language.row(lang_row::kOk)), this);
     ok_->setDefault(true);
+    cancel_ = new QPushButton(Q(language.row(lang_row::kCancel)), this);
+    cancel_->hide();
     buttons->addWidget(file_);
     buttons->addWidget(radio_);
     buttons->addStretch();
     buttons->addWidget(ok_);
+    buttons->addWidget(cancel_);
     layout->addLayout(buttons);
     connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancel_, &QPushButton::clicked, this, &CompareDialog::reject);
     connect(file_, &QPushButton::clicked, this, &CompareDialog::compareWithFile);
     connect(radio_, &QPushButton::clicked, this, &CompareDialog::compareWithRadio);
 }
@@ -80,7 +85,11 @@ void CompareDialog::OfferSources(std::function<RadioImage()> document, const Por
         this, TransferBridge::Handlers{
                   [this](int value) {
                       progress_->setValue(value);
-                      if (value == 0) setBusy(false);
+                      if (value != 0) return;
+                      setBusy(false);
+                      // Told as Read tells it, once the read has ended.
+                      if (std::optional<TransferOutcome> failed = std::exchange(failure_, std::nullopt))
+                          showFailure(*failed);
                   },
                   [this](const RadioImage& radio) {
                       ShowDifferences(radio, document_());
@@ -88,8 +97,7 @@ void CompareDialog::OfferSources(std::function<RadioImage()> document, const Por
                   },
                   [](const RadioImage&) { return false; },
                   [this](const TransferOutcome& outcome) {
-                      if (outcome.result != TransferResult::ReadDone)
-                          ShowLines({Q(TransferResultMessage(static_cast<int>(outcome.result), language_))});
+                      if (outcome.result != TransferResult::ReadDone) failure_ = outcome;
                   }});
     file_->show();
     radio_->show();
@@ -107,14 +115,30 @@ bool CompareDialog::reading() const { return job_ && job_->IsBusy(); }
 
 void CompareDialog::setBusy(bool busy) {
     progress_->setVisible(busy);
+    cancel_->setVisible(busy);
     file_->setEnabled(!busy);
     radio_->setEnabled(!busy);
     ok_->setEnabled(!busy);
+    if (busy) cancel_->setFocus(Qt::OtherFocusReason);
+}
+
+void CompareDialog::showFailure(const TransferOutcome& outcome) {
+    setHeading(QString());
+    CMessageDlg message(Q(language_.row(lang_row::kTitle)), Q(language_.row(lang_row::kOk)),
+                        Q(TransferResultMessage(outcome, language_)), this);
+    if (std::string detail = TransferResultDetail(outcome, language_); !detail.empty()) message.setDetail(Q(detail));
+    RunModal(message);
+    if (std::string advice = PermissionAdvice(outcome, language_); !advice.empty()) Warn(this, Q(advice));
 }
 
 void CompareDialog::reject() {
-    // A running read ends first; its scratch image is dropped.
-    if (!reading()) QDialog::reject();
+    // Esc, the window's close button and Cancel stop a running read (its scratch image is
+    // dropped); the dialog stays to tell how the read ended.
+    if (reading()) {
+        job_->Cancel();
+        return;
+    }
+    QDialog::reject();
 }
 
 void CompareDialog::compareWithFile() {

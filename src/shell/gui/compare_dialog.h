@@ -7,8 +7,10 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "link/port_map.h"
+#include "link/transfer_reports.h"
 #include "model/language_table.h"
 #include "model/radio_image.h"
 
@@ -40,6 +42,9 @@ public:
     QListWidget* list() const { return list_; }
     QPushButton* fileButton() const { return file_; }
     QPushButton* radioButton() const { return radio_; }
+    QPushButton* okButton() const { return ok_; }
+    QPushButton* cancelButton() const { return cancel_; }
+    QProgressBar* progressBar() const { return progress_; }
     bool reading() const;
 
 protected:
@@ -50,6 +55,7 @@ private:
     void compareWithRadio();
     void setBusy(bool busy);
     void setHeading(const QString& source);
+    void showFailure(const TransferOutcome& outcome);
 
     const LanguageTable& language_;
     std::function<RadioImage()> document_;
@@ -59,6 +65,8 @@ private:
     QPushButton* file_ = nullptr;
     QPushButton* radio_ = nullptr;
     QPushButton* ok_ = nullptr;
+    QPushButton* cancel_ = nullptr;
+    std::optional<TransferOutcome> failure_;  // of the read that is ending
     std::unique_ptr<CCommTask> job_;
     std::unique_ptr<TransferBridge> bridge_;
 };

@@ -154,6 +154,7 @@ void FleetWriteDialog::start() {
     pending_ = static_cast<int>(chosen.size());
     chosen_ = pending_;
     written_ = 0;
+    cancelledRadios_ = 0;
     summary_->clear();
     updateButtons();
     fleet_->Start(forwarder_.get());
@@ -176,15 +177,16 @@ void FleetWriteDialog::onFinished(const RadioOutcome& radio) {
         if (StatusOf(radio) == RadioStatus::Done) bar(row)->setValue(100);
     }
     if (StatusOf(radio) == RadioStatus::Done) ++written_;
-    summary_->setText(Q(language_.row(lang_row::kRadiosWritten)) + QStringLiteral(" %1/%2").arg(written_).arg(chosen_));
+    if (radio.cancelled) ++cancelledRadios_;
+    summary_->setText(Q(FleetSummaryText(written_, chosen_, cancelledRadios_, language_)));
     if (--pending_ > 0) return;
     updateButtons();
     emit allEnded();
 }
 
 void FleetWriteDialog::reject() {
-    // While radios run, Cancel stops those that have not begun; the dialog stays until the
-    // others have ended.
+    // While radios run, Cancel (Esc, the window's close button) stops every one of them; the
+    // dialog stays until each has ended and shows how.
     if (running()) {
         if (fleet_) fleet_->Cancel();
         return;

@@ -80,6 +80,7 @@ private:
     std::unique_ptr<FleetWrite> fleet_;
     int pending_ = 0;
     int written_ = 0;
+    int cancelledRadios_ = 0;
     int chosen_ = 0;
 };
 

@@ -39,7 +39,9 @@ std::string Help() {
            "Qt's own options (-platform, -style, ...) are accepted too.\n\n"
            "Options:\n" +
            radioprog::cmdline::OptionsHelp(Options()) +
-           "\nExit status: 0 when the program ends normally, 2 for usage errors.\n";
+           "\nExit status:\n"
+           "  0  the program ended normally\n"
+           "  2  usage error\n";
 }
 
 // --help and --version: print and end. Returns -1 when the program is to run.

@@ -25,6 +25,7 @@
 #include "shell/band_check.h"
 #include "shell/command_table.h"
 #include "shell/file_messages.h"
+#include "shell/gui/address_question.h"
 #include "shell/gui/command_actions.h"
 #include "shell/gui/icons.h"
 #include "shell/gui/message_dlg.h"
@@ -217,9 +218,15 @@ void CMainFrame::RelabelMenu() {
         if (entry.kind == EntryKind::MenuTitle || entry.kind == EntryKind::BarCommand)
             bar[static_cast<qsizetype>(entry.menu)]->setText(caption);
         else if (QAction* item = action(entry.command))
-            item->setText(caption);
+            NameCommand(*item, caption);
     }
     statusBar_->setCancelText(Q(workspace_.language.row(lang_row::kCancel)));
+    // The bars' names for a screen reader, in the interface's language.
+    const auto plain = [this](int row) { return Q(TitleCaption(workspace_.language.row(row))); };
+    menuBar()->setAccessibleName(plain(lang_row::kMenuBar));
+    toolBar_->setAccessibleName(plain(lang_row::kToolbar));
+    toolBar_->setWindowTitle(plain(lang_row::kToolbar));
+    statusBar_->setAccessibleName(plain(lang_row::kStatusBar));
 }
 
 QString CMainFrame::toolTipText(Command command) const { return Q(ToolTipText(command, workspace_.language)); }
@@ -249,8 +256,14 @@ CChildFrame* CMainFrame::OpenEditor(EditorKind kind) {
     frame->setWindowTitle(Q(workspace_.language.row(facts.titleRow)));
     frame->setWindowIcon(editorIcon_);
     background_->addSubWindow(frame);
+    // A share of the main window, widened to what the editor needs whole as far as the work
+    // area allows: nothing hides behind a scroll bar while there is room beside it.
     const QRect outer = frameGeometry();
-    frame->resize(outer.width() * facts.widthNum / 50, outer.height() * facts.heightNum / 50);
+    const QSize share(outer.width() * facts.widthNum / 50, outer.height() * facts.heightNum / 50);
+    const QSize decoration = frame->sizeHint() - view->sizeHint();
+    QSize size = share.expandedTo(view->wholeSize() + decoration);
+    if (const QSize area = background_->viewport()->size(); !area.isEmpty()) size = size.boundedTo(area);
+    frame->resize(size);
     connect(frame, &QObject::destroyed, this, [this] { update(); });
     frame->show();
     PlaceInsideWorkArea(*background_, *frame);
@@ -329,12 +342,17 @@ void CMainFrame::OnPortSelect() {
 
 bool CMainFrame::startTransfer(TransferMode mode) {
     if (transferRunning_ || job_->IsBusy() || SeveralRadiosRunning(*this)) return false;
-    if (mode == TransferMode::Write) FlushEditors();
+    if (mode == TransferMode::Write) {
+        FlushEditors();
+        if (!confirmRecordAddresses()) return false;
+    }
     job_->Wait();
     job_->SetOptions({std::nullopt, action(Command::VerifyTransfers)->isChecked()});
     sentImage_ = image();
     job_->Setup(bridge_.get(), image());
     job_->SetMode(mode);
+    statusBar_->setProgressName(Q(
+        workspace_.language.row(mode == TransferMode::Read ? lang_row::kReadingProgress : lang_row::kWritingProgress)));
     transferRunning_ = true;
     lastResult_ = -1;
     updateCommandStates();
@@ -362,6 +380,7 @@ void CMainFrame::onProgress(int value) {
     transferRunning_ = false;
     updateCommandStates();
     emit transferEnded(lastResult_);
+    if (quitQuestion_) quitQuestion_->done(QMessageBox::Cancel);
     if (closeWhenTransferEnds_) QTimer::singleShot(0, this, &QWidget::close);
 }
 
@@ -429,12 +448,27 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     QMainWindow::closeEvent(event);
 }
 
+bool CMainFrame::confirmRecordAddresses() {
+    switch (AskAboutAddresses(this, image(), workspace_.language, true)) {
+    case AddressAnswer::Repair: workspace_.document.editSettings(RepairRecordAddresses); return true;
+    case AddressAnswer::Keep: return true;
+    case AddressAnswer::Cancel: break;
+    }
+    return false;
+}
+
 bool CMainFrame::confirmQuitDuringTransfer() {
     QMessageBox question(QMessageBox::Question, Q(workspace_.language.row(lang_row::kTitle)),
                          Q(workspace_.language.row(lang_row::kQuitDuringTransfer)), QMessageBox::Yes | QMessageBox::No,
                          this);
     question.setDefaultButton(QMessageBox::No);
-    return RunModal(question) == QMessageBox::Yes;
+    quitQuestion_ = &question;
+    const int answer = RunModal(question);
+    quitQuestion_ = nullptr;
+    // The transfer ended while the question was open and took it away: nothing is left to
+    // cancel, and the quit the user asked for goes ahead (unsaved edits are still asked about).
+    if (!transferRunning_) return true;
+    return answer == QMessageBox::Yes;
 }
 
 }  // namespace radioprog

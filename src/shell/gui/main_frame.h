@@ -2,6 +2,7 @@
 #pragma once
 // The main window: owns the document and texts, the transfer job, the three editor windows, the
 // toolbar, the progress status bar and the background; routes every command.
+#include <QDialog>
 #include <QHash>
 #include <QIcon>
 #include <QMainWindow>
@@ -93,6 +94,9 @@ public:
     void OpenFromOutside(const QString& path);
     // At start-up: when a recovery file of unsaved edits exists, offers to restore it.
     void OfferRecovery();
+    // Before a write: records whose address bytes are not the radio's layout are repaired,
+    // kept or the write is cancelled, as the user answers.
+    bool confirmRecordAddresses();
     RecoveryKeeper& recovery() { return *recovery_; }
     // The unsaved-changes question when the document is modified: Save (and it was saved),
     // Discard, or no question needed give true; Cancel or a failed save give false.
@@ -149,6 +153,8 @@ private:
     QIcon editorIcon_;
     bool transferRunning_ = false;
     bool closeWhenTransferEnds_ = false;
+    // The open "quit during the transfer?" question; the end of the transfer takes it away.
+    QPointer<QDialog> quitQuestion_;
     int lastResult_ = -1;
     std::string backupNote_;
     RadioImage sentImage_;  // the image the latest transfer started with

@@ -24,6 +24,7 @@
 #include "pictures/background_wnd.h"
 #include "shell/document_texts.h"
 #include "shell/file_messages.h"
+#include "shell/gui/address_question.h"
 #include "shell/gui/app_settings.h"
 #include "shell/gui/icons.h"
 #include "shell/gui/main_frame.h"
@@ -169,7 +170,17 @@ void CMainFrame::dropEvent(QDropEvent* event) {
 }
 
 void CMainFrame::OfferRecovery() {
-    std::optional<Recovery> found = ReadRecovery();
+    // Only the edits of a program that no longer runs; the newest first, the others at the
+    // next start.
+    std::optional<Recovery> found;
+    std::string file;
+    for (const std::string& candidate : UnheldRecoveryFiles()) {
+        found = ReadRecovery(candidate);
+        if (found) {
+            file = candidate;
+            break;
+        }
+    }
     if (!found) return;
     const LanguageTable& language = workspace_.language;
     QMessageBox box(QMessageBox::Question, Q(language.row(lang_row::kTitle)),
@@ -182,11 +193,13 @@ void CMainFrame::OfferRecovery() {
     int answer = RunModal(box);
     if (QAbstractButton* clicked = box.clickedButton()) answer = box.standardButton(clicked);
     if (answer != QMessageBox::Ok) {
-        RemoveRecovery();
+        RemoveRecovery(file);
         return;
     }
     // The restored edits are unsaved: the document stays modified (with its file, if it had one).
     workspace_.document.replace(found->image, Q(found->documentPath), true);
+    // The edits are this program's now: kept in its own file before the other one goes.
+    if (recovery_->update() && file != recovery_->path()) RemoveRecovery(file);
     background_->viewport()->update();
     RefreshEditors();
 }
@@ -206,6 +219,10 @@ bool CMainFrame::loadFile(const QString& path) {
     const QString absolute = QFileInfo(path).absoluteFilePath();
     workspace_.document.replace(image, absolute, false);
     rememberFile(absolute);
+    // Records whose address bytes point elsewhere: said at once, with the repair offered (a
+    // repaired document is an unsaved edit).
+    if (AskAboutAddresses(this, image, workspace_.language, false) == AddressAnswer::Repair)
+        workspace_.document.editSettings(RepairRecordAddresses);
     background_->viewport()->update();
     RefreshEditors();
     return true;

@@ -48,6 +48,8 @@ private:
     bool fits(const PaintPlan& plan, int width) const;
     // Sizes the dialog and places the button and the detail line.
     void layOut();
+    // Gives the painted message and the detail to a screen reader.
+    void describe();
 
     QString message_;
     QPushButton* ok_;

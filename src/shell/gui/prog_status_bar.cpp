@@ -10,7 +10,8 @@ namespace radioprog {
 CProgStatusBar::CProgStatusBar(QWidget* parent)
     : QStatusBar(parent), progress_(new QProgressBar(this)), cancel_(new QPushButton(this)) {
     progress_->setRange(0, 100);
-    progress_->setTextVisible(false);
+    progress_->setTextVisible(true);
+    progress_->setAlignment(Qt::AlignCenter);
     progress_->hide();
     cancel_->setObjectName(QStringLiteral("cancelTransfer"));
     cancel_->setFocusPolicy(Qt::NoFocus);
@@ -21,6 +22,11 @@ CProgStatusBar::CProgStatusBar(QWidget* parent)
 void CProgStatusBar::setCancelText(const QString& text) {
     cancel_->setText(text);
     placeProgress();
+}
+
+void CProgStatusBar::setProgressName(const QString& name) {
+    progress_->setAccessibleName(name);
+    progress_->setFormat(name + QStringLiteral(" %p%"));
 }
 
 void CProgStatusBar::placeProgress() {

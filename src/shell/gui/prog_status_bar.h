@@ -20,6 +20,8 @@ public:
     QProgressBar* progressBar() const { return progress_; }
     QPushButton* cancelButton() const { return cancel_; }
     void setCancelText(const QString& text);
+    // What the bar says a transfer does ("Reading"): shown in the bar and its accessible name.
+    void setProgressName(const QString& name);
     QRect firstPaneRect() const;
 
 signals:

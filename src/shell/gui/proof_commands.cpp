@@ -32,6 +32,7 @@ void OpenSeveralRadios(CMainFrame& frame) {
     auto document = [&frame]() -> std::optional<RadioImage> {
         if (frame.transferRunning() || frame.job().IsBusy()) return std::nullopt;
         frame.FlushEditors();
+        if (!frame.confirmRecordAddresses()) return std::nullopt;
         return frame.image();
     };
     auto* dialog =

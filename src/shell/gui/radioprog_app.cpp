@@ -112,7 +112,8 @@ void CRadioProgApp::OnAppAbout() {
     const LanguageTable& language = mainFrame_->language();
     CAboutBoxDlg dialog(Q(TitleCaption(language.row(lang_row::kAbout))), Q(language.row(lang_row::kAboutVersion)),
                         Q(language.row(lang_row::kAboutLine)), Q(language.row(lang_row::kOk)),
-                        Q(language.row(lang_row::kAboutCopyright)), mainFrame_.get());
+                        Q(language.row(lang_row::kAboutCopyright)), Q(language.row(lang_row::kAboutLicence)),
+                        mainFrame_.get());
     RunModal(dialog);
 }
 

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/gui/recovery_keeper.h"
 
-#include "model/recovery_file.h"
 #include "shell/gui/document.h"
 #include "shell/gui/text.h"
 
@@ -11,16 +10,16 @@ RecoveryKeeper::RecoveryKeeper(Document& document, QObject* parent) : QObject(pa
     timer_.setInterval(kDefaultIntervalMs);
     connect(&timer_, &QTimer::timeout, this, &RecoveryKeeper::update);
     connect(&document_, &Document::modifiedChanged, this, [this](bool modified) {
-        if (!modified) RemoveRecovery();
+        if (!modified) own_.remove();
     });
     timer_.start();
 }
 
-void RecoveryKeeper::update() {
+bool RecoveryKeeper::update() {
     // A failed write is tried again at the next interval; it must not interrupt the user.
-    if (document_.isModified()) WriteRecovery(document_.image(), S(document_.path()));
+    return !document_.isModified() || own_.write(document_.image(), S(document_.path())).ok;
 }
 
-void RecoveryKeeper::discard() { RemoveRecovery(); }
+void RecoveryKeeper::discard() { own_.remove(); }
 
 }  // namespace radioprog

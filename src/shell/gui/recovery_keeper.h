@@ -6,6 +6,8 @@
 #include <QObject>
 #include <QTimer>
 
+#include "model/recovery_file.h"
+
 namespace radioprog {
 
 class Document;
@@ -18,13 +20,16 @@ public:
     explicit RecoveryKeeper(Document& document, QObject* parent = nullptr);
 
     void setInterval(int ms) { timer_.setInterval(ms); }
-    // Writes the recovery file now when the document is modified.
-    void update();
+    // Writes the recovery file now when the document is modified; false when that failed.
+    bool update();
     // A clean end: the recovery file goes.
     void discard();
+    // This program's recovery file.
+    std::string path() const { return own_.path(); }
 
 private:
     Document& document_;
+    OwnRecovery own_;
     QTimer timer_;
 };
 

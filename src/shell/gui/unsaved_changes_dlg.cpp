@@ -17,7 +17,7 @@ QMessageBox::StandardButton AskSaveChanges(QWidget* parent, const std::string& p
     QMessageBox box(QMessageBox::Warning, Q(language.row(lang_row::kTitle)), Q(SaveChangesQuestion(path, language)),
                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
     box.setObjectName(QStringLiteral("saveChangesQuestion"));
-    for (auto [button, row] : {std::pair{QMessageBox::Save, lang_row::kSaveButton},
+    for (auto [button, row] : {std::pair<QMessageBox::StandardButton, int>{QMessageBox::Save, lang_row::kSaveButton},
                                {QMessageBox::Discard, lang_row::kDiscardButton},
                                {QMessageBox::Cancel, lang_row::kCancel}})
         if (!language.row(row).empty()) box.button(button)->setText(Q(language.row(row)));

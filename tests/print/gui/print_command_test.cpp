@@ -169,8 +169,8 @@ private slots:
         if (pages < 0) QSKIP("pdfinfo and pdftotext (poppler-utils) are not installed");
         QCOMPARE(pages, 1);
         QVERIFY2(text.contains(QRegularExpression(QStringLiteral("E43=\\s+90"))), qPrintable(text));
-        // The CJK fonts share the glyph of 页 with a look-alike radical, which the text may give.
-        QVERIFY2(text.contains(QRegularExpression(QStringLiteral("E29\\s+第 3 \\S / 共 3 \\S"))), qPrintable(text));
+        QVERIFY2(text.contains(QRegularExpression(QStringLiteral("E29\\s+E%1").arg(lang_row::kPageNumber))),
+                 qPrintable(text));
         QVERIFY(!text.contains(QStringLiteral("E%1").arg(lang_row::kChannelNumber)));  // no channel page
     }
 

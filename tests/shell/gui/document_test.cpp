@@ -143,7 +143,7 @@ private slots:
     void init() {
         // A first run: nothing remembered, nothing to recover.
         QSettings(QStringLiteral("radioprog"), QStringLiteral("radioprog")).clear();
-        RemoveRecovery();
+        for (const std::string& file : UnheldRecoveryFiles()) RemoveRecovery(file);
         restore_ = true;
         restoreOffers_ = 0;
         dir_ = std::make_unique<TestDirectory>();
@@ -512,28 +512,31 @@ private slots:
         frame()->recovery().setInterval(20);
         // What each tick of the keeper's timer does, done at once: nothing unsaved, nothing written.
         frame()->recovery().update();
-        QVERIFY(!ReadRecovery());
+        QVERIFY(!ReadRecovery(frame()->recovery().path()));
         typeIntoCell(1, 2, "440.5");
-        QTRY_VERIFY(ReadRecovery().has_value());
-        std::optional<Recovery> kept = ReadRecovery();
+        QTRY_VERIFY(ReadRecovery(frame()->recovery().path()).has_value());
+        std::optional<Recovery> kept = ReadRecovery(frame()->recovery().path());
         QVERIFY(kept->image == frame()->image());
         QCOMPARE(Q(kept->documentPath), file("radio.dat"));
         QVERIFY(frame()->OnFileSave());
-        QVERIFY(!ReadRecovery());
+        QVERIFY(!ReadRecovery(frame()->recovery().path()));
         frame()->recovery().update();
-        QVERIFY(!ReadRecovery());
+        QVERIFY(!ReadRecovery(frame()->recovery().path()));
         // Discarded at the end: gone as well.
         typeIntoCell(2, 2, "440.6");
-        QTRY_VERIFY(ReadRecovery().has_value());
+        QTRY_VERIFY(ReadRecovery(frame()->recovery().path()).has_value());
         answer_ = Answer::Discard;
         QVERIFY(frame()->close());
-        QVERIFY(!ReadRecovery());
+        QVERIFY(!ReadRecovery(frame()->recovery().path()));
     }
 
     void recoveryFileIsOfferedAtStart() {
         RadioImage unsaved = testing::VariedImage(testing::DistinctRows());
         for (bool withPath : {true, false}) {
-            QVERIFY(WriteRecovery(unsaved, withPath ? dir_->file("radio.dat") : std::string()).ok);
+            // Left by a program that no longer runs.
+            QVERIFY(WriteRecovery(RecoveryDirectory() + "/recovery-999999999.dat", unsaved,
+                                  withPath ? dir_->file("radio.dat") : std::string())
+                        .ok);
             startProgram();
             QCOMPARE(restoreOffers_, 1);
             restoreOffers_ = 0;
@@ -548,7 +551,15 @@ private slots:
         startProgram();
         QCOMPARE(restoreOffers_, 1);
         QVERIFY(!document().isModified());
-        QVERIFY(!ReadRecovery());
+        QVERIFY(!ReadRecovery(frame()->recovery().path()));
+    }
+
+    void aCsvFileOnTheCommandLineIsImportedIntoANewDocument() {
+        const QString csv = Q(dir_->write("start.csv", "Location,Frequency\n7,146.52\n"));
+        startProgram({csv});
+        QTRY_COMPARE(ChannelView(frame()->image(), 7).rxFrequency(), 0x14652000u);
+        QVERIFY(document().path().isEmpty());
+        QVERIFY(document().isModified());
     }
 
     void filesFromTheCommandLineAndDropsOpenOrImport() {

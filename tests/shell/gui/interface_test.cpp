@@ -20,6 +20,7 @@
 #include <QRegularExpression>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QStyleOptionComboBox>
 #include <QTableWidget>
 #include <QTest>
@@ -105,6 +106,13 @@ class InterfaceTest : public QObject {
                                      .arg(window->height())
                                      .arg(area.width())
                                      .arg(area.height())));
+            // Nothing scrolls sideways while the work area has room beside the window.
+            for (auto* scrolled : window->findChildren<QAbstractScrollArea*>())
+                if (scrolled->horizontalScrollBar()->isVisible() && window->width() < area.width())
+                    QFAIL(qPrintable(QStringLiteral("%1: \"%2\" scrolls sideways at %3 px in a work area of %4 px")
+                                         .arg(QLatin1String(when), window->windowTitle())
+                                         .arg(window->width())
+                                         .arg(area.width())));
         }
     }
 
@@ -144,6 +152,7 @@ private slots:
         QTest::addColumn<QSize>("size");
         QTest::newRow("1366x768") << QSize(1366, 768);
         QTest::newRow("1024x600") << QSize(1024, 600);
+        QTest::newRow("1366x768 at twice the scale") << QSize(683, 384);
     }
     void editorsOpenInsideTheWorkArea() {
         QFETCH(QSize, size);

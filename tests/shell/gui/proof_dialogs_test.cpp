@@ -3,8 +3,10 @@
 // through the main window, against simulated radios on pseudo-terminals.
 #include <QAction>
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QListWidget>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTableWidget>
@@ -45,10 +47,10 @@ class ProofDialogsTest : public QObject {
 
     CMainFrame* frame() { return app_->mainFrame(); }
 
-    // Three radios; the second with faults.
-    void startApp(const sim::SimFaults& second = {}) {
+    // Three radios (or count); the second with faults.
+    void startApp(const sim::SimFaults& second = {}, int count = 3) {
         std::string ports;
-        for (int i = 0; i < 3; ++i) {
+        for (int i = 0; i < count; ++i) {
             radios_.push_back(std::make_unique<sim::RadioSimulator>());
             if (i == 1) radios_.back()->SetFaults(second);
             std::string error;
@@ -118,6 +120,37 @@ private slots:
         QVERIFY(holds(2));
     }
 
+    // Cancel (Esc) at about a third stops every radio at once; each row says so, with the
+    // warning that the radio may hold a mix, and the summary counts them.
+    void cancelStopsEveryRadio() {
+        startApp();
+        for (const auto& radio : radios_) radio->SetPaced(true);
+        FleetWriteDialog* dialog = openSeveral();
+        for (int port : {1, 2, 3}) dialog->setChecked(port, true);
+        QSignalSpy ended(dialog, &FleetWriteDialog::allEnded);
+        dialog->startButton()->click();
+        auto bar = [dialog](int row) { return static_cast<QProgressBar*>(dialog->table()->cellWidget(row, 1)); };
+        QVERIFY(QTest::qWaitFor([&] { return bar(0)->value() >= 30 && bar(1)->value() >= 30 && bar(2)->value() >= 30; },
+                                60000));
+        QElapsedTimer timer;
+        timer.start();
+        QTest::keyClick(dialog, Qt::Key_Escape);
+        QVERIFY(ended.wait(5000));
+        QVERIFY2(timer.elapsed() < 500, qPrintable(QString::number(timer.elapsed())));
+        QVERIFY(dialog->isVisible());
+        for (int row = 0; row < 3; ++row) {
+            QCOMPARE(dialog->table()->item(row, 2)->text(), Row(lang_row::kCancelled) + QStringLiteral(": ") +
+                                                                Row(lang_row::kMixedMemory) + QStringLiteral(" ") +
+                                                                Row(lang_row::kWriteAgain));
+            QVERIFY(bar(row)->value() < 100);
+        }
+        QCOMPARE(dialog->summary()->text(), Row(lang_row::kRadiosWritten) + QStringLiteral(" 0/3, ") +
+                                                Row(lang_row::kCancelled) + QStringLiteral(": 3"));
+        // With nothing running, Esc closes the dialog.
+        QTest::keyClick(dialog, Qt::Key_Escape);
+        QTRY_VERIFY(!frame()->findChild<FleetWriteDialog*>());
+    }
+
     void aFailingRadioIsNamedAndTheOthersAreVerified() {
         sim::SimFaults refusing;
         refusing.refusedWrites = 4;
@@ -142,6 +175,57 @@ private slots:
         frame()->action(Command::VerifyTransfers)->setChecked(true);
         QCOMPARE(RunTransfer(*frame(), &CMainFrame::OnWriteRadio), 4);
         QCOMPARE(shownLists_, QStringList{QStringLiteral("E17 9 E18 145.35000 \u2192 145.35001")});
+    }
+
+    // Compare With -> Radio reads as Read does: a progress bar, Cancel (Esc, the close button)
+    // that stops the read at once, and the same message when it fails or is cancelled.
+    void comparingWithTheRadioShowsProgressCancelsAndFailsAsReadDoes() {
+        startApp({}, 1);
+        radios_[0]->SetPaced(true);
+        qint64 cancelMs = -1;
+        bool stayedOpen = false;
+        modal_->setAnswer([&](QDialog& dialog) {
+            auto* compare = qobject_cast<CompareDialog*>(&dialog);
+            if (!compare) return int(QDialog::Accepted);
+            compare->show();
+            compare->radioButton()->click();
+            if (!QTest::qWaitFor([compare] { return compare->progressBar()->value() >= 20; }, 30000)) return 0;
+            if (!compare->cancelButton()->isVisible() || compare->okButton()->isEnabled()) return 0;
+            QElapsedTimer timer;
+            timer.start();
+            QTest::keyClick(compare, Qt::Key_Escape);
+            if (QTest::qWaitFor([compare] { return !compare->reading(); }, 5000)) cancelMs = timer.elapsed();
+            QTest::qWait(50);  // the end of the read is handled
+            stayedOpen = compare->isVisible();
+            shownLists_ << Items(compare->list());
+            return int(QDialog::Accepted);
+        });
+        frame()->action(Command::CompareWith)->trigger();
+        QVERIFY2(cancelMs >= 0 && cancelMs < 500, qPrintable(QString::number(cancelMs)));
+        QVERIFY(stayedOpen);
+        QCOMPARE(modal_->messages, QStringList{Row(122) + Row(lang_row::kTransferCancelled)});
+        QCOMPARE(modal_->details, QStringList{Row(lang_row::kNothingChanged)});
+        QVERIFY2(shownLists_.isEmpty(), qPrintable(shownLists_.join(QLatin1Char(';'))));  // nothing listed
+
+        // A silent radio: "No radio found" with the ports tried, not a line of the list.
+        radios_[0]->SetPaced(false);
+        radios_[0]->SetFaults(sim::SimFaults{.silent = true});
+        modal_->messages.clear();
+        modal_->details.clear();
+        shownLists_.clear();
+        modal_->setAnswer([&](QDialog& dialog) {
+            if (auto* compare = qobject_cast<CompareDialog*>(&dialog)) {
+                compare->radioButton()->click();
+                if (!QTest::qWaitFor([compare] { return !compare->reading(); }, 30000)) return 0;
+                QTest::qWait(50);
+                shownLists_ << Items(compare->list());
+            }
+            return int(QDialog::Accepted);
+        });
+        frame()->action(Command::CompareWith)->trigger();
+        QCOMPARE(modal_->messages, QStringList{Row(lang_row::kNoRadioFound)});
+        QVERIFY2(modal_->details.value(0).contains(Q(radios_[0]->devicePath())), qPrintable(modal_->details.value(0)));
+        QVERIFY2(shownLists_.isEmpty(), qPrintable(shownLists_.join(QLatin1Char(';'))));  // nothing listed
     }
 
     void comparesTheDocumentWithAFile() {

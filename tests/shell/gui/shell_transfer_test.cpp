@@ -71,7 +71,8 @@ private slots:
         });  // 150 MHz, outside both receive bands
         QCOMPARE(runTransfer(&CMainFrame::OnWriteRadio), 2);
         QCOMPARE(modal_->messages.size(), 2);
-        QVERIFY2(modal_->messages[0].startsWith(QStringLiteral("E1 5 E113")), qPrintable(modal_->messages[0]));
+        QVERIFY2(modal_->messages[0].startsWith(QStringLiteral("E1 4 (150.00000 MHz) E113")),
+                 qPrintable(modal_->messages[0]));
         QVERIFY2(modal_->messages[0].contains(QStringLiteral("144.000~146.995")), qPrintable(modal_->messages[0]));
         QCOMPARE(modal_->messages[1], QStringLiteral("E123E31"));
         for (const sim::SimEvent& event : radio_->Events()) QVERIFY(event.kind != sim::SimEvent::Kind::Write);

@@ -32,6 +32,8 @@ class TransferCancelTest : public ProgramTest {
 
     int quitAnswer_ = QMessageBox::No;
     int questions_ = 0;
+    bool leaveQuitQuestionOpen_ = false;
+    bool quitQuestionWentAway_ = false;
 
     // Starts a transfer and waits until the progress bar shows at least value.
     bool startAndWaitForProgress(void (CMainFrame::*command)(), int value) {
@@ -56,6 +58,15 @@ private slots:
         setUpProgram(Radio::Paced, [this](QDialog& dialog) {
             if (qobject_cast<QMessageBox*>(&dialog)) {
                 ++questions_;
+                if (dialog.objectName() == QStringLiteral("saveChangesQuestion")) return int(QMessageBox::Discard);
+                if (leaveQuitQuestionOpen_) {
+                    // Shown and left alone, as a user who does not answer: it must go when the
+                    // transfer ends.
+                    leaveQuitQuestionOpen_ = false;
+                    dialog.show();
+                    quitQuestionWentAway_ = QTest::qWaitFor([&dialog] { return !dialog.isVisible(); }, 15000);
+                    return dialog.result();
+                }
                 return quitAnswer_;
             }
             return int(QDialog::Accepted);
@@ -134,17 +145,39 @@ private slots:
         QVERIFY2(modal_->messages.isEmpty(), "no result to read when quitting");
     }
 
+    // Closing the window during a read, then not answering: when the read ends the question
+    // goes, the result is shown, and the quit goes ahead.
+    void quitQuestionGoesWhenTheTransferEnds() {
+        QVERIFY(startAndWaitForProgress(&CMainFrame::OnReadRadio, 5));
+        leaveQuitQuestionOpen_ = true;
+        quitQuestionWentAway_ = false;
+        frame()->close();
+        QVERIFY(quitQuestionWentAway_);
+        QVERIFY(!frame()->transferRunning());
+        QCOMPARE(modal_->messages, QStringList{QStringLiteral("E122E32")});
+        // The quit question and the unsaved read's question, nothing else.
+        QCOMPARE(questions_, 2);
+        QTRY_VERIFY(!frame()->isVisible());
+    }
+
     void bandRefusalShowsTheRefusedChannel() {
         radio_->SetPaced(false);
         radio_->SetBandLimits(NarrowReceiveBands());
         // Far down the table.
-        frame()->document().editSettings([](RadioImage& image) { ChannelRef(image, 100).setRxFrequency(0x15000000); });
+        frame()->document().editSettings([](RadioImage& image) {
+            ChannelRef(image, 100).setRxFrequency(0x15000000);
+            ChannelRef(image, 110).setRxFrequency(0x15000000);
+        });
         frame()->OpenFunctionsEditor();
         QCOMPARE(RunTransfer(*frame(), &CMainFrame::OnWriteRadio), 2);
         QCOMPARE(modal_->messages.size(), 2);
-        QVERIFY2(modal_->messages[0].startsWith(QStringLiteral("E1 101 E113 <144.000~146.995 430.000~440.995>")),
+        // The number the table shows, the frequency, and every refused channel below.
+        QVERIFY2(modal_->messages[0].startsWith(
+                     QStringLiteral("E1 100 (150.00000 MHz) E113 <144.000~146.995 430.000~440.995>")),
                  qPrintable(modal_->messages[0]));
-        QCOMPARE(modal_->details[0], QStringLiteral("E18 150.00000 MHz, E296 100"));
+        // The VFOs' frequencies lie outside these narrow bands too.
+        QCOMPARE(modal_->details[0], QStringLiteral("E1 100: E18 150.00000 MHz\nE1 110: E18 150.00000 MHz\n"
+                                                    "E74 A: E18 136.00000 MHz\nE74 B: E18 400.00000 MHz"));
         QCOMPARE(modal_->details[1], QStringLiteral("E%1").arg(lang_row::kNothingWritten));
 
         QCOMPARE(frame()->background()->activeSubWindow(), frame()->editorFrame(EditorKind::Channels));
@@ -158,6 +191,7 @@ private slots:
         // A VFO: the optional-functions form, where the VFO frequencies are.
         frame()->document().editSettings([](RadioImage& image) {
             ChannelRef(image, 100).setRxFrequency(0x14500000);
+            ChannelRef(image, 110).setRxFrequency(0x14500000);
             WriteLe32(image.vfoEntry(0), 0x14500000);
             WriteLe32(image.vfoEntry(1), 0x15000000);
         });
@@ -165,8 +199,9 @@ private slots:
         modal_->messages.clear();
         modal_->details.clear();
         QCOMPARE(RunTransfer(*frame(), &CMainFrame::OnWriteRadio), 2);
-        QVERIFY2(modal_->messages[0].startsWith(QStringLiteral("E74 B E113")), qPrintable(modal_->messages[0]));
-        QCOMPARE(modal_->details[0], QStringLiteral("E18 150.00000 MHz"));
+        QVERIFY2(modal_->messages[0].startsWith(QStringLiteral("E74 B (150.00000 MHz) E113")),
+                 qPrintable(modal_->messages[0]));
+        QCOMPARE(modal_->details[0], QStringLiteral("E74 B: E18 150.00000 MHz"));
         QCOMPARE(frame()->background()->activeSubWindow(), frame()->editorFrame(EditorKind::Functions));
     }
 

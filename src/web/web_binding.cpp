@@ -1,0 +1,606 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The web page's one interface to the core: a document (the open image, its history and its
+// language table) and the functions the page calls to show and edit it. Everything here only
+// converts between JavaScript values and the core's types; the rules are the core's.
+#include <emscripten/bind.h>
+#include <emscripten/val.h>
+
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "compare/image_diff.h"
+#include "editors/batch_channels.h"
+#include "editors/channel_cells.h"
+#include "editors/channel_clipboard.h"
+#include "editors/channel_commit.h"
+#include "editors/channel_csv.h"
+#include "editors/channel_editors.h"
+#include "editors/channel_navigation.h"
+#include "editors/channel_rows.h"
+#include "editors/control_ids.h"
+#include "editors/dtmf_form.h"
+#include "editors/dtmf_layout.h"
+#include "editors/edit_filters.h"
+#include "editors/image_document.h"
+#include "editors/settings_form.h"
+#include "editors/settings_layout.h"
+#include "model/dat_file.h"
+#include "model/extra_rows.h"
+#include "model/language_table.h"
+#include "print/print_data.h"
+#include "shell/command_table.h"
+#include "shell/document_texts.h"
+#include "shell/file_messages.h"
+#include "shell/menu_captions.h"
+#include "web/web_texts.h"
+
+using emscripten::val;
+
+namespace radioprog {
+namespace {
+
+val StringArray(const std::vector<std::string>& texts) {
+    val array = val::array();
+    for (const std::string& text : texts) array.call<void>("push", text);
+    return array;
+}
+
+val IntArray(const std::vector<int>& numbers) {
+    val array = val::array();
+    for (int n : numbers) array.call<void>("push", n);
+    return array;
+}
+
+std::vector<std::uint8_t> BytesOf(const val& bytes) {
+    return emscripten::convertJSArrayToNumberVector<std::uint8_t>(bytes);
+}
+
+val ByteArray(const std::vector<std::uint8_t>& bytes) {
+    val array = val::global("Uint8Array").new_(bytes.size());
+    array.call<void>("set", val(emscripten::typed_memory_view(bytes.size(), bytes.data())));
+    return array;
+}
+
+const char* KindName(ControlKind kind) {
+    switch (kind) {
+    case ControlKind::GroupBox: return "group";
+    case ControlKind::Label: return "label";
+    case ControlKind::List: return "list";
+    case ControlKind::Edit: return "edit";
+    case ControlKind::Check: return "check";
+    case ControlKind::RadioButton: return "radio";
+    case ControlKind::Button: return "button";
+    }
+    return "label";
+}
+
+val ControlObject(const FormControl& control, const LanguageTable& language) {
+    val object = val::object();
+    object.set("id", control.id);
+    object.set("kind", KindName(control.kind));
+    object.set("x", control.rect.x);
+    object.set("y", control.rect.y);
+    object.set("width", control.rect.width);
+    object.set("height", control.rect.height);
+    object.set("caption",
+               control.captionRow == kNoRow ? std::string() : PlainMenuText(language.row(control.captionRow)));
+    object.set("hidden", control.hidden);
+    object.set("side", control.side);
+    object.set("maxChars", control.maxChars);
+    object.set("readOnly", control.readOnly);
+    object.set("disabled", control.disabled);
+    if (control.kind == ControlKind::List)
+        object.set("entries", StringArray(ResolveChoices(control.choices, language)));
+    return object;
+}
+
+// The page's controls as the form's data exchange sees them: the values arrive as one object
+// {id: value} and the values to show leave the same way.
+class PageSettingsControls : public SettingsControls {
+public:
+    explicit PageSettingsControls(const val& values) {
+        const val keys = val::global("Object").call<val>("keys", values);
+        const int count = keys["length"].as<int>();
+        for (int i = 0; i < count; ++i) {
+            const std::string key = keys[i].as<std::string>();
+            const val value = values[key];
+            const int id = std::stoi(key);
+            if (value.isString())
+                texts_[id] = value.as<std::string>();
+            else
+                numbers_[id] = value.as<int>();
+        }
+    }
+    PageSettingsControls() = default;
+
+    int selection(int id) const override { return number(id); }
+    int check(int id) const override { return number(id) > 0 ? 1 : 0; }
+    std::string text(int id) const override {
+        auto found = texts_.find(id);
+        return found == texts_.end() ? std::string() : found->second;
+    }
+    int radioIndex(int firstId) const override { return number(firstId); }
+    void showSelection(int id, int index) override { numbers_[id] = index; }
+    void showCheck(int id, int state) override { numbers_[id] = state; }
+    void showText(int id, const std::string& text) override { texts_[id] = text; }
+    void showRadioIndex(int firstId, int index) override { numbers_[firstId] = index; }
+
+    val values() const {
+        val object = val::object();
+        for (const auto& [id, value] : numbers_) object.set(std::to_string(id), value);
+        for (const auto& [id, text] : texts_) object.set(std::to_string(id), text);
+        return object;
+    }
+
+private:
+    int number(int id) const {
+        auto found = numbers_.find(id);
+        return found == numbers_.end() ? -1 : found->second;
+    }
+    std::map<int, int> numbers_;
+    std::map<int, std::string> texts_;
+};
+
+}  // namespace
+
+// One open document with the language it is shown in.
+class WebDocument {
+public:
+    WebDocument() { document_.startNew(); }
+
+    // Language file text and the column to use; returns the language names it holds.
+    val loadLanguage(const std::string& csvText, int index) {
+        LanguageTable table;
+        table.index = index;
+        std::istringstream in(csvText);
+        if (!LoadLanguageStream(in, table)) return val::array();
+        language_ = table;
+        languageFile_ = csvText;
+        std::vector<std::string> names;
+        for (int i = 0; i < language_.nameCount(); ++i) names.push_back(language_.names[static_cast<std::size_t>(i)]);
+        return StringArray(names);
+    }
+    int defaultLanguage() const { return DefaultLanguageIndex(); }
+    std::string text(int row) const { return language_.row(row); }
+    // A menu command's caption without its accelerator marks.
+    std::string commandCaption(int command) const {
+        const MenuEntry* entry = FindCommand(static_cast<Command>(command));
+        return entry ? PlainMenuText(CaptionText(*entry, language_)) : std::string();
+    }
+    val pageTexts() const {
+        val object = val::object();
+        for (const WebText& text : WebTexts()) object.set(text.key, PlainMenuText(language_.row(text.row)));
+        return object;
+    }
+
+    // The document.
+    void startNew() { document_.startNew(); }
+    // Opens the bytes of a .dat file; empty on success, else the message to show.
+    std::string openDat(const val& bytes, const std::string& name, bool modified) {
+        const std::vector<std::uint8_t> content = BytesOf(bytes);
+        RadioImage image = document_.image();
+        const FileResult result = DecodeDatFile(content, name, image);
+        if (!result.ok) return DatOpenFailure(name, result, language_);
+        document_.replace(image, modified ? std::string() : name, modified);
+        if (modified) recoveredName_ = name;
+        return {};
+    }
+    val datBytes() const { return ByteArray(DatFileBytes(document_.image())); }
+    std::string saveName(const std::string& chosen) const { return DatSaveName(chosen); }
+    void markSaved(const std::string& name) { document_.markSaved(name); }
+    bool modified() const { return document_.modified(); }
+    std::string path() const { return document_.path(); }
+    std::string title() const {
+        std::string title = DocumentWindowTitle(document_.path(), language_);
+        const std::size_t mark = title.find("[*]");
+        if (mark != std::string::npos) title.replace(mark, 3, document_.modified() ? "*" : "");
+        return title;
+    }
+    std::string saveChangesQuestion() const { return SaveChangesQuestion(document_.path(), language_); }
+
+    // The channel table.
+    val headers() const {
+        std::vector<std::string> texts;
+        for (int row : ChannelHeaderRows()) texts.push_back(language_.row(row));
+        return StringArray(texts);
+    }
+    val row(int n) const {
+        const ChannelRow cells = ChannelToRow(document_.image(), language_, n);
+        return StringArray(std::vector<std::string>(cells.begin(), cells.end()));
+    }
+    // The editor of a column: "none", "list" or "edit".
+    std::string editorKind(int column) const {
+        const CellEditor editor = EditorForColumn(column);
+        return IsEditEditor(editor) ? "edit" : IsListEditor(editor) ? "list" : "none";
+    }
+    val editorChoices(int column) const { return StringArray(EditorChoices(EditorForColumn(column), language_)); }
+    int findChoice(int column, const std::string& text) const {
+        return FindChoice(EditorChoices(EditorForColumn(column), language_), text);
+    }
+    // Where the editor opens for a key (code 0: opened without a key, by a click or F2):
+    // {column, text} where text is null when the key leaves the cell's own text.
+    val openEditor(int n, int column, int key, bool byClick) const {
+        const ChannelRow cells = ChannelToRow(document_.image(), language_, n);
+        const std::string& rx = cells[column::kRxFrequency];
+        int target = byClick ? ClickEditColumn(column, cells[static_cast<std::size_t>(column)], rx) : column;
+        const int editColumn = OpenEditorColumn(target, rx);
+        val result = val::object();
+        result.set("column", editColumn);
+        result.set("kind", editorKind(editColumn));
+        val text = val::null();
+        if (editColumn == target && key > 0)
+            if (auto typed = KeyTextForEditor(editColumn, static_cast<char32_t>(key), false)) text = val(*typed);
+        result.set("text", text);
+        return result;
+    }
+    // Whether an edit editor takes a typed character.
+    bool editAccepts(int column, int key, int textLength, bool hasSelection) const {
+        if (column == column::kName)
+            return NameEditAccepts(static_cast<char32_t>(key), static_cast<std::size_t>(textLength), hasSelection);
+        return NumericEditAccepts(static_cast<char32_t>(key), false);
+    }
+    // Stores an editor's text into a cell; returns the channels that changed.
+    val commitCell(int n, int column, const std::string& text) {
+        return IntArray(document_.editChannels([&](RadioImage& image) {
+            ChannelRow cells = ChannelToRow(image, language_, n);
+            CommitCell(image, language_, n, column, text, cells);
+        }));
+    }
+    val clearCell(int n, int column) {
+        return IntArray(document_.editChannels([&](RadioImage& image) {
+            ChannelRow cells = ChannelToRow(image, language_, n);
+            ClearCell(image, language_, n, column, cells);
+        }));
+    }
+    // Tab and Enter: the next cell {row, column} (grid rows, channel n is row n + 1) or null.
+    val advanceCell(int row, int column) const {
+        const auto target = AdvanceCellTarget({row, column});
+        if (!target) return val::null();
+        val cell = val::object();
+        cell.set("row", target->row);
+        cell.set("column", target->column);
+        return cell;
+    }
+    // Up and Down: the target cell or null.
+    val verticalMove(int row, int column, bool up) const {
+        const auto target = VerticalMoveTarget(row, up);
+        if (!target) return val::null();
+        val cell = val::object();
+        cell.set("row", *target);
+        const bool empty = *target > 0 && VerticalMoveGoesToBandColumn(
+                                              ChannelToRow(document_.image(), language_, *target - 1)[column::kBand]);
+        cell.set("column", empty ? column::kBand : column);
+        return cell;
+    }
+    val deleteChannels(const val& channels) {
+        const auto set = emscripten::vecFromJSArray<int>(channels);
+        return IntArray(document_.editChannels([&](RadioImage& image) { DeleteChannels(image, set); }));
+    }
+    bool insertDropsChannel() const { return InsertDropsChannelInUse(document_.image()); }
+    val insertChannel(int n) {
+        return IntArray(document_.editChannels([&](RadioImage& image) { InsertEmptyChannel(image, n); }));
+    }
+    // Returns the moved set's new numbers (empty: nothing moved).
+    val moveChannels(const val& channels, bool up) {
+        const auto set = emscripten::vecFromJSArray<int>(channels);
+        std::vector<int> moved;
+        document_.editChannels(
+            [&](RadioImage& image) { moved = MoveChannels(image, set, up ? MoveDirection::Up : MoveDirection::Down); });
+        return IntArray(moved);
+    }
+    val undo() { return IntArray(document_.undo()); }
+    val redo() { return IntArray(document_.redo()); }
+    bool canUndo() const { return document_.history().canUndo(); }
+    bool canRedo() const { return document_.history().canRedo(); }
+
+    // Clipboard as tab-separated text.
+    std::string copyChannels(const val& channels) const {
+        return CopyChannels(document_.image(), language_, emscripten::vecFromJSArray<int>(channels));
+    }
+    std::string cutChannels(const val& channels) {
+        std::string text;
+        document_.editChannels([&](RadioImage& image) {
+            text = CutChannels(image, language_, emscripten::vecFromJSArray<int>(channels));
+        });
+        return text;
+    }
+    // Pastes at a channel and column; returns the lines of the report (empty: all stored).
+    val paste(int firstChannel, int column, const std::string& text) {
+        PasteTarget target;
+        target.firstChannel = firstChannel;
+        target.column = column;
+        target.headers = ChannelHeaders(everyLanguage());
+        PasteReport report;
+        document_.editChannels([&](RadioImage& image) { report = PasteChannels(image, language_, target, text); });
+        std::vector<std::string> lines;
+        for (const PasteProblem& problem : report.problems) lines.push_back(PasteProblemText(problem, language_));
+        return StringArray(lines);
+    }
+
+    // CSV files.
+    std::string exportCsv() const { return ExportChannelsCsv(document_.image()); }
+    bool csvHasLocation(const std::string& text) const { return CsvHasColumn(text, "Location"); }
+    // Imports CSV text; firstChannel < 0 places rows by their Location. Returns
+    // {stored, lines}: the number of channels written and the report's lines.
+    val importCsv(const std::string& text, int firstChannel) {
+        CsvImportOptions options;
+        if (firstChannel >= 0) options.firstChannel = firstChannel;
+        CsvImportReport report;
+        document_.editChannels([&](RadioImage& image) { report = ImportChannelsCsv(image, text, options); });
+        std::vector<std::string> lines;
+        if (!report.headerOk) lines.push_back(CsvReasonText(CsvReason::NoFrequencyColumn, language_));
+        for (const CsvProblem& problem : report.problems) lines.push_back(CsvProblemText(problem, language_));
+        val result = val::object();
+        result.set("stored", static_cast<int>(report.channels.size()));
+        result.set("lines", StringArray(lines));
+        return result;
+    }
+
+    // Comparison with the bytes of another .dat file: the differences in words, or a message.
+    val compareWith(const val& bytes, const std::string& name) const {
+        RadioImage other;
+        other.ApplyDefaults();
+        const FileResult result = DecodeDatFile(BytesOf(bytes), name, other);
+        val answer = val::object();
+        if (!result.ok) {
+            answer.set("error", DatOpenFailure(name, result, language_));
+            return answer;
+        }
+        std::vector<std::string> lines;
+        for (const ImageDifference& difference : CompareImages(document_.image(), other, language_))
+            lines.push_back(DifferenceText(difference, language_));
+        answer.set("lines", StringArray(lines));
+        return answer;
+    }
+
+    // Batch fill: the dialog's lists and first values, and applying a filled-in dialog.
+    val batchDialog() const {
+        const BatchSettings settings = InitialBatchSettings(language_);
+        const BatchChoices choices = MakeBatchChoices(language_);
+        val object = val::object();
+        object.set("rxStart", settings.rxStart);
+        object.set("txStart", settings.txStart);
+        object.set("rxTone", settings.rxTone);
+        object.set("txTone", settings.txTone);
+        object.set("power", settings.power);
+        object.set("bandwidth", settings.bandwidth);
+        object.set("busyLockout", settings.busyLockout);
+        object.set("pttId", settings.pttId);
+        object.set("step", settings.step);
+        object.set("tones", StringArray(choices.tones));
+        object.set("powers", StringArray(choices.power));
+        object.set("bandwidths", StringArray(choices.bandwidth));
+        object.set("busyLockouts", StringArray(choices.busyLockout));
+        object.set("pttIds", StringArray(choices.pttId));
+        object.set("steps", StringArray(choices.steps));
+        return object;
+    }
+    // first and last are table numbers (0..127); -1 for all channels. Returns the changed channels.
+    val applyBatch(const val& values, int first, int last, bool subtract, bool bit14) {
+        BatchSettings settings = InitialBatchSettings(language_);
+        settings.rxStart = values["rxStart"].as<std::string>();
+        settings.txStart = values["txStart"].as<std::string>();
+        settings.rxTone = values["rxTone"].as<std::string>();
+        settings.txTone = values["txTone"].as<std::string>();
+        settings.power = values["power"].as<std::string>();
+        settings.bandwidth = values["bandwidth"].as<std::string>();
+        settings.busyLockout = values["busyLockout"].as<std::string>();
+        settings.pttId = values["pttId"].as<std::string>();
+        settings.step = values["step"].as<std::string>();
+        settings.bit14 = bit14;
+        settings.direction = subtract ? BatchDirection::Subtract : BatchDirection::Add;
+        if (first >= 0) {
+            settings.scope = BatchScope::Range;
+            settings.firstChannel = static_cast<unsigned>(first) + 1;
+            settings.lastChannel = static_cast<unsigned>(last) + 1;
+        }
+        return IntArray(document_.editChannels([&](RadioImage& image) { ApplyBatch(image, language_, settings); }));
+    }
+
+    // The optional-functions form: its controls, the values the image gives them, and storing.
+    val settingsControls() const {
+        val array = val::array();
+        for (const FormControl& control : SettingsFormControls()) {
+            val object = ControlObject(control, language_);
+            // What a change of the control asks of the form: a new band, a typed frequency.
+            for (int side = 0; side < 2; ++side) {
+                if (control.id == settings_control::kBand[side]) object.set("onChange", "band");
+                if (control.id == settings_control::kFrequency[side]) object.set("onChange", "frequency");
+            }
+            array.call<void>("push", object);
+        }
+        return array;
+    }
+    val settingsSize() const {
+        val size = val::object();
+        size.set("width", kSettingsFormWidth);
+        size.set("height", kSettingsFormHeight);
+        return size;
+    }
+    val loadSettings() {
+        LoadFromImage(settings_, document_.image(), language_);
+        PageSettingsControls shown;
+        ShowSettingsForm(settings_, shown);
+        return shown.values();
+    }
+    // Stores the page's values; returns {values} as the form now shows them, or {error}.
+    val storeSettings(const val& values) {
+        PageSettingsControls controls(values);
+        val answer = val::object();
+        if (ReadSettingsForm(settings_, controls) == ReadResult::StoppedAtChannelCount) {
+            answer.set("error", ChannelCountRefusal(language_));
+            return answer;
+        }
+        document_.editSettings([&](RadioImage& image) { StoreToImage(settings_, image, language_); });
+        PageSettingsControls shown;
+        ShowSettingsForm(settings_, shown);
+        answer.set("values", shown.values());
+        return answer;
+    }
+    val bandChanged(const val& values, int side) {
+        PageSettingsControls controls(values);
+        ReadSettingsForm(settings_, controls);
+        ApplyBandChange(settings_, side);
+        PageSettingsControls shown;
+        ShowSettingsForm(settings_, shown);
+        return shown.values();
+    }
+    // A typed frequency: the values to show (the previous text back when refused).
+    val frequencyTyped(const val& values, int side) {
+        PageSettingsControls controls(values);
+        FilterFrequencyEdit(settings_, side, controls);
+        PageSettingsControls shown;
+        ShowSettingsForm(settings_, shown);
+        return shown.values();
+    }
+
+    // The DTMF form.
+    val dtmfControls() const {
+        val array = val::array();
+        for (const FormControl& control : DtmfLayout()) array.call<void>("push", ControlObject(control, language_));
+        // The code table's read-only numbers become the names of their codes.
+        for (int k = 0; k < kDtmfGroupCount; ++k) {
+            val code = ControlObject(DtmfCodeTable()[static_cast<std::size_t>(k)].code, language_);
+            code.set("caption", language_.row(lang_row::kDtmfGroup) + " " + std::to_string(k + 1));
+            array.call<void>("push", code);
+        }
+        return array;
+    }
+    val dtmfSize() const {
+        val size = val::object();
+        size.set("width", kDtmfFormWidth);
+        size.set("height", kDtmfFormHeight);
+        return size;
+    }
+    val loadDtmf() const {
+        DtmfForm form;
+        OpenDtmfForm(form);
+        LoadFromImage(form, document_.image());
+        return DtmfValues(form);
+    }
+    bool dtmfAccepts(const std::string& text) const { return DtmfInputAccepted(text); }
+    val storeDtmf(const val& values) {
+        DtmfForm form;
+        OpenDtmfForm(form);
+        LoadFromImage(form, document_.image());
+        form.localId = values[std::to_string(dtmf_control::kLocalId)].as<std::string>();
+        for (int k = 0; k < kDtmfGroupCount; ++k)
+            form.codes[static_cast<std::size_t>(k)] =
+                values[std::to_string(DtmfCodeTable()[static_cast<std::size_t>(k)].code.id)].as<std::string>();
+        form.duration = values[std::to_string(dtmf_control::kDuration)].as<int>();
+        form.pause = values[std::to_string(dtmf_control::kPause)].as<int>();
+        form.pttPress = values[std::to_string(dtmf_control::kPttPress)].as<int>();
+        form.pttRelease = values[std::to_string(dtmf_control::kPttRelease)].as<int>();
+        document_.editSettings([&](RadioImage& image) { StoreToImage(form, image); });
+        return loadDtmf();
+    }
+
+    // The printout's channel rows.
+    val printRows() const {
+        const PrintData data = PrintDataFromImage(document_.image(), language_);
+        val rows = val::array();
+        for (const ChannelRow& cells : data.channels)
+            rows.call<void>("push", StringArray(std::vector<std::string>(cells.begin(), cells.end())));
+        return rows;
+    }
+
+private:
+    val DtmfValues(const DtmfForm& form) const {
+        val object = val::object();
+        object.set(std::to_string(dtmf_control::kLocalId), form.localId);
+        for (int k = 0; k < kDtmfTableRows; ++k) {
+            const DtmfTableRow& row = DtmfCodeTable()[static_cast<std::size_t>(k)];
+            object.set(std::to_string(row.number.id), form.groupNumbers[static_cast<std::size_t>(k)]);
+            if (k < kDtmfGroupCount) object.set(std::to_string(row.code.id), form.codes[static_cast<std::size_t>(k)]);
+        }
+        object.set(std::to_string(dtmf_control::kDuration), form.duration);
+        object.set(std::to_string(dtmf_control::kPause), form.pause);
+        object.set(std::to_string(dtmf_control::kPttPress), form.pttPress);
+        object.set(std::to_string(dtmf_control::kPttRelease), form.pttRelease);
+        object.set(std::to_string(dtmf_control::kGroupCall), form.groupCall);
+        return object;
+    }
+
+    // The table in use and one for every other column of the language file.
+    std::vector<LanguageTable> everyLanguage() const {
+        std::vector<LanguageTable> tables{language_};
+        for (int i = 0; i < language_.nameCount(); ++i) {
+            if (i == language_.index) continue;
+            LanguageTable table;
+            table.index = i;
+            std::istringstream in(languageFile_);
+            if (LoadLanguageStream(in, table)) tables.push_back(table);
+        }
+        return tables;
+    }
+
+    ImageDocument document_;
+    LanguageTable language_;
+    std::string languageFile_;
+    std::string recoveredName_;
+    SettingsForm settings_;
+};
+
+}  // namespace radioprog
+
+EMSCRIPTEN_BINDINGS(radiocore) {
+    using radioprog::WebDocument;
+    emscripten::class_<WebDocument>("WebDocument")
+        .constructor<>()
+        .function("loadLanguage", &WebDocument::loadLanguage)
+        .function("defaultLanguage", &WebDocument::defaultLanguage)
+        .function("text", &WebDocument::text)
+        .function("commandCaption", &WebDocument::commandCaption)
+        .function("pageTexts", &WebDocument::pageTexts)
+        .function("startNew", &WebDocument::startNew)
+        .function("openDat", &WebDocument::openDat)
+        .function("datBytes", &WebDocument::datBytes)
+        .function("saveName", &WebDocument::saveName)
+        .function("markSaved", &WebDocument::markSaved)
+        .function("modified", &WebDocument::modified)
+        .function("path", &WebDocument::path)
+        .function("title", &WebDocument::title)
+        .function("saveChangesQuestion", &WebDocument::saveChangesQuestion)
+        .function("headers", &WebDocument::headers)
+        .function("row", &WebDocument::row)
+        .function("editorKind", &WebDocument::editorKind)
+        .function("editorChoices", &WebDocument::editorChoices)
+        .function("findChoice", &WebDocument::findChoice)
+        .function("openEditor", &WebDocument::openEditor)
+        .function("editAccepts", &WebDocument::editAccepts)
+        .function("commitCell", &WebDocument::commitCell)
+        .function("clearCell", &WebDocument::clearCell)
+        .function("advanceCell", &WebDocument::advanceCell)
+        .function("verticalMove", &WebDocument::verticalMove)
+        .function("deleteChannels", &WebDocument::deleteChannels)
+        .function("insertDropsChannel", &WebDocument::insertDropsChannel)
+        .function("insertChannel", &WebDocument::insertChannel)
+        .function("moveChannels", &WebDocument::moveChannels)
+        .function("undo", &WebDocument::undo)
+        .function("redo", &WebDocument::redo)
+        .function("canUndo", &WebDocument::canUndo)
+        .function("canRedo", &WebDocument::canRedo)
+        .function("copyChannels", &WebDocument::copyChannels)
+        .function("cutChannels", &WebDocument::cutChannels)
+        .function("paste", &WebDocument::paste)
+        .function("exportCsv", &WebDocument::exportCsv)
+        .function("csvHasLocation", &WebDocument::csvHasLocation)
+        .function("importCsv", &WebDocument::importCsv)
+        .function("compareWith", &WebDocument::compareWith)
+        .function("batchDialog", &WebDocument::batchDialog)
+        .function("applyBatch", &WebDocument::applyBatch)
+        .function("settingsControls", &WebDocument::settingsControls)
+        .function("settingsSize", &WebDocument::settingsSize)
+        .function("loadSettings", &WebDocument::loadSettings)
+        .function("storeSettings", &WebDocument::storeSettings)
+        .function("bandChanged", &WebDocument::bandChanged)
+        .function("frequencyTyped", &WebDocument::frequencyTyped)
+        .function("dtmfControls", &WebDocument::dtmfControls)
+        .function("dtmfSize", &WebDocument::dtmfSize)
+        .function("loadDtmf", &WebDocument::loadDtmf)
+        .function("dtmfAccepts", &WebDocument::dtmfAccepts)
+        .function("storeDtmf", &WebDocument::storeDtmf)
+        .function("printRows", &WebDocument::printRows);
+}

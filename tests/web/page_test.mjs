@@ -1,0 +1,296 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The web page in a real headless Chromium: files opened and saved byte for byte as the
+// command-line program (the same core, built natively) writes them, editing by keyboard,
+// CSV, languages, recovery after a reload, and no serious accessibility violation in any
+// view. Screenshots of every view at a laptop's and a phone's size, in English and Chinese,
+// go to <page>/../web-screens for a person to look at.
+//
+// node page_test.mjs <built page folder> <radioprog-cli> <repository root>
+// Exits 77 (skipped, with the reason) when the page, the browser or the test tools are missing.
+import { test, before, after } from 'node:test';
+import assert from 'node:assert/strict';
+import { execFileSync } from 'node:child_process';
+import { mkdtempSync, readFileSync, readdirSync, existsSync, mkdirSync, rmSync, writeFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join, resolve } from 'node:path';
+import { createRequire } from 'node:module';
+import { serve, launch, CHROMIUM, missing } from './browser.mjs';
+
+const [pageDir, cli, root] = process.argv.slice(2).map((p) => resolve(p));
+const require = createRequire(join(root, 'package.json'));
+const absent = missing([join(pageDir, 'index.html'), join(pageDir, 'radiocore.wasm'), CHROMIUM,
+    join(root, 'node_modules/puppeteer-core'), join(root, 'node_modules/axe-core'), cli]);
+if (absent.length) {
+    console.log(`SKIPPED: missing ${absent.join(', ')} (make web and make npm-deps install and build them)`);
+    process.exit(77);
+}
+const puppeteer = require('puppeteer-core');
+const AXE = require.resolve('axe-core/axe.min.js');
+const CHINESE = '0';
+const ENGLISH = '2';
+
+const work = mkdtempSync(join(tmpdir(), 'radioprog-web-'));
+const runCli = (...args) => execFileSync(cli, args, { encoding: 'buffer' });
+let server;
+let chromium;
+
+// A .dat file with the demo channels, as the command-line program writes it.
+const fixture = join(work, 'radio.dat');
+const demoCsv = join(root, 'tools/demo-channels.csv');
+
+before(async () => {
+    runCli('new', fixture);
+    runCli('import-csv', fixture, demoCsv);
+    server = await serve(pageDir);
+    chromium = await launch(puppeteer);
+});
+
+after(async () => {
+    await chromium?.close();
+    server?.close();
+    rmSync(work, { recursive: true, force: true });
+});
+
+// A page in a browser context of its own (its own storage, so no test sees another's
+// recovery), with downloads into a folder of its own, without the file-system pickers (the
+// tests take the picker-less path every browser has), answering the page's leave question.
+// Closing the page closes its context.
+async function openPage() {
+    const downloads = mkdtempSync(join(work, 'downloads-'));
+    const context = await chromium.browser.createBrowserContext({ downloadBehavior: { policy: 'allow', downloadPath: downloads } });
+    const page = await context.newPage();
+    const closePage = page.close.bind(page);
+    page.close = async () => {
+        await closePage();
+        await context.close();
+    };
+    await page.bringToFront();
+    await page.evaluateOnNewDocument(() => {
+        delete window.showOpenFilePicker;
+        delete window.showSaveFilePicker;
+    });
+    const errors = [];
+    page.on('pageerror', (error) => errors.push(error.message));
+    page.on('dialog', (dialog) => dialog.accept());
+    await page.setViewport({ width: 1366, height: 768 });
+    await page.goto(server.url);
+    await page.waitForSelector('body[data-ready="true"]');
+    return { page, downloads, errors };
+}
+
+async function downloaded(folder, name) {
+    const path = join(folder, name);
+    for (let i = 0; i < 600 && !existsSync(path); ++i) await new Promise((r) => setTimeout(r, 50));
+    // Chromium writes to a temporary name and renames: once the name exists the file is whole.
+    return readFileSync(path);
+}
+
+async function command(page, name) {
+    await page.click(`[data-command="${name}"]`);
+}
+
+async function chooseFile(page, commandName, path) {
+    const [chooser] = await Promise.all([page.waitForFileChooser(), command(page, commandName)]);
+    await chooser.accept([path]);
+}
+
+// Answers the page's own dialog with the button of that index.
+async function answer(page, index) {
+    await page.waitForSelector('#dialog[open]');
+    const shown = await page.$eval('#dialog', (dialog) => dialog.dataset.shown);
+    await page.click(`#dialog-buttons button:nth-child(${index + 1})`);
+    // Closed, or already showing the next question.
+    await page.waitForFunction((n) => {
+        const dialog = document.getElementById('dialog');
+        return !dialog.open || dialog.dataset.shown !== n;
+    }, {}, shown);
+}
+
+const cellText = (page, n, column) => page.$eval('#grid', (grid, r, c) => grid.rows[r].cells[c].textContent, n + 1, column);
+const title = (page) => page.title();
+
+test('a .dat file opens into the table and saves back byte for byte; CSV export is the native one', async () => {
+    const { page, downloads, errors } = await openPage();
+    await chooseFile(page, 'open', fixture);
+    await page.waitForFunction(() => document.title.startsWith('radio.dat'));
+    assert.equal(await cellText(page, 1, 2), '145.35000');
+    assert.equal(await cellText(page, 0, 11), 'CALL2M');
+    assert.ok(!(await title(page)).includes('*'));
+
+    await command(page, 'save');
+    assert.deepEqual(await downloaded(downloads, 'radio.dat'), readFileSync(fixture));
+    await command(page, 'exportCsv');
+    assert.equal((await downloaded(downloads, 'radio.csv')).toString(), runCli('export-csv', fixture, '-').toString());
+
+    // Compare With: the same file, a new image (the native diff's words), a file too short.
+    const fresh = join(work, 'compare-new.dat');
+    runCli('new', fresh);
+    const short = join(work, 'short.dat');
+    writeFileSync(short, Buffer.alloc(100));
+    for (const [file, expected] of [[fixture, /No differences/], [fresh, /CALL2M/], [short, /short\.dat/]]) {
+        await chooseFile(page, 'compareWith', file);
+        await page.waitForSelector('#dialog[open]');
+        assert.match(await page.$eval('#dialog', (dialog) => dialog.textContent), expected);
+        await answer(page, 0);
+    }
+
+    // Ins opens an empty channel 1 and Ctrl+Up moves channel 2 (the former 1) back up.
+    await page.focus('#grid [tabindex="0"]');
+    await page.keyboard.press('ArrowDown');
+    await page.keyboard.press('Insert');
+    assert.equal(await cellText(page, 1, 2), '');
+    assert.equal(await cellText(page, 2, 11), 'RPT1');
+    await page.keyboard.press('ArrowDown');
+    await page.keyboard.down('Control');
+    await page.keyboard.press('ArrowUp');
+    await page.keyboard.up('Control');
+    assert.equal(await cellText(page, 1, 11), 'RPT1');
+    assert.equal(await cellText(page, 2, 2), '');
+    assert.deepEqual(errors, []);
+    await page.close();
+});
+
+test('keyboard only: typing edits cells, Enter moves on, Esc cancels, undo and redo, Del, paste, a setting', async () => {
+    const { page, downloads, errors } = await openPage();
+    await page.focus('#grid [tabindex="0"]'); // channel 0, receive frequency
+    // An empty channel: typing opens its frequency editor; the core snaps the frequency.
+    await page.keyboard.type('145.5213');
+    await page.keyboard.press('Enter');
+    assert.equal(await cellText(page, 0, 2), '145.52000');
+    assert.ok((await title(page)).includes('*'));
+    // Enter moved to the transmit frequency; Esc throws a typed text away.
+    await page.keyboard.type('150');
+    await page.keyboard.press('Escape');
+    assert.equal(await cellText(page, 0, 3), '145.52000');
+    // Letters the name field refuses never reach it.
+    for (let i = 0; i < 9; ++i) await page.keyboard.press('ArrowRight');
+    await page.keyboard.type('ab-c!1');
+    await page.keyboard.press('Enter');
+    assert.equal(await cellText(page, 0, 11), 'ABC1');
+
+    await page.keyboard.down('Control');
+    await page.keyboard.press('z');
+    await page.keyboard.up('Control');
+    assert.equal(await cellText(page, 0, 11), '');
+    await page.keyboard.down('Control');
+    await page.keyboard.press('y');
+    await page.keyboard.up('Control');
+    assert.equal(await cellText(page, 0, 11), 'ABC1');
+    // Enter on the name moved on to the next channel; back to the name, Del empties it.
+    await page.keyboard.press('ArrowUp');
+    await page.keyboard.press('End');
+    await page.keyboard.press('Delete');
+    assert.equal(await cellText(page, 0, 11), '');
+
+    // Ctrl+V of tab-separated text: channels 5 and 6, a bad frequency reported, not stored.
+    await page.keyboard.press('ArrowDown');
+    await page.evaluate(() => {
+        const data = new DataTransfer();
+        data.setData('text/plain', '5\tVHF/UHF\t146.52\n6\tVHF/UHF\t99.5\n');
+        document.activeElement.dispatchEvent(new ClipboardEvent('paste', { clipboardData: data, bubbles: true }));
+    });
+    await page.waitForSelector('#dialog[open]');
+    assert.match(await page.$eval('#dialog-body', (body) => body.textContent), /99\.5/);
+    await answer(page, 0);
+    assert.equal(await cellText(page, 1, 2), '146.52000');
+    assert.equal(await cellText(page, 2, 2), '');
+
+    // A setting: the squelch list, by keyboard, stored with the form's OK.
+    await page.click('#tab-functions');
+    await page.focus('#control-1013');
+    await page.keyboard.press('ArrowDown');
+    await page.keyboard.press('Enter');
+    await command(page, 'save');
+    const saved = join(work, 'edited.dat');
+    writeFileSync(saved, await downloaded(downloads, 'radio.dat'));
+    // The native program reads the same edits from the saved file.
+    const fresh = join(work, 'fresh.dat');
+    runCli('new', fresh);
+    let differences = '';
+    try {
+        runCli('diff', fresh, saved);
+    } catch (error) {
+        differences = error.stdout.toString();
+    }
+    assert.match(differences, /145\.52000/);
+    assert.match(differences, /146\.52000/);
+    assert.match(differences, /Squelch/);
+    assert.deepEqual(errors, []);
+    await page.close();
+});
+
+test('CSV import then export gives what the native import and export give', async () => {
+    const { page, downloads } = await openPage();
+    await chooseFile(page, 'importCsv', demoCsv);
+    await answer(page, 0); // by Location
+    await answer(page, 0); // the report
+    await command(page, 'exportCsv');
+    const fresh = join(work, 'imported.dat');
+    runCli('new', fresh);
+    runCli('import-csv', fresh, demoCsv);
+    assert.equal((await downloaded(downloads, 'radio.csv')).toString(), runCli('export-csv', fresh, '-').toString());
+    await page.close();
+});
+
+test('the language is switched, remembered after a reload, and unsaved edits are offered back', async () => {
+    const { page } = await openPage();
+    await page.select('#language', CHINESE);
+    await page.focus('#grid [tabindex="0"]');
+    await page.keyboard.type('438.5');
+    await page.keyboard.press('Enter');
+    const headers = await page.$$eval('#grid thead th', (cells) => cells.map((c) => c.textContent));
+    assert.equal(headers[2], '接收频率');
+    assert.equal(await page.$eval('html', (html) => html.lang), 'zh-Hans');
+
+    await page.reload();
+    await page.waitForSelector('body[data-ready="true"]');
+    await page.waitForSelector('#dialog[open]');
+    assert.match(await page.$eval('#dialog-title', (t) => t.textContent), /恢复/);
+    await answer(page, 0);
+    assert.equal(await cellText(page, 0, 2), '438.50000');
+    assert.ok((await title(page)).includes('*'));
+    assert.equal((await page.$$eval('#grid thead th', (cells) => cells.map((c) => c.textContent)))[2], '接收频率');
+
+    // Discarding the offer forgets it.
+    await page.reload();
+    await page.waitForSelector('body[data-ready="true"]');
+    await answer(page, 1);
+    await page.reload();
+    await page.waitForSelector('body[data-ready="true"]');
+    assert.equal(await page.$('#dialog[open]'), null);
+    await page.close();
+});
+
+test('every view has no serious accessibility violation; screenshots', async () => {
+    const screens = join(pageDir, '..', 'web-screens');
+    mkdirSync(screens, { recursive: true });
+    const { page } = await openPage();
+    const found = [];
+    const check = async (view) => {
+        await page.addScriptTag({ path: AXE });
+        const result = await page.evaluate(() => globalThis.axe.run(document, { resultTypes: ['violations'] }));
+        for (const v of result.violations)
+            if (v.impact === 'serious' || v.impact === 'critical')
+                found.push(`${view}: ${v.id} (${v.nodes.length}) ${v.nodes[0].target.join(' ')}`);
+    };
+    for (const [language, code] of [['en', ENGLISH], ['zh', CHINESE]]) {
+        await page.select('#language', code);
+        for (const [width, height] of [[1366, 768], [390, 844]]) {
+            await page.setViewport({ width, height });
+            for (const view of ['channels', 'functions', 'dtmf']) {
+                await page.click(`#tab-${view}`);
+                await page.screenshot({ path: join(screens, `${view}-${language}-${width}x${height}.png`) });
+                if (width === 1366) await check(`${view} ${language}`);
+            }
+        }
+        await page.setViewport({ width: 1366, height: 768 });
+        await command(page, 'batch');
+        await page.waitForSelector('#dialog[open]');
+        await page.screenshot({ path: join(screens, `batch-${language}.png`) });
+        await check(`batch ${language}`);
+        await answer(page, 1);
+    }
+    assert.deepEqual(found, []);
+    assert.ok(readdirSync(screens).length >= 14);
+    await page.close();
+});
