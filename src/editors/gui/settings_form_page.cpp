@@ -124,8 +124,10 @@ FormPage::FormPage(QWidget* owner, const QFont& font, int width, int height)
 }
 
 QSize FormPage::wholeSize() const {
+    // Room for the vertical scroll bar too: a work area too low for the form scrolls it down,
+    // and the bar must not take the width the form needs.
     const int frame = 2 * scroll_->frameWidth();
-    return page_->size() + QSize(frame, frame);
+    return page_->size() + QSize(frame + scroll_->verticalScrollBar()->sizeHint().width(), frame);
 }
 
 QWidget* FormPage::add(const FormControl& control, const LanguageTable& language) {

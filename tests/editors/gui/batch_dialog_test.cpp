@@ -128,7 +128,7 @@ private slots:
             QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
             QCOMPARE(view->GetCellText(4, 2), std::string("405.12500"));
             QCOMPARE(view->GetCellText(5, 2), std::string("405.02500"));
-            QCOMPARE(view->GetCellText(10, 2), std::string("404.97500"));
+            QCOMPARE(view->GetCellText(10, 2), std::string("404.96250"));
             QCOMPARE(view->GetCellText(11, 2), std::string("405.30000"));
             QVERIFY(warnings.isEmpty());
 

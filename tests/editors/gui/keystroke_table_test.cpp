@@ -262,6 +262,10 @@ class KeystrokeTableTest : public ProgramTest {
     void typeIntoBatch(const Keystroke& k) {
         modal_->setAnswer([&](QDialog& dialog) {
             if (auto* batch = qobject_cast<CBatchChannelDlg*>(&dialog)) {
+                // Shown and active, as the user sees it, so the keys reach its focused field.
+                batch->show();
+                batch->activateWindow();
+                if (!QTest::qWaitForWindowActive(batch)) return int(QDialog::Rejected);
                 typeInto(batch->rxStartEdit(), k.keys);
                 typeInto(batch->txStartEdit(), k.keys);
                 QTest::mouseClick(batch->okButton(), Qt::LeftButton);
@@ -363,6 +367,7 @@ private slots:
     // A typed frequency the radio cannot take is stored as a limit, and the user is told
     // why once, naming what was typed and what was stored.
     void aFrequencyOutsideTheRangeSaysWhatItBecame() {
+        frame()->workspace().language.rows[lang_row::kFrequencyLimited] = "%1 -> %2";
         selectCell(kChannel + 1, column::kRxFrequency);
         type(QStringLiteral("999"));
         press(Qt::Key_Return);

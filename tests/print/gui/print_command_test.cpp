@@ -171,7 +171,8 @@ private slots:
         QVERIFY2(text.contains(QRegularExpression(QStringLiteral("E43=\\s+90"))), qPrintable(text));
         QVERIFY2(text.contains(QRegularExpression(QStringLiteral("E29\\s+E%1").arg(lang_row::kPageNumber))),
                  qPrintable(text));
-        QVERIFY(!text.contains(QStringLiteral("E%1").arg(lang_row::kChannelNumber)));  // no channel page
+        QVERIFY(!text.contains(
+            QRegularExpression(QStringLiteral("\\bE%1\\b").arg(lang_row::kChannelNumber))));  // no channel page
     }
 
     void printingToAFileReplacesItOnlyWhenComplete() {
