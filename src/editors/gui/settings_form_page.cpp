@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QRect>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QStyleOptionComboBox>
 #include <QVBoxLayout>
 #include <QWheelEvent>
