@@ -168,9 +168,12 @@ std::vector<FormControl> BuildLayout() {
     // count at 215): the two buttons, then the channel count, so the captions fit.
     layout.push_back(Control(sc::kWorkModeChannel, K::RadioButton, {330, 205, 60, 10}, lang_row::kChannelChoice));
     layout.push_back(Control(sc::kChannelCountCaption, K::Label, {333, 229, 40, 8}, lang_row::kChannelCount));
-    FormControl count = Control(sc::kChannelCount, K::Edit, {376, 226, 28, 14});
-    count.nameRow = lang_row::kChannelCount;
-    layout.push_back(count);
+    // The radio has 128 channels and the image holds no count: the field shows it and takes
+    // no typing, so nothing typed there is silently dropped.
+    FormControl channelCount = Control(sc::kChannelCount, K::Edit, {376, 226, 28, 14});
+    channelCount.nameRow = lang_row::kChannelCount;
+    channelCount.readOnly = true;
+    layout.push_back(std::move(channelCount));
     layout.push_back(Control(sc::kOk, K::Button, {299, 371, 37, 16}, lang_row::kOk));
     layout.push_back(Control(sc::kCancel, K::Button, {359, 370, 37, 16}, lang_row::kCancel));
 

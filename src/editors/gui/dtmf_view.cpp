@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "editors/dtmf_layout.h"
+#include "editors/form_store.h"
 #include "editors/gui/key_beep.h"
 #include "editors/gui/settings_form_page.h"
 #include "shell/gui/child_frame.h"
@@ -80,6 +81,8 @@ void CDtmfView2::LoadFromImage() {
     pushForm();
 }
 
+QSize CDtmfView2::wholeSize() const { return page_->wholeSize(); }
+
 bool CDtmfView2::HasUnstoredEdits() {
     const DtmfForm kept = form_;
     pullForm();
@@ -90,7 +93,11 @@ bool CDtmfView2::HasUnstoredEdits() {
 
 void CDtmfView2::StoreToImage() {
     pullForm();
-    workspace_.document.editSettings([this](RadioImage& image) { radioprog::StoreToImage(form_, image); });
+    workspace_.document.editSettings([this](RadioImage& image) {
+        StoreFormChanges(
+            image, [this](RadioImage& asLoaded) { radioprog::StoreToImage(loaded_, asLoaded); },
+            [this](RadioImage& asEdited) { radioprog::StoreToImage(form_, asEdited); });
+    });
     loaded_ = form_;
     pushForm();
 }

@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QRect>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QStyleOptionComboBox>
 #include <QVBoxLayout>
 #include <QWheelEvent>
@@ -124,6 +125,13 @@ FormPage::FormPage(QWidget* owner, const QFont& font, int width, int height)
     auto* layout = new QVBoxLayout(owner);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(scroll_);
+}
+
+QSize FormPage::wholeSize() const {
+    // Room for the vertical scroll bar too: a work area too low for the form scrolls it down,
+    // and the bar must not take the width the form needs.
+    const int frame = 2 * scroll_->frameWidth();
+    return page_->size() + QSize(frame + scroll_->verticalScrollBar()->sizeHint().width(), frame);
 }
 
 QWidget* FormPage::add(const FormControl& control, const LanguageTable& language) {

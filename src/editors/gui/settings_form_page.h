@@ -30,6 +30,8 @@ public:
     const DialogUnits& units() const { return units_; }
     QWidget* page() const { return page_; }
     QScrollArea* scrollArea() const { return scroll_; }
+    // The page with the scroll area's frame: the room that shows the form without scrolling.
+    QSize wholeSize() const;
 
     // Creates the widget of a visible control (nullptr for a hidden one): its caption from its
     // language row, a list's entries resolved from its choices, edits limited and aligned.

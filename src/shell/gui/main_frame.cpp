@@ -265,8 +265,15 @@ CChildFrame* CMainFrame::OpenEditor(EditorKind kind) {
     frame->resize(outer.width() * facts.widthNum / 50, outer.height() * facts.heightNum / 50);
     connect(frame, &QObject::destroyed, this, [this] { update(); });
     frame->show();
-    PlaceInsideWorkArea(*background_, *frame);
     view->LoadFromImage();
+    // A share of the main window, widened (once loaded, the columns fit their texts) to what
+    // the editor needs whole as far as the work area allows: nothing hides behind a scroll
+    // bar while there is room beside it.
+    const QSize decoration = frame->sizeHint() - view->sizeHint();
+    QSize size = frame->size().expandedTo(view->wholeSize() + decoration);
+    if (const QSize area = background_->viewport()->size(); !area.isEmpty()) size = size.boundedTo(area);
+    frame->resize(size);
+    PlaceInsideWorkArea(*background_, *frame);
     background_->setActiveSubWindow(frame);
     SetTitle();
     return frame;

@@ -173,7 +173,7 @@ private slots:
         chosen_ = file("mine");
         QVERIFY(frame()->OnFileSave());  // untitled: Save asks for a name once
         QCOMPARE(fileChoosers_, 1);
-        QCOMPARE(frame()->windowTitle(), QStringLiteral("mine.dat[*] \u2014 E0"));
+        QCOMPARE(frame()->windowTitle(), QStringLiteral("mine.dat[*] - E0"));
         QVERIFY(!frame()->isWindowModified());
         QCOMPARE(document().path(), file("mine.dat"));
     }
@@ -196,7 +196,7 @@ private slots:
     void everyKindOfEditSetsTheMarker() {
         QFETCH(int, kind);
         openVariedFile();
-        QCOMPARE(frame()->windowTitle(), QStringLiteral("radio.dat[*] \u2014 E0"));
+        QCOMPARE(frame()->windowTitle(), QStringLiteral("radio.dat[*] - E0"));
         channels()->grid()->SetRow(3);
         channels()->grid()->SetCol(2);
         auto run = [this](Command command) { frame()->action(command)->trigger(); };
