@@ -11,7 +11,7 @@
 #include <cstring>
 #include <utility>
 
-#include "link/com_port.h"
+#include "link/wire.h"
 
 namespace radioprog::sim {
 
