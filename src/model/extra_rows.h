@@ -431,6 +431,9 @@ enum ExtraRow : int {
     kMenuBar,
     // What a screen reader says for a cell of the channel table that holds nothing.
     kEmptyCellSpeech,
+    // Web page, Read and Write: the browser offers no serial ports; then what to use instead.
+    kNoWebSerial,
+    kWebSerialHow,
 
     kEnd  // one past the last row
 };
