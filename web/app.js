@@ -922,7 +922,8 @@ document.addEventListener('drop', async (event) => {
 });
 
 window.addEventListener('beforeunload', (event) => {
-    if (doc.modified()) {
+    // Leaving during a write would leave the radio half written.
+    if (doc.modified() || transferLine) {
         storeRecovery();
         event.preventDefault();
         event.returnValue = '';

@@ -439,3 +439,38 @@ test('a silent radio ends the read within its bound and changes nothing; Cancel 
     assert.deepEqual(errors, []);
     await page.close();
 });
+
+test('the transfer views have no serious accessibility violation; screenshots', async () => {
+    const screens = join(pageDir, '..', 'web-screens');
+    mkdirSync(screens, { recursive: true });
+    const { page, errors } = await openPage();
+    await installRadio(page);
+    await onRadio(page, () => testRadio.radio.setPaced(true));
+    const found = [];
+    const check = async (view) => {
+        await page.addScriptTag({ path: AXE });
+        const result = await page.evaluate(() => globalThis.axe.run(document, { resultTypes: ['violations'] }));
+        for (const v of result.violations)
+            if (v.impact === 'serious' || v.impact === 'critical')
+                found.push(`${view}: ${v.id} (${v.nodes.length}) ${v.nodes[0].target.join(' ')}`);
+    };
+    for (const [language, code] of [['en', ENGLISH], ['zh', CHINESE]]) {
+        await page.setViewport({ width: 1366, height: 768 });
+        await page.select('#language', code);
+        await command(page, 'readRadio');
+        await page.waitForFunction(() => document.getElementById('transfer-progress').value >= 3);
+        await check(`reading ${language}`);
+        for (const [width, height] of [[1366, 768], [390, 844]]) {
+            await page.setViewport({ width, height });
+            await page.screenshot({ path: join(screens, `reading-${language}-${width}x${height}.png`) });
+        }
+        await page.click('#transfer-cancel');
+        await page.waitForSelector('#dialog[open]');
+        await page.screenshot({ path: join(screens, `read-cancelled-${language}-390x844.png`) });
+        await check(`transfer result ${language}`);
+        await answer(page, 0);
+    }
+    assert.deepEqual(found, []);
+    assert.deepEqual(errors, []);
+    await page.close();
+});
