@@ -198,8 +198,7 @@ std::vector<std::uint8_t> SimRadio::ReadReply(std::uint8_t hi, std::uint8_t lo) 
         for (unsigned i = 0; i < rw::kBlockSize; ++i) reply.push_back(memory_[(address + i) & 0xFFFF]);
     }
     if (faults_.wrongHeader) reply[2] = static_cast<std::uint8_t>(lo + 1);
-    if (readReplies_ < faults_.garbledReads)
-        reply[4 + static_cast<std::size_t>(readReplies_) % rw::kBlockSize] ^= 0xFF;
+    if (readReplies_ < faults_.garbledReads) reply[4 + static_cast<std::size_t>(readReplies_) % rw::kBlockSize] ^= 0xFF;
     if (readReplies_++ < faults_.shortReplies) reply.pop_back();
     return reply;
 }
