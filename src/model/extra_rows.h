@@ -488,6 +488,9 @@ enum ExtraRow : int {
     kFrequencyLimited,
     // The right part of every printed page's header: %1 is the page, %2 the number of pages.
     kPageNumber,
+    // Web page, Read and Write: the browser offers no serial ports; then what to use instead.
+    kNoWebSerial,
+    kWebSerialHow,
 
     kEnd  // one past the last row
 };
