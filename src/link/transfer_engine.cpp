@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <vector>
 
 #include "link/engine_coroutine.h"
 #include "link/port_map.h"
@@ -84,6 +85,15 @@ struct TransferEngine::Session {
         std::uint8_t data[wire::kUnitSize] = {};
     };
     SentUnit lastUnit;  // the unit acknowledged last in this session
+    // Every unit of this write taken as stored, to send again after answers went out of step.
+    std::vector<SentUnit> storedUnits;
+    // An ACK came sooner than the radio could have received its unit: a stray byte may have
+    // been taken for an answer, so every later answer may belong to the unit before.
+    bool earlyAnswer = false;
+    // A NAK or another byte that is not an ACK was seen: with an early answer, the unit it
+    // refused may be one that was taken as stored.
+    bool refusalSeen = false;
+    int resynchronisations = 0;
     LineTime lastUnitSent{};
     LineTime slowestAnswer{};  // the longest a unit's ACK took in this session
 
@@ -142,6 +152,7 @@ struct TransferEngine::Session {
     Co<bool> ExchangeUnit(std::uint8_t hi, std::uint8_t lo, const std::uint8_t* source);
     Co<bool> AwaitLateAnswers(int count);
     Co<bool> SettleLastUnit();
+    Co<bool> Resynchronise();
     Co<bool> StoreUnit(std::uint8_t hi, std::uint8_t lo, const std::uint8_t* source);
     Co<bool> ConfirmWrites();
     Co<bool> RunExchange(Exchange exchange);
@@ -211,6 +222,8 @@ Co<std::size_t> TransferEngine::Session::DiscardInput() {
         trace()->Received(input.data(), discarded, discarded);
         trace()->Note(std::to_string(discarded) + " stale bytes discarded");
     }
+    for (std::size_t i = 0; i < discarded; ++i)
+        if (input[i] != wire::kAck) refusalSeen = true;
     input.clear();
     co_return discarded;
 }
@@ -226,6 +239,9 @@ Co<bool> TransferEngine::Session::EnterProgramMode(int retries) {
     co_await Purge();
     lastUnit = {};
     slowestAnswer = {};
+    storedUnits.clear();
+    earlyAnswer = refusalSeen = false;
+    resynchronisations = 0;
     const auto* entry = reinterpret_cast<const std::uint8_t*>(wire::kModeEntry);
     for (int attempt = 0; attempt <= retries; ++attempt) {
         const bool sendOk = co_await Send(entry, wire::kModeEntrySize);
@@ -331,14 +347,36 @@ Co<bool> TransferEngine::Session::ExchangeUnit(std::uint8_t hi, std::uint8_t lo,
             ++unanswered;
             continue;
         }
+        // The radio answers only after the whole unit has reached it: an answer much sooner
+        // belongs to something sent before, and later answers may be a unit behind.
+        const LineTime unitWire = Ms(static_cast<int>(sizeof unit * 1000 / kLineBytesPerSecond));
+        const LineTime answeredAfter = now() - lastUnitSent;
+        const bool early = answeredAfter < unitWire;
+        if (early) earlyAnswer = true;
         // Another byte with the ACK: one of them answers an earlier send, so send again.
         bool alone = ack == wire::kAck;
+        if (!alone) refusalSeen = true;
         if (alone) {
             const bool more = co_await InputPending();
             alone = !more;
         }
         if (alone) {
-            slowestAnswer = std::max(slowestAnswer, now() - lastUnitSent);
+            // An early ACK from a radio that took its time before (or the first one) may be a
+            // stray byte, with the real answer still to come: wait as long as the radio takes,
+            // and send again if it refused.
+            if (early && unanswered == 0 && (slowestAnswer >= unitWire || slowestAnswer == LineTime{})) {
+                const LineTime answerTime = std::max(slowestAnswer, 2 * unitWire);
+                const LineTime wait = answerTime + answerTime / 4 + kAnswerJitter;
+                co_await Sleep(lastUnitSent + std::min(Ms(e.timeouts_.readIntervalMs), wait));
+                const bool refusedBefore = refusalSeen;
+                refusalSeen = false;
+                co_await DiscardInput();
+                const bool refusedNow = refusalSeen;
+                refusalSeen = refusedBefore || refusedNow;
+                if (refusedNow) continue;
+                earlyAnswer = false;  // the stray is gone and the real answer with it: in step
+            }
+            slowestAnswer = std::max(slowestAnswer, answeredAfter);
             // The ACK may have answered an earlier, slow send of this unit; the answer to this
             // one is still on its way and must not be taken for the next unit's. Any ACK
             // means the unit is stored (every send carried the same data), so the late
@@ -381,6 +419,35 @@ Co<bool> TransferEngine::Session::StoreUnit(std::uint8_t hi, std::uint8_t lo, co
     lastUnit.hi = hi;
     lastUnit.lo = lo;
     std::memcpy(lastUnit.data, source, wire::kUnitSize);
+    storedUnits.push_back(lastUnit);
+    const bool inStep = co_await Resynchronise();
+    co_return inStep;
+}
+
+Co<bool> TransferEngine::Session::Resynchronise() {
+    // A refusal after an answer that came too soon: the answers may have been a unit or more
+    // behind the units since then, so the refused unit may be one taken as stored. Let the
+    // radio answer everything, then send every unit of this write again, each in step.
+    while (refusalSeen && earlyAnswer) {
+        if (++resynchronisations > wire::kWriteAttempts) co_return false;
+        if (trace()) trace()->Note("answers out of step: every unit again");
+        const LineTime interval = Ms(e.timeouts_.readIntervalMs);
+        const LineTime quiet = std::min(interval, slowestAnswer + slowestAnswer / 4 + kAnswerJitter);
+        for (;;) {
+            co_await Sleep(now() + quiet);
+            const std::size_t stray = co_await DiscardInput();
+            if (stray == 0 || cancelled()) break;
+        }
+        refusalSeen = earlyAnswer = false;
+        const std::vector<SentUnit> units = storedUnits;
+        for (const SentUnit& unit : units) {
+            const bool resent = co_await ExchangeUnit(unit.hi, unit.lo, unit.data);
+            if (!resent) co_return false;
+        }
+        co_await Sleep(now() + quiet);
+        co_await DiscardInput();
+    }
+    refusalSeen = false;
     co_return true;
 }
 
@@ -391,9 +458,11 @@ Co<bool> TransferEngine::Session::ConfirmWrites() {
     const LineTime interval = Ms(e.timeouts_.readIntervalMs);
     const LineTime wait = slowestAnswer + slowestAnswer / 4 + kAnswerJitter;
     co_await Sleep(lastUnitSent + std::min(interval, wait));
-    const bool settled = co_await SettleLastUnit();
+    bool settled = co_await SettleLastUnit();
+    if (settled) settled = co_await Resynchronise();
     lastUnit = {};
     slowestAnswer = {};
+    storedUnits.clear();
     co_return settled;
 }
 

@@ -54,7 +54,7 @@ TEST(ToolTips, FollowTheCaptionsAndFallBackToEnglish) {
     language.rows[lang_row::kPort] = "端口选择(&O)";
     EXPECT_EQ(ToolTipText(Command::FileNew, language), "新建");
     EXPECT_EQ(ToolTipText(Command::PortSelect, language), "端口选择");
-    EXPECT_EQ(ToolTipText(Command::About, language), "About radioprog...");
+    EXPECT_EQ(ToolTipText(Command::About, language), "About radioprog");
     EXPECT_EQ(ToolTipText(Command::FunctionsEditor, language), "");
 }
 

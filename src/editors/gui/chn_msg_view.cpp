@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editors/gui/chn_msg_view.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
@@ -211,8 +213,12 @@ void CChnMsgView::setEditorText(CellEditor role, const std::string& text) {
         return;
     }
     auto* list = static_cast<QComboBox*>(editor);
-    int index = FindChoice(choices_[static_cast<std::size_t>(role)], text);
-    if (index >= 0) list->setCurrentIndex(index);
+    // A value without an entry (a byte the list cannot show) leaves nothing chosen.
+    const std::vector<std::string>& choices = choices_[static_cast<std::size_t>(role)];
+    const auto exact = std::find(choices.begin(), choices.end(), text);
+    list->setCurrentIndex(exact != choices.end() ? static_cast<int>(exact - choices.begin())
+                          : text.empty()         ? -1
+                                                 : FindChoice(choices, text));
 }
 
 void CChnMsgView::OnGridLeaveCell() {
@@ -224,12 +230,14 @@ void CChnMsgView::OnGridLeaveCell() {
     QWidget* editor = cellEditor(role);
     if (editor->isHidden()) return;
 
+    // A list with nothing chosen was opened on a value it has no entry for and not changed.
+    const bool nothingChosen = !IsEditEditor(role) && static_cast<QComboBox*>(editor)->currentIndex() < 0;
     const std::string text = editorText(role);
     // Also while a dialog has the focus (a save, a transfer): the table gets it back after.
     if (editor->hasFocus() || window()->focusWidget() == editor) grid_->setFocus();
     editor->hide();
     ChannelRow cells = gridRow(row);
-    if (text == cells[static_cast<std::size_t>(col)]) {
+    if (nothingChosen || text == cells[static_cast<std::size_t>(col)]) {
         // Nothing was changed: the channel keeps every byte, also one its cell cannot show
         // exactly (a frequency off the step, a tone code without a name).
         clearEditor(role);

@@ -9,7 +9,6 @@
 #include <algorithm>
 
 #include "editors/dtmf_layout.h"
-#include "editors/form_store.h"
 #include "editors/gui/key_beep.h"
 #include "editors/gui/settings_form_page.h"
 #include "shell/gui/child_frame.h"
@@ -93,11 +92,7 @@ bool CDtmfView2::HasUnstoredEdits() {
 
 void CDtmfView2::StoreToImage() {
     pullForm();
-    workspace_.document.editSettings([this](RadioImage& image) {
-        StoreFormChanges(
-            image, [this](RadioImage& asLoaded) { radioprog::StoreToImage(loaded_, asLoaded); },
-            [this](RadioImage& asEdited) { radioprog::StoreToImage(form_, asEdited); });
-    });
+    workspace_.document.editSettings([this](RadioImage& image) { radioprog::StoreDtmfChanges(loaded_, form_, image); });
     loaded_ = form_;
     pushForm();
 }

@@ -109,9 +109,12 @@ private slots:
             const std::size_t size = RecordDataSize(record.form);
             const std::uint8_t* got = written.recordData(record);
             const std::uint8_t* want = expected.recordData(record);
-            QVERIFY2(
-                std::equal(got, got + size, want),
-                qPrintable(QStringLiteral("block at radio address %1").arg(record.address, 4, 16, QLatin1Char('0'))));
+            const auto differs = std::mismatch(got, got + size, want);
+            QVERIFY2(differs.first == got + size,
+                     qPrintable(QStringLiteral("radio address %1: %2, expected %3")
+                                    .arg(record.address + (differs.first - got), 4, 16, QLatin1Char('0'))
+                                    .arg(differs.first == got + size ? 0 : *differs.first)
+                                    .arg(differs.first == got + size ? 0 : *differs.second)));
         }
         QCOMPARE(written.dtmfSlot(4)[9], 0x5A);
     }

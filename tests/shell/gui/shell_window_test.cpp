@@ -160,7 +160,7 @@ private slots:
         CMainFrame* frame = app->mainFrame();
         QCOMPARE(frame->toolTipText(CommandOf(*frame->action(Command::FileNew))), QStringLiteral("New"));
         QCOMPARE(frame->toolTipText(CommandOf(*frame->action(Command::PortSelect))), QStringLiteral("Port"));
-        QCOMPARE(frame->toolTipText(CommandOf(*frame->action(Command::About))), QStringLiteral("About radioprog..."));
+        QCOMPARE(frame->toolTipText(CommandOf(*frame->action(Command::About))), QStringLiteral("E111"));
         ModalRecorder modal([](QDialog& dialog) {
             static_cast<CLanguageDlg&>(dialog).list()->setCurrentIndex(1);
             dialog.accept();
