@@ -66,7 +66,7 @@ MENUS = {
     "window": [107, 108, 109],
     "help": [111],
 }
-TOOLTIP_ROWS = [92, 94, 95, 96, 99, 100, 102]
+TOOLTIP_ROWS = [92, 94, 95, 96, 99, 100, 102, 111]
 
 # The flag-bit lists: a text equal to any row of the zero set stores 0.
 ZERO_SET = [3, 4, 10, 12]

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The page: shows what the core says and forwards what the user does. Every rule about
 // bytes and texts is the core's (radiocore.js); this file only renders and wires events.
+import { SerialLine, driveTransfer } from './serial_line.js';
 
 const CHANNELS = 128;
 const COLUMNS = 12;
@@ -523,7 +524,7 @@ function ask(question, buttons, body = []) {
     }, { once: true }));
 }
 
-function showLines(title, lines) {
+function listOf(lines) {
     const list = document.createElement('ul');
     list.className = 'report';
     list.replaceChildren(...lines.map((line) => {
@@ -531,7 +532,11 @@ function showLines(title, lines) {
         item.textContent = line;
         return item;
     }));
-    return ask(title, [texts.ok], [list]);
+    return list;
+}
+
+function showLines(title, lines) {
+    return ask(title, [texts.ok], lines.length ? [listOf(lines)] : []);
 }
 
 // ---- files -------------------------------------------------------------------------------
@@ -701,6 +706,79 @@ function renderPrintout() {
     out.replaceChildren(page(rows.slice(0, 64)), page(rows.slice(64)), settings);
 }
 
+// ---- transfers over the serial port ---------------------------------------------------------
+
+let transferLine = null;
+// What may not run while a transfer does: another transfer, and whatever replaces the image.
+const BUSY_COMMANDS = ['new', 'open', 'readRadio', 'writeRadio', 'importCsv', 'batch'];
+
+function showTransfer(write) {
+    const running = write !== null;
+    $('transfer').hidden = !running;
+    for (const name of BUSY_COMMANDS) document.querySelector(`[data-command="${name}"]`).disabled = running;
+    $('language').disabled = running;
+    $('verify').disabled = running;
+    if (!running) return;
+    $('transfer-name').textContent = write ? texts.writing : texts.reading;
+    $('transfer-progress').value = 0;
+}
+
+function cancelTransfer() {
+    if (!transferLine) return;
+    doc.cancelTransfer();
+    transferLine.interrupt();
+}
+
+const lines = (text) => (text ? text.split('\n') : []);
+
+// Read and Write: the port is picked in the browser's own list, then the core runs the
+// transfer on it; the page shows the progress and the core's messages.
+async function transfer(write) {
+    if (transferLine || doc.transferRunning()) return;
+    if (!navigator.serial) return showLines(texts.noWebSerial, [texts.webSerialHow]);
+    if (write) {
+        storeForms();
+        const question = doc.addressQuestion();
+        if (question.length) {
+            const choice = await ask(question[0], [texts.repairAddresses, texts.keepAddresses, texts.cancel],
+                [listOf(question.slice(1))]);
+            if (choice < 0 || choice === 2) return;
+            if (choice === 0) {
+                doc.repairAddresses();
+                afterEdit([]);
+            }
+        }
+    } else if (!(await keepOrDiscard())) {
+        return;
+    }
+    let port;
+    try {
+        port = await navigator.serial.requestPort();
+    } catch {
+        return; // the user closed the list
+    }
+    const line = new SerialLine(port);
+    transferLine = line;
+    showTransfer(write);
+    doc.startTransfer(write, $('verify').checked, performance.now());
+    await driveTransfer(doc, line, line.name(plain(texts.serialPort)), texts, (value) => ($('transfer-progress').value = value));
+    const end = doc.finishTransfer();
+    await line.close();
+    transferLine = null;
+    showTransfer(null);
+    if (end.read && end.done) refreshAll();
+    else afterEdit([]);
+    if (end.refusal) await showLines(end.refusal.message, lines(end.refusal.detail));
+    if (end.differences.length) await showLines(end.differencesTitle, end.differences);
+    else await showLines(end.message, lines(end.detail));
+    if (end.advice) await showLines(texts.warning, lines(end.advice));
+}
+
+$('transfer-cancel').addEventListener('click', cancelTransfer);
+document.addEventListener('keydown', (event) => {
+    if (event.key === 'Escape' && transferLine && !$('dialog').open) cancelTransfer();
+});
+
 // ---- commands ----------------------------------------------------------------------------
 
 const commands = {
@@ -748,6 +826,8 @@ const commands = {
     undo: () => undoRedo(false),
     redo: () => undoRedo(true),
     batch: () => batchDialog(),
+    readRadio: () => transfer(false),
+    writeRadio: () => transfer(true),
 };
 
 for (const button of document.querySelectorAll('[data-command]')) {
@@ -842,7 +922,8 @@ document.addEventListener('drop', async (event) => {
 });
 
 window.addEventListener('beforeunload', (event) => {
-    if (doc.modified()) {
+    // Leaving during a write would leave the radio half written.
+    if (doc.modified() || transferLine) {
         storeRecovery();
         event.preventDefault();
         event.returnValue = '';

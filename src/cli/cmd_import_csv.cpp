@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // radioprog-cli import-csv FILE.dat IN.csv [--out NEW.dat]: channels from a CSV file.
-#include <charconv>
 #include <iostream>
+#include <optional>
 
 #include "cli/command.h"
 #include "cli/image_file.h"
 #include "cli/whole_file.h"
+#include "cmdline/integer_argument.h"
 #include "editors/channel_csv.h"
 #include "model/channel_record.h"
 #include "model/language_table.h"
@@ -28,11 +29,11 @@ int RunImportCsv(const cmdline::Arguments& args) {
     options.strictBands = args.isSet("strict-bands");
     if (args.isSet("from")) {
         const std::string from = args.value("from");
-        int channel = -1;
-        auto [end, ec] = std::from_chars(from.data(), from.data() + from.size(), channel);
-        if (ec != std::errc() || end != from.data() + from.size() || channel < 0 || channel >= kChannelCount)
-            return CommandUsageError("import-csv", "--from wants a channel from 0 to 127, not '" + from + "'");
-        options.firstChannel = channel;
+        const std::optional<int> channel = cmdline::IntegerArgument(from, 0, kChannelCount - 1);
+        if (!channel)
+            return CommandUsageError("import-csv",
+                                     cmdline::IntegerArgumentError("--from", from, 0, kChannelCount - 1, "channel"));
+        options.firstChannel = *channel;
     }
 
     RadioImage image;

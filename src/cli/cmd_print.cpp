@@ -10,6 +10,7 @@
 #include "cli/image_file.h"
 #include "cli/printout_pdf.h"
 #include "cli/whole_file.h"
+#include "cmdline/integer_argument.h"
 #include "print/print_data.h"
 
 namespace radioprog::cli {
@@ -29,11 +30,9 @@ std::string ParsePrintArgs(const cmdline::Arguments& args, PrintArgs& parsed) {
     if (parsed.pdf.empty()) return "expected --pdf OUT.pdf";
     if (args.isSet("language")) {
         const std::string value = args.value("language");
-        char* end = nullptr;
-        long column = std::strtol(value.c_str(), &end, 10);
-        if (value.empty() || *end != '\0' || column < 0 || column >= kLanguageNameCount)
-            return "--language expects a column number from 0 to " + std::to_string(kLanguageNameCount - 1);
-        parsed.language = static_cast<int>(column);
+        parsed.language = cmdline::IntegerArgument(value, 0, kLanguageNameCount - 1);
+        if (!parsed.language)
+            return cmdline::IntegerArgumentError("--language", value, 0, kLanguageNameCount - 1, "column");
     }
     return {};
 }

@@ -2,11 +2,13 @@
 #include "cli/fleet_cli.h"
 
 #include <algorithm>
-#include <charconv>
 #include <iostream>
 #include <mutex>
+#include <optional>
+#include <string_view>
 
 #include "cli/command.h"
+#include "cmdline/integer_argument.h"
 #include "fleet/fleet_write.h"
 #include "link/comm_task.h"
 #include "model/terminal_text.h"
@@ -15,16 +17,15 @@ namespace radioprog::cli {
 
 namespace {
 
-// "1,2,3" into port numbers, each 1..20 and once.
+// "1,2,3" into port numbers, each a port number once.
 bool ParsePortList(const std::string& text, std::vector<int>& ports) {
     std::size_t start = 0;
     while (start <= text.size()) {
         std::size_t comma = std::min(text.find(',', start), text.size());
-        int port = 0;
-        auto [end, ec] = std::from_chars(text.data() + start, text.data() + comma, port);
-        if (ec != std::errc() || end != text.data() + comma || port < kFirstPort || port > kLastPort) return false;
-        if (std::find(ports.begin(), ports.end(), port) != ports.end()) return false;
-        ports.push_back(port);
+        const std::optional<int> port =
+            cmdline::IntegerArgument(std::string_view(text).substr(start, comma - start), kFirstPort, kLastPort);
+        if (!port || std::find(ports.begin(), ports.end(), *port) != ports.end()) return false;
+        ports.push_back(*port);
         start = comma + 1;
     }
     return !ports.empty();
@@ -57,7 +58,8 @@ int TakeWriteExtras(const cmdline::Arguments& args, WriteExtras& extras) {
     extras.all = args.isSet("all");
     const std::string port = args.value("port");
     if (port.find(',') != std::string::npos && !ParsePortList(port, extras.ports))
-        return CommandUsageError("write", "--port wants numbers from 1 to 20, each once, not '" + port + "'");
+        return CommandUsageError("write", "--port wants numbers from " + std::to_string(kFirstPort) + " to " +
+                                              std::to_string(kLastPort) + ", each once, not '" + port + "'");
     if (extras.all && !extras.ports.empty())
         return CommandUsageError("write", "--all and a --port list exclude each other");
     return kExitOk;
@@ -107,7 +109,8 @@ int WriteSeveral(const TransferArgs& args, const WriteExtras& extras, const Radi
                          [](RadioStatus a, RadioStatus b) { return static_cast<int>(a) < static_cast<int>(b); });
     }
     if (answered == 0) {
-        std::cerr << "radioprog-cli: no radio found on COM1-COM20\n";
+        std::cerr << "radioprog-cli: no radio found on " << PortMap::Name(kFirstPort) << "-" << PortMap::Name(kLastPort)
+                  << "\n";
         return kExitNoRadio;
     }
     std::cout << TerminalText(FleetSummaryText(written, answered, cancelled, language)) << "\n";

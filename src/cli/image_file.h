@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+// Reading and writing the image files radioprog-cli's commands take and give, standard
+// input and output included.
 #include <string>
 
 #include "model/radio_image.h"

@@ -9,13 +9,13 @@
 #endif
 
 #include <atomic>
-#include <charconv>
 #include <csignal>
 #include <iostream>
 #include <sstream>
 
 #include "cli/cli_language.h"
 #include "cli/command.h"
+#include "cmdline/integer_argument.h"
 #include "compare/block_text.h"
 #include "compare/image_diff.h"
 #include "fleet/fleet_write.h"
@@ -106,11 +106,9 @@ int ParseTransferArgs(const std::string& command, const cmdline::Arguments& args
     }
     if (args.isSet("port") && !portListTaken) {
         const std::string value = args.value("port");
-        int port = 0;
-        auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), port);
-        if (ec != std::errc() || end != value.data() + value.size() || port < kFirstPort || port > kLastPort)
-            return CommandUsageError(command, "--port wants a number from 1 to 20, not '" + value + "'");
-        parsed.port = port;
+        parsed.port = cmdline::IntegerArgument(value, kFirstPort, kLastPort);
+        if (!parsed.port)
+            return CommandUsageError(command, cmdline::IntegerArgumentError("--port", value, kFirstPort, kLastPort));
     }
     return kExitOk;
 }
@@ -195,7 +193,11 @@ int ReportTransferFailure(const CliReports& reports, const RadioImage* sent) {
         for (const PortProblem& problem : outcome.portsTried)
             tried += (tried.empty() ? "" : ", ") + PortMap::Name(problem.port) + " (" + problem.device +
                      "): " + (problem.reason.empty() ? "no answer" : problem.reason);
-        std::cerr << "radioprog-cli: no radio found on COM1-COM20"
+        if (const auto& other = outcome.otherModel)
+            std::cerr << "radioprog-cli: " << PortMap::Name(other->port) << " (" << TerminalText(other->device)
+                      << "): " << TerminalText(reports.language().row(lang_row::kOtherModelAnswered))
+                      << (other->model.empty() ? "" : " " + TerminalText(other->model)) << "\n";
+        std::cerr << "radioprog-cli: no radio found on " << PortMap::Name(kFirstPort) << "-" << PortMap::Name(kLastPort)
                   << (tried.empty() ? " (no serial port found)" : "; tried " + TerminalText(tried))
                   << "; check that the cable is plugged in, the radio is switched on and the port is right"
                   << (advice.empty() ? "" : "; " + advice) << "\n";

@@ -14,8 +14,9 @@ namespace radioprog {
 
 namespace {
 
-constexpr unsigned kFirstChannelNumber = 1;
-constexpr unsigned kLastChannelNumber = kChannelCount;
+constexpr unsigned kFirstChannelNumber = 0;
+constexpr unsigned kLastChannelNumber = kChannelCount - 1;
+constexpr std::uint8_t kSignallingEntries = 15;
 constexpr int kBatchNameBytes = 6;  // name bytes 0..5 are emptied; byte 6 keeps its value
 
 std::vector<std::string> Rows(const LanguageTable& language, std::initializer_list<int> rows) {
@@ -82,15 +83,25 @@ std::optional<unsigned> ParseChannelNumberField(std::string_view text) {
     return static_cast<unsigned>(value);
 }
 
-BatchRange BatchChannelRange(const BatchSettings& settings) {
-    if (settings.scope == BatchScope::AllChannels) return {kFirstChannelNumber, kLastChannelNumber};
-    BatchRange range{LimitChannelNumber(settings.firstChannel), LimitChannelNumber(settings.lastChannel)};
-    if (range.first > range.last) range.last = kLastChannelNumber;
-    return range;
+bool BatchRangeAccepted(const BatchSettings& settings) {
+    return settings.scope == BatchScope::AllChannels ||
+           (settings.firstChannel <= settings.lastChannel && settings.lastChannel <= kLastChannelNumber);
 }
 
-BatchRange ApplyBatch(RadioImage& image, const LanguageTable& language, const BatchSettings& settings) {
-    BatchRange range = BatchChannelRange(settings);
+std::string BatchRangeRefusal(const LanguageTable& language) {
+    return FillArguments(language.row(lang_row::kBatchRangeRefused),
+                         {std::to_string(kFirstChannelNumber), std::to_string(kLastChannelNumber)});
+}
+
+std::optional<BatchRange> BatchChannelRange(const BatchSettings& settings) {
+    if (!BatchRangeAccepted(settings)) return std::nullopt;
+    if (settings.scope == BatchScope::AllChannels) return BatchRange{kFirstChannelNumber, kLastChannelNumber};
+    return BatchRange{settings.firstChannel, settings.lastChannel};
+}
+
+std::optional<BatchRange> ApplyBatch(RadioImage& image, const LanguageTable& language, const BatchSettings& settings) {
+    const std::optional<BatchRange> range = BatchChannelRange(settings);
+    if (!range) return std::nullopt;
     std::string step = AnsiPrefix(settings.step, kBatchTextLimit);
     StepKhzToMhzText(step);
     std::string rxWorking = AnsiPrefix(settings.rxStart, kBatchTextLimit);
@@ -102,8 +113,8 @@ BatchRange ApplyBatch(RadioImage& image, const LanguageTable& language, const Ba
     std::uint16_t txTone = ToneTextToCode(settings.txTone, true, offText);
     unsigned pttId = PttIdValue(settings.pttId, language);
 
-    for (unsigned number = range.first; number <= range.last; ++number) {
-        ChannelRef channel(image, static_cast<int>(number - 1));
+    for (unsigned number = range->first; number <= range->last; ++number) {
+        ChannelRef channel(image, static_cast<int>(number));
         channel.setRxFrequency(SnapAndPack(rxWorking));
         channel.setTxFrequency(SnapAndPack(txWorking));
         channel.setRxTone(rxTone);
@@ -115,6 +126,8 @@ BatchRange ApplyBatch(RadioImage& image, const LanguageTable& language, const Ba
         channel.setFlag(channel_flag::kPttIdLow, pttId & 1u);
         channel.setFlag(channel_flag::kPttIdLow + 1, (pttId >> 1) & 1u);
         for (int i = 0; i < kBatchNameBytes; ++i) channel.setNameByte(i, 0xFF);
+        // A channel without a signalling entry gets the first, as a typed new channel does.
+        if (channel.signalling() >= kSignallingEntries) channel.setSignalling(0);
         OffsetFreqText(rxWorking, step, subtract);
         OffsetFreqText(txWorking, step, subtract);
     }

@@ -23,8 +23,8 @@ enum class BatchDirection { Add, Subtract };
 struct BatchSettings {
     std::string rxStart = "405.02500";
     std::string txStart = "405.02500";
-    unsigned firstChannel = 1;  // 1-based
-    unsigned lastChannel = 1;
+    unsigned firstChannel = 0;  // as the channel table numbers them, 0..127
+    unsigned lastChannel = 0;
     BatchScope scope = BatchScope::AllChannels;
     BatchDirection direction = BatchDirection::Add;
     bool bit14 = true;
@@ -56,27 +56,31 @@ struct BatchChoices {
 BatchChoices MakeBatchChoices(const LanguageTable& language);
 
 // A channel-number arrow: positionChange is what the arrow control reports (its up arrow
-// reports a negative change, which makes the number larger). The result is within 1..128.
+// reports a negative change, which makes the number larger). The result is within 0..127.
 unsigned ChannelNumberAfterArrow(unsigned value, int positionChange);
 
 // The value of a channel-number field: decimal digits after optional leading blanks, at most
 // the largest 32-bit number; nullopt for anything else (the dialog then asks for a number).
 std::optional<unsigned> ParseChannelNumberField(std::string_view text);
 
-// 1-based, inclusive.
+// Channel numbers as the table shows them (0..127), inclusive.
 struct BatchRange {
     unsigned first;
     unsigned last;
     bool operator==(const BatchRange&) const = default;
 };
-// All channels: 1..128. Range: both numbers limited to 1..128; a first number above the
-// last one extends the range to channel 128.
-BatchRange BatchChannelRange(const BatchSettings& settings);
+// All channels are always accepted; a range only when first <= last <= 127. Nothing is
+// clamped: a range outside is refused with BatchRangeRefusal's message.
+bool BatchRangeAccepted(const BatchSettings& settings);
+std::string BatchRangeRefusal(const LanguageTable& language);
+// All channels: 0..127. Range: the two numbers; nullopt when the range is refused.
+std::optional<BatchRange> BatchChannelRange(const BatchSettings& settings);
 
 // Fills the channels of the range with consecutive frequencies from the start texts (each
 // next channel one step further in the chosen direction), the chosen tones and flags, and
-// an empty name. The signalling index, byte 15, the other flag bits and name byte 6 and up
-// keep their values. Returns the range filled.
-BatchRange ApplyBatch(RadioImage& image, const LanguageTable& language, const BatchSettings& settings);
+// an empty name. A signalling index the list names, byte 15, the other flag bits and name
+// byte 6 and up keep their values; a channel without a signalling index gets the first.
+// Returns the range filled; nullopt (and nothing changed) when the range is refused.
+std::optional<BatchRange> ApplyBatch(RadioImage& image, const LanguageTable& language, const BatchSettings& settings);
 
 }  // namespace radioprog

@@ -34,7 +34,23 @@ struct EditorResult {
     bool inBandGap = false;
 };
 
-EditorResult EditorText(int column, const std::string& text, const LanguageTable& language) {
+// The entry of the current language's list that a text names, in the current language or
+// in one of the others (the entry at the same place of that language's list).
+std::optional<std::string> ListEntry(CellEditor editor, const std::string& text, const LanguageTable& language,
+                                     const std::vector<LanguageTable>& others) {
+    const std::vector<std::string> entries = EditorChoices(editor, language);
+    for (const std::string& entry : entries)
+        if (EqualsIgnoringCase(entry, text)) return entry;
+    for (const LanguageTable& other : others) {
+        const std::vector<std::string> theirs = EditorChoices(editor, other);
+        for (std::size_t i = 0; i < theirs.size() && i < entries.size(); ++i)
+            if (EqualsIgnoringCase(theirs[i], text)) return entries[i];
+    }
+    return std::nullopt;
+}
+
+EditorResult EditorText(int column, const std::string& text, const LanguageTable& language,
+                        const std::vector<LanguageTable>& others) {
     switch (column) {
     case column::kRxFrequency:
     case column::kTxFrequency: {
@@ -43,12 +59,14 @@ EditorResult EditorText(int column, const std::string& text, const LanguageTable
         return {GridFrequencyText(check.units), CsvReason::BandGap, InUsualBandGap(check.units)};
     }
     case column::kRxTone:
-    case column::kTxTone: return {ToneListEntry(text, language.row(lang_row::kToneOff)), CsvReason::UnstorableTone};
+    case column::kTxTone: {
+        const std::string& offText = language.row(lang_row::kToneOff);
+        for (const LanguageTable& other : others)
+            if (EqualsIgnoringCase(text, other.row(lang_row::kToneOff))) return {offText};
+        return {ToneListEntry(text, offText), CsvReason::UnstorableTone};
+    }
     case column::kName: return {IsNameText(text) ? std::optional<std::string>(text) : std::nullopt};
-    default:
-        for (const std::string& entry : EditorChoices(EditorForColumn(column), language))
-            if (EqualsIgnoringCase(entry, text)) return {entry};
-        return {};
+    default: return {ListEntry(EditorForColumn(column), text, language, others)};
     }
 }
 
@@ -61,9 +79,9 @@ bool IsBlankRecord(const DelimitedRecord& record) {
 using PastedCells = std::array<std::optional<std::string>, kChannelColumnCount>;
 
 // Commits one cell, or reports why not; a frequency in the band gap is stored and reported.
-void PasteCell(RadioImage& image, const LanguageTable& language, int n, int column, const std::string& text,
-               ChannelRow& row, std::vector<PasteProblem>& problems) {
-    EditorResult editor = text.empty() ? EditorResult{text} : EditorText(column, text, language);
+void PasteCell(RadioImage& image, const LanguageTable& language, const std::vector<LanguageTable>& others, int n,
+               int column, const std::string& text, ChannelRow& row, std::vector<PasteProblem>& problems) {
+    EditorResult editor = text.empty() ? EditorResult{text} : EditorText(column, text, language, others);
     if (!editor.text) {
         problems.push_back({n, column, text, editor.reason});
         return;
@@ -73,8 +91,8 @@ void PasteCell(RadioImage& image, const LanguageTable& language, int n, int colu
 }
 
 // One line into channel n, cell by cell through the grid's commit.
-void PasteLine(RadioImage& image, const LanguageTable& language, int n, const PastedCells& cells,
-               std::vector<PasteProblem>& problems) {
+void PasteLine(RadioImage& image, const LanguageTable& language, const std::vector<LanguageTable>& others, int n,
+               const PastedCells& cells, std::vector<PasteProblem>& problems) {
     ChannelRow row = ChannelToRow(image, language, n);
     if (const auto& rx = cells[column::kRxFrequency]) {
         std::string text = TrimBlanks(*rx);
@@ -83,7 +101,7 @@ void PasteLine(RadioImage& image, const LanguageTable& language, int n, const Pa
             if (ChannelInUse(image, n)) CommitCell(image, language, n, column::kRxFrequency, text, row);
             return;
         }
-        PasteCell(image, language, n, column::kRxFrequency, text, row, problems);
+        PasteCell(image, language, others, n, column::kRxFrequency, text, row, problems);
     }
     // The grid edits the other cells of an empty channel only after its receive frequency;
     // a whole line whose frequency failed has been reported already.
@@ -100,7 +118,7 @@ void PasteLine(RadioImage& image, const LanguageTable& language, int n, const Pa
             problems.push_back({n, column, text, CsvReason::EmptyChannel});
             continue;
         }
-        PasteCell(image, language, n, column, text, row, problems);
+        PasteCell(image, language, others, n, column, text, row, problems);
     }
 }
 
@@ -192,7 +210,7 @@ PasteReport PasteChannels(RadioImage& image, const LanguageTable& language, cons
             cells[column::kNumber].reset();
             cells[column::kBand].reset();
         }
-        PasteLine(image, language, n, cells, report.problems);
+        PasteLine(image, language, target.otherLanguages, n, cells, report.problems);
         report.lastChannel = n;
     }
     return report;

@@ -52,6 +52,9 @@ struct PasteTarget {
     int column = 0;
     // Header lines to recognise: the grid's column headers in every language there is.
     std::vector<ChannelRow> headers;
+    // The other languages whose list texts ("Wide", "Yes", the tone list's "Off") a pasted
+    // cell may hold: rows copied before the language was switched paste as they were.
+    std::vector<LanguageTable> otherLanguages;
 };
 
 // The grid's header row in each of the tables.

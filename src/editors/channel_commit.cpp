@@ -1,12 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editors/channel_commit.h"
 
+#include <cstdlib>
+#include <utility>
+
 #include "editors/channel_editors.h"
 #include "editors/channel_store.h"
 
 namespace radioprog {
 
 namespace {
+
+// Typed frequencies outside these whole MHz are stored as a limit, not as typed.
+constexpr long kLowestTypedMhz = 136;
+constexpr long kHighestTypedMhz = 520;
 
 std::string& Cell(ChannelRow& row, int column) { return row[static_cast<std::size_t>(column)]; }
 
@@ -86,6 +93,15 @@ CellAction CommitCell(RadioImage& image, const LanguageTable& language, int n, i
     CellAction action = ChooseCellAction(column, Cell(row, column), editorText);
     ApplyCellEdit(image, language, n, column, action, editorText, row);
     return action;
+}
+
+std::optional<std::string> FrequencyCommitNotice(int column, const std::string& typed, const std::string& stored,
+                                                 const LanguageTable& language) {
+    if (column != column::kRxFrequency && column != column::kTxFrequency) return std::nullopt;
+    if (typed.empty() || stored.empty() || typed == stored) return std::nullopt;
+    const long mhz = std::strtol(typed.c_str(), nullptr, 10);
+    if (mhz >= kLowestTypedMhz && mhz <= kHighestTypedMhz) return std::nullopt;
+    return FillArguments(language.row(lang_row::kFrequencyLimited), {typed, stored});
 }
 
 bool ClearCell(RadioImage& image, const LanguageTable& language, int n, int column, ChannelRow& row) {

@@ -2,6 +2,7 @@
 #pragma once
 // Committing one edited channel-table cell: the editor's text goes into the grid row and the
 // image, together with the cells that follow from it (new channel, delete channel, ...).
+#include <optional>
 #include <string>
 
 #include "editors/channel_cells.h"
@@ -29,6 +30,13 @@ void ApplyCellEdit(RadioImage& image, const LanguageTable& language, int n, int 
 // `row` and the editor's text, then applies it. Returns the action taken.
 CellAction CommitCell(RadioImage& image, const LanguageTable& language, int n, int column,
                       const std::string& editorText, ChannelRow& row);
+
+// What the user is told after committing `typed` into a frequency column (2 or 3) when the
+// cell now holds something else for a reason the typing did not show: a frequency outside
+// 136..520 MHz, which is stored as the nearest limit the radio takes (`stored`, the cell's
+// text after the commit). nullopt when there is nothing to say.
+std::optional<std::string> FrequencyCommitNotice(int column, const std::string& typed, const std::string& stored,
+                                                 const LanguageTable& language);
 
 // Del on one cell of channel n (no rows selected): a cell the channel can hold empty (the
 // transmit frequency, the tones as off, the name) is emptied through CommitCell; any other

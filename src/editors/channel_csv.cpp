@@ -412,6 +412,7 @@ int CsvReasonRow(CsvReason reason) {
     case CsvReason::BandGap: return lang_row::kBandGap;
     case CsvReason::PastLastChannel: return lang_row::kPastLastChannel;
     case CsvReason::EmptyChannel: return lang_row::kEmptyChannelCell;
+    case CsvReason::NameChanged: return lang_row::kNameChanged;
     }
     return lang_row::kUnsupportedValue;
 }
@@ -484,6 +485,10 @@ CsvImportReport ImportChannelsCsv(RadioImage& image, std::string_view text, cons
         }
         if (gap) report.problems.push_back({line, gap->column, gap->reason, gap->text, true});
         plan.name = ImportName(row["Name"]);
+        // A name the radio cannot hold as written (too long, other characters, lower case)
+        // is stored changed; the report names each one.
+        if (plan.name != row["Name"])
+            report.problems.push_back({line, "Name", CsvReason::NameChanged, row["Name"] + " -> " + plan.name, true});
         ApplyPlan(image, plan);
         imported.insert(plan.channel);
         report.channels.push_back(plan.channel);

@@ -58,6 +58,7 @@ enum class CsvReason {
     PastLastChannel,    // placed in file order, the row would go beyond channel 127
     EmptyChannel,       // paste: a cell of a channel that has no receive frequency
     TooManyLines,       // more lines than any channel list needs: nothing is imported
+    NameChanged,        // stored with a warning: the name as the radio holds it ("old -> new")
 };
 
 // The language row of a reason's text.

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "editors/form_store.h"
 #include "model/dtmf_codec.h"
 
 namespace radioprog {
@@ -57,6 +58,15 @@ void StoreToImage(const DtmfForm& form, RadioImage& image) {
     image.settingsByte(kDtmfDurationAddress) = static_cast<std::uint8_t>(form.duration & 0xFF);
     image.settingsByte(kDtmfPttPressAddress) = static_cast<std::uint8_t>(form.pttPress & 0xFF);
     image.settingsByte(kDtmfPttReleaseAddress) = static_cast<std::uint8_t>(form.pttRelease & 0xFF);
+}
+
+void StoreDtmfChanges(const DtmfForm& loaded, const DtmfForm& edited, RadioImage& image) {
+    StoreFormChanges(
+        image, [&loaded](RadioImage& asLoaded) { StoreToImage(loaded, asLoaded); },
+        [&edited](RadioImage& asEdited) { StoreToImage(edited, asEdited); });
+    if (edited.localId != loaded.localId) WriteDtmfCode(SettingsBytePtr(image, kDtmfLocalIdAddress), edited.localId);
+    for (std::size_t g = 0; g < static_cast<std::size_t>(kDtmfGroupCount); ++g)
+        if (edited.codes[g] != loaded.codes[g]) WriteDtmfCode(image.dtmfSlot(static_cast<int>(g)), edited.codes[g]);
 }
 
 bool DtmfInputAccepted(const std::string& text) {

@@ -60,6 +60,10 @@ void LoadFromImage(DtmfForm& form, const RadioImage& image);
 // Writes the local ID, the fifteen groups, pause, duration and the two flags as whole
 // bytes; bytes 6..15 of every slot and slot 15 are left alone.
 void StoreToImage(const DtmfForm& form, RadioImage& image);
+// Stores only what changed from `loaded` to `edited`: a byte the form cannot show keeps its
+// value, while a code the user changed is written whole (its unused places blank), so no
+// leftover digit follows it.
+void StoreDtmfChanges(const DtmfForm& loaded, const DtmfForm& edited, RadioImage& image);
 
 // A typed code or local ID is kept when every character is a DTMF digit and it has at most
 // five characters.

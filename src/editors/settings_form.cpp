@@ -368,10 +368,8 @@ bool FilterFrequencyEdit(SettingsForm& form, int side, const SettingsControls& c
 }
 
 std::string ChannelCountRefusal(const LanguageTable& language) {
-    std::string text = language.row(lang_row::kIntegerBetween);
-    for (auto [mark, value] : {std::pair{"%1", kChannelCountMin}, std::pair{"%2", kChannelCountMax}})
-        if (std::size_t at = text.find(mark); at != std::string::npos) text.replace(at, 2, std::to_string(value));
-    return text;
+    return FillArguments(language.row(lang_row::kIntegerBetween),
+                         {std::to_string(kChannelCountMin), std::to_string(kChannelCountMax)});
 }
 
 }  // namespace radioprog

@@ -121,7 +121,7 @@ std::vector<GroupItem> GroupItems() {
          {{191, 162, 33, 8}, {314, 161, 30, 8}},
          lang_row::kVfoSignalling,
          {ChoiceNumbers(1, 15)}},
-        // Wider than the template's 43 and 45, so "Busy Lockout" fits.
+        // Wider than the original layout's 43 and 45, so "Busy Lockout" fits.
         {K::Check,
          {sc::kBusyLockout[0], sc::kBusyLockout[1]},
          {{191, 174, 80, 10}, {313, 174, 80, 10}},
@@ -164,13 +164,16 @@ std::vector<FormControl> BuildLayout() {
     layout.push_back(Hidden(Control(0, K::Label, {359, 256, 33, 8})));
     layout.push_back(Hidden(Control(sc::kHiddenFieldCaption, K::Label, {420, 321, 32, 8}, lang_row::kIdDelay)));
 
-    // The work-mode box holds two rows instead of the template's one (buttons at y 217, the
+    // The work-mode box holds two rows instead of the original layout's one (buttons at y 217, the
     // count at 215): the two buttons, then the channel count, so the captions fit.
     layout.push_back(Control(sc::kWorkModeChannel, K::RadioButton, {330, 205, 60, 10}, lang_row::kChannelChoice));
     layout.push_back(Control(sc::kChannelCountCaption, K::Label, {333, 229, 40, 8}, lang_row::kChannelCount));
-    FormControl count = Control(sc::kChannelCount, K::Edit, {376, 226, 28, 14});
-    count.nameRow = lang_row::kChannelCount;
-    layout.push_back(count);
+    // The radio has 128 channels and the image holds no count: the field shows it and takes
+    // no typing, so nothing typed there is silently dropped.
+    FormControl channelCount = Control(sc::kChannelCount, K::Edit, {376, 226, 28, 14});
+    channelCount.nameRow = lang_row::kChannelCount;
+    channelCount.readOnly = true;
+    layout.push_back(std::move(channelCount));
     layout.push_back(Control(sc::kOk, K::Button, {299, 371, 37, 16}, lang_row::kOk));
     layout.push_back(Control(sc::kCancel, K::Button, {359, 370, 37, 16}, lang_row::kCancel));
 

@@ -70,7 +70,7 @@ enum class ControlKind {
 enum class Align { Left, Center, Right };
 
 struct FormControl {
-    int id = 0;  // 0: a template control without identifier
+    int id = 0;  // 0: a control of the original layout without identifier
     ControlKind kind = ControlKind::Label;
     DialogRect rect;
     int captionRow = kNoRow;  // language row of the control's own caption text

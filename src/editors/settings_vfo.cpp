@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "editors/edit_filters.h"
 #include "model/freq_codec.h"
 
 namespace radioprog {
@@ -67,12 +68,7 @@ bool BandChangeTexts(int side, int band, BandTexts& texts) {
     return false;
 }
 
-bool FreqEditAccepts(const std::string& text) {
-    if (text.size() > 9) return false;
-    for (char c : text)
-        if ((c < '0' || c > '9') && c != '.') return false;
-    return true;
-}
+bool FreqEditAccepts(const std::string& text) { return text.size() <= 9 && NumericTextAccepts(text); }
 
 int StepGrid(int stepSelection) {
     static constexpr int kGrids[] = {250, 500, 625, 1000, 1250, 2500};

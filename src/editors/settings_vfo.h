@@ -50,7 +50,8 @@ struct BandTexts {
 };
 bool BandChangeTexts(int side, int band, BandTexts& texts);
 
-// A typed frequency is accepted while it has at most 9 characters, all digits or ".".
+// A typed or pasted frequency is accepted while it has at most 9 characters, all digits and
+// at most one point (the rule of every frequency field).
 bool FreqEditAccepts(const std::string& text);
 
 // The channel-step grid (in 10 Hz) of the step selection 0..5 ("2.5" ... "25" kHz), 0 for

@@ -1,11 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "link/com_port.h"
 
-#include <algorithm>
-#include <chrono>
-#include <cstring>
-#include <thread>
-
 namespace radioprog {
 
 namespace {
@@ -21,6 +16,19 @@ void TranslateNibbles(std::uint8_t* buffer, std::size_t length, bool descramble)
         buffer[i] = static_cast<std::uint8_t>(table[buffer[i] & 0x0F] + 16 * table[buffer[i] >> 4]);
 }
 
+CComPort::CComPort(PortMap ports) : ports_(std::move(ports)) {}
+
+void CComPort::SetTimeouts(const LineTimeouts& timeouts) {
+    line_.SetTimeouts(timeouts);
+    exchanges_.SetTimeouts(timeouts);
+}
+
+void CComPort::SetTrace(std::shared_ptr<TransferTrace> trace) {
+    trace_ = trace;
+    line_.SetTrace(trace);
+    exchanges_.SetTrace(std::move(trace));
+}
+
 bool CComPort::Open(const std::string& device) { return line_.IsOpen() || line_.Open(device); }
 
 bool CComPort::Close() { return line_.Close(); }
@@ -29,134 +37,53 @@ void CComPort::CloseIfOpen() {
     if (line_.IsOpen()) line_.Close();
 }
 
+LineTime CComPort::Now() { return SerialLine::Clock::now().time_since_epoch(); }
+
+PortOpening CComPort::OpenPort(int port) {
+    CloseIfOpen();
+    PortOpening opening;
+    opening.device = ports_.device(port);
+    if (trace_)
+        trace_->Note(PortMap::Name(port) + (opening.device.empty() ? " does not exist" : " is " + opening.device));
+    opening.opened = line_.Open(opening.device);
+    if (!opening.opened) opening.error = line_.lastOpenError();
+    return opening;
+}
+
+void CComPort::Wait(LineTime until, std::vector<std::uint8_t>& received) {
+    const auto deadline =
+        until == kNoDeadline
+            ? SerialLine::Clock::time_point::max()
+            : SerialLine::Clock::time_point(std::chrono::duration_cast<SerialLine::Clock::duration>(until));
+    line_.Wait(deadline, received);
+}
+
+bool CComPort::Run(const Exchange& exchange) {
+    exchanges_.StartExchange(exchange, Now());
+    RunEngine(exchanges_, *this);
+    return exchanges_.exchangeSucceeded();
+}
+
 bool CComPort::EnterProgramMode(int retries) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(wire::kModeEntryWaitMs));
-    line_.Purge();
-    lastUnit_ = {};
-    slowestAnswer_ = {};
-    const auto* entry = reinterpret_cast<const std::uint8_t*>(wire::kModeEntry);
-    for (int attempt = 0; attempt <= retries; ++attempt) {
-        if (!Send(entry, wire::kModeEntrySize)) return false;
-        std::uint8_t reply = 0;
-        if (line_.Read(&reply, 1) == 1) return reply == wire::kAck;
-    }
-    return false;
+    Exchange x{Exchange::Kind::EnterProgramMode};
+    x.retries = retries;
+    return Run(x);
 }
 
-bool CComPort::Identify() {
-    if (!SendByte(wire::kStx)) return false;
-    std::uint8_t reply[wire::kIdentReplySize];
-    if (!ReceiveExactly(reply, sizeof reply)) return false;
-    if (reply[0] != wire::kAck || std::memcmp(reply + 1, wire::kModel, 5) != 0 || reply[6] != wire::kIdentTrailer[0] ||
-        reply[7] != wire::kIdentTrailer[1])
-        return false;
-    if (!SendByte(wire::kAck)) return false;
-    std::uint8_t ack = 0;
-    return line_.Read(&ack, 1) == 1 && ack == wire::kAck;
-}
-
-bool CComPort::TakeReadReply(const std::uint8_t* reply, std::uint8_t hi, std::uint8_t lo, std::uint8_t* destination) {
-    if (reply[0] != wire::kWriteCommand || reply[1] != hi || reply[2] != lo || reply[3] != wire::kReadLength)
-        return false;
-    std::memcpy(destination, reply + 4, wire::kBlockSize);
-    return true;
-}
+bool CComPort::Identify() { return Run(Exchange{Exchange::Kind::Identify}); }
 
 bool CComPort::ReadBlock(std::uint8_t hi, std::uint8_t lo, std::uint8_t* destination) {
-    const std::uint8_t request[4] = {wire::kReadCommand, hi, lo, wire::kReadLength};
-    std::uint8_t reply[wire::kReadReplySize];
-    bool complete = false;
-    for (int attempt = 0; attempt < wire::kReadAttempts && !complete; ++attempt) {
-        // Leftovers of an earlier exchange must not be taken for this reply.
-        line_.DiscardInput();
-        if (!Send(request, sizeof request)) return false;
-        // A byte beyond the reply means a byte was inserted somewhere in it: ask again.
-        complete = ReceiveExactly(reply, sizeof reply) && !line_.InputPending();
-    }
-    if (!complete || !TakeReadReply(reply, hi, lo, destination)) return false;
-    if (!SendByte(wire::kAck)) return false;
-    // The radio may be slow to confirm: wait again without asking again.
-    for (int attempt = 0; attempt < wire::kAckReadAttempts; ++attempt) {
-        std::uint8_t ack = 0;
-        if (line_.Read(&ack, 1) == 1) return ack == wire::kAck;
-    }
-    return false;
+    return Run(Exchange{Exchange::Kind::ReadBlock, hi, lo, 0, destination});
 }
 
 bool CComPort::ReadBlockDescrambled(std::uint8_t hi, std::uint8_t lo, std::uint8_t* destination) {
-    const std::uint8_t request[4] = {wire::kReadCommand, hi, lo, wire::kReadLength};
-    std::uint8_t reply[wire::kReadReplySize];
-    if (!Send(request, sizeof request) || !ReceiveExactly(reply, sizeof reply)) return false;
-    if (!TakeReadReply(reply, hi, lo, destination)) return false;
-    TranslateNibbles(destination, wire::kBlockSize, 0);
-    if (!SendByte(wire::kAck)) return false;
-    std::uint8_t ack = 0;
-    return line_.Read(&ack, 1) == 1 && ack == wire::kAck;
-}
-
-bool CComPort::ExchangeUnit(std::uint8_t hi, std::uint8_t lo, const std::uint8_t* source) {
-    // Header and data leave in one piece: one system call, and no gap on the line.
-    std::uint8_t unit[4 + wire::kUnitSize] = {wire::kWriteCommand, hi, lo, wire::kWriteLength};
-    std::memcpy(unit + 4, source, wire::kUnitSize);
-    int unanswered = 0;  // sends of this unit the radio has not answered yet
-    for (int attempt = 0; attempt < wire::kWriteAttempts; ++attempt) {
-        if (attempt > 0) line_.DiscardInput();
-        if (!Send(unit, sizeof unit)) return false;
-        lastUnitSent_ = Clock::now();
-        // The radio stores the unit before it acknowledges: it gets the whole total time.
-        std::uint8_t ack = 0;
-        if (line_.Read(&ack, 1, ReplyWait::Stored) != 1) {
-            ++unanswered;
-            continue;
-        }
-        // Another byte with the ACK: one of them answers an earlier send, so send again.
-        if (ack == wire::kAck && !line_.InputPending()) {
-            slowestAnswer_ = std::max(slowestAnswer_, Clock::now() - lastUnitSent_);
-            // The ACK may have answered an earlier, slow send of this unit; the answer to this
-            // one is still on its way and must not be taken for the next unit's. Any ACK
-            // means the unit is stored (every send carried the same data), so the late
-            // answers are only awaited and dropped.
-            AwaitLateAnswers(unanswered);
-            return true;
-        }
-    }
-    return false;
-}
-
-void CComPort::AwaitLateAnswers(int count) {
-    std::uint8_t late = 0;
-    while (count > 0 && line_.Read(&late, 1, ReplyWait::Stored) == 1) --count;
-    line_.DiscardInput();
-}
-
-bool CComPort::SettleLastUnit() {
-    for (int round = 0; line_.DiscardInput() > 0; ++round) {
-        if (!lastUnit_.valid) return true;
-        if (round == wire::kWriteAttempts || !ExchangeUnit(lastUnit_.hi, lastUnit_.lo, lastUnit_.data)) return false;
-    }
-    return true;
+    return Run(Exchange{Exchange::Kind::ReadBlockDescrambled, hi, lo, 0, destination});
 }
 
 bool CComPort::WriteBlock(std::uint8_t hi, std::uint8_t lo, const std::uint8_t* source) {
-    if (!SettleLastUnit() || !ExchangeUnit(hi, lo, source)) return false;
-    lastUnit_.valid = true;
-    lastUnit_.hi = hi;
-    lastUnit_.lo = lo;
-    std::memcpy(lastUnit_.data, source, wire::kUnitSize);
-    return true;
+    return Run(Exchange{Exchange::Kind::WriteUnit, hi, lo, 0, nullptr, source});
 }
 
-bool CComPort::ConfirmWrites() {
-    // A stray byte taken for the last unit's ACK would be followed by the real answer, which
-    // comes about as fast as the radio answered the other units: wait a quarter longer than
-    // the slowest answer of this session (at most one read interval), from the last send.
-    const Clock::duration interval = std::chrono::milliseconds(line_.timeouts().readIntervalMs);
-    const Clock::duration wait = slowestAnswer_ + slowestAnswer_ / 4 + kAnswerJitter;
-    std::this_thread::sleep_until(lastUnitSent_ + std::min(interval, wait));
-    bool settled = SettleLastUnit();
-    lastUnit_ = {};
-    slowestAnswer_ = {};
-    return settled;
-}
+bool CComPort::ConfirmWrites() { return Run(Exchange{Exchange::Kind::ConfirmWrites}); }
 
 }  // namespace radioprog

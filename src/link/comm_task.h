@@ -13,23 +13,12 @@
 #include "link/com_port.h"
 #include "link/port_map.h"
 #include "link/transfer_cancel.h"
+#include "link/transfer_engine.h"
 #include "link/transfer_options.h"
 #include "link/transfer_reports.h"
 #include "model/radio_image.h"
 
 namespace radioprog {
-
-// One port the scan tries, with the number of times the mode-entry string is repeated when
-// the radio stays silent.
-struct ScanStep {
-    int port;
-    int retries;
-    bool operator==(const ScanStep&) const = default;
-};
-
-// The configured port first (4 mode-entry sends), then COM1 ... COM20 without it (2 sends
-// each). A configured port outside 1..20 is skipped and the whole ascending scan runs.
-std::vector<ScanStep> PortScanOrder(std::int32_t configuredPort);
 
 class CCommTask {
 public:
@@ -89,31 +78,18 @@ private:
     bool Claim();
     void Release();
     void Execute();
-    void Step(TransferReports& reports);
-    void ReportProgress(TransferReports& reports, int value);
-    bool ScanPorts(TransferReports& reports, TransferOutcome& outcome);
-    bool ReadSequence(TransferReports& reports);
-    bool WriteSequence(TransferReports& reports);
-    // Reads the k-th 64-byte piece of a record's data.
-    bool ReadPiece(const RecordInfo& record, int k);
-    bool WriteRecord(const RecordInfo& record, int units);
 
     PortMap ports_;
     TransferOptions options_;
-    // The block or unit that failed, and whether a verified read found no agreeing readings.
-    std::optional<std::uint16_t> failedAddress_;
-    std::size_t failedSize_ = 0;
-    bool unproven_ = false;
     CComPort port_;
+    TransferEngine engine_;
     TransferReports* reports_ = nullptr;
     RadioImage image_;
     TransferMode mode_ = TransferMode::Idle;
-    std::int16_t progress_ = 0;
     std::atomic<bool> busy_{false};
     std::thread worker_;
     std::shared_ptr<TransferTrace> trace_;
     TransferCancel cancel_;
-    int unitsWritten_ = 0;
 };
 
 }  // namespace radioprog

@@ -8,20 +8,18 @@
 #include <optional>
 #include <vector>
 
-#include "link/com_port.h"
 #include "model/radio_image.h"
 
 namespace radioprog {
 
+// A proven read reads the 64-byte block twice with the ordinary read request (and its
+// retries); when the two differ, a third time, and keeps the reading two of the three agree
+// on. A proven write reads back, 64 bytes at a time, every block the write sent.
 enum class ProvenRead {
     Agreed,    // two readings agree; the destination holds them
     Failed,    // a reading failed as an ordinary read fails
     Unproven,  // three readings, no two alike; the destination is unchanged
 };
-
-// Reads the 64-byte block at hi/lo twice with the ordinary read request (and its retries);
-// when the two differ, a third time, and keeps the reading two of the three agree on.
-ProvenRead ReadBlockProven(CComPort& port, std::uint8_t hi, std::uint8_t lo, std::uint8_t* destination);
 
 // A record the write sends, and how many of its 16-byte units (from its first data byte).
 struct WrittenRecord {
@@ -30,10 +28,5 @@ struct WrittenRecord {
 };
 // Every record a write sends, in the order sent.
 const std::vector<WrittenRecord>& WrittenRecords();
-
-// Reads back, 64 bytes at a time with the ordinary read request, every block the write sent
-// and puts the bytes read back over the written bytes of readBack (which starts as the image
-// sent). False when a read fails; failedAddress then names the block.
-bool ReadBackWritten(CComPort& port, RadioImage& readBack, std::optional<std::uint16_t>& failedAddress);
 
 }  // namespace radioprog

@@ -23,9 +23,11 @@ OpenError MakeOpenError(int code) { return {code, std::strerror(code)}; }
 
 // Raw 8N1 at 9600 baud. Software flow control is switched off because it would swallow
 // bytes of the binary protocol; hardware flow control is left as the port has it.
-void SetUpLine(int fd) {
+void SetUpLine(int fd, termios* saved, bool* haveSaved) {
     termios tio{};
-    if (::tcgetattr(fd, &tio) == 0) {
+    *haveSaved = ::tcgetattr(fd, &tio) == 0;
+    if (*haveSaved) {
+        *saved = tio;
         tio.c_iflag &=
             ~static_cast<tcflag_t>(IGNBRK | BRKINT | PARMRK | ISTRIP | INLCR | IGNCR | ICRNL | IXON | IXOFF | IXANY);
         tio.c_oflag &= ~static_cast<tcflag_t>(OPOST);
@@ -99,7 +101,8 @@ bool SerialLine::Open(const std::string& device) {
         return false;
     }
     ::ioctl(fd, TIOCEXCL);
-    SetUpLine(fd);
+    SetUpLine(fd, &saved_, &haveSaved_);
+    hungUp_ = false;
     latency_ = RequestLowLatency(fd);
     fd_ = fd;
     openError_ = {};
@@ -111,6 +114,9 @@ bool SerialLine::Close() {
     if (fd_ < 0) return false;
     RestoreLatency(fd_, latency_);
     latency_ = {};
+    // The device is left as it was found: other programs expect their own settings.
+    if (haveSaved_) ::tcsetattr(fd_, TCSANOW, &saved_);
+    haveSaved_ = false;
     // The exclusive flag outlives this descriptor while others hold the terminal open.
     ::ioctl(fd_, TIOCNXCL);
     int r = ::close(fd_);
@@ -121,30 +127,6 @@ bool SerialLine::Close() {
 
 void SerialLine::Purge() {
     if (fd_ >= 0) ::tcflush(fd_, TCIOFLUSH);
-}
-
-std::size_t SerialLine::DiscardInput() {
-    if (fd_ < 0) return 0;
-    std::size_t discarded = 0;
-    std::uint8_t buffer[256];
-    for (;;) {
-        ssize_t n = ::read(fd_, buffer, sizeof buffer);
-        if (n > 0) {
-            if (trace_) trace_->Received(buffer, static_cast<std::size_t>(n), static_cast<std::size_t>(n));
-            discarded += static_cast<std::size_t>(n);
-        } else if (n < 0 && errno == EINTR) {
-            continue;
-        } else {
-            break;
-        }
-    }
-    if (discarded > 0 && trace_) trace_->Note(std::to_string(discarded) + " stale bytes discarded");
-    return discarded;
-}
-
-bool SerialLine::InputPending() const {
-    int count = 0;
-    return fd_ >= 0 && ::ioctl(fd_, FIONREAD, &count) == 0 && count > 0;
 }
 
 std::size_t SerialLine::Write(const std::uint8_t* data, std::size_t size) {
@@ -165,47 +147,37 @@ std::size_t SerialLine::Write(const std::uint8_t* data, std::size_t size) {
             break;
         }
     }
-    if (trace_) trace_->Sent(data, done);
     return done;
 }
 
-int SerialLine::FirstByteWaitMs(std::size_t size, ReplyWait wait) const {
-    const long long total = timeouts_.readTotalConstantMs + static_cast<long long>(timeouts_.readTotalPerByteMs) * size;
-    if (wait == ReplyWait::Stored) return static_cast<int>(total);
-    // Twice the wire time of size bytes, rounded up to whole milliseconds.
-    const long long wire =
-        (static_cast<long long>(timeouts_.replyStartWireTimes) * static_cast<long long>(size) * 1000 +
-         kLineBytesPerSecond - 1) /
-        kLineBytesPerSecond;
-    return static_cast<int>(std::min(total, timeouts_.replyStartMs + wire));
+std::size_t SerialLine::Collect(std::vector<std::uint8_t>& received) {
+    std::size_t got = 0;
+    std::uint8_t buffer[256];
+    while (fd_ >= 0) {
+        ssize_t n = ::read(fd_, buffer, sizeof buffer);
+        if (n > 0) {
+            received.insert(received.end(), buffer, buffer + n);
+            got += static_cast<std::size_t>(n);
+        } else if (n < 0 && errno == EINTR) {
+            continue;
+        } else {
+            // A raw terminal answers "nothing yet" with 0 or EAGAIN; a hang-up shows in poll.
+            break;
+        }
+    }
+    return got;
 }
 
-std::size_t SerialLine::Read(std::uint8_t* data, std::size_t size, ReplyWait wait) {
-    if (fd_ < 0 || size == 0) return 0;
-    const auto start = Clock::now();
-    const auto deadline =
-        start + std::chrono::milliseconds(timeouts_.readTotalConstantMs +
-                                          static_cast<long long>(timeouts_.readTotalPerByteMs) * size);
-    const auto firstByteDeadline = start + std::chrono::milliseconds(FirstByteWaitMs(size, wait));
-    const auto interval = std::chrono::milliseconds(timeouts_.readIntervalMs);
-    std::size_t got = 0;
-    Clock::time_point lastByte{};
-    while (got < size && !cancelled()) {
-        ssize_t n = ::read(fd_, data + got, size - got);
-        if (n > 0) {
-            got += static_cast<std::size_t>(n);
-            lastByte = Clock::now();
-            continue;
-        }
-        if (n < 0 && errno == EINTR) continue;
-        // A raw terminal answers "nothing yet" with 0 or EAGAIN; a hang-up shows in poll.
-        if (n < 0 && errno != EAGAIN) break;
-        // Once bytes flow, a gap longer than the interval ends the read.
-        auto limit = got > 0 ? std::min(deadline, lastByte + interval) : firstByteDeadline;
-        if (!WaitReady(fd_, POLLIN, limit, wakeFd())) break;
+void SerialLine::Wait(Clock::time_point until, std::vector<std::uint8_t>& received) {
+    if (fd_ < 0 || cancelled()) return;
+    if (Collect(received) > 0) return;
+    // A line that hung up brings nothing more: only the time or a cancel ends the wait.
+    const int fd = hungUp_ ? -1 : fd_;
+    if (!WaitReady(fd, POLLIN, until, wakeFd())) {
+        if (fd >= 0 && !cancelled() && Clock::now() < until) hungUp_ = true;
+        return;
     }
-    if (trace_) trace_->Received(data, got, size);
-    return got;
+    Collect(received);
 }
 
 }  // namespace radioprog

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The serial line on Windows: the port opened as \\.\COMn, 9600 8N1 with DTR on, and the
-// same read rules as on Linux. Reads wait in short slices (the port's own read timeouts), so
-// a cancel request is seen within one slice.
+// The serial line on Windows: the port opened as \\.\COMn, 9600 8N1 with DTR on; it only
+// moves bytes, as on Linux. Waits run in short slices (the port's own read timeouts), so a
+// cancel request is seen within one slice.
 #include <windows.h>
 
 #include <algorithm>
@@ -117,6 +117,11 @@ bool SerialLine::Open(const std::string& device) {
         openError_ = {ENOTTY, "not a serial device"};
         return false;
     }
+    DCB saved{};
+    saved.DCBlength = sizeof saved;
+    if (::GetCommState(port, &saved))
+        savedDcb_.assign(reinterpret_cast<const std::uint8_t*>(&saved),
+                         reinterpret_cast<const std::uint8_t*>(&saved) + sizeof saved);
     SetUpLine(port);
     handle_ = port;
     latency_ = {LowLatency::Refused, "set by the driver"};
@@ -127,6 +132,13 @@ bool SerialLine::Open(const std::string& device) {
 
 bool SerialLine::Close() {
     if (!handle_) return false;
+    // Put back the settings the port had.
+    if (savedDcb_.size() == sizeof(DCB)) {
+        DCB saved{};
+        std::copy(savedDcb_.begin(), savedDcb_.end(), reinterpret_cast<std::uint8_t*>(&saved));
+        ::SetCommState(Port(handle_), &saved);
+        savedDcb_.clear();
+    }
     const bool closed = ::CloseHandle(Port(handle_)) != 0;
     handle_ = nullptr;
     latency_ = {};
@@ -136,28 +148,6 @@ bool SerialLine::Close() {
 
 void SerialLine::Purge() {
     if (handle_) ::PurgeComm(Port(handle_), PURGE_RXABORT | PURGE_RXCLEAR | PURGE_TXABORT | PURGE_TXCLEAR);
-}
-
-std::size_t SerialLine::DiscardInput() {
-    if (!handle_) return 0;
-    std::size_t discarded = 0;
-    if (!SetReadWait(Port(handle_), 0, 0)) return 0;
-    std::uint8_t buffer[256];
-    for (;;) {
-        DWORD n = 0;
-        if (!::ReadFile(Port(handle_), buffer, sizeof buffer, &n, nullptr) || n == 0) break;
-        if (trace_) trace_->Received(buffer, n, n);
-        discarded += n;
-    }
-    if (discarded > 0 && trace_) trace_->Note(std::to_string(discarded) + " stale bytes discarded");
-    return discarded;
-}
-
-bool SerialLine::InputPending() const {
-    if (!handle_) return false;
-    DWORD errors = 0;
-    COMSTAT status{};
-    return ::ClearCommError(Port(handle_), &errors, &status) && status.cbInQue > 0;
 }
 
 std::size_t SerialLine::Write(const std::uint8_t* data, std::size_t size) {
@@ -173,48 +163,39 @@ std::size_t SerialLine::Write(const std::uint8_t* data, std::size_t size) {
     return done;
 }
 
-int SerialLine::FirstByteWaitMs(std::size_t size, ReplyWait wait) const {
-    const long long total = timeouts_.readTotalConstantMs + static_cast<long long>(timeouts_.readTotalPerByteMs) * size;
-    if (wait == ReplyWait::Stored) return static_cast<int>(total);
-    // Twice the wire time of size bytes, rounded up to whole milliseconds.
-    const long long wire =
-        (static_cast<long long>(timeouts_.replyStartWireTimes) * static_cast<long long>(size) * 1000 +
-         kLineBytesPerSecond - 1) /
-        kLineBytesPerSecond;
-    return static_cast<int>(std::min(total, timeouts_.replyStartMs + wire));
+// Appends what has arrived without waiting.
+std::size_t SerialLine::Collect(std::vector<std::uint8_t>& received) {
+    if (!handle_ || !SetReadWait(Port(handle_), 0, 0)) return 0;
+    std::size_t got = 0;
+    std::uint8_t buffer[256];
+    for (;;) {
+        DWORD n = 0;
+        if (!::ReadFile(Port(handle_), buffer, sizeof buffer, &n, nullptr) || n == 0) break;
+        received.insert(received.end(), buffer, buffer + n);
+        got += n;
+    }
+    return got;
 }
 
-std::size_t SerialLine::Read(std::uint8_t* data, std::size_t size, ReplyWait wait) {
-    if (!handle_ || size == 0) return 0;
-    const auto start = Clock::now();
-    const auto deadline =
-        start + std::chrono::milliseconds(timeouts_.readTotalConstantMs +
-                                          static_cast<long long>(timeouts_.readTotalPerByteMs) * size);
-    const auto firstByteDeadline = start + std::chrono::milliseconds(FirstByteWaitMs(size, wait));
-    const auto interval = std::chrono::milliseconds(timeouts_.readIntervalMs);
-    std::size_t got = 0;
-    Clock::time_point lastByte{};
-    DWORD lastWait = MAXDWORD;
-    while (got < size && !cancelled()) {
-        // Once bytes flow, a gap longer than the interval ends the read.
-        const auto limit = got > 0 ? std::min(deadline, lastByte + interval) : firstByteDeadline;
+void SerialLine::Wait(Clock::time_point until, std::vector<std::uint8_t>& received) {
+    if (!handle_ || cancelled()) return;
+    if (Collect(received) > 0) return;
+    // Wait for the first byte in slices, so a cancel request is seen within one.
+    while (!cancelled()) {
         const auto now = Clock::now();
-        if (now >= limit) break;
-        const long long left = std::chrono::ceil<std::chrono::milliseconds>(limit - now).count();
+        if (now >= until) return;
+        const long long left = std::chrono::ceil<std::chrono::milliseconds>(until - now).count();
         const DWORD waitMs = static_cast<DWORD>(std::clamp<long long>(left, 1, kReadSliceMs));
-        if (waitMs != lastWait) {
-            if (!SetReadWait(Port(handle_), waitMs, 0)) break;
-            lastWait = waitMs;
-        }
+        if (!SetReadWait(Port(handle_), waitMs, 0)) return;
+        std::uint8_t byte = 0;
         DWORD n = 0;
-        if (!::ReadFile(Port(handle_), data + got, static_cast<DWORD>(size - got), &n, nullptr)) break;  // gone
+        if (!::ReadFile(Port(handle_), &byte, 1, &n, nullptr)) return;  // the port is gone
         if (n > 0) {
-            got += n;
-            lastByte = Clock::now();
+            received.push_back(byte);
+            Collect(received);
+            return;
         }
     }
-    if (trace_) trace_->Received(data, got, size);
-    return got;
 }
 
 }  // namespace radioprog

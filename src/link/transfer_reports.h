@@ -26,6 +26,13 @@ struct PortProblem {
     bool busy = false;  // held by another program
 };
 
+// A radio that answered the identification as another model.
+struct OtherModel {
+    int port = 0;
+    std::string device;
+    std::string model;  // its model name when printable, else empty
+};
+
 struct TransferOutcome {
     TransferResult result = TransferResult::NoRadio;
     // The port where the radio answered and identified itself (the read's image carries it
@@ -49,6 +56,8 @@ struct TransferOutcome {
     // For NoRadio: every existing port the scan tried, in order; an empty reason means it
     // opened but no radio answered there.
     std::vector<PortProblem> portsTried;
+    // For NoRadio: a radio answered on this port, but identified itself as another model.
+    std::optional<OtherModel> otherModel;
     // The user stopped the transfer; the result is then ReadFailed or WriteFailed.
     bool cancelled = false;
     // Write units the radio acknowledged: a failed write with any leaves the radio holding

@@ -43,13 +43,15 @@ std::string ProgramDir() {
     return ec ? std::string() : exe.parent_path().string();
 }
 
-std::string XdgDataHome() {
-    std::string dataHome = Env("XDG_DATA_HOME");
-    if (fs::path(dataHome).is_absolute()) return dataHome;
+std::string XdgUserDir(const char* variable, const char* underHome) {
+    std::string dir = Env(variable);
+    if (fs::path(dir).is_absolute()) return dir;
     std::string home = Env("HOME");
     if (home.empty()) return {};
-    return (fs::path(home) / ".local" / "share").string();
+    return (fs::path(home) / underHome).string();
 }
+
+std::string XdgDataHome() { return XdgUserDir("XDG_DATA_HOME", ".local/share"); }
 
 std::vector<std::string> XdgDataDirs() {
     std::vector<std::string> dirs;

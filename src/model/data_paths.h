@@ -23,8 +23,11 @@ std::vector<std::string> FindDataFiles(std::initializer_list<std::string> names)
 // The directory of the running program, or empty when it cannot be told.
 std::string ProgramDir();
 
-// The user's data directory: XDG_DATA_HOME when it is an absolute path, else
-// ~/.local/share; empty when neither it nor HOME is set.
+// One of the user's base directories: the variable's value (XDG_STATE_HOME) when it is an
+// absolute path, else underHome below HOME (".local/state"); empty when neither is set.
+std::string XdgUserDir(const char* variable, const char* underHome);
+
+// The user's data directory: XDG_DATA_HOME, else ~/.local/share.
 std::string XdgDataHome();
 
 // The user's data directory followed by the system's data directories (XDG_DATA_DIRS, its

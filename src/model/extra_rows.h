@@ -475,6 +475,22 @@ enum ExtraRow : int {
     kPortList,
     // Accessible name of the chosen port's description.
     kPortDetails,
+    // No radio found: a radio answered on the port that follows, but it is another model.
+    kOtherModelAnswered,
+    // What a screen reader says when a field refuses a key (the beep's words).
+    kKeyRefused,
+    // The batch dialog's refusal of a channel range: %1 and %2 are the first and last channel.
+    kBatchRangeRefused,
+    // An imported or typed name stored changed (cut to 7 characters, other characters dropped,
+    // capitals).
+    kNameChanged,
+    // A typed frequency outside the radio's range: %1 as typed, %2 as stored.
+    kFrequencyLimited,
+    // The right part of every printed page's header: %1 is the page, %2 the number of pages.
+    kPageNumber,
+    // Web page, Read and Write: the browser offers no serial ports; then what to use instead.
+    kNoWebSerial,
+    kWebSerialHow,
 
     kEnd  // one past the last row
 };

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+// The reasons a file could not be read, shared by every reader of files.
 
 namespace radioprog {
 

@@ -44,6 +44,15 @@ std::vector<std::string> InitialLanguageRows() {
     return rows;
 }
 
+std::string FillArguments(std::string text, std::initializer_list<std::string> values) {
+    int number = 1;
+    for (const std::string& value : values) {
+        const std::string mark = "%" + std::to_string(number++);
+        if (std::size_t at = text.find(mark); at != std::string::npos) text.replace(at, mark.size(), value);
+    }
+    return text;
+}
+
 const std::string& LanguageTable::row(int r) const {
     static const std::string kEmpty;
     return r >= 0 && static_cast<std::size_t>(r) < rows.size() ? rows[static_cast<std::size_t>(r)] : kEmpty;

@@ -4,6 +4,7 @@
 // file ("lang.csv", else "language.csv"). Line 1 names the languages; line k + 2 is row k.
 #include <array>
 #include <cstddef>
+#include <initializer_list>
 #include <istream>
 #include <string>
 #include <vector>
@@ -37,6 +38,10 @@ struct LanguageTable {
 };
 
 int DefaultLanguageIndex();
+
+// A row's text with "%1", "%2", ... replaced by the values in order (each mark once; a
+// language that leaves a mark out leaves the value out).
+std::string FillArguments(std::string text, std::initializer_list<std::string> values);
 
 // Reads the field that starts at byte position start of line: up to the next "," or the
 // line end, at most limit code-page bytes (never inside a character); the rest of a longer

@@ -6,13 +6,13 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <system_error>
 
 #include "model/dat_file.h"
+#include "model/data_paths.h"
 
 namespace radioprog {
 
@@ -54,16 +54,8 @@ bool IsRecoveryName(const std::string& name) {
 }  // namespace
 
 std::string RecoveryDirectory() {
-    const char* stateHome = std::getenv("XDG_STATE_HOME");
-    fs::path base;
-    if (stateHome && *stateHome && fs::path(stateHome).is_absolute()) {
-        base = stateHome;
-    } else {
-        const char* home = std::getenv("HOME");
-        if (!home || !*home) return {};
-        base = fs::path(home) / ".local" / "state";
-    }
-    return (base / "radioprog").string();
+    const std::string stateHome = XdgUserDir("XDG_STATE_HOME", ".local/state");
+    return stateHome.empty() ? std::string() : (fs::path(stateHome) / "radioprog").string();
 }
 
 OwnRecovery::OwnRecovery() = default;

@@ -21,7 +21,7 @@ void PlanPageHeader(PagePlan& plan, int page, const PageMetrics& m, const TextMe
                     const LanguageTable& language) {
     const int h = m.lineHeight;
     const int right = m.leftMargin + m.tableWidth;
-    std::string number = PageNumberText(page);
+    std::string number = PageNumberText(page, language);
     const int numberX = right - measure.width(PrintFont::Header, number);
     // The heading keeps two spaces' room before the page number.
     AddText(plan, PrintFont::Header, m.leftMargin, 3 * h, language.row(lang_row::kPrintHeading),
@@ -89,33 +89,44 @@ void PlanSettingsPage(PagePlan& plan, const PrintData& data, const PageMetrics& 
         return std::max(width(language.row(valueRow)), widest(block, false) + 3 * d5);
     };
 
+    // A frame reaches one and a half lines below its block's last line.
+    auto frameBottom = [&](SettingsBlock block) {
+        int last = 0;
+        for (const SettingsPageLine& line : lines)
+            if (line.block == block) last = std::max(last, line.line);
+        return Scaled(7.5 + last, h) + 2 * d25;
+    };
+
     const int labelA = m.leftMargin + 2 * d5;
     // Language rows whose printed widths place the columns: block 1's value column follows
     // kTimeoutPreAlert + "= ", block 2 and 3's value columns follow kChannelDisplay + "= " (or the
     // block's widest label when that is wider); kValueWidth and kDisplayNumber are the least room
-    // kept for the values of blocks 1 and 2, which grows so the widest value keeps a margin inside
-    // its frame.
+    // kept for the values of blocks 1 and 2 (and 3), which grows so the widest value keeps a
+    // margin inside its frame.
     const int valueA = labelA + labelWidth(SettingsBlock::General, lang_row::kTimeoutPreAlert);
     const int roomA = roomFor(SettingsBlock::General, lang_row::kValueWidth);
-    plan.frames.push_back({labelA - d5, top, valueA + roomA - d5, Scaled(23.5, h) + 2 * d25});
+    plan.frames.push_back({labelA - d5, top, valueA + roomA - d5, frameBottom(SettingsBlock::General)});
 
     const int labelB = valueA + roomA + 2 * d5;
     const int valueB = labelB + labelWidth(SettingsBlock::SideA, lang_row::kChannelDisplay);
     const int roomB = roomFor(SettingsBlock::SideA, lang_row::kDisplayNumber);
-    plan.frames.push_back({labelB - d5, top, valueB + roomB - d5, Scaled(17.5, h) + 2 * d25});
+    plan.frames.push_back({labelB - d5, top, valueB + roomB - d5, frameBottom(SettingsBlock::SideA)});
     AddText(plan, PrintFont::Page, labelB + d5, top, language.row(lang_row::kVfoA), valueB + roomB - labelB - 3 * d5,
             true);
 
-    const int labelC = valueB + roomB + 10 * d5;
+    // Frequency mode B is framed and titled like A.
+    const int labelC = valueB + roomB + 2 * d5;
     const int valueC = labelC + labelWidth(SettingsBlock::SideB, lang_row::kChannelDisplay);
-    // Values stay inside their frame; block 3 has the rest of the printable width.
-    const int pageRight = 2 * m.leftMargin + m.tableWidth;
+    const int roomC = roomFor(SettingsBlock::SideB, lang_row::kDisplayNumber);
+    plan.frames.push_back({labelC - d5, top, valueC + roomC - d5, frameBottom(SettingsBlock::SideB)});
+    AddText(plan, PrintFont::Page, labelC + d5, top, language.row(lang_row::kVfoB), valueC + roomC - labelC - 3 * d5,
+            true);
 
     for (const SettingsPageLine& line : lines) {
         const int y = (6 + line.line) * h + d25;
         int labelX = labelA, valueX = valueA, valueRoom = roomA - 2 * d5;
         if (line.block == SettingsBlock::SideA) labelX = labelB, valueX = valueB, valueRoom = roomB - 2 * d5;
-        if (line.block == SettingsBlock::SideB) labelX = labelC, valueX = valueC, valueRoom = pageRight - valueC;
+        if (line.block == SettingsBlock::SideB) labelX = labelC, valueX = valueC, valueRoom = roomC - 2 * d5;
         AddText(plan, PrintFont::Page, labelX, y, line.label, valueX - labelX);
         AddText(plan, PrintFont::Page, valueX, y, line.value, valueRoom);
     }

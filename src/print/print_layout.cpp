@@ -2,7 +2,6 @@
 #include "print/print_layout.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "model/ansi_text.h"
 #include "model/radio_image.h"
@@ -28,12 +27,8 @@ PageMetrics ComputePageMetrics(int printableWidth, int printableHeight, int line
 int Scaled(double factor, int lineHeight) { return static_cast<int>(factor * lineHeight); }
 
 const std::array<int, kChannelColumnCount>& PrintedHeaderRows() {
-    // The signalling column prints row 12 over its narrow column.
-    static constexpr std::array<int, kChannelColumnCount> kRows{
-        lang_row::kChannelNumber, lang_row::kBand,        lang_row::kRxFrequency, lang_row::kTxFrequency,
-        lang_row::kRxTone,        lang_row::kTxTone,      lang_row::kTxPower,     lang_row::kBandwidth,
-        lang_row::kScanAdd,       lang_row::kBusyLockout, lang_row::kToneOff,     lang_row::kName};
-    return kRows;
+    // The channel table's own headers: the printed column is the column on screen.
+    return ChannelHeaderRows();
 }
 
 const std::array<int, kChannelColumnCount>& PrintedColumnUnits() {
@@ -62,10 +57,8 @@ std::string PrintedHeader(const std::string& header) {
     return AnsiLength(header) > kHeaderLimit ? AnsiPrefix(header, kHeaderCut) : header;
 }
 
-std::string PageNumberText(int page) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "第 %d 页 / 共 %d 页", page, kPrintPageCount);
-    return buffer;
+std::string PageNumberText(int page, const LanguageTable& language) {
+    return FillArguments(language.row(lang_row::kPageNumber), {std::to_string(page), std::to_string(kPrintPageCount)});
 }
 
 }  // namespace radioprog

@@ -43,7 +43,7 @@ int ChannelOnLine(int page, int line, int rowsPerPage);
 // A header longer than 15 code-page bytes prints its first 13 (never half a character).
 std::string PrintedHeader(const std::string& header);
 
-// The right part of every page header: "第 1 页 / 共 3 页".
-std::string PageNumberText(int page);
+// The right part of every page header, in the printout's language ("Page 1 of 3").
+std::string PageNumberText(int page, const LanguageTable& language);
 
 }  // namespace radioprog

@@ -114,7 +114,7 @@ std::vector<MenuEntry> BuildLayout() {
         language,
 
         Title(M::Help, r::kHelpMenu, "&Help"),
-        OnToolbar(Item(M::Help, C::About, r::kAbout, "&About radioprog..."), Icon::About, false),
+        OnToolbar(Item(M::Help, C::About, r::kAbout, "&About radioprog..."), Icon::About),
     };
 }
 

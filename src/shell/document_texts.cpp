@@ -11,7 +11,7 @@ std::string DocumentName(const std::string& path, const LanguageTable& language)
 
 std::string DocumentWindowTitle(const std::string& path, const LanguageTable& language) {
     std::string title = DocumentName(path, language) + "[*]";
-    if (!language.row(lang_row::kTitle).empty()) title += " \u2014 " + language.row(lang_row::kTitle);
+    if (!language.row(lang_row::kTitle).empty()) title += " - " + language.row(lang_row::kTitle);
     return title;
 }
 

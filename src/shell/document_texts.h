@@ -10,8 +10,9 @@ namespace radioprog {
 // The file's name without its folder; "Untitled" (a language row) for a document no file holds.
 std::string DocumentName(const std::string& path, const LanguageTable& language);
 
-// "<name>[*] — <program title>": "[*]" is where the window shows its modified marker. Without
-// a program title only "<name>[*]".
+// "<name>[*] - <program title>", with the separator Qt puts before a maximized editor's
+// "[Channel]": "[*]" is where the window shows its modified marker. Without a program title
+// only "<name>[*]".
 std::string DocumentWindowTitle(const std::string& path, const LanguageTable& language);
 
 // The question before unsaved changes would be lost, naming the document.

@@ -15,6 +15,8 @@ std::string TitleCaption(const std::string& caption) {
     return PlainCaption(text);
 }
 
+std::string MenuItemCaption(const std::string& caption) { return caption.substr(0, caption.find('\t')); }
+
 std::string PlainCaption(const std::string& caption) {
     std::string plain;
     std::string visible = caption.substr(0, caption.find('\t'));

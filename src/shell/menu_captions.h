@@ -9,6 +9,11 @@ namespace radioprog {
 // gives "关于 radioprog").
 std::string TitleCaption(const std::string& caption);
 
+// A menu caption as a menu item's text: without the key name after a tab ("&New\tCtrl+N"
+// gives "&New"). The menu shows the command's own keys, and a screen reader hears them as
+// the item's shortcut instead of as part of its name.
+std::string MenuItemCaption(const std::string& caption);
+
 // A menu caption as plain text: without the accelerator mark "&", the key name after a tab
 // and trailing dots ("&Open...\tCtrl+O" gives "Open").
 std::string PlainCaption(const std::string& caption);

@@ -33,6 +33,11 @@ std::string NoRadioDetail(const TransferOutcome& outcome, const LanguageTable& l
     using namespace lang_row;
     std::string detail = language.row(kPleaseCheck);
     for (int row : {kCheckCable, kCheckPower, kCheckPort}) detail += "\n\u2022 " + language.row(row);
+    if (outcome.otherModel) {
+        const OtherModel& other = *outcome.otherModel;
+        detail += "\n" + language.row(kOtherModelAnswered) + "\n\u2022 " + PortMap::Name(other.port) + " (" +
+                  other.device + ")" + (other.model.empty() ? "" : ": " + other.model);
+    }
     if (outcome.portsTried.empty()) return detail + "\n" + language.row(kNoPortFound);
     detail += "\n" + language.row(kPortsTried);
     for (const PortProblem& port : outcome.portsTried)

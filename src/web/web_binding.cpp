@@ -5,7 +5,10 @@
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
+#include <chrono>
+#include <limits>
 #include <map>
+#include <span>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -26,6 +29,7 @@
 #include "editors/image_document.h"
 #include "editors/settings_form.h"
 #include "editors/settings_layout.h"
+#include "fleet/radio_outcome.h"
 #include "model/dat_file.h"
 #include "model/extra_rows.h"
 #include "model/language_table.h"
@@ -34,6 +38,8 @@
 #include "shell/document_texts.h"
 #include "shell/file_messages.h"
 #include "shell/menu_captions.h"
+#include "shell/transfer_messages.h"
+#include "web/page_transfer.h"
 #include "web/web_texts.h"
 
 using emscripten::val;
@@ -57,10 +63,32 @@ std::vector<std::uint8_t> BytesOf(const val& bytes) {
     return emscripten::convertJSArrayToNumberVector<std::uint8_t>(bytes);
 }
 
-val ByteArray(const std::vector<std::uint8_t>& bytes) {
+val ByteArray(std::span<const std::uint8_t> bytes) {
     val array = val::global("Uint8Array").new_(bytes.size());
     array.call<void>("set", val(emscripten::typed_memory_view(bytes.size(), bytes.data())));
     return array;
+}
+
+// The page's clock is performance.now(), in milliseconds.
+LineTime PageTime(double ms) {
+    return std::chrono::duration_cast<LineTime>(std::chrono::duration<double, std::milli>(ms));
+}
+double PageMs(LineTime time) {
+    if (time == kNoDeadline) return std::numeric_limits<double>::infinity();
+    return std::chrono::duration<double, std::milli>(time).count();
+}
+
+const char* RequestName(LineRequest::Kind kind) {
+    switch (kind) {
+    case LineRequest::Kind::Open: return "open";
+    case LineRequest::Kind::Close: return "close";
+    case LineRequest::Kind::Purge: return "purge";
+    case LineRequest::Kind::Send: return "send";
+    case LineRequest::Kind::Wait: return "wait";
+    case LineRequest::Kind::BandCheck: return "bandCheck";
+    case LineRequest::Kind::Finished: return "finished";
+    }
+    return "finished";
 }
 
 const char* KindName(ControlKind kind) {
@@ -497,6 +525,83 @@ public:
         return loadDtmf();
     }
 
+    // Transfers over the serial port the user picked. The page answers each request of the
+    // engine (transferRequest) with what its port did, and shows the progress and the end.
+    bool transferRunning() const { return transfer_.running(); }
+    // Before a write: the question about records whose address bytes are not the radio's
+    // layout, line by line (empty: nothing to ask).
+    val addressQuestion() const {
+        const std::vector<ImageDifference> wrong = AddressMismatches(document_.image(), language_);
+        if (wrong.empty()) return val::array();
+        std::vector<std::string> lines{language_.row(lang_row::kMisaddressed)};
+        for (const ImageDifference& difference : wrong) lines.push_back(DifferenceText(difference, language_));
+        lines.push_back(language_.row(lang_row::kMisaddressedRisk));
+        return StringArray(lines);
+    }
+    void repairAddresses() { document_.editSettings(RepairRecordAddresses); }
+    void startTransfer(bool write, bool verify, double nowMs) {
+        if (transfer_.running()) return;
+        transfer_.Start(write ? TransferMode::Write : TransferMode::Read, verify, document_.image(), language_,
+                        PageTime(nowMs));
+    }
+    // {kind, bytes (send), until (wait, in the page's milliseconds)}
+    val transferRequest() const {
+        const LineRequest& request = transfer_.request();
+        val object = val::object();
+        object.set("kind", RequestName(request.kind));
+        if (request.kind == LineRequest::Kind::Send) object.set("bytes", ByteArray(request.bytes));
+        if (request.kind == LineRequest::Kind::Wait) object.set("until", PageMs(request.until));
+        return object;
+    }
+    // device: how the page names the port; reason empty when it opened.
+    void transferOpened(double nowMs, const std::string& device, const std::string& reason, bool busy) {
+        std::optional<PortOpenFailure> failure;
+        if (!reason.empty()) failure = PortOpenFailure{busy, reason};
+        transfer_.Opened(PageTime(nowMs), device, failure);
+    }
+    void transferSent(double nowMs, int count) { transfer_.Sent(PageTime(nowMs), static_cast<std::size_t>(count)); }
+    void transferReceived(double nowMs, const val& bytes) {
+        const std::vector<std::uint8_t> received = BytesOf(bytes);
+        transfer_.Received(PageTime(nowMs), received);
+    }
+    void transferDone(double nowMs) { transfer_.Done(PageTime(nowMs)); }
+    void cancelTransfer() { transfer_.Cancel(); }
+    int transferProgress() const { return transfer_.progressValue(); }
+    // After the request "finished": the read's image becomes the document (a failed or
+    // cancelled read changes nothing), and the texts to show:
+    // {read, done, refusal: {message, detail} | null, message, detail, differences: [lines], advice}
+    val finishTransfer() {
+        if (!transfer_.running()) return val::null();
+        const bool read = transfer_.mode() == TransferMode::Read;
+        const TransferOutcome outcome = transfer_.Finish();
+        val answer = val::object();
+        answer.set("read", read);
+        answer.set("done", outcome.result == TransferResult::ReadDone || outcome.result == TransferResult::WriteDone);
+        if (outcome.result == TransferResult::ReadDone && transfer_.readImage())
+            document_.replace(*transfer_.readImage(), std::string(), true);  // no file holds it yet
+        if (transfer_.bandLimitImage()) document_.takeBandLimits(*transfer_.bandLimitImage());
+        val refusal = val::null();
+        if (transfer_.bandCheck() && !transfer_.bandCheck()->accepted) {
+            refusal = val::object();
+            refusal.set("message", transfer_.bandCheck()->message);
+            refusal.set("detail", BandRefusalDetail(*transfer_.bandCheck(), language_));
+        }
+        answer.set("refusal", refusal);
+        std::string detail = TransferResultDetail(outcome, language_);
+        // Where a transfer failed ("Write failed at CH 40").
+        if (outcome.failedAddress && !outcome.cancelled)
+            detail = OutcomeText(RadioOutcome{0, outcome, {}, false, false, {}}, language_) + "\n" + detail;
+        answer.set("message", TransferResultMessage(outcome, language_));
+        answer.set("detail", detail);
+        std::vector<std::string> differences;
+        for (const ImageDifference& difference : VerifyDifferences(transfer_.sentImage(), outcome, language_))
+            differences.push_back(DifferenceText(difference, language_));
+        answer.set("differences", StringArray(differences));
+        answer.set("differencesTitle", language_.row(lang_row::kVerifyDiffers));
+        answer.set("advice", PermissionAdvice(outcome, language_));
+        return answer;
+    }
+
     // The printout's channel rows.
     val printRows() const {
         const PrintData data = PrintDataFromImage(document_.image(), language_);
@@ -541,6 +646,7 @@ private:
     std::string languageFile_;
     std::string recoveredName_;
     SettingsForm settings_;
+    PageTransfer transfer_;
 };
 
 }  // namespace radioprog
@@ -602,5 +708,17 @@ EMSCRIPTEN_BINDINGS(radiocore) {
         .function("loadDtmf", &WebDocument::loadDtmf)
         .function("dtmfAccepts", &WebDocument::dtmfAccepts)
         .function("storeDtmf", &WebDocument::storeDtmf)
-        .function("printRows", &WebDocument::printRows);
+        .function("printRows", &WebDocument::printRows)
+        .function("transferRunning", &WebDocument::transferRunning)
+        .function("addressQuestion", &WebDocument::addressQuestion)
+        .function("repairAddresses", &WebDocument::repairAddresses)
+        .function("startTransfer", &WebDocument::startTransfer)
+        .function("transferRequest", &WebDocument::transferRequest)
+        .function("transferOpened", &WebDocument::transferOpened)
+        .function("transferSent", &WebDocument::transferSent)
+        .function("transferReceived", &WebDocument::transferReceived)
+        .function("transferDone", &WebDocument::transferDone)
+        .function("cancelTransfer", &WebDocument::cancelTransfer)
+        .function("transferProgress", &WebDocument::transferProgress)
+        .function("finishTransfer", &WebDocument::finishTransfer);
 }

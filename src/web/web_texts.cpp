@@ -66,6 +66,18 @@ const std::vector<WebText>& WebTexts() {
         {"optionalFunctions", lang_row::kOptionalFunctions},
         {"channelNumber", lang_row::kChannelNumber},
         {"warning", lang_row::kWarning},
+        {"readRadio", lang_row::kReadRadio},
+        {"writeRadio", lang_row::kWriteRadio},
+        {"verify", lang_row::kVerifyTransfers},
+        {"cancelTransfer", lang_row::kCancelTransfer},
+        {"reading", lang_row::kReadingProgress},
+        {"writing", lang_row::kWritingProgress},
+        {"serialPort", lang_row::kSerialPort},
+        {"portBusy", lang_row::kPortBusy},
+        {"noWebSerial", lang_row::kNoWebSerial},
+        {"webSerialHow", lang_row::kWebSerialHow},
+        {"repairAddresses", lang_row::kRepairAddresses},
+        {"keepAddresses", lang_row::kKeepAddresses},
     };
     return texts;
 }

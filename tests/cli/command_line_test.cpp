@@ -3,9 +3,11 @@
 // ends the options, and the one-line reasons for what it refuses.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <sstream>
 
 #include "cmdline/command_line.h"
+#include "cmdline/integer_argument.h"
 
 namespace radioprog::cmdline {
 namespace {
@@ -94,6 +96,32 @@ TEST(CommandLine, RefusesWithOneReason) {
     // An exact name wins over the longer names it begins.
     EXPECT_TRUE(Parse({{{"out"}, "", ""}, {{"output"}, "", ""}}, {"--out"}, parsed, error));
     EXPECT_TRUE(parsed.isSet("out") && !parsed.isSet("output"));
+}
+
+// A number argument is the whole text, in range; everything else is refused, never cut short.
+TEST(CommandLine, IntegerArgumentTakesOnlyAWholeNumberInRange) {
+    struct Case {
+        const char* text;
+        std::optional<int> value;
+    };
+    const Case cases[] = {
+        {"1", 1},
+        {"20", 20},
+        {"007", 7},
+        {"0", std::nullopt},
+        {"21", std::nullopt},
+        {"", std::nullopt},
+        {"+3", std::nullopt},
+        {" 3", std::nullopt},
+        {"3 ", std::nullopt},
+        {"3x", std::nullopt},
+        {"0x3", std::nullopt},
+        {"99999999999", std::nullopt},
+        {"-1", std::nullopt},
+    };
+    for (const Case& c : cases) EXPECT_EQ(IntegerArgument(c.text, 1, 20), c.value) << "'" << c.text << "'";
+    EXPECT_EQ(IntegerArgument("-2", -5, 5), -2);
+    EXPECT_EQ(IntegerArgumentError("--from", "x", 0, 127, "channel"), "--from wants a channel from 0 to 127, not 'x'");
 }
 
 }  // namespace

@@ -71,6 +71,20 @@ TEST_F(TransferCli, ReadSavesTheRadiosMemoryWithThePortItAnsweredOn) {
     EXPECT_EQ(FileImage("other.dat").port(), 1);
 }
 
+TEST_F(TransferCli, ARadioOfAnotherModelIsNamedNotTakenForSilence) {
+    sim::SimFaults faults;
+    faults.wrongModel = true;
+    radio.SetFaults(faults);
+    CliRun run = Cli(radio.devicePath(), "read other.dat");
+    EXPECT_EQ(run.status, 3);
+    EXPECT_NE(run.err.find("radioprog-cli: COM1 (" + radio.devicePath() +
+                           "): A radio answered but it is another model: R3M72\n"),
+              std::string::npos)
+        << run.err;
+    EXPECT_NE(run.err.find("no radio found"), std::string::npos) << run.err;
+    EXPECT_FALSE(std::filesystem::exists("other.dat"));
+}
+
 TEST_F(TransferCli, FailedReadLeavesTheFileAlone) {
     dir.write("kept.dat", "previous contents");
     CliRun none = Cli("", "read kept.dat");

@@ -43,8 +43,8 @@ TEST(BatchSettings, InitialValuesAreEntriesOfTheirLists) {
     BatchChoices choices = MakeBatchChoices(language);
     EXPECT_EQ(settings.rxStart, "405.02500");
     EXPECT_EQ(settings.txStart, "405.02500");
-    EXPECT_EQ(settings.firstChannel, 1u);
-    EXPECT_EQ(settings.lastChannel, 1u);
+    EXPECT_EQ(settings.firstChannel, 0u);
+    EXPECT_EQ(settings.lastChannel, 0u);
     EXPECT_FALSE(settings.rangeEnabled());
     EXPECT_EQ(settings.direction, BatchDirection::Add);
     EXPECT_TRUE(settings.bit14);
@@ -63,14 +63,15 @@ TEST(BatchSettings, InitialValuesAreEntriesOfTheirLists) {
     EXPECT_EQ(settings.step, "25.0");
 }
 
+// The dialog numbers channels as the table does (0..127) and never clamps a typed range.
 TEST(BatchSettings, ChannelNumbersAndRange) {
     struct Arrow {
         unsigned value;
         int change;
         unsigned result;
     } arrows[] = {
-        {0, 1, 1},  {1, 1, 1},      {2, 1, 1},      {128, 1, 127},  {200, 1, 128}, {0, -1, 1},
-        {1, -1, 2}, {127, -1, 128}, {128, -1, 128}, {500, -1, 128}, {5, 0, 5},
+        {0, 1, 0},  {1, 1, 0},      {2, 1, 1},      {127, 1, 126},  {200, 1, 127}, {0, -1, 1},
+        {1, -1, 2}, {126, -1, 127}, {127, -1, 127}, {500, -1, 127}, {5, 0, 5},
     };
     for (const Arrow& a : arrows)
         EXPECT_EQ(ChannelNumberAfterArrow(a.value, a.change), a.result) << a.value << " " << a.change;
@@ -79,11 +80,17 @@ TEST(BatchSettings, ChannelNumbersAndRange) {
         BatchScope scope;
         unsigned first;
         unsigned last;
-        BatchRange range;
+        std::optional<BatchRange> range;
     } ranges[] = {
-        {BatchScope::AllChannels, 10, 5, {1, 128}}, {BatchScope::Range, 3, 7, {3, 7}},
-        {BatchScope::Range, 10, 5, {10, 128}},      {BatchScope::Range, 0, 0, {1, 1}},
-        {BatchScope::Range, 200, 300, {128, 128}},  {BatchScope::Range, 129, 4, {128, 128}},
+        {BatchScope::AllChannels, 10, 5, BatchRange{0, 127}},
+        {BatchScope::AllChannels, 0, 200, BatchRange{0, 127}},
+        {BatchScope::Range, 3, 7, BatchRange{3, 7}},
+        {BatchScope::Range, 0, 0, BatchRange{0, 0}},
+        {BatchScope::Range, 0, 127, BatchRange{0, 127}},
+        {BatchScope::Range, 10, 5, std::nullopt},
+        {BatchScope::Range, 0, 128, std::nullopt},
+        {BatchScope::Range, 0, 200, std::nullopt},
+        {BatchScope::Range, 129, 4, std::nullopt},
     };
     for (const Range& r : ranges) {
         BatchSettings settings;
@@ -97,7 +104,7 @@ TEST(BatchSettings, ChannelNumbersAndRange) {
 TEST(ApplyBatch, InitialValuesFillEveryChannelIn25kHzSteps) {
     LanguageTable language = DistinctRows();
     RadioImage image = MarkedImage();
-    EXPECT_EQ(ApplyBatch(image, language, InitialBatchSettings(language)), (BatchRange{1, 128}));
+    EXPECT_EQ(ApplyBatch(image, language, InitialBatchSettings(language)), (BatchRange{0, 127}));
 
     constexpr std::uint16_t kShownBits = (1 << 13) | (1 << 12) | (1 << 3) | (1 << 14) | (3 << 5);
     constexpr std::uint16_t kExpectedFlags = (0x8A41 & ~kShownBits) | (1 << 12) | (1 << 3) | (1 << 14);
@@ -117,16 +124,24 @@ TEST(ApplyBatch, InitialValuesFillEveryChannelIn25kHzSteps) {
     EXPECT_EQ(ChannelView(image, 127).rxFrequency(), 0x40820000u);
 }
 
-TEST(ApplyBatch, ARangeFromTenToFiveFillsChannelsNineTo127) {
+TEST(ApplyBatch, ARangeFillsTheTablesChannelsWithTheTypedSignallingDefault) {
     LanguageTable language = DistinctRows();
     BatchSettings settings = InitialBatchSettings(language);
     settings.scope = BatchScope::Range;
-    settings.firstChannel = 10;
-    settings.lastChannel = 5;
+    settings.firstChannel = 1;
+    settings.lastChannel = 3;
     RadioImage image = DefaultImage();
     ApplyBatch(image, language, settings);
-    for (int n = 0; n < kChannelCount; ++n) EXPECT_EQ(ChannelInUse(image, n), n >= 9) << n;
-    EXPECT_EQ(ChannelView(image, 9).rxFrequency(), 0x40502500u);
+    for (int n = 0; n < kChannelCount; ++n) EXPECT_EQ(ChannelInUse(image, n), n >= 1 && n <= 3) << n;
+    EXPECT_EQ(ChannelView(image, 1).rxFrequency(), 0x40502500u);
+    // The same signalling entry a channel typed into the table starts with.
+    EXPECT_EQ(ChannelToRow(image, language, 1)[column::kSignalling], "1");
+
+    const RadioImage before = image;
+    settings.firstChannel = 10;
+    settings.lastChannel = 5;
+    EXPECT_EQ(ApplyBatch(image, language, settings), std::nullopt);
+    EXPECT_TRUE(image == before) << "a refused range changes nothing";
 }
 
 TEST(ApplyBatch, SubtractingTheStepDescends) {
@@ -172,7 +187,7 @@ TEST(ApplyBatch, ListTextsBecomeTonesAndFlags) {
     for (const Case& c : cases) {
         BatchSettings settings = InitialBatchSettings(language);
         settings.scope = BatchScope::Range;
-        settings.firstChannel = settings.lastChannel = 4;
+        settings.firstChannel = settings.lastChannel = 3;  // the table's numbers
         settings.power = c.power;
         settings.bandwidth = c.bandwidth;
         settings.busyLockout = c.busy;

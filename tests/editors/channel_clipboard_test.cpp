@@ -58,6 +58,31 @@ TEST(ChannelClipboard, CopyThenPasteElsewhereReproducesTheChannels) {
     EXPECT_EQ(Record(image, 14), Record(source, 14)) << "nothing after the last line";
 }
 
+// Rows copied in one language and pasted after switching to another store the same bytes:
+// list texts of any loaded language name the same entries, as headers do.
+TEST(ChannelClipboard, RowsCopiedInAnotherLanguagePasteTheSameValues) {
+    const LanguageTable copiedIn = DistinctRows();
+    LanguageTable current;
+    for (std::size_t r = 0; r < current.rows.size(); ++r) current.rows[r] = "c" + std::to_string(r);
+    current.rows[lang_row::kToneOff] = "CLOSED";
+    const RadioImage source = VariedImage(copiedIn);
+    std::vector<int> all(kChannelCount);
+    for (int n = 0; n < kChannelCount; ++n) all[static_cast<std::size_t>(n)] = n;
+    const std::string text = CopyChannels(source, copiedIn, all);
+
+    PasteTarget target;
+    target.headers = ChannelHeaders({current, copiedIn});
+    target.otherLanguages = {copiedIn};
+    RadioImage image = DefaultImage();
+    const PasteReport report = PasteChannels(image, current, target, text);
+    EXPECT_TRUE(report.problems.empty()) << PasteProblemText(report.problems.front(), current);
+    EXPECT_EQ(image, source);
+
+    // Without the other language, its texts are refused as before.
+    image = DefaultImage();
+    EXPECT_FALSE(PasteChannels(image, current, 0, text).problems.empty());
+}
+
 TEST(ChannelClipboard, SpreadsheetBlockWithBadCells) {
     LanguageTable language = DistinctRows();
     RadioImage image = VariedImage(language);

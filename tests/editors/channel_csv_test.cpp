@@ -97,7 +97,10 @@ TEST(ChannelCsv, ImportsForeignFilesAndReportsRowsItCannotStore) {
 
     std::vector<std::string> lines;
     for (const CsvProblem& problem : report.problems) lines.push_back(CsvProblemText(problem, LanguageTable()));
+    // Every name stored changed is listed with what it became.
     EXPECT_EQ(lines, (std::vector<std::string>{
+                         "Row 2: Warning (stored): Name: Name changed to what the radio can hold "
+                         "(rpt 1, north -> RPT1NOR)",
                          "Row 3: Frequency: outside 136-520 MHz (600)",
                          "Row 4: Frequency: not on the 5 or 6.25 kHz raster (145.0037)",
                          "Row 6: cToneFreq: tone the radio cannot store (100.3)",
@@ -105,6 +108,7 @@ TEST(ChannelCsv, ImportsForeignFilesAndReportsRowsItCannotStore) {
                          "Row 8: Duplex: value not supported (x)",
                          "Row 9: CrossMode: value not supported (Tone->Nothing)",
                          "Row 10: Offset: outside 136-520 MHz (400)",
+                         "Row 11: Warning (stored): Name: Name changed to what the radio can hold (low -> LOW)",
                      }));
     EXPECT_EQ(Cells(image, 0), (std::vector<std::string>{"145.50000", "144.90000", "OFF", "100.0", "r2", "r11", "r5",
                                                          "OFF", "1", "RPT1NOR"}))

@@ -81,11 +81,12 @@ TEST(SixCharText, StoringWritesExactlySixBytes) {
     }
 }
 
-TEST(FrequencyEdit, AcceptsUpToNineDigitsAndPoints) {
+TEST(FrequencyEdit, AcceptsUpToNineDigitsAndOnePoint) {
     EXPECT_TRUE(FreqEditAccepts(""));
     EXPECT_TRUE(FreqEditAccepts("145.5"));
     EXPECT_TRUE(FreqEditAccepts("145.12500"));
-    EXPECT_TRUE(FreqEditAccepts("1..2"));
+    EXPECT_FALSE(FreqEditAccepts("1..2"));
+    EXPECT_FALSE(FreqEditAccepts("145.5.7"));
     EXPECT_FALSE(FreqEditAccepts("145.5x"));
     EXPECT_FALSE(FreqEditAccepts("145.125001"));
     EXPECT_FALSE(FreqEditAccepts("-145"));

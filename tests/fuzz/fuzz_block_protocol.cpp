@@ -1,167 +1,154 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The block protocol against a scripted radio on an in-process pseudo-terminal: each byte of
-// the input decides how the radio answers one request (store and ACK, refuse, stay silent,
-// garble, double or trail its answer, cut or misaddress a read reply). The radio's answer
-// bytes leave together, as a radio sends them. Invariants: a unit write that returns success
-// put the unit into the radio; a block read that returns success gave the radio's bytes.
-#include <fcntl.h>
-#include <poll.h>
-#include <unistd.h>
-
-#include <array>
-#include <atomic>
+// Whole reads and writes against the simulated radio on a virtual line, with the radio's
+// faults chosen by the input: which kind, at which request, how many times, how late. The
+// line's clock jumps to the next byte or deadline, so a transfer with timeouts costs no
+// waiting. Invariants: the result is one a transfer of that kind can have; a read changes
+// nothing in the radio and hands over the radio's memory or nothing; a write that reports
+// success left the radio holding the file; the line is never quiet longer than the rules
+// allow.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
-#include <mutex>
-#include <thread>
-#include <vector>
 
 #include "fuzz_support.h"
-#include "link/com_port.h"
-#include "sim/pseudo_terminal.h"
+#include "link/transfer_engine.h"
+#include "sim/virtual_line.h"
 
 using namespace radioprog;
 
 namespace {
 
-constexpr std::uint8_t kNak = 0x15;
-constexpr int kUnits = 4;
-constexpr int kBlocks = 2;
+constexpr int kFaultKinds = 11;
+constexpr int kMaxTimes = 4;  // a fault hits at most this many requests in a row
 
-class ScriptedRadio {
+class Reports : public TransferReports {
 public:
-    ScriptedRadio() {
-        std::string error;
-        fuzz::Require(terminal_.Create(error), "a pseudo-terminal");
-        thread_ = std::thread([this] { Serve(); });
-    }
-
-    const std::string& device() const { return terminal_.devicePath(); }
-
-    void Reset(const std::uint8_t* script, std::size_t size) {
-        std::lock_guard lock(mutex_);
-        script_.assign(script, script + size);
-        next_ = 0;
-        memory_.fill(0xEE);
-        input_.clear();
-        std::uint8_t drain[256];
-        while (::read(terminal_.masterFd(), drain, sizeof drain) > 0) {
-        }
-    }
-
-    std::array<std::uint8_t, 256> memory() {
-        std::lock_guard lock(mutex_);
-        return memory_;
-    }
-
-private:
-    std::uint8_t NextAction() { return next_ < script_.size() ? script_[next_++] : 0; }
-
-    void Answer(const std::vector<std::uint8_t>& bytes) {
-        // A reply that cannot be written is a silent radio, one of the faults being fuzzed.
-        if (bytes.empty()) return;
-        [[maybe_unused]] const ssize_t sent = ::write(terminal_.masterFd(), bytes.data(), bytes.size());
-    }
-
-    void Serve() {
-        int master = terminal_.masterFd();
-        ::fcntl(master, F_SETFL, ::fcntl(master, F_GETFL) | O_NONBLOCK);
-        for (;;) {
-            pollfd p{master, POLLIN, 0};
-            if (::poll(&p, 1, 100) <= 0) continue;
-            std::uint8_t buffer[512];
-            ssize_t n = ::read(master, buffer, sizeof buffer);
-            if (n <= 0) continue;
-            std::lock_guard lock(mutex_);
-            input_.insert(input_.end(), buffer, buffer + n);
-            Process();
-        }
-    }
-
-    void Process() {
-        while (!input_.empty()) {
-            std::uint8_t first = input_[0];
-            if (first == wire::kWriteCommand) {
-                if (input_.size() < 4 + wire::kUnitSize) return;
-                std::uint8_t lo = input_[2];
-                std::uint8_t action = NextAction() % 8;
-                bool store = action != 1 && action != 3 && action != 7;
-                if (store) std::memcpy(&memory_[lo], &input_[4], wire::kUnitSize);
-                input_.erase(input_.begin(), input_.begin() + 4 + static_cast<long>(wire::kUnitSize));
-                static const std::vector<std::uint8_t> answers[8] = {
-                    {wire::kAck}, {kNak}, {}, {}, {0x07}, {wire::kAck, wire::kAck}, {wire::kAck, 0x00}, {0x86}};
-                Answer(answers[action]);
-            } else if (first == wire::kReadCommand) {
-                if (input_.size() < 4) return;
-                std::uint8_t lo = input_[2];
-                input_.erase(input_.begin(), input_.begin() + 4);
-                std::vector<std::uint8_t> reply = {wire::kWriteCommand, 0, lo, wire::kReadLength};
-                for (std::size_t i = 0; i < wire::kBlockSize; ++i) reply.push_back(memory_[(lo + i) & 0xFF]);
-                switch (NextAction() % 6) {
-                case 1: reply.pop_back(); break;
-                case 2: reply[2] ^= 0x40; break;
-                case 3: reply.push_back(0x00); break;
-                case 4: reply.clear(); break;
-                default: break;
-                }
-                Answer(reply);
-            } else if (first == wire::kAck) {
-                input_.erase(input_.begin());
-                static const std::vector<std::uint8_t> confirmations[4] = {
-                    {wire::kAck}, {kNak}, {}, {wire::kAck, wire::kAck}};
-                Answer(confirmations[NextAction() % 4]);
-            } else {
-                input_.erase(input_.begin());
-            }
-        }
-    }
-
-    sim::PseudoTerminal terminal_;
-    std::mutex mutex_;
-    std::vector<std::uint8_t> script_;
-    std::size_t next_ = 0;
-    std::array<std::uint8_t, 256> memory_{};
-    std::vector<std::uint8_t> input_;
-    std::thread thread_;
+    std::optional<RadioImage> data;
+    void progress(int) override {}
+    void dataReady(const RadioImage& image) override { data = image; }
+    bool checkBandLimits(const RadioImage&) override { return true; }
+    void finished(const TransferOutcome&) override {}
 };
+
+RadioImage Pattern(int seed) {
+    RadioImage image;
+    image.ApplyDefaults();
+    for (const RecordInfo& record : BlockMap()) {
+        if (record.block == BlockId::BandLimits) continue;
+        std::uint8_t* data = image.recordData(record);
+        for (std::size_t i = 0; i < RecordDataSize(record.form); ++i)
+            data[i] = static_cast<std::uint8_t>((record.offset + i) * 7 + static_cast<std::size_t>(seed));
+    }
+    return image;
+}
+
+// The bytes of the blocks a transfer moves (a write sends only the first 32 data bytes of
+// the VFO and second settings blocks, and never the band limits).
+bool SameMovedBytes(const RadioImage& a, const RadioImage& b, bool write) {
+    for (const RecordInfo& record : BlockMap()) {
+        if (record.block == BlockId::BandLimits) continue;
+        std::size_t size = RecordDataSize(record.form);
+        if (write && (record.block == BlockId::Vfo || record.block == BlockId::SecondSettings)) size = 32;
+        if (!std::equal(a.recordData(record), a.recordData(record) + size, b.recordData(record))) return false;
+    }
+    return true;
+}
+
+struct Result {
+    TransferOutcome outcome;
+    std::optional<RadioImage> handedOver, readBack;
+    RadioImage before, after;
+    std::uint64_t unitsStored = 0;
+    LineTime took{}, longestQuiet{};
+};
+
+Result Transfer(TransferMode mode, bool verify, const sim::SimFaults& faults) {
+    static const RadioImage inRadio = Pattern(1);
+    static const RadioImage file = Pattern(2);
+    sim::SimRadio radio;
+    radio.LoadImage(inRadio);
+    radio.SetPaced(true);
+    radio.SetFaults(faults);
+    sim::VirtualLine line(radio);
+    TransferEngine engine;
+    Reports reports;
+    TransferJob job{mode, file, {}};
+    job.options.verify = verify;
+    Result result;
+    result.before = radio.Image();
+    engine.StartTransfer(job, reports, line.Now());
+    RunEngine(engine, line, &reports);
+    result.outcome = engine.outcome();
+    result.handedOver = reports.data;
+    result.readBack = result.outcome.readBack;
+    result.after = radio.Image();
+    result.unitsStored = radio.memoryVersion();
+    result.took = line.Now();
+    result.longestQuiet = line.longestQuiet();
+    return result;
+}
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static ScriptedRadio* radio = new ScriptedRadio();  // lives as long as the process
-    // Silence costs a timeout: keep an input to a few dozen exchanges.
-    if (size > 48) return 0;
-    radio->Reset(data, size);
-
-    CComPort port;
-    // Short waits keep the fuzzer fast, yet far longer than the scripted radio takes to answer
-    // on a loaded machine: its answers never arrive after the program gave up on them.
-    port.SetTimeouts({20, 1, 40, 100, 50});
-    fuzz::Require(port.Open(radio->device()), "the pseudo-terminal opens");
-    std::uint8_t units[kUnits][wire::kUnitSize];
-    for (int u = 0; u < kUnits; ++u)
-        for (std::size_t i = 0; i < wire::kUnitSize; ++i) units[u][i] = static_cast<std::uint8_t>(u * 16 + i + 1);
-
-    bool written = true;
-    for (int u = 0; u < kUnits && written; ++u)
-        written = port.WriteBlock(0, static_cast<std::uint8_t>(u * wire::kUnitSize), units[u]);
-    written = written && port.ConfirmWrites();
-    if (written) {
-        auto memory = radio->memory();
-        for (int u = 0; u < kUnits; ++u)
-            fuzz::Require(std::memcmp(&memory[u * wire::kUnitSize], units[u], wire::kUnitSize) == 0,
-                          "a write that returns success put every unit into the radio");
+    if (size < 3 || size > 3 + 4 * 8) return 0;
+    const std::uint8_t flags = data[0];
+    const TransferMode mode = flags & 1 ? TransferMode::Write : TransferMode::Read;
+    const bool verify = flags & 2;
+    sim::SimFaults faults;
+    faults.wrongModel = flags & 4;
+    faults.wrongModeReply = flags & 8;
+    // A garbled reply with a right header is what the proving reads are for.
+    if (verify) faults.garbledReads = (flags >> 4) & 3;
+    faults.refusedWrites = (flags >> 6) & 3;
+    faults.lateReplyMs = 10 + 8 * data[1];
+    faults.trickleMs = 50 + 2 * data[2];
+    bool strayBytes = false;
+    for (std::size_t i = 3; i + 4 <= size; i += 4) {
+        sim::TargetedFault fault;
+        fault.kind = static_cast<sim::FaultKind>(data[i] % kFaultKinds);
+        fault.target = data[i + 1] & 1 ? sim::FaultTarget::Write : sim::FaultTarget::Read;
+        fault.at = data[i + 2] + ((data[i + 1] >> 1) & 1) * 256;
+        fault.times = 1 + data[i + 3] % kMaxTimes;
+        faults.targeted.push_back(fault);
+        strayBytes = strayBytes || fault.kind == sim::FaultKind::DoubledAck ||
+                     fault.kind == sim::FaultKind::LateDoubledAck || fault.kind == sim::FaultKind::ExtraByte ||
+                     fault.kind == sim::FaultKind::LateAck || fault.kind == sim::FaultKind::BadAck;
     }
+    // Known fault: a stray acknowledgement taken for a unit's answer puts the answers a unit
+    // behind; a unit the radio then refuses or never answers can go unnoticed. The check after
+    // the write is what finds it, so with stray bytes the write runs with that check, and a
+    // radio left without the file must show a difference there.
+    const bool checkedByReadBack =
+        mode == TransferMode::Write && strayBytes && (faults.refusedWrites > 0 || faults.targeted.size() > 1);
 
-    for (int b = 0; b < kBlocks; ++b) {
-        std::uint8_t block[wire::kBlockSize];
-        auto before = radio->memory();
-        std::uint8_t lo = static_cast<std::uint8_t>(b * wire::kBlockSize);
-        if (port.ReadBlock(0, lo, block))
-            fuzz::Require(std::memcmp(block, &before[lo], wire::kBlockSize) == 0,
-                          "a read that returns success gave the radio's bytes");
+    const Result run = Transfer(mode, verify || checkedByReadBack, faults);
+    const TransferResult result = run.outcome.result;
+    if (mode == TransferMode::Read) {
+        fuzz::Require(result == TransferResult::ReadDone || result == TransferResult::ReadFailed ||
+                          result == TransferResult::NoRadio,
+                      "a read ends as a read");
+        fuzz::Require(run.unitsStored == 0 && run.after.bytes == run.before.bytes, "a read changes nothing");
+        fuzz::Require(run.handedOver.has_value() == (result == TransferResult::ReadDone),
+                      "a read hands over an image exactly when it succeeds");
+        if (run.handedOver)
+            fuzz::Require(SameMovedBytes(*run.handedOver, run.before, false), "a read hands over the radio's memory");
+    } else {
+        fuzz::Require(result == TransferResult::WriteDone || result == TransferResult::WriteFailed ||
+                          result == TransferResult::NoRadio,
+                      "a write ends as a write");
+        if (result == TransferResult::WriteDone && checkedByReadBack)
+            fuzz::Require(run.readBack && (SameMovedBytes(run.after, Pattern(2), true) ||
+                                           !SameMovedBytes(*run.readBack, Pattern(2), true)),
+                          "a radio that does not hold the file is found by the check after the write");
+        else if (result == TransferResult::WriteDone)
+            fuzz::Require(SameMovedBytes(run.after, Pattern(2), true),
+                          "a write that succeeds left the file in the radio");
+        if (result == TransferResult::NoRadio) fuzz::Require(run.unitsStored == 0, "no radio, nothing written");
     }
-    port.Close();
+    const LineTimeouts timeouts;
+    const LineTime quietAllowed = std::chrono::milliseconds(
+        std::max(4 * ReplyWaitMs(timeouts, 1, ReplyWait::Answer), ReplyWaitMs(timeouts, 1, ReplyWait::Stored)));
+    fuzz::Require(run.longestQuiet <= quietAllowed, "the line is never quiet longer than a wait allows");
     return 0;
 }

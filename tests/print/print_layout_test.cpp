@@ -114,7 +114,9 @@ TEST(PrintLayout, ChannelPagePlan) {
     EXPECT_EQ(byY[48][0], (PlanText{PrintFont::Page, x[0] + d, 48, "R17", x[1] - d - (x[0] + d)}));
     EXPECT_EQ(byY[48][5].text, "R21 transmit ");
     // Too wide for that: moved left to 2 units from the lines, and condensed when still too wide.
-    EXPECT_EQ(byY[48][10], (PlanText{PrintFont::Page, x[10] + 2, 48, "R12", 29}));
+    // The signalling column is headed as the table heads it.
+    const std::string signallingHeader = "R" + std::to_string(ChannelHeaderRows()[10]);
+    EXPECT_EQ(byY[48][10], (PlanText{PrintFont::Page, x[10] + 2, 48, signallingHeader, 29}));
     EXPECT_EQ(byY[48][11], (PlanText{PrintFont::Page, x[12] - 2 - 130, 48, "发射哑音频率1", 130}));
     // Channel n on line n at (n + 6) h + 10; an empty channel prints only its number.
     ASSERT_EQ(byY[70].size(), 1u);
@@ -138,8 +140,10 @@ TEST(PrintLayout, ChannelPagePlan) {
             EXPECT_EQ(t.text, "22");
         }
     }
+    // The page number follows the printout's language.
+    data.language.rows[lang_row::kPageNumber] = "Page %1 of %2";
     for (int page = 1; page <= kPrintPageCount; ++page) {
-        const std::string number = "第 " + std::to_string(page) + " 页 / 共 3 页";
+        const std::string number = "Page " + std::to_string(page) + " of 3";
         // 3 h high; the page number ends at M + W, the heading two spaces before it.
         const int numberX = 1863 - measure.width(PrintFont::Header, number);
         EXPECT_EQ(header(PlanPage(page, data, m, measure)),

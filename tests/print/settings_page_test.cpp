@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The settings page: what each line prints for the default image, and where.
+// The settings page: every setting the form shows, with the form's caption and value, and
+// where it prints.
 #include "print/settings_page.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +8,8 @@
 #include <algorithm>
 #include <tuple>
 
+#include "editors/settings_form.h"
+#include "model/extra_rows.h"
 #include "print/fixed_measure.h"
 #include "print/page_plan.h"
 
@@ -22,55 +25,61 @@ PrintData DefaultPrintout() {
     return PrintDataFromImage(image, NumberedRows());
 }
 
-TEST(SettingsPage, DefaultImageLines) {
-    using B = SettingsBlock;
-    const std::vector<std::tuple<SettingsBlock, int, std::string, std::string>> expected{
-        {B::General, 1, "R43= ", "45"},
-        {B::General, 2, "R44= ", "5"},
-        {B::General, 3, "R60= ", "R45"},
-        {B::General, 4, "R61= ", "R62"},
-        {B::General, 5, "R64= ", "R159"},
-        {B::General, 6, "R65= ", "R47"},
-        {B::General, 7, "R71= ", ""},
-        {B::General, 8, "R134= ", "R6"},
-        {B::General, 9, "R135= ", "R161"},
-        {B::General, 10, "R136= ", "R6"},
-        {B::General, 11, "R137= ", "R6"},
-        {B::General, 12, "R140= ", "R125"},
-        {B::General, 13, "R152= ", "R6"},
-        {B::General, 14, "R141^= ", ""},
-        {B::General, 15, "R141V= ", ""},
-        {B::General, 16, "R58= ", "0"},
-        {B::SideA, 1, "R74= ", "136.00000"},
-        {B::SideA, 2, "R22= ", "R2"},
-        {B::SideA, 3, "R75= ", "R12"},
-        {B::SideA, 4, "R76= ", "R12"},
-        {B::SideA, 5, "R24= ", "R11"},
-        {B::SideA, 6, "R77= ", "R45"},
-        {B::SideA, 7, "R80= ", "00.600"},
-        {B::SideA, 8, "R81= ", "R83"},
-        {B::SideA, 9, "R86= ", "5"},
-        {B::SideA, 10, "R88= ", "10"},
-        {B::SideB, 11, "R74= ", "400.00000"},
-        {B::SideB, 12, "R22= ", "R2"},
-        {B::SideB, 13, "R75= ", "R12"},
-        {B::SideB, 14, "R76= ", "R12"},
-        {B::SideB, 15, "R24= ", "R11"},
-        {B::SideB, 16, "R77= ", "R45"},
-        {B::SideB, 17, "R80= ", "00.600"},
-        {B::SideB, 18, "R81= ", "R83"},
-        // The hidden B squelch list is never loaded: nothing selected.
-        {B::SideB, 19, "R87= ", "-1"},
-        {B::SideB, 20, "R89= ", "10"},
-        {B::SideB, 23, "R56= ", "0"},
-        {B::SideB, 24, "R57= ", "1"},
-        {B::SideB, 25, "R114= ", "0"},
-    };
+const SettingsPageLine* LineOf(const std::vector<SettingsPageLine>& lines, int control) {
+    for (const SettingsPageLine& line : lines)
+        if (line.control == control) return &line;
+    return nullptr;
+}
+
+// Every setting the form shows prints once, in its group's block, numbered from 1 in each
+// block; a setting the form does not show prints nowhere.
+TEST(SettingsPage, EverySettingTheFormShowsPrintsOnceInItsBlock) {
+    namespace sc = settings_control;
     const PrintData data = DefaultPrintout();
-    std::vector<std::tuple<SettingsBlock, int, std::string, std::string>> printed;
-    for (const SettingsPageLine& line : SettingsPageLines(data))
-        printed.emplace_back(line.block, line.line, line.label, line.value);
-    EXPECT_EQ(printed, expected);
+    const std::vector<SettingsPageLine> lines = SettingsPageLines(data);
+    int next[4] = {1, 1, 1, 1};
+    for (const SettingsPageLine& line : lines) {
+        EXPECT_EQ(line.line, next[static_cast<int>(line.block)]++) << line.label;
+        const FormControl* control = FindSettingsControl(line.control);
+        ASSERT_NE(control, nullptr);
+        EXPECT_FALSE(control->hidden) << line.label;
+        EXPECT_EQ(line.block, control->side == 0   ? SettingsBlock::SideA
+                              : control->side == 1 ? SettingsBlock::SideB
+                                                   : SettingsBlock::General)
+            << line.label;
+    }
+    for (const FormControl& control : SettingsFormControls()) {
+        const bool bound = BindingOf(control) != Binding::None && !control.hidden;
+        EXPECT_EQ(LineOf(lines, control.id) != nullptr, bound) << control.id;
+    }
+    for (int hidden : {sc::kSquelchB, sc::kPriorityChannel, sc::kSixCharText, sc::kSixCharTextB, sc::kFmr})
+        EXPECT_EQ(LineOf(lines, hidden), nullptr) << hidden;
+}
+
+// Captions are the form's; a check box prints the language's Yes or No, the work mode the
+// caption of its checked button, a list its entry.
+TEST(SettingsPage, CaptionsAndValuesAreTheForms) {
+    namespace sc = settings_control;
+    PrintData data = DefaultPrintout();
+    data.form.setCheck(sc::kKeyLock, 1);
+    data.form.setCheck(sc::kKeyBeep, 0);
+    data.form.setValue(sc::kWorkMode, 1);
+    data.form.setSelection(sc::kSquelch, 3);
+    const std::vector<SettingsPageLine> lines = SettingsPageLines(data);
+    const LanguageTable& language = data.language;
+    auto line = [&](int control) {
+        const SettingsPageLine* found = LineOf(lines, control);
+        EXPECT_NE(found, nullptr) << control;
+        return found ? *found : SettingsPageLine{};
+    };
+    EXPECT_EQ(line(sc::kKeyLock).label, language.row(FindSettingsControl(sc::kKeyLock)->captionRow) + "= ");
+    EXPECT_EQ(line(sc::kKeyLock).value, language.row(lang_row::kYes));
+    EXPECT_EQ(line(sc::kKeyBeep).value, language.row(lang_row::kNo));
+    EXPECT_EQ(line(sc::kWorkMode).label, language.row(FindSettingsControl(sc::kWorkModeGroup)->captionRow) + "= ");
+    EXPECT_EQ(line(sc::kWorkMode).value, language.row(FindSettingsControl(sc::kWorkModeChannel)->captionRow));
+    EXPECT_EQ(line(sc::kSquelch).value, SettingsTextOf(data.form, sc::kSquelch, language));
+    EXPECT_EQ(line(sc::kFrequency[1]).value, "400.00000");
+    EXPECT_EQ(line(sc::kChannelCount).value, "128");
 }
 
 TEST(SettingsPage, StepLinesPrintTheStepTheListShows) {
@@ -79,9 +88,8 @@ TEST(SettingsPage, StepLinesPrintTheStepTheListShows) {
     for (const auto& [index, text] : cases) {
         data.form.setSelection(settings_control::kStep[1], index);
         const auto lines = SettingsPageLines(data);
-        auto step =
-            std::find_if(lines.begin(), lines.end(), [](const SettingsPageLine& l) { return l.label == "R89= "; });
-        ASSERT_NE(step, lines.end());
+        const SettingsPageLine* step = LineOf(lines, settings_control::kStep[1]);
+        ASSERT_NE(step, nullptr);
         EXPECT_EQ(step->value, text) << index;
     }
 }
@@ -89,43 +97,41 @@ TEST(SettingsPage, StepLinesPrintTheStepTheListShows) {
 TEST(SettingsPage, ListLinesPrintWhatTheListShowsNow) {
     PrintData data = DefaultPrintout();
     data.shownTexts[settings_control::kTxTimeout] = "600";  // chosen, not yet exchanged with the form
-    data.shownTexts[settings_control::kSquelch] = "9";      // the squelch line prints the exchanged index
+    data.shownTexts[settings_control::kSquelch] = "9";
     const auto lines = SettingsPageLines(data);
-    EXPECT_EQ(lines[0].value, "600");
-    EXPECT_EQ(lines[16 + 8].value, "5");
+    EXPECT_EQ(LineOf(lines, settings_control::kTxTimeout)->value, "600");
+    EXPECT_EQ(LineOf(lines, settings_control::kSquelch)->value, "9");
     const auto& shown = SettingsPageShownControls();
     EXPECT_NE(std::find(shown.begin(), shown.end(), settings_control::kTxTimeout), shown.end());
-    EXPECT_EQ(std::find(shown.begin(), shown.end(), settings_control::kSquelch), shown.end());
+    EXPECT_EQ(std::find(shown.begin(), shown.end(), settings_control::kSquelchB), shown.end());
 }
 
-TEST(SettingsPage, BlocksArePlacedByTheirWidestTexts) {
+// Three framed blocks side by side; A and B carry their titles on their frames; line k
+// prints at (6 + k) h + d25 inside its block's frame.
+TEST(SettingsPage, BlocksAreFramedAndLinesSitInsideThem) {
     FixedMeasure measure;
     const PrintData data = DefaultPrintout();
-    // h = 10, W = 522, M = 739; d5 = 40 / 5, d25 = 40 / 25.
     const PageMetrics m = MeasurePageMetrics(2000, 1000, measure, data.language);
-    ASSERT_EQ(m.leftMargin, 739);
     const PagePlan plan = PlanPage(kSettingsPage, data, m, measure);
-    // LA = M + 2 d5; VA = LA + the widest block-1 label ("R141^= ", wider than "R44= ");
-    // the room is the widest value ("R159") + 3 d5, more than row 68 keeps.
-    // LB = VA + room + 2 d5; VB = LB + width("R81= "); its room: "136.00000" + 3 d5.
-    // LC = VB + room + 10 d5; VC = LC + the widest block-3 label.
-    const int la = 755, va = 825, roomA = 64, lb = 905, vb = 955, roomB = 114, lc = 1149;
-    EXPECT_EQ(plan.frames,
-              (std::vector<PlanRect>{{la - 8, 55, va + roomA - 8, 237}, {lb - 8, 55, vb + roomB - 8, 177}}));
-
-    auto at = [&](const std::string& text) {
-        for (const PlanText& t : plan.texts)
-            if (t.text == text) return std::make_pair(t.x, t.y);
-        return std::make_pair(-1, -1);
-    };
-    EXPECT_EQ(at("R72"), std::make_pair(lb + 8, 55));  // the title sits on its frame
-    EXPECT_EQ(at("R43= "), std::make_pair(la, 71));    // line k at (6 + k) h + d25
-    EXPECT_EQ(at("45"), std::make_pair(va, 71));
-    EXPECT_EQ(at("R58= "), std::make_pair(la, 221));
-    EXPECT_EQ(at("R86= "), std::make_pair(lb, 151));
-    EXPECT_EQ(at("136.00000"), std::make_pair(vb, 71));
-    EXPECT_EQ(at("R114= "), std::make_pair(lc, 311));
-    for (const PlanText& t : plan.texts) EXPECT_EQ(t.opaque, t.text == "R72") << t.text;
+    ASSERT_EQ(plan.frames.size(), 3u);
+    const int h = m.lineHeight, d25 = 1;
+    for (std::size_t i = 0; i + 1 < plan.frames.size(); ++i) EXPECT_LT(plan.frames[i].right, plan.frames[i + 1].left);
+    for (const char* title : {"R72", "R73"}) {
+        const auto t =
+            std::find_if(plan.texts.begin(), plan.texts.end(), [&](const PlanText& p) { return p.text == title; });
+        ASSERT_NE(t, plan.texts.end()) << title;
+        EXPECT_TRUE(t->opaque);
+        EXPECT_EQ(t->y, plan.frames[std::string(title) == "R72" ? 1 : 2].top);
+    }
+    for (const SettingsPageLine& line : SettingsPageLines(data)) {
+        const PlanRect& frame = plan.frames[static_cast<std::size_t>(line.block) - 1];
+        // Blocks B and C print the same labels on the same lines: each within its own frame.
+        const auto t = std::find_if(plan.texts.begin(), plan.texts.end(), [&](const PlanText& p) {
+            return p.text == line.label && p.y == (6 + line.line) * h + d25 && p.x > frame.left && p.x < frame.right;
+        });
+        ASSERT_NE(t, plan.texts.end()) << line.label << " in block " << static_cast<int>(line.block);
+        EXPECT_LT(t->y + h, frame.bottom) << line.label;
+    }
 }
 
 TEST(SettingsPage, ValuesKeepAMarginInsideTheirFramesAndLabelsEndBeforeThem) {
@@ -138,7 +144,7 @@ TEST(SettingsPage, ValuesKeepAMarginInsideTheirFramesAndLabelsEndBeforeThem) {
         const PageMetrics m = MeasurePageMetrics(2000, 1000, measure, data.language);
         const PagePlan plan = PlanPage(kSettingsPage, data, m, measure);
         const int d5 = 8;
-        ASSERT_EQ(plan.frames.size(), 2u);
+        ASSERT_EQ(plan.frames.size(), 3u);
         for (std::size_t i = 0; i + 1 < plan.texts.size(); ++i) {
             const PlanText& label = plan.texts[i];
             const PlanText& value = plan.texts[i + 1];

@@ -86,7 +86,8 @@ TEST(CommandTable, TipsAndTheirFallbacks) {
                                                      {Command::FilePrint, "Print"},
                                                      {Command::ReadRadio, "Read from Radio"},
                                                      {Command::WriteRadio, "Write to Radio"},
-                                                     {Command::PortSelect, "Port"}};
+                                                     {Command::PortSelect, "Port"},
+                                                     {Command::About, "About radioprog"}};
     EXPECT_EQ(tips, expected);
     english.rows[lang_row::kNew] = "(&N)\tCtrl+N";
     EXPECT_EQ(ToolTipText(Command::FileNew, english), "") << "a caption that starts with '(' shows no tip";

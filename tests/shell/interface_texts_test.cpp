@@ -54,7 +54,7 @@ TEST(ToolTips, FollowTheCaptionsAndFallBackToEnglish) {
     language.rows[lang_row::kPort] = "端口选择(&O)";
     EXPECT_EQ(ToolTipText(Command::FileNew, language), "新建");
     EXPECT_EQ(ToolTipText(Command::PortSelect, language), "端口选择");
-    EXPECT_EQ(ToolTipText(Command::About, language), "");
+    EXPECT_EQ(ToolTipText(Command::About, language), "About radioprog");
     EXPECT_EQ(ToolTipText(Command::FunctionsEditor, language), "");
 }
 
@@ -113,6 +113,22 @@ TEST(PermissionAdvice, NamesThePortAndDeviceInTheUsersLanguage) {
     EXPECT_NE(both.find("\nCOM3 (/dev/ttyUSB0) 无法打开：没有权限。\n"), std::string::npos) << both;
     outcome.result = TransferResult::ReadFailed;
     EXPECT_EQ(PermissionAdvice(outcome, language), "");
+}
+
+TEST(NoRadioDetail, NamesARadioOfAnotherModelInTheUsersLanguage) {
+    TransferOutcome outcome;
+    outcome.result = TransferResult::NoRadio;
+    LanguageTable language;
+    language.rows[static_cast<std::size_t>(lang_row::kOtherModelAnswered)] = "有对讲机应答，但不是本软件支持的型号：";
+    EXPECT_EQ(TransferResultDetail(outcome, language).find("型号"), std::string::npos);
+    outcome.otherModel = OtherModel{2, "/dev/ttyUSB1", "R3M72"};
+    EXPECT_NE(TransferResultDetail(outcome, language)
+                  .find("\n有对讲机应答，但不是本软件支持的型号：\n\u2022 COM2 (/dev/ttyUSB1): R3M72"),
+              std::string::npos)
+        << TransferResultDetail(outcome, language);
+    outcome.otherModel->model.clear();  // a name that could not be shown
+    const std::string unnamed = TransferResultDetail(outcome, language);
+    EXPECT_NE(unnamed.find("\u2022 COM2 (/dev/ttyUSB1)\n"), std::string::npos) << unnamed;
 }
 
 TEST(InterfaceLocale, ChineseColumnsGetQtsChineseTexts) {

@@ -38,7 +38,7 @@ inline std::string TestLanguageFile(const std::function<std::string(int row, int
 inline QString TitleOf(const char* letter, const QString& name) {
     const QString shown =
         name == QStringLiteral("Untitled") ? QString("%1%2").arg(letter).arg(lang_row::kUntitled) : name;
-    return shown + QStringLiteral("[*] \u2014 ") + letter + QStringLiteral("0");
+    return shown + QStringLiteral("[*] - ") + letter + QStringLiteral("0");
 }
 
 // Answers every modal dialog with a function of the test and records what was shown: every

@@ -5,6 +5,10 @@
 // view. Screenshots of every view at a laptop's and a phone's size, in English and Chinese,
 // go to <page>/../web-screens for a person to look at.
 //
+// Transfers run over a test port in place of navigator.serial, backed by the simulator's radio
+// model as WebAssembly (<page>/../web-sim). Set RADIOPROG_WEB_FIGURES=1 to also time a paced
+// write; the paced read's time against the wire's is always printed.
+//
 // node page_test.mjs <built page folder> <radioprog-cli> <repository root>
 // Exits 77 (skipped, with the reason) when the page, the browser or the test tools are missing.
 import { test, before, after } from 'node:test';
@@ -18,7 +22,8 @@ import { serve, launch, CHROMIUM, missing } from './browser.mjs';
 
 const [pageDir, cli, root] = process.argv.slice(2).map((p) => resolve(p));
 const require = createRequire(join(root, 'package.json'));
-const absent = missing([join(pageDir, 'index.html'), join(pageDir, 'radiocore.wasm'), CHROMIUM,
+const simDir = join(pageDir, '..', 'web-sim');
+const absent = missing([join(pageDir, 'index.html'), join(pageDir, 'radiocore.wasm'), join(simDir, 'radiosim.wasm'), CHROMIUM,
     join(root, 'node_modules/puppeteer-core'), join(root, 'node_modules/axe-core'), cli]);
 if (absent.length) {
     console.log(`SKIPPED: missing ${absent.join(', ')} (make web and make npm-deps install and build them)`);
@@ -292,5 +297,180 @@ test('every view has no serious accessibility violation; screenshots', async () 
     }
     assert.deepEqual(found, []);
     assert.ok(readdirSync(screens).length >= 14);
+    await page.close();
+});
+
+// ---- transfers over the test port -----------------------------------------------------------
+
+// Least time on the wire at 9600 baud (960 bytes a second both ways) plus the 200 ms quiet
+// time before mode entry: handshake, then 71 block reads or the band-limit read and 280 units.
+const WIRE_SECONDS = {
+    read: (21 + 71 * 74) / 960 + 0.2,
+    write: (21 + 74 + 280 * 21) / 960 + 0.2,
+};
+
+async function installRadio(page) {
+    await page.addScriptTag({ path: join(simDir, 'radiosim.js') });
+    await page.addScriptTag({ path: join(root, 'tests/web/test_serial.js') });
+    await page.evaluate((wasm) => globalThis.installTestSerial(Uint8Array.from(atob(wasm), (c) => c.charCodeAt(0))),
+        readFileSync(join(simDir, 'radiosim.wasm')).toString('base64'));
+}
+
+const onRadio = (page, code, ...args) => page.evaluate(code, ...args);
+const loadRadio = (page, path) => onRadio(page, (b64) => testRadio.radio.loadDat(Uint8Array.from(atob(b64), (c) => c.charCodeAt(0))),
+    readFileSync(path).toString('base64'));
+const radioDat = async (page) => Buffer.from(await onRadio(page, () => Array.from(testRadio.radio.datBytes())));
+const dialogText = (page) => page.$eval('#dialog', (dialog) => `${dialog.querySelector('h2').textContent}\n${dialog.querySelector('#dialog-body').textContent}`);
+
+// Runs Read or Write and waits for its first message; returns the seconds it took.
+async function transfer(page, name) {
+    const start = Date.now();
+    await command(page, name);
+    await page.waitForSelector('#dialog[open]', { timeout: 60000 });
+    return (Date.now() - start) / 1000;
+}
+
+test('read from the radio: the table shows it and the saved file is the radio byte for byte', async () => {
+    const { page, downloads, errors } = await openPage();
+    await installRadio(page);
+    assert.equal(await loadRadio(page, fixture), true);
+    await onRadio(page, () => testRadio.radio.setPaced(true));
+    const seconds = await transfer(page, 'readRadio');
+    console.log(`# paced read: ${seconds.toFixed(2)} s, wire ${WIRE_SECONDS.read.toFixed(2)} s, ratio ${(seconds / WIRE_SECONDS.read).toFixed(3)}`);
+    assert.match(await dialogText(page), /Read completed/);
+    assert.deepEqual(await onRadio(page, () => testRadio.state.lineOptions),
+        { baudRate: 9600, dataBits: 8, parity: 'none', stopBits: 1, flowControl: 'none', bufferSize: 4096 });
+    await answer(page, 0);
+    assert.equal(await page.$eval('#transfer', (bar) => bar.hidden), true);
+    assert.equal(await cellText(page, 1, 2), '145.35000');
+    assert.equal(await cellText(page, 0, 11), 'CALL2M');
+    assert.ok((await title(page)).includes('*'));
+    await command(page, 'save');
+    assert.deepEqual(await downloaded(downloads, 'radio.dat'), readFileSync(fixture));
+    assert.deepEqual(errors, []);
+    await page.close();
+});
+
+test('edit a cell and a setting, write with verify: the radio holds what the saved file holds', async () => {
+    const { page, downloads, errors } = await openPage();
+    await installRadio(page);
+    const paced = process.env.RADIOPROG_WEB_FIGURES === '1';
+    await onRadio(page, (p) => testRadio.radio.setPaced(p), paced);
+    await chooseFile(page, 'open', fixture);
+    await page.waitForFunction(() => document.title.startsWith('radio.dat'));
+    await page.focus('#grid [tabindex="0"]');
+    await page.keyboard.type('147.125');
+    await page.keyboard.press('Enter');
+    await page.click('#tab-functions');
+    await page.focus('#control-1013');
+    await page.keyboard.press('ArrowDown'); // the squelch, not yet stored: Write stores it
+    await page.click('#verify');
+    const seconds = await transfer(page, 'writeRadio');
+    if (paced) console.log(`# paced verified write: ${seconds.toFixed(2)} s (wire for the write alone ${WIRE_SECONDS.write.toFixed(2)} s)`);
+    assert.match(await dialogText(page), /Write completed/);
+    await answer(page, 0);
+    await command(page, 'save');
+    const saved = await downloaded(downloads, 'radio.dat');
+    assert.deepEqual(await radioDat(page), saved);
+    const edited = join(work, 'written.dat');
+    writeFileSync(edited, saved);
+    let differences = '';
+    try {
+        runCli('diff', fixture, edited);
+    } catch (error) {
+        differences = error.stdout.toString();
+    }
+    assert.match(differences, /147\.12500/);
+    assert.match(differences, /Squelch/);
+    assert.deepEqual(errors, []);
+    await page.close();
+});
+
+test('a write the radio\'s bands refuse sends nothing and says which channel', async () => {
+    const { page, errors } = await openPage();
+    await installRadio(page);
+    await onRadio(page, () => testRadio.radio.setBands(136, 174));
+    await chooseFile(page, 'open', fixture);
+    await page.waitForFunction(() => document.title.startsWith('radio.dat'));
+    await transfer(page, 'writeRadio');
+    assert.match(await dialogText(page), /Channel 6 \(446\.00000 MHz\) out of band <136\.000~174\.995/);
+    assert.match(await dialogText(page), /Channel 7: RX Freq 442\.12500 MHz/);
+    await answer(page, 0);
+    assert.match(await dialogText(page), /Write failed/);
+    await answer(page, 0);
+    assert.equal(await onRadio(page, () => testRadio.radio.writesReceived()), 0);
+    assert.deepEqual(errors, []);
+    await page.close();
+});
+
+test('a silent radio ends the read within its bound and changes nothing; Cancel stops a read at once', async () => {
+    const { page, errors } = await openPage();
+    await installRadio(page);
+    await page.focus('#grid [tabindex="0"]');
+    await page.keyboard.type('438.5');
+    await page.keyboard.press('Enter');
+    await command(page, 'save'); // nothing unsaved to ask about
+    await onRadio(page, () => testRadio.radio.setSilent(true));
+    // 200 ms quiet, then the mode-entry string four times, each answer awaited about a second.
+    const seconds = await transfer(page, 'readRadio');
+    assert.ok(seconds < 8, `${seconds} s`);
+    assert.match(await dialogText(page), /No radio/);
+    assert.match(await dialogText(page), /USB 0403:6001/);
+    await answer(page, 0);
+    assert.equal(await cellText(page, 0, 2), '438.50000');
+
+    await onRadio(page, () => {
+        testRadio.radio.setSilent(false);
+        testRadio.radio.setPaced(true);
+    });
+    await command(page, 'readRadio');
+    await page.waitForFunction(() => document.getElementById('transfer-progress').value >= 5);
+    assert.equal(await page.$eval('#transfer-cancel', (button) => button.textContent), 'Cancel');
+    const start = Date.now();
+    await page.click('#transfer-cancel');
+    await page.waitForSelector('#dialog[open]');
+    const cancelMs = Date.now() - start;
+    console.log(`# cancel to message: ${cancelMs} ms`);
+    assert.ok(cancelMs < 500, `${cancelMs} ms`);
+    assert.match(await dialogText(page), /Read cancelled/);
+    await answer(page, 0);
+    assert.equal(await cellText(page, 0, 2), '438.50000');
+    assert.equal(await onRadio(page, () => testRadio.state.opens), 2);
+    assert.deepEqual(errors, []);
+    await page.close();
+});
+
+test('the transfer views have no serious accessibility violation; screenshots', async () => {
+    const screens = join(pageDir, '..', 'web-screens');
+    mkdirSync(screens, { recursive: true });
+    const { page, errors } = await openPage();
+    await installRadio(page);
+    await onRadio(page, () => testRadio.radio.setPaced(true));
+    const found = [];
+    const check = async (view) => {
+        await page.addScriptTag({ path: AXE });
+        const result = await page.evaluate(() => globalThis.axe.run(document, { resultTypes: ['violations'] }));
+        for (const v of result.violations)
+            if (v.impact === 'serious' || v.impact === 'critical')
+                found.push(`${view}: ${v.id} (${v.nodes.length}) ${v.nodes[0].target.join(' ')}`);
+    };
+    for (const [language, code] of [['en', ENGLISH], ['zh', CHINESE]]) {
+        await page.setViewport({ width: 1366, height: 768 });
+        await page.select('#language', code);
+        await command(page, 'readRadio');
+        await page.waitForFunction(() => document.getElementById('transfer-progress').value >= 3);
+        await check(`reading ${language}`);
+        for (const [width, height] of [[1366, 768], [390, 844]]) {
+            await page.setViewport({ width, height });
+            await page.screenshot({ path: join(screens, `reading-${language}-${width}x${height}.png`) });
+        }
+        await page.click('#transfer-cancel');
+        await page.waitForSelector('#dialog[open]');
+        await page.screenshot({ path: join(screens, `read-cancelled-${language}-390x844.png`) });
+        await check(`transfer result ${language}`);
+        await answer(page, 0);
+    }
+    assert.deepEqual(found, []);
+    assert.deepEqual(errors, []);
     await page.close();
 });

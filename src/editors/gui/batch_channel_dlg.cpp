@@ -39,6 +39,7 @@ void SelectText(QComboBox* list, const std::string& text) { list->setCurrentInde
 CBatchChannelDlg::CBatchChannelDlg(const LanguageTable& language, Apply apply, QWidget* parent)
     : QDialog(parent), apply_(std::move(apply)), settings_(InitialBatchSettings(language)) {
     unsignedIntegerText_ = Q(language.row(lang_row::kUnsignedInteger));
+    rangeRefusalText_ = Q(BatchRangeRefusal(language));
     createControls(language);
     showValues();
     onScopeChosen();
@@ -203,6 +204,17 @@ void CBatchChannelDlg::onArrow(unsigned BatchSettings::*value, int change) {
 
 void CBatchChannelDlg::ApplyBatch() {
     if (!readControls()) return;
+    if (!BatchRangeAccepted(settings_)) {
+        // Nothing is clamped: the user corrects the numbers.
+        Warn(this, rangeRefusalText_);
+        CNumericEdit* field = settings_.firstChannel > settings_.lastChannel ||
+                                      settings_.lastChannel < static_cast<unsigned>(kChannelCount)
+                                  ? first_
+                                  : last_;
+        field->setFocus();
+        field->selectAll();
+        return;
+    }
     if (apply_) apply_(settings_);
 }
 

@@ -81,6 +81,7 @@ private:
     QPushButton* ok_ = nullptr;
     QPushButton* cancel_ = nullptr;
     QString unsignedIntegerText_;  // the refusal of a channel number that is not a number
+    QString rangeRefusalText_;     // the refusal of a range outside the table's channels
 };
 
 }  // namespace radioprog

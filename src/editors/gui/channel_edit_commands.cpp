@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <string>
 
 #include "editors/channel_cells.h"
@@ -120,7 +121,11 @@ void Paste(EditorHost& host) {
     PasteTarget target;
     target.firstChannel = TargetChannels(*view).front();
     target.column = view->grid()->Col();
-    target.headers = ChannelHeaders(LoadEveryLanguage(language));
+    std::vector<LanguageTable> languages = LoadEveryLanguage(language);
+    target.headers = ChannelHeaders(languages);
+    // The first table is the current language.
+    target.otherLanguages.assign(std::make_move_iterator(languages.begin() + 1),
+                                 std::make_move_iterator(languages.end()));
     const int first = target.firstChannel;
     PasteReport report;
     view->EditChannels([&](RadioImage& image) { report = PasteChannels(image, language, target, text); });

@@ -1,28 +1,36 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editors/gui/chn_msg_view.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "editors/cell_speech.h"
 #include "editors/channel_commit.h"
 #include "editors/channel_navigation.h"
+#include "editors/edit_filters.h"
 #include "editors/gui/filter_edit.h"
 #include "editors/gui/grid_button.h"
+#include "editors/gui/key_beep.h"
 #include "editors/gui/ms_flex_grid.h"
+#include "editors/gui/typed_character.h"
 #include "model/extra_rows.h"
 #include "shell/gui/child_frame.h"
 #include "shell/gui/dialog_units.h"
 #include "shell/gui/text.h"
+#include "shell/gui/ui_hooks.h"
 
 namespace radioprog {
 
 namespace {
 
 constexpr Qt::Alignment kCentred = Qt::AlignCenter;
+constexpr int kEscapeCharacter = 27;
 
 // Width (twips, 0 = the grid's default) and whether the data cells are centred.
 struct ColumnLayout {
@@ -162,6 +170,11 @@ void CChnMsgView::LoadFromImage() {
 
 void CChnMsgView::StoreToImage() { OnGridLeaveCell(); }
 
+QSize CChnMsgView::wholeSize() const {
+    const QMargins margins = layout()->contentsMargins();
+    return {grid_->WholeWidth() + margins.left() + margins.right(), sizeHint().height()};
+}
+
 bool CChnMsgView::HasUnstoredEdits() {
     for (QWidget* editor : editors_)
         if (editor && !editor->isHidden()) return true;
@@ -200,8 +213,12 @@ void CChnMsgView::setEditorText(CellEditor role, const std::string& text) {
         return;
     }
     auto* list = static_cast<QComboBox*>(editor);
-    int index = FindChoice(choices_[static_cast<std::size_t>(role)], text);
-    if (index >= 0) list->setCurrentIndex(index);
+    // A value without an entry (a byte the list cannot show) leaves nothing chosen.
+    const std::vector<std::string>& choices = choices_[static_cast<std::size_t>(role)];
+    const auto exact = std::find(choices.begin(), choices.end(), text);
+    list->setCurrentIndex(exact != choices.end() ? static_cast<int>(exact - choices.begin())
+                          : text.empty()         ? -1
+                                                 : FindChoice(choices, text));
 }
 
 void CChnMsgView::OnGridLeaveCell() {
@@ -213,14 +230,29 @@ void CChnMsgView::OnGridLeaveCell() {
     QWidget* editor = cellEditor(role);
     if (editor->isHidden()) return;
 
+    // A list with nothing chosen was opened on a value it has no entry for and not changed.
+    const bool nothingChosen = !IsEditEditor(role) && static_cast<QComboBox*>(editor)->currentIndex() < 0;
     const std::string text = editorText(role);
     // Also while a dialog has the focus (a save, a transfer): the table gets it back after.
     if (editor->hasFocus() || window()->focusWidget() == editor) grid_->setFocus();
     editor->hide();
     ChannelRow cells = gridRow(row);
+    if (nothingChosen || text == cells[static_cast<std::size_t>(col)]) {
+        // Nothing was changed: the channel keeps every byte, also one its cell cannot show
+        // exactly (a frequency off the step, a tone code without a name).
+        clearEditor(role);
+        return;
+    }
     EditChannels([&](RadioImage& image) { CommitCell(image, workspace_.language, row - 1, col, text, cells); });
-    showRow(row, cells);
+    // The row shows what the image holds now (a name in capitals, a frequency on its step,
+    // nothing in a channel that stayed empty), not what was typed.
+    const ChannelRow stored = ChannelToRow(workspace_.document.image(), workspace_.language, row - 1);
+    showRow(row, stored);
     clearEditor(role);
+    if (std::optional<std::string> notice =
+            FrequencyCommitNotice(col, text, stored[static_cast<std::size_t>(col)], workspace_.language))
+        // After the move that committed the cell has finished.
+        QTimer::singleShot(0, this, [this, message = Q(*notice)] { Warn(this, message); });
 }
 
 void CChnMsgView::clearEditor(CellEditor role) {
@@ -276,6 +308,8 @@ void CChnMsgView::OnGridClick() {
 }
 
 void CChnMsgView::OnGridKeyPress(int keyCode) {
+    // Esc cancels; it never starts an edit.
+    if (keyCode == kEscapeCharacter) return;
     if (grid_->Row() != 0 && grid_->Col() != 0) OpenCellEditor(static_cast<char32_t>(keyCode), Selection::CaretAtEnd);
 }
 
@@ -284,12 +318,17 @@ void CChnMsgView::OpenCellEditor(std::optional<char32_t> key, Selection selectio
     const int editColumn = OpenEditorColumn(col, S(grid_->TextMatrix(grid_->Row(), column::kRxFrequency)));
     const CellEditor role = EditorForColumn(editColumn);
     if (role == CellEditor::None) return;
+    std::optional<std::string> keyText;
     if (editColumn != col) {
         // An empty channel is edited at its receive frequency first; the key is dropped.
         grid_->SetCol(editColumn);
     } else if (key) {
-        if (std::optional<std::string> text = KeyTextForEditor(col, *key, GridButtonDown())) setEditorText(role, *text);
+        keyText = KeyTextForEditor(col, *key, GridButtonDown());
     }
+    typedChoice_.clear();
+    // The key that opens a list editor is its first typed character, as in an edit field.
+    if (key && editColumn == col && IsListEditor(role) && *key >= U' ' && !GridButtonDown())
+        selectTypedChoice(role, S(QString::fromUcs4(&*key, 1)));
 
     // The editor covers the cell exactly; a drop-down list opens its entries as a popup.
     grid_->ScrollToCurrent();
@@ -302,10 +341,17 @@ void CChnMsgView::OpenCellEditor(std::optional<char32_t> key, Selection selectio
     editor->setFocus();
     if (IsEditEditor(role)) {
         auto* edit = static_cast<CFilterEdit*>(editor);
-        if (selection == Selection::All)
+        if (keyText) {
+            // The key replaces the cell's text as typed into the field: filtered like every
+            // later key, and undone by the first Ctrl+Z, which brings the cell's text back.
             edit->selectAll();
-        else
+            QKeyEvent typed(QEvent::KeyPress, 0, Qt::NoModifier, Q(*keyText));
+            QApplication::sendEvent(edit, &typed);
+        } else if (selection == Selection::All) {
+            edit->selectAll();
+        } else {
             edit->end(false);
+        }
     }
     grid_->Refresh();
 }
@@ -342,12 +388,43 @@ bool CChnMsgView::applyKeyRules(QObject* target, const QKeyEvent& event) {
     }
 }
 
+bool CChnMsgView::selectTypedChoice(CellEditor role, const std::string& typed) {
+    const int index = typed.empty() ? -1 : FindChoice(choices_[static_cast<std::size_t>(role)], typed);
+    if (index < 0) {
+        KeyBeep();
+        return false;
+    }
+    static_cast<QComboBox*>(cellEditor(role))->setCurrentIndex(index);
+    typedChoice_ = typed;
+    return true;
+}
+
+bool CChnMsgView::typeIntoList(QObject* target, const QKeyEvent& event) {
+    const CellEditor role = EditorForColumn(grid_->Col());
+    if (!IsListEditor(role) || target != cellEditor(role) || cellEditor(role)->isHidden()) return false;
+    if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
+    const char32_t c = TypedCharacter(event);
+    if (c == kBackspaceKey) {
+        if (!typedChoice_.empty()) {
+            QString shorter = Q(typedChoice_);
+            shorter.chop(shorter.back().isLowSurrogate() ? 2 : 1);
+            typedChoice_ = S(shorter);
+            if (!typedChoice_.empty()) selectTypedChoice(role, typedChoice_);
+        }
+        return true;
+    }
+    if (c < U' ') return false;
+    selectTypedChoice(role, typedChoice_ + S(QString::fromUcs4(&c, 1)));
+    return true;
+}
+
 bool CChnMsgView::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::ShortcutOverride: applyEditorKeys(watched, static_cast<QKeyEvent&>(*event)); break;
     case QEvent::KeyPress:
         if (applyEditorKeys(watched, static_cast<QKeyEvent&>(*event))) return true;
         if (applyKeyRules(watched, static_cast<const QKeyEvent&>(*event))) return true;
+        if (typeIntoList(watched, static_cast<const QKeyEvent&>(*event))) return true;
         break;
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:

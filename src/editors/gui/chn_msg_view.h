@@ -39,6 +39,7 @@ public:
     void StoreToImage() override;
     // A cell editor is open.
     bool HasUnstoredEdits() override;
+    QSize wholeSize() const override;
     // The grid's text of channel n (0..127) in column c.
     std::string GetCellText(int n, int column) const;
 
@@ -75,6 +76,10 @@ private:
     bool applyEditorKeys(QObject* target, QKeyEvent& event);
     void AdvanceCell();
     bool applyKeyRules(QObject* target, const QKeyEvent& event);
+    // A character typed into an open list editor extends the typed text; the list selects
+    // the first entry that begins with it (an entry that none begins with is refused).
+    bool typeIntoList(QObject* target, const QKeyEvent& event);
+    bool selectTypedChoice(CellEditor role, const std::string& typed);
 
     void clearEditor(CellEditor role);
     std::string editorText(CellEditor role) const;
@@ -87,6 +92,7 @@ private:
     static constexpr std::size_t kEditorRoles = static_cast<std::size_t>(CellEditor::Name) + 1;
     std::array<QWidget*, kEditorRoles> editors_{};
     std::array<std::vector<std::string>, kEditorRoles> choices_{};
+    std::string typedChoice_;  // what has been typed into the open list editor
 };
 
 }  // namespace radioprog

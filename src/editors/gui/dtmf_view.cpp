@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "editors/dtmf_layout.h"
+#include "editors/gui/key_beep.h"
 #include "editors/gui/settings_form_page.h"
 #include "shell/gui/child_frame.h"
 #include "shell/gui/text.h"
@@ -79,6 +80,8 @@ void CDtmfView2::LoadFromImage() {
     pushForm();
 }
 
+QSize CDtmfView2::wholeSize() const { return page_->wholeSize(); }
+
 bool CDtmfView2::HasUnstoredEdits() {
     const DtmfForm kept = form_;
     pullForm();
@@ -89,7 +92,7 @@ bool CDtmfView2::HasUnstoredEdits() {
 
 void CDtmfView2::StoreToImage() {
     pullForm();
-    workspace_.document.editSettings([this](RadioImage& image) { radioprog::StoreToImage(form_, image); });
+    workspace_.document.editSettings([this](RadioImage& image) { radioprog::StoreDtmfChanges(loaded_, form_, image); });
     loaded_ = form_;
     pushForm();
 }
@@ -140,7 +143,10 @@ void CDtmfView2::onCodeEdited(int group) {
     const bool accepted = DtmfInputAccepted(CodeText(form_, group));
     if (!accepted) CodeText(form_, group) = kept;
     pushForm();
-    if (!accepted) edit->setCursorPosition(std::max(0, cursor - static_cast<int>(typedLength - edit->text().size())));
+    if (!accepted) {
+        edit->setCursorPosition(std::max(0, cursor - static_cast<int>(typedLength - edit->text().size())));
+        KeyBeep(edit);  // refused as the other forms' fields refuse: heard, and said to a screen reader
+    }
 }
 
 }  // namespace radioprog

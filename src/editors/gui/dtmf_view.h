@@ -28,6 +28,7 @@ public:
     void LoadFromImage() override;
     void StoreToImage() override;
     bool HasUnstoredEdits() override;
+    QSize wholeSize() const override;
 
     // The commit button stores and closes; the close button only closes.
     void OnCommit();

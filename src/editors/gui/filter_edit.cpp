@@ -11,6 +11,7 @@
 #include "editors/gui/grid_button.h"
 #include "editors/gui/key_beep.h"
 #include "editors/gui/typed_character.h"
+#include "model/ascii_text.h"
 
 namespace radioprog {
 
@@ -39,14 +40,24 @@ bool IsEditingKey(const QKeyEvent& event) {
     return false;
 }
 
-// Accepts a text (typed, pasted or dropped) only when the rule holds for all of it.
+// Accepts a text (typed, pasted or dropped) only when the rule holds for all of it; a
+// stored form, when given, replaces the text first (a pasted name shows in capitals).
 class WholeTextValidator : public QValidator {
 public:
-    WholeTextValidator(bool (*rule)(std::string_view), QObject* parent) : QValidator(parent), rule_(rule) {}
-    State validate(QString& input, int&) const override { return rule_(input.toStdString()) ? Acceptable : Invalid; }
+    using Rule = bool (*)(std::string_view);
+    using StoredForm = std::string (*)(std::string_view);
+    WholeTextValidator(Rule rule, StoredForm storedForm, QObject* parent)
+        : QValidator(parent), rule_(rule), storedForm_(storedForm) {}
+    State validate(QString& input, int&) const override {
+        const std::string text = input.toStdString();
+        if (!rule_(text)) return Invalid;
+        if (storedForm_) input = QString::fromStdString(storedForm_(text));
+        return Acceptable;
+    }
 
 private:
-    bool (*rule_)(std::string_view);
+    Rule rule_;
+    StoredForm storedForm_;
 };
 
 }  // namespace
@@ -66,23 +77,35 @@ void CFilterEdit::keyPressEvent(QKeyEvent* event) {
         return;
     }
     if (!acceptsCharacter(c)) {
-        KeyBeep();
+        KeyBeep(this);
         event->accept();
+        return;
+    }
+    if (const char32_t stored = storedForm(c); stored != c) {
+        // The key types the stored form, as one undoable insertion like any other key.
+        QKeyEvent typed(event->type(), event->key(), event->modifiers(), QString::fromUcs4(&stored, 1),
+                        event->isAutoRepeat(), static_cast<quint16>(event->count()));
+        QLineEdit::keyPressEvent(&typed);
+        event->setAccepted(typed.isAccepted());
         return;
     }
     QLineEdit::keyPressEvent(event);
 }
 
 CChannelNameEdit::CChannelNameEdit(QWidget* parent) : CFilterEdit(parent) {
-    setValidator(new WholeTextValidator(&NameTextAccepts, this));
+    setValidator(new WholeTextValidator(&NameTextAccepts, &ToUpperAscii, this));
 }
 
 CNumericEdit::CNumericEdit(QWidget* parent) : CFilterEdit(parent) {
-    setValidator(new WholeTextValidator(&NumericTextAccepts, this));
+    setValidator(new WholeTextValidator(&NumericTextAccepts, nullptr, this));
 }
 
 bool CChannelNameEdit::acceptsCharacter(char32_t c) const {
     return NameEditAccepts(c, static_cast<std::size_t>(text().size()), hasSelectedText());
+}
+
+char32_t CChannelNameEdit::storedForm(char32_t c) const {
+    return c < 0x80 ? static_cast<char32_t>(ToUpperAscii(static_cast<char>(c))) : c;
 }
 
 bool CNumericEdit::acceptsCharacter(char32_t c) const {

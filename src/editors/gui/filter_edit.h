@@ -19,6 +19,8 @@ public:
 protected:
     // Whether the typed character c (a control character for Ctrl+letter) goes in.
     virtual bool acceptsCharacter(char32_t c) const;
+    // The character that goes in for an accepted c: the form the field's value is stored in.
+    virtual char32_t storedForm(char32_t c) const { return c; }
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
 
@@ -26,7 +28,8 @@ private:
     bool selectAllOnFocus_ = false;
 };
 
-// Channel names: seven digits or letters.
+// Channel names: seven digits or letters, shown in capitals as they are typed or pasted,
+// since the radio holds names in capitals.
 class CChannelNameEdit : public CFilterEdit {
     Q_OBJECT
 public:
@@ -34,6 +37,7 @@ public:
 
 protected:
     bool acceptsCharacter(char32_t c) const override;
+    char32_t storedForm(char32_t c) const override;
 };
 
 // Frequencies and channel numbers: digits and the point (and copy, cut and paste); nothing

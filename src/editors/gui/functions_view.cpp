@@ -9,6 +9,7 @@
 
 #include <algorithm>
 
+#include "editors/form_store.h"
 #include "editors/gui/key_beep.h"
 #include "editors/gui/settings_form_page.h"
 #include "editors/settings_vfo.h"
@@ -62,6 +63,8 @@ void CChoiceFunView::LoadFromImage() {
     showForm();
 }
 
+QSize CChoiceFunView::wholeSize() const { return page_->wholeSize(); }
+
 bool CChoiceFunView::HasUnstoredEdits() {
     SettingsForm current = form_;
     ReadSettingsForm(current, *this);
@@ -70,8 +73,15 @@ bool CChoiceFunView::HasUnstoredEdits() {
 
 void CChoiceFunView::StoreToImage() {
     readForm();
-    workspace_.document.editSettings(
-        [this](RadioImage& image) { radioprog::StoreToImage(form_, image, workspace_.language); });
+    workspace_.document.editSettings([this](RadioImage& image) {
+        StoreFormChanges(
+            image,
+            [this](RadioImage& asLoaded) {
+                SettingsForm loaded = loaded_;
+                radioprog::StoreToImage(loaded, asLoaded, workspace_.language);
+            },
+            [this](RadioImage& asEdited) { radioprog::StoreToImage(form_, asEdited, workspace_.language); });
+    });
     loaded_ = form_;
     showForm();
 }
@@ -121,7 +131,7 @@ void CChoiceFunView::onFrequencyEdited(int side) {
         // The previous text returns with the caret where the refused input began.
         const auto restored = cursor - static_cast<int>(typedLength - edit->text().size());
         edit->setCursorPosition(std::max(0, restored));
-        KeyBeep();
+        KeyBeep(edit);
     }
     if (read == ReadResult::StoppedAtChannelCount) tellRefusedCount();
 }

@@ -27,6 +27,7 @@ public:
     void LoadFromImage() override;
     void StoreToImage() override;
     bool HasUnstoredEdits() override;
+    QSize wholeSize() const override;
 
     // OK: store, have the channel table reload, close. CANCEL: close without storing.
     void OnOk();

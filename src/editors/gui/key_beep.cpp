@@ -2,6 +2,11 @@
 #include "editors/gui/key_beep.h"
 
 #include <QApplication>
+#include <QPointer>
+#include <QString>
+#include <QTimer>
+#include <QVariant>
+#include <QWidget>
 
 namespace radioprog {
 
@@ -10,14 +15,40 @@ std::function<void()>& Handler() {
     static std::function<void()> handler;
     return handler;
 }
+
+QString& RefusedSpeech() {
+    static QString words = QStringLiteral("Not accepted");
+    return words;
+}
+
+// How long the focused field's description says the refusal before it is restored.
+constexpr int kRefusalSpeechMs = 1500;
+
+// The field's description changes to the refusal and back: a screen reader presents a
+// change of the focused object's description, so the refusal is heard, not only beeped.
+void SayRefused(QWidget* field) {
+    if (field == nullptr) return;
+    const QString own = field->property("ownDescription").isValid() ? field->property("ownDescription").toString()
+                                                                    : field->accessibleDescription();
+    field->setProperty("ownDescription", own);
+    field->setAccessibleDescription(RefusedSpeech());  // tells the change, also to the same words
+    QTimer::singleShot(kRefusalSpeechMs, field, [guarded = QPointer<QWidget>(field)] {
+        if (!guarded || !guarded->property("ownDescription").isValid()) return;
+        guarded->setAccessibleDescription(guarded->property("ownDescription").toString());
+        guarded->setProperty("ownDescription", QVariant());
+    });
+}
 }  // namespace
 
-void KeyBeep() {
+void KeyBeep(QWidget* field) {
     if (Handler())
         Handler()();
     else
         QApplication::beep();
+    SayRefused(field != nullptr ? field : QApplication::focusWidget());
 }
+
+void SetKeyRefusedSpeech(const QString& words) { RefusedSpeech() = words; }
 
 void SetKeyBeepHandler(std::function<void()> handler) { Handler() = std::move(handler); }
 

@@ -1,12 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The warning sound of a refused key. Tests replace it to count the refusals.
+// The warning sound of a refused key. Tests replace it to count the refusals. A screen
+// reader hears the refusal too: the field that has the focus says it in its description.
 #include <functional>
+
+class QString;
+class QWidget;
 
 namespace radioprog {
 
-void KeyBeep();
+// `field` is the field that refused the key (by default the one with the focus).
+void KeyBeep(QWidget* field = nullptr);
 // An empty handler restores the system's beep.
 void SetKeyBeepHandler(std::function<void()> handler);
+// The words a screen reader says for a refused key, in the interface's language.
+void SetKeyRefusedSpeech(const QString& words);
 
 }  // namespace radioprog

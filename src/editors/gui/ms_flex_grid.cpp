@@ -6,6 +6,7 @@
 #include <QItemSelection>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QStyleOptionHeader>
 #include <QStylePainter>
 #include <QTableWidget>
@@ -233,6 +234,12 @@ void CMSFlexGrid::SetColWidth(int col, int twips) {
         table_->verticalHeader()->setFixedWidth(toPixelsX(twips));
     else
         table_->setColumnWidth(col - 1, toPixelsX(twips));
+}
+
+int CMSFlexGrid::WholeWidth() const {
+    int width = 2 * table_->frameWidth() + table_->verticalScrollBar()->sizeHint().width();
+    for (int c = 0; c < kColumnCount; ++c) width += ColWidthPixels(c);
+    return width;
 }
 
 int CMSFlexGrid::ColWidthPixels(int col) const {

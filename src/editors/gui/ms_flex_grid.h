@@ -51,6 +51,8 @@ public:
     // so it is at least minimumPixels wide (the width a cell's list needs).
     void FitColWidth(int col, int minimumPixels = 0);
     int ColWidthPixels(int col) const;
+    // The width that shows every column, with the frame and the vertical scroll bar.
+    int WholeWidth() const;
     // Data cells and header cells; a column without an alignment shows text left and
     // numbers right.
     void SetColAlignment(int col, Qt::Alignment alignment);

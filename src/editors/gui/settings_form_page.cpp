@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QRect>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QStyleOptionComboBox>
 #include <QVBoxLayout>
 #include <QWheelEvent>
@@ -116,11 +117,21 @@ FormPage::FormPage(QWidget* owner, const QFont& font, int width, int height)
     page_->setFont(font);
     page_->setFixedSize(units_.size(width, height));
     scroll_->setFrameShape(QFrame::NoFrame);
+    // The keyboard focus goes to the form's first control, not to the scroll area around it;
+    // the area follows the focus as Tab moves through the form.
+    scroll_->setFocusPolicy(Qt::NoFocus);
     scroll_->setWidgetResizable(false);
     scroll_->setWidget(page_);
     auto* layout = new QVBoxLayout(owner);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(scroll_);
+}
+
+QSize FormPage::wholeSize() const {
+    // Room for the vertical scroll bar too: a work area too low for the form scrolls it down,
+    // and the bar must not take the width the form needs.
+    const int frame = 2 * scroll_->frameWidth();
+    return page_->size() + QSize(frame + scroll_->verticalScrollBar()->sizeHint().width(), frame);
 }
 
 QWidget* FormPage::add(const FormControl& control, const LanguageTable& language) {
@@ -145,7 +156,25 @@ QWidget* FormPage::add(const FormControl& control, const LanguageTable& language
     }
     if (control.kind == ControlKind::Edit && control.readOnly) widget->setFocusPolicy(Qt::ClickFocus);
     if (control.id != 0) widgets_.insert(control.id, widget);
+    linkCaption(control, widget);
     return widget;
+}
+
+void FormPage::linkCaption(const FormControl& control, QWidget* widget) {
+    // On this platform a list's accessible name is the entry it shows; a screen reader names
+    // the list by the label it is labelled by, which is the caption whose buddy it is.
+    if (control.kind == ControlKind::Label && control.captionRow != kNoRow) {
+        auto* label = static_cast<QLabel*>(widget);
+        if (QWidget* list = unlabelledLists_.take({control.captionRow, control.side}))
+            label->setBuddy(list);
+        else
+            captions_.insert({control.captionRow, control.side}, label);
+    } else if (control.kind == ControlKind::List && control.nameRow != kNoRow) {
+        if (QLabel* label = captions_.take({control.nameRow, control.side}))
+            label->setBuddy(widget);
+        else
+            unlabelledLists_.insert({control.nameRow, control.side}, widget);
+    }
 }
 
 int FormPage::neededWidth(const QWidget* widget) {

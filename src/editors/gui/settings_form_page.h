@@ -7,10 +7,13 @@
 #include <QHash>
 #include <QList>
 
+#include <utility>
+
 #include "editors/settings_layout.h"
 #include "model/language_table.h"
 #include "shell/gui/dialog_units.h"
 
+class QLabel;
 class QScrollArea;
 class QWidget;
 
@@ -27,6 +30,8 @@ public:
     const DialogUnits& units() const { return units_; }
     QWidget* page() const { return page_; }
     QScrollArea* scrollArea() const { return scroll_; }
+    // The page with the scroll area's frame: the room that shows the form without scrolling.
+    QSize wholeSize() const;
 
     // Creates the widget of a visible control (nullptr for a hidden one): its caption from its
     // language row, a list's entries resolved from its choices, edits limited and aligned.
@@ -50,12 +55,18 @@ public:
     }
 
 private:
+    // Makes a list the buddy of the caption that names it (same name row, same side).
+    void linkCaption(const FormControl& control, QWidget* widget);
+
     QScrollArea* scroll_;
     QWidget* page_;
     DialogUnits units_;
     QHash<int, QWidget*> widgets_;
     QList<QWidget*> frames_;
     QList<QWidget*> tabStops_;
+    // Captions and lists not linked yet, by (language row, side).
+    QHash<std::pair<int, int>, QLabel*> captions_;
+    QHash<std::pair<int, int>, QWidget*> unlabelledLists_;
 };
 
 }  // namespace radioprog

@@ -17,12 +17,6 @@ namespace radioprog {
 
 namespace {
 
-// The printout is read from the editors, so both are open before it is drawn.
-void OpenPrintedEditors(EditorHost& host) {
-    host.OpenEditor(EditorKind::Channels);
-    host.OpenEditor(EditorKind::Functions);
-}
-
 // A range chosen in the print dialog prints only its pages.
 std::vector<int> ChosenPages(const QPrinter& printer) {
     return PagesInRanges(printer.printRange() == QPrinter::PageRange ? printer.pageRanges() : QPageRanges());
@@ -52,8 +46,9 @@ void PrintToPdfFile(EditorHost& host, const QPrinter& printer) {
 
 }  // namespace
 
+// The printout shows what the open editors show, and the image where no editor is open:
+// printing opens no window.
 void RunPrintCommand(EditorHost& host) {
-    OpenPrintedEditors(host);
     QPrinter printer(QPrinter::HighResolution);
     QPrintDialog dialog(&printer, host.hostWindow());
     dialog.setMinMax(1, kPrintPageCount);
@@ -66,7 +61,6 @@ void RunPrintCommand(EditorHost& host) {
 }
 
 void RunPrintPreviewCommand(EditorHost& host) {
-    OpenPrintedEditors(host);
     QPrinter printer(QPrinter::HighResolution);
     QPrintPreviewDialog dialog(&printer, host.hostWindow());
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,

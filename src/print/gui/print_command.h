@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+// The Print and Print Preview commands.
 namespace radioprog {
 class EditorHost;
 // File > Print: opens the channel and optional-functions editors, asks for the printer and

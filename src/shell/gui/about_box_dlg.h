@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+// The About box.
 #include <QDialog>
 
 class QLabel;

@@ -71,7 +71,7 @@ QAction* CreateCommandAction(const MenuEntry& entry, QObject* parent) {
 }
 
 void NameCommand(QAction& action, const QString& caption) {
-    action.setText(caption);
+    action.setText(Q(MenuItemCaption(S(caption))));
     action.setIconText(Q(TitleCaption(S(caption))));
 }
 

@@ -21,7 +21,8 @@ QList<QKeySequence> CommandShortcuts(const MenuEntry& entry);
 
 QIcon CommandIconImage(CommandIcon icon);
 
-// Sets an action's menu caption, and its button's text without the accelerator and key name
+// Sets an action's menu caption (without the key name: the menu shows the action's keys), and
+// its button's text without the accelerator and key name
 // (a toolbar button is named by that text; its keys are told apart, as its shortcut).
 void NameCommand(QAction& action, const QString& caption);
 

@@ -54,7 +54,8 @@ FleetWriteDialog::FleetWriteDialog(const LanguageTable& language, const PortMap&
     auto* layout = new QVBoxLayout(this);
 
     table_ = new QTableWidget(0, 3, this);
-    table_->setHorizontalHeaderLabels({Q(language.row(lang_row::kPort)), Q(language.row(lang_row::kProgressColumn)),
+    table_->setHorizontalHeaderLabels({Q(PlainMenuText(language.row(lang_row::kPort))),
+                                       Q(language.row(lang_row::kProgressColumn)),
                                        Q(language.row(lang_row::kResultColumn))});
     table_->setAccessibleName(Q(language.row(lang_row::kPortList)));
     table_->verticalHeader()->hide();

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+// Icon files: the program's own and the toolbar's, loaded from the data directories.
 #include <QIcon>
 
 #include <initializer_list>

@@ -15,10 +15,11 @@ CLanguageDlg::CLanguageDlg(const QString& title, const QString& okCaption, const
     : QDialog(parent), list_(new QComboBox(this)) {
     setWindowTitle(title);
     DialogUnits units(font());
-    setFixedSize(units.size(187, 94));
+    // The frame holds the list and little else: no large empty frame around a small list.
+    setFixedSize(units.size(168, 62));
     auto* frame = new QGroupBox(this);
-    frame->setGeometry(units.rect(8, 3, 163, 54));
-    list_->setGeometry(units.rect(62, 12, 63, 14));
+    frame->setGeometry(units.rect(8, 3, 152, 30));
+    list_->setGeometry(units.rect(16, 12, 136, 14));
     list_->raise();
     for (const std::string& name : names) {
         if (name.empty()) break;
@@ -26,10 +27,10 @@ CLanguageDlg::CLanguageDlg(const QString& title, const QString& okCaption, const
     }
     list_->setCurrentIndex(preselected >= 0 && preselected < list_->count() ? preselected : -1);
     auto* ok = new QPushButton(okCaption, this);
-    ok->setGeometry(units.rect(20, 66, 50, 14));
+    ok->setGeometry(units.rect(24, 41, 50, 14));
     ok->setDefault(true);
     auto* cancel = new QPushButton(cancelCaption, this);
-    cancel->setGeometry(units.rect(98, 66, 50, 14));
+    cancel->setGeometry(units.rect(94, 41, 50, 14));
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }

@@ -15,6 +15,7 @@
 #include "editors/gui/batch_command.h"
 #include "editors/gui/channel_edit_commands.h"
 #include "editors/gui/editor_factory.h"
+#include "editors/gui/key_beep.h"
 #include "fleet/radio_outcome.h"
 #include "link/comm_task.h"
 #include "link/port_survey.h"
@@ -219,8 +220,9 @@ void CMainFrame::RelabelMenu() {
         const QString caption = Q(CaptionText(entry, workspace_.language));
         if (entry.kind == EntryKind::MenuTitle || entry.kind == EntryKind::BarCommand)
             bar[static_cast<qsizetype>(entry.menu)]->setText(caption);
-        else if (QAction* item = action(entry.command))
-            NameCommand(*item, caption);
+        // A bar command with a picture has its own action on the toolbar, named here too.
+        if (entry.kind != EntryKind::MenuTitle)
+            if (QAction* item = action(entry.command)) NameCommand(*item, caption);
     }
     statusBar_->setCancelText(Q(workspace_.language.row(lang_row::kCancel)));
     // The bars' names for a screen reader, in the interface's language.
@@ -229,6 +231,7 @@ void CMainFrame::RelabelMenu() {
     toolBar_->setAccessibleName(plain(lang_row::kToolbar));
     toolBar_->setWindowTitle(plain(lang_row::kToolbar));
     statusBar_->setAccessibleName(plain(lang_row::kStatusBar));
+    SetKeyRefusedSpeech(Q(workspace_.language.row(lang_row::kKeyRefused)));
 }
 
 QString CMainFrame::toolTipText(Command command) const { return Q(ToolTipText(command, workspace_.language)); }
@@ -262,8 +265,15 @@ CChildFrame* CMainFrame::OpenEditor(EditorKind kind) {
     frame->resize(outer.width() * facts.widthNum / 50, outer.height() * facts.heightNum / 50);
     connect(frame, &QObject::destroyed, this, [this] { update(); });
     frame->show();
-    PlaceInsideWorkArea(*background_, *frame);
     view->LoadFromImage();
+    // A share of the main window, widened (once loaded, the columns fit their texts) to what
+    // the editor needs whole as far as the work area allows: nothing hides behind a scroll
+    // bar while there is room beside it.
+    const QSize decoration = frame->sizeHint() - view->sizeHint();
+    QSize size = frame->size().expandedTo(view->wholeSize() + decoration);
+    if (const QSize area = background_->viewport()->size(); !area.isEmpty()) size = size.boundedTo(area);
+    frame->resize(size);
+    PlaceInsideWorkArea(*background_, *frame);
     background_->setActiveSubWindow(frame);
     SetTitle();
     return frame;

@@ -60,8 +60,11 @@ void CMessageDlg::layOut() {
     int width = detail_ ? widest : units.x(142);
     int buttonTop = units.y(44);
     wrapped_.clear();
-    if (!fits(smallPlan(width), width)) {
-        const QFontMetrics metrics(messageFont(MessageFontPoints(S(message_))));
+    const QFontMetrics metrics(messageFont(MessageFontPoints(S(message_))));
+    int messageBottom = 0;
+    if (const PaintPlan small = smallPlan(width); fits(small, width)) {
+        messageBottom = small.origins.back().y() + metrics.height();
+    } else {
         int textWidth = 0;
         for (const std::string& line :
              WrapMessage(S(message_), widest - 2 * margin,
@@ -70,18 +73,19 @@ void CMessageDlg::layOut() {
             textWidth = std::max(textWidth, metrics.horizontalAdvance(wrapped_.back()));
         }
         width = std::max(width, textWidth + 2 * margin);
-        buttonTop =
-            std::max(buttonTop, kFirstLineTop + static_cast<int>(wrapped_.size()) * metrics.lineSpacing() + units.y(6));
+        messageBottom = kFirstLineTop + static_cast<int>(wrapped_.size()) * metrics.lineSpacing();
+        buttonTop = std::max(buttonTop, messageBottom + units.y(6));
     }
-    ok_->move((width - ok_->width()) / 2, buttonTop);
-    int height = buttonTop + ok_->height() + units.y(9);
+    // The detail belongs to the message: it stands under it, and the button closes the dialog
+    // below both.
     if (detail_) {
         detail_->setFixedWidth(width - 2 * margin);
-        detail_->move(margin, buttonTop + ok_->height() + units.y(5));
+        detail_->move(margin, messageBottom + units.y(5));
         detail_->adjustSize();
-        height = detail_->y() + detail_->height() + units.y(6);
+        buttonTop = std::max(buttonTop, detail_->y() + detail_->height() + units.y(6));
     }
-    setFixedSize(width, height);
+    ok_->move((width - ok_->width()) / 2, buttonTop);
+    setFixedSize(width, buttonTop + ok_->height() + units.y(9));
 }
 
 QString CMessageDlg::detail() const { return detail_ ? detail_->text() : QString(); }

@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "link/port_map.h"
 #include "link/port_survey.h"
 #include "shell/gui/cable_watcher.h"
 #include "shell/gui/text.h"
@@ -40,7 +41,7 @@ CPortSelectDlg::CPortSelectDlg(const QString& title, const QString& okCaption, c
     setWindowTitle(title);
     auto* box = new QGroupBox(title, this);
     auto* grid = new QGridLayout(box);
-    for (int port = 1; port <= 20; ++port) {
+    for (int port = kFirstPort; port <= kLastPort; ++port) {
         auto* button = new QRadioButton(QStringLiteral("COM%1").arg(port), box);
         group_->addButton(button, port - 1);
         grid->addWidget(button, (port - 1) / 5, (port - 1) % 5);
@@ -63,11 +64,11 @@ CPortSelectDlg::CPortSelectDlg(const QString& title, const QString& okCaption, c
     layout->addWidget(details_, 1);
     layout->addLayout(buttons);
     showChoices(choices);
-    if (selection >= 0 && selection < 20) group_->button(selection)->setChecked(true);
+    if (selection >= 0 && selection < kLastPort) group_->button(selection)->setChecked(true);
 }
 
 void CPortSelectDlg::showChoices(const PortChoices& choices) {
-    for (int port = 1; port <= 20; ++port) {
+    for (int port = kFirstPort; port <= kLastPort; ++port) {
         const auto index = static_cast<std::size_t>(port - 1);
         const std::string device = index < choices.devices.size() ? choices.devices[index] : "";
         const std::string label = index < choices.labels.size() ? choices.labels[index] : "";

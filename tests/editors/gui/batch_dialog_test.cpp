@@ -3,6 +3,7 @@
 // channel-number arrows, Enter, and OK filling the channels while the dialog stays open.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -53,16 +54,18 @@ private slots:
         QVERIFY(!dialog.firstChannelEdit()->isEnabled());
         QVERIFY(!dialog.lastChannelArrows()->isEnabled());
 
-        // The range button enables the channel numbers; the up arrow counts up to 128.
+        // The range button enables the channel numbers; the up arrow counts up to the table's
+        // last channel, 127.
         dialog.rangeButton()->click();
         QVERIFY(dialog.firstChannelEdit()->isEnabled());
         QVERIFY(dialog.lastChannelArrows()->isEnabled());
-        dialog.firstChannelEdit()->setText(QStringLiteral("127"));
+        QCOMPARE(dialog.firstChannelEdit()->text(), QStringLiteral("0"));
+        dialog.firstChannelEdit()->setText(QStringLiteral("126"));
         dialog.firstChannelArrows()->upButton()->click();
         dialog.firstChannelArrows()->upButton()->click();
-        QCOMPARE(dialog.firstChannelEdit()->text(), QStringLiteral("128"));
-        dialog.firstChannelArrows()->downButton()->click();
         QCOMPARE(dialog.firstChannelEdit()->text(), QStringLiteral("127"));
+        dialog.firstChannelArrows()->downButton()->click();
+        QCOMPARE(dialog.firstChannelEdit()->text(), QStringLiteral("126"));
         dialog.allChannelsButton()->click();
         QVERIFY(!dialog.firstChannelEdit()->isEnabled());
 
@@ -102,7 +105,7 @@ private slots:
         QVERIFY(view);
         QSignalSpy edits(&frame.document(), &Document::channelsChanged);
         int dialogs = 0;
-        auto useDialog = [&](CBatchChannelDlg& dialog) {
+        auto useDialog = [&](CBatchChannelDlg& dialog, const QStringList& warnings) {
             ++dialogs;
             QSignalSpy finished(&dialog, &QDialog::finished);
             QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
@@ -110,21 +113,40 @@ private slots:
             QCOMPARE(view->GetCellText(0, 2), std::string("405.02500"));
             QCOMPARE(view->GetCellText(127, 2), std::string("408.20000"));
             QCOMPARE(view->GetCellText(127, 1), std::string("VHF/UHF"));
-            // A second batch over channels 10..128, downward in 12.5 kHz steps.
+            // A second batch over the table's channels 5..10, downward in 12.5 kHz steps,
+            // typed as a user types.
+            auto type = [](QLineEdit* field, const char* text) {
+                field->setFocus();
+                field->selectAll();
+                QTest::keyClicks(field, text);
+            };
             dialog.rangeButton()->click();
-            dialog.firstChannelEdit()->setText(QStringLiteral("10"));
-            dialog.lastChannelEdit()->setText(QStringLiteral("5"));
+            type(dialog.firstChannelEdit(), "5");
+            type(dialog.lastChannelEdit(), "10");
             dialog.subtractButton()->click();
             dialog.stepList()->setCurrentText(QStringLiteral("12.5"));
             QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
-            QCOMPARE(view->GetCellText(8, 2), std::string("405.22500"));
-            QCOMPARE(view->GetCellText(9, 2), std::string("405.02500"));
-            QCOMPARE(view->GetCellText(10, 2), std::string("405.01250"));
+            QCOMPARE(view->GetCellText(4, 2), std::string("405.12500"));
+            QCOMPARE(view->GetCellText(5, 2), std::string("405.02500"));
+            QCOMPARE(view->GetCellText(10, 2), std::string("404.96250"));
+            QCOMPARE(view->GetCellText(11, 2), std::string("405.30000"));
+            QVERIFY(warnings.isEmpty());
+
+            // Numbers outside the table's, or first above last, are refused, not clamped.
+            const RadioImage before = frame.image();
+            for (auto [first, last] : {std::pair{"0", "200"}, std::pair{"10", "5"}, std::pair{"128", "128"}}) {
+                type(dialog.firstChannelEdit(), first);
+                type(dialog.lastChannelEdit(), last);
+                QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
+                QVERIFY(frame.image() == before);
+            }
+            QCOMPARE(warnings.size(), 3);
+            QVERIFY(warnings[0].contains(QStringLiteral("E%1").arg(lang_row::kBatchRangeRefused)));
             QTest::mouseClick(dialog.cancelButton(), Qt::LeftButton);
             QCOMPARE(finished.size(), 1);
         };
         test::ModalRecorder modal([&](QDialog& shown) {
-            useDialog(static_cast<CBatchChannelDlg&>(shown));
+            useDialog(static_cast<CBatchChannelDlg&>(shown), modal.warnings);
             return shown.result();
         });
         // A cell being edited goes into the image before the batch runs.
@@ -137,7 +159,7 @@ private slots:
         QCOMPARE(edits.size(), 3);
         QCOMPARE(edits[0][0].value<QList<int>>(), QList<int>{0});  // the cell, before the batches
         QCOMPARE(frame.document().history().undoCount(), std::size_t(3));
-        QCOMPARE(ChannelView(frame.image(), 9).rxFrequency(), 0x40502500u);
+        QCOMPARE(ChannelView(frame.image(), 5).rxFrequency(), 0x40502500u);
     }
 };
 

@@ -301,9 +301,12 @@ private slots:
         import->trigger();
         QCOMPARE(modal_->titles, (QStringList{QStringLiteral("E%1").arg(lang_row::kTitle),
                                               QStringLiteral("E%1").arg(lang_row::kSkippedTitle)}));
-        QCOMPARE(reportTexts_.size(), 2);
+        QCOMPARE(reportTexts_.size(), 3);
         QCOMPARE(reportTexts_[0], QStringLiteral("E207 2"));
-        QVERIFY2(reportTexts_[1].startsWith(QStringLiteral("E206 3")), qPrintable(reportTexts_[1]));
+        // The name stored in capitals is listed with what it became.
+        QVERIFY2(reportTexts_[1].startsWith(QStringLiteral("E206 2")) && reportTexts_[1].endsWith("(abc -> ABC)"),
+                 qPrintable(reportTexts_[1]));
+        QVERIFY2(reportTexts_[2].startsWith(QStringLiteral("E206 3")), qPrintable(reportTexts_[2]));
         QCOMPARE(view()->GetCellText(5, column::kName), std::string("ABC"));
         QCOMPARE(ChannelView(frame()->image(), 61).txFrequency(), 0x43500000u);
         QVERIFY(!ChannelInUse(frame()->image(), 60));

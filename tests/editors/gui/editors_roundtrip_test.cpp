@@ -97,7 +97,7 @@ private slots:
         std::copy(std::begin(group5), std::end(group5), expected.dtmfSlot(4));
         const std::uint8_t group1[6] = {16, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
         std::copy(std::begin(group1), std::end(group1), expected.dtmfSlot(0));
-        expected.dtmfSlot(14)[1] = expected.dtmfSlot(14)[3] = 10;  // 30303 holds stored zeros: written back as 10
+        // Group 15 ("30303" with stored zeros) was not edited: its bytes stay as the radio has them.
         const std::uint8_t localId[6] = {1, 2, 3, 0xFF, 0xFF, 0xFF};
         std::copy(std::begin(localId), std::end(localId), &expected.settingsByte(0x0E5A));
         expected.settingsByte(0x0E2B) = 0;
@@ -109,9 +109,12 @@ private slots:
             const std::size_t size = RecordDataSize(record.form);
             const std::uint8_t* got = written.recordData(record);
             const std::uint8_t* want = expected.recordData(record);
-            QVERIFY2(
-                std::equal(got, got + size, want),
-                qPrintable(QStringLiteral("block at radio address %1").arg(record.address, 4, 16, QLatin1Char('0'))));
+            const auto differs = std::mismatch(got, got + size, want);
+            QVERIFY2(differs.first == got + size,
+                     qPrintable(QStringLiteral("radio address %1: %2, expected %3")
+                                    .arg(record.address + (differs.first - got), 4, 16, QLatin1Char('0'))
+                                    .arg(differs.first == got + size ? 0 : *differs.first)
+                                    .arg(differs.first == got + size ? 0 : *differs.second)));
         }
         QCOMPARE(written.dtmfSlot(4)[9], 0x5A);
     }

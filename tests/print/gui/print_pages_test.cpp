@@ -12,6 +12,7 @@
 
 #include "print/gui/page_painter.h"
 #include "print/gui/print_fonts.h"
+#include "print/settings_page.h"
 #include "shell/gui/text.h"
 
 using namespace radioprog;
@@ -159,20 +160,17 @@ private slots:
                 if (t.text == text) return t.baseline;
             return QPointF(-1, -1);
         };
-        const QString equals = QStringLiteral("= ");
-        const std::pair<int, QString> pairs[] = {
-            {43, QStringLiteral("45")}, {58, QStringLiteral("0")},  {74, QStringLiteral("136.00000")},
-            {88, QStringLiteral("10")}, {114, QStringLiteral("0")},
-        };
-        for (const auto& [row, value] : pairs) {
-            const QPointF label = find(Q(data.language.row(row)) + equals);
-            QVERIFY2(label.x() >= 0, qPrintable(Q(data.language.row(row))));
+        // Every printed line: its caption, and its value beside it.
+        for (const SettingsPageLine& line : SettingsPageLines(data)) {
+            const QPointF label = find(Q(line.label));
+            QVERIFY2(label.x() >= 0, qPrintable(Q(line.label)));
+            if (line.value.empty()) continue;
             bool beside = false;
             for (const DrawnText& t : device->engine.texts)
-                beside |= t.text == value && t.baseline.y() == label.y() && t.baseline.x() > label.x();
-            QVERIFY2(beside, qPrintable(value));
+                beside |= t.text == Q(line.value) && t.baseline.y() == label.y() && t.baseline.x() > label.x();
+            QVERIFY2(beside, qPrintable(Q(line.value)));
         }
-        QCOMPARE(device->engine.frames.size(), std::size_t(2));
+        QCOMPARE(device->engine.frames.size(), std::size_t(3));
     }
 
     // In every language of the program's language file, no text touches another and every

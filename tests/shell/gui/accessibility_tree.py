@@ -3,8 +3,13 @@
 # What a screen reader finds: starts the program with the accessibility bus, opens every editor
 # from the menus and walks the tree in English and in Simplified Chinese. Every visible control
 # must have a name; a list, spin box or text field must not be named only by its value; no name
-# carries a shortcut; the Chinese interface names nothing in English; the channel table is
-# named and its first row header reads "0".
+# (menu items included) carries a shortcut; the Chinese interface names nothing in English; the
+# channel table is named and its first row header reads "0".
+#
+# A control is identified by what a screen reader says for it: its name or, where it has none,
+# the label it is labelled by. A combo box is the exception: its name is the entry it shows
+# (that is how Qt presents one on this platform), so a screen reader names it by its label,
+# and a combo box without one is named only by its value.
 #
 # Usage: accessibility_tree.py PROGRAM LANG_CSV [--report]
 # Run it inside a private D-Bus session with an X server (accessibility_tree.sh does). Exit
@@ -83,6 +88,27 @@ def value_text(node):
     return [t.strip() for t in texts if t and t.strip()]
 
 
+def labels_of(node):
+    """The names of the objects that label this one (its LABELLED_BY relation)."""
+    names = []
+    try:
+        for relation in node.getRelationSet():
+            if relation.getRelationType() == pyatspi.RELATION_LABELLED_BY:
+                names += [relation.getTarget(i).name or "" for i in range(relation.getNTargets())]
+    except Exception:
+        pass
+    return [name.strip() for name in names if name and name.strip()]
+
+
+def presented_name(node, role):
+    """What a screen reader names the control by; the empty text when nothing names it."""
+    name = (node.name or "").strip()
+    labels = " ".join(labels_of(node))
+    if role == "combo box":
+        return labels
+    return name or labels
+
+
 def window_of(path):
     for title in reversed(path):
         if title:
@@ -98,10 +124,31 @@ def walk(node, path, found, depth=0):
         path = path + [node.name or role]
     if role in CONTROL_ROLES and showing(node):
         found.append((window_of(path), role, node))
-    if role in ("table", "tree table", "menu"):
-        return  # cells and menu items are read through the table and menu interfaces
+    if role in ("table", "tree table", "menu", "combo box"):
+        return  # cells, menu items and list entries are read through their owner
     for child in children(node):
         walk(child, path, found, depth + 1)
+
+
+def menu_items(app):
+    """Every item of the menu bar's menus, shown or not."""
+    items = []
+
+    def collect(node, depth):
+        if depth > 10:
+            return
+        for child in children(node):
+            if role_of(child) in ("menu item", "check menu item", "radio menu item", "menu"):
+                if role_of(child) != "menu" or child.name:
+                    items.append(child)
+            collect(child, depth + 1)
+
+    bar = find(app, lambda n: role_of(n) == "menu bar")
+    if bar is not None:
+        collect(bar, 0)
+    if not items:
+        raise RuntimeError("no menu items found")
+    return items
 
 
 def find_app(name, seconds):
@@ -123,6 +170,8 @@ def find(node, predicate, depth=0):
         return None
     if predicate(node):
         return node
+    if role_of(node) in ("table", "tree table", "combo box"):
+        return None  # cells and list entries are no controls to look for
     for child in children(node):
         hit = find(child, predicate, depth + 1)
         if hit is not None:
@@ -143,14 +192,14 @@ def menu_caption(text):
 
 
 def editor_menu_rows(lang_csv):
-    """The language rows of the Edit menu's editor items, from the row names of the source."""
+    """The language rows of the Edit menu's editor items, by their names in the source."""
+    tools = os.path.join(os.path.dirname(lang_csv), "..", "tools")
+    sys.path.insert(0, tools)
+    import lang_rows
     header = os.path.join(os.path.dirname(lang_csv), "..", "src", "model", "extra_rows.h")
-    values = {}
     with open(header, encoding="utf-8") as handle:
-        for match in re.finditer(r"constexpr int (k\w+) = (\w+)(?: \+ (\d+))?;", handle.read()):
-            base = values[match.group(2)] if match.group(2) in values else int(match.group(2))
-            values[match.group(1)] = base + int(match.group(3) or 0)
-    return [values["kFunctionsMenu"], values["kDtmfMenu"]]
+        first, names = lang_rows.extra_row_names(handle.read())
+    return [first + names.index("kFunctionsMenu"), first + names.index("kDtmfMenu")]
 
 
 def open_editors(app, captions):
@@ -183,9 +232,12 @@ def check_tree(app, language, lang_csv, report):
     per_window = {}
     english = english_words(lang_csv) if language == "zh" else set()
     for window, role, node in found:
-        name = (node.name or "").strip()
+        name = presented_name(node, role)
         fault = None
-        if not name:
+        if role == "combo box" and not name:
+            name = (node.name or "").strip()
+            fault = "is named only by its value" if name else "has no name"
+        elif not name:
             fault = "has no name"
         elif role in VALUE_ROLES and name in value_text(node):
             fault = "is named only by its value"
@@ -197,6 +249,11 @@ def check_tree(app, language, lang_csv, report):
         per_window[window] = (total + 1, faulty + (1 if fault else 0))
         if fault:
             problems.append("%s: %s %r %s" % (window, role, name, fault))
+    for item in menu_items(app):
+        if SHORTCUT.search(item.name or ""):
+            problems.append("menu item %r carries a shortcut in its name" % item.name)
+        elif language == "zh" and menu_caption(item.name or "") in english and not re.search(r"[\u3400-\u9fff]", item.name):
+            problems.append("menu item %r has an English name" % item.name)
     tables = [node for _, role, node in found if role == "table"]
     if not tables:
         problems.append("no channel table found")
@@ -254,6 +311,18 @@ def run_language(program, lang_csv, language, report):
                 process.kill()
 
 
+def accessibility_bus_address():
+    """Asks the session bus to start the accessibility bus; raises when it cannot."""
+    from gi.repository import Gio, GLib
+    session = Gio.bus_get_sync(Gio.BusType.SESSION, None)
+    reply = session.call_sync("org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus", "GetAddress", None,
+                              GLib.VariantType.new("(s)"), Gio.DBusCallFlags.NONE, 10000, None)
+    address = reply.unpack()[0]
+    if not address:
+        raise RuntimeError("the accessibility bus has no address")
+    return address
+
+
 def main():
     if len(sys.argv) < 3:
         print(__doc__)
@@ -261,6 +330,7 @@ def main():
     program, lang_csv = os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2])
     report = "--report" in sys.argv
     try:
+        accessibility_bus_address()
         pyatspi.Registry.getDesktop(0)
     except Exception as error:
         print("SKIP: the accessibility bus cannot start: %s" % error)

@@ -91,12 +91,13 @@ private slots:
         CMessageDlg dialog(Q(language.row(lang_row::kTitle)), Q(language.row(lang_row::kOk)), Q(check.message));
         QVERIFY2(dialog.wraps(), "too long for the small dialog");
         VerifyShownWhole(dialog);
-        // The detail line widens the dialog; the message is still shown whole above the button.
+        // The detail line widens the dialog and stands between the message and the button.
         dialog.setDetail(Q(BandRefusalDetail(check, language)));
         VerifyShownWhole(dialog);
         auto* detail = dialog.findChild<QLabel*>();
         QVERIFY(detail);
-        QVERIFY(detail->y() > dialog.okButton()->geometry().bottom());
+        QVERIFY(detail->y() > dialog.paintedRect().bottom());
+        QVERIFY(detail->geometry().bottom() < dialog.okButton()->y());
         QVERIFY(dialog.rect().contains(detail->geometry()));
         QVERIFY(detail->text().contains(QStringLiteral("150.00000 MHz")));
         QVERIFY(detail->text().contains(QStringLiteral(" 2:")));
@@ -109,6 +110,12 @@ private slots:
         QVERIFY(!dialog.wraps());
         QCOMPARE(dialog.paintPlan().points, 19);
         QCOMPARE(dialog.paintPlan().lines.size(), 1);
+        // A detail (where the backup went) stands under the message, above the button.
+        dialog.setDetail(QStringLiteral("Backup saved to /home/user/.local/share/radioprog/backup.dat"));
+        VerifyShownWhole(dialog);
+        auto* detail = dialog.findChild<QLabel*>();
+        QVERIFY(detail->y() > dialog.paintedRect().bottom());
+        QVERIFY(detail->geometry().bottom() < dialog.okButton()->y());
         CMessageDlg small(QStringLiteral("t"), QStringLiteral("OK"), QStringLiteral("OK"));
         QVERIFY(!small.wraps());
         QCOMPARE(small.paintPlan().points, 19);

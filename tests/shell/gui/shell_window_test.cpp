@@ -29,6 +29,7 @@
 #include "shell/gui/prog_status_bar.h"
 #include "shell/gui/radioprog_app.h"
 #include "shell/gui/text.h"
+#include "shell/menu_captions.h"
 #include "support/program_fixture.h"
 
 using namespace radioprog;
@@ -93,7 +94,9 @@ private slots:
                 if (!expected[k]) continue;
                 QCOMPARE(item, frame->action(*expected[k]));
                 QCOMPARE(int(CommandOf(*item)), int(*expected[k]));
-                QCOMPARE(item->text(), Q(CaptionText(*FindCommand(*expected[k]), language)));
+                // The key name is the item's shortcut, not part of its text.
+                QCOMPARE(item->text(), Q(MenuItemCaption(CaptionText(*FindCommand(*expected[k]), language))));
+                QVERIFY(!item->text().contains(QLatin1Char('\t')));
                 ++placed[item];
             }
         }
@@ -104,6 +107,7 @@ private slots:
         // The bar's Port entry is its own action (without the toolbar picture) that runs the command.
         QVERIFY(bar[int(Menu::Port)] != frame->action(Command::PortSelect));
         QVERIFY(bar[int(Menu::Port)]->icon().isNull());
+        QCOMPARE(frame->action(Command::PortSelect)->iconText(), QStringLiteral("Port"));
         QCOMPARE(bar[int(Menu::Language)], frame->action(Command::Language));
 
         // The keys as the menus promise them (the platform's standard keys for New, Open,
@@ -156,7 +160,7 @@ private slots:
         CMainFrame* frame = app->mainFrame();
         QCOMPARE(frame->toolTipText(CommandOf(*frame->action(Command::FileNew))), QStringLiteral("New"));
         QCOMPARE(frame->toolTipText(CommandOf(*frame->action(Command::PortSelect))), QStringLiteral("Port"));
-        QCOMPARE(frame->toolTipText(CommandOf(*frame->action(Command::About))), QString());
+        QCOMPARE(frame->toolTipText(CommandOf(*frame->action(Command::About))), QStringLiteral("E111"));
         ModalRecorder modal([](QDialog& dialog) {
             static_cast<CLanguageDlg&>(dialog).list()->setCurrentIndex(1);
             dialog.accept();

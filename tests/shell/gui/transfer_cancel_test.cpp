@@ -209,9 +209,13 @@ private slots:
         radio_->SetFaults(sim::SimFaults{.wrongModel = true});
         QCOMPARE(RunTransfer(*frame(), &CMainFrame::OnReadRadio), 0);
         QCOMPARE(modal_->messages, QStringList{QStringLiteral("E%1").arg(lang_row::kNoRadioFound)});
-        const QString expected =
-            QStringLiteral("E289\n\u2022 E290\n\u2022 E291\n\u2022 E292\nE293\n\u2022 COM1 (%1): E294")
-                .arg(QString::fromStdString(radio_->devicePath()));
+        // The radio that answered as another model is named, then the ports tried.
+        const QString device = QString::fromStdString(radio_->devicePath());
+        const QString expected = QStringLiteral(
+                                     "E289\n\u2022 E290\n\u2022 E291\n\u2022 E292\nE%1\n\u2022 COM1 (%2): "
+                                     "R3M72\nE293\n\u2022 COM1 (%2): E294")
+                                     .arg(lang_row::kOtherModelAnswered)
+                                     .arg(device);
         QCOMPARE(modal_->details[0], expected);
     }
 };

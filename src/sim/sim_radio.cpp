@@ -1,0 +1,323 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "sim/sim_radio.h"
+
+#include <algorithm>
+#include <cstring>
+#include <iterator>
+#include <utility>
+
+namespace radioprog::sim {
+
+namespace {
+
+namespace rw = radio_wire;
+
+constexpr std::uint8_t kStrayByte = 0x00;
+constexpr std::uint8_t kBadAck = 0x07;
+
+struct FaultKindEntry {
+    FaultKind kind;
+    const char* name;
+};
+
+constexpr FaultKindEntry kFaultKinds[] = {
+    {FaultKind::Silent, "silent"},         {FaultKind::Drop, "drop"},
+    {FaultKind::Short, "short"},           {FaultKind::CorruptHeader, "bad-header"},
+    {FaultKind::ExtraByte, "extra-byte"},  {FaultKind::LateAck, "late-ack"},
+    {FaultKind::DoubledAck, "double-ack"}, {FaultKind::Nak, "nak"},
+    {FaultKind::BadAck, "bad-ack"},        {FaultKind::LateDoubledAck, "late-double-ack"},
+    {FaultKind::Trickle, "trickle"},
+};
+
+// The radio's band-limit block goes out scrambled nibble by nibble.
+void Scramble(std::uint8_t* data, std::size_t size) {
+    for (std::size_t i = 0; i < size; ++i)
+        data[i] = static_cast<std::uint8_t>(rw::kScramble[data[i] & 0x0F] + 16 * rw::kScramble[data[i] >> 4]);
+}
+
+}  // namespace
+
+bool ParseFaultKind(const std::string& name, FaultKind& kind) {
+    for (const FaultKindEntry& entry : kFaultKinds)
+        if (name == entry.name) {
+            kind = entry.kind;
+            return true;
+        }
+    return false;
+}
+
+const char* FaultKindName(FaultKind kind) {
+    for (const FaultKindEntry& entry : kFaultKinds)
+        if (entry.kind == kind) return entry.name;
+    return "";
+}
+
+BandLimits DefaultSimBands() { return {{136, 400}, {174, 520}, {136, 400}, {174, 520}}; }
+
+SimRadio::SimRadio() {
+    RadioImage image;
+    image.ApplyDefaults();
+    LoadImage(image);
+    SetBandLimits(DefaultSimBands());
+}
+
+void SimRadio::SetFaults(const SimFaults& faults) {
+    std::lock_guard lock(mutex_);
+    faults_ = faults;
+    blocksAnswered_ = readReplies_ = writeUnits_ = 0;
+    requestCount_[0] = requestCount_[1] = 0;
+    confirmFault_ = nullptr;
+    wentSilent_ = false;
+}
+
+void SimRadio::SetLatencyMs(int ms) {
+    std::lock_guard lock(mutex_);
+    latencyMs_ = ms;
+}
+
+void SimRadio::SetPaced(bool paced) {
+    std::lock_guard lock(mutex_);
+    paced_ = paced;
+}
+
+void SimRadio::SetBandLimits(const BandLimits& limits) {
+    std::lock_guard lock(mutex_);
+    EncodeBandLimits(limits, bandBlock_.data());
+}
+
+void SimRadio::LoadImage(const RadioImage& image) {
+    std::lock_guard lock(mutex_);
+    for (const RecordInfo& record : BlockMap()) {
+        const std::uint8_t* data = image.recordData(record);
+        if (record.block == BlockId::BandLimits)
+            std::copy(data, data + bandBlock_.size(), bandBlock_.begin());
+        else
+            std::copy(data, data + RecordDataSize(record.form), memory_.begin() + record.address);
+    }
+}
+
+RadioImage SimRadio::Image() const {
+    RadioImage image;
+    image.ApplyDefaults();
+    std::lock_guard lock(mutex_);
+    for (const RecordInfo& record : BlockMap()) {
+        std::uint8_t* data = image.recordData(record);
+        if (record.block == BlockId::BandLimits)
+            std::copy(bandBlock_.begin(), bandBlock_.end(), data);
+        else
+            std::copy_n(memory_.begin() + record.address, RecordDataSize(record.form), data);
+    }
+    return image;
+}
+
+std::array<std::uint8_t, 64> SimRadio::BandBlock() const {
+    std::lock_guard lock(mutex_);
+    return bandBlock_;
+}
+
+std::uint64_t SimRadio::memoryVersion() const {
+    std::lock_guard lock(mutex_);
+    return memoryVersion_;
+}
+
+std::vector<SimEvent> SimRadio::Events() const {
+    std::lock_guard lock(mutex_);
+    return events_;
+}
+
+void SimRadio::ClearEvents() {
+    std::lock_guard lock(mutex_);
+    events_.clear();
+}
+
+void SimRadio::Receive(Time now, const std::uint8_t* data, std::size_t size) {
+    std::lock_guard lock(mutex_);
+    // The program's bytes hold the wire too.
+    wireFree_ = std::max(wireFree_, now) + kByteTime * static_cast<long>(size);
+    input_.insert(input_.end(), data, data + size);
+    Process(now);
+}
+
+void SimRadio::TakeDue(Time now, std::vector<std::uint8_t>& out) {
+    std::lock_guard lock(mutex_);
+    while (!outgoing_.empty() && outgoing_.front().arrives <= now) {
+        out.push_back(outgoing_.front().byte);
+        outgoing_.pop_front();
+    }
+}
+
+SimRadio::Time SimRadio::NextDue() const {
+    std::lock_guard lock(mutex_);
+    return outgoing_.empty() ? Time::max() : outgoing_.front().arrives;
+}
+
+void SimRadio::Emit(Time now, const std::vector<std::uint8_t>& bytes, int delayMs) {
+    if (bytes.empty()) return;
+    Time due = now + std::chrono::milliseconds(delayMs);
+    // The line keeps its order: nothing overtakes a reply held back.
+    if (!outgoing_.empty()) due = std::max(due, lastDue_);
+    lastDue_ = due;
+    // Paced, each byte reaches the cable's far end when its last bit would have left the
+    // radio. An adapter with a latency timer then holds it until the timer's next tick, which
+    // runs freely. (Such an adapter also passes bytes on when its 62-byte buffer fills; at
+    // 9600 baud that happens only with timers over 60 ms, which this leaves out.)
+    const Time start = paced_ ? std::max(wireFree_, due) : due;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        Time at = paced_ ? start + kByteTime * static_cast<long>(i + 1) : start;
+        if (latencyMs_ > 0) {
+            const Clock::duration tick = std::chrono::milliseconds(latencyMs_);
+            at = Time((at.time_since_epoch() + tick - Clock::duration(1)) / tick * tick);
+        }
+        outgoing_.push_back({at, bytes[i]});
+    }
+    if (paced_) wireFree_ = start + kByteTime * static_cast<long>(bytes.size());
+}
+
+bool SimRadio::Answering() const { return !faults_.silent && !wentSilent_; }
+
+void SimRadio::NoteBlockRequest() {
+    // The confirmation of the last answered block is still answered; the next request is not.
+    if (faults_.silentAfterBlocks >= 0 && blocksAnswered_ >= faults_.silentAfterBlocks) wentSilent_ = true;
+}
+
+const TargetedFault* SimRadio::HitBy(FaultTarget target) {
+    int n = requestCount_[static_cast<int>(target)]++;
+    for (const TargetedFault& fault : faults_.targeted)
+        if (fault.target == target && n >= fault.at && n < fault.at + fault.times) return &fault;
+    return nullptr;
+}
+
+std::vector<std::uint8_t> SimRadio::ReadReply(std::uint8_t hi, std::uint8_t lo) {
+    std::vector<std::uint8_t> reply(4 + rw::kBlockSize);
+    reply[0] = rw::kWrite;
+    reply[1] = hi;
+    reply[2] = lo;
+    reply[3] = rw::kBlockLength;
+    const unsigned address = static_cast<unsigned>(hi << 8 | lo);
+    if (address == kBandLimitAddress) {
+        std::copy(bandBlock_.begin(), bandBlock_.end(), reply.begin() + 4);
+        Scramble(reply.data() + 4, rw::kBlockSize);
+    } else {
+        for (unsigned i = 0; i < rw::kBlockSize; ++i) reply[4 + i] = memory_[(address + i) & 0xFFFF];
+    }
+    if (faults_.wrongHeader) reply[2] = static_cast<std::uint8_t>(lo + 1);
+    if (readReplies_ < faults_.garbledReads) reply[4 + static_cast<std::size_t>(readReplies_) % rw::kBlockSize] ^= 0xFF;
+    if (readReplies_++ < faults_.shortReplies) reply.pop_back();
+    return reply;
+}
+
+// The answer to an acknowledgement exchange as a fault changes it.
+void SimRadio::Acknowledge(Time now, const TargetedFault* fault) {
+    if (!fault) return Emit(now, {rw::kAck});
+    switch (fault->kind) {
+    case FaultKind::LateAck: return Emit(now, {rw::kAck}, faults_.lateReplyMs);
+    case FaultKind::DoubledAck: return Emit(now, {rw::kAck, rw::kAck});
+    case FaultKind::LateDoubledAck: Emit(now, {rw::kAck}); return Emit(now, {rw::kAck}, faults_.lateReplyMs);
+    case FaultKind::Nak: return Emit(now, {kNak});
+    case FaultKind::BadAck: return Emit(now, {kBadAck});
+    case FaultKind::ExtraByte: return Emit(now, {rw::kAck, kStrayByte});
+    case FaultKind::Trickle: return Emit(now, {rw::kAck}, faults_.trickleMs);
+    case FaultKind::Silent: wentSilent_ = true; return;
+    case FaultKind::Drop:
+    case FaultKind::Short:
+    case FaultKind::CorruptHeader: return;
+    }
+}
+
+bool SimRadio::OnModeEntry(Time now) {
+    const std::size_t n = std::min(input_.size(), std::size(rw::kModeEntry));
+    if (std::memcmp(input_.data(), rw::kModeEntry, n) != 0) {
+        input_.erase(input_.begin());
+        return true;
+    }
+    if (n < std::size(rw::kModeEntry)) return false;
+    input_.erase(input_.begin(), input_.begin() + static_cast<long>(n));
+    events_.push_back({SimEvent::Kind::ModeEntry, 0, {}, now});
+    if (Answering()) Emit(now, {faults_.wrongModeReply ? kNak : rw::kAck});
+    return true;
+}
+
+void SimRadio::OnIdentify(Time now) {
+    input_.erase(input_.begin());
+    events_.push_back({SimEvent::Kind::Identify, 0, {}, now});
+    if (!Answering()) return;
+    const std::uint8_t* identity = faults_.wrongModel ? rw::kOtherIdentity : rw::kIdentity;
+    Emit(now, std::vector<std::uint8_t>(identity, identity + 8));
+}
+
+void SimRadio::OnConfirm(Time now) {
+    input_.erase(input_.begin());
+    const TargetedFault* fault = std::exchange(confirmFault_, nullptr);
+    if (Answering()) Acknowledge(now, fault && fault->kind != FaultKind::ExtraByte ? fault : nullptr);
+}
+
+bool SimRadio::OnRead(Time now) {
+    if (input_.size() < 4) return false;
+    const std::uint8_t hi = input_[1], lo = input_[2];
+    input_.erase(input_.begin(), input_.begin() + 4);
+    events_.push_back({SimEvent::Kind::Read, static_cast<std::uint16_t>(hi << 8 | lo), {}, now});
+    NoteBlockRequest();
+    const TargetedFault* fault = HitBy(FaultTarget::Read);
+    confirmFault_ = nullptr;
+    if (fault && fault->kind == FaultKind::Silent) wentSilent_ = true;
+    if (!Answering()) return true;
+    std::vector<std::uint8_t> reply = ReadReply(hi, lo);
+    if (fault) {
+        switch (fault->kind) {
+        case FaultKind::Drop: return true;
+        case FaultKind::Short: reply.pop_back(); break;
+        case FaultKind::CorruptHeader: reply[2] = static_cast<std::uint8_t>(reply[2] + 1); break;
+        case FaultKind::ExtraByte: reply.push_back(kStrayByte); break;
+        case FaultKind::Trickle:
+            ++blocksAnswered_;
+            for (std::size_t i = 0; i < reply.size(); ++i)
+                Emit(now, {reply[i]}, faults_.trickleMs * static_cast<int>(i + 1));
+            return true;
+        default: confirmFault_ = fault; break;
+        }
+    }
+    ++blocksAnswered_;
+    Emit(now, reply);
+    return true;
+}
+
+bool SimRadio::OnWrite(Time now) {
+    if (input_.size() < 4 + rw::kUnitSize) return false;
+    SimEvent event{SimEvent::Kind::Write, static_cast<std::uint16_t>(input_[1] << 8 | input_[2]), {}, now};
+    std::copy_n(input_.begin() + 4, rw::kUnitSize, event.data.begin());
+    input_.erase(input_.begin(), input_.begin() + 4 + static_cast<long>(rw::kUnitSize));
+    events_.push_back(event);
+    NoteBlockRequest();
+    const TargetedFault* fault = HitBy(FaultTarget::Write);
+    if (fault && fault->kind == FaultKind::Silent) wentSilent_ = true;
+    if (!Answering()) return true;
+    if (writeUnits_++ < faults_.refusedWrites) {
+        Emit(now, {kNak});
+        return true;
+    }
+    if (!fault || fault->kind != FaultKind::Nak) {
+        for (std::size_t i = 0; i < rw::kUnitSize; ++i) memory_[(event.address + i) & 0xFFFF] = event.data[i];
+        if (faults_.corruptAddress >= event.address && faults_.corruptAddress < event.address + 16)
+            memory_[static_cast<std::size_t>(faults_.corruptAddress)] ^= 0x01;
+        ++memoryVersion_;
+        ++blocksAnswered_;
+    }
+    Acknowledge(now, fault);
+    return true;
+}
+
+void SimRadio::Process(Time now) {
+    bool complete = true;
+    while (!input_.empty() && complete) {
+        switch (input_[0]) {
+        case rw::kModeEntry[0]: complete = OnModeEntry(now); break;
+        case rw::kIdentify: OnIdentify(now); break;
+        case rw::kAck: OnConfirm(now); break;
+        case rw::kRead: complete = OnRead(now); break;
+        case rw::kWrite: complete = OnWrite(now); break;
+        default: input_.erase(input_.begin()); break;
+        }
+    }
+}
+
+}  // namespace radioprog::sim
