@@ -28,7 +28,7 @@ PACKAGES = cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev 
            help2man librsvg2-bin clang-format appstream desktop-file-utils dpkg-dev file python3 \
            lintian man-db zsh fish \
            emscripten node-acorn binaryen chromium nodejs \
-           g++-mingw-w64-x86-64-posix wine64
+           g++-mingw-w64-x86-64-posix wine wine64
 
 # The fuzz targets need clang and its libFuzzer runtime.
 FUZZ_PACKAGES = clang libclang-rt-14-dev

@@ -149,7 +149,7 @@ if __name__ == "__main__":
         print(__doc__)
         sys.exit(2)
     if not shutil.which("wine") or not shutil.which("wineserver"):
-        print("skipped: Wine is not installed (make deps installs wine64)")
+        print("skipped: Wine is not installed (make deps installs wine and wine64)")
         sys.exit(SKIP)
     if not os.path.isfile(EXE):
         print("skipped: %s is not built (make windows-cli)" % EXE)
