@@ -9,6 +9,7 @@
 #include <chrono>
 
 #include "link/serial_line.h"
+#include "model/system_error_win32.h"
 
 namespace radioprog {
 
@@ -28,18 +29,6 @@ std::string DevicePath(const std::string& device) {
     return "\\\\.\\" + device;
 }
 
-std::string SystemText(DWORD code) {
-    char* text = nullptr;
-    const DWORD length = ::FormatMessageA(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code,
-        MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), reinterpret_cast<char*>(&text), 0, nullptr);
-    std::string result = length > 0 && text ? std::string(text, length) : "error " + std::to_string(code);
-    if (text) ::LocalFree(text);
-    while (!result.empty() && (result.back() == '\n' || result.back() == '\r' || result.back() == ' '))
-        result.pop_back();
-    return result;
-}
-
 // The errno value the rest of the program judges an open failure by. Windows refuses a
 // port that another program has open with "access denied": that is a busy port.
 OpenError MakeOpenError(DWORD code) {
@@ -53,7 +42,7 @@ OpenError MakeOpenError(DWORD code) {
     case ERROR_BUSY: errnoValue = EBUSY; break;
     default: break;
     }
-    return {errnoValue, SystemText(code)};
+    return {errnoValue, SystemErrorText(code)};
 }
 
 // Raw 8N1 at 9600 baud, DTR on, no software flow control (it would swallow bytes of the

@@ -9,25 +9,14 @@
 #include <random>
 
 #include "model/atomic_file.h"
+#include "model/system_error_win32.h"
 
 namespace radioprog {
 
 namespace {
 
-std::string SystemText(DWORD code) {
-    char* text = nullptr;
-    const DWORD length = ::FormatMessageA(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code,
-        MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), reinterpret_cast<char*>(&text), 0, nullptr);
-    std::string result = length > 0 && text ? std::string(text, length) : "error " + std::to_string(code);
-    if (text) ::LocalFree(text);
-    while (!result.empty() && (result.back() == '\n' || result.back() == '\r' || result.back() == ' '))
-        result.pop_back();
-    return result;
-}
-
 FileResult Failed(const std::string& what, const std::string& path, DWORD code) {
-    return {false, what + " " + path + ": " + SystemText(code), static_cast<int>(code)};
+    return {false, what + " " + path + ": " + SystemErrorText(code), static_cast<int>(code)};
 }
 
 // Both separators name a folder on Windows.
