@@ -337,6 +337,9 @@ Co<bool> TransferEngine::Session::ExchangeUnit(std::uint8_t hi, std::uint8_t lo,
     int unanswered = 0;  // sends of this unit the radio has not answered yet
     for (int attempt = 0; attempt < wire::kWriteAttempts; ++attempt) {
         if (attempt > 0) co_await DiscardInput();
+        // Taken before the send: a thread held up after writing must not make a timely
+        // answer look early.
+        const LineTime sendStarted = now();
         const bool sendOk = co_await Send(unit, sizeof unit);
         if (!sendOk) co_return false;
         lastUnitSent = now();
@@ -350,7 +353,7 @@ Co<bool> TransferEngine::Session::ExchangeUnit(std::uint8_t hi, std::uint8_t lo,
         // The radio answers only after the whole unit has reached it: an answer much sooner
         // belongs to something sent before, and later answers may be a unit behind.
         const LineTime unitWire = Ms(static_cast<int>(sizeof unit * 1000 / kLineBytesPerSecond));
-        const LineTime answeredAfter = now() - lastUnitSent;
+        const LineTime answeredAfter = now() - sendStarted;
         const bool early = answeredAfter < unitWire;
         if (early) earlyAnswer = true;
         // Another byte with the ACK: one of them answers an earlier send, so send again.

@@ -149,6 +149,9 @@ TEST_F(ProtocolTest, BandLimitBlockArrivesScrambledAndReadsOnce) {
 TEST_F(ProtocolTest, WriteUnitRetriedUpToFourTimes) {
     for (int refused : {0, 3, 4}) {
         RunningSim sim;
+        // A real radio answers only after the unit has crossed the wire; an answer sooner
+        // would be taken for a stray one and every unit sent again.
+        sim.SetPaced(true);
         Connect(sim);
         sim::SimFaults faults;
         faults.refusedWrites = refused;
