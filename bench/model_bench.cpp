@@ -7,10 +7,10 @@
 #include <cstdio>
 #include <string>
 
-#include "editors/channel_cells.h"
 #include "model/channel_record.h"
 #include "model/dat_file.h"
 #include "model/freq_codec.h"
+#include "radio/channel_cells.h"
 
 namespace {
 

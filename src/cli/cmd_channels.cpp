@@ -5,8 +5,8 @@
 #include "cli/cli_language.h"
 #include "cli/command.h"
 #include "cli/image_file.h"
-#include "editors/channel_cells.h"
 #include "model/language_table.h"
+#include "radio/channel_cells.h"
 
 namespace radioprog::cli {
 namespace {

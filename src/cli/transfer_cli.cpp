@@ -23,7 +23,7 @@
 #include "link/comm_task.h"
 #include "link/transfer_trace.h"
 #include "model/terminal_text.h"
-#include "shell/band_check.h"
+#include "radio/band_check.h"
 #include "shell/transfer_messages.h"
 
 namespace radioprog::cli {

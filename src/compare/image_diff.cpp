@@ -5,10 +5,10 @@
 #include <cstdlib>
 
 #include "compare/block_text.h"
-#include "editors/channel_cells.h"
-#include "editors/dtmf_form.h"
-#include "editors/settings_form.h"
-#include "editors/settings_table.h"
+#include "radio/channel_cells.h"
+#include "radio/dtmf_form.h"
+#include "radio/settings_form.h"
+#include "radio/settings_table.h"
 
 namespace radioprog {
 

@@ -4,11 +4,11 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "editors/channel_cells.h"
 #include "model/ansi_text.h"
 #include "model/channel_record.h"
 #include "model/freq_codec.h"
 #include "model/tone_codec.h"
+#include "radio/channel_cells.h"
 
 namespace radioprog {
 

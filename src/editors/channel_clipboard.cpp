@@ -5,16 +5,16 @@
 #include <new>
 #include <optional>
 
-#include "editors/channel_cells.h"
 #include "editors/channel_commit.h"
 #include "editors/channel_editors.h"
 #include "editors/channel_rows.h"
-#include "editors/channel_values.h"
 #include "editors/delimited_text.h"
-#include "editors/usual_bands.h"
 #include "model/ascii_text.h"
 #include "model/channel_record.h"
 #include "model/file_read.h"
+#include "radio/channel_cells.h"
+#include "radio/channel_values.h"
+#include "radio/usual_bands.h"
 
 namespace radioprog {
 

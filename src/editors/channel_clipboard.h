@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "editors/channel_cells.h"
 #include "editors/channel_csv.h"
 #include "model/language_table.h"
 #include "model/radio_image.h"
+#include "radio/channel_cells.h"
 
 namespace radioprog {
 

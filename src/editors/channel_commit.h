@@ -5,9 +5,9 @@
 #include <optional>
 #include <string>
 
-#include "editors/channel_cells.h"
 #include "model/language_table.h"
 #include "model/radio_image.h"
+#include "radio/channel_cells.h"
 
 namespace radioprog {
 

@@ -10,16 +10,16 @@
 #include <set>
 #include <sstream>
 
-#include "editors/channel_cells.h"
 #include "editors/channel_commit.h"
-#include "editors/channel_values.h"
 #include "editors/delimited_text.h"
-#include "editors/power_levels.h"
-#include "editors/usual_bands.h"
 #include "model/ascii_text.h"
 #include "model/channel_record.h"
 #include "model/freq_codec.h"
 #include "model/tone_codec.h"
+#include "radio/channel_cells.h"
+#include "radio/channel_values.h"
+#include "radio/power_levels.h"
+#include "radio/usual_bands.h"
 
 namespace radioprog {
 

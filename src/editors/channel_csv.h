@@ -29,10 +29,10 @@
 #include <string_view>
 #include <vector>
 
-#include "editors/channel_values.h"
 #include "model/dat_file.h"
 #include "model/language_table.h"
 #include "model/radio_image.h"
+#include "radio/channel_values.h"
 
 namespace radioprog {
 

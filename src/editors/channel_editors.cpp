@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editors/channel_editors.h"
 
-#include "editors/channel_cells.h"
-#include "editors/edit_filters.h"
 #include "model/ascii_text.h"
 #include "model/tone_codec.h"
+#include "radio/channel_cells.h"
+#include "radio/edit_filters.h"
 
 namespace radioprog {
 

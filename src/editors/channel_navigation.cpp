@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editors/channel_navigation.h"
 
-#include "editors/channel_cells.h"
 #include "editors/channel_editors.h"
+#include "radio/channel_cells.h"
 
 namespace radioprog {
 

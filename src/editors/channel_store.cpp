@@ -3,10 +3,10 @@
 
 #include <cstdlib>
 
-#include "editors/channel_cells.h"
 #include "model/channel_record.h"
 #include "model/freq_codec.h"
 #include "model/tone_codec.h"
+#include "radio/channel_cells.h"
 
 namespace radioprog {
 

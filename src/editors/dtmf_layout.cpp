@@ -3,7 +3,7 @@
 
 #include <utility>
 
-#include "editors/dtmf_form.h"
+#include "radio/dtmf_form.h"
 
 namespace radioprog {
 

@@ -4,8 +4,8 @@
 // (group number and code; the last row hidden) and the other controls.
 #include <vector>
 
-#include "editors/control_ids.h"
-#include "editors/settings_layout.h"
+#include "radio/control_ids.h"
+#include "radio/settings_layout.h"
 
 namespace radioprog {
 

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <system_error>
 
-#include "shell/band_check.h"
+#include "radio/band_check.h"
 
 namespace radioprog {
 

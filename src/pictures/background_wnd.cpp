@@ -7,7 +7,7 @@
 #include <QPainter>
 
 #include "model/data_paths.h"
-#include "shell/gui/text.h"
+#include "ui/text.h"
 
 namespace radioprog {
 

@@ -6,10 +6,10 @@
 #include <map>
 #include <string>
 
-#include "editors/channel_cells.h"
-#include "editors/settings_form.h"
 #include "model/language_table.h"
 #include "model/radio_image.h"
+#include "radio/channel_cells.h"
+#include "radio/settings_form.h"
 
 namespace radioprog {
 

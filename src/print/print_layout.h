@@ -6,7 +6,7 @@
 #include <array>
 #include <string>
 
-#include "editors/channel_cells.h"
+#include "radio/channel_cells.h"
 
 namespace radioprog {
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "print/settings_page.h"
 
-#include "editors/control_ids.h"
-#include "editors/settings_vfo.h"
 #include "model/extra_rows.h"
+#include "radio/control_ids.h"
+#include "radio/settings_vfo.h"
 
 namespace radioprog {
 

@@ -11,7 +11,7 @@
 
 #include "link/transfer_engine.h"
 #include "model/language_table.h"
-#include "shell/band_check.h"
+#include "radio/band_check.h"
 
 namespace radioprog {
 

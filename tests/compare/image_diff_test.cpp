@@ -6,8 +6,8 @@
 
 #include "compare/block_text.h"
 #include "compare/image_diff.h"
-#include "editors/dtmf_form.h"
 #include "model/channel_record.h"
+#include "radio/dtmf_form.h"
 
 namespace radioprog {
 namespace {

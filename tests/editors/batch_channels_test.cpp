@@ -5,11 +5,11 @@
 
 #include <gtest/gtest.h>
 
-#include "editors/channel_cells.h"
 #include "editors/channel_editors.h"
 #include "editors/channel_fixture.h"
 #include "model/channel_record.h"
 #include "model/freq_codec.h"
+#include "radio/channel_cells.h"
 
 namespace radioprog {
 namespace {

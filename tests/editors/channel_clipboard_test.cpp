@@ -6,10 +6,10 @@
 
 #include <cstring>
 
-#include "editors/channel_cells.h"
 #include "editors/varied_channels.h"
 #include "model/channel_record.h"
 #include "model/file_read.h"
+#include "radio/channel_cells.h"
 
 namespace radioprog {
 namespace {

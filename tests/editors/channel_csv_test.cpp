@@ -5,11 +5,11 @@
 
 #include <sstream>
 
-#include "editors/channel_cells.h"
-#include "editors/channel_values.h"
 #include "editors/delimited_text.h"
 #include "editors/varied_channels.h"
 #include "model/channel_record.h"
+#include "radio/channel_cells.h"
+#include "radio/channel_values.h"
 
 namespace radioprog {
 namespace {

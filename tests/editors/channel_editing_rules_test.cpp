@@ -6,7 +6,7 @@
 #include "editors/channel_editors.h"
 #include "editors/channel_fixture.h"
 #include "editors/channel_navigation.h"
-#include "editors/edit_filters.h"
+#include "radio/edit_filters.h"
 
 namespace radioprog {
 namespace {

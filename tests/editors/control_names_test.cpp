@@ -10,9 +10,9 @@
 
 #include "editors/cell_speech.h"
 #include "editors/dtmf_layout.h"
-#include "editors/settings_form.h"
-#include "editors/settings_layout.h"
 #include "model/extra_rows.h"
+#include "radio/settings_form.h"
+#include "radio/settings_layout.h"
 
 namespace radioprog {
 namespace {

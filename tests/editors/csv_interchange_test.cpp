@@ -8,12 +8,12 @@
 #include <set>
 #include <sstream>
 
-#include "editors/channel_cells.h"
 #include "editors/channel_csv.h"
-#include "editors/power_levels.h"
 #include "editors/varied_channels.h"
 #include "model/channel_record.h"
 #include "model/freq_codec.h"
+#include "radio/channel_cells.h"
+#include "radio/power_levels.h"
 
 namespace radioprog {
 namespace {

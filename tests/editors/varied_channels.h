@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "editors/channel_cells.h"
 #include "editors/channel_commit.h"
 #include "editors/channel_fixture.h"
+#include "radio/channel_cells.h"
 
 namespace radioprog::testing {
 

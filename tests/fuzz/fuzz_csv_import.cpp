@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <string_view>
 
-#include "editors/channel_cells.h"
 #include "editors/channel_csv.h"
 #include "fuzz_support.h"
+#include "radio/channel_cells.h"
 
 using namespace radioprog;
 

@@ -8,13 +8,13 @@
 #include <cstdint>
 #include <string>
 
-#include "editors/channel_cells.h"
 #include "editors/channel_csv.h"
-#include "editors/dtmf_form.h"
-#include "editors/settings_form.h"
 #include "fuzz_support.h"
 #include "model/dat_file.h"
 #include "print/print_data.h"
+#include "radio/channel_cells.h"
+#include "radio/dtmf_form.h"
+#include "radio/settings_form.h"
 
 using namespace radioprog;
 

@@ -32,7 +32,8 @@ function(check_listed folder)
   set(missing "${missing}" PARENT_SCOPE)
 endfunction()
 
-check_listed(src "${SOURCE_DIR}/src/*.cpp" "${SOURCE_DIR}/src/*/gui/*.h" "${SOURCE_DIR}/src/pictures/*.h")
+check_listed(src "${SOURCE_DIR}/src/*.cpp" "${SOURCE_DIR}/src/*/gui/*.h" "${SOURCE_DIR}/src/pictures/*.h"
+             "${SOURCE_DIR}/src/ui/*.h" "${SOURCE_DIR}/src/print/paint/*.h")
 check_listed(tests "${SOURCE_DIR}/tests/*.cpp")
 check_listed(bench "${SOURCE_DIR}/bench/*.cpp" "${SOURCE_DIR}/bench/*.c")
 check_listed(data "${SOURCE_DIR}/data/*.csv" "${SOURCE_DIR}/data/*.ico" "${SOURCE_DIR}/data/*.JPG"

@@ -8,10 +8,10 @@
 #include <algorithm>
 #include <tuple>
 
-#include "editors/settings_form.h"
 #include "model/extra_rows.h"
 #include "print/fixed_measure.h"
 #include "print/page_plan.h"
+#include "radio/settings_form.h"
 
 namespace radioprog {
 namespace {

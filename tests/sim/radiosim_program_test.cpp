@@ -13,7 +13,7 @@
 
 #include "link/com_port.h"
 #include "model/dat_file.h"
-#include "shell/band_check.h"
+#include "radio/band_check.h"
 #include "support/cli_run.h"
 #include "support/temp_dir.h"
 #include "support/wait_until.h"

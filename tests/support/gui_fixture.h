@@ -13,8 +13,8 @@
 #include "model/extra_rows.h"
 #include "model/language_table.h"
 #include "shell/gui/message_dlg.h"
-#include "shell/gui/ui_hooks.h"
 #include "support/temp_dir.h"
+#include "ui/ui_hooks.h"
 
 namespace radioprog::test {
 

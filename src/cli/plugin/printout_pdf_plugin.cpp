@@ -11,7 +11,7 @@
 #include <optional>
 
 #include "cli/printout_pdf.h"
-#include "print/gui/page_painter.h"
+#include "print/paint/page_painter.h"
 
 extern "C" __attribute__((visibility("default"))) bool RadioprogDrawPrintoutPdf(const radioprog::PrintData& data,
                                                                                 const std::string& title,

@@ -13,9 +13,9 @@
 
 #include "editors/gui/filter_edit.h"
 #include "editors/gui/up_down_control.h"
-#include "shell/gui/dialog_units.h"
-#include "shell/gui/text.h"
-#include "shell/gui/ui_hooks.h"
+#include "ui/dialog_units.h"
+#include "ui/text.h"
+#include "ui/ui_hooks.h"
 
 namespace radioprog {
 

@@ -5,8 +5,8 @@
 
 #include "editors/gui/batch_channel_dlg.h"
 #include "editors/gui/chn_msg_view.h"
-#include "shell/gui/editor_host.h"
-#include "shell/gui/ui_hooks.h"
+#include "ui/editor_host.h"
+#include "ui/ui_hooks.h"
 
 namespace radioprog {
 

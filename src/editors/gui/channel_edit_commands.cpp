@@ -12,7 +12,6 @@
 #include <iterator>
 #include <string>
 
-#include "editors/channel_cells.h"
 #include "editors/channel_clipboard.h"
 #include "editors/channel_commit.h"
 #include "editors/channel_csv.h"
@@ -22,11 +21,12 @@
 #include "editors/gui/chn_msg_view.h"
 #include "editors/gui/ms_flex_grid.h"
 #include "model/file_read.h"
+#include "radio/channel_cells.h"
 #include "shell/file_messages.h"
-#include "shell/gui/document.h"
-#include "shell/gui/editor_host.h"
-#include "shell/gui/text.h"
-#include "shell/gui/ui_hooks.h"
+#include "ui/document.h"
+#include "ui/editor_host.h"
+#include "ui/text.h"
+#include "ui/ui_hooks.h"
 
 namespace radioprog {
 

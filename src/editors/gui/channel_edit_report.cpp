@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "shell/gui/dialog_units.h"
+#include "ui/dialog_units.h"
 
 namespace radioprog {
 

@@ -13,17 +13,17 @@
 #include "editors/cell_speech.h"
 #include "editors/channel_commit.h"
 #include "editors/channel_navigation.h"
-#include "editors/edit_filters.h"
 #include "editors/gui/filter_edit.h"
 #include "editors/gui/grid_button.h"
 #include "editors/gui/key_beep.h"
 #include "editors/gui/ms_flex_grid.h"
 #include "editors/gui/typed_character.h"
 #include "model/extra_rows.h"
-#include "shell/gui/child_frame.h"
-#include "shell/gui/dialog_units.h"
-#include "shell/gui/text.h"
-#include "shell/gui/ui_hooks.h"
+#include "radio/edit_filters.h"
+#include "ui/child_frame.h"
+#include "ui/dialog_units.h"
+#include "ui/text.h"
+#include "ui/ui_hooks.h"
 
 namespace radioprog {
 

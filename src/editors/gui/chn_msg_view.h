@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "editors/channel_cells.h"
 #include "editors/channel_editors.h"
-#include "shell/gui/editor_view.h"
-#include "shell/gui/workspace.h"
+#include "radio/channel_cells.h"
+#include "ui/editor_view.h"
+#include "ui/workspace.h"
 
 class QComboBox;
 class QKeyEvent;

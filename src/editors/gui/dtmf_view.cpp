@@ -11,8 +11,8 @@
 #include "editors/dtmf_layout.h"
 #include "editors/gui/key_beep.h"
 #include "editors/gui/settings_form_page.h"
-#include "shell/gui/child_frame.h"
-#include "shell/gui/text.h"
+#include "ui/child_frame.h"
+#include "ui/text.h"
 
 namespace radioprog {
 

@@ -7,9 +7,9 @@
 
 #include <memory>
 
-#include "editors/dtmf_form.h"
-#include "shell/gui/editor_view.h"
-#include "shell/gui/workspace.h"
+#include "radio/dtmf_form.h"
+#include "ui/editor_view.h"
+#include "ui/workspace.h"
 
 class QLineEdit;
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Creating the view of each editor, and the facts of its window: title row and size.
-#include "shell/gui/editor_view.h"
+#include "ui/editor_view.h"
 
 namespace radioprog {
 

@@ -7,11 +7,11 @@
 
 #include <string_view>
 
-#include "editors/edit_filters.h"
 #include "editors/gui/grid_button.h"
 #include "editors/gui/key_beep.h"
 #include "editors/gui/typed_character.h"
 #include "model/ascii_text.h"
+#include "radio/edit_filters.h"
 
 namespace radioprog {
 

@@ -9,14 +9,14 @@
 
 #include <algorithm>
 
-#include "editors/form_store.h"
 #include "editors/gui/key_beep.h"
 #include "editors/gui/settings_form_page.h"
-#include "editors/settings_vfo.h"
-#include "shell/gui/child_frame.h"
-#include "shell/gui/editor_host.h"
-#include "shell/gui/text.h"
-#include "shell/gui/ui_hooks.h"
+#include "radio/form_store.h"
+#include "radio/settings_vfo.h"
+#include "ui/child_frame.h"
+#include "ui/editor_host.h"
+#include "ui/text.h"
+#include "ui/ui_hooks.h"
 
 namespace radioprog {
 

@@ -20,8 +20,8 @@
 #include <tuple>
 #include <vector>
 
-#include "shell/gui/interface_fonts.h"
-#include "shell/gui/text.h"
+#include "ui/interface_fonts.h"
+#include "ui/text.h"
 
 namespace radioprog {
 

@@ -9,9 +9,9 @@
 
 #include <utility>
 
-#include "editors/settings_layout.h"
 #include "model/language_table.h"
-#include "shell/gui/dialog_units.h"
+#include "radio/settings_layout.h"
+#include "ui/dialog_units.h"
 
 class QLabel;
 class QScrollArea;

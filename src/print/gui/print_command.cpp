@@ -8,10 +8,10 @@
 #include <QPrinter>
 
 #include "model/atomic_file.h"
-#include "print/gui/page_painter.h"
 #include "print/gui/print_source.h"
-#include "shell/gui/editor_host.h"
-#include "shell/gui/ui_hooks.h"
+#include "print/paint/page_painter.h"
+#include "ui/editor_host.h"
+#include "ui/ui_hooks.h"
 
 namespace radioprog {
 

@@ -6,9 +6,9 @@
 #include "editors/gui/chn_msg_view.h"
 #include "editors/gui/functions_view.h"
 #include "print/settings_page.h"
-#include "shell/gui/document.h"
-#include "shell/gui/editor_host.h"
-#include "shell/gui/text.h"
+#include "ui/document.h"
+#include "ui/editor_host.h"
+#include "ui/text.h"
 
 namespace radioprog {
 

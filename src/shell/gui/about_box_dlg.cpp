@@ -5,7 +5,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "shell/gui/dialog_units.h"
+#include "ui/dialog_units.h"
 
 namespace radioprog {
 

@@ -5,8 +5,8 @@
 #include <QMessageBox>
 
 #include "compare/image_diff.h"
-#include "shell/gui/text.h"
-#include "shell/gui/ui_hooks.h"
+#include "ui/text.h"
+#include "ui/ui_hooks.h"
 
 namespace radioprog {
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "shell/gui/text.h"
 #include "shell/recent_files.h"
+#include "ui/text.h"
 
 namespace radioprog {
 

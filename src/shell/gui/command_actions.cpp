@@ -5,8 +5,8 @@
 #include <QStyle>
 
 #include "shell/gui/icons.h"
-#include "shell/gui/text.h"
 #include "shell/menu_captions.h"
+#include "ui/text.h"
 
 namespace radioprog {
 

@@ -15,11 +15,11 @@
 #include "model/dat_file.h"
 #include "shell/file_messages.h"
 #include "shell/gui/message_dlg.h"
-#include "shell/gui/text.h"
 #include "shell/gui/transfer_bridge.h"
-#include "shell/gui/ui_hooks.h"
 #include "shell/menu_captions.h"
 #include "shell/transfer_messages.h"
+#include "ui/text.h"
+#include "ui/ui_hooks.h"
 
 namespace radioprog {
 

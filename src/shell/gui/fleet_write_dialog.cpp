@@ -17,8 +17,8 @@
 
 #include "fleet/fleet_write.h"
 #include "shell/gui/cable_watcher.h"
-#include "shell/gui/text.h"
 #include "shell/menu_captions.h"
+#include "ui/text.h"
 
 namespace radioprog {
 

@@ -2,7 +2,7 @@
 #include "shell/gui/icons.h"
 
 #include "model/data_paths.h"
-#include "shell/gui/text.h"
+#include "ui/text.h"
 
 namespace radioprog {
 

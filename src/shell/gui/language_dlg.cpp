@@ -5,8 +5,8 @@
 #include <QGroupBox>
 #include <QPushButton>
 
-#include "shell/gui/dialog_units.h"
-#include "shell/gui/text.h"
+#include "ui/dialog_units.h"
+#include "ui/text.h"
 
 namespace radioprog {
 

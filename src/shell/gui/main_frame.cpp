@@ -24,7 +24,7 @@
 #include "model/extra_rows.h"
 #include "pictures/background_wnd.h"
 #include "print/gui/print_command.h"
-#include "shell/band_check.h"
+#include "radio/band_check.h"
 #include "shell/command_table.h"
 #include "shell/file_messages.h"
 #include "shell/gui/address_question.h"
@@ -37,13 +37,13 @@
 #include "shell/gui/proof_commands.h"
 #include "shell/gui/recovery_keeper.h"
 #include "shell/gui/refused_entry.h"
-#include "shell/gui/text.h"
 #include "shell/gui/toolbar_tips.h"
 #include "shell/gui/transfer_bridge.h"
-#include "shell/gui/ui_hooks.h"
 #include "shell/gui/window_placement.h"
 #include "shell/menu_captions.h"
 #include "shell/transfer_messages.h"
+#include "ui/text.h"
+#include "ui/ui_hooks.h"
 
 namespace radioprog {
 

@@ -13,9 +13,9 @@
 
 #include "link/port_map.h"
 #include "link/transfer_reports.h"
-#include "shell/gui/child_frame.h"
-#include "shell/gui/editor_host.h"
-#include "shell/gui/workspace.h"
+#include "ui/child_frame.h"
+#include "ui/editor_host.h"
+#include "ui/workspace.h"
 
 class QAction;
 class QMenu;

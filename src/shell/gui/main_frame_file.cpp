@@ -29,10 +29,10 @@
 #include "shell/gui/icons.h"
 #include "shell/gui/main_frame.h"
 #include "shell/gui/recovery_keeper.h"
-#include "shell/gui/text.h"
-#include "shell/gui/ui_hooks.h"
 #include "shell/gui/unsaved_changes_dlg.h"
 #include "shell/recent_files.h"
+#include "ui/text.h"
+#include "ui/ui_hooks.h"
 
 namespace radioprog {
 

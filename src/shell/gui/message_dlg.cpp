@@ -6,10 +6,10 @@
 #include <QPainter>
 #include <QPushButton>
 
-#include "shell/gui/dialog_units.h"
-#include "shell/gui/interface_fonts.h"
-#include "shell/gui/text.h"
 #include "shell/message_layout.h"
+#include "ui/dialog_units.h"
+#include "ui/interface_fonts.h"
+#include "ui/text.h"
 
 namespace radioprog {
 

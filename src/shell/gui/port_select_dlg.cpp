@@ -13,7 +13,7 @@
 #include "link/port_map.h"
 #include "link/port_survey.h"
 #include "shell/gui/cable_watcher.h"
-#include "shell/gui/text.h"
+#include "ui/text.h"
 
 namespace radioprog {
 

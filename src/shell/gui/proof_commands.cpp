@@ -8,8 +8,8 @@
 #include "shell/gui/compare_dialog.h"
 #include "shell/gui/fleet_write_dialog.h"
 #include "shell/gui/main_frame.h"
-#include "shell/gui/text.h"
-#include "shell/gui/ui_hooks.h"
+#include "ui/text.h"
+#include "ui/ui_hooks.h"
 
 namespace radioprog {
 

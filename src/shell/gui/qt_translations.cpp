@@ -8,8 +8,8 @@
 
 #include <memory>
 
-#include "shell/gui/text.h"
 #include "shell/interface_locale.h"
+#include "ui/text.h"
 
 namespace radioprog {
 

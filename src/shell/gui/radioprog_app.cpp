@@ -15,15 +15,15 @@
 #include "shell/gui/about_box_dlg.h"
 #include "shell/gui/app_settings.h"
 #include "shell/gui/icons.h"
-#include "shell/gui/interface_fonts.h"
 #include "shell/gui/language_dlg.h"
 #include "shell/gui/main_frame.h"
 #include "shell/gui/menu_bar_key.h"
 #include "shell/gui/qt_translations.h"
-#include "shell/gui/text.h"
-#include "shell/gui/ui_hooks.h"
 #include "shell/gui/window_placement.h"
 #include "shell/menu_captions.h"
+#include "ui/interface_fonts.h"
+#include "ui/text.h"
+#include "ui/ui_hooks.h"
 
 namespace radioprog {
 

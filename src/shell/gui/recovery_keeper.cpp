@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/gui/recovery_keeper.h"
 
-#include "shell/gui/document.h"
-#include "shell/gui/text.h"
+#include "ui/document.h"
+#include "ui/text.h"
 
 namespace radioprog {
 

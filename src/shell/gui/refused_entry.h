@@ -2,7 +2,7 @@
 #pragma once
 // After a band refusal: shows the refused channel selected in the channel table, scrolled into
 // view, or the optional-functions form for a VFO, so the user corrects the right entry.
-#include "shell/band_check.h"
+#include "radio/band_check.h"
 
 namespace radioprog {
 

@@ -9,8 +9,8 @@
 #include <cstdio>
 #include <ctime>
 
-#include "shell/gui/child_frame.h"
 #include "shell/gui/main_frame.h"
+#include "ui/child_frame.h"
 
 namespace radioprog {
 

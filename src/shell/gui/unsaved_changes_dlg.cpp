@@ -6,8 +6,8 @@
 
 #include "model/language_table.h"
 #include "shell/document_texts.h"
-#include "shell/gui/text.h"
-#include "shell/gui/ui_hooks.h"
+#include "ui/text.h"
+#include "ui/ui_hooks.h"
 
 namespace radioprog {
 

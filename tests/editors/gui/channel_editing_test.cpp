@@ -13,7 +13,6 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "editors/channel_cells.h"
 #include "editors/channel_clipboard.h"
 #include "editors/channel_csv.h"
 #include "editors/gui/batch_channel_dlg.h"
@@ -23,11 +22,12 @@
 #include "editors/gui/ms_flex_grid.h"
 #include "editors/varied_channels.h"
 #include "model/channel_record.h"
+#include "radio/channel_cells.h"
 #include "shell/command_table.h"
 #include "shell/gui/main_frame.h"
 #include "shell/gui/radioprog_app.h"
-#include "shell/gui/text.h"
 #include "support/program_fixture.h"
+#include "ui/text.h"
 
 using namespace radioprog;
 using namespace radioprog::test;

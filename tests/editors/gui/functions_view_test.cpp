@@ -11,7 +11,6 @@
 #include <QTest>
 #include <QWheelEvent>
 
-#include "editors/channel_cells.h"
 #include "editors/gui/chn_msg_view.h"
 #include "editors/gui/functions_view.h"
 #include "editors/gui/key_beep.h"
@@ -20,6 +19,7 @@
 #include "model/channel_record.h"
 #include "model/freq_codec.h"
 #include "pictures/background_wnd.h"
+#include "radio/channel_cells.h"
 #include "shell/gui/main_frame.h"
 #include "shell/gui/radioprog_app.h"
 #include "support/program_fixture.h"

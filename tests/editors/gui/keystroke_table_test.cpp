@@ -15,12 +15,8 @@
 #include <iterator>
 
 #include "editors/batch_channels.h"
-#include "editors/channel_cells.h"
 #include "editors/channel_commit.h"
 #include "editors/channel_editors.h"
-#include "editors/control_ids.h"
-#include "editors/dtmf_form.h"
-#include "editors/form_store.h"
 #include "editors/gui/batch_channel_dlg.h"
 #include "editors/gui/chn_msg_view.h"
 #include "editors/gui/dtmf_view.h"
@@ -28,11 +24,15 @@
 #include "editors/gui/functions_view.h"
 #include "editors/gui/key_beep.h"
 #include "editors/gui/ms_flex_grid.h"
-#include "editors/settings_form.h"
 #include "editors/varied_channels.h"
 #include "model/channel_record.h"
-#include "shell/gui/text.h"
+#include "radio/channel_cells.h"
+#include "radio/control_ids.h"
+#include "radio/dtmf_form.h"
+#include "radio/form_store.h"
+#include "radio/settings_form.h"
 #include "support/program_fixture.h"
+#include "ui/text.h"
 
 using namespace radioprog;
 using namespace radioprog::test;

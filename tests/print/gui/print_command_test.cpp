@@ -22,15 +22,15 @@
 #include <filesystem>
 
 #include "editors/gui/functions_view.h"
-#include "editors/settings_form.h"
 #include "print/gui/print_source.h"
 #include "print/settings_page.h"
+#include "radio/settings_form.h"
 #include "shell/command_table.h"
-#include "shell/gui/child_frame.h"
 #include "shell/gui/main_frame.h"
 #include "shell/gui/radioprog_app.h"
-#include "shell/gui/text.h"
 #include "support/program_fixture.h"
+#include "ui/child_frame.h"
+#include "ui/text.h"
 
 using namespace radioprog;
 using namespace radioprog::test;

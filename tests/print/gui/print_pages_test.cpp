@@ -10,10 +10,10 @@
 #include <fstream>
 #include <memory>
 
-#include "print/gui/page_painter.h"
-#include "print/gui/print_fonts.h"
+#include "print/paint/page_painter.h"
+#include "print/paint/print_fonts.h"
 #include "print/settings_page.h"
-#include "shell/gui/text.h"
+#include "ui/text.h"
 
 using namespace radioprog;
 

@@ -18,7 +18,6 @@
 
 #include <functional>
 
-#include "editors/channel_cells.h"
 #include "editors/channel_clipboard.h"
 #include "editors/channel_csv.h"
 #include "editors/channel_editors.h"
@@ -30,20 +29,21 @@
 #include "editors/gui/functions_view.h"
 #include "editors/gui/key_beep.h"
 #include "editors/gui/ms_flex_grid.h"
-#include "editors/settings_form.h"
 #include "editors/varied_channels.h"
 #include "model/channel_record.h"
 #include "model/dat_file.h"
 #include "model/file_read.h"
 #include "model/recovery_file.h"
+#include "radio/channel_cells.h"
+#include "radio/settings_form.h"
 #include "shell/command_table.h"
 #include "shell/gui/app_settings.h"
 #include "shell/gui/language_dlg.h"
 #include "shell/gui/main_frame.h"
 #include "shell/gui/radioprog_app.h"
 #include "shell/gui/recovery_keeper.h"
-#include "shell/gui/text.h"
 #include "support/program_fixture.h"
+#include "ui/text.h"
 
 using namespace radioprog;
 using namespace radioprog::test;

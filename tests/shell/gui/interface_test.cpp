@@ -40,15 +40,15 @@
 #include "shell/command_table.h"
 #include "shell/gui/about_box_dlg.h"
 #include "shell/gui/command_actions.h"
-#include "shell/gui/interface_fonts.h"
 #include "shell/gui/language_dlg.h"
 #include "shell/gui/main_frame.h"
 #include "shell/gui/message_dlg.h"
 #include "shell/gui/qt_translations.h"
 #include "shell/gui/radioprog_app.h"
-#include "shell/gui/text.h"
 #include "shell/gui/window_placement.h"
 #include "support/program_fixture.h"
+#include "ui/interface_fonts.h"
+#include "ui/text.h"
 
 using namespace radioprog;
 using namespace radioprog::test;

@@ -10,10 +10,10 @@
 #include <fstream>
 
 #include "model/channel_record.h"
-#include "shell/band_check.h"
+#include "radio/band_check.h"
 #include "shell/gui/message_dlg.h"
-#include "shell/gui/text.h"
 #include "sim/radio_sim.h"
+#include "ui/text.h"
 
 using namespace radioprog;
 

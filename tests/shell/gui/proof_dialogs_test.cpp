@@ -19,10 +19,10 @@
 #include "shell/gui/fleet_write_dialog.h"
 #include "shell/gui/main_frame.h"
 #include "shell/gui/radioprog_app.h"
-#include "shell/gui/text.h"
 #include "sim/radio_sim.h"
 #include "support/main_frame_fixture.h"
 #include "support/program_fixture.h"
+#include "ui/text.h"
 
 using namespace radioprog;
 using namespace radioprog::test;

@@ -9,8 +9,8 @@
 #include "model/dat_file.h"
 #include "shell/gui/main_frame.h"
 #include "shell/gui/prog_status_bar.h"
-#include "shell/gui/text.h"
 #include "support/program_fixture.h"
+#include "ui/text.h"
 
 using namespace radioprog;
 using namespace radioprog::test;

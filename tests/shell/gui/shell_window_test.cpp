@@ -28,9 +28,9 @@
 #include "shell/gui/port_select_dlg.h"
 #include "shell/gui/prog_status_bar.h"
 #include "shell/gui/radioprog_app.h"
-#include "shell/gui/text.h"
 #include "shell/menu_captions.h"
 #include "support/program_fixture.h"
+#include "ui/text.h"
 
 using namespace radioprog;
 using namespace radioprog::test;

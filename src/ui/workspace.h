@@ -1,0 +1,15 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The open document and the texts, owned by the main frame for the whole run; every editor
+// gets one pointer to this block.
+#include "model/language_table.h"
+#include "ui/document.h"
+
+namespace radioprog {
+
+struct Workspace {
+    Document document;
+    LanguageTable language;
+};
+
+}  // namespace radioprog
