@@ -13,7 +13,7 @@ int RunPorts(const cmdline::Arguments& args) {
     if (int status = kExitOk; !CheckArgumentCount("ports", args, 0, 0, "no arguments", status)) return status;
     const LanguageTable english;
     for (const std::string& line :
-         PortReportLines(SurveyPorts(PortMap::FromEnvironment()), CablesTakenByBrltty(), english))
+         PortReportLines(SurveyPorts(PortMap::fromEnvironment()), CablesTakenByBrltty(), english))
         std::cout << TerminalText(line) << "\n";
     return kExitOk;
 }

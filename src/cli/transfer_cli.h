@@ -107,7 +107,7 @@ public:
     int caught() const;
 
 private:
-    void Install();
+    void install();
 };
 
 // The exit status after a signal: 128 + its number, as shells report it (130, 143).
