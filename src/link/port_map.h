@@ -2,8 +2,9 @@
 #pragma once
 // Which device is COM1 ... COM20. RADIOPROG_PORTS, when set, lists device paths separated by
 // commas, entry k being COMk (an empty entry, or one past the list, is a port that does not
-// exist). Otherwise the serial devices present are numbered: USB adapters first
-// (/dev/ttyUSB*, /dev/ttyACM*), then the built-in ports.
+// exist). Otherwise, on Linux, the serial devices present are numbered: USB adapters first
+// (/dev/ttyUSB*, /dev/ttyACM*), then the built-in ports; on Windows COMn is the port Windows
+// calls COMn.
 #include <string>
 #include <vector>
 
