@@ -100,11 +100,13 @@ bool FindIn(HDEVINFO set, const std::string& device, WindowsPortRecord& record) 
 }  // namespace
 
 PortInfo ReadPortInfo(const std::string& device, const SystemRoots&) {
+    // "\\.\COM12", as --device may name it, is the port COM12.
+    const std::string portName = device.rfind("\\\\.\\", 0) == 0 ? device.substr(4) : device;
     WindowsPortRecord record;
     const bool found =
         FindIn(::SetupDiGetClassDevsW(&kComPortInterface, nullptr, nullptr, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE),
-               device, record) ||
-        FindIn(::SetupDiGetClassDevsW(&GUID_DEVCLASS_PORTS, nullptr, nullptr, DIGCF_PRESENT), device, record);
+               portName, record) ||
+        FindIn(::SetupDiGetClassDevsW(&GUID_DEVCLASS_PORTS, nullptr, nullptr, DIGCF_PRESENT), portName, record);
     if (!found) {
         PortInfo info;
         info.device = device;
