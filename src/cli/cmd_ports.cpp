@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "cli/command.h"
+#include "cli/transfer_cli.h"
 #include "link/port_survey.h"
 #include "model/terminal_text.h"
 
@@ -13,7 +14,7 @@ int RunPorts(const cmdline::Arguments& args) {
     if (int status = kExitOk; !CheckArgumentCount("ports", args, 0, 0, "no arguments", status)) return status;
     const LanguageTable english;
     for (const std::string& line :
-         PortReportLines(SurveyPorts(PortMap::FromEnvironment()), CablesTakenByBrltty(), english))
+         PortReportLines(SurveyPorts(PortMap::fromEnvironment()), CablesTakenByBrltty(), english))
         std::cout << TerminalText(line) << "\n";
     return kExitOk;
 }
@@ -22,21 +23,27 @@ const CommandRegistration kRegistration{{
     "ports",
     "ports",
     "list the serial ports, what each one is and whether it can be used",
-    "Lists the serial ports that exist as COM1-COM20 with the device behind each, whether it\n"
-    "can be used now, and what it is: for a USB cable the manufacturer and product, the\n"
-    "vendor:product id, the serial number, the driver and its stable /dev/serial/by-id name.\n"
-    "Each port is opened and closed once; nothing is sent.\n\n"
-    "A port that cannot be used says why and what to do: the program that holds it (name and\n"
-    "process id), ModemManager probing it, brltty having taken the cable, or the group or the\n"
-    "desktop session's access that the user lacks, with the command that helps. A cable that\n"
-    "brltty took has no port at all; it is listed after the ports.\n\n"
-    "The package installs /usr/lib/udev/rules.d/60-radioprog.rules for the usual cable chips\n"
-    "(CH340, CH341, PL2303, CP210x, FT232R, FT231X): the user of the active desktop session\n"
-    "may open the cable without joining a group (uaccess), and ModemManager leaves it alone\n"
-    "(ID_MM_DEVICE_IGNORE). Plug the cable in again after installing.\n\n"
-    "COMk is entry k of RADIOPROG_PORTS (device paths separated by commas; an empty entry is\n"
-    "a port that does not exist); without it, the serial devices present, USB adapters\n"
-    "first.\n",
+#ifdef _WIN32
+    std::string("Lists the serial ports that exist as COM1-COM20, whether each can be used now,\n"
+                "and what it is, as the device manager lists it: for a USB cable the manufacturer\n"
+                "and product, the vendor:product id, the serial number and the driver. Each port\n"
+                "is opened and closed once; nothing is sent. A port another program has open is\n"
+                "busy (Windows does not say which program).\n\n") +
+#else
+    std::string("Lists the serial ports that exist as COM1-COM20 with the device behind each, whether it\n"
+                "can be used now, and what it is: for a USB cable the manufacturer and product, the\n"
+                "vendor:product id, the serial number, the driver and its stable /dev/serial/by-id name.\n"
+                "Each port is opened and closed once; nothing is sent.\n\n"
+                "A port that cannot be used says why and what to do: the program that holds it (name and\n"
+                "process id), ModemManager probing it, brltty having taken the cable, or the group or the\n"
+                "desktop session's access that the user lacks, with the command that helps. A cable that\n"
+                "brltty took has no port at all; it is listed after the ports.\n\n"
+                "The package installs /usr/lib/udev/rules.d/60-radioprog.rules for the usual cable chips\n"
+                "(CH340, CH341, PL2303, CP210x, FT232R, FT231X): the user of the active desktop session\n"
+                "may open the cable without joining a group (uaccess), and ModemManager leaves it alone\n"
+                "(ID_MM_DEVICE_IGNORE). Plug the cable in again after installing.\n\n") +
+#endif
+        kPortNumberingHelp,
     {},
     {},
     RunPorts,

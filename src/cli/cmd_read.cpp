@@ -53,7 +53,7 @@ const CommandRegistration kRegistration{{
         "--verify reads every block twice; when the two readings differ, a third time,\n"
         "keeping the reading two of the three agree on. When none agree the read fails\n"
         "(exit status 4) naming the block.\n\n") +
-        kTransferPortsHelp,
+        kTransferPortsHelp + kPortNumberingHelp,
     TransferOptions(),
     {kExitNoRadio, kExitReadFailed, kExitInterrupted, kExitTerminated},
     RunRead,

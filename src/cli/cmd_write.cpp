@@ -71,7 +71,7 @@ const CommandRegistration kRegistration{{
                 "the others. --all does the same for every port where a radio answers. Each radio\n"
                 "gets its own band check, retries and result line (\"COM2: Write failed at CH 40\");\n"
                 "a summary line follows, and the exit status is the highest of the radios' codes.\n\n") +
-        kTransferPortsHelp,
+        kTransferPortsHelp + kPortNumberingHelp,
     [] {
         std::vector<cmdline::Option> options = TransferOptions();
         options.front().valueName = "N[,M,...]";

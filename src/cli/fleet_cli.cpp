@@ -39,7 +39,7 @@ public:
     void finished(const RadioOutcome& radio) override {
         std::lock_guard lock(mutex_);
         if (skipSilent_ && StatusOf(radio) == RadioStatus::NoRadio) return;
-        std::cout << PortMap::Name(radio.port) << ": " << TerminalText(OutcomeText(radio, language_)) << "\n";
+        std::cout << PortMap::name(radio.port) << ": " << TerminalText(OutcomeText(radio, language_)) << "\n";
         for (const ImageDifference& difference : radio.differences)
             std::cout << "  " << TerminalText(DifferenceText(difference, language_)) << "\n";
         std::cout << std::flush;
@@ -109,7 +109,7 @@ int WriteSeveral(const TransferArgs& args, const WriteExtras& extras, const Radi
                          [](RadioStatus a, RadioStatus b) { return static_cast<int>(a) < static_cast<int>(b); });
     }
     if (answered == 0) {
-        std::cerr << "radioprog-cli: no radio found on " << PortMap::Name(kFirstPort) << "-" << PortMap::Name(kLastPort)
+        std::cerr << "radioprog-cli: no radio found on " << PortMap::name(kFirstPort) << "-" << PortMap::name(kLastPort)
                   << "\n";
         return kExitNoRadio;
     }

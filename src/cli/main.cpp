@@ -3,6 +3,9 @@
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
+#include <windows.h>
+// after windows.h, which it needs
+#include <shellapi.h>
 #endif
 
 #include <cstdio>
@@ -13,6 +16,7 @@
 
 #include "cli/command.h"
 #include "cmdline/standard_output.h"
+#include "model/file_path.h"
 #include "model/terminal_text.h"
 
 namespace {
@@ -69,6 +73,20 @@ int Run(int argc, char** argv) {
     }
 }
 
+#ifdef _WIN32
+// The arguments as the user typed them: Windows hands a program's main() its arguments in the
+// local code page, which cannot hold every file name; the UTF-16 command line can.
+std::vector<std::string> WideArguments() {
+    std::vector<std::string> arguments;
+    int count = 0;
+    if (wchar_t** wide = ::CommandLineToArgvW(::GetCommandLineW(), &count)) {
+        for (int i = 0; i < count; ++i) arguments.push_back(PathText(std::filesystem::path(wide[i])));
+        ::LocalFree(wide);
+    }
+    return arguments;
+}
+#endif
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -76,6 +94,14 @@ int main(int argc, char** argv) {
     // Images go through standard input and output byte for byte, never as text.
     _setmode(_fileno(stdin), _O_BINARY);
     _setmode(_fileno(stdout), _O_BINARY);
+    std::vector<std::string> arguments = WideArguments();
+    std::vector<char*> pointers;
+    for (std::string& argument : arguments) pointers.push_back(argument.data());
+    pointers.push_back(nullptr);
+    if (!arguments.empty()) {
+        argc = static_cast<int>(arguments.size());
+        argv = pointers.data();
+    }
 #endif
     // An output cut short by a full disk is an error, not a success.
     return radioprog::cmdline::CloseStandardOutput("radioprog-cli", Run(argc, argv));

@@ -114,7 +114,7 @@ int ParseTransferArgs(const std::string& command, const cmdline::Arguments& args
 }
 
 PortMap TransferPorts(const TransferArgs& args) {
-    return args.device.empty() ? PortMap::FromEnvironment() : PortMap({args.device});
+    return args.device.empty() ? PortMap::fromEnvironment() : PortMap({args.device});
 }
 
 int ApplyTrace(const TransferArgs& args, CCommTask& task, std::shared_ptr<TransferTrace>& trace) {
@@ -174,14 +174,14 @@ int ReportTransferFailure(const CliReports& reports, const RadioImage* sent) {
         return kExitWriteFailed;
     }
     const TransferOutcome& outcome = *reports.outcome();
-    std::string port = outcome.foundPort ? " on " + PortMap::Name(*outcome.foundPort) : "";
+    std::string port = outcome.foundPort ? " on " + PortMap::name(*outcome.foundPort) : "";
     switch (outcome.result) {
     case TransferResult::ReadDone: return kExitOk;
     case TransferResult::WriteDone: {
         if (!sent) return kExitOk;
         std::vector<ImageDifference> differences = VerifyDifferences(*sent, outcome, reports.language());
         if (differences.empty()) return kExitOk;
-        std::cerr << "radioprog-cli: " << PortMap::Name(outcome.foundPort.value_or(0)) << ": "
+        std::cerr << "radioprog-cli: " << PortMap::name(outcome.foundPort.value_or(0)) << ": "
                   << TerminalText(reports.language().row(lang_row::kVerifyDiffers)) << "\n";
         for (const ImageDifference& difference : differences)
             std::cerr << "  " << TerminalText(DifferenceText(difference, reports.language())) << "\n";
@@ -191,13 +191,13 @@ int ReportTransferFailure(const CliReports& reports, const RadioImage* sent) {
         std::string advice = PermissionAdvice(outcome, LanguageTable{});
         std::string tried;
         for (const PortProblem& problem : outcome.portsTried)
-            tried += (tried.empty() ? "" : ", ") + PortMap::Name(problem.port) + " (" + problem.device +
+            tried += (tried.empty() ? "" : ", ") + PortMap::name(problem.port) + " (" + problem.device +
                      "): " + (problem.reason.empty() ? "no answer" : problem.reason);
         if (const auto& other = outcome.otherModel)
-            std::cerr << "radioprog-cli: " << PortMap::Name(other->port) << " (" << TerminalText(other->device)
+            std::cerr << "radioprog-cli: " << PortMap::name(other->port) << " (" << TerminalText(other->device)
                       << "): " << TerminalText(reports.language().row(lang_row::kOtherModelAnswered))
                       << (other->model.empty() ? "" : " " + TerminalText(other->model)) << "\n";
-        std::cerr << "radioprog-cli: no radio found on " << PortMap::Name(kFirstPort) << "-" << PortMap::Name(kLastPort)
+        std::cerr << "radioprog-cli: no radio found on " << PortMap::name(kFirstPort) << "-" << PortMap::name(kLastPort)
                   << (tried.empty() ? " (no serial port found)" : "; tried " + TerminalText(tried))
                   << "; check that the cable is plugged in, the radio is switched on and the port is right"
                   << (advice.empty() ? "" : "; " + advice) << "\n";
@@ -228,15 +228,15 @@ int ReportTransferFailure(const CliReports& reports, const RadioImage* sent) {
 
 CancelOnSignals::CancelOnSignals(CCommTask& task) {
     gSignalledTask.store(&task);
-    Install();
+    install();
 }
 
 CancelOnSignals::CancelOnSignals(FleetWrite& fleet) {
     gSignalledFleet.store(&fleet);
-    Install();
+    install();
 }
 
-void CancelOnSignals::Install() {
+void CancelOnSignals::install() {
     gSignal = 0;
 #ifdef _WIN32
     CatchConsoleBreaks(CancelOnSignal);

@@ -107,15 +107,25 @@ public:
     int caught() const;
 
 private:
-    void Install();
+    void install();
 };
 
 // The exit status after a signal: 128 + its number, as shells report it (130, 143).
 inline int SignalExitStatus(int signal) { return 128 + signal; }
 
+// Which device is COMk, as the port map numbers them on this system.
+inline constexpr const char* kPortNumberingHelp =
+    "COMk is entry k of RADIOPROG_PORTS (device paths separated by commas; an empty entry\n"
+#ifdef _WIN32
+    "is a port that does not exist); without it, COMk is the port Windows calls COMk.\n";
+#else
+    "is a port that does not exist); without it, the serial devices present are numbered\n"
+    "in this order: USB adapters (/dev/ttyUSB*, /dev/ttyACM*), then built-in ports\n"
+    "(/dev/ttyS*, /dev/ttyAMA*), so a number can change when a cable is plugged in.\n";
+#endif
+
 inline constexpr const char* kTransferPortsHelp =
-    "Ports: COMk is entry k of RADIOPROG_PORTS (device paths separated by commas; an empty\n"
-    "entry is a port that does not exist); without it, the serial devices present, USB\n"
-    "adapters first. 'radioprog-cli ports' lists them.\n";
+    "Ports: the radio is looked for first on the port named above, then on the others\n"
+    "from COM1 to COM20; 'radioprog-cli ports' lists them.\n";
 
 }  // namespace radioprog::cli

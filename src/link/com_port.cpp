@@ -19,22 +19,22 @@ void TranslateNibbles(std::uint8_t* buffer, std::size_t length, bool descramble)
 CComPort::CComPort(PortMap ports) : ports_(std::move(ports)) {}
 
 void CComPort::SetTimeouts(const LineTimeouts& timeouts) {
-    line_.SetTimeouts(timeouts);
+    line_.setTimeouts(timeouts);
     exchanges_.SetTimeouts(timeouts);
 }
 
 void CComPort::SetTrace(std::shared_ptr<TransferTrace> trace) {
     trace_ = trace;
-    line_.SetTrace(trace);
+    line_.setTrace(trace);
     exchanges_.SetTrace(std::move(trace));
 }
 
-bool CComPort::Open(const std::string& device) { return line_.IsOpen() || line_.Open(device); }
+bool CComPort::Open(const std::string& device) { return line_.isOpen() || line_.open(device); }
 
-bool CComPort::Close() { return line_.Close(); }
+bool CComPort::Close() { return line_.close(); }
 
 void CComPort::CloseIfOpen() {
-    if (line_.IsOpen()) line_.Close();
+    if (line_.isOpen()) line_.close();
 }
 
 LineTime CComPort::Now() { return SerialLine::Clock::now().time_since_epoch(); }
@@ -44,8 +44,8 @@ PortOpening CComPort::OpenPort(int port) {
     PortOpening opening;
     opening.device = ports_.device(port);
     if (trace_)
-        trace_->Note(PortMap::Name(port) + (opening.device.empty() ? " does not exist" : " is " + opening.device));
-    opening.opened = line_.Open(opening.device);
+        trace_->Note(PortMap::name(port) + (opening.device.empty() ? " does not exist" : " is " + opening.device));
+    opening.opened = line_.open(opening.device);
     if (!opening.opened) opening.error = line_.lastOpenError();
     return opening;
 }
@@ -55,7 +55,7 @@ void CComPort::Wait(LineTime until, std::vector<std::uint8_t>& received) {
         until == kNoDeadline
             ? SerialLine::Clock::time_point::max()
             : SerialLine::Clock::time_point(std::chrono::duration_cast<SerialLine::Clock::duration>(until));
-    line_.Wait(deadline, received);
+    line_.wait(deadline, received);
 }
 
 bool CComPort::Run(const Exchange& exchange) {

@@ -27,14 +27,14 @@ public:
     bool Open(const std::string& device);
     bool Close();
     void CloseIfOpen();
-    bool IsOpen() const { return line_.IsOpen(); }
+    bool IsOpen() const { return line_.isOpen(); }
     const OpenError& lastOpenError() const { return line_.lastOpenError(); }
     const PortMap& ports() const { return ports_; }
     void SetPorts(PortMap ports) { ports_ = std::move(ports); }
 
     void SetTimeouts(const LineTimeouts& timeouts);
     void SetTrace(std::shared_ptr<TransferTrace> trace);
-    void SetCancel(const TransferCancel* cancel) { line_.SetCancel(cancel); }
+    void SetCancel(const TransferCancel* cancel) { line_.setCancel(cancel); }
     bool cancelled() const { return line_.cancelled(); }
 
     // Sends the mode-entry string up to retries + 1 times while the radio stays silent; a
@@ -60,8 +60,8 @@ public:
     LineTime Now() override;
     PortOpening OpenPort(int port) override;
     void ClosePort() override { CloseIfOpen(); }
-    void Purge() override { line_.Purge(); }
-    std::size_t Send(std::span<const std::uint8_t> bytes) override { return line_.Write(bytes.data(), bytes.size()); }
+    void Purge() override { line_.purge(); }
+    std::size_t Send(std::span<const std::uint8_t> bytes) override { return line_.write(bytes.data(), bytes.size()); }
     void Wait(LineTime until, std::vector<std::uint8_t>& received) override;
     bool CancelRequested() const override { return line_.cancelled(); }
 

@@ -9,6 +9,7 @@
 
 namespace radioprog {
 
+#ifndef _WIN32
 namespace {
 
 namespace fs = std::filesystem;
@@ -57,6 +58,7 @@ std::string ByIdPath(const fs::path& target, const SystemRoots& roots) {
 }
 
 }  // namespace
+#endif
 
 std::string PortInfo::identity() const {
     if (!byIdPath.empty()) return byIdPath;
@@ -84,6 +86,7 @@ std::string PortInfo::describe(const LanguageTable& language) const {
     return text;
 }
 
+#ifndef _WIN32
 PortInfo ReadPortInfo(const std::string& device, const SystemRoots& roots) {
     PortInfo info;
     info.device = device;
@@ -107,6 +110,7 @@ PortInfo ReadPortInfo(const std::string& device, const SystemRoots& roots) {
     if (!target.empty()) info.byIdPath = ByIdPath(target, roots);
     return info;
 }
+#endif
 
 const std::vector<CableChip>& CableChips() {
     static const std::vector<CableChip> chips = {

@@ -2,7 +2,8 @@
 #pragma once
 // What a serial device is, as the system describes it: for a USB adapter its manufacturer,
 // product, vendor:product id, serial number and driver, and its stable /dev/serial/by-id
-// name. Read from sysfs and /dev directly, so every field can be tested with a fake tree.
+// name. On Linux read from sysfs and /dev directly, so every field can be tested with a fake
+// tree; on Windows from its device manager (link/port_ids.h).
 #include <string>
 #include <vector>
 
@@ -20,13 +21,13 @@ struct SystemRoots {
 };
 
 struct PortInfo {
-    std::string device;  // "/dev/ttyUSB0"
+    std::string device;  // "/dev/ttyUSB0", "COM3"
     std::string manufacturer;
     std::string product;
     std::string serialNumber;
     std::string vendorId;   // four hex digits; empty when the device is not on USB
     std::string productId;  // four hex digits
-    std::string driver;     // "ch341", "pl2303", "cdc_acm", "serial8250"
+    std::string driver;     // "ch341", "pl2303", "cdc_acm", "serial8250"; on Windows its service
     std::string byIdPath;   // "/dev/serial/by-id/usb-..."; empty when there is none
 
     bool isUsb() const { return !vendorId.empty(); }

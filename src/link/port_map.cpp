@@ -46,7 +46,7 @@ PortMap::PortMap(std::vector<std::string> devices) : devices_(std::move(devices)
     if (devices_.size() > static_cast<std::size_t>(kLastPort)) devices_.resize(kLastPort);
 }
 
-PortMap PortMap::FromList(const std::string& commaList) {
+PortMap PortMap::fromList(const std::string& commaList) {
     std::vector<std::string> devices;
     std::size_t start = 0;
     while (start <= commaList.size()) {
@@ -59,7 +59,7 @@ PortMap PortMap::FromList(const std::string& commaList) {
 }
 
 #ifndef _WIN32
-PortMap PortMap::Detect(const std::string& devDir, const std::string& sysClassTty) {
+PortMap PortMap::detect(const std::string& devDir, const std::string& sysClassTty) {
     std::vector<std::string> devices;
     for (const char* prefix : {"ttyUSB", "ttyACM"})
         for (auto& path : NumberedDevices(devDir, prefix)) devices.push_back(std::move(path));
@@ -70,9 +70,9 @@ PortMap PortMap::Detect(const std::string& devDir, const std::string& sysClassTt
 }
 #endif
 
-PortMap PortMap::FromEnvironment() {
-    if (const char* list = std::getenv("RADIOPROG_PORTS")) return FromList(list);
-    return Detect();
+PortMap PortMap::fromEnvironment() {
+    if (const char* list = std::getenv("RADIOPROG_PORTS")) return fromList(list);
+    return detect();
 }
 
 std::string PortMap::device(int port) const {
@@ -80,6 +80,6 @@ std::string PortMap::device(int port) const {
     return devices_[static_cast<std::size_t>(port - 1)];
 }
 
-std::string PortMap::Name(int port) { return "COM" + std::to_string(port); }
+std::string PortMap::name(int port) { return "COM" + std::to_string(port); }
 
 }  // namespace radioprog

@@ -2,8 +2,9 @@
 #pragma once
 // Which device is COM1 ... COM20. RADIOPROG_PORTS, when set, lists device paths separated by
 // commas, entry k being COMk (an empty entry, or one past the list, is a port that does not
-// exist). Otherwise the serial devices present are numbered: USB adapters first
-// (/dev/ttyUSB*, /dev/ttyACM*), then the built-in ports.
+// exist). Otherwise, on Linux, the serial devices present are numbered: USB adapters first
+// (/dev/ttyUSB*, /dev/ttyACM*), then the built-in ports; on Windows COMn is the port Windows
+// calls COMn.
 #include <string>
 #include <vector>
 
@@ -18,17 +19,17 @@ public:
     // devices[0] is COM1; entries past COM20 are ignored.
     explicit PortMap(std::vector<std::string> devices);
 
-    static PortMap FromEnvironment();
+    static PortMap fromEnvironment();
     // "a,,b": COM1 = a, COM2 does not exist, COM3 = b.
-    static PortMap FromList(const std::string& commaList);
+    static PortMap fromList(const std::string& commaList);
     // The serial devices under devDir ("/dev"); sysClassTty ("/sys/class/tty") tells
     // placeholder built-in ports (type 0) from real ones, when it can be read.
-    static PortMap Detect(const std::string& devDir = "/dev", const std::string& sysClassTty = "/sys/class/tty");
+    static PortMap detect(const std::string& devDir = "/dev", const std::string& sysClassTty = "/sys/class/tty");
 
     // The device path of COMport; empty when there is no such port.
     std::string device(int port) const;
     // "COM7"
-    static std::string Name(int port);
+    static std::string name(int port);
 
     bool operator==(const PortMap&) const = default;
 

@@ -25,7 +25,7 @@ int ComNumber(const std::string& name) {
 
 }  // namespace
 
-PortMap PortMap::Detect(const std::string&, const std::string&) {
+PortMap PortMap::detect(const std::string&, const std::string&) {
     std::vector<std::string> devices;
     HKEY key = nullptr;
     if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, "HARDWARE\\DEVICEMAP\\SERIALCOMM", 0, KEY_READ, &key) != ERROR_SUCCESS)

@@ -17,8 +17,8 @@ std::vector<PortReport> SurveyPorts(const PortMap& ports, const SystemRoots& roo
         report.port = port;
         report.info = ReadPortInfo(device, roots);
         SerialLine line;
-        const bool opened = line.Open(device);
-        line.Close();
+        const bool opened = line.open(device);
+        line.close();
         const OpenError& error = line.lastOpenError();
         report.trouble = DiagnosePort(report.info, opened ? 0 : error.code, error.text, user, roots);
         reports.push_back(std::move(report));
@@ -33,7 +33,7 @@ std::vector<std::string> PortReportLines(const std::vector<PortReport>& reports,
     std::vector<std::string> lines;
     for (const PortReport& report : reports) {
         const std::vector<std::string> trouble = ExplainPortTrouble(report.trouble, language);
-        std::string name = PortMap::Name(report.port);
+        std::string name = PortMap::name(report.port);
         name.resize(std::max<std::size_t>(name.size() + 1, indent.size()), ' ');
         lines.push_back(name + report.info.device + "  " + trouble.front());
         const std::string description = report.info.describe(language);
@@ -58,7 +58,7 @@ std::string CablesPluggedInNote(const PortMap& before, const PortMap& now, const
     for (int port = kFirstPort; port <= kLastPort; ++port) {
         const std::string device = now.device(port);
         if (device.empty() || std::find(known.begin(), known.end(), device) != known.end()) continue;
-        note += (note.empty() ? "" : "\n") + language.row(lang_row::kCablePluggedIn) + " " + PortMap::Name(port) +
+        note += (note.empty() ? "" : "\n") + language.row(lang_row::kCablePluggedIn) + " " + PortMap::name(port) +
                 " (" + device + ")";
     }
     return note;

@@ -72,11 +72,11 @@ bool OpenError::permissionDenied() const { return code == EACCES || code == EPER
 
 bool OpenError::busy() const { return code == EBUSY; }
 
-SerialLine::~SerialLine() { Close(); }
+SerialLine::~SerialLine() { close(); }
 
-bool SerialLine::IsOpen() const { return fd_ >= 0; }
+bool SerialLine::isOpen() const { return fd_ >= 0; }
 
-bool SerialLine::Open(const std::string& device) {
+bool SerialLine::open(const std::string& device) {
     if (fd_ >= 0) return true;
     if (device.empty()) {
         openError_ = MakeOpenError(ENOENT);
@@ -110,7 +110,7 @@ bool SerialLine::Open(const std::string& device) {
     return true;
 }
 
-bool SerialLine::Close() {
+bool SerialLine::close() {
     if (fd_ < 0) return false;
     RestoreLatency(fd_, latency_);
     latency_ = {};
@@ -125,11 +125,11 @@ bool SerialLine::Close() {
     return r == 0 || errno == EINTR;
 }
 
-void SerialLine::Purge() {
+void SerialLine::purge() {
     if (fd_ >= 0) ::tcflush(fd_, TCIOFLUSH);
 }
 
-std::size_t SerialLine::Write(const std::uint8_t* data, std::size_t size) {
+std::size_t SerialLine::write(const std::uint8_t* data, std::size_t size) {
     if (fd_ < 0) return 0;
     auto deadline =
         Clock::now() + std::chrono::milliseconds(timeouts_.writeTotalConstantMs +
@@ -150,7 +150,7 @@ std::size_t SerialLine::Write(const std::uint8_t* data, std::size_t size) {
     return done;
 }
 
-std::size_t SerialLine::Collect(std::vector<std::uint8_t>& received) {
+std::size_t SerialLine::collect(std::vector<std::uint8_t>& received) {
     std::size_t got = 0;
     std::uint8_t buffer[256];
     while (fd_ >= 0) {
@@ -168,16 +168,16 @@ std::size_t SerialLine::Collect(std::vector<std::uint8_t>& received) {
     return got;
 }
 
-void SerialLine::Wait(Clock::time_point until, std::vector<std::uint8_t>& received) {
+void SerialLine::wait(Clock::time_point until, std::vector<std::uint8_t>& received) {
     if (fd_ < 0 || cancelled()) return;
-    if (Collect(received) > 0) return;
+    if (collect(received) > 0) return;
     // A line that hung up brings nothing more: only the time or a cancel ends the wait.
     const int fd = hungUp_ ? -1 : fd_;
     if (!WaitReady(fd, POLLIN, until, wakeFd())) {
         if (fd >= 0 && !cancelled() && Clock::now() < until) hungUp_ = true;
         return;
     }
-    Collect(received);
+    collect(received);
 }
 
 }  // namespace radioprog

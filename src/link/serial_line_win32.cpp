@@ -83,11 +83,11 @@ bool OpenError::permissionDenied() const { return code == EACCES || code == EPER
 
 bool OpenError::busy() const { return code == EBUSY; }
 
-SerialLine::~SerialLine() { Close(); }
+SerialLine::~SerialLine() { close(); }
 
-bool SerialLine::IsOpen() const { return handle_ != nullptr; }
+bool SerialLine::isOpen() const { return handle_ != nullptr; }
 
-bool SerialLine::Open(const std::string& device) {
+bool SerialLine::open(const std::string& device) {
     if (handle_) return true;
     if (device.empty()) {
         openError_ = MakeOpenError(ERROR_FILE_NOT_FOUND);
@@ -119,7 +119,7 @@ bool SerialLine::Open(const std::string& device) {
     return true;
 }
 
-bool SerialLine::Close() {
+bool SerialLine::close() {
     if (!handle_) return false;
     // Put back the settings the port had.
     if (savedDcb_.size() == sizeof(DCB)) {
@@ -135,11 +135,11 @@ bool SerialLine::Close() {
     return closed;
 }
 
-void SerialLine::Purge() {
+void SerialLine::purge() {
     if (handle_) ::PurgeComm(Port(handle_), PURGE_RXABORT | PURGE_RXCLEAR | PURGE_TXABORT | PURGE_TXCLEAR);
 }
 
-std::size_t SerialLine::Write(const std::uint8_t* data, std::size_t size) {
+std::size_t SerialLine::write(const std::uint8_t* data, std::size_t size) {
     if (!handle_ || size == 0) return 0;
     const long long totalMs =
         timeouts_.writeTotalConstantMs + static_cast<long long>(timeouts_.writeTotalPerByteMs) * size;
@@ -153,7 +153,7 @@ std::size_t SerialLine::Write(const std::uint8_t* data, std::size_t size) {
 }
 
 // Appends what has arrived without waiting.
-std::size_t SerialLine::Collect(std::vector<std::uint8_t>& received) {
+std::size_t SerialLine::collect(std::vector<std::uint8_t>& received) {
     if (!handle_ || !SetReadWait(Port(handle_), 0, 0)) return 0;
     std::size_t got = 0;
     std::uint8_t buffer[256];
@@ -166,9 +166,9 @@ std::size_t SerialLine::Collect(std::vector<std::uint8_t>& received) {
     return got;
 }
 
-void SerialLine::Wait(Clock::time_point until, std::vector<std::uint8_t>& received) {
+void SerialLine::wait(Clock::time_point until, std::vector<std::uint8_t>& received) {
     if (!handle_ || cancelled()) return;
-    if (Collect(received) > 0) return;
+    if (collect(received) > 0) return;
     // Wait for the first byte in slices, so a cancel request is seen within one.
     while (!cancelled()) {
         const auto now = Clock::now();
@@ -181,7 +181,7 @@ void SerialLine::Wait(Clock::time_point until, std::vector<std::uint8_t>& receiv
         if (!::ReadFile(Port(handle_), &byte, 1, &n, nullptr)) return;  // the port is gone
         if (n > 0) {
             received.push_back(byte);
-            Collect(received);
+            collect(received);
             return;
         }
     }

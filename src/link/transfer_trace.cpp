@@ -4,10 +4,15 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#ifdef _WIN32
+#include <io.h>
+#endif
 
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+
+#include "model/file_path.h"
 
 namespace radioprog {
 
@@ -33,7 +38,7 @@ std::shared_ptr<TransferTrace> TransferTrace::Open(const std::string& path, std:
         return nullptr;
     };
 #ifdef _WIN32
-    int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_BINARY, 0666);
+    int fd = ::_wopen(FilePath(path).c_str(), O_WRONLY | O_APPEND | O_CREAT | O_BINARY, 0666);
 #else
     // Not blocking: opening a FIFO for writing would wait for a reader forever.
     int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);

@@ -9,6 +9,7 @@
 #include <random>
 
 #include "model/atomic_file.h"
+#include "model/file_path.h"
 #include "model/system_error_win32.h"
 
 namespace radioprog {
@@ -40,7 +41,8 @@ FileResult WriteFileAtomically(const std::string& path, std::span<const std::uin
     HANDLE file = INVALID_HANDLE_VALUE;
     for (int attempt = 0; attempt < 16 && file == INVALID_HANDLE_VALUE; ++attempt) {
         temp = TempBeside(path);
-        file = ::CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        file = ::CreateFileW(FilePath(temp).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                             nullptr);
         if (file == INVALID_HANDLE_VALUE && ::GetLastError() != ERROR_FILE_EXISTS)
             return Failed("Cannot create a file beside", path, ::GetLastError());
     }
@@ -59,12 +61,13 @@ FileResult WriteFileAtomically(const std::string& path, std::span<const std::uin
     const DWORD flushError = flushed ? ERROR_SUCCESS : ::GetLastError();
     ::CloseHandle(file);
     if (!written || !flushed) {
-        ::DeleteFileA(temp.c_str());
+        ::DeleteFileW(FilePath(temp).c_str());
         return Failed("Cannot write", path, written ? flushError : writeError);
     }
-    if (!::MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    if (!::MoveFileExW(FilePath(temp).c_str(), FilePath(path).c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         const DWORD err = ::GetLastError();
-        ::DeleteFileA(temp.c_str());
+        ::DeleteFileW(FilePath(temp).c_str());
         return Failed("Cannot replace", path, err);
     }
     return {};

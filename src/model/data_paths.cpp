@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "model/file_path.h"
+
 #ifdef _WIN32
 #include <windows.h>
 #endif
@@ -33,10 +35,10 @@ void AddOnce(std::vector<std::string>& dirs, const std::string& dir) {
 
 std::string ProgramDir() {
 #ifdef _WIN32
-    char path[MAX_PATH];
-    const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    wchar_t path[MAX_PATH];
+    const DWORD length = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
     if (length == 0 || length >= MAX_PATH) return {};
-    return fs::path(std::string(path, length)).parent_path().string();
+    return PathText(fs::path(std::wstring(path, length)).parent_path());
 #endif
     std::error_code ec;
     fs::path exe = fs::read_symlink("/proc/self/exe", ec);
@@ -73,9 +75,9 @@ std::vector<std::string> DataSearchDirs() {
     std::vector<std::string> dirs{"."};
     std::string programDir = ProgramDir();
     if (!programDir.empty()) dirs.push_back(programDir);
-    for (const std::string& base : XdgDataDirs()) AddOnce(dirs, (fs::path(base) / "radioprog").string());
+    for (const std::string& base : XdgDataDirs()) AddOnce(dirs, PathText(FilePath(base) / "radioprog"));
     // An installation moved as a whole (bin/ and share/ side by side) still finds its files.
-    if (!programDir.empty()) AddOnce(dirs, (fs::path(programDir).parent_path() / "share" / "radioprog").string());
+    if (!programDir.empty()) AddOnce(dirs, PathText(FilePath(programDir).parent_path() / "share" / "radioprog"));
     AddOnce(dirs, RADIOPROG_DATA_DIR);
     return dirs;
 }
@@ -84,9 +86,9 @@ std::vector<std::string> FindDataFiles(std::initializer_list<std::string> names)
     std::vector<std::string> found;
     for (const std::string& dir : DataSearchDirs()) {
         for (const std::string& name : names) {
-            fs::path candidate = dir == "." ? fs::path(name) : fs::path(dir) / name;
+            fs::path candidate = dir == "." ? FilePath(name) : FilePath(dir) / FilePath(name);
             std::error_code ec;
-            if (fs::is_regular_file(candidate, ec)) found.push_back(candidate.string());
+            if (fs::is_regular_file(candidate, ec)) found.push_back(PathText(candidate));
         }
     }
     return found;

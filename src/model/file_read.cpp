@@ -4,10 +4,15 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#ifdef _WIN32
+#include <io.h>
+#endif
 
 #include <cerrno>
 #include <cstring>
 #include <new>
+
+#include "model/file_path.h"
 
 namespace radioprog {
 
@@ -52,7 +57,7 @@ std::string InputTooLargeText() { return "The text is larger than " + LimitText(
 FileContent ReadWholeFile(const std::string& path, std::size_t limit) {
 #ifdef _WIN32
     // Binary: Windows would turn CR LF into LF and stop at a Ctrl-Z.
-    Descriptor file(::open(path.c_str(), O_RDONLY | O_BINARY));
+    Descriptor file(::_wopen(FilePath(path).c_str(), O_RDONLY | O_BINARY));
 #else
     // O_NONBLOCK: opening a pipe without a writer must not wait for one.
     Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));

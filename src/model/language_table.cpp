@@ -9,6 +9,7 @@
 #include "model/ansi_text.h"
 #include "model/built_in_english.h"
 #include "model/data_paths.h"
+#include "model/file_path.h"
 #include "model/file_read.h"
 
 namespace radioprog {
@@ -150,8 +151,8 @@ std::string LoadLanguageFile(LanguageTable& table, bool resetToDefault, std::vec
         }
         if (skipped) {
             std::error_code ec;
-            std::filesystem::path absolute = std::filesystem::absolute(path, ec);
-            skipped->push_back(ec ? path : absolute.lexically_normal().string());
+            std::filesystem::path absolute = std::filesystem::absolute(FilePath(path), ec);
+            skipped->push_back(ec ? path : PathText(absolute.lexically_normal()));
         }
     }
     return {};

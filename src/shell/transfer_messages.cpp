@@ -35,13 +35,13 @@ std::string NoRadioDetail(const TransferOutcome& outcome, const LanguageTable& l
     for (int row : {kCheckCable, kCheckPower, kCheckPort}) detail += "\n\u2022 " + language.row(row);
     if (outcome.otherModel) {
         const OtherModel& other = *outcome.otherModel;
-        detail += "\n" + language.row(kOtherModelAnswered) + "\n\u2022 " + PortMap::Name(other.port) + " (" +
+        detail += "\n" + language.row(kOtherModelAnswered) + "\n\u2022 " + PortMap::name(other.port) + " (" +
                   other.device + ")" + (other.model.empty() ? "" : ": " + other.model);
     }
     if (outcome.portsTried.empty()) return detail + "\n" + language.row(kNoPortFound);
     detail += "\n" + language.row(kPortsTried);
     for (const PortProblem& port : outcome.portsTried)
-        detail += "\n\u2022 " + PortMap::Name(port.port) + " (" + port.device +
+        detail += "\n\u2022 " + PortMap::name(port.port) + " (" + port.device +
                   "): " + (port.reason.empty() ? language.row(kNoAnswer) : port.reason);
     return detail;
 }

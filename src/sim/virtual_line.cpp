@@ -13,7 +13,7 @@ PortOpening VirtualLine::OpenPort(int port) {
     openPort_ = 0;
     if (port < kFirstPort || port > kLastPort) return {};
     openPort_ = port;
-    return {true, PortMap::Name(port), {}};
+    return {true, PortMap::name(port), {}};
 }
 
 void VirtualLine::Purge() {

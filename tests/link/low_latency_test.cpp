@@ -73,14 +73,14 @@ TEST(LowLatency, IsAskedForOnOpenAndUndoneOnClose) {
         std::string error;
         ASSERT_TRUE(terminal.Create(error)) << error;
         SerialLine line;
-        line.SetTrace(TransferTrace::Open(dir.file("trace.txt")));
-        EXPECT_TRUE(line.Open(terminal.devicePath())) << "a refusal never stops the open";
+        line.setTrace(TransferTrace::Open(dir.file("trace.txt")));
+        EXPECT_TRUE(line.open(terminal.devicePath())) << "a refusal never stops the open";
         EXPECT_EQ(line.lowLatency(), c.expected);
         EXPECT_EQ(driver.flags, c.flagsWhileOpen);
-        line.Close();
+        line.close();
         EXPECT_EQ(driver.flags, c.flagsBefore) << "the port is left as it was found";
         SetSerialFlagsAccess(nullptr);
-        line.SetTrace(nullptr);
+        line.setTrace(nullptr);
         EXPECT_NE(test::ReadFile(dir.file("trace.txt")).find(terminal.devicePath() + " opened, " + c.traceText),
                   std::string::npos)
             << test::ReadFile(dir.file("trace.txt"));
@@ -92,11 +92,11 @@ TEST(LowLatency, APseudoTerminalRefusesAndStillWorks) {
     std::string error;
     ASSERT_TRUE(terminal.Create(error)) << error;
     SerialLine line;
-    ASSERT_TRUE(line.Open(terminal.devicePath()));
+    ASSERT_TRUE(line.open(terminal.devicePath()));
     EXPECT_EQ(line.lowLatency(), LowLatency::Refused);
     const std::uint8_t byte = 0x06;
-    EXPECT_EQ(line.Write(&byte, 1), 1u);
-    EXPECT_TRUE(line.Close());
+    EXPECT_EQ(line.write(&byte, 1), 1u);
+    EXPECT_TRUE(line.close());
 }
 
 }  // namespace

@@ -13,16 +13,16 @@ namespace radioprog {
 namespace {
 
 TEST(PortMap, ListEntryKIsComKAndEmptyEntriesDoNotExist) {
-    PortMap map = PortMap::FromList("/dev/ttyUSB0,,/tmp/radio");
+    PortMap map = PortMap::fromList("/dev/ttyUSB0,,/tmp/radio");
     EXPECT_EQ(map.device(1), "/dev/ttyUSB0");
     EXPECT_EQ(map.device(2), "");
     EXPECT_EQ(map.device(3), "/tmp/radio");
     EXPECT_EQ(map.device(4), "");
     EXPECT_EQ(map.device(0), "");
     EXPECT_EQ(map.device(-1), "");
-    EXPECT_EQ(PortMap::FromList("").device(1), "") << "set but empty: no ports at all";
-    EXPECT_EQ(PortMap::FromList(std::string(30, ',') + "x").device(20), "") << "beyond COM20";
-    EXPECT_EQ(PortMap::Name(7), "COM7");
+    EXPECT_EQ(PortMap::fromList("").device(1), "") << "set but empty: no ports at all";
+    EXPECT_EQ(PortMap::fromList(std::string(30, ',') + "x").device(20), "") << "beyond COM20";
+    EXPECT_EQ(PortMap::name(7), "COM7");
 }
 
 TEST(PortMap, DetectsUsbAdaptersFirstThenBuiltInPortsThatExist) {
@@ -35,7 +35,7 @@ TEST(PortMap, DetectsUsbAdaptersFirstThenBuiltInPortsThatExist) {
         std::filesystem::create_directory(sys.path() / name);
         sys.write(std::string(name) + "/type", type);
     }
-    PortMap map = PortMap::Detect(dev.path().string(), sys.path().string());
+    PortMap map = PortMap::detect(dev.path().string(), sys.path().string());
     std::vector<std::string> expected = {"ttyUSB2", "ttyUSB10", "ttyACM0", "ttyS2", "ttyS10"};
     for (int port = 1; port <= 5; ++port)
         EXPECT_EQ(map.device(port), dev.file(expected[static_cast<std::size_t>(port - 1)])) << port;

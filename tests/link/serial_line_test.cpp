@@ -26,7 +26,7 @@ protected:
     void SetUp() override {
         std::string error;
         ASSERT_TRUE(terminal.Create(error)) << error;
-        ASSERT_TRUE(line.Open(terminal.devicePath()));
+        ASSERT_TRUE(line.open(terminal.devicePath()));
     }
     void Feed(const std::string& bytes) {
         ASSERT_EQ(::write(terminal.masterFd(), bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
@@ -34,7 +34,7 @@ protected:
     // What one wait brings, waiting at most for.
     std::string WaitFor(std::chrono::milliseconds most) {
         std::vector<std::uint8_t> received;
-        line.Wait(Clock::now() + most, received);
+        line.wait(Clock::now() + most, received);
         return std::string(received.begin(), received.end());
     }
     std::string Drain() {
@@ -68,18 +68,18 @@ TEST_F(SerialLineTest, AWaitEndsWithTheBytesThatCameOrAtItsTime) {
 
 TEST_F(SerialLineTest, WritesReachTheFarEndAndPurgeDropsWaitingInput) {
     const std::uint8_t bytes[3] = {0x52, 0x00, 0x40};
-    EXPECT_EQ(line.Write(bytes, 3), 3u);
+    EXPECT_EQ(line.write(bytes, 3), 3u);
     EXPECT_EQ(Drain(), std::string("\x52\x00\x40", 3));
     Feed("stale");
     std::this_thread::sleep_for(50ms);  // the bytes must have reached the line before the purge
-    line.Purge();
+    line.purge();
     Feed("x");
     EXPECT_EQ(WaitFor(5s), "x");
 }
 
 TEST_F(SerialLineTest, CancelEndsAWaitAtOnceUntilReset) {
     TransferCancel cancel;
-    line.SetCancel(&cancel);
+    line.setCancel(&cancel);
     // The cancel comes while the line waits: the delay is the case under test.
     std::thread canceller([&cancel] {
         std::this_thread::sleep_for(200ms);
@@ -91,7 +91,7 @@ TEST_F(SerialLineTest, CancelEndsAWaitAtOnceUntilReset) {
     canceller.join();
     Feed("ab");
     const std::uint8_t byte = 0x52;
-    EXPECT_EQ(line.Write(&byte, 1), 0u) << "nothing more is sent once cancelled";
+    EXPECT_EQ(line.write(&byte, 1), 0u) << "nothing more is sent once cancelled";
     EXPECT_EQ(WaitFor(100ms), "") << "nothing more is read once cancelled";
     cancel.Reset();
     EXPECT_EQ(WaitFor(5s), "ab");
@@ -113,11 +113,11 @@ TEST(SerialLineClose, PutsBackTheSettingsTheDeviceHad) {
     ASSERT_EQ(::tcgetattr(other, &before), 0);
 
     SerialLine line;
-    ASSERT_TRUE(line.Open(terminal.devicePath()));
+    ASSERT_TRUE(line.open(terminal.devicePath()));
     termios during{};
     ASSERT_EQ(::tcgetattr(other, &during), 0);
     EXPECT_EQ(during.c_lflag & ICANON, 0u) << "the line is raw while open";
-    line.Close();
+    line.close();
 
     termios after{};
     ASSERT_EQ(::tcgetattr(other, &after), 0);
@@ -132,13 +132,13 @@ TEST(SerialLineClose, PutsBackTheSettingsTheDeviceHad) {
 TEST(SerialLineOpen, TellsWhyADeviceCannotBeOpened) {
     test::TempDir dir;
     SerialLine line;
-    EXPECT_FALSE(line.Open(dir.file("missing")));
+    EXPECT_FALSE(line.open(dir.file("missing")));
     EXPECT_EQ(line.lastOpenError().code, ENOENT);
-    EXPECT_FALSE(line.Open(""));
+    EXPECT_FALSE(line.open(""));
     EXPECT_EQ(line.lastOpenError().code, ENOENT);
-    EXPECT_FALSE(line.Open(dir.write("plain.dat", "x")));
+    EXPECT_FALSE(line.open(dir.write("plain.dat", "x")));
     EXPECT_EQ(line.lastOpenError().code, ENOTTY) << "a file is not a serial port";
-    EXPECT_FALSE(line.IsOpen());
+    EXPECT_FALSE(line.isOpen());
     EXPECT_FALSE(line.lastOpenError().permissionDenied());
     EXPECT_TRUE((OpenError{EACCES, ""}.permissionDenied()));
 }

@@ -18,13 +18,13 @@ TEST(SimLatency, AnswersWaitForTheNextTickOfTheTimer) {
     constexpr auto kTick = std::chrono::milliseconds(200);
     sim.SetLatencyMs(static_cast<int>(kTick.count()));
     SerialLine line;
-    ASSERT_TRUE(line.Open(sim.devicePath()));
+    ASSERT_TRUE(line.open(sim.devicePath()));
     for (int exchange = 0; exchange < 3; ++exchange) {
         const auto sent = Clock::now();
         const std::uint8_t identify = 0x02;
-        ASSERT_EQ(line.Write(&identify, 1), 1u);
+        ASSERT_EQ(line.write(&identify, 1), 1u);
         std::vector<std::uint8_t> reply;
-        line.Wait(sent + std::chrono::seconds(5), reply);
+        line.wait(sent + std::chrono::seconds(5), reply);
         ASSERT_EQ(reply.size(), 8u) << "the answer comes whole";
         const auto nextTick = Clock::time_point((sent.time_since_epoch() / kTick + 1) * kTick);
         EXPECT_GE(Clock::now(), nextTick) << "exchange " << exchange;

@@ -13,12 +13,15 @@ real serial port of this machine. Exits 77 (skipped) without Wine or the .exe.
 """
 import os
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
+import time
 import unittest
 
 SKIP = 77
+UNICODE_NAME = "频道-Ωmega.dat"
 EXE, CLI, SIM, FIXTURE, WORK = (os.path.abspath(a) for a in sys.argv[1:6]) if len(sys.argv) >= 6 else [""] * 5
 PREFIX = os.path.join(WORK, "wine-prefix")
 ENV = dict(os.environ, WINEPREFIX=PREFIX, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=", LC_ALL="C.UTF-8")
@@ -117,11 +120,20 @@ class WineCliTest(unittest.TestCase):
         through_pipe = cli_exe("export-csv", FIXTURE, "-")
         self.assertEqual(through_pipe.stdout, cli("export-csv", FIXTURE, "-").stdout)
 
+    def test_ports_lists_the_mapped_ports(self):
+        result = cli_exe("ports")
+        self.assertEqual(result.returncode, 0, result.stderr)
+        listed = [line.split()[0] for line in result.stdout.decode().splitlines() if line.startswith("COM")]
+        for port in ("COM1", "COM2", "COM3"):
+            self.assertIn(port, listed, result.stdout)
+
     def test_read_gets_the_radios_image(self):
-        result = cli_exe("read", "--device", "COM1", self.path("read.dat"))
+        # A name the Windows code page (1252 here) cannot hold: the file is named in UTF-16.
+        target = self.path(UNICODE_NAME)
+        result = cli_exe("read", "--device", "COM1", target)
         self.assertEqual(result.returncode, 0, result.stderr)
         # The radio's memory as the Linux program reads it from the same radio.
-        with open(self.path("read.dat"), "rb") as a, open(self.image, "rb") as b:
+        with open(target, "rb") as a, open(self.image, "rb") as b:
             self.assertEqual(a.read(), b.read())
 
     def test_write_and_verified_write_store_the_file(self):
@@ -130,12 +142,36 @@ class WineCliTest(unittest.TestCase):
                 blank = self.path("blank.dat")
                 self.assertEqual(cli("new", blank).returncode, 0)
                 self.assertEqual(cli("write", blank, "--device", self.radios[1].device).returncode, 0)
-                written = cli_exe("write", self.image, "--device", "COM2", *verify)
+                source = self.path("w-" + UNICODE_NAME)
+                shutil.copyfile(self.image, source)
+                written = cli_exe("write", source, "--device", "COM2", *verify)
                 self.assertEqual(written.returncode, 0, written.stderr)
                 back = self.path("back.dat")
                 self.assertEqual(cli("read", "--device", self.radios[1].device, back).returncode, 0)
                 same = cli("diff", self.image, back)
                 self.assertEqual(same.returncode, 0, same.stdout)
+
+    def test_ctrl_c_stops_a_read(self):
+        """Wine turns SIGINT into the console's Ctrl+C event, as a Windows console sends it."""
+        target, trace = self.path("stopped.dat"), self.path("stopped.log")
+        process = subprocess.Popen(["wine", EXE, "read", "--device", "COM1", "--trace", trace, target], env=ENV,
+                                   stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+        try:
+            # Stopped once bytes move: the read is then well under way and far from done.
+            deadline = time.monotonic() + 60
+            while process.poll() is None and time.monotonic() < deadline:
+                if os.path.exists(trace) and os.path.getsize(trace) >= 2000:
+                    break
+                time.sleep(0.05)
+            self.assertIsNone(process.poll(), "the read ended before it could be stopped")
+            process.send_signal(signal.SIGINT)
+            _, stderr = process.communicate(timeout=30)
+        finally:
+            if process.poll() is None:
+                process.kill()
+                process.wait()
+        self.assertEqual(process.returncode, 130, stderr)
+        self.assertFalse(os.path.exists(target))
 
     def test_silent_radio_fails_and_writes_no_file(self):
         target = self.path("silent.dat")

@@ -93,7 +93,7 @@ void CompareDialog::OfferSources(std::function<RadioImage()> document, const Por
                   },
                   [this](const RadioImage& radio) {
                       ShowDifferences(radio, document_());
-                      setHeading(Q(language_.row(lang_row::kCompareRadio) + " " + PortMap::Name(radio.port())));
+                      setHeading(Q(language_.row(lang_row::kCompareRadio) + " " + PortMap::name(radio.port())));
                   },
                   [](const RadioImage&) { return false; },
                   [this](const TransferOutcome& outcome) {

@@ -113,7 +113,7 @@ void FleetWriteDialog::showPorts(const PortMap& ports, const PortChoices& choice
         const int port = portOfRow(row);
         const auto index = static_cast<std::size_t>(port - 1);
         const std::string label = index < choices.labels.size() ? choices.labels[index] : std::string();
-        QString text = Q(PortMap::Name(port)) + QStringLiteral("  ") + Q(ports_.device(port));
+        QString text = Q(PortMap::name(port)) + QStringLiteral("  ") + Q(ports_.device(port));
         if (!label.empty()) text += QStringLiteral("  ") + Q(label);
         auto* item = new QTableWidgetItem(text);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);

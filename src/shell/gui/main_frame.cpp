@@ -48,7 +48,7 @@
 namespace radioprog {
 
 CMainFrame::CMainFrame(QWidget* parent)
-    : QMainWindow(parent), job_(std::make_unique<CCommTask>(PortMap::FromEnvironment())) {
+    : QMainWindow(parent), job_(std::make_unique<CCommTask>(PortMap::fromEnvironment())) {
     editorIcon_ = LoadIconFile({"view.ico", "2.ico", "1.ico"});
 
     bridge_ = std::make_unique<TransferBridge>(
@@ -339,13 +339,13 @@ void CMainFrame::OnPortSelect() {
     if (transferRunning_ || job_->IsBusy()) return;
     const LanguageTable& language = workspace_.language;
     // Cables come and go: the COM numbers are those of the devices present now.
-    job_->SetPorts(PortMap::FromEnvironment());
+    job_->SetPorts(PortMap::fromEnvironment());
     CPortSelectDlg dialog(Q(language.row(lang_row::kSerialPort)), Q(language.row(lang_row::kOk)),
                           Q(language.row(lang_row::kCancel)), SurveyPortChoices(job_->ports(), language),
                           image().port() - 1, this);
     dialog.setDetailsName(Q(language.row(lang_row::kPortDetails)));
     dialog.followCables([this, &language] {
-        job_->SetPorts(PortMap::FromEnvironment());
+        job_->SetPorts(PortMap::fromEnvironment());
         return SurveyPortChoices(job_->ports(), language);
     });
     if (RunModal(dialog) == QDialog::Accepted) workspace_.document.setPort(dialog.selection() + 1);
@@ -361,7 +361,7 @@ bool CMainFrame::startTransfer(TransferMode mode) {
     job_->SetOptions({std::nullopt, action(Command::VerifyTransfers)->isChecked()});
     // The ports present now; the cable of the last successful transfer is tried first under
     // whatever COM number it has today.
-    job_->SetPorts(PortMap::FromEnvironment());
+    job_->SetPorts(PortMap::fromEnvironment());
     portsAtStart_ = job_->ports();
     sentImage_ = image();
     if (int cable = FindCable(job_->ports(), S(RememberedCable())); cable != 0) sentImage_.setPort(cable);
@@ -433,7 +433,7 @@ void CMainFrame::onFinished(const TransferOutcome& outcome) {
         outcome.result == TransferResult::ReadDone ? backupNote_ : TransferResultDetail(outcome, workspace_.language);
     backupNote_.clear();
     if (outcome.result == TransferResult::NoRadio && !outcome.cancelled)
-        if (std::string note = CablesPluggedInNote(portsAtStart_, PortMap::FromEnvironment(), workspace_.language);
+        if (std::string note = CablesPluggedInNote(portsAtStart_, PortMap::fromEnvironment(), workspace_.language);
             !note.empty())
             detail += "\n" + note;
     // Where a transfer failed ("Write failed at CH 40"), or what a verified write found.

@@ -29,7 +29,7 @@ void OpenSeveralRadios(CMainFrame& frame) {
     }
     if (frame.transferRunning() || frame.job().IsBusy()) return;
     // Cables come and go: the COM numbers are those of the devices present now.
-    frame.job().SetPorts(PortMap::FromEnvironment());
+    frame.job().SetPorts(PortMap::fromEnvironment());
     auto document = [&frame]() -> std::optional<RadioImage> {
         if (frame.transferRunning() || frame.job().IsBusy()) return std::nullopt;
         frame.FlushEditors();
@@ -40,7 +40,7 @@ void OpenSeveralRadios(CMainFrame& frame) {
                                         SurveyPortChoices(frame.job().ports(), frame.language()), document,
                                         VerifyChosen(frame), &frame);
     dialog->followCables([&frame] {
-        PortMap ports = PortMap::FromEnvironment();
+        PortMap ports = PortMap::fromEnvironment();
         return std::make_pair(ports, SurveyPortChoices(ports, frame.language()));
     });
     dialog->setAttribute(Qt::WA_DeleteOnClose);
