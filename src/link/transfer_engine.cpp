@@ -777,7 +777,13 @@ void TransferEngine::Sent(LineTime now, std::size_t count) {
 }
 
 void TransferEngine::Received(LineTime now, std::span<const std::uint8_t> bytes) {
-    session_->input.insert(session_->input.end(), bytes.begin(), bytes.end());
+    // Called for every byte of a paced reply: appended without the general insert.
+    if (!bytes.empty()) {
+        std::vector<std::uint8_t>& input = session_->input;
+        const std::size_t held = input.size();
+        input.resize(held + bytes.size());
+        std::memcpy(input.data() + held, bytes.data(), bytes.size());
+    }
     Resume(now);
 }
 

@@ -55,6 +55,9 @@ const char* FaultKindName(FaultKind kind) {
 BandLimits DefaultSimBands() { return {{136, 400}, {174, 520}, {136, 400}, {174, 520}}; }
 
 SimRadio::SimRadio() {
+    memory_.fill(0xFF);
+    // Room for the requests of a whole transfer.
+    events_.reserve(512);
     RadioImage image;
     image.ApplyDefaults();
     LoadImage(image);
@@ -140,22 +143,27 @@ void SimRadio::Receive(Time now, const std::uint8_t* data, std::size_t size) {
 
 void SimRadio::TakeDue(Time now, std::vector<std::uint8_t>& out) {
     std::lock_guard lock(mutex_);
-    while (!outgoing_.empty() && outgoing_.front().arrives <= now) {
-        out.push_back(outgoing_.front().byte);
-        outgoing_.pop_front();
+    while (outgoingFront_ < outgoing_.size() && outgoing_[outgoingFront_].arrives <= now)
+        out.push_back(outgoing_[outgoingFront_++].byte);
+    if (outgoingFront_ == outgoing_.size()) {
+        outgoing_.clear();
+        outgoingFront_ = 0;
+    } else if (outgoingFront_ > 256 && outgoingFront_ * 2 > outgoing_.size()) {
+        outgoing_.erase(outgoing_.begin(), outgoing_.begin() + static_cast<std::ptrdiff_t>(outgoingFront_));
+        outgoingFront_ = 0;
     }
 }
 
 SimRadio::Time SimRadio::NextDue() const {
     std::lock_guard lock(mutex_);
-    return outgoing_.empty() ? Time::max() : outgoing_.front().arrives;
+    return outgoingFront_ == outgoing_.size() ? Time::max() : outgoing_[outgoingFront_].arrives;
 }
 
-void SimRadio::Emit(Time now, const std::vector<std::uint8_t>& bytes, int delayMs) {
+void SimRadio::Emit(Time now, std::span<const std::uint8_t> bytes, int delayMs) {
     if (bytes.empty()) return;
     Time due = now + std::chrono::milliseconds(delayMs);
     // The line keeps its order: nothing overtakes a reply held back.
-    if (!outgoing_.empty()) due = std::max(due, lastDue_);
+    if (outgoingFront_ < outgoing_.size()) due = std::max(due, lastDue_);
     lastDue_ = due;
     // Paced, each byte reaches the cable's far end when its last bit would have left the
     // radio. An adapter with a latency timer then holds it until the timer's next tick, which
@@ -187,8 +195,8 @@ const TargetedFault* SimRadio::HitBy(FaultTarget target) {
     return nullptr;
 }
 
-std::vector<std::uint8_t> SimRadio::ReadReply(std::uint8_t hi, std::uint8_t lo) {
-    std::vector<std::uint8_t> reply(4 + rw::kBlockSize);
+void SimRadio::ReadReply(std::uint8_t hi, std::uint8_t lo, std::vector<std::uint8_t>& reply) {
+    reply.assign(4 + rw::kBlockSize, 0);
     reply[0] = rw::kWrite;
     reply[1] = hi;
     reply[2] = lo;
@@ -203,7 +211,6 @@ std::vector<std::uint8_t> SimRadio::ReadReply(std::uint8_t hi, std::uint8_t lo) 
     if (faults_.wrongHeader) reply[2] = static_cast<std::uint8_t>(lo + 1);
     if (readReplies_ < faults_.garbledReads) reply[4 + static_cast<std::size_t>(readReplies_) % rw::kBlockSize] ^= 0xFF;
     if (readReplies_++ < faults_.shortReplies) reply.pop_back();
-    return reply;
 }
 
 // The answer to an acknowledgement exchange as a fault changes it.
@@ -242,7 +249,7 @@ void SimRadio::OnIdentify(Time now) {
     events_.push_back({SimEvent::Kind::Identify, 0, {}, now});
     if (!Answering()) return;
     const std::uint8_t* identity = faults_.wrongModel ? rw::kOtherIdentity : rw::kIdentity;
-    Emit(now, std::vector<std::uint8_t>(identity, identity + 8));
+    Emit(now, std::span<const std::uint8_t>(identity, 8));
 }
 
 void SimRadio::OnConfirm(Time now) {
@@ -261,7 +268,8 @@ bool SimRadio::OnRead(Time now) {
     confirmFault_ = nullptr;
     if (fault && fault->kind == FaultKind::Silent) wentSilent_ = true;
     if (!Answering()) return true;
-    std::vector<std::uint8_t> reply = ReadReply(hi, lo);
+    std::vector<std::uint8_t>& reply = replyScratch_;
+    ReadReply(hi, lo, reply);
     if (fault) {
         switch (fault->kind) {
         case FaultKind::Drop: return true;

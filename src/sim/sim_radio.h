@@ -10,8 +10,9 @@
 #include <array>
 #include <chrono>
 #include <cstdint>
-#include <deque>
+#include <initializer_list>
 #include <mutex>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -143,17 +144,21 @@ private:
     bool OnRead(Time now);
     bool OnWrite(Time now);
     void Acknowledge(Time now, const TargetedFault* fault);
-    std::vector<std::uint8_t> ReadReply(std::uint8_t hi, std::uint8_t lo);
+    // The reply to a read request, into reply.
+    void ReadReply(std::uint8_t hi, std::uint8_t lo, std::vector<std::uint8_t>& reply);
     bool Answering() const;
     void NoteBlockRequest();
     // The fault that hits the next request of target, if any; counts the request.
     const TargetedFault* HitBy(FaultTarget target);
     // Queues answer bytes behind everything queued before; delayMs holds them (and so all
     // that follows) back.
-    void Emit(Time now, const std::vector<std::uint8_t>& bytes, int delayMs = 0);
+    void Emit(Time now, std::span<const std::uint8_t> bytes, int delayMs = 0);
+    void Emit(Time now, std::initializer_list<std::uint8_t> bytes, int delayMs = 0) {
+        Emit(now, std::span<const std::uint8_t>(bytes.begin(), bytes.size()), delayMs);
+    }
 
     mutable std::mutex mutex_;
-    std::vector<std::uint8_t> memory_ = std::vector<std::uint8_t>(0x10000, 0xFF);
+    std::array<std::uint8_t, 0x10000> memory_;
     std::array<std::uint8_t, 64> bandBlock_{};
     SimFaults faults_;
     bool paced_ = false;
@@ -168,13 +173,16 @@ private:
     std::vector<SimEvent> events_;
 
     std::vector<std::uint8_t> input_;
-    Time wireFree_{};  // when the wire is free for the radio's next byte
-    Time lastDue_{};   // when the last queued byte leaves: nothing overtakes it
+    std::vector<std::uint8_t> replyScratch_;  // a read reply being built
+    Time wireFree_{};                         // when the wire is free for the radio's next byte
+    Time lastDue_{};                          // when the last queued byte leaves: nothing overtakes it
     struct Outgoing {
         Time arrives;
         std::uint8_t byte;
     };
-    std::deque<Outgoing> outgoing_;
+    // Queued answer bytes from outgoingFront_ on; the storage is kept for the next answers.
+    std::vector<Outgoing> outgoing_;
+    std::size_t outgoingFront_ = 0;
 };
 
 }  // namespace radioprog::sim

@@ -36,9 +36,9 @@ void VirtualLine::Wait(LineTime until, std::vector<std::uint8_t>& received) {
         if (received.size() > before) NoteActivity();
         return;
     }
-    const LineTime next = openPort_ == radioPort_ && radio_.NextDue() != SimRadio::Time::max()
-                              ? std::chrono::duration_cast<LineTime>(radio_.NextDue().time_since_epoch())
-                              : kNoDeadline;
+    const SimRadio::Time due = openPort_ == radioPort_ ? radio_.NextDue() : SimRadio::Time::max();
+    const LineTime next =
+        due != SimRadio::Time::max() ? std::chrono::duration_cast<LineTime>(due.time_since_epoch()) : kNoDeadline;
     LineTime to = std::min({until, next, cancelAt_});
     if (to == kNoDeadline) to = now_;  // nothing would ever come: a driver never blocks forever
     Advance(to);
