@@ -20,8 +20,8 @@ struct PacedRadios {
         std::vector<std::string> devices;
         for (int i = 0; i < count; ++i) {
             radios.push_back(std::make_unique<sim::RadioSimulator>());
-            radios.back()->SetPaced(true);
-            if (!radios.back()->Start(error)) return;
+            radios.back()->setPaced(true);
+            if (!radios.back()->start(error)) return;
             devices.push_back(radios.back()->devicePath());
         }
         ports = PortMap(devices);
@@ -37,10 +37,10 @@ double WriteSeconds(const PacedRadios& paced, int count, const RadioImage& image
     for (int port = 1; port <= count; ++port) ports.push_back(port);
     FleetWrite fleet(paced.ports, ports, image, LanguageTable{}, false);
     auto start = std::chrono::steady_clock::now();
-    fleet.Start(nullptr);
-    fleet.Wait();
+    fleet.start(nullptr);
+    fleet.wait();
     double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    return fleet.WorstStatus() == RadioStatus::Done ? seconds : -1;
+    return fleet.worstStatus() == RadioStatus::Done ? seconds : -1;
 }
 
 void BM_PacedFleetWrite(benchmark::State& state) {

@@ -53,15 +53,15 @@ public:
 class SimulatedAdapterDriver : public SerialFlagsAccess {
 public:
     SimulatedAdapterDriver(sim::RadioSimulator& radio, int timerMs) : radio_(radio), timerMs_(timerMs) {
-        radio_.SetLatencyMs(timerMs_);
+        radio_.setLatencyMs(timerMs_);
     }
-    bool Get(int, int& flags) override {
+    bool get(int, int& flags) override {
         flags = flags_;
         return true;
     }
-    bool Set(int, int flags) override {
+    bool set(int, int flags) override {
         flags_ = flags;
-        radio_.SetLatencyMs(flags & ASYNC_LOW_LATENCY ? 1 : timerMs_);
+        radio_.setLatencyMs(flags & ASYNC_LOW_LATENCY ? 1 : timerMs_);
         return true;
     }
 
@@ -76,10 +76,10 @@ enum class Adapter { None, LowLatencyRefused, LowLatencyGranted };
 void BM_PacedTransfer(benchmark::State& state, TransferMode mode, Adapter adapter = Adapter::None) {
     constexpr int kTimerMs = 16;
     sim::RadioSimulator radio;
-    radio.SetPaced(true);
-    if (adapter == Adapter::LowLatencyRefused) radio.SetLatencyMs(kTimerMs);
+    radio.setPaced(true);
+    if (adapter == Adapter::LowLatencyRefused) radio.setLatencyMs(kTimerMs);
     std::string error;
-    if (!radio.Start(error)) {
+    if (!radio.start(error)) {
         state.SkipWithError(error.c_str());
         return;
     }

@@ -82,17 +82,17 @@ int WriteSeveral(const TransferArgs& args, const WriteExtras& extras, const Radi
     std::shared_ptr<TransferTrace> trace;
     if (!args.trace.empty()) {
         std::string error;
-        trace = TransferTrace::Open(args.trace, &error);
+        trace = TransferTrace::open(args.trace, &error);
         if (!trace) return UsageError(error);
-        fleet.SetTrace(trace);
+        fleet.setTrace(trace);
     }
     FleetPrinter printer(language, extras.all);
     int caught = 0;
     {
         // Ctrl+C or SIGTERM stops every radio; each still gets its line.
         CancelOnSignals stopper(fleet);
-        fleet.Start(&printer);
-        fleet.Wait();
+        fleet.start(&printer);
+        fleet.wait();
         caught = stopper.caught();
     }
     WarnIfTraceLost(trace);

@@ -44,7 +44,7 @@ struct sigaction gPreviousTerm {};
 extern "C" void CancelOnSignal(int signal) {
     gSignal = signal;
     if (CCommTask* task = gSignalledTask.load()) task->Cancel();
-    if (FleetWrite* fleet = gSignalledFleet.load()) fleet->Cancel();
+    if (FleetWrite* fleet = gSignalledFleet.load()) fleet->cancel();
 }
 
 // Texts of the refusal and of the transfer results when no language file supplies them.
@@ -120,7 +120,7 @@ PortMap TransferPorts(const TransferArgs& args) {
 int ApplyTrace(const TransferArgs& args, CCommTask& task, std::shared_ptr<TransferTrace>& trace) {
     if (args.trace.empty()) return kExitOk;
     std::string error;
-    trace = TransferTrace::Open(args.trace, &error);
+    trace = TransferTrace::open(args.trace, &error);
     if (!trace) return UsageError(error);
     task.SetTrace(trace);
     return kExitOk;

@@ -54,20 +54,20 @@ FleetWrite::FleetWrite(PortMap portMap, std::vector<int> ports, const RadioImage
 }
 
 FleetWrite::~FleetWrite() {
-    Wait();
+    wait();
     // The jobs go before the reports they hold.
     tasks_.clear();
 }
 
-bool FleetWrite::Start(FleetReports* reports) {
+bool FleetWrite::start(FleetReports* reports) {
     if (started_) return false;
     started_ = true;
-    for (std::size_t i = 0; i < ports_.size(); ++i) SetUpRadio(i, reports);
+    for (std::size_t i = 0; i < ports_.size(); ++i) setUpRadio(i, reports);
     startedTasks_.store(tasks_.size(), std::memory_order_release);
     for (std::size_t i = 0; i < ports_.size(); ++i) {
         running_.fetch_add(1);
         try {
-            threads_.emplace_back([this, i, reports] { RunRadio(i, reports); });
+            threads_.emplace_back([this, i, reports] { runRadio(i, reports); });
         } catch (const std::system_error&) {
             running_.fetch_sub(1);
             return false;
@@ -76,7 +76,7 @@ bool FleetWrite::Start(FleetReports* reports) {
     return true;
 }
 
-void FleetWrite::SetUpRadio(std::size_t index, FleetReports* reports) {
+void FleetWrite::setUpRadio(std::size_t index, FleetReports* reports) {
     RadioOutcome& radio = outcomes_[index];
     forwards_.push_back(std::make_unique<RadioReports>(radio.port, reports, language_, cancelled_, radio));
     auto task = std::make_unique<CCommTask>(portMap_);
@@ -90,13 +90,13 @@ void FleetWrite::SetUpRadio(std::size_t index, FleetReports* reports) {
     tasks_.push_back(std::move(task));
 }
 
-void FleetWrite::Cancel() {
+void FleetWrite::cancel() {
     cancelled_.store(true);
     const std::size_t count = startedTasks_.load(std::memory_order_acquire);
     for (std::size_t i = 0; i < count; ++i) tasks_[i]->Cancel();
 }
 
-void FleetWrite::RunRadio(std::size_t index, FleetReports* reports) {
+void FleetWrite::runRadio(std::size_t index, FleetReports* reports) {
     RadioOutcome& radio = outcomes_[index];
     tasks_[index]->Run();
     radio.cancelled = radio.cancelled || radio.outcome.cancelled;
@@ -106,12 +106,12 @@ void FleetWrite::RunRadio(std::size_t index, FleetReports* reports) {
     if (reports) reports->finished(radio);
 }
 
-void FleetWrite::Wait() {
+void FleetWrite::wait() {
     for (std::thread& thread : threads_)
         if (thread.joinable() && thread.get_id() != std::this_thread::get_id()) thread.join();
 }
 
-RadioStatus FleetWrite::WorstStatus() const {
+RadioStatus FleetWrite::worstStatus() const {
     RadioStatus worst = RadioStatus::Done;
     for (const RadioOutcome& radio : outcomes_)
         worst = static_cast<int>(StatusOf(radio)) > static_cast<int>(worst) ? StatusOf(radio) : worst;

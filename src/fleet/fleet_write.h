@@ -40,27 +40,27 @@ public:
     FleetWrite& operator=(const FleetWrite&) = delete;
 
     // Before Start: shorter serial timeouts (tests), a byte log shared by every port.
-    void SetLineTimeouts(const LineTimeouts& timeouts) { timeouts_ = timeouts; }
-    void SetTrace(std::shared_ptr<TransferTrace> trace) { trace_ = std::move(trace); }
+    void setLineTimeouts(const LineTimeouts& timeouts) { timeouts_ = timeouts; }
+    void setTrace(std::shared_ptr<TransferTrace> trace) { trace_ = std::move(trace); }
 
     // Starts one thread per port; false when started before or a thread could not start
     // (the radios already started still run; Wait for them).
-    bool Start(FleetReports* reports);
+    bool start(FleetReports* reports);
     // Stops every radio soon: one that has not passed its band check writes nothing, one that
     // is writing stops between units (its outcome says how many it wrote). Each ends as
     // cancelled. From any thread, and async-signal-safe once Start has returned.
-    void Cancel();
+    void cancel();
     // Waits for every radio; afterwards outcomes() holds one entry per port, in port order.
-    void Wait();
-    bool Running() const { return running_.load() > 0; }
+    void wait();
+    bool running() const { return running_.load() > 0; }
 
     const std::vector<RadioOutcome>& outcomes() const { return outcomes_; }
     // The worst status over all radios (Done when all succeeded).
-    RadioStatus WorstStatus() const;
+    RadioStatus worstStatus() const;
 
 private:
-    void RunRadio(std::size_t index, FleetReports* reports);
-    void SetUpRadio(std::size_t index, FleetReports* reports);
+    void runRadio(std::size_t index, FleetReports* reports);
+    void setUpRadio(std::size_t index, FleetReports* reports);
 
     PortMap portMap_;
     std::vector<int> ports_;

@@ -44,7 +44,7 @@ PortOpening CComPort::OpenPort(int port) {
     PortOpening opening;
     opening.device = ports_.device(port);
     if (trace_)
-        trace_->Note(PortMap::name(port) + (opening.device.empty() ? " does not exist" : " is " + opening.device));
+        trace_->note(PortMap::name(port) + (opening.device.empty() ? " does not exist" : " is " + opening.device));
     opening.opened = line_.open(opening.device);
     if (!opening.opened) opening.error = line_.lastOpenError();
     return opening;

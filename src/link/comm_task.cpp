@@ -22,7 +22,7 @@ bool IsCurrentThread(const std::thread& thread) { return thread.get_id() == std:
 
 CCommTask::CCommTask(PortMap ports) : ports_(ports), port_(std::move(ports)) {
     port_.SetCancel(&cancel_);
-    SetTrace(TransferTrace::FromEnvironment());
+    SetTrace(TransferTrace::fromEnvironment());
 }
 
 void CCommTask::SetTrace(std::shared_ptr<TransferTrace> trace) {
@@ -48,7 +48,7 @@ void CCommTask::Setup(TransferReports* reports, const RadioImage& image) {
     if (!Claim()) return;
     reports_ = reports;
     image_ = image;
-    cancel_.Reset();
+    cancel_.reset();
     Release();
 }
 

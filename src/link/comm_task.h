@@ -52,7 +52,7 @@ public:
     // Stops the running job soon (a waiting read or write ends at once): a read hands over
     // nothing, a write stops between units; the outcome says cancelled. From any thread, and
     // async-signal-safe. A request before Setup() is forgotten.
-    void Cancel() { cancel_.Request(); }
+    void Cancel() { cancel_.request(); }
 
     // Bit k clear when COMk (1..20) cannot be opened; bit 0 and bits 21..31 stay set.
     // Opens and closes each port once. Returns 0 (never a real mask) while busy, because

@@ -9,10 +9,20 @@
 // (`if (!co_await Step()) ...`): GCC 12 builds some of those so that the awaited step never
 // runs and the chain is lost.
 #include <coroutine>
+#include <cstddef>
 #include <exception>
 #include <utility>
 
 namespace radioprog::engine {
+
+// Frames of finished steps, kept for the next steps of the same size: a transfer runs
+// thousands of short steps (a few for every unit written) and would otherwise allocate a
+// frame for each. Per thread, so no locking; a frame may be returned on another thread than
+// the one that took it. Frames waiting here are poisoned for the address sanitizer.
+namespace frame_pool {
+void* Take(std::size_t size);
+void Give(void* frame, std::size_t size) noexcept;
+}  // namespace frame_pool
 
 template <typename T>
 class [[nodiscard]] Co {
@@ -25,6 +35,8 @@ public:
         // The handle is taken where the step first suspends rather than computed from the
         // promise's address, which one compiler gets wrong for some frames.
         Co get_return_object() { return Co(this); }
+        static void* operator new(std::size_t size) { return frame_pool::Take(size); }
+        static void operator delete(void* frame, std::size_t size) noexcept { frame_pool::Give(frame, size); }
         struct InitialAwaiter {
             promise_type* promise;
             bool await_ready() const noexcept { return false; }

@@ -14,14 +14,14 @@ namespace {
 
 class KernelSerialFlags : public SerialFlagsAccess {
 public:
-    bool Get(int fd, int& flags) override {
+    bool get(int fd, int& flags) override {
         serial_struct info{};
         if (::ioctl(fd, TIOCGSERIAL, &info) != 0) return false;
         flags = info.flags;
         return true;
     }
     // Changes only the flags: the rest of the port's settings are written back as read.
-    bool Set(int fd, int flags) override {
+    bool set(int fd, int flags) override {
         serial_struct info{};
         if (::ioctl(fd, TIOCGSERIAL, &info) != 0) return false;
         info.flags = flags;
@@ -45,12 +45,12 @@ void SetSerialFlagsAccess(SerialFlagsAccess* access) { g_access.store(access); }
 
 LowLatencyRequest RequestLowLatency(int fd) {
     int flags = 0;
-    if (!Access().Get(fd, flags)) return Refused();
+    if (!Access().get(fd, flags)) return Refused();
     if (flags & ASYNC_LOW_LATENCY) return {LowLatency::AlreadyOn, {}};
-    if (!Access().Set(fd, flags | ASYNC_LOW_LATENCY)) return Refused();
+    if (!Access().set(fd, flags | ASYNC_LOW_LATENCY)) return Refused();
     // Some drivers accept the call and ignore the flag: believe only what reads back.
     int now = 0;
-    if (!Access().Get(fd, now)) return Refused();
+    if (!Access().get(fd, now)) return Refused();
     if (!(now & ASYNC_LOW_LATENCY)) return {LowLatency::Refused, "the driver ignores it"};
     return {LowLatency::Granted, {}};
 }
@@ -58,7 +58,7 @@ LowLatencyRequest RequestLowLatency(int fd) {
 void RestoreLatency(int fd, const LowLatencyRequest& request) {
     if (request.result != LowLatency::Granted) return;
     int flags = 0;
-    if (Access().Get(fd, flags)) Access().Set(fd, flags & ~ASYNC_LOW_LATENCY);
+    if (Access().get(fd, flags)) Access().set(fd, flags & ~ASYNC_LOW_LATENCY);
 }
 
 std::string DescribeLowLatency(const LowLatencyRequest& request) {

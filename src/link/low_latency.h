@@ -15,8 +15,8 @@ class SerialFlagsAccess {
 public:
     virtual ~SerialFlagsAccess() = default;
     // False with errno set when the port does not support the request.
-    virtual bool Get(int fd, int& flags) = 0;
-    virtual bool Set(int fd, int flags) = 0;
+    virtual bool get(int fd, int& flags) = 0;
+    virtual bool set(int fd, int flags) = 0;
 };
 
 // The access serial lines use from now on; nullptr returns to the kernel's.

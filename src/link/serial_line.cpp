@@ -85,7 +85,7 @@ bool SerialLine::open(const std::string& device) {
     int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         openError_ = MakeOpenError(errno);
-        if (trace_) trace_->Note(device + ": " + openError_.text);
+        if (trace_) trace_->note(device + ": " + openError_.text);
         return false;
     }
     if (!::isatty(fd)) {
@@ -106,7 +106,7 @@ bool SerialLine::open(const std::string& device) {
     latency_ = RequestLowLatency(fd);
     fd_ = fd;
     openError_ = {};
-    if (trace_) trace_->Note(device + " opened, " + DescribeLowLatency(latency_));
+    if (trace_) trace_->note(device + " opened, " + DescribeLowLatency(latency_));
     return true;
 }
 
@@ -121,7 +121,7 @@ bool SerialLine::close() {
     ::ioctl(fd_, TIOCNXCL);
     int r = ::close(fd_);
     fd_ = -1;
-    if (trace_) trace_->Note("closed");
+    if (trace_) trace_->note("closed");
     return r == 0 || errno == EINTR;
 }
 

@@ -98,7 +98,7 @@ bool SerialLine::open(const std::string& device) {
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     if (port == INVALID_HANDLE_VALUE) {
         openError_ = MakeOpenError(::GetLastError());
-        if (trace_) trace_->Note(device + ": " + openError_.text);
+        if (trace_) trace_->note(device + ": " + openError_.text);
         return false;
     }
     if (::GetFileType(port) != FILE_TYPE_CHAR) {
@@ -115,7 +115,7 @@ bool SerialLine::open(const std::string& device) {
     handle_ = port;
     latency_ = {LowLatency::Refused, "set by the driver"};
     openError_ = {};
-    if (trace_) trace_->Note(device + " opened");
+    if (trace_) trace_->note(device + " opened");
     return true;
 }
 
@@ -131,7 +131,7 @@ bool SerialLine::close() {
     const bool closed = ::CloseHandle(Port(handle_)) != 0;
     handle_ = nullptr;
     latency_ = {};
-    if (trace_) trace_->Note("closed");
+    if (trace_) trace_->note("closed");
     return closed;
 }
 
@@ -148,7 +148,7 @@ std::size_t SerialLine::write(const std::uint8_t* data, std::size_t size) {
         DWORD n = 0;
         if (::WriteFile(Port(handle_), data, static_cast<DWORD>(size), &n, nullptr) || n > 0) done = n;
     }
-    if (trace_) trace_->Sent(data, done);
+    if (trace_) trace_->sent(data, done);
     return done;
 }
 

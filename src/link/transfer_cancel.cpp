@@ -22,7 +22,7 @@ TransferCancel::~TransferCancel() {
         if (fd >= 0) ::close(fd);
 }
 
-void TransferCancel::Request() {
+void TransferCancel::request() {
     requested_.store(true, std::memory_order_release);
     if (pipe_[1] >= 0) {
         const char byte = 1;
@@ -31,7 +31,7 @@ void TransferCancel::Request() {
     }
 }
 
-void TransferCancel::Reset() {
+void TransferCancel::reset() {
     if (pipe_[0] >= 0) {
         char buffer[64];
         while (::read(pipe_[0], buffer, sizeof buffer) > 0) {

@@ -15,13 +15,13 @@ public:
     TransferCancel& operator=(const TransferCancel&) = delete;
 
     // Async-signal-safe: sets the flag and makes wakeFd() readable.
-    void Request();
+    void request();
     bool requested() const { return requested_.load(std::memory_order_acquire); }
-    // Readable from Request() until Reset(); -1 when no pipe could be made (then only the
+    // Readable from request() until reset(); -1 when no pipe could be made (then only the
     // flag tells, and a waiting read ends at its next poll slice).
     int wakeFd() const { return pipe_[0]; }
     // Clears the request (before the next transfer starts).
-    void Reset();
+    void reset();
 
 private:
     std::atomic<bool> requested_{false};

@@ -9,8 +9,8 @@ TransferCancel::TransferCancel() = default;
 
 TransferCancel::~TransferCancel() = default;
 
-void TransferCancel::Request() { requested_.store(true, std::memory_order_release); }
+void TransferCancel::request() { requested_.store(true, std::memory_order_release); }
 
-void TransferCancel::Reset() { requested_.store(false, std::memory_order_release); }
+void TransferCancel::reset() { requested_.store(false, std::memory_order_release); }
 
 }  // namespace radioprog

@@ -175,7 +175,7 @@ Co<std::size_t> TransferEngine::Session::Write(const std::uint8_t* data, std::si
         co_await Ask{*this, LineRequest{Kind::Send, 0, {data, size}, kNoDeadline}};
         done = std::min(sentCount, size);
     }
-    if (trace()) trace()->Sent(data, done);
+    if (trace()) trace()->sent(data, done);
     co_return done;
 }
 
@@ -200,7 +200,7 @@ Co<std::size_t> TransferEngine::Session::Read(std::uint8_t* data, std::size_t si
     const std::size_t got = cancelled() && input.size() < size ? 0 : std::min(size, input.size());
     std::copy_n(input.begin(), got, data);
     input.erase(input.begin(), input.begin() + static_cast<std::ptrdiff_t>(got));
-    if (trace()) trace()->Received(data, got, size);
+    if (trace()) trace()->received(data, got, size);
     co_return got;
 }
 
@@ -219,8 +219,8 @@ Co<std::size_t> TransferEngine::Session::DiscardInput() {
     co_await WaitUntil(now());  // what has arrived by now
     const std::size_t discarded = input.size();
     if (discarded > 0 && trace()) {
-        trace()->Received(input.data(), discarded, discarded);
-        trace()->Note(std::to_string(discarded) + " stale bytes discarded");
+        trace()->received(input.data(), discarded, discarded);
+        trace()->note(std::to_string(discarded) + " stale bytes discarded");
     }
     for (std::size_t i = 0; i < discarded; ++i)
         if (input[i] != wire::kAck) refusalSeen = true;
@@ -433,7 +433,7 @@ Co<bool> TransferEngine::Session::Resynchronise() {
     // radio answer everything, then send every unit of this write again, each in step.
     while (refusalSeen && earlyAnswer) {
         if (++resynchronisations > wire::kWriteAttempts) co_return false;
-        if (trace()) trace()->Note("answers out of step: every unit again");
+        if (trace()) trace()->note("answers out of step: every unit again");
         const LineTime interval = Ms(e.timeouts_.readIntervalMs);
         const LineTime quiet = std::min(interval, slowestAnswer + slowestAnswer / 4 + kAnswerJitter);
         for (;;) {
@@ -715,7 +715,7 @@ Co<bool> TransferEngine::Session::RunTransfer() {
     // after the last block changes nothing.
     if (cancelled() && outcome.result != TransferResult::ReadDone && outcome.result != TransferResult::WriteDone) {
         outcome.cancelled = true;
-        if (trace()) trace()->Note("cancelled");
+        if (trace()) trace()->note("cancelled");
         outcome.result = mode == TransferMode::Read ? TransferResult::ReadFailed : TransferResult::WriteFailed;
         outcome.portsTried.clear();
         outcome.permissionProblem.reset();
@@ -777,7 +777,13 @@ void TransferEngine::Sent(LineTime now, std::size_t count) {
 }
 
 void TransferEngine::Received(LineTime now, std::span<const std::uint8_t> bytes) {
-    session_->input.insert(session_->input.end(), bytes.begin(), bytes.end());
+    // Called for every byte of a paced reply: appended without the general insert.
+    if (!bytes.empty()) {
+        std::vector<std::uint8_t>& input = session_->input;
+        const std::size_t held = input.size();
+        input.resize(held + bytes.size());
+        std::memcpy(input.data() + held, bytes.data(), bytes.size());
+    }
     Resume(now);
 }
 

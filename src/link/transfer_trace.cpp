@@ -32,7 +32,7 @@ std::string Hex(const std::uint8_t* data, std::size_t size) {
 
 }  // namespace
 
-std::shared_ptr<TransferTrace> TransferTrace::Open(const std::string& path, std::string* error) {
+std::shared_ptr<TransferTrace> TransferTrace::open(const std::string& path, std::string* error) {
     auto fail = [&](const std::string& reason) -> std::shared_ptr<TransferTrace> {
         if (error) *error = "cannot open the trace file " + path + ": " + reason;
         return nullptr;
@@ -61,16 +61,16 @@ std::shared_ptr<TransferTrace> TransferTrace::Open(const std::string& path, std:
     return std::shared_ptr<TransferTrace>(new TransferTrace(file, path));
 }
 
-std::shared_ptr<TransferTrace> TransferTrace::FromEnvironment() {
+std::shared_ptr<TransferTrace> TransferTrace::fromEnvironment() {
     const char* path = std::getenv("RADIOPROG_TRACE");
-    return path && *path ? Open(path) : nullptr;
+    return path && *path ? open(path) : nullptr;
 }
 
 TransferTrace::TransferTrace(std::FILE* file, std::string path) : file_(file), path_(std::move(path)) {}
 
 TransferTrace::~TransferTrace() { std::fclose(file_); }
 
-void TransferTrace::Line(const std::string& text) {
+void TransferTrace::writeLine(const std::string& text) {
     std::lock_guard<std::mutex> lock(mutex_);
     const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start_).count();
     errno = 0;
@@ -86,19 +86,19 @@ std::string TransferTrace::writeError() const {
     return writeError_;
 }
 
-void TransferTrace::Note(const std::string& text) { Line(text); }
+void TransferTrace::note(const std::string& text) { writeLine(text); }
 
-void TransferTrace::Sent(const std::uint8_t* data, std::size_t size) { Line(">" + Hex(data, size)); }
+void TransferTrace::sent(const std::uint8_t* data, std::size_t size) { writeLine(">" + Hex(data, size)); }
 
-void TransferTrace::Received(const std::uint8_t* data, std::size_t size, std::size_t wanted) {
+void TransferTrace::received(const std::uint8_t* data, std::size_t size, std::size_t wanted) {
     if (size == 0) {
-        Line("<  (nothing within the timeout; " + std::to_string(wanted) + (wanted == 1 ? " byte" : " bytes") +
-             " wanted)");
+        writeLine("<  (nothing within the timeout; " + std::to_string(wanted) + (wanted == 1 ? " byte" : " bytes") +
+                  " wanted)");
         return;
     }
     std::string line = "<" + Hex(data, size);
     if (size < wanted) line += "  (timeout: " + std::to_string(size) + " of " + std::to_string(wanted) + " bytes)";
-    Line(line);
+    writeLine(line);
 }
 
 }  // namespace radioprog

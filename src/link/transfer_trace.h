@@ -22,18 +22,18 @@ public:
     // Appends to the regular file at path (created when missing); nullptr (and the reason in
     // error) when it cannot be opened or is not a regular file. A FIFO or a device is refused
     // without waiting for a reader.
-    static std::shared_ptr<TransferTrace> Open(const std::string& path, std::string* error = nullptr);
+    static std::shared_ptr<TransferTrace> open(const std::string& path, std::string* error = nullptr);
     // The trace named by the RADIOPROG_TRACE environment variable, or nullptr.
-    static std::shared_ptr<TransferTrace> FromEnvironment();
+    static std::shared_ptr<TransferTrace> fromEnvironment();
 
     ~TransferTrace();
     TransferTrace(const TransferTrace&) = delete;
     TransferTrace& operator=(const TransferTrace&) = delete;
 
-    void Note(const std::string& text);
-    void Sent(const std::uint8_t* data, std::size_t size);
+    void note(const std::string& text);
+    void sent(const std::uint8_t* data, std::size_t size);
     // A read of wanted bytes that returned size of them.
-    void Received(const std::uint8_t* data, std::size_t size, std::size_t wanted);
+    void received(const std::uint8_t* data, std::size_t size, std::size_t wanted);
 
     // Empty while every line was written; else why the first line that failed was lost
     // ("cannot write the trace file PATH: No space left on device"). The transfer goes on.
@@ -41,7 +41,7 @@ public:
 
 private:
     TransferTrace(std::FILE* file, std::string path);
-    void Line(const std::string& text);
+    void writeLine(const std::string& text);
 
     mutable std::mutex mutex_;
     std::FILE* file_;

@@ -11,10 +11,10 @@
 
 namespace radioprog::sim {
 
-PseudoTerminal::~PseudoTerminal() { Destroy(); }
+PseudoTerminal::~PseudoTerminal() { destroy(); }
 
-bool PseudoTerminal::Create(std::string& error) {
-    Destroy();
+bool PseudoTerminal::create(std::string& error) {
+    destroy();
     int master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
     char name[128];
     if (master < 0 || ::grantpt(master) != 0 || ::unlockpt(master) != 0 ||
@@ -42,7 +42,7 @@ bool PseudoTerminal::Create(std::string& error) {
     return true;
 }
 
-void PseudoTerminal::Destroy() {
+void PseudoTerminal::destroy() {
     if (heldDevice_ >= 0) ::close(heldDevice_);
     if (master_ >= 0) ::close(master_);
     heldDevice_ = master_ = -1;

@@ -14,8 +14,8 @@ public:
     PseudoTerminal& operator=(const PseudoTerminal&) = delete;
 
     // Creates the pair; false with the reason in error when that fails.
-    bool Create(std::string& error);
-    void Destroy();
+    bool create(std::string& error);
+    void destroy();
 
     int masterFd() const { return master_; }
     const std::string& devicePath() const { return path_; }

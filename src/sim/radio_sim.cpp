@@ -38,21 +38,21 @@ void WriteAll(int fd, const std::uint8_t* data, std::size_t size) {
 
 }  // namespace
 
-RadioSimulator::~RadioSimulator() { Stop(); }
+RadioSimulator::~RadioSimulator() { stop(); }
 
-bool RadioSimulator::Start(std::string& error) {
-    Stop();
-    if (!terminal_.Create(error)) return false;
+bool RadioSimulator::start(std::string& error) {
+    stop();
+    if (!terminal_.create(error)) return false;
     if (::pipe2(wakePipe_, O_CLOEXEC) != 0) {
         error = std::string("cannot create a pipe: ") + std::strerror(errno);
-        terminal_.Destroy();
+        terminal_.destroy();
         return false;
     }
-    server_ = std::thread([this] { Serve(); });
+    server_ = std::thread([this] { serve(); });
     return true;
 }
 
-void RadioSimulator::Stop() {
+void RadioSimulator::stop() {
     if (server_.joinable()) {
         const std::uint8_t wake = 1;
         WriteAll(wakePipe_[1], &wake, 1);
@@ -62,10 +62,10 @@ void RadioSimulator::Stop() {
         if (fd >= 0) ::close(fd);
         fd = -1;
     }
-    terminal_.Destroy();
+    terminal_.destroy();
 }
 
-void RadioSimulator::Serve() {
+void RadioSimulator::serve() {
     // Paced answers are released at each byte's time: the default 50 us timer slack would add
     // up over a transfer's hundreds of replies and be counted against the program.
     ::prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
@@ -74,7 +74,7 @@ void RadioSimulator::Serve() {
     for (;;) {
         timespec timeout{};
         timespec* wait = nullptr;  // nothing on its way: until the program sends
-        const Clock::time_point next = NextDue();
+        const Clock::time_point next = nextDue();
         if (next != Clock::time_point::max()) {
             const auto left = std::max(Clock::duration::zero(), next - Clock::now());
             const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(left).count();
@@ -92,13 +92,13 @@ void RadioSimulator::Serve() {
         if (fds[0].revents & POLLIN) {
             std::uint8_t buffer[4096];
             ssize_t n = ::read(master, buffer, sizeof buffer);
-            if (n > 0) Receive(Clock::now(), buffer, static_cast<std::size_t>(n));
+            if (n > 0) receive(Clock::now(), buffer, static_cast<std::size_t>(n));
         } else if (fds[0].revents) {
             // The device end is held open, so this is transient; do not spin.
             ::usleep(10'000);
         }
         due.clear();
-        TakeDue(Clock::now(), due);
+        takeDue(Clock::now(), due);
         if (!due.empty()) WriteAll(master, due.data(), due.size());
     }
 }

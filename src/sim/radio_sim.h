@@ -18,12 +18,12 @@ public:
     RadioSimulator& operator=(const RadioSimulator&) = delete;
 
     // Creates the pseudo-terminal and starts answering.
-    bool Start(std::string& error);
-    void Stop();
+    bool start(std::string& error);
+    void stop();
     const std::string& devicePath() const { return terminal_.devicePath(); }
 
 private:
-    void Serve();
+    void serve();
 
     PseudoTerminal terminal_;
     int wakePipe_[2] = {-1, -1};

@@ -29,7 +29,7 @@ int Fail(const std::string& message) {
 }
 
 bool Save(const radioprog::sim::RadioSimulator& sim, const std::string& path) {
-    radioprog::FileResult saved = radioprog::SaveDatFile(sim.Image(), path);
+    radioprog::FileResult saved = radioprog::SaveDatFile(sim.image(), path);
     if (!saved.ok) std::cerr << "radiosim: " << saved.error << "\n";
     return saved.ok;
 }
@@ -73,12 +73,12 @@ int main(int argc, char** argv) {
         image.ApplyDefaults();
         FileResult opened = OpenDatFile(config.loadFile, image);
         if (!opened.ok) return Fail(opened.error);
-        sim.LoadImage(image);
+        sim.loadImage(image);
     }
-    sim.SetBandLimits(ApplyBandOptions(config, DecodeBandLimits(sim.Image())));
-    sim.SetFaults(config.faults);
-    sim.SetPaced(config.paced);
-    sim.SetLatencyMs(config.latencyMs);
+    sim.setBandLimits(ApplyBandOptions(config, DecodeBandLimits(sim.image())));
+    sim.setFaults(config.faults);
+    sim.setPaced(config.paced);
+    sim.setLatencyMs(config.latencyMs);
 
     struct sigaction action {};
     action.sa_handler = OnSignal;
@@ -87,7 +87,7 @@ int main(int argc, char** argv) {
     sigaction(SIGHUP, &action, nullptr);
     std::signal(SIGPIPE, SIG_IGN);
 
-    if (!sim.Start(error)) return Fail(error);
+    if (!sim.start(error)) return Fail(error);
     if (!config.linkPath.empty() && !MakeLink(config.linkPath, sim.devicePath()))
         return Fail("cannot create the link " + config.linkPath);
     std::cout << sim.devicePath() << std::endl;
@@ -97,10 +97,10 @@ int main(int argc, char** argv) {
     std::vector<std::string> otherDevices;
     for (const std::string& link : config.moreLinks) {
         auto other = std::make_unique<RadioSimulator>();
-        other->LoadImage(sim.Image());
-        other->SetFaults(config.faults);
-        other->SetPaced(config.paced);
-        if (!other->Start(error)) return Fail(error);
+        other->loadImage(sim.image());
+        other->setFaults(config.faults);
+        other->setPaced(config.paced);
+        if (!other->start(error)) return Fail(error);
         if (!MakeLink(link, other->devicePath())) return Fail("cannot create the link " + link);
         std::cout << other->devicePath() << std::endl;
         otherDevices.push_back(other->devicePath());
@@ -117,10 +117,10 @@ int main(int argc, char** argv) {
         seen = now;
     }
     std::string device = sim.devicePath();
-    sim.Stop();
+    sim.stop();
     RemoveOwnLink(config.linkPath, device);
     for (std::size_t i = 0; i < others.size(); ++i) {
-        others[i]->Stop();
+        others[i]->stop();
         RemoveOwnLink(config.moreLinks[i], otherDevices[i]);
     }
     if (!config.saveFile.empty() && sim.memoryVersion() != saved) Save(sim, config.saveFile);

@@ -55,13 +55,16 @@ const char* FaultKindName(FaultKind kind) {
 BandLimits DefaultSimBands() { return {{136, 400}, {174, 520}, {136, 400}, {174, 520}}; }
 
 SimRadio::SimRadio() {
+    memory_.fill(0xFF);
+    // Room for the requests of a whole transfer.
+    events_.reserve(512);
     RadioImage image;
     image.ApplyDefaults();
-    LoadImage(image);
-    SetBandLimits(DefaultSimBands());
+    loadImage(image);
+    setBandLimits(DefaultSimBands());
 }
 
-void SimRadio::SetFaults(const SimFaults& faults) {
+void SimRadio::setFaults(const SimFaults& faults) {
     std::lock_guard lock(mutex_);
     faults_ = faults;
     blocksAnswered_ = readReplies_ = writeUnits_ = 0;
@@ -70,22 +73,22 @@ void SimRadio::SetFaults(const SimFaults& faults) {
     wentSilent_ = false;
 }
 
-void SimRadio::SetLatencyMs(int ms) {
+void SimRadio::setLatencyMs(int ms) {
     std::lock_guard lock(mutex_);
     latencyMs_ = ms;
 }
 
-void SimRadio::SetPaced(bool paced) {
+void SimRadio::setPaced(bool paced) {
     std::lock_guard lock(mutex_);
     paced_ = paced;
 }
 
-void SimRadio::SetBandLimits(const BandLimits& limits) {
+void SimRadio::setBandLimits(const BandLimits& limits) {
     std::lock_guard lock(mutex_);
     EncodeBandLimits(limits, bandBlock_.data());
 }
 
-void SimRadio::LoadImage(const RadioImage& image) {
+void SimRadio::loadImage(const RadioImage& image) {
     std::lock_guard lock(mutex_);
     for (const RecordInfo& record : BlockMap()) {
         const std::uint8_t* data = image.recordData(record);
@@ -96,7 +99,7 @@ void SimRadio::LoadImage(const RadioImage& image) {
     }
 }
 
-RadioImage SimRadio::Image() const {
+RadioImage SimRadio::image() const {
     RadioImage image;
     image.ApplyDefaults();
     std::lock_guard lock(mutex_);
@@ -110,7 +113,7 @@ RadioImage SimRadio::Image() const {
     return image;
 }
 
-std::array<std::uint8_t, 64> SimRadio::BandBlock() const {
+std::array<std::uint8_t, 64> SimRadio::bandBlock() const {
     std::lock_guard lock(mutex_);
     return bandBlock_;
 }
@@ -120,42 +123,47 @@ std::uint64_t SimRadio::memoryVersion() const {
     return memoryVersion_;
 }
 
-std::vector<SimEvent> SimRadio::Events() const {
+std::vector<SimEvent> SimRadio::events() const {
     std::lock_guard lock(mutex_);
     return events_;
 }
 
-void SimRadio::ClearEvents() {
+void SimRadio::clearEvents() {
     std::lock_guard lock(mutex_);
     events_.clear();
 }
 
-void SimRadio::Receive(Time now, const std::uint8_t* data, std::size_t size) {
+void SimRadio::receive(Time now, const std::uint8_t* data, std::size_t size) {
     std::lock_guard lock(mutex_);
     // The program's bytes hold the wire too.
     wireFree_ = std::max(wireFree_, now) + kByteTime * static_cast<long>(size);
     input_.insert(input_.end(), data, data + size);
-    Process(now);
+    process(now);
 }
 
-void SimRadio::TakeDue(Time now, std::vector<std::uint8_t>& out) {
+void SimRadio::takeDue(Time now, std::vector<std::uint8_t>& out) {
     std::lock_guard lock(mutex_);
-    while (!outgoing_.empty() && outgoing_.front().arrives <= now) {
-        out.push_back(outgoing_.front().byte);
-        outgoing_.pop_front();
+    while (outgoingFront_ < outgoing_.size() && outgoing_[outgoingFront_].arrives <= now)
+        out.push_back(outgoing_[outgoingFront_++].byte);
+    if (outgoingFront_ == outgoing_.size()) {
+        outgoing_.clear();
+        outgoingFront_ = 0;
+    } else if (outgoingFront_ > 256 && outgoingFront_ * 2 > outgoing_.size()) {
+        outgoing_.erase(outgoing_.begin(), outgoing_.begin() + static_cast<std::ptrdiff_t>(outgoingFront_));
+        outgoingFront_ = 0;
     }
 }
 
-SimRadio::Time SimRadio::NextDue() const {
+SimRadio::Time SimRadio::nextDue() const {
     std::lock_guard lock(mutex_);
-    return outgoing_.empty() ? Time::max() : outgoing_.front().arrives;
+    return outgoingFront_ == outgoing_.size() ? Time::max() : outgoing_[outgoingFront_].arrives;
 }
 
-void SimRadio::Emit(Time now, const std::vector<std::uint8_t>& bytes, int delayMs) {
+void SimRadio::queueAnswer(Time now, std::span<const std::uint8_t> bytes, int delayMs) {
     if (bytes.empty()) return;
     Time due = now + std::chrono::milliseconds(delayMs);
     // The line keeps its order: nothing overtakes a reply held back.
-    if (!outgoing_.empty()) due = std::max(due, lastDue_);
+    if (outgoingFront_ < outgoing_.size()) due = std::max(due, lastDue_);
     lastDue_ = due;
     // Paced, each byte reaches the cable's far end when its last bit would have left the
     // radio. An adapter with a latency timer then holds it until the timer's next tick, which
@@ -173,22 +181,22 @@ void SimRadio::Emit(Time now, const std::vector<std::uint8_t>& bytes, int delayM
     if (paced_) wireFree_ = start + kByteTime * static_cast<long>(bytes.size());
 }
 
-bool SimRadio::Answering() const { return !faults_.silent && !wentSilent_; }
+bool SimRadio::answering() const { return !faults_.silent && !wentSilent_; }
 
-void SimRadio::NoteBlockRequest() {
+void SimRadio::noteBlockRequest() {
     // The confirmation of the last answered block is still answered; the next request is not.
     if (faults_.silentAfterBlocks >= 0 && blocksAnswered_ >= faults_.silentAfterBlocks) wentSilent_ = true;
 }
 
-const TargetedFault* SimRadio::HitBy(FaultTarget target) {
+const TargetedFault* SimRadio::hitBy(FaultTarget target) {
     int n = requestCount_[static_cast<int>(target)]++;
     for (const TargetedFault& fault : faults_.targeted)
         if (fault.target == target && n >= fault.at && n < fault.at + fault.times) return &fault;
     return nullptr;
 }
 
-std::vector<std::uint8_t> SimRadio::ReadReply(std::uint8_t hi, std::uint8_t lo) {
-    std::vector<std::uint8_t> reply(4 + rw::kBlockSize);
+void SimRadio::readReply(std::uint8_t hi, std::uint8_t lo, std::vector<std::uint8_t>& reply) {
+    reply.assign(4 + rw::kBlockSize, 0);
     reply[0] = rw::kWrite;
     reply[1] = hi;
     reply[2] = lo;
@@ -203,20 +211,21 @@ std::vector<std::uint8_t> SimRadio::ReadReply(std::uint8_t hi, std::uint8_t lo) 
     if (faults_.wrongHeader) reply[2] = static_cast<std::uint8_t>(lo + 1);
     if (readReplies_ < faults_.garbledReads) reply[4 + static_cast<std::size_t>(readReplies_) % rw::kBlockSize] ^= 0xFF;
     if (readReplies_++ < faults_.shortReplies) reply.pop_back();
-    return reply;
 }
 
 // The answer to an acknowledgement exchange as a fault changes it.
-void SimRadio::Acknowledge(Time now, const TargetedFault* fault) {
-    if (!fault) return Emit(now, {rw::kAck});
+void SimRadio::acknowledge(Time now, const TargetedFault* fault) {
+    if (!fault) return queueAnswer(now, {rw::kAck});
     switch (fault->kind) {
-    case FaultKind::LateAck: return Emit(now, {rw::kAck}, faults_.lateReplyMs);
-    case FaultKind::DoubledAck: return Emit(now, {rw::kAck, rw::kAck});
-    case FaultKind::LateDoubledAck: Emit(now, {rw::kAck}); return Emit(now, {rw::kAck}, faults_.lateReplyMs);
-    case FaultKind::Nak: return Emit(now, {kNak});
-    case FaultKind::BadAck: return Emit(now, {kBadAck});
-    case FaultKind::ExtraByte: return Emit(now, {rw::kAck, kStrayByte});
-    case FaultKind::Trickle: return Emit(now, {rw::kAck}, faults_.trickleMs);
+    case FaultKind::LateAck: return queueAnswer(now, {rw::kAck}, faults_.lateReplyMs);
+    case FaultKind::DoubledAck: return queueAnswer(now, {rw::kAck, rw::kAck});
+    case FaultKind::LateDoubledAck:
+        queueAnswer(now, {rw::kAck});
+        return queueAnswer(now, {rw::kAck}, faults_.lateReplyMs);
+    case FaultKind::Nak: return queueAnswer(now, {kNak});
+    case FaultKind::BadAck: return queueAnswer(now, {kBadAck});
+    case FaultKind::ExtraByte: return queueAnswer(now, {rw::kAck, kStrayByte});
+    case FaultKind::Trickle: return queueAnswer(now, {rw::kAck}, faults_.trickleMs);
     case FaultKind::Silent: wentSilent_ = true; return;
     case FaultKind::Drop:
     case FaultKind::Short:
@@ -224,7 +233,7 @@ void SimRadio::Acknowledge(Time now, const TargetedFault* fault) {
     }
 }
 
-bool SimRadio::OnModeEntry(Time now) {
+bool SimRadio::onModeEntry(Time now) {
     const std::size_t n = std::min(input_.size(), std::size(rw::kModeEntry));
     if (std::memcmp(input_.data(), rw::kModeEntry, n) != 0) {
         input_.erase(input_.begin());
@@ -233,35 +242,36 @@ bool SimRadio::OnModeEntry(Time now) {
     if (n < std::size(rw::kModeEntry)) return false;
     input_.erase(input_.begin(), input_.begin() + static_cast<long>(n));
     events_.push_back({SimEvent::Kind::ModeEntry, 0, {}, now});
-    if (Answering()) Emit(now, {faults_.wrongModeReply ? kNak : rw::kAck});
+    if (answering()) queueAnswer(now, {faults_.wrongModeReply ? kNak : rw::kAck});
     return true;
 }
 
-void SimRadio::OnIdentify(Time now) {
+void SimRadio::onIdentify(Time now) {
     input_.erase(input_.begin());
     events_.push_back({SimEvent::Kind::Identify, 0, {}, now});
-    if (!Answering()) return;
+    if (!answering()) return;
     const std::uint8_t* identity = faults_.wrongModel ? rw::kOtherIdentity : rw::kIdentity;
-    Emit(now, std::vector<std::uint8_t>(identity, identity + 8));
+    queueAnswer(now, std::span<const std::uint8_t>(identity, 8));
 }
 
-void SimRadio::OnConfirm(Time now) {
+void SimRadio::onConfirm(Time now) {
     input_.erase(input_.begin());
     const TargetedFault* fault = std::exchange(confirmFault_, nullptr);
-    if (Answering()) Acknowledge(now, fault && fault->kind != FaultKind::ExtraByte ? fault : nullptr);
+    if (answering()) acknowledge(now, fault && fault->kind != FaultKind::ExtraByte ? fault : nullptr);
 }
 
-bool SimRadio::OnRead(Time now) {
+bool SimRadio::onRead(Time now) {
     if (input_.size() < 4) return false;
     const std::uint8_t hi = input_[1], lo = input_[2];
     input_.erase(input_.begin(), input_.begin() + 4);
     events_.push_back({SimEvent::Kind::Read, static_cast<std::uint16_t>(hi << 8 | lo), {}, now});
-    NoteBlockRequest();
-    const TargetedFault* fault = HitBy(FaultTarget::Read);
+    noteBlockRequest();
+    const TargetedFault* fault = hitBy(FaultTarget::Read);
     confirmFault_ = nullptr;
     if (fault && fault->kind == FaultKind::Silent) wentSilent_ = true;
-    if (!Answering()) return true;
-    std::vector<std::uint8_t> reply = ReadReply(hi, lo);
+    if (!answering()) return true;
+    std::vector<std::uint8_t>& reply = replyScratch_;
+    readReply(hi, lo, reply);
     if (fault) {
         switch (fault->kind) {
         case FaultKind::Drop: return true;
@@ -271,28 +281,28 @@ bool SimRadio::OnRead(Time now) {
         case FaultKind::Trickle:
             ++blocksAnswered_;
             for (std::size_t i = 0; i < reply.size(); ++i)
-                Emit(now, {reply[i]}, faults_.trickleMs * static_cast<int>(i + 1));
+                queueAnswer(now, {reply[i]}, faults_.trickleMs * static_cast<int>(i + 1));
             return true;
         default: confirmFault_ = fault; break;
         }
     }
     ++blocksAnswered_;
-    Emit(now, reply);
+    queueAnswer(now, reply);
     return true;
 }
 
-bool SimRadio::OnWrite(Time now) {
+bool SimRadio::onWrite(Time now) {
     if (input_.size() < 4 + rw::kUnitSize) return false;
     SimEvent event{SimEvent::Kind::Write, static_cast<std::uint16_t>(input_[1] << 8 | input_[2]), {}, now};
     std::copy_n(input_.begin() + 4, rw::kUnitSize, event.data.begin());
     input_.erase(input_.begin(), input_.begin() + 4 + static_cast<long>(rw::kUnitSize));
     events_.push_back(event);
-    NoteBlockRequest();
-    const TargetedFault* fault = HitBy(FaultTarget::Write);
+    noteBlockRequest();
+    const TargetedFault* fault = hitBy(FaultTarget::Write);
     if (fault && fault->kind == FaultKind::Silent) wentSilent_ = true;
-    if (!Answering()) return true;
+    if (!answering()) return true;
     if (writeUnits_++ < faults_.refusedWrites) {
-        Emit(now, {kNak});
+        queueAnswer(now, {kNak});
         return true;
     }
     if (!fault || fault->kind != FaultKind::Nak) {
@@ -302,19 +312,19 @@ bool SimRadio::OnWrite(Time now) {
         ++memoryVersion_;
         ++blocksAnswered_;
     }
-    Acknowledge(now, fault);
+    acknowledge(now, fault);
     return true;
 }
 
-void SimRadio::Process(Time now) {
+void SimRadio::process(Time now) {
     bool complete = true;
     while (!input_.empty() && complete) {
         switch (input_[0]) {
-        case rw::kModeEntry[0]: complete = OnModeEntry(now); break;
-        case rw::kIdentify: OnIdentify(now); break;
-        case rw::kAck: OnConfirm(now); break;
-        case rw::kRead: complete = OnRead(now); break;
-        case rw::kWrite: complete = OnWrite(now); break;
+        case rw::kModeEntry[0]: complete = onModeEntry(now); break;
+        case rw::kIdentify: onIdentify(now); break;
+        case rw::kAck: onConfirm(now); break;
+        case rw::kRead: complete = onRead(now); break;
+        case rw::kWrite: complete = onWrite(now); break;
         default: input_.erase(input_.begin()); break;
         }
     }

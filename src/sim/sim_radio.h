@@ -10,8 +10,9 @@
 #include <array>
 #include <chrono>
 #include <cstdint>
-#include <deque>
+#include <initializer_list>
 #include <mutex>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -108,52 +109,56 @@ public:
     // Memory of a new image, with the default bands.
     SimRadio();
 
-    void SetFaults(const SimFaults& faults);
+    void setFaults(const SimFaults& faults);
     // Pacing at 9600 baud: every byte in either direction costs its wire time.
-    void SetPaced(bool paced);
+    void setPaced(bool paced);
     // A USB serial adapter's latency timer between the radio and the program: bytes from the
     // radio are passed on only at ticks of ms milliseconds (0: at once).
-    void SetLatencyMs(int ms);
-    void SetBandLimits(const BandLimits& limits);
+    void setLatencyMs(int ms);
+    void setBandLimits(const BandLimits& limits);
     // Places every block of the image (band-limit data included) at its radio address.
-    void LoadImage(const RadioImage& image);
+    void loadImage(const RadioImage& image);
     // The memory as an image (port 1).
-    RadioImage Image() const;
+    RadioImage image() const;
     // The band-limit block as stored, before scrambling (64 bytes).
-    std::array<std::uint8_t, 64> BandBlock() const;
+    std::array<std::uint8_t, 64> bandBlock() const;
     // Counts the write units stored, for saving after changes.
     std::uint64_t memoryVersion() const;
-    std::vector<SimEvent> Events() const;
-    void ClearEvents();
+    std::vector<SimEvent> events() const;
+    void clearEvents();
 
     // The program's bytes reach the radio at now.
-    void Receive(Time now, const std::uint8_t* data, std::size_t size);
+    void receive(Time now, const std::uint8_t* data, std::size_t size);
     // Appends the answer bytes that have reached the program by now, in order.
-    void TakeDue(Time now, std::vector<std::uint8_t>& out);
+    void takeDue(Time now, std::vector<std::uint8_t>& out);
     // When the next answer byte reaches the program; Time::max() when none is on its way.
-    Time NextDue() const;
+    Time nextDue() const;
 
 private:
     // Consumes the complete requests at the front of input_.
-    void Process(Time now);
+    void process(Time now);
     // Each returns false when the request at the front is not complete yet.
-    bool OnModeEntry(Time now);
-    void OnIdentify(Time now);
-    void OnConfirm(Time now);
-    bool OnRead(Time now);
-    bool OnWrite(Time now);
-    void Acknowledge(Time now, const TargetedFault* fault);
-    std::vector<std::uint8_t> ReadReply(std::uint8_t hi, std::uint8_t lo);
-    bool Answering() const;
-    void NoteBlockRequest();
+    bool onModeEntry(Time now);
+    void onIdentify(Time now);
+    void onConfirm(Time now);
+    bool onRead(Time now);
+    bool onWrite(Time now);
+    void acknowledge(Time now, const TargetedFault* fault);
+    // The reply to a read request, into reply.
+    void readReply(std::uint8_t hi, std::uint8_t lo, std::vector<std::uint8_t>& reply);
+    bool answering() const;
+    void noteBlockRequest();
     // The fault that hits the next request of target, if any; counts the request.
-    const TargetedFault* HitBy(FaultTarget target);
+    const TargetedFault* hitBy(FaultTarget target);
     // Queues answer bytes behind everything queued before; delayMs holds them (and so all
     // that follows) back.
-    void Emit(Time now, const std::vector<std::uint8_t>& bytes, int delayMs = 0);
+    void queueAnswer(Time now, std::span<const std::uint8_t> bytes, int delayMs = 0);
+    void queueAnswer(Time now, std::initializer_list<std::uint8_t> bytes, int delayMs = 0) {
+        queueAnswer(now, std::span<const std::uint8_t>(bytes.begin(), bytes.size()), delayMs);
+    }
 
     mutable std::mutex mutex_;
-    std::vector<std::uint8_t> memory_ = std::vector<std::uint8_t>(0x10000, 0xFF);
+    std::array<std::uint8_t, 0x10000> memory_;
     std::array<std::uint8_t, 64> bandBlock_{};
     SimFaults faults_;
     bool paced_ = false;
@@ -168,13 +173,16 @@ private:
     std::vector<SimEvent> events_;
 
     std::vector<std::uint8_t> input_;
-    Time wireFree_{};  // when the wire is free for the radio's next byte
-    Time lastDue_{};   // when the last queued byte leaves: nothing overtakes it
+    std::vector<std::uint8_t> replyScratch_;  // a read reply being built
+    Time wireFree_{};                         // when the wire is free for the radio's next byte
+    Time lastDue_{};                          // when the last queued byte leaves: nothing overtakes it
     struct Outgoing {
         Time arrives;
         std::uint8_t byte;
     };
-    std::deque<Outgoing> outgoing_;
+    // Queued answer bytes from outgoingFront_ on; the storage is kept for the next answers.
+    std::vector<Outgoing> outgoing_;
+    std::size_t outgoingFront_ = 0;
 };
 
 }  // namespace radioprog::sim

@@ -39,38 +39,38 @@ public:
         RadioImage image;
         image.ApplyDefaults();
         if (!DecodeDatFile(content, "radio.dat", image).ok) return false;
-        radio_.LoadImage(image);
+        radio_.loadImage(image);
         return true;
     }
     // The memory as a .dat file.
-    val datBytes() const { return Bytes(DatFileBytes(radio_.Image())); }
+    val datBytes() const { return Bytes(DatFileBytes(radio_.image())); }
     void setBands(int lowerMhz, int upperMhz) {
-        radio_.SetBandLimits({{lowerMhz, lowerMhz}, {upperMhz, upperMhz}, {lowerMhz, lowerMhz}, {upperMhz, upperMhz}});
+        radio_.setBandLimits({{lowerMhz, lowerMhz}, {upperMhz, upperMhz}, {lowerMhz, lowerMhz}, {upperMhz, upperMhz}});
     }
-    void setPaced(bool paced) { radio_.SetPaced(paced); }
+    void setPaced(bool paced) { radio_.setPaced(paced); }
     void setSilent(bool silent) {
         sim::SimFaults faults;
         faults.silent = silent;
-        radio_.SetFaults(faults);
+        radio_.setFaults(faults);
     }
     // The write units the radio received so far.
     int writesReceived() const {
         int count = 0;
-        for (const sim::SimEvent& event : radio_.Events()) count += event.kind == sim::SimEvent::Kind::Write;
+        for (const sim::SimEvent& event : radio_.events()) count += event.kind == sim::SimEvent::Kind::Write;
         return count;
     }
     void receive(double nowMs, const val& bytes) {
         const auto data = emscripten::convertJSArrayToNumberVector<std::uint8_t>(bytes);
-        radio_.Receive(SimTime(nowMs), data.data(), data.size());
+        radio_.receive(SimTime(nowMs), data.data(), data.size());
     }
     val takeDue(double nowMs) {
         std::vector<std::uint8_t> out;
-        radio_.TakeDue(SimTime(nowMs), out);
+        radio_.takeDue(SimTime(nowMs), out);
         return Bytes(out);
     }
     // When the next answer byte arrives (milliseconds), Infinity when none is on its way.
     double nextDue() const {
-        const sim::SimRadio::Time due = radio_.NextDue();
+        const sim::SimRadio::Time due = radio_.nextDue();
         if (due == sim::SimRadio::Time::max()) return std::numeric_limits<double>::infinity();
         return std::chrono::duration<double, std::milli>(due.time_since_epoch()).count();
     }

@@ -11,8 +11,8 @@
 #include "model/channel_record.h"
 #include "model/dat_file.h"
 #include "model/terminal_text.h"
-#include "sim/radio_sim.h"
 #include "support/cli_run.h"
+#include "support/running_sim.h"
 #include "support/temp_dir.h"
 
 namespace radioprog {
@@ -22,6 +22,8 @@ using test::Cli;
 using test::CliRun;
 using test::CurrentDirGuard;
 using test::ReadFile;
+using test::RunningSim;
+using test::RunningSims;
 using test::TempDir;
 
 RadioImage ChannelImage() {
@@ -38,17 +40,11 @@ class FleetCli : public ::testing::Test {
 protected:
     // Three radios; faults for the second.
     void StartRadios(const sim::SimFaults& second = {}) {
-        for (int i = 0; i < 3; ++i) {
-            radios.push_back(std::make_unique<sim::RadioSimulator>());
-            if (i == 1) radios.back()->SetFaults(second);
-            std::string error;
-            ASSERT_TRUE(radios.back()->Start(error)) << error;
-            ports += (i ? "," : "") + radios.back()->devicePath();
-        }
+        for (int i = 0; i < 3; ++i) sims.add(i == 1 ? second : sim::SimFaults{});
         ASSERT_TRUE(SaveDatFile(image, dir.file("radio.dat")).ok);
     }
     bool Holds(int i) {
-        RadioImage memory = radios[static_cast<std::size_t>(i)]->Image();
+        RadioImage memory = radios[static_cast<std::size_t>(i)]->image();
         for (int n = 0; n < kChannelCount; ++n)
             if (!std::equal(image.channel(n), image.channel(n) + 16, memory.channel(n))) return false;
         return true;
@@ -56,8 +52,9 @@ protected:
     TempDir dir;
     CurrentDirGuard cwd{dir.path()};
     RadioImage image = ChannelImage();
-    std::vector<std::unique_ptr<sim::RadioSimulator>> radios;
-    std::string ports;
+    RunningSims sims;
+    std::vector<std::unique_ptr<RunningSim>>& radios = sims.radios;
+    std::string& ports = sims.ports;
 };
 
 TEST_F(FleetCli, WritesThreeRadiosInParallel) {
@@ -108,14 +105,14 @@ TEST_F(FleetCli, VerifiedReadOutvotesALineErrorAndRefusesWhenReadingsNeverAgree)
     sim::SimFaults garbled;
     garbled.garbledReads = 1;
     StartRadios(garbled);
-    radios[1]->LoadImage(image);
+    radios[1]->loadImage(image);
     CliRun read = Cli(radios[1]->devicePath(), "read copy.dat --verify");
     ASSERT_EQ(read.status, 0) << read.err;
     EXPECT_EQ(Cli("", "diff radio.dat copy.dat").status, 0);
 
     sim::SimFaults hopeless;
     hopeless.garbledReads = 1000;
-    radios[1]->SetFaults(hopeless);
+    radios[1]->setFaults(hopeless);
     CliRun failed = Cli(radios[1]->devicePath(), "read bad.dat --verify");
     EXPECT_EQ(failed.status, 4);
     EXPECT_NE(failed.err.find("readings of CH 0-3 disagree"), std::string::npos) << failed.err;

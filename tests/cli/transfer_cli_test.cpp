@@ -9,8 +9,8 @@
 
 #include "model/channel_record.h"
 #include "model/dat_file.h"
-#include "sim/radio_sim.h"
 #include "support/cli_run.h"
+#include "support/running_sim.h"
 #include "support/temp_dir.h"
 
 namespace radioprog {
@@ -21,6 +21,7 @@ using test::Cli;
 using test::CliRun;
 using test::CurrentDirGuard;
 using test::ReadFile;
+using test::RunningSim;
 using test::TempDir;
 
 std::size_t Lines(const std::string& text) {
@@ -30,8 +31,6 @@ std::size_t Lines(const std::string& text) {
 class TransferCli : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string error;
-        ASSERT_TRUE(radio.Start(error)) << error;
         // Known texts for the band refusal, found in the current directory first.
         std::string lang = "A,B,C\n";
         for (int r = 0; r < 194; ++r) lang += "a,b,R" + std::to_string(r) + "\n";
@@ -44,7 +43,7 @@ protected:
     }
     TempDir dir;
     CurrentDirGuard cwd{dir.path()};
-    sim::RadioSimulator radio;
+    RunningSim radio;
 };
 
 TEST_F(TransferCli, ReadSavesTheRadiosMemoryWithThePortItAnsweredOn) {
@@ -53,7 +52,7 @@ TEST_F(TransferCli, ReadSavesTheRadiosMemoryWithThePortItAnsweredOn) {
     ChannelRef(memory, 0).setRxFrequency(0x14550000u);
     ChannelRef(memory, 127).setTxFrequency(0x43912500u);
     memory.dtmfSlot(15)[0] = 7;
-    radio.LoadImage(memory);
+    radio.loadImage(memory);
 
     CliRun run = Cli(",," + radio.devicePath(), "read copy.dat --port 2");
     ASSERT_EQ(run.status, 0) << run.err;
@@ -74,7 +73,7 @@ TEST_F(TransferCli, ReadSavesTheRadiosMemoryWithThePortItAnsweredOn) {
 TEST_F(TransferCli, ARadioOfAnotherModelIsNamedNotTakenForSilence) {
     sim::SimFaults faults;
     faults.wrongModel = true;
-    radio.SetFaults(faults);
+    radio.setFaults(faults);
     CliRun run = Cli(radio.devicePath(), "read other.dat");
     EXPECT_EQ(run.status, 3);
     EXPECT_NE(run.err.find("radioprog-cli: COM1 (" + radio.devicePath() +
@@ -101,7 +100,7 @@ TEST_F(TransferCli, FailedReadLeavesTheFileAlone) {
 
     sim::SimFaults faults;
     faults.wrongHeader = true;
-    radio.SetFaults(faults);
+    radio.setFaults(faults);
     CliRun failed = Cli(radio.devicePath(), "read kept.dat");
     EXPECT_EQ(failed.status, 4);
     EXPECT_EQ(Lines(failed.err), 1u) << failed.err;
@@ -125,17 +124,17 @@ TEST_F(TransferCli, WriteSendsTheFileOrTellsWhyNot) {
     EXPECT_EQ(refused.err,
               "radioprog-cli: write refused, nothing written: R1 4 (180.00000 MHz) R113 <136.000~174.995 "
               "400.000~520.995>\n  R1 4: R19 180.00000 MHz\n");
-    EXPECT_TRUE(radio.Events().size() > 0);
-    for (const SimEvent& event : radio.Events()) EXPECT_NE(event.kind, SimEvent::Kind::Write);
+    EXPECT_TRUE(radio.events().size() > 0);
+    for (const SimEvent& event : radio.events()) EXPECT_NE(event.kind, SimEvent::Kind::Write);
 
     CliRun written = Cli(radio.devicePath(), "write good.dat");
     ASSERT_EQ(written.status, 0) << written.err;
-    EXPECT_EQ(ChannelView(radio.Image(), 4).txFrequency(), 0x14600000u);
+    EXPECT_EQ(ChannelView(radio.image(), 4).txFrequency(), 0x14600000u);
     EXPECT_EQ(FileImage("good.dat").port(), 5) << "the file is not changed";
 
     sim::SimFaults faults;
     faults.refusedWrites = 4;
-    radio.SetFaults(faults);
+    radio.setFaults(faults);
     CliRun failed = Cli(radio.devicePath(), "write good.dat --port 1");
     EXPECT_EQ(failed.status, 5);
     EXPECT_EQ(Lines(failed.err), 1u) << failed.err;
@@ -159,7 +158,7 @@ TEST_F(TransferCli, UsageErrors) {
         EXPECT_EQ(run.status, 2) << args;
         EXPECT_EQ(Lines(run.err), 1u) << args << ": " << run.err;
     }
-    EXPECT_TRUE(radio.Events().empty()) << "nothing reached the radio";
+    EXPECT_TRUE(radio.events().empty()) << "nothing reached the radio";
 }
 
 // A .dat whose record address bytes point elsewhere (here channels 20-23 at the address of
@@ -179,7 +178,7 @@ TEST_F(TransferCli, AnImageWhoseAddressBytesAreNotTheLayoutIsNotWrittenUnlessAsk
     EXPECT_NE(refused.err.find("moved.dat: the address bytes"), std::string::npos) << refused.err;
     EXPECT_NE(refused.err.find("\n  R17 20-23 Record address 0x0140 \xE2\x86\x92 0x0100\n"), std::string::npos)
         << refused.err;
-    EXPECT_TRUE(radio.Events().empty()) << "the radio was not even asked";
+    EXPECT_TRUE(radio.events().empty()) << "the radio was not even asked";
 
     // diff names them in words.
     CliRun diff = Cli("diff good.dat moved.dat");
@@ -189,7 +188,7 @@ TEST_F(TransferCli, AnImageWhoseAddressBytesAreNotTheLayoutIsNotWrittenUnlessAsk
     // Asked for: written as the bytes say.
     CliRun kept = Cli(radio.devicePath(), "write moved.dat --keep-addresses");
     ASSERT_EQ(kept.status, 0) << kept.err;
-    EXPECT_EQ(ChannelView(radio.Image(), 16).rxFrequency(), 0x14500000u + 20u * 0x100u);
+    EXPECT_EQ(ChannelView(radio.image(), 16).rxFrequency(), 0x14500000u + 20u * 0x100u);
 }
 
 }  // namespace

@@ -14,8 +14,8 @@
 #include <memory>
 
 #include "model/dat_file.h"
-#include "sim/radio_sim.h"
 #include "support/cli_run.h"
+#include "support/running_sim.h"
 #include "support/temp_dir.h"
 #include "support/wait_until.h"
 
@@ -74,10 +74,7 @@ TEST(TransferSignals, StopReadAndWriteAtOnceWithTheShellsExitStatus) {
     ASSERT_TRUE(SaveDatFile(image, dir.file("radio.dat")).ok);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        sim::RadioSimulator radio;
-        radio.SetPaced(true);
-        std::string error;
-        ASSERT_TRUE(radio.Start(error)) << error;
+        test::RunningSim radio({}, test::RunningSim::Pace::Wire);
         const std::string file = dir.file(std::string(c.command) == "read" ? "kept.dat" : "radio.dat");
         if (std::string(c.command) == "read") dir.write("kept.dat", "previous contents");
         const std::string before = ReadFile(file);
@@ -86,7 +83,7 @@ TEST(TransferSignals, StopReadAndWriteAtOnceWithTheShellsExitStatus) {
         ASSERT_GT(pid, 0);
         auto seen = [&radio, &c] {
             std::size_t n = 0;
-            for (const sim::SimEvent& event : radio.Events())
+            for (const sim::SimEvent& event : radio.events())
                 if (event.kind == sim::SimEvent::Kind::Read || event.kind == sim::SimEvent::Kind::Write) ++n;
             return n >= c.requestsBefore;
         };
@@ -122,15 +119,10 @@ TEST(TransferSignals, StopAWriteToSeveralRadiosWithALinePerRadio) {
     ASSERT_TRUE(SaveDatFile(image, dir.file("radio.dat")).ok);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        std::vector<std::unique_ptr<sim::RadioSimulator>> radios;
-        std::string ports;
-        for (int i = 0; i < 3; ++i) {
-            radios.push_back(std::make_unique<sim::RadioSimulator>());
-            radios.back()->SetPaced(true);
-            std::string error;
-            ASSERT_TRUE(radios.back()->Start(error)) << error;
-            ports += (i ? "," : "") + radios.back()->devicePath();
-        }
+        test::RunningSims sims;
+        for (int i = 0; i < 3; ++i) sims.add({}, test::RunningSim::Pace::Wire);
+        const std::vector<std::unique_ptr<test::RunningSim>>& radios = sims.radios;
+        const std::string& ports = sims.ports;
         struct sigaction ignore {
         }, previous{};
         ignore.sa_handler = SIG_IGN;
@@ -140,11 +132,8 @@ TEST(TransferSignals, StopAWriteToSeveralRadiosWithALinePerRadio) {
         if (c.ignoredAtStart) ::sigaction(SIGINT, &previous, nullptr);
         ASSERT_GT(pid, 0);
         auto writing = [&radios] {
-            for (const auto& radio : radios) {
-                std::size_t units = 0;
-                for (const sim::SimEvent& event : radio->Events()) units += event.kind == sim::SimEvent::Kind::Write;
-                if (units < 5) return false;
-            }
+            for (const auto& radio : radios)
+                if (radio->count(sim::SimEvent::Kind::Write) < 5) return false;
             return true;
         };
         ASSERT_TRUE(test::WaitUntil(writing));

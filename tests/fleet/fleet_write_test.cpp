@@ -30,8 +30,8 @@ RadioImage FleetImage() {
 }
 
 // True when the radio holds every byte the write sends.
-::testing::AssertionResult HoldsWrittenUnits(const sim::RadioSimulator& radio, const RadioImage& image) {
-    RadioImage memory = radio.Image();
+::testing::AssertionResult HoldsWrittenUnits(const RunningSim& radio, const RadioImage& image) {
+    RadioImage memory = radio.image();
     for (const WrittenRecord& written : WrittenRecords()) {
         std::size_t bytes = 16 * static_cast<std::size_t>(written.units);
         const std::uint8_t* sent = image.recordData(*written.record);
@@ -82,16 +82,16 @@ TEST(FleetWrite, WritesEveryRadioAndReportsEachOnce) {
     const RadioImage image = FleetImage();
     FleetWrite write(fleet.ports, {1, 2, 3}, image, Texts(), false);
     Collector reports;
-    ASSERT_TRUE(write.Start(&reports));
-    write.Wait();
+    ASSERT_TRUE(write.start(&reports));
+    write.wait();
 
-    EXPECT_EQ(write.WorstStatus(), RadioStatus::Done);
+    EXPECT_EQ(write.worstStatus(), RadioStatus::Done);
     for (std::size_t i = 0; i < 3; ++i) {
         EXPECT_TRUE(HoldsWrittenUnits(*fleet.radios[i], image)) << "radio " << i;
         EXPECT_EQ(write.outcomes()[i].port, static_cast<int>(i) + 1);
         EXPECT_EQ(write.outcomes()[i].outcome.foundPort, static_cast<int>(i) + 1);
         // One port each: no radio saw a mode entry meant for another.
-        EXPECT_EQ(fleet.radios[i]->Count(sim::SimEvent::Kind::ModeEntry), 1u);
+        EXPECT_EQ(fleet.radios[i]->count(sim::SimEvent::Kind::ModeEntry), 1u);
     }
     std::sort(reports.finishedPorts.begin(), reports.finishedPorts.end());
     EXPECT_EQ(reports.finishedPorts, (std::vector<int>{1, 2, 3}));
@@ -103,10 +103,10 @@ TEST(FleetWrite, AFailingRadioNeverStopsTheOthers) {
     Fleet fleet({{}, refusing, {}});
     const RadioImage image = FleetImage();
     FleetWrite write(fleet.ports, {1, 2, 3}, image, Texts(), false);
-    ASSERT_TRUE(write.Start(nullptr));
-    write.Wait();
+    ASSERT_TRUE(write.start(nullptr));
+    write.wait();
 
-    EXPECT_EQ(write.WorstStatus(), RadioStatus::WriteFailed);
+    EXPECT_EQ(write.worstStatus(), RadioStatus::WriteFailed);
     const RadioOutcome& failed = write.outcomes()[1];
     EXPECT_EQ(StatusOf(failed), RadioStatus::WriteFailed);
     EXPECT_EQ(OutcomeText(failed, Texts()), "Write failed at CH 0");
@@ -116,16 +116,16 @@ TEST(FleetWrite, AFailingRadioNeverStopsTheOthers) {
 
 TEST(FleetWrite, EachRadioIsCheckedAgainstItsOwnBands) {
     Fleet fleet({{}, {}});
-    fleet.radios[1]->SetBandLimits({{150, 400}, {160, 420}, {150, 400}, {160, 420}});
+    fleet.radios[1]->setBandLimits({{150, 400}, {160, 420}, {150, 400}, {160, 420}});
     const RadioImage image = FleetImage();
     FleetWrite write(fleet.ports, {1, 2}, image, Texts(), false);
-    ASSERT_TRUE(write.Start(nullptr));
-    write.Wait();
+    ASSERT_TRUE(write.start(nullptr));
+    write.wait();
     EXPECT_EQ(StatusOf(write.outcomes()[0]), RadioStatus::Done);
     EXPECT_EQ(StatusOf(write.outcomes()[1]), RadioStatus::BandRefused);
-    EXPECT_EQ(write.WorstStatus(), RadioStatus::BandRefused);
+    EXPECT_EQ(write.worstStatus(), RadioStatus::BandRefused);
     EXPECT_FALSE(write.outcomes()[1].bandRefusal.empty());
-    EXPECT_EQ(fleet.radios[1]->Count(sim::SimEvent::Kind::Write), 0u);
+    EXPECT_EQ(fleet.radios[1]->count(sim::SimEvent::Kind::Write), 0u);
     EXPECT_TRUE(HoldsWrittenUnits(*fleet.radios[0], image));
 }
 
@@ -135,10 +135,10 @@ TEST(FleetWrite, VerifyFindsTheByteARadioStoredWrongAndPassesTheSoundOnes) {
     Fleet fleet({{}, corrupting, {}});
     const RadioImage image = FleetImage();
     FleetWrite write(fleet.ports, {1, 2, 3}, image, Texts(), true);
-    ASSERT_TRUE(write.Start(nullptr));
-    write.Wait();
+    ASSERT_TRUE(write.start(nullptr));
+    write.wait();
 
-    EXPECT_EQ(write.WorstStatus(), RadioStatus::VerifyDiffers);
+    EXPECT_EQ(write.worstStatus(), RadioStatus::VerifyDiffers);
     for (std::size_t i : {0u, 2u}) {
         EXPECT_EQ(StatusOf(write.outcomes()[i]), RadioStatus::Done);
         EXPECT_TRUE(write.outcomes()[i].verified);
@@ -148,7 +148,7 @@ TEST(FleetWrite, VerifyFindsTheByteARadioStoredWrongAndPassesTheSoundOnes) {
     EXPECT_EQ(wrong.differences[0].channel, 9);
     EXPECT_EQ(DifferenceText(wrong.differences[0], Texts()), "CH 9 RX Freq 145.09000 \xE2\x86\x92 145.09001");
     // Every written block was read back after the last unit.
-    std::vector<sim::SimEvent> events = fleet.radios[1]->Events();
+    std::vector<sim::SimEvent> events = fleet.radios[1]->events();
     auto lastWrite = std::find_if(events.rbegin(), events.rend(),
                                   [](const sim::SimEvent& e) { return e.kind == sim::SimEvent::Kind::Write; });
     auto readsAfter = std::count_if(events.rbegin(), lastWrite,
@@ -159,12 +159,12 @@ TEST(FleetWrite, VerifyFindsTheByteARadioStoredWrongAndPassesTheSoundOnes) {
 TEST(FleetWrite, CancelledBeforeTheBandCheckWritesNothing) {
     Fleet fleet({{}, {}});
     FleetWrite write(fleet.ports, {1, 2}, FleetImage(), Texts(), false);
-    write.Cancel();
-    ASSERT_TRUE(write.Start(nullptr));
-    write.Wait();
+    write.cancel();
+    ASSERT_TRUE(write.start(nullptr));
+    write.wait();
     for (std::size_t i = 0; i < 2; ++i) {
         EXPECT_TRUE(write.outcomes()[i].cancelled);
-        EXPECT_EQ(fleet.radios[i]->Count(sim::SimEvent::Kind::Write), 0u);
+        EXPECT_EQ(fleet.radios[i]->count(sim::SimEvent::Kind::Write), 0u);
     }
 }
 

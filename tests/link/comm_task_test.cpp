@@ -64,7 +64,7 @@ std::vector<Unit> WriteOrder(const RadioImage& image) {
 
 std::vector<Unit> WrittenUnits(const RunningSim& sim) {
     std::vector<Unit> units;
-    for (const auto& event : sim.EventsOf(Kind::Write)) units.push_back({event.address, event.data});
+    for (const auto& event : sim.eventsOf(Kind::Write)) units.push_back({event.address, event.data});
     return units;
 }
 
@@ -86,7 +86,7 @@ std::vector<std::string> Concat(std::vector<std::vector<std::string>> parts) {
 TEST(CommTaskRead, ReadsEveryBlockInOrderIntoACopyAndReportsInOrder) {
     RunningSim sim;
     RadioImage radio = PatternImage(3);
-    sim.LoadImage(radio);
+    sim.loadImage(radio);
     CCommTask task(PortMap({sim.devicePath()}));
     RadioImage start;
     start.ApplyDefaults();
@@ -97,9 +97,9 @@ TEST(CommTaskRead, ReadsEveryBlockInOrderIntoACopyAndReportsInOrder) {
         reports.log,
         Concat({{"progress 1"}, ProgressLines({{1, 71}, {100, 100}}), {"data", "finished 3 port 1", "progress 0"}}));
     std::vector<std::uint16_t> reads;
-    for (const auto& event : sim.EventsOf(Kind::Read)) reads.push_back(event.address);
+    for (const auto& event : sim.eventsOf(Kind::Read)) reads.push_back(event.address);
     EXPECT_EQ(reads, ReadOrder()) << "the band-limit block is not read";
-    EXPECT_EQ(sim.Count(Kind::Write), 0u);
+    EXPECT_EQ(sim.count(Kind::Write), 0u);
 
     // Every block the read moves comes from the radio; the band-limit block, the spare bytes
     // and the port number are the job's own.
@@ -113,7 +113,7 @@ TEST(CommTaskRead, ReadsEveryBlockInOrderIntoACopyAndReportsInOrder) {
 
 TEST(CommTaskWrite, ChecksTheRadiosBandsThenWritesEveryUnitInOrder) {
     RunningSim sim;
-    RadioImage before = sim.Image();
+    RadioImage before = sim.image();
     CCommTask task(PortMap({sim.devicePath()}));
     RadioImage image = PatternImage(5);
     RecordingReports reports;
@@ -122,21 +122,21 @@ TEST(CommTaskWrite, ChecksTheRadiosBandsThenWritesEveryUnitInOrder) {
     EXPECT_EQ(reports.log, Concat({{"progress 1", "progress 1", "check"},
                                    ProgressLines({{2, 69}, {100, 100}}),
                                    {"finished 4 port 1", "progress 0"}}));
-    auto reads = sim.EventsOf(Kind::Read);
+    auto reads = sim.eventsOf(Kind::Read);
     ASSERT_EQ(reads.size(), 1u);
     EXPECT_EQ(reads[0].address, kBandLimitAddress);
-    EXPECT_TRUE(reads[0].at < sim.EventsOf(Kind::Write).front().at);
+    EXPECT_TRUE(reads[0].at < sim.eventsOf(Kind::Write).front().at);
     EXPECT_EQ(WrittenUnits(sim), WriteOrder(image)) << "band-limit block never written";
 
     // The check sees the image with the radio's limits, descrambled.
     ASSERT_EQ(reports.checked.size(), 1u);
     RadioImage checked = image;
-    auto band = sim.BandBlock();
+    auto band = sim.bandBlock();
     std::copy(band.begin(), band.end(), checked.blockData(BlockId::BandLimits));
     EXPECT_TRUE(reports.checked[0] == checked);
 
     // VFO and second-settings bytes 32..63 stay as the radio had them.
-    RadioImage after = sim.Image();
+    RadioImage after = sim.image();
     EXPECT_TRUE(std::equal(after.blockData(BlockId::Vfo) + 32, after.blockData(BlockId::Vfo) + 64,
                            before.blockData(BlockId::Vfo) + 32));
     EXPECT_TRUE(
@@ -151,7 +151,7 @@ TEST(CommTaskWrite, BandRefusalWritesNothing) {
     Transfer(task, reports, PatternImage(2), TransferMode::Write);
     EXPECT_EQ(reports.log,
               (std::vector<std::string>{"progress 1", "progress 1", "check", "finished 2 port 1", "progress 0"}));
-    EXPECT_EQ(sim.Count(Kind::Write), 0u);
+    EXPECT_EQ(sim.count(Kind::Write), 0u);
 }
 
 struct FaultCase {
@@ -199,7 +199,7 @@ TEST(CommTaskFailures, FaultsOfTheRadioGiveTheirResults) {
         EXPECT_EQ(reports.log.back(), "progress 0");
         EXPECT_EQ(reports.log[reports.log.size() - 2].rfind("finished", 0), 0u);
         if (c.result == TransferResult::NoRadio) {
-            EXPECT_EQ(sim.Count(Kind::Read), 0u);
+            EXPECT_EQ(sim.count(Kind::Read), 0u);
         }
     }
 }
@@ -225,7 +225,7 @@ TEST(CommTaskScan, TriesTheConfiguredPortFirstThenAscending) {
     };
     for (const Case& c : {Case{5, {5, 1, 2, 4, 6, 20}}, Case{1, {1, 2, 4, 5, 6, 20}}, Case{25, {1, 2, 4, 5, 6, 20}}}) {
         SCOPED_TRACE(c.configured);
-        for (int port : present) sims[static_cast<std::size_t>(port)]->ClearEvents();
+        for (int port : present) sims[static_cast<std::size_t>(port)]->clearEvents();
         RadioImage image;
         image.ApplyDefaults();
         image.setPort(c.configured);
@@ -233,7 +233,7 @@ TEST(CommTaskScan, TriesTheConfiguredPortFirstThenAscending) {
         Transfer(task, reports, image, TransferMode::Read);
         std::vector<std::pair<std::chrono::steady_clock::time_point, int>> entries;
         for (int port : present)
-            for (const auto& event : sims[static_cast<std::size_t>(port)]->EventsOf(Kind::ModeEntry))
+            for (const auto& event : sims[static_cast<std::size_t>(port)]->eventsOf(Kind::ModeEntry))
                 entries.emplace_back(event.at, port);
         std::sort(entries.begin(), entries.end());
         std::vector<int> order;
@@ -262,7 +262,7 @@ TEST(CommTaskScan, RadioFoundOnAnotherPortBecomesThePort) {
     EXPECT_EQ(reports.log[1], "progress 1") << "the failed handshake on COM3";
     EXPECT_EQ(reports.log[2], "progress 2") << "then the read's own steps";
     EXPECT_EQ(reports.log[reports.log.size() - 2], "finished 3 port 7");
-    EXPECT_EQ(other.Count(Kind::ModeEntry), 1u);
+    EXPECT_EQ(other.count(Kind::ModeEntry), 1u);
 }
 
 // A path that the user may not open: a file without permissions, or (for root, who may
@@ -331,7 +331,7 @@ TEST(CommTaskScan, APortHeldByAnotherProgramIsNamedBusyAndTheScanGoesOn) {
     ASSERT_EQ(found.outcomes.size(), 1u);
     EXPECT_EQ(found.outcomes[0].result, TransferResult::ReadDone);
     EXPECT_EQ(found.outcomes[0].foundPort, 2);
-    EXPECT_EQ(held.Count(Kind::ModeEntry), 0u);
+    EXPECT_EQ(held.count(Kind::ModeEntry), 0u);
     ::close(holder);
 }
 
@@ -346,7 +346,7 @@ TEST(CommTaskProbe, MaskHasBitsOfThePortsThatOpen) {
     EXPECT_EQ(details[1].device, "");
     EXPECT_NE(details[1].reason, "");
     EXPECT_NE(details[3].reason, "");
-    EXPECT_EQ(com1.Count(Kind::ModeEntry), 0u) << "a probe only opens and closes";
+    EXPECT_EQ(com1.count(Kind::ModeEntry), 0u) << "a probe only opens and closes";
 }
 
 // Holds the job inside the band check until the test lets it go.

@@ -152,7 +152,7 @@ TEST_P(FaultMatrix, ResultIsTheExpectedOneAndNoSuccessHidesAFault) {
     faults.lateReplyMs = c.row.lateMs;
     RunningSim radio(faults);
     const RadioImage inRadio = PatternImage(1);
-    radio.LoadImage(inRadio);
+    radio.loadImage(inRadio);
     const RadioImage toWrite = PatternImage(2);
 
     CCommTask task{PortMap({radio.devicePath()})};
@@ -176,11 +176,11 @@ TEST_P(FaultMatrix, ResultIsTheExpectedOneAndNoSuccessHidesAFault) {
         }
     } else if (reports.outcomes[0].result == kWriteDone) {
         std::string writes;  // the write requests the radio saw, to show which unit went missing
-        for (const auto& event : radio.EventsOf(sim::SimEvent::Kind::Write)) {
+        for (const auto& event : radio.eventsOf(sim::SimEvent::Kind::Write)) {
             if (writes.size() > 200) break;
             writes += " " + std::to_string(event.address);
         }
-        EXPECT_TRUE(SameMovedBytes(radio.Image(), toWrite, true))
+        EXPECT_TRUE(SameMovedBytes(radio.image(), toWrite, true))
             << "a write reported success with units missing; first writes:" << writes;
     }
 }
@@ -201,7 +201,7 @@ TEST(FaultMatrixImages, AddressBytesThatPointElsewhereAreFoundAndRepaired) {
     for (bool repaired : {false, true}) {
         SCOPED_TRACE(repaired ? "repaired" : "as the bytes say");
         RunningSim radio;
-        radio.LoadImage(PatternImage(1));
+        radio.loadImage(PatternImage(1));
         RadioImage image = moved;
         if (repaired) RepairRecordAddresses(image);
         EXPECT_EQ(MisaddressedRecords(image).empty(), repaired);
@@ -212,7 +212,7 @@ TEST(FaultMatrixImages, AddressBytesThatPointElsewhereAreFoundAndRepaired) {
         task.SetMode(TransferMode::Write);
         task.Run();
         ASSERT_EQ(reports.outcomes.at(0).result, kWriteDone);
-        const RadioImage inRadio = radio.Image();
+        const RadioImage inRadio = radio.image();
         const bool at20 = std::equal(inRadio.channel(20), inRadio.channel(20) + 64, moved.channel(20));
         const bool at16 = std::equal(inRadio.channel(16), inRadio.channel(16) + 64, moved.channel(20));
         EXPECT_EQ(at20, repaired);

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Shared pieces of the link tests: a simulator that is already answering, a report receiver
-// that writes down everything in order, and images whose every data byte tells where it
-// came from.
+// Shared pieces of the link tests: the simulated radio (support/running_sim.h), a report
+// receiver that writes down everything in order, and images whose every data byte tells
+// where it came from.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -11,6 +11,7 @@
 #include "link/serial_line.h"
 #include "link/transfer_reports.h"
 #include "sim/radio_sim.h"
+#include "support/running_sim.h"
 
 namespace radioprog::test {
 
@@ -18,26 +19,6 @@ using sim::SimEvent;
 
 // Short timeouts for cases that wait for silence; the sequence of the protocol is the same.
 inline LineTimeouts FastTimeouts() { return {100, 2, 300, 100, 50}; }
-
-class RunningSim : public sim::RadioSimulator {
-public:
-    explicit RunningSim(const sim::SimFaults& faults = {}) {
-        SetFaults(faults);
-        std::string error;
-        started_ = Start(error);
-        EXPECT_TRUE(started_) << error;
-    }
-    std::vector<SimEvent> EventsOf(SimEvent::Kind kind) const {
-        std::vector<SimEvent> picked;
-        for (const SimEvent& event : Events())
-            if (event.kind == kind) picked.push_back(event);
-        return picked;
-    }
-    std::size_t Count(SimEvent::Kind kind) const { return EventsOf(kind).size(); }
-
-private:
-    bool started_ = false;
-};
 
 // Every data byte of every block (band limits excepted) set from its image offset and a seed.
 inline RadioImage PatternImage(int seed) {

@@ -25,7 +25,7 @@ public:
     bool ignoresLowLatency = false;
     int flags = 0;
     int sets = 0;
-    bool Get(int, int& out) override {
+    bool get(int, int& out) override {
         if (!supported) {
             errno = ENOTTY;
             return false;
@@ -33,7 +33,7 @@ public:
         out = flags;
         return true;
     }
-    bool Set(int, int value) override {
+    bool set(int, int value) override {
         ++sets;
         flags = ignoresLowLatency ? (value & ~ASYNC_LOW_LATENCY) : value;
         return true;
@@ -71,9 +71,9 @@ TEST(LowLatency, IsAskedForOnOpenAndUndoneOnClose) {
         test::TempDir dir;
         sim::PseudoTerminal terminal;
         std::string error;
-        ASSERT_TRUE(terminal.Create(error)) << error;
+        ASSERT_TRUE(terminal.create(error)) << error;
         SerialLine line;
-        line.setTrace(TransferTrace::Open(dir.file("trace.txt")));
+        line.setTrace(TransferTrace::open(dir.file("trace.txt")));
         EXPECT_TRUE(line.open(terminal.devicePath())) << "a refusal never stops the open";
         EXPECT_EQ(line.lowLatency(), c.expected);
         EXPECT_EQ(driver.flags, c.flagsWhileOpen);
@@ -90,7 +90,7 @@ TEST(LowLatency, IsAskedForOnOpenAndUndoneOnClose) {
 TEST(LowLatency, APseudoTerminalRefusesAndStillWorks) {
     sim::PseudoTerminal terminal;
     std::string error;
-    ASSERT_TRUE(terminal.Create(error)) << error;
+    ASSERT_TRUE(terminal.create(error)) << error;
     SerialLine line;
     ASSERT_TRUE(line.open(terminal.devicePath()));
     EXPECT_EQ(line.lowLatency(), LowLatency::Refused);

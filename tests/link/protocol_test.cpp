@@ -49,7 +49,7 @@ protected:
         if (!identify) return;
         ASSERT_TRUE(port.EnterProgramMode(3));
         ASSERT_TRUE(port.Identify());
-        sim.ClearEvents();
+        sim.clearEvents();
     }
     CComPort port;
 };
@@ -79,7 +79,7 @@ TEST_F(ProtocolTest, ModeEntrySendsUntilAnyReplyAtMostRetriesPlusOne) {
         RunningSim sim(c.faults);
         Connect(sim, false);
         EXPECT_EQ(port.EnterProgramMode(c.retries), c.entered);
-        EXPECT_EQ(sim.Count(Kind::ModeEntry), c.sends) << "retries " << c.retries;
+        EXPECT_EQ(sim.count(Kind::ModeEntry), c.sends) << "retries " << c.retries;
         port.Close();
     }
 }
@@ -100,15 +100,15 @@ TEST_F(ProtocolTest, ReadBlockResendsShortRepliesUpToFourRequests) {
     for (int shortReplies : {0, 3, 4}) {
         RunningSim sim;
         RadioImage image = test::PatternImage(1);
-        sim.LoadImage(image);
+        sim.loadImage(image);
         Connect(sim);
         sim::SimFaults faults;
         faults.shortReplies = shortReplies;
-        sim.SetFaults(faults);
+        sim.setFaults(faults);
         std::uint8_t data[64] = {};
         bool ok = port.ReadBlock(0x00, 0x40, data);
         EXPECT_EQ(ok, shortReplies < 4) << shortReplies;
-        EXPECT_EQ(sim.Count(Kind::Read), static_cast<std::size_t>(std::min(shortReplies + 1, 4)));
+        EXPECT_EQ(sim.count(Kind::Read), static_cast<std::size_t>(std::min(shortReplies + 1, 4)));
         if (ok) {
             EXPECT_TRUE(std::equal(data, data + 64, image.recordData(BlockMap()[1])));
         }
@@ -124,7 +124,7 @@ TEST_F(ProtocolTest, ReadReplyWithWrongAddressFailsWithoutRetry) {
     std::uint8_t data[64] = {};
     std::uint8_t before[64] = {};
     EXPECT_FALSE(port.ReadBlock(0x0E, 0x20, data));
-    EXPECT_EQ(sim.Count(Kind::Read), 1u);
+    EXPECT_EQ(sim.count(Kind::Read), 1u);
     EXPECT_TRUE(std::equal(data, data + 64, before)) << "nothing copied from a wrong reply";
 }
 
@@ -133,17 +133,17 @@ TEST_F(ProtocolTest, BandLimitBlockArrivesScrambledAndReadsOnce) {
     Connect(sim);
     std::uint8_t data[64] = {};
     ASSERT_TRUE(port.ReadBlockDescrambled(0x0F, 0xD0, data));
-    auto plain = sim.BandBlock();
+    auto plain = sim.bandBlock();
     EXPECT_TRUE(std::equal(data, data + 64, plain.begin()));
     EXPECT_EQ(data[0], 0x01);  // 136 MHz
     EXPECT_EQ(data[1], 0x36);
 
     sim::SimFaults faults;
     faults.shortReplies = 1;
-    sim.SetFaults(faults);
-    sim.ClearEvents();
+    sim.setFaults(faults);
+    sim.clearEvents();
     EXPECT_FALSE(port.ReadBlockDescrambled(0x0F, 0xD0, data));
-    EXPECT_EQ(sim.Count(Kind::Read), 1u) << "no second request";
+    EXPECT_EQ(sim.count(Kind::Read), 1u) << "no second request";
 }
 
 TEST_F(ProtocolTest, WriteUnitRetriedUpToFourTimes) {
@@ -151,22 +151,22 @@ TEST_F(ProtocolTest, WriteUnitRetriedUpToFourTimes) {
         RunningSim sim;
         // A real radio answers only after the unit has crossed the wire; an answer sooner
         // would be taken for a stray one and every unit sent again.
-        sim.SetPaced(true);
+        sim.setPaced(true);
         Connect(sim);
         sim::SimFaults faults;
         faults.refusedWrites = refused;
-        sim.SetFaults(faults);
+        sim.setFaults(faults);
         std::uint8_t unit[16];
         std::iota(unit, unit + 16, 0xA0);
         EXPECT_EQ(port.WriteBlock(0x0E, 0x30, unit), refused < 4) << refused;
-        auto writes = sim.EventsOf(Kind::Write);
+        auto writes = sim.eventsOf(Kind::Write);
         ASSERT_EQ(writes.size(), static_cast<std::size_t>(std::min(refused + 1, 4)));
         for (const auto& write : writes) {
             EXPECT_EQ(write.address, 0x0E30);
             EXPECT_TRUE(std::equal(unit, unit + 16, write.data.begin()));
         }
         if (refused < 4) {
-            EXPECT_EQ(sim.Image().settingsByte(0x0E30), 0xA0);
+            EXPECT_EQ(sim.image().settingsByte(0x0E30), 0xA0);
         }
         port.Close();
     }

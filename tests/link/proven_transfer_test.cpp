@@ -24,7 +24,7 @@ struct ReadRun {
 
 ReadRun Read(const sim::SimFaults& faults, bool verify) {
     RunningSim radio(faults);
-    radio.LoadImage(PatternImage(5));
+    radio.loadImage(PatternImage(5));
     CCommTask task(PortMap({radio.devicePath()}));
     task.SetOptions({1, verify});
     RecordingReports reports;
@@ -33,7 +33,7 @@ ReadRun Read(const sim::SimFaults& faults, bool verify) {
     task.Setup(&reports, start);
     task.SetMode(TransferMode::Read);
     task.Run();
-    ReadRun run{reports.outcomes.at(0), std::nullopt, radio.Count(Kind::Read)};
+    ReadRun run{reports.outcomes.at(0), std::nullopt, radio.count(Kind::Read)};
     if (!reports.data.empty()) run.image = reports.data[0];
     return run;
 }
@@ -91,7 +91,7 @@ TEST(ProvenRead, OnlyPortSkipsTheScan) {
     task.Run();
     ASSERT_EQ(reports.outcomes.at(0).result, TransferResult::ReadDone);
     EXPECT_EQ(reports.outcomes.at(0).foundPort, 2);
-    EXPECT_EQ(radio.Count(Kind::ModeEntry), 1u);
+    EXPECT_EQ(radio.count(Kind::ModeEntry), 1u);
 }
 
 TEST(ProvenRead, AFailedWriteNamesItsUnit) {

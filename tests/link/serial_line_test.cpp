@@ -25,7 +25,7 @@ class SerialLineTest : public ::testing::Test {
 protected:
     void SetUp() override {
         std::string error;
-        ASSERT_TRUE(terminal.Create(error)) << error;
+        ASSERT_TRUE(terminal.create(error)) << error;
         ASSERT_TRUE(line.open(terminal.devicePath()));
     }
     void Feed(const std::string& bytes) {
@@ -83,7 +83,7 @@ TEST_F(SerialLineTest, CancelEndsAWaitAtOnceUntilReset) {
     // The cancel comes while the line waits: the delay is the case under test.
     std::thread canceller([&cancel] {
         std::this_thread::sleep_for(200ms);
-        cancel.Request();
+        cancel.request();
     });
     auto start = Clock::now();
     EXPECT_EQ(WaitFor(60s), "");
@@ -93,14 +93,14 @@ TEST_F(SerialLineTest, CancelEndsAWaitAtOnceUntilReset) {
     const std::uint8_t byte = 0x52;
     EXPECT_EQ(line.write(&byte, 1), 0u) << "nothing more is sent once cancelled";
     EXPECT_EQ(WaitFor(100ms), "") << "nothing more is read once cancelled";
-    cancel.Reset();
+    cancel.reset();
     EXPECT_EQ(WaitFor(5s), "ab");
 }
 
 TEST(SerialLineClose, PutsBackTheSettingsTheDeviceHad) {
     sim::PseudoTerminal terminal;
     std::string error;
-    ASSERT_TRUE(terminal.Create(error)) << error;
+    ASSERT_TRUE(terminal.create(error)) << error;
     // Another program's settings: canonical input with echo, at 2400 baud.
     int other = ::open(terminal.devicePath().c_str(), O_RDWR | O_NOCTTY);
     ASSERT_GE(other, 0);

@@ -16,7 +16,7 @@ using Clock = std::chrono::steady_clock;
 TEST(SimLatency, AnswersWaitForTheNextTickOfTheTimer) {
     test::RunningSim sim;
     constexpr auto kTick = std::chrono::milliseconds(200);
-    sim.SetLatencyMs(static_cast<int>(kTick.count()));
+    sim.setLatencyMs(static_cast<int>(kTick.count()));
     SerialLine line;
     ASSERT_TRUE(line.open(sim.devicePath()));
     for (int exchange = 0; exchange < 3; ++exchange) {

@@ -28,7 +28,7 @@ sim::SimFaults SilentAfter(int blocks) {
 
 // The events of kind at the address of the last one (the request the radio left unanswered).
 std::vector<sim::SimEvent> RepeatsOfLast(const RunningSim& sim, Kind kind) {
-    std::vector<sim::SimEvent> events = sim.EventsOf(kind);
+    std::vector<sim::SimEvent> events = sim.eventsOf(kind);
     std::vector<sim::SimEvent> repeats;
     if (events.empty()) return repeats;
     for (const sim::SimEvent& event : events)
@@ -38,7 +38,7 @@ std::vector<sim::SimEvent> RepeatsOfLast(const RunningSim& sim, Kind kind) {
 
 // Waits until the simulator has seen at least count requests of kind.
 bool WaitForRequests(const RunningSim& sim, Kind kind, std::size_t count) {
-    return test::WaitUntil([&] { return sim.Count(kind) >= count; });
+    return test::WaitUntil([&] { return sim.count(kind) >= count; });
 }
 
 TEST(SilentRadio, ReadFailsTheBlockAfterItsFourRequestsWithinSeconds) {
@@ -101,7 +101,7 @@ TEST(CancelTransfer, EndsTheJobWithinHalfASecond) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         RunningSim sim(c.faults);
-        sim.SetPaced(c.paced);
+        sim.setPaced(c.paced);
         CCommTask task(PortMap({sim.devicePath()}));
         RecordingReports reports;
         task.Setup(&reports, PatternImage(3));
@@ -126,10 +126,10 @@ TEST(CancelTransfer, EndsTheJobWithinHalfASecond) {
             EXPECT_GT(outcome.unitsWritten, 0);
         }
         EXPECT_EQ(reports.log.back(), "progress 0");
-        const std::size_t requests = sim.Count(kind);
+        const std::size_t requests = sim.count(kind);
         // Nothing can be awaited here: the test watches the line for a while and sees it stay quiet.
         std::this_thread::sleep_for(100ms);
-        EXPECT_EQ(sim.Count(kind), requests) << "nothing is sent after the end";
+        EXPECT_EQ(sim.count(kind), requests) << "nothing is sent after the end";
     }
 }
 

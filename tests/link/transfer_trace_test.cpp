@@ -37,7 +37,7 @@ TEST(TransferTrace, AReadLogsTheExchangesInOrder) {
     test::TempDir dir;
     RunningSim sim;
     CCommTask task(PortMap({sim.devicePath()}));
-    task.SetTrace(TransferTrace::Open(dir.file("trace.txt")));
+    task.SetTrace(TransferTrace::open(dir.file("trace.txt")));
     RadioImage image;
     image.ApplyDefaults();
     RecordingReports reports;
@@ -85,16 +85,16 @@ TEST(TransferTrace, OnlyARegularFileTakesTheTraceAndOpeningNeverWaits) {
           Case{"/dev/full", "not a regular file"}, Case{dir.path().string(), "Is a directory"},
           Case{"/nonexistent-dir/trace.txt", "No such file"}}) {
         std::string error;
-        EXPECT_EQ(TransferTrace::Open(c.path, &error), nullptr) << c.path;
+        EXPECT_EQ(TransferTrace::open(c.path, &error), nullptr) << c.path;
         EXPECT_NE(error.find(c.reason), std::string::npos) << error;
         EXPECT_NE(error.find(c.path), std::string::npos) << error;
     }
     ::close(reader);
     // A regular file is appended to.
     dir.write("trace.txt", "earlier\n");
-    std::shared_ptr<TransferTrace> trace = TransferTrace::Open(dir.file("trace.txt"));
+    std::shared_ptr<TransferTrace> trace = TransferTrace::open(dir.file("trace.txt"));
     ASSERT_TRUE(trace);
-    trace->Note("now");
+    trace->note("now");
     EXPECT_EQ(trace->writeError(), "");
     EXPECT_EQ(TraceLines(dir.file("trace.txt")), (std::vector<std::string>{"earlier", "now"}));
 }
@@ -112,11 +112,11 @@ TEST(TransferTrace, AFailedWriteIsReportedNotLostSilently) {
             200, 200
         };
         ::setrlimit(RLIMIT_FSIZE, &limit);
-        std::shared_ptr<TransferTrace> trace = TransferTrace::Open(path);
+        std::shared_ptr<TransferTrace> trace = TransferTrace::open(path);
         if (!trace) ::_exit(10);
-        trace->Note("fits");
+        trace->note("fits");
         if (!trace->writeError().empty()) ::_exit(11);
-        for (int i = 0; i < 50; ++i) trace->Note(std::string(40, 'x'));
+        for (int i = 0; i < 50; ++i) trace->note(std::string(40, 'x'));
         const std::string error = trace->writeError();
         ::_exit(error.find(path) != std::string::npos && error.find("File too large") != std::string::npos ? 0 : 12);
     }

@@ -49,21 +49,21 @@ struct TransferRun {
 
 TransferRun Transfer(TransferMode mode, const sim::SimFaults& faults, const RadioImage& file, bool verify = false) {
     sim::SimRadio radio;
-    radio.LoadImage(PatternImage(1));
-    radio.SetPaced(true);
-    radio.SetFaults(faults);
+    radio.loadImage(PatternImage(1));
+    radio.setPaced(true);
+    radio.setFaults(faults);
     sim::VirtualLine line(radio);
     TransferEngine engine;
     RecordingReports reports;
     TransferRun run;
-    run.before = radio.Image();
+    run.before = radio.image();
     TransferJob job{mode, file, {}};
     job.options.verify = verify;
     engine.StartTransfer(job, reports, line.Now());
     RunEngine(engine, line, &reports);
     run.outcome = engine.outcome();
     run.handedOver = reports.data;
-    run.after = radio.Image();
+    run.after = radio.image();
     run.unitsStored = radio.memoryVersion();
     run.took = line.Now();
     run.longestQuiet = line.longestQuiet();

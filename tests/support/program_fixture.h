@@ -7,16 +7,15 @@
 #include <QTest>
 
 #include <memory>
-#include <optional>
 #include <string>
 #include <utility>
 
 #include "shell/gui/main_frame.h"
 #include "shell/gui/radioprog_app.h"
-#include "sim/radio_sim.h"
 #include "support/env_guard.h"
 #include "support/gui_fixture.h"
 #include "support/main_frame_fixture.h"
+#include "support/running_sim.h"
 #include "support/temp_dir.h"
 
 namespace radioprog::test {
@@ -34,23 +33,6 @@ public:
 private:
     CurrentDirGuard cwd_;
     EnvGuard dataHome_;
-};
-
-// A simulated radio (the real serial code talks to it on a pseudo-terminal) that the program
-// finds as COM1 while it lives. Check started() before using it.
-class RadioOnCom1 : public sim::RadioSimulator {
-public:
-    // paced: answers at the radio's 9600 baud, so a whole read takes seconds.
-    explicit RadioOnCom1(bool paced = false) {
-        SetPaced(paced);
-        if (Start(error_)) ports_.emplace("RADIOPROG_PORTS", devicePath().c_str());
-    }
-    bool started() const { return ports_.has_value(); }
-    const std::string& error() const { return error_; }
-
-private:
-    std::string error_;
-    std::optional<EnvGuard> ports_;
 };
 
 // The simulator's band limits with the receive bands narrowed to 144-146 and 430-440 MHz, so a
@@ -96,8 +78,9 @@ protected:
     void setUpProgram(Radio radio = Radio::None, ModalRecorder::Answer answer = {}) {
         dir_ = std::make_unique<TestDirectory>();
         if (radio != Radio::None) {
-            radio_ = std::make_unique<RadioOnCom1>(radio == Radio::Paced);
-            QVERIFY2(radio_->started(), radio_->error().c_str());
+            radio_ = std::make_unique<RunningSim>(
+                sim::SimFaults{}, radio == Radio::Paced ? RunningSim::Pace::Wire : RunningSim::Pace::Instant);
+            radio_->becomeCom1();
         }
         modal_ = answer ? std::make_unique<ModalRecorder>(std::move(answer)) : std::make_unique<ModalRecorder>();
         app_ = StartProgram();
@@ -114,7 +97,7 @@ protected:
     int runTransfer(void (CMainFrame::*command)()) { return RunTransfer(*frame(), command); }
 
     std::unique_ptr<TestDirectory> dir_;
-    std::unique_ptr<RadioOnCom1> radio_;
+    std::unique_ptr<RunningSim> radio_;
     std::unique_ptr<ModalRecorder> modal_;
     std::unique_ptr<CRadioProgApp> app_;
 };

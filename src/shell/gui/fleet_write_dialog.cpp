@@ -155,8 +155,8 @@ void FleetWriteDialog::refreshPorts() {
 
 FleetWriteDialog::~FleetWriteDialog() {
     if (fleet_) {
-        fleet_->Cancel();
-        fleet_->Wait();
+        fleet_->cancel();
+        fleet_->wait();
     }
 }
 
@@ -203,16 +203,16 @@ void FleetWriteDialog::start() {
         table_->item(row, kResultColumn)->setToolTip(QString());
     }
     if (chosen.empty()) return;
-    if (fleet_) fleet_->Wait();
+    if (fleet_) fleet_->wait();
     fleet_ = std::make_unique<FleetWrite>(ports_, chosen, *image, language_, verify_->isChecked());
-    if (timeouts_) fleet_->SetLineTimeouts(*timeouts_);
+    if (timeouts_) fleet_->setLineTimeouts(*timeouts_);
     pending_ = static_cast<int>(chosen.size());
     chosen_ = pending_;
     written_ = 0;
     cancelledRadios_ = 0;
     summary_->clear();
     updateButtons();
-    fleet_->Start(forwarder_.get());
+    fleet_->start(forwarder_.get());
 }
 
 void FleetWriteDialog::onProgress(int port, int value) {
@@ -244,7 +244,7 @@ void FleetWriteDialog::reject() {
     // While radios run, Cancel (Esc, the window's close button) stops every one of them; the
     // dialog stays until each has ended and shows how.
     if (running()) {
-        if (fleet_) fleet_->Cancel();
+        if (fleet_) fleet_->cancel();
         return;
     }
     QDialog::reject();

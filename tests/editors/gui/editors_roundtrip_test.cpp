@@ -50,7 +50,7 @@ private slots:
         inRadio.settingsByte(0x0E37) = 1;  // A display mode
         inRadio.dtmfSlot(4)[0] = 0xFF;     // group 5 empty
         inRadio.dtmfSlot(4)[9] = 0x5A;     // a byte the form does not own
-        radio_->LoadImage(inRadio);
+        radio_->loadImage(inRadio);
 
         // Both editors are open while reading: the read reloads them.
         frame()->OpenFunctionsEditor();
@@ -103,7 +103,7 @@ private slots:
         expected.settingsByte(0x0E2B) = 0;
         expected.settingsByte(0x0E3C) = 20;
 
-        const RadioImage written = radio_->Image();
+        const RadioImage written = radio_->image();
         for (const RecordInfo& record : BlockMap()) {
             if (record.block == BlockId::BandLimits) continue;  // the radio's own, never written
             const std::size_t size = RecordDataSize(record.form);

@@ -19,9 +19,9 @@
 #include "shell/gui/fleet_write_dialog.h"
 #include "shell/gui/main_frame.h"
 #include "shell/gui/radioprog_app.h"
-#include "sim/radio_sim.h"
 #include "support/main_frame_fixture.h"
 #include "support/program_fixture.h"
+#include "support/running_sim.h"
 #include "ui/text.h"
 
 using namespace radioprog;
@@ -40,7 +40,7 @@ class ProofDialogsTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<TestDirectory> dir_;
-    std::vector<std::unique_ptr<sim::RadioSimulator>> radios_;
+    std::vector<std::unique_ptr<RunningSim>> radios_;
     std::unique_ptr<CRadioProgApp> app_;
     std::unique_ptr<ModalRecorder> modal_;
     QStringList shownLists_;
@@ -49,15 +49,10 @@ class ProofDialogsTest : public QObject {
 
     // Three radios (or count); the second with faults.
     void startApp(const sim::SimFaults& second = {}, int count = 3) {
-        std::string ports;
-        for (int i = 0; i < count; ++i) {
-            radios_.push_back(std::make_unique<sim::RadioSimulator>());
-            if (i == 1) radios_.back()->SetFaults(second);
-            std::string error;
-            QVERIFY2(radios_.back()->Start(error), error.c_str());
-            ports += (i ? "," : "") + radios_.back()->devicePath();
-        }
-        qputenv("RADIOPROG_PORTS", QByteArray::fromStdString(ports));
+        RunningSims sims;
+        for (int i = 0; i < count; ++i) sims.add(i == 1 ? second : sim::SimFaults{});
+        radios_ = std::move(sims.radios);
+        qputenv("RADIOPROG_PORTS", QByteArray::fromStdString(sims.ports));
         app_ = StartProgram();
         frame()->document().editChannels([](RadioImage& image) {
             ChannelRef(image, 9).setRxFrequency(0x14535000u);
@@ -65,7 +60,7 @@ class ProofDialogsTest : public QObject {
         });
     }
     bool holds(int i) {
-        RadioImage memory = radios_[static_cast<std::size_t>(i)]->Image();
+        RadioImage memory = radios_[static_cast<std::size_t>(i)]->image();
         return std::equal(frame()->image().channel(9), frame()->image().channel(9) + 16, memory.channel(9));
     }
     FleetWriteDialog* openSeveral() {
@@ -124,7 +119,7 @@ private slots:
     // warning that the radio may hold a mix, and the summary counts them.
     void cancelStopsEveryRadio() {
         startApp();
-        for (const auto& radio : radios_) radio->SetPaced(true);
+        for (const auto& radio : radios_) radio->setPaced(true);
         FleetWriteDialog* dialog = openSeveral();
         for (int port : {1, 2, 3}) dialog->setChecked(port, true);
         QSignalSpy ended(dialog, &FleetWriteDialog::allEnded);
@@ -178,7 +173,7 @@ private slots:
         QCOMPARE(dialog->table()->item(1, 0)->checkState(), Qt::Checked);
         QCOMPARE(dialog->table()->item(0, 0)->checkState(), Qt::Unchecked);
 
-        radios_[1]->SetPaced(true);  // the write takes seconds
+        radios_[1]->setPaced(true);  // the write takes seconds
         QSignalSpy ended(dialog, &FleetWriteDialog::allEnded);
         dialog->startButton()->click();
         QVERIFY(dialog->running());
@@ -222,7 +217,7 @@ private slots:
     // that stops the read at once, and the same message when it fails or is cancelled.
     void comparingWithTheRadioShowsProgressCancelsAndFailsAsReadDoes() {
         startApp({}, 1);
-        radios_[0]->SetPaced(true);
+        radios_[0]->setPaced(true);
         qint64 cancelMs = -1;
         bool stayedOpen = false;
         modal_->setAnswer([&](QDialog& dialog) {
@@ -249,8 +244,8 @@ private slots:
         QVERIFY2(shownLists_.isEmpty(), qPrintable(shownLists_.join(QLatin1Char(';'))));  // nothing listed
 
         // A silent radio: "No radio found" with the ports tried, not a line of the list.
-        radios_[0]->SetPaced(false);
-        radios_[0]->SetFaults(sim::SimFaults{.silent = true});
+        radios_[0]->setPaced(false);
+        radios_[0]->setFaults(sim::SimFaults{.silent = true});
         modal_->messages.clear();
         modal_->details.clear();
         shownLists_.clear();
@@ -278,7 +273,7 @@ private slots:
         frame()->action(Command::CompareWith)->trigger();
         // What the file has, then what the open document has.
         QCOMPARE(shownLists_, QStringList{QStringLiteral("E17 9 E18 146.52000 \u2192 145.35000")});
-        for (const auto& radio : radios_) QVERIFY(radio->Events().empty());
+        for (const auto& radio : radios_) QVERIFY(radio->events().empty());
     }
 };
 

@@ -27,7 +27,7 @@ private slots:
         inRadio.ApplyDefaults();
         ChannelRef(inRadio, 3).setRxFrequency(0x14550000);
         inRadio.settingsByte(0x0E22) = 7;
-        radio_->LoadImage(inRadio);
+        radio_->loadImage(inRadio);
         QList<int> progress;
         QProgressBar* bar = frame()->progressStatusBar()->progressBar();
         connect(bar, &QProgressBar::valueChanged, this, [&progress](int v) { progress << v; });
@@ -59,13 +59,13 @@ private slots:
         });
         QCOMPARE(runTransfer(&CMainFrame::OnWriteRadio), 4);
         QCOMPARE(modal_->messages, QStringList{QStringLiteral("E123E32")});
-        RadioImage written = radio_->Image();
+        RadioImage written = radio_->image();
         QCOMPARE(ChannelView(written, 0).rxFrequency(), 0x43912500u);
         QCOMPARE(written.settingsByte(0x0E26), 9);
     }
 
     void refusedWriteShowsTheBandMessageThenWriteFailed() {
-        radio_->SetBandLimits(NarrowReceiveBands());
+        radio_->setBandLimits(NarrowReceiveBands());
         frame()->document().editSettings([](RadioImage& image) {
             ChannelRef(image, 4).setRxFrequency(0x15000000);
         });  // 150 MHz, outside both receive bands
@@ -75,11 +75,11 @@ private slots:
                  qPrintable(modal_->messages[0]));
         QVERIFY2(modal_->messages[0].contains(QStringLiteral("144.000~146.995")), qPrintable(modal_->messages[0]));
         QCOMPARE(modal_->messages[1], QStringLiteral("E123E31"));
-        for (const sim::SimEvent& event : radio_->Events()) QVERIFY(event.kind != sim::SimEvent::Kind::Write);
+        for (const sim::SimEvent& event : radio_->events()) QVERIFY(event.kind != sim::SimEvent::Kind::Write);
     }
 
     void noRadioIsReported() {
-        radio_->SetFaults(sim::SimFaults{.wrongModel = true});
+        radio_->setFaults(sim::SimFaults{.wrongModel = true});
         QCOMPARE(runTransfer(&CMainFrame::OnReadRadio), 0);
         QCOMPARE(modal_->messages, QStringList{QStringLiteral("E%1").arg(lang_row::kNoRadioFound)});
     }

@@ -86,7 +86,7 @@ private slots:
         RadioImage inRadio;
         inRadio.ApplyDefaults();
         ChannelRef(inRadio, 2).setRxFrequency(0x14550000);
-        radio_->LoadImage(inRadio);
+        radio_->loadImage(inRadio);
         frame()->OpenFunctionsEditor();
         frame()->OpenChannelEditor();
         const RadioImage before = frame()->image();
@@ -161,8 +161,8 @@ private slots:
     }
 
     void bandRefusalShowsTheRefusedChannel() {
-        radio_->SetPaced(false);
-        radio_->SetBandLimits(NarrowReceiveBands());
+        radio_->setPaced(false);
+        radio_->setBandLimits(NarrowReceiveBands());
         // Far down the table.
         frame()->document().editSettings([](RadioImage& image) {
             ChannelRef(image, 100).setRxFrequency(0x15000000);
@@ -206,7 +206,7 @@ private slots:
     }
 
     void noRadioSaysWhatToCheck() {
-        radio_->SetFaults(sim::SimFaults{.wrongModel = true});
+        radio_->setFaults(sim::SimFaults{.wrongModel = true});
         QCOMPARE(RunTransfer(*frame(), &CMainFrame::OnReadRadio), 0);
         QCOMPARE(modal_->messages, QStringList{QStringLiteral("E%1").arg(lang_row::kNoRadioFound)});
         // The radio that answered as another model is named, then the ports tried.
