@@ -5,6 +5,7 @@
 // events to the focused widget and is committed as a user commits it; then the image must
 // hold exactly what the core stores for the expected text, and the control must show what
 // the image holds. Below the table, the faults found between a key and the image.
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
@@ -216,6 +217,18 @@ class KeystrokeTableTest : public ProgramTest {
             if (auto* edit = qobject_cast<QLineEdit*>(QApplication::focusWidget())) edit->selectAll();
         }
         type(QString::fromLatin1(k.keys));
+        // A screen reader names the open editor after its column: a field by its name, a list
+        // by the label it is labelled by (its name is its value).
+        const QString columnName = Q(language().row(ChannelHeaderRows()[static_cast<std::size_t>(k.place)]));
+        QAccessibleInterface* editor = QAccessible::queryAccessibleInterface(QApplication::focusWidget());
+        QVERIFY(editor);
+        if (qobject_cast<QComboBox*>(QApplication::focusWidget())) {
+            const auto labels = editor->relations(QAccessible::Label);
+            QCOMPARE(labels.size(), 1);
+            QCOMPARE(labels[0].first->text(QAccessible::Name), columnName);
+        } else {
+            QCOMPARE(editor->text(QAccessible::Name), columnName);
+        }
         switch (k.commit) {
         case Commit::Enter: press(Qt::Key_Return); break;
         case Commit::Tab: press(Qt::Key_Tab); break;
