@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -102,6 +103,10 @@ void CChnMsgView::createEditors() {
         list->setFont(QApplication::font());
         list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
         addEditor(role, list);
+        auto* label = new QLabel(cells);
+        label->hide();
+        label->setBuddy(list);
+        editorLabels_[static_cast<std::size_t>(role)] = label;
     }
 }
 
@@ -335,7 +340,10 @@ void CChnMsgView::OpenCellEditor(std::optional<char32_t> key, Selection selectio
     QWidget* editor = cellEditor(role);
     editor->setGeometry(grid_->CurrentCellRect());
     // A screen reader names the open editor after its column ("RX Freq").
-    editor->setAccessibleName(grid_->TextMatrix(0, editColumn));
+    const QString columnName = grid_->TextMatrix(0, editColumn);
+    editor->setAccessibleName(columnName);
+    if (QLabel* label = editorLabels_[static_cast<std::size_t>(role)])
+        label->setText(QString(columnName).replace(QLatin1Char('&'), QStringLiteral("&&")));
     editor->show();
     editor->raise();
     editor->setFocus();

@@ -17,6 +17,7 @@
 
 class QComboBox;
 class QKeyEvent;
+class QLabel;
 
 namespace radioprog {
 
@@ -91,6 +92,8 @@ private:
     CMSFlexGrid* grid_ = nullptr;
     static constexpr std::size_t kEditorRoles = static_cast<std::size_t>(CellEditor::Name) + 1;
     std::array<QWidget*, kEditorRoles> editors_{};
+    // A list editor is named by a label (its value is its name on Linux): hidden, its buddy.
+    std::array<QLabel*, kEditorRoles> editorLabels_{};
     std::array<std::vector<std::string>, kEditorRoles> choices_{};
     std::string typedChoice_;  // what has been typed into the open list editor
 };

@@ -63,7 +63,7 @@ CompareDialog::~CompareDialog() {
     if (job_) job_->Wait();
 }
 
-void CompareDialog::ShowLines(const QStringList& lines) {
+void CompareDialog::showLines(const QStringList& lines) {
     list_->clear();
     if (lines.isEmpty())
         list_->addItem(Q(language_.row(lang_row::kNoDifferences)));
@@ -71,14 +71,14 @@ void CompareDialog::ShowLines(const QStringList& lines) {
         list_->addItems(lines);
 }
 
-void CompareDialog::ShowDifferences(const RadioImage& before, const RadioImage& after) {
+void CompareDialog::showDifferences(const RadioImage& before, const RadioImage& after) {
     QStringList lines;
     for (const ImageDifference& difference : CompareImages(before, after, language_))
         lines << Q(DifferenceText(difference, language_));
-    ShowLines(lines);
+    showLines(lines);
 }
 
-void CompareDialog::OfferSources(std::function<RadioImage()> document, const PortMap& ports) {
+void CompareDialog::offerSources(std::function<RadioImage()> document, const PortMap& ports) {
     document_ = std::move(document);
     job_ = std::make_unique<CCommTask>(ports);
     bridge_ = std::make_unique<TransferBridge>(
@@ -92,7 +92,7 @@ void CompareDialog::OfferSources(std::function<RadioImage()> document, const Por
                           showFailure(*failed);
                   },
                   [this](const RadioImage& radio) {
-                      ShowDifferences(radio, document_());
+                      showDifferences(radio, document_());
                       setHeading(Q(language_.row(lang_row::kCompareRadio) + " " + PortMap::name(radio.port())));
                   },
                   [](const RadioImage&) { return false; },
@@ -151,7 +151,7 @@ void CompareDialog::compareWithFile() {
         Warn(this, Q(DatOpenFailure(S(path), opened, language_)));
         return;
     }
-    ShowDifferences(other, document_());
+    showDifferences(other, document_());
     setHeading(path);
 }
 

@@ -41,7 +41,7 @@ public:
     ~FleetWriteDialog() override;
 
     bool running() const;
-    void SetLineTimeouts(const LineTimeouts& timeouts) { timeouts_ = timeouts; }
+    void setLineTimeouts(const LineTimeouts& timeouts) { timeouts_ = timeouts; }
 
     // The table: column 0 the port (checkable), 1 the progress, 2 the result.
     QTableWidget* table() const { return table_; }

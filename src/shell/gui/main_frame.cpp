@@ -31,6 +31,7 @@
 #include "shell/gui/app_settings.h"
 #include "shell/gui/command_actions.h"
 #include "shell/gui/icons.h"
+#include "shell/gui/keyboard_tips.h"
 #include "shell/gui/message_dlg.h"
 #include "shell/gui/port_select_dlg.h"
 #include "shell/gui/prog_status_bar.h"
@@ -70,6 +71,7 @@ CMainFrame::CMainFrame(QWidget* parent)
     createToolBar();
     statusBar_ = new CProgStatusBar(this);
     setStatusBar(statusBar_);
+    InstallKeyboardTips(*statusBar_);
     createCancelCommand();
     // The channel table appears right after start-up.
     QTimer::singleShot(100, this, [this] { OpenChannelEditor(); });

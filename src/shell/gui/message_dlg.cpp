@@ -160,9 +160,10 @@ void CMessageDlg::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     QFont font = messageFont(plan.points);
     painter.setFont(font);
-    // The text stands on the dialog's own face.
+    // The text stands on the dialog's own face, in its text colour (a dark or high-contrast
+    // palette has light text on a dark face).
     painter.setBackgroundMode(Qt::TransparentMode);
-    painter.setPen(QColor(10, 10, 10));
+    painter.setPen(palette().color(QPalette::WindowText));
     QFontMetrics metrics(font);
     for (int i = 0; i < plan.lines.size(); ++i)
         painter.drawText(plan.origins[i] + QPoint(0, metrics.ascent()), plan.lines[i]);

@@ -21,16 +21,16 @@ bool StartupProbe::eventFilter(QObject* watched, QEvent* event) {
     auto* widget = static_cast<QWidget*>(watched);
     if (stage_ == Stage::MainWindow) {
         mainFrame_ = qobject_cast<CMainFrame*>(widget->window());
-        if (mainFrame_) ReportAfterFrame("main window fully painted");
+        if (mainFrame_) reportAfterFrame("main window fully painted");
     } else if (stage_ == Stage::ChannelTable) {
         QWidget* table = mainFrame_->editorFrame(EditorKind::Channels);
         if (table && table->isVisible() && (widget == table || table->isAncestorOf(widget)))
-            ReportAfterFrame("channel table shown");
+            reportAfterFrame("channel table shown");
     }
     return false;
 }
 
-void StartupProbe::ReportAfterFrame(const char* what) {
+void StartupProbe::reportAfterFrame(const char* what) {
     reportPending_ = true;
     // Posted events run once the repaint that delivers this paint event has painted every
     // widget due and flushed the window.

@@ -20,7 +20,7 @@ public:
 private:
     enum class Stage { MainWindow, ChannelTable, Done };
     // Called from a paint: the frame is complete once the painting in progress is flushed.
-    void ReportAfterFrame(const char* what);
+    void reportAfterFrame(const char* what);
 
     const QElapsedTimer& clock_;
     CMainFrame* mainFrame_ = nullptr;  // the window first painted

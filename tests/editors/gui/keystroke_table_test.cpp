@@ -5,14 +5,17 @@
 // events to the focused widget and is committed as a user commits it; then the image must
 // hold exactly what the core stores for the expected text, and the control must show what
 // the image holds. Below the table, the faults found between a key and the image.
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 
 #include <algorithm>
 #include <iterator>
+#include <string>
 
 #include "editors/batch_channels.h"
 #include "editors/channel_commit.h"
@@ -63,6 +66,7 @@ struct Keystroke {
 
 constexpr int kChannel = 2;       // in use: 146.52000, tones 100.0, signalling 5, SIMPLEX
 constexpr int kBatchRxStart = 0;  // the batch dialog's start fields, typed alike
+constexpr int kBatchRange = 1;    // the batch dialog's "From" and "To" fields, typed alike
 
 // The test language file's English texts: row r is "E<r>"; Chinese ones are "Z<r>".
 const Keystroke kKeystrokes[] = {
@@ -99,8 +103,12 @@ const Keystroke kKeystrokes[] = {
     // The junk key is refused aloud; keys past the fifth place find the field full.
     {"DTMF code, junk and too long", Where::Dtmf, 15, Start::Opened, "1x2345678", Commit::Ok, "12345", 1},
     {"DTMF local ID", Where::Dtmf, 0, Start::Opened, "909", Commit::Ok, "909", 0},
-    // The batch dialog's start frequency.
+    // The batch dialog's start frequency, and its channels numbered as the table numbers them.
     {"batch start", Where::Batch, kBatchRxStart, Start::Opened, "146.5x.2", Commit::Ok, "146.52", 4},
+    {"batch channel", Where::Batch, kBatchRange, Start::Opened, "1x2", Commit::Ok, "12", 2},
+    {"batch channel 0", Where::Batch, kBatchRange, Start::Opened, "0", Commit::Ok, "0", 0},
+    {"batch channel 127", Where::Batch, kBatchRange, Start::Opened, "127", Commit::Ok, "127", 0},
+    {"batch channel outside", Where::Batch, kBatchRange, Start::Opened, "128", Commit::Ok, nullptr, 0},
 };
 
 }  // namespace
@@ -185,7 +193,12 @@ class KeystrokeTableTest : public ProgramTest {
         }
         case Where::Batch: {
             BatchSettings settings = InitialBatchSettings(language());
-            settings.rxStart = settings.txStart = expected;
+            if (k.place == kBatchRxStart) {
+                settings.rxStart = settings.txStart = expected;
+            } else {
+                settings.scope = BatchScope::Range;
+                settings.firstChannel = settings.lastChannel = static_cast<unsigned>(std::stoul(expected));
+            }
             ApplyBatch(want, language(), settings);
             break;
         }
@@ -204,6 +217,18 @@ class KeystrokeTableTest : public ProgramTest {
             if (auto* edit = qobject_cast<QLineEdit*>(QApplication::focusWidget())) edit->selectAll();
         }
         type(QString::fromLatin1(k.keys));
+        // A screen reader names the open editor after its column: a field by its name, a list
+        // by the label it is labelled by (its name is its value).
+        const QString columnName = Q(language().row(ChannelHeaderRows()[static_cast<std::size_t>(k.place)]));
+        QAccessibleInterface* editor = QAccessible::queryAccessibleInterface(QApplication::focusWidget());
+        QVERIFY(editor);
+        if (qobject_cast<QComboBox*>(QApplication::focusWidget())) {
+            const auto labels = editor->relations(QAccessible::Label);
+            QCOMPARE(labels.size(), 1);
+            QCOMPARE(labels[0].first->text(QAccessible::Name), columnName);
+        } else {
+            QCOMPARE(editor->text(QAccessible::Name), columnName);
+        }
         switch (k.commit) {
         case Commit::Enter: press(Qt::Key_Return); break;
         case Commit::Tab: press(Qt::Key_Tab); break;
@@ -263,12 +288,21 @@ class KeystrokeTableTest : public ProgramTest {
     void typeIntoBatch(const Keystroke& k) {
         modal_->setAnswer([&](QDialog& dialog) {
             if (auto* batch = qobject_cast<CBatchChannelDlg*>(&dialog)) {
-                // Shown and active, as the user sees it, so the keys reach its focused field.
+                // Shown and active, as the user sees it, so the keys reach its focused field
+                // (the offscreen platform leaves the activation where a test puts it).
                 batch->show();
-                batch->activateWindow();
+                QApplication::setActiveWindow(batch);
                 if (!QTest::qWaitForWindowActive(batch)) return int(QDialog::Rejected);
-                typeInto(batch->rxStartEdit(), k.keys);
-                typeInto(batch->txStartEdit(), k.keys);
+                if (k.place == kBatchRxStart) {
+                    typeInto(batch->rxStartEdit(), k.keys);
+                    typeInto(batch->txStartEdit(), k.keys);
+                } else {
+                    // "Channel" is chosen with the arrow key, then the numbers typed.
+                    batch->allChannelsButton()->setFocus();
+                    press(Qt::Key_Down);
+                    typeInto(batch->firstChannelEdit(), k.keys);
+                    typeInto(batch->lastChannelEdit(), k.keys);
+                }
                 QTest::mouseClick(batch->okButton(), Qt::LeftButton);
             }
             return int(QDialog::Rejected);
@@ -310,10 +344,10 @@ private slots:
         case Where::Dtmf: typeIntoDtmf(k); break;
         case Where::Batch: typeIntoBatch(k); break;
         }
-        QEXPECT_FAIL("batch start",
-                     "the batch dialog's fields beep for every key in this test, not only the refused ones", Continue);
         QCOMPARE(beeps_, k.refused);
-        QEXPECT_FAIL("batch start", "in this test the keys do not all reach the batch dialog's field", Continue);
+        // A batch range outside the table is refused with the allowed range named.
+        if (k.where == Where::Batch && !k.expected)
+            QCOMPARE(modal_->warnings, QStringList{Q(BatchRangeRefusal(language()))});
         QVERIFY2(frame()->image() == want, k.what);
         QCOMPARE(frame()->document().isModified(), !(want == before));
     }

@@ -3,11 +3,14 @@
 // shipped Simplified Chinese and English texts, fits the dialog, wraps only where a line may
 // break, and leaves room for the button and the detail line. Short messages keep the small
 // dialog and the large face.
+#include <QImage>
 #include <QLabel>
+#include <QPalette>
 #include <QPushButton>
 #include <QTest>
 
 #include <fstream>
+#include <utility>
 
 #include "model/channel_record.h"
 #include "radio/band_check.h"
@@ -125,6 +128,24 @@ private slots:
         QVERIFY(longer.wraps());
         QVERIFY(longer.width() > small.width());
         VerifyShownWhole(longer);
+    }
+
+    // The message is painted in the palette's text colour: readable on a dark face too.
+    void messageFollowsTheTextColour() {
+        for (const auto& [face, text] :
+             {std::pair{QColor(Qt::white), QColor(Qt::black)}, std::pair{QColor(Qt::black), QColor(Qt::yellow)}}) {
+            CMessageDlg dialog(QStringLiteral("t"), QStringLiteral("OK"), QStringLiteral("No radio found"));
+            QPalette palette = dialog.palette();
+            palette.setColor(QPalette::Window, face);
+            palette.setColor(QPalette::WindowText, text);
+            dialog.setPalette(palette);
+            const QImage shown = dialog.grab(dialog.paintedRect()).toImage();
+            int textPixels = 0;
+            for (int y = 0; y < shown.height(); ++y)
+                for (int x = 0; x < shown.width(); ++x)
+                    if (shown.pixelColor(x, y) == text) ++textPixels;
+            QVERIFY2(textPixels > 20, qPrintable(text.name()));
+        }
     }
 };
 

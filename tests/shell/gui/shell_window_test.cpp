@@ -2,9 +2,11 @@
 // The main window as a user meets it: start-up, menus, tooltips, language change, the
 // progress bar, the port dialog, File New / Open / Save and the background picture.
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QImage>
 #include <QKeySequence>
+#include <QLineEdit>
 #include <QMap>
 #include <QMenu>
 #include <QMenuBar>
@@ -15,12 +17,14 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
+#include <QTableWidget>
 #include <QTest>
 #include <QToolBar>
 
 #include "model/dat_file.h"
 #include "pictures/background_wnd.h"
 #include "shell/command_table.h"
+#include "shell/gui/child_frame.h"
 #include "shell/gui/command_actions.h"
 #include "shell/gui/language_dlg.h"
 #include "shell/gui/main_frame.h"
@@ -296,6 +300,69 @@ private slots:
         dialog.portButton(4)->setChecked(true);
         dialog.accept();
         QCOMPARE(dialog.selection(), 3);
+    }
+
+    // Tips without a mouse: Shift+F1 shows the focused control's tip (a list's: its current
+    // entry's), and the status bar shows the tip of a main-window control that takes the focus.
+    void tipsAreReachableByKeyboard() {
+        auto app = StartProgram();
+        CMainFrame* frame = app->mainFrame();
+        QVERIFY(ShowWithChannelTable(*frame));
+        const auto whatsThisPopup = []() -> QWidget* {
+            for (QWidget* window : QApplication::topLevelWidgets())
+                if (window->isVisible() && QByteArray(window->metaObject()->className()) == "QWhatsThat") return window;
+            return nullptr;
+        };
+        const auto whatsThisShown = [&] { return whatsThisPopup() != nullptr; };
+        // The popup takes the keyboard while it is shown (a grab this test platform lacks).
+        const auto closeWhatsThis = [&] { QTest::keyClick(whatsThisPopup(), Qt::Key_Escape); };
+        const auto pressWhatsThis = [] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1, Qt::ShiftModifier); };
+
+        // In the main window: a table whose current entry has a tip, and a field with one.
+        auto* table = new QTableWidget(1, 1, frame->progressStatusBar());
+        auto* item = new QTableWidgetItem(QStringLiteral("Failed"));
+        item->setToolTip(QStringLiteral("the radio did not answer"));
+        table->setItem(0, 0, item);
+        table->setCurrentCell(0, 0);
+        auto* field = new QLineEdit(frame->progressStatusBar());
+        field->setToolTip(QStringLiteral("a tip"));
+        // Beside the message, which would hide them otherwise.
+        frame->progressStatusBar()->addPermanentWidget(table);
+        frame->progressStatusBar()->addPermanentWidget(field);
+        // Once the channel table, just opened, has taken the focus.
+        QTRY_VERIFY(table->isVisible() && field->isVisible() && QApplication::focusWidget());
+        QTest::qWait(100);
+        table->setFocus();
+        QVERIFY(table->hasFocus());
+        QTRY_COMPARE(frame->progressStatusBar()->currentMessage(), QStringLiteral("the radio did not answer"));
+        pressWhatsThis();
+        QTRY_VERIFY(whatsThisShown());
+        closeWhatsThis();
+        QTRY_VERIFY(!whatsThisShown());
+        QTest::keyClick(table, Qt::Key_Tab);
+        QTRY_COMPARE(frame->progressStatusBar()->currentMessage(), QStringLiteral("a tip"));
+        // A control without a tip clears the tip from the status bar.
+        frame->editorFrame(EditorKind::Channels)->widget()->setFocus();
+        QTRY_COMPARE(frame->progressStatusBar()->currentMessage(), QString());
+
+        // A port button, whose tip names the device and what it is.
+        std::vector<std::string> devices(20);
+        devices[0] = "/dev/ttyUSB0";
+        PortChoices choices{~0u, devices, {"USB serial cable"}, {}};
+        CPortSelectDlg dialog(QStringLiteral("Ports"), QStringLiteral("OK"), QStringLiteral("Cancel"), choices, 0);
+        dialog.show();
+        QApplication::setActiveWindow(&dialog);
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        dialog.portButton(1)->setFocus();
+        QVERIFY(!dialog.portButton(1)->toolTip().isEmpty());
+        pressWhatsThis();
+        QTRY_VERIFY(whatsThisShown());
+        closeWhatsThis();
+        QTRY_VERIFY(!whatsThisShown());
+        dialog.portButton(2)->setFocus();  // no device, no tip
+        pressWhatsThis();
+        QTest::qWait(50);
+        QVERIFY(!whatsThisShown());
     }
 
     void portCommandStoresTheChoiceOnOkOnly() {
