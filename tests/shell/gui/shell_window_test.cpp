@@ -24,7 +24,6 @@
 #include "model/dat_file.h"
 #include "pictures/background_wnd.h"
 #include "shell/command_table.h"
-#include "shell/gui/child_frame.h"
 #include "shell/gui/command_actions.h"
 #include "shell/gui/language_dlg.h"
 #include "shell/gui/main_frame.h"
@@ -34,6 +33,7 @@
 #include "shell/gui/radioprog_app.h"
 #include "shell/menu_captions.h"
 #include "support/program_fixture.h"
+#include "ui/child_frame.h"
 #include "ui/text.h"
 
 using namespace radioprog;
