@@ -144,7 +144,7 @@ struct TransferEngine::Session {
     Co<std::size_t> discardInput();
     Co<bool> inputPending();
 
-    // The exchanges.
+    // The exchanges; those CComPort offers keep its operations' names.
     Co<bool> EnterProgramMode(int retries);
     Co<bool> Identify(std::optional<std::string>* otherModel);
     Co<bool> ReadBlock(std::uint8_t hi, std::uint8_t lo, std::uint8_t* destination);
