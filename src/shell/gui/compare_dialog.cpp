@@ -63,7 +63,7 @@ CompareDialog::~CompareDialog() {
     if (job_) job_->Wait();
 }
 
-void CompareDialog::ShowLines(const QStringList& lines) {
+void CompareDialog::showLines(const QStringList& lines) {
     list_->clear();
     if (lines.isEmpty())
         list_->addItem(Q(language_.row(lang_row::kNoDifferences)));
@@ -75,10 +75,10 @@ void CompareDialog::ShowDifferences(const RadioImage& before, const RadioImage& 
     QStringList lines;
     for (const ImageDifference& difference : CompareImages(before, after, language_))
         lines << Q(DifferenceText(difference, language_));
-    ShowLines(lines);
+    showLines(lines);
 }
 
-void CompareDialog::OfferSources(std::function<RadioImage()> document, const PortMap& ports) {
+void CompareDialog::offerSources(std::function<RadioImage()> document, const PortMap& ports) {
     document_ = std::move(document);
     job_ = std::make_unique<CCommTask>(ports);
     bridge_ = std::make_unique<TransferBridge>(

@@ -33,11 +33,11 @@ public:
 
     // Lists what differs from `before` to `after`; "No differences" when nothing does.
     void ShowDifferences(const RadioImage& before, const RadioImage& after);
-    void ShowLines(const QStringList& lines);
+    void showLines(const QStringList& lines);
 
     // Offers File... and Radio: the chosen file's image, or the radio's memory read with a
     // job of its own on ports, is compared with document() (nothing else is changed).
-    void OfferSources(std::function<RadioImage()> document, const PortMap& ports);
+    void offerSources(std::function<RadioImage()> document, const PortMap& ports);
 
     QListWidget* list() const { return list_; }
     QPushButton* fileButton() const { return file_; }

@@ -51,7 +51,7 @@ void CompareWith(CMainFrame& frame) {
     if (frame.transferRunning() || frame.job().IsBusy() || SeveralRadiosRunning(frame)) return;
     frame.FlushEditors();
     CompareDialog dialog(frame.language(), QString(), &frame);
-    dialog.OfferSources([&frame] { return frame.image(); }, frame.job().ports());
+    dialog.offerSources([&frame] { return frame.image(); }, frame.job().ports());
     RunModal(dialog);
 }
 
@@ -73,7 +73,7 @@ bool ShowVerifyDifferences(CMainFrame& frame, const RadioImage& sent, const Tran
     CompareDialog dialog(frame.language(), Q(frame.language().row(lang_row::kVerifyDiffers)), &frame);
     QStringList lines;
     for (const ImageDifference& difference : differences) lines << Q(DifferenceText(difference, frame.language()));
-    dialog.ShowLines(lines);
+    dialog.showLines(lines);
     RunModal(dialog);
     return true;
 }
