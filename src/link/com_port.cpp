@@ -18,15 +18,15 @@ void TranslateNibbles(std::uint8_t* buffer, std::size_t length, bool descramble)
 
 CComPort::CComPort(PortMap ports) : ports_(std::move(ports)) {}
 
-void CComPort::SetTimeouts(const LineTimeouts& timeouts) {
+void CComPort::setTimeouts(const LineTimeouts& timeouts) {
     line_.setTimeouts(timeouts);
-    exchanges_.SetTimeouts(timeouts);
+    exchanges_.setTimeouts(timeouts);
 }
 
-void CComPort::SetTrace(std::shared_ptr<TransferTrace> trace) {
+void CComPort::setTrace(std::shared_ptr<TransferTrace> trace) {
     trace_ = trace;
     line_.setTrace(trace);
-    exchanges_.SetTrace(std::move(trace));
+    exchanges_.setTrace(std::move(trace));
 }
 
 bool CComPort::Open(const std::string& device) { return line_.isOpen() || line_.open(device); }
@@ -37,9 +37,9 @@ void CComPort::CloseIfOpen() {
     if (line_.isOpen()) line_.close();
 }
 
-LineTime CComPort::Now() { return SerialLine::Clock::now().time_since_epoch(); }
+LineTime CComPort::now() { return SerialLine::Clock::now().time_since_epoch(); }
 
-PortOpening CComPort::OpenPort(int port) {
+PortOpening CComPort::openPort(int port) {
     CloseIfOpen();
     PortOpening opening;
     opening.device = ports_.device(port);
@@ -50,7 +50,7 @@ PortOpening CComPort::OpenPort(int port) {
     return opening;
 }
 
-void CComPort::Wait(LineTime until, std::vector<std::uint8_t>& received) {
+void CComPort::wait(LineTime until, std::vector<std::uint8_t>& received) {
     const auto deadline =
         until == kNoDeadline
             ? SerialLine::Clock::time_point::max()
@@ -58,8 +58,8 @@ void CComPort::Wait(LineTime until, std::vector<std::uint8_t>& received) {
     line_.wait(deadline, received);
 }
 
-bool CComPort::Run(const Exchange& exchange) {
-    exchanges_.StartExchange(exchange, Now());
+bool CComPort::run(const Exchange& exchange) {
+    exchanges_.startExchange(exchange, now());
     RunEngine(exchanges_, *this);
     return exchanges_.exchangeSucceeded();
 }
@@ -67,23 +67,23 @@ bool CComPort::Run(const Exchange& exchange) {
 bool CComPort::EnterProgramMode(int retries) {
     Exchange x{Exchange::Kind::EnterProgramMode};
     x.retries = retries;
-    return Run(x);
+    return run(x);
 }
 
-bool CComPort::Identify() { return Run(Exchange{Exchange::Kind::Identify}); }
+bool CComPort::Identify() { return run(Exchange{Exchange::Kind::Identify}); }
 
 bool CComPort::ReadBlock(std::uint8_t hi, std::uint8_t lo, std::uint8_t* destination) {
-    return Run(Exchange{Exchange::Kind::ReadBlock, hi, lo, 0, destination});
+    return run(Exchange{Exchange::Kind::ReadBlock, hi, lo, 0, destination});
 }
 
 bool CComPort::ReadBlockDescrambled(std::uint8_t hi, std::uint8_t lo, std::uint8_t* destination) {
-    return Run(Exchange{Exchange::Kind::ReadBlockDescrambled, hi, lo, 0, destination});
+    return run(Exchange{Exchange::Kind::ReadBlockDescrambled, hi, lo, 0, destination});
 }
 
 bool CComPort::WriteBlock(std::uint8_t hi, std::uint8_t lo, const std::uint8_t* source) {
-    return Run(Exchange{Exchange::Kind::WriteUnit, hi, lo, 0, nullptr, source});
+    return run(Exchange{Exchange::Kind::WriteUnit, hi, lo, 0, nullptr, source});
 }
 
-bool CComPort::ConfirmWrites() { return Run(Exchange{Exchange::Kind::ConfirmWrites}); }
+bool CComPort::confirmWrites() { return run(Exchange{Exchange::Kind::ConfirmWrites}); }
 
 }  // namespace radioprog

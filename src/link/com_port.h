@@ -27,14 +27,14 @@ public:
     bool Open(const std::string& device);
     bool Close();
     void CloseIfOpen();
-    bool IsOpen() const { return line_.isOpen(); }
+    bool isOpen() const { return line_.isOpen(); }
     const OpenError& lastOpenError() const { return line_.lastOpenError(); }
     const PortMap& ports() const { return ports_; }
-    void SetPorts(PortMap ports) { ports_ = std::move(ports); }
+    void setPorts(PortMap ports) { ports_ = std::move(ports); }
 
-    void SetTimeouts(const LineTimeouts& timeouts);
-    void SetTrace(std::shared_ptr<TransferTrace> trace);
-    void SetCancel(const TransferCancel* cancel) { line_.setCancel(cancel); }
+    void setTimeouts(const LineTimeouts& timeouts);
+    void setTrace(std::shared_ptr<TransferTrace> trace);
+    void setCancel(const TransferCancel* cancel) { line_.setCancel(cancel); }
     bool cancelled() const { return line_.cancelled(); }
 
     // Sends the mode-entry string up to retries + 1 times while the radio stays silent; a
@@ -49,7 +49,7 @@ public:
     // puts the previous unit's acknowledgement in doubt, so that unit is sent again first.
     bool WriteBlock(std::uint8_t hi, std::uint8_t lo, const std::uint8_t* source);
     // After the last unit: waits for a stray reply to it and sends the unit again if one came.
-    bool ConfirmWrites();
+    bool confirmWrites();
 
     // Spelling of the protocol's own name for the nibble translation; flag 0 descrambles.
     static void TranslateNibbles(std::uint8_t* buffer, std::size_t length, int flag) {
@@ -57,16 +57,16 @@ public:
     }
 
     // The driver.
-    LineTime Now() override;
-    PortOpening OpenPort(int port) override;
-    void ClosePort() override { CloseIfOpen(); }
-    void Purge() override { line_.purge(); }
-    std::size_t Send(std::span<const std::uint8_t> bytes) override { return line_.write(bytes.data(), bytes.size()); }
-    void Wait(LineTime until, std::vector<std::uint8_t>& received) override;
-    bool CancelRequested() const override { return line_.cancelled(); }
+    LineTime now() override;
+    PortOpening openPort(int port) override;
+    void closePort() override { CloseIfOpen(); }
+    void purge() override { line_.purge(); }
+    std::size_t send(std::span<const std::uint8_t> bytes) override { return line_.write(bytes.data(), bytes.size()); }
+    void wait(LineTime until, std::vector<std::uint8_t>& received) override;
+    bool cancelRequested() const override { return line_.cancelled(); }
 
 private:
-    bool Run(const Exchange& exchange);
+    bool run(const Exchange& exchange);
 
     PortMap ports_;
     SerialLine line_;

@@ -21,15 +21,15 @@ bool IsCurrentThread(const std::thread& thread) { return thread.get_id() == std:
 }  // namespace
 
 CCommTask::CCommTask(PortMap ports) : ports_(ports), port_(std::move(ports)) {
-    port_.SetCancel(&cancel_);
+    port_.setCancel(&cancel_);
     SetTrace(TransferTrace::fromEnvironment());
 }
 
 void CCommTask::SetTrace(std::shared_ptr<TransferTrace> trace) {
     if (!Claim()) return;
     trace_ = std::move(trace);
-    port_.SetTrace(trace_);
-    engine_.SetTrace(trace_);
+    port_.setTrace(trace_);
+    engine_.setTrace(trace_);
     Release();
 }
 
@@ -60,7 +60,7 @@ void CCommTask::SetMode(TransferMode mode) {
 
 void CCommTask::SetPorts(PortMap ports) {
     if (!Claim()) return;
-    port_.SetPorts(ports);
+    port_.setPorts(ports);
     ports_ = std::move(ports);
     Release();
 }
@@ -73,8 +73,8 @@ void CCommTask::SetOptions(const TransferOptions& options) {
 
 void CCommTask::SetLineTimeouts(const LineTimeouts& timeouts) {
     if (!Claim()) return;
-    port_.SetTimeouts(timeouts);
-    engine_.SetTimeouts(timeouts);
+    port_.setTimeouts(timeouts);
+    engine_.setTimeouts(timeouts);
     Release();
 }
 
@@ -141,7 +141,7 @@ std::vector<PortProblem> CCommTask::ProbeDetails() {
 void CCommTask::Execute() {
     NoReports nobody;
     TransferReports& reports = reports_ ? *reports_ : nobody;
-    engine_.StartTransfer(TransferJob{mode_, image_, options_}, reports, port_.Now());
+    engine_.startTransfer(TransferJob{mode_, image_, options_}, reports, port_.now());
     RunEngine(engine_, port_, &reports);
     reports.finished(engine_.outcome());
 

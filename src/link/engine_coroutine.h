@@ -6,7 +6,7 @@
 // owns its frame: destroying the outermost step ends every step it awaits.
 //
 // Await a step as a statement or as the initializer of a variable, never inside a condition
-// (`if (!co_await Step()) ...`): GCC 12 builds some of those so that the awaited step never
+// (`if (!co_await step()) ...`): GCC 12 builds some of those so that the awaited step never
 // runs and the chain is lost.
 #include <coroutine>
 #include <cstddef>
@@ -62,15 +62,15 @@ public:
     Co(Co&& other) noexcept : promise_(std::exchange(other.promise_, nullptr)) {}
     Co& operator=(Co&& other) noexcept {
         if (this != &other) {
-            Destroy();
+            destroy();
             promise_ = std::exchange(other.promise_, nullptr);
         }
         return *this;
     }
-    ~Co() { Destroy(); }
+    ~Co() { destroy(); }
 
     // Starts an outermost step; it runs until its first wait.
-    void Start() { promise_->self.resume(); }
+    void start() { promise_->self.resume(); }
     bool done() const { return !promise_ || promise_->self.done(); }
     T& result() { return promise_->value; }
 
@@ -82,7 +82,7 @@ public:
     T await_resume() { return std::move(promise_->value); }
 
 private:
-    void Destroy() {
+    void destroy() {
         if (promise_) std::exchange(promise_, nullptr)->self.destroy();
     }
 

@@ -51,20 +51,20 @@ class LineDriver {
 public:
     virtual ~LineDriver() = default;
     // The driver's clock.
-    virtual LineTime Now() = 0;
+    virtual LineTime now() = 0;
     // Opens COMn (1..20) for the radio; a line already open is closed first.
-    virtual PortOpening OpenPort(int port) = 0;
+    virtual PortOpening openPort(int port) = 0;
     // Closes the open port, if any, and puts back the settings it had.
-    virtual void ClosePort() = 0;
+    virtual void closePort() = 0;
     // Drops everything not yet sent and everything received but not delivered.
-    virtual void Purge() = 0;
+    virtual void purge() = 0;
     // Sends bytes; returns how many left (fewer when the line failed or a cancel came).
-    virtual std::size_t Send(std::span<const std::uint8_t> bytes) = 0;
+    virtual std::size_t send(std::span<const std::uint8_t> bytes) = 0;
     // Appends the bytes received so far to received and returns once it got any, once the
-    // clock reaches until, or on a cancel request. until at or before Now() only collects.
-    virtual void Wait(LineTime until, std::vector<std::uint8_t>& received) = 0;
+    // clock reaches until, or on a cancel request. until at or before now() only collects.
+    virtual void wait(LineTime until, std::vector<std::uint8_t>& received) = 0;
     // The user asked to stop: the engine ends the transfer at its next step.
-    virtual bool CancelRequested() const = 0;
+    virtual bool cancelRequested() const = 0;
 };
 
 }  // namespace radioprog

@@ -20,7 +20,7 @@ struct PortReport {
 
 // The ports that exist, in COM order; each is opened and closed once, nothing is sent.
 std::vector<PortReport> SurveyPorts(const PortMap& ports, const SystemRoots& roots = {},
-                                    const UserFacts& user = UserFacts::Current());
+                                    const UserFacts& user = UserFacts::current());
 
 // The survey as lines a user reads: per port "COMk  device  state", then indented the port's
 // description and what to do; then the cables brltty took (which have no port).

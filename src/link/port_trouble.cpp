@@ -135,7 +135,7 @@ bool ProgramRuns(const std::string& program, const SystemRoots& roots) {
     return found;
 }
 
-UserFacts UserFacts::Current() {
+UserFacts UserFacts::current() {
     UserFacts facts;
     std::vector<char> buffer(16384);
     passwd entry{};

@@ -32,7 +32,7 @@ bool ProgramRuns(const std::string& program, const SystemRoots& roots = {});
 struct UserFacts {
     std::string name;
     std::vector<gid_t> groups;
-    static UserFacts Current();
+    static UserFacts current();
 };
 
 enum class PortTroubleKind {

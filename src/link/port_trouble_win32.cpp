@@ -14,7 +14,7 @@ std::vector<PortHolder> FindHolders(const std::string&, const SystemRoots&) { re
 
 bool ProgramRuns(const std::string&, const SystemRoots&) { return false; }
 
-UserFacts UserFacts::Current() {
+UserFacts UserFacts::current() {
     UserFacts facts;
     if (const char* name = std::getenv("USERNAME")) facts.name = name;
     return facts;

@@ -118,58 +118,58 @@ struct TransferEngine::Session {
         }
         void await_resume() const noexcept {}
     };
-    Ask Request(Kind kind) { return Ask{*this, LineRequest{kind, 0, {}, kNoDeadline}}; }
-    Ask WaitUntil(LineTime until) { return Ask{*this, LineRequest{Kind::Wait, 0, {}, until}}; }
+    Ask request(Kind kind) { return Ask{*this, LineRequest{kind, 0, {}, kNoDeadline}}; }
+    Ask waitUntil(LineTime until) { return Ask{*this, LineRequest{Kind::Wait, 0, {}, until}}; }
     LineTime now() const { return e.now_; }
     bool cancelled() const { return e.cancelled_; }
     TransferTrace* trace() const { return e.trace_.get(); }
 
     // The line's primitives.
-    Co<std::size_t> Write(const std::uint8_t* data, std::size_t size);
-    Co<bool> Send(const std::uint8_t* data, std::size_t size) {
-        const std::size_t sent = co_await Write(data, size);
+    Co<std::size_t> write(const std::uint8_t* data, std::size_t size);
+    Co<bool> send(const std::uint8_t* data, std::size_t size) {
+        const std::size_t sent = co_await write(data, size);
         co_return sent != 0;
     }
-    Co<bool> SendByte(std::uint8_t byte) {
-        const std::size_t sent = co_await Write(&byte, 1);
+    Co<bool> sendByte(std::uint8_t byte) {
+        const std::size_t sent = co_await write(&byte, 1);
         co_return sent != 0;
     }
-    Co<std::size_t> Read(std::uint8_t* data, std::size_t size, ReplyWait wait = ReplyWait::Answer);
-    Co<bool> ReceiveExactly(std::uint8_t* data, std::size_t size) {
-        const std::size_t got = co_await Read(data, size);
+    Co<std::size_t> read(std::uint8_t* data, std::size_t size, ReplyWait wait = ReplyWait::Answer);
+    Co<bool> receiveExactly(std::uint8_t* data, std::size_t size) {
+        const std::size_t got = co_await read(data, size);
         co_return got == size;
     }
-    Co<bool> Sleep(LineTime until);
-    Co<bool> Purge();
-    Co<std::size_t> DiscardInput();
-    Co<bool> InputPending();
+    Co<bool> sleep(LineTime until);
+    Co<bool> purge();
+    Co<std::size_t> discardInput();
+    Co<bool> inputPending();
 
-    // The exchanges.
+    // The exchanges; those CComPort offers keep its operations' names.
     Co<bool> EnterProgramMode(int retries);
     Co<bool> Identify(std::optional<std::string>* otherModel);
     Co<bool> ReadBlock(std::uint8_t hi, std::uint8_t lo, std::uint8_t* destination);
     Co<bool> ReadBlockDescrambled(std::uint8_t hi, std::uint8_t lo, std::uint8_t* destination);
-    Co<bool> ExchangeUnit(std::uint8_t hi, std::uint8_t lo, const std::uint8_t* source);
-    Co<bool> AwaitLateAnswers(int count);
-    Co<bool> SettleLastUnit();
-    Co<bool> Resynchronise();
-    Co<bool> StoreUnit(std::uint8_t hi, std::uint8_t lo, const std::uint8_t* source);
-    Co<bool> ConfirmWrites();
-    Co<bool> RunExchange(Exchange exchange);
+    Co<bool> exchangeUnit(std::uint8_t hi, std::uint8_t lo, const std::uint8_t* source);
+    Co<bool> awaitLateAnswers(int count);
+    Co<bool> settleLastUnit();
+    Co<bool> resynchronise();
+    Co<bool> storeUnit(std::uint8_t hi, std::uint8_t lo, const std::uint8_t* source);
+    Co<bool> confirmWrites();
+    Co<bool> runExchange(Exchange exchange);
 
     // The transfer.
-    Co<ProvenRead> ReadBlockProven(std::uint8_t hi, std::uint8_t lo, std::uint8_t* destination);
-    Co<bool> ReadBackWritten(RadioImage& readBack);
-    Co<bool> ScanPorts(TransferOutcome& outcome);
-    Co<bool> ReadPiece(const RecordInfo& record, int k);
-    Co<bool> WriteRecord(const RecordInfo& record, int units);
-    Co<bool> ReadSequence();
-    Co<bool> WriteSequence();
-    Co<bool> RunTransfer();
-    void Step();
+    Co<ProvenRead> readBlockProven(std::uint8_t hi, std::uint8_t lo, std::uint8_t* destination);
+    Co<bool> readBackWritten(RadioImage& readBack);
+    Co<bool> scanPorts(TransferOutcome& outcome);
+    Co<bool> readPiece(const RecordInfo& record, int k);
+    Co<bool> writeRecord(const RecordInfo& record, int units);
+    Co<bool> readSequence();
+    Co<bool> writeSequence();
+    Co<bool> runTransfer();
+    void stepProgress();
 };
 
-Co<std::size_t> TransferEngine::Session::Write(const std::uint8_t* data, std::size_t size) {
+Co<std::size_t> TransferEngine::Session::write(const std::uint8_t* data, std::size_t size) {
     std::size_t done = 0;
     if (!cancelled()) {
         co_await Ask{*this, LineRequest{Kind::Send, 0, {data, size}, kNoDeadline}};
@@ -179,7 +179,7 @@ Co<std::size_t> TransferEngine::Session::Write(const std::uint8_t* data, std::si
     co_return done;
 }
 
-Co<std::size_t> TransferEngine::Session::Read(std::uint8_t* data, std::size_t size, ReplyWait wait) {
+Co<std::size_t> TransferEngine::Session::read(std::uint8_t* data, std::size_t size, ReplyWait wait) {
     if (size == 0) co_return 0;
     const LineTime start = now();
     // The whole reply must come within its time; once bytes flow, a gap longer than the
@@ -195,7 +195,7 @@ Co<std::size_t> TransferEngine::Session::Read(std::uint8_t* data, std::size_t si
         }
         const LineTime limit = input.empty() ? deadline : std::min(deadline, lastByte + interval);
         if (now() >= limit) break;
-        co_await WaitUntil(limit);
+        co_await waitUntil(limit);
     }
     const std::size_t got = cancelled() && input.size() < size ? 0 : std::min(size, input.size());
     std::copy_n(input.begin(), got, data);
@@ -204,19 +204,19 @@ Co<std::size_t> TransferEngine::Session::Read(std::uint8_t* data, std::size_t si
     co_return got;
 }
 
-Co<bool> TransferEngine::Session::Sleep(LineTime until) {
-    while (now() < until && !cancelled()) co_await WaitUntil(until);
+Co<bool> TransferEngine::Session::sleep(LineTime until) {
+    while (now() < until && !cancelled()) co_await waitUntil(until);
     co_return true;
 }
 
-Co<bool> TransferEngine::Session::Purge() {
-    co_await Request(Kind::Purge);
+Co<bool> TransferEngine::Session::purge() {
+    co_await request(Kind::Purge);
     input.clear();
     co_return true;
 }
 
-Co<std::size_t> TransferEngine::Session::DiscardInput() {
-    co_await WaitUntil(now());  // what has arrived by now
+Co<std::size_t> TransferEngine::Session::discardInput() {
+    co_await waitUntil(now());  // what has arrived by now
     const std::size_t discarded = input.size();
     if (discarded > 0 && trace()) {
         trace()->received(input.data(), discarded, discarded);
@@ -228,15 +228,15 @@ Co<std::size_t> TransferEngine::Session::DiscardInput() {
     co_return discarded;
 }
 
-Co<bool> TransferEngine::Session::InputPending() {
-    co_await WaitUntil(now());
+Co<bool> TransferEngine::Session::inputPending() {
+    co_await waitUntil(now());
     co_return !input.empty();
 }
 
 Co<bool> TransferEngine::Session::EnterProgramMode(int retries) {
     // The radio listens for the mode-entry string only after a quiet time.
-    co_await Sleep(now() + Ms(wire::kModeEntryWaitMs));
-    co_await Purge();
+    co_await sleep(now() + Ms(wire::kModeEntryWaitMs));
+    co_await purge();
     lastUnit = {};
     slowestAnswer = {};
     storedUnits.clear();
@@ -244,20 +244,20 @@ Co<bool> TransferEngine::Session::EnterProgramMode(int retries) {
     resynchronisations = 0;
     const auto* entry = reinterpret_cast<const std::uint8_t*>(wire::kModeEntry);
     for (int attempt = 0; attempt <= retries; ++attempt) {
-        const bool sendOk = co_await Send(entry, wire::kModeEntrySize);
+        const bool sendOk = co_await send(entry, wire::kModeEntrySize);
         if (!sendOk) co_return false;
         std::uint8_t reply = 0;
-        const std::size_t got = co_await Read(&reply, 1);
+        const std::size_t got = co_await read(&reply, 1);
         if (got == 1) co_return reply == wire::kAck;
     }
     co_return false;
 }
 
 Co<bool> TransferEngine::Session::Identify(std::optional<std::string>* otherModel) {
-    const bool sendByteOk = co_await SendByte(wire::kStx);
+    const bool sendByteOk = co_await sendByte(wire::kStx);
     if (!sendByteOk) co_return false;
     std::uint8_t reply[wire::kIdentReplySize];
-    const bool receiveExactlyOk = co_await ReceiveExactly(reply, sizeof reply);
+    const bool receiveExactlyOk = co_await receiveExactly(reply, sizeof reply);
     if (!receiveExactlyOk) co_return false;
     const bool framed =
         reply[0] == wire::kAck && reply[6] == wire::kIdentTrailer[0] && reply[7] == wire::kIdentTrailer[1];
@@ -267,10 +267,10 @@ Co<bool> TransferEngine::Session::Identify(std::optional<std::string>* otherMode
         if (otherModel) *otherModel = ReadableModel(reply + 1, wire::kModelSize);
         co_return false;
     }
-    const bool confirmed = co_await SendByte(wire::kAck);
+    const bool confirmed = co_await sendByte(wire::kAck);
     if (!confirmed) co_return false;
     std::uint8_t ack = 0;
-    const std::size_t got = co_await Read(&ack, 1);
+    const std::size_t got = co_await read(&ack, 1);
     co_return got == 1 && ack == wire::kAck;
 }
 
@@ -291,24 +291,24 @@ Co<bool> TransferEngine::Session::ReadBlock(std::uint8_t hi, std::uint8_t lo, st
     bool complete = false;
     for (int attempt = 0; attempt < wire::kReadAttempts && !complete; ++attempt) {
         // Leftovers of an earlier exchange must not be taken for this reply.
-        co_await DiscardInput();
-        const bool sendOk = co_await Send(request, sizeof request);
+        co_await discardInput();
+        const bool sendOk = co_await send(request, sizeof request);
         if (!sendOk) co_return false;
         // A byte beyond the reply means a byte was inserted somewhere in it: ask again.
-        const bool whole = co_await ReceiveExactly(reply, sizeof reply);
+        const bool whole = co_await receiveExactly(reply, sizeof reply);
         complete = whole;
         if (whole) {
-            const bool more = co_await InputPending();
+            const bool more = co_await inputPending();
             complete = !more;
         }
     }
     if (!complete || !TakeReadReply(reply, hi, lo, destination)) co_return false;
-    const bool sendByteOk = co_await SendByte(wire::kAck);
+    const bool sendByteOk = co_await sendByte(wire::kAck);
     if (!sendByteOk) co_return false;
     // The radio may be slow to confirm: wait again without asking again.
     for (int attempt = 0; attempt < wire::kAckReadAttempts; ++attempt) {
         std::uint8_t ack = 0;
-        const std::size_t got = co_await Read(&ack, 1);
+        const std::size_t got = co_await read(&ack, 1);
         if (got == 1) co_return ack == wire::kAck;
     }
     co_return false;
@@ -317,35 +317,35 @@ Co<bool> TransferEngine::Session::ReadBlock(std::uint8_t hi, std::uint8_t lo, st
 Co<bool> TransferEngine::Session::ReadBlockDescrambled(std::uint8_t hi, std::uint8_t lo, std::uint8_t* destination) {
     const std::uint8_t request[4] = {wire::kReadCommand, hi, lo, wire::kReadLength};
     std::uint8_t reply[wire::kReadReplySize];
-    const bool sendOk = co_await Send(request, sizeof request);
+    const bool sendOk = co_await send(request, sizeof request);
     if (!sendOk) co_return false;
-    const bool receiveExactlyOk = co_await ReceiveExactly(reply, sizeof reply);
+    const bool receiveExactlyOk = co_await receiveExactly(reply, sizeof reply);
     if (!receiveExactlyOk) co_return false;
     if (!TakeReadReply(reply, hi, lo, destination)) co_return false;
     TranslateNibbles(destination, wire::kBlockSize, true);
-    const bool sendByteOk = co_await SendByte(wire::kAck);
+    const bool sendByteOk = co_await sendByte(wire::kAck);
     if (!sendByteOk) co_return false;
     std::uint8_t ack = 0;
-    const std::size_t got = co_await Read(&ack, 1);
+    const std::size_t got = co_await read(&ack, 1);
     co_return got == 1 && ack == wire::kAck;
 }
 
-Co<bool> TransferEngine::Session::ExchangeUnit(std::uint8_t hi, std::uint8_t lo, const std::uint8_t* source) {
+Co<bool> TransferEngine::Session::exchangeUnit(std::uint8_t hi, std::uint8_t lo, const std::uint8_t* source) {
     // Header and data leave in one piece: one send, and no gap on the line.
     std::uint8_t unit[4 + wire::kUnitSize] = {wire::kWriteCommand, hi, lo, wire::kWriteLength};
     std::memcpy(unit + 4, source, wire::kUnitSize);
     int unanswered = 0;  // sends of this unit the radio has not answered yet
     for (int attempt = 0; attempt < wire::kWriteAttempts; ++attempt) {
-        if (attempt > 0) co_await DiscardInput();
+        if (attempt > 0) co_await discardInput();
         // Taken before the send: a thread held up after writing must not make a timely
         // answer look early.
         const LineTime sendStarted = now();
-        const bool sendOk = co_await Send(unit, sizeof unit);
+        const bool sendOk = co_await send(unit, sizeof unit);
         if (!sendOk) co_return false;
         lastUnitSent = now();
         // The radio stores the unit before it acknowledges: it gets the whole total time.
         std::uint8_t ack = 0;
-        const std::size_t got = co_await Read(&ack, 1, ReplyWait::Stored);
+        const std::size_t got = co_await read(&ack, 1, ReplyWait::Stored);
         if (got != 1) {
             ++unanswered;
             continue;
@@ -360,7 +360,7 @@ Co<bool> TransferEngine::Session::ExchangeUnit(std::uint8_t hi, std::uint8_t lo,
         bool alone = ack == wire::kAck;
         if (!alone) refusalSeen = true;
         if (alone) {
-            const bool more = co_await InputPending();
+            const bool more = co_await inputPending();
             alone = !more;
         }
         if (alone) {
@@ -370,10 +370,10 @@ Co<bool> TransferEngine::Session::ExchangeUnit(std::uint8_t hi, std::uint8_t lo,
             if (early && unanswered == 0 && slowestAnswer >= unitWire) {
                 const LineTime answerTime = std::max(slowestAnswer, 2 * unitWire);
                 const LineTime wait = answerTime + answerTime / 4 + kAnswerJitter;
-                co_await Sleep(lastUnitSent + std::min(Ms(e.timeouts_.readIntervalMs), wait));
+                co_await sleep(lastUnitSent + std::min(Ms(e.timeouts_.readIntervalMs), wait));
                 const bool refusedBefore = refusalSeen;
                 refusalSeen = false;
-                co_await DiscardInput();
+                co_await discardInput();
                 const bool refusedNow = refusalSeen;
                 refusalSeen = refusedBefore || refusedNow;
                 if (refusedNow) continue;
@@ -384,50 +384,50 @@ Co<bool> TransferEngine::Session::ExchangeUnit(std::uint8_t hi, std::uint8_t lo,
             // one is still on its way and must not be taken for the next unit's. Any ACK
             // means the unit is stored (every send carried the same data), so the late
             // answers are only awaited and dropped.
-            co_await AwaitLateAnswers(unanswered);
+            co_await awaitLateAnswers(unanswered);
             co_return true;
         }
     }
     co_return false;
 }
 
-Co<bool> TransferEngine::Session::AwaitLateAnswers(int count) {
+Co<bool> TransferEngine::Session::awaitLateAnswers(int count) {
     std::uint8_t late = 0;
     for (; count > 0; --count) {
-        const std::size_t got = co_await Read(&late, 1, ReplyWait::Stored);
+        const std::size_t got = co_await read(&late, 1, ReplyWait::Stored);
         if (got != 1) break;
     }
-    co_await DiscardInput();
+    co_await discardInput();
     co_return true;
 }
 
-Co<bool> TransferEngine::Session::SettleLastUnit() {
+Co<bool> TransferEngine::Session::settleLastUnit() {
     // Stray input puts the last unit's acknowledgement in doubt: send that unit again.
     for (int round = 0;; ++round) {
-        const std::size_t stray = co_await DiscardInput();
+        const std::size_t stray = co_await discardInput();
         if (stray == 0 || !lastUnit.valid) break;
         if (round == wire::kWriteAttempts) co_return false;
-        const bool resent = co_await ExchangeUnit(lastUnit.hi, lastUnit.lo, lastUnit.data);
+        const bool resent = co_await exchangeUnit(lastUnit.hi, lastUnit.lo, lastUnit.data);
         if (!resent) co_return false;
     }
     co_return true;
 }
 
-Co<bool> TransferEngine::Session::StoreUnit(std::uint8_t hi, std::uint8_t lo, const std::uint8_t* source) {
-    const bool settleLastUnitOk = co_await SettleLastUnit();
+Co<bool> TransferEngine::Session::storeUnit(std::uint8_t hi, std::uint8_t lo, const std::uint8_t* source) {
+    const bool settleLastUnitOk = co_await settleLastUnit();
     if (!settleLastUnitOk) co_return false;
-    const bool exchangeUnitOk = co_await ExchangeUnit(hi, lo, source);
+    const bool exchangeUnitOk = co_await exchangeUnit(hi, lo, source);
     if (!exchangeUnitOk) co_return false;
     lastUnit.valid = true;
     lastUnit.hi = hi;
     lastUnit.lo = lo;
     std::memcpy(lastUnit.data, source, wire::kUnitSize);
     storedUnits.push_back(lastUnit);
-    const bool inStep = co_await Resynchronise();
+    const bool inStep = co_await resynchronise();
     co_return inStep;
 }
 
-Co<bool> TransferEngine::Session::Resynchronise() {
+Co<bool> TransferEngine::Session::resynchronise() {
     // A refusal after an answer that came too soon: the answers may have been a unit or more
     // behind the units since then, so the refused unit may be one taken as stored. Let the
     // radio answer everything, then send every unit of this write again, each in step.
@@ -437,53 +437,53 @@ Co<bool> TransferEngine::Session::Resynchronise() {
         const LineTime interval = Ms(e.timeouts_.readIntervalMs);
         const LineTime quiet = std::min(interval, slowestAnswer + slowestAnswer / 4 + kAnswerJitter);
         for (;;) {
-            co_await Sleep(now() + quiet);
-            const std::size_t stray = co_await DiscardInput();
+            co_await sleep(now() + quiet);
+            const std::size_t stray = co_await discardInput();
             if (stray == 0 || cancelled()) break;
         }
         refusalSeen = earlyAnswer = false;
         const std::vector<SentUnit> units = storedUnits;
         for (const SentUnit& unit : units) {
-            const bool resent = co_await ExchangeUnit(unit.hi, unit.lo, unit.data);
+            const bool resent = co_await exchangeUnit(unit.hi, unit.lo, unit.data);
             if (!resent) co_return false;
         }
-        co_await Sleep(now() + quiet);
-        co_await DiscardInput();
+        co_await sleep(now() + quiet);
+        co_await discardInput();
     }
     refusalSeen = false;
     co_return true;
 }
 
-Co<bool> TransferEngine::Session::ConfirmWrites() {
+Co<bool> TransferEngine::Session::confirmWrites() {
     // A stray byte taken for the last unit's ACK would be followed by the real answer, which
     // comes about as fast as the radio answered the other units: wait a quarter longer than
     // the slowest answer of this session (at most one read interval), from the last send.
     const LineTime interval = Ms(e.timeouts_.readIntervalMs);
     const LineTime wait = slowestAnswer + slowestAnswer / 4 + kAnswerJitter;
-    co_await Sleep(lastUnitSent + std::min(interval, wait));
-    bool settled = co_await SettleLastUnit();
-    if (settled) settled = co_await Resynchronise();
+    co_await sleep(lastUnitSent + std::min(interval, wait));
+    bool settled = co_await settleLastUnit();
+    if (settled) settled = co_await resynchronise();
     lastUnit = {};
     slowestAnswer = {};
     storedUnits.clear();
     co_return settled;
 }
 
-Co<bool> TransferEngine::Session::RunExchange(Exchange x) {
+Co<bool> TransferEngine::Session::runExchange(Exchange x) {
     bool done = false;
     switch (x.kind) {
     case Exchange::Kind::EnterProgramMode: done = co_await EnterProgramMode(x.retries); break;
     case Exchange::Kind::Identify: done = co_await Identify(nullptr); break;
     case Exchange::Kind::ReadBlock: done = co_await ReadBlock(x.hi, x.lo, x.destination); break;
     case Exchange::Kind::ReadBlockDescrambled: done = co_await ReadBlockDescrambled(x.hi, x.lo, x.destination); break;
-    case Exchange::Kind::WriteUnit: done = co_await StoreUnit(x.hi, x.lo, x.source); break;
-    case Exchange::Kind::ConfirmWrites: done = co_await ConfirmWrites(); break;
+    case Exchange::Kind::WriteUnit: done = co_await storeUnit(x.hi, x.lo, x.source); break;
+    case Exchange::Kind::ConfirmWrites: done = co_await confirmWrites(); break;
     }
     e.exchangeResult_ = done;
     co_return done;
 }
 
-Co<ProvenRead> TransferEngine::Session::ReadBlockProven(std::uint8_t hi, std::uint8_t lo, std::uint8_t* destination) {
+Co<ProvenRead> TransferEngine::Session::readBlockProven(std::uint8_t hi, std::uint8_t lo, std::uint8_t* destination) {
     Block readings[3];
     for (int k = 0; k < 2; ++k) {
         const bool readBlockOk = co_await ReadBlock(hi, lo, readings[k].data());
@@ -502,7 +502,7 @@ Co<ProvenRead> TransferEngine::Session::ReadBlockProven(std::uint8_t hi, std::ui
     co_return ProvenRead::Agreed;
 }
 
-Co<bool> TransferEngine::Session::ReadBackWritten(RadioImage& readBack) {
+Co<bool> TransferEngine::Session::readBackWritten(RadioImage& readBack) {
     for (const WrittenRecord& written : WrittenRecords()) {
         const RecordInfo& record = *written.record;
         std::size_t bytes = wire::kUnitSize * static_cast<std::size_t>(written.units);
@@ -522,12 +522,12 @@ Co<bool> TransferEngine::Session::ReadBackWritten(RadioImage& readBack) {
     co_return true;
 }
 
-void TransferEngine::Session::Step() {
+void TransferEngine::Session::stepProgress() {
     ++progress;
     reports->progress(progress);
 }
 
-Co<bool> TransferEngine::Session::ScanPorts(TransferOutcome& outcome) {
+Co<bool> TransferEngine::Session::scanPorts(TransferOutcome& outcome) {
     std::optional<PortProblem> refused, busy;
     const std::vector<ScanStep> order = options.onlyPort
                                             ? std::vector<ScanStep>{{*options.onlyPort, kConfiguredPortRetries}}
@@ -559,22 +559,22 @@ Co<bool> TransferEngine::Session::ScanPorts(TransferOutcome& outcome) {
             outcome.portsTried.clear();
             co_return true;
         }
-        Step();
-        co_await Request(Kind::Close);
+        stepProgress();
+        co_await request(Kind::Close);
     }
     outcome.permissionProblem = refused;
     outcome.busyProblem = busy;
     co_return false;
 }
 
-Co<bool> TransferEngine::Session::ReadPiece(const RecordInfo& record, int k) {
+Co<bool> TransferEngine::Session::readPiece(const RecordInfo& record, int k) {
     RadioImage& image = e.image_;
     auto lo = static_cast<std::uint8_t>(image.addressLow(record) + wire::kBlockSize * static_cast<unsigned>(k));
     const std::uint8_t hi = image.addressHigh(record);
     std::uint8_t* destination = image.recordData(record) + wire::kBlockSize * static_cast<std::size_t>(k);
     bool read = true;
     if (options.verify) {
-        ProvenRead proven = co_await ReadBlockProven(hi, lo, destination);
+        ProvenRead proven = co_await readBlockProven(hi, lo, destination);
         unproven = proven == ProvenRead::Unproven;
         read = proven == ProvenRead::Agreed;
     } else {
@@ -587,7 +587,7 @@ Co<bool> TransferEngine::Session::ReadPiece(const RecordInfo& record, int k) {
     co_return read;
 }
 
-Co<bool> TransferEngine::Session::WriteRecord(const RecordInfo& record, int units) {
+Co<bool> TransferEngine::Session::writeRecord(const RecordInfo& record, int units) {
     RadioImage& image = e.image_;
     const std::uint8_t* data = image.recordData(record);
     for (int k = 0; k < units; ++k) {
@@ -595,7 +595,7 @@ Co<bool> TransferEngine::Session::WriteRecord(const RecordInfo& record, int unit
         const auto lo =
             static_cast<std::uint8_t>(image.addressLow(record) + wire::kUnitSize * static_cast<unsigned>(k));
         const std::uint8_t* source = data + wire::kUnitSize * static_cast<std::size_t>(k);
-        const bool stored = co_await StoreUnit(hi, lo, source);
+        const bool stored = co_await storeUnit(hi, lo, source);
         if (!stored) {
             failedAddress = static_cast<std::uint16_t>(hi << 8 | lo);
             failedSize = wire::kUnitSize;
@@ -606,33 +606,33 @@ Co<bool> TransferEngine::Session::WriteRecord(const RecordInfo& record, int unit
     co_return true;
 }
 
-Co<bool> TransferEngine::Session::ReadSequence() {
-    Step();
+Co<bool> TransferEngine::Session::readSequence() {
+    stepProgress();
     for (BlockId block : {BlockId::ChannelMemory, BlockId::ChannelNames})
         for (int i = 0; i < 32; ++i) {
-            const bool readPieceOk = co_await ReadPiece(NthRecord(block, i), 0);
+            const bool readPieceOk = co_await readPiece(NthRecord(block, i), 0);
             if (!readPieceOk) co_return false;
-            Step();
+            stepProgress();
         }
     for (int k = 0; k < 4; ++k) {
-        const bool readPieceOk = co_await ReadPiece(SingleRecord(BlockId::DtmfCodes), k);
+        const bool readPieceOk = co_await readPiece(SingleRecord(BlockId::DtmfCodes), k);
         if (!readPieceOk) co_return false;
-        Step();
+        stepProgress();
     }
     for (BlockId block : {BlockId::Vfo, BlockId::Settings}) {
-        const bool readPieceOk = co_await ReadPiece(SingleRecord(block), 0);
+        const bool readPieceOk = co_await readPiece(SingleRecord(block), 0);
         if (!readPieceOk) co_return false;
-        Step();
+        stepProgress();
     }
-    const bool readPieceOk = co_await ReadPiece(SingleRecord(BlockId::SecondSettings), 0);
+    const bool readPieceOk = co_await readPiece(SingleRecord(BlockId::SecondSettings), 0);
     if (!readPieceOk) co_return false;
     progress = kProgressAllMoved;
     reports->progress(progress);
     co_return true;
 }
 
-Co<bool> TransferEngine::Session::WriteSequence() {
-    Step();
+Co<bool> TransferEngine::Session::writeSequence() {
+    stepProgress();
     RadioImage& image = e.image_;
     // The radio's band limits come first, so the check sees what this radio accepts.
     const RecordInfo& limits = SingleRecord(BlockId::BandLimits);
@@ -643,46 +643,46 @@ Co<bool> TransferEngine::Session::WriteSequence() {
         failedSize = wire::kBlockSize;
         co_return false;
     }
-    co_await Request(Kind::BandCheck);
+    co_await request(Kind::BandCheck);
     if (!bandAnswer) co_return false;
 
     for (int i = 0; i < 32; ++i) {
-        Step();
-        const bool writeRecordOk = co_await WriteRecord(NthRecord(BlockId::ChannelMemory, i), 4);
+        stepProgress();
+        const bool writeRecordOk = co_await writeRecord(NthRecord(BlockId::ChannelMemory, i), 4);
         if (!writeRecordOk) co_return false;
     }
-    Step();
+    stepProgress();
     for (int i = 0; i < 32; ++i) {
-        const bool writeRecordOk = co_await WriteRecord(NthRecord(BlockId::ChannelNames, i), 4);
+        const bool writeRecordOk = co_await writeRecord(NthRecord(BlockId::ChannelNames, i), 4);
         if (!writeRecordOk) co_return false;
-        Step();
+        stepProgress();
     }
-    const bool dtmfWritten = co_await WriteRecord(SingleRecord(BlockId::DtmfCodes), 16);
+    const bool dtmfWritten = co_await writeRecord(SingleRecord(BlockId::DtmfCodes), 16);
     if (!dtmfWritten) co_return false;
-    Step();
+    stepProgress();
     // Only the first 32 data bytes of the VFO and second settings blocks are written.
-    const bool vfoWritten = co_await WriteRecord(SingleRecord(BlockId::Vfo), 2);
+    const bool vfoWritten = co_await writeRecord(SingleRecord(BlockId::Vfo), 2);
     if (!vfoWritten) co_return false;
-    Step();
-    const bool settingsWritten = co_await WriteRecord(SingleRecord(BlockId::Settings), 4);
+    stepProgress();
+    const bool settingsWritten = co_await writeRecord(SingleRecord(BlockId::Settings), 4);
     if (!settingsWritten) co_return false;
-    Step();
-    const bool secondSettingsWritten = co_await WriteRecord(SingleRecord(BlockId::SecondSettings), 2);
+    stepProgress();
+    const bool secondSettingsWritten = co_await writeRecord(SingleRecord(BlockId::SecondSettings), 2);
     if (!secondSettingsWritten) co_return false;
-    const bool confirmWritesOk = co_await ConfirmWrites();
+    const bool confirmWritesOk = co_await confirmWrites();
     if (!confirmWritesOk) co_return false;
     progress = kProgressAllMoved;
     reports->progress(progress);
     co_return true;
 }
 
-Co<bool> TransferEngine::Session::RunTransfer() {
+Co<bool> TransferEngine::Session::runTransfer() {
     reports->progress(1);
     TransferOutcome outcome;
-    const bool scanPortsOk = co_await ScanPorts(outcome);
+    const bool scanPortsOk = co_await scanPorts(outcome);
     if (scanPortsOk) {
         if (mode == TransferMode::Read) {
-            const bool readSequenceOk = co_await ReadSequence();
+            const bool readSequenceOk = co_await readSequence();
             if (readSequenceOk) {
                 reports->dataReady(e.image_);
                 outcome.result = TransferResult::ReadDone;
@@ -690,11 +690,11 @@ Co<bool> TransferEngine::Session::RunTransfer() {
                 outcome.result = TransferResult::ReadFailed;
             }
         } else {
-            const bool written = co_await WriteSequence();
+            const bool written = co_await writeSequence();
             outcome.result = written ? TransferResult::WriteDone : TransferResult::WriteFailed;
             if (outcome.result == TransferResult::WriteDone && options.verify) {
                 RadioImage readBack = e.image_;
-                const bool readBackWrittenOk = co_await ReadBackWritten(readBack);
+                const bool readBackWrittenOk = co_await readBackWritten(readBack);
                 if (readBackWrittenOk) {
                     outcome.readBack = readBack;
                 } else {
@@ -731,7 +731,7 @@ TransferEngine::TransferEngine() : session_(std::make_unique<Session>(*this)) {}
 
 TransferEngine::~TransferEngine() = default;
 
-void TransferEngine::StartTransfer(const TransferJob& job, TransferReports& reports, LineTime now) {
+void TransferEngine::startTransfer(const TransferJob& job, TransferReports& reports, LineTime now) {
     session_ = std::make_unique<Session>(*this);
     now_ = now;
     cancelled_ = false;
@@ -741,23 +741,23 @@ void TransferEngine::StartTransfer(const TransferJob& job, TransferReports& repo
     session_->mode = job.mode;
     session_->options = job.options;
     request_ = {};
-    session_->running = session_->RunTransfer();
-    session_->running.Start();
+    session_->running = session_->runTransfer();
+    session_->running.start();
     if (session_->running.done()) request_ = {};
 }
 
-void TransferEngine::StartExchange(const Exchange& exchange, LineTime now) {
+void TransferEngine::startExchange(const Exchange& exchange, LineTime now) {
     now_ = now;
     cancelled_ = false;
     exchangeResult_ = false;
     request_ = {};
     session_->waiting = {};
-    session_->running = session_->RunExchange(exchange);
-    session_->running.Start();
+    session_->running = session_->runExchange(exchange);
+    session_->running.start();
     if (session_->running.done()) request_ = {};
 }
 
-void TransferEngine::Resume(LineTime now) {
+void TransferEngine::resume(LineTime now) {
     now_ = std::max(now_, now);
     std::coroutine_handle<> step = std::exchange(session_->waiting, {});
     if (!step) return;
@@ -766,17 +766,17 @@ void TransferEngine::Resume(LineTime now) {
     // A step that finished without asking for anything leaves request_ at Finished.
 }
 
-void TransferEngine::Opened(LineTime now, const PortOpening& opening) {
+void TransferEngine::opened(LineTime now, const PortOpening& opening) {
     session_->opening = opening;
-    Resume(now);
+    resume(now);
 }
 
-void TransferEngine::Sent(LineTime now, std::size_t count) {
+void TransferEngine::sent(LineTime now, std::size_t count) {
     session_->sentCount = count;
-    Resume(now);
+    resume(now);
 }
 
-void TransferEngine::Received(LineTime now, std::span<const std::uint8_t> bytes) {
+void TransferEngine::received(LineTime now, std::span<const std::uint8_t> bytes) {
     // Called for every byte of a paced reply: appended without the general insert.
     if (!bytes.empty()) {
         std::vector<std::uint8_t>& input = session_->input;
@@ -784,48 +784,48 @@ void TransferEngine::Received(LineTime now, std::span<const std::uint8_t> bytes)
         input.resize(held + bytes.size());
         std::memcpy(input.data() + held, bytes.data(), bytes.size());
     }
-    Resume(now);
+    resume(now);
 }
 
-void TransferEngine::Done(LineTime now) { Resume(now); }
+void TransferEngine::done(LineTime now) { resume(now); }
 
-void TransferEngine::BandChecked(LineTime now, bool proceed) {
+void TransferEngine::bandChecked(LineTime now, bool proceed) {
     session_->bandAnswer = proceed;
-    Resume(now);
+    resume(now);
 }
 
 void RunEngine(TransferEngine& engine, LineDriver& driver, TransferReports* reports) {
     std::vector<std::uint8_t> received;
     while (!engine.finished()) {
-        if (driver.CancelRequested()) engine.Cancel();
+        if (driver.cancelRequested()) engine.cancel();
         const LineRequest& request = engine.request();
         switch (request.kind) {
         case Kind::Open: {
-            PortOpening opening = driver.OpenPort(request.port);
-            engine.Opened(driver.Now(), opening);
+            PortOpening opening = driver.openPort(request.port);
+            engine.opened(driver.now(), opening);
             break;
         }
         case Kind::Close:
-            driver.ClosePort();
-            engine.Done(driver.Now());
+            driver.closePort();
+            engine.done(driver.now());
             break;
         case Kind::Purge:
-            driver.Purge();
-            engine.Done(driver.Now());
+            driver.purge();
+            engine.done(driver.now());
             break;
         case Kind::Send: {
-            std::size_t sent = driver.Send(request.bytes);
-            engine.Sent(driver.Now(), sent);
+            std::size_t sent = driver.send(request.bytes);
+            engine.sent(driver.now(), sent);
             break;
         }
         case Kind::Wait:
             received.clear();
-            driver.Wait(request.until, received);
-            engine.Received(driver.Now(), received);
+            driver.wait(request.until, received);
+            engine.received(driver.now(), received);
             break;
         case Kind::BandCheck: {
             bool proceed = reports && reports->checkBandLimits(engine.bandCheckImage());
-            engine.BandChecked(driver.Now(), proceed);
+            engine.bandChecked(driver.now(), proceed);
             break;
         }
         case Kind::Finished: break;

@@ -8,7 +8,7 @@
 // drives it does that and answers with the time and what happened. RunEngine does this with
 // a LineDriver; a driver fed by callbacks calls the answering functions itself.
 //
-//   engine.StartTransfer(job, reports, line.Now());
+//   engine.startTransfer(job, reports, line.now());
 //   RunEngine(engine, line, reports);  // or: answer engine.request() as it changes
 //   reports.finished(engine.outcome());
 #include <coroutine>
@@ -52,12 +52,12 @@ int ReplyWaitMs(const LineTimeouts& timeouts, std::size_t size, ReplyWait wait);
 // What the engine waits for.
 struct LineRequest {
     enum class Kind {
-        Open,       // open COM`port`; answer Opened
-        Close,      // close the port; answer Done
-        Purge,      // drop unsent and unread bytes; answer Done
-        Send,       // send `bytes`; answer Sent
-        Wait,       // collect bytes until `until` (or sooner when bytes come); answer Received
-        BandCheck,  // ask the owner about bandCheckImage(); answer BandChecked
+        Open,       // open COM`port`; answer opened()
+        Close,      // close the port; answer done()
+        Purge,      // drop unsent and unread bytes; answer done()
+        Send,       // send `bytes`; answer sent()
+        Wait,       // collect bytes until `until` (or sooner when bytes come); answer received()
+        BandCheck,  // ask the owner about bandCheckImage(); answer bandChecked()
         Finished,   // nothing more: outcome() / exchangeSucceeded() hold the result
     };
     Kind kind = Kind::Finished;
@@ -90,29 +90,29 @@ public:
     TransferEngine(const TransferEngine&) = delete;
     TransferEngine& operator=(const TransferEngine&) = delete;
 
-    void SetTimeouts(const LineTimeouts& timeouts) { timeouts_ = timeouts; }
+    void setTimeouts(const LineTimeouts& timeouts) { timeouts_ = timeouts; }
     const LineTimeouts& timeouts() const { return timeouts_; }
     // Every byte sent and received from now on is logged there (nullptr: no log).
-    void SetTrace(std::shared_ptr<TransferTrace> trace) { trace_ = std::move(trace); }
+    void setTrace(std::shared_ptr<TransferTrace> trace) { trace_ = std::move(trace); }
 
     // Starts a whole transfer. Progress and the read's image go to reports (which must outlive
     // the transfer); the outcome is outcome() once request() is Finished. The port is left
     // open at the end: close it after reporting.
-    void StartTransfer(const TransferJob& job, TransferReports& reports, LineTime now);
+    void startTransfer(const TransferJob& job, TransferReports& reports, LineTime now);
     // Starts one exchange; the session (the last unit acknowledged, the slowest answer) carries
     // over from the exchanges before it.
-    void StartExchange(const Exchange& exchange, LineTime now);
+    void startExchange(const Exchange& exchange, LineTime now);
 
     const LineRequest& request() const { return request_; }
     bool finished() const { return request_.kind == LineRequest::Kind::Finished; }
 
-    void Opened(LineTime now, const PortOpening& opening);
-    void Sent(LineTime now, std::size_t count);
-    void Received(LineTime now, std::span<const std::uint8_t> bytes);
-    void Done(LineTime now);
-    void BandChecked(LineTime now, bool proceed);
+    void opened(LineTime now, const PortOpening& opening);
+    void sent(LineTime now, std::size_t count);
+    void received(LineTime now, std::span<const std::uint8_t> bytes);
+    void done(LineTime now);
+    void bandChecked(LineTime now, bool proceed);
     // Stop soon: every wait ends now and nothing more is sent. Takes effect at the next answer.
-    void Cancel() { cancelled_ = true; }
+    void cancel() { cancelled_ = true; }
 
     const RadioImage& bandCheckImage() const { return image_; }
     const TransferOutcome& outcome() const { return outcome_; }
@@ -121,7 +121,7 @@ public:
 private:
     friend struct EngineAccess;
     struct Session;
-    void Resume(LineTime now);
+    void resume(LineTime now);
 
     LineTimeouts timeouts_;
     std::shared_ptr<TransferTrace> trace_;

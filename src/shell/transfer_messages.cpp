@@ -69,7 +69,7 @@ std::string PermissionAdvice(const TransferOutcome& outcome, const LanguageTable
     };
     // What the system tells about the device: the program holding it, the access missing.
     auto precise = [&](const PortProblem& problem, int error) {
-        const PortTrouble trouble = DiagnosePort(ReadPortInfo(problem.device), error, {}, UserFacts::Current());
+        const PortTrouble trouble = DiagnosePort(ReadPortInfo(problem.device), error, {}, UserFacts::current());
         std::string lines;
         if (trouble.kind == PortTroubleKind::Other) return lines;
         for (const std::string& line : ExplainPortTrouble(trouble, language)) lines += "\n" + line;

@@ -18,25 +18,25 @@ public:
     // The radio answers on COM`radioPort`; the other ports of 1..20 exist and stay silent.
     explicit VirtualLine(SimRadio& radio, int radioPort = 1);
 
-    LineTime Now() override { return now_; }
-    PortOpening OpenPort(int port) override;
-    void ClosePort() override { openPort_ = 0; }
-    void Purge() override;
-    std::size_t Send(std::span<const std::uint8_t> bytes) override;
-    void Wait(LineTime until, std::vector<std::uint8_t>& received) override;
-    bool CancelRequested() const override { return cancelAt_ <= now_; }
+    LineTime now() override { return now_; }
+    PortOpening openPort(int port) override;
+    void closePort() override { openPort_ = 0; }
+    void purge() override;
+    std::size_t send(std::span<const std::uint8_t> bytes) override;
+    void wait(LineTime until, std::vector<std::uint8_t>& received) override;
+    bool cancelRequested() const override { return cancelAt_ <= now_; }
 
     // The user asks to stop once the clock reaches at.
-    void CancelAt(LineTime at) { cancelAt_ = at; }
+    void cancelAt(LineTime at) { cancelAt_ = at; }
     // The longest time the line stayed quiet: nothing sent, nothing received.
     LineTime longestQuiet() const { return longestQuiet_; }
 
 private:
-    SimRadio::Time RadioTime() const {
+    SimRadio::Time radioTime() const {
         return SimRadio::Time(std::chrono::duration_cast<SimRadio::Clock::duration>(now_));
     }
-    void Advance(LineTime to);
-    void NoteActivity();
+    void advance(LineTime to);
+    void noteActivity();
 
     SimRadio& radio_;
     int radioPort_;

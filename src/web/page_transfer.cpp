@@ -12,7 +12,7 @@ int PickedPortNumber(const RadioImage& image) {
     return port >= kFirstPort && port <= kLastPort ? port : kFirstPort;
 }
 
-void PageTransfer::Start(TransferMode mode, bool verify, const RadioImage& image, const LanguageTable& language,
+void PageTransfer::start(TransferMode mode, bool verify, const RadioImage& image, const LanguageTable& language,
                          LineTime now) {
     language_ = language;
     mode_ = mode;
@@ -28,10 +28,10 @@ void PageTransfer::Start(TransferMode mode, bool verify, const RadioImage& image
     // One port, the one the user picked: no scan over ports that are not there.
     job.options.onlyPort = PickedPortNumber(image);
     job.options.verify = verify;
-    engine_.StartTransfer(job, *this, now);
+    engine_.startTransfer(job, *this, now);
 }
 
-void PageTransfer::Opened(LineTime now, const std::string& device, const std::optional<PortOpenFailure>& failure) {
+void PageTransfer::opened(LineTime now, const std::string& device, const std::optional<PortOpenFailure>& failure) {
     PortOpening opening;
     opening.device = device;
     opening.opened = !failure;
@@ -39,28 +39,28 @@ void PageTransfer::Opened(LineTime now, const std::string& device, const std::op
         opening.error.code = failure->busy ? EBUSY : EIO;
         opening.error.text = failure->reason;
     }
-    engine_.Opened(now, opening);
-    AnswerBandCheck(now);
+    engine_.opened(now, opening);
+    answerBandCheck(now);
 }
 
-void PageTransfer::Sent(LineTime now, std::size_t count) {
-    engine_.Sent(now, count);
-    AnswerBandCheck(now);
+void PageTransfer::sent(LineTime now, std::size_t count) {
+    engine_.sent(now, count);
+    answerBandCheck(now);
 }
 
-void PageTransfer::Received(LineTime now, std::span<const std::uint8_t> bytes) {
-    engine_.Received(now, bytes);
-    AnswerBandCheck(now);
+void PageTransfer::received(LineTime now, std::span<const std::uint8_t> bytes) {
+    engine_.received(now, bytes);
+    answerBandCheck(now);
 }
 
-void PageTransfer::Done(LineTime now) {
-    engine_.Done(now);
-    AnswerBandCheck(now);
+void PageTransfer::done(LineTime now) {
+    engine_.done(now);
+    answerBandCheck(now);
 }
 
-void PageTransfer::AnswerBandCheck(LineTime now) {
+void PageTransfer::answerBandCheck(LineTime now) {
     while (engine_.request().kind == LineRequest::Kind::BandCheck)
-        engine_.BandChecked(now, checkBandLimits(engine_.bandCheckImage()));
+        engine_.bandChecked(now, checkBandLimits(engine_.bandCheckImage()));
 }
 
 bool PageTransfer::checkBandLimits(const RadioImage& bandLimitImage) {
@@ -69,7 +69,7 @@ bool PageTransfer::checkBandLimits(const RadioImage& bandLimitImage) {
     return bandCheck_->accepted;
 }
 
-const TransferOutcome& PageTransfer::Finish() {
+const TransferOutcome& PageTransfer::finish() {
     running_ = false;
     mode_ = TransferMode::Idle;
     return engine_.outcome();

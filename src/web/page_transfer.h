@@ -24,17 +24,17 @@ struct PortOpenFailure {
 class PageTransfer : private TransferReports {
 public:
     // Starts a read or a write of image (the document as the editors hold it).
-    void Start(TransferMode mode, bool verify, const RadioImage& image, const LanguageTable& language, LineTime now);
+    void start(TransferMode mode, bool verify, const RadioImage& image, const LanguageTable& language, LineTime now);
     bool running() const { return running_; }
     TransferMode mode() const { return mode_; }
 
     // What the engine waits for; never BandCheck, which is answered here.
     const LineRequest& request() const { return engine_.request(); }
-    void Opened(LineTime now, const std::string& device, const std::optional<PortOpenFailure>& failure);
-    void Sent(LineTime now, std::size_t count);
-    void Received(LineTime now, std::span<const std::uint8_t> bytes);
-    void Done(LineTime now);
-    void Cancel() { engine_.Cancel(); }
+    void opened(LineTime now, const std::string& device, const std::optional<PortOpenFailure>& failure);
+    void sent(LineTime now, std::size_t count);
+    void received(LineTime now, std::span<const std::uint8_t> bytes);
+    void done(LineTime now);
+    void cancel() { engine_.cancel(); }
 
     // The latest progress value (1 at the start, rising counts, 100 when all blocks moved).
     int progressValue() const { return progress_; }
@@ -42,7 +42,7 @@ public:
     // Once request() is Finished: how it ended, what was read (a whole read only), the image
     // that was sent, and the radio's band limits with the check's answer (writes only).
     // Ends the transfer.
-    const TransferOutcome& Finish();
+    const TransferOutcome& finish();
     const std::optional<RadioImage>& readImage() const { return readImage_; }
     const RadioImage& sentImage() const { return sent_; }
     const std::optional<RadioImage>& bandLimitImage() const { return bandLimitImage_; }
@@ -54,7 +54,7 @@ private:
     bool checkBandLimits(const RadioImage& bandLimitImage) override;
     void finished(const TransferOutcome&) override {}
     // Answers the band check as soon as the engine asks it.
-    void AnswerBandCheck(LineTime now);
+    void answerBandCheck(LineTime now);
 
     TransferEngine engine_;
     LanguageTable language_;

@@ -541,7 +541,7 @@ public:
     void repairAddresses() { document_.editSettings(RepairRecordAddresses); }
     void startTransfer(bool write, bool verify, double nowMs) {
         if (transfer_.running()) return;
-        transfer_.Start(write ? TransferMode::Write : TransferMode::Read, verify, document_.image(), language_,
+        transfer_.start(write ? TransferMode::Write : TransferMode::Read, verify, document_.image(), language_,
                         PageTime(nowMs));
     }
     // {kind, bytes (send), until (wait, in the page's milliseconds)}
@@ -557,15 +557,15 @@ public:
     void transferOpened(double nowMs, const std::string& device, const std::string& reason, bool busy) {
         std::optional<PortOpenFailure> failure;
         if (!reason.empty()) failure = PortOpenFailure{busy, reason};
-        transfer_.Opened(PageTime(nowMs), device, failure);
+        transfer_.opened(PageTime(nowMs), device, failure);
     }
-    void transferSent(double nowMs, int count) { transfer_.Sent(PageTime(nowMs), static_cast<std::size_t>(count)); }
+    void transferSent(double nowMs, int count) { transfer_.sent(PageTime(nowMs), static_cast<std::size_t>(count)); }
     void transferReceived(double nowMs, const val& bytes) {
         const std::vector<std::uint8_t> received = BytesOf(bytes);
-        transfer_.Received(PageTime(nowMs), received);
+        transfer_.received(PageTime(nowMs), received);
     }
-    void transferDone(double nowMs) { transfer_.Done(PageTime(nowMs)); }
-    void cancelTransfer() { transfer_.Cancel(); }
+    void transferDone(double nowMs) { transfer_.done(PageTime(nowMs)); }
+    void cancelTransfer() { transfer_.cancel(); }
     int transferProgress() const { return transfer_.progressValue(); }
     // After the request "finished": the read's image becomes the document (a failed or
     // cancelled read changes nothing), and the texts to show:
@@ -573,7 +573,7 @@ public:
     val finishTransfer() {
         if (!transfer_.running()) return val::null();
         const bool read = transfer_.mode() == TransferMode::Read;
-        const TransferOutcome outcome = transfer_.Finish();
+        const TransferOutcome outcome = transfer_.finish();
         val answer = val::object();
         answer.set("read", read);
         answer.set("done", outcome.result == TransferResult::ReadDone || outcome.result == TransferResult::WriteDone);

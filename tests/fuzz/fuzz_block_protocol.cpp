@@ -76,14 +76,14 @@ Result Transfer(TransferMode mode, bool verify, const sim::SimFaults& faults) {
     job.options.verify = verify;
     Result result;
     result.before = radio.image();
-    engine.StartTransfer(job, reports, line.Now());
+    engine.startTransfer(job, reports, line.now());
     RunEngine(engine, line, &reports);
     result.outcome = engine.outcome();
     result.handedOver = reports.data;
     result.readBack = result.outcome.readBack;
     result.after = radio.image();
     result.unitsStored = radio.memoryVersion();
-    result.took = line.Now();
+    result.took = line.now();
     result.longestQuiet = line.longestQuiet();
     return result;
 }

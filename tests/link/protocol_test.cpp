@@ -44,7 +44,7 @@ TEST(TranslateNibbles, TablesAndInverse) {
 class ProtocolTest : public ::testing::Test {
 protected:
     void Connect(RunningSim& sim, bool identify = true) {
-        port.SetTimeouts(FastTimeouts());
+        port.setTimeouts(FastTimeouts());
         ASSERT_TRUE(port.Open(sim.devicePath()));
         if (!identify) return;
         ASSERT_TRUE(port.EnterProgramMode(3));
@@ -60,7 +60,7 @@ TEST_F(ProtocolTest, OpenWhileOpenSucceedsWhateverTheName) {
     EXPECT_TRUE(port.Open("/dev/no-such-device"));
     EXPECT_TRUE(port.Close());
     EXPECT_FALSE(port.Open("/dev/no-such-device"));
-    EXPECT_FALSE(port.IsOpen());
+    EXPECT_FALSE(port.isOpen());
 }
 
 TEST_F(ProtocolTest, ModeEntrySendsUntilAnyReplyAtMostRetriesPlusOne) {

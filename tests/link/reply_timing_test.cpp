@@ -26,31 +26,31 @@ public:
         std::string bytes;
     };
     std::vector<Arrival> script;
-    LineTime now{};
+    LineTime clock{};  // the line's time
     std::string sent;
 
-    LineTime Now() override { return now; }
-    PortOpening OpenPort(int) override { return {true, "scripted", {}}; }
-    void ClosePort() override {}
-    void Purge() override {}
-    std::size_t Send(std::span<const std::uint8_t> bytes) override {
-        if (sent.empty()) start_ = now;
+    LineTime now() override { return clock; }
+    PortOpening openPort(int) override { return {true, "scripted", {}}; }
+    void closePort() override {}
+    void purge() override {}
+    std::size_t send(std::span<const std::uint8_t> bytes) override {
+        if (sent.empty()) start_ = clock;
         sent.append(bytes.begin(), bytes.end());
         return bytes.size();
     }
-    void Wait(LineTime until, std::vector<std::uint8_t>& received) override {
-        if (Deliver(received)) return;
+    void wait(LineTime until, std::vector<std::uint8_t>& received) override {
+        if (deliver(received)) return;
         if (next_ < script.size()) until = std::min(until, start_ + script[next_].after);
         EXPECT_NE(until, kNoDeadline) << "the engine waits for ever";
-        now = std::max(now, until);
-        Deliver(received);
+        clock = std::max(clock, until);
+        deliver(received);
     }
-    bool CancelRequested() const override { return false; }
+    bool cancelRequested() const override { return false; }
 
 private:
-    bool Deliver(std::vector<std::uint8_t>& received) {
+    bool deliver(std::vector<std::uint8_t>& received) {
         bool any = false;
-        for (; next_ < script.size() && start_ + script[next_].after <= now; ++next_) {
+        for (; next_ < script.size() && start_ + script[next_].after <= clock; ++next_) {
             received.insert(received.end(), script[next_].bytes.begin(), script[next_].bytes.end());
             any = true;
         }
@@ -65,9 +65,9 @@ const std::string kIdentity = std::string("\x06R3M71\x43\xF8", 8);
 // Runs an identification against the script; returns whether it succeeded and when it ended.
 std::pair<bool, LineTime> Identify(ScriptedLine& line) {
     TransferEngine engine;
-    engine.StartExchange(Exchange{Exchange::Kind::Identify}, line.Now());
+    engine.startExchange(Exchange{Exchange::Kind::Identify}, line.now());
     RunEngine(engine, line);
-    return {engine.exchangeSucceeded(), line.now};
+    return {engine.exchangeSucceeded(), line.clock};
 }
 
 TEST(ReplyTiming, AReplyMayTakeASecondPlusTwiceItsWireTimeAsAWhole) {

@@ -59,13 +59,13 @@ TransferRun Transfer(TransferMode mode, const sim::SimFaults& faults, const Radi
     run.before = radio.image();
     TransferJob job{mode, file, {}};
     job.options.verify = verify;
-    engine.StartTransfer(job, reports, line.Now());
+    engine.startTransfer(job, reports, line.now());
     RunEngine(engine, line, &reports);
     run.outcome = engine.outcome();
     run.handedOver = reports.data;
     run.after = radio.image();
     run.unitsStored = radio.memoryVersion();
-    run.took = line.Now();
+    run.took = line.now();
     run.longestQuiet = line.longestQuiet();
     return run;
 }
