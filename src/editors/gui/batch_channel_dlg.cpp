@@ -10,6 +10,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <initializer_list>
+#include <map>
+#include <utility>
 
 #include "editors/gui/filter_edit.h"
 #include "editors/gui/up_down_control.h"
@@ -60,14 +63,18 @@ void CBatchChannelDlg::createControls(const LanguageTable& language) {
     struct LabelSpec {
         int row, x, y, width, height;
     };
+    std::map<int, QLabel*> captions;
     for (const LabelSpec& label :
          {LabelSpec{lang_row::kRxStart, 10, 11, 87, 10}, LabelSpec{lang_row::kTxStart, 10, 26, 87, 10},
           LabelSpec{lang_row::kRxTone, 10, 41, 87, 10}, LabelSpec{lang_row::kBandwidth, 10, 56, 87, 10},
           LabelSpec{lang_row::kBusyLockout, 10, 70, 87, 10}, LabelSpec{lang_row::kIdDelay, 10, 85, 87, 10},
           LabelSpec{lang_row::kStepKhz, 154, 12, 87, 10}, LabelSpec{lang_row::kTxTone, 154, 41, 87, 10},
           LabelSpec{lang_row::kTxPower, 154, 56, 87, 10}, LabelSpec{lang_row::kFirstChannel, 76, 128, 38, 8},
-          LabelSpec{lang_row::kLastChannel, 149, 128, 38, 8}})
-        place(new QLabel(Q(language.row(label.row)), this), label.x, label.y, label.width, label.height);
+          LabelSpec{lang_row::kLastChannel, 149, 128, 38, 8}}) {
+        auto* caption = new QLabel(Q(language.row(label.row)), this);
+        place(caption, label.x, label.y, label.width, label.height);
+        captions[label.row] = caption;
+    }
 
     const BatchChoices choices = MakeBatchChoices(language);
     auto edit = [&](int x, int y, int width) {
@@ -115,6 +122,21 @@ void CBatchChannelDlg::createControls(const LanguageTable& language) {
     place(lastArrows_, 212, 125, 7, 13);
     add_ = radio(lang_row::kStepUp, 10, 148);
     subtract_ = radio(lang_row::kStepDown, 10, 161);
+
+    // Each field and list is the buddy of its caption, which names it for a screen reader.
+    for (const auto& [row, field] :
+         std::initializer_list<std::pair<int, QWidget*>>{{lang_row::kRxStart, rxStart_},
+                                                         {lang_row::kTxStart, txStart_},
+                                                         {lang_row::kRxTone, rxTone_},
+                                                         {lang_row::kBandwidth, bandwidth_},
+                                                         {lang_row::kBusyLockout, busyLockout_},
+                                                         {lang_row::kIdDelay, pttId_},
+                                                         {lang_row::kStepKhz, step_},
+                                                         {lang_row::kTxTone, txTone_},
+                                                         {lang_row::kTxPower, power_},
+                                                         {lang_row::kFirstChannel, first_},
+                                                         {lang_row::kLastChannel, last_}})
+        captions.at(row)->setBuddy(field);
 
     ok_ = new QPushButton(Q(language.row(lang_row::kOk)), this);
     place(ok_, 155, 153, 50, 14);

@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "cmdline/command_line.h"
+#include "shell/gui/list_accessible.h"
 #include "shell/gui/radioprog_app.h"
 #include "shell/gui/startup_probe.h"
 
@@ -77,6 +78,7 @@ int main(int argc, char** argv) {
     }
     if (int status = Answer(parsed); status >= 0) return status;
     QApplication application(argc, argv);
+    radioprog::InstallListAccessibility();
     const bool measureStartup = parsed.isSet("measure-startup");
     QApplication::setApplicationName(QStringLiteral("radioprog"));
     QApplication::setDesktopFileName(QStringLiteral("radioprog"));

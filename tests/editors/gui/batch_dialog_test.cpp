@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The batch channel dialog from the Edit menu: its initial values, the range controls, the
 // channel-number arrows, Enter, and OK filling the channels while the dialog stays open.
+#include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -17,6 +18,7 @@
 #include "editors/gui/ms_flex_grid.h"
 #include "editors/gui/up_down_control.h"
 #include "model/channel_record.h"
+#include "shell/gui/list_accessible.h"
 #include "shell/gui/main_frame.h"
 #include "support/gui_fixture.h"
 
@@ -39,7 +41,10 @@ class BatchDialogTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { qRegisterMetaType<RadioImage>(); }
+    void initTestCase() {
+        qRegisterMetaType<RadioImage>();
+        InstallListAccessibility();
+    }
 
     void controlsStartFromTheInitialValues() {
         const LanguageTable language = Texts();
@@ -83,6 +88,36 @@ private slots:
         QVERIFY(!dialog.isVisible());
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
         QCOMPARE(applied, 1);
+    }
+
+    // A screen reader names each field and list by the caption beside it and reads a list's
+    // entry as its text (an editable list's entry is its own text field).
+    void everyFieldIsNamedAndEveryListSpeaksItsEntry() {
+        const LanguageTable language = Texts();
+        CBatchChannelDlg dialog(language, [](const BatchSettings&) {});
+        dialog.show();
+        const std::pair<QWidget*, int> named[] = {{dialog.rxStartEdit(), lang_row::kRxStart},
+                                                  {dialog.stepList(), lang_row::kStepKhz},
+                                                  {dialog.firstChannelEdit(), lang_row::kFirstChannel},
+                                                  {dialog.lastChannelEdit(), lang_row::kLastChannel}};
+        for (const auto& [field, row] : named) {
+            const auto labels = QAccessible::queryAccessibleInterface(field)->relations(QAccessible::Label);
+            QCOMPARE(labels.size(), 1);
+            QCOMPARE(labels[0].first->text(QAccessible::Name), QStringLiteral("E%1").arg(row));
+        }
+        int lists = 0;
+        for (QComboBox* list : dialog.findChildren<QComboBox*>()) {
+            QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(list);
+            QCOMPARE(spoken->relations(QAccessible::Label).size(), 1);
+            if (list->isEditable()) continue;
+            QCOMPARE(spoken->text(QAccessible::Name),
+                     spoken->relations(QAccessible::Label)[0].first->text(QAccessible::Name));
+            QAccessibleTextInterface* text = spoken->textInterface();
+            QVERIFY(text);
+            QCOMPARE(text->text(0, text->characterCount()), list->currentText());
+            ++lists;
+        }
+        QCOMPARE(lists, 6);
     }
 
     void aChannelNumberThatIsNotANumberIsRefused() {

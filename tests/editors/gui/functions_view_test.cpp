@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The optional-functions form driven as a user drives it: typing frequencies, changing
 // bands, OK and CANCEL, a refused channel count, and a layout where every caption fits.
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -20,6 +21,7 @@
 #include "model/freq_codec.h"
 #include "pictures/background_wnd.h"
 #include "radio/channel_cells.h"
+#include "shell/gui/list_accessible.h"
 #include "shell/gui/main_frame.h"
 #include "shell/gui/radioprog_app.h"
 #include "support/program_fixture.h"
@@ -56,6 +58,7 @@ class FunctionsViewTest : public ProgramTest {
 
 private slots:
     void initTestCase() {
+        InstallListAccessibility();
         SetKeyBeepHandler([this] { ++beeps_; });
     }
     void init() {
@@ -215,6 +218,36 @@ private slots:
             }
         }
         QVERIFY(checked > 30);
+    }
+
+    // A screen reader names a list by its caption and reads its entry as the list's text,
+    // selected as a whole, and the new entry when it is chosen by key.
+    void aListSpeaksItsCaptionAndItsEntry() {
+        auto* list = control<QComboBox>(sc::kTxTimeout);
+        QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(list);
+        QVERIFY(spoken);
+        QCOMPARE(spoken->role(), QAccessible::ComboBox);
+        QCOMPARE(spoken->text(QAccessible::Name), list->accessibleName());
+        QVERIFY(!list->accessibleName().isEmpty() && list->accessibleName() != list->currentText());
+        QCOMPARE(spoken->relations(QAccessible::Label).size(), 1);
+        QAccessibleTextInterface* text = spoken->textInterface();
+        QVERIFY(text);
+        const auto shownText = [text] { return text->text(0, text->characterCount()); };
+        QCOMPARE(shownText(), QStringLiteral("45"));
+        int start = -1;
+        int end = -1;
+        text->selection(0, &start, &end);
+        QCOMPARE(std::pair(start, end), std::pair(0, 2));
+        // The entries stay reachable as the list's child.
+        QCOMPARE(spoken->childCount(), 1);
+        QCOMPARE(spoken->child(0)->role(), QAccessible::List);
+
+        // The change is announced as this text replaced (the accessibility bus test hears it).
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Down);
+        QCOMPARE(shownText(), QStringLiteral("60"));
+        QTest::keyClick(list, Qt::Key_Up);
+        QCOMPARE(shownText(), QStringLiteral("45"));
     }
 
     void openingTwiceActivatesTheFirst() {

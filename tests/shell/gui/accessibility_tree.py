@@ -4,7 +4,9 @@
 # from the menus and walks the tree in English and in Simplified Chinese. Every visible control
 # must have a name; a list, spin box or text field must not be named only by its value; no name
 # (menu items included) carries a shortcut; the Chinese interface names nothing in English; the
-# channel table is named and its first row header reads "0".
+# channel table is named and its first row header reads "0". Every list exposes its entry where
+# a screen reader reads a list's value (its text, selected as a whole), and a list changed by
+# key tells of its new entry (its text replaced).
 #
 # A control is identified by what a screen reader says for it: its name or, where it has none,
 # the label it is labelled by. A combo box is the exception: its name is the entry it shows
@@ -86,6 +88,25 @@ def value_text(node):
         if child.childCount <= 64:
             texts += [item.name or "" for item in children(child)]
     return [t.strip() for t in texts if t and t.strip()]
+
+
+def list_entries(node):
+    """The names of a list's entries (the children of its popup list)."""
+    for child in children(node):
+        if role_of(child) == "list":
+            return [item.name or "" for item in children(child)]
+    return []
+
+
+def shown_entry(node):
+    """A list's text with its selection: what a screen reader reads as the list's value."""
+    try:
+        text = node.queryText()
+        whole = text.getText(0, text.characterCount)
+        selected = text.getSelection(0) if text.getNSelections() > 0 else (0, 0)
+        return whole, tuple(selected)
+    except Exception:
+        return None, None
 
 
 def labels_of(node):
@@ -245,6 +266,11 @@ def check_tree(app, language, lang_csv, report):
             fault = "carries a shortcut in its name"
         elif language == "zh" and not re.search(r"[\u3400-\u9fff]", name) and name in english:
             fault = "has an English name"
+        if role == "combo box" and name:
+            entry, selected = shown_entry(node)
+            if not entry or entry not in list_entries(node) or selected != (0, len(entry)):
+                problems.append("%s: combo box %r does not expose its entry %r as its selected text"
+                                % (window, name, entry))
         total, faulty = per_window.get(window, (0, 0))
         per_window[window] = (total + 1, faulty + (1 if fault else 0))
         if fault:
@@ -281,6 +307,48 @@ def check_tree(app, language, lang_csv, report):
     return problems
 
 
+def check_list_change(app, process):
+    """Down on a focused list must replace its text by the next entry, in an event a screen
+    reader hears (the text inserted is the new entry)."""
+    from gi.repository import GLib
+    found = []
+    walk(app, [], found)
+    candidates = []
+    for _, role, node in found:
+        entries = list_entries(node)
+        entry, _ = shown_entry(node)
+        if role == "combo box" and entry in entries[:-1]:
+            candidates.append((node, entries[entries.index(entry) + 1]))
+    if not candidates:
+        return ["no list to change found"]
+    node, expected = candidates[0]
+    inserted = []
+
+    def heard(event):
+        if event.source == node:
+            inserted.append(event.any_data)
+
+    for window in subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(process.pid)],
+                                 capture_output=True, text=True).stdout.split():
+        subprocess.run(["xdotool", "windowfocus", "--sync", window], capture_output=True)
+    node.queryComponent().grabFocus()
+    pyatspi.Registry.registerEventListener(heard, "object:text-changed:insert")
+    try:
+        time.sleep(0.5)
+        subprocess.run(["xdotool", "key", "Down"])
+        end = time.time() + 5
+        while time.time() < end and not inserted:
+            GLib.MainContext.default().iteration(False)
+            time.sleep(0.02)
+    finally:
+        pyatspi.Registry.deregisterEventListener(heard, "object:text-changed:insert")
+    entry, _ = shown_entry(node)
+    if inserted != [expected] or entry != expected:
+        return ["list %r changed to %r by Down, heard %r (expected %r)"
+                % (" ".join(labels_of(node)), entry, inserted, expected)]
+    return []
+
+
 def run_language(program, lang_csv, language, report):
     column = LANGUAGES[language]
     captions = language_rows(lang_csv, column)
@@ -302,7 +370,7 @@ def run_language(program, lang_csv, language, report):
             time.sleep(1.5)  # the channel table opens just after start-up
             open_editors(app, [menu_caption(captions[row]) for row in editor_menu_rows(lang_csv)])
             time.sleep(1.0)
-            return check_tree(app, language, lang_csv, report)
+            return check_tree(app, language, lang_csv, report) + check_list_change(app, process)
         finally:
             process.terminate()
             try:
