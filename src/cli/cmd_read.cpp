@@ -22,7 +22,7 @@ int RunRead(const cmdline::Arguments& args) {
     CCommTask task(TransferPorts(parsed));
     std::shared_ptr<TransferTrace> trace;
     if (int status = ApplyTrace(parsed, task, trace); status != kExitOk) return status;
-    task.SetOptions({std::nullopt, verify});
+    task.setOptions({std::nullopt, verify});
     task.Setup(&reports, image);
     task.SetMode(TransferMode::Read);
     CancelOnSignals stopper(task);

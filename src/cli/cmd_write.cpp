@@ -43,7 +43,7 @@ int RunWrite(const cmdline::Arguments& args) {
     CCommTask task(TransferPorts(parsed));
     std::shared_ptr<TransferTrace> trace;
     if (int status = ApplyTrace(parsed, task, trace); status != kExitOk) return status;
-    task.SetOptions({std::nullopt, extras.verify});
+    task.setOptions({std::nullopt, extras.verify});
     task.Setup(&reports, image);
     task.SetMode(TransferMode::Write);
     CancelOnSignals stopper(task);

@@ -43,7 +43,7 @@ struct sigaction gPreviousTerm {};
 
 extern "C" void CancelOnSignal(int signal) {
     gSignal = signal;
-    if (CCommTask* task = gSignalledTask.load()) task->Cancel();
+    if (CCommTask* task = gSignalledTask.load()) task->cancel();
     if (FleetWrite* fleet = gSignalledFleet.load()) fleet->cancel();
 }
 
@@ -122,7 +122,7 @@ int ApplyTrace(const TransferArgs& args, CCommTask& task, std::shared_ptr<Transf
     std::string error;
     trace = TransferTrace::open(args.trace, &error);
     if (!trace) return UsageError(error);
-    task.SetTrace(trace);
+    task.setTrace(trace);
     return kExitOk;
 }
 

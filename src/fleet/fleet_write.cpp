@@ -80,9 +80,9 @@ void FleetWrite::setUpRadio(std::size_t index, FleetReports* reports) {
     RadioOutcome& radio = outcomes_[index];
     forwards_.push_back(std::make_unique<RadioReports>(radio.port, reports, language_, cancelled_, radio));
     auto task = std::make_unique<CCommTask>(portMap_);
-    if (timeouts_) task->SetLineTimeouts(*timeouts_);
-    if (trace_) task->SetTrace(trace_);
-    task->SetOptions({radio.port, verify_});
+    if (timeouts_) task->setLineTimeouts(*timeouts_);
+    if (trace_) task->setTrace(trace_);
+    task->setOptions({radio.port, verify_});
     RadioImage image = image_;
     image.setPort(radio.port);
     task->Setup(forwards_.back().get(), image);
@@ -93,7 +93,7 @@ void FleetWrite::setUpRadio(std::size_t index, FleetReports* reports) {
 void FleetWrite::cancel() {
     cancelled_.store(true);
     const std::size_t count = startedTasks_.load(std::memory_order_acquire);
-    for (std::size_t i = 0; i < count; ++i) tasks_[i]->Cancel();
+    for (std::size_t i = 0; i < count; ++i) tasks_[i]->cancel();
 }
 
 void FleetWrite::runRadio(std::size_t index, FleetReports* reports) {

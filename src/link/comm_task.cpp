@@ -22,107 +22,107 @@ bool IsCurrentThread(const std::thread& thread) { return thread.get_id() == std:
 
 CCommTask::CCommTask(PortMap ports) : ports_(ports), port_(std::move(ports)) {
     port_.setCancel(&cancel_);
-    SetTrace(TransferTrace::fromEnvironment());
+    setTrace(TransferTrace::fromEnvironment());
 }
 
-void CCommTask::SetTrace(std::shared_ptr<TransferTrace> trace) {
-    if (!Claim()) return;
+void CCommTask::setTrace(std::shared_ptr<TransferTrace> trace) {
+    if (!claim()) return;
     trace_ = std::move(trace);
     port_.setTrace(trace_);
     engine_.setTrace(trace_);
-    Release();
+    release();
 }
 
-CCommTask::~CCommTask() { Wait(); }
+CCommTask::~CCommTask() { wait(); }
 
-bool CCommTask::Claim() {
+bool CCommTask::claim() {
     bool idle = false;
     return busy_.compare_exchange_strong(idle, true, std::memory_order_acq_rel);
 }
 
-void CCommTask::Release() { busy_.store(false, std::memory_order_release); }
+void CCommTask::release() { busy_.store(false, std::memory_order_release); }
 
 bool CCommTask::IsBusy() const { return busy_.load(std::memory_order_acquire); }
 
 void CCommTask::Setup(TransferReports* reports, const RadioImage& image) {
-    if (!Claim()) return;
+    if (!claim()) return;
     reports_ = reports;
     image_ = image;
     cancel_.reset();
-    Release();
+    release();
 }
 
 void CCommTask::SetMode(TransferMode mode) {
-    if (!Claim()) return;
+    if (!claim()) return;
     mode_ = mode;
-    Release();
+    release();
 }
 
-void CCommTask::SetPorts(PortMap ports) {
-    if (!Claim()) return;
+void CCommTask::setPorts(PortMap ports) {
+    if (!claim()) return;
     port_.setPorts(ports);
     ports_ = std::move(ports);
-    Release();
+    release();
 }
 
-void CCommTask::SetOptions(const TransferOptions& options) {
-    if (!Claim()) return;
+void CCommTask::setOptions(const TransferOptions& options) {
+    if (!claim()) return;
     options_ = options;
-    Release();
+    release();
 }
 
-void CCommTask::SetLineTimeouts(const LineTimeouts& timeouts) {
-    if (!Claim()) return;
+void CCommTask::setLineTimeouts(const LineTimeouts& timeouts) {
+    if (!claim()) return;
     port_.setTimeouts(timeouts);
     engine_.setTimeouts(timeouts);
-    Release();
+    release();
 }
 
 void CCommTask::Run() {
-    if (!Claim()) return;
+    if (!claim()) return;
     if (mode_ == TransferMode::Idle) {
-        Release();
+        release();
         return;
     }
-    Execute();
+    execute();
 }
 
-bool CCommTask::Start() {
+bool CCommTask::start() {
     if (IsCurrentThread(worker_)) return false;
-    if (!Claim()) return false;
+    if (!claim()) return false;
     if (mode_ == TransferMode::Idle) {
-        Release();
+        release();
         return false;
     }
     // The previous worker has finished its job; at most its last report is still running.
     if (worker_.joinable()) worker_.join();
     try {
-        worker_ = std::thread([this] { Execute(); });
+        worker_ = std::thread([this] { execute(); });
     } catch (const std::system_error&) {
-        Release();
+        release();
         return false;
     }
     return true;
 }
 
-void CCommTask::Wait() {
+void CCommTask::wait() {
     if (worker_.joinable() && !IsCurrentThread(worker_)) worker_.join();
 }
 
 std::uint32_t CCommTask::ProbePorts() {
-    if (!Claim()) return 0;
+    if (!claim()) return 0;
     std::uint32_t mask = 0xFFFFFFFFu;
     for (int port = kFirstPort; port <= kLastPort; ++port) {
         if (!port_.Open(ports_.device(port))) mask &= ~(1u << port);
         port_.CloseIfOpen();
     }
-    Release();
+    release();
     return mask;
 }
 
-std::vector<PortProblem> CCommTask::ProbeDetails() {
+std::vector<PortProblem> CCommTask::probeDetails() {
     std::vector<PortProblem> details;
-    if (!Claim()) return details;
+    if (!claim()) return details;
     for (int port = kFirstPort; port <= kLastPort; ++port) {
         PortProblem entry{port, ports_.device(port), {}, false};
         if (entry.device.empty()) {
@@ -134,11 +134,11 @@ std::vector<PortProblem> CCommTask::ProbeDetails() {
         port_.CloseIfOpen();
         details.push_back(entry);
     }
-    Release();
+    release();
     return details;
 }
 
-void CCommTask::Execute() {
+void CCommTask::execute() {
     NoReports nobody;
     TransferReports& reports = reports_ ? *reports_ : nobody;
     engine_.startTransfer(TransferJob{mode_, image_, options_}, reports, port_.now());
@@ -149,7 +149,7 @@ void CCommTask::Execute() {
     mode_ = TransferMode::Idle;
     // Nothing of the job is touched after this, so the owner may set up the next one while
     // the last report is being delivered.
-    Release();
+    release();
     reports.progress(0);
 }
 

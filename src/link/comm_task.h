@@ -34,7 +34,7 @@ public:
     void Setup(TransferReports* reports, const RadioImage& image);
     // Read or Write; ignored while busy.
     void SetMode(TransferMode mode);
-    // True from Start() (or Run(), or a probe) until the job has ended. It is false again
+    // True from start() (or Run(), or a probe) until the job has ended. It is false again
     // before the final progress(0) report, so whoever handles that report may start the
     // next transfer.
     bool IsBusy() const;
@@ -46,13 +46,13 @@ public:
     void Run();
     // Runs the job on a new worker thread that ends after it. False (nothing started)
     // while busy, with no mode set, or when called from the worker itself.
-    bool Start();
-    // Joins the worker of the latest Start(), if any (not from the worker itself).
-    void Wait();
+    bool start();
+    // Joins the worker of the latest start(), if any (not from the worker itself).
+    void wait();
     // Stops the running job soon (a waiting read or write ends at once): a read hands over
     // nothing, a write stops between units; the outcome says cancelled. From any thread, and
     // async-signal-safe. A request before Setup() is forgotten.
-    void Cancel() { cancel_.request(); }
+    void cancel() { cancel_.request(); }
 
     // Bit k clear when COMk (1..20) cannot be opened; bit 0 and bits 21..31 stay set.
     // Opens and closes each port once. Returns 0 (never a real mask) while busy, because
@@ -60,24 +60,24 @@ public:
     std::uint32_t ProbePorts();
     // For COM1 ... COM20: the device path and why it cannot be opened (an empty reason
     // when it opens). Empty while busy.
-    std::vector<PortProblem> ProbeDetails();
+    std::vector<PortProblem> probeDetails();
     const PortMap& ports() const { return ports_; }
     // The ports from the next job on (cables come and go); ignored while busy.
-    void SetPorts(PortMap ports);
+    void setPorts(PortMap ports);
 
     // One port without a scan, and proving the transfer (link/transfer_options.h), from the
     // next job on; ignored while busy.
-    void SetOptions(const TransferOptions& options);
+    void setOptions(const TransferOptions& options);
 
     // The serial timeouts used from the next job on (tests shorten them); ignored while busy.
-    void SetLineTimeouts(const LineTimeouts& timeouts);
+    void setLineTimeouts(const LineTimeouts& timeouts);
     // Logs every byte of the following jobs (nullptr: none). Starts as RADIOPROG_TRACE says.
-    void SetTrace(std::shared_ptr<TransferTrace> trace);
+    void setTrace(std::shared_ptr<TransferTrace> trace);
 
 private:
-    bool Claim();
-    void Release();
-    void Execute();
+    bool claim();
+    void release();
+    void execute();
 
     PortMap ports_;
     TransferOptions options_;

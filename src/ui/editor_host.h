@@ -24,11 +24,11 @@ public:
     virtual const LanguageTable& language() const = 0;
 
     // Opens an editor (or brings it to the front); nullptr when it cannot be created.
-    virtual CChildFrame* OpenEditor(EditorKind kind) = 0;
+    virtual CChildFrame* openEditor(EditorKind kind) = 0;
     // The view of an open editor, nullptr when it is not open.
     virtual EditorView* editorView(EditorKind kind) const = 0;
     // Every open editor stores into the image (the channel table commits its cell).
-    virtual void FlushEditors() = 0;
+    virtual void flushEditors() = 0;
     virtual bool transferRunning() const = 0;
     // The action of a menu command, nullptr for an unknown one.
     virtual QAction* action(Command command) const = 0;

@@ -72,8 +72,8 @@ std::vector<Unit> WrittenUnits(const RunningSim& sim) {
 void Transfer(CCommTask& task, TransferReports& reports, const RadioImage& image, TransferMode mode) {
     task.Setup(&reports, image);
     task.SetMode(mode);
-    ASSERT_TRUE(task.Start());
-    task.Wait();
+    ASSERT_TRUE(task.start());
+    task.wait();
     EXPECT_FALSE(task.IsBusy());
 }
 
@@ -188,7 +188,7 @@ TEST(CommTaskFailures, FaultsOfTheRadioGiveTheirResults) {
         SCOPED_TRACE(c.name);
         RunningSim sim(c.faults);
         CCommTask task(PortMap({sim.devicePath()}));
-        task.SetLineTimeouts(test::FastTimeouts());
+        task.setLineTimeouts(test::FastTimeouts());
         RecordingReports reports;
         RadioImage start = PatternImage(9);
         Transfer(task, reports, start, c.mode);
@@ -297,7 +297,7 @@ TEST(CommTaskScan, NoRadioNamesThePortRefusedForLackOfPermission) {
     EXPECT_EQ(outcome.permissionProblem->device, denied);
     EXPECT_TRUE(outcome.permissionProblem->permissionDenied);
 
-    auto details = task.ProbeDetails();
+    auto details = task.probeDetails();
     ASSERT_EQ(details.size(), 20u);
     EXPECT_EQ(details[1].device, denied);
     EXPECT_TRUE(details[1].permissionDenied);
@@ -340,7 +340,7 @@ TEST(CommTaskProbe, MaskHasBitsOfThePortsThatOpen) {
     CCommTask task{PortMap({com1.devicePath(), "", com3.devicePath(), "/dev/radioprog-no-such-device"})};
     std::uint32_t mask = task.ProbePorts();
     EXPECT_EQ(mask, 0xFFFFFFFFu & ~(0x1FFFFFu & ~0b1011u)) << std::hex << mask;
-    auto details = task.ProbeDetails();
+    auto details = task.probeDetails();
     EXPECT_EQ(details[0].device, com1.devicePath());
     EXPECT_EQ(details[0].reason, "");
     EXPECT_EQ(details[1].device, "");
@@ -384,30 +384,30 @@ TEST(CommTaskBusy, ASecondTransferIsRefusedWhileOneRuns) {
     RadioImage image = PatternImage(4);
     task.Setup(&reports, image);
     task.SetMode(TransferMode::Write);
-    ASSERT_TRUE(task.Start());
+    ASSERT_TRUE(task.start());
     ASSERT_TRUE(reports.WaitInCheck()) << "the job ended without asking";
 
     EXPECT_TRUE(task.IsBusy());
-    EXPECT_FALSE(task.Start());
+    EXPECT_FALSE(task.start());
     RecordingReports other;
     task.Setup(&other, PatternImage(8));  // ignored: the running job keeps its copy
     task.SetMode(TransferMode::Read);     // ignored
     task.Run();                           // does nothing
     EXPECT_EQ(task.ProbePorts(), 0u);
-    EXPECT_TRUE(task.ProbeDetails().empty());
+    EXPECT_TRUE(task.probeDetails().empty());
 
     reports.Release();
-    task.Wait();
+    task.wait();
     EXPECT_FALSE(task.IsBusy());
     EXPECT_TRUE(other.log.empty());
     EXPECT_EQ(reports.outcomes.at(0).result, TransferResult::WriteDone);
     EXPECT_EQ(WrittenUnits(sim), WriteOrder(image));
 
     // The worker has ended; the job can run again, and without a mode it does not start.
-    EXPECT_FALSE(task.Start()) << "the mode is idle after a job";
+    EXPECT_FALSE(task.start()) << "the mode is idle after a job";
     task.SetMode(TransferMode::Read);
-    EXPECT_TRUE(task.Start());
-    task.Wait();
+    EXPECT_TRUE(task.start());
+    task.wait();
     EXPECT_EQ(reports.outcomes.back().result, TransferResult::ReadDone);
 }
 

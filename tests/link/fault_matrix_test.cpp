@@ -156,7 +156,7 @@ TEST_P(FaultMatrix, ResultIsTheExpectedOneAndNoSuccessHidesAFault) {
     const RadioImage toWrite = PatternImage(2);
 
     CCommTask task{PortMap({radio.devicePath()})};
-    task.SetLineTimeouts(test::FastTimeouts());
+    task.setLineTimeouts(test::FastTimeouts());
     RecordingReports reports;
     task.Setup(&reports, c.row.mode == TransferMode::Read ? PatternImage(3) : toWrite);
     task.SetMode(c.row.mode);
@@ -206,7 +206,7 @@ TEST(FaultMatrixImages, AddressBytesThatPointElsewhereAreFoundAndRepaired) {
         if (repaired) RepairRecordAddresses(image);
         EXPECT_EQ(MisaddressedRecords(image).empty(), repaired);
         CCommTask task{PortMap({radio.devicePath()})};
-        task.SetLineTimeouts(test::FastTimeouts());
+        task.setLineTimeouts(test::FastTimeouts());
         RecordingReports reports;
         task.Setup(&reports, image);
         task.SetMode(TransferMode::Write);

@@ -26,7 +26,7 @@ ReadRun Read(const sim::SimFaults& faults, bool verify) {
     RunningSim radio(faults);
     radio.loadImage(PatternImage(5));
     CCommTask task(PortMap({radio.devicePath()}));
-    task.SetOptions({1, verify});
+    task.setOptions({1, verify});
     RecordingReports reports;
     RadioImage start;
     start.ApplyDefaults();
@@ -81,7 +81,7 @@ TEST(ProvenRead, OnlyPortSkipsTheScan) {
     RunningSim radio;
     // COM1 does not exist; the radio is COM2 and the only port tried.
     CCommTask task(PortMap({"", radio.devicePath()}));
-    task.SetOptions({2, false});
+    task.setOptions({2, false});
     RecordingReports reports;
     RadioImage start;
     start.ApplyDefaults();
@@ -99,7 +99,7 @@ TEST(ProvenRead, AFailedWriteNamesItsUnit) {
     faults.silentAfterBlocks = 1 + 40 * 1;  // band limits, then the units of channel 0 ... 39
     RunningSim radio(faults);
     CCommTask task(PortMap({radio.devicePath()}));
-    task.SetLineTimeouts(test::FastTimeouts());
+    task.setLineTimeouts(test::FastTimeouts());
     RecordingReports reports;
     task.Setup(&reports, PatternImage(1));
     task.SetMode(TransferMode::Write);

@@ -106,14 +106,14 @@ TEST(CancelTransfer, EndsTheJobWithinHalfASecond) {
         RecordingReports reports;
         task.Setup(&reports, PatternImage(3));
         task.SetMode(c.mode);
-        ASSERT_TRUE(task.Start());
+        ASSERT_TRUE(task.start());
         const Kind kind = c.mode == TransferMode::Read ? Kind::Read : Kind::Write;
         ASSERT_TRUE(WaitForRequests(sim, kind, c.requestsBeforeCancel));
         // The cancel comes in the middle of a wait for the radio: the delay is the case under test.
         std::this_thread::sleep_for(150ms);
         const auto start = Clock::now();
-        task.Cancel();
-        task.Wait();
+        task.cancel();
+        task.wait();
         EXPECT_LT(Clock::now() - start, 500ms);
 
         ASSERT_EQ(reports.outcomes.size(), 1u);
@@ -136,7 +136,7 @@ TEST(CancelTransfer, EndsTheJobWithinHalfASecond) {
 TEST(CancelTransfer, ARequestBeforeSetupIsForgotten) {
     RunningSim sim;
     CCommTask task(PortMap({sim.devicePath()}));
-    task.Cancel();
+    task.cancel();
     RecordingReports reports;
     task.Setup(&reports, PatternImage(4));
     task.SetMode(TransferMode::Read);
@@ -151,7 +151,7 @@ TEST(NoRadio, NamesEveryPortTriedAndWhyItDidNotOpen) {
     silent.silent = true;
     RunningSim sim(silent);
     CCommTask task(PortMap({"", sim.devicePath(), "/nonexistent/tty"}));
-    task.SetLineTimeouts(test::FastTimeouts());
+    task.setLineTimeouts(test::FastTimeouts());
     RecordingReports reports;
     RadioImage image = PatternImage(5);
     image.setPort(3);

@@ -37,7 +37,7 @@ TEST(TransferTrace, AReadLogsTheExchangesInOrder) {
     test::TempDir dir;
     RunningSim sim;
     CCommTask task(PortMap({sim.devicePath()}));
-    task.SetTrace(TransferTrace::open(dir.file("trace.txt")));
+    task.setTrace(TransferTrace::open(dir.file("trace.txt")));
     RadioImage image;
     image.ApplyDefaults();
     RecordingReports reports;

@@ -26,7 +26,7 @@ inline void VerifyOpeningTwiceActivatesTheFirst(CMainFrame& frame, EditorKind ki
     QVERIFY(first);
     frame.OpenChannelEditor();
     QVERIFY(frame.background()->activeSubWindow() != first);
-    QCOMPARE(frame.OpenEditor(kind), first);
+    QCOMPARE(frame.openEditor(kind), first);
     QCOMPARE(frame.background()->activeSubWindow(), first);
     int frames = 0;
     for (QMdiSubWindow* window : frame.background()->subWindowList())

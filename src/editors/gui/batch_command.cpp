@@ -11,7 +11,7 @@
 namespace radioprog {
 
 void RunBatchCommand(EditorHost& host) {
-    if (!host.OpenEditor(EditorKind::Channels)) return;
+    if (!host.openEditor(EditorKind::Channels)) return;
     QPointer<CChnMsgView> view = qobject_cast<CChnMsgView*>(host.editorView(EditorKind::Channels));
     if (!view) return;
     // A pending cell edit goes into the image before the batch overwrites channels.

@@ -39,7 +39,7 @@ CChnMsgView* ChannelView(const EditorHost& host) {
 // The channel table, opened or brought to the front, with the cell being edited committed,
 // so every command starts from what the grid shows.
 CChnMsgView* OpenChannelView(EditorHost& host) {
-    if (!host.OpenEditor(EditorKind::Channels)) return nullptr;
+    if (!host.openEditor(EditorKind::Channels)) return nullptr;
     CChnMsgView* view = ChannelView(host);
     if (view) view->StoreToImage();
     return view;
@@ -48,7 +48,7 @@ CChnMsgView* OpenChannelView(EditorHost& host) {
 // The channels a command acts on: the selected rows, else the current cell's channel.
 std::vector<int> TargetChannels(const CChnMsgView& view) {
     std::vector<int> channels;
-    for (int row : view.grid()->SelectedRows()) channels.push_back(row - 1);
+    for (int row : view.grid()->selectedRows()) channels.push_back(row - 1);
     if (channels.empty()) channels.push_back(view.grid()->Row() - 1);
     return channels;
 }
@@ -61,7 +61,7 @@ void ShowChannels(CChnMsgView& view, const Channels& channels, int current) {
     if (current >= 0) view.grid()->SetRow(current + 1);
     std::vector<int> rows;
     for (int n : channels) rows.push_back(n + 1);
-    view.grid()->SelectRows(rows);
+    view.grid()->selectRows(rows);
 }
 
 int ShowReport(EditorHost& host, const std::string& title, const std::string& summary, const QStringList& entries) {
@@ -157,7 +157,7 @@ void ClearCurrentCell(EditorHost& host, CChnMsgView& view) {
 void Delete(EditorHost& host) {
     CChnMsgView* view = OpenChannelView(host);
     if (!view) return;
-    if (view->grid()->SelectedRows().empty()) {
+    if (view->grid()->selectedRows().empty()) {
         ClearCurrentCell(host, *view);
         return;
     }
@@ -197,7 +197,7 @@ void ImportCsv(EditorHost& host) {
 void ExportCsv(EditorHost& host) {
     const QString path = ChooseCsvFile(host.hostWindow(), true, host.language());
     if (path.isEmpty()) return;
-    host.FlushEditors();
+    host.flushEditors();
     const FileResult written = WriteFileAtomically(S(path), ExportChannelsCsv(host.document().image()));
     if (!written.ok) Warn(host.hostWindow(), Q(host.language().row(lang_row::kCannotWrite) + "\n" + written.error));
 }

@@ -74,8 +74,8 @@ CChnMsgView::CChnMsgView(Workspace& workspace, QWidget* parent) : EditorView(par
     connect(grid_, &CMSFlexGrid::Click, this, &CChnMsgView::OnGridClick);
     connect(grid_, &CMSFlexGrid::KeyPress, this, &CChnMsgView::OnGridKeyPress);
     // Picking rows ends the edit of a cell, as moving to another cell does.
-    connect(grid_, &CMSFlexGrid::RowsPicked, this, &CChnMsgView::StoreToImage);
-    grid_->WatchEvents(this);
+    connect(grid_, &CMSFlexGrid::rowsPicked, this, &CChnMsgView::StoreToImage);
+    grid_->watchEvents(this);
     createEditors();
 }
 
@@ -127,8 +127,8 @@ void CChnMsgView::setUpGrid() {
         if (layout.widthTwips) grid_->SetColWidth(c, layout.widthTwips);
         grid_->SetTextMatrix(0, c, Q(workspace_.language.row(headers[static_cast<std::size_t>(c)])));
     }
-    grid_->SetTableName(Q(workspace_.language.row(lang_row::kChannel)));
-    grid_->SetCellSpeech([this](int row, int col, const QString& text) {
+    grid_->setTableName(Q(workspace_.language.row(lang_row::kChannel)));
+    grid_->setCellSpeech([this](int row, int col, const QString& text) {
         return Q(CellSpeech(workspace_.language, row - 1, S(grid_->TextMatrix(0, col)), S(text)));
     });
 }
@@ -152,7 +152,7 @@ void CChnMsgView::fitColumns() {
     for (int c = 0; c < kChannelColumnCount; ++c) {
         const CellEditor role = EditorForColumn(c);
         auto* list = IsListEditor(role) ? static_cast<QComboBox*>(editors_[static_cast<std::size_t>(role)]) : nullptr;
-        grid_->FitColWidth(c, list ? list->sizeHint().width() : 0);
+        grid_->fitColWidth(c, list ? list->sizeHint().width() : 0);
     }
 }
 
@@ -177,7 +177,7 @@ void CChnMsgView::StoreToImage() { OnGridLeaveCell(); }
 
 QSize CChnMsgView::wholeSize() const {
     const QMargins margins = layout()->contentsMargins();
-    return {grid_->WholeWidth() + margins.left() + margins.right(), sizeHint().height()};
+    return {grid_->wholeWidth() + margins.left() + margins.right(), sizeHint().height()};
 }
 
 bool CChnMsgView::HasUnstoredEdits() {
@@ -336,9 +336,9 @@ void CChnMsgView::OpenCellEditor(std::optional<char32_t> key, Selection selectio
         selectTypedChoice(role, S(QString::fromUcs4(&*key, 1)));
 
     // The editor covers the cell exactly; a drop-down list opens its entries as a popup.
-    grid_->ScrollToCurrent();
+    grid_->scrollToCurrent();
     QWidget* editor = cellEditor(role);
-    editor->setGeometry(grid_->CurrentCellRect());
+    editor->setGeometry(grid_->currentCellRect());
     // A screen reader names the open editor after its column ("RX Freq").
     const QString columnName = grid_->TextMatrix(0, editColumn);
     editor->setAccessibleName(columnName);
@@ -361,7 +361,7 @@ void CChnMsgView::OpenCellEditor(std::optional<char32_t> key, Selection selectio
             edit->end(false);
         }
     }
-    grid_->Refresh();
+    grid_->refresh();
 }
 
 void CChnMsgView::AdvanceCell() {
@@ -376,7 +376,7 @@ bool CChnMsgView::applyKeyRules(QObject* target, const QKeyEvent& event) {
     switch (event.key()) {
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
-        if (!toEditor && !grid_->IsGridWindow(target)) return false;
+        if (!toEditor && !grid_->isGridWindow(target)) return false;
         AdvanceCell();
         return true;
     case Qt::Key_Return:

@@ -236,18 +236,18 @@ void CMSFlexGrid::SetColWidth(int col, int twips) {
         table_->setColumnWidth(col - 1, toPixelsX(twips));
 }
 
-int CMSFlexGrid::WholeWidth() const {
+int CMSFlexGrid::wholeWidth() const {
     int width = 2 * table_->frameWidth() + table_->verticalScrollBar()->sizeHint().width();
-    for (int c = 0; c < kColumnCount; ++c) width += ColWidthPixels(c);
+    for (int c = 0; c < kColumnCount; ++c) width += colWidthPixels(c);
     return width;
 }
 
-int CMSFlexGrid::ColWidthPixels(int col) const {
+int CMSFlexGrid::colWidthPixels(int col) const {
     if (col < 0 || col >= kColumnCount) return 0;
     return col == 0 ? table_->verticalHeader()->width() : table_->columnWidth(col - 1);
 }
 
-void CMSFlexGrid::FitColWidth(int col, int minimumPixels) {
+void CMSFlexGrid::fitColWidth(int col, int minimumPixels) {
     if (col < 0 || col >= kColumnCount) return;
     QHeaderView* header = col == 0 ? table_->verticalHeader() : table_->horizontalHeader();
     auto headerWidth = [header](const QString& text) {
@@ -267,7 +267,7 @@ void CMSFlexGrid::FitColWidth(int col, int minimumPixels) {
         needed =
             std::max(needed, col == 0 ? headerWidth(text) : table_->fontMetrics().horizontalAdvance(text) + cellMargin);
     }
-    if (needed <= ColWidthPixels(col)) return;
+    if (needed <= colWidthPixels(col)) return;
     if (col == 0)
         table_->verticalHeader()->setFixedWidth(needed);
     else
@@ -299,43 +299,43 @@ void CMSFlexGrid::SetFixedAlignment(int col, Qt::Alignment alignment) {
 
 int CMSFlexGrid::toPixelsX(int twips) const { return twips * logicalDpiX() / kTwipsPerInch; }
 
-QRect CMSFlexGrid::CellRect(int row, int col) const {
+QRect CMSFlexGrid::cellRect(int row, int col) const {
     if (row < 1 || row >= Rows() || col < 1 || col >= kColumnCount) return {};
     return table_->visualRect(table_->model()->index(row - 1, col - 1));
 }
 
-QRect CMSFlexGrid::CurrentCellRect() const { return CellRect(row_, col_); }
+QRect CMSFlexGrid::currentCellRect() const { return cellRect(row_, col_); }
 
-void CMSFlexGrid::ScrollToCurrent() { table_->scrollTo(table_->currentIndex()); }
+void CMSFlexGrid::scrollToCurrent() { table_->scrollTo(table_->currentIndex()); }
 
 void CMSFlexGrid::Clear() {
     for (int r = 0; r < Rows(); ++r)
         for (int c = 0; c < kColumnCount; ++c) SetTextMatrix(r, c, QString());
 }
 
-void CMSFlexGrid::Refresh() { table_->viewport()->repaint(); }
+void CMSFlexGrid::refresh() { table_->viewport()->repaint(); }
 
 QWidget* CMSFlexGrid::cellArea() const { return table_->viewport(); }
 
-void CMSFlexGrid::SetTableName(const QString& name) { table_->setAccessibleName(name); }
+void CMSFlexGrid::setTableName(const QString& name) { table_->setAccessibleName(name); }
 
-bool CMSFlexGrid::IsGridWindow(const QObject* object) const {
+bool CMSFlexGrid::isGridWindow(const QObject* object) const {
     return object == this || object == table_ || object == table_->viewport();
 }
 
-void CMSFlexGrid::WatchEvents(QObject* filter) {
+void CMSFlexGrid::watchEvents(QObject* filter) {
     table_->installEventFilter(filter);
     table_->viewport()->installEventFilter(filter);
 }
 
-std::vector<int> CMSFlexGrid::SelectedRows() const {
+std::vector<int> CMSFlexGrid::selectedRows() const {
     std::vector<int> rows;
     for (const QModelIndex& index : table_->selectionModel()->selectedRows()) rows.push_back(index.row() + 1);
     std::sort(rows.begin(), rows.end());
     return rows;
 }
 
-void CMSFlexGrid::SelectRows(const std::vector<int>& rows) {
+void CMSFlexGrid::selectRows(const std::vector<int>& rows) {
     QItemSelection selection;
     const QAbstractItemModel* model = table_->model();
     for (int row : rows)
@@ -357,7 +357,7 @@ bool CMSFlexGrid::pickRows(QEvent* event) {
     const int row = table_->verticalHeader()->logicalIndexAt(mouse->position().toPoint()) + 1;
     if (row < 1) return true;
 
-    std::vector<int> rows = SelectedRows();
+    std::vector<int> rows = selectedRows();
     const int anchor = anchorRow_;
     if (drag || (mouse->modifiers() & Qt::ShiftModifier)) {
         rows.clear();
@@ -372,10 +372,10 @@ bool CMSFlexGrid::pickRows(QEvent* event) {
         // The clicked row becomes current first: that move ends any selection.
         SetRow(row);
     }
-    SelectRows(rows);
+    selectRows(rows);
     anchorRow_ = drag || (mouse->modifiers() & Qt::ShiftModifier) ? anchor : row;
     table_->setFocus();
-    emit RowsPicked();
+    emit rowsPicked();
     return true;
 }
 

@@ -49,45 +49,45 @@ public:
     void SetColWidth(int col, int twips);
     // Widens a column (never narrows it) so its header and every cell's text fit in it, and
     // so it is at least minimumPixels wide (the width a cell's list needs).
-    void FitColWidth(int col, int minimumPixels = 0);
-    int ColWidthPixels(int col) const;
+    void fitColWidth(int col, int minimumPixels = 0);
+    int colWidthPixels(int col) const;
     // The width that shows every column, with the frame and the vertical scroll bar.
-    int WholeWidth() const;
+    int wholeWidth() const;
     // Data cells and header cells; a column without an alignment shows text left and
     // numbers right.
     void SetColAlignment(int col, Qt::Alignment alignment);
     void SetFixedAlignment(int col, Qt::Alignment alignment);
 
     // The current cell's rectangle in pixels of the cell area, where the overlay editors sit.
-    // It does not scroll: ScrollToCurrent brings the cell into view first.
-    QRect CurrentCellRect() const;
+    // It does not scroll: scrollToCurrent brings the cell into view first.
+    QRect currentCellRect() const;
     // Scrolls the table so the current cell is in view.
-    void ScrollToCurrent();
+    void scrollToCurrent();
 
     // Empties every cell, headers included; the row and column counts stay.
     void Clear();
     // Redraws the cells at once.
-    void Refresh();
+    void refresh();
 
     // The window that shows the cells: it receives the mouse and holds the overlay editors.
     QWidget* cellArea() const;
     // The table's name for a screen reader.
-    void SetTableName(const QString& name);
+    void setTableName(const QString& name);
     // What a screen reader says for a data cell, from its row, column and text; set before
     // the cells are filled.
     using CellSpeaker = std::function<QString(int row, int col, const QString& text)>;
-    void SetCellSpeech(CellSpeaker speaker) { speech_ = std::move(speaker); }
+    void setCellSpeech(CellSpeaker speaker) { speech_ = std::move(speaker); }
     // Whether a window is one of the grid's own (for the view's key and mouse rules).
-    bool IsGridWindow(const QObject* object) const;
+    bool isGridWindow(const QObject* object) const;
     // Lets `filter` see the events of the grid's windows before they are handled.
-    void WatchEvents(QObject* filter);
+    void watchEvents(QObject* filter);
     // A cell's rectangle in pixels of the cell area.
-    QRect CellRect(int row, int col) const;
+    QRect cellRect(int row, int col) const;
 
     // The selected whole rows, ascending (grid row numbers, 1 ...).
-    std::vector<int> SelectedRows() const;
+    std::vector<int> selectedRows() const;
     // Selects these rows (others deselected) without moving the current cell.
-    void SelectRows(const std::vector<int>& rows);
+    void selectRows(const std::vector<int>& rows);
     // The fixed column's window, which takes the row-selecting clicks.
     QWidget* rowHeaderArea() const;
 
@@ -97,7 +97,7 @@ signals:
     void LeaveCell();
     void KeyPress(int keyCode);
     // The row selection was changed by a click or drag in the fixed column.
-    void RowsPicked();
+    void rowsPicked();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -60,7 +60,7 @@ CompareDialog::CompareDialog(const LanguageTable& language, const QString& headi
 }
 
 CompareDialog::~CompareDialog() {
-    if (job_) job_->Wait();
+    if (job_) job_->wait();
 }
 
 void CompareDialog::showLines(const QStringList& lines) {
@@ -135,7 +135,7 @@ void CompareDialog::reject() {
     // Esc, the window's close button and Cancel stop a running read (its scratch image is
     // dropped); the dialog stays to tell how the read ended.
     if (reading()) {
-        job_->Cancel();
+        job_->cancel();
         return;
     }
     QDialog::reject();
@@ -157,13 +157,13 @@ void CompareDialog::compareWithFile() {
 
 void CompareDialog::compareWithRadio() {
     if (!job_ || job_->IsBusy()) return;
-    job_->Wait();
+    job_->wait();
     RadioImage scratch = document_();
     job_->Setup(bridge_.get(), scratch);
     job_->SetMode(TransferMode::Read);
     list_->clear();
     setBusy(true);
-    if (!job_->Start()) setBusy(false);
+    if (!job_->start()) setBusy(false);
 }
 
 }  // namespace radioprog

@@ -90,6 +90,6 @@ int main(int argc, char** argv) {
     // The offer of unsaved edits from last time, then FILE, once the window is up.
     QStringList files;
     for (const std::string& file : parsed.positional()) files << QString::fromLocal8Bit(file.c_str());
-    QTimer::singleShot(0, &app, [&app, files] { app.OpenAtStart(files); });
+    QTimer::singleShot(0, &app, [&app, files] { app.openAtStart(files); });
     return QApplication::exec();
 }

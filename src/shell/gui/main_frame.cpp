@@ -80,7 +80,7 @@ CMainFrame::CMainFrame(QWidget* parent)
 CMainFrame::~CMainFrame() {
     // Editors hold pointers into the workspace: close them before it goes.
     for (auto& slot : slots_) delete slot.data();
-    job_->Wait();
+    job_->wait();
 }
 
 QAction* CMainFrame::action(Command command) const { return actions_.value(static_cast<int>(command)); }
@@ -96,16 +96,16 @@ void CMainFrame::createActions() {
     on(Command::FileClose, [this] {
         if (QMdiSubWindow* active = background_->activeSubWindow()) active->close();
     });
-    on(Command::FilePrint, &CMainFrame::OnFilePrint);
-    on(Command::FilePrintPreview, &CMainFrame::OnFilePrintPreview);
+    on(Command::FilePrint, &CMainFrame::onFilePrint);
+    on(Command::FilePrintPreview, &CMainFrame::onFilePrintPreview);
     on(Command::Exit, &QWidget::close);
-    on(Command::ReadRadio, &CMainFrame::OnReadRadio);
-    on(Command::WriteRadio, &CMainFrame::OnWriteRadio);
-    on(Command::PortSelect, &CMainFrame::OnPortSelect);
+    on(Command::ReadRadio, &CMainFrame::onReadRadio);
+    on(Command::WriteRadio, &CMainFrame::onWriteRadio);
+    on(Command::PortSelect, &CMainFrame::onPortSelect);
     on(Command::ChannelEditor, [this] { OpenChannelEditor(); });
     on(Command::FunctionsEditor, [this] { OpenFunctionsEditor(); });
-    on(Command::BatchChannels, &CMainFrame::OnBatchChannels);
-    on(Command::DtmfEditor, [this] { OpenDtmfEditor(); });
+    on(Command::BatchChannels, &CMainFrame::onBatchChannels);
+    on(Command::DtmfEditor, [this] { openDtmfEditor(); });
     on(Command::Language, &CMainFrame::languageCommand);
     on(Command::About, &CMainFrame::aboutCommand);
     connect(action(Command::WindowCascade), &QAction::triggered, background_, &QMdiArea::cascadeSubWindows);
@@ -123,12 +123,12 @@ void CMainFrame::createCancelCommand() {
     // closed; it is enabled only while a transfer runs, so editors keep Esc otherwise.
     QAction* cancel = action(Command::CancelTransfer);
     addAction(cancel);
-    connect(cancel, &QAction::triggered, this, &CMainFrame::OnCancelTransfer);
-    connect(statusBar_, &CProgStatusBar::cancelRequested, this, &CMainFrame::OnCancelTransfer);
+    connect(cancel, &QAction::triggered, this, &CMainFrame::onCancelTransfer);
+    connect(statusBar_, &CProgStatusBar::cancelRequested, this, &CMainFrame::onCancelTransfer);
 }
 
-void CMainFrame::OnCancelTransfer() {
-    if (transferRunning_) job_->Cancel();
+void CMainFrame::onCancelTransfer() {
+    if (transferRunning_) job_->cancel();
 }
 
 void CMainFrame::createMenus() {
@@ -243,11 +243,11 @@ EditorView* CMainFrame::editorView(EditorKind kind) const {
     return frame ? frame->view() : nullptr;
 }
 
-CChildFrame* CMainFrame::OpenEditor(EditorKind kind) {
+CChildFrame* CMainFrame::openEditor(EditorKind kind) {
     QPointer<CChildFrame>& slot = slots_[static_cast<std::size_t>(kind)];
     if (slot) {
         RestoreAndActivate(*background_, *slot);
-        SetTitle();
+        updateTitle();
         return slot;
     }
     auto* frame = new CChildFrame(kind, &workspace_);
@@ -277,7 +277,7 @@ CChildFrame* CMainFrame::OpenEditor(EditorKind kind) {
     frame->resize(size);
     PlaceInsideWorkArea(*background_, *frame);
     background_->setActiveSubWindow(frame);
-    SetTitle();
+    updateTitle();
     return frame;
 }
 
@@ -287,12 +287,12 @@ void CMainFrame::RefreshEditors() {
     OpenChannelEditor();
 }
 
-void CMainFrame::FlushEditors() {
+void CMainFrame::flushEditors() {
     for (int k = 0; k < kEditorKindCount; ++k)
         if (EditorView* view = editorView(static_cast<EditorKind>(k))) view->StoreToImage();
 }
 
-void CMainFrame::FlushEditedEditors() {
+void CMainFrame::flushEditedEditors() {
     for (int k = 0; k < kEditorKindCount; ++k)
         if (EditorView* view = editorView(static_cast<EditorKind>(k)); view && view->HasUnstoredEdits())
             view->StoreToImage();
@@ -310,7 +310,7 @@ void CMainFrame::ReopenEditors() {
         delete frame;
     }
     for (int k = 0; k < kEditorKindCount; ++k)
-        if (wasOpen[static_cast<std::size_t>(k)]) OpenEditor(static_cast<EditorKind>(k));
+        if (wasOpen[static_cast<std::size_t>(k)]) openEditor(static_cast<EditorKind>(k));
 }
 
 bool CMainFrame::showMessage(const std::string& message, const std::string& detail) {
@@ -320,34 +320,34 @@ bool CMainFrame::showMessage(const std::string& message, const std::string& deta
     return RunModal(dialog) == QDialog::Accepted;
 }
 
-void CMainFrame::OnFilePrint() { RunPrintCommand(*this); }
+void CMainFrame::onFilePrint() { RunPrintCommand(*this); }
 
-void CMainFrame::OnFilePrintPreview() { RunPrintPreviewCommand(*this); }
+void CMainFrame::onFilePrintPreview() { RunPrintPreviewCommand(*this); }
 
-void CMainFrame::OnBatchChannels() {
+void CMainFrame::onBatchChannels() {
     if (transferRunning_) return;
     RunBatchCommand(*this);
 }
 
-void CMainFrame::OnReadRadio() {
+void CMainFrame::onReadRadio() {
     // The read replaces the document: unsaved changes are asked about first.
-    if (transferRunning_ || job_->IsBusy() || !MaybeKeepChanges()) return;
+    if (transferRunning_ || job_->IsBusy() || !maybeKeepChanges()) return;
     startTransfer(TransferMode::Read);
 }
 
-void CMainFrame::OnWriteRadio() { startTransfer(TransferMode::Write); }
+void CMainFrame::onWriteRadio() { startTransfer(TransferMode::Write); }
 
-void CMainFrame::OnPortSelect() {
+void CMainFrame::onPortSelect() {
     if (transferRunning_ || job_->IsBusy()) return;
     const LanguageTable& language = workspace_.language;
     // Cables come and go: the COM numbers are those of the devices present now.
-    job_->SetPorts(PortMap::fromEnvironment());
+    job_->setPorts(PortMap::fromEnvironment());
     CPortSelectDlg dialog(Q(language.row(lang_row::kSerialPort)), Q(language.row(lang_row::kOk)),
                           Q(language.row(lang_row::kCancel)), SurveyPortChoices(job_->ports(), language),
                           image().port() - 1, this);
     dialog.setDetailsName(Q(language.row(lang_row::kPortDetails)));
     dialog.followCables([this, &language] {
-        job_->SetPorts(PortMap::fromEnvironment());
+        job_->setPorts(PortMap::fromEnvironment());
         return SurveyPortChoices(job_->ports(), language);
     });
     if (RunModal(dialog) == QDialog::Accepted) workspace_.document.setPort(dialog.selection() + 1);
@@ -356,14 +356,14 @@ void CMainFrame::OnPortSelect() {
 bool CMainFrame::startTransfer(TransferMode mode) {
     if (transferRunning_ || job_->IsBusy() || SeveralRadiosRunning(*this)) return false;
     if (mode == TransferMode::Write) {
-        FlushEditors();
+        flushEditors();
         if (!confirmRecordAddresses()) return false;
     }
-    job_->Wait();
-    job_->SetOptions({std::nullopt, action(Command::VerifyTransfers)->isChecked()});
+    job_->wait();
+    job_->setOptions({std::nullopt, action(Command::VerifyTransfers)->isChecked()});
     // The ports present now; the cable of the last successful transfer is tried first under
     // whatever COM number it has today.
-    job_->SetPorts(PortMap::fromEnvironment());
+    job_->setPorts(PortMap::fromEnvironment());
     portsAtStart_ = job_->ports();
     sentImage_ = image();
     if (int cable = FindCable(job_->ports(), S(RememberedCable())); cable != 0) sentImage_.setPort(cable);
@@ -374,7 +374,7 @@ bool CMainFrame::startTransfer(TransferMode mode) {
     transferRunning_ = true;
     lastResult_ = -1;
     updateCommandStates();
-    if (!job_->Start()) {
+    if (!job_->start()) {
         transferRunning_ = false;
         updateCommandStates();
         return false;
@@ -394,7 +394,7 @@ void CMainFrame::updateCommandStates() {
 void CMainFrame::onProgress(int value) {
     statusBar_->SetProgress(value);
     if (value != 0) return;
-    job_->Wait();
+    job_->wait();
     transferRunning_ = false;
     updateCommandStates();
     emit transferEnded(lastResult_);
@@ -463,11 +463,11 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         if (!closeWhenTransferEnds_ && !confirmQuitDuringTransfer()) return;
         if (transferRunning_) {
             closeWhenTransferEnds_ = true;
-            job_->Cancel();
+            job_->cancel();
             return;
         }
     }
-    if (!MaybeKeepChanges()) {
+    if (!maybeKeepChanges()) {
         event->ignore();
         return;
     }

@@ -39,9 +39,9 @@ public:
     QWidget* hostWindow() override { return this; }
     Document& document() override { return workspace_.document; }
     const LanguageTable& language() const override { return workspace_.language; }
-    CChildFrame* OpenEditor(EditorKind kind) override;
+    CChildFrame* openEditor(EditorKind kind) override;
     EditorView* editorView(EditorKind kind) const override;
-    void FlushEditors() override;
+    void flushEditors() override;
     bool transferRunning() const override { return transferRunning_; }
     QAction* action(Command command) const override;
 
@@ -54,20 +54,20 @@ public:
     QMenu* windowMenu() const { return windowMenu_; }
 
     // Editors: open (or bring to the front) and reach them.
-    CChildFrame* OpenChannelEditor() { return OpenEditor(EditorKind::Channels); }
-    CChildFrame* OpenFunctionsEditor() { return OpenEditor(EditorKind::Functions); }
-    CChildFrame* OpenDtmfEditor() { return OpenEditor(EditorKind::Dtmf); }
+    CChildFrame* OpenChannelEditor() { return openEditor(EditorKind::Channels); }
+    CChildFrame* OpenFunctionsEditor() { return openEditor(EditorKind::Functions); }
+    CChildFrame* openDtmfEditor() { return openEditor(EditorKind::Dtmf); }
     CChildFrame* editorFrame(EditorKind kind) const { return slots_[static_cast<std::size_t>(kind)]; }
 
     // Every open editor reloads from the image, then the channel editor is shown.
     void RefreshEditors();
     // The open editors that hold edits of the user store them (see EditorView).
-    void FlushEditedEditors();
+    void flushEditedEditors();
     // Closes the open editors and reopens exactly those (after a change of language).
     void ReopenEditors();
     void RelabelMenu();
     // "<file name>[*] - <program title>"; "Untitled" before the first save.
-    void SetTitle();
+    void updateTitle();
     // The toolbar tip of a command in the current language (empty: no tip).
     QString toolTipText(Command command) const;
 
@@ -77,31 +77,31 @@ public:
     // Save writes the document's file without a dialog (Save As when it has none); false
     // when nothing was written (cancelled or failed).
     bool OnFileSave();
-    bool OnFileSaveAs();
-    void OnFilePrint();
-    void OnFilePrintPreview();
-    void OnReadRadio();
-    void OnWriteRadio();
-    void OnPortSelect();
-    void OnBatchChannels();
+    bool onFileSaveAs();
+    void onFilePrint();
+    void onFilePrintPreview();
+    void onReadRadio();
+    void onWriteRadio();
+    void onPortSelect();
+    void onBatchChannels();
     // Stops the running transfer (Program menu, Esc, the status bar's Cancel button).
-    void OnCancelTransfer();
+    void onCancelTransfer();
 
     // Opens a .dat file as the document (after the unsaved-changes question); false when it
     // was not opened.
-    bool OpenFile(const QString& path);
+    bool openFile(const QString& path);
     // A file from outside (the command line, a drop on the window): a .csv file is imported
     // into the channel table, anything else is opened as a .dat file.
-    void OpenFromOutside(const QString& path);
+    void openFromOutside(const QString& path);
     // At start-up: when a recovery file of unsaved edits exists, offers to restore it.
-    void OfferRecovery();
+    void offerRecovery();
     // Before a write: records whose address bytes are not the radio's layout are repaired,
     // kept or the write is cancelled, as the user answers.
     bool confirmRecordAddresses();
     RecoveryKeeper& recovery() { return *recovery_; }
     // The unsaved-changes question when the document is modified: Save (and it was saved),
     // Discard, or no question needed give true; Cancel or a failed save give false.
-    bool MaybeKeepChanges();
+    bool maybeKeepChanges();
 
 signals:
     // A transfer ended (its final progress report arrived) with this result code.

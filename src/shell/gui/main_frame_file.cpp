@@ -60,7 +60,7 @@ void CMainFrame::setUpFileCommands() {
     connect(action(Command::FileNew), &QAction::triggered, this, &CMainFrame::OnFileNew);
     connect(action(Command::FileOpen), &QAction::triggered, this, &CMainFrame::OnFileOpen);
     connect(action(Command::FileSave), &QAction::triggered, this, [this] { OnFileSave(); });
-    connect(action(Command::FileSaveAs), &QAction::triggered, this, [this] { OnFileSaveAs(); });
+    connect(action(Command::FileSaveAs), &QAction::triggered, this, [this] { onFileSaveAs(); });
 
     recentMenu_ = new QMenu(this);
     recentMenu_->menuAction()->setData(static_cast<int>(Command::RecentFiles));
@@ -69,8 +69,8 @@ void CMainFrame::setUpFileCommands() {
     rebuildRecentMenu();
 
     // The title follows the document's file and modified state.
-    connect(&workspace_.document, &Document::modifiedChanged, this, &CMainFrame::SetTitle);
-    connect(&workspace_.document, &Document::pathChanged, this, &CMainFrame::SetTitle);
+    connect(&workspace_.document, &Document::modifiedChanged, this, &CMainFrame::updateTitle);
+    connect(&workspace_.document, &Document::pathChanged, this, &CMainFrame::updateTitle);
     recovery_ = new RecoveryKeeper(workspace_.document, this);
     setAcceptDrops(true);
 }
@@ -83,7 +83,7 @@ void CMainFrame::rebuildRecentMenu() {
         QAction* entry = recentMenu_->addAction(Q(RecentFileCaption(static_cast<std::size_t>(k), S(path))));
         connect(entry, &QAction::triggered, this, [this, path] {
             // A file that is gone leaves the list once the user has been told.
-            if (!OpenFile(path) && !QFileInfo::exists(path)) ForgetRecentFile(path);
+            if (!openFile(path) && !QFileInfo::exists(path)) ForgetRecentFile(path);
         });
     }
     recentMenu_->menuAction()->setEnabled(!files.isEmpty());
@@ -101,7 +101,7 @@ void CMainFrame::rememberFile(const QString& path) {
     rebuildRecentMenu();
 }
 
-void CMainFrame::SetTitle() {
+void CMainFrame::updateTitle() {
     setWindowTitle(Q(DocumentWindowTitle(S(workspace_.document.path()), workspace_.language)));
     setWindowModified(workspace_.document.isModified());
 }
@@ -116,9 +116,9 @@ void CMainFrame::changeEvent(QEvent* event) {
 
 int CMainFrame::askUnsavedChanges() { return AskSaveChanges(this, S(workspace_.document.path()), workspace_.language); }
 
-bool CMainFrame::MaybeKeepChanges() {
+bool CMainFrame::maybeKeepChanges() {
     // Edits in the open editors count as part of the document.
-    FlushEditedEditors();
+    flushEditedEditors();
     if (!workspace_.document.isModified()) return true;
     switch (askUnsavedChanges()) {
     case QMessageBox::Save: return OnFileSave();
@@ -129,9 +129,9 @@ bool CMainFrame::MaybeKeepChanges() {
 
 void CMainFrame::OnFileNew() {
     if (transferRunning_) return;
-    FlushEditedEditors();
+    flushEditedEditors();
     if (workspace_.document.isModified()) {
-        if (!MaybeKeepChanges()) return;
+        if (!maybeKeepChanges()) return;
     } else if (!showMessage(workspace_.language.row(lang_row::kResetQuestion))) {
         return;
     }
@@ -140,16 +140,16 @@ void CMainFrame::OnFileNew() {
 }
 
 void CMainFrame::OnFileOpen() {
-    if (transferRunning_ || !MaybeKeepChanges()) return;
+    if (transferRunning_ || !maybeKeepChanges()) return;
     const QString previousDir = QDir::currentPath();
     const QString path = ChooseDatFile(this, false, workspace_.language, dialogStart());
     QDir::setCurrent(previousDir);
     if (!path.isEmpty()) loadFile(path);
 }
 
-void CMainFrame::OpenFromOutside(const QString& path) {
+void CMainFrame::openFromOutside(const QString& path) {
     if (!IsCsvFile(path)) {
-        OpenFile(path);
+        openFile(path);
         return;
     }
     if (transferRunning_) return;
@@ -166,10 +166,10 @@ void CMainFrame::dropEvent(QDropEvent* event) {
     event->acceptProposedAction();
     // The drop ends before a question or a report is shown.
     const QString path = files.front();
-    QTimer::singleShot(0, this, [this, path] { OpenFromOutside(path); });
+    QTimer::singleShot(0, this, [this, path] { openFromOutside(path); });
 }
 
-void CMainFrame::OfferRecovery() {
+void CMainFrame::offerRecovery() {
     // Only the edits of a program that no longer runs; the newest first, the others at the
     // next start.
     std::optional<Recovery> found;
@@ -204,8 +204,8 @@ void CMainFrame::OfferRecovery() {
     RefreshEditors();
 }
 
-bool CMainFrame::OpenFile(const QString& path) {
-    if (transferRunning_ || !MaybeKeepChanges()) return false;
+bool CMainFrame::openFile(const QString& path) {
+    if (transferRunning_ || !maybeKeepChanges()) return false;
     return loadFile(path);
 }
 
@@ -229,11 +229,11 @@ bool CMainFrame::loadFile(const QString& path) {
 }
 
 bool CMainFrame::OnFileSave() {
-    if (workspace_.document.path().isEmpty()) return OnFileSaveAs();
+    if (workspace_.document.path().isEmpty()) return onFileSaveAs();
     return saveTo(workspace_.document.path());
 }
 
-bool CMainFrame::OnFileSaveAs() {
+bool CMainFrame::onFileSaveAs() {
     const QString previousDir = QDir::currentPath();
     const QString chosen = ChooseDatFile(this, true, workspace_.language, dialogStart());
     QDir::setCurrent(previousDir);
@@ -249,7 +249,7 @@ bool CMainFrame::OnFileSaveAs() {
 }
 
 bool CMainFrame::saveTo(const QString& path) {
-    FlushEditors();
+    flushEditors();
     const FileResult saved = SaveDatFile(workspace_.document.image(), S(path));
     if (!saved.ok) {
         Warn(this, Q(SaveFailure(S(path), saved, workspace_.language)));

@@ -29,10 +29,10 @@ void OpenSeveralRadios(CMainFrame& frame) {
     }
     if (frame.transferRunning() || frame.job().IsBusy()) return;
     // Cables come and go: the COM numbers are those of the devices present now.
-    frame.job().SetPorts(PortMap::fromEnvironment());
+    frame.job().setPorts(PortMap::fromEnvironment());
     auto document = [&frame]() -> std::optional<RadioImage> {
         if (frame.transferRunning() || frame.job().IsBusy()) return std::nullopt;
-        frame.FlushEditors();
+        frame.flushEditors();
         if (!frame.confirmRecordAddresses()) return std::nullopt;
         return frame.image();
     };
@@ -49,7 +49,7 @@ void OpenSeveralRadios(CMainFrame& frame) {
 
 void CompareWith(CMainFrame& frame) {
     if (frame.transferRunning() || frame.job().IsBusy() || SeveralRadiosRunning(frame)) return;
-    frame.FlushEditors();
+    frame.flushEditors();
     CompareDialog dialog(frame.language(), QString(), &frame);
     dialog.offerSources([&frame] { return frame.image(); }, frame.job().ports());
     RunModal(dialog);

@@ -57,7 +57,7 @@ bool CRadioProgApp::InitInstance(bool showWindow) {
         mainFrame_->setWindowIcon(appIcon_);
     }
     // Over the window, once it shows what it could load.
-    if (showWindow) WarnSkippedLanguageFiles();
+    if (showWindow) warnSkippedLanguageFiles();
     return true;
 }
 
@@ -71,7 +71,7 @@ void CRadioProgApp::LoadLanguageFile(bool resetToDefault) {
         radioprog::LoadLanguageFile(language, false);
     }
     LoadQtTranslations(language.index);
-    mainFrame_->SetTitle();
+    mainFrame_->updateTitle();
     // The menus then show their built-in English captions; say once where the file was looked for.
     if (!found && !toldMissingLanguageFile_) {
         toldMissingLanguageFile_ = true;
@@ -80,16 +80,16 @@ void CRadioProgApp::LoadLanguageFile(bool resetToDefault) {
     }
 }
 
-void CRadioProgApp::WarnSkippedLanguageFiles() {
+void CRadioProgApp::warnSkippedLanguageFiles() {
     for (const std::string& path : std::exchange(skippedLanguageFiles_, {}))
         Warn(mainFrame_.get(), Q(mainFrame_->language().row(lang_row::kLanguageFileSkipped) + " " + path));
 }
 
-void CRadioProgApp::OpenAtStart(const QStringList& arguments) {
-    mainFrame_->OfferRecovery();
+void CRadioProgApp::openAtStart(const QStringList& arguments) {
+    mainFrame_->offerRecovery();
     for (const QString& argument : arguments) {
         if (argument.startsWith(QLatin1Char('-'))) continue;
-        mainFrame_->OpenFromOutside(argument);
+        mainFrame_->openFromOutside(argument);
         break;
     }
 }
@@ -105,7 +105,7 @@ void CRadioProgApp::OnLanguage() {
     LoadLanguageFile(false);
     mainFrame_->RelabelMenu();
     mainFrame_->ReopenEditors();
-    WarnSkippedLanguageFiles();
+    warnSkippedLanguageFiles();
 }
 
 void CRadioProgApp::OnAppAbout() {

@@ -28,10 +28,10 @@ public:
     // takes the language the user chose in an earlier run, else the default column.
     void LoadLanguageFile(bool resetToDefault);
     // Tells the user about each language file the last load passed over (once).
-    void WarnSkippedLanguageFiles();
+    void warnSkippedLanguageFiles();
     // After start-up: offers the recovery file of unsaved edits, then opens the first file
     // named on the command line (options, starting with "-", are skipped).
-    void OpenAtStart(const QStringList& arguments);
+    void openAtStart(const QStringList& arguments);
     void OnLanguage();
     void OnAppAbout();
 

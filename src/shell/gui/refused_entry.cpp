@@ -19,8 +19,8 @@ void ShowRefusedEntry(CMainFrame& frame, const BandCheck& check) {
     // Grid row 1 is channel 0.
     const int row = check.channel + 1;
     view->grid()->SetRow(row);
-    view->grid()->ScrollToCurrent();
-    view->grid()->SelectRows({row});
+    view->grid()->scrollToCurrent();
+    view->grid()->selectRows({row});
 }
 
 }  // namespace radioprog

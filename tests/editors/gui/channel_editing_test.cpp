@@ -50,7 +50,7 @@ class ChannelEditingTest : public ProgramTest {
     // A click in the channel-number column (on a row in view).
     void pickRow(int row, Qt::KeyboardModifiers modifiers = {}) {
         QWidget* header = grid()->rowHeaderArea();
-        const int y = grid()->CellRect(row, 1).center().y();
+        const int y = grid()->cellRect(row, 1).center().y();
         QVERIFY(y > 0 && y < header->height());
         QTest::mouseClick(header, Qt::LeftButton, modifiers, QPoint(header->width() / 2, y));
     }
@@ -115,7 +115,7 @@ private slots:
                 QTest::mouseClick(batch->okButton(), Qt::LeftButton);
             return int(QDialog::Rejected);
         });
-        frame()->OnBatchChannels();
+        frame()->onBatchChannels();
         grid()->setFocus();
         stepDone();
 
@@ -125,7 +125,7 @@ private slots:
         press(Qt::Key_C, Qt::ControlModifier);
         pickRow(21);
         press(Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(grid()->SelectedRows(), (std::vector<int>{21, 22}));
+        QCOMPARE(grid()->selectedRows(), (std::vector<int>{21, 22}));
         stepDone();
 
         // An insert at channel 1: the batch put channel 127 in use, so the user is asked first;
@@ -156,7 +156,7 @@ private slots:
         pickRow(4);
         pickRow(5, Qt::ShiftModifier);
         press(Qt::Key_Down, Qt::ControlModifier);
-        QCOMPARE(grid()->SelectedRows(), (std::vector<int>{5, 6}));
+        QCOMPARE(grid()->selectedRows(), (std::vector<int>{5, 6}));
         QCOMPARE(grid()->Row(), 5);
         stepDone();
 
@@ -238,10 +238,10 @@ private slots:
     void copyGivesSpreadsheetTextAndPasteReportsBadCellsOnce() {
         pickRow(3);
         pickRow(5, Qt::ShiftModifier);
-        QCOMPARE(grid()->SelectedRows(), (std::vector<int>{3, 4, 5}));
+        QCOMPARE(grid()->selectedRows(), (std::vector<int>{3, 4, 5}));
         pickRow(4, Qt::ControlModifier);
         pickRow(7, Qt::ControlModifier);
-        QCOMPARE(grid()->SelectedRows(), (std::vector<int>{3, 5, 7}));
+        QCOMPARE(grid()->selectedRows(), (std::vector<int>{3, 5, 7}));
         press(Qt::Key_C, Qt::ControlModifier);
         const QString copied = QGuiApplication::clipboard()->text();
         QCOMPARE(S(copied), CopyChannels(frame()->image(), frame()->language(), {2, 4, 6}));
@@ -249,8 +249,8 @@ private slots:
         QCOMPARE(copied.split(QLatin1Char('\n')).front().split(QLatin1Char('\t')).size(), kChannelColumnCount);
 
         // A click on a data cell ends the row selection; the paste starts at that row.
-        QTest::mouseClick(grid()->cellArea(), Qt::LeftButton, {}, grid()->CellRect(2, 4).center());
-        QVERIFY(grid()->SelectedRows().empty());
+        QTest::mouseClick(grid()->cellArea(), Qt::LeftButton, {}, grid()->cellRect(2, 4).center());
+        QVERIFY(grid()->selectedRows().empty());
         grid()->SetRow(41);
         // From a spreadsheet: CR LF, no channel numbers, the tone 123.4 the radio cannot store.
         QGuiApplication::clipboard()->setText(

@@ -36,7 +36,7 @@ private slots:
         grid.SetCol(3);
         grid.SetCol(3);  // no move, no events
         grid.SetRow(2);
-        QTest::mouseClick(grid.cellArea(), Qt::LeftButton, {}, grid.CellRect(4, 5).center());
+        QTest::mouseClick(grid.cellArea(), Qt::LeftButton, {}, grid.cellRect(4, 5).center());
         QTest::keyClick(grid.focusProxy(), Qt::Key_Left);
         QTest::keyClick(grid.focusProxy(), Qt::Key_A);
         QTest::keyClick(grid.focusProxy(), Qt::Key_Return);
@@ -74,14 +74,14 @@ private slots:
         grid.SetRow(120);
         // Scrolled away from the current cell (as the scroll bar would).
         grid.findChild<QTableWidget*>()->scrollToTop();
-        const QRect before = grid.CurrentCellRect();
-        QCOMPARE(before, grid.CellRect(120, 2));
+        const QRect before = grid.currentCellRect();
+        QCOMPARE(before, grid.cellRect(120, 2));
         QVERIFY(!grid.cellArea()->rect().contains(before));
-        QCOMPARE(grid.CurrentCellRect(), before);  // asking does not scroll
+        QCOMPARE(grid.currentCellRect(), before);  // asking does not scroll
 
-        grid.ScrollToCurrent();
-        const QRect rect = grid.CurrentCellRect();
-        QCOMPARE(rect, grid.CellRect(120, 2));
+        grid.scrollToCurrent();
+        const QRect rect = grid.currentCellRect();
+        QCOMPARE(rect, grid.cellRect(120, 2));
         QCOMPARE(rect.width(), 1530 * grid.logicalDpiX() / 1440 - 1);  // less the grid line
         QVERIFY(grid.cellArea()->rect().contains(rect));
     }

@@ -47,12 +47,12 @@ class ChannelViewTest : public QObject {
     CMSFlexGrid* grid() const { return view_->grid(); }
     QWidget* editor(CellEditor role) const { return view_->cellEditor(role); }
     void click(int row, int col) {
-        QTest::mouseClick(grid()->cellArea(), Qt::LeftButton, {}, grid()->CellRect(row, col).center());
+        QTest::mouseClick(grid()->cellArea(), Qt::LeftButton, {}, grid()->cellRect(row, col).center());
     }
     // The editor shows over the cell and nothing else shows.
     void verifyOpenOver(CellEditor role, int row, int col) {
         QVERIFY(editor(role)->isVisible());
-        QCOMPARE(editor(role)->geometry(), grid()->CellRect(row, col));
+        QCOMPARE(editor(role)->geometry(), grid()->cellRect(row, col));
         QCOMPARE(editor(role)->parentWidget(), grid()->cellArea());
     }
     void setCell(int row, int col) {

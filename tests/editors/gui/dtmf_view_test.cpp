@@ -40,7 +40,7 @@ private slots:
     void init() {
         setUpProgram();
         frame()->show();
-        frame()->OpenDtmfEditor();
+        frame()->openDtmfEditor();
         QVERIFY(view() != nullptr);
     }
     void cleanup() { tearDownProgram(); }
@@ -133,7 +133,7 @@ private slots:
     void theMainWindowFlushesAndRefreshesIt() {
         field(7)->selectAll();
         QTest::keyClicks(field(7), QStringLiteral("#"));
-        frame()->FlushEditors();
+        frame()->flushEditors();
         QCOMPARE(frame()->image().dtmfSlot(6)[0], 12);
         frame()->document().editSettings([](RadioImage& image) { image.dtmfSlot(6)[0] = 4; });
         frame()->RefreshEditors();

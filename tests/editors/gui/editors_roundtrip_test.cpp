@@ -54,10 +54,10 @@ private slots:
 
         // Both editors are open while reading: the read reloads them.
         frame()->OpenFunctionsEditor();
-        frame()->OpenDtmfEditor();
+        frame()->openDtmfEditor();
         auto* functions = static_cast<CChoiceFunView*>(frame()->editorView(EditorKind::Functions));
         auto* dtmf = static_cast<CDtmfView2*>(frame()->editorView(EditorKind::Dtmf));
-        QCOMPARE(runTransfer(&CMainFrame::OnReadRadio), 3);
+        QCOMPARE(runTransfer(&CMainFrame::onReadRadio), 3);
         QCOMPARE(qobject_cast<QComboBox*>(functions->control(sc::kSquelch))->currentText(), QStringLiteral("7"));
         QCOMPARE(dtmf->codeEdit(5)->text(), QString());
         const RadioImage read = frame()->image();
@@ -79,7 +79,7 @@ private slots:
         qobject_cast<QCheckBox*>(dtmf->control(dtmf_control::kPttRelease))->setChecked(false);
         qobject_cast<QComboBox*>(dtmf->control(dtmf_control::kPause))->setCurrentIndex(20);
 
-        QCOMPARE(runTransfer(&CMainFrame::OnWriteRadio), 4);
+        QCOMPARE(runTransfer(&CMainFrame::onWriteRadio), 4);
         QCOMPARE(modal_->warnings, QStringList());
 
         RadioImage expected = read;

@@ -201,7 +201,7 @@ private slots:
     // whose buddy it is. Both forms: every visible list is some caption's buddy, and that
     // caption is what its name says.
     void everyListIsTheBuddyOfTheCaptionThatNamesIt() {
-        frame()->OpenDtmfEditor();
+        frame()->openDtmfEditor();
         int checked = 0;
         for (EditorKind kind : {EditorKind::Functions, EditorKind::Dtmf}) {
             QWidget* form = frame()->editorView(kind);

@@ -136,8 +136,8 @@ class KeystrokeTableTest : public ProgramTest {
         QTest::keyClick(target, key, modifiers);
     }
     void clickCell(int row, int col) {
-        grid()->ScrollToCurrent();
-        QTest::mouseClick(grid()->cellArea(), Qt::LeftButton, {}, grid()->CellRect(row, col).center());
+        grid()->scrollToCurrent();
+        QTest::mouseClick(grid()->cellArea(), Qt::LeftButton, {}, grid()->cellRect(row, col).center());
     }
     void selectCell(int row, int col) {
         grid()->setFocus();
@@ -235,7 +235,7 @@ class KeystrokeTableTest : public ProgramTest {
         default: {
             QWidget* numbers = grid()->rowHeaderArea();
             QTest::mouseClick(numbers, Qt::LeftButton, {},
-                              QPoint(numbers->width() / 2, grid()->CellRect(row + 1, k.place).center().y()));
+                              QPoint(numbers->width() / 2, grid()->cellRect(row + 1, k.place).center().y()));
             break;
         }
         }
@@ -271,12 +271,12 @@ class KeystrokeTableTest : public ProgramTest {
     }
 
     void typeIntoDtmf(const Keystroke& k) {
-        QVERIFY(frame()->OpenDtmfEditor());
+        QVERIFY(frame()->openDtmfEditor());
         auto* view = static_cast<CDtmfView2*>(frame()->editorView(EditorKind::Dtmf));
         typeInto(k.place == 0 ? view->localIdEdit() : view->codeEdit(k.place), k.keys);
         QTest::mouseClick(qobject_cast<QPushButton*>(view->control(dc::kCommit)), Qt::LeftButton);
         QTRY_VERIFY(!frame()->editorFrame(EditorKind::Dtmf));
-        QVERIFY(frame()->OpenDtmfEditor());
+        QVERIFY(frame()->openDtmfEditor());
         view = static_cast<CDtmfView2*>(frame()->editorView(EditorKind::Dtmf));
         DtmfForm stored;
         LoadFromImage(stored, frame()->image());
@@ -307,7 +307,7 @@ class KeystrokeTableTest : public ProgramTest {
             }
             return int(QDialog::Rejected);
         });
-        frame()->OnBatchChannels();
+        frame()->onBatchChannels();
         modal_->setAnswer({});
     }
 
@@ -387,7 +387,7 @@ private slots:
         QVERIFY(frame()->OpenFunctionsEditor());
         auto* functions = static_cast<CChoiceFunView*>(frame()->editorView(EditorKind::Functions));
         QTest::mouseClick(qobject_cast<QPushButton*>(functions->control(sc::kOk)), Qt::LeftButton);
-        QVERIFY(frame()->OpenDtmfEditor());
+        QVERIFY(frame()->openDtmfEditor());
         auto* dtmf = static_cast<CDtmfView2*>(frame()->editorView(EditorKind::Dtmf));
         QTest::mouseClick(qobject_cast<QPushButton*>(dtmf->control(dc::kCommit)), Qt::LeftButton);
         modal_->setAnswer([](QDialog& dialog) {
@@ -395,8 +395,8 @@ private slots:
                 QTest::mouseClick(batch->cancelButton(), Qt::LeftButton);
             return int(QDialog::Rejected);
         });
-        frame()->OnBatchChannels();
-        frame()->FlushEditors();
+        frame()->onBatchChannels();
+        frame()->flushEditors();
 
         QVERIFY(frame()->image() == image);
         QVERIFY(!frame()->document().isModified());
@@ -436,7 +436,7 @@ private slots:
         clickCell(emptyRow, column::kBand);
         QWidget* numbers = grid()->rowHeaderArea();
         QTest::mouseClick(numbers, Qt::LeftButton, {},
-                          QPoint(numbers->width() / 2, grid()->CellRect(emptyRow + 2, 1).center().y()));
+                          QPoint(numbers->width() / 2, grid()->cellRect(emptyRow + 2, 1).center().y()));
         for (int c = column::kBand; c < kChannelColumnCount; ++c)
             QCOMPARE(channels()->GetCellText(5, c), std::string());
         QVERIFY(frame()->image() == before);

@@ -125,8 +125,8 @@ private slots:
             if (qobject_cast<QPrintPreviewDialog*>(&dialog)) ++previews;
             return int(QDialog::Rejected);
         });
-        frame()->OnFilePrintPreview();
-        frame()->OnFilePrint();
+        frame()->onFilePrintPreview();
+        frame()->onFilePrint();
         QCOMPARE(previews, 1);
         for (EditorKind kind : {EditorKind::Channels, EditorKind::Functions, EditorKind::Dtmf})
             QVERIFY(!frame()->editorFrame(kind));
@@ -143,7 +143,7 @@ private slots:
             print->printer()->setOutputFileName(out);
             return int(QDialog::Rejected);
         });
-        frame()->OnFilePrint();
+        frame()->onFilePrint();
         QCOMPARE(dialogs, 1);
         QVERIFY(!QFile::exists(out));
     }
@@ -164,7 +164,7 @@ private slots:
             }
             return int(QDialog::Accepted);
         });
-        frame()->OnFilePrint();
+        frame()->onFilePrint();
         const auto [pages, text] = ReadPdf(out);
         if (pages < 0) QSKIP("pdfinfo and pdftotext (poppler-utils) are not installed");
         QCOMPARE(pages, 1);
@@ -187,7 +187,7 @@ private slots:
             }
             return int(QDialog::Accepted);
         });
-        frame()->OnFilePrint();
+        frame()->onFilePrint();
         QVERIFY(ReadFile(out.toStdString()).rfind("%PDF-", 0) == 0);
         QVERIFY(ReadFile(out.toStdString()).find("%%EOF") != std::string::npos);
         QCOMPARE(modal.warnings.size(), 0);
@@ -195,7 +195,7 @@ private slots:
             QVERIFY2(entry.path().filename().string().find("out.pdf.") == std::string::npos, entry.path().c_str());
 
         target = missing;
-        frame()->OnFilePrint();
+        frame()->onFilePrint();
         QCOMPARE(modal.warnings.size(), 1);
         QVERIFY(modal.warnings[0].contains(missing));
     }

@@ -108,7 +108,7 @@ class DocumentTest : public QObject {
     void openVariedFile() {
         RadioImage image = testing::VariedImage(testing::DistinctRows());
         QVERIFY(SaveDatFile(image, dir_->file("radio.dat")).ok);
-        QVERIFY(frame()->OpenFile(file("radio.dat")));
+        QVERIFY(frame()->openFile(file("radio.dat")));
         QVERIFY(!document().isModified());
         QVERIFY(channels());
     }
@@ -128,7 +128,7 @@ private slots:
         SetKeyBeepHandler([] {});
     }
 
-    // The program as it starts: the window, then what OpenAtStart does with the arguments.
+    // The program as it starts: the window, then what openAtStart does with the arguments.
     void startProgram(const QStringList& arguments = {}) {
         app_.reset();  // the previous window goes without a question, as a crash would take it
         app_ = StartProgram();
@@ -136,7 +136,7 @@ private slots:
         frame()->show();
         QApplication::setActiveWindow(frame());
         QVERIFY(QTest::qWaitForWindowActive(frame()));
-        app_->OpenAtStart(arguments);
+        app_->openAtStart(arguments);
         QVERIFY(frame()->OpenChannelEditor());
     }
 
@@ -206,7 +206,7 @@ private slots:
             onOtherDialog_ = [](QDialog& dialog) {
                 if (auto* batch = qobject_cast<CBatchChannelDlg*>(&dialog)) batch->okButton()->click();
             };
-            frame()->OnBatchChannels();
+            frame()->onBatchChannels();
             break;
         case 2:
             QGuiApplication::clipboard()->setText(
@@ -218,7 +218,7 @@ private slots:
             run(Command::ImportCsv);
             break;
         case 4:
-            channels()->grid()->SelectRows({3});
+            channels()->grid()->selectRows({3});
             run(Command::DeleteChannels);
             break;
         case 5: run(Command::InsertChannel); break;
@@ -233,7 +233,7 @@ private slots:
             break;
         }
         case 8: {
-            frame()->OpenDtmfEditor();
+            frame()->openDtmfEditor();
             auto* form = static_cast<CDtmfView2*>(frame()->editorView(EditorKind::Dtmf));
             form->codeEdit(3)->selectAll();
             QTest::keyClicks(form->codeEdit(3), "159");
@@ -283,7 +283,7 @@ private slots:
         QCOMPARE(ChannelView(frame()->image(), n).rxTone(), ChannelView(before, n).rxTone());
         QCOMPARE(ChangedChannels(before, frame()->image()), std::vector<int>{n});
         // Rows picked in the number column: Del empties the whole channels.
-        grid->SelectRows({n + 1});
+        grid->selectRows({n + 1});
         QTest::keyClick(grid->focusProxy(), Qt::Key_Delete);
         QCOMPARE(channels()->GetCellText(n, column::kRxFrequency), std::string());
     }
@@ -316,7 +316,7 @@ private slots:
             QVERIFY(!document().isModified());
             QVERIFY(!document().history().canUndo());  // the table's undo was not run
             // A later move or save stores nothing of it.
-            frame()->FlushEditors();
+            frame()->flushEditors();
             QVERIFY(!document().isModified());
         }
     }
@@ -394,7 +394,7 @@ private slots:
             QCOMPARE(batch->rxStartEdit()->selectedText(), QStringLiteral("145.5"));
             dialog.hide();
         };
-        frame()->OnBatchChannels();
+        frame()->onBatchChannels();
     }
 
     void undoBackToTheSavedStateClearsTheMarker() {
@@ -503,7 +503,7 @@ private slots:
         // A form the user did not touch is no edit, though storing it would rewrite bytes.
         document().replace(document().image(), file("radio.dat"), false);
         frame()->OpenFunctionsEditor();
-        frame()->OpenDtmfEditor();
+        frame()->openDtmfEditor();
         frame()->close();
         QCOMPARE(questions_, 1);
     }
@@ -604,7 +604,7 @@ private slots:
         QCOMPARE(frame()->language().index, DefaultLanguageIndex());  // the first start
         openVariedFile();
         chosen_ = file("copy.dat");
-        QVERIFY(frame()->OnFileSaveAs());
+        QVERIFY(frame()->onFileSaveAs());
         QCOMPARE(RecentFiles(), (QStringList{file("copy.dat"), file("radio.dat")}));
         QCOMPARE(LastFolder(), Q(dir_->path().string()));
         app_->OnLanguage();  // the test chooses column 0

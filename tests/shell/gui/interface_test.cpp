@@ -159,7 +159,7 @@ private slots:
         auto app = start(size);
         CMainFrame* frame = app->mainFrame();
         for (EditorKind kind : {EditorKind::Channels, EditorKind::Functions, EditorKind::Dtmf})
-            QVERIFY(frame->OpenEditor(kind));
+            QVERIFY(frame->openEditor(kind));
         QCoreApplication::processEvents();
         verifyEditorsInside(*frame, "opened");
 
@@ -181,7 +181,7 @@ private slots:
         QCoreApplication::processEvents();
         QCOMPARE(frame->background()->subWindowList().size(), windowsBefore);
         for (EditorKind kind : {EditorKind::Channels, EditorKind::Functions, EditorKind::Dtmf})
-            QVERIFY(frame->OpenEditor(kind));
+            QVERIFY(frame->openEditor(kind));
 
         // A smaller work area pulls the windows in with it.
         frame->resize(size * 3 / 4);
@@ -333,7 +333,7 @@ private slots:
         });
         app->OnLanguage();
         QCoreApplication::processEvents();
-        for (EditorKind kind : {EditorKind::Channels, EditorKind::Functions, EditorKind::Dtmf}) frame->OpenEditor(kind);
+        for (EditorKind kind : {EditorKind::Channels, EditorKind::Functions, EditorKind::Dtmf}) frame->openEditor(kind);
         QCoreApplication::processEvents();
 
         walk(QStringLiteral("main window"), frame);
@@ -346,8 +346,8 @@ private slots:
 
         // Dialogs and messages.
         frame->OnFileNew();
-        frame->OnPortSelect();
-        frame->OnBatchChannels();
+        frame->onPortSelect();
+        frame->onBatchChannels();
         app->OnAppAbout();
         // File errors: a file too short to be an image, a file that cannot be read, a save
         // into a folder that does not exist.
@@ -427,7 +427,7 @@ private slots:
         app->OnLanguage();
         QStringList clipped;
         for (EditorKind kind : {EditorKind::Functions, EditorKind::Dtmf}) {
-            CChildFrame* editor = frame->OpenEditor(kind);
+            CChildFrame* editor = frame->openEditor(kind);
             QVERIFY(editor);
             auto* page = editor->findChild<QScrollArea*>()->widget();
             for (QWidget* control : page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {

@@ -103,7 +103,7 @@ private slots:
         dialog->startButton()->click();
         QVERIFY(dialog->running());
         // No single transfer starts while the radios are written.
-        frame()->OnReadRadio();
+        frame()->onReadRadio();
         QVERIFY(!frame()->transferRunning());
         QVERIFY(ended.wait(60000));
         QCOMPARE(dialog->table()->item(0, 2)->text(), Row(123) + Row(32));
@@ -209,7 +209,7 @@ private slots:
         startApp(corrupting);
         frame()->document().setPort(2);
         frame()->action(Command::VerifyTransfers)->setChecked(true);
-        QCOMPARE(RunTransfer(*frame(), &CMainFrame::OnWriteRadio), 4);
+        QCOMPARE(RunTransfer(*frame(), &CMainFrame::onWriteRadio), 4);
         QCOMPARE(shownLists_, QStringList{QStringLiteral("E17 9 E18 145.35000 \u2192 145.35001")});
     }
 

@@ -32,7 +32,7 @@ private slots:
         QProgressBar* bar = frame()->progressStatusBar()->progressBar();
         connect(bar, &QProgressBar::valueChanged, this, [&progress](int v) { progress << v; });
 
-        QCOMPARE(runTransfer(&CMainFrame::OnReadRadio), 3);
+        QCOMPARE(runTransfer(&CMainFrame::onReadRadio), 3);
         QCOMPARE(modal_->messages, QStringList{QStringLiteral("E122E32")});
         // A backup of what was read lies in the user's data directory, and the dialog says where.
         QVERIFY2(modal_->details[0].startsWith(QStringLiteral("E208 ") +
@@ -57,7 +57,7 @@ private slots:
             ChannelRef(image, 0).setTxFrequency(0x43912500);
             image.settingsByte(0x0E26) = 9;
         });
-        QCOMPARE(runTransfer(&CMainFrame::OnWriteRadio), 4);
+        QCOMPARE(runTransfer(&CMainFrame::onWriteRadio), 4);
         QCOMPARE(modal_->messages, QStringList{QStringLiteral("E123E32")});
         RadioImage written = radio_->image();
         QCOMPARE(ChannelView(written, 0).rxFrequency(), 0x43912500u);
@@ -69,7 +69,7 @@ private slots:
         frame()->document().editSettings([](RadioImage& image) {
             ChannelRef(image, 4).setRxFrequency(0x15000000);
         });  // 150 MHz, outside both receive bands
-        QCOMPARE(runTransfer(&CMainFrame::OnWriteRadio), 2);
+        QCOMPARE(runTransfer(&CMainFrame::onWriteRadio), 2);
         QCOMPARE(modal_->messages.size(), 2);
         QVERIFY2(modal_->messages[0].startsWith(QStringLiteral("E1 4 (150.00000 MHz) E113")),
                  qPrintable(modal_->messages[0]));
@@ -80,7 +80,7 @@ private slots:
 
     void noRadioIsReported() {
         radio_->setFaults(sim::SimFaults{.wrongModel = true});
-        QCOMPARE(runTransfer(&CMainFrame::OnReadRadio), 0);
+        QCOMPARE(runTransfer(&CMainFrame::onReadRadio), 0);
         QCOMPARE(modal_->messages, QStringList{QStringLiteral("E%1").arg(lang_row::kNoRadioFound)});
     }
 };

@@ -376,7 +376,7 @@ private slots:
             return int(QDialog::Rejected);
         });
         frame->document().setPort(4);
-        frame->OnPortSelect();
+        frame->onPortSelect();
         QCOMPARE(frame->image().port(), 4);  // "Cancel stores nothing"
         modal.setAnswer([](QDialog& dialog) {
             auto& ports = static_cast<CPortSelectDlg&>(dialog);
@@ -384,7 +384,7 @@ private slots:
             ports.accept();
             return int(QDialog::Accepted);
         });
-        frame->OnPortSelect();
+        frame->onPortSelect();
         QCOMPARE(frame->image().port(), 1);
         qunsetenv("RADIOPROG_PORTS");
     }
@@ -437,7 +437,7 @@ private slots:
         QCOMPARE(modal.warnings.size(), 1);
 
         Hooks().chooseFile = [this](QWidget*, bool) { return QString::fromStdString(dir_->file("no/dir/x.dat")); };
-        frame->OnFileSaveAs();
+        frame->onFileSaveAs();
         QCOMPARE(modal.warnings.size(), 2);  // "a failed save is shown"
     }
 

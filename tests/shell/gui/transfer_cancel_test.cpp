@@ -94,7 +94,7 @@ private slots:
         QVERIFY(channels);
         const std::string cellBefore = channels->GetCellText(2, 1);
 
-        QVERIFY(startAndWaitForProgress(&CMainFrame::OnReadRadio, 20));
+        QVERIFY(startAndWaitForProgress(&CMainFrame::onReadRadio, 20));
         QAction* cancelCommand = frame()->action(Command::CancelTransfer);
         QVERIFY(cancelCommand->isEnabled());
         QPushButton* button = frame()->progressStatusBar()->cancelButton();
@@ -118,15 +118,15 @@ private slots:
 
     void cancelledWriteWarnsOfMixedMemory() {
         frame()->document().editSettings([](RadioImage& image) { ChannelRef(image, 0).setRxFrequency(0x43912500); });
-        QVERIFY(startAndWaitForProgress(&CMainFrame::OnWriteRadio, 5));
-        const qint64 ms = cancelAndTime([this] { frame()->OnCancelTransfer(); });
+        QVERIFY(startAndWaitForProgress(&CMainFrame::onWriteRadio, 5));
+        const qint64 ms = cancelAndTime([this] { frame()->onCancelTransfer(); });
         QVERIFY2(ms >= 0 && ms < 500, qPrintable(QString::number(ms)));
         QCOMPARE(modal_->messages, QStringList{QStringLiteral("E123E283")});
         QCOMPARE(modal_->details, QStringList{QStringLiteral("E285\nE286")});
     }
 
     void closingDuringATransferAsksThenCancelsAndQuits() {
-        QVERIFY(startAndWaitForProgress(&CMainFrame::OnReadRadio, 5));
+        QVERIFY(startAndWaitForProgress(&CMainFrame::onReadRadio, 5));
         quitAnswer_ = QMessageBox::No;
         QVERIFY(!frame()->close());
         QCOMPARE(questions_, 1);
@@ -148,7 +148,7 @@ private slots:
     // Closing the window during a read, then not answering: when the read ends the question
     // goes, the result is shown, and the quit goes ahead.
     void quitQuestionGoesWhenTheTransferEnds() {
-        QVERIFY(startAndWaitForProgress(&CMainFrame::OnReadRadio, 5));
+        QVERIFY(startAndWaitForProgress(&CMainFrame::onReadRadio, 5));
         leaveQuitQuestionOpen_ = true;
         quitQuestionWentAway_ = false;
         frame()->close();
@@ -169,7 +169,7 @@ private slots:
             ChannelRef(image, 110).setRxFrequency(0x15000000);
         });
         frame()->OpenFunctionsEditor();
-        QCOMPARE(RunTransfer(*frame(), &CMainFrame::OnWriteRadio), 2);
+        QCOMPARE(RunTransfer(*frame(), &CMainFrame::onWriteRadio), 2);
         QCOMPARE(modal_->messages.size(), 2);
         // The number the table shows, the frequency, and every refused channel below.
         QVERIFY2(modal_->messages[0].startsWith(
@@ -185,8 +185,8 @@ private slots:
         QVERIFY(channels);
         CMSFlexGrid* grid = channels->grid();
         QCOMPARE(grid->Row(), 101);
-        QCOMPARE(grid->SelectedRows(), std::vector<int>{101});
-        QVERIFY(grid->cellArea()->rect().intersects(grid->CellRect(101, 1)));
+        QCOMPARE(grid->selectedRows(), std::vector<int>{101});
+        QVERIFY(grid->cellArea()->rect().intersects(grid->cellRect(101, 1)));
 
         // A VFO: the optional-functions form, where the VFO frequencies are.
         frame()->document().editSettings([](RadioImage& image) {
@@ -198,7 +198,7 @@ private slots:
         frame()->RefreshEditors();  // the open forms show (and store back) the new values
         modal_->messages.clear();
         modal_->details.clear();
-        QCOMPARE(RunTransfer(*frame(), &CMainFrame::OnWriteRadio), 2);
+        QCOMPARE(RunTransfer(*frame(), &CMainFrame::onWriteRadio), 2);
         QVERIFY2(modal_->messages[0].startsWith(QStringLiteral("E74 B (150.00000 MHz) E113")),
                  qPrintable(modal_->messages[0]));
         QCOMPARE(modal_->details[0], QStringLiteral("E74 B: E18 150.00000 MHz"));
@@ -207,7 +207,7 @@ private slots:
 
     void noRadioSaysWhatToCheck() {
         radio_->setFaults(sim::SimFaults{.wrongModel = true});
-        QCOMPARE(RunTransfer(*frame(), &CMainFrame::OnReadRadio), 0);
+        QCOMPARE(RunTransfer(*frame(), &CMainFrame::onReadRadio), 0);
         QCOMPARE(modal_->messages, QStringList{QStringLiteral("E%1").arg(lang_row::kNoRadioFound)});
         // The radio that answered as another model is named, then the ports tried.
         const QString device = QString::fromStdString(radio_->devicePath());
