@@ -24,10 +24,10 @@ QString PicturePath(const QString& name) { return Q(FindDataFile({S(name)})); }
 CBackgroundWnd::CBackgroundWnd(QWidget* parent) : QMdiArea(parent) {
     setBackground(QBrush(QColor(0x40, 0x48, 0x58)));
     loadTimer_.setSingleShot(true);
-    connect(&loadTimer_, &QTimer::timeout, this, &CBackgroundWnd::LoadPicture);
+    connect(&loadTimer_, &QTimer::timeout, this, &CBackgroundWnd::loadPicture);
 }
 
-QString CBackgroundWnd::FilesSignature() const {
+QString CBackgroundWnd::filesSignature() const {
     QString signature;
     for (const QString& name : kPictureFiles) {
         const QString path = PicturePath(name);
@@ -39,10 +39,10 @@ QString CBackgroundWnd::FilesSignature() const {
     return signature;
 }
 
-void CBackgroundWnd::LoadPicture() {
+void CBackgroundWnd::loadPicture() {
     const QSize size = viewport()->size();
     if (size.isEmpty()) return;
-    loadedSignature_ = FilesSignature();
+    loadedSignature_ = filesSignature();
     loadedSize_ = size;
     const bool hadPicture = !picture_.isNull();
     picture_ = {};
@@ -74,7 +74,7 @@ void CBackgroundWnd::paintEvent(QPaintEvent* event) {
     const QRect client = viewport()->rect();
     // Until the picture for this size and these files is decoded, the one there is (stretched)
     // or the plain colour; the decoding waits until this frame is on the screen.
-    if (!loadTimer_.isActive() && (loadedSize_ != client.size() || loadedSignature_ != FilesSignature()))
+    if (!loadTimer_.isActive() && (loadedSize_ != client.size() || loadedSignature_ != filesSignature()))
         loadTimer_.start(picture_.isNull() ? 0 : kResizeRestMs);
     if (picture_.isNull()) {
         QMdiArea::paintEvent(event);

@@ -34,9 +34,9 @@ protected:
 
 private:
     // Path, time and size of the files that may be shown, in order of preference.
-    QString FilesSignature() const;
+    QString filesSignature() const;
     // Decodes the first usable file at the work area's size.
-    void LoadPicture();
+    void loadPicture();
 
     QImage picture_;
     QString current_;

@@ -18,7 +18,7 @@ public:
     virtual void StoreToImage() = 0;
     // True when storing would take edits of the user into the image (a form's store also
     // rewrites values it did not change, so an untouched form is not stored to ask this).
-    virtual bool HasUnstoredEdits() = 0;
+    virtual bool hasUnstoredEdits() = 0;
     // The size that shows the whole editor without scrolling sideways (its height may be
     // less than all of it: a table scrolls down).
     virtual QSize wholeSize() const { return sizeHint(); }

@@ -21,7 +21,7 @@ void RunBatchCommand(EditorHost& host) {
         language,
         [view, &language](const BatchSettings& settings) {
             if (!view) return;
-            view->EditChannels([&](RadioImage& image) { ApplyBatch(image, language, settings); });
+            view->editChannels([&](RadioImage& image) { ApplyBatch(image, language, settings); });
             view->LoadFromImage();
         },
         host.hostWindow());

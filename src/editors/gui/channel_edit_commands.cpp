@@ -101,7 +101,7 @@ void Cut(EditorHost& host) {
     if (!view) return;
     const std::vector<int> channels = TargetChannels(*view);
     std::string text;
-    view->EditChannels([&](RadioImage& image) { text = CutChannels(image, host.language(), channels); });
+    view->editChannels([&](RadioImage& image) { text = CutChannels(image, host.language(), channels); });
     QGuiApplication::clipboard()->setText(Q(text));
     ShowChannels(*view, channels, -1);
 }
@@ -128,7 +128,7 @@ void Paste(EditorHost& host) {
                                  std::make_move_iterator(languages.end()));
     const int first = target.firstChannel;
     PasteReport report;
-    view->EditChannels([&](RadioImage& image) { report = PasteChannels(image, language, target, text); });
+    view->editChannels([&](RadioImage& image) { report = PasteChannels(image, language, target, text); });
     if (report.tooLarge || report.tooManyLines) {
         Warn(host.hostWindow(), Q(language.row(report.tooLarge ? lang_row::kPasteTooLarge : lang_row::kTooManyLines)));
         return;
@@ -150,7 +150,7 @@ void ClearCurrentCell(EditorHost& host, CChnMsgView& view) {
     const int col = view.grid()->Col();
     if (n < 0 || col <= column::kNumber) return;
     ChannelRow cells = ChannelToRow(host.document().image(), host.language(), n);
-    view.EditChannels([&](RadioImage& image) { ClearCell(image, host.language(), n, col, cells); });
+    view.editChannels([&](RadioImage& image) { ClearCell(image, host.language(), n, col, cells); });
     view.LoadFromImage();
 }
 
@@ -162,7 +162,7 @@ void Delete(EditorHost& host) {
         return;
     }
     const std::vector<int> channels = TargetChannels(*view);
-    view->EditChannels([&](RadioImage& image) { DeleteChannels(image, channels); });
+    view->editChannels([&](RadioImage& image) { DeleteChannels(image, channels); });
     ShowChannels(*view, channels, -1);
 }
 
@@ -171,7 +171,7 @@ void Insert(EditorHost& host) {
     if (!view) return;
     const int at = TargetChannels(*view).front();
     if (InsertDropsChannelInUse(host.document().image()) && !ConfirmDropLastChannel(host)) return;
-    view->EditChannels([&](RadioImage& image) { InsertEmptyChannel(image, at); });
+    view->editChannels([&](RadioImage& image) { InsertEmptyChannel(image, at); });
     ShowChannels(*view, std::vector<int>{at}, at);
 }
 
@@ -180,7 +180,7 @@ void Move(EditorHost& host, MoveDirection direction) {
     if (!view) return;
     const std::vector<int> channels = TargetChannels(*view);
     std::vector<int> moved;
-    view->EditChannels([&](RadioImage& image) { moved = MoveChannels(image, channels, direction); });
+    view->editChannels([&](RadioImage& image) { moved = MoveChannels(image, channels, direction); });
     if (moved.empty()) return;
     // The current cell travels with the channels when it is one of them.
     int current = view->grid()->Row() - 1;

@@ -85,7 +85,7 @@ CChnMsgView::~CChnMsgView() {
     SetGridButtonDown(false);
 }
 
-void CChnMsgView::ForgetFirstClick() { firstClickSeen = false; }
+void CChnMsgView::forgetFirstClick() { firstClickSeen = false; }
 
 void CChnMsgView::createEditors() {
     QWidget* cells = grid_->cellArea();
@@ -180,7 +180,7 @@ QSize CChnMsgView::wholeSize() const {
     return {grid_->wholeWidth() + margins.left() + margins.right(), sizeHint().height()};
 }
 
-bool CChnMsgView::HasUnstoredEdits() {
+bool CChnMsgView::hasUnstoredEdits() {
     for (QWidget* editor : editors_)
         if (editor && !editor->isHidden()) return true;
     return false;
@@ -188,7 +188,7 @@ bool CChnMsgView::HasUnstoredEdits() {
 
 std::string CChnMsgView::GetCellText(int n, int column) const { return S(grid_->TextMatrix(n + 1, column)); }
 
-QList<int> CChnMsgView::EditChannels(const std::function<void(RadioImage&)>& change) {
+QList<int> CChnMsgView::editChannels(const std::function<void(RadioImage&)>& change) {
     return workspace_.document.editChannels(change);
 }
 
@@ -248,7 +248,7 @@ void CChnMsgView::OnGridLeaveCell() {
         clearEditor(role);
         return;
     }
-    EditChannels([&](RadioImage& image) { CommitCell(image, workspace_.language, row - 1, col, text, cells); });
+    editChannels([&](RadioImage& image) { CommitCell(image, workspace_.language, row - 1, col, text, cells); });
     // The row shows what the image holds now (a name in capitals, a frequency on its step,
     // nothing in a channel that stayed empty), not what was typed.
     const ChannelRow stored = ChannelToRow(workspace_.document.image(), workspace_.language, row - 1);
@@ -267,7 +267,7 @@ void CChnMsgView::clearEditor(CellEditor role) {
         static_cast<QComboBox*>(cellEditor(role))->setCurrentIndex(-1);
 }
 
-void CChnMsgView::CancelCellEdit() {
+void CChnMsgView::cancelCellEdit() {
     if (grid_->Row() == 0) return;
     const CellEditor role = EditorForColumn(grid_->Col());
     if (role == CellEditor::None) return;
@@ -290,7 +290,7 @@ bool CChnMsgView::applyEditorKeys(QObject* target, QKeyEvent& event) {
     }
     if (undo && IsEditEditor(role) && static_cast<CFilterEdit*>(cellEditor(role))->isUndoAvailable()) return false;
     if (!undo && event.key() != Qt::Key_Escape) return false;
-    CancelCellEdit();
+    cancelCellEdit();
     return true;
 }
 

@@ -39,19 +39,19 @@ public:
     // Commits the open editor, if any; the rest of the grid is in the image already.
     void StoreToImage() override;
     // A cell editor is open.
-    bool HasUnstoredEdits() override;
+    bool hasUnstoredEdits() override;
     QSize wholeSize() const override;
     // The grid's text of channel n (0..127) in column c.
     std::string GetCellText(int n, int column) const;
 
     // Every change this view (or the batch dialog through it) makes to the channels runs
     // here, through the document (one undo step). Returns the channels that changed.
-    QList<int> EditChannels(const std::function<void(RadioImage&)>& change);
+    QList<int> editChannels(const std::function<void(RadioImage&)>& change);
 
     CMSFlexGrid* grid() const { return grid_; }
     QWidget* cellEditor(CellEditor role) const { return editors_[static_cast<std::size_t>(role)]; }
     // The first click of a run only activates the table; this starts a new run (tests).
-    static void ForgetFirstClick();
+    static void forgetFirstClick();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -72,7 +72,7 @@ private:
     void OnGridKeyPress(int keyCode);
     void OpenCellEditor(std::optional<char32_t> key, Selection selection);
     // Closes the open cell editor without storing it: the cell keeps its stored text.
-    void CancelCellEdit();
+    void cancelCellEdit();
     // Esc, and Ctrl+Z with nothing left to undo in the editor, cancel the edit.
     bool applyEditorKeys(QObject* target, QKeyEvent& event);
     void AdvanceCell();

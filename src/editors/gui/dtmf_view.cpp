@@ -62,8 +62,8 @@ void CDtmfView2::buildForm() {
     for (int group = 0; group <= kDtmfGroupCount; ++group)
         connect(group == 0 ? localIdEdit() : codeEdit(group), &QLineEdit::textEdited, this,
                 [this, group] { onCodeEdited(group); });
-    connect(page_->widget<QPushButton>(dc::kCommit), &QPushButton::clicked, this, &CDtmfView2::OnCommit);
-    connect(page_->widget<QPushButton>(dc::kClose), &QPushButton::clicked, this, &CDtmfView2::OnClose);
+    connect(page_->widget<QPushButton>(dc::kCommit), &QPushButton::clicked, this, &CDtmfView2::onCommit);
+    connect(page_->widget<QPushButton>(dc::kClose), &QPushButton::clicked, this, &CDtmfView2::onClose);
 }
 
 QLineEdit* CDtmfView2::codeEdit(int group) const {
@@ -82,7 +82,7 @@ void CDtmfView2::LoadFromImage() {
 
 QSize CDtmfView2::wholeSize() const { return page_->wholeSize(); }
 
-bool CDtmfView2::HasUnstoredEdits() {
+bool CDtmfView2::hasUnstoredEdits() {
     const DtmfForm kept = form_;
     pullForm();
     const bool edited = form_ != loaded_;
@@ -97,12 +97,12 @@ void CDtmfView2::StoreToImage() {
     pushForm();
 }
 
-void CDtmfView2::OnCommit() {
+void CDtmfView2::onCommit() {
     StoreToImage();
     if (frame_) frame_->close();
 }
 
-void CDtmfView2::OnClose() {
+void CDtmfView2::onClose() {
     if (frame_) frame_->close();
 }
 

@@ -27,12 +27,12 @@ public:
 
     void LoadFromImage() override;
     void StoreToImage() override;
-    bool HasUnstoredEdits() override;
+    bool hasUnstoredEdits() override;
     QSize wholeSize() const override;
 
     // The commit button stores and closes; the close button only closes.
-    void OnCommit();
-    void OnClose();
+    void onCommit();
+    void onClose();
 
     const DtmfForm& form() const { return form_; }
     // The code edit of group g (1..15); the local ID edit; any other control by identifier.

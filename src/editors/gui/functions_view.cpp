@@ -51,8 +51,8 @@ void CChoiceFunView::buildForm() {
         connect(page_->widget<QLineEdit>(sc::kFrequency[side]), &QLineEdit::textEdited, this,
                 [this, side] { onFrequencyEdited(side); });
     }
-    connect(page_->widget<QPushButton>(sc::kOk), &QPushButton::clicked, this, &CChoiceFunView::OnOk);
-    connect(page_->widget<QPushButton>(sc::kCancel), &QPushButton::clicked, this, &CChoiceFunView::OnCancel);
+    connect(page_->widget<QPushButton>(sc::kOk), &QPushButton::clicked, this, &CChoiceFunView::onOk);
+    connect(page_->widget<QPushButton>(sc::kCancel), &QPushButton::clicked, this, &CChoiceFunView::onCancel);
 }
 
 QWidget* CChoiceFunView::control(int id) const { return page_->widget(id); }
@@ -65,7 +65,7 @@ void CChoiceFunView::LoadFromImage() {
 
 QSize CChoiceFunView::wholeSize() const { return page_->wholeSize(); }
 
-bool CChoiceFunView::HasUnstoredEdits() {
+bool CChoiceFunView::hasUnstoredEdits() {
     SettingsForm current = form_;
     ReadSettingsForm(current, *this);
     return current != loaded_;
@@ -86,14 +86,14 @@ void CChoiceFunView::StoreToImage() {
     showForm();
 }
 
-void CChoiceFunView::OnOk() {
+void CChoiceFunView::onOk() {
     StoreToImage();
     if (host_ != nullptr)
         if (EditorView* channels = host_->editorView(EditorKind::Channels)) channels->LoadFromImage();
     if (frame_) frame_->close();
 }
 
-void CChoiceFunView::OnCancel() {
+void CChoiceFunView::onCancel() {
     if (frame_) frame_->close();
 }
 

@@ -26,12 +26,12 @@ public:
 
     void LoadFromImage() override;
     void StoreToImage() override;
-    bool HasUnstoredEdits() override;
+    bool hasUnstoredEdits() override;
     QSize wholeSize() const override;
 
     // OK: store, have the channel table reload, close. CANCEL: close without storing.
-    void OnOk();
-    void OnCancel();
+    void onOk();
+    void onCancel();
 
     const SettingsForm& form() const { return form_; }
     // The widget of a visible control, nullptr for a hidden one.

@@ -294,7 +294,7 @@ void CMainFrame::flushEditors() {
 
 void CMainFrame::flushEditedEditors() {
     for (int k = 0; k < kEditorKindCount; ++k)
-        if (EditorView* view = editorView(static_cast<EditorKind>(k)); view && view->HasUnstoredEdits())
+        if (EditorView* view = editorView(static_cast<EditorKind>(k)); view && view->hasUnstoredEdits())
             view->StoreToImage();
 }
 

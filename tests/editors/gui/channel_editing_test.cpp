@@ -92,7 +92,7 @@ private slots:
         frame()->document().replace(testing::VariedImage(testing::DistinctRows()), QString(), false);
         view()->LoadFromImage();
         grid()->setFocus();
-        CChnMsgView::ForgetFirstClick();
+        CChnMsgView::forgetFirstClick();
     }
     void cleanup() { tearDownProgram(); }
 

@@ -73,7 +73,7 @@ private slots:
         view_->resize(1000, 700);
         view_->show();
         view_->LoadFromImage();
-        CChnMsgView::ForgetFirstClick();
+        CChnMsgView::forgetFirstClick();
         beeps_ = 0;
     }
 

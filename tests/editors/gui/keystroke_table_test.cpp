@@ -210,7 +210,7 @@ class KeystrokeTableTest : public ProgramTest {
         const int row = kChannel + 1;
         selectCell(row, k.place);
         if (k.start == Start::Opened) {
-            CChnMsgView::ForgetFirstClick();
+            CChnMsgView::forgetFirstClick();
             clickCell(row, k.place);
             clickCell(row, k.place);
             QVERIFY(!channels()->cellEditor(EditorForColumn(k.place))->isHidden());
@@ -323,7 +323,7 @@ private slots:
         QVERIFY(ShowWithChannelTable(*frame()));
         frame()->document().replace(testing::VariedImage(testing::DistinctRows()), QString(), false);
         channels()->LoadFromImage();
-        CChnMsgView::ForgetFirstClick();
+        CChnMsgView::forgetFirstClick();
         beeps_ = 0;
     }
     void cleanup() { tearDownProgram(); }
@@ -378,7 +378,7 @@ private slots:
         for (int row : {1, 3, 6}) {
             for (int col = column::kRxFrequency; col < kChannelColumnCount; ++col) {
                 selectCell(row, col);
-                CChnMsgView::ForgetFirstClick();
+                CChnMsgView::forgetFirstClick();
                 clickCell(row, col);
                 clickCell(row, col);
                 press(Qt::Key_Tab);
@@ -431,7 +431,7 @@ private slots:
         for (int c = column::kBand; c < kChannelColumnCount; ++c)
             if (EditorForColumn(c) != CellEditor::None) QVERIFY(channels()->cellEditor(EditorForColumn(c))->isHidden());
         // A band list opened by a click and left by clicking another row stores and shows nothing.
-        CChnMsgView::ForgetFirstClick();
+        CChnMsgView::forgetFirstClick();
         clickCell(emptyRow, column::kBand);
         clickCell(emptyRow, column::kBand);
         QWidget* numbers = grid()->rowHeaderArea();
