@@ -23,35 +23,8 @@ except ImportError:
     print("FAIL: python3-pyatspi is not installed (make deps installs it)")
     sys.exit(1)
 
-MAIN_WINDOW = []
-
-
-def run(*command):
-    return subprocess.run(command, check=True, capture_output=True, text=True)
-
-
-def keys(*names):
-    for name in names:
-        run("xdotool", "key", "--clearmodifiers", "--delay", "60", name)
-        time.sleep(0.25)
-
-
-def focused_title():
-    """The title of the window with the keyboard focus; with no window manager, the focus goes
-    back to the main window when a dialog closes, as a window manager would send it."""
-    title = subprocess.run(["xdotool", "getwindowfocus", "getwindowname"], capture_output=True, text=True).stdout
-    if not title.strip() and MAIN_WINDOW:
-        subprocess.run(["xdotool", "windowfocus", "--sync", MAIN_WINDOW[0]], capture_output=True)
-    return title.strip()
-
-
-def wait_for(what, condition, seconds=30):
-    end = time.time() + seconds
-    while time.time() < end:
-        if condition():
-            return
-        time.sleep(0.2)
-    raise RuntimeError("waited in vain for %s (the focus is on %r)" % (what, focused_title()))
+# The key-event helpers of the keyboard-only scenario, and its main-window handle.
+from keyboard_only import MAIN_WINDOW, focused_title, keys, run, wait_for  # noqa: E402,F401
 
 
 def open_file(path):
