@@ -27,13 +27,6 @@ bool IsNameText(const std::string& text) {
     return std::all_of(text.begin(), text.end(), [](char c) { return NameCharToCode(c) != 0xFF; });
 }
 
-// The text the column's editor would hand over for a pasted cell, or why it could not.
-struct EditorResult {
-    std::optional<std::string> text;
-    CsvReason reason = CsvReason::UnsupportedValue;
-    bool inBandGap = false;
-};
-
 // The entry of the current language's list that a text names, in the current language or
 // in one of the others (the entry at the same place of that language's list).
 std::optional<std::string> ListEntry(CellEditor editor, const std::string& text, const LanguageTable& language,
@@ -49,8 +42,10 @@ std::optional<std::string> ListEntry(CellEditor editor, const std::string& text,
     return std::nullopt;
 }
 
-EditorResult EditorText(int column, const std::string& text, const LanguageTable& language,
-                        const std::vector<LanguageTable>& others) {
+}  // namespace
+
+CellTextCheck CheckCellText(int column, const std::string& text, const LanguageTable& language,
+                            const std::vector<LanguageTable>& others) {
     switch (column) {
     case column::kRxFrequency:
     case column::kTxFrequency: {
@@ -70,6 +65,8 @@ EditorResult EditorText(int column, const std::string& text, const LanguageTable
     }
 }
 
+namespace {
+
 bool IsBlankRecord(const DelimitedRecord& record) {
     return std::all_of(record.fields.begin(), record.fields.end(),
                        [](const std::string& field) { return TrimBlanks(field).empty(); });
@@ -81,7 +78,7 @@ using PastedCells = std::array<std::optional<std::string>, kChannelColumnCount>;
 // Commits one cell, or reports why not; a frequency in the band gap is stored and reported.
 void PasteCell(RadioImage& image, const LanguageTable& language, const std::vector<LanguageTable>& others, int n,
                int column, const std::string& text, ChannelRow& row, std::vector<PasteProblem>& problems) {
-    EditorResult editor = text.empty() ? EditorResult{text} : EditorText(column, text, language, others);
+    CellTextCheck editor = text.empty() ? CellTextCheck{text} : CheckCellText(column, text, language, others);
     if (!editor.text) {
         problems.push_back({n, column, text, editor.reason});
         return;

@@ -8,6 +8,7 @@
 // A first line that is a header (the table's own, in any language, or the CSV header) is
 // skipped, and a single column of values pastes into one column.
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -89,6 +90,19 @@ PasteReport PasteChannels(RadioImage& image, const LanguageTable& language, int 
 
 // "<row 1> <channel> <column header>: <reason> (<text>)", a line of the paste report; a
 // warning has "<Warning>: " before the reason.
+// The text a column's editor stores for a typed or pasted cell text: a list's entry as the
+// language in use names it (named in that language or one of the others, ignoring the case
+// of ASCII letters), a frequency on the grid's raster, a name as typed; nullopt with the
+// reason when the column cannot hold it. A frequency between the usual bands is stored and
+// marked inBandGap.
+struct CellTextCheck {
+    std::optional<std::string> text;
+    CsvReason reason = CsvReason::UnsupportedValue;
+    bool inBandGap = false;
+};
+CellTextCheck CheckCellText(int column, const std::string& text, const LanguageTable& language,
+                            const std::vector<LanguageTable>& others = {});
+
 std::string PasteProblemText(const PasteProblem& problem, const LanguageTable& language);
 
 }  // namespace radioprog

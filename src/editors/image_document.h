@@ -9,17 +9,18 @@
 #include <string>
 #include <vector>
 
+#include "editors/channel_session.h"
 #include "editors/edit_history.h"
 #include "model/radio_image.h"
 
 namespace radioprog {
 
-class ImageDocument {
+class ImageDocument : public ChannelSessionDocument {
 public:
     // A new image, without a file, not modified.
     ImageDocument();
 
-    const RadioImage& image() const { return image_; }
+    const RadioImage& image() const override { return image_; }
     // The file the document was opened from or saved to; empty before the first save.
     const std::string& path() const { return path_; }
     bool modified() const;
@@ -35,7 +36,7 @@ public:
 
     // A change of the channel area (cells, batch, paste, import, delete, insert, move): one
     // undo step. Returns the channels whose bytes changed (empty: nothing changed, no step).
-    std::vector<int> editChannels(const std::function<void(RadioImage&)>& change);
+    std::vector<int> editChannels(const std::function<void(RadioImage&)>& change) override;
     // A change the forms store (settings, frequency-mode entries, DTMF): no undo step.
     // Returns whether the image changed.
     bool editSettings(const std::function<void(RadioImage&)>& change);

@@ -491,6 +491,9 @@ enum ExtraRow : int {
     // Web page, Read and Write: the browser offers no serial ports; then what to use instead.
     kNoWebSerial,
     kWebSerialHow,
+    // A key a channel table cell refuses, with the reason: %1 is the key's character.
+    kFrequencyKeyRefused,
+    kNameKeyRefused,
 
     kEnd  // one past the last row
 };

@@ -23,6 +23,7 @@
 #include "radio/edit_filters.h"
 #include "ui/child_frame.h"
 #include "ui/dialog_units.h"
+#include "ui/document.h"
 #include "ui/text.h"
 #include "ui/ui_hooks.h"
 
@@ -62,7 +63,26 @@ bool firstClickSeen = false;
 
 CChnMsgView::CChnMsgView(CChildFrame* frame) : CChnMsgView(*frame->workspace()) {}
 
-CChnMsgView::CChnMsgView(Workspace& workspace, QWidget* parent) : EditorView(parent), workspace_(workspace) {
+// The session edits the channels through the document, so every change is one undo step and
+// the document's signals tell the other views.
+class CChnMsgView::SessionDocument : public ChannelSessionDocument {
+public:
+    explicit SessionDocument(Document& document) : document_(document) {}
+    const RadioImage& image() const override { return document_.image(); }
+    std::vector<int> editChannels(const std::function<void(RadioImage&)>& change) override {
+        const QList<int> changed = document_.editChannels(change);
+        return {changed.begin(), changed.end()};
+    }
+
+private:
+    Document& document_;
+};
+
+CChnMsgView::CChnMsgView(Workspace& workspace, QWidget* parent)
+    : EditorView(parent),
+      workspace_(workspace),
+      sessionDocument_(std::make_unique<SessionDocument>(workspace.document)),
+      session_(std::make_unique<ChannelTableSession>(*sessionDocument_, workspace.language)) {
     grid_ = new CMSFlexGrid(this);
     auto* layout = new QVBoxLayout(this);
     const DialogUnits units(font());
@@ -102,6 +122,10 @@ void CChnMsgView::createEditors() {
         auto* list = new QComboBox(cells);
         list->setFont(QApplication::font());
         list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        // An entry picked from the open list with the mouse or the keyboard.
+        connect(list, &QComboBox::activated, this, [this](int index) {
+            if (session_->editor()) applyAnswer(session_->chooseEntry(index));
+        });
         addEditor(role, list);
         auto* label = new QLabel(cells);
         label->hide();
@@ -138,10 +162,10 @@ void CChnMsgView::fillLists() {
         auto role = static_cast<CellEditor>(k);
         if (!IsListEditor(role)) continue;
         auto* list = static_cast<QComboBox*>(editors_[k]);
-        choices_[k] = EditorChoices(role, workspace_.language);
+        const std::vector<std::string> choices = EditorChoices(role, workspace_.language);
         QStringList entries;
-        entries.reserve(static_cast<qsizetype>(choices_[k].size()));
-        for (const std::string& entry : choices_[k]) entries << Q(entry);
+        entries.reserve(static_cast<qsizetype>(choices.size()));
+        for (const std::string& entry : choices) entries << Q(entry);
         list->clear();
         list->addItems(entries);
     }
@@ -165,26 +189,32 @@ void CChnMsgView::loadRows() {
 }
 
 void CChnMsgView::LoadFromImage() {
+    // An open editor stays open on its cell and shows the reloaded text (its edit is dropped).
+    const bool editing = session_->editor().has_value();
+    movingGrid_ = true;
     grid_->Clear();
     setUpGrid();
     fillLists();
     loadRows();
     fitColumns();
-    OnGridEnterCell();
+    movingGrid_ = false;
+    session_->languageChanged();
+    session_->moveTo({grid_->Row(), grid_->Col()});
+    for (QWidget* editor : editors_)
+        if (editor && !editor->isHidden()) editor->hide();
+    if (editing) applyAnswer(session_->key(SessionKey::F2));
 }
 
-void CChnMsgView::StoreToImage() { OnGridLeaveCell(); }
+void CChnMsgView::StoreToImage() {
+    if (session_->editor()) applyAnswer(session_->commit(editorText()));
+}
 
 QSize CChnMsgView::wholeSize() const {
     const QMargins margins = layout()->contentsMargins();
     return {grid_->wholeWidth() + margins.left() + margins.right(), sizeHint().height()};
 }
 
-bool CChnMsgView::hasUnstoredEdits() {
-    for (QWidget* editor : editors_)
-        if (editor && !editor->isHidden()) return true;
-    return false;
-}
+bool CChnMsgView::hasUnstoredEdits() { return session_->editor().has_value(); }
 
 std::string CChnMsgView::GetCellText(int n, int column) const { return S(grid_->TextMatrix(n + 1, column)); }
 
@@ -192,112 +222,106 @@ QList<int> CChnMsgView::editChannels(const std::function<void(RadioImage&)>& cha
     return workspace_.document.editChannels(change);
 }
 
-ChannelRow CChnMsgView::gridRow(int row) const {
-    ChannelRow cells;
-    for (int c = 0; c < kChannelColumnCount; ++c) cells[static_cast<std::size_t>(c)] = S(grid_->TextMatrix(row, c));
-    return cells;
-}
-
-void CChnMsgView::showRow(int row, const ChannelRow& cells) {
+void CChnMsgView::showChannel(int n) {
+    const ChannelRow cells = ChannelToRow(workspace_.document.image(), workspace_.language, n);
     for (int c = column::kBand; c < kChannelColumnCount; ++c) {
         const QString text = Q(cells[static_cast<std::size_t>(c)]);
-        if (grid_->TextMatrix(row, c) != text) grid_->SetTextMatrix(row, c, text);
+        if (grid_->TextMatrix(n + 1, c) != text) grid_->SetTextMatrix(n + 1, c, text);
     }
 }
 
-std::string CChnMsgView::editorText(CellEditor role) const {
-    QWidget* editor = cellEditor(role);
-    if (IsEditEditor(role)) return S(static_cast<CFilterEdit*>(editor)->text());
-    return S(static_cast<QComboBox*>(editor)->currentText());
+QWidget* CChnMsgView::openEditorWidget() const {
+    const auto& editor = session_->editor();
+    return editor ? cellEditor(editor->editor) : nullptr;
 }
 
-void CChnMsgView::setEditorText(CellEditor role, const std::string& text) {
-    QWidget* editor = cellEditor(role);
-    if (IsEditEditor(role)) {
-        static_cast<CFilterEdit*>(editor)->setText(Q(text));
-        return;
+std::string CChnMsgView::editorText() const {
+    const auto& editor = session_->editor();
+    if (!editor || !IsEditEditor(editor->editor)) return {};
+    return S(static_cast<CFilterEdit*>(cellEditor(editor->editor))->text());
+}
+
+void CChnMsgView::showListChoice(const SessionEditor& editor) {
+    auto* list = static_cast<QComboBox*>(cellEditor(editor.editor));
+    // Typed text that names no entry is shown as typed, with no entry chosen.
+    list->setPlaceholderText(Q(editor.text));
+    list->setCurrentIndex(editor.choice);
+}
+
+void CChnMsgView::showEditor(const SessionEditor& editor) {
+    // The editor covers the cell exactly; a drop-down list opens its entries as a popup.
+    grid_->scrollToCurrent();
+    QWidget* widget = cellEditor(editor.editor);
+    widget->setGeometry(grid_->cellRect(editor.cell.row, editor.cell.column));
+    // A screen reader names the open editor after its column ("RX Freq").
+    const QString columnName = Q(editor.name);
+    widget->setAccessibleName(columnName);
+    if (QLabel* label = editorLabels_[static_cast<std::size_t>(editor.editor)])
+        label->setText(QString(columnName).replace(QLatin1Char('&'), QStringLiteral("&&")));
+    if (IsEditEditor(editor.editor)) {
+        auto* edit = static_cast<CFilterEdit*>(widget);
+        if (editor.selectAll) {
+            edit->setText(Q(editor.text));
+            edit->selectAll();
+        } else {
+            // The key replaces the cell's text as if typed into the field, so the field's
+            // first Ctrl+Z brings the cell's text back.
+            edit->setText(Q(session_->cellText(editor.cell)));
+            edit->selectAll();
+            QKeyEvent typed(QEvent::KeyPress, 0, Qt::NoModifier, Q(editor.text));
+            QApplication::sendEvent(edit, &typed);
+        }
+    } else {
+        showListChoice(editor);
     }
-    auto* list = static_cast<QComboBox*>(editor);
-    // A value without an entry (a byte the list cannot show) leaves nothing chosen.
-    const std::vector<std::string>& choices = choices_[static_cast<std::size_t>(role)];
-    const auto exact = std::find(choices.begin(), choices.end(), text);
-    list->setCurrentIndex(exact != choices.end() ? static_cast<int>(exact - choices.begin())
-                          : text.empty()         ? -1
-                                                 : FindChoice(choices, text));
+    widget->show();
+    widget->raise();
+    widget->setFocus();
+    grid_->refresh();
+}
+
+void CChnMsgView::applyAnswer(const SessionAnswer& answer) {
+    if (answer.closed) {
+        for (QWidget* editor : editors_) {
+            if (!editor || editor->isHidden()) continue;
+            // The table's current cell takes the focus back (also from a dialog that has it),
+            // so a screen reader is on the cell whose value it hears.
+            if (editor->hasFocus() || window()->focusWidget() == editor) grid_->setFocus();
+            editor->hide();
+            // The closed field holds what the cell shows now, as the grid does.
+            if (auto* edit = qobject_cast<CFilterEdit*>(editor)) edit->setText(Q(session_->cellText(answer.cell)));
+        }
+    }
+    for (int n : answer.changed) showChannel(n);
+    const GridCell current = session_->current();
+    if (answer.moved || grid_->Row() != current.row || grid_->Col() != current.column) {
+        movingGrid_ = true;
+        grid_->SetRow(current.row);
+        grid_->SetCol(current.column);
+        movingGrid_ = false;
+    }
+    if (answer.opened && session_->editor()) showEditor(*session_->editor());
+    if (answer.editorChanged && session_->editor() && IsListEditor(session_->editor()->editor))
+        showListChoice(*session_->editor());
+    const QString words = Q(answer.announcement);
+    QWidget* speaker = openEditorWidget() ? openEditorWidget() : static_cast<QWidget*>(grid_);
+    if (answer.refused)
+        KeyBeep(speaker, words);
+    else
+        Announce(speaker, words);
+    if (answer.notice)
+        // After the move that committed the cell has finished.
+        QTimer::singleShot(0, this, [this, message = Q(*answer.notice)] { Warn(this, message); });
 }
 
 void CChnMsgView::OnGridLeaveCell() {
-    const int row = grid_->Row();
-    const int col = grid_->Col();
-    if (row == 0) return;
-    const CellEditor role = EditorForColumn(col);
-    if (role == CellEditor::None) return;
-    QWidget* editor = cellEditor(role);
-    if (editor->isHidden()) return;
-
-    // A list with nothing chosen was opened on a value it has no entry for and not changed.
-    const bool nothingChosen = !IsEditEditor(role) && static_cast<QComboBox*>(editor)->currentIndex() < 0;
-    const std::string text = editorText(role);
-    // Also while a dialog has the focus (a save, a transfer): the table gets it back after.
-    if (editor->hasFocus() || window()->focusWidget() == editor) grid_->setFocus();
-    editor->hide();
-    ChannelRow cells = gridRow(row);
-    if (nothingChosen || text == cells[static_cast<std::size_t>(col)]) {
-        // Nothing was changed: the channel keeps every byte, also one its cell cannot show
-        // exactly (a frequency off the step, a tone code without a name).
-        clearEditor(role);
-        return;
-    }
-    editChannels([&](RadioImage& image) { CommitCell(image, workspace_.language, row - 1, col, text, cells); });
-    // The row shows what the image holds now (a name in capitals, a frequency on its step,
-    // nothing in a channel that stayed empty), not what was typed.
-    const ChannelRow stored = ChannelToRow(workspace_.document.image(), workspace_.language, row - 1);
-    showRow(row, stored);
-    clearEditor(role);
-    if (std::optional<std::string> notice =
-            FrequencyCommitNotice(col, text, stored[static_cast<std::size_t>(col)], workspace_.language))
-        // After the move that committed the cell has finished.
-        QTimer::singleShot(0, this, [this, message = Q(*notice)] { Warn(this, message); });
-}
-
-void CChnMsgView::clearEditor(CellEditor role) {
-    if (IsEditEditor(role))
-        static_cast<CFilterEdit*>(cellEditor(role))->clear();
-    else
-        static_cast<QComboBox*>(cellEditor(role))->setCurrentIndex(-1);
-}
-
-void CChnMsgView::cancelCellEdit() {
-    if (grid_->Row() == 0) return;
-    const CellEditor role = EditorForColumn(grid_->Col());
-    if (role == CellEditor::None) return;
-    QWidget* editor = cellEditor(role);
-    if (editor->isHidden()) return;
-    if (editor->hasFocus() || window()->focusWidget() == editor) grid_->setFocus();
-    editor->hide();
-    clearEditor(role);
-    OnGridEnterCell();
-}
-
-bool CChnMsgView::applyEditorKeys(QObject* target, QKeyEvent& event) {
-    const CellEditor role = EditorForColumn(grid_->Col());
-    if (role == CellEditor::None || target != cellEditor(role) || cellEditor(role)->isHidden()) return false;
-    const bool undo = event.matches(QKeySequence::Undo);
-    if (event.type() == QEvent::ShortcutOverride) {
-        // The editor, not the table's Undo command, takes Ctrl+Z and Esc while it is open.
-        if (undo || event.key() == Qt::Key_Escape) event.accept();
-        return false;
-    }
-    if (undo && IsEditEditor(role) && static_cast<CFilterEdit*>(cellEditor(role))->isUndoAvailable()) return false;
-    if (!undo && event.key() != Qt::Key_Escape) return false;
-    cancelCellEdit();
-    return true;
+    if (movingGrid_ || !session_->editor()) return;
+    applyAnswer(session_->commit(editorText()));
 }
 
 void CChnMsgView::OnGridEnterCell() {
-    if (grid_->Row() == 0) return;
-    const CellEditor role = EditorForColumn(grid_->Col());
-    if (role != CellEditor::None) setEditorText(role, S(grid_->Text()));
+    if (movingGrid_) return;
+    applyAnswer(session_->moveTo({grid_->Row(), grid_->Col()}, editorText()));
 }
 
 void CChnMsgView::OnGridClick() {
@@ -308,131 +332,80 @@ void CChnMsgView::OnGridClick() {
         firstClickSeen = true;
         return;
     }
-    grid_->SetCol(ClickEditColumn(col, S(grid_->Text()), S(grid_->TextMatrix(row, column::kRxFrequency))));
-    OpenCellEditor(std::nullopt, Selection::All);
+    applyAnswer(session_->openByClick({row, col}));
 }
 
 void CChnMsgView::OnGridKeyPress(int keyCode) {
-    // Esc cancels; it never starts an edit.
-    if (keyCode == kEscapeCharacter) return;
-    if (grid_->Row() != 0 && grid_->Col() != 0) OpenCellEditor(static_cast<char32_t>(keyCode), Selection::CaretAtEnd);
+    // Esc cancels; it never starts an edit. Nothing is typed while the button is held.
+    if (keyCode == kEscapeCharacter || keyCode < 32 || GridButtonDown()) return;
+    if (grid_->Row() == 0 || grid_->Col() == 0) return;
+    applyAnswer(session_->typeCharacter(static_cast<char32_t>(keyCode)));
 }
 
-void CChnMsgView::OpenCellEditor(std::optional<char32_t> key, Selection selection) {
-    const int col = grid_->Col();
-    const int editColumn = OpenEditorColumn(col, S(grid_->TextMatrix(grid_->Row(), column::kRxFrequency)));
-    const CellEditor role = EditorForColumn(editColumn);
-    if (role == CellEditor::None) return;
-    std::optional<std::string> keyText;
-    if (editColumn != col) {
-        // An empty channel is edited at its receive frequency first; the key is dropped.
-        grid_->SetCol(editColumn);
-    } else if (key) {
-        keyText = KeyTextForEditor(col, *key, GridButtonDown());
+bool CChnMsgView::forwardKey(QObject* target, QKeyEvent& event) {
+    QWidget* editor = openEditorWidget();
+    const bool toEditor = editor != nullptr && target == editor;
+    const bool toGrid = editor == nullptr && grid_->isGridWindow(target);
+    if (!toEditor && !toGrid) return false;
+    const bool undo = event.matches(QKeySequence::Undo);
+    if (event.type() == QEvent::ShortcutOverride) {
+        // The editor, not the table's Undo command, takes Ctrl+Z and Esc while it is open.
+        if (toEditor && (undo || event.key() == Qt::Key_Escape)) event.accept();
+        return false;
     }
-    typedChoice_.clear();
-    // The key that opens a list editor is its first typed character, as in an edit field.
-    if (key && editColumn == col && IsListEditor(role) && *key >= U' ' && !GridButtonDown())
-        selectTypedChoice(role, S(QString::fromUcs4(&*key, 1)));
-
-    // The editor covers the cell exactly; a drop-down list opens its entries as a popup.
-    grid_->scrollToCurrent();
-    QWidget* editor = cellEditor(role);
-    editor->setGeometry(grid_->currentCellRect());
-    // A screen reader names the open editor after its column ("RX Freq").
-    const QString columnName = grid_->TextMatrix(0, editColumn);
-    editor->setAccessibleName(columnName);
-    if (QLabel* label = editorLabels_[static_cast<std::size_t>(role)])
-        label->setText(QString(columnName).replace(QLatin1Char('&'), QStringLiteral("&&")));
-    editor->show();
-    editor->raise();
-    editor->setFocus();
-    if (IsEditEditor(role)) {
-        auto* edit = static_cast<CFilterEdit*>(editor);
-        if (keyText) {
-            // The key replaces the cell's text as typed into the field: filtered like every
-            // later key, and undone by the first Ctrl+Z, which brings the cell's text back.
-            edit->selectAll();
-            QKeyEvent typed(QEvent::KeyPress, 0, Qt::NoModifier, Q(*keyText));
-            QApplication::sendEvent(edit, &typed);
-        } else if (selection == Selection::All) {
-            edit->selectAll();
-        } else {
-            edit->end(false);
-        }
-    }
-    grid_->refresh();
-}
-
-void CChnMsgView::AdvanceCell() {
-    const std::optional<GridCell> target = AdvanceCellTarget({grid_->Row(), grid_->Col()});
-    if (!target) return;
-    grid_->SetRow(target->row);
-    grid_->SetCol(target->column);
-}
-
-bool CChnMsgView::applyKeyRules(QObject* target, const QKeyEvent& event) {
-    const bool toEditor = target == cellEditor(EditorForColumn(grid_->Col()));
+    const bool isList = toEditor && IsListEditor(session_->editor()->editor);
+    const bool plain = !(event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+    std::optional<SessionKey> key;
     switch (event.key()) {
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-        if (!toEditor && !grid_->isGridWindow(target)) return false;
-        AdvanceCell();
-        return true;
     case Qt::Key_Return:
-    case Qt::Key_Enter:
-        if (!toEditor) return false;
-        AdvanceCell();
-        return true;
+    case Qt::Key_Enter: key = SessionKey::Enter; break;
+    case Qt::Key_Tab: key = SessionKey::Tab; break;
+    case Qt::Key_Backtab: key = SessionKey::Backtab; break;
+    case Qt::Key_Escape:
+        if (toEditor) key = SessionKey::Escape;
+        break;
+    case Qt::Key_F2: key = SessionKey::F2; break;
     case Qt::Key_Up:
-    case Qt::Key_Down: {
-        // Onto an empty channel the table moves in the band column.
-        const std::optional<int> row = VerticalMoveTarget(grid_->Row(), event.key() == Qt::Key_Up);
-        if (row && VerticalMoveGoesToBandColumn(S(grid_->TextMatrix(*row, column::kBand))))
-            grid_->SetCol(column::kBand);
-        return false;
+    case Qt::Key_Down:
+        if (plain) key = event.key() == Qt::Key_Up ? SessionKey::Up : SessionKey::Down;
+        break;
+    case Qt::Key_Backspace:
+        if (isList) key = SessionKey::Backspace;
+        break;
+    default: break;
     }
-    default: return false;
+    if (toEditor && undo) {
+        // Ctrl+Z undoes the field's own typing first; with nothing left it cancels the edit.
+        if (!isList && static_cast<CFilterEdit*>(editor)->isUndoAvailable()) return false;
+        key = SessionKey::Escape;
     }
-}
-
-bool CChnMsgView::selectTypedChoice(CellEditor role, const std::string& typed) {
-    const int index = typed.empty() ? -1 : FindChoice(choices_[static_cast<std::size_t>(role)], typed);
-    if (index < 0) {
-        KeyBeep();
-        return false;
-    }
-    static_cast<QComboBox*>(cellEditor(role))->setCurrentIndex(index);
-    typedChoice_ = typed;
-    return true;
-}
-
-bool CChnMsgView::typeIntoList(QObject* target, const QKeyEvent& event) {
-    const CellEditor role = EditorForColumn(grid_->Col());
-    if (!IsListEditor(role) || target != cellEditor(role) || cellEditor(role)->isHidden()) return false;
-    if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
-    const char32_t c = TypedCharacter(event);
-    if (c == kBackspaceKey) {
-        if (!typedChoice_.empty()) {
-            QString shorter = Q(typedChoice_);
-            shorter.chop(shorter.back().isLowSurrogate() ? 2 : 1);
-            typedChoice_ = S(shorter);
-            if (!typedChoice_.empty()) selectTypedChoice(role, typedChoice_);
-        }
+    if (toGrid && key == SessionKey::Enter && !plain) key.reset();
+    if (key) {
+        const SessionAnswer answer = session_->key(*key, editorText());
+        if (!answer.handled) return false;
+        applyAnswer(answer);
         return true;
     }
+    if (!toEditor || !plain) return false;
+    const char32_t c = TypedCharacter(event);
     if (c < U' ') return false;
-    selectTypedChoice(role, typedChoice_ + S(QString::fromUcs4(&c, 1)));
+    if (isList) {
+        applyAnswer(session_->typeCharacter(c));
+        return true;
+    }
+    auto* edit = static_cast<CFilterEdit*>(editor);
+    const SessionAnswer answer = session_->editCharacter(
+        c, static_cast<std::size_t>(edit->text().size()), edit->hasSelectedText());
+    if (!answer.handled) return false;
+    applyAnswer(answer);
     return true;
 }
 
 bool CChnMsgView::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
-    case QEvent::ShortcutOverride: applyEditorKeys(watched, static_cast<QKeyEvent&>(*event)); break;
+    case QEvent::ShortcutOverride:
     case QEvent::KeyPress:
-        if (applyEditorKeys(watched, static_cast<QKeyEvent&>(*event))) return true;
-        if (applyKeyRules(watched, static_cast<const QKeyEvent&>(*event))) return true;
-        if (typeIntoList(watched, static_cast<const QKeyEvent&>(*event))) return true;
+        if (forwardKey(watched, static_cast<QKeyEvent&>(*event))) return true;
         break;
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:

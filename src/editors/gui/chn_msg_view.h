@@ -1,16 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The channel table: one grid row per channel, edited cell by cell through an overlay
-// editor (an edit field or a drop-down list) placed exactly over the cell. Every committed
-// cell goes into the image at once; the grid is the only display of the channels, and the
-// printout reads its cells.
+// editor (an edit field or a drop-down list) placed exactly over the cell. What a key or a
+// click does is the editing session's decision (editors/channel_session.h); this view only
+// forwards them and draws the answers. Every committed cell goes into the image at once.
 #include <array>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "editors/channel_editors.h"
+#include "editors/channel_session.h"
 #include "radio/channel_cells.h"
 #include "ui/editor_view.h"
 #include "ui/workspace.h"
@@ -49,6 +51,7 @@ public:
     QList<int> editChannels(const std::function<void(RadioImage&)>& change);
 
     CMSFlexGrid* grid() const { return grid_; }
+    const ChannelTableSession& session() const { return *session_; }
     QWidget* cellEditor(CellEditor role) const { return editors_[static_cast<std::size_t>(role)]; }
     // The first click of a run only activates the table; this starts a new run (tests).
     static void forgetFirstClick();
@@ -57,7 +60,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    enum class Selection { All, CaretAtEnd };
+    class SessionDocument;
 
     void createEditors();
     void addEditor(CellEditor role, QWidget* editor);
@@ -70,23 +73,16 @@ private:
     void OnGridEnterCell();
     void OnGridClick();
     void OnGridKeyPress(int keyCode);
-    void OpenCellEditor(std::optional<char32_t> key, Selection selection);
-    // Closes the open cell editor without storing it: the cell keeps its stored text.
-    void cancelCellEdit();
-    // Esc, and Ctrl+Z with nothing left to undo in the editor, cancel the edit.
-    bool applyEditorKeys(QObject* target, QKeyEvent& event);
-    void AdvanceCell();
-    bool applyKeyRules(QObject* target, const QKeyEvent& event);
-    // A character typed into an open list editor extends the typed text; the list selects
-    // the first entry that begins with it (an entry that none begins with is refused).
-    bool typeIntoList(QObject* target, const QKeyEvent& event);
-    bool selectTypedChoice(CellEditor role, const std::string& typed);
-
-    void clearEditor(CellEditor role);
-    std::string editorText(CellEditor role) const;
-    void setEditorText(CellEditor role, const std::string& text);
-    ChannelRow gridRow(int row) const;
-    void showRow(int row, const ChannelRow& cells);
+    // Draws what the session answered: the rows it changed, the editor it opened, changed or
+    // closed, the current cell, a refusal, a notice and the words for a screen reader.
+    void applyAnswer(const SessionAnswer& answer);
+    void showEditor(const SessionEditor& editor);
+    void showListChoice(const SessionEditor& editor);
+    // The keys an open editor or the table forwards to the session; true when it took them.
+    bool forwardKey(QObject* target, QKeyEvent& event);
+    QWidget* openEditorWidget() const;
+    std::string editorText() const;
+    void showChannel(int n);
 
     Workspace& workspace_;
     CMSFlexGrid* grid_ = nullptr;
@@ -94,8 +90,10 @@ private:
     std::array<QWidget*, kEditorRoles> editors_{};
     // A list editor is named by a label (its value is its name on Linux): hidden, its buddy.
     std::array<QLabel*, kEditorRoles> editorLabels_{};
-    std::array<std::vector<std::string>, kEditorRoles> choices_{};
-    std::string typedChoice_;  // what has been typed into the open list editor
+    std::unique_ptr<SessionDocument> sessionDocument_;
+    std::unique_ptr<ChannelTableSession> session_;
+    // Set while the view moves the grid itself, so its cell events do not go back to the session.
+    bool movingGrid_ = false;
 };
 
 }  // namespace radioprog

@@ -21,17 +21,17 @@ QString& RefusedSpeech() {
     return words;
 }
 
-// How long the focused field's description says the refusal before it is restored.
+// How long the focused field's description says the words before it is restored.
 constexpr int kRefusalSpeechMs = 1500;
 
-// The field's description changes to the refusal and back: a screen reader presents a
-// change of the focused object's description, so the refusal is heard, not only beeped.
-void SayRefused(QWidget* field) {
-    if (field == nullptr) return;
+// The field's description changes to the words and back: a screen reader presents a
+// change of the focused object's description, so a refusal is heard, not only beeped.
+void Say(QWidget* field, const QString& words) {
+    if (field == nullptr || words.isEmpty()) return;
     const QString own = field->property("ownDescription").isValid() ? field->property("ownDescription").toString()
                                                                     : field->accessibleDescription();
     field->setProperty("ownDescription", own);
-    field->setAccessibleDescription(RefusedSpeech());  // tells the change, also to the same words
+    field->setAccessibleDescription(words);  // tells the change, also to the same words
     QTimer::singleShot(kRefusalSpeechMs, field, [guarded = QPointer<QWidget>(field)] {
         if (!guarded || !guarded->property("ownDescription").isValid()) return;
         guarded->setAccessibleDescription(guarded->property("ownDescription").toString());
@@ -40,13 +40,17 @@ void SayRefused(QWidget* field) {
 }
 }  // namespace
 
-void KeyBeep(QWidget* field) {
+void KeyBeep(QWidget* field) { KeyBeep(field, RefusedSpeech()); }
+
+void KeyBeep(QWidget* field, const QString& reason) {
     if (Handler())
         Handler()();
     else
         QApplication::beep();
-    SayRefused(field != nullptr ? field : QApplication::focusWidget());
+    Say(field != nullptr ? field : QApplication::focusWidget(), reason.isEmpty() ? RefusedSpeech() : reason);
 }
+
+void Announce(QWidget* field, const QString& words) { Say(field != nullptr ? field : QApplication::focusWidget(), words); }
 
 void SetKeyRefusedSpeech(const QString& words) { RefusedSpeech() = words; }
 

@@ -11,6 +11,10 @@ namespace radioprog {
 
 // `field` is the field that refused the key (by default the one with the focus).
 void KeyBeep(QWidget* field = nullptr);
+// The same, and the screen reader hears why.
+void KeyBeep(QWidget* field, const QString& reason);
+// A screen reader hears the words now, from the control that has the focus (`field`).
+void Announce(QWidget* field, const QString& words);
 // An empty handler restores the system's beep.
 void SetKeyBeepHandler(std::function<void()> handler);
 // The words a screen reader says for a refused key, in the interface's language.
