@@ -81,6 +81,8 @@ std::string ChannelTableSession::cellSpeech(GridCell cell) const {
 }
 
 std::string ChannelTableSession::refusedKeyText(int column, char32_t character) const {
+    if (EditorForColumn(column) == CellEditor::Name && NameEditAccepts(character, 0, false))
+        return language_.row(lang_row::kNameFull);
     const int row = EditorForColumn(column) == CellEditor::Name ? lang_row::kNameKeyRefused
                                                                 : lang_row::kFrequencyKeyRefused;
     return FillArguments(language_.row(row), {character < 32 ? std::string() : Utf8(character)});

@@ -494,6 +494,8 @@ enum ExtraRow : int {
     // A key a channel table cell refuses, with the reason: %1 is the key's character.
     kFrequencyKeyRefused,
     kNameKeyRefused,
+    // A key typed into a channel name that already holds 7 characters.
+    kNameFull,
 
     kEnd  // one past the last row
 };
