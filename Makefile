@@ -79,8 +79,8 @@ web: deps npm-deps
 	  -DCMAKE_BUILD_TYPE=Release $(if $(CCACHE),-DCMAKE_CXX_COMPILER_LAUNCHER=$(CCACHE))
 	$(WEB_ENV) cmake --build $(WEB_BUILD) -j $(JOBS)
 	mkdir -p $(BUILD)/web
-	cp web/index.html web/app.js web/serial_line.js web/style.css web/sw.js web/manifest.webmanifest data/lang.csv \
-	  data/radioprog.png $(WEB_BUILD)/bin/radiocore.js $(WEB_BUILD)/bin/radiocore.wasm $(BUILD)/web/
+	cp web/index.html web/*.js web/style.css web/manifest.webmanifest data/lang.csv data/radioprog.png \
+	  $(WEB_BUILD)/bin/radiocore.js $(WEB_BUILD)/bin/radiocore.wasm $(BUILD)/web/
 	mkdir -p $(BUILD)/web-sim
 	cp $(WEB_BUILD)/bin/radiosim.js $(WEB_BUILD)/bin/radiosim.wasm $(BUILD)/web-sim/
 

@@ -266,6 +266,24 @@ test('the language is switched, remembered after a reload, and unsaved edits are
     await page.close();
 });
 
+test('the service worker keeps every file of the page, so it starts offline', async () => {
+    const { page, errors } = await openPage();
+    const cached = readFileSync(join(pageDir, 'sw.js'), 'utf8').match(/const FILES = \[([^\]]*)\]/)[1]
+        .match(/'[^']*'/g).map((name) => name.slice(1, -1));
+    // What the page loaded from its own folder, and every file of the repository's web folder.
+    const loaded = await page.evaluate(() => performance.getEntriesByType('resource')
+        .map((entry) => new URL(entry.name)).filter((url) => url.origin === location.origin)
+        .map((url) => url.pathname.replace(/^\//, '') || './'));
+    const sources = readdirSync(join(root, 'web')).filter((name) => name !== 'sw.js');
+    for (const name of [...loaded, ...sources]) assert.ok(cached.includes(name), `${name} is not in sw.js's FILES`);
+    for (const name of cached) {
+        const status = await page.evaluate(async (path) => (await fetch(path, { cache: 'no-store' })).status, name);
+        assert.equal(status, 200, name);
+    }
+    assert.deepEqual(errors, []);
+    await page.close();
+});
+
 test('every view has no serious accessibility violation; screenshots', async () => {
     const screens = join(pageDir, '..', 'web-screens');
     mkdirSync(screens, { recursive: true });
