@@ -63,7 +63,6 @@ const std::vector<WebText>& WebTexts() {
         {"pttId", lang_row::kPttId},
         {"scanAdd", lang_row::kScanAdd},
         {"printHeading", lang_row::kPrintHeading},
-        {"optionalFunctions", lang_row::kOptionalFunctions},
         {"channelNumber", lang_row::kChannelNumber},
         {"warning", lang_row::kWarning},
         {"readRadio", lang_row::kReadRadio},

@@ -318,6 +318,51 @@ test('every view has no serious accessibility violation; screenshots', async () 
     await page.close();
 });
 
+// ---- the printout -------------------------------------------------------------------------
+
+// pdftotext's text of one page as laid out, each line's spaces made one.
+function pdfPageText(pdf, page) {
+    const text = execFileSync('pdftotext', ['-layout', '-f', String(page), '-l', String(page), pdf, '-'], { encoding: 'utf8' });
+    return text.split('\n').map((line) => line.trim().replace(/\s+/g, ' ')).filter(Boolean).join('\n');
+}
+
+test('the printout\'s settings page reads as radioprog-cli prints it, for three images in three languages', async (t) => {
+    try {
+        execFileSync('pdftotext', ['-v'], { stdio: 'ignore' });
+    } catch {
+        return t.skip('pdftotext (poppler-utils) is not installed');
+    }
+    // A new image, a file of odd contents, and one whose every settings byte differs from a new one.
+    const fresh = join(work, 'print-new.dat');
+    runCli('new', fresh);
+    const odd = join(root, 'tests/fuzz/corpus/dat_file/odd_tones.dat');
+    const scrambled = join(work, 'print-scrambled.dat');
+    const bytes = readFileSync(fresh);
+    for (let address = 0x0e20; address < 0x0e60; ++address) bytes[4428 + address - 0x0e20] = (address * 7 + 1) & 0xff;
+    writeFileSync(scrambled, bytes);
+
+    const { page, errors } = await openPage();
+    // The test prints with Chromium's printToPDF instead of the print dialog.
+    await page.evaluate(() => (window.print = () => {}));
+    for (const language of ['0', '1', '2']) {
+        await page.select('#language', language);
+        for (const file of [fresh, odd, scrambled]) {
+            await chooseFile(page, 'open', file);
+            await page.waitForFunction((name) => document.title.startsWith(name), {}, file.split('/').pop());
+            await command(page, 'print');
+            const browserPdf = join(work, `browser-${language}.pdf`);
+            writeFileSync(browserPdf, await page.pdf({ preferCSSPageSize: true, printBackground: true }));
+            const cliPdf = join(work, `cli-${language}.pdf`);
+            execFileSync(cli, ['print', file, '--language', language, '--pdf', cliPdf], { stdio: 'ignore' });
+            const pages = (pdf) => Number(/Pages:\s+(\d+)/.exec(execFileSync('pdfinfo', [pdf], { encoding: 'utf8' }))[1]);
+            assert.equal(pages(browserPdf), 3, `${file} in language ${language}`);
+            assert.equal(pdfPageText(browserPdf, 3), pdfPageText(cliPdf, 3), `${file} in language ${language}`);
+        }
+    }
+    assert.deepEqual(errors, []);
+    await page.close();
+});
+
 // ---- transfers over the test port -----------------------------------------------------------
 
 // Least time on the wire at 9600 baud (960 bytes a second both ways) plus the 200 ms quiet
