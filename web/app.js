@@ -30,7 +30,7 @@ const commands = {
     writeRadio: () => transfer(true),
 };
 
-for (const button of document.querySelectorAll('[data-command]')) {
+for (const button of document.querySelectorAll('button[data-command]')) {
     button.addEventListener('click', () => commands[button.dataset.command]());
 }
 

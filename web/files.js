@@ -154,7 +154,8 @@ document.addEventListener('dragover', (event) => event.preventDefault());
 document.addEventListener('drop', async (event) => {
     event.preventDefault();
     const file = event.dataTransfer.files[0];
-    if (!file) return;
+    // Both replace or edit the image, which waits for a transfer to end.
+    if (!file || doc.transferRunning()) return;
     if (/\.csv$/i.test(file.name)) await importCsv(file);
     else if (await keepOrDiscard()) {
         fileHandle = null;

@@ -8,15 +8,13 @@ import { storeForms } from './forms.js';
 import { keepOrDiscard, refreshAll } from './files.js';
 
 let transferLine = null;
-// What may not run while a transfer does: another transfer, and whatever replaces the image.
-const BUSY_COMMANDS = ['new', 'open', 'readRadio', 'writeRadio', 'importCsv', 'batch'];
 
 function showTransfer(write) {
     const running = write !== null;
     $('transfer').hidden = !running;
-    for (const name of BUSY_COMMANDS) document.querySelector(`[data-command="${name}"]`).disabled = running;
-    $('language').disabled = running;
-    $('verify').disabled = running;
+    // The commands the command table says may not run during a transfer.
+    for (const name of doc.transferBlockedCommands())
+        for (const control of document.querySelectorAll(`[data-command="${name}"]`)) control.disabled = running;
     if (!running) return;
     $('transfer-name').textContent = write ? texts.writing : texts.reading;
     $('transfer-progress').value = 0;

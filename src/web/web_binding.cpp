@@ -205,6 +205,15 @@ public:
         return object;
     }
 
+    // The names of the page's commands that a running transfer disables (the command table's).
+    val transferBlockedCommands() const {
+        std::vector<std::string> names;
+        for (const PageCommand& command : PageCommands())
+            if (const MenuEntry* entry = FindCommand(command.command); entry && entry->blockedByTransfer)
+                names.push_back(command.name);
+        return StringArray(names);
+    }
+
     // The document.
     void startNew() { document_.startNew(); }
     // Opens the bytes of a .dat file; empty on success, else the message to show.
@@ -686,6 +695,7 @@ EMSCRIPTEN_BINDINGS(radiocore) {
         .function("text", &WebDocument::text)
         .function("commandCaption", &WebDocument::commandCaption)
         .function("pageTexts", &WebDocument::pageTexts)
+        .function("transferBlockedCommands", &WebDocument::transferBlockedCommands)
         .function("startNew", &WebDocument::startNew)
         .function("openDat", &WebDocument::openDat)
         .function("datBytes", &WebDocument::datBytes)

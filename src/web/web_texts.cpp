@@ -81,4 +81,25 @@ const std::vector<WebText>& WebTexts() {
     return texts;
 }
 
+const std::vector<PageCommand>& PageCommands() {
+    static const std::vector<PageCommand> commands = {
+        {"new", Command::FileNew},
+        {"open", Command::FileOpen},
+        {"save", Command::FileSave},
+        {"saveAs", Command::FileSaveAs},
+        {"importCsv", Command::ImportCsv},
+        {"exportCsv", Command::ExportCsv},
+        {"compareWith", Command::CompareWith},
+        {"print", Command::FilePrint},
+        {"undo", Command::EditUndo},
+        {"redo", Command::EditRedo},
+        {"batch", Command::BatchChannels},
+        {"readRadio", Command::ReadRadio},
+        {"writeRadio", Command::WriteRadio},
+        {"verify", Command::VerifyTransfers},
+        {"language", Command::Language},
+    };
+    return commands;
+}
+
 }  // namespace radioprog

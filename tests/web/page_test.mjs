@@ -466,7 +466,13 @@ test('a write the radio\'s bands refuse sends nothing and says which channel', a
     await page.close();
 });
 
-test('a silent radio ends the read within its bound and changes nothing; Cancel stops a read at once', async () => {
+// What a transfer disables: whatever replaces or edits the image, another transfer, the language.
+const BLOCKED_DURING_TRANSFER = ['batch', 'compareWith', 'importCsv', 'language', 'new', 'open', 'readRadio', 'redo', 'undo',
+    'writeRadio'];
+const disabledCommands = (page) => page.$$eval('[data-command]',
+    (controls) => controls.filter((control) => control.disabled).map((control) => control.dataset.command).sort());
+
+test('a silent radio ends the read within its bound and changes nothing; during a read only the commands that wait for it are disabled; Cancel stops it at once', async () => {
     const { page, errors } = await openPage();
     await installRadio(page);
     await page.focus('#grid [tabindex="0"]');
@@ -488,6 +494,8 @@ test('a silent radio ends the read within its bound and changes nothing; Cancel 
     });
     await command(page, 'readRadio');
     await page.waitForFunction(() => document.getElementById('transfer-progress').value >= 5);
+    assert.deepEqual(await disabledCommands(page), BLOCKED_DURING_TRANSFER);
+    assert.equal(await page.$eval('#transfer-cancel', (button) => button.disabled), false);
     assert.equal(await page.$eval('#transfer-cancel', (button) => button.textContent), 'Cancel');
     const start = Date.now();
     await page.click('#transfer-cancel');
@@ -497,6 +505,7 @@ test('a silent radio ends the read within its bound and changes nothing; Cancel 
     assert.ok(cancelMs < 500, `${cancelMs} ms`);
     assert.match(await dialogText(page), /Read cancelled/);
     await answer(page, 0);
+    assert.deepEqual(await disabledCommands(page), []);
     assert.equal(await cellText(page, 0, 2), '438.50000');
     assert.equal(await onRadio(page, () => testRadio.state.opens), 2);
     assert.deepEqual(errors, []);
