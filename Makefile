@@ -23,7 +23,7 @@ CMAKE_GEN  += -DCMAKE_CXX_COMPILER_LAUNCHER=$(CCACHE) -DCMAKE_C_COMPILER_LAUNCHE
 endif
 
 PACKAGES = cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
-           libbenchmark-dev fonts-noto-cjk fonts-arphic-ukai fonts-liberation fonts-dejavu-core fonts-droid-fallback \
+           libbenchmark-dev fonts-noto-cjk fonts-arphic-ukai fonts-arphic-uming fonts-liberation fonts-dejavu-core fonts-droid-fallback \
            qt6-translations-l10n xvfb xauth xdotool poppler-utils at-spi2-core dbus-daemon python3-pyatspi \
            help2man librsvg2-bin clang-format appstream desktop-file-utils dpkg-dev file python3 \
            lintian man-db zsh fish \
@@ -79,8 +79,8 @@ web: deps npm-deps
 	  -DCMAKE_BUILD_TYPE=Release $(if $(CCACHE),-DCMAKE_CXX_COMPILER_LAUNCHER=$(CCACHE))
 	$(WEB_ENV) cmake --build $(WEB_BUILD) -j $(JOBS)
 	mkdir -p $(BUILD)/web
-	cp web/index.html web/app.js web/serial_line.js web/style.css web/sw.js web/manifest.webmanifest data/lang.csv \
-	  data/radioprog.png $(WEB_BUILD)/bin/radiocore.js $(WEB_BUILD)/bin/radiocore.wasm $(BUILD)/web/
+	cp web/index.html web/*.js web/style.css web/manifest.webmanifest data/lang.csv data/radioprog.png \
+	  $(WEB_BUILD)/bin/radiocore.js $(WEB_BUILD)/bin/radiocore.wasm $(BUILD)/web/
 	mkdir -p $(BUILD)/web-sim
 	cp $(WEB_BUILD)/bin/radiosim.js $(WEB_BUILD)/bin/radiosim.wasm $(BUILD)/web-sim/
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Keeps the page's files so it starts offline after the first visit: each file is answered
 // from the network when it can be, else from the cache.
-const CACHE = 'radioprog-v2';
-const FILES = ['./', 'index.html', 'app.js', 'serial_line.js', 'style.css', 'radiocore.js', 'radiocore.wasm', 'lang.csv',
-    'manifest.webmanifest', 'radioprog.png'];
+const CACHE = 'radioprog-v3';
+const FILES = ['./', 'index.html', 'app.js', 'core.js', 'grid.js', 'forms.js', 'files.js', 'print.js', 'transfers.js',
+    'serial_line.js', 'style.css', 'radiocore.js', 'radiocore.wasm', 'lang.csv', 'manifest.webmanifest', 'radioprog.png'];
 
 self.addEventListener('install', (event) => {
     event.waitUntil(caches.open(CACHE).then((cache) => cache.addAll(FILES)));

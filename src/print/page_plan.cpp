@@ -111,16 +111,16 @@ void PlanSettingsPage(PagePlan& plan, const PrintData& data, const PageMetrics& 
     const int valueB = labelB + labelWidth(SettingsBlock::SideA, lang_row::kChannelDisplay);
     const int roomB = roomFor(SettingsBlock::SideA, lang_row::kDisplayNumber);
     plan.frames.push_back({labelB - d5, top, valueB + roomB - d5, frameBottom(SettingsBlock::SideA)});
-    AddText(plan, PrintFont::Page, labelB + d5, top, language.row(lang_row::kVfoA), valueB + roomB - labelB - 3 * d5,
-            true);
+    AddText(plan, PrintFont::Page, labelB + d5, top, SettingsBlockTitle(SettingsBlock::SideA, language),
+            valueB + roomB - labelB - 3 * d5, true);
 
     // Frequency mode B is framed and titled like A.
     const int labelC = valueB + roomB + 2 * d5;
     const int valueC = labelC + labelWidth(SettingsBlock::SideB, lang_row::kChannelDisplay);
     const int roomC = roomFor(SettingsBlock::SideB, lang_row::kDisplayNumber);
     plan.frames.push_back({labelC - d5, top, valueC + roomC - d5, frameBottom(SettingsBlock::SideB)});
-    AddText(plan, PrintFont::Page, labelC + d5, top, language.row(lang_row::kVfoB), valueC + roomC - labelC - 3 * d5,
-            true);
+    AddText(plan, PrintFont::Page, labelC + d5, top, SettingsBlockTitle(SettingsBlock::SideB, language),
+            valueC + roomC - labelC - 3 * d5, true);
 
     for (const SettingsPageLine& line : lines) {
         const int y = (6 + line.line) * h + d25;

@@ -67,6 +67,15 @@ std::vector<SettingsPageLine> SettingsPageLines(const PrintData& data) {
     return lines;
 }
 
+std::string SettingsBlockTitle(SettingsBlock block, const LanguageTable& language) {
+    switch (block) {
+    case SettingsBlock::SideA: return language.row(lang_row::kVfoA);
+    case SettingsBlock::SideB: return language.row(lang_row::kVfoB);
+    case SettingsBlock::General: break;
+    }
+    return {};
+}
+
 const std::vector<int>& SettingsPageShownControls() {
     static const std::vector<int> kControls = [] {
         std::vector<int> controls;

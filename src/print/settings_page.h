@@ -25,6 +25,10 @@ struct SettingsPageLine {
 
 std::vector<SettingsPageLine> SettingsPageLines(const PrintData& data);
 
+// The title printed on a block's frame: frequency modes A and B carry their group's title,
+// the general block none (empty).
+std::string SettingsBlockTitle(SettingsBlock block, const LanguageTable& language);
+
 // The lists whose lines print what the list shows at the time of printing (it may not have
 // been exchanged with the form yet).
 const std::vector<int>& SettingsPageShownControls();

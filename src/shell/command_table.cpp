@@ -40,32 +40,47 @@ MenuEntry Checkable(MenuEntry entry) {
     entry.checkable = true;
     return entry;
 }
+// What may not run during a transfer: whatever replaces or edits the image (a read would
+// replace it at the end; a write sends what it had at the start), another transfer, and a
+// change of language (the editors would reopen in it while the transfer's texts stay in the
+// language it started in).
+MenuEntry BlockedByTransfer(MenuEntry entry) {
+    entry.blockedByTransfer = true;
+    return entry;
+}
 // Table editing: the keys work while the focus is inside the channel table.
 MenuEntry TableItem(Command command, int row, const char* keys) {
     return WithKeys(Item(M::Edit, command, row), keys, KeyScope::ChannelTable);
+}
+// Table editing that changes the channels.
+MenuEntry TableEdit(Command command, int row, const char* keys) {
+    return BlockedByTransfer(TableItem(command, row, keys));
 }
 
 std::vector<MenuEntry> BuildLayout() {
     namespace r = lang_row;
     MenuEntry cancel = WithKeys(Item(M::Program, C::CancelTransfer, r::kCancelTransfer), "Esc", KeyScope::Window);
     cancel.startsEnabled = false;  // Esc only while a transfer runs, so editors keep it otherwise
-    MenuEntry recent = Item(M::File, C::RecentFiles, r::kRecentFiles);
+    MenuEntry recent = BlockedByTransfer(Item(M::File, C::RecentFiles, r::kRecentFiles));
     recent.kind = K::Submenu;
-    MenuEntry port = OnToolbar(Item(M::Port, C::PortSelect, r::kPort, "P&ort"), Icon::Port);
+    // The port is the image's: a port chosen during a transfer would change it.
+    MenuEntry port = BlockedByTransfer(OnToolbar(Item(M::Port, C::PortSelect, r::kPort, "P&ort"), Icon::Port));
     port.kind = K::BarCommand;
-    MenuEntry language = Item(M::Language, C::Language, r::kLanguage, "&Language");
+    MenuEntry language = BlockedByTransfer(Item(M::Language, C::Language, r::kLanguage, "&Language"));
     language.kind = K::BarCommand;
     return {
         Title(M::File, r::kFileMenu, "&File"),
-        OnToolbar(WithKey(Item(M::File, C::FileNew, r::kNew, "&New\tCtrl+N"), Key::New), Icon::New),
+        BlockedByTransfer(OnToolbar(WithKey(Item(M::File, C::FileNew, r::kNew, "&New\tCtrl+N"), Key::New), Icon::New)),
         Item(M::File, C::FileClose, r::kClose, "&Close"),
         Separator(M::File),
         OnToolbar(WithKey(Item(M::File, C::FileSave, r::kSave, "&Save\tCtrl+S"), Key::Save), Icon::Save),
         WithKeys(Item(M::File, C::FileSaveAs, r::kSaveAs), "Ctrl+Shift+S", KeyScope::Application),
-        OnToolbar(WithKey(Item(M::File, C::FileOpen, r::kOpen, "&Open...\tCtrl+O"), Key::Open), Icon::Open),
-        Item(M::File, C::ImportCsv, r::kImportCsv),
+        BlockedByTransfer(
+            OnToolbar(WithKey(Item(M::File, C::FileOpen, r::kOpen, "&Open...\tCtrl+O"), Key::Open), Icon::Open)),
+        BlockedByTransfer(Item(M::File, C::ImportCsv, r::kImportCsv)),
         Item(M::File, C::ExportCsv, r::kExportCsv),
-        Item(M::File, C::CompareWith, r::kCompareWith),
+        // Compare With can read a radio.
+        BlockedByTransfer(Item(M::File, C::CompareWith, r::kCompareWith)),
         OnToolbar(WithKey(Item(M::File, C::FilePrint, r::kPrint, "&Print...\tCtrl+P"), Key::Print), Icon::Print),
         Item(M::File, C::FilePrintPreview, r::kPrintPreview),
         Separator(M::File),
@@ -74,9 +89,9 @@ std::vector<MenuEntry> BuildLayout() {
         WithKey(Item(M::File, C::Exit, r::kExit, "E&xit"), Key::Quit),
 
         Title(M::Program, r::kProgramMenu, "&Program"),
-        OnToolbar(Item(M::Program, C::ReadRadio, r::kReadRadio, "&Read from Radio"), Icon::Read),
-        OnToolbar(Item(M::Program, C::WriteRadio, r::kWriteRadio, "&Write to Radio"), Icon::Write),
-        Item(M::Program, C::WriteSeveral, r::kWriteSeveral),
+        BlockedByTransfer(OnToolbar(Item(M::Program, C::ReadRadio, r::kReadRadio, "&Read from Radio"), Icon::Read)),
+        BlockedByTransfer(OnToolbar(Item(M::Program, C::WriteRadio, r::kWriteRadio, "&Write to Radio"), Icon::Write)),
+        BlockedByTransfer(Item(M::Program, C::WriteSeveral, r::kWriteSeveral)),
         Separator(M::Program),
         Checkable(Item(M::Program, C::VerifyTransfers, r::kVerifyTransfers)),
         Separator(M::Program),
@@ -85,20 +100,20 @@ std::vector<MenuEntry> BuildLayout() {
         Title(M::Edit, r::kEditMenu, "&Edit"),
         Item(M::Edit, C::ChannelEditor, r::kChannelsMenu),
         Item(M::Edit, C::FunctionsEditor, r::kFunctionsMenu),
-        Item(M::Edit, C::BatchChannels, r::kBatchMenu),
+        BlockedByTransfer(Item(M::Edit, C::BatchChannels, r::kBatchMenu)),
         Item(M::Edit, C::DtmfEditor, r::kDtmfMenu),
         Separator(M::Edit),
-        TableItem(C::EditUndo, r::kUndo, "Ctrl+Z"),
-        TableItem(C::EditRedo, r::kRedo, "Ctrl+Y; Ctrl+Shift+Z"),
+        TableEdit(C::EditUndo, r::kUndo, "Ctrl+Z"),
+        TableEdit(C::EditRedo, r::kRedo, "Ctrl+Y; Ctrl+Shift+Z"),
         Separator(M::Edit),
-        TableItem(C::EditCut, r::kCut, "Ctrl+X"),
+        TableEdit(C::EditCut, r::kCut, "Ctrl+X"),
         TableItem(C::EditCopy, r::kCopy, "Ctrl+C"),
-        TableItem(C::EditPaste, r::kPaste, "Ctrl+V"),
+        TableEdit(C::EditPaste, r::kPaste, "Ctrl+V"),
         Separator(M::Edit),
-        TableItem(C::DeleteChannels, r::kDeleteChannels, "Del"),
-        TableItem(C::InsertChannel, r::kInsertChannel, "Ins"),
-        TableItem(C::MoveChannelsUp, r::kMoveUp, "Ctrl+Up"),
-        TableItem(C::MoveChannelsDown, r::kMoveDown, "Ctrl+Down"),
+        TableEdit(C::DeleteChannels, r::kDeleteChannels, "Del"),
+        TableEdit(C::InsertChannel, r::kInsertChannel, "Ins"),
+        TableEdit(C::MoveChannelsUp, r::kMoveUp, "Ctrl+Up"),
+        TableEdit(C::MoveChannelsDown, r::kMoveDown, "Ctrl+Down"),
 
         port,
 
@@ -130,6 +145,13 @@ const std::vector<std::optional<Command>>& ToolbarLayout() {
         C::FileNew,   std::nullopt, C::FileOpen,   std::nullopt,  C::FileSave,  C::FilePrint,
         std::nullopt, C::ReadRadio, C::PortSelect, C::WriteRadio, std::nullopt, C::About};
     return toolbar;
+}
+
+std::vector<Command> TransferBlockedCommands() {
+    std::vector<Command> commands;
+    for (const MenuEntry& entry : MenuLayout())
+        if (entry.blockedByTransfer) commands.push_back(entry.command);
+    return commands;
 }
 
 const MenuEntry* FindCommand(Command command) {

@@ -98,6 +98,9 @@ struct MenuEntry {
     bool tip = false;  // the toolbar button's tip is the caption cut before its first "("
     bool checkable = false;
     bool startsEnabled = true;
+    // Disabled while a transfer runs: the command replaces or edits the image, starts another
+    // transfer or changes the language.
+    bool blockedByTransfer = false;
 };
 
 // Every menu-bar entry and menu entry, in menu order: each MenuTitle or BarCommand is followed
@@ -106,6 +109,10 @@ const std::vector<MenuEntry>& MenuLayout();
 
 // The toolbar from left to right; an empty entry is a separator.
 const std::vector<std::optional<Command>>& ToolbarLayout();
+
+// The commands a running transfer disables, in table order (every front end disables
+// exactly these; Cancel is the one command enabled only during a transfer).
+std::vector<Command> TransferBlockedCommands();
 
 // The entry of a command; nullptr for one the table does not hold.
 const MenuEntry* FindCommand(Command command);

@@ -28,6 +28,8 @@
 #include "model/extra_rows.h"
 #include "model/language_table.h"
 #include "print/print_data.h"
+#include "print/print_layout.h"
+#include "print/settings_page.h"
 #include "radio/channel_cells.h"
 #include "radio/control_ids.h"
 #include "radio/dtmf_form.h"
@@ -201,6 +203,15 @@ public:
         val object = val::object();
         for (const WebText& text : WebTexts()) object.set(text.key, PlainMenuText(language_.row(text.row)));
         return object;
+    }
+
+    // The names of the page's commands that a running transfer disables (the command table's).
+    val transferBlockedCommands() const {
+        std::vector<std::string> names;
+        for (const PageCommand& command : PageCommands())
+            if (const MenuEntry* entry = FindCommand(command.command); entry && entry->blockedByTransfer)
+                names.push_back(command.name);
+        return StringArray(names);
     }
 
     // The document.
@@ -610,6 +621,30 @@ public:
             rows.call<void>("push", StringArray(std::vector<std::string>(cells.begin(), cells.end())));
         return rows;
     }
+    // The right part of a printed page's header ("Page 1 of 3").
+    std::string pageNumberText(int page) const { return PageNumberText(page, language_); }
+    // The settings page as the desktop prints it: its blocks (general, frequency modes A and B)
+    // in order, each [{title, lines: [{label, value}]}] with the printed texts.
+    val settingsPage() const {
+        const PrintData data = PrintDataFromImage(document_.image(), language_);
+        const std::vector<SettingsPageLine> lines = SettingsPageLines(data);
+        val blocks = val::array();
+        for (SettingsBlock block : {SettingsBlock::General, SettingsBlock::SideA, SettingsBlock::SideB}) {
+            val blockLines = val::array();
+            for (const SettingsPageLine& line : lines) {
+                if (line.block != block) continue;
+                val object = val::object();
+                object.set("label", line.label);
+                object.set("value", line.value);
+                blockLines.call<void>("push", object);
+            }
+            val object = val::object();
+            object.set("title", SettingsBlockTitle(block, language_));
+            object.set("lines", blockLines);
+            blocks.call<void>("push", object);
+        }
+        return blocks;
+    }
 
 private:
     val DtmfValues(const DtmfForm& form) const {
@@ -660,6 +695,7 @@ EMSCRIPTEN_BINDINGS(radiocore) {
         .function("text", &WebDocument::text)
         .function("commandCaption", &WebDocument::commandCaption)
         .function("pageTexts", &WebDocument::pageTexts)
+        .function("transferBlockedCommands", &WebDocument::transferBlockedCommands)
         .function("startNew", &WebDocument::startNew)
         .function("openDat", &WebDocument::openDat)
         .function("datBytes", &WebDocument::datBytes)
@@ -709,6 +745,8 @@ EMSCRIPTEN_BINDINGS(radiocore) {
         .function("dtmfAccepts", &WebDocument::dtmfAccepts)
         .function("storeDtmf", &WebDocument::storeDtmf)
         .function("printRows", &WebDocument::printRows)
+        .function("pageNumberText", &WebDocument::pageNumberText)
+        .function("settingsPage", &WebDocument::settingsPage)
         .function("transferRunning", &WebDocument::transferRunning)
         .function("addressQuestion", &WebDocument::addressQuestion)
         .function("repairAddresses", &WebDocument::repairAddresses)

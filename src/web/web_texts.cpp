@@ -63,7 +63,6 @@ const std::vector<WebText>& WebTexts() {
         {"pttId", lang_row::kPttId},
         {"scanAdd", lang_row::kScanAdd},
         {"printHeading", lang_row::kPrintHeading},
-        {"optionalFunctions", lang_row::kOptionalFunctions},
         {"channelNumber", lang_row::kChannelNumber},
         {"warning", lang_row::kWarning},
         {"readRadio", lang_row::kReadRadio},
@@ -80,6 +79,27 @@ const std::vector<WebText>& WebTexts() {
         {"keepAddresses", lang_row::kKeepAddresses},
     };
     return texts;
+}
+
+const std::vector<PageCommand>& PageCommands() {
+    static const std::vector<PageCommand> commands = {
+        {"new", Command::FileNew},
+        {"open", Command::FileOpen},
+        {"save", Command::FileSave},
+        {"saveAs", Command::FileSaveAs},
+        {"importCsv", Command::ImportCsv},
+        {"exportCsv", Command::ExportCsv},
+        {"compareWith", Command::CompareWith},
+        {"print", Command::FilePrint},
+        {"undo", Command::EditUndo},
+        {"redo", Command::EditRedo},
+        {"batch", Command::BatchChannels},
+        {"readRadio", Command::ReadRadio},
+        {"writeRadio", Command::WriteRadio},
+        {"verify", Command::VerifyTransfers},
+        {"language", Command::Language},
+    };
+    return commands;
 }
 
 }  // namespace radioprog

@@ -266,6 +266,24 @@ test('the language is switched, remembered after a reload, and unsaved edits are
     await page.close();
 });
 
+test('the service worker keeps every file of the page, so it starts offline', async () => {
+    const { page, errors } = await openPage();
+    const cached = readFileSync(join(pageDir, 'sw.js'), 'utf8').match(/const FILES = \[([^\]]*)\]/)[1]
+        .match(/'[^']*'/g).map((name) => name.slice(1, -1));
+    // What the page loaded from its own folder, and every file of the repository's web folder.
+    const loaded = await page.evaluate(() => performance.getEntriesByType('resource')
+        .map((entry) => new URL(entry.name)).filter((url) => url.origin === location.origin)
+        .map((url) => url.pathname.replace(/^\//, '') || './'));
+    const sources = readdirSync(join(root, 'web')).filter((name) => name !== 'sw.js');
+    for (const name of [...loaded, ...sources]) assert.ok(cached.includes(name), `${name} is not in sw.js's FILES`);
+    for (const name of cached) {
+        const status = await page.evaluate(async (path) => (await fetch(path, { cache: 'no-store' })).status, name);
+        assert.equal(status, 200, name);
+    }
+    assert.deepEqual(errors, []);
+    await page.close();
+});
+
 test('every view has no serious accessibility violation; screenshots', async () => {
     const screens = join(pageDir, '..', 'web-screens');
     mkdirSync(screens, { recursive: true });
@@ -297,6 +315,51 @@ test('every view has no serious accessibility violation; screenshots', async () 
     }
     assert.deepEqual(found, []);
     assert.ok(readdirSync(screens).length >= 14);
+    await page.close();
+});
+
+// ---- the printout -------------------------------------------------------------------------
+
+// pdftotext's text of one page as laid out, each line's spaces made one.
+function pdfPageText(pdf, page) {
+    const text = execFileSync('pdftotext', ['-layout', '-f', String(page), '-l', String(page), pdf, '-'], { encoding: 'utf8' });
+    return text.split('\n').map((line) => line.trim().replace(/\s+/g, ' ')).filter(Boolean).join('\n');
+}
+
+test('the printout\'s settings page reads as radioprog-cli prints it, for three images in three languages', async (t) => {
+    try {
+        execFileSync('pdftotext', ['-v'], { stdio: 'ignore' });
+    } catch {
+        return t.skip('pdftotext (poppler-utils) is not installed');
+    }
+    // A new image, a file of odd contents, and one whose every settings byte differs from a new one.
+    const fresh = join(work, 'print-new.dat');
+    runCli('new', fresh);
+    const odd = join(root, 'tests/fuzz/corpus/dat_file/odd_tones.dat');
+    const scrambled = join(work, 'print-scrambled.dat');
+    const bytes = readFileSync(fresh);
+    for (let address = 0x0e20; address < 0x0e60; ++address) bytes[4428 + address - 0x0e20] = (address * 7 + 1) & 0xff;
+    writeFileSync(scrambled, bytes);
+
+    const { page, errors } = await openPage();
+    // The test prints with Chromium's printToPDF instead of the print dialog.
+    await page.evaluate(() => (window.print = () => {}));
+    for (const language of ['0', '1', '2']) {
+        await page.select('#language', language);
+        for (const file of [fresh, odd, scrambled]) {
+            await chooseFile(page, 'open', file);
+            await page.waitForFunction((name) => document.title.startsWith(name), {}, file.split('/').pop());
+            await command(page, 'print');
+            const browserPdf = join(work, `browser-${language}.pdf`);
+            writeFileSync(browserPdf, await page.pdf({ preferCSSPageSize: true, printBackground: true }));
+            const cliPdf = join(work, `cli-${language}.pdf`);
+            execFileSync(cli, ['print', file, '--language', language, '--pdf', cliPdf], { stdio: 'ignore' });
+            const pages = (pdf) => Number(/Pages:\s+(\d+)/.exec(execFileSync('pdfinfo', [pdf], { encoding: 'utf8' }))[1]);
+            assert.equal(pages(browserPdf), 3, `${file} in language ${language}`);
+            assert.equal(pdfPageText(browserPdf, 3), pdfPageText(cliPdf, 3), `${file} in language ${language}`);
+        }
+    }
+    assert.deepEqual(errors, []);
     await page.close();
 });
 
@@ -403,7 +466,13 @@ test('a write the radio\'s bands refuse sends nothing and says which channel', a
     await page.close();
 });
 
-test('a silent radio ends the read within its bound and changes nothing; Cancel stops a read at once', async () => {
+// What a transfer disables: whatever replaces or edits the image, another transfer, the language.
+const BLOCKED_DURING_TRANSFER = ['batch', 'compareWith', 'importCsv', 'language', 'new', 'open', 'readRadio', 'redo', 'undo',
+    'writeRadio'];
+const disabledCommands = (page) => page.$$eval('[data-command]',
+    (controls) => controls.filter((control) => control.disabled).map((control) => control.dataset.command).sort());
+
+test('a silent radio ends the read within its bound and changes nothing; during a read only the commands that wait for it are disabled; Cancel stops it at once', async () => {
     const { page, errors } = await openPage();
     await installRadio(page);
     await page.focus('#grid [tabindex="0"]');
@@ -425,6 +494,8 @@ test('a silent radio ends the read within its bound and changes nothing; Cancel 
     });
     await command(page, 'readRadio');
     await page.waitForFunction(() => document.getElementById('transfer-progress').value >= 5);
+    assert.deepEqual(await disabledCommands(page), BLOCKED_DURING_TRANSFER);
+    assert.equal(await page.$eval('#transfer-cancel', (button) => button.disabled), false);
     assert.equal(await page.$eval('#transfer-cancel', (button) => button.textContent), 'Cancel');
     const start = Date.now();
     await page.click('#transfer-cancel');
@@ -434,6 +505,7 @@ test('a silent radio ends the read within its bound and changes nothing; Cancel 
     assert.ok(cancelMs < 500, `${cancelMs} ms`);
     assert.match(await dialogText(page), /Read cancelled/);
     await answer(page, 0);
+    assert.deepEqual(await disabledCommands(page), []);
     assert.equal(await cellText(page, 0, 2), '438.50000');
     assert.equal(await onRadio(page, () => testRadio.state.opens), 2);
     assert.deepEqual(errors, []);

@@ -25,11 +25,14 @@ QStringList MonospaceFamilies() {
 }
 
 // Without 宋体, a compact serif for Latin text keeps lines of 10 pt apart on the table font's
-// line spacing; Chinese characters come from the Song-style CJK serif after it.
+// line spacing; Chinese characters come from a Song-style CJK serif after it: AR PL UMing
+// first, since the Noto CJK fonts share the glyphs of 示, 音, 方, 文 and others with radicals,
+// so a PDF's text would read the radicals.
 QStringList ChineseFamilies() {
     return {QStringLiteral("宋体"),
             QStringLiteral("SimSun"),
             QStringLiteral("Liberation Serif"),
+            QStringLiteral("AR PL UMing CN"),
             QStringLiteral("Noto Serif CJK SC"),
             QStringLiteral("Noto Sans CJK SC"),
             QStringLiteral("AR PL UKai CN")};

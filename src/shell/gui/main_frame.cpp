@@ -383,11 +383,12 @@ bool CMainFrame::startTransfer(TransferMode mode) {
 }
 
 void CMainFrame::updateCommandStates() {
-    for (Command command :
-         {Command::ReadRadio, Command::WriteRadio, Command::FileNew, Command::FileOpen, Command::PortSelect,
-          Command::BatchChannels, Command::Language, Command::WriteSeveral, Command::CompareWith})
-        action(command)->setEnabled(!transferRunning_);
+    for (Command command : TransferBlockedCommands())
+        if (QAction* blocked = action(command)) blocked->setEnabled(!transferRunning_);
+    // The recent files' submenu opens only with files in it.
+    if (!transferRunning_) action(Command::RecentFiles)->setEnabled(!recentMenu_->isEmpty());
     action(Command::CancelTransfer)->setEnabled(transferRunning_);
+    // Undo and redo only with a step to take.
     UpdateChannelEditStates(*this);
 }
 

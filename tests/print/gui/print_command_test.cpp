@@ -20,14 +20,19 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 
 #include "editors/gui/functions_view.h"
+#include "model/dat_file.h"
 #include "print/gui/print_source.h"
 #include "print/settings_page.h"
 #include "radio/settings_form.h"
 #include "shell/command_table.h"
+#include "shell/gui/language_dlg.h"
 #include "shell/gui/main_frame.h"
 #include "shell/gui/radioprog_app.h"
+#include "support/cli_run.h"
 #include "support/program_fixture.h"
 #include "ui/child_frame.h"
 #include "ui/text.h"
@@ -47,6 +52,25 @@ std::pair<int, QString> ReadPdf(const QString& path) {
     for (const QString& line : QString::fromUtf8(info.readAllStandardOutput()).split('\n'))
         if (line.startsWith(QStringLiteral("Pages:"))) pages = line.mid(6).trimmed().toInt();
     return {pages, QString::fromUtf8(text.readAllStandardOutput())};
+}
+
+// pdftotext's text of one page as laid out, each line's spaces made one (empty lines dropped).
+QString PdfPageText(const QString& path, int page) {
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), QStringLiteral("-f"), QString::number(page),
+                                             QStringLiteral("-l"), QString::number(page), path, QStringLiteral("-")});
+    if (!text.waitForFinished()) return {};
+    QStringList lines;
+    for (const QString& line : QString::fromUtf8(text.readAllStandardOutput()).split(QLatin1Char('\n')))
+        if (!line.simplified().isEmpty()) lines << line.simplified();
+    return lines.join(QLatin1Char('\n'));
+}
+
+std::string ShippedLanguageFile() {
+    std::ifstream in(std::string(RADIOPROG_SOURCE_DIR) + "/data/lang.csv", std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
 }
 
 }  // namespace
@@ -112,6 +136,55 @@ private slots:
             const bool printed = std::any_of(lines.begin(), lines.end(),
                                              [&](const SettingsPageLine& line) { return line.control == control.id; });
             QVERIFY2(printed, qPrintable(QString::number(control.id)));
+        }
+    }
+
+    // The program's printout and radioprog-cli's read the same on the settings page: three
+    // images (a new one, a file of odd contents, one whose every settings byte differs from a
+    // new one) in the three languages of the shipped language file.
+    void theSettingsPageReadsAsTheCliPrintsIt() {
+        QProcess probe;
+        probe.start(QStringLiteral("pdftotext"), {QStringLiteral("-v")});
+        if (!probe.waitForFinished()) QSKIP("pdftotext (poppler-utils) is not installed");
+        tearDownProgram();
+        dir_ = std::make_unique<TestDirectory>(ShippedLanguageFile());
+        modal_ = std::make_unique<ModalRecorder>();
+        app_ = StartProgram();
+        QCOMPARE(Cli("new fresh.dat").status, 0);
+        RadioImage scrambled;
+        scrambled.ApplyDefaults();
+        for (std::uint16_t address = 0x0E20; address < 0x0E60; ++address)
+            scrambled.settingsByte(address) = static_cast<std::uint8_t>(address * 7 + 1);
+        QVERIFY(SaveDatFile(scrambled, dir_->file("scrambled.dat")).ok);
+        const std::vector<std::string> images{
+            dir_->file("fresh.dat"), std::string(RADIOPROG_SOURCE_DIR) + "/tests/fuzz/corpus/dat_file/odd_tones.dat",
+            dir_->file("scrambled.dat")};
+        const QString desktopPdf = QString::fromStdString(dir_->file("desktop.pdf"));
+        for (int column = 0; column < 3; ++column) {
+            modal_->setAnswer([column](QDialog& dialog) {
+                if (auto* languages = qobject_cast<CLanguageDlg*>(&dialog)) languages->list()->setCurrentIndex(column);
+                dialog.accept();
+                return dialog.result();
+            });
+            app_->OnLanguage();
+            modal_->setAnswer([&](QDialog& dialog) {
+                if (auto* print = qobject_cast<QPrintDialog*>(&dialog)) {
+                    print->printer()->setOutputFormat(QPrinter::PdfFormat);
+                    print->printer()->setOutputFileName(desktopPdf);
+                }
+                return int(QDialog::Accepted);
+            });
+            for (const std::string& image : images) {
+                const QString which = QStringLiteral("%1 in column %2").arg(Q(image)).arg(column);
+                QVERIFY2(frame()->openFile(Q(image)), qPrintable(which));
+                frame()->onFilePrint();
+                QVERIFY2(
+                    Cli("print '" + image + "' --language " + std::to_string(column) + " --pdf cli.pdf").status == 0,
+                    qPrintable(which));
+                const QString desktop = PdfPageText(desktopPdf, 3);
+                QVERIFY2(!desktop.isEmpty(), qPrintable(which));
+                QCOMPARE(desktop, PdfPageText(QString::fromStdString(dir_->file("cli.pdf")), 3));
+            }
         }
     }
 

@@ -12,11 +12,14 @@
 #include <QTest>
 
 #include <filesystem>
+#include <map>
+#include <set>
 
 #include "editors/gui/chn_msg_view.h"
 #include "editors/gui/ms_flex_grid.h"
 #include "model/byte_order.h"
 #include "model/channel_record.h"
+#include "model/dat_file.h"
 #include "pictures/background_wnd.h"
 #include "shell/command_table.h"
 #include "shell/gui/main_frame.h"
@@ -114,6 +117,38 @@ private slots:
         QVERIFY(!cancelCommand->isEnabled());
         QVERIFY(!button->isVisible());
         QVERIFY(frame()->action(Command::ReadRadio)->isEnabled());
+    }
+
+    // During a transfer the commands that replace or edit the image, start another transfer or
+    // change the language are disabled and every other one is enabled, Cancel among them;
+    // afterwards each is as it was before.
+    void aTransferDisablesExactlyTheCommandsThatWaitForIt() {
+        const std::set<Command> blocked = {
+            Command::FileNew,        Command::FileOpen,         Command::ImportCsv,      Command::CompareWith,
+            Command::RecentFiles,    Command::ReadRadio,        Command::WriteRadio,     Command::WriteSeveral,
+            Command::PortSelect,     Command::BatchChannels,    Command::EditUndo,       Command::EditRedo,
+            Command::EditCut,        Command::EditPaste,        Command::DeleteChannels, Command::InsertChannel,
+            Command::MoveChannelsUp, Command::MoveChannelsDown, Command::Language};
+        // An opened file, so the recent files' submenu has an entry.
+        RadioImage image;
+        image.ApplyDefaults();
+        QVERIFY(SaveDatFile(image, dir_->file("opened.dat")).ok);
+        QVERIFY(frame()->openFile(QString::fromStdString(dir_->file("opened.dat"))));
+        QVERIFY(frame()->action(Command::RecentFiles)->isEnabled());
+        std::map<Command, bool> before;
+        for (const MenuEntry& entry : MenuLayout())
+            if (entry.kind == EntryKind::Item || entry.kind == EntryKind::BarCommand ||
+                entry.kind == EntryKind::Submenu)
+                before[entry.command] = frame()->action(entry.command)->isEnabled();
+
+        QVERIFY(startAndWaitForProgress(&CMainFrame::onReadRadio, 5));
+        for (const auto& [command, enabled] : before)
+            QVERIFY2(frame()->action(command)->isEnabled() == !blocked.count(command),
+                     qPrintable(QString::number(static_cast<int>(command))));
+        QVERIFY(cancelAndTime([this] { frame()->onCancelTransfer(); }) >= 0);
+        for (const auto& [command, enabled] : before)
+            QVERIFY2(frame()->action(command)->isEnabled() == enabled,
+                     qPrintable(QString::number(static_cast<int>(command))));
     }
 
     void cancelledWriteWarnsOfMixedMemory() {
