@@ -300,7 +300,11 @@ SessionAnswer ChannelTableSession::key(SessionKey key, const std::string& editTe
     case SessionKey::Up:
     case SessionKey::Down: {
         const bool up = key == SessionKey::Up;
-        if (list) return chooseEntry(editor_->choice < 0 ? 0 : editor_->choice + (up ? -1 : 1));
+        if (list) {
+            // From typed text the arrows step from the cell's own entry.
+            const int from = editor_->choice >= 0 ? editor_->choice : openedChoice_;
+            return chooseEntry(from < 0 ? 0 : from + (up ? -1 : 1));
+        }
         const GridCell from = editor_ ? editor_->cell : current_;
         const std::optional<int> row = VerticalMoveTarget(from.row, up);
         std::optional<GridCell> target;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// What the user types is what the image gets: one table of typed inputs for every editable
-// control of the channel table (from a selected cell and from an open editor), the
-// optional-functions form, the DTMF form and the batch dialog. Each input goes as key
+// What the user types is what the image gets: one table of typed inputs for the
+// optional-functions form, the DTMF form and the batch dialog (the channel table's rows are
+// the shared table that the web page's test types too: shared_keystrokes_test.cpp). Each input goes as key
 // events to the focused widget and is committed as a user commits it; then the image must
 // hold exactly what the core stores for the expected text, and the control must show what
 // the image holds. Below the table, the faults found between a key and the image.
@@ -47,7 +47,7 @@ namespace dc = dtmf_control;
 
 namespace {
 
-enum class Where { Cell, Functions, Dtmf, Batch };
+enum class Where { Functions, Dtmf, Batch };
 // How the edit starts: typing on a selected cell, or into an editor opened by a click.
 enum class Start { Selected, Opened };
 // How the user commits: Enter, Tab, a click on another row's number, or the form's OK button.
@@ -56,7 +56,7 @@ enum class Commit { Enter, Tab, Click, Ok };
 struct Keystroke {
     const char* what;
     Where where;
-    int place;  // cell: the column (channel kChannel); forms: the control; DTMF: the group
+    int place;  // forms: the control; DTMF: the group
     Start start;
     const char* keys;
     Commit commit;
@@ -70,27 +70,6 @@ constexpr int kBatchRange = 1;    // the batch dialog's "From" and "To" fields, 
 
 // The test language file's English texts: row r is "E<r>"; Chinese ones are "Z<r>".
 const Keystroke kKeystrokes[] = {
-    // Channel table: every list column takes the key that opens it as its first character.
-    {"tone from Off", Where::Cell, column::kRxTone, Start::Selected, "88.5", Commit::Enter, "88.5", 0},
-    {"tone, three digits", Where::Cell, column::kRxTone, Start::Selected, "123.0", Commit::Enter, "123.0", 0},
-    {"tone over a tone", Where::Cell, column::kRxTone, Start::Opened, "107.2", Commit::Tab, "107.2", 0},
-    {"DCS in lower case", Where::Cell, column::kTxTone, Start::Selected, "d023n", Commit::Enter, "D023N", 0},
-    {"tone junk", Where::Cell, column::kTxTone, Start::Selected, "zz", Commit::Enter, nullptr, 1},
-    {"power", Where::Cell, column::kPower, Start::Selected, "E2", Commit::Click, "E2", 0},
-    {"power, other language", Where::Cell, column::kPower, Start::Selected, "Z2", Commit::Enter, nullptr, 1},
-    {"bandwidth", Where::Cell, column::kBandwidth, Start::Selected, "E11", Commit::Enter, "E11", 0},
-    {"bit 14", Where::Cell, column::kBit14, Start::Opened, "e5", Commit::Enter, "E5", 0},
-    {"busy lockout", Where::Cell, column::kBusyLockout, Start::Selected, "E13", Commit::Tab, "E13", 0},
-    {"signalling", Where::Cell, column::kSignalling, Start::Selected, "12", Commit::Enter, "12", 0},
-    {"signalling too high", Where::Cell, column::kSignalling, Start::Selected, "16", Commit::Enter, nullptr, 1},
-    {"frequency", Where::Cell, column::kRxFrequency, Start::Selected, "145.5", Commit::Enter, "145.5", 0},
-    {"frequency, second point", Where::Cell, column::kRxFrequency, Start::Selected, "145.5.5", Commit::Enter, "145.55",
-     1},
-    {"frequency, junk", Where::Cell, column::kTxFrequency, Start::Opened, "14x6.y5", Commit::Click, "146.5", 2},
-    {"frequency too high", Where::Cell, column::kRxFrequency, Start::Selected, "999", Commit::Enter, "999", 0},
-    {"name in lower case", Where::Cell, column::kName, Start::Selected, "abc", Commit::Enter, "ABC", 0},
-    {"name with other characters", Where::Cell, column::kName, Start::Selected, "Rpt 1-x!", Commit::Tab, "RPT1X", 3},
-    {"name too long", Where::Cell, column::kName, Start::Opened, "abcdefghij", Commit::Enter, "ABCDEFG", 3},
     // Optional functions.
     {"VFO frequency", Where::Functions, sc::kFrequency[0], Start::Opened, "145.5", Commit::Ok, "145.5", 0},
     {"VFO frequency, junk and second point", Where::Functions, sc::kFrequency[0], Start::Opened, "145.5abc.7",
@@ -158,11 +137,6 @@ class KeystrokeTableTest : public ProgramTest {
         if (!k.expected) return want;
         const std::string expected = k.expected;
         switch (k.where) {
-        case Where::Cell: {
-            ChannelRow row = ChannelToRow(want, language(), kChannel);
-            CommitCell(want, language(), kChannel, k.place, expected, row);
-            break;
-        }
         case Where::Functions: {
             SettingsForm loaded;
             LoadFromImage(loaded, before, language());
@@ -204,46 +178,6 @@ class KeystrokeTableTest : public ProgramTest {
         }
         }
         return want;
-    }
-
-    void typeIntoCell(const Keystroke& k) {
-        const int row = kChannel + 1;
-        selectCell(row, k.place);
-        if (k.start == Start::Opened) {
-            CChnMsgView::forgetFirstClick();
-            clickCell(row, k.place);
-            clickCell(row, k.place);
-            QVERIFY(!channels()->cellEditor(EditorForColumn(k.place))->isHidden());
-            if (auto* edit = qobject_cast<QLineEdit*>(QApplication::focusWidget())) edit->selectAll();
-        }
-        type(QString::fromLatin1(k.keys));
-        // A screen reader names the open editor after its column: a field by its name, a list
-        // by the label it is labelled by (its name is its value).
-        const QString columnName = Q(language().row(ChannelHeaderRows()[static_cast<std::size_t>(k.place)]));
-        QAccessibleInterface* editor = QAccessible::queryAccessibleInterface(QApplication::focusWidget());
-        QVERIFY(editor);
-        if (qobject_cast<QComboBox*>(QApplication::focusWidget())) {
-            const auto labels = editor->relations(QAccessible::Label);
-            QCOMPARE(labels.size(), 1);
-            QCOMPARE(labels[0].first->text(QAccessible::Name), columnName);
-        } else {
-            QCOMPARE(editor->text(QAccessible::Name), columnName);
-        }
-        switch (k.commit) {
-        case Commit::Enter: press(Qt::Key_Return); break;
-        case Commit::Tab: press(Qt::Key_Tab); break;
-        default: {
-            QWidget* numbers = grid()->rowHeaderArea();
-            QTest::mouseClick(numbers, Qt::LeftButton, {},
-                              QPoint(numbers->width() / 2, grid()->cellRect(row + 1, k.place).center().y()));
-            break;
-        }
-        }
-        QVERIFY(channels()->cellEditor(EditorForColumn(k.place))->isHidden());
-        // The grid shows what the image holds.
-        const ChannelRow stored = ChannelToRow(frame()->image(), language(), kChannel);
-        for (int c = column::kBand; c < kChannelColumnCount; ++c)
-            QCOMPARE(channels()->GetCellText(kChannel, c), stored[static_cast<std::size_t>(c)]);
     }
 
     void typeIntoFunctions(const Keystroke& k) {
@@ -339,7 +273,6 @@ private slots:
         const RadioImage before = frame()->image();
         const RadioImage want = coreResult(k, before);
         switch (k.where) {
-        case Where::Cell: typeIntoCell(k); break;
         case Where::Functions: typeIntoFunctions(k); break;
         case Where::Dtmf: typeIntoDtmf(k); break;
         case Where::Batch: typeIntoBatch(k); break;
