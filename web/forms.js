@@ -159,9 +159,14 @@ export function renderForms() {
     dtmfValues = doc.loadDtmf();
     const dtmfForm = $('dtmf-form');
     renderForm(dtmfForm, doc.dtmfControls(), dtmfValues, (id, value) => {
-        if (typeof value === 'string' && !doc.dtmfAccepts(value)) {
-            showValues(dtmfForm, { [id]: dtmfValues[id] });
-            return;
+        if (typeof value === 'string') {
+            const shown = doc.dtmfTyped(value);
+            if (shown === null) {
+                showValues(dtmfForm, { [id]: dtmfValues[id] });
+                return;
+            }
+            value = shown;
+            showValues(dtmfForm, { [id]: value });
         }
         dtmfValues[id] = value;
         dirtyForms.add(dtmfForm);

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "model/ascii_text.h"
 #include "model/dtmf_codec.h"
 #include "radio/form_store.h"
 
@@ -75,5 +76,7 @@ bool DtmfInputAccepted(const std::string& text) {
         if (DtmfCharToCode(c) == kDtmfInvalid) return false;
     return true;
 }
+
+std::string DtmfShownCode(const std::string& text) { return ToUpperAscii(text); }
 
 }  // namespace radioprog

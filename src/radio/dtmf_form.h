@@ -68,5 +68,8 @@ void StoreDtmfChanges(const DtmfForm& loaded, const DtmfForm& edited, RadioImage
 // A typed code or local ID is kept when every character is a DTMF digit and it has at most
 // five characters.
 bool DtmfInputAccepted(const std::string& text);
+// What a field shows for a typed code it keeps: the letters as the radio stores them (A-D in
+// capitals), so the field shows while typing what OK stores.
+std::string DtmfShownCode(const std::string& text);
 
 }  // namespace radioprog

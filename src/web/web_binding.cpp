@@ -519,7 +519,10 @@ public:
         LoadFromImage(form, document_.image());
         return DtmfValues(form);
     }
-    bool dtmfAccepts(const std::string& text) const { return DtmfInputAccepted(text); }
+    // A typed code as the field shows it (capitals), or null when the field refuses it.
+    val dtmfTyped(const std::string& text) const {
+        return DtmfInputAccepted(text) ? val(DtmfShownCode(text)) : val::null();
+    }
     val storeDtmf(const val& values) {
         DtmfForm form;
         OpenDtmfForm(form);
@@ -742,7 +745,7 @@ EMSCRIPTEN_BINDINGS(radiocore) {
         .function("dtmfControls", &WebDocument::dtmfControls)
         .function("dtmfSize", &WebDocument::dtmfSize)
         .function("loadDtmf", &WebDocument::loadDtmf)
-        .function("dtmfAccepts", &WebDocument::dtmfAccepts)
+        .function("dtmfTyped", &WebDocument::dtmfTyped)
         .function("storeDtmf", &WebDocument::storeDtmf)
         .function("printRows", &WebDocument::printRows)
         .function("pageNumberText", &WebDocument::pageNumberText)

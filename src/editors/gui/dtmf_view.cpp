@@ -141,8 +141,9 @@ void CDtmfView2::onCodeEdited(int group) {
     const std::string kept = CodeText(form_, group);
     pullForm();
     const bool accepted = DtmfInputAccepted(CodeText(form_, group));
-    if (!accepted) CodeText(form_, group) = kept;
+    CodeText(form_, group) = accepted ? DtmfShownCode(CodeText(form_, group)) : kept;
     pushForm();
+    if (accepted) edit->setCursorPosition(cursor);  // a letter shown in capitals keeps the caret
     if (!accepted) {
         edit->setCursorPosition(std::max(0, cursor - static_cast<int>(typedLength - edit->text().size())));
         KeyBeep(edit);  // refused as the other forms' fields refuse: heard, and said to a screen reader

@@ -81,10 +81,14 @@ private slots:
                 QCOMPARE(edit->accessibleDescription(), QStringLiteral("E%1").arg(lang_row::kKeyRefused));
             }
             QTRY_COMPARE_WITH_TIMEOUT(edit->accessibleDescription(), ownDescription, 5000);
-            QTest::keyClicks(edit, QStringLiteral("a#*"));
-            QCOMPARE(edit->text(), QStringLiteral("12a#*"));
+            // A letter shows as the radio stores it while it is typed, not only after OK.
+            QTest::keyClicks(edit, QStringLiteral("a"));
+            QCOMPARE(edit->text(), QStringLiteral("12A"));
+            QCOMPARE(edit->cursorPosition(), 3);
+            QTest::keyClicks(edit, QStringLiteral("#*"));
+            QCOMPARE(edit->text(), QStringLiteral("12A#*"));
             QTest::keyClicks(edit, QStringLiteral("6"));
-            QCOMPARE(edit->text(), QStringLiteral("12a#*"));
+            QCOMPARE(edit->text(), QStringLiteral("12A#*"));
         }
         // A pasted text is checked as a whole.
         QApplication::clipboard()->setText(QStringLiteral("1 2"));
@@ -94,7 +98,7 @@ private slots:
         QApplication::clipboard()->setText(QStringLiteral("*0d"));
         field(4)->selectAll();
         QTest::keySequence(field(4), QKeySequence::Paste);
-        QCOMPARE(field(4)->text(), QStringLiteral("*0d"));
+        QCOMPARE(field(4)->text(), QStringLiteral("*0D"));
     }
 
     void tabGoesThroughTheCodesThenTheOtherSettings() {
