@@ -154,6 +154,7 @@ export function renderForms() {
         dirtyForms.delete(form);
         showValues(form, settingsValues);
         afterEdit([]);
+        if (answer.notices.length) showLines('', answer.notices);
     });
 
     dtmfValues = doc.loadDtmf();

@@ -496,6 +496,8 @@ enum ExtraRow : int {
     kNameKeyRefused,
     // A key typed into a channel name that already holds 7 characters.
     kNameFull,
+    // A frequency-mode frequency stored on the chosen step: %1 as the form showed it, %2 as stored.
+    kVfoFrequencyMoved,
 
     kEnd  // one past the last row
 };

@@ -4,11 +4,13 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <cmath>
 #include <cstdlib>
 
 #include "model/ascii_text.h"
 #include "model/byte_order.h"
 #include "model/channel_record.h"
+#include "model/extra_rows.h"
 #include "model/freq_codec.h"
 #include "model/tone_codec.h"
 #include "radio/channel_cells.h"
@@ -365,6 +367,20 @@ bool FilterFrequencyEdit(SettingsForm& form, int side, const SettingsControls& c
     if (FreqEditAccepts(form.text(id))) return true;
     form.setText(id, previous);
     return false;
+}
+
+std::vector<std::string> MovedFrequencyNotices(const SettingsForm& typed, const SettingsForm& stored,
+                                               const LanguageTable& language) {
+    std::vector<std::string> notices;
+    for (int side = 0; side < 2; ++side) {
+        const std::string& before = typed.text(sc::kFrequency[side]);
+        const std::string& after = stored.text(sc::kFrequency[side]);
+        if (before.empty() || after.empty()) continue;
+        // The same frequency may be written with fewer or more digits.
+        if (std::abs(std::strtod(before.c_str(), nullptr) - std::strtod(after.c_str(), nullptr)) < 5e-7) continue;
+        notices.push_back(FillArguments(language.row(lang_row::kVfoFrequencyMoved), {before, after}));
+    }
+    return notices;
 }
 
 std::string ChannelCountRefusal(const LanguageTable& language) {

@@ -118,6 +118,12 @@ void ApplyBandChange(SettingsForm& form, int side);
 // the reading went, so the widget can tell the user about a refused channel count.
 bool FilterFrequencyEdit(SettingsForm& form, int side, const SettingsControls& controls, ReadResult* read = nullptr);
 
+// What the user is told after a store changed a frequency-mode frequency they did not type
+// that way: `typed` is the form before StoreToImage, `stored` after it (a frequency off the
+// chosen step is stored on the step). One line per frequency mode; empty when nothing moved.
+std::vector<std::string> MovedFrequencyNotices(const SettingsForm& typed, const SettingsForm& stored,
+                                               const LanguageTable& language);
+
 // The message shown when the reading stopped at the channel count (not an integer, or one
 // outside 1..128).
 std::string ChannelCountRefusal(const LanguageTable& language);

@@ -472,7 +472,9 @@ public:
             answer.set("error", ChannelCountRefusal(language_));
             return answer;
         }
+        const SettingsForm typed = settings_;
         document_.editSettings([&](RadioImage& image) { StoreToImage(settings_, image, language_); });
+        answer.set("notices", StringArray(MovedFrequencyNotices(typed, settings_, language_)));
         PageSettingsControls shown;
         ShowSettingsForm(settings_, shown);
         answer.set("values", shown.values());

@@ -73,6 +73,7 @@ bool CChoiceFunView::hasUnstoredEdits() {
 
 void CChoiceFunView::StoreToImage() {
     readForm();
+    const SettingsForm typed = form_;
     workspace_.document.editSettings([this](RadioImage& image) {
         StoreFormChanges(
             image,
@@ -82,6 +83,8 @@ void CChoiceFunView::StoreToImage() {
             },
             [this](RadioImage& asEdited) { radioprog::StoreToImage(form_, asEdited, workspace_.language); });
     });
+    // A frequency the store moved onto the step is said, as a typed cell's limit is.
+    for (const std::string& notice : MovedFrequencyNotices(typed, form_, workspace_.language)) Warn(this, Q(notice));
     loaded_ = form_;
     showForm();
 }

@@ -173,6 +173,29 @@ private slots:
         QCOMPARE(channels->GetCellText(5, column::kRxFrequency), std::string("145.12500"));
     }
 
+    // A frequency the store moves onto a new step is said, naming both texts.
+    void aStepChangeThatMovesTheFrequencySaysSo() {
+        frame()->workspace().language.rows[lang_row::kVfoFrequencyMoved] = "%1 -> %2";
+        retype(sc::kFrequency[0], QStringLiteral("145.57"));
+        auto* step = control<QComboBox>(sc::kStep[0]);
+        step->setFocus();
+        QTest::keyClicks(step, QStringLiteral("5"));  // 5 kHz: 145.57 is on it
+        QCOMPARE(step->currentText(), QStringLiteral("5"));
+        QTest::mouseClick(control<QPushButton>(sc::kOk), Qt::LeftButton);
+        QVERIFY(modal_->warnings.isEmpty());
+        QTRY_VERIFY(frame()->editorFrame(EditorKind::Functions) == nullptr);
+
+        QVERIFY(frame()->OpenFunctionsEditor());
+        step = control<QComboBox>(sc::kStep[0]);
+        step->setFocus();
+        QTest::keyClicks(step, QStringLiteral("6"));  // 6.25 kHz only
+        QTest::mouseClick(control<QPushButton>(sc::kOk), Qt::LeftButton);
+        QCOMPARE(modal_->warnings.size(), 1);
+        QVERIFY(modal_->warnings[0].contains(QStringLiteral("145.57000")));
+        QVERIFY2(modal_->warnings[0].contains(QStringLiteral("145.56875")), qPrintable(modal_->warnings[0]));
+        QCOMPARE(VfoRx(frame()->image(), 0), 0x14556875u);
+    }
+
     void cancelStoresNothingAndCloses() {
         const RadioImage before = frame()->image();
         control<QComboBox>(sc::kSquelch)->setCurrentIndex(7);
