@@ -2,7 +2,9 @@
 #include "editors/batch_channels.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
+#include <cstdlib>
 
 #include "model/ansi_text.h"
 #include "model/channel_record.h"
@@ -99,9 +101,39 @@ std::optional<BatchRange> BatchChannelRange(const BatchSettings& settings) {
     return BatchRange{settings.firstChannel, settings.lastChannel};
 }
 
-std::optional<BatchRange> ApplyBatch(RadioImage& image, const LanguageTable& language, const BatchSettings& settings) {
+std::optional<unsigned> BatchLeavesRange(const BatchSettings& settings) {
     const std::optional<BatchRange> range = BatchChannelRange(settings);
     if (!range) return std::nullopt;
+    std::string step = AnsiPrefix(settings.step, kBatchTextLimit);
+    StepKhzToMhzText(step);
+    const bool subtract = settings.direction == BatchDirection::Subtract;
+    std::string rx = AnsiPrefix(settings.rxStart, kBatchTextLimit);
+    std::string tx = AnsiPrefix(settings.txStart, kBatchTextLimit);
+    // Snapping moves a frequency in the radio's range by less than the finest grid; more than
+    // that is the clamp to a limit.
+    constexpr double kFinestGridMhz = 0.00625;
+    auto clamped = [&](std::string& working) {
+        const double typed = std::strtod(working.c_str(), nullptr);
+        SnapFreqText(working, kAnyStep);
+        return std::abs(std::strtod(working.c_str(), nullptr) - typed) > kFinestGridMhz;
+    };
+    for (unsigned number = range->first; number <= range->last; ++number) {
+        const bool rxOut = !rx.empty() && clamped(rx);
+        const bool txOut = !tx.empty() && clamped(tx);
+        if (rxOut || txOut) return number;
+        OffsetFreqText(rx, step, subtract);
+        OffsetFreqText(tx, step, subtract);
+    }
+    return std::nullopt;
+}
+
+std::string BatchLeavesRangeRefusal(unsigned channel, const LanguageTable& language) {
+    return FillArguments(language.row(lang_row::kBatchLeavesRange), {std::to_string(channel)});
+}
+
+std::optional<BatchRange> ApplyBatch(RadioImage& image, const LanguageTable& language, const BatchSettings& settings) {
+    const std::optional<BatchRange> range = BatchChannelRange(settings);
+    if (!range || BatchLeavesRange(settings)) return std::nullopt;
     std::string step = AnsiPrefix(settings.step, kBatchTextLimit);
     StepKhzToMhzText(step);
     std::string rxWorking = AnsiPrefix(settings.rxStart, kBatchTextLimit);

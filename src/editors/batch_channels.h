@@ -73,6 +73,13 @@ struct BatchRange {
 // clamped: a range outside is refused with BatchRangeRefusal's message.
 bool BatchRangeAccepted(const BatchSettings& settings);
 std::string BatchRangeRefusal(const LanguageTable& language);
+
+// The first channel (0..127) whose receive or transmit frequency the steps carry outside what
+// the radio takes, where it would be stored as the nearest limit (Step Down from 136.05 MHz in
+// 25 kHz steps: the third channel); nullopt when every channel gets its own step. Such a batch
+// is refused with BatchLeavesRangeRefusal's message, which names that channel.
+std::optional<unsigned> BatchLeavesRange(const BatchSettings& settings);
+std::string BatchLeavesRangeRefusal(unsigned channel, const LanguageTable& language);
 // All channels: 0..127. Range: the two numbers; nullopt when the range is refused.
 std::optional<BatchRange> BatchChannelRange(const BatchSettings& settings);
 
@@ -80,7 +87,8 @@ std::optional<BatchRange> BatchChannelRange(const BatchSettings& settings);
 // next channel one step further in the chosen direction), the chosen tones and flags, and
 // an empty name. A signalling index the list names, byte 15, the other flag bits and name
 // byte 6 and up keep their values; a channel without a signalling index gets the first.
-// Returns the range filled; nullopt (and nothing changed) when the range is refused.
+// Returns the range filled; nullopt (and nothing changed) when the range is refused or the
+// steps leave the radio's frequencies (BatchLeavesRange).
 std::optional<BatchRange> ApplyBatch(RadioImage& image, const LanguageTable& language, const BatchSettings& settings);
 
 }  // namespace radioprog

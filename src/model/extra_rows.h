@@ -498,6 +498,8 @@ enum ExtraRow : int {
     kNameFull,
     // A frequency-mode frequency stored on the chosen step: %1 as the form showed it, %2 as stored.
     kVfoFrequencyMoved,
+    // The batch dialog's steps leave the radio's frequencies from channel %1 on.
+    kBatchLeavesRange,
 
     kEnd  // one past the last row
 };

@@ -158,6 +158,37 @@ TEST(ApplyBatch, SubtractingTheStepDescends) {
     }
 }
 
+// Steps that carry a channel past what the radio takes would store the limit again and
+// again: such a batch is refused, naming the first channel, and nothing is stored.
+TEST(ApplyBatch, StepsThatLeaveTheRadiosFrequenciesAreRefused) {
+    struct Case {
+        const char* start;
+        const char* step;
+        BatchDirection direction;
+        std::optional<unsigned> firstOut;
+    } cases[] = {
+        {"136.05", "25.0", BatchDirection::Subtract, 3u},  // 136.05, 136.025, 136.0, then below
+        {"136.05", "25.0", BatchDirection::Add, std::nullopt},
+        {"145.0", "100.0", BatchDirection::Subtract, 91u},
+        {"405.025", "25.0", BatchDirection::Add, std::nullopt},
+        {"520.9", "25.0", BatchDirection::Add, 4u},  // above 520 MHz the radio would get 470
+    };
+    LanguageTable language = DistinctRows();
+    for (const Case& c : cases) {
+        BatchSettings settings = InitialBatchSettings(language);
+        settings.rxStart = settings.txStart = c.start;
+        settings.step = c.step;
+        settings.direction = c.direction;
+        EXPECT_EQ(BatchLeavesRange(settings), c.firstOut) << c.start << " " << c.step;
+        RadioImage image = DefaultImage();
+        const RadioImage before = image;
+        EXPECT_EQ(ApplyBatch(image, language, settings).has_value(), !c.firstOut) << c.start;
+        if (c.firstOut) {
+            EXPECT_EQ(image, before) << c.start;
+        }
+    }
+}
+
 TEST(ApplyBatch, ApplyingTwiceEqualsOnce) {
     LanguageTable language = DistinctRows();
     BatchSettings settings = InitialBatchSettings(language);

@@ -152,7 +152,8 @@ TEST(ChannelTableSession, ListArrowsChooseAnEntryAndTypedTextGivesWayToThem) {
     const SessionAnswer down = table.session.key(SessionKey::Down);
     EXPECT_TRUE(down.editorChanged);
     EXPECT_TRUE(table.session.editor()->text.empty());
-    const std::string entry = table.session.choices(column::kRxTone)[0];
+    // The arrows step from the cell's own entry (Off), not from the typed text.
+    const std::string entry = table.session.choices(column::kRxTone)[1];
     EXPECT_EQ(down.announcement, entry);
     table.session.key(SessionKey::Tab);
     EXPECT_EQ(table.cell(kInUse, column::kRxTone), entry);

@@ -16,6 +16,7 @@
 
 #include "editors/gui/filter_edit.h"
 #include "editors/gui/up_down_control.h"
+#include "model/extra_rows.h"
 #include "ui/dialog_units.h"
 #include "ui/text.h"
 #include "ui/ui_hooks.h"
@@ -43,6 +44,7 @@ CBatchChannelDlg::CBatchChannelDlg(const LanguageTable& language, Apply apply, Q
     : QDialog(parent), apply_(std::move(apply)), settings_(InitialBatchSettings(language)) {
     unsignedIntegerText_ = Q(language.row(lang_row::kUnsignedInteger));
     rangeRefusalText_ = Q(BatchRangeRefusal(language));
+    leavesRangeText_ = language.row(lang_row::kBatchLeavesRange);
     createControls(language);
     showValues();
     onScopeChosen();
@@ -235,6 +237,11 @@ void CBatchChannelDlg::ApplyBatch() {
                                   : last_;
         field->setFocus();
         field->selectAll();
+        return;
+    }
+    if (const std::optional<unsigned> channel = BatchLeavesRange(settings_)) {
+        // Nothing is stored as a limit: the user chooses another start, step or range.
+        Warn(this, Q(FillArguments(leavesRangeText_, {std::to_string(*channel)})));
         return;
     }
     if (apply_) apply_(settings_);

@@ -82,6 +82,7 @@ private:
     QPushButton* cancel_ = nullptr;
     QString unsignedIntegerText_;  // the refusal of a channel number that is not a number
     QString rangeRefusalText_;     // the refusal of a range outside the table's channels
+    std::string leavesRangeText_;  // the refusal of steps that leave the radio's frequencies
 };
 
 }  // namespace radioprog

@@ -177,6 +177,16 @@ private slots:
             }
             QCOMPARE(warnings.size(), 3);
             QVERIFY(warnings[0].contains(QStringLiteral("E%1").arg(lang_row::kBatchRangeRefused)));
+            // Steps down from 136.05 MHz would store 136.00000 again and again from the table's
+            // channel 5 on: refused, and nothing stored.
+            type(dialog.firstChannelEdit(), "0");
+            type(dialog.lastChannelEdit(), "10");
+            type(dialog.rxStartEdit(), "136.05");
+            type(dialog.txStartEdit(), "136.05");
+            QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
+            QVERIFY(frame.image() == before);
+            QCOMPARE(warnings.size(), 4);
+            QVERIFY(warnings[3].contains(QStringLiteral("E%1").arg(lang_row::kBatchLeavesRange)));
             QTest::mouseClick(dialog.cancelButton(), Qt::LeftButton);
             QCOMPARE(finished.size(), 1);
         };
