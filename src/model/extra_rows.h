@@ -500,6 +500,9 @@ enum ExtraRow : int {
     kVfoFrequencyMoved,
     // The batch dialog's steps leave the radio's frequencies from channel %1 on.
     kBatchLeavesRange,
+    // Before the language changes while an editor holds edits not stored yet; its button.
+    kStoreEditsQuestion,
+    kStoreButton,
 
     kEnd  // one past the last row
 };

@@ -19,9 +19,9 @@ namespace {
 
 using testing::DistinctRows;
 
-constexpr int kInUse = 3;   // channel 3 (grid row 4): 174.90000, name RPT2
-constexpr int kEmpty = 9;   // channel 9 holds nothing
-constexpr int kOffStep = 5; // channel 5: 145.12345, off the 5 and 6.25 kHz steps
+constexpr int kInUse = 3;    // channel 3 (grid row 4): 174.90000, name RPT2
+constexpr int kEmpty = 9;    // channel 9 holds nothing
+constexpr int kOffStep = 5;  // channel 5: 145.12345, off the 5 and 6.25 kHz steps
 
 struct Table {
     LanguageTable language = [] {

@@ -394,8 +394,8 @@ bool CChnMsgView::forwardKey(QObject* target, QKeyEvent& event) {
         return true;
     }
     auto* edit = static_cast<CFilterEdit*>(editor);
-    const SessionAnswer answer = session_->editCharacter(
-        c, static_cast<std::size_t>(edit->text().size()), edit->hasSelectedText());
+    const SessionAnswer answer =
+        session_->editCharacter(c, static_cast<std::size_t>(edit->text().size()), edit->hasSelectedText());
     if (!answer.handled) return false;
     applyAnswer(answer);
     return true;

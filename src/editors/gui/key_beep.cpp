@@ -50,7 +50,9 @@ void KeyBeep(QWidget* field, const QString& reason) {
     Say(field != nullptr ? field : QApplication::focusWidget(), reason.isEmpty() ? RefusedSpeech() : reason);
 }
 
-void Announce(QWidget* field, const QString& words) { Say(field != nullptr ? field : QApplication::focusWidget(), words); }
+void Announce(QWidget* field, const QString& words) {
+    Say(field != nullptr ? field : QApplication::focusWidget(), words);
+}
 
 void SetKeyRefusedSpeech(const QString& words) { RefusedSpeech() = words; }
 

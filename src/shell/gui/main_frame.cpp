@@ -299,18 +299,47 @@ void CMainFrame::flushEditedEditors() {
 }
 
 void CMainFrame::ReopenEditors() {
-    std::array<bool, kEditorKindCount> wasOpen{};
+    // Each editor comes back where it was, as large and as minimised or maximised as it was,
+    // and the active one stays active.
+    struct Placement {
+        bool open = false;
+        QRect geometry;
+        Qt::WindowStates state;
+    };
+    std::array<Placement, kEditorKindCount> placements{};
+    const QMdiSubWindow* active = background_->activeSubWindow();
+    std::optional<EditorKind> activeKind;
     for (int k = 0; k < kEditorKindCount; ++k) {
         QPointer<CChildFrame>& slot = slots_[static_cast<std::size_t>(k)];
         if (!slot) continue;
-        wasOpen[static_cast<std::size_t>(k)] = true;
+        // A minimised or maximised editor's own size is the subwindow's to keep: it opens at
+        // its default size and takes the state again.
+        const bool sized = !(slot->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized));
+        placements[static_cast<std::size_t>(k)] = {true, sized ? slot->geometry() : QRect(), slot->windowState()};
+        if (slot == active) activeKind = static_cast<EditorKind>(k);
         CChildFrame* frame = slot;
         slot = nullptr;
         background_->removeSubWindow(frame);
         delete frame;
     }
+    for (int k = 0; k < kEditorKindCount; ++k) {
+        const Placement& placement = placements[static_cast<std::size_t>(k)];
+        if (!placement.open) continue;
+        CChildFrame* frame = openEditor(static_cast<EditorKind>(k));
+        if (!frame) continue;
+        if (placement.geometry.isValid()) frame->setGeometry(placement.geometry);
+        frame->setWindowState(placement.state);
+    }
+    if (activeKind)
+        if (CChildFrame* frame = slots_[static_cast<std::size_t>(*activeKind)];
+            frame && !(frame->windowState() & Qt::WindowMinimized))
+            background_->setActiveSubWindow(frame);
+}
+
+bool CMainFrame::hasEditedEditors() {
     for (int k = 0; k < kEditorKindCount; ++k)
-        if (wasOpen[static_cast<std::size_t>(k)]) openEditor(static_cast<EditorKind>(k));
+        if (EditorView* view = editorView(static_cast<EditorKind>(k)); view && view->hasUnstoredEdits()) return true;
+    return false;
 }
 
 bool CMainFrame::showMessage(const std::string& message, const std::string& detail) {

@@ -63,8 +63,11 @@ public:
     void RefreshEditors();
     // The open editors that hold edits of the user store them (see EditorView).
     void flushEditedEditors();
-    // Closes the open editors and reopens exactly those (after a change of language).
+    // Closes the open editors and reopens exactly those (after a change of language), each
+    // where it was and in the state it was in.
     void ReopenEditors();
+    // An open editor holds edits of the user that are not in the image yet.
+    bool hasEditedEditors();
     void RelabelMenu();
     // "<file name>[*] - <program title>"; "Untitled" before the first save.
     void updateTitle();

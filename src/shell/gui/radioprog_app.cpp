@@ -19,6 +19,7 @@
 #include "shell/gui/main_frame.h"
 #include "shell/gui/menu_bar_key.h"
 #include "shell/gui/qt_translations.h"
+#include "shell/gui/unsaved_changes_dlg.h"
 #include "shell/gui/window_placement.h"
 #include "shell/menu_captions.h"
 #include "ui/interface_fonts.h"
@@ -100,6 +101,13 @@ void CRadioProgApp::OnLanguage() {
     CLanguageDlg dialog(Q(TitleCaption(language.row(lang_row::kLanguage))), Q(language.row(lang_row::kOk)),
                         Q(language.row(lang_row::kCancel)), language.names, language.index, mainFrame_.get());
     if (RunModal(dialog) != QDialog::Accepted || dialog.chosenIndex() == language.index) return;
+    // The editors are rebuilt in the new language: edits not stored yet are the user's to keep
+    // or drop, never lost without a word.
+    if (mainFrame_->hasEditedEditors()) {
+        const QMessageBox::StandardButton answer = AskStoreEdits(mainFrame_.get(), language);
+        if (answer == QMessageBox::Cancel) return;
+        if (answer == QMessageBox::Save) mainFrame_->flushEditedEditors();
+    }
     language.index = dialog.chosenIndex();
     RememberLanguage(language.index);
     LoadLanguageFile(false);

@@ -86,9 +86,9 @@ class SharedKeystrokesTest : public ProgramTest {
                 const qsizetype end = keys.indexOf(QLatin1Char('}'), i);
                 const QString name = keys.mid(i + 1, end - i - 1);
                 i = end;
-                press(name == QLatin1String("Down")   ? Qt::Key_Down
-                      : name == QLatin1String("Up")   ? Qt::Key_Up
-                                                      : Qt::Key_Backspace);
+                press(name == QLatin1String("Down") ? Qt::Key_Down
+                      : name == QLatin1String("Up") ? Qt::Key_Up
+                                                    : Qt::Key_Backspace);
                 continue;
             }
             QWidget* target = QApplication::focusWidget();
@@ -105,7 +105,9 @@ class SharedKeystrokesTest : public ProgramTest {
     }
 
 private slots:
-    void initTestCase() { SetKeyBeepHandler([] {}); }
+    void initTestCase() {
+        SetKeyBeepHandler([] {});
+    }
     void cleanupTestCase() { SetKeyBeepHandler({}); }
 
     void init() {
@@ -159,8 +161,8 @@ private slots:
         // A screen reader names an open editor after its column: a field by its name, a list
         // by the label it is labelled by (its name is its value).
         if (channels()->hasUnstoredEdits()) {
-            const QString columnName =
-                Q(language().row(ChannelHeaderRows()[static_cast<std::size_t>(channels()->session().current().column)]));
+            const QString columnName = Q(
+                language().row(ChannelHeaderRows()[static_cast<std::size_t>(channels()->session().current().column)]));
             QAccessibleInterface* editor = QAccessible::queryAccessibleInterface(QApplication::focusWidget());
             QVERIFY(editor);
             if (qobject_cast<QComboBox*>(QApplication::focusWidget())) {
@@ -203,8 +205,7 @@ private slots:
         const ChannelRow stored = ChannelToRow(frame()->image(), language(), channel);
         for (int c = column::kBand; c < kChannelColumnCount; ++c)
             QCOMPARE(channels()->GetCellText(channel, c), stored[static_cast<std::size_t>(c)]);
-        if (!shown.isNull())
-            QCOMPARE(channels()->GetCellText(channel, storedColumn), shown.toString().toStdString());
+        if (!shown.isNull()) QCOMPARE(channels()->GetCellText(channel, storedColumn), shown.toString().toStdString());
         QCOMPARE(!modal_->warnings.isEmpty(), row[QStringLiteral("notice")].toBool());
         QCOMPARE(frame()->document().isModified(), !(want == fixture_));
     }

@@ -35,6 +35,7 @@
 #include "model/file_read.h"
 #include "model/recovery_file.h"
 #include "radio/channel_cells.h"
+#include "radio/control_ids.h"
 #include "radio/settings_form.h"
 #include "shell/command_table.h"
 #include "shell/gui/app_settings.h"
@@ -80,7 +81,8 @@ class DocumentTest : public QObject {
     QString file(const char* name) const { return Q(dir_->file(name)); }
 
     int answerDialog(QDialog& dialog) {
-        if (dialog.objectName() == QStringLiteral("saveChangesQuestion")) {
+        if (dialog.objectName() == QStringLiteral("saveChangesQuestion") ||
+            dialog.objectName() == QStringLiteral("storeEditsQuestion")) {
             ++questions_;
             auto& box = static_cast<QMessageBox&>(dialog);
             const QMessageBox::StandardButton button = answer_ == Answer::Save      ? QMessageBox::Save
@@ -95,7 +97,9 @@ class DocumentTest : public QObject {
             return dialog.result();
         }
         if (auto* languages = qobject_cast<CLanguageDlg*>(&dialog)) {
-            languages->list()->setCurrentIndex(0);
+            // Column 0, or the last column while column 0 is shown.
+            const LanguageTable& shown = frame()->language();
+            languages->list()->setCurrentIndex(shown.index == 0 ? shown.nameCount() - 1 : 0);
             languages->accept();
             return int(QDialog::Accepted);
         }
@@ -598,6 +602,40 @@ private slots:
         QDragEnterEvent other(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
         QApplication::sendEvent(frame(), &other);
         QVERIFY(!other.isAccepted());
+    }
+
+    // Changing the language rebuilds the editors: edits not stored yet are asked about, and
+    // each editor comes back where and as it was.
+    void aLanguageChangeAsksAboutEditsAndKeepsTheEditorsPlaces() {
+        struct Case {
+            Answer answer;
+            bool changes;  // the language changes
+            bool stored;   // the edit is in the image
+        } cases[] = {{Answer::Cancel, false, false}, {Answer::Discard, true, false}, {Answer::Save, true, true}};
+        QVERIFY(ShowWithChannelTable(*frame()));
+        for (const Case& c : cases) {
+            const int before = frame()->language().index;
+            QVERIFY(frame()->OpenFunctionsEditor());
+            auto* functions = static_cast<CChoiceFunView*>(frame()->editorView(EditorKind::Functions));
+            auto* squelch = qobject_cast<QComboBox*>(functions->control(settings_control::kSquelch));
+            QVERIFY(squelch);
+            const int index = squelch->currentIndex();
+            squelch->setFocus();
+            QTest::keyClick(squelch, Qt::Key_Down);
+            QVERIFY(frame()->editorView(EditorKind::Functions)->hasUnstoredEdits());
+            CChildFrame* channelsFrame = frame()->editorFrame(EditorKind::Channels);
+            channelsFrame->setGeometry(QRect(20, 30, 400, 300));
+            const RadioImage image = frame()->image();
+            answer_ = c.answer;
+            questions_ = 0;
+            app_->OnLanguage();  // the test chooses another column
+            QCOMPARE(questions_, 1);
+            QCOMPARE(frame()->language().index != before, c.changes);
+            QCOMPARE(!(frame()->image() == image), c.stored);
+            QCOMPARE(frame()->editorFrame(EditorKind::Channels)->geometry(), QRect(20, 30, 400, 300));
+            if (c.answer == Answer::Cancel) QCOMPARE(squelch->currentIndex(), index + 1);  // still edited
+            frame()->editorFrame(EditorKind::Functions)->close();
+        }
     }
 
     void recentFilesAndTheChosenLanguageAreRemembered() {
