@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "editors/channel_editors.h"
+#include "editors/gui/workspace.h"
 #include "radio/channel_cells.h"
 #include "ui/editor_view.h"
-#include "ui/workspace.h"
 
 class QComboBox;
 class QKeyEvent;

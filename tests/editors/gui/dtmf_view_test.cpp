@@ -15,7 +15,7 @@
 #include "editors/gui/dtmf_view.h"
 #include "editors/gui/settings_form_page.h"
 #include "functions_layout_check.h"
-#include "pictures/background_wnd.h"
+#include "shell/gui/background_wnd.h"
 #include "shell/gui/main_frame.h"
 #include "shell/gui/radioprog_app.h"
 #include "support/program_fixture.h"

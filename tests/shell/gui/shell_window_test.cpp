@@ -22,8 +22,8 @@
 #include <QToolBar>
 
 #include "model/dat_file.h"
-#include "pictures/background_wnd.h"
 #include "shell/command_table.h"
+#include "shell/gui/background_wnd.h"
 #include "shell/gui/command_actions.h"
 #include "shell/gui/language_dlg.h"
 #include "shell/gui/main_frame.h"
