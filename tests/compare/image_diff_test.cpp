@@ -8,6 +8,7 @@
 #include "compare/image_diff.h"
 #include "model/channel_record.h"
 #include "radio/dtmf_form.h"
+#include "radio/new_image.h"
 
 namespace radioprog {
 namespace {
@@ -23,7 +24,7 @@ LanguageTable English() {
 
 RadioImage Base() {
     RadioImage image;
-    image.ApplyDefaults();
+    WriteNewImage(image);
     ChannelRef(image, 9).setRxFrequency(0x14535000u);
     ChannelRef(image, 9).setTxFrequency(0x14535000u);
     return image;

@@ -6,6 +6,7 @@
 #include "editors/channel_rows.h"
 #include "editors/varied_channels.h"
 #include "model/channel_record.h"
+#include "radio/new_image.h"
 
 namespace radioprog {
 namespace {
@@ -79,7 +80,7 @@ TEST(ImageDocument, ReplacingTheImageSetsPathModifiedAndForgetsTheHistory) {
     document.editChannels([](RadioImage& image) { SetRx(image, 1, 0x14550000); });
     document.startNew();
     RadioImage fresh = varied;
-    fresh.ApplyDefaults();
+    WriteNewImage(fresh);
     EXPECT_EQ(document.image(), fresh);  // band-limit bytes stay, as File New always did
     EXPECT_EQ(document.path(), "");
     EXPECT_FALSE(document.modified());

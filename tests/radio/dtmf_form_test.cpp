@@ -6,13 +6,14 @@
 #include <array>
 
 #include "editors/dtmf_layout.h"
+#include "radio/new_image.h"
 
 namespace radioprog {
 namespace {
 
 RadioImage Defaults() {
     RadioImage image;
-    image.ApplyDefaults();
+    WriteNewImage(image);
     return image;
 }
 

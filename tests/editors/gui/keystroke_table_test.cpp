@@ -33,6 +33,7 @@
 #include "radio/control_ids.h"
 #include "radio/dtmf_form.h"
 #include "radio/form_store.h"
+#include "radio/new_image.h"
 #include "radio/settings_form.h"
 #include "support/program_fixture.h"
 #include "ui/text.h"
@@ -358,7 +359,7 @@ private slots:
     void openingAndClosingAnEditorChangesNothing_data() {
         QTest::addColumn<RadioImage>("image");
         RadioImage fresh;
-        fresh.ApplyDefaults();
+        WriteNewImage(fresh);
         QTest::newRow("new") << fresh;
         QTest::newRow("full") << testing::VariedImage(testing::DistinctRows());
         RadioImage odd = testing::VariedImage(testing::DistinctRows());

@@ -22,6 +22,7 @@
 #include <QToolBar>
 
 #include "model/dat_file.h"
+#include "radio/new_image.h"
 #include "shell/command_table.h"
 #include "shell/gui/background_wnd.h"
 #include "shell/gui/command_actions.h"
@@ -407,7 +408,7 @@ private slots:
         modal.setAnswer([](QDialog&) { return int(QDialog::Accepted); });
         frame->OnFileNew();
         RadioImage fresh;
-        fresh.ApplyDefaults();
+        WriteNewImage(fresh);
         QVERIFY(frame->image() == fresh);
     }
 

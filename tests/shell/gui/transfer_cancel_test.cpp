@@ -17,6 +17,7 @@
 #include "editors/gui/ms_flex_grid.h"
 #include "model/byte_order.h"
 #include "model/channel_record.h"
+#include "radio/new_image.h"
 #include "shell/command_table.h"
 #include "shell/gui/background_wnd.h"
 #include "shell/gui/main_frame.h"
@@ -84,7 +85,7 @@ private slots:
     void cancelledReadChangesNothing() {
         QFETCH(int, way);
         RadioImage inRadio;
-        inRadio.ApplyDefaults();
+        WriteNewImage(inRadio);
         ChannelRef(inRadio, 2).setRxFrequency(0x14550000);
         radio_->loadImage(inRadio);
         frame()->OpenFunctionsEditor();
