@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "radio/new_image.h"
+#include "support/same_image.h"
 
 #include <gtest/gtest.h>
 
@@ -23,7 +24,7 @@ TEST(NewImage, HoldsTheBytesOfANewImageOfOld) {
     std::copy(std::begin(kSettingsBlockOfOld), std::end(kSettingsBlockOfOld), expected.blockData(BlockId::Settings));
 
     WriteNewImage(image);
-    EXPECT_EQ(image, expected);
+    EXPECT_SAME_IMAGE(image, expected);
     const auto block = NewSettingsBlock();
     EXPECT_TRUE(std::equal(block.begin(), block.end(), std::begin(kSettingsBlockOfOld)));
 }

@@ -12,6 +12,7 @@
 #include "radio/settings_table.h"
 #include "radio/settings_text.h"
 #include "radio/settings_vfo.h"
+#include "support/same_image.h"
 
 namespace radioprog {
 namespace {
@@ -83,7 +84,7 @@ TEST(SettingsForm, StoringTheUnchangedDefaultChangesOnlyTheDisplayModes) {
     RadioImage expected = Defaults();
     expected.settingsByte(0x0E20) = 3;
     expected.settingsByte(0x0E37) = 3;
-    EXPECT_EQ(image, expected);
+    EXPECT_SAME_IMAGE(image, expected);
     EXPECT_EQ(form.selection(sc::kDisplayModeA), 3);
     EXPECT_EQ(SettingsTextOf(form, sc::kDisplayModeA, Rows()), "");
 }
