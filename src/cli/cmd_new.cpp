@@ -4,6 +4,7 @@
 
 #include "cli/command.h"
 #include "cli/image_file.h"
+#include "radio/new_image.h"
 
 namespace radioprog::cli {
 namespace {
@@ -12,7 +13,7 @@ int RunNew(const cmdline::Arguments& args) {
     int status = kExitOk;
     if (!CheckArgumentCount("new", args, 1, 1, "exactly one FILE", status)) return status;
     RadioImage image;
-    image.ApplyDefaults();
+    WriteNewImage(image);
     return SaveImageFile(image, args.positional()[0]);
 }
 

@@ -6,6 +6,7 @@
 #include "cli/image_file.h"
 #include "cli/transfer_cli.h"
 #include "link/comm_task.h"
+#include "radio/new_image.h"
 
 namespace radioprog::cli {
 namespace {
@@ -16,7 +17,7 @@ int RunRead(const cmdline::Arguments& args) {
     if (int status = ParseTransferArgs("read", args, parsed); status != kExitOk) return status;
 
     RadioImage image;
-    image.ApplyDefaults();
+    WriteNewImage(image);
     image.setPort(parsed.port.value_or(1));
     CliReports reports;
     CCommTask task(TransferPorts(parsed));

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "radio/new_image.h"
+
 namespace radioprog {
 
 namespace {
@@ -11,7 +13,7 @@ namespace {
 // A new image: the defaults over whatever the image held (band-limit bytes stay).
 RadioImage NewImage(const RadioImage& current) {
     RadioImage image = current;
-    image.ApplyDefaults();
+    WriteNewImage(image);
     return image;
 }
 

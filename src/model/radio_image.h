@@ -79,8 +79,9 @@ public:
 
     RadioImage() = default;
 
-    // Writes the contents of a new image; leaves the spare bytes and band-limit data
-    // bytes 16..63 as they are.
+    // Writes the contents of a new image except the settings block's data, which it sets to
+    // 0xFF: the settings table gives those bytes (WriteNewImage in radio/new_image.h writes a
+    // whole new image). Leaves the spare bytes and band-limit data bytes 16..63 as they are.
     void ApplyDefaults();
 
     std::int32_t port() const;

@@ -129,6 +129,12 @@ inline constexpr int kSixCharTextCaption = 1105;
 inline constexpr int kOk = 1121;
 inline constexpr int kCancel = 1120;
 
+// A setting added after the historic ones has no historic number: its row names its control
+// (and a list's caption label) by its byte's radio address (0x0E20..0x0E5F), above every
+// historic number, so adding it takes no constant here.
+constexpr int AddedSetting(int address) { return 10000 + address; }
+constexpr int AddedSettingCaption(int address) { return 20000 + address; }
+
 }  // namespace settings_control
 
 // The DTMF form.

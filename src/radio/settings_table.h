@@ -24,7 +24,7 @@ struct SettingRow {
     FormControl caption;    // Label; id 0 and no row when the control carries its own caption
     LoadRule load;
     int modulus;       // LoadRule::Modulo only
-    int defaultValue;  // index or check state a new image loads as
+    int defaultValue;  // index or check state a new image loads as (its byte: StoreSettingValue)
 };
 
 const std::vector<SettingRow>& SettingsTable();

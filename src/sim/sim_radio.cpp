@@ -6,6 +6,8 @@
 #include <iterator>
 #include <utility>
 
+#include "radio/new_image.h"
+
 namespace radioprog::sim {
 
 namespace {
@@ -59,7 +61,7 @@ SimRadio::SimRadio() {
     // Room for the requests of a whole transfer.
     events_.reserve(512);
     RadioImage image;
-    image.ApplyDefaults();
+    WriteNewImage(image);
     loadImage(image);
     setBandLimits(DefaultSimBands());
 }

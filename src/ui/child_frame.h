@@ -4,9 +4,11 @@
 #include <QMdiSubWindow>
 
 #include "ui/editor_view.h"
-#include "ui/workspace.h"
 
 namespace radioprog {
+
+// The open document and the texts (editors/gui/workspace.h), owned by the main window.
+struct Workspace;
 
 class CChildFrame : public QMdiSubWindow {
     Q_OBJECT

@@ -2,7 +2,7 @@
 #pragma once
 // What the editors, the printout and the editing commands need of the window that hosts them.
 // The main window implements it; nothing outside the shell needs to know the main window.
-#include "shell/command_table.h"
+#include "model/command_ids.h"
 #include "ui/editor_view.h"
 
 class QAction;

@@ -11,6 +11,7 @@
 #include "model/channel_record.h"
 #include "model/dat_file.h"
 #include "model/file_read.h"
+#include "radio/new_image.h"
 #include "support/cli_run.h"
 #include "support/temp_dir.h"
 
@@ -31,7 +32,7 @@ TEST(BadInputCli, ToneCodesNoToneTextNamesAreShownAndKept) {
     TempDir dir;
     CurrentDirGuard cwd(dir.path());
     RadioImage image;
-    image.ApplyDefaults();
+    WriteNewImage(image);
     ChannelRef used(image, 5);
     used.setRxFrequency(0x14625000);
     used.setTxFrequency(0x14625000);

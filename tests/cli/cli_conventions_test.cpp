@@ -16,6 +16,7 @@
 #include "editors/varied_channels.h"
 #include "model/dat_file.h"
 #include "support/cli_run.h"
+#include "support/same_image.h"
 #include "support/temp_dir.h"
 
 namespace radioprog {
@@ -141,7 +142,7 @@ TEST_F(CliConventions, OptionValuesDoubleDashAndStandardStreams) {
     for (const char* file : {"a.dat", "b.dat", "c.dat"}) {
         RadioImage image;
         ASSERT_TRUE(OpenDatFile(file, image).ok) << file;
-        EXPECT_EQ(image, varied_) << file;
+        EXPECT_SAME_IMAGE(image, varied_) << file;
     }
 
     // A whole pipeline through standard input and output: .dat in, CSV in, .dat out, CSV out.

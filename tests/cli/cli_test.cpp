@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "model/dat_file.h"
+#include "radio/new_image.h"
 #include "support/cli_run.h"
 #include "support/temp_dir.h"
 
@@ -26,7 +27,7 @@ TEST(CliNew, WritesTheDefaultImage) {
     std::string content = ReadFile("radio");
     ASSERT_EQ(content.size(), kDatFileSize) << "the name is used as given";
     RadioImage expected;
-    expected.ApplyDefaults();
+    WriteNewImage(expected);
     RadioImage written;
     ASSERT_TRUE(OpenDatFile("radio", written).ok);
     // The spare bytes and unused band-limit bytes of a new image are zero in the file.

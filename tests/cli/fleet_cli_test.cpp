@@ -11,6 +11,7 @@
 #include "model/channel_record.h"
 #include "model/dat_file.h"
 #include "model/terminal_text.h"
+#include "radio/new_image.h"
 #include "support/cli_run.h"
 #include "support/running_sim.h"
 #include "support/temp_dir.h"
@@ -28,7 +29,7 @@ using test::TempDir;
 
 RadioImage ChannelImage() {
     RadioImage image;
-    image.ApplyDefaults();
+    WriteNewImage(image);
     for (int n = 0; n < 16; ++n) {
         ChannelRef(image, n).setRxFrequency(0x14535000u + static_cast<std::uint32_t>(n % 10) * 0x100u);
         ChannelRef(image, n).setTxFrequency(0x14535000u);

@@ -9,6 +9,7 @@
 
 #include "model/channel_record.h"
 #include "model/dat_file.h"
+#include "radio/new_image.h"
 #include "support/cli_run.h"
 #include "support/running_sim.h"
 #include "support/temp_dir.h"
@@ -48,7 +49,7 @@ protected:
 
 TEST_F(TransferCli, ReadSavesTheRadiosMemoryWithThePortItAnsweredOn) {
     RadioImage memory;
-    memory.ApplyDefaults();
+    WriteNewImage(memory);
     ChannelRef(memory, 0).setRxFrequency(0x14550000u);
     ChannelRef(memory, 127).setTxFrequency(0x43912500u);
     memory.dtmfSlot(15)[0] = 7;
@@ -111,7 +112,7 @@ TEST_F(TransferCli, FailedReadLeavesTheFileAlone) {
 
 TEST_F(TransferCli, WriteSendsTheFileOrTellsWhyNot) {
     RadioImage image;
-    image.ApplyDefaults();
+    WriteNewImage(image);
     ChannelRef(image, 4).setRxFrequency(0x14600000u);
     ChannelRef(image, 4).setTxFrequency(0x14600000u);
     image.setPort(5);
@@ -165,7 +166,7 @@ TEST_F(TransferCli, UsageErrors) {
 // 16-19) was written to the wrong addresses with exit 0: 16-19 overwritten, 20-23 lost.
 TEST_F(TransferCli, AnImageWhoseAddressBytesAreNotTheLayoutIsNotWrittenUnlessAskedFor) {
     RadioImage image;
-    image.ApplyDefaults();
+    WriteNewImage(image);
     for (int n = 16; n < 24; ++n)
         ChannelRef(image, n).setRxFrequency(0x14500000u + static_cast<std::uint32_t>(n) * 0x100u);
     ASSERT_TRUE(SaveDatFile(image, "good.dat").ok);

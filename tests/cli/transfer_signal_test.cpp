@@ -14,6 +14,7 @@
 #include <memory>
 
 #include "model/dat_file.h"
+#include "radio/new_image.h"
 #include "support/cli_run.h"
 #include "support/running_sim.h"
 #include "support/temp_dir.h"
@@ -70,7 +71,7 @@ TEST(TransferSignals, StopReadAndWriteAtOnceWithTheShellsExitStatus) {
     };
     TempDir dir;
     RadioImage image;
-    image.ApplyDefaults();
+    WriteNewImage(image);
     ASSERT_TRUE(SaveDatFile(image, dir.file("radio.dat")).ok);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -115,7 +116,7 @@ TEST(TransferSignals, StopAWriteToSeveralRadiosWithALinePerRadio) {
     const Case cases[] = {{"Ctrl+C, started in the background", SIGINT, true, 130}, {"SIGTERM", SIGTERM, false, 143}};
     TempDir dir;
     RadioImage image;
-    image.ApplyDefaults();
+    WriteNewImage(image);
     ASSERT_TRUE(SaveDatFile(image, dir.file("radio.dat")).ok);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -8,6 +8,8 @@
 #include "compare/image_diff.h"
 #include "model/channel_record.h"
 #include "radio/dtmf_form.h"
+#include "radio/new_image.h"
+#include "support/image_bytes.h"
 
 namespace radioprog {
 namespace {
@@ -23,7 +25,7 @@ LanguageTable English() {
 
 RadioImage Base() {
     RadioImage image;
-    image.ApplyDefaults();
+    WriteNewImage(image);
     ChannelRef(image, 9).setRxFrequency(0x14535000u);
     ChannelRef(image, 9).setTxFrequency(0x14535000u);
     return image;
@@ -84,6 +86,27 @@ TEST(ImageDiff, BytesThatChangeNothingShownAreListedByAddress) {
     std::snprintf(expected, sizeof expected, "CH 20 Byte 0x%04X 0x%02X \xE2\x86\x92 0x%02X", 20 * 16 + 14,
                   a.channel(20)[14], b.channel(20)[14]);
     EXPECT_EQ(lines[0], expected);
+}
+
+// What a test says when two images differ (tests/support/image_bytes.h): each byte with its
+// offset, both values and its owner as the comparison names it, and no more than a screenful.
+TEST(ImageByteDifferences, ListEachByteWithItsOffsetValuesAndOwner) {
+    RadioImage a = Base(), b = Base();
+    EXPECT_EQ(test::ImageByteDifferences(a, b), "");
+    b.settingsByte(0x0E22) = 7;                    // squelch 5 -> 7
+    ChannelRef(b, 9).setRxFrequency(0x14652000u);  // bytes 1 and 2 of channel 9's record
+    b.blockData(BlockId::BandLimits)[0] = 0xFF;    // left out by the comparison
+    b.setPort(7);
+    const std::string text = test::ImageByteDifferences(a, b);
+    for (const char* line :
+         {"5 byte(s) differ", "  0x0000: 0x01 | 0x07  port number\n", "  0x00A1: 0x50 | 0x20  CH 9 RX Freq\n",
+          "  0x00A2: 0x53 | 0x65  CH 9 RX Freq\n", "  0x114E: 0x05 | 0x07  Squelch\n", "(not compared)\n"})
+        EXPECT_NE(text.find(line), std::string::npos) << line << "\n" << text;
+
+    for (int n = 0; n < kChannelCount; ++n) ChannelRef(b, n).setNameByte(0, 0x0A);
+    const std::string many = test::ImageByteDifferences(a, b);
+    EXPECT_NE(many.find("133 byte(s) differ"), std::string::npos) << many;
+    EXPECT_NE(many.find("... and 109 more\n"), std::string::npos) << many;
 }
 
 TEST(BlockText, NamesEveryKindOfBlock) {

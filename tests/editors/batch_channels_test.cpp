@@ -10,6 +10,7 @@
 #include "model/channel_record.h"
 #include "model/freq_codec.h"
 #include "radio/channel_cells.h"
+#include "support/same_image.h"
 
 namespace radioprog {
 namespace {
@@ -198,7 +199,7 @@ TEST(ApplyBatch, ApplyingTwiceEqualsOnce) {
     ApplyBatch(once, language, settings);
     RadioImage twice = once;
     ApplyBatch(twice, language, settings);
-    EXPECT_EQ(once, twice);
+    EXPECT_SAME_IMAGE(once, twice);
 }
 
 TEST(ApplyBatch, ListTextsBecomeTonesAndFlags) {

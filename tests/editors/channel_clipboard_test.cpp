@@ -10,6 +10,7 @@
 #include "model/channel_record.h"
 #include "model/file_read.h"
 #include "radio/channel_cells.h"
+#include "support/same_image.h"
 
 namespace radioprog {
 namespace {
@@ -43,7 +44,7 @@ TEST(ChannelClipboard, CopyThenPasteElsewhereReproducesTheChannels) {
     PasteReport report = PasteChannels(image, language, 0, text);
     EXPECT_TRUE(report.problems.empty());
     EXPECT_EQ(report.lastChannel, 127);
-    EXPECT_EQ(image, source);
+    EXPECT_SAME_IMAGE(image, source);
 
     // Over the channels in use, two rows further down: the texts follow, and the line of an
     // empty channel empties the channel it lands on.
@@ -76,7 +77,7 @@ TEST(ChannelClipboard, RowsCopiedInAnotherLanguagePasteTheSameValues) {
     RadioImage image = DefaultImage();
     const PasteReport report = PasteChannels(image, current, target, text);
     EXPECT_TRUE(report.problems.empty()) << PasteProblemText(report.problems.front(), current);
-    EXPECT_EQ(image, source);
+    EXPECT_SAME_IMAGE(image, source);
 
     // Without the other language, its texts are refused as before.
     image = DefaultImage();
@@ -218,7 +219,7 @@ TEST(ChannelClipboard, TextOverSixteenMegabytesIsRefusedWhole) {
     PasteReport report = PasteChannels(image, language, 10, huge);
     EXPECT_TRUE(report.tooLarge);
     EXPECT_LT(report.lastChannel, report.firstChannel);
-    EXPECT_EQ(image, before);
+    EXPECT_SAME_IMAGE(image, before);
 
     // Within 16 MB but of line ends alone (the parser took 80 times its size): refused by its
     // lines; 100000 lines are still taken.
@@ -226,7 +227,7 @@ TEST(ChannelClipboard, TextOverSixteenMegabytesIsRefusedWhole) {
     report = PasteChannels(image, language, 10, huge);
     EXPECT_FALSE(report.tooLarge);
     EXPECT_TRUE(report.tooManyLines);
-    EXPECT_EQ(image, before);
+    EXPECT_SAME_IMAGE(image, before);
     const std::string most = lines + std::string(static_cast<std::size_t>(kMaxDelimitedLines) - 2, '\n');
     report = PasteChannels(image, language, 10, most);
     EXPECT_FALSE(report.tooManyLines);

@@ -6,6 +6,7 @@
 #include "editors/channel_fixture.h"
 #include "editors/channel_store.h"
 #include "model/channel_record.h"
+#include "support/same_image.h"
 
 namespace radioprog {
 namespace {
@@ -210,7 +211,7 @@ TEST(ClearCell, EmptiesOnlyTheCellsAChannelCanHoldEmpty) {
     EditedChannel empty;
     for (int column = column::kBand; column < kChannelColumnCount; ++column)
         EXPECT_FALSE(ClearCell(empty.image, empty.language, kChannel, column, empty.row));
-    EXPECT_EQ(empty.image, DefaultImage());
+    EXPECT_SAME_IMAGE(empty.image, DefaultImage());
 }
 
 TEST(CommitCell, TheBandColumnShowsItsTextButStoresNothing) {
@@ -218,7 +219,7 @@ TEST(CommitCell, TheBandColumnShowsItsTextButStoresNothing) {
     RadioImage before = edit.image;
     edit.commit(1, "VHF/UHF");
     EXPECT_EQ(edit.cell(1), "VHF/UHF");
-    EXPECT_EQ(edit.image, before);
+    EXPECT_SAME_IMAGE(edit.image, before);
     EXPECT_EQ(ChannelToRow(edit.image, edit.language, kChannel)[column::kBand], "");
 }
 

@@ -10,6 +10,7 @@
 #include "model/channel_record.h"
 #include "radio/channel_cells.h"
 #include "radio/channel_values.h"
+#include "support/same_image.h"
 
 namespace radioprog {
 namespace {
@@ -63,7 +64,7 @@ TEST(ChannelCsv, ExportThenImportGivesBackTheSameImage) {
     EXPECT_TRUE(report.headerOk);
     EXPECT_TRUE(report.problems.empty()) << CsvProblemText(report.problems.front(), LanguageTable());
     EXPECT_EQ(report.channels.size(), testing::VariedChannels().size());
-    EXPECT_EQ(imported, varied) << "every byte, the empty channels in between included";
+    EXPECT_SAME_IMAGE(imported, varied) << "every byte, the empty channels in between included";
 
     // Over channels in use the file's channels replace them.
     RadioImage over = DefaultImage();
@@ -124,7 +125,7 @@ TEST(ChannelCsv, BareLocationAndFrequencyFileAndFileErrors) {
     CsvImportReport report = ImportChannelsCsv(image, "Location,Frequency\n5,145.5\n128,146\n5,147\n,148\n");
     RadioImage typed = DefaultImage();
     testing::TypeChannel(typed, DistinctRows(), {5, {"145.5"}});
-    EXPECT_EQ(image, typed) << "the same channel as typing 145.5 into the grid";
+    EXPECT_SAME_IMAGE(image, typed) << "the same channel as typing 145.5 into the grid";
     ASSERT_EQ(report.problems.size(), 3u);
     EXPECT_EQ(report.problems[0].reason, CsvReason::BadLocation);
     EXPECT_EQ(report.problems[1].reason, CsvReason::DuplicateLocation);
@@ -138,7 +139,7 @@ TEST(ChannelCsv, BareLocationAndFrequencyFileAndFileErrors) {
         EXPECT_FALSE(report.headerOk) << text;
         ASSERT_EQ(report.problems.size(), 1u);
         EXPECT_EQ(report.problems[0].reason, CsvReason::NoFrequencyColumn);
-        EXPECT_EQ(image, before);
+        EXPECT_SAME_IMAGE(image, before);
     }
 }
 

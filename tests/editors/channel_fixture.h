@@ -6,6 +6,7 @@
 
 #include "model/language_table.h"
 #include "model/radio_image.h"
+#include "radio/new_image.h"
 
 namespace radioprog::testing {
 
@@ -18,7 +19,7 @@ inline LanguageTable DistinctRows() {
 
 inline RadioImage DefaultImage() {
     RadioImage image;
-    image.ApplyDefaults();
+    WriteNewImage(image);
     return image;
 }
 

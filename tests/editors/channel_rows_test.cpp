@@ -8,6 +8,7 @@
 #include "editors/channel_fixture.h"
 #include "model/channel_record.h"
 #include "model/freq_codec.h"
+#include "support/same_image.h"
 
 namespace radioprog {
 namespace {
@@ -55,7 +56,7 @@ TEST(ChannelRows, InsertShiftsWholeChannelsDownAtFirstAndLast) {
     RadioImage expected = before;
     std::memset(expected.channel(127), 0xFF, 16);
     std::memset(expected.channelName(127), 0xFF, 16);
-    EXPECT_EQ(image, expected) << "only channel 127 changes";
+    EXPECT_SAME_IMAGE(image, expected) << "only channel 127 changes";
 
     image = before;
     ChannelRef(image, 127).setRxFrequency(kNoFrequency);
@@ -65,7 +66,7 @@ TEST(ChannelRows, InsertShiftsWholeChannelsDownAtFirstAndLast) {
     image = before;
     EXPECT_FALSE(InsertEmptyChannel(image, 128));
     EXPECT_FALSE(InsertEmptyChannel(image, -1));
-    EXPECT_EQ(image, before);
+    EXPECT_SAME_IMAGE(image, before);
 }
 
 TEST(ChannelRows, DeleteErasesBothEntriesAndNothingElse) {
@@ -77,7 +78,7 @@ TEST(ChannelRows, DeleteErasesBothEntriesAndNothingElse) {
         std::memset(expected.channel(n), 0xFF, 16);
         std::memset(expected.channelName(n), 0xFF, 16);
     }
-    EXPECT_EQ(image, expected);
+    EXPECT_SAME_IMAGE(image, expected);
 }
 
 TEST(ChannelRows, MoveKeepsBlocksAndGapsAndStopsAtTheEdges) {
@@ -100,7 +101,7 @@ TEST(ChannelRows, MoveKeepsBlocksAndGapsAndStopsAtTheEdges) {
         RadioImage image = before;
         EXPECT_EQ(MoveChannels(image, c.set, c.direction), c.moved);
         if (c.moved.empty()) {
-            EXPECT_EQ(image, before) << "nothing moves";
+            EXPECT_SAME_IMAGE(image, before) << "nothing moves";
         }
         for (auto [channel, from] : c.placement)
             EXPECT_EQ(EntriesOf(image, channel), EntriesOf(before, from)) << channel;
@@ -108,7 +109,7 @@ TEST(ChannelRows, MoveKeepsBlocksAndGapsAndStopsAtTheEdges) {
         if (!c.moved.empty()) {
             auto back = c.direction == MoveDirection::Up ? MoveDirection::Down : MoveDirection::Up;
             EXPECT_EQ(MoveChannels(image, c.moved, back), NormalizeChannelSet(c.set));
-            EXPECT_EQ(image, before) << "moving back restores the image";
+            EXPECT_SAME_IMAGE(image, before) << "moving back restores the image";
         }
     }
 }

@@ -11,6 +11,7 @@
 #include "editors/channel_rows.h"
 #include "editors/varied_channels.h"
 #include "model/channel_record.h"
+#include "support/same_image.h"
 
 namespace radioprog {
 namespace {
@@ -72,13 +73,13 @@ TEST(EditHistory, UndoAndRedoOfEveryKindOfChangeRestoreTheImageExactly) {
         EditHistory history;
         ASSERT_TRUE(history.apply(image, [&] { change.run(image); })) << change.name;
         const RadioImage after = image;
-        ASSERT_NE(after, before) << change.name;
+        ASSERT_FALSE(after == before) << change.name;
 
         EXPECT_TRUE(history.undo(image));
-        EXPECT_EQ(image, before) << change.name;
+        EXPECT_SAME_IMAGE(image, before) << change.name;
         EXPECT_FALSE(history.undo(image));
         EXPECT_TRUE(history.redo(image));
-        EXPECT_EQ(image, after) << change.name;
+        EXPECT_SAME_IMAGE(image, after) << change.name;
         EXPECT_FALSE(history.redo(image));
     }
 }

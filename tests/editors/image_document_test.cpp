@@ -6,6 +6,8 @@
 #include "editors/channel_rows.h"
 #include "editors/varied_channels.h"
 #include "model/channel_record.h"
+#include "radio/new_image.h"
+#include "support/same_image.h"
 
 namespace radioprog {
 namespace {
@@ -65,7 +67,7 @@ TEST(ImageDocument, ReplacingTheImageSetsPathModifiedAndForgetsTheHistory) {
         ImageDocument document;
         document.editChannels([](RadioImage& image) { SetRx(image, 1, 0x14550000); });
         document.replace(varied, c.path, c.modified);
-        EXPECT_EQ(document.image(), varied);
+        EXPECT_SAME_IMAGE(document.image(), varied);
         EXPECT_EQ(document.path(), c.path);
         EXPECT_EQ(document.modified(), c.modified);
         EXPECT_FALSE(document.history().canUndo());
@@ -79,8 +81,8 @@ TEST(ImageDocument, ReplacingTheImageSetsPathModifiedAndForgetsTheHistory) {
     document.editChannels([](RadioImage& image) { SetRx(image, 1, 0x14550000); });
     document.startNew();
     RadioImage fresh = varied;
-    fresh.ApplyDefaults();
-    EXPECT_EQ(document.image(), fresh);  // band-limit bytes stay, as File New always did
+    WriteNewImage(fresh);
+    EXPECT_SAME_IMAGE(document.image(), fresh);  // band-limit bytes stay, as File New always did
     EXPECT_EQ(document.path(), "");
     EXPECT_FALSE(document.modified());
     EXPECT_FALSE(document.history().canUndo());

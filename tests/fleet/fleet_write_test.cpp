@@ -9,6 +9,7 @@
 #include "link/link_test_support.h"
 #include "link/proven_transfer.h"
 #include "model/channel_record.h"
+#include "radio/new_image.h"
 
 namespace radioprog {
 namespace {
@@ -18,7 +19,7 @@ using test::RunningSim;
 // A band-clean image: defaults with every channel at an in-band frequency and a name.
 RadioImage FleetImage() {
     RadioImage image;
-    image.ApplyDefaults();
+    WriteNewImage(image);
     for (int n = 0; n < kChannelCount; ++n) {
         ChannelRef channel(image, n);
         channel.setRxFrequency(n % 2 ? 0x14500000u + static_cast<std::uint32_t>(n % 10) * 0x1000u : 0x43812500u);

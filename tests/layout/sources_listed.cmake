@@ -32,7 +32,7 @@ function(check_listed folder)
   set(missing "${missing}" PARENT_SCOPE)
 endfunction()
 
-check_listed(src "${SOURCE_DIR}/src/*.cpp" "${SOURCE_DIR}/src/*/gui/*.h" "${SOURCE_DIR}/src/pictures/*.h"
+check_listed(src "${SOURCE_DIR}/src/*.cpp" "${SOURCE_DIR}/src/*/gui/*.h"
              "${SOURCE_DIR}/src/ui/*.h" "${SOURCE_DIR}/src/print/paint/*.h")
 check_listed(tests "${SOURCE_DIR}/tests/*.cpp")
 check_listed(bench "${SOURCE_DIR}/bench/*.cpp" "${SOURCE_DIR}/bench/*.c")

@@ -16,6 +16,7 @@
 
 #include "link/comm_task.h"
 #include "link_test_support.h"
+#include "radio/new_image.h"
 #include "shell/transfer_messages.h"
 #include "support/temp_dir.h"
 
@@ -89,7 +90,7 @@ TEST(CommTaskRead, ReadsEveryBlockInOrderIntoACopyAndReportsInOrder) {
     sim.loadImage(radio);
     CCommTask task(PortMap({sim.devicePath()}));
     RadioImage start;
-    start.ApplyDefaults();
+    WriteNewImage(start);
     RecordingReports reports;
     Transfer(task, reports, start, TransferMode::Read);
 
@@ -227,7 +228,7 @@ TEST(CommTaskScan, TriesTheConfiguredPortFirstThenAscending) {
         SCOPED_TRACE(c.configured);
         for (int port : present) sims[static_cast<std::size_t>(port)]->clearEvents();
         RadioImage image;
-        image.ApplyDefaults();
+        WriteNewImage(image);
         image.setPort(c.configured);
         RecordingReports reports;
         Transfer(task, reports, image, TransferMode::Read);
@@ -287,7 +288,7 @@ TEST(CommTaskScan, NoRadioNamesThePortRefusedForLackOfPermission) {
     CCommTask task{PortMap({"", denied, dir.file("missing"), denied})};
     RecordingReports reports;
     RadioImage image;
-    image.ApplyDefaults();
+    WriteNewImage(image);
     Transfer(task, reports, image, TransferMode::Write);
     ASSERT_EQ(reports.outcomes.size(), 1u);
     const TransferOutcome& outcome = reports.outcomes[0];
@@ -312,7 +313,7 @@ TEST(CommTaskScan, APortHeldByAnotherProgramIsNamedBusyAndTheScanGoesOn) {
     ASSERT_GE(holder, 0);
     ASSERT_EQ(::flock(holder, LOCK_EX | LOCK_NB), 0);
     RadioImage image;
-    image.ApplyDefaults();
+    WriteNewImage(image);
 
     CCommTask alone{PortMap({held.devicePath()})};
     RecordingReports none;

@@ -10,6 +10,7 @@
 
 #include "link/serial_line.h"
 #include "link/transfer_reports.h"
+#include "radio/new_image.h"
 #include "sim/radio_sim.h"
 #include "support/running_sim.h"
 
@@ -23,7 +24,7 @@ inline LineTimeouts FastTimeouts() { return {100, 2, 300, 100, 50}; }
 // Every data byte of every block (band limits excepted) set from its image offset and a seed.
 inline RadioImage PatternImage(int seed) {
     RadioImage image;
-    image.ApplyDefaults();
+    WriteNewImage(image);
     for (const RecordInfo& record : BlockMap()) {
         if (record.block == BlockId::BandLimits) continue;
         std::uint8_t* data = image.recordData(record);

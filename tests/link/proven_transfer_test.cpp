@@ -7,6 +7,7 @@
 #include "link/comm_task.h"
 #include "link/proven_transfer.h"
 #include "link_test_support.h"
+#include "radio/new_image.h"
 
 namespace radioprog {
 namespace {
@@ -29,7 +30,7 @@ ReadRun Read(const sim::SimFaults& faults, bool verify) {
     task.setOptions({1, verify});
     RecordingReports reports;
     RadioImage start;
-    start.ApplyDefaults();
+    WriteNewImage(start);
     task.Setup(&reports, start);
     task.SetMode(TransferMode::Read);
     task.Run();
@@ -84,7 +85,7 @@ TEST(ProvenRead, OnlyPortSkipsTheScan) {
     task.setOptions({2, false});
     RecordingReports reports;
     RadioImage start;
-    start.ApplyDefaults();
+    WriteNewImage(start);
     start.setPort(5);
     task.Setup(&reports, start);
     task.SetMode(TransferMode::Read);

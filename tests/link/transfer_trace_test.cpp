@@ -15,6 +15,7 @@
 
 #include "link/comm_task.h"
 #include "link/link_test_support.h"
+#include "radio/new_image.h"
 #include "support/temp_dir.h"
 
 namespace radioprog {
@@ -39,7 +40,7 @@ TEST(TransferTrace, AReadLogsTheExchangesInOrder) {
     CCommTask task(PortMap({sim.devicePath()}));
     task.setTrace(TransferTrace::open(dir.file("trace.txt")));
     RadioImage image;
-    image.ApplyDefaults();
+    WriteNewImage(image);
     RecordingReports reports;
     task.Setup(&reports, image);
     task.SetMode(TransferMode::Read);

@@ -14,6 +14,7 @@
 #include "link/transfer_engine.h"
 #include "link_test_support.h"
 #include "sim/virtual_line.h"
+#include "support/same_image.h"
 
 namespace radioprog {
 namespace {
@@ -234,7 +235,7 @@ TEST_P(VirtualFaultMatrix, EveryRequestGivesTheExpectedResultWithinItsBound) {
                 // A read changes nothing in the radio; it hands over the radio's memory or
                 // nothing at all.
                 EXPECT_EQ(run.unitsStored, 0u);
-                EXPECT_EQ(run.after.bytes, run.before.bytes);
+                EXPECT_SAME_IMAGE(run.after, run.before);
                 ASSERT_EQ(run.handedOver.size(), run.outcome.result == kReadDone ? 1u : 0u);
                 if (!run.handedOver.empty()) {
                     EXPECT_TRUE(SameMovedBytes(run.handedOver[0], run.before, false));
@@ -264,12 +265,12 @@ TEST(VirtualFaultMatrixRadio, AnotherModelOrARefusedModeEntryIsNoRadio) {
         EXPECT_EQ(other.outcome.result, TransferResult::NoRadio);
         ASSERT_TRUE(other.outcome.otherModel.has_value());
         EXPECT_EQ(other.outcome.otherModel->model, "R3M72");
-        EXPECT_EQ(other.after.bytes, other.before.bytes);
+        EXPECT_SAME_IMAGE(other.after, other.before);
 
         const TransferRun refused = Transfer(mode, refusing, PatternImage(2));
         EXPECT_EQ(refused.outcome.result, TransferResult::NoRadio);
         EXPECT_FALSE(refused.outcome.otherModel.has_value());
-        EXPECT_EQ(refused.after.bytes, refused.before.bytes);
+        EXPECT_SAME_IMAGE(refused.after, refused.before);
         EXPECT_TRUE(refused.handedOver.empty());
     }
 }

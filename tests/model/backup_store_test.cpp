@@ -10,6 +10,7 @@
 
 #include "model/dat_file.h"
 #include "support/env_guard.h"
+#include "support/same_image.h"
 #include "support/temp_dir.h"
 
 namespace radioprog {
@@ -63,7 +64,7 @@ TEST(BackupStore, SavesNamedByTimeUniqueWithinASecondAndKeepsTheNewest50) {
     EXPECT_EQ(first.path, (backups / "radio-2026-12-10_14-03-27.dat").string());
     RadioImage read;
     ASSERT_TRUE(OpenDatFile(first.path, read).ok);
-    EXPECT_EQ(read, image);
+    EXPECT_SAME_IMAGE(read, image);
     BackupResult second = SaveBackup(image, LocalTime(10, 14, 3, 27));
     EXPECT_EQ(second.path, (backups / "radio-2026-12-10_14-03-27_2.dat").string());
 

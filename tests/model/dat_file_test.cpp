@@ -6,6 +6,7 @@
 
 #include <filesystem>
 
+#include "support/same_image.h"
 #include "support/temp_dir.h"
 
 namespace radioprog {
@@ -50,7 +51,7 @@ TEST(DatFile, RoundTripRestoresEverythingIncludingDtmfCodes) {
     ASSERT_TRUE(SaveDatFile(saved, dir.file("a.dat")).ok);
     RadioImage opened = DefaultImage();
     ASSERT_TRUE(OpenDatFile(dir.file("a.dat"), opened).ok);
-    EXPECT_EQ(opened, saved);
+    EXPECT_SAME_IMAGE(opened, saved);
 }
 
 TEST(DatFile, FileLengthDecidesWhatIsRestored) {
@@ -100,7 +101,7 @@ TEST(DatFile, FailuresKeepTheImageAndTheOldFile) {
     EXPECT_FALSE(missing.ok);
     EXPECT_NE(missing.error.find("No such file"), std::string::npos) << missing.error;
     EXPECT_FALSE(OpenDatFile(dir.path().string(), image).ok) << "a directory is not an image";
-    EXPECT_EQ(image, before);
+    EXPECT_SAME_IMAGE(image, before);
 
     ASSERT_TRUE(SaveDatFile(before, dir.file("keep.dat")).ok);
     std::string old = ReadFile(dir.file("keep.dat"));

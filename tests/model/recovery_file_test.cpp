@@ -11,6 +11,7 @@
 
 #include "model/dat_file.h"
 #include "support/env_guard.h"
+#include "support/same_image.h"
 #include "support/temp_dir.h"
 
 namespace radioprog {
@@ -59,12 +60,12 @@ TEST(RecoveryFile, KeepsTheImageAndTheDocumentPathTogetherAndOpensAsADatFile) {
         ASSERT_TRUE(own.write(image, path).ok);  // creates the directory
         std::optional<Recovery> read = ReadRecovery(own.path());
         ASSERT_TRUE(read);
-        EXPECT_EQ(read->image, image);
+        EXPECT_SAME_IMAGE(read->image, image);
         EXPECT_EQ(read->documentPath, path);
     }
     RadioImage opened;
     ASSERT_TRUE(OpenDatFile(own.path(), opened).ok);
-    EXPECT_EQ(opened, image);
+    EXPECT_SAME_IMAGE(opened, image);
     // Held by this program: not offered to another one.
     EXPECT_TRUE(UnheldRecoveryFiles().empty());
 

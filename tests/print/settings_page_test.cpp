@@ -11,6 +11,7 @@
 #include "model/extra_rows.h"
 #include "print/fixed_measure.h"
 #include "print/page_plan.h"
+#include "radio/new_image.h"
 #include "radio/settings_form.h"
 
 namespace radioprog {
@@ -21,7 +22,7 @@ using test::NumberedRows;
 
 PrintData DefaultPrintout() {
     RadioImage image;
-    image.ApplyDefaults();
+    WriteNewImage(image);
     return PrintDataFromImage(image, NumberedRows());
 }
 

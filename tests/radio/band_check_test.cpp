@@ -8,6 +8,7 @@
 #include "model/channel_record.h"
 #include "model/freq_codec.h"
 #include "radio/band_check.h"
+#include "radio/new_image.h"
 
 namespace radioprog {
 namespace {
@@ -26,7 +27,7 @@ LanguageTable Texts() {
 // A new image whose band-limit block holds the given limits (whole MHz, BCD).
 RadioImage WithBands(int rx1lo, int rx1hi, int rx2lo, int rx2hi, int tx1lo, int tx1hi, int tx2lo, int tx2hi) {
     RadioImage image;
-    image.ApplyDefaults();
+    WriteNewImage(image);
     EncodeBandLimits({{rx1lo, rx2lo}, {rx1hi, rx2hi}, {tx1lo, tx2lo}, {tx1hi, tx2hi}},
                      image.blockData(BlockId::BandLimits));
     return image;
@@ -36,7 +37,7 @@ RadioImage UsualBands() { return WithBands(136, 174, 400, 520, 136, 174, 400, 52
 
 TEST(BandCheck, DefaultLimitsAcceptEveryFrequency) {
     RadioImage image;
-    image.ApplyDefaults();
+    WriteNewImage(image);
     for (int n = 0; n < kChannelCount; ++n) {
         ChannelRef channel(image, n);
         channel.setRxFrequency(n % 2 ? 0x99999990u : 0x00000010u);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "model/channel_record.h"
+#include "radio/new_image.h"
 
 namespace radioprog {
 namespace {
@@ -16,7 +17,7 @@ LanguageTable Rows() {
 
 RadioImage Empty() {
     RadioImage image;
-    image.ApplyDefaults();
+    WriteNewImage(image);
     return image;
 }
 

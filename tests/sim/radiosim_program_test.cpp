@@ -14,6 +14,7 @@
 #include "link/com_port.h"
 #include "model/dat_file.h"
 #include "radio/band_check.h"
+#include "radio/new_image.h"
 #include "support/cli_run.h"
 #include "support/temp_dir.h"
 #include "support/wait_until.h"
@@ -49,7 +50,7 @@ pid_t Spawn(const std::vector<std::string>& args, std::string& firstLine) {
 TEST(RadiosimProgram, PrintsItsDeviceAnswersAndSavesWhatWasWritten) {
     test::TempDir dir;
     RadioImage start;
-    start.ApplyDefaults();
+    WriteNewImage(start);
     start.channel(0)[0] = 0x42;
     ASSERT_TRUE(SaveDatFile(start, dir.file("start.dat")).ok);
 

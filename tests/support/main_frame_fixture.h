@@ -5,8 +5,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "pictures/background_wnd.h"
 #include "shell/document_texts.h"
+#include "shell/gui/background_wnd.h"
 #include "shell/gui/main_frame.h"
 
 namespace radioprog::test {

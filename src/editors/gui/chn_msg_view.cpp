@@ -23,7 +23,7 @@
 #include "radio/edit_filters.h"
 #include "ui/child_frame.h"
 #include "ui/dialog_units.h"
-#include "ui/document.h"
+#include "editors/gui/document.h"
 #include "ui/text.h"
 #include "ui/ui_hooks.h"
 

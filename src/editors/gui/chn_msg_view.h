@@ -13,9 +13,9 @@
 
 #include "editors/channel_editors.h"
 #include "editors/channel_session.h"
+#include "editors/gui/workspace.h"
 #include "radio/channel_cells.h"
 #include "ui/editor_view.h"
-#include "ui/workspace.h"
 
 class QComboBox;
 class QKeyEvent;

@@ -7,9 +7,9 @@
 
 #include <memory>
 
+#include "editors/gui/workspace.h"
 #include "radio/dtmf_form.h"
 #include "ui/editor_view.h"
-#include "ui/workspace.h"
 
 class QLineEdit;
 

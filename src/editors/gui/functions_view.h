@@ -7,9 +7,9 @@
 #include <memory>
 #include <string>
 
+#include "editors/gui/workspace.h"
 #include "radio/settings_form.h"
 #include "ui/editor_view.h"
-#include "ui/workspace.h"
 
 namespace radioprog {
 

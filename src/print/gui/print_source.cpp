@@ -4,9 +4,9 @@
 #include <QComboBox>
 
 #include "editors/gui/chn_msg_view.h"
+#include "editors/gui/document.h"
 #include "editors/gui/functions_view.h"
 #include "print/settings_page.h"
-#include "ui/document.h"
 #include "ui/editor_host.h"
 #include "ui/text.h"
 

@@ -11,11 +11,11 @@
 #include <array>
 #include <memory>
 
+#include "editors/gui/workspace.h"
 #include "link/port_map.h"
 #include "link/transfer_reports.h"
 #include "ui/child_frame.h"
 #include "ui/editor_host.h"
-#include "ui/workspace.h"
 
 class QAction;
 class QMenu;

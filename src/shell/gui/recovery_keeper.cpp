@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/gui/recovery_keeper.h"
 
-#include "ui/document.h"
+#include "editors/gui/document.h"
 #include "ui/text.h"
 
 namespace radioprog {

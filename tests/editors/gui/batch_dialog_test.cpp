@@ -21,6 +21,7 @@
 #include "shell/gui/list_accessible.h"
 #include "shell/gui/main_frame.h"
 #include "support/gui_fixture.h"
+#include "support/image_bytes.h"
 
 using namespace radioprog;
 
@@ -173,7 +174,7 @@ private slots:
                 type(dialog.firstChannelEdit(), first);
                 type(dialog.lastChannelEdit(), last);
                 QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
-                QVERIFY(frame.image() == before);
+                QCOMPARE_IMAGE(frame.image(), before);
             }
             QCOMPARE(warnings.size(), 3);
             QVERIFY(warnings[0].contains(QStringLiteral("E%1").arg(lang_row::kBatchRangeRefused)));

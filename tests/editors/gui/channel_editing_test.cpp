@@ -26,6 +26,7 @@
 #include "shell/command_table.h"
 #include "shell/gui/main_frame.h"
 #include "shell/gui/radioprog_app.h"
+#include "support/image_bytes.h"
 #include "support/program_fixture.h"
 #include "ui/text.h"
 
@@ -139,7 +140,7 @@ private slots:
         pickRow(2);
         press(Qt::Key_Insert);
         QCOMPARE(question, QStringLiteral("E%1").arg(lang_row::kConfirmDropLast));
-        QCOMPARE(frame()->image(), states.last());
+        QCOMPARE_IMAGE(frame()->image(), states.last());
         answer = QMessageBox::Ok;
         press(Qt::Key_Insert);
         QVERIFY(!ChannelInUse(frame()->image(), 1));
@@ -171,7 +172,7 @@ private slots:
         for (qsizetype k = states.size() - 1; k > 0; --k) {
             QVERIFY(undo->isEnabled());
             press(Qt::Key_Z, Qt::ControlModifier);
-            QCOMPARE(frame()->image(), states[k - 1]);
+            QCOMPARE_IMAGE(frame()->image(), states[k - 1]);
         }
         verifyGridShowsImage();
         QVERIFY(!undo->isEnabled());
@@ -181,7 +182,7 @@ private slots:
                 press(Qt::Key_Y, Qt::ControlModifier);
             else
                 press(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-            QCOMPARE(frame()->image(), states[k]);
+            QCOMPARE_IMAGE(frame()->image(), states[k]);
         }
         verifyGridShowsImage();
         QVERIFY(!redo->isEnabled());
@@ -213,14 +214,14 @@ private slots:
         QCOMPARE(beeps, 0);
         QVERIFY(edit->isVisible());
         QCOMPARE(edit->text(), QStringLiteral("146.5"));
-        QCOMPARE(frame()->image(), before);
+        QCOMPARE_IMAGE(frame()->image(), before);
         QCOMPARE(history().undoCount(), std::size_t(0));
 
         press(Qt::Key_Return);
         QCOMPARE(ChannelView(frame()->image(), 2).rxFrequency(), 0x14650000u);
         QCOMPARE(QApplication::focusWidget(), grid()->focusProxy());
         press(Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(frame()->image(), before);
+        QCOMPARE_IMAGE(frame()->image(), before);
 
         // In another editor the table's keys do nothing to the channels.
         CChildFrame* functions = frame()->OpenFunctionsEditor();
@@ -231,7 +232,7 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), list);
         press(Qt::Key_Delete);
         press(Qt::Key_Y, Qt::ControlModifier);
-        QCOMPARE(frame()->image(), before);
+        QCOMPARE_IMAGE(frame()->image(), before);
         QVERIFY(history().canRedo());
     }
 
@@ -266,7 +267,7 @@ private slots:
         QCOMPARE(view()->GetCellText(41, column::kRxTone), frame()->language().row(lang_row::kToneOff));
         QCOMPARE(history().undoCount(), std::size_t(1));
         press(Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(frame()->image(), before);
+        QCOMPARE_IMAGE(frame()->image(), before);
 
         // A column with its header in another language of the file pastes down the current
         // column, the header skipped.
@@ -314,9 +315,9 @@ private slots:
 
         // The import is one step.
         frame()->action(Command::EditUndo)->trigger();
-        QCOMPARE(frame()->image(), before);
+        QCOMPARE_IMAGE(frame()->image(), before);
         frame()->action(Command::EditRedo)->trigger();
-        QCOMPARE(frame()->image(), imported);
+        QCOMPARE_IMAGE(frame()->image(), imported);
         verifyGridShowsImage();
 
         // In file order from the current channel instead: Locations past 127 do not matter.
@@ -338,7 +339,7 @@ private slots:
         QCOMPARE(view()->GetCellText(90, column::kRxFrequency), std::string("145.50000"));
         QCOMPARE(view()->GetCellText(91, column::kRxFrequency), std::string("146.50000"));
         frame()->action(Command::EditUndo)->trigger();
-        QCOMPARE(frame()->image(), imported);
+        QCOMPARE_IMAGE(frame()->image(), imported);
         modal_->setAnswer([](QDialog&) { return int(QDialog::Accepted); });
 
         // Export writes what the CSV export makes of the image; a failure says why.

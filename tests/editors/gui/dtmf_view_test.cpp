@@ -15,9 +15,10 @@
 #include "editors/gui/dtmf_view.h"
 #include "editors/gui/settings_form_page.h"
 #include "functions_layout_check.h"
-#include "pictures/background_wnd.h"
+#include "shell/gui/background_wnd.h"
 #include "shell/gui/main_frame.h"
 #include "shell/gui/radioprog_app.h"
+#include "support/image_bytes.h"
 #include "support/program_fixture.h"
 
 using namespace radioprog;
@@ -131,7 +132,7 @@ private slots:
         control<QComboBox>(dc::kPause)->setCurrentIndex(10);
         QTest::mouseClick(control<QPushButton>(dc::kClose), Qt::LeftButton);
         QTRY_VERIFY(frame()->editorFrame(EditorKind::Dtmf) == nullptr);
-        QVERIFY(frame()->image() == before);
+        QCOMPARE_IMAGE(frame()->image(), before);
     }
 
     void theMainWindowFlushesAndRefreshesIt() {

@@ -12,6 +12,7 @@
 #include "editors/gui/dtmf_view.h"
 #include "editors/gui/functions_view.h"
 #include "model/channel_record.h"
+#include "radio/new_image.h"
 #include "shell/gui/main_frame.h"
 #include "support/program_fixture.h"
 
@@ -43,7 +44,7 @@ private slots:
 
     void readEditWriteLeavesExactlyTheEditsInTheRadio() {
         RadioImage inRadio;
-        inRadio.ApplyDefaults();
+        WriteNewImage(inRadio);
         ChannelRef(inRadio, 3).setRxFrequency(0x14550000);
         ChannelRef(inRadio, 3).setTxFrequency(0x14550000);
         inRadio.settingsByte(0x0E22) = 7;  // squelch

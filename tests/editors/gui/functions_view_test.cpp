@@ -19,11 +19,12 @@
 #include "functions_layout_check.h"
 #include "model/channel_record.h"
 #include "model/freq_codec.h"
-#include "pictures/background_wnd.h"
 #include "radio/channel_cells.h"
+#include "shell/gui/background_wnd.h"
 #include "shell/gui/list_accessible.h"
 #include "shell/gui/main_frame.h"
 #include "shell/gui/radioprog_app.h"
+#include "support/image_bytes.h"
 #include "support/program_fixture.h"
 
 using namespace radioprog;
@@ -202,7 +203,7 @@ private slots:
         retype(sc::kFrequency[1], QStringLiteral("430.1"));
         QTest::mouseClick(control<QPushButton>(sc::kCancel), Qt::LeftButton);
         QTRY_VERIFY(frame()->editorFrame(EditorKind::Functions) == nullptr);
-        QVERIFY(frame()->image() == before);
+        QCOMPARE_IMAGE(frame()->image(), before);
     }
 
     // The image holds no channel count: the field shows the radio's 128 and takes no typing,
@@ -217,7 +218,7 @@ private slots:
         const RadioImage before = frame()->image();
         QTest::mouseClick(control<QPushButton>(sc::kOk), Qt::LeftButton);
         QVERIFY(modal_->warnings.isEmpty());
-        QVERIFY(frame()->image() == before);
+        QCOMPARE_IMAGE(frame()->image(), before);
     }
 
     // Qt names a list by the entry it shows here; a screen reader names it by the caption

@@ -33,7 +33,9 @@
 #include "radio/control_ids.h"
 #include "radio/dtmf_form.h"
 #include "radio/form_store.h"
+#include "radio/new_image.h"
 #include "radio/settings_form.h"
+#include "support/image_bytes.h"
 #include "support/program_fixture.h"
 #include "ui/text.h"
 
@@ -281,7 +283,8 @@ private slots:
         // A batch range outside the table is refused with the allowed range named.
         if (k.where == Where::Batch && !k.expected)
             QCOMPARE(modal_->warnings, QStringList{Q(BatchRangeRefusal(language()))});
-        QVERIFY2(frame()->image() == want, k.what);
+        QVERIFY2(frame()->image() == want,
+                 (std::string(k.what) + "\n" + test::ImageByteDifferences(frame()->image(), want)).c_str());
         QCOMPARE(frame()->document().isModified(), !(want == before));
     }
 
@@ -291,7 +294,7 @@ private slots:
     void openingAndClosingAnEditorChangesNothing_data() {
         QTest::addColumn<RadioImage>("image");
         RadioImage fresh;
-        fresh.ApplyDefaults();
+        WriteNewImage(fresh);
         QTest::newRow("new") << fresh;
         QTest::newRow("full") << testing::VariedImage(testing::DistinctRows());
         RadioImage odd = testing::VariedImage(testing::DistinctRows());
@@ -331,7 +334,7 @@ private slots:
         frame()->onBatchChannels();
         frame()->flushEditors();
 
-        QVERIFY(frame()->image() == image);
+        QCOMPARE_IMAGE(frame()->image(), image);
         QVERIFY(!frame()->document().isModified());
     }
 
@@ -372,7 +375,7 @@ private slots:
                           QPoint(numbers->width() / 2, grid()->cellRect(emptyRow + 2, 1).center().y()));
         for (int c = column::kBand; c < kChannelColumnCount; ++c)
             QCOMPARE(channels()->GetCellText(5, c), std::string());
-        QVERIFY(frame()->image() == before);
+        QCOMPARE_IMAGE(frame()->image(), before);
     }
 
     // Ctrl+Z in an open cell editor undoes typing back to the cell's text, then cancels.

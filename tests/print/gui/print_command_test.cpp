@@ -27,6 +27,7 @@
 #include "model/dat_file.h"
 #include "print/gui/print_source.h"
 #include "print/settings_page.h"
+#include "radio/new_image.h"
 #include "radio/settings_form.h"
 #include "shell/command_table.h"
 #include "shell/gui/language_dlg.h"
@@ -97,7 +98,7 @@ private slots:
         frame()->workspace().language = language;
         // Settings other than the defaults, so that no value is printed by chance.
         RadioImage image;
-        image.ApplyDefaults();
+        WriteNewImage(image);
         for (std::uint16_t address = 0x0E20; address < 0x0E60; ++address)
             image.settingsByte(address) = static_cast<std::uint8_t>(address * 7 + 1);
         frame()->document().replace(image, QString(), false);

@@ -13,6 +13,7 @@
 #include "print/paint/page_painter.h"
 #include "print/paint/print_fonts.h"
 #include "print/settings_page.h"
+#include "radio/new_image.h"
 #include "ui/text.h"
 
 using namespace radioprog;
@@ -94,7 +95,7 @@ LanguageTable ProgramLanguage(int column) {
 
 PrintData DefaultPrintout(int column) {
     RadioImage image;
-    image.ApplyDefaults();
+    WriteNewImage(image);
     return PrintDataFromImage(image, ProgramLanguage(column));
 }
 

@@ -43,6 +43,7 @@
 #include "shell/gui/main_frame.h"
 #include "shell/gui/radioprog_app.h"
 #include "shell/gui/recovery_keeper.h"
+#include "support/image_bytes.h"
 #include "support/program_fixture.h"
 #include "ui/text.h"
 
@@ -460,7 +461,7 @@ private slots:
         runCommand();
         QCOMPARE(questions_, 1);
         QVERIFY(frame()->isVisible());
-        QVERIFY(frame()->image() == edited);
+        QCOMPARE_IMAGE(frame()->image(), edited);
         QVERIFY(document().isModified());
         QCOMPARE(document().path(), file("radio.dat"));
         QVERIFY(!frame()->transferRunning());
@@ -521,7 +522,7 @@ private slots:
         typeIntoCell(1, 2, "440.5");
         QTRY_VERIFY(ReadRecovery(frame()->recovery().path()).has_value());
         std::optional<Recovery> kept = ReadRecovery(frame()->recovery().path());
-        QVERIFY(kept->image == frame()->image());
+        QCOMPARE_IMAGE(kept->image, frame()->image());
         QCOMPARE(Q(kept->documentPath), file("radio.dat"));
         QVERIFY(frame()->OnFileSave());
         QVERIFY(!ReadRecovery(frame()->recovery().path()));
@@ -545,7 +546,7 @@ private slots:
             startProgram();
             QCOMPARE(restoreOffers_, 1);
             restoreOffers_ = 0;
-            QVERIFY(frame()->image() == unsaved);
+            QCOMPARE_IMAGE(frame()->image(), unsaved);
             QVERIFY(document().isModified());
             QCOMPARE(document().path(), withPath ? file("radio.dat") : QString());
             QCOMPARE(channels()->GetCellText(0, column::kRxFrequency),

@@ -14,6 +14,7 @@
 
 #include "model/channel_record.h"
 #include "radio/band_check.h"
+#include "radio/new_image.h"
 #include "shell/gui/message_dlg.h"
 #include "sim/radio_sim.h"
 #include "ui/text.h"
@@ -34,7 +35,7 @@ LanguageTable ShippedLanguage(int column) {
 // 144-146 and 430-440 MHz.
 RadioImage RefusedImage() {
     RadioImage image;
-    image.ApplyDefaults();
+    WriteNewImage(image);
     ChannelRef(image, 2).setRxFrequency(0x15000000);
     std::uint8_t* limits = image.recordData(SingleRecord(BlockId::BandLimits));
     EncodeBandLimits({{144, 430}, {146, 440}, {144, 430}, {146, 440}}, limits);

@@ -7,6 +7,7 @@
 
 #include "model/channel_record.h"
 #include "model/dat_file.h"
+#include "radio/new_image.h"
 #include "shell/gui/main_frame.h"
 #include "shell/gui/prog_status_bar.h"
 #include "support/program_fixture.h"
@@ -24,7 +25,7 @@ private slots:
 
     void readShowsProgressAndTheResult() {
         RadioImage inRadio;
-        inRadio.ApplyDefaults();
+        WriteNewImage(inRadio);
         ChannelRef(inRadio, 3).setRxFrequency(0x14550000);
         inRadio.settingsByte(0x0E22) = 7;
         radio_->loadImage(inRadio);

@@ -22,8 +22,9 @@
 #include <QToolBar>
 
 #include "model/dat_file.h"
-#include "pictures/background_wnd.h"
+#include "radio/new_image.h"
 #include "shell/command_table.h"
+#include "shell/gui/background_wnd.h"
 #include "shell/gui/command_actions.h"
 #include "shell/gui/language_dlg.h"
 #include "shell/gui/main_frame.h"
@@ -407,7 +408,7 @@ private slots:
         modal.setAnswer([](QDialog&) { return int(QDialog::Accepted); });
         frame->OnFileNew();
         RadioImage fresh;
-        fresh.ApplyDefaults();
+        WriteNewImage(fresh);
         QVERIFY(frame->image() == fresh);
     }
 

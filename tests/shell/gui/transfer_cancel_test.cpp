@@ -20,8 +20,9 @@
 #include "model/byte_order.h"
 #include "model/channel_record.h"
 #include "model/dat_file.h"
-#include "pictures/background_wnd.h"
+#include "radio/new_image.h"
 #include "shell/command_table.h"
+#include "shell/gui/background_wnd.h"
 #include "shell/gui/main_frame.h"
 #include "shell/gui/prog_status_bar.h"
 #include "support/main_frame_fixture.h"
@@ -87,7 +88,7 @@ private slots:
     void cancelledReadChangesNothing() {
         QFETCH(int, way);
         RadioImage inRadio;
-        inRadio.ApplyDefaults();
+        WriteNewImage(inRadio);
         ChannelRef(inRadio, 2).setRxFrequency(0x14550000);
         radio_->loadImage(inRadio);
         frame()->OpenFunctionsEditor();

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "pictures/background_wnd.h"
+#include "shell/gui/background_wnd.h"
 
 #include <QFileInfo>
 #include <QImageReader>

@@ -2,8 +2,8 @@
 #pragma once
 // The open document and the texts, owned by the main frame for the whole run; every editor
 // gets one pointer to this block.
+#include "editors/gui/document.h"
 #include "model/language_table.h"
-#include "ui/document.h"
 
 namespace radioprog {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/document.h"
+#include "editors/gui/document.h"
 
 #include "ui/text.h"
 

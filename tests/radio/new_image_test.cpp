@@ -1,0 +1,33 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "radio/new_image.h"
+#include "support/same_image.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace radioprog {
+namespace {
+
+// The settings block every new image held before the settings table gave it.
+constexpr std::uint8_t kSettingsBlockOfOld[kSettingsBlockSize] = {
+    0x02, 0x03, 0x05, 0x00, 0x00, 0x00, 0x02, 0x01, 0x01, 0x01, 0x00, 0x01, 0x01, 0x01, 0x01, 0x00,
+    0x01, 0x03, 0x01, 0x03, 0x03, 0x00, 0x05, 0x02, 0x00, 0x00, 0x00, 0x03, 0x03, 0x03, 0x01, 0x02,
+    0x00, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00, 0x00, 0x01, 0x01, 0x01, 0x01, 0x00, 0x00, 0x05, 0xFF,
+    0x20, 0x20, 0x20, 0x20, 0x20, 0x20, 0xFF, 0xFF, 0xFF, 0xFF, 0x08, 0x08, 0x08, 0x08, 0x08, 0xFF};
+
+TEST(NewImage, HoldsTheBytesOfANewImageOfOld) {
+    RadioImage image;
+    image.bytes.fill(0x5A);
+    RadioImage expected = image;
+    expected.ApplyDefaults();
+    std::copy(std::begin(kSettingsBlockOfOld), std::end(kSettingsBlockOfOld), expected.blockData(BlockId::Settings));
+
+    WriteNewImage(image);
+    EXPECT_SAME_IMAGE(image, expected);
+    const auto block = NewSettingsBlock();
+    EXPECT_TRUE(std::equal(block.begin(), block.end(), std::begin(kSettingsBlockOfOld)));
+}
+
+}  // namespace
+}  // namespace radioprog
