@@ -327,8 +327,17 @@ void CMainFrame::ReopenEditors() {
         if (!placement.open) continue;
         CChildFrame* frame = openEditor(static_cast<EditorKind>(k));
         if (!frame) continue;
-        if (placement.geometry.isValid()) frame->setGeometry(placement.geometry);
-        frame->setWindowState(placement.state);
+        // Where it was, as large as it was or as the texts of the new language need.
+        if (placement.geometry.isValid()) {
+            QSize size = frame->size().expandedTo(placement.geometry.size());
+            if (const QSize area = background_->viewport()->size(); !area.isEmpty()) size = size.boundedTo(area);
+            frame->setGeometry(QRect(placement.geometry.topLeft(), size));
+            PlaceInsideWorkArea(*background_, *frame);
+        }
+        // Only a minimised or maximised state is taken again: a subwindow told "normal" goes
+        // back to its first size.
+        if (placement.state & (Qt::WindowMinimized | Qt::WindowMaximized))
+            frame->setWindowState(placement.state & (Qt::WindowMinimized | Qt::WindowMaximized));
     }
     if (activeKind)
         if (CChildFrame* frame = slots_[static_cast<std::size_t>(*activeKind)];
