@@ -83,8 +83,8 @@ std::string ChannelTableSession::cellSpeech(GridCell cell) const {
 std::string ChannelTableSession::refusedKeyText(int column, char32_t character) const {
     if (EditorForColumn(column) == CellEditor::Name && NameEditAccepts(character, 0, false))
         return language_.row(lang_row::kNameFull);
-    const int row = EditorForColumn(column) == CellEditor::Name ? lang_row::kNameKeyRefused
-                                                                : lang_row::kFrequencyKeyRefused;
+    const int row =
+        EditorForColumn(column) == CellEditor::Name ? lang_row::kNameKeyRefused : lang_row::kFrequencyKeyRefused;
     return FillArguments(language_.row(row), {character < 32 ? std::string() : Utf8(character)});
 }
 
@@ -183,12 +183,17 @@ SessionAnswer ChannelTableSession::editCharacter(char32_t character, std::size_t
     SessionAnswer answer;
     if (!editor_ || !IsEditEditor(editor_->editor) || character < 32) return answer;
     const bool accepted = editor_->editor == CellEditor::Name ? NameEditAccepts(character, textLength, hasSelection)
-                                                               : NumericEditAccepts(character, false);
+                                                              : NumericEditAccepts(character, false);
     if (accepted) return answer;
     answer.handled = true;
     answer.refused = true;
     answer.announcement = refusedKeyText(editor_->cell.column, character);
     return answer;
+}
+
+bool ChannelTableSession::editTextAccepts(const std::string& text) const {
+    if (!editor_ || !IsEditEditor(editor_->editor)) return false;
+    return editor_->editor == CellEditor::Name ? NameTextAccepts(text) : NumericTextAccepts(text);
 }
 
 SessionAnswer ChannelTableSession::chooseEntry(int index) {

@@ -19,9 +19,9 @@ namespace {
 
 using testing::DistinctRows;
 
-constexpr int kInUse = 3;   // channel 3 (grid row 4): 174.90000, name RPT2
-constexpr int kEmpty = 9;   // channel 9 holds nothing
-constexpr int kOffStep = 5; // channel 5: 145.12345, off the 5 and 6.25 kHz steps
+constexpr int kInUse = 3;    // channel 3 (grid row 4): 174.90000, name RPT2
+constexpr int kEmpty = 9;    // channel 9 holds nothing
+constexpr int kOffStep = 5;  // channel 5: 145.12345, off the 5 and 6.25 kHz steps
 
 struct Table {
     LanguageTable language = [] {
@@ -137,10 +137,25 @@ TEST(ChannelTableSession, RefusedKeysAndCommitsSayWhy) {
     EXPECT_TRUE(space.refused && space.handled);
     EXPECT_EQ(table.session.editCharacter(U'b', 1, false).handled, false);
 
+    // The field's whole text: one point in a frequency, seven letters and digits in a name.
+    EXPECT_TRUE(table.session.editTextAccepts("ab12"));
+    EXPECT_FALSE(table.session.editTextAccepts("abcdefgh"));
+    EXPECT_FALSE(table.session.editTextAccepts("a-b"));
+
     const SessionAnswer escaped = table.session.cancel();
     EXPECT_TRUE(escaped.closed);
     EXPECT_EQ(table.cell(kInUse, column::kName), "RPT2");
     EXPECT_NE(escaped.announcement.find("RPT2"), std::string::npos) << escaped.announcement;
+}
+
+TEST(ChannelTableSession, AFrequencyFieldHoldsOnePoint) {
+    Table table;
+    table.session.openByClick({kInUse + 1, column::kRxFrequency});
+    EXPECT_TRUE(table.session.editTextAccepts("145.5"));
+    EXPECT_FALSE(table.session.editTextAccepts("145.5."));
+    EXPECT_FALSE(table.session.editTextAccepts("14x"));
+    table.session.cancel();
+    EXPECT_FALSE(table.session.editTextAccepts("145"));  // no field is open
 }
 
 TEST(ChannelTableSession, ListArrowsChooseAnEntryAndTypedTextGivesWayToThem) {
@@ -152,7 +167,8 @@ TEST(ChannelTableSession, ListArrowsChooseAnEntryAndTypedTextGivesWayToThem) {
     const SessionAnswer down = table.session.key(SessionKey::Down);
     EXPECT_TRUE(down.editorChanged);
     EXPECT_TRUE(table.session.editor()->text.empty());
-    const std::string entry = table.session.choices(column::kRxTone)[0];
+    // From typed text the arrow steps from the cell's own entry (the first, Off) to the next.
+    const std::string entry = table.session.choices(column::kRxTone)[1];
     EXPECT_EQ(down.announcement, entry);
     table.session.key(SessionKey::Tab);
     EXPECT_EQ(table.cell(kInUse, column::kRxTone), entry);
