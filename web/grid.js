@@ -107,8 +107,10 @@ function editText() {
 }
 
 function dropEditor() {
-    const { row } = editor;
+    const { row, column } = editor;
     editor = null;
+    // The cell's text replaces the editor even where it equals the editor's own (none).
+    cellAt(row, column).textContent = doc.row(row - 1)[column];
     renderRow(row - 1);
 }
 
@@ -205,21 +207,29 @@ function editKey(event) {
     if (name && name !== 'Delete' && name !== 'Backspace') forwardKey(event, name);
 }
 
+// A typed character goes to the session first, which refuses it with the reason; the text
+// the field would then hold (typed, pasted or dropped) must be one the field takes.
 function editBeforeInput(event) {
-    if (!event.data) return;
+    const data = event.data ?? event.dataTransfer?.getData('text/plain');
+    if (!data) return;
     const input = event.target;
-    let length = input.value.length;
-    let selected = input.selectionEnd > input.selectionStart;
-    for (const character of event.data) {
-        const answer = doc.sessionEditCharacter(character.codePointAt(0), length, selected);
-        if (answer.handled) {
-            event.preventDefault();
-            draw(answer);
-            return;
+    const start = input.selectionStart;
+    const end = input.selectionEnd;
+    if (event.inputType === 'insertText') {
+        let length = input.value.length;
+        let selected = end > start;
+        for (const character of data) {
+            const answer = doc.sessionEditCharacter(character.codePointAt(0), length, selected);
+            if (answer.handled) {
+                event.preventDefault();
+                draw(answer);
+                return;
+            }
+            length += 1;
+            selected = false;
         }
-        length += 1;
-        selected = false;
     }
+    if (!doc.sessionEditTextAccepts(input.value.slice(0, start) + data + input.value.slice(end))) event.preventDefault();
 }
 
 function listKey(event) {

@@ -265,6 +265,7 @@ public:
         return AnswerObject(session_.editCharacter(static_cast<char32_t>(character),
                                                    static_cast<std::size_t>(textLength), hasSelection));
     }
+    bool sessionEditTextAccepts(const std::string& text) const { return session_.editTextAccepts(text); }
     val sessionChoose(int index) { return AnswerObject(session_.chooseEntry(index)); }
     // name: Enter, Tab, Backtab, Escape, Up, Down, F2, Delete or Backspace.
     val sessionKey(const std::string& name, const std::string& editText) {
@@ -733,6 +734,7 @@ EMSCRIPTEN_BINDINGS(radiocore) {
         .function("sessionOpenByClick", &WebDocument::sessionOpenByClick)
         .function("sessionType", &WebDocument::sessionType)
         .function("sessionEditCharacter", &WebDocument::sessionEditCharacter)
+        .function("sessionEditTextAccepts", &WebDocument::sessionEditTextAccepts)
         .function("sessionChoose", &WebDocument::sessionChoose)
         .function("sessionKey", &WebDocument::sessionKey)
         .function("sessionCommit", &WebDocument::sessionCommit)
