@@ -361,6 +361,12 @@ test('the shared keystroke table: what is typed into a cell is what the saved fi
     // A refused key is said in the live region too.
     await page.keyboard.type('-');
     assert.match(await page.$eval('#status', (region) => region.textContent), /-/);
+    // An entry picked from an opened list (the change event a pick with the mouse sends) is stored.
+    await page.click(gridCell(2, COLUMN.Power));
+    await page.select('#grid select.cell-editor', 'Low');
+    assert.equal(await page.$eval('#status', (region) => region.textContent), 'Low');
+    await page.keyboard.press('Enter');
+    assert.equal(await cellText(page, 2, COLUMN.Power), 'Low');
     assert.deepEqual(errors, []);
     await page.close();
 });
