@@ -332,7 +332,8 @@ function toggleRowSelection(n, extend, add) {
 
 grid.addEventListener('click', (event) => {
     const cell = event.target.closest('td, th');
-    if (!cell || editor?.input === event.target || event.target.closest('.cell-editor')) return;
+    // A click in the open editor's cell is the editor's.
+    if (!cell || (editor && cellAt(editor.row, editor.column) === cell)) return;
     const row = cell.parentElement.rowIndex;
     if (row === 0) return;
     moveTo(row, cell.cellIndex);
