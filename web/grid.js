@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The channel table: a grid of 128 channels built once and rendered from the core's rows, its
-// keys, the cell editor, the clipboard, and the batch dialog. The core decides every cell's
-// text, editor, move and value.
+// keys, the cell editor, the clipboard, and the batch dialog. The core's editing session
+// decides every key, click and commit of a cell; this module forwards them and draws its
+// answers (the cell editor, the current cell, a notice, the words for a screen reader).
 import { doc, $, texts, plain, ask, showLines, updateTitle, storeRecovery } from './core.js';
 
 const CHANNELS = 128;
@@ -10,7 +11,7 @@ const grid = $('grid');
 let current = { row: 1, column: 2 };
 let selection = new Set();
 let anchorChannel = null;
-let editor = null; // { input, row, column }
+let editor = null; // the open cell editor: { input, row, column, kind }
 
 // The channel the cursor is on.
 export function currentChannel() {
@@ -51,6 +52,8 @@ export function buildGrid() {
 }
 
 export function renderGrid() {
+    // A new language closes the session's editor without storing.
+    if (editor && !doc.sessionEditing()) dropEditor();
     const headers = doc.headers();
     headers.forEach((text, c) => (cellAt(0, c).textContent = text));
     for (let n = 0; n < CHANNELS; ++n) renderRow(n);
@@ -73,13 +76,13 @@ export function afterEdit(changed) {
     storeRecovery();
 }
 
-function focusCell(row, column) {
+function focusCell(row, column, focus = true) {
     const old = cellAt(current.row, current.column);
     if (old) old.tabIndex = -1;
     current = { row, column };
     const cell = cellAt(row, column);
     cell.tabIndex = 0;
-    cell.focus();
+    if (focus) cell.focus();
 }
 
 function selectedOrCurrent() {
@@ -91,92 +94,162 @@ export function setSelection(channels) {
     for (let n = 0; n < CHANNELS; ++n) grid.rows[n + 1].setAttribute('aria-selected', selection.has(n) ? 'true' : 'false');
 }
 
-function openEditor(key, byClick) {
-    if (current.column === 0) return;
-    const n = current.row - 1;
-    const target = doc.openEditor(n, current.column, key ? key.codePointAt(0) : 0, byClick);
-    if (target.kind === 'none') return;
-    if (target.column !== current.column) focusCell(current.row, target.column);
-    const cell = cellAt(current.row, current.column);
-    const cellText = cell.textContent;
+// ---- the editing session's answers ---------------------------------------------------------
+
+// What a screen reader says: the polite live region of the page.
+function announce(words) {
+    if (words) $('status').textContent = words;
+}
+
+// What an open edit field holds (the session ignores it for lists).
+function editText() {
+    return editor && editor.kind === 'edit' ? editor.input.value : '';
+}
+
+function dropEditor() {
+    const { row, column } = editor;
+    editor = null;
+    // The cell's text replaces the editor even where it equals the editor's own (none).
+    cellAt(row, column).textContent = doc.row(row - 1)[column];
+    renderRow(row - 1);
+}
+
+function draw(answer) {
+    // The table's current cell takes the focus back from an editor that had it, so a screen
+    // reader is on the cell whose value it hears; an editor left by a click elsewhere keeps
+    // the focus where it went.
+    const focused = grid.contains(document.activeElement);
+    if (answer.closed && editor) dropEditor();
+    if (answer.changed.length) afterEdit(answer.changed);
+    const { row, column } = answer.current;
+    if (answer.moved || row !== current.row || column !== current.column || (answer.closed && focused))
+        focusCell(row, column, focused);
+    if (answer.opened && answer.editor) showEditor(answer.editor);
+    if (answer.editorChanged && answer.editor && editor?.kind === 'list') showListChoice(answer.editor);
+    announce(answer.announcement);
+    if (answer.notice) ask(answer.notice, [texts.ok]);
+    return answer;
+}
+
+function showEditor(open) {
+    const cell = cellAt(open.row, open.column);
     let input;
-    if (target.kind === 'list') {
+    if (open.kind === 'list') {
         input = document.createElement('select');
-        const choices = doc.editorChoices(current.column);
-        input.replaceChildren(...choices.map((choice) => new Option(choice, choice)));
-        const index = doc.findChoice(current.column, cellText);
-        if (index >= 0) input.selectedIndex = index;
+        // The first option shows typed text that names no entry; it is not in the drop-down.
+        const typed = new Option('', '');
+        typed.hidden = true;
+        typed.disabled = true;
+        input.replaceChildren(typed, ...doc.editorChoices(open.column).map((choice) => new Option(choice, choice)));
+        input.addEventListener('keydown', listKey);
+        input.addEventListener('change', () => draw(doc.sessionChoose(input.selectedIndex - 1)));
     } else {
         input = document.createElement('input');
         input.type = 'text';
-        input.value = target.text !== null ? target.text : cellText;
-        input.addEventListener('beforeinput', (event) => {
-            if (!event.data) return;
-            for (const ch of event.data) {
-                const selected = input.selectionEnd - input.selectionStart;
-                if (!doc.editAccepts(current.column, ch.codePointAt(0), input.value.length - selected, selected > 0)) {
-                    event.preventDefault();
-                    return;
-                }
-            }
-        });
+        input.value = open.text;
+        input.addEventListener('beforeinput', editBeforeInput);
+        input.addEventListener('keydown', editKey);
     }
     input.className = 'cell-editor';
-    input.setAttribute('aria-label', `${doc.headers()[current.column]} ${cellAt(current.row, 0).textContent}`);
-    editor = { input, row: current.row, column: current.column };
+    input.setAttribute('aria-label', open.name);
+    editor = { input, row: open.row, column: open.column, kind: open.kind };
     cell.replaceChildren(input);
+    if (open.kind === 'list') showListChoice(open);
     input.focus();
-    if (input.setSelectionRange) {
-        if (byClick) input.select();
+    if (open.kind === 'edit') {
+        if (open.selectAll) input.select();
         else input.setSelectionRange(input.value.length, input.value.length);
     }
-    input.addEventListener('keydown', editorKey);
-    input.addEventListener('blur', () => setTimeout(() => editor && editor.input === input && commitEditor(false), 0));
+    // Focus elsewhere (a click, a command) commits the edit.
+    input.addEventListener('blur', () => setTimeout(() => editor?.input === input && draw(doc.sessionCommit(editText())), 0));
 }
 
-function commitEditor(refocus = true) {
-    if (!editor) return;
-    const { input, row, column } = editor;
-    const text = input.value;
-    editor = null;
-    afterEdit(doc.commitCell(row - 1, column, text));
-    renderRow(row - 1);
-    if (refocus) cellAt(current.row, current.column).focus();
+function showListChoice(open) {
+    const { input } = editor;
+    input.options[0].textContent = open.text;
+    input.selectedIndex = open.choice >= 0 ? open.choice + 1 : 0;
 }
 
-function cancelEditor() {
-    if (!editor) return;
-    const row = editor.row;
-    editor = null;
-    renderRow(row - 1);
-    cellAt(current.row, current.column).focus();
-}
-
-function advance() {
-    const next = doc.advanceCell(current.row, current.column);
-    if (next) focusCell(next.row, next.column);
-}
-
-function moveVertical(up) {
-    const next = doc.verticalMove(current.row, current.column, up);
-    if (next) focusCell(next.row, next.column);
-}
-
-function editorKey(event) {
-    if (event.key === 'Enter' || (event.key === 'Tab' && !event.shiftKey)) {
-        event.preventDefault();
-        commitEditor();
-        advance();
-    } else if (event.key === 'Escape' || (event.key === 'z' && event.ctrlKey && editor.input.tagName === 'SELECT')) {
-        event.preventDefault();
-        event.stopPropagation();
-        cancelEditor();
-    } else if ((event.key === 'ArrowUp' || event.key === 'ArrowDown') && editor.input.tagName === 'INPUT') {
-        event.preventDefault();
-        commitEditor();
-        moveVertical(event.key === 'ArrowUp');
+// The keys the session decides, by the names it knows them by.
+function sessionKeyName(event) {
+    const plainKey = !event.ctrlKey && !event.altKey && !event.metaKey;
+    switch (event.key) {
+    case 'Enter': return plainKey ? 'Enter' : null;
+    case 'Tab': return event.shiftKey ? 'Backtab' : 'Tab';
+    case 'Escape': return 'Escape';
+    case 'F2': return 'F2';
+    case 'ArrowUp': return plainKey ? 'Up' : null;
+    case 'ArrowDown': return plainKey ? 'Down' : null;
+    case 'Delete': return 'Delete';
+    case 'Backspace': return 'Backspace';
+    default: return null;
     }
+}
+
+// A typed character (one code point, no command modifier), or null.
+function typedCharacter(event) {
+    if (event.ctrlKey || event.altKey || event.metaKey || event.isComposing) return null;
+    const characters = [...event.key];
+    return characters.length === 1 ? characters[0].codePointAt(0) : null;
+}
+
+function forwardKey(event, name) {
+    const answer = doc.sessionKey(name, editText());
+    if (!answer.handled) return false;
+    event.preventDefault();
+    draw(answer);
+    return true;
+}
+
+function editKey(event) {
     event.stopPropagation();
+    const name = sessionKeyName(event);
+    if (name && name !== 'Delete' && name !== 'Backspace') forwardKey(event, name);
+}
+
+// A typed character goes to the session first, which refuses it with the reason; the text
+// the field would then hold (typed, pasted or dropped) must be one the field takes.
+function editBeforeInput(event) {
+    const data = event.data ?? event.dataTransfer?.getData('text/plain');
+    if (!data) return;
+    const input = event.target;
+    const start = input.selectionStart;
+    const end = input.selectionEnd;
+    if (event.inputType === 'insertText') {
+        let length = input.value.length;
+        let selected = end > start;
+        for (const character of data) {
+            const answer = doc.sessionEditCharacter(character.codePointAt(0), length, selected);
+            if (answer.handled) {
+                event.preventDefault();
+                draw(answer);
+                return;
+            }
+            length += 1;
+            selected = false;
+        }
+    }
+    if (!doc.sessionEditTextAccepts(input.value.slice(0, start) + data + input.value.slice(end))) event.preventDefault();
+}
+
+function listKey(event) {
+    event.stopPropagation();
+    // Ctrl+Z in a list cancels the edit.
+    const undo = (event.ctrlKey || event.metaKey) && (event.key === 'z' || event.key === 'Z');
+    const name = undo ? 'Escape' : sessionKeyName(event);
+    if (name && name !== 'Delete') {
+        forwardKey(event, name);
+        return;
+    }
+    const character = typedCharacter(event);
+    if (character === null) return;
+    event.preventDefault();
+    draw(doc.sessionType(character));
+}
+
+// The table's own moves (left, right, Home, End, Page Up and Down) go to the session too.
+function moveTo(row, column) {
+    draw(doc.sessionMoveTo(row, column, editText()));
 }
 
 async function insertChannel() {
@@ -190,7 +263,7 @@ function moveChannels(up) {
     for (let n = 0; n < CHANNELS; ++n) renderRow(n);
     afterEdit([]);
     if (selection.size) setSelection(moved);
-    focusCell(moved[0] + 1, current.column);
+    moveTo(moved[0] + 1, current.column);
 }
 
 export function undoRedo(redo) {
@@ -210,35 +283,22 @@ grid.addEventListener('keydown', async (event) => {
     } else if (ctrl && (key === 'y' || key === 'Y')) {
         event.preventDefault();
         undoRedo(true);
-    } else if (key === 'ArrowUp' || key === 'ArrowDown') {
-        event.preventDefault();
-        moveVertical(key === 'ArrowUp');
     } else if (key === 'ArrowLeft' && current.column > 0) {
         event.preventDefault();
-        focusCell(current.row, current.column - 1);
+        moveTo(current.row, current.column - 1);
     } else if (key === 'ArrowRight' && current.column < COLUMNS - 1) {
         event.preventDefault();
-        focusCell(current.row, current.column + 1);
+        moveTo(current.row, current.column + 1);
     } else if (key === 'Home' || key === 'End') {
         event.preventDefault();
         const row = ctrl ? (key === 'Home' ? 1 : CHANNELS) : current.row;
-        focusCell(row, key === 'Home' ? 1 : COLUMNS - 1);
+        moveTo(row, key === 'Home' ? 1 : COLUMNS - 1);
     } else if (key === 'PageUp' || key === 'PageDown') {
         event.preventDefault();
-        const row = Math.min(CHANNELS, Math.max(1, current.row + (key === 'PageUp' ? -10 : 10)));
-        focusCell(row, current.column);
-    } else if (key === 'Tab' && !event.shiftKey) {
-        const next = doc.advanceCell(current.row, current.column);
-        if (next) {
-            event.preventDefault();
-            focusCell(next.row, next.column);
-        }
-    } else if (key === 'Enter' || key === 'F2') {
+        moveTo(Math.min(CHANNELS, Math.max(1, current.row + (key === 'PageUp' ? -10 : 10))), current.column);
+    } else if (key === 'Delete' && selection.size) {
         event.preventDefault();
-        openEditor(null, true);
-    } else if (key === 'Delete') {
-        event.preventDefault();
-        afterEdit(selection.size ? doc.deleteChannels(selectedOrCurrent()) : doc.clearCell(current.row - 1, current.column));
+        afterEdit(doc.deleteChannels(selectedOrCurrent()));
     } else if (key === 'Insert') {
         event.preventDefault();
         await insertChannel();
@@ -247,9 +307,13 @@ grid.addEventListener('keydown', async (event) => {
         toggleRowSelection(current.row - 1, false, true);
     } else if (key === 'Escape') {
         setSelection([]);
-    } else if (key.length === 1 && !ctrl && !event.altKey) {
+    } else if (sessionKeyName(event) && (key !== 'Tab' || !event.shiftKey)) {
+        forwardKey(event, sessionKeyName(event));
+    } else if (typedCharacter(event) !== null) {
+        const answer = doc.sessionType(typedCharacter(event));
+        if (!answer.handled) return;
         event.preventDefault();
-        openEditor(key, false);
+        draw(answer);
     }
 });
 
@@ -268,17 +332,13 @@ function toggleRowSelection(n, extend, add) {
 
 grid.addEventListener('click', (event) => {
     const cell = event.target.closest('td, th');
-    if (!cell || editor?.input === event.target || event.target.closest('.cell-editor')) return;
+    // A click in the open editor's cell is the editor's.
+    if (!cell || (editor && cellAt(editor.row, editor.column) === cell)) return;
     const row = cell.parentElement.rowIndex;
     if (row === 0) return;
-    if (cell.cellIndex === 0) {
-        toggleRowSelection(row - 1, event.shiftKey, event.ctrlKey || event.metaKey);
-        focusCell(row, 0);
-        return;
-    }
-    if (editor) commitEditor(false);
-    focusCell(row, cell.cellIndex);
-    openEditor(null, true);
+    moveTo(row, cell.cellIndex);
+    if (cell.cellIndex === 0) toggleRowSelection(row - 1, event.shiftKey, event.ctrlKey || event.metaKey);
+    else draw(doc.sessionOpenByClick(row, cell.cellIndex));
 });
 
 grid.addEventListener('copy', (event) => {

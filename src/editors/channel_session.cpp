@@ -191,6 +191,11 @@ SessionAnswer ChannelTableSession::editCharacter(char32_t character, std::size_t
     return answer;
 }
 
+bool ChannelTableSession::editTextAccepts(const std::string& text) const {
+    if (!editor_ || !IsEditEditor(editor_->editor)) return false;
+    return editor_->editor == CellEditor::Name ? NameTextAccepts(text) : NumericTextAccepts(text);
+}
+
 SessionAnswer ChannelTableSession::chooseEntry(int index) {
     SessionAnswer answer;
     if (!editor_ || !IsListEditor(editor_->editor)) return answer;

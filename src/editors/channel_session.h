@@ -99,6 +99,10 @@ public:
     // A character typed into an open edit field, which holds textLength characters with or
     // without a selection: accepted (handled = false: the field takes it) or refused.
     SessionAnswer editCharacter(char32_t character, std::size_t textLength, bool hasSelection);
+    // The whole text an open edit field would hold after a typed character, a paste or a drop:
+    // whether the field takes it (a frequency holds at most one point, a name at most 7
+    // letters and digits). A field that does not take it keeps its text.
+    bool editTextAccepts(const std::string& text) const;
     // A list editor's entry chosen by the arrows or the mouse.
     SessionAnswer chooseEntry(int index);
     // Keys. editText is what an open edit field holds (ignored for lists and without editor).

@@ -21,6 +21,7 @@
 #include "editors/channel_editors.h"
 #include "editors/channel_navigation.h"
 #include "editors/channel_rows.h"
+#include "editors/channel_session.h"
 #include "editors/dtmf_layout.h"
 #include "editors/image_document.h"
 #include "fleet/radio_outcome.h"
@@ -33,7 +34,6 @@
 #include "radio/channel_cells.h"
 #include "radio/control_ids.h"
 #include "radio/dtmf_form.h"
-#include "radio/edit_filters.h"
 #include "radio/settings_form.h"
 #include "radio/settings_layout.h"
 #include "shell/command_table.h"
@@ -188,6 +188,7 @@ public:
         if (!LoadLanguageStream(in, table)) return val::array();
         language_ = table;
         languageFile_ = csvText;
+        session_.languageChanged();
         std::vector<std::string> names;
         for (int i = 0; i < language_.nameCount(); ++i) names.push_back(language_.names[static_cast<std::size_t>(i)]);
         return StringArray(names);
@@ -249,69 +250,55 @@ public:
         const ChannelRow cells = ChannelToRow(document_.image(), language_, n);
         return StringArray(std::vector<std::string>(cells.begin(), cells.end()));
     }
-    // The editor of a column: "none", "list" or "edit".
-    std::string editorKind(int column) const {
-        const CellEditor editor = EditorForColumn(column);
-        return IsEditEditor(editor) ? "edit" : IsListEditor(editor) ? "list" : "none";
+    // The entries of a column's list editor.
+    val editorChoices(int column) const { return StringArray(session_.choices(column)); }
+
+    // The channel table's editing session: the page forwards every key, click and loss of
+    // focus of the grid and its cell editor, and draws the answers. Cells are grid cells
+    // (channel n is row n + 1); editText is what an open edit field holds.
+    val sessionMoveTo(int row, int column, const std::string& editText) {
+        return AnswerObject(session_.moveTo({row, column}, editText));
     }
-    val editorChoices(int column) const { return StringArray(EditorChoices(EditorForColumn(column), language_)); }
-    int findChoice(int column, const std::string& text) const {
-        return FindChoice(EditorChoices(EditorForColumn(column), language_), text);
+    val sessionOpenByClick(int row, int column) { return AnswerObject(session_.openByClick({row, column})); }
+    val sessionType(int character) { return AnswerObject(session_.typeCharacter(static_cast<char32_t>(character))); }
+    val sessionEditCharacter(int character, int textLength, bool hasSelection) {
+        return AnswerObject(session_.editCharacter(static_cast<char32_t>(character),
+                                                   static_cast<std::size_t>(textLength), hasSelection));
     }
-    // Where the editor opens for a key (code 0: opened without a key, by a click or F2):
-    // {column, text} where text is null when the key leaves the cell's own text.
-    val openEditor(int n, int column, int key, bool byClick) const {
-        const ChannelRow cells = ChannelToRow(document_.image(), language_, n);
-        const std::string& rx = cells[column::kRxFrequency];
-        int target = byClick ? ClickEditColumn(column, cells[static_cast<std::size_t>(column)], rx) : column;
-        const int editColumn = OpenEditorColumn(target, rx);
-        val result = val::object();
-        result.set("column", editColumn);
-        result.set("kind", editorKind(editColumn));
-        val text = val::null();
-        if (editColumn == target && key > 0)
-            if (auto typed = KeyTextForEditor(editColumn, static_cast<char32_t>(key), false)) text = val(*typed);
-        result.set("text", text);
-        return result;
+    bool sessionEditTextAccepts(const std::string& text) const { return session_.editTextAccepts(text); }
+    val sessionChoose(int index) { return AnswerObject(session_.chooseEntry(index)); }
+    // name: Enter, Tab, Backtab, Escape, Up, Down, F2, Delete or Backspace.
+    val sessionKey(const std::string& name, const std::string& editText) {
+        static const std::map<std::string, SessionKey> kKeys = {
+            {"Enter", SessionKey::Enter},   {"Tab", SessionKey::Tab},       {"Backtab", SessionKey::Backtab},
+            {"Escape", SessionKey::Escape}, {"Up", SessionKey::Up},         {"Down", SessionKey::Down},
+            {"F2", SessionKey::F2},         {"Delete", SessionKey::Delete}, {"Backspace", SessionKey::Backspace},
+        };
+        const auto found = kKeys.find(name);
+        if (found == kKeys.end()) return AnswerObject({});
+        return AnswerObject(session_.key(found->second, editText));
     }
-    // Whether an edit editor takes a typed character.
-    bool editAccepts(int column, int key, int textLength, bool hasSelection) const {
-        if (column == column::kName)
-            return NameEditAccepts(static_cast<char32_t>(key), static_cast<std::size_t>(textLength), hasSelection);
-        return NumericEditAccepts(static_cast<char32_t>(key), false);
-    }
-    // Stores an editor's text into a cell; returns the channels that changed.
-    val commitCell(int n, int column, const std::string& text) {
-        return IntArray(document_.editChannels([&](RadioImage& image) {
-            ChannelRow cells = ChannelToRow(image, language_, n);
-            CommitCell(image, language_, n, column, text, cells);
-        }));
-    }
-    val clearCell(int n, int column) {
-        return IntArray(document_.editChannels([&](RadioImage& image) {
+    val sessionCommit(const std::string& editText) { return AnswerObject(session_.commit(editText)); }
+    val sessionCancel() { return AnswerObject(session_.cancel()); }
+    bool sessionEditing() const { return session_.editor().has_value(); }
+
+    // The image the bytes of a .dat file give with one cell set as a paste of text sets it
+    // (empty text: the cell cleared as Del clears it): what the page's tests expect a typed
+    // cell to store.
+    val datWithCell(const val& bytes, int n, int column, const std::string& text) const {
+        RadioImage image;
+        image.ApplyDefaults();
+        if (!DecodeDatFile(BytesOf(bytes), "", image).ok) return val::null();
+        if (text.empty()) {
             ChannelRow cells = ChannelToRow(image, language_, n);
             ClearCell(image, language_, n, column, cells);
-        }));
-    }
-    // Tab and Enter: the next cell {row, column} (grid rows, channel n is row n + 1) or null.
-    val advanceCell(int row, int column) const {
-        const auto target = AdvanceCellTarget({row, column});
-        if (!target) return val::null();
-        val cell = val::object();
-        cell.set("row", target->row);
-        cell.set("column", target->column);
-        return cell;
-    }
-    // Up and Down: the target cell or null.
-    val verticalMove(int row, int column, bool up) const {
-        const auto target = VerticalMoveTarget(row, up);
-        if (!target) return val::null();
-        val cell = val::object();
-        cell.set("row", *target);
-        const bool empty = *target > 0 && VerticalMoveGoesToBandColumn(
-                                              ChannelToRow(document_.image(), language_, *target - 1)[column::kBand]);
-        cell.set("column", empty ? column::kBand : column);
-        return cell;
+        } else {
+            PasteTarget target;
+            target.firstChannel = n;
+            target.column = column;
+            PasteChannels(image, language_, target, text);
+        }
+        return ByteArray(DatFileBytes(image));
     }
     val deleteChannels(const val& channels) {
         const auto set = emscripten::vecFromJSArray<int>(channels);
@@ -681,12 +668,47 @@ private:
         return tables;
     }
 
+    // An answer of the session with the state the page draws: the current cell and the open
+    // editor (null when none).
+    val AnswerObject(const SessionAnswer& answer) const {
+        const auto cellObject = [](GridCell cell) {
+            val object = val::object();
+            object.set("row", cell.row);
+            object.set("column", cell.column);
+            return object;
+        };
+        val object = val::object();
+        object.set("handled", answer.handled);
+        object.set("cell", cellObject(answer.cell));
+        object.set("changed", IntArray(answer.changed));
+        object.set("moved", answer.moved);
+        object.set("opened", answer.opened);
+        object.set("closed", answer.closed);
+        object.set("editorChanged", answer.editorChanged);
+        object.set("refused", answer.refused);
+        object.set("notice", answer.notice ? val(*answer.notice) : val::null());
+        object.set("announcement", answer.announcement);
+        object.set("current", cellObject(session_.current()));
+        val editor = val::null();
+        if (const auto& open = session_.editor()) {
+            editor = cellObject(open->cell);
+            editor.set("kind", IsListEditor(open->editor) ? "list" : "edit");
+            editor.set("text", open->text);
+            editor.set("choice", open->choice);
+            editor.set("selectAll", open->selectAll);
+            editor.set("name", open->name);
+        }
+        object.set("editor", editor);
+        return object;
+    }
+
     ImageDocument document_;
     LanguageTable language_;
     std::string languageFile_;
     std::string recoveredName_;
     SettingsForm settings_;
     PageTransfer transfer_;
+    ChannelTableSession session_{document_, language_};
 };
 
 }  // namespace radioprog
@@ -712,15 +734,18 @@ EMSCRIPTEN_BINDINGS(radiocore) {
         .function("saveChangesQuestion", &WebDocument::saveChangesQuestion)
         .function("headers", &WebDocument::headers)
         .function("row", &WebDocument::row)
-        .function("editorKind", &WebDocument::editorKind)
         .function("editorChoices", &WebDocument::editorChoices)
-        .function("findChoice", &WebDocument::findChoice)
-        .function("openEditor", &WebDocument::openEditor)
-        .function("editAccepts", &WebDocument::editAccepts)
-        .function("commitCell", &WebDocument::commitCell)
-        .function("clearCell", &WebDocument::clearCell)
-        .function("advanceCell", &WebDocument::advanceCell)
-        .function("verticalMove", &WebDocument::verticalMove)
+        .function("sessionMoveTo", &WebDocument::sessionMoveTo)
+        .function("sessionOpenByClick", &WebDocument::sessionOpenByClick)
+        .function("sessionType", &WebDocument::sessionType)
+        .function("sessionEditCharacter", &WebDocument::sessionEditCharacter)
+        .function("sessionEditTextAccepts", &WebDocument::sessionEditTextAccepts)
+        .function("sessionChoose", &WebDocument::sessionChoose)
+        .function("sessionKey", &WebDocument::sessionKey)
+        .function("sessionCommit", &WebDocument::sessionCommit)
+        .function("sessionCancel", &WebDocument::sessionCancel)
+        .function("sessionEditing", &WebDocument::sessionEditing)
+        .function("datWithCell", &WebDocument::datWithCell)
         .function("deleteChannels", &WebDocument::deleteChannels)
         .function("insertDropsChannel", &WebDocument::insertDropsChannel)
         .function("insertChannel", &WebDocument::insertChannel)

@@ -137,10 +137,25 @@ TEST(ChannelTableSession, RefusedKeysAndCommitsSayWhy) {
     EXPECT_TRUE(space.refused && space.handled);
     EXPECT_EQ(table.session.editCharacter(U'b', 1, false).handled, false);
 
+    // The field's whole text: one point in a frequency, seven letters and digits in a name.
+    EXPECT_TRUE(table.session.editTextAccepts("ab12"));
+    EXPECT_FALSE(table.session.editTextAccepts("abcdefgh"));
+    EXPECT_FALSE(table.session.editTextAccepts("a-b"));
+
     const SessionAnswer escaped = table.session.cancel();
     EXPECT_TRUE(escaped.closed);
     EXPECT_EQ(table.cell(kInUse, column::kName), "RPT2");
     EXPECT_NE(escaped.announcement.find("RPT2"), std::string::npos) << escaped.announcement;
+}
+
+TEST(ChannelTableSession, AFrequencyFieldHoldsOnePoint) {
+    Table table;
+    table.session.openByClick({kInUse + 1, column::kRxFrequency});
+    EXPECT_TRUE(table.session.editTextAccepts("145.5"));
+    EXPECT_FALSE(table.session.editTextAccepts("145.5."));
+    EXPECT_FALSE(table.session.editTextAccepts("14x"));
+    table.session.cancel();
+    EXPECT_FALSE(table.session.editTextAccepts("145"));  // no field is open
 }
 
 TEST(ChannelTableSession, ListArrowsChooseAnEntryAndTypedTextGivesWayToThem) {

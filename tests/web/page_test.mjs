@@ -224,6 +224,153 @@ test('keyboard only: typing edits cells, Enter moves on, Esc cancels, undo and r
     await page.close();
 });
 
+// ---- the shared keystroke table ------------------------------------------------------------
+
+// tests/editors/keystrokes.json, typed into the page's grid with the browser's own key events,
+// as the desktop test types it into the program's table.
+const KEYSTROKES = JSON.parse(readFileSync(join(root, 'tests/editors/keystrokes.json'), 'utf8'));
+const COLUMN = { Band: 1, RxFrequency: 2, TxFrequency: 3, RxTone: 4, TxTone: 5, Power: 6, Bandwidth: 7, Bit14: 8,
+    BusyLockout: 9, Signalling: 10, Name: 11 };
+const KEY_NAMES = { Down: 'ArrowDown', Up: 'ArrowUp', Backspace: 'Backspace' };
+const gridCell = (n, column) => `#grid tbody tr:nth-child(${n + 1}) > :nth-child(${column + 1})`;
+
+// Characters and {Key} tokens to whatever has the focus. A character the keyboard has no key
+// for comes as an input method sends it: a key event carrying the character.
+async function typeKeys(page, client, keys) {
+    for (const token of keys.match(/\{[^}]*\}|./gu) || []) {
+        if (token.startsWith('{')) await page.keyboard.press(KEY_NAMES[token.slice(1, -1)]);
+        else if (token.codePointAt(0) < 0x80) await page.keyboard.type(token);
+        else {
+            await client.send('Input.dispatchKeyEvent', { type: 'keyDown', key: token, text: token, unmodifiedText: token });
+            await client.send('Input.dispatchKeyEvent', { type: 'keyUp', key: token });
+        }
+    }
+}
+
+// Lets the page finish what a loss of focus started.
+const settle = (page) => page.evaluate(() => new Promise((resolve) => setTimeout(resolve, 20)));
+
+test('the shared keystroke table: what is typed into a cell is what the saved file holds, with the same texts and notices as the desktop', async () => {
+    const { page, errors } = await openPage();
+    const client = await page.createCDPSession();
+    await page.select('#language', ENGLISH);
+    // The fixture, made by the page's own core: the CSV imported into a new image, then the pokes.
+    const { csv, pokes } = KEYSTROKES.fixture;
+    const fixtureBytes = Buffer.from(await page.evaluate((text, changes) => {
+        const { doc } = globalThis.radioprogPage;
+        doc.startNew();
+        doc.importCsv(text, -1);
+        const bytes = doc.datBytes();
+        for (const { offset, bytes: poked } of changes) bytes.set(poked, offset);
+        return Array.from(bytes);
+    }, csv, pokes));
+    const fixturePath = join(work, 'keystrokes.dat');
+    writeFileSync(fixturePath, fixtureBytes);
+    const headers = await page.$$eval('#grid thead th', (cells) => cells.map((c) => c.textContent));
+
+    const failures = [];
+    let axeChecked = false;
+    for (const row of KEYSTROKES.cases) {
+        const fail = (what) => failures.push(`${row.what}: ${what}`);
+        // The fixture opened through the page's Open command.
+        const modified = await page.evaluate(() => globalThis.radioprogPage.doc.modified());
+        await page.evaluate(() => { document.title = ''; });
+        const chooser = page.waitForFileChooser();
+        await command(page, 'open');
+        if (modified) await answer(page, 1); // discard the previous row's edit
+        await (await chooser).accept([fixturePath]);
+        await page.waitForFunction(() => document.title.startsWith('keystrokes.dat'));
+        await page.$eval('#status', (status) => { status.textContent = ''; });
+
+        const column = COLUMN[row.column];
+        const stored = row.storedColumn ? COLUMN[row.storedColumn] : column;
+        // The cell chosen by the keyboard: the first cell, down to the channel, right to the column.
+        await page.focus('#grid [tabindex="0"]');
+        await page.keyboard.down('Control');
+        await page.keyboard.press('Home');
+        await page.keyboard.up('Control');
+        for (let n = 0; n < row.channel; ++n) await page.keyboard.press('ArrowDown');
+        await page.keyboard.press('Home');
+        for (let c = 1; c < column; ++c) await page.keyboard.press('ArrowRight');
+        if (row.start === 'opened') await page.click(gridCell(row.channel, column));
+        const shownBefore = Number(await page.$eval('#dialog', (dialog) => dialog.dataset.shown || 0));
+        await typeKeys(page, client, row.keys);
+        if (!axeChecked && (await page.$('#grid select.cell-editor'))) {
+            // An open list editor, typed text shown, has no serious accessibility violation.
+            await page.addScriptTag({ path: AXE });
+            const result = await page.evaluate(() => globalThis.axe.run('#view-channels', { resultTypes: ['violations'] }));
+            for (const v of result.violations)
+                if (v.impact === 'serious' || v.impact === 'critical') fail(`axe: ${v.id} ${v.nodes[0].target.join(' ')}`);
+            axeChecked = true;
+        }
+        if (row.commit === 'click') await page.click(gridCell(row.channel + 2, COLUMN.RxFrequency));
+        else await page.keyboard.press({ enter: 'Enter', tab: 'Tab', escape: 'Escape' }[row.commit]);
+        await settle(page);
+
+        const notice = Number(await page.$eval('#dialog', (dialog) => dialog.dataset.shown || 0)) > shownBefore;
+        const noticeText = notice ? await page.$eval('#dialog-title', (title) => title.textContent) : '';
+        if (notice) await answer(page, 0);
+        if (notice !== row.notice) fail(`notice ${notice}, want ${row.notice} ${noticeText}`);
+
+        const saved = Buffer.from(await page.evaluate(() => Array.from(globalThis.radioprogPage.doc.datBytes())));
+        const want = row.shown === null ? fixtureBytes : Buffer.from(await page.evaluate((bytes, n, c, text) =>
+            Array.from(globalThis.radioprogPage.doc.datWithCell(Uint8Array.from(bytes), n, c, text)),
+        Array.from(fixtureBytes), row.channel, stored, row.shown));
+        if (!saved.equals(want)) fail('the saved bytes are not the expected image');
+        if (await page.evaluate(() => globalThis.radioprogPage.doc.modified()) !== !want.equals(fixtureBytes))
+            fail('the document\'s modified mark is wrong (an undo step for no change?)');
+        // The grid shows what the image holds.
+        const [shownRow, imageRow] = await page.evaluate((n) => [
+            [...document.getElementById('grid').tBodies[0].rows[n].cells].map((cell) => cell.textContent),
+            globalThis.radioprogPage.doc.row(n)], row.channel);
+        if (JSON.stringify(shownRow) !== JSON.stringify(imageRow)) fail(`the grid shows ${shownRow}, the image ${imageRow}`);
+        if (row.shown !== null && shownRow[stored] !== row.shown) fail(`shows ${shownRow[stored]}, want ${row.shown}`);
+
+        if (row.commit !== 'click') {
+            // The editor is gone, the focus is back on the table's current cell and the live
+            // region says the cell and its value, or why nothing was stored.
+            const focus = await page.evaluate(() => {
+                const active = document.activeElement;
+                const editors = [...document.querySelectorAll('#grid .cell-editor')];
+                return { cell: active.matches('#grid td[tabindex="0"]'), row: active.parentElement?.sectionRowIndex, column: active.cellIndex,
+                    editors: editors.map((e) => `${e.closest('tr').sectionRowIndex}/${e.closest('td').cellIndex}`).join() };
+            });
+            if (!focus.cell || focus.editors) fail(`focus ${JSON.stringify(focus)}`);
+            if (row.commit === 'escape' && (focus.row !== row.channel || focus.column !== column)) fail(`Esc left the focus at ${JSON.stringify(focus)}`);
+            const status = await page.$eval('#status', (region) => region.textContent);
+            const speech = `Channel ${row.channel}, ${headers[stored]}, ${shownRow[stored] || ''}`;
+            const said = notice && row.shown === null ? status.includes(noticeText) : status.startsWith(speech);
+            if (!said) fail(`the live region says "${status}"`);
+        }
+    }
+    assert.deepEqual(failures, []);
+    assert.ok(axeChecked);
+    assert.equal(await page.$eval('#status', (region) => region.getAttribute('aria-live')), 'polite');
+
+    // An empty name opened and left with Esc leaves no editor behind.
+    await page.focus(gridCell(2, COLUMN.Name));
+    await page.click(gridCell(2, COLUMN.Name));
+    await page.keyboard.press('Escape');
+    await page.keyboard.press('Delete');
+    await page.click(gridCell(2, COLUMN.Name));
+    assert.equal(await page.$eval('#grid input.cell-editor', (input) => input.value), '');
+    await page.keyboard.press('Escape');
+    assert.equal(await page.$('#grid .cell-editor'), null);
+    assert.equal(await page.evaluate(() => document.activeElement.matches('#grid td[tabindex="0"]')), true);
+    assert.equal(await cellText(page, 2, COLUMN.Name), '');
+    // A refused key is said in the live region too.
+    await page.keyboard.type('-');
+    assert.match(await page.$eval('#status', (region) => region.textContent), /-/);
+    // An entry picked from an opened list (the change event a pick with the mouse sends) is stored.
+    await page.click(gridCell(2, COLUMN.Power));
+    await page.select('#grid select.cell-editor', 'Low');
+    assert.equal(await page.$eval('#status', (region) => region.textContent), 'Low');
+    await page.keyboard.press('Enter');
+    assert.equal(await cellText(page, 2, COLUMN.Power), 'Low');
+    assert.deepEqual(errors, []);
+    await page.close();
+});
+
 test('CSV import then export gives what the native import and export give', async () => {
     const { page, downloads } = await openPage();
     await chooseFile(page, 'importCsv', demoCsv);
@@ -459,6 +606,7 @@ test('a write the radio\'s bands refuse sends nothing and says which channel', a
     assert.match(await dialogText(page), /Channel 6 \(446\.00000 MHz\) out of band <136\.000~174\.995/);
     assert.match(await dialogText(page), /Channel 7: RX Freq 442\.12500 MHz/);
     await answer(page, 0);
+    await page.waitForSelector('#dialog[open]'); // the write's result follows the refusal
     assert.match(await dialogText(page), /Write failed/);
     await answer(page, 0);
     assert.equal(await onRadio(page, () => testRadio.radio.writesReceived()), 0);
