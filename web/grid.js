@@ -406,9 +406,10 @@ export async function batchDialog() {
     const scan = field('scan', texts.scanAdd, Object.assign(document.createElement('input'), { type: 'checkbox', checked: true }));
     const choice = await ask(plain(texts.batch), [texts.ok, texts.cancel], fields);
     if (choice !== 0) return;
-    const changed = doc.applyBatch({
+    const answer = doc.applyBatch({
         rxStart: rx.value, txStart: tx.value, step: step.value, rxTone: rxTone.value, txTone: txTone.value,
         power: power.value, bandwidth: bandwidth.value, busyLockout: busy.value, pttId: ptt.value,
     }, all.checked ? -1 : Number(first.value), all.checked ? -1 : Number(last.value), down.checked, scan.checked);
-    afterEdit(changed);
+    if (answer.error) await showLines('', [answer.error]);
+    afterEdit(answer.changed);
 }

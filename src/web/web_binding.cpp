@@ -5,6 +5,7 @@
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
+#include <algorithm>
 #include <chrono>
 #include <limits>
 #include <map>
@@ -418,11 +419,22 @@ public:
         settings.bit14 = bit14;
         settings.direction = subtract ? BatchDirection::Subtract : BatchDirection::Add;
         if (first >= 0) {
+            // Numbered as the table numbers them, 0..127.
             settings.scope = BatchScope::Range;
-            settings.firstChannel = static_cast<unsigned>(first) + 1;
-            settings.lastChannel = static_cast<unsigned>(last) + 1;
+            settings.firstChannel = static_cast<unsigned>(first);
+            settings.lastChannel = static_cast<unsigned>(std::max(last, 0));
         }
-        return IntArray(document_.editChannels([&](RadioImage& image) { ApplyBatch(image, language_, settings); }));
+        // {changed: the channels filled, error: why nothing was filled, or null}
+        val answer = val::object();
+        answer.set("error", val::null());
+        if (!BatchRangeAccepted(settings)) {
+            answer.set("error", BatchRangeRefusal(language_));
+        } else if (const std::optional<unsigned> out = BatchLeavesRange(settings)) {
+            answer.set("error", BatchLeavesRangeRefusal(*out, language_));
+        }
+        answer.set("changed", IntArray(document_.editChannels(
+                                  [&](RadioImage& image) { ApplyBatch(image, language_, settings); })));
+        return answer;
     }
 
     // The optional-functions form: its controls, the values the image gives them, and storing.

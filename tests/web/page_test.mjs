@@ -371,6 +371,46 @@ test('the shared keystroke table: what is typed into a cell is what the saved fi
     await page.close();
 });
 
+test('the batch dialog fills the channels the table numbers, and refuses steps that leave the radio\'s frequencies', async () => {
+    const { page, errors } = await openPage();
+    // Typed as a user types: the fields are reached with Tab from the dialog's first one.
+    const fill = async (values) => {
+        await command(page, 'batch');
+        await page.waitForSelector('#dialog[open] #batch-rxStart');
+        for (const [key, value] of Object.entries(values)) {
+            const selector = `#batch-${key}`;
+            if (typeof value === 'boolean') {
+                const checked = await page.$eval(selector, (box) => box.checked);
+                if (checked !== value) {
+                    await page.focus(selector);
+                    await page.keyboard.press('Space');
+                }
+            } else {
+                await page.focus(selector);
+                await page.keyboard.down('Control');
+                await page.keyboard.press('a');
+                await page.keyboard.up('Control');
+                await page.keyboard.type(value);
+            }
+        }
+        await answer(page, 0);
+    };
+    await fill({ rxStart: '146.5', txStart: '146.5', all: false, first: '5', last: '7' });
+    assert.equal(await cellText(page, 4, 2), '');
+    assert.equal(await cellText(page, 5, 2), '146.50000');
+    assert.equal(await cellText(page, 7, 2), '146.55000');
+    assert.equal(await cellText(page, 8, 2), '');
+    const before = await page.evaluate(() => Array.from(globalThis.radioprogPage.doc.datBytes()));
+    // Down from 136.05 MHz in 25 kHz steps: channel 3 would be below 136 MHz.
+    await fill({ rxStart: '136.05', txStart: '136.05', down: true, all: false, first: '0', last: '10' });
+    await page.waitForSelector('#dialog[open]');
+    assert.match(await page.$eval('#dialog-body', (body) => body.textContent), /\b3\b/);
+    await answer(page, 0);
+    assert.deepEqual(await page.evaluate(() => Array.from(globalThis.radioprogPage.doc.datBytes())), before);
+    assert.deepEqual(errors, []);
+    await page.close();
+});
+
 test('CSV import then export gives what the native import and export give', async () => {
     const { page, downloads } = await openPage();
     await chooseFile(page, 'importCsv', demoCsv);

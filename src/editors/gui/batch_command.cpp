@@ -22,7 +22,6 @@ void RunBatchCommand(EditorHost& host) {
         [view, &language](const BatchSettings& settings) {
             if (!view) return;
             view->editChannels([&](RadioImage& image) { ApplyBatch(image, language, settings); });
-            view->LoadFromImage();
         },
         host.hostWindow());
     RunModal(dialog);

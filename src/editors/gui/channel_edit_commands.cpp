@@ -57,7 +57,6 @@ std::vector<int> TargetChannels(const CChnMsgView& view) {
 // `current` (none when negative), the channels are selected.
 template <typename Channels>
 void ShowChannels(CChnMsgView& view, const Channels& channels, int current) {
-    view.LoadFromImage();
     if (current >= 0) view.grid()->SetRow(current + 1);
     std::vector<int> rows;
     for (int n : channels) rows.push_back(n + 1);
@@ -151,7 +150,6 @@ void ClearCurrentCell(EditorHost& host, CChnMsgView& view) {
     if (n < 0 || col <= column::kNumber) return;
     ChannelRow cells = ChannelToRow(host.document().image(), host.language(), n);
     view.editChannels([&](RadioImage& image) { ClearCell(image, host.language(), n, col, cells); });
-    view.LoadFromImage();
 }
 
 void Delete(EditorHost& host) {

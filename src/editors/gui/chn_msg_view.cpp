@@ -97,6 +97,13 @@ CChnMsgView::CChnMsgView(Workspace& workspace, QWidget* parent)
     connect(grid_, &CMSFlexGrid::rowsPicked, this, &CChnMsgView::StoreToImage);
     grid_->watchEvents(this);
     createEditors();
+    // The table follows the document: every change of channels, by this table, a command,
+    // undo or another editor, redraws those rows; a new image reloads the table.
+    connect(&workspace.document, &Document::channelsChanged, this, [this](const QList<int>& channels) {
+        for (int n : channels) showChannel(n);
+    });
+    connect(&workspace.document, &Document::settingsChanged, this, &CChnMsgView::loadRows);
+    connect(&workspace.document, &Document::imageReplaced, this, &CChnMsgView::LoadFromImage);
 }
 
 CChnMsgView::~CChnMsgView() {

@@ -46,6 +46,11 @@ CDtmfView2::CDtmfView2(CChildFrame* frame) : frame_(frame), workspace_(*frame->w
     buildForm();
     OpenDtmfForm(form_);
     pushForm();
+    // The form follows the document (see CChoiceFunView).
+    connect(&workspace_.document, &Document::imageReplaced, this, &CDtmfView2::LoadFromImage);
+    connect(&workspace_.document, &Document::settingsChanged, this, [this] {
+        if (!hasUnstoredEdits()) LoadFromImage();
+    });
 }
 
 CDtmfView2::~CDtmfView2() = default;

@@ -36,6 +36,12 @@ CChoiceFunView::CChoiceFunView(EditorHost* host, CChildFrame* frame)
                                        kSettingsFormHeight);
     buildForm();
     showForm();
+    // The form follows the document: a new image, or settings another editor stored while
+    // this one holds no edits of the user.
+    connect(&workspace_.document, &Document::imageReplaced, this, &CChoiceFunView::LoadFromImage);
+    connect(&workspace_.document, &Document::settingsChanged, this, [this] {
+        if (!hasUnstoredEdits()) LoadFromImage();
+    });
 }
 
 CChoiceFunView::~CChoiceFunView() = default;
@@ -91,8 +97,6 @@ void CChoiceFunView::StoreToImage() {
 
 void CChoiceFunView::onOk() {
     StoreToImage();
-    if (host_ != nullptr)
-        if (EditorView* channels = host_->editorView(EditorKind::Channels)) channels->LoadFromImage();
     if (frame_) frame_->close();
 }
 

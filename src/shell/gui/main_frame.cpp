@@ -282,8 +282,7 @@ CChildFrame* CMainFrame::openEditor(EditorKind kind) {
 }
 
 void CMainFrame::RefreshEditors() {
-    for (int k = 0; k < kEditorKindCount; ++k)
-        if (EditorView* view = editorView(static_cast<EditorKind>(k))) view->LoadFromImage();
+    // The open editors reloaded themselves when the document's image was replaced.
     OpenChannelEditor();
 }
 

@@ -59,7 +59,8 @@ public:
     CChildFrame* openDtmfEditor() { return openEditor(EditorKind::Dtmf); }
     CChildFrame* editorFrame(EditorKind kind) const { return slots_[static_cast<std::size_t>(kind)]; }
 
-    // Every open editor reloads from the image, then the channel editor is shown.
+    // Shows the channel editor after the image was replaced (the open editors follow the
+    // document's signals and have reloaded already).
     void RefreshEditors();
     // The open editors that hold edits of the user store them (see EditorView).
     void flushEditedEditors();
