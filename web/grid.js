@@ -254,16 +254,15 @@ function moveTo(row, column) {
 
 async function insertChannel() {
     if (doc.insertDropsChannel() && (await ask(texts.confirmDropLast, [texts.ok, texts.cancel])) !== 0) return;
-    afterEdit(doc.insertChannel(current.row - 1));
+    draw(doc.insertChannel(current.row - 1));
 }
 
 function moveChannels(up) {
-    const moved = doc.moveChannels(selectedOrCurrent(), up);
-    if (!moved.length) return;
-    for (let n = 0; n < CHANNELS; ++n) renderRow(n);
-    afterEdit([]);
-    if (selection.size) setSelection(moved);
-    moveTo(moved[0] + 1, current.column);
+    const answer = doc.moveChannels(selectedOrCurrent(), up);
+    if (!answer.selected.length) return;
+    // The picked rows stay picked at their new places.
+    if (selection.size) setSelection(answer.selected);
+    draw(answer);
 }
 
 export function undoRedo(redo) {
@@ -298,7 +297,7 @@ grid.addEventListener('keydown', async (event) => {
         moveTo(Math.min(CHANNELS, Math.max(1, current.row + (key === 'PageUp' ? -10 : 10))), current.column);
     } else if (key === 'Delete' && selection.size) {
         event.preventDefault();
-        afterEdit(doc.deleteChannels(selectedOrCurrent()));
+        draw(doc.deleteChannels(selectedOrCurrent()));
     } else if (key === 'Insert') {
         event.preventDefault();
         await insertChannel();
@@ -349,9 +348,9 @@ grid.addEventListener('copy', (event) => {
 grid.addEventListener('cut', (event) => {
     if (editor) return;
     event.preventDefault();
-    event.clipboardData.setData('text/plain', doc.cutChannels(selectedOrCurrent()));
-    for (let n = 0; n < CHANNELS; ++n) renderRow(n);
-    afterEdit([]);
+    const answer = doc.cutChannels(selectedOrCurrent());
+    event.clipboardData.setData('text/plain', answer.text);
+    draw(answer);
 });
 grid.addEventListener('paste', (event) => {
     if (editor) return;
@@ -361,10 +360,8 @@ grid.addEventListener('paste', (event) => {
 
 function pasteText(text) {
     const first = selection.size ? Math.min(...selection) : current.row - 1;
-    const lines = doc.paste(first, current.column, text);
-    for (let n = 0; n < CHANNELS; ++n) renderRow(n);
-    afterEdit([]);
-    if (lines.length) showLines(texts.skipped, lines);
+    const answer = draw(doc.paste(first, current.column, text));
+    if (answer.lines.length) showLines(texts.skipped, answer.lines);
 }
 
 // ---- batch channels ------------------------------------------------------------------------

@@ -6,6 +6,7 @@
 #include "editors/cell_speech.h"
 #include "editors/channel_clipboard.h"
 #include "editors/channel_commit.h"
+#include "editors/channel_rows.h"
 #include "model/extra_rows.h"
 #include "radio/edit_filters.h"
 
@@ -280,6 +281,61 @@ SessionAnswer ChannelTableSession::moveAfterCommit(SessionAnswer answer, std::op
     if (answer.refused || !target) return answer;
     answer.moved = !(current_ == *target);
     current_ = *target;
+    return answer;
+}
+
+SessionAnswer ChannelTableSession::channelCommand(const std::function<void(RadioImage&)>& change) {
+    // An open list editor is committed as its choice; an open edit field was committed by the
+    // front end before the command (its text is the field's).
+    SessionAnswer answer = editor_ ? commitAt(editor_->text) : SessionAnswer{};
+    answer.handled = true;
+    const std::vector<int> changed = document_.editChannels(change);
+    answer.changed.insert(answer.changed.end(), changed.begin(), changed.end());
+    answer.announcement = cellSpeech(current_);
+    return answer;
+}
+
+SessionAnswer ChannelTableSession::deleteChannels(const std::vector<int>& channels) {
+    SessionAnswer answer = channelCommand([&](RadioImage& image) { DeleteChannels(image, channels); });
+    answer.selected = channels;
+    return answer;
+}
+
+SessionAnswer ChannelTableSession::insertChannel(int channel) {
+    SessionAnswer answer = channelCommand([&](RadioImage& image) { InsertEmptyChannel(image, channel); });
+    answer.moved = current_.row != channel + 1;
+    current_.row = channel + 1;
+    answer.selected = {channel};
+    answer.announcement = cellSpeech(current_);
+    return answer;
+}
+
+SessionAnswer ChannelTableSession::moveChannels(const std::vector<int>& channels, bool up) {
+    std::vector<int> moved;
+    SessionAnswer answer = channelCommand([&](RadioImage& image) {
+        moved = MoveChannels(image, channels, up ? MoveDirection::Up : MoveDirection::Down);
+    });
+    if (moved.empty()) return answer;
+    // The current cell travels with the channels when it is one of them.
+    if (std::find(channels.begin(), channels.end(), current_.row - 1) != channels.end()) {
+        current_.row += up ? -1 : 1;
+        answer.moved = true;
+    }
+    answer.selected = moved;
+    answer.announcement = cellSpeech(current_);
+    return answer;
+}
+
+SessionAnswer ChannelTableSession::cutChannels(const std::vector<int>& channels, std::string& text) {
+    SessionAnswer answer = channelCommand([&](RadioImage& image) { text = CutChannels(image, language_, channels); });
+    answer.selected = channels;
+    return answer;
+}
+
+SessionAnswer ChannelTableSession::paste(const PasteTarget& target, const std::string& text, PasteReport& report) {
+    SessionAnswer answer =
+        channelCommand([&](RadioImage& image) { report = PasteChannels(image, language_, target, text); });
+    for (int n = report.firstChannel; n <= report.lastChannel; ++n) answer.selected.push_back(n);
     return answer;
 }
 

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "editors/channel_clipboard.h"
 #include "editors/channel_editors.h"
 #include "editors/channel_navigation.h"
 #include "model/language_table.h"
@@ -64,6 +65,8 @@ struct SessionAnswer {
     bool editorChanged = false;
     // The key or the commit was refused: the front end beeps.
     bool refused = false;
+    // After a command on whole channels: the channels to show selected.
+    std::vector<int> selected;
     // A message for a message window (after the commit has finished).
     std::optional<std::string> notice;
     // What a screen reader says now: the cell and its stored value after a commit or Esc, the
@@ -112,6 +115,21 @@ public:
     // Esc: the editor closes and the cell keeps its stored value.
     SessionAnswer cancel();
 
+    // The table's commands on whole channels (the selected rows, else the current cell's
+    // channel). An open editor is committed first; each command is one undo step. The answer
+    // names the channels to redraw and `selected`, the channels to show selected; the current
+    // cell moves with the channels a move carries, and the screen reader hears the current
+    // cell afterwards.
+    SessionAnswer deleteChannels(const std::vector<int>& channels);
+    // Insert at a channel: channels below move down by one, channel 127 drops off (the front
+    // end asks first when InsertDropsChannelInUse).
+    SessionAnswer insertChannel(int channel);
+    SessionAnswer moveChannels(const std::vector<int>& channels, bool up);
+    // Cut: `text` receives the channels as tab-separated lines, then they are deleted.
+    SessionAnswer cutChannels(const std::vector<int>& channels, std::string& text);
+    // Paste at a channel and the current column; `report` receives what was skipped.
+    SessionAnswer paste(const PasteTarget& target, const std::string& text, PasteReport& report);
+
     // What a screen reader says for a cell: "Channel 5, RX Freq, 145.50000".
     std::string cellSpeech(GridCell cell) const;
 
@@ -122,6 +140,9 @@ private:
     // The entry of a column's list that a typed text names exactly, or -1.
     int typedChoice(int column, const std::string& typed) const;
     SessionAnswer moveAfterCommit(SessionAnswer answer, std::optional<GridCell> target);
+    // Runs a command on whole channels: commits an open editor, makes the change as one undo
+    // step, and answers with the channels it changed and the current cell's words.
+    SessionAnswer channelCommand(const std::function<void(RadioImage&)>& change);
     std::string header(int column) const;
     std::string refusedKeyText(int column, char32_t character) const;
 

@@ -301,21 +301,16 @@ public:
         }
         return ByteArray(DatFileBytes(image));
     }
+    // The table's commands on whole channels, through the editing session: each answers as
+    // the session's other calls do, with `selected` the channels to show selected.
     val deleteChannels(const val& channels) {
-        const auto set = emscripten::vecFromJSArray<int>(channels);
-        return IntArray(document_.editChannels([&](RadioImage& image) { DeleteChannels(image, set); }));
+        return AnswerObject(session_.deleteChannels(emscripten::vecFromJSArray<int>(channels)));
     }
     bool insertDropsChannel() const { return InsertDropsChannelInUse(document_.image()); }
-    val insertChannel(int n) {
-        return IntArray(document_.editChannels([&](RadioImage& image) { InsertEmptyChannel(image, n); }));
-    }
-    // Returns the moved set's new numbers (empty: nothing moved).
+    val insertChannel(int n) { return AnswerObject(session_.insertChannel(n)); }
+    // `selected`: the moved set's new numbers (empty: nothing moved).
     val moveChannels(const val& channels, bool up) {
-        const auto set = emscripten::vecFromJSArray<int>(channels);
-        std::vector<int> moved;
-        document_.editChannels(
-            [&](RadioImage& image) { moved = MoveChannels(image, set, up ? MoveDirection::Up : MoveDirection::Down); });
-        return IntArray(moved);
+        return AnswerObject(session_.moveChannels(emscripten::vecFromJSArray<int>(channels), up));
     }
     val undo() { return IntArray(document_.undo()); }
     val redo() { return IntArray(document_.redo()); }
@@ -326,24 +321,25 @@ public:
     std::string copyChannels(const val& channels) const {
         return CopyChannels(document_.image(), language_, emscripten::vecFromJSArray<int>(channels));
     }
-    std::string cutChannels(const val& channels) {
+    // The answer with `text`, the channels as the clipboard takes them.
+    val cutChannels(const val& channels) {
         std::string text;
-        document_.editChannels([&](RadioImage& image) {
-            text = CutChannels(image, language_, emscripten::vecFromJSArray<int>(channels));
-        });
-        return text;
+        val answer = AnswerObject(session_.cutChannels(emscripten::vecFromJSArray<int>(channels), text));
+        answer.set("text", text);
+        return answer;
     }
-    // Pastes at a channel and column; returns the lines of the report (empty: all stored).
+    // Pastes at a channel and column; the answer with `lines`, the report (empty: all stored).
     val paste(int firstChannel, int column, const std::string& text) {
         PasteTarget target;
         target.firstChannel = firstChannel;
         target.column = column;
         target.headers = ChannelHeaders(everyLanguage());
         PasteReport report;
-        document_.editChannels([&](RadioImage& image) { report = PasteChannels(image, language_, target, text); });
+        val answer = AnswerObject(session_.paste(target, text, report));
         std::vector<std::string> lines;
         for (const PasteProblem& problem : report.problems) lines.push_back(PasteProblemText(problem, language_));
-        return StringArray(lines);
+        answer.set("lines", StringArray(lines));
+        return answer;
     }
 
     // CSV files.
@@ -432,8 +428,9 @@ public:
         } else if (const std::optional<unsigned> out = BatchLeavesRange(settings)) {
             answer.set("error", BatchLeavesRangeRefusal(*out, language_));
         }
-        answer.set("changed", IntArray(document_.editChannels(
-                                  [&](RadioImage& image) { ApplyBatch(image, language_, settings); })));
+        answer.set(
+            "changed",
+            IntArray(document_.editChannels([&](RadioImage& image) { ApplyBatch(image, language_, settings); })));
         return answer;
     }
 
@@ -693,6 +690,7 @@ private:
         object.set("handled", answer.handled);
         object.set("cell", cellObject(answer.cell));
         object.set("changed", IntArray(answer.changed));
+        object.set("selected", IntArray(answer.selected));
         object.set("moved", answer.moved);
         object.set("opened", answer.opened);
         object.set("closed", answer.closed);

@@ -175,5 +175,38 @@ TEST(ChannelTableSession, ListArrowsChooseAnEntryAndTypedTextGivesWayToThem) {
     EXPECT_EQ(table.session.current().column, column::kTxTone);
 }
 
+TEST(ChannelTableSession, TableCommandsAreOneStepEachAndTheCurrentCellTravelsWithAMove) {
+    Table table;
+    const std::size_t steps = table.document.history().undoCount();
+    table.session.moveTo({kInUse + 1, column::kName});
+    // The current channel moves up with the set; a channel outside it stays where it was.
+    SessionAnswer moved = table.session.moveChannels({kInUse, kInUse + 1}, true);
+    EXPECT_EQ(moved.selected, (std::vector<int>{kInUse - 1, kInUse}));
+    EXPECT_TRUE(moved.moved);
+    EXPECT_EQ(table.session.current(), (GridCell{kInUse, column::kName}));
+    EXPECT_EQ(table.cell(kInUse - 1, column::kName), "RPT2");
+    EXPECT_NE(moved.announcement.find("RPT2"), std::string::npos) << moved.announcement;
+
+    SessionAnswer inserted = table.session.insertChannel(kInUse - 1);
+    EXPECT_EQ(table.session.current().row, kInUse);
+    EXPECT_EQ(table.cell(kInUse, column::kName), "RPT2");
+    EXPECT_FALSE(inserted.changed.empty());
+
+    std::string text;
+    SessionAnswer cut = table.session.cutChannels({kInUse}, text);
+    EXPECT_NE(text.find("RPT2"), std::string::npos);
+    EXPECT_EQ(table.cell(kInUse, column::kRxFrequency), "");
+    PasteReport report;
+    PasteTarget target;
+    target.firstChannel = kEmpty;
+    target.column = column::kBand;
+    table.session.paste(target, text, report);
+    EXPECT_EQ(table.cell(kEmpty, column::kName), "RPT2");
+    SessionAnswer deleted = table.session.deleteChannels({kEmpty});
+    EXPECT_EQ(deleted.selected, std::vector<int>{kEmpty});
+    EXPECT_EQ(table.cell(kEmpty, column::kName), "");
+    EXPECT_EQ(table.document.history().undoCount(), steps + 5);
+}
+
 }  // namespace
 }  // namespace radioprog

@@ -100,9 +100,8 @@ void Cut(EditorHost& host) {
     if (!view) return;
     const std::vector<int> channels = TargetChannels(*view);
     std::string text;
-    view->editChannels([&](RadioImage& image) { text = CutChannels(image, host.language(), channels); });
+    view->runCommand([&](ChannelTableSession& session) { return session.cutChannels(channels, text); });
     QGuiApplication::clipboard()->setText(Q(text));
-    ShowChannels(*view, channels, -1);
 }
 
 void Paste(EditorHost& host) {
@@ -125,16 +124,12 @@ void Paste(EditorHost& host) {
     // The first table is the current language.
     target.otherLanguages.assign(std::make_move_iterator(languages.begin() + 1),
                                  std::make_move_iterator(languages.end()));
-    const int first = target.firstChannel;
     PasteReport report;
-    view->editChannels([&](RadioImage& image) { report = PasteChannels(image, language, target, text); });
+    view->runCommand([&](ChannelTableSession& session) { return session.paste(target, text, report); });
     if (report.tooLarge || report.tooManyLines) {
         Warn(host.hostWindow(), Q(language.row(report.tooLarge ? lang_row::kPasteTooLarge : lang_row::kTooManyLines)));
         return;
     }
-    std::vector<int> pasted;
-    for (int n = report.firstChannel; n <= report.lastChannel; ++n) pasted.push_back(n);
-    ShowChannels(*view, pasted, first);
 
     QStringList entries;
     for (const PasteProblem& problem : report.problems) entries << Q(PasteProblemText(problem, language));
@@ -144,24 +139,19 @@ void Paste(EditorHost& host) {
 }
 
 // Del on one cell (no rows picked) empties that cell where the channel can hold it empty.
-void ClearCurrentCell(EditorHost& host, CChnMsgView& view) {
-    const int n = view.grid()->Row() - 1;
-    const int col = view.grid()->Col();
-    if (n < 0 || col <= column::kNumber) return;
-    ChannelRow cells = ChannelToRow(host.document().image(), host.language(), n);
-    view.editChannels([&](RadioImage& image) { ClearCell(image, host.language(), n, col, cells); });
+void ClearCurrentCell(CChnMsgView& view) {
+    view.runCommand([](ChannelTableSession& session) { return session.key(SessionKey::Delete); });
 }
 
 void Delete(EditorHost& host) {
     CChnMsgView* view = OpenChannelView(host);
     if (!view) return;
     if (view->grid()->selectedRows().empty()) {
-        ClearCurrentCell(host, *view);
+        ClearCurrentCell(*view);
         return;
     }
     const std::vector<int> channels = TargetChannels(*view);
-    view->editChannels([&](RadioImage& image) { DeleteChannels(image, channels); });
-    ShowChannels(*view, channels, -1);
+    view->runCommand([&](ChannelTableSession& session) { return session.deleteChannels(channels); });
 }
 
 void Insert(EditorHost& host) {
@@ -169,22 +159,15 @@ void Insert(EditorHost& host) {
     if (!view) return;
     const int at = TargetChannels(*view).front();
     if (InsertDropsChannelInUse(host.document().image()) && !ConfirmDropLastChannel(host)) return;
-    view->editChannels([&](RadioImage& image) { InsertEmptyChannel(image, at); });
-    ShowChannels(*view, std::vector<int>{at}, at);
+    view->runCommand([&](ChannelTableSession& session) { return session.insertChannel(at); });
 }
 
 void Move(EditorHost& host, MoveDirection direction) {
     CChnMsgView* view = OpenChannelView(host);
     if (!view) return;
     const std::vector<int> channels = TargetChannels(*view);
-    std::vector<int> moved;
-    view->editChannels([&](RadioImage& image) { moved = MoveChannels(image, channels, direction); });
-    if (moved.empty()) return;
-    // The current cell travels with the channels when it is one of them.
-    int current = view->grid()->Row() - 1;
-    if (std::find(channels.begin(), channels.end(), current) != channels.end())
-        current += direction == MoveDirection::Up ? -1 : 1;
-    ShowChannels(*view, moved, current);
+    view->runCommand(
+        [&](ChannelTableSession& session) { return session.moveChannels(channels, direction == MoveDirection::Up); });
 }
 
 void ImportCsv(EditorHost& host) {

@@ -14,6 +14,7 @@
 #include "editors/cell_speech.h"
 #include "editors/channel_commit.h"
 #include "editors/channel_navigation.h"
+#include "editors/gui/document.h"
 #include "editors/gui/filter_edit.h"
 #include "editors/gui/grid_button.h"
 #include "editors/gui/key_beep.h"
@@ -23,7 +24,6 @@
 #include "radio/edit_filters.h"
 #include "ui/child_frame.h"
 #include "ui/dialog_units.h"
-#include "editors/gui/document.h"
 #include "ui/text.h"
 #include "ui/ui_hooks.h"
 
@@ -235,6 +235,16 @@ void CChnMsgView::showChannel(int n) {
         const QString text = Q(cells[static_cast<std::size_t>(c)]);
         if (grid_->TextMatrix(n + 1, c) != text) grid_->SetTextMatrix(n + 1, c, text);
     }
+}
+
+void CChnMsgView::runCommand(const std::function<SessionAnswer(ChannelTableSession&)>& command) {
+    StoreToImage();
+    const SessionAnswer answer = command(*session_);
+    applyAnswer(answer);
+    if (answer.selected.empty()) return;
+    std::vector<int> rows;
+    for (int n : answer.selected) rows.push_back(n + 1);
+    grid_->selectRows(rows);
 }
 
 QWidget* CChnMsgView::openEditorWidget() const {

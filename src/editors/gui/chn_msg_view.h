@@ -52,6 +52,9 @@ public:
 
     CMSFlexGrid* grid() const { return grid_; }
     const ChannelTableSession& session() const { return *session_; }
+    // Runs a command of the editing session (delete, insert, move, cut, paste) and draws its
+    // answer: the rows, the current cell, the channels it selects, the screen reader's words.
+    void runCommand(const std::function<SessionAnswer(ChannelTableSession&)>& command);
     QWidget* cellEditor(CellEditor role) const { return editors_[static_cast<std::size_t>(role)]; }
     // The first click of a run only activates the table; this starts a new run (tests).
     static void forgetFirstClick();
