@@ -237,7 +237,8 @@ SessionAnswer ChannelTableSession::commitAt(const std::string& editText) {
         if (!check.text) {
             SessionAnswer answer = closeAnswer(true);
             answer.notice = PasteProblemText({cell.row - 1, cell.column, edited.text, check.reason}, language_);
-            answer.announcement = *answer.notice;
+            // Why, then what the cell still holds.
+            answer.announcement = *answer.notice + ". " + cellSpeech(cell);
             return answer;
         }
         text = *check.text;

@@ -321,7 +321,10 @@ void CChnMsgView::applyAnswer(const SessionAnswer& answer) {
     if (answer.editorChanged && session_->editor() && IsListEditor(session_->editor()->editor))
         showListChoice(*session_->editor());
     const QString words = Q(answer.announcement);
-    QWidget* speaker = openEditorWidget() ? openEditorWidget() : static_cast<QWidget*>(grid_);
+    // Said by the control that has the focus: the open editor, else the table's cells.
+    QWidget* speaker = openEditorWidget() ? openEditorWidget()
+                       : grid_->focusProxy()  ? grid_->focusProxy()
+                                              : static_cast<QWidget*>(grid_);
     if (answer.refused)
         KeyBeep(speaker, words);
     else

@@ -185,6 +185,15 @@ private slots:
         QTest::qWait(1);  // the notice comes after the move that committed the cell
 
         QVERIFY(!channels()->hasUnstoredEdits() || commit == QLatin1String("click"));
+        // After Enter, Tab or Esc the table's cells have the focus back, and a screen reader
+        // hears the cell that was edited with the value it holds now.
+        if (commit != QLatin1String("click")) {
+            QCOMPARE(QApplication::focusWidget(), grid()->focusProxy());
+            const QString heard = grid()->focusProxy()->accessibleDescription();
+            const QString value =
+                Q(ChannelToRow(frame()->image(), language(), channel)[static_cast<std::size_t>(storedColumn)]);
+            if (!value.isEmpty()) QVERIFY2(heard.contains(value), qPrintable(heard));
+        }
         // The image: the fixture, or the fixture with the expected text pasted into the cell.
         RadioImage want = fixture_;
         const QJsonValue shown = row[QStringLiteral("shown")];
