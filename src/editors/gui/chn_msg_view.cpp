@@ -322,9 +322,9 @@ void CChnMsgView::applyAnswer(const SessionAnswer& answer) {
         showListChoice(*session_->editor());
     const QString words = Q(answer.announcement);
     // Said by the control that has the focus: the open editor, else the table's cells.
-    QWidget* speaker = openEditorWidget() ? openEditorWidget()
-                       : grid_->focusProxy()  ? grid_->focusProxy()
-                                              : static_cast<QWidget*>(grid_);
+    QWidget* speaker = openEditorWidget()    ? openEditorWidget()
+                       : grid_->focusProxy() ? grid_->focusProxy()
+                                             : static_cast<QWidget*>(grid_);
     if (answer.refused)
         KeyBeep(speaker, words);
     else

@@ -639,7 +639,7 @@ private slots:
             const QRect placed = frame()->editorFrame(EditorKind::Channels)->geometry();
             QCOMPARE(placed.topLeft(), QPoint(20, 30));
             QVERIFY(placed.width() >= 400 && placed.height() >= 300);
-            QVERIFY(frame()->editorFrame(EditorKind::Dtmf)->isMinimized());  // not shown again
+            QVERIFY(frame()->editorFrame(EditorKind::Dtmf)->isMinimized());                // not shown again
             if (c.answer == Answer::Cancel) QCOMPARE(squelch->currentIndex(), index + 1);  // still edited
             frame()->editorFrame(EditorKind::Functions)->close();
         }
