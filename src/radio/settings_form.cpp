@@ -14,6 +14,7 @@
 #include "model/freq_codec.h"
 #include "model/tone_codec.h"
 #include "radio/channel_cells.h"
+#include "radio/form_store.h"
 #include "radio/settings_table.h"
 #include "radio/settings_text.h"
 #include "radio/settings_vfo.h"
@@ -367,6 +368,17 @@ bool FilterFrequencyEdit(SettingsForm& form, int side, const SettingsControls& c
     if (FreqEditAccepts(form.text(id))) return true;
     form.setText(id, previous);
     return false;
+}
+
+void StoreSettingsChanges(const SettingsForm& loaded, SettingsForm& edited, RadioImage& image,
+                          const LanguageTable& language) {
+    StoreFormChanges(
+        image,
+        [&](RadioImage& asLoaded) {
+            SettingsForm unchanged = loaded;
+            StoreToImage(unchanged, asLoaded, language);
+        },
+        [&](RadioImage& asEdited) { StoreToImage(edited, asEdited, language); });
 }
 
 std::vector<std::string> MovedFrequencyNotices(const SettingsForm& typed, const SettingsForm& stored,

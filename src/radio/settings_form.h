@@ -118,6 +118,12 @@ void ApplyBandChange(SettingsForm& form, int side);
 // the reading went, so the widget can tell the user about a refused channel count.
 bool FilterFrequencyEdit(SettingsForm& form, int side, const SettingsControls& controls, ReadResult* read = nullptr);
 
+// OK of the form, for every front end: stores into the image only what changed from `loaded`
+// (the form as the image gave it) to `edited`, so a byte the form cannot show keeps its value;
+// `edited` then shows what was stored (a frequency on its step).
+void StoreSettingsChanges(const SettingsForm& loaded, SettingsForm& edited, RadioImage& image,
+                          const LanguageTable& language);
+
 // What the user is told after a store changed a frequency-mode frequency they did not type
 // that way: `typed` is the form before StoreToImage, `stored` after it (a frequency off the
 // chosen step is stored on the step). One line per frequency mode; empty when nothing moved.

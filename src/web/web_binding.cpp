@@ -456,6 +456,7 @@ public:
     }
     val loadSettings() {
         LoadFromImage(settings_, document_.image(), language_);
+        settingsLoaded_ = settings_;
         PageSettingsControls shown;
         ShowSettingsForm(settings_, shown);
         return shown.values();
@@ -469,7 +470,10 @@ public:
             return answer;
         }
         const SettingsForm typed = settings_;
-        document_.editSettings([&](RadioImage& image) { StoreToImage(settings_, image, language_); });
+        // Only what the user changed is stored, as on the desktop.
+        document_.editSettings(
+            [&](RadioImage& image) { StoreSettingsChanges(settingsLoaded_, settings_, image, language_); });
+        settingsLoaded_ = settings_;
         answer.set("notices", StringArray(MovedFrequencyNotices(typed, settings_, language_)));
         PageSettingsControls shown;
         ShowSettingsForm(settings_, shown);
@@ -511,20 +515,17 @@ public:
         size.set("height", kDtmfFormHeight);
         return size;
     }
-    val loadDtmf() const {
-        DtmfForm form;
-        OpenDtmfForm(form);
-        LoadFromImage(form, document_.image());
-        return DtmfValues(form);
+    val loadDtmf() {
+        OpenDtmfForm(dtmfLoaded_);
+        LoadFromImage(dtmfLoaded_, document_.image());
+        return DtmfValues(dtmfLoaded_);
     }
     // A typed code as the field shows it (capitals), or null when the field refuses it.
     val dtmfTyped(const std::string& text) const {
         return DtmfInputAccepted(text) ? val(DtmfShownCode(text)) : val::null();
     }
     val storeDtmf(const val& values) {
-        DtmfForm form;
-        OpenDtmfForm(form);
-        LoadFromImage(form, document_.image());
+        DtmfForm form = dtmfLoaded_;
         form.localId = values[std::to_string(dtmf_control::kLocalId)].as<std::string>();
         for (int k = 0; k < kDtmfGroupCount; ++k)
             form.codes[static_cast<std::size_t>(k)] =
@@ -533,7 +534,8 @@ public:
         form.pause = values[std::to_string(dtmf_control::kPause)].as<int>();
         form.pttPress = values[std::to_string(dtmf_control::kPttPress)].as<int>();
         form.pttRelease = values[std::to_string(dtmf_control::kPttRelease)].as<int>();
-        document_.editSettings([&](RadioImage& image) { StoreToImage(form, image); });
+        // Only what the user changed is stored, as on the desktop.
+        document_.editSettings([&](RadioImage& image) { StoreDtmfChanges(dtmfLoaded_, form, image); });
         return loadDtmf();
     }
 
@@ -717,6 +719,8 @@ private:
     std::string languageFile_;
     std::string recoveredName_;
     SettingsForm settings_;
+    SettingsForm settingsLoaded_;  // the form as the image gave it, for storing only the changes
+    DtmfForm dtmfLoaded_;
     PageTransfer transfer_;
     ChannelTableSession session_{document_, language_};
 };

@@ -411,6 +411,30 @@ test('the batch dialog fills the channels the table numbers, and refuses steps t
     await page.close();
 });
 
+test('OK in the forms without an edit changes no byte, also of values the forms cannot show', async () => {
+    const { page, errors } = await openPage();
+    // Every byte from the settings on holds a value of no list: opened through the page's Open.
+    const odd = Buffer.from(await page.evaluate(() => {
+        const bytes = globalThis.radioprogPage.doc.datBytes();
+        for (let i = 4428; i < 4816; ++i) bytes[i] = (i * 37 + 11) & 0xff;
+        return Array.from(bytes);
+    }));
+    const path = join(work, 'odd-settings.dat');
+    writeFileSync(path, odd);
+    await chooseFile(page, 'open', path);
+    await page.waitForFunction(() => document.title.startsWith('odd-settings.dat'));
+    for (const [tab, form] of [['#tab-functions', '#functions-form'], ['#tab-dtmf', '#dtmf-form']]) {
+        await page.click(tab);
+        await page.focus(`${form} button[type="submit"]`);
+        await page.keyboard.press('Enter');
+    }
+    const after = Buffer.from(await page.evaluate(() => Array.from(globalThis.radioprogPage.doc.datBytes())));
+    assert.ok(after.equals(odd), 'the forms changed bytes nobody edited');
+    assert.equal(await page.evaluate(() => globalThis.radioprogPage.doc.modified()), false);
+    assert.deepEqual(errors, []);
+    await page.close();
+});
+
 test('CSV import then export gives what the native import and export give', async () => {
     const { page, downloads } = await openPage();
     await chooseFile(page, 'importCsv', demoCsv);

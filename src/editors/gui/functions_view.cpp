@@ -80,15 +80,8 @@ bool CChoiceFunView::hasUnstoredEdits() {
 void CChoiceFunView::StoreToImage() {
     readForm();
     const SettingsForm typed = form_;
-    workspace_.document.editSettings([this](RadioImage& image) {
-        StoreFormChanges(
-            image,
-            [this](RadioImage& asLoaded) {
-                SettingsForm loaded = loaded_;
-                radioprog::StoreToImage(loaded, asLoaded, workspace_.language);
-            },
-            [this](RadioImage& asEdited) { radioprog::StoreToImage(form_, asEdited, workspace_.language); });
-    });
+    workspace_.document.editSettings(
+        [this](RadioImage& image) { StoreSettingsChanges(loaded_, form_, image, workspace_.language); });
     // A frequency the store moved onto the step is said, as a typed cell's limit is.
     for (const std::string& notice : MovedFrequencyNotices(typed, form_, workspace_.language)) Warn(this, Q(notice));
     loaded_ = form_;
