@@ -15,6 +15,8 @@ int RunRead(const cmdline::Arguments& args) {
     const bool verify = args.isSet("verify");
     TransferArgs parsed;
     if (int status = ParseTransferArgs("read", args, parsed); status != kExitOk) return status;
+    // Reading takes seconds: a FILE the save would refuse fails now, not after the read.
+    if (int status = CheckImageDestination(parsed.file); status != kExitOk) return status;
 
     RadioImage image;
     WriteNewImage(image);

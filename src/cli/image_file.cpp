@@ -28,4 +28,6 @@ int SaveImageFile(const RadioImage& image, const std::string& path) {
     return WriteWholeOutput(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
+int CheckImageDestination(const std::string& path) { return CheckWholeOutput(path); }
+
 }  // namespace radioprog::cli

@@ -50,4 +50,10 @@ int WriteWholeOutput(const std::string& path, std::string_view content) {
     return kExitOk;
 }
 
+int CheckWholeOutput(const std::string& path) {
+    if (path == kStandardStream) return kExitOk;
+    FileResult check = CheckOutputFile(path);
+    return check.ok ? kExitOk : UsageError(check.error);
+}
+
 }  // namespace radioprog::cli

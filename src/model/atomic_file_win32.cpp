@@ -79,6 +79,8 @@ FileResult WriteFileAtomically(const std::string& path, std::span<const std::uin
     return detail::WriteFileAtomically(path, data, false);
 }
 
+FileResult CheckOutputFile(const std::string&) { return {}; }
+
 FileResult WriteFileAtomically(const std::string& path, std::string_view text) {
     return WriteFileAtomically(
         path, std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));

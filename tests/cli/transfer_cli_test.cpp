@@ -110,6 +110,23 @@ TEST_F(TransferCli, FailedReadLeavesTheFileAlone) {
     EXPECT_FALSE(std::filesystem::exists("new.dat"));
 }
 
+TEST_F(TransferCli, AReadIntoAFileThatCannotBeSavedFailsBeforeTheRadioIsAsked) {
+    // The message is the one the save would give.
+    const CliRun saved = Cli("new no-such-folder/copy.dat");
+    ASSERT_EQ(saved.status, 2);
+    ASSERT_NE(saved.err.find("no-such-folder/copy.dat: No such file or directory"), std::string::npos) << saved.err;
+    std::filesystem::create_directory("folder.dat");
+    for (const std::string& file : {std::string("no-such-folder/copy.dat"), std::string("folder.dat")}) {
+        const CliRun run = Cli(radio.devicePath(), "read " + file);
+        EXPECT_EQ(run.status, 2) << file;
+        if (file != "folder.dat") {
+            EXPECT_EQ(run.err, saved.err);
+        }
+        EXPECT_NE(run.err.find("Cannot"), std::string::npos) << run.err;
+    }
+    EXPECT_TRUE(radio.events().empty()) << "the radio was asked";
+}
+
 TEST_F(TransferCli, WriteSendsTheFileOrTellsWhyNot) {
     RadioImage image;
     WriteNewImage(image);
