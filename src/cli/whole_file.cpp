@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/whole_file.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -37,7 +39,8 @@ int ReadWholeInput(const std::string& path, std::string& content) {
 
 int WriteWholeOutput(const std::string& path, std::string_view content) {
     if (path != kStandardStream) {
-        FileResult written = WriteFileAtomically(path, content);
+        FileResult written = WriteOutputFile(
+            path, std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(content.data()), content.size()));
         if (!written.ok) return UsageError(written.error);
         return kExitOk;
     }
@@ -54,6 +57,20 @@ int CheckWholeOutput(const std::string& path) {
     if (path == kStandardStream) return kExitOk;
     FileResult check = CheckOutputFile(path);
     return check.ok ? kExitOk : UsageError(check.error);
+}
+
+int RefuseTerminal(const std::string& path) {
+    bool terminal = false;
+    if (path == kStandardStream) {
+        terminal = ::isatty(STDOUT_FILENO) != 0;
+    } else if (struct stat info{}; ::stat(path.c_str(), &info) == 0 && S_ISCHR(info.st_mode)) {
+        const int fd = ::open(path.c_str(), O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+        terminal = fd >= 0 && ::isatty(fd) != 0;
+        if (fd >= 0) ::close(fd);
+    }
+    if (!terminal) return kExitOk;
+    return UsageError(OutputName(path) +
+                      " is a terminal; the image is binary data: redirect it to a file (> FILE.dat) or a pipe");
 }
 
 }  // namespace radioprog::cli

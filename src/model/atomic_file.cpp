@@ -267,6 +267,16 @@ bool IsStream(const std::string& path) {
 
 }  // namespace
 
+FileResult WriteOutputFile(const std::string& path, std::span<const std::uint8_t> data) {
+    if (!IsStream(path)) return WriteFileAtomically(path, data);
+    // A pipe or device has no folder to hold a temporary file, and nothing to replace.
+    Descriptor file(::open(path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC));
+    if (file.get() < 0) return {false, Reason("Cannot open", path, errno), errno};
+    if (!WriteAll(file.get(), data.data(), data.size())) return {false, Reason("Cannot write", path, errno), errno};
+    if (int err = file.close()) return {false, Reason("Cannot write", path, err), err};
+    return {};
+}
+
 FileResult CheckOutputFile(const std::string& path) {
     if (IsStream(path)) return {};
     std::string target;

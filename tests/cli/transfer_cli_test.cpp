@@ -125,6 +125,12 @@ TEST_F(TransferCli, AReadIntoAFileThatCannotBeSavedFailsBeforeTheRadioIsAsked) {
         EXPECT_NE(run.err.find("Cannot"), std::string::npos) << run.err;
     }
     EXPECT_TRUE(radio.events().empty()) << "the radio was asked";
+    // Standard output and devices take the image.
+    EXPECT_EQ(Cli(radio.devicePath(), "read /dev/null").status, 0);
+    const CliRun piped = test::RunShell(std::string("RADIOPROG_PORTS='") + radio.devicePath() + "' " + test::CliPath() +
+                                        " read - | wc -c");
+    EXPECT_EQ(piped.status, 0) << piped.err;
+    EXPECT_EQ(std::stoul(piped.out), kDatFileSize);
 }
 
 TEST_F(TransferCli, WriteSendsTheFileOrTellsWhyNot) {
