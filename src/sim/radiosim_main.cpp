@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "cmdline/command_line.h"
+#include "cmdline/standard_output.h"
 #include "model/dat_file.h"
 #include "sim/radio_sim.h"
 #include "sim/sim_options.h"
@@ -50,9 +51,7 @@ bool MakeLink(const std::string& link, const std::string& device) {
     return ::symlink(device.c_str(), link.c_str()) == 0;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int Run(int argc, char** argv) {
     using namespace radioprog;
     using namespace radioprog::sim;
     SimConfig config;
@@ -126,3 +125,8 @@ int main(int argc, char** argv) {
     if (!config.saveFile.empty() && sim.memoryVersion() != saved) Save(sim, config.saveFile);
     return 0;
 }
+
+}  // namespace
+
+// What was printed (the help, the device path) must have arrived, or the status says so.
+int main(int argc, char** argv) { return radioprog::cmdline::CloseStandardOutput("radiosim", Run(argc, argv)); }

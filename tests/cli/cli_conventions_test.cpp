@@ -84,6 +84,13 @@ TEST_F(CliConventions, EveryProgramPrintsItsNameAndTheOneVersion) {
         EXPECT_EQ(run.err.rfind(program + ": ", 0), 0u) << run.err;
         EXPECT_NE(run.err.find("'--no-such-option'"), std::string::npos) << run.err;
         EXPECT_NE(run.err.find("(see " + program + " --help)\n"), std::string::npos) << run.err;
+        // Output that cannot be written is a failure, said on stderr.
+        for (const char* option : {" --help", " --version"}) {
+            run = RunShell("{ env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " + ProgramPath(program) + option +
+                           " >/dev/full; }");
+            EXPECT_EQ(run.status, 2) << program << option;
+            EXPECT_EQ(run.err, program + ": write error: No space left on device\n") << program << option;
+        }
     }
 }
 
