@@ -10,8 +10,10 @@
 
 #include <atomic>
 #include <csignal>
+#include <cstdlib>
 #include <iostream>
 #include <sstream>
+#include <string_view>
 
 #include "cli/cli_language.h"
 #include "cli/cli_print.h"
@@ -139,12 +141,22 @@ LanguageTable TransferLanguage() {
     return language;
 }
 
-CliReports::CliReports() : bar_(::isatty(STDERR_FILENO) == 1), language_(TransferLanguage()) {}
+namespace {
+bool DumbTerminal() {
+    const char* term = std::getenv("TERM");
+    return term && std::string_view(term) == "dumb";
+}
+}  // namespace
+
+CliReports::CliReports()
+    : bar_(::isatty(STDERR_FILENO) == 1), dumbTerminal_(DumbTerminal()), language_(TransferLanguage()) {}
 
 void CliReports::progress(int value) {
     if (!bar_) return;
     if (value == 0) {
-        if (barShown_) std::cerr << "\r\033[K" << std::flush;
+        // "[" bar "] 100%": the widest the bar gets.
+        const std::string blank = dumbTerminal_ ? std::string(kBarWidth + 7, ' ') + "\r" : "\033[K";
+        if (barShown_) std::cerr << "\r" << blank << std::flush;
         barShown_ = false;
         return;
     }

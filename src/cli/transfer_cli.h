@@ -80,6 +80,7 @@ public:
 
 private:
     bool bar_;
+    bool dumbTerminal_;  // TERM=dumb: no escape sequences, the bar is cleared with spaces
     bool barShown_ = false;
     LanguageTable language_;
     std::optional<RadioImage> readImage_;
