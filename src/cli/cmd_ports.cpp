@@ -12,8 +12,7 @@ namespace {
 int RunPorts(const cmdline::Arguments& args) {
     if (int status = kExitOk; !CheckArgumentCount("ports", args, 0, 0, "no arguments", status)) return status;
     const LanguageTable english;
-    for (const std::string& line :
-         PortReportLines(SurveyPorts(PortMap::fromEnvironment()), CablesTakenByBrltty(), english))
+    for (const std::string& line : PortReportLines(SurveyPorts(EnvironmentPorts()), CablesTakenByBrltty(), english))
         PrintOut(line + "\n");
     return kExitOk;
 }

@@ -116,7 +116,16 @@ int ParseTransferArgs(const std::string& command, const cmdline::Arguments& args
 }
 
 PortMap TransferPorts(const TransferArgs& args) {
-    return args.device.empty() ? PortMap::fromEnvironment() : PortMap({args.device});
+    return args.device.empty() ? EnvironmentPorts() : PortMap({args.device});
+}
+
+PortMap EnvironmentPorts() {
+    PortMap ports = PortMap::fromEnvironment();
+    if (const int ignored = ports.ignoredDevices(); ignored > 0)
+        PrintErr("radioprog-cli: warning: RADIOPROG_PORTS names " + std::to_string(ignored) +
+                 (ignored == 1 ? " device" : " devices") + " past " + PortMap::name(kLastPort) +
+                 ", the last port; ignored\n");
+    return ports;
 }
 
 int ApplyTrace(const TransferArgs& args, CCommTask& task, std::shared_ptr<TransferTrace>& trace) {

@@ -176,6 +176,21 @@ TEST_F(TransferCli, TheProgressBarSendsNoEscapeSequenceToADumbTerminal) {
     ::close(master);
 }
 
+TEST_F(TransferCli, DevicesListedPastCom20AreNamedOnceAndBlankEntriesAreNoPorts) {
+    std::string list = radio.devicePath() + ", ";
+    for (int port = 3; port <= 22; ++port) list += ",/dev/null";
+    const std::string warning =
+        "radioprog-cli: warning: RADIOPROG_PORTS names 2 devices past COM20, the last port; ignored\n";
+    CliRun ports = Cli(list, "ports");
+    EXPECT_EQ(ports.status, 0) << ports.err;
+    EXPECT_EQ(ports.err, warning);
+    EXPECT_EQ(ports.out.find("COM2 "), std::string::npos) << ports.out;
+    EXPECT_NE(ports.out.find("COM20 "), std::string::npos) << ports.out;
+    CliRun read = Cli(list, "read copy.dat");
+    EXPECT_EQ(read.status, 0) << read.err;
+    EXPECT_EQ(read.err, warning);
+}
+
 TEST_F(TransferCli, WriteSendsTheFileOrTellsWhyNot) {
     RadioImage image;
     WriteNewImage(image);
