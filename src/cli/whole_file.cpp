@@ -59,16 +59,28 @@ int CheckWholeOutput(const std::string& path) {
     return check.ok ? kExitOk : UsageError(check.error);
 }
 
+namespace {
+
+// "-" is standard output; a path is a terminal when it names one (/dev/tty, /dev/pts/3).
+bool IsTerminal(const std::string& path) {
+    if (path == kStandardStream) return ::isatty(STDOUT_FILENO) != 0;
+#ifndef _WIN32
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || !S_ISCHR(info.st_mode)) return false;
+    const int fd = ::open(path.c_str(), O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return false;
+    const bool terminal = ::isatty(fd) != 0;
+    ::close(fd);
+    return terminal;
+#else
+    return false;
+#endif
+}
+
+}  // namespace
+
 int RefuseTerminal(const std::string& path) {
-    bool terminal = false;
-    if (path == kStandardStream) {
-        terminal = ::isatty(STDOUT_FILENO) != 0;
-    } else if (struct stat info{}; ::stat(path.c_str(), &info) == 0 && S_ISCHR(info.st_mode)) {
-        const int fd = ::open(path.c_str(), O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-        terminal = fd >= 0 && ::isatty(fd) != 0;
-        if (fd >= 0) ::close(fd);
-    }
-    if (!terminal) return kExitOk;
+    if (!IsTerminal(path)) return kExitOk;
     return UsageError(OutputName(path) +
                       " is a terminal; the image is binary data: redirect it to a file (> FILE.dat) or a pipe");
 }
