@@ -51,19 +51,23 @@ bool MakeLink(const std::string& link, const std::string& device) {
     return ::symlink(device.c_str(), link.c_str()) == 0;
 }
 
-int Run(int argc, char** argv) {
+}  // namespace
+
+int main(int argc, char** argv) {
     using namespace radioprog;
     using namespace radioprog::sim;
     SimConfig config;
     std::string error;
     if (!ParseSimArgs(cmdline::ArgumentList(argc, argv), config, error)) return Fail(error + " (see radiosim --help)");
     if (config.help) {
+        // The answer must have arrived, or the status says so. The device lines printed while
+        // running are not checked: a script may read the first one and go.
         std::cout << SimUsage();
-        return 0;
+        return cmdline::CloseStandardOutput("radiosim", 0);
     }
     if (config.version) {
         std::cout << cmdline::VersionText("radiosim");
-        return 0;
+        return cmdline::CloseStandardOutput("radiosim", 0);
     }
 
     RadioSimulator sim;
@@ -125,8 +129,3 @@ int Run(int argc, char** argv) {
     if (!config.saveFile.empty() && sim.memoryVersion() != saved) Save(sim, config.saveFile);
     return 0;
 }
-
-}  // namespace
-
-// What was printed (the help, the device path) must have arrived, or the status says so.
-int main(int argc, char** argv) { return radioprog::cmdline::CloseStandardOutput("radiosim", Run(argc, argv)); }
