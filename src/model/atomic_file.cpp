@@ -286,8 +286,15 @@ FileResult CheckOutputFile(const std::string& path) {
     if (::stat(target.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode))
         return {false, "Cannot replace " + target + ": it is not a regular file"};
     // The write creates its new file in the target's folder first.
-    if (::access(DirectoryOf(target).c_str(), W_OK | X_OK) != 0)
-        return {false, Reason("Cannot create a file beside", target, errno), errno};
+    const std::string dir = DirectoryOf(target);
+    struct stat folder {};
+    if (::stat(dir.c_str(), &folder) != 0)
+        err = errno;
+    else if (!S_ISDIR(folder.st_mode))
+        err = ENOTDIR;
+    else if (::access(dir.c_str(), W_OK | X_OK) != 0)
+        err = errno;
+    if (err != 0) return {false, Reason("Cannot create a file beside", target, err), err};
     return {};
 }
 
