@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/cli_language.h"
-#include "model/terminal_text.h"
 
-#include <iostream>
 #include <vector>
+
+#include "cli/cli_print.h"
 
 namespace radioprog::cli {
 
@@ -11,8 +11,7 @@ std::string LoadCliLanguage(LanguageTable& table, bool resetToDefault) {
     std::vector<std::string> skipped;
     std::string path = LoadLanguageFile(table, resetToDefault, &skipped);
     for (const std::string& file : skipped)
-        std::cerr << "radioprog-cli: language file " << TerminalText(file)
-                  << " skipped: it has no usable rows or cannot be read\n";
+        PrintErr("radioprog-cli: language file " + file + " skipped: it has no usable rows or cannot be read\n");
     return path;
 }
 

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // radioprog-cli channels FILE: the channel table as the channel grid shows it.
-#include <iostream>
+#include <string>
 
 #include "cli/cli_language.h"
+#include "cli/cli_print.h"
 #include "cli/command.h"
 #include "cli/image_file.h"
 #include "model/language_table.h"
@@ -12,8 +13,9 @@ namespace radioprog::cli {
 namespace {
 
 void PrintRow(const ChannelRow& row) {
-    for (std::size_t c = 0; c < row.size(); ++c) std::cout << (c ? "," : "") << row[c];
-    std::cout << "\n";
+    std::string line;
+    for (std::size_t c = 0; c < row.size(); ++c) line += (c ? "," : "") + row[c];
+    PrintOut(line + "\n");
 }
 
 int RunChannels(const cmdline::Arguments& args) {

@@ -1,13 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // radioprog-cli diff A.dat B.dat: what differs between two memory images, in words.
-#include <iostream>
 
+#include "cli/cli_print.h"
 #include "cli/command.h"
 #include "cli/image_file.h"
 #include "cli/transfer_cli.h"
 #include "cli/whole_file.h"
 #include "compare/image_diff.h"
-#include "model/terminal_text.h"
 
 namespace radioprog::cli {
 namespace {
@@ -23,8 +22,7 @@ int RunDiff(const cmdline::Arguments& args) {
     if (status = LoadImageFile(files[1], after); status != kExitOk) return status;
     const LanguageTable language = TransferLanguage();
     std::vector<ImageDifference> differences = CompareImages(before, after, language);
-    for (const ImageDifference& difference : differences)
-        std::cout << TerminalText(DifferenceText(difference, language)) << "\n";
+    for (const ImageDifference& difference : differences) PrintOut(DifferenceText(difference, language) + "\n");
     return differences.empty() ? kExitOk : kExitDiffers;
 }
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // radioprog-cli import-csv FILE.dat IN.csv [--out NEW.dat]: channels from a CSV file.
-#include <iostream>
 #include <optional>
 
+#include "cli/cli_print.h"
 #include "cli/command.h"
 #include "cli/image_file.h"
 #include "cli/whole_file.h"
@@ -10,7 +10,6 @@
 #include "editors/channel_csv.h"
 #include "model/channel_record.h"
 #include "model/language_table.h"
-#include "model/terminal_text.h"
 
 namespace radioprog::cli {
 namespace {
@@ -46,12 +45,11 @@ int RunImportCsv(const cmdline::Arguments& args) {
     const LanguageTable english;
     const std::string source = InputName(csvFile);
     if (!report.headerOk) return UsageError(source + ": " + CsvProblemText(report.problems.front(), english));
-    for (const CsvProblem& problem : report.problems)
-        std::cerr << TerminalText(source + ": " + CsvProblemText(problem, english)) << "\n";
+    for (const CsvProblem& problem : report.problems) PrintErr(source + ": " + CsvProblemText(problem, english) + "\n");
     // Nothing stored: the file stays as it was, and a script learns it from the exit status.
     if (!report.channels.empty())
         if (status = SaveImageFile(image, out); status != kExitOk) return status;
-    std::cerr << english.row(lang_row::kChannelsImported) << " " << report.channels.size() << "\n";
+    PrintErr(english.row(lang_row::kChannelsImported) + " " + std::to_string(report.channels.size()) + "\n");
     return report.channels.empty() ? kExitNothingImported : kExitOk;
 }
 

@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // radioprog-cli ports: the serial ports, what each one is and whether it can be used.
-#include <iostream>
 
+#include "cli/cli_print.h"
 #include "cli/command.h"
 #include "cli/transfer_cli.h"
 #include "link/port_survey.h"
-#include "model/terminal_text.h"
 
 namespace radioprog::cli {
 namespace {
@@ -13,9 +12,8 @@ namespace {
 int RunPorts(const cmdline::Arguments& args) {
     if (int status = kExitOk; !CheckArgumentCount("ports", args, 0, 0, "no arguments", status)) return status;
     const LanguageTable english;
-    for (const std::string& line :
-         PortReportLines(SurveyPorts(PortMap::fromEnvironment()), CablesTakenByBrltty(), english))
-        std::cout << TerminalText(line) << "\n";
+    for (const std::string& line : PortReportLines(SurveyPorts(EnvironmentPorts()), CablesTakenByBrltty(), english))
+        PrintOut(line + "\n");
     return kExitOk;
 }
 

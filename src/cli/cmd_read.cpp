@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // radioprog-cli read FILE: reads the whole memory of the radio into a .dat file.
-#include <iostream>
-
+#include "cli/cli_print.h"
 #include "cli/command.h"
 #include "cli/image_file.h"
 #include "cli/transfer_cli.h"
@@ -15,6 +14,8 @@ int RunRead(const cmdline::Arguments& args) {
     const bool verify = args.isSet("verify");
     TransferArgs parsed;
     if (int status = ParseTransferArgs("read", args, parsed); status != kExitOk) return status;
+    // Reading takes seconds: a FILE the save would refuse fails now, not after the read.
+    if (int status = CheckImageDestination(parsed.file); status != kExitOk) return status;
 
     RadioImage image;
     WriteNewImage(image);
@@ -33,7 +34,7 @@ int RunRead(const cmdline::Arguments& args) {
     // Stopped by the user: FILE stays as it was, even when the last block had arrived.
     if (stopper.caught() != 0) {
         ReportTransferFailure(reports);
-        if (reports.readImage()) std::cerr << "radioprog-cli: stopped; " << parsed.file << " was not written\n";
+        if (reports.readImage()) PrintErr("radioprog-cli: stopped; " + parsed.file + " was not written\n");
         return SignalExitStatus(stopper.caught());
     }
     if (int status = ReportTransferFailure(reports); status != kExitOk) return status;

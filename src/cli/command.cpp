@@ -2,10 +2,9 @@
 #include "cli/command.h"
 
 #include <algorithm>
-#include <iostream>
 
+#include "cli/cli_print.h"
 #include "cli/transfer_cli.h"
-#include "model/terminal_text.h"
 
 namespace radioprog::cli {
 
@@ -56,7 +55,7 @@ const Command* FindCommand(const std::string& name) {
 }
 
 int UsageError(const std::string& message) {
-    std::cerr << "radioprog-cli: " << TerminalText(message) << "\n";
+    PrintErr("radioprog-cli: " + message + "\n");
     return kExitUsage;
 }
 
@@ -91,7 +90,7 @@ int RunCommand(const Command& command, const std::vector<std::string>& args) {
     std::string error;
     if (!cmdline::Parse(options, args, parsed, error)) return CommandUsageError(command.name, error);
     if (parsed.isSet("help")) {
-        std::cout << TerminalText(CommandHelp(command));
+        PrintOut(CommandHelp(command));
         return kExitOk;
     }
     return command.run(parsed);

@@ -7,11 +7,11 @@
 #include <optional>
 #include <string_view>
 
+#include "cli/cli_print.h"
 #include "cli/command.h"
 #include "cmdline/integer_argument.h"
 #include "fleet/fleet_write.h"
 #include "link/comm_task.h"
-#include "model/terminal_text.h"
 
 namespace radioprog::cli {
 
@@ -39,9 +39,10 @@ public:
     void finished(const RadioOutcome& radio) override {
         std::lock_guard lock(mutex_);
         if (skipSilent_ && StatusOf(radio) == RadioStatus::NoRadio) return;
-        std::cout << PortMap::name(radio.port) << ": " << TerminalText(OutcomeText(radio, language_)) << "\n";
+        std::string lines = PortMap::name(radio.port) + ": " + OutcomeText(radio, language_) + "\n";
         for (const ImageDifference& difference : radio.differences)
-            std::cout << "  " << TerminalText(DifferenceText(difference, language_)) << "\n";
+            lines += "  " + DifferenceText(difference, language_) + "\n";
+        PrintOut(lines);
         std::cout << std::flush;
     }
 
@@ -109,11 +110,11 @@ int WriteSeveral(const TransferArgs& args, const WriteExtras& extras, const Radi
                          [](RadioStatus a, RadioStatus b) { return static_cast<int>(a) < static_cast<int>(b); });
     }
     if (answered == 0) {
-        std::cerr << "radioprog-cli: no radio found on " << PortMap::name(kFirstPort) << "-" << PortMap::name(kLastPort)
-                  << "\n";
+        PrintErr("radioprog-cli: no radio found on " + PortMap::name(kFirstPort) + "-" + PortMap::name(kLastPort) +
+                 "\n");
         return kExitNoRadio;
     }
-    std::cout << TerminalText(FleetSummaryText(written, answered, cancelled, language)) << "\n";
+    PrintOut(FleetSummaryText(written, answered, cancelled, language) + "\n");
     // A signal that came after the last unit of every radio stopped nothing.
     if (caught != 0 && worst != RadioStatus::Done) return SignalExitStatus(caught);
     return static_cast<int>(worst);

@@ -24,8 +24,14 @@ int LoadImageFile(const std::string& path, RadioImage& image) {
 }
 
 int SaveImageFile(const RadioImage& image, const std::string& path) {
+    if (int status = RefuseTerminal(path); status != kExitOk) return status;
     const std::vector<std::uint8_t> bytes = DatFileBytes(image);
     return WriteWholeOutput(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+}
+
+int CheckImageDestination(const std::string& path) {
+    if (int status = RefuseTerminal(path); status != kExitOk) return status;
+    return CheckWholeOutput(path);
 }
 
 }  // namespace radioprog::cli

@@ -13,6 +13,10 @@ namespace radioprog::cli {
 int LoadImageFile(const std::string& path, RadioImage& image);
 // Writes the image as a .dat file, atomically ("-": standard output). On failure prints the
 // reason and returns kExitUsage.
+// A terminal is refused (an image is binary).
 int SaveImageFile(const RadioImage& image, const std::string& path);
+// Before a long job that ends in SaveImageFile: kExitOk when path can take the image, else
+// prints the reason the save would give and returns kExitUsage.
+int CheckImageDestination(const std::string& path);
 
 }  // namespace radioprog::cli

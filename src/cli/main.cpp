@@ -9,15 +9,14 @@
 #endif
 
 #include <cstdio>
-#include <iostream>
 #include <new>
 #include <string>
 #include <vector>
 
+#include "cli/cli_print.h"
 #include "cli/command.h"
 #include "cmdline/standard_output.h"
 #include "model/file_path.h"
-#include "model/terminal_text.h"
 
 namespace {
 
@@ -47,7 +46,7 @@ int Run(int argc, char** argv) {
         return UsageError(error + " (see radioprog-cli --help)");
     const std::vector<std::string>& args = parsed.positional();
     if (parsed.isSet("version")) {
-        std::cout << cmdline::VersionText("radioprog-cli");
+        PrintOut(cmdline::VersionText("radioprog-cli"));
         return kExitOk;
     }
     // "--help COMMAND" and "help COMMAND" describe the command.
@@ -56,10 +55,10 @@ int Run(int argc, char** argv) {
         const std::size_t named = helpCommand ? 1 : 0;
         if (args.size() > named)
             if (const Command* command = FindCommand(args[named])) {
-                std::cout << TerminalText(CommandHelp(*command));
+                PrintOut(CommandHelp(*command));
                 return kExitOk;
             }
-        std::cout << TerminalText(ToolHelp());
+        PrintOut(ToolHelp());
         return kExitOk;
     }
     if (args.empty()) return UsageError("no command given (see radioprog-cli --help)");

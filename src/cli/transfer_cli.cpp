@@ -10,10 +10,13 @@
 
 #include <atomic>
 #include <csignal>
+#include <cstdlib>
 #include <iostream>
 #include <sstream>
+#include <string_view>
 
 #include "cli/cli_language.h"
+#include "cli/cli_print.h"
 #include "cli/command.h"
 #include "cmdline/integer_argument.h"
 #include "compare/block_text.h"
@@ -22,7 +25,6 @@
 #include "fleet/radio_outcome.h"
 #include "link/comm_task.h"
 #include "link/transfer_trace.h"
-#include "model/terminal_text.h"
 #include "radio/band_check.h"
 #include "shell/transfer_messages.h"
 
@@ -114,7 +116,16 @@ int ParseTransferArgs(const std::string& command, const cmdline::Arguments& args
 }
 
 PortMap TransferPorts(const TransferArgs& args) {
-    return args.device.empty() ? PortMap::fromEnvironment() : PortMap({args.device});
+    return args.device.empty() ? EnvironmentPorts() : PortMap({args.device});
+}
+
+PortMap EnvironmentPorts() {
+    PortMap ports = PortMap::fromEnvironment();
+    if (const int ignored = ports.ignoredDevices(); ignored > 0)
+        PrintErr("radioprog-cli: warning: RADIOPROG_PORTS names " + std::to_string(ignored) +
+                 (ignored == 1 ? " device" : " devices") + " past " + PortMap::name(kLastPort) +
+                 ", the last port; ignored\n");
+    return ports;
 }
 
 int ApplyTrace(const TransferArgs& args, CCommTask& task, std::shared_ptr<TransferTrace>& trace) {
@@ -129,7 +140,7 @@ int ApplyTrace(const TransferArgs& args, CCommTask& task, std::shared_ptr<Transf
 void WarnIfTraceLost(const std::shared_ptr<TransferTrace>& trace) {
     if (!trace) return;
     if (std::string error = trace->writeError(); !error.empty())
-        std::cerr << "radioprog-cli: warning: " << TerminalText(error) << "; the trace is incomplete\n";
+        PrintErr("radioprog-cli: warning: " + error + "; the trace is incomplete\n");
 }
 
 LanguageTable TransferLanguage() {
@@ -139,12 +150,22 @@ LanguageTable TransferLanguage() {
     return language;
 }
 
-CliReports::CliReports() : bar_(::isatty(STDERR_FILENO) == 1), language_(TransferLanguage()) {}
+namespace {
+bool DumbTerminal() {
+    const char* term = std::getenv("TERM");
+    return term && std::string_view(term) == "dumb";
+}
+}  // namespace
+
+CliReports::CliReports()
+    : bar_(::isatty(STDERR_FILENO) == 1), dumbTerminal_(DumbTerminal()), language_(TransferLanguage()) {}
 
 void CliReports::progress(int value) {
     if (!bar_) return;
     if (value == 0) {
-        if (barShown_) std::cerr << "\r\033[K" << std::flush;
+        // "[" bar "] 100%": the widest the bar gets.
+        const std::string blank = dumbTerminal_ ? std::string(kBarWidth + 7, ' ') + "\r" : "\033[K";
+        if (barShown_) std::cerr << "\r" << blank << std::flush;
         barShown_ = false;
         return;
     }
@@ -170,7 +191,7 @@ void CliReports::finished(const TransferOutcome& outcome) { outcome_ = outcome; 
 
 int ReportTransferFailure(const CliReports& reports, const RadioImage* sent) {
     if (!reports.outcome()) {
-        std::cerr << "radioprog-cli: the transfer did not run\n";
+        PrintErr("radioprog-cli: the transfer did not run\n");
         return kExitWriteFailed;
     }
     const TransferOutcome& outcome = *reports.outcome();
@@ -181,10 +202,10 @@ int ReportTransferFailure(const CliReports& reports, const RadioImage* sent) {
         if (!sent) return kExitOk;
         std::vector<ImageDifference> differences = VerifyDifferences(*sent, outcome, reports.language());
         if (differences.empty()) return kExitOk;
-        std::cerr << "radioprog-cli: " << PortMap::name(outcome.foundPort.value_or(0)) << ": "
-                  << TerminalText(reports.language().row(lang_row::kVerifyDiffers)) << "\n";
+        PrintErr("radioprog-cli: " + PortMap::name(outcome.foundPort.value_or(0)) + ": " +
+                 reports.language().row(lang_row::kVerifyDiffers) + "\n");
         for (const ImageDifference& difference : differences)
-            std::cerr << "  " << TerminalText(DifferenceText(difference, reports.language())) << "\n";
+            PrintErr("  " + DifferenceText(difference, reports.language()) + "\n");
         return kExitVerifyDiffers;
     }
     case TransferResult::NoRadio: {
@@ -194,33 +215,32 @@ int ReportTransferFailure(const CliReports& reports, const RadioImage* sent) {
             tried += (tried.empty() ? "" : ", ") + PortMap::name(problem.port) + " (" + problem.device +
                      "): " + (problem.reason.empty() ? "no answer" : problem.reason);
         if (const auto& other = outcome.otherModel)
-            std::cerr << "radioprog-cli: " << PortMap::name(other->port) << " (" << TerminalText(other->device)
-                      << "): " << TerminalText(reports.language().row(lang_row::kOtherModelAnswered))
-                      << (other->model.empty() ? "" : " " + TerminalText(other->model)) << "\n";
-        std::cerr << "radioprog-cli: no radio found on " << PortMap::name(kFirstPort) << "-" << PortMap::name(kLastPort)
-                  << (tried.empty() ? " (no serial port found)" : "; tried " + TerminalText(tried))
-                  << "; check that the cable is plugged in, the radio is switched on and the port is right"
-                  << (advice.empty() ? "" : "; " + advice) << "\n";
+            PrintErr("radioprog-cli: " + PortMap::name(other->port) + " (" + other->device +
+                     "): " + reports.language().row(lang_row::kOtherModelAnswered) +
+                     (other->model.empty() ? "" : " " + other->model) + "\n");
+        PrintErr("radioprog-cli: no radio found on " + PortMap::name(kFirstPort) + "-" + PortMap::name(kLastPort) +
+                 (tried.empty() ? " (no serial port found)" : "; tried " + tried) +
+                 "; check that the cable is plugged in, the radio is switched on and the port is right" +
+                 (advice.empty() ? "" : "; " + advice) + "\n");
         return kExitNoRadio;
     }
     case TransferResult::ReadFailed:
-        std::cerr << "radioprog-cli: reading the radio" << port
-                  << TerminalText(outcome.cancelled ? " cancelled" : " failed" + Where(outcome, reports.language()))
-                  << "; nothing was saved\n";
+        PrintErr("radioprog-cli: reading the radio" + port +
+                 (outcome.cancelled ? " cancelled" : " failed" + Where(outcome, reports.language())) +
+                 "; nothing was saved\n");
         return kExitReadFailed;
     case TransferResult::WriteFailed:
         if (reports.bandRefused()) {
-            std::cerr << "radioprog-cli: write refused, nothing written: " << TerminalText(reports.bandRefusal())
-                      << "\n";
+            PrintErr("radioprog-cli: write refused, nothing written: " + reports.bandRefusal() + "\n");
             std::istringstream lines(reports.bandDetail());
-            for (std::string line; std::getline(lines, line);) std::cerr << "  " << TerminalText(line) << "\n";
+            for (std::string line; std::getline(lines, line);) PrintErr("  " + line + "\n");
             return kExitBandRefused;
         }
-        std::cerr << "radioprog-cli: writing the radio" << port
-                  << TerminalText(outcome.cancelled ? " cancelled" : " failed" + Where(outcome, reports.language()))
-                  << (outcome.unitsWritten > 0
-                          ? "; the radio may now hold a mix of old and new memory: write again to fix it\n"
-                          : "; nothing was written\n");
+        PrintErr("radioprog-cli: writing the radio" + port +
+                 (outcome.cancelled ? " cancelled" : " failed" + Where(outcome, reports.language())) +
+                 (outcome.unitsWritten > 0
+                      ? "; the radio may now hold a mix of old and new memory: write again to fix it\n"
+                      : "; nothing was written\n"));
         return kExitWriteFailed;
     }
     return kExitWriteFailed;

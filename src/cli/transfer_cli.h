@@ -46,6 +46,8 @@ int ParseTransferArgs(const std::string& command, const cmdline::Arguments& args
 // --device PATH makes PATH COM1 and the only port; otherwise RADIOPROG_PORTS or the serial
 // devices present.
 PortMap TransferPorts(const TransferArgs& args);
+// RADIOPROG_PORTS or the ports found; warns once on stderr about devices it names past COM20.
+PortMap EnvironmentPorts();
 // Logs every byte of the transfer to the --trace file (kept in trace); prints why and returns
 // kExitUsage when it cannot be opened.
 int ApplyTrace(const TransferArgs& args, CCommTask& task, std::shared_ptr<TransferTrace>& trace);
@@ -80,6 +82,7 @@ public:
 
 private:
     bool bar_;
+    bool dumbTerminal_;  // TERM=dumb: no escape sequences, the bar is cleared with spaces
     bool barShown_ = false;
     LanguageTable language_;
     std::optional<RadioImage> readImage_;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/whole_file.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -37,7 +39,8 @@ int ReadWholeInput(const std::string& path, std::string& content) {
 
 int WriteWholeOutput(const std::string& path, std::string_view content) {
     if (path != kStandardStream) {
-        FileResult written = WriteFileAtomically(path, content);
+        FileResult written = WriteOutputFile(
+            path, std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(content.data()), content.size()));
         if (!written.ok) return UsageError(written.error);
         return kExitOk;
     }
@@ -48,6 +51,38 @@ int WriteWholeOutput(const std::string& path, std::string_view content) {
         content.remove_prefix(static_cast<std::size_t>(n));
     }
     return kExitOk;
+}
+
+int CheckWholeOutput(const std::string& path) {
+    if (path == kStandardStream) return kExitOk;
+    FileResult check = CheckOutputFile(path);
+    return check.ok ? kExitOk : UsageError(check.error);
+}
+
+namespace {
+
+// "-" is standard output; a path is a terminal when it names one (/dev/tty, /dev/pts/3).
+bool IsTerminal(const std::string& path) {
+    if (path == kStandardStream) return ::isatty(STDOUT_FILENO) != 0;
+#ifndef _WIN32
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || !S_ISCHR(info.st_mode)) return false;
+    const int fd = ::open(path.c_str(), O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return false;
+    const bool terminal = ::isatty(fd) != 0;
+    ::close(fd);
+    return terminal;
+#else
+    return false;
+#endif
+}
+
+}  // namespace
+
+int RefuseTerminal(const std::string& path) {
+    if (!IsTerminal(path)) return kExitOk;
+    return UsageError(OutputName(path) +
+                      " is a terminal; the image is binary data: redirect it to a file (> FILE.dat) or a pipe");
 }
 
 }  // namespace radioprog::cli

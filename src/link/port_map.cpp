@@ -43,7 +43,14 @@ bool BuiltInPortPresent(const std::string& device, const std::string& sysClassTt
 #endif
 
 PortMap::PortMap(std::vector<std::string> devices) : devices_(std::move(devices)) {
-    if (devices_.size() > static_cast<std::size_t>(kLastPort)) devices_.resize(kLastPort);
+    // " " is no device path but a slip in a list; it would only fail to open.
+    for (std::string& device : devices_)
+        if (device.find_first_not_of(" \t\r\n") == std::string::npos) device.clear();
+    if (devices_.size() > static_cast<std::size_t>(kLastPort)) {
+        ignoredDevices_ = static_cast<int>(std::count_if(devices_.begin() + kLastPort, devices_.end(),
+                                                         [](const std::string& device) { return !device.empty(); }));
+        devices_.resize(kLastPort);
+    }
 }
 
 PortMap PortMap::fromList(const std::string& commaList) {

@@ -257,6 +257,47 @@ FileResult WriteFileAtomically(const std::string& path, std::span<const std::uin
     return detail::WriteFileAtomically(path, data, true);
 }
 
+namespace {
+
+// Something that exists and is neither a regular file nor a folder: a pipe, a device.
+bool IsStream(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode) && !S_ISDIR(info.st_mode);
+}
+
+}  // namespace
+
+FileResult WriteOutputFile(const std::string& path, std::span<const std::uint8_t> data) {
+    if (!IsStream(path)) return WriteFileAtomically(path, data);
+    // A pipe or device has no folder to hold a temporary file, and nothing to replace.
+    Descriptor file(::open(path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC));
+    if (file.get() < 0) return {false, Reason("Cannot open", path, errno), errno};
+    if (!WriteAll(file.get(), data.data(), data.size())) return {false, Reason("Cannot write", path, errno), errno};
+    if (int err = file.close()) return {false, Reason("Cannot write", path, err), err};
+    return {};
+}
+
+FileResult CheckOutputFile(const std::string& path) {
+    if (IsStream(path)) return {};
+    std::string target;
+    int err = 0;
+    if (!ResolveSymlinks(path, target, err)) return {false, Reason("Cannot follow the link", path, err), err};
+    struct stat existing {};
+    if (::stat(target.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode))
+        return {false, "Cannot replace " + target + ": it is not a regular file"};
+    // The write creates its new file in the target's folder first.
+    const std::string dir = DirectoryOf(target);
+    struct stat folder {};
+    if (::stat(dir.c_str(), &folder) != 0)
+        err = errno;
+    else if (!S_ISDIR(folder.st_mode))
+        err = ENOTDIR;
+    else if (::access(dir.c_str(), W_OK | X_OK) != 0)
+        err = errno;
+    if (err != 0) return {false, Reason("Cannot create a file beside", target, err), err};
+    return {};
+}
+
 FileResult WriteFileAtomically(const std::string& path, std::string_view text) {
     return WriteFileAtomically(
         path, std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));

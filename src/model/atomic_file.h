@@ -29,6 +29,15 @@ struct FileResult {
 FileResult WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> data);
 FileResult WriteFileAtomically(const std::string& path, std::string_view text);
 
+// Writes an output file of a command-line program: a path that names something other than a
+// regular file or a folder (a pipe, a terminal, /dev/stdout, /dev/null) is written straight
+// through, as a shell's redirection would; everything else atomically.
+FileResult WriteOutputFile(const std::string& path, std::span<const std::uint8_t> data);
+// Whether a write of path could start: something written straight through, or a file whose
+// folder exists and takes new files. Fails with the reason the write itself would give, so a
+// long job (reading the radio) can refuse before it starts rather than lose its result.
+FileResult CheckOutputFile(const std::string& path);
+
 namespace detail {
 // anonymousTemp false takes the named-temporary-file way (for tests of that way).
 FileResult WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> data, bool anonymousTemp);

@@ -79,6 +79,13 @@ FileResult WriteFileAtomically(const std::string& path, std::span<const std::uin
     return detail::WriteFileAtomically(path, data, false);
 }
 
+// Windows names no pipes or devices by path that a command line would give here.
+FileResult WriteOutputFile(const std::string& path, std::span<const std::uint8_t> data) {
+    return WriteFileAtomically(path, data);
+}
+
+FileResult CheckOutputFile(const std::string&) { return {}; }
+
 FileResult WriteFileAtomically(const std::string& path, std::string_view text) {
     return WriteFileAtomically(
         path, std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));

@@ -31,6 +31,33 @@ void AppendEscaped(std::string& out, unsigned char byte) {
     out += kDigits[byte & 0xF];
 }
 
+// The length of the well-formed UTF-8 sequence text starts with (its first byte is not
+// ASCII), or 0 when it starts with none: a stray continuation byte, a cut or overlong
+// sequence, a surrogate, a code point past U+10FFFF.
+std::size_t Utf8SequenceLength(std::string_view text) {
+    const auto at = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+    const unsigned char lead = at(0);
+    std::size_t length = 0;
+    unsigned char low = 0x80, high = 0xBF;  // the range of the second byte
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        if (lead == 0xE0) low = 0xA0;
+        if (lead == 0xED) high = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        if (lead == 0xF0) low = 0x90;
+        if (lead == 0xF4) high = 0x8F;
+    } else {
+        return 0;
+    }
+    if (text.size() < length || at(1) < low || at(1) > high) return 0;
+    for (std::size_t k = 2; k < length; ++k)
+        if (at(k) < 0x80 || at(k) > 0xBF) return 0;
+    return length;
+}
+
 }  // namespace
 
 bool LocaleIsUtf8(const char* lcAll, const char* lcCtype, const char* lang) {
@@ -71,19 +98,29 @@ std::string AsciiSpelling(std::string_view text) {
 std::string EscapeControls(std::string_view text) {
     std::string out;
     out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
+    for (std::size_t i = 0; i < text.size();) {
         const auto byte = static_cast<unsigned char>(text[i]);
-        const bool control = (byte < 0x20 && byte != '\n' && byte != '\t') || byte == 0x7F;
+        if (byte < 0x80) {
+            const bool control = (byte < 0x20 && byte != '\n' && byte != '\t') || byte == 0x7F;
+            if (control) {
+                AppendEscaped(out, byte);
+            } else {
+                out += static_cast<char>(byte);
+            }
+            ++i;
+            continue;
+        }
+        const std::size_t length = Utf8SequenceLength(text.substr(i));
         // U+0080 ... U+009F are C2 80 ... C2 9F in UTF-8.
-        const bool c1 = byte == 0xC2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) >= 0x80 &&
-                        static_cast<unsigned char>(text[i + 1]) <= 0x9F;
-        if (control) {
-            AppendEscaped(out, byte);
-        } else if (c1) {
-            AppendEscaped(out, byte);
-            AppendEscaped(out, static_cast<unsigned char>(text[++i]));
+        const bool c1 = length == 2 && byte == 0xC2 && static_cast<unsigned char>(text[i + 1]) <= 0x9F;
+        if (length == 0 || c1) {
+            // A byte that starts no valid sequence is shown alone; the next one starts afresh.
+            const std::size_t shown = c1 ? 2 : 1;
+            for (std::size_t k = 0; k < shown; ++k) AppendEscaped(out, static_cast<unsigned char>(text[i + k]));
+            i += shown;
         } else {
-            out += static_cast<char>(byte);
+            out.append(text.substr(i, length));
+            i += length;
         }
     }
     return out;

@@ -4,7 +4,7 @@
 // file names) are written as \xNN, so a stray ESC, BEL or NUL cannot drive the terminal. Our
 // texts are UTF-8; where the locale's character set is not, the few non-ASCII signs the
 // programs print themselves ("→" between an old and a new value) are written in ASCII ("->"),
-// so they never show as garbage. Data written as output (CSV, channel lists) is never passed
+// so they never show as garbage. Data written as output (exported CSV, images) is never passed
 // through here.
 #include <string>
 #include <string_view>
@@ -23,7 +23,8 @@ bool LocaleIsUtf8();
 std::string AsciiSpelling(std::string_view text);
 
 // Keeps line breaks, tabs and every printable character (UTF-8 included); writes the other C0
-// controls, DEL and the C1 controls (U+0080 ... U+009F) as \xNN, one per byte.
+// controls, DEL, the C1 controls (U+0080 ... U+009F) and every byte that is not part of
+// well-formed UTF-8 as \xNN, one per byte.
 std::string EscapeControls(std::string_view text);
 
 // text as this process prints it: control characters escaped, and in a locale that is not

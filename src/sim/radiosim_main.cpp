@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "cmdline/command_line.h"
+#include "cmdline/standard_output.h"
 #include "model/dat_file.h"
 #include "sim/radio_sim.h"
 #include "sim/sim_options.h"
@@ -59,12 +60,14 @@ int main(int argc, char** argv) {
     std::string error;
     if (!ParseSimArgs(cmdline::ArgumentList(argc, argv), config, error)) return Fail(error + " (see radiosim --help)");
     if (config.help) {
+        // The answer must have arrived, or the status says so. The device lines printed while
+        // running are not checked: a script may read the first one and go.
         std::cout << SimUsage();
-        return 0;
+        return cmdline::CloseStandardOutput("radiosim", 0);
     }
     if (config.version) {
         std::cout << cmdline::VersionText("radiosim");
-        return 0;
+        return cmdline::CloseStandardOutput("radiosim", 0);
     }
 
     RadioSimulator sim;

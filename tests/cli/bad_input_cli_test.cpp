@@ -129,6 +129,21 @@ TEST(BadInputCli, ControlCharactersFromFilesAreShownEscaped) {
     EXPECT_EQ(diff.status, 1) << diff.err;
     EXPECT_EQ(diff.out.find('\x1b'), std::string::npos) << diff.out;
     EXPECT_NE(diff.out.find("\\x1b]0;owned\\x07CH 3"), std::string::npos) << diff.out;
+
+    // channels shows the same texts by the same rule.
+    language = "A,B,C\n";
+    for (int r = 0; r < 194; ++r) language += "a,b,R" + std::to_string(r) + "\x1b[2J\a" + std::string(1, '\0') + "\n";
+    dir.write("language.csv", language);
+    CliRun channels = Cli("channels o.dat");
+    EXPECT_EQ(channels.status, 0) << channels.err;
+    for (char raw : {'\x1b', '\a', '\0'}) EXPECT_EQ(channels.out.find(raw), std::string::npos) << channels.out;
+    EXPECT_NE(channels.out.find("\\x1b[2J\\x07\\x00"), std::string::npos) << channels.out;
+
+    // A CSV cell that is not UTF-8 (Latin-1) is shown byte by byte in the warning.
+    dir.write("latin1.csv", "Location,Frequency\n3,caf\xE9\n");
+    imported = Cli("import-csv r.dat latin1.csv");
+    EXPECT_EQ(imported.err.find('\xE9'), std::string::npos) << imported.err;
+    EXPECT_NE(imported.err.find("caf\\xe9"), std::string::npos) << imported.err;
 }
 
 // What a command prints must arrive: on a full device the command fails with the reason

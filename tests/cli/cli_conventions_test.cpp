@@ -2,12 +2,15 @@
 // The command-line conventions radioprog-cli, radiosim and radioprog share, as a user meets
 // them in a shell: --version and --help, usage errors on stderr with status 2, --opt=value,
 // "--", "-" for standard input and output, and the exit status table of the README.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -81,6 +84,13 @@ TEST_F(CliConventions, EveryProgramPrintsItsNameAndTheOneVersion) {
         EXPECT_EQ(run.err.rfind(program + ": ", 0), 0u) << run.err;
         EXPECT_NE(run.err.find("'--no-such-option'"), std::string::npos) << run.err;
         EXPECT_NE(run.err.find("(see " + program + " --help)\n"), std::string::npos) << run.err;
+        // Output that cannot be written is a failure, said on stderr.
+        for (const char* option : {" --help", " --version"}) {
+            run = RunShell("{ env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " + ProgramPath(program) + option +
+                           " >/dev/full; }");
+            EXPECT_EQ(run.status, 2) << program << option;
+            EXPECT_EQ(run.err, program + ": write error: No space left on device\n") << program << option;
+        }
     }
 }
 
@@ -158,6 +168,44 @@ TEST_F(CliConventions, OptionValuesDoubleDashAndStandardStreams) {
     run = Cli("new -- -x.dat");
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(ReadFile("-x.dat"), ReadFile("empty.dat"));
+}
+
+// Pipes and devices named as output files are written straight through, as "> FILE" would.
+TEST_F(CliConventions, PipesAndDevicesTakeTheOutputAsTheyAre) {
+    const std::string cli = ProgramPath("radioprog-cli");
+    const std::string csv = ExportChannelsCsv(varied_);
+    CliRun run = RunShell(cli + " export-csv varied.dat /dev/stdout | cat");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, csv);
+    ASSERT_EQ(::mkfifo("fifo", 0600), 0);
+    // A failed write never opens the pipe: open it then, so that cat ends.
+    run =
+        RunShell("cat fifo >got.dat & " + cli + " new fifo; status=$?; [ $status = 0 ] || : >fifo; wait; exit $status");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(ReadFile("got.dat"), ReadFile("empty.dat"));
+    EXPECT_EQ(Cli("export-csv varied.dat /dev/null").status, 0);
+    run = Cli("new /dev/full");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find("/dev/full"), std::string::npos) << run.err;
+}
+
+// An image is binary: on a terminal it would only garble the screen.
+TEST_F(CliConventions, AnImageIsNotWrittenToATerminal) {
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(::grantpt(master), 0);
+    ASSERT_EQ(::unlockpt(master), 0);
+    const std::string terminal = ::ptsname(master);
+    dir_.write("in.csv", "Location,Frequency\n1,145.5\n");
+    const std::string cli = ProgramPath("radioprog-cli");
+    for (const std::string& args :
+         {std::string("new -"), std::string("import-csv empty.dat in.csv --out -"), "new " + terminal}) {
+        CliRun run = RunShell("(" + cli + " " + args + " >" + terminal + ")");
+        EXPECT_EQ(run.status, 2) << args;
+        EXPECT_NE(run.err.find("is a terminal"), std::string::npos) << args << ": " << run.err;
+        EXPECT_NE(run.err.find("redirect"), std::string::npos) << run.err;
+    }
+    ::close(master);
 }
 
 TEST_F(CliConventions, AnImportThatStoresNothingExitsEightAndChangesNothing) {

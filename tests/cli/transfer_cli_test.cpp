@@ -2,9 +2,15 @@
 // radioprog-cli read, write and ports as a user runs them, against the simulated radio on a
 // pseudo-terminal.
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <unistd.h>
 
+#include <chrono>
+#include <cstdlib>
 #include <filesystem>
+#include <future>
 #include <sstream>
 
 #include "model/channel_record.h"
@@ -108,6 +114,81 @@ TEST_F(TransferCli, FailedReadLeavesTheFileAlone) {
     EXPECT_EQ(ReadFile("kept.dat"), "previous contents");
     EXPECT_EQ(Cli(radio.devicePath(), "read new.dat").status, 4);
     EXPECT_FALSE(std::filesystem::exists("new.dat"));
+}
+
+TEST_F(TransferCli, AReadIntoAFileThatCannotBeSavedFailsBeforeTheRadioIsAsked) {
+    // The message is the one the save would give.
+    const CliRun saved = Cli("new no-such-folder/copy.dat");
+    ASSERT_EQ(saved.status, 2);
+    ASSERT_NE(saved.err.find("no-such-folder/copy.dat: No such file or directory"), std::string::npos) << saved.err;
+    std::filesystem::create_directory("folder.dat");
+    for (const std::string& file : {std::string("no-such-folder/copy.dat"), std::string("folder.dat")}) {
+        const CliRun run = Cli(radio.devicePath(), "read " + file);
+        EXPECT_EQ(run.status, 2) << file;
+        if (file != "folder.dat") {
+            EXPECT_EQ(run.err, saved.err);
+        }
+        EXPECT_NE(run.err.find("Cannot"), std::string::npos) << run.err;
+    }
+    EXPECT_TRUE(radio.events().empty()) << "the radio was asked";
+    // Standard output and devices take the image.
+    EXPECT_EQ(Cli(radio.devicePath(), "read /dev/null").status, 0);
+    const CliRun piped = test::RunShell(std::string("RADIOPROG_PORTS='") + radio.devicePath() + "' " + test::CliPath() +
+                                        " read - | wc -c");
+    EXPECT_EQ(piped.status, 0) << piped.err;
+    EXPECT_EQ(std::stoul(piped.out), kDatFileSize);
+}
+
+// The progress bar on a terminal, as the terminal receives it.
+TEST_F(TransferCli, TheProgressBarSendsNoEscapeSequenceToADumbTerminal) {
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(::grantpt(master), 0);
+    ASSERT_EQ(::unlockpt(master), 0);
+    const std::string terminal = ::ptsname(master);
+    // Held open, so the terminal stays up between the program's writes.
+    const int held = ::open(terminal.c_str(), O_RDWR | O_NOCTTY);
+    ASSERT_GE(held, 0);
+    const auto shown = [&](const std::string& term) {
+        auto run = std::async(std::launch::async, [&] {
+            return test::RunShell("(TERM=" + term + " RADIOPROG_PORTS='" + radio.devicePath() + "' " + test::CliPath() +
+                                  " read copy.dat 2>" + terminal + ")");
+        });
+        std::string seen;
+        for (bool done = false; !done;) {
+            done = run.wait_for(std::chrono::milliseconds(0)) == std::future_status::ready;
+            pollfd ready{master, POLLIN, 0};
+            while (::poll(&ready, 1, done ? 0 : 50) > 0) {
+                char buffer[4096];
+                const ssize_t n = ::read(master, buffer, sizeof buffer);
+                if (n <= 0) break;
+                seen.append(buffer, static_cast<std::size_t>(n));
+            }
+        }
+        EXPECT_EQ(run.get().status, 0) << term;
+        return seen;
+    };
+    const std::string dumb = shown("dumb");
+    EXPECT_NE(dumb.find("100%"), std::string::npos) << dumb;
+    EXPECT_EQ(dumb.find('\x1b'), std::string::npos) << dumb;
+    EXPECT_NE(shown("xterm").find("\x1b[K"), std::string::npos) << "a terminal that knows it clears the line so";
+    ::close(held);
+    ::close(master);
+}
+
+TEST_F(TransferCli, DevicesListedPastCom20AreNamedOnceAndBlankEntriesAreNoPorts) {
+    std::string list = radio.devicePath() + ", ";
+    for (int port = 3; port <= 22; ++port) list += ",/dev/null";
+    const std::string warning =
+        "radioprog-cli: warning: RADIOPROG_PORTS names 2 devices past COM20, the last port; ignored\n";
+    CliRun ports = Cli(list, "ports");
+    EXPECT_EQ(ports.status, 0) << ports.err;
+    EXPECT_EQ(ports.err, warning);
+    EXPECT_EQ(ports.out.find("COM2 "), std::string::npos) << ports.out;
+    EXPECT_NE(ports.out.find("COM20 "), std::string::npos) << ports.out;
+    CliRun read = Cli(list, "read copy.dat");
+    EXPECT_EQ(read.status, 0) << read.err;
+    EXPECT_EQ(read.err, warning);
 }
 
 TEST_F(TransferCli, WriteSendsTheFileOrTellsWhyNot) {

@@ -22,6 +22,10 @@ TEST(PortMap, ListEntryKIsComKAndEmptyEntriesDoNotExist) {
     EXPECT_EQ(map.device(-1), "");
     EXPECT_EQ(PortMap::fromList("").device(1), "") << "set but empty: no ports at all";
     EXPECT_EQ(PortMap::fromList(std::string(30, ',') + "x").device(20), "") << "beyond COM20";
+    EXPECT_EQ(PortMap::fromList(std::string(30, ',') + "x,,y").ignoredDevices(), 2);
+    EXPECT_EQ(PortMap::fromList(std::string(19, ',') + "x,").ignoredDevices(), 0) << "a trailing comma names none";
+    EXPECT_EQ(PortMap::fromList("a, ,\tb").device(2), "") << "blank";
+    EXPECT_EQ(PortMap::fromList("a, ,\tb").device(3), "\tb");
     EXPECT_EQ(PortMap::name(7), "COM7");
 }
 

@@ -140,6 +140,46 @@ INSTANTIATE_TEST_SUITE_P(Ways, AtomicWrite, ::testing::Values(true, false),
 // A write killed at any moment leaves the old or the new file whole and no partial file. (The
 // only name it can leave is a finished copy, in the instant between naming the finished file
 // and renaming it over the old one.)
+// A program's output file: checked before a long job with the verdict the write gives.
+TEST(OutputFile, TheCheckAgreesWithTheWrite) {
+    TempDir dir;
+    dir.write("a.dat", "old");
+    fs::create_directory(dir.path() / "folder");
+    fs::create_symlink("no-such-dir/x.dat", dir.path() / "dangling");
+    const struct {
+        std::string path;
+        bool ok;
+    } cases[] = {
+        {dir.file("a.dat"), true},
+        {dir.file("new.dat"), true},
+        {dir.file("no-such-dir/a.dat"), false},
+        {dir.file("a.dat/inside"), false},
+        {dir.file("folder"), false},
+        {dir.file("dangling"), false},
+        {"/dev/null", true},
+    };
+    for (const auto& c : cases) {
+        const FileResult check = CheckOutputFile(c.path);
+        EXPECT_EQ(check.ok, c.ok) << c.path << ": " << check.error;
+        const FileResult written = WriteOutputFile(c.path, Bytes("new"));
+        EXPECT_EQ(written.ok, c.ok) << c.path << ": " << written.error;
+        EXPECT_EQ(check.error, written.error) << c.path;
+    }
+    EXPECT_EQ(ReadFile(dir.file("a.dat")), "new");
+}
+
+TEST(OutputFile, APipeIsWrittenStraightThroughAndARegularFileStaysAtomic) {
+    TempDir dir;
+    ASSERT_EQ(::mkfifo(dir.file("pipe").c_str(), 0600), 0);
+    std::string received;
+    std::thread reader([&] { received = ReadFile(dir.file("pipe")); });
+    EXPECT_TRUE(WriteOutputFile(dir.file("pipe"), Bytes("through")).ok);
+    reader.join();
+    EXPECT_EQ(received, "through");
+    EXPECT_EQ(FileNames(dir.path()), (std::set<std::string>{"pipe"})) << "no temporary file beside a pipe";
+    EXPECT_FALSE(WriteFileAtomically(dir.file("pipe"), Bytes("x")).ok) << "the atomic writer still refuses it";
+}
+
 TEST(AtomicFile, KilledWriteLeavesOldOrNewFileAndNothingElse) {
     TempDir dir;
     const std::string oldText(1 << 20, 'o');

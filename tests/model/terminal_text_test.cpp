@@ -48,5 +48,21 @@ TEST(TerminalText, ControlCharactersFromFilesAreEscapedLineBreaksAndTabsKept) {
     EXPECT_EQ(EscapeControls("\xE4\xBF\xA1\xC2\xA9"), "\xE4\xBF\xA1\xC2\xA9") << "printable UTF-8 stays";
 }
 
+TEST(TerminalText, BytesThatAreNotUtf8AreEscapedOneByOne) {
+    const struct {
+        std::string_view text, shown;
+    } cases[] = {
+        {"caf\xE9!", "caf\\xe9!"},                             // Latin-1
+        {"\x80x", "\\x80x"},                                   // stray continuation byte
+        {"\xE2\x86", "\\xe2\\x86"},                            // cut at the end
+        {"\xE2\x86x\xE2\x86\x92", "\\xe2\\x86x\xE2\x86\x92"},  // cut, then whole
+        {"\xC0\xAF", "\\xc0\\xaf"},                            // overlong '/'
+        {"\xED\xA0\x80", "\\xed\\xa0\\x80"},                   // surrogate
+        {"\xF4\x90\x80\x80", "\\xf4\\x90\\x80\\x80"},          // past U+10FFFF
+        {"\xF0\x9F\x93\xBB\xFF", "\xF0\x9F\x93\xBB\\xff"},     // four bytes kept, FF not
+    };
+    for (const auto& c : cases) EXPECT_EQ(EscapeControls(c.text), c.shown) << c.shown;
+}
+
 }  // namespace
 }  // namespace radioprog

@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "cmdline/command_line.h"
+#include "cmdline/standard_output.h"
 #include "shell/gui/list_accessible.h"
 #include "shell/gui/radioprog_app.h"
 #include "shell/gui/startup_probe.h"
@@ -76,7 +77,7 @@ int main(int argc, char** argv) {
         std::cerr << "radioprog: unexpected argument '" << parsed.positional()[1] << "' (see radioprog --help)\n";
         return cmdline::kExitUsage;
     }
-    if (int status = Answer(parsed); status >= 0) return status;
+    if (int status = Answer(parsed); status >= 0) return cmdline::CloseStandardOutput("radioprog", status);
     QApplication application(argc, argv);
     radioprog::InstallListAccessibility();
     const bool measureStartup = parsed.isSet("measure-startup");
