@@ -11,7 +11,6 @@
 
 #include "editors/gui/key_beep.h"
 #include "editors/gui/settings_form_page.h"
-#include "radio/form_store.h"
 #include "radio/settings_vfo.h"
 #include "ui/child_frame.h"
 #include "ui/editor_host.h"
