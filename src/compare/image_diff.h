@@ -2,8 +2,8 @@
 #pragma once
 // What differs between two memory images, in the words the editors use: the channel table's
 // column headers and cell texts, the optional functions' captions and shown values, the DTMF
-// form's fields. Bytes that differ without changing any shown text are listed one by one
-// with their radio address, so no difference ever goes unreported.
+// form's fields. Every differing byte is accounted for exactly once: by the field it changes
+// where a field shows it, else on its own line with its radio address.
 #include <string>
 #include <vector>
 

@@ -2,7 +2,10 @@
 // Differences between two images in the editors' words, and the names of memory blocks.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
+#include <map>
+#include <set>
 
 #include "compare/block_text.h"
 #include "compare/image_diff.h"
@@ -64,12 +67,13 @@ TEST(ImageDiff, SettingsAndDtmfFieldsByTheirCaptions) {
     const LanguageTable language = English();
     RadioImage a = Base(), b = Base();
     b.settingsByte(0x0E22) = 7;  // squelch
-    DtmfForm dtmf;
-    LoadFromImage(dtmf, b);
-    dtmf.codes[2] = "123";
-    StoreToImage(dtmf, b);
+    DtmfForm loaded;
+    LoadFromImage(loaded, b);
+    DtmfForm edited = loaded;
+    edited.codes[2] = "123";
+    StoreDtmfChanges(loaded, edited, b);
     std::vector<std::string> lines = Lines(a, b);
-    ASSERT_EQ(lines.size(), 2u);
+    ASSERT_EQ(lines.size(), 2u) << ::testing::PrintToString(lines);
     EXPECT_EQ(lines[0].rfind("Squelch ", 0), 0u) << lines[0];
     EXPECT_NE(lines[0].find("\xE2\x86\x92 7"), std::string::npos) << lines[0];
     EXPECT_EQ(lines[1].rfind("DTMF Settings Group 3 ", 0), 0u) << lines[1];
@@ -86,6 +90,81 @@ TEST(ImageDiff, BytesThatChangeNothingShownAreListedByAddress) {
     std::snprintf(expected, sizeof expected, "CH 20 Byte 0x%04X 0x%02X \xE2\x86\x92 0x%02X", 20 * 16 + 14,
                   a.channel(20)[14], b.channel(20)[14]);
     EXPECT_EQ(lines[0], expected);
+}
+
+// The bytes a line accounts for: the ones it names by address, or, for a named field, those
+// whose change alone changes that field.
+std::set<std::size_t> AccountedBytes(const RadioImage& a, const RadioImage& b, const ImageDifference& line,
+                                     const LanguageTable& language) {
+    std::set<std::size_t> bytes;
+    for (std::size_t at = 0; at < a.bytes.size(); ++at) {
+        if (a.bytes[at] == b.bytes[at]) continue;
+        RadioImage probe = a;
+        probe.bytes[at] = b.bytes[at];
+        for (const ImageDifference& d : CompareImages(a, probe, language))
+            if (d.where == line.where && d.field == line.field) bytes.insert(at);
+    }
+    return bytes;
+}
+
+// A named setting's change does not hide the other bytes that differ, and a byte shown by
+// one form is not listed again as a raw byte of another.
+TEST(ImageDiff, EveryDifferingByteIsAccountedForOnce) {
+    const LanguageTable language = English();
+    RadioImage a = Base(), b = Base();
+    b.settingsByte(0x0E22) = 7;                          // squelch, a named setting
+    b.settingsByte(kDtmfPttPressAddress) = 1;            // shown by the DTMF form only
+    b.blockData(BlockId::Vfo)[0x1A] ^= 0x11;             // a VFO byte
+    b.blockData(BlockId::SecondSettings)[0x30] ^= 0x5A;  // a byte no form shows
+    b.blockData(BlockId::DtmfCodes)[0xF0] ^= 0x01;       // past the DTMF codes
+    b.channel(20)[14] ^= 0x40;                           // an empty channel's flag byte
+    ChannelRef(b, 9).setRxFrequency(0x14652000u);
+    std::vector<std::string> lines = Lines(a, b);
+    std::string all;
+    for (const std::string& line : lines) all += line + "\n";
+    for (const char* expected :
+         {"Squelch ", "DTMF Settings Send on Press Off \xE2\x86\x92 On", "CH 9 RX Freq ", "CH 20 Byte 0x014E "})
+        EXPECT_NE(all.find(expected), std::string::npos) << expected << "\n" << all;
+    EXPECT_EQ(all.find("Byte 0x0E2A"), std::string::npos) << all;
+
+    // Each differing byte is covered by exactly one line.
+    std::map<std::size_t, int> lineCount;
+    for (const ImageDifference& d : CompareImages(a, b, language))
+        for (std::size_t at : AccountedBytes(a, b, d, language)) ++lineCount[at];
+    for (std::size_t at = 0; at < a.bytes.size(); ++at) {
+        if (a.bytes[at] == b.bytes[at] || at == 0) continue;  // byte 0 is the port number
+        EXPECT_EQ(lineCount[at], 1) << "image offset " << at << "\n" << all;
+    }
+}
+
+// Every single-byte change anywhere in the compared areas gives at least one line, and a
+// byte of the settings block is never reported both by name and by address.
+TEST(ImageDiff, NoSingleByteChangeGoesUnreported) {
+    const LanguageTable language = English();
+    const RadioImage a = Base();
+    const std::string byteWord = language.row(lang_row::kDiffByte) + " ";
+    // The compared bytes: each record's address bytes and data, but the band limits'.
+    std::vector<std::size_t> compared;
+    for (const RecordInfo& record : BlockMap()) {
+        if (record.block == BlockId::BandLimits) continue;
+        compared.push_back(record.offset);
+        compared.push_back(record.offset + 1);
+        for (std::size_t i = 0; i < RecordDataSize(record.form); ++i)
+            compared.push_back(record.offset + RecordHeaderSize(record.form) + i);
+    }
+    for (std::size_t at : compared) {
+        for (std::uint8_t flip : {0x01, 0x80}) {
+            RadioImage b = a;
+            b.bytes[at] ^= flip;
+            std::vector<ImageDifference> lines = CompareImages(a, b, language);
+            ASSERT_FALSE(lines.empty()) << "image offset " << at;
+            const bool raw = std::any_of(lines.begin(), lines.end(),
+                                         [&](const ImageDifference& d) { return d.field.rfind(byteWord, 0) == 0; });
+            if (raw) {
+                EXPECT_EQ(lines.size(), 1u) << "image offset " << at << ": " << DifferenceText(lines[0], language);
+            }
+        }
+    }
 }
 
 // What a test says when two images differ (tests/support/image_bytes.h): each byte with its
