@@ -35,9 +35,12 @@ export async function transfer(write) {
         storeForms();
         const question = doc.addressQuestion();
         if (question.length) {
-            const choice = await ask(question[0], [texts.repairAddresses, texts.keepAddresses, texts.cancel],
-                [listOf(question.slice(1))]);
-            if (choice < 0 || choice === 2) return;
+            // Records that would land over the band limits or outside memory: repair or cancel.
+            const choices = doc.addressesKeepable()
+                ? [texts.repairAddresses, texts.keepAddresses, texts.cancel]
+                : [texts.repairAddresses, texts.cancel];
+            const choice = await ask(question[0], choices, [listOf(question.slice(1))]);
+            if (choice < 0 || choices[choice] === texts.cancel) return;
             if (choice === 0) {
                 doc.repairAddresses();
                 afterEdit([]);

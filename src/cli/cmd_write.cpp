@@ -15,16 +15,24 @@ namespace {
 
 // Records whose address bytes point elsewhere would be written to the wrong places of the
 // radio (another block's channels overwritten): refused unless asked for by --keep-addresses.
+// Records that would land over the band limits or outside the radio's memory are refused
+// whatever was asked.
 int CheckRecordAddresses(const std::string& file, const RadioImage& image, bool keep) {
     const LanguageTable language = TransferLanguage();
     const std::vector<ImageDifference> wrong = AddressMismatches(image, language);
-    if (wrong.empty() || keep) return kExitOk;
+    if (wrong.empty()) return kExitOk;
     std::string lines;
     for (const ImageDifference& difference : wrong) lines += "\n  " + DifferenceText(difference, language);
+    if (!UnsafeRecords(image).empty())
+        return UsageError("write: " + InputName(file) +
+                          ": the address bytes of these records would put data over the radio's band limits or " +
+                          "outside its memory, which is never done, with or without --keep-addresses; nothing was " +
+                          "written (File Open in radioprog offers to repair them):" + lines);
+    if (keep) return kExitOk;
     return UsageError("write: " + InputName(file) +
-                      ": the address bytes of these records are not the radio's layout, " +
-                      "so their data would land at other addresses; nothing was written (--keep-addresses writes " +
-                      "them as they are):" + lines);
+                      ": the address bytes of these records are not the radio's layout, so their data would land " +
+                      "at other addresses, over the channels or settings kept there; nothing was written " +
+                      "(--keep-addresses writes them there, for a file made that way on purpose):" + lines);
 }
 
 int RunWrite(const cmdline::Arguments& args) {
@@ -63,7 +71,8 @@ const CommandRegistration kRegistration{{
                 "writes the memory only when every frequency lies within them; otherwise the\n"
                 "refusal is printed and nothing is written. FILE is not changed; \"-\" reads it from\n"
                 "standard input. A FILE whose record address bytes are not the radio's layout is\n"
-                "refused (exit status 2) unless --keep-addresses is given.\n\n"
+                "refused (exit status 2) unless --keep-addresses is given; one whose records would\n"
+                "land over the radio's band limits or outside its memory is always refused.\n\n"
                 "--verify reads back every block written after the last unit and lists each\n"
                 "channel or setting the radio holds differently from FILE (exit status 7).\n\n"
                 "Several radios at once: --port N,M,... writes FILE to the radios on these ports\n"

@@ -18,13 +18,11 @@ const RecordInfo& RecordAt(BlockId block, int index) {
 
 std::vector<WrittenRecord> MakeWrittenRecords() {
     std::vector<WrittenRecord> records;
+    auto add = [&records](const RecordInfo& record) { records.push_back({&record, WrittenUnits(record)}); };
     for (BlockId block : {BlockId::ChannelMemory, BlockId::ChannelNames})
-        for (int i = 0; i < 32; ++i) records.push_back({&RecordAt(block, i), 4});
-    // Only the first 32 data bytes of the VFO and second settings blocks are written.
-    records.push_back({&SingleRecord(BlockId::DtmfCodes), 16});
-    records.push_back({&SingleRecord(BlockId::Vfo), 2});
-    records.push_back({&SingleRecord(BlockId::Settings), 4});
-    records.push_back({&SingleRecord(BlockId::SecondSettings), 2});
+        for (int i = 0; i < 32; ++i) add(RecordAt(block, i));
+    for (BlockId block : {BlockId::DtmfCodes, BlockId::Vfo, BlockId::Settings, BlockId::SecondSettings})
+        add(SingleRecord(block));
     return records;
 }
 

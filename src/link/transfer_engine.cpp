@@ -162,7 +162,7 @@ struct TransferEngine::Session {
     Co<bool> readBackWritten(RadioImage& readBack);
     Co<bool> scanPorts(TransferOutcome& outcome);
     Co<bool> readPiece(const RecordInfo& record, int k);
-    Co<bool> writeRecord(const RecordInfo& record, int units);
+    Co<bool> writeRecord(const RecordInfo& record);
     Co<bool> readSequence();
     Co<bool> writeSequence();
     Co<bool> runTransfer();
@@ -587,17 +587,18 @@ Co<bool> TransferEngine::Session::readPiece(const RecordInfo& record, int k) {
     co_return read;
 }
 
-Co<bool> TransferEngine::Session::writeRecord(const RecordInfo& record, int units) {
+Co<bool> TransferEngine::Session::writeRecord(const RecordInfo& record) {
+    static_assert(kWriteUnitSize == wire::kUnitSize);
     RadioImage& image = e.image_;
     const std::uint8_t* data = image.recordData(record);
-    for (int k = 0; k < units; ++k) {
-        const std::uint8_t hi = image.addressHigh(record);
-        const auto lo =
-            static_cast<std::uint8_t>(image.addressLow(record) + wire::kUnitSize * static_cast<unsigned>(k));
+    for (int k = 0; k < WrittenUnits(record); ++k) {
+        const std::uint16_t address = UnitAddress(image, record, k);
+        const auto hi = static_cast<std::uint8_t>(address >> 8);
+        const auto lo = static_cast<std::uint8_t>(address & 0xFF);
         const std::uint8_t* source = data + wire::kUnitSize * static_cast<std::size_t>(k);
         const bool stored = co_await storeUnit(hi, lo, source);
         if (!stored) {
-            failedAddress = static_cast<std::uint16_t>(hi << 8 | lo);
+            failedAddress = address;
             failedSize = wire::kUnitSize;
             co_return false;
         }
@@ -634,6 +635,13 @@ Co<bool> TransferEngine::Session::readSequence() {
 Co<bool> TransferEngine::Session::writeSequence() {
     stepProgress();
     RadioImage& image = e.image_;
+    // The front ends refuse such an image before a transfer; this keeps any caller from
+    // writing over the band limits or outside the memory map.
+    if (const std::vector<RecordInfo> unsafe = UnsafeRecords(image); !unsafe.empty()) {
+        failedAddress = RecordAddress(image, unsafe.front());
+        failedSize = wire::kUnitSize;
+        co_return false;
+    }
     // The radio's band limits come first, so the check sees what this radio accepts.
     const RecordInfo& limits = SingleRecord(BlockId::BandLimits);
     const bool readBlockDescrambledOk =
@@ -648,26 +656,26 @@ Co<bool> TransferEngine::Session::writeSequence() {
 
     for (int i = 0; i < 32; ++i) {
         stepProgress();
-        const bool writeRecordOk = co_await writeRecord(NthRecord(BlockId::ChannelMemory, i), 4);
+        const bool writeRecordOk = co_await writeRecord(NthRecord(BlockId::ChannelMemory, i));
         if (!writeRecordOk) co_return false;
     }
     stepProgress();
     for (int i = 0; i < 32; ++i) {
-        const bool writeRecordOk = co_await writeRecord(NthRecord(BlockId::ChannelNames, i), 4);
+        const bool writeRecordOk = co_await writeRecord(NthRecord(BlockId::ChannelNames, i));
         if (!writeRecordOk) co_return false;
         stepProgress();
     }
-    const bool dtmfWritten = co_await writeRecord(SingleRecord(BlockId::DtmfCodes), 16);
+    const bool dtmfWritten = co_await writeRecord(SingleRecord(BlockId::DtmfCodes));
     if (!dtmfWritten) co_return false;
     stepProgress();
     // Only the first 32 data bytes of the VFO and second settings blocks are written.
-    const bool vfoWritten = co_await writeRecord(SingleRecord(BlockId::Vfo), 2);
+    const bool vfoWritten = co_await writeRecord(SingleRecord(BlockId::Vfo));
     if (!vfoWritten) co_return false;
     stepProgress();
-    const bool settingsWritten = co_await writeRecord(SingleRecord(BlockId::Settings), 4);
+    const bool settingsWritten = co_await writeRecord(SingleRecord(BlockId::Settings));
     if (!settingsWritten) co_return false;
     stepProgress();
-    const bool secondSettingsWritten = co_await writeRecord(SingleRecord(BlockId::SecondSettings), 2);
+    const bool secondSettingsWritten = co_await writeRecord(SingleRecord(BlockId::SecondSettings));
     if (!secondSettingsWritten) co_return false;
     const bool confirmWritesOk = co_await confirmWrites();
     if (!confirmWritesOk) co_return false;

@@ -504,6 +504,10 @@ enum ExtraRow : int {
     kStoreEditsQuestion,
     kStoreButton,
 
+    // After the records listed, when some would land over the band limits or outside the
+    // radio's memory: such records are never written as they are.
+    kUnsafeAddresses,
+
     kEnd  // one past the last row
 };
 

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <set>
 
 #include "model/byte_order.h"
 
@@ -98,6 +99,39 @@ std::vector<RecordInfo> MisaddressedRecords(const RadioImage& image) {
     for (const RecordInfo& record : BlockMap())
         if (RecordAddress(image, record) != record.address) wrong.push_back(record);
     return wrong;
+}
+
+int WrittenUnits(const RecordInfo& record) {
+    switch (record.block) {
+    case BlockId::BandLimits: return 0;
+    case BlockId::Vfo:
+    case BlockId::SecondSettings: return 2;
+    default: return static_cast<int>(RecordDataSize(record.form) / kWriteUnitSize);
+    }
+}
+
+std::uint16_t UnitAddress(const RadioImage& image, const RecordInfo& record, int k) {
+    const auto low = static_cast<std::uint8_t>(image.addressLow(record) + kWriteUnitSize * static_cast<unsigned>(k));
+    return static_cast<std::uint16_t>(image.addressHigh(record) << 8 | low);
+}
+
+std::vector<RecordInfo> UnsafeRecords(const RadioImage& image) {
+    // The units a well-laid image writes: the only places a unit may land.
+    static const std::set<std::uint16_t> kWritable = [] {
+        std::set<std::uint16_t> units;
+        for (const RecordInfo& record : BlockMap())
+            for (int k = 0; k < WrittenUnits(record); ++k)
+                units.insert(static_cast<std::uint16_t>(record.address + kWriteUnitSize * static_cast<unsigned>(k)));
+        return units;
+    }();
+    std::vector<RecordInfo> unsafe;
+    for (const RecordInfo& record : BlockMap())
+        for (int k = 0; k < WrittenUnits(record); ++k)
+            if (!kWritable.contains(UnitAddress(image, record, k))) {
+                unsafe.push_back(record);
+                break;
+            }
+    return unsafe;
 }
 
 void RepairRecordAddresses(RadioImage& image) {

@@ -64,6 +64,20 @@ class RadioImage;
 // The radio address a record's address bytes give (high byte, low byte). Transfers take
 // every address from these bytes.
 std::uint16_t RecordAddress(const RadioImage& image, const RecordInfo& record);
+// A write sends each record in units of 16 data bytes: all of it, except the VFO and second
+// settings blocks (their first 32 bytes) and the band limits (never written).
+inline constexpr std::size_t kWriteUnitSize = 16;
+int WrittenUnits(const RecordInfo& record);
+
+// Where the k-th written unit of a record lands, as its address bytes say: the low byte steps
+// by 16 and wraps within the high byte's page, as the write command carries it.
+std::uint16_t UnitAddress(const RadioImage& image, const RecordInfo& record, int k);
+
+// The records one of whose written units would land anywhere but where a write of a well-laid
+// image puts data: over the radio's band limits, or outside its memory map. Such a record is
+// never written, whatever the user says about the address bytes.
+std::vector<RecordInfo> UnsafeRecords(const RadioImage& image);
+
 // The records whose address bytes are not the ones the radio's layout gives, in BlockMap
 // order. Written as they are, their data would land at other addresses of the radio.
 std::vector<RecordInfo> MisaddressedRecords(const RadioImage& image);

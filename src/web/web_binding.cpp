@@ -550,8 +550,12 @@ public:
         std::vector<std::string> lines{language_.row(lang_row::kMisaddressed)};
         for (const ImageDifference& difference : wrong) lines.push_back(DifferenceText(difference, language_));
         lines.push_back(language_.row(lang_row::kMisaddressedRisk));
+        if (!addressesKeepable()) lines.push_back(language_.row(lang_row::kUnsafeAddresses));
         return StringArray(lines);
     }
+    // Whether the records may be written as they are: not when one would land over the band
+    // limits or outside the radio's memory.
+    bool addressesKeepable() const { return UnsafeRecords(document_.image()).empty(); }
     void repairAddresses() { document_.editSettings(RepairRecordAddresses); }
     void startTransfer(bool write, bool verify, double nowMs) {
         if (transfer_.running()) return;
@@ -793,6 +797,7 @@ EMSCRIPTEN_BINDINGS(radiocore) {
         .function("settingsPage", &WebDocument::settingsPage)
         .function("transferRunning", &WebDocument::transferRunning)
         .function("addressQuestion", &WebDocument::addressQuestion)
+        .function("addressesKeepable", &WebDocument::addressesKeepable)
         .function("repairAddresses", &WebDocument::repairAddresses)
         .function("startTransfer", &WebDocument::startTransfer)
         .function("transferRequest", &WebDocument::transferRequest)

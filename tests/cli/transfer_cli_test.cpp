@@ -273,5 +273,34 @@ TEST_F(TransferCli, AnImageWhoseAddressBytesAreNotTheLayoutIsNotWrittenUnlessAsk
     EXPECT_EQ(ChannelView(radio.image(), 16).rxFrequency(), 0x14500000u + 20u * 0x100u);
 }
 
+// Address bytes that would put a record over the radio's band limits (a channel record at
+// 0x0FD0) or outside its memory (the DTMF record at 0xFFFF, whose units wrap within page
+// 0xFF) were written with exit 0 under --keep-addresses. Refused with or without it.
+TEST_F(TransferCli, RecordsThatWouldLandOverTheBandLimitsOrOutsideMemoryAreNeverWritten) {
+    const RadioImage before = radio.image();
+    struct Case {
+        std::size_t offset;
+        std::uint8_t high, low;
+    } cases[] = {
+        {BlockMap()[3].offset, 0x0F, 0xD0},
+        {SingleRecord(BlockId::DtmfCodes).offset, 0xFF, 0xFF},
+    };
+    for (const Case& c : cases)
+        for (const char* option : {"", " --keep-addresses"}) {
+            RadioImage image;
+            WriteNewImage(image);
+            image.bytes[c.offset] = c.high;
+            image.bytes[c.offset + 1] = c.low;
+            ASSERT_TRUE(SaveDatFile(image, "unsafe.dat").ok);
+            CliRun refused = Cli(radio.devicePath(), std::string("write unsafe.dat") + option);
+            EXPECT_EQ(refused.status, 2) << option;
+            EXPECT_NE(refused.err.find("over the radio's band limits or outside its memory"), std::string::npos)
+                << refused.err;
+            EXPECT_EQ(refused.err.find("(--keep-addresses writes"), std::string::npos) << refused.err;
+            EXPECT_TRUE(radio.events().empty()) << "the radio was not even asked";
+        }
+    EXPECT_EQ(radio.image(), before);
+}
+
 }  // namespace
 }  // namespace radioprog

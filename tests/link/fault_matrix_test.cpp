@@ -220,5 +220,26 @@ TEST(FaultMatrixImages, AddressBytesThatPointElsewhereAreFoundAndRepaired) {
     }
 }
 
+// The engine itself never sends a unit that would land over the band limits or outside the
+// memory map, whichever front end asked: the write fails before the first unit.
+TEST(FaultMatrixImages, AUnitBoundForTheBandLimitsIsNeverSent) {
+    RadioImage image = PatternImage(2);
+    const RecordInfo& channels12to15 = BlockMap()[3];
+    image.bytes[channels12to15.offset] = 0x0F;
+    image.bytes[channels12to15.offset + 1] = 0xD0;
+    ASSERT_EQ(UnsafeRecords(image).size(), 1u);
+    RunningSim radio;
+    radio.loadImage(PatternImage(1));
+    const RadioImage before = radio.image();
+    CCommTask task{PortMap({radio.devicePath()})};
+    task.setLineTimeouts(test::FastTimeouts());
+    RecordingReports reports;
+    task.Setup(&reports, image);
+    task.SetMode(TransferMode::Write);
+    task.Run();
+    EXPECT_EQ(reports.outcomes.at(0).result, TransferResult::WriteFailed);
+    EXPECT_EQ(radio.image(), before);
+}
+
 }  // namespace
 }  // namespace radioprog

@@ -17,12 +17,18 @@ AddressAnswer AskAboutAddresses(QWidget* parent, const RadioImage& image, const 
     QString text = Q(language.row(lang_row::kMisaddressed));
     for (const ImageDifference& difference : wrong) text += QLatin1Char('\n') + Q(DifferenceText(difference, language));
     text += QLatin1Char('\n') + Q(language.row(lang_row::kMisaddressedRisk));
-    QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No;
+    // Records that would land over the band limits or outside the memory are never written as
+    // they are: before a write, only the repair is offered.
+    const bool unsafe = !UnsafeRecords(image).empty();
+    if (unsafe) text += QLatin1Char('\n') + Q(language.row(lang_row::kUnsafeAddresses));
+    const bool keepOffered = !(unsafe && withCancel);
+    QMessageBox::StandardButtons buttons = QMessageBox::Yes;
+    if (keepOffered) buttons |= QMessageBox::No;
     if (withCancel) buttons |= QMessageBox::Cancel;
     QMessageBox box(QMessageBox::Warning, Q(language.row(lang_row::kTitle)), text, buttons, parent);
     box.setObjectName(QStringLiteral("addressQuestion"));
     box.button(QMessageBox::Yes)->setText(Q(language.row(lang_row::kRepairAddresses)));
-    box.button(QMessageBox::No)->setText(Q(language.row(lang_row::kKeepAddresses)));
+    if (keepOffered) box.button(QMessageBox::No)->setText(Q(language.row(lang_row::kKeepAddresses)));
     if (withCancel) box.button(QMessageBox::Cancel)->setText(Q(language.row(lang_row::kCancel)));
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(withCancel ? QMessageBox::Cancel : QMessageBox::No);

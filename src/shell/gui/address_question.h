@@ -13,7 +13,9 @@ namespace radioprog {
 enum class AddressAnswer { Repair, Keep, Cancel };
 
 // Keep at once when every record has the layout's address bytes; otherwise lists the
-// records and asks. withCancel adds Cancel (Esc); without it, Esc keeps the bytes.
+// records and asks. withCancel adds Cancel (Esc); without it, Esc keeps the bytes. Before a
+// write (withCancel), records that would land over the band limits or outside the radio's
+// memory leave only Repair and Cancel.
 AddressAnswer AskAboutAddresses(QWidget* parent, const RadioImage& image, const LanguageTable& language,
                                 bool withCancel);
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Reading and writing a simulated radio through the main window's commands, with the real
 // serial code on a pseudo-terminal: what the user sees and what reaches the radio.
+#include <QAbstractButton>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -77,6 +79,33 @@ private slots:
         QVERIFY2(modal_->messages[0].contains(QStringLiteral("144.000~146.995")), qPrintable(modal_->messages[0]));
         QCOMPARE(modal_->messages[1], QStringLiteral("E123E31"));
         for (const sim::SimEvent& event : radio_->events()) QVERIFY(event.kind != sim::SimEvent::Kind::Write);
+    }
+
+    // Records that would land over the band limits: the question before the write offers no
+    // Keep; Cancel sends nothing, and Repair writes them where the layout says.
+    void recordsBoundForTheBandLimitsCanOnlyBeRepaired() {
+        frame()->document().editSettings([](RadioImage& image) {
+            image.bytes[BlockMap()[3].offset] = 0x0F;
+            image.bytes[BlockMap()[3].offset + 1] = 0xD0;
+        });
+        const RadioImage before = radio_->image();
+        QStringList buttons;
+        QString text;
+        modal_->setAnswer([&](QDialog& dialog) {
+            auto* box = qobject_cast<QMessageBox*>(&dialog);
+            if (!box || box->objectName() != QStringLiteral("addressQuestion")) return int(QDialog::Accepted);
+            text = box->text();
+            buttons.clear();
+            for (QAbstractButton* button : box->buttons()) buttons << button->text();
+            return int(QMessageBox::Cancel);
+        });
+        frame()->onWriteRadio();
+        QCOMPARE(buttons.size(), 2);
+        QVERIFY(buttons.contains(QStringLiteral("E%1").arg(lang_row::kRepairAddresses)));
+        QVERIFY(!buttons.contains(QStringLiteral("E%1").arg(lang_row::kKeepAddresses)));
+        QVERIFY2(text.contains(QStringLiteral("E%1").arg(lang_row::kUnsafeAddresses)), qPrintable(text));
+        QVERIFY(radio_->image() == before);
+        QVERIFY(!UnsafeRecords(frame()->image()).empty());
     }
 
     void noRadioIsReported() {
