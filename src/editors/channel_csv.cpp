@@ -152,14 +152,19 @@ struct ChannelPlan {
 
 class RowReader {
 public:
-    RowReader(const std::map<std::string, std::size_t>& columns, const DelimitedRecord& record)
-        : columns_(columns), record_(record) {}
+    // decimalComma: a semicolon-separated file, as spreadsheets write it where a comma is
+    // the decimal sign ("145,500").
+    RowReader(const std::map<std::string, std::size_t>& columns, const DelimitedRecord& record, bool decimalComma)
+        : columns_(columns), record_(record), decimalComma_(decimalComma) {}
 
     bool has(const std::string& column) const { return columns_.count(ToLowerAscii(column)) != 0; }
     std::string operator[](const std::string& column) const {
-        auto it = columns_.find(ToLowerAscii(column));
+        const std::string key = ToLowerAscii(column);
+        auto it = columns_.find(key);
         if (it == columns_.end() || it->second >= record_.fields.size()) return {};
-        return TrimBlanks(record_.fields[it->second]);
+        std::string value = TrimBlanks(record_.fields[it->second]);
+        if (decimalComma_ && IsNumberColumn(key)) value = WithDecimalPoint(value);
+        return value;
     }
     // The field, or the layout's default when the column is missing or the field empty.
     std::string orDefault(const std::string& column, const std::string& fallback) const {
@@ -168,8 +173,26 @@ public:
     }
 
 private:
+    static bool IsNumberColumn(const std::string& key) {
+        return key == "frequency" || key == "offset" || key == "rtonefreq" || key == "ctonefreq" || key == "tstep";
+    }
+    // "145,500" reads as "145.500"; anything else (two commas, letters) stays as written.
+    static std::string WithDecimalPoint(std::string value) {
+        const std::size_t comma = value.find(',');
+        if (comma == std::string::npos || comma == 0 || comma + 1 == value.size()) return value;
+        const std::string_view digits = "0123456789";
+        const std::string_view whole = std::string_view(value).substr(0, comma);
+        const std::string_view part = std::string_view(value).substr(comma + 1);
+        if (whole.find_first_not_of(digits) != std::string_view::npos ||
+            part.find_first_not_of(digits) != std::string_view::npos)
+            return value;
+        value[comma] = '.';
+        return value;
+    }
+
     const std::map<std::string, std::size_t>& columns_;
     const DelimitedRecord& record_;
+    bool decimalComma_;
 };
 
 struct RowError {
@@ -358,14 +381,23 @@ bool IsBlank(const DelimitedRecord& record) {
                        [](const std::string& f) { return TrimBlanks(f).empty(); });
 }
 
-// The lines of a CSV text that are not blank, the separator guessed from the header line;
-// nothing (and tooManyLines set) for a text of more lines than any channel list needs.
-std::vector<DelimitedRecord> CsvRecords(std::string_view text, bool* tooManyLines = nullptr) {
-    std::string_view firstLine = text.substr(0, text.find_first_of("\r\n"));
-    std::vector<DelimitedRecord> records = ParseDelimitedText(text, GuessSeparator(firstLine), tooManyLines);
-    records.erase(std::remove_if(records.begin(), records.end(), IsBlank), records.end());
-    return records;
-}
+// The lines of a CSV text that are not blank, one at a time, the separator guessed from the
+// header line: a long text never holds more than one line's fields.
+class CsvLines {
+public:
+    explicit CsvLines(std::string_view text)
+        : separator_(GuessSeparator(text.substr(0, text.find_first_of("\r\n")))), reader_(text, separator_) {}
+    char separator() const { return separator_; }
+    bool next(DelimitedRecord& record) {
+        while (reader_.next(record))
+            if (!IsBlank(record)) return true;
+        return false;
+    }
+
+private:
+    char separator_;
+    DelimitedReader reader_;
+};
 
 // Column index by lower-case name.
 std::map<std::string, std::size_t> HeaderColumns(const DelimitedRecord& header) {
@@ -378,8 +410,8 @@ std::map<std::string, std::size_t> HeaderColumns(const DelimitedRecord& header) 
 }  // namespace
 
 bool CsvHasColumn(std::string_view text, std::string_view column) {
-    std::vector<DelimitedRecord> records = CsvRecords(text);
-    return !records.empty() && HeaderColumns(records[0]).count(ToLowerAscii(column)) != 0;
+    DelimitedRecord header;
+    return CsvLines(text).next(header) && HeaderColumns(header).count(ToLowerAscii(column)) != 0;
 }
 
 const std::vector<std::string>& CsvColumns() {
@@ -433,22 +465,23 @@ std::string CsvReasonText(CsvReason reason, const LanguageTable& language) {
 
 CsvImportReport ImportChannelsCsv(RadioImage& image, std::string_view text, const CsvImportOptions& options) {
     CsvImportReport report;
-    bool tooManyLines = false;
-    std::vector<DelimitedRecord> records = CsvRecords(text, &tooManyLines);
-    if (tooManyLines) {
+    // Refused before anything is stored, and before a line is held.
+    if (DelimitedLineCount(text) > static_cast<std::size_t>(kMaxDelimitedLines)) {
         report.headerOk = false;
         report.problems.push_back({kMaxDelimitedLines + 1, "", CsvReason::TooManyLines, ""});
         return report;
     }
-    if (records.empty()) {
+    CsvLines lines(text);
+    DelimitedRecord header;
+    if (!lines.next(header)) {
         report.headerOk = false;
         report.problems.push_back({1, "", CsvReason::NoFrequencyColumn, ""});
         return report;
     }
-    const std::map<std::string, std::size_t> columns = HeaderColumns(records[0]);
+    const std::map<std::string, std::size_t> columns = HeaderColumns(header);
     if (!columns.count("frequency")) {
         report.headerOk = false;
-        report.problems.push_back({records[0].line, "", CsvReason::NoFrequencyColumn, ""});
+        report.problems.push_back({header.line, "", CsvReason::NoFrequencyColumn, ""});
         return report;
     }
 
@@ -456,9 +489,10 @@ CsvImportReport ImportChannelsCsv(RadioImage& image, std::string_view text, cons
     const bool inFileOrder = options.firstChannel || !columns.count("location");
     const int firstChannel = options.firstChannel.value_or(0);
     std::set<int> imported;
-    for (std::size_t i = 1; i < records.size(); ++i) {
-        RowReader row(columns, records[i]);
-        int line = records[i].line;
+    DelimitedRecord record;
+    for (std::size_t i = 1; lines.next(record); ++i) {
+        RowReader row(columns, record, lines.separator() == ';');
+        int line = record.line;
         ChannelPlan plan;
         PlanResult error;
         if (inFileOrder) {

@@ -6,38 +6,26 @@
 
 namespace radioprog {
 
-std::vector<DelimitedRecord> ParseDelimitedText(std::string_view text, char separator, bool* tooManyLines,
-                                                int maxLines) {
-    if (tooManyLines) *tooManyLines = false;
-    if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
-    std::vector<DelimitedRecord> records;
-    DelimitedRecord record{1, {}};
-    std::string field;
-    int line = 1;
-    bool quoted = false;      // inside a quoted part
-    bool fieldStart = true;   // nothing of the current field read yet
-    bool recordOpen = false;  // something of the current record read
+DelimitedReader::DelimitedReader(std::string_view text, char separator) : text_(text), separator_(separator) {
+    if (text_.substr(0, 3) == "\xEF\xBB\xBF") text_.remove_prefix(3);
+}
 
+bool DelimitedReader::next(DelimitedRecord& record) {
+    if (at_ >= text_.size()) return false;
+    record.line = line_;
+    record.fields.clear();
+    std::string field;
+    bool quoted = false;     // inside a quoted part
+    bool fieldStart = true;  // nothing of the current field read yet
     auto endField = [&] {
-        record.fields.push_back(field);
+        if (record.fields.size() < kMaxDelimitedFields) record.fields.push_back(field);
         field.clear();
         fieldStart = true;
     };
-    auto endRecord = [&] {
-        endField();
-        records.push_back(std::move(record));
-        record = DelimitedRecord{line, {}};
-        recordOpen = false;
-    };
-
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        // The line about to begin would be one too many (a final line end begins none).
-        if (line > maxLines) {
-            if (tooManyLines) *tooManyLines = true;
-            return {};
-        }
+    const std::string_view text = text_;
+    std::size_t i = at_;
+    for (; i < text.size(); ++i) {
         char c = text[i];
-        bool lineEnd = c == '\n' || c == '\r';
         if (quoted) {
             if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
                 field += '"';
@@ -50,18 +38,18 @@ std::vector<DelimitedRecord> ParseDelimitedText(std::string_view text, char sepa
                     c = text[++i];
                 }
                 field += c;
-                if (c == '\n' || c == '\r') ++line;
+                if (c == '\n' || c == '\r') ++line_;
             }
             continue;
         }
-        if (lineEnd) {
+        if (c == '\n' || c == '\r') {
             if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-            ++line;
-            endRecord();
-            continue;
+            ++line_;
+            at_ = i + 1;
+            endField();
+            return true;
         }
-        recordOpen = true;
-        if (c == separator) {
+        if (c == separator_) {
             endField();
         } else if (c == '"' && fieldStart) {
             quoted = true;
@@ -72,7 +60,33 @@ std::vector<DelimitedRecord> ParseDelimitedText(std::string_view text, char sepa
         }
     }
     // The last line may lack its line end; an open quote runs to the end of the text.
-    if (recordOpen || quoted || !field.empty() || !record.fields.empty()) endRecord();
+    at_ = i;
+    endField();
+    return true;
+}
+
+std::size_t DelimitedLineCount(std::string_view text) {
+    std::size_t lines = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\n' && text[i] != '\r') continue;
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        ++lines;
+    }
+    const bool openLastLine = !text.empty() && text.back() != '\n' && text.back() != '\r';
+    return lines + (openLastLine ? 1 : 0);
+}
+
+std::vector<DelimitedRecord> ParseDelimitedText(std::string_view text, char separator, bool* tooManyLines,
+                                                int maxLines) {
+    if (tooManyLines) *tooManyLines = false;
+    if (DelimitedLineCount(text) > static_cast<std::size_t>(maxLines)) {
+        if (tooManyLines) *tooManyLines = true;
+        return {};
+    }
+    std::vector<DelimitedRecord> records;
+    DelimitedReader reader(text, separator);
+    DelimitedRecord record;
+    while (reader.next(record)) records.push_back(std::move(record));
     return records;
 }
 

@@ -18,6 +18,30 @@ struct DelimitedRecord {
 // ends alone cannot make the parser hold millions of records.
 inline constexpr int kMaxDelimitedLines = 100000;
 
+// No spreadsheet line a channel list or directory needs has more fields than this: later
+// fields of a record are skipped, so a line of millions of separators holds no more memory
+// than this many fields.
+inline constexpr std::size_t kMaxDelimitedFields = 1024;
+
+// Reads the text record by record, so a long text holds only one record at a time; the rules
+// are those of ParseDelimitedText.
+class DelimitedReader {
+public:
+    DelimitedReader(std::string_view text, char separator);
+    // The next record, false at the end of the text.
+    bool next(DelimitedRecord& record);
+
+private:
+    std::string_view text_;
+    char separator_;
+    std::size_t at_ = 0;
+    int line_ = 1;
+};
+
+// The lines of the text, line ends inside quotes included (CR LF counts once; a final line
+// end begins no line).
+std::size_t DelimitedLineCount(std::string_view text);
+
 // Splits the text into records, in one pass. A UTF-8 byte-order mark at the start is
 // skipped; the line end after the last record does not make an empty record; empty lines
 // inside the text are records with one empty field. Quotes count only at the start of a

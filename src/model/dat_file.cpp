@@ -33,7 +33,7 @@ FileResult OpenDatFile(const std::string& path, RadioImage& image) {
 
 FileResult DecodeDatFile(std::span<const std::uint8_t> content, const std::string& name, RadioImage& image) {
     const std::size_t got = std::min(content.size(), kImageSize);
-    if (got < kDatMinimumSize)
+    if (got < kDatMinimumSize || content.size() > kDatMaximumSize)
         return {false, name + " is not a radio image: it holds " + std::to_string(content.size()) +
                            " bytes, a .dat file holds " + std::to_string(kDatFileSize) + "."};
     std::size_t restored = got >= kImageSize ? kImageSize : kDatMinimumSize;

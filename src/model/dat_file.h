@@ -16,6 +16,9 @@ namespace radioprog {
 inline constexpr std::size_t kDatFileSize = 5592;
 // The shortest file that holds everything up to the DTMF code block.
 inline constexpr std::size_t kDatMinimumSize = 4558;
+// The longest: a recovery copy, the .dat bytes followed by its document's path (4096 bytes
+// at most), opens as a .dat file. Anything longer is not an image, whatever its name.
+inline constexpr std::size_t kDatMaximumSize = kDatFileSize + 4096;
 
 // The name Save uses: ".dat" is appended unless the path already contains ".dat" anywhere
 // (case-sensitive), so "radio.DAT" becomes "radio.DAT.dat" and "radio.dat.bak" stays.
@@ -26,8 +29,8 @@ std::vector<std::uint8_t> DatFileBytes(const RadioImage& image);
 // Writes the image atomically (see atomic_file.h).
 FileResult SaveDatFile(const RadioImage& image, const std::string& path);
 
-// Reads a .dat file into the image. A file that cannot be read or is shorter than 4558 bytes
-// changes nothing. A file of at least 4816 bytes restores the whole image, the DTMF code
+// Reads a .dat file into the image. A file that cannot be read, is shorter than 4558 bytes or
+// longer than kDatMaximumSize changes nothing. A file of at least 4816 bytes restores the whole image, the DTMF code
 // block included; a shorter one restores offsets 0..4557. The port number is taken as stored.
 FileResult OpenDatFile(const std::string& path, RadioImage& image);
 // The same for the content of a .dat file read elsewhere (standard input); name is how

@@ -106,7 +106,9 @@ FileResult WriteRecovery(const std::string& file, const RadioImage& image, const
     if (ec) return {false, "cannot create " + fs::path(file).parent_path().string() + ": " + ec.message()};
     std::vector<std::uint8_t> content(kDatFileSize, 0);
     std::copy(image.bytes.begin(), image.bytes.end(), content.begin());
-    content.insert(content.end(), documentPath.begin(), documentPath.end());
+    // A path too long to follow (none on Linux is) is left out, so the copy still opens.
+    if (kDatFileSize + documentPath.size() <= kDatMaximumSize)
+        content.insert(content.end(), documentPath.begin(), documentPath.end());
     return WriteFileAtomically(file, content);
 }
 

@@ -143,6 +143,48 @@ TEST(ChannelCsv, BareLocationAndFrequencyFileAndFileErrors) {
     }
 }
 
+// A European spreadsheet writes semicolons and decimal commas: read as the same channels as
+// the comma file with points; a name with a comma stays as written.
+TEST(ChannelCsv, SemicolonFilesWithDecimalCommas) {
+    RadioImage points = DefaultImage(), commas = DefaultImage();
+    ImportChannelsCsv(points, "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq\n3,RPT,145.6,-,0.6,Tone,88.5\n");
+    CsvImportReport report = ImportChannelsCsv(
+        commas, "Location;Name;Frequency;Duplex;Offset;Tone;rToneFreq\r\n3;RPT;145,6;-;0,6;Tone;88,5\r\n");
+    EXPECT_TRUE(report.problems.empty()) << CsvProblemText(report.problems.at(0), LanguageTable());
+    EXPECT_SAME_IMAGE(commas, points);
+
+    RadioImage image = DefaultImage();
+    report = ImportChannelsCsv(image, "Frequency;Name\n145,5,0;A\n");
+    ASSERT_EQ(report.problems.size(), 1u);
+    EXPECT_EQ(report.problems[0].reason, CsvReason::NotAFrequency) << "two commas are no number";
+}
+
+// A text of more lines than any list needs is refused before a row is stored; a line of
+// very many separators keeps only the fields a list could use.
+TEST(DelimitedText, LimitsHoldWhileReading) {
+    std::string many = "Frequency\n";
+    for (int i = 0; i < kMaxDelimitedLines; ++i) many += "145.5\n";
+    RadioImage image = DefaultImage();
+    const RadioImage before = image;
+    CsvImportReport report = ImportChannelsCsv(image, many);
+    ASSERT_EQ(report.problems.size(), 1u);
+    EXPECT_EQ(report.problems[0].reason, CsvReason::TooManyLines);
+    EXPECT_SAME_IMAGE(image, before);
+    EXPECT_EQ(DelimitedLineCount(many), static_cast<std::size_t>(kMaxDelimitedLines) + 1);
+    EXPECT_EQ(DelimitedLineCount("a\r\nb\rc"), 3u);
+
+    const std::string commas(1 << 20, ',');
+    DelimitedReader reader("Frequency," + commas + "\n146.52\n", ',');
+    DelimitedRecord record;
+    ASSERT_TRUE(reader.next(record));
+    EXPECT_EQ(record.fields.size(), kMaxDelimitedFields);
+    EXPECT_EQ(record.fields[0], "Frequency");
+    ASSERT_TRUE(reader.next(record));
+    EXPECT_EQ(record.line, 2);
+    EXPECT_EQ(record.fields, (std::vector<std::string>{"146.52"}));
+    EXPECT_FALSE(reader.next(record));
+}
+
 TEST(DelimitedText, QuotesLineEndsAndLineNumbers) {
     std::vector<DelimitedRecord> records = ParseDelimitedText(
         "\xEF\xBB\xBF"
