@@ -90,7 +90,7 @@ def c_string(text):
 
 
 def built_in_english(csv_text, header_text):
-    """The C++ header with the extra rows' English texts."""
+    """The C++ header with the English texts: the extra rows', then the base rows'."""
     first, names = extra_row_names(header_text)
     english = english_column(csv_text)
     if len(english) < first:
@@ -117,6 +117,10 @@ def built_in_english(csv_text, header_text):
         f"inline constexpr std::array<const char*, {len(names)}> kBuiltInEnglish = {{",
     ]
     lines += [f"    {c_string(text)},  // {name}" for name, text in zip(names, extra)]
+    lines += ["};", "",
+              "// The base rows' English texts, rows 0 to kFirstExtra - 1: for a language file that ends early.",
+              f"inline constexpr std::array<const char*, {first}> kBuiltInBaseEnglish = {{"]
+    lines += [f"    {c_string(text)}," for text in english[:first]]
     lines += ["};", "", "}  // namespace radioprog::lang_row", ""]
     return "\n".join(lines)
 

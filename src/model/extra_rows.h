@@ -507,6 +507,10 @@ enum ExtraRow : int {
     // After the records listed, when some would land over the band limits or outside the
     // radio's memory: such records are never written as they are.
     kUnsafeAddresses,
+    // A language file in use that is not whole: %1 its path, %2 the line its rows end before
+    // (the rows from there on are shown in English); one whose first line names no language.
+    kLanguageFileEndsEarly,
+    kLanguageFileNoNames,
 
     kEnd  // one past the last row
 };

@@ -38,6 +38,12 @@ const std::string& BuiltInRowText(int row) {
     return BuiltInTexts()[static_cast<std::size_t>(row - lang_row::kFirstExtra)];
 }
 
+// The shipped English of any row, the base rows included.
+std::string ShippedEnglishRowText(int row) {
+    if (row >= 0 && row < lang_row::kFirstExtra) return lang_row::kBuiltInBaseEnglish[static_cast<std::size_t>(row)];
+    return BuiltInRowText(row);
+}
+
 std::vector<std::string> InitialLanguageRows() {
     std::vector<std::string> rows(kLanguageRowCount);
     for (int r = lang_row::kFirstExtra; r < kLanguageRowCount; ++r)
@@ -89,11 +95,15 @@ bool ReadLine(std::istream& in, std::string& line, bool first) {
 
 namespace {
 
-// LoadLanguageStream's work; returns -1 without a first line, else the number of lines for
-// rows 0..193 that hold a text in any column.
-int LoadLanguageRows(std::istream& in, LanguageTable& table) {
+struct LoadedRows {
+    int supplied = -1;     // lines for rows 0..193 that hold a text in any column; -1: no first line
+    std::size_t read = 0;  // rows the file has a line for
+};
+
+// LoadLanguageStream's work.
+LoadedRows LoadLanguageRows(std::istream& in, LanguageTable& table) {
     std::string line;
-    if (!ReadLine(in, line, true)) return -1;
+    if (!ReadLine(in, line, true)) return {};
 
     std::size_t position = 0;
     std::string field;
@@ -116,24 +126,27 @@ int LoadLanguageRows(std::istream& in, LanguageTable& table) {
         table.rows[row] = field;
     }
     // A file written before the extra rows existed (or a language that lacks them) must
-    // not leave a menu caption empty or in the previous language.
-    for (std::size_t r = kBaseLanguageRowCount; r < table.rows.size(); ++r)
-        if (r >= row || table.rows[r].empty()) table.rows[r] = BuiltInRowText(static_cast<int>(r));
-    return supplied;
+    // not leave a menu caption empty or in the previous language; nor may a file that ends
+    // early leave the rows after it blank.
+    for (std::size_t r = 0; r < table.rows.size(); ++r)
+        if (r >= row || (r >= kBaseLanguageRowCount && table.rows[r].empty()))
+            table.rows[r] = ShippedEnglishRowText(static_cast<int>(r));
+    return {supplied, row};
 }
 
 std::vector<std::string> LanguageFileCandidates() { return FindDataFiles({"lang.csv", "language.csv"}); }
 
 }  // namespace
 
-bool LoadLanguageStream(std::istream& in, LanguageTable& table) { return LoadLanguageRows(in, table) >= 0; }
+bool LoadLanguageStream(std::istream& in, LanguageTable& table) { return LoadLanguageRows(in, table).supplied >= 0; }
 
 std::string FindLanguageFile() {
     std::vector<std::string> found = LanguageFileCandidates();
     return found.empty() ? std::string() : found.front();
 }
 
-std::string LoadLanguageFile(LanguageTable& table, bool resetToDefault, std::vector<std::string>* skipped) {
+std::string LoadLanguageFile(LanguageTable& table, bool resetToDefault, std::vector<std::string>* skipped,
+                             LanguageFileFlaws* flaws) {
     if (resetToDefault) table.index = DefaultLanguageIndex();
     for (const std::string& path : LanguageFileCandidates()) {
         FileContent content = ReadWholeFile(path);
@@ -142,7 +155,12 @@ std::string LoadLanguageFile(LanguageTable& table, bool resetToDefault, std::vec
                 // Loaded into a copy: a file without usable rows must not blank the table.
                 LanguageTable loaded = table;
                 std::istringstream in(std::move(content.bytes));
-                if (LoadLanguageRows(in, loaded) > 0) {
+                if (const LoadedRows rows = LoadLanguageRows(in, loaded); rows.supplied > 0) {
+                    if (flaws) {
+                        *flaws = {path, 0, loaded.nameCount() == 0};
+                        if (rows.read < static_cast<std::size_t>(kBaseLanguageRowCount))
+                            flaws->firstMissingLine = static_cast<int>(rows.read) + 2;
+                    }
                     table = std::move(loaded);
                     return path;
                 }
@@ -156,6 +174,16 @@ std::string LoadLanguageFile(LanguageTable& table, bool resetToDefault, std::vec
         }
     }
     return {};
+}
+
+std::vector<std::string> LanguageFileFlawTexts(const LanguageFileFlaws& flaws, const LanguageTable& language) {
+    std::vector<std::string> texts;
+    if (flaws.firstMissingLine)
+        texts.push_back(FillArguments(language.row(lang_row::kLanguageFileEndsEarly),
+                                      {flaws.path, std::to_string(flaws.firstMissingLine)}));
+    if (flaws.namesNoLanguage)
+        texts.push_back(FillArguments(language.row(lang_row::kLanguageFileNoNames), {flaws.path}));
+    return texts;
 }
 
 std::vector<LanguageTable> LoadEveryLanguage(const LanguageTable& current) {

@@ -23,6 +23,8 @@ inline constexpr std::size_t kLanguageNameLineLimit = 256;
 
 // The built-in English text of an extra row; empty for rows 0..193.
 const std::string& BuiltInRowText(int row);
+// The shipped English text of any row, rows 0..193 included.
+std::string ShippedEnglishRowText(int row);
 
 // A table before any file: rows 0..193 empty, the extra rows in built-in English.
 std::vector<std::string> InitialLanguageRows();
@@ -50,9 +52,9 @@ std::string FillArguments(std::string text, std::initializer_list<std::string> v
 std::size_t ReadCsvField(const std::string& line, std::size_t start, std::string& field,
                          std::size_t limit = kLanguageFieldLimit);
 
-// Loads names and rows from a stream into the table at the table's index; names and rows
-// 0..193 the stream does not supply keep their texts, an extra row the stream does not
-// supply (or supplies empty) gets its built-in English text. False when the stream has no
+// Loads names and rows from a stream into the table at the table's index; names the stream
+// does not supply keep their texts, a row past the stream's last line gets its shipped
+// English text, and so does an extra row the stream supplies empty. False when the stream has no
 // first line.
 bool LoadLanguageStream(std::istream& in, LanguageTable& table);
 
@@ -65,7 +67,18 @@ std::string FindLanguageFile();
 // 16 MB) or has no text in any line for rows 0..193 (empty, header only, CR only) is
 // skipped, added to *skipped (as an absolute path), and the search goes on. With no usable file the table
 // stays as it was. Returns the path read, or an empty text when no file was used.
-std::string LoadLanguageFile(LanguageTable& table, bool resetToDefault, std::vector<std::string>* skipped = nullptr);
+// A language file that was used although it is not whole: its rows end before the layout's
+// 194 (the rows after it show the built-in English), or its first line names no language.
+struct LanguageFileFlaws {
+    std::string path;
+    int firstMissingLine = 0;  // the file's line number of the first missing row; 0: none missing
+    bool namesNoLanguage = false;
+    bool any() const { return firstMissingLine != 0 || namesNoLanguage; }
+};
+std::string LoadLanguageFile(LanguageTable& table, bool resetToDefault, std::vector<std::string>* skipped = nullptr,
+                             LanguageFileFlaws* flaws = nullptr);
+// The flaws in the table's words, one sentence each.
+std::vector<std::string> LanguageFileFlawTexts(const LanguageFileFlaws& flaws, const LanguageTable& language);
 
 // The table in use and a table for every other language of the language file, for
 // recognising texts whatever the language they were written in.

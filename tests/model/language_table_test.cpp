@@ -68,7 +68,7 @@ TEST(LoadLanguageStream, TakesNamesAndTheColumnOfTheIndex) {
     EXPECT_EQ(table.names[2], "English");
     EXPECT_EQ(table.row(0), "Title");
     EXPECT_EQ(table.row(1), "Channel") << "CR LF line ends are accepted";
-    EXPECT_EQ(table.row(2), "") << "rows the file does not supply stay empty";
+    EXPECT_EQ(table.row(2), ShippedEnglishRowText(2)) << "rows the file does not supply are in English";
     EXPECT_EQ(table.row(500), "");
     EXPECT_EQ(Load("A,B,C\nx,y,z\n", 0).row(0), "x");
     EXPECT_EQ(Load("A,B,C\nx,y,z\n", -1).row(0), "x") << "index -1 skips no field";
@@ -104,12 +104,15 @@ TEST(LoadLanguageStream, EdgeCasesOfTheFile) {
         << "a UTF-8 byte order mark is not part of the name";
 }
 
-TEST(LoadLanguageStream, AReloadOverwritesOnlyWhatTheFileSupplies) {
+// Rows past a file's last line show the shipped English, not the previous file's text or
+// nothing (a stray two-line lang.csv used to blank every column header).
+TEST(LoadLanguageStream, RowsPastTheFilesEndShowTheShippedEnglish) {
     LanguageTable table = Load("A,B,C\n1,2,3\n4,5,6\n");
     std::istringstream shorter("X\nshort,s,t\n");
     LoadLanguageStream(shorter, table);
     EXPECT_EQ(table.row(0), "t");
-    EXPECT_EQ(table.row(1), "6");
+    EXPECT_EQ(table.row(1), ShippedEnglishRowText(1));
+    EXPECT_EQ(table.row(lang_row::kBand), "Band");
     EXPECT_EQ(table.names[0], "X");
     EXPECT_EQ(table.names[1], "B");
 }
@@ -177,6 +180,41 @@ TEST(LoadLanguageFile, AFileWithoutUsableRowsIsSkippedAndNamed) {
         EXPECT_EQ(table.names[0], "A");
         EXPECT_EQ(skipped, std::vector<std::string>{(dir.path() / "lang.csv").lexically_normal().string()});
     }
+}
+
+// A file in use that is not whole is named once, with the line its rows end before; a first
+// line without names is said too.
+TEST(LoadLanguageFile, AFileThatIsNotWholeIsNamedWithItsFirstMissingLine) {
+    struct Case {
+        const char* content;
+        int firstMissingLine;
+        bool namesNoLanguage;
+    } cases[] = {
+        {"A,B,C\nx,y,z\n", 3, false},
+        {",,\nx,y,z\n", 3, true},
+    };
+    for (const Case& c : cases) {
+        TempDir dir;
+        CurrentDirGuard cwd(dir.path());
+        dir.write("lang.csv", c.content);
+        LanguageTable table;
+        LanguageFileFlaws flaws;
+        EXPECT_EQ(LoadLanguageFile(table, true, nullptr, &flaws), "lang.csv");
+        EXPECT_EQ(flaws.firstMissingLine, c.firstMissingLine) << c.content;
+        EXPECT_EQ(flaws.namesNoLanguage, c.namesNoLanguage) << c.content;
+        const std::vector<std::string> texts = LanguageFileFlawTexts(flaws, table);
+        ASSERT_EQ(texts.size(), c.namesNoLanguage ? 2u : 1u);
+        EXPECT_EQ(texts[0], "Language file lang.csv ends before line 3; English is used");
+        EXPECT_EQ(table.row(lang_row::kBand), "Band");
+    }
+    TempDir dir;
+    CurrentDirGuard cwd(dir.path());
+    std::ifstream shipped(std::string(RADIOPROG_SOURCE_DIR) + "/data/lang.csv", std::ios::binary);
+    dir.write("lang.csv", std::string(std::istreambuf_iterator<char>(shipped), {}));
+    LanguageTable table;
+    LanguageFileFlaws flaws;
+    LoadLanguageFile(table, true, nullptr, &flaws);
+    EXPECT_FALSE(flaws.any()) << "the shipped file is whole";
 }
 
 TEST(LoadLanguageFile, NoFileLeavesTheTableAsItWas) {

@@ -65,7 +65,12 @@ bool CRadioProgApp::InitInstance(bool showWindow) {
 void CRadioProgApp::LoadLanguageFile(bool resetToDefault) {
     LanguageTable& language = mainFrame_->workspace().language;
     skippedLanguageFiles_.clear();
-    const bool found = !radioprog::LoadLanguageFile(language, resetToDefault, &skippedLanguageFiles_).empty();
+    LanguageFileFlaws flaws;
+    const bool found = !radioprog::LoadLanguageFile(language, resetToDefault, &skippedLanguageFiles_, &flaws).empty();
+    if (!toldLanguageFileFlaws_ && flaws.any()) {
+        toldLanguageFileFlaws_ = true;
+        languageFileFlaws_ = LanguageFileFlawTexts(flaws, language);
+    }
     const std::optional<int> chosen = resetToDefault ? ChosenLanguage() : std::nullopt;
     if (found && chosen && *chosen != language.index && *chosen >= 0 && *chosen < language.nameCount()) {
         language.index = *chosen;
@@ -84,6 +89,7 @@ void CRadioProgApp::LoadLanguageFile(bool resetToDefault) {
 void CRadioProgApp::warnSkippedLanguageFiles() {
     for (const std::string& path : std::exchange(skippedLanguageFiles_, {}))
         Warn(mainFrame_.get(), Q(mainFrame_->language().row(lang_row::kLanguageFileSkipped) + " " + path));
+    for (const std::string& text : std::exchange(languageFileFlaws_, {})) Warn(mainFrame_.get(), Q(text));
 }
 
 void CRadioProgApp::openAtStart(const QStringList& arguments) {

@@ -40,6 +40,9 @@ private:
     QIcon appIcon_;
     std::vector<std::string> skippedLanguageFiles_;
     bool toldMissingLanguageFile_ = false;
+    // A language file in use that is not whole: said once, over the window.
+    std::vector<std::string> languageFileFlaws_;
+    bool toldLanguageFileFlaws_ = false;
 };
 
 }  // namespace radioprog
