@@ -17,6 +17,7 @@
 
 #include "editors/channel_csv.h"
 #include "editors/varied_channels.h"
+#include "model/channel_record.h"
 #include "model/dat_file.h"
 #include "support/cli_run.h"
 #include "support/same_image.h"
@@ -187,6 +188,21 @@ TEST_F(CliConventions, PipesAndDevicesTakeTheOutputAsTheyAre) {
     run = Cli("new /dev/full");
     EXPECT_EQ(run.status, 2);
     EXPECT_NE(run.err.find("/dev/full"), std::string::npos) << run.err;
+}
+
+// A stray two-line lang.csv in the working directory blanked every column header without a
+// word: the headers fall back to English and the file is named once on stderr.
+TEST_F(CliConventions, AStrayShortLanguageFileIsNamedAndBlanksNothing) {
+    std::ofstream("lang.csv") << "A,B,C\nx,y,Radio\n";
+    RadioImage other = varied_;
+    ChannelRef(other, 3).setRxFrequency(0x14652000u);
+    ASSERT_TRUE(SaveDatFile(other, "other.dat").ok);
+    CliRun run = Cli("diff varied.dat other.dat");
+    EXPECT_EQ(run.status, 1) << run.err;
+    EXPECT_NE(run.out.find("RX Freq"), std::string::npos) << run.out;
+    const std::string notice = "Language file lang.csv ends before line 3; English is used\n";
+    EXPECT_NE(run.err.find(notice), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find(notice), run.err.rfind(notice)) << "said once";
 }
 
 // An image is binary: on a terminal it would only garble the screen.
