@@ -503,6 +503,10 @@ enum ExtraRow : int {
     // Before the language changes while an editor holds edits not stored yet; its button.
     kStoreEditsQuestion,
     kStoreButton,
+    // The result's headline when the radio that answered is another model.
+    kOtherModelFound,
+    // A radio answered the identification with a model name that cannot be shown.
+    kAnsweredNotAsThisRadio,
 
     kEnd  // one past the last row
 };

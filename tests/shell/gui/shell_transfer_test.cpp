@@ -79,10 +79,10 @@ private slots:
         for (const sim::SimEvent& event : radio_->events()) QVERIFY(event.kind != sim::SimEvent::Kind::Write);
     }
 
-    void noRadioIsReported() {
+    void anotherModelIsReported() {
         radio_->setFaults(sim::SimFaults{.wrongModel = true});
         QCOMPARE(runTransfer(&CMainFrame::onReadRadio), 0);
-        QCOMPARE(modal_->messages, QStringList{QStringLiteral("E%1").arg(lang_row::kNoRadioFound)});
+        QCOMPARE(modal_->messages, QStringList{QStringLiteral("E%1").arg(lang_row::kOtherModelFound)});
     }
 };
 
