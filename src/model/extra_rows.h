@@ -507,6 +507,13 @@ enum ExtraRow : int {
     kOtherModelFound,
     // A radio answered the identification with a model name that cannot be shown.
     kAnsweredNotAsThisRadio,
+    // A port only its owner may open (no group may use it): what is wrong, then the udev rule
+    // that gives it the group that follows, how to apply the rule to a built-in port, and
+    // joining that group.
+    kOnlyOwnerMayOpen,
+    kGroupAccessRule,
+    kReloadAndApply,
+    kJoinThatGroup,
 
     kEnd  // one past the last row
 };

@@ -17,6 +17,7 @@
 #include "model/dat_file.h"
 #include "radio/new_image.h"
 #include "support/cli_run.h"
+#include "support/open_counter.h"
 #include "support/running_sim.h"
 #include "support/temp_dir.h"
 
@@ -230,14 +231,21 @@ TEST_F(TransferCli, WriteSendsTheFileOrTellsWhyNot) {
     EXPECT_EQ(Lines(failed.err), 1u) << failed.err;
 }
 
+// Listing the ports opens none (opening one raises DTR and RTS on whatever is attached); only
+// a transfer does.
 TEST_F(TransferCli, PortsListsThePortsThatExistAndWhetherEachCanBeUsed) {
+    test::OpenCounter counter(radio.devicePath());
+    ASSERT_TRUE(counter.watching());
     CliRun run = Cli(radio.devicePath() + ",,/dev/radioprog-no-such-device", "ports");
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, "COM1  " + radio.devicePath() +
                            "  can be used\n"
                            "COM3  /dev/radioprog-no-such-device  No such file or directory\n");
+    EXPECT_EQ(counter.opens(), 0);
     CliRun none = Cli("", "ports");
     EXPECT_EQ(none.out.rfind("No serial port found\n", 0), 0u) << none.out;
+    ASSERT_EQ(Cli(radio.devicePath(), "read copy.dat").status, 0);
+    EXPECT_GT(counter.opens(), 0) << "a transfer opens it";
 }
 
 TEST_F(TransferCli, UsageErrors) {
