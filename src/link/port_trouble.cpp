@@ -254,6 +254,7 @@ UserFacts UserFacts::current() {
         facts.groups.resize(static_cast<std::size_t>(std::max(count, 0)));
     }
     facts.groups.push_back(getegid());
+#ifndef __EMSCRIPTEN__  // the browser's C library has no group database
     if (found) {
         // The account's groups as the group database has them now, through NSS.
         int size = 64;
@@ -268,6 +269,7 @@ UserFacts UserFacts::current() {
             size = std::max(wanted, 2 * size);
         }
     }
+#endif
     return facts;
 }
 
