@@ -1,7 +1,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # fish completion for radioprog-cli, radioprog and radiosim, read from the programs' own
 # --help as the bash completion is (see radioprog-cli.bash there for what each argument
-# offers); --port also shows the device behind each port that radioprog-cli ports finds.
+# offers); --port also shows the device behind each port that radioprog-cli ports finds
+# (which opens no port: completing must not raise DTR and RTS on a cable).
 # Installed once per program name; each copy completes all three.
 
 function __radioprog_option_specs

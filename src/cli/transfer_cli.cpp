@@ -210,14 +210,17 @@ int ReportTransferFailure(const CliReports& reports, const RadioImage* sent) {
     }
     case TransferResult::NoRadio: {
         std::string advice = PermissionAdvice(outcome, LanguageTable{});
+        // A radio of another model answered: that is the one thing to say, not a search that
+        // found nothing (the cable, power and port are right).
+        if (const auto& other = outcome.otherModel) {
+            PrintErr("radioprog-cli: " + OtherModelStatement(*other, reports.language()) + "\n");
+            if (!advice.empty()) PrintErr("radioprog-cli: " + advice + "\n");
+            return kExitNoRadio;
+        }
         std::string tried;
         for (const PortProblem& problem : outcome.portsTried)
             tried += (tried.empty() ? "" : ", ") + PortMap::name(problem.port) + " (" + problem.device +
                      "): " + (problem.reason.empty() ? "no answer" : problem.reason);
-        if (const auto& other = outcome.otherModel)
-            PrintErr("radioprog-cli: " + PortMap::name(other->port) + " (" + other->device +
-                     "): " + reports.language().row(lang_row::kOtherModelAnswered) +
-                     (other->model.empty() ? "" : " " + other->model) + "\n");
         PrintErr("radioprog-cli: no radio found on " + PortMap::name(kFirstPort) + "-" + PortMap::name(kLastPort) +
                  (tried.empty() ? " (no serial port found)" : "; tried " + tried) +
                  "; check that the cable is plugged in, the radio is switched on and the port is right" +

@@ -49,7 +49,9 @@ std::string OutcomeText(const RadioOutcome& radio, const LanguageTable& language
         if (radio.verified) return language.row(lang_row::kWrittenVerified);
         return language.row(outcome.result == TransferResult::ReadDone ? lang_row::kRead : lang_row::kWrite) +
                language.row(lang_row::kCompleted);
-    case RadioStatus::NoRadio: return language.row(lang_row::kNoRadioFound);
+    case RadioStatus::NoRadio:
+        if (outcome.otherModel) return OtherModelText(*outcome.otherModel, language);
+        return language.row(lang_row::kNoRadioFound);
     case RadioStatus::ReadFailed:
         if (outcome.unproven) return at(lang_row::kReadingsDisagree);
         if (outcome.failedAddress) return at(lang_row::kReadFailedAt);

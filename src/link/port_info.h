@@ -4,6 +4,7 @@
 // product, vendor:product id, serial number and driver, and its stable /dev/serial/by-id
 // name. On Linux read from sysfs and /dev directly, so every field can be tested with a fake
 // tree; on Windows from its device manager (link/port_ids.h).
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,8 +17,10 @@ struct SystemRoots {
     std::string dev = "/dev";
     std::string sys = "/sys";
     std::string proc = "/proc";
-    std::string run = "/run";
-    std::string etc = "/etc";
+    std::string run = "/run";  // its lock/ holds the lock files of programs that use serial ports
+    // Whether udev gave the character device rdev the desktop session's access (the "uaccess"
+    // tag); empty asks udev itself. Tests answer for it.
+    std::function<bool(unsigned long long rdev)> taggedForSession;
 };
 
 struct PortInfo {

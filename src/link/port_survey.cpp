@@ -3,7 +3,6 @@
 
 #include <algorithm>
 
-#include "link/serial_line.h"
 #include "model/extra_rows.h"
 
 namespace radioprog {
@@ -16,11 +15,7 @@ std::vector<PortReport> SurveyPorts(const PortMap& ports, const SystemRoots& roo
         PortReport report;
         report.port = port;
         report.info = ReadPortInfo(device, roots);
-        SerialLine line;
-        const bool opened = line.open(device);
-        line.close();
-        const OpenError& error = line.lastOpenError();
-        report.trouble = DiagnosePort(report.info, opened ? 0 : error.code, error.text, user, roots);
+        report.trouble = InspectPort(report.info, user, roots);
         reports.push_back(std::move(report));
     }
     return reports;

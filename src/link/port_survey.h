@@ -18,7 +18,7 @@ struct PortReport {
     bool usable() const { return trouble.kind == PortTroubleKind::None; }
 };
 
-// The ports that exist, in COM order; each is opened and closed once, nothing is sent.
+// The ports that exist, in COM order, each inspected without opening it (InspectPort).
 std::vector<PortReport> SurveyPorts(const PortMap& ports, const SystemRoots& roots = {},
                                     const UserFacts& user = UserFacts::current());
 

@@ -1,15 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "link/port_trouble.h"
 
+#include <grp.h>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
+#ifdef RADIOPROG_LIBUDEV
+#include <libudev.h>
+#endif
+
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 
 #include "model/extra_rows.h"
@@ -48,37 +57,103 @@ bool SameFile(const fs::path& link, const std::string& device, const fs::path& d
     return target == device || (!deviceResolved.empty() && target == deviceResolved);
 }
 
-struct GroupEntry {
-    std::string name;
-    gid_t gid = 0;
-    std::vector<std::string> members;
-};
-
-std::vector<GroupEntry> ReadGroups(const SystemRoots& roots) {
-    std::vector<GroupEntry> groups;
-    std::ifstream in(fs::path(roots.etc) / "group");
-    for (std::string line; std::getline(in, line);) {
-        std::vector<std::string> fields;
-        std::stringstream split(line);
-        for (std::string field; std::getline(split, field, ':');) fields.push_back(field);
-        if (fields.size() < 3 || !AllDigits(fields[2])) continue;
-        GroupEntry entry{fields[0], static_cast<gid_t>(std::stoul(fields[2])), {}};
-        if (fields.size() > 3) {
-            std::stringstream members(fields[3]);
-            for (std::string member; std::getline(members, member, ',');) entry.members.push_back(member);
-        }
-        groups.push_back(std::move(entry));
-    }
-    return groups;
+// The number N of a pseudo-terminal device /dev/pts/N; -1 for any other device.
+int PseudoTerminalIndex(const fs::path& resolved) {
+    if (resolved.parent_path().filename() != "pts") return -1;
+    const std::string name = resolved.filename().string();
+    return AllDigits(name) ? std::stoi(name) : -1;
 }
 
-// Whether udev gave the device the desktop session's access (the "uaccess" tag).
-bool TaggedForSession(dev_t rdev, const SystemRoots& roots) {
-    std::ifstream in(fs::path(roots.run) / "udev" / "data" /
-                     ("c" + std::to_string(major(rdev)) + ":" + std::to_string(minor(rdev))));
-    for (std::string line; std::getline(in, line);)
-        if (line == "G:uaccess" || line == "Q:uaccess") return true;
+// Whether the process directory holds the master of pseudo-terminal index: its descriptor
+// of the multiplexer says which terminal it serves ("tty-index:" in its fdinfo).
+bool HoldsMasterOf(const fs::path& dir, int index) {
+    std::error_code ec;
+    for (fs::directory_iterator it(dir / "fd", ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code linkError;
+        const fs::path target = fs::read_symlink(it->path(), linkError);
+        if (linkError || target.filename() != "ptmx") continue;
+        std::ifstream info(dir / "fdinfo" / it->path().filename());
+        for (std::string line; std::getline(info, line);)
+            if (line.rfind("tty-index:", 0) == 0 && std::atoi(line.c_str() + 10) == index) return true;
+    }
     return false;
+}
+
+std::string ProgramOf(const SystemRoots& roots, int pid) {
+    return FirstLine(fs::path(roots.proc) / std::to_string(pid) / "comm");
+}
+
+bool ProcessRuns(const SystemRoots& roots, int pid) {
+    std::error_code ec;
+    return pid > 0 && fs::is_directory(fs::path(roots.proc) / std::to_string(pid), ec);
+}
+
+// The processes that hold a flock or a record lock on the device's inode, from /proc/locks,
+// which every user may read; lines read "1: FLOCK  ADVISORY  WRITE 1234 00:05:1071 0 EOF"
+// (a waiting lock has "->" after the number).
+std::vector<int> LockingProcesses(const struct stat& status, const SystemRoots& roots) {
+    std::vector<int> pids;
+    std::ifstream in(fs::path(roots.proc) / "locks");
+    char wanted[64];
+    std::snprintf(wanted, sizeof wanted, "%02x:%02x:%llu", major(status.st_dev), minor(status.st_dev),
+                  static_cast<unsigned long long>(status.st_ino));
+    for (std::string line; std::getline(in, line);) {
+        std::istringstream fields(line);
+        std::string number, kind, mode, access, pid, file;
+        fields >> number >> kind;
+        if (kind == "->") continue;
+        fields >> mode >> access >> pid >> file;
+        if (file == wanted && AllDigits(pid)) pids.push_back(std::stoi(pid));
+    }
+    return pids;
+}
+
+// The process named by the device's lock file /run/lock/LCK..ttyUSB0, as serial programs
+// write it: the pid in ASCII (or, from old programs, as a binary int). 0 when there is no
+// lock file or its process has ended (a stale lock locks nothing).
+int LockFileProcess(const fs::path& resolved, const SystemRoots& roots) {
+    std::ifstream in(fs::path(roots.run) / "lock" / ("LCK.." + resolved.filename().string()), std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    int pid = 0;
+    if (text.size() == sizeof pid && !std::isspace(static_cast<unsigned char>(text.back())))
+        std::memcpy(&pid, text.data(), sizeof pid);
+    else
+        pid = std::atoi(text.c_str());
+    return ProcessRuns(roots, pid) ? pid : 0;
+}
+
+// The group's name from the group database (NSS); its number when it has none.
+std::string GroupName(gid_t gid) {
+    std::vector<char> buffer(16384);
+    group entry{};
+    group* found = nullptr;
+    if (getgrgid_r(gid, &entry, buffer.data(), buffer.size(), &found) == 0 && found) return found->gr_name;
+    return std::to_string(gid);
+}
+
+std::optional<gid_t> GroupId(const char* name) {
+    std::vector<char> buffer(16384);
+    group entry{};
+    group* found = nullptr;
+    if (getgrnam_r(name, &entry, buffer.data(), buffer.size(), &found) == 0 && found) return found->gr_gid;
+    return std::nullopt;
+}
+
+// Whether udev gave the device the desktop session's access (the "uaccess" tag): logind then
+// grants the active local session's user access to it.
+bool TaggedForSession(dev_t rdev, const SystemRoots& roots) {
+    if (roots.taggedForSession) return roots.taggedForSession(rdev);
+#ifdef RADIOPROG_LIBUDEV
+    udev* context = udev_new();
+    if (!context) return false;
+    udev_device* device = udev_device_new_from_devnum(context, 'c', rdev);
+    const bool tagged = device && udev_device_has_tag(device, "uaccess") > 0;
+    if (device) udev_device_unref(device);
+    udev_unref(context);
+    return tagged;
+#else
+    return false;  // a build without udev (the browser's) has no session access to tell
+#endif
 }
 
 std::string HexWithoutLeadingZeros(const std::string& hex) {
@@ -97,6 +172,26 @@ std::string UsermodCommand(const PortTrouble& trouble) {
 }
 
 const char* const kReloadRules = "sudo udevadm control --reload";
+const char* const kCableRules = "/etc/udev/rules.d/61-radioprog-cable.rules";
+const char* const kModemRules = "/etc/udev/rules.d/61-radioprog-modem.rules";
+// The group serial ports are given to.
+const char* const kSerialGroup = "dialout";
+
+// Adds the rule line to the rules file: a second cable's line goes after the first's, which
+// stays.
+std::string AddRuleCommand(const std::string& rule, const char* file) {
+    return "echo '" + rule + "' | sudo tee -a " + file;
+}
+
+// Whether the character device is a terminal: sysfs files every device but a pseudo-terminal
+// under its class (the devpts ones have no sysfs entry, and are terminals).
+bool TerminalDevice(dev_t rdev, const SystemRoots& roots) {
+    const fs::path entry =
+        fs::path(roots.sys) / "dev" / "char" / (std::to_string(major(rdev)) + ":" + std::to_string(minor(rdev)));
+    std::error_code ec;
+    if (!fs::exists(entry, ec)) return true;
+    return fs::read_symlink(entry / "subsystem", ec).filename() == "tty";
+}
 
 void AddBrlttyFix(const std::string& vidPid, const LanguageTable& language, std::vector<std::string>& lines) {
     // A copy in /etc overrides brltty's own rules file; only the lines that name this
@@ -116,15 +211,26 @@ void AddBrlttyFix(const std::string& vidPid, const LanguageTable& language, std:
 std::vector<PortHolder> FindHolders(const std::string& device, const SystemRoots& roots) {
     std::error_code ec;
     const fs::path resolved = fs::canonical(device, ec);
+    const int terminal = PseudoTerminalIndex(resolved);
     std::vector<PortHolder> holders;
+    auto add = [&](int pid) {
+        if (std::none_of(holders.begin(), holders.end(), [&](const PortHolder& holder) { return holder.pid == pid; }))
+            holders.push_back({pid, ProgramOf(roots, pid)});
+    };
     ForEachProcess(roots, [&](int pid, const fs::path& dir) {
         std::error_code fdError;
         for (fs::directory_iterator it(dir / "fd", fdError), end; !fdError && it != end; it.increment(fdError)) {
             if (!SameFile(it->path(), device, resolved)) continue;
-            holders.push_back({pid, FirstLine(dir / "comm")});
+            if (terminal < 0 || !HoldsMasterOf(dir, terminal)) add(pid);
             break;
         }
     });
+    // Locks name holders that /proc does not show this user (another user's programs).
+    struct stat status {};
+    if (::stat(device.c_str(), &status) == 0)
+        for (int pid : LockingProcesses(status, roots)) add(pid);
+    if (!resolved.empty())
+        if (int pid = LockFileProcess(resolved, roots)) add(pid);
     std::sort(holders.begin(), holders.end(), [](const PortHolder& a, const PortHolder& b) { return a.pid < b.pid; });
     return holders;
 }
@@ -148,6 +254,22 @@ UserFacts UserFacts::current() {
         facts.groups.resize(static_cast<std::size_t>(std::max(count, 0)));
     }
     facts.groups.push_back(getegid());
+#ifndef __EMSCRIPTEN__  // the browser's C library has no group database
+    if (found) {
+        // The account's groups as the group database has them now, through NSS.
+        int size = 64;
+        for (int attempt = 0; attempt < 4; ++attempt) {
+            facts.accountGroups.resize(static_cast<std::size_t>(size));
+            int wanted = size;
+            if (getgrouplist(found->pw_name, found->pw_gid, facts.accountGroups.data(), &wanted) >= 0) {
+                facts.accountGroups.resize(static_cast<std::size_t>(wanted));
+                break;
+            }
+            facts.accountGroups.clear();
+            size = std::max(wanted, 2 * size);
+        }
+    }
+#endif
     return facts;
 }
 
@@ -179,20 +301,42 @@ PortTrouble DiagnosePort(const PortInfo& info, int openErrno, const std::string&
     if (openErrno != EACCES && openErrno != EPERM) return trouble;
     struct stat status {};
     if (::stat(info.device.c_str(), &status) != 0) return trouble;
-    const std::vector<GroupEntry> groups = ReadGroups(roots);
-    auto group =
-        std::find_if(groups.begin(), groups.end(), [&](const GroupEntry& entry) { return entry.gid == status.st_gid; });
-    trouble.group = group != groups.end() ? group->name : std::to_string(status.st_gid);
-    const bool hasGroupNow = std::find(user.groups.begin(), user.groups.end(), status.st_gid) != user.groups.end();
-    const bool listedInGroup = group != groups.end() && std::find(group->members.begin(), group->members.end(),
-                                                                  user.name) != group->members.end();
-    if (hasGroupNow) return trouble;  // the group may not use the device either: nothing precise to say
-    if (listedInGroup)
+    trouble.group = GroupName(status.st_gid);
+    // Joining the device's group helps only when the group may read and write it, and the
+    // group root is never the answer: a udev rule that gives the device a group is.
+    const bool groupMayUse = (status.st_mode & S_IRGRP) && (status.st_mode & S_IWGRP) && status.st_gid != 0;
+    if (!groupMayUse) {
+        trouble.kind = PortTroubleKind::NoGroupAccess;
+        trouble.group = kSerialGroup;
+        const std::optional<gid_t> serialGroup = GroupId(kSerialGroup);
+        trouble.inGroup = serialGroup && std::find(user.accountGroups.begin(), user.accountGroups.end(),
+                                                   *serialGroup) != user.accountGroups.end();
+        return trouble;
+    }
+    auto has = [&](const std::vector<gid_t>& groups) {
+        return std::find(groups.begin(), groups.end(), status.st_gid) != groups.end();
+    };
+    if (has(user.groups)) return trouble;  // the group may use it and the user has it: nothing precise to say
+    if (has(user.accountGroups))
         trouble.kind = PortTroubleKind::GroupNotActive;
     else if (info.isUsb() && !TaggedForSession(status.st_rdev, roots))
         trouble.kind = PortTroubleKind::NoSessionAccess;
     else
         trouble.kind = PortTroubleKind::NotInGroup;  // a built-in port, or a session that is not the desktop's
+    return trouble;
+}
+
+PortTrouble InspectPort(const PortInfo& info, const UserFacts& user, const SystemRoots& roots) {
+    auto failed = [&](int error) { return DiagnosePort(info, error, std::strerror(error), user, roots); };
+    struct stat status {};
+    if (info.device.empty()) return failed(ENOENT);
+    if (::stat(info.device.c_str(), &status) != 0) return failed(errno);
+    if (!S_ISCHR(status.st_mode) || !TerminalDevice(status.st_rdev, roots))
+        return DiagnosePort(info, ENOTTY, "not a serial device", user, roots);
+    if (::access(info.device.c_str(), R_OK | W_OK) != 0) return failed(errno);
+    // A program that has it open, with or without a lock, would read the radio's bytes too.
+    PortTrouble trouble = failed(EBUSY);
+    if (trouble.holders.empty()) return DiagnosePort(info, 0, {}, user, roots);
     return trouble;
 }
 
@@ -216,8 +360,7 @@ std::vector<std::string> ExplainPortTrouble(const PortTrouble& trouble, const La
         lines.push_back(language.row(kModemManagerProbes));
         if (trouble.vidPid.empty()) break;
         lines.push_back(language.row(kModemManagerIgnore));
-        lines.push_back("echo '" + UdevMatch(trouble.vidPid) +
-                        ", ENV{ID_MM_DEVICE_IGNORE}=\"1\"' | sudo tee /etc/udev/rules.d/61-radioprog-modem.rules");
+        lines.push_back(AddRuleCommand(UdevMatch(trouble.vidPid) + ", ENV{ID_MM_DEVICE_IGNORE}=\"1\"", kModemRules));
         lines.push_back(language.row(kReloadAndReplug));
         lines.push_back(kReloadRules);
         break;
@@ -238,12 +381,35 @@ std::vector<std::string> ExplainPortTrouble(const PortTrouble& trouble, const La
     case PortTroubleKind::NoSessionAccess:
         lines.push_back(language.row(kNoSessionAccess));
         lines.push_back(language.row(kGiveSessionAccess));
-        lines.push_back("echo 'SUBSYSTEM==\"tty\", " + UdevMatch(trouble.vidPid) +
-                        ", TAG+=\"uaccess\"' | sudo tee /etc/udev/rules.d/61-radioprog-cable.rules");
+        lines.push_back(
+            AddRuleCommand("SUBSYSTEM==\"tty\", " + UdevMatch(trouble.vidPid) + ", TAG+=\"uaccess\"", kCableRules));
         lines.push_back(kReloadRules);
         lines.push_back(language.row(kOrJoinGroup) + " " + trouble.group);
         lines.push_back(UsermodCommand(trouble));
         break;
+    case PortTroubleKind::NoGroupAccess: {
+        // A cable is matched by its id wherever it is plugged in, and the desktop session gets
+        // it too; a built-in port by its name.
+        lines.push_back(language.row(kOnlyOwnerMayOpen));
+        lines.push_back(language.row(kGroupAccessRule) + " " + trouble.group);
+        const std::string access = "GROUP=\"" + trouble.group + "\", MODE=\"0660\"";
+        const std::string name = std::filesystem::path(trouble.device).filename().string();
+        if (!trouble.vidPid.empty()) {
+            lines.push_back(AddRuleCommand(
+                "SUBSYSTEM==\"tty\", " + UdevMatch(trouble.vidPid) + ", " + access + ", TAG+=\"uaccess\"",
+                kCableRules));
+            lines.push_back(language.row(kReloadAndReplug));
+            lines.push_back(kReloadRules);
+        } else {
+            lines.push_back(AddRuleCommand("SUBSYSTEM==\"tty\", KERNEL==\"" + name + "\", " + access, kCableRules));
+            lines.push_back(language.row(kReloadAndApply));
+            lines.push_back(std::string(kReloadRules) + " && sudo udevadm trigger " + trouble.device);
+        }
+        if (trouble.inGroup) break;
+        lines.push_back(language.row(kJoinThatGroup) + " " + trouble.group);
+        lines.push_back(UsermodCommand(trouble));
+        break;
+    }
     case PortTroubleKind::Other: lines.push_back(trouble.systemText); break;
     }
     return lines;

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "link/port_trouble.h"
+#include "link/serial_line.h"
 #include "model/extra_rows.h"
 
 namespace radioprog {
@@ -31,6 +32,15 @@ PortTrouble DiagnosePort(const PortInfo& info, int openErrno, const std::string&
                    : openErrno == EBUSY ? PortTroubleKind::HeldByProgram
                                         : PortTroubleKind::Other;
     return trouble;
+}
+
+PortTrouble InspectPort(const PortInfo& info, const UserFacts& user, const SystemRoots& roots) {
+    // Windows says whether a port is free only to a program that opens it.
+    SerialLine line;
+    const bool opened = line.open(info.device);
+    line.close();
+    const OpenError& error = line.lastOpenError();
+    return DiagnosePort(info, opened ? 0 : error.code, error.text, user, roots);
 }
 
 std::vector<std::string> ExplainPortTrouble(const PortTrouble& trouble, const LanguageTable& language) {

@@ -34,8 +34,10 @@ const RecordInfo& NthRecord(BlockId block, int index) {
                                             : SingleRecord(block);
 }
 
-// The model name as the user may read it: printable ASCII only, else empty.
+// The model name as the user may read it: printable ASCII without the padding after it (NUL
+// or space); empty when nothing printable is left or a byte cannot be shown.
 std::string ReadableModel(const std::uint8_t* name, std::size_t size) {
+    while (size > 0 && (name[size - 1] == 0 || name[size - 1] == ' ')) --size;
     std::string text;
     for (std::size_t i = 0; i < size; ++i) {
         if (name[i] < 0x20 || name[i] > 0x7E) return {};

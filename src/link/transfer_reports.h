@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "model/language_table.h"
 #include "model/radio_image.h"
 
 namespace radioprog {
@@ -32,6 +33,10 @@ struct OtherModel {
     std::string device;
     std::string model;  // its model name when printable, else empty
 };
+
+// What is said of it: "A radio answered but it is another model: R3M72", or, when its name
+// cannot be shown, that it answered, but not as this radio does.
+std::string OtherModelText(const OtherModel& other, const LanguageTable& language);
 
 struct TransferOutcome {
     TransferResult result = TransferResult::NoRadio;

@@ -503,6 +503,17 @@ enum ExtraRow : int {
     // Before the language changes while an editor holds edits not stored yet; its button.
     kStoreEditsQuestion,
     kStoreButton,
+    // The result's headline when the radio that answered is another model.
+    kOtherModelFound,
+    // A radio answered the identification with a model name that cannot be shown.
+    kAnsweredNotAsThisRadio,
+    // A port only its owner may open (no group may use it): what is wrong, then the udev rule
+    // that gives it the group that follows, how to apply the rule to a built-in port, and
+    // joining that group.
+    kOnlyOwnerMayOpen,
+    kGroupAccessRule,
+    kReloadAndApply,
+    kJoinThatGroup,
 
     // After the records listed, when some would land over the band limits or outside the
     // radio's memory: such records are never written as they are.

@@ -22,6 +22,8 @@ std::string TransferResultMessage(int resultCode, const LanguageTable& language)
 
 std::string TransferResultMessage(const TransferOutcome& outcome, const LanguageTable& language) {
     const int code = static_cast<int>(outcome.result);
+    if (!outcome.cancelled && outcome.result == TransferResult::NoRadio && outcome.otherModel)
+        return language.row(lang_row::kOtherModelFound);
     if (!outcome.cancelled) return TransferResultMessage(code, language);
     return language.row(outcome.result == TransferResult::ReadFailed ? lang_row::kRead : lang_row::kWrite) +
            language.row(lang_row::kTransferCancelled);
@@ -31,13 +33,11 @@ namespace {
 
 std::string NoRadioDetail(const TransferOutcome& outcome, const LanguageTable& language) {
     using namespace lang_row;
+    // A radio that answered as another model is the whole answer: the cable, the power and the
+    // port are right, and the scan stopped there.
+    if (outcome.otherModel) return OtherModelStatement(*outcome.otherModel, language);
     std::string detail = language.row(kPleaseCheck);
     for (int row : {kCheckCable, kCheckPower, kCheckPort}) detail += "\n\u2022 " + language.row(row);
-    if (outcome.otherModel) {
-        const OtherModel& other = *outcome.otherModel;
-        detail += "\n" + language.row(kOtherModelAnswered) + "\n\u2022 " + PortMap::name(other.port) + " (" +
-                  other.device + ")" + (other.model.empty() ? "" : ": " + other.model);
-    }
     if (outcome.portsTried.empty()) return detail + "\n" + language.row(kNoPortFound);
     detail += "\n" + language.row(kPortsTried);
     for (const PortProblem& port : outcome.portsTried)
@@ -47,6 +47,10 @@ std::string NoRadioDetail(const TransferOutcome& outcome, const LanguageTable& l
 }
 
 }  // namespace
+
+std::string OtherModelStatement(const OtherModel& other, const LanguageTable& language) {
+    return PortMap::name(other.port) + " (" + other.device + "): " + OtherModelText(other, language);
+}
 
 std::string TransferResultDetail(const TransferOutcome& outcome, const LanguageTable& language) {
     using namespace lang_row;

@@ -12,8 +12,13 @@ namespace radioprog {
 // 32 (completed); an unknown code gives an empty message.
 std::string TransferResultMessage(int resultCode, const LanguageTable& language);
 
-// The same for a whole outcome: a cancelled transfer is "Read" / "Write" + " cancelled".
+// The same for a whole outcome: a cancelled transfer is "Read" / "Write" + " cancelled"; no radio
+// because the one that answered is another model has its own headline.
 std::string TransferResultMessage(const TransferOutcome& outcome, const LanguageTable& language);
+
+// A radio of another model answered: "COM1 (/dev/ttyUSB0): A radio answered but it is another
+// model: R3M72". The headline of such a result says so, and this is its detail.
+std::string OtherModelStatement(const OtherModel& other, const LanguageTable& language);
 
 // The smaller lines under the result: for no radio, what to check and the ports tried (with
 // why a port did not open); for a failed or cancelled read, that nothing changed; for a failed

@@ -252,7 +252,9 @@ void SimRadio::onIdentify(Time now) {
     input_.erase(input_.begin());
     events_.push_back({SimEvent::Kind::Identify, 0, {}, now});
     if (!answering()) return;
-    const std::uint8_t* identity = faults_.wrongModel ? rw::kOtherIdentity : rw::kIdentity;
+    const std::uint8_t* identity = faults_.unreadableModel ? rw::kUnreadableIdentity
+                                   : faults_.wrongModel    ? rw::kOtherIdentity
+                                                           : rw::kIdentity;
     queueAnswer(now, std::span<const std::uint8_t>(identity, 8));
 }
 

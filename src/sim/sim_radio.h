@@ -35,6 +35,7 @@ inline constexpr std::size_t kUnitSize = 16;
 inline constexpr std::uint8_t kModeEntry[9] = {0x50, 0x71, 0x57, 0x6D, 0x5A, 0x74, 0x35, 0x56, 0x02};
 inline constexpr std::uint8_t kIdentity[8] = {0x06, 0x52, 0x33, 0x4D, 0x37, 0x31, 0x43, 0xF8};
 inline constexpr std::uint8_t kOtherIdentity[8] = {0x06, 0x52, 0x33, 0x4D, 0x37, 0x32, 0x43, 0xF8};
+inline constexpr std::uint8_t kUnreadableIdentity[8] = {0x06, 0x00, 0x01, 0x1B, 0x7F, 0xFF, 0x43, 0xF8};
 inline constexpr std::uint8_t kScramble[16] = {7, 10, 0, 9, 11, 2, 14, 1, 3, 15, 4, 5, 8, 12, 6, 13};
 }  // namespace radio_wire
 
@@ -69,17 +70,18 @@ bool ParseFaultKind(const std::string& name, FaultKind& kind);
 const char* FaultKindName(FaultKind kind);
 
 struct SimFaults {
-    bool silent = false;          // answers nothing at all
-    bool wrongModeReply = false;  // answers the mode-entry string with NAK
-    bool wrongModel = false;      // identifies as another model
-    int shortReplies = 0;         // the first k read replies lack their last byte
-    bool wrongHeader = false;     // read replies name the wrong address
-    int refusedWrites = 0;        // the first k write units are answered with NAK
-    int silentAfterBlocks = -1;   // goes silent after answering k reads and writes (-1: never)
-    int corruptAddress = -1;      // the byte at this radio address is stored with bit 0
-                                  // inverted, and the unit acknowledged as usual (-1: none)
-    int garbledReads = 0;         // the first k read replies carry one data byte inverted on
-                                  // the line (a different byte each time); memory stays right
+    bool silent = false;           // answers nothing at all
+    bool wrongModeReply = false;   // answers the mode-entry string with NAK
+    bool wrongModel = false;       // identifies as another model
+    bool unreadableModel = false;  // identifies with a model name of non-printing bytes
+    int shortReplies = 0;          // the first k read replies lack their last byte
+    bool wrongHeader = false;      // read replies name the wrong address
+    int refusedWrites = 0;         // the first k write units are answered with NAK
+    int silentAfterBlocks = -1;    // goes silent after answering k reads and writes (-1: never)
+    int corruptAddress = -1;       // the byte at this radio address is stored with bit 0
+                                   // inverted, and the unit acknowledged as usual (-1: none)
+    int garbledReads = 0;          // the first k read replies carry one data byte inverted on
+                                   // the line (a different byte each time); memory stays right
     std::vector<TargetedFault> targeted{};
     int lateReplyMs = 500;  // the delay of LateAck and of LateDoubledAck's second ACK
     int trickleMs = 300;    // the gap between the bytes of a trickled reply

@@ -9,6 +9,8 @@
 #include <filesystem>
 #include <string>
 
+#include "sim/pseudo_terminal.h"
+#include "support/open_counter.h"
 #include "support/temp_dir.h"
 
 namespace radioprog {
@@ -56,13 +58,19 @@ TEST(FishCompletion, CompletesCommandsFilesAndOptionValues) {
                                                 std::string(c.line) + "'\n"),
                   c.expected)
             << c.line;
-    // --port offers 1 to 20, with what radioprog-cli ports says of each.
-    const std::string ports =
-        RunIn("fish --no-config", "set -x RADIOPROG_PORTS /dev/null/x,,\nsource '" RADIOPROG_SOURCE_DIR
-                                  "/packaging/completions/radioprog.fish'\n"
-                                  "complete -C 'radioprog-cli write --port 3,'\n");
-    EXPECT_EQ(ports.rfind("3,1\t/dev/null/x", 0), 0u) << ports;
+    // --port offers 1 to 20, with what radioprog-cli ports says of each, and opens no port.
+    sim::PseudoTerminal terminal;
+    std::string error;
+    ASSERT_TRUE(terminal.create(error)) << error;
+    test::OpenCounter counter(terminal.devicePath());
+    ASSERT_TRUE(counter.watching());
+    const std::string ports = RunIn("fish --no-config", "set -x RADIOPROG_PORTS " + terminal.devicePath() +
+                                                            ",/dev/null/x,\nsource '" RADIOPROG_SOURCE_DIR
+                                                            "/packaging/completions/radioprog.fish'\n"
+                                                            "complete -C 'radioprog-cli write --port 3,'\n");
+    EXPECT_EQ(ports.rfind("3,1\t" + terminal.devicePath() + "  can be used\n3,2\t/dev/null/x", 0), 0u) << ports;
     EXPECT_NE(ports.find("\n3,20"), std::string::npos) << ports;
+    EXPECT_EQ(counter.opens(), 0);
 }
 
 TEST(ZshCompletion, CompletesCommandsFilesAndOptionValues) {
@@ -86,12 +94,23 @@ TEST(ZshCompletion, CompletesCommandsFilesAndOptionValues) {
         {"radioprog ''", "files -g *.(#i)(dat|csv)(-.)\n"},
         {"radiosim --save ''", "files -g *.(#i)(dat)(-.)\n"},
     };
-    for (const auto& c : cases) {
-        const std::string script = stubs + "words=(" + c.words +
+    auto complete = [&](const std::string& words, const std::string& environment = "") {
+        return RunIn("zsh -f", stubs + environment + "words=(" + words +
                                    ")\nCURRENT=${#words}\nPREFIX=${words[-1]}\nservice=${words[1]}\n"
-                                   "source '" RADIOPROG_SOURCE_DIR "/packaging/completions/_radioprog'\n";
-        EXPECT_EQ(RunIn("zsh -f", script), c.expected) << c.words;
-    }
+                                   "source '" RADIOPROG_SOURCE_DIR "/packaging/completions/_radioprog'\n");
+    };
+    for (const auto& c : cases) EXPECT_EQ(complete(c.words), c.expected) << c.words;
+
+    // --port offers 1 to 20, with what radioprog-cli ports says of each, and opens no port.
+    sim::PseudoTerminal terminal;
+    std::string error;
+    ASSERT_TRUE(terminal.create(error)) << error;
+    test::OpenCounter counter(terminal.devicePath());
+    ASSERT_TRUE(counter.watching());
+    const std::string ports =
+        complete("radioprog-cli write --port ''", "export RADIOPROG_PORTS=" + terminal.devicePath() + "\n");
+    EXPECT_EQ(ports.rfind("ports: 1:" + terminal.devicePath() + "  can be used, 2, 3,", 0), 0u) << ports;
+    EXPECT_EQ(counter.opens(), 0);
 }
 
 }  // namespace

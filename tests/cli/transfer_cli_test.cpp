@@ -17,6 +17,7 @@
 #include "model/dat_file.h"
 #include "radio/new_image.h"
 #include "support/cli_run.h"
+#include "support/open_counter.h"
 #include "support/running_sim.h"
 #include "support/temp_dir.h"
 
@@ -77,18 +78,26 @@ TEST_F(TransferCli, ReadSavesTheRadiosMemoryWithThePortItAnsweredOn) {
     EXPECT_EQ(FileImage("other.dat").port(), 1);
 }
 
+// A radio of another model is said once, as itself: not also as a port without an answer under
+// "no radio found" with advice about the cable.
 TEST_F(TransferCli, ARadioOfAnotherModelIsNamedNotTakenForSilence) {
-    sim::SimFaults faults;
-    faults.wrongModel = true;
-    radio.setFaults(faults);
-    CliRun run = Cli(radio.devicePath(), "read other.dat");
-    EXPECT_EQ(run.status, 3);
-    EXPECT_NE(run.err.find("radioprog-cli: COM1 (" + radio.devicePath() +
-                           "): A radio answered but it is another model: R3M72\n"),
-              std::string::npos)
-        << run.err;
-    EXPECT_NE(run.err.find("no radio found"), std::string::npos) << run.err;
-    EXPECT_FALSE(std::filesystem::exists("other.dat"));
+    const struct {
+        bool unreadable;
+        std::string said;
+    } cases[] = {
+        {false, "A radio answered but it is another model: R3M72"},
+        {true, "A radio answered but not as this radio does"},
+    };
+    for (const auto& c : cases) {
+        sim::SimFaults faults;
+        faults.wrongModel = !c.unreadable;
+        faults.unreadableModel = c.unreadable;
+        radio.setFaults(faults);
+        CliRun run = Cli(radio.devicePath(), "read other.dat");
+        EXPECT_EQ(run.status, 3);
+        EXPECT_EQ(run.err, "radioprog-cli: COM1 (" + radio.devicePath() + "): " + c.said + "\n");
+        EXPECT_FALSE(std::filesystem::exists("other.dat"));
+    }
 }
 
 TEST_F(TransferCli, FailedReadLeavesTheFileAlone) {
@@ -222,14 +231,21 @@ TEST_F(TransferCli, WriteSendsTheFileOrTellsWhyNot) {
     EXPECT_EQ(Lines(failed.err), 1u) << failed.err;
 }
 
+// Listing the ports opens none (opening one raises DTR and RTS on whatever is attached); only
+// a transfer does.
 TEST_F(TransferCli, PortsListsThePortsThatExistAndWhetherEachCanBeUsed) {
+    test::OpenCounter counter(radio.devicePath());
+    ASSERT_TRUE(counter.watching());
     CliRun run = Cli(radio.devicePath() + ",,/dev/radioprog-no-such-device", "ports");
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, "COM1  " + radio.devicePath() +
                            "  can be used\n"
                            "COM3  /dev/radioprog-no-such-device  No such file or directory\n");
+    EXPECT_EQ(counter.opens(), 0);
     CliRun none = Cli("", "ports");
     EXPECT_EQ(none.out.rfind("No serial port found\n", 0), 0u) << none.out;
+    ASSERT_EQ(Cli(radio.devicePath(), "read copy.dat").status, 0);
+    EXPECT_GT(counter.opens(), 0) << "a transfer opens it";
 }
 
 TEST_F(TransferCli, UsageErrors) {

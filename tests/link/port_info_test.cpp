@@ -1,19 +1,30 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// What a port is and why it cannot be used, read from fake /dev, /sys, /proc, /run and /etc
-// trees laid out as the kernel, udev and the system lay them out.
+// What a port is and why it cannot be used, read from fake /dev, /sys, /proc and /run trees
+// laid out as the kernel, udev and the system lay them out, and from pseudo-terminals held by
+// real processes.
+#include <fcntl.h>
+#include <grp.h>
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
+#include <iomanip>
+#include <optional>
+#include <sstream>
 
 #include "link/port_info.h"
 #include "link/port_map.h"
 #include "link/port_survey.h"
 #include "link/port_trouble.h"
+#include "sim/pseudo_terminal.h"
+#include "support/open_counter.h"
 #include "support/temp_dir.h"
 
 namespace radioprog {
@@ -30,9 +41,7 @@ public:
         roots.sys = (root_.path() / "sys").string();
         roots.proc = (root_.path() / "proc").string();
         roots.run = (root_.path() / "run").string();
-        roots.etc = (root_.path() / "etc").string();
-        for (const std::string& dir : {roots.dev, roots.proc, roots.etc, roots.run + "/udev/data"})
-            fs::create_directories(dir);
+        for (const std::string& dir : {roots.dev, roots.proc, roots.run + "/lock"}) fs::create_directories(dir);
         AddUsbCable("1-1", "ttyUSB0", "ch341", {"1a86", "7523", "QinHeng Electronics", "USB Serial", "A12345"});
         AddUsbCable("1-2", "ttyUSB1", "ftdi_sio", {"0403", "6001", "FTDI", "FT232R USB UART", ""});
         Write(roots.dev + "/ttyS0", "");
@@ -154,7 +163,7 @@ TEST(PortTrouble, TheProgramHoldingAPortIsNamedAndModemManagerAndBrlttyGetTheirF
     const LanguageTable english;
     const std::string device = system.Dev("ttyUSB0");
     const PortInfo info = ReadPortInfo(device, system.roots);
-    const UserFacts user{"alice", {1000}};
+    const UserFacts user{"alice", {1000}, {1000}};
     system.AddProcess(1, "systemd");
 
     PortTrouble hidden = DiagnosePort(info, EBUSY, "busy", user, system.roots);
@@ -173,7 +182,7 @@ TEST(PortTrouble, TheProgramHoldingAPortIsNamedAndModemManagerAndBrlttyGetTheirF
     EXPECT_EQ(modem.kind, PortTroubleKind::ModemManager);
     EXPECT_EQ(ExplainPortTrouble(modem, english)[2],
               "echo 'ATTRS{idVendor}==\"1a86\", ATTRS{idProduct}==\"7523\", ENV{ID_MM_DEVICE_IGNORE}=\"1\"' | "
-              "sudo tee /etc/udev/rules.d/61-radioprog-modem.rules");
+              "sudo tee -a /etc/udev/rules.d/61-radioprog-modem.rules");
 
     FakeSystem other;
     other.AddProcess(612, "brltty", other.Dev("ttyUSB0"));
@@ -213,17 +222,25 @@ TEST(PortTrouble, TheBrlttyFixDisablesOnlyTheCablesId) {
               "# 1a86 7523 already a comment\n");
 }
 
+std::optional<gid_t> GroupNamed(const char* name) {
+    const group* entry = ::getgrnam(name);
+    return entry ? std::optional<gid_t>(entry->gr_gid) : std::nullopt;
+}
+
 TEST(PortTrouble, APermissionRefusalSaysWhichAccessIsMissing) {
     FakeSystem system;
     const LanguageTable english;
-    // The fake devices belong to this process's group; the user's groups decide.
-    const gid_t deviceGroup = getegid();
-    FakeSystem::Write(system.roots.etc + "/group",
-                      "dialout:x:" + std::to_string(deviceGroup) + ":bob,alice\nplugdev:x:46:alice\n");
+    // The fake devices get the group dialout as a system gives it; the user's groups decide.
+    const std::optional<gid_t> dialout = GroupNamed("dialout");
+    if (!dialout || ::chown(system.Dev("ttyUSB0").c_str(), static_cast<uid_t>(-1), *dialout) != 0 ||
+        ::chown(system.Dev("ttyS0").c_str(), static_cast<uid_t>(-1), *dialout) != 0)
+        GTEST_SKIP() << "giving a file the group dialout needs a dialout group and root";
+    for (const char* name : {"ttyUSB0", "ttyS0"}) fs::permissions(system.Dev(name), fs::perms(0660));
     const PortInfo usb = ReadPortInfo(system.Dev("ttyUSB0"), system.roots);
     const PortInfo builtIn = ReadPortInfo(system.Dev("ttyS0"), system.roots);
-    const UserFacts alice{"alice", {46}};
-    const UserFacts carol{"carol", {46}};
+    // alice joined dialout in the group database (as LDAP or sssd would say) after logging in.
+    const UserFacts alice{"alice", {46}, {46, *dialout}};
+    const UserFacts carol{"carol", {46}, {46}};
     struct Case {
         const char* what;
         const PortInfo& info;
@@ -242,25 +259,110 @@ TEST(PortTrouble, APermissionRefusalSaysWhichAccessIsMissing) {
          PortTroubleKind::NotInGroup, "sudo usermod -aG dialout carol"},
     };
     for (const Case& c : cases) {
-        struct stat status {};
-        ASSERT_EQ(::stat(c.info.device.c_str(), &status), 0);
-        const std::string udevData = system.roots.run + "/udev/data/c" + std::to_string(major(status.st_rdev)) + ":" +
-                                     std::to_string(minor(status.st_rdev));
-        FakeSystem::Write(udevData, c.tagged ? "E:ID_VENDOR=1a86\nG:uaccess\nQ:uaccess\n" : "E:ID_VENDOR=1a86\n");
+        system.roots.taggedForSession = [&c](unsigned long long) { return c.tagged; };
         PortTrouble trouble = DiagnosePort(c.info, EACCES, "Permission denied", c.user, system.roots);
         EXPECT_EQ(trouble.kind, c.kind) << c.what;
         EXPECT_EQ(trouble.group, "dialout") << c.what;
         EXPECT_EQ(ExplainPortTrouble(trouble, english).back(), c.command) << c.what;
     }
 
-    FakeSystem::Write(system.roots.run + "/udev/data/c0:0", "");
+    system.roots.taggedForSession = [](unsigned long long) { return false; };
     PortTrouble session = DiagnosePort(usb, EACCES, "Permission denied", carol, system.roots);
     EXPECT_EQ(ExplainPortTrouble(session, english)[2],
               "echo 'SUBSYSTEM==\"tty\", ATTRS{idVendor}==\"1a86\", ATTRS{idProduct}==\"7523\", TAG+=\"uaccess\"' | "
-              "sudo tee /etc/udev/rules.d/61-radioprog-cable.rules");
+              "sudo tee -a /etc/udev/rules.d/61-radioprog-cable.rules");
     // Any other failure is said in the system's words.
     EXPECT_EQ(ExplainPortTrouble(DiagnosePort(usb, EIO, "Input/output error", carol, system.roots), english),
               std::vector<std::string>{"Input/output error"});
+}
+
+// A device only its owner may open: joining its group would not help, and joining root is
+// never advised. A udev rule that gives it the group dialout is the fix.
+TEST(PortTrouble, ADeviceOnlyItsOwnerMayOpenGetsAGroupByUdevNotRootMembership) {
+    FakeSystem system;
+    const LanguageTable english;
+    system.roots.taggedForSession = [](unsigned long long) { return false; };
+    const std::optional<gid_t> dialout = GroupNamed("dialout");
+    if (!dialout || ::chown(system.Dev("ttyUSB0").c_str(), 0, 0) != 0 ||
+        ::chown(system.Dev("ttyS0").c_str(), 0, 0) != 0)
+        GTEST_SKIP() << "giving a file to root:root needs root and a dialout group";
+    const UserFacts carol{"carol", {1000}, {1000}};
+    const UserFacts member{"dave", {1000}, {1000, *dialout}};
+    const std::string cableRule =
+        "echo 'SUBSYSTEM==\"tty\", ATTRS{idVendor}==\"1a86\", ATTRS{idProduct}==\"7523\", GROUP=\"dialout\", "
+        "MODE=\"0660\", TAG+=\"uaccess\"' | sudo tee -a /etc/udev/rules.d/61-radioprog-cable.rules";
+    const std::string builtInRule =
+        "echo 'SUBSYSTEM==\"tty\", KERNEL==\"ttyS0\", GROUP=\"dialout\", MODE=\"0660\"' | "
+        "sudo tee -a /etc/udev/rules.d/61-radioprog-cable.rules";
+    const struct {
+        const char* what;
+        const char* device;
+        unsigned mode;
+        const UserFacts& user;
+        std::vector<std::string> lines;
+    } cases[] = {
+        {"root:root 0600 cable",
+         "ttyUSB0",
+         0600,
+         carol,
+         {"Only its owner may open it: no group may use it.", "A udev rule gives it to the group: dialout", cableRule,
+          "Then reload the rules and plug the cable in again:", "sudo udevadm control --reload",
+          "Then join the group and log out and in again: dialout", "sudo usermod -aG dialout carol"}},
+        {"root:root 0660 cable, the user in dialout already",
+         "ttyUSB0",
+         0660,
+         member,
+         {"Only its owner may open it: no group may use it.", "A udev rule gives it to the group: dialout", cableRule,
+          "Then reload the rules and plug the cable in again:", "sudo udevadm control --reload"}},
+        {"root:root 0600 built-in port",
+         "ttyS0",
+         0600,
+         carol,
+         {"Only its owner may open it: no group may use it.", "A udev rule gives it to the group: dialout", builtInRule,
+          "Then reload the rules and apply them to the port:",
+          "sudo udevadm control --reload && sudo udevadm trigger " + system.Dev("ttyS0"),
+          "Then join the group and log out and in again: dialout", "sudo usermod -aG dialout carol"}},
+    };
+    for (const auto& c : cases) {
+        fs::permissions(system.Dev(c.device), fs::perms(c.mode));
+        const PortTrouble trouble = DiagnosePort(ReadPortInfo(system.Dev(c.device), system.roots), EACCES,
+                                                 "Permission denied", c.user, system.roots);
+        EXPECT_EQ(trouble.kind, PortTroubleKind::NoGroupAccess) << c.what;
+        const std::vector<std::string> lines = ExplainPortTrouble(trouble, english);
+        EXPECT_EQ(lines, c.lines) << c.what;
+        for (const std::string& line : lines) EXPECT_EQ(line.find("-aG root"), std::string::npos) << c.what;
+    }
+    // A group that may not write it is no answer either, whatever group it is.
+    ASSERT_EQ(::chown(system.Dev("ttyS0").c_str(), 0, *dialout), 0);
+    fs::permissions(system.Dev("ttyS0"), fs::perms(0640));
+    EXPECT_EQ(DiagnosePort(ReadPortInfo(system.Dev("ttyS0"), system.roots), EACCES, "", carol, system.roots).kind,
+              PortTroubleKind::NoGroupAccess);
+}
+
+// The one-line fixes add to their rules file: the fix for a second cable keeps the first's.
+TEST(PortTrouble, ASecondCablesUdevFixKeepsTheFirsts) {
+    if (::system("command -v tee >/dev/null") != 0) GTEST_SKIP() << "tee is not installed";
+    test::TempDir dir;
+    const LanguageTable english;
+    const std::string rules = dir.file("61-radioprog.rules");
+    std::string expected;
+    for (const char* vidPid : {"1a86:7523", "067b:2303"}) {
+        for (PortTroubleKind kind : {PortTroubleKind::NoSessionAccess, PortTroubleKind::ModemManager}) {
+            PortTrouble trouble;
+            trouble.kind = kind;
+            trouble.vidPid = vidPid;
+            trouble.group = "dialout";
+            std::string command = ExplainPortTrouble(trouble, english)[2];
+            const std::size_t file = command.rfind(" /etc/udev/rules.d/");
+            ASSERT_NE(file, std::string::npos) << command;
+            command.replace(file + 1, std::string::npos, rules + " >/dev/null");
+            command.replace(command.find("sudo "), 5, "");
+            ASSERT_EQ(::system(command.c_str()), 0) << command;
+            expected += command.substr(6, command.find("' | ") - 6) + "\n";
+        }
+    }
+    std::ifstream in(rules);
+    EXPECT_EQ(std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>()), expected);
 }
 
 TEST(PortTrouble, ACableThatBrlttyTookHasNoPortAndIsFoundOnlyWhileBrlttyRuns) {
@@ -279,6 +381,94 @@ TEST(PortTrouble, ACableThatBrlttyTookHasNoPortAndIsFoundOnlyWhileBrlttyRuns) {
     EXPECT_TRUE(CablesTakenByBrltty(system.roots).empty());
     system.AddProcess(612, "brltty");
     EXPECT_EQ(CablesTakenByBrltty(system.roots), std::vector<std::string>{"1a86:7523"});
+}
+
+// A program started with the device as its standard input, as a terminal program holds a port
+// (without any lock); ended and reaped when it goes.
+class HoldingProgram {
+public:
+    explicit HoldingProgram(const std::string& device) {
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        if (!device.empty()) posix_spawn_file_actions_addopen(&actions, 0, device.c_str(), O_RDWR | O_NOCTTY, 0);
+        char sleep[] = "sleep", seconds[] = "300";
+        char* argv[] = {sleep, seconds, nullptr};
+        // The holder's file actions run before the program starts: once spawned it holds the device.
+        if (posix_spawnp(&pid_, "sleep", &actions, nullptr, argv, environ) != 0) pid_ = 0;
+        posix_spawn_file_actions_destroy(&actions);
+    }
+    ~HoldingProgram() {
+        if (pid_ <= 0) return;
+        ::kill(pid_, SIGKILL);
+        ::waitpid(pid_, nullptr, 0);
+    }
+    pid_t pid() const { return pid_; }
+
+private:
+    pid_t pid_ = 0;
+};
+
+// Inspecting a port never opens it, and names every program that has it open, lock or not.
+TEST(InspectPort, NamesEveryProgramThatHoldsAPortWithoutOpeningIt) {
+    sim::PseudoTerminal terminal;  // the far end holds the master and the device: the line itself
+    std::string error;
+    ASSERT_TRUE(terminal.create(error)) << error;
+    const std::string device = terminal.devicePath();
+    test::OpenCounter counter(device);
+    ASSERT_TRUE(counter.watching());
+    const UserFacts user = UserFacts::current();
+    const PortInfo info = ReadPortInfo(device);
+    EXPECT_EQ(InspectPort(info, user).kind, PortTroubleKind::None);
+
+    {
+        HoldingProgram terminalProgram(device);
+        ASSERT_GT(terminalProgram.pid(), 0);
+        const PortTrouble held = InspectPort(info, user);
+        EXPECT_EQ(held.kind, PortTroubleKind::HeldByProgram);
+        EXPECT_EQ(held.holders, (std::vector<PortHolder>{{terminalProgram.pid(), "sleep"}}));
+        EXPECT_EQ(ExplainPortTrouble(held, LanguageTable{})[1],
+                  "sleep (pid " + std::to_string(terminalProgram.pid()) + ")");
+        // The port dialog and `radioprog-cli ports` say the same.
+        const std::vector<PortReport> reports = SurveyPorts(PortMap({device}), {}, user);
+        ASSERT_EQ(reports.size(), 1u);
+        EXPECT_FALSE(reports[0].usable());
+    }
+    EXPECT_EQ(InspectPort(info, user).kind, PortTroubleKind::None) << "the program ended";
+
+    // A lock file names its process while that runs; a stale one locks nothing.
+    test::TempDir run;
+    std::filesystem::create_directory(run.file("lock"));
+    SystemRoots roots;
+    roots.run = run.path().string();
+    const std::string lockFile = run.file("lock/LCK.." + fs::path(device).filename().string());
+    {
+        HoldingProgram locker("");
+        ASSERT_GT(locker.pid(), 0);
+        std::ofstream(lockFile) << std::string(10 - std::to_string(locker.pid()).size(), ' ') << locker.pid() << "\n";
+        EXPECT_EQ(InspectPort(info, user, roots).holders, (std::vector<PortHolder>{{locker.pid(), "sleep"}}));
+    }
+    EXPECT_EQ(InspectPort(info, user, roots).kind, PortTroubleKind::None) << "a stale lock file";
+
+    // A flock shows in /proc/locks with the device's inode, for any user's program.
+    test::TempDir proc;
+    roots = {};
+    roots.proc = proc.path().string();
+    struct stat status {};
+    ASSERT_EQ(::stat(device.c_str(), &status), 0);
+    std::ostringstream locks;
+    locks << "1: FLOCK  ADVISORY  WRITE 4321 " << std::hex << std::setfill('0') << std::setw(2) << major(status.st_dev)
+          << ":" << std::setw(2) << minor(status.st_dev) << ":" << std::dec << status.st_ino << " 0 EOF\n"
+          << "1: -> FLOCK  ADVISORY  WRITE 4400 " << std::hex << std::setw(2) << major(status.st_dev) << ":"
+          << std::setw(2) << minor(status.st_dev) << ":" << std::dec << status.st_ino << " 0 EOF\n";
+    proc.write("locks", locks.str());
+    std::filesystem::create_directory(proc.file("4321"));
+    proc.write("4321/comm", "minicom\n");
+    EXPECT_EQ(FindHolders(device, roots), (std::vector<PortHolder>{{4321, "minicom"}}));
+
+    // What is not a terminal, or not there, is said so.
+    EXPECT_EQ(InspectPort(ReadPortInfo("/dev/null"), user).systemText, "not a serial device");
+    EXPECT_EQ(InspectPort(ReadPortInfo("/dev/radioprog-no-such-device"), user).kind, PortTroubleKind::Other);
+    EXPECT_EQ(counter.opens(), 1) << "the terminal program opened it; nothing else did";
 }
 
 // The packaged udev rule covers exactly the cable chips the program knows.

@@ -258,6 +258,8 @@ INSTANTIATE_TEST_SUITE_P(Faults, VirtualFaultMatrix, ::testing::ValuesIn(Rows())
 TEST(VirtualFaultMatrixRadio, AnotherModelOrARefusedModeEntryIsNoRadio) {
     sim::SimFaults otherModel;
     otherModel.wrongModel = true;
+    sim::SimFaults unreadable;
+    unreadable.unreadableModel = true;
     sim::SimFaults refusing;
     refusing.wrongModeReply = true;
     for (TransferMode mode : {TransferMode::Read, TransferMode::Write}) {
@@ -266,6 +268,13 @@ TEST(VirtualFaultMatrixRadio, AnotherModelOrARefusedModeEntryIsNoRadio) {
         ASSERT_TRUE(other.outcome.otherModel.has_value());
         EXPECT_EQ(other.outcome.otherModel->model, "R3M72");
         EXPECT_SAME_IMAGE(other.after, other.before);
+
+        // A name of non-printing bytes is no name: the radio answered, not as this one does.
+        const TransferRun garbled = Transfer(mode, unreadable, PatternImage(2));
+        EXPECT_EQ(garbled.outcome.result, TransferResult::NoRadio);
+        ASSERT_TRUE(garbled.outcome.otherModel.has_value());
+        EXPECT_EQ(garbled.outcome.otherModel->model, "");
+        EXPECT_SAME_IMAGE(garbled.after, garbled.before);
 
         const TransferRun refused = Transfer(mode, refusing, PatternImage(2));
         EXPECT_EQ(refused.outcome.result, TransferResult::NoRadio);

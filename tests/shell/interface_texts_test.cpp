@@ -115,20 +115,35 @@ TEST(PermissionAdvice, NamesThePortAndDeviceInTheUsersLanguage) {
     EXPECT_EQ(PermissionAdvice(outcome, language), "");
 }
 
-TEST(NoRadioDetail, NamesARadioOfAnotherModelInTheUsersLanguage) {
+// A radio of another model is one statement under its own headline: no cable advice, and its
+// port is not listed again as a port without an answer.
+TEST(NoRadioDetail, ARadioOfAnotherModelIsOneStatementUnderItsOwnHeadline) {
     TransferOutcome outcome;
     outcome.result = TransferResult::NoRadio;
+    outcome.portsTried = {{1, "/dev/ttyS0", "", false, false}, {2, "/dev/ttyUSB1", "", false, false}};
     LanguageTable language;
     language.rows[static_cast<std::size_t>(lang_row::kOtherModelAnswered)] = "有对讲机应答，但不是本软件支持的型号：";
-    EXPECT_EQ(TransferResultDetail(outcome, language).find("型号"), std::string::npos);
-    outcome.otherModel = OtherModel{2, "/dev/ttyUSB1", "R3M72"};
-    EXPECT_NE(TransferResultDetail(outcome, language)
-                  .find("\n有对讲机应答，但不是本软件支持的型号：\n\u2022 COM2 (/dev/ttyUSB1): R3M72"),
-              std::string::npos)
-        << TransferResultDetail(outcome, language);
-    outcome.otherModel->model.clear();  // a name that could not be shown
-    const std::string unnamed = TransferResultDetail(outcome, language);
-    EXPECT_NE(unnamed.find("\u2022 COM2 (/dev/ttyUSB1)\n"), std::string::npos) << unnamed;
+    language.rows[static_cast<std::size_t>(lang_row::kAnsweredNotAsThisRadio)] = "有设备应答，但应答方式不是本对讲机的";
+    language.rows[static_cast<std::size_t>(lang_row::kOtherModelFound)] = "应答的是其他型号的对讲机";
+    EXPECT_EQ(TransferResultMessage(outcome, language), language.row(lang_row::kNoRadioFound));
+    EXPECT_NE(TransferResultDetail(outcome, language).find(language.row(lang_row::kNoAnswer)), std::string::npos);
+
+    const struct {
+        const char* model;
+        std::string detail;
+    } cases[] = {
+        {"R3M72", "COM2 (/dev/ttyUSB1): 有对讲机应答，但不是本软件支持的型号： R3M72"},
+        {"", "COM2 (/dev/ttyUSB1): 有设备应答，但应答方式不是本对讲机的"},  // a name that cannot be shown
+    };
+    for (const auto& c : cases) {
+        outcome.otherModel = OtherModel{2, "/dev/ttyUSB1", c.model};
+        EXPECT_EQ(TransferResultMessage(outcome, language), "应答的是其他型号的对讲机") << c.model;
+        EXPECT_EQ(TransferResultDetail(outcome, language), c.detail) << c.model;
+    }
+    outcome.cancelled = true;
+    outcome.result = TransferResult::ReadFailed;
+    EXPECT_EQ(TransferResultMessage(outcome, language),
+              language.row(lang_row::kRead) + language.row(lang_row::kTransferCancelled));
 }
 
 TEST(InterfaceLocale, ChineseColumnsGetQtsChineseTexts) {

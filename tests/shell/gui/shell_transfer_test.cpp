@@ -108,10 +108,10 @@ private slots:
         QVERIFY(!UnsafeRecords(frame()->image()).empty());
     }
 
-    void noRadioIsReported() {
+    void anotherModelIsReported() {
         radio_->setFaults(sim::SimFaults{.wrongModel = true});
         QCOMPARE(runTransfer(&CMainFrame::onReadRadio), 0);
-        QCOMPARE(modal_->messages, QStringList{QStringLiteral("E%1").arg(lang_row::kNoRadioFound)});
+        QCOMPARE(modal_->messages, QStringList{QStringLiteral("E%1").arg(lang_row::kOtherModelFound)});
     }
 };
 
