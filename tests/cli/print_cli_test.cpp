@@ -43,6 +43,14 @@ std::string PdfText(const std::string& pdf, int first, int last) {
         .out;
 }
 
+// Outside a desktop session (no XDG_RUNTIME_DIR) the print says nothing on stderr.
+TEST_F(PrintCli, NoDesktopSessionNoStrayNotice) {
+    CliRun run = RunShell("env -u XDG_RUNTIME_DIR " + test::CliPath() + " print r.dat --pdf quiet.pdf");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    EXPECT_FALSE(ReadFile("quiet.pdf").empty());
+}
+
 TEST_F(PrintCli, DefaultImageGivesThreePages) {
     ASSERT_EQ(Cli("print r.dat --pdf out.pdf").status, 0) << ReadFile("err.txt");
     const std::string info = RunShell("pdfinfo out.pdf").out;

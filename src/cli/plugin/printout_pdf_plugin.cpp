@@ -13,6 +13,19 @@
 #include "cli/printout_pdf.h"
 #include "print/paint/page_painter.h"
 
+namespace {
+
+QtMessageHandler gQtMessages = nullptr;
+
+// Without a desktop session Qt says that XDG_RUNTIME_DIR is not set, although painting a PDF
+// needs no runtime folder: that line is not the user's concern. Every other message passes.
+void WithoutRuntimeDirNotice(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (type == QtWarningMsg && message.startsWith(QStringLiteral("QStandardPaths: XDG_RUNTIME_DIR not set"))) return;
+    if (gQtMessages) gQtMessages(type, context, message);
+}
+
+}  // namespace
+
 extern "C" __attribute__((visibility("default"))) bool RadioprogDrawPrintoutPdf(const radioprog::PrintData& data,
                                                                                 const std::string& title,
                                                                                 std::string& pdf) {
@@ -22,7 +35,10 @@ extern "C" __attribute__((visibility("default"))) bool RadioprogDrawPrintoutPdf(
     static char name[] = "radioprog-cli";
     static char* argv[] = {name, nullptr};
     std::optional<QGuiApplication> app;
-    if (QCoreApplication::instance() == nullptr) app.emplace(argc, argv);
+    if (QCoreApplication::instance() == nullptr) {
+        gQtMessages = qInstallMessageHandler(WithoutRuntimeDirNotice);
+        app.emplace(argc, argv);
+    }
 
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
