@@ -4,7 +4,7 @@
 // modules only render and forward: core.js (the core, its document, texts, dialogs),
 // grid.js (the channel table), forms.js, files.js, print.js, transfers.js.
 import { doc, $, loadLanguage, updateTitle, storeRecovery } from './core.js';
-import { buildGrid, renderGrid, undoRedo, batchDialog } from './grid.js';
+import { buildGrid, renderGrid, undoRedo, batchDialog, sortChannels } from './grid.js';
 import { renderForms, dirtyForms } from './forms.js';
 import { newDocument, openDocument, save, importCsvFile, exportCsv, compareWithFile, offerRecovery } from './files.js';
 import { printDocument } from './print.js';
@@ -26,6 +26,9 @@ const commands = {
     undo: () => undoRedo(false),
     redo: () => undoRedo(true),
     batch: () => batchDialog(),
+    sortByFrequency: () => sortChannels(0),
+    sortByName: () => sortChannels(1),
+    groupByBand: () => sortChannels(2),
     readRadio: () => transfer(false),
     writeRadio: () => transfer(true),
 };

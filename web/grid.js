@@ -265,6 +265,14 @@ function moveChannels(up) {
     draw(answer);
 }
 
+// Sorts the picked channels (or the whole table) as the core orders them; they stay picked.
+export function sortChannels(key) {
+    const answer = doc.sortChannels(selectedOrCurrent(), key);
+    if (!answer || !answer.selected.length) return;
+    if (selection.size) setSelection(answer.selected);
+    draw(answer);
+}
+
 export function undoRedo(redo) {
     afterEdit(redo ? doc.redo() : doc.undo());
 }

@@ -3,8 +3,11 @@
 
 #include <algorithm>
 #include <cstring>
+#include <numeric>
+#include <string>
 
 #include "model/channel_record.h"
+#include "model/freq_codec.h"
 
 namespace radioprog {
 
@@ -68,6 +71,61 @@ std::vector<int> MoveChannels(RadioImage& image, const std::vector<int>& channel
     }
     std::sort(set.begin(), set.end());
     return set;
+}
+
+namespace {
+
+// Between the radio's two bands (136-174 and 400-520 MHz): 300 MHz in 10 Hz units.
+constexpr FrequencyUnits kUhfFirstUnits = 300 * 100000;
+
+// The value a channel sorts by; empty channels after every channel in use.
+struct SortValue {
+    bool empty;
+    int band;  // 0 VHF, 1 UHF
+    std::string name;
+    FrequencyUnits rx;
+};
+
+SortValue SortValueOf(const RadioImage& image, int n) {
+    const ChannelView channel(image, n);
+    const FrequencyUnits rx = ChannelInUse(image, n) ? BcdToUnits(channel.rxFrequency()) : 0;
+    return {!ChannelInUse(image, n), rx >= kUhfFirstUnits ? 1 : 0, DecodeChannelName(image.channelName(n)), rx};
+}
+
+bool SortsBefore(const SortValue& a, const SortValue& b, ChannelSortKey key) {
+    if (a.empty != b.empty) return b.empty;
+    if (a.empty) return false;
+    switch (key) {
+    case ChannelSortKey::RxFrequency: return a.rx < b.rx;
+    case ChannelSortKey::Name:
+        if (a.name.empty() != b.name.empty()) return b.name.empty();
+        return a.name < b.name;
+    case ChannelSortKey::Band: return a.band < b.band;
+    }
+    return false;
+}
+
+}  // namespace
+
+std::vector<int> SortChannels(RadioImage& image, const std::vector<int>& channels, ChannelSortKey key) {
+    std::vector<int> rows = NormalizeChannelSet(channels);
+    if (rows.size() < 2) {
+        rows.resize(kChannelCount);
+        std::iota(rows.begin(), rows.end(), 0);
+    }
+    std::vector<int> order = rows;
+    std::vector<SortValue> values(kChannelCount);
+    for (int n : rows) values[static_cast<std::size_t>(n)] = SortValueOf(image, n);
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+        return SortsBefore(values[static_cast<std::size_t>(a)], values[static_cast<std::size_t>(b)], key);
+    });
+    if (order == rows) return {};
+    const RadioImage before = image;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        std::memcpy(image.channel(rows[i]), before.channel(order[i]), kEntrySize);
+        std::memcpy(image.channelName(rows[i]), before.channelName(order[i]), kEntrySize);
+    }
+    return rows;
 }
 
 }  // namespace radioprog

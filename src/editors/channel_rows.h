@@ -40,4 +40,16 @@ enum class MoveDirection { Up, Down };
 // empty list when nothing moved.
 std::vector<int> MoveChannels(RadioImage& image, const std::vector<int>& channels, MoveDirection direction);
 
+enum class ChannelSortKey {
+    RxFrequency,  // lowest receive frequency first
+    Name,         // by name (digits before letters), unnamed channels after named ones
+    Band,         // VHF channels before UHF ones, each band in its present order
+};
+
+// Sorts the channels of the set among their own rows (the whole table when the set holds
+// fewer than two channels): channels in use in the key's order, equal keys in their present
+// order, empty channels after them. Returns the rows sorted (for the caller's selection), or
+// an empty list when nothing moved.
+std::vector<int> SortChannels(RadioImage& image, const std::vector<int>& channels, ChannelSortKey key);
+
 }  // namespace radioprog

@@ -327,6 +327,14 @@ SessionAnswer ChannelTableSession::moveChannels(const std::vector<int>& channels
     return answer;
 }
 
+SessionAnswer ChannelTableSession::sortChannels(const std::vector<int>& channels, ChannelSortKey key) {
+    std::vector<int> sorted;
+    SessionAnswer answer = channelCommand([&](RadioImage& image) { sorted = SortChannels(image, channels, key); });
+    answer.selected = sorted;
+    answer.announcement = FillArguments(language_.row(lang_row::kChannelsSorted), {std::to_string(sorted.size())});
+    return answer;
+}
+
 SessionAnswer ChannelTableSession::cutChannels(const std::vector<int>& channels, std::string& text) {
     SessionAnswer answer = channelCommand([&](RadioImage& image) { text = CutChannels(image, language_, channels); });
     answer.selected = channels;

@@ -16,6 +16,7 @@
 #include "editors/channel_clipboard.h"
 #include "editors/channel_editors.h"
 #include "editors/channel_navigation.h"
+#include "editors/channel_rows.h"
 #include "model/language_table.h"
 #include "model/radio_image.h"
 #include "radio/channel_cells.h"
@@ -125,6 +126,8 @@ public:
     // end asks first when InsertDropsChannelInUse).
     SessionAnswer insertChannel(int channel);
     SessionAnswer moveChannels(const std::vector<int>& channels, bool up);
+    // Sort the selected channels among their rows (fewer than two selected: the whole table).
+    SessionAnswer sortChannels(const std::vector<int>& channels, ChannelSortKey key);
     // Cut: `text` receives the channels as tab-separated lines, then they are deleted.
     SessionAnswer cutChannels(const std::vector<int>& channels, std::string& text);
     // Paste at a channel and the current column; `report` receives what was skipped.

@@ -45,6 +45,10 @@ enum class Command : int {
     // The open file as a document: Save As and the File menu's list of recent files.
     FileSaveAs = 33012,
     RecentFiles = 33013,
+    // Sorting the channel table.
+    SortByFrequency = 33014,
+    SortByName = 33015,
+    GroupByBand = 33016,
     // Several radios at once, verified transfers, comparison of images.
     WriteSeveral = 33101,
     CompareWith = 33102,

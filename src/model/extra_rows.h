@@ -522,6 +522,12 @@ enum ExtraRow : int {
     // (the rows from there on are shown in English); one whose first line names no language.
     kLanguageFileEndsEarly,
     kLanguageFileNoNames,
+    // Edit menu: sort the selected channels (or all) among their rows; group them by band
+    // keeping their order; what a screen reader hears after (%1: how many channels).
+    kSortByFrequency,
+    kSortByName,
+    kGroupByBand,
+    kChannelsSorted,
 
     kEnd  // one past the last row
 };

@@ -114,6 +114,9 @@ std::vector<MenuEntry> BuildLayout() {
         TableEdit(C::InsertChannel, r::kInsertChannel, "Ins"),
         TableEdit(C::MoveChannelsUp, r::kMoveUp, "Ctrl+Up"),
         TableEdit(C::MoveChannelsDown, r::kMoveDown, "Ctrl+Down"),
+        TableEdit(C::SortByFrequency, r::kSortByFrequency, ""),
+        TableEdit(C::SortByName, r::kSortByName, ""),
+        TableEdit(C::GroupByBand, r::kGroupByBand, ""),
 
         port,
 

@@ -309,6 +309,12 @@ public:
     bool insertDropsChannel() const { return InsertDropsChannelInUse(document_.image()); }
     val insertChannel(int n) { return AnswerObject(session_.insertChannel(n)); }
     // `selected`: the moved set's new numbers (empty: nothing moved).
+    // key: 0 receive frequency, 1 name, 2 band (ChannelSortKey's order).
+    val sortChannels(const val& channels, int key) {
+        if (key < 0 || key > 2) return val::null();
+        return AnswerObject(
+            session_.sortChannels(emscripten::vecFromJSArray<int>(channels), static_cast<ChannelSortKey>(key)));
+    }
     val moveChannels(const val& channels, bool up) {
         return AnswerObject(session_.moveChannels(emscripten::vecFromJSArray<int>(channels), up));
     }
@@ -768,6 +774,7 @@ EMSCRIPTEN_BINDINGS(radiocore) {
         .function("insertDropsChannel", &WebDocument::insertDropsChannel)
         .function("insertChannel", &WebDocument::insertChannel)
         .function("moveChannels", &WebDocument::moveChannels)
+        .function("sortChannels", &WebDocument::sortChannels)
         .function("undo", &WebDocument::undo)
         .function("redo", &WebDocument::redo)
         .function("canUndo", &WebDocument::canUndo)

@@ -115,4 +115,52 @@ TEST(ChannelRows, MoveKeepsBlocksAndGapsAndStopsAtTheEdges) {
 }
 
 }  // namespace
+// Sorting moves whole channels (all 32 bytes) among the rows it sorts; equal keys and the
+// band grouping keep the present order; empty channels go last; nothing sorted, nothing moved.
+TEST(ChannelRows, SortMovesWholeChannelsAmongTheirRows) {
+    RadioImage image = testing::DefaultImage();
+    struct Channel {
+        int row;
+        std::uint32_t rxUnits;
+        const char* name;
+    } channels[] = {{2, 43900000, "B"}, {3, 14500000, ""}, {5, 44600000, "A1"}, {6, 14500000, "A"}};
+    for (const Channel& c : channels) {
+        ChannelRef(image, c.row).setRxFrequency(UnitsToBcd(c.rxUnits));
+        for (int i = 0; c.name[i]; ++i) {
+            const char ch = c.name[i];
+            ChannelRef(image, c.row).setNameByte(i, static_cast<std::uint8_t>(ch <= '9' ? ch - '0' : ch - 'A' + 10));
+        }
+        if (!*c.name) ChannelRef(image, c.row).setNameByte(0, 0xFF);
+    }
+    const RadioImage before = image;
+    struct Case {
+        ChannelSortKey key;
+        std::vector<int> selected;
+        std::vector<int> rowsFrom;  // the old row of the channel now at each sorted row
+    } cases[] = {
+        // The whole table: channels in use first, the empty ones after in their order.
+        {ChannelSortKey::RxFrequency, {}, {3, 6, 2, 5, 0, 1, 4}},
+        {ChannelSortKey::Name, {4}, {6, 5, 2, 3, 0, 1, 4}},
+        {ChannelSortKey::Band, {}, {3, 6, 2, 5, 0, 1, 4}},
+        // Only the selected rows take part; an empty selected row sorts after them.
+        {ChannelSortKey::RxFrequency, {2, 4, 6}, {6, 2, 4}},
+        {ChannelSortKey::Name, {2, 5, 6}, {6, 5, 2}},
+    };
+    for (const Case& c : cases) {
+        image = before;
+        const std::vector<int> rows = SortChannels(image, c.selected, c.key);
+        const std::vector<int> sorted = c.selected.size() >= 2 ? c.selected : std::vector<int>{0, 1, 2, 3, 4, 5, 6};
+        for (std::size_t i = 0; i < c.rowsFrom.size(); ++i)
+            EXPECT_EQ(EntriesOf(image, sorted[i]), EntriesOf(before, c.rowsFrom[i]))
+                << "key " << static_cast<int>(c.key) << " row " << sorted[i];
+        EXPECT_FALSE(rows.empty());
+        for (int n = 7; n < kChannelCount; ++n) EXPECT_EQ(EntriesOf(image, n), Erased()) << n;
+    }
+    image = before;
+    SortChannels(image, {}, ChannelSortKey::RxFrequency);
+    const RadioImage once = image;
+    EXPECT_TRUE(SortChannels(image, {}, ChannelSortKey::RxFrequency).empty()) << "sorted already";
+    EXPECT_SAME_IMAGE(image, once);
+}
+
 }  // namespace radioprog

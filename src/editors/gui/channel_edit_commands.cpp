@@ -170,6 +170,13 @@ void Move(EditorHost& host, MoveDirection direction) {
         [&](ChannelTableSession& session) { return session.moveChannels(channels, direction == MoveDirection::Up); });
 }
 
+void Sort(EditorHost& host, ChannelSortKey key) {
+    CChnMsgView* view = OpenChannelView(host);
+    if (!view) return;
+    const std::vector<int> channels = TargetChannels(*view);
+    view->runCommand([&](ChannelTableSession& session) { return session.sortChannels(channels, key); });
+}
+
 void ImportCsv(EditorHost& host) {
     const QString path = ChooseCsvFile(host.hostWindow(), false, host.language());
     if (!path.isEmpty()) ImportCsvFile(host, path);
@@ -232,9 +239,10 @@ void ImportCsvFile(EditorHost& host, const QString& path) {
 
 const std::vector<Command>& ChannelEditCommands() {
     static const std::vector<Command> commands = {
-        Command::EditUndo,         Command::EditRedo,       Command::EditCut,       Command::EditCopy,
-        Command::EditPaste,        Command::DeleteChannels, Command::InsertChannel, Command::MoveChannelsUp,
-        Command::MoveChannelsDown, Command::ImportCsv,      Command::ExportCsv};
+        Command::EditUndo,         Command::EditRedo,        Command::EditCut,       Command::EditCopy,
+        Command::EditPaste,        Command::DeleteChannels,  Command::InsertChannel, Command::MoveChannelsUp,
+        Command::MoveChannelsDown, Command::SortByFrequency, Command::SortByName,    Command::GroupByBand,
+        Command::ImportCsv,        Command::ExportCsv};
     return commands;
 }
 
@@ -265,6 +273,9 @@ void RunChannelEditCommand(EditorHost& host, Command command) {
     case Command::InsertChannel: Insert(host); break;
     case Command::MoveChannelsUp: Move(host, MoveDirection::Up); break;
     case Command::MoveChannelsDown: Move(host, MoveDirection::Down); break;
+    case Command::SortByFrequency: Sort(host, ChannelSortKey::RxFrequency); break;
+    case Command::SortByName: Sort(host, ChannelSortKey::Name); break;
+    case Command::GroupByBand: Sort(host, ChannelSortKey::Band); break;
     case Command::ImportCsv: ImportCsv(host); break;
     case Command::ExportCsv: ExportCsv(host); break;
     default: break;
