@@ -57,6 +57,20 @@ TEST(SimOptions, ParsesMemoryBandsPacingAndFaults) {
     EXPECT_EQ(ApplyBandOptions(rxOnly, DefaultSimBands()).txUpper[1], 520);
 }
 
+// A radio answers at the wire's pace unless asked to answer at once.
+TEST(SimOptions, PacedUnlessInstant) {
+    std::string error;
+    SimConfig plain;
+    ASSERT_TRUE(ParseSimArgs({}, plain, error)) << error;
+    EXPECT_TRUE(plain.paced);
+    SimConfig instant;
+    ASSERT_TRUE(ParseSimArgs({"--instant"}, instant, error)) << error;
+    EXPECT_FALSE(instant.paced);
+    SimConfig both;
+    EXPECT_FALSE(ParseSimArgs({"--paced", "--instant"}, both, error));
+    EXPECT_EQ(error, "--paced and --instant exclude each other");
+}
+
 TEST(SimOptions, SeveralLinksAreSeveralRadiosAndTheStorageFaultTakesAnAddress) {
     SimConfig config;
     std::string error;
