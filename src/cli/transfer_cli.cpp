@@ -238,7 +238,7 @@ int ReportTransferFailure(const CliReports& reports, const RadioImage* sent) {
         }
         PrintErr("radioprog-cli: writing the radio" + port +
                  (outcome.cancelled ? " cancelled" : " failed" + Where(outcome, reports.language())) +
-                 (outcome.unitsWritten > 0
+                 (outcome.radioMayHoldMix()
                       ? "; the radio may now hold a mix of old and new memory: write again to fix it\n"
                       : "; nothing was written\n"));
         return kExitWriteFailed;

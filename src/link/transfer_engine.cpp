@@ -104,6 +104,7 @@ struct TransferEngine::Session {
     TransferOptions options;
     int progress = 0;
     int unitsWritten = 0;
+    int unitsSent = 0;
     std::optional<std::uint16_t> failedAddress;
     std::size_t failedSize = 0;
     bool unproven = false;
@@ -347,8 +348,10 @@ Co<bool> TransferEngine::Session::exchangeUnit(std::uint8_t hi, std::uint8_t lo,
         // Taken before the send: a thread held up after writing must not make a timely
         // answer look early.
         const LineTime sendStarted = now();
-        const bool sendOk = co_await send(unit, sizeof unit);
-        if (!sendOk) co_return false;
+        const std::size_t sent = co_await write(unit, sizeof unit);
+        // Even a unit cut short may have reached the radio's memory in part.
+        if (sent > 0) ++unitsSent;
+        if (sent == 0) co_return false;
         lastUnitSent = now();
         // The radio stores the unit before it acknowledges: it gets the whole total time.
         std::uint8_t ack = 0;
@@ -765,6 +768,7 @@ Co<bool> TransferEngine::Session::runTransfer() {
         outcome.otherModel.reset();
     }
     outcome.unitsWritten = unitsWritten;
+    outcome.unitsSent = unitsSent;
     e.outcome_ = std::move(outcome);
     co_return true;
 }
