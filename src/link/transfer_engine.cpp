@@ -94,6 +94,9 @@ struct TransferEngine::Session {
     // A NAK or another byte that is not an ACK was seen: with an early answer, the unit it
     // refused may be one that was taken as stored.
     bool refusalSeen = false;
+    // While answers came early, an answer came in time: the answers ran a unit behind and are
+    // back in step, so the unit before never had an answer of its own.
+    bool caughtUp = false;
     int resynchronisations = 0;
     LineTime lastUnitSent{};
     LineTime slowestAnswer{};  // the longest a unit's ACK took in this session
@@ -396,6 +399,10 @@ Co<bool> TransferEngine::Session::exchangeUnit(std::uint8_t hi, std::uint8_t lo,
                     continue;
                 }
             }
+            if (!early && !inStep && unanswered == 0 && earlyAnswer) {
+                caughtUp = true;
+                earlyAnswer = false;
+            }
             slowestAnswer = std::max(slowestAnswer, answeredAfter);
             // The ACK may have answered an earlier, slow send of this unit; the answer to this
             // one is still on its way and must not be taken for the next unit's. Any ACK
@@ -436,6 +443,8 @@ Co<bool> TransferEngine::Session::settleLastUnit() {
 Co<bool> TransferEngine::Session::storeUnit(std::uint8_t hi, std::uint8_t lo, const std::uint8_t* source) {
     const bool settleLastUnitOk = co_await settleLastUnit();
     if (!settleLastUnitOk) co_return false;
+    const SentUnit previous = lastUnit;
+    caughtUp = false;
     const bool exchangeUnitOk = co_await exchangeUnit(hi, lo, source);
     if (!exchangeUnitOk) co_return false;
     lastUnit.valid = true;
@@ -443,6 +452,23 @@ Co<bool> TransferEngine::Session::storeUnit(std::uint8_t hi, std::uint8_t lo, co
     lastUnit.lo = lo;
     std::memcpy(lastUnit.data, source, wire::kUnitSize);
     storedUnits.push_back(lastUnit);
+    if (std::exchange(caughtUp, false) && previous.valid) {
+        // One answer is missing: the radio lost the unit before or this one (the answer that
+        // came in time may be the late one of the unit before). Let the line go quiet, then
+        // send both again, each in step. A refusal heard meanwhile may be any unit's: every
+        // unit goes again.
+        if (trace()) trace()->note("answers back in step: the last two units again");
+        co_await drainStrays();
+        if (refusalSeen) {
+            earlyAnswer = true;
+        } else {
+            const SentUnit again[] = {previous, lastUnit};
+            for (const SentUnit& unit : again) {
+                const bool resent = co_await exchangeUnit(unit.hi, unit.lo, unit.data, true);
+                if (!resent) co_return false;
+            }
+        }
+    }
     const bool inStep = co_await resynchronise();
     co_return inStep;
 }

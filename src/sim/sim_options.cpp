@@ -113,7 +113,8 @@ const std::vector<cmdline::Option>& SimOptions() {
          "hit the N-th block read or write unit (from 0, resends\n"
          "counted) and TIMES-1 more (default 1) with KIND: silent,\n"
          "drop, short, bad-header, extra-byte, late-ack, double-ack,\n"
-         "late-double-ack, nak, bad-ack (may be repeated)"},
+         "late-double-ack, nak, bad-ack, trickle, lost (never reaches\n"
+         "the radio whole: not stored, not answered) (may be repeated)"},
         {{"late-ms"},
          "MS",
          "how late late-ack answers, and late-double-ack's\n"

@@ -210,11 +210,26 @@ const std::vector<Row>& Rows() {
          {At(FaultKind::LateDoubledAck, kWrite, -1), At(FaultKind::Silent, kWrite)},
          kWriteFailed,
          {10, 20}},
+        // Lost: the unit never reaches the radio whole, and the radio neither stores nor
+        // answers it, then goes on answering.
+        {"WriteStrayAckThenLostUnit",
+         TransferMode::Write,
+         {At(FaultKind::DoubledAck, kWrite, -1), At(FaultKind::Lost, kWrite)},
+         kWriteDone},
         // A second ACK after the band-limit block is taken for the first unit's answer, and
         // every answer after it runs a unit behind; then the radio loses one.
         {"WriteAnswersBehindThenLostAnswer",
          TransferMode::Write,
          {At(FaultKind::Drop, kWrite)},
+         kWriteDone,
+         {500},
+         false,
+         false,
+         false,
+         {At(FaultKind::DoubledAck, kRead)}},
+        {"WriteAnswersBehindThenLostUnit",
+         TransferMode::Write,
+         {At(FaultKind::Lost, kWrite)},
          kWriteDone,
          {500},
          false,

@@ -103,9 +103,9 @@ TEST(SimOptions, ParsesTargetedFaults) {
                                                  {FaultKind::CorruptHeader, FaultTarget::Read, 3, 1}};
     EXPECT_EQ(config.faults.targeted, expected);
     EXPECT_EQ(config.faults.lateReplyMs, 900);
-    for (FaultKind kind :
-         {FaultKind::Silent, FaultKind::Drop, FaultKind::Short, FaultKind::CorruptHeader, FaultKind::ExtraByte,
-          FaultKind::LateAck, FaultKind::DoubledAck, FaultKind::Nak, FaultKind::BadAck, FaultKind::LateDoubledAck}) {
+    for (FaultKind kind : {FaultKind::Silent, FaultKind::Drop, FaultKind::Short, FaultKind::CorruptHeader,
+                           FaultKind::ExtraByte, FaultKind::LateAck, FaultKind::DoubledAck, FaultKind::Nak,
+                           FaultKind::BadAck, FaultKind::LateDoubledAck, FaultKind::Trickle, FaultKind::Lost}) {
         FaultKind parsed{};
         EXPECT_TRUE(ParseFaultKind(FaultKindName(kind), parsed) && parsed == kind) << FaultKindName(kind);
     }
