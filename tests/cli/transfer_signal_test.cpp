@@ -240,6 +240,7 @@ TEST(TransferSignals, AClosedOutputPipeStopsTheOtherRadiosCleanly) {
     EXPECT_NE(err.find("COM3: Cancelled: The radio may now hold a mix of old and new memory."), std::string::npos)
         << err;
     EXPECT_NE(err.find("Radios written: 1/3, Cancelled: 1\n"), std::string::npos) << err;
+    EXPECT_EQ(err.find("write error"), std::string::npos) << "the closed pipe is no error of its own: " << err;
     for (std::size_t i = 0; i < sims.radios.size(); ++i)
         ExpectSettingsPutBack(sims.radios[i]->devicePath(), settings[i]);
 }
