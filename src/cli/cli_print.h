@@ -10,5 +10,8 @@ namespace radioprog::cli {
 
 void PrintOut(std::string_view text);
 void PrintErr(std::string_view text);
+// Standard output, flushed; where it is broken (its reader went away), standard error, so a
+// transfer's results still reach the user.
+void PrintOutOrErr(std::string_view text);
 
 }  // namespace radioprog::cli

@@ -57,7 +57,7 @@ const CommandRegistration kRegistration{{
         "(exit status 4) naming the block.\n\n") +
         kTransferPortsHelp + kPortNumberingHelp,
     TransferOptions(),
-    {kExitNoRadio, kExitReadFailed, kExitInterrupted, kExitTerminated},
+    {kExitNoRadio, kExitReadFailed, kExitHungUp, kExitInterrupted, kExitBrokenPipe, kExitTerminated},
     RunRead,
 }};
 

@@ -94,7 +94,8 @@ const CommandRegistration kRegistration{{
                            "to the addresses they name (refused otherwise)"});
         return options;
     }(),
-    {kExitNoRadio, kExitWriteFailed, kExitBandRefused, kExitVerifyDiffers, kExitInterrupted, kExitTerminated},
+    {kExitNoRadio, kExitWriteFailed, kExitBandRefused, kExitVerifyDiffers, kExitHungUp, kExitInterrupted,
+     kExitBrokenPipe, kExitTerminated},
     RunWrite,
 }};
 

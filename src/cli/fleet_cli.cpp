@@ -2,7 +2,6 @@
 #include "cli/fleet_cli.h"
 
 #include <algorithm>
-#include <iostream>
 #include <mutex>
 #include <optional>
 #include <string_view>
@@ -42,8 +41,7 @@ public:
         std::string lines = PortMap::name(radio.port) + ": " + OutcomeText(radio, language_) + "\n";
         for (const ImageDifference& difference : radio.differences)
             lines += "  " + DifferenceText(difference, language_) + "\n";
-        PrintOut(lines);
-        std::cout << std::flush;
+        PrintOutOrErr(lines);
     }
 
 private:
@@ -88,14 +86,11 @@ int WriteSeveral(const TransferArgs& args, const WriteExtras& extras, const Radi
         fleet.setTrace(trace);
     }
     FleetPrinter printer(language, extras.all);
-    int caught = 0;
-    {
-        // Ctrl+C or SIGTERM stops every radio; each still gets its line.
-        CancelOnSignals stopper(fleet);
-        fleet.start(&printer);
-        fleet.wait();
-        caught = stopper.caught();
-    }
+    // Ctrl+C, SIGTERM, a hang-up or a closed output stops every radio; each still gets its
+    // line, and the summary follows (on stderr once stdout is gone).
+    CancelOnSignals stopper(fleet);
+    fleet.start(&printer);
+    fleet.wait();
     WarnIfTraceLost(trace);
 
     int answered = 0, written = 0, cancelled = 0;
@@ -114,8 +109,9 @@ int WriteSeveral(const TransferArgs& args, const WriteExtras& extras, const Radi
                  "\n");
         return kExitNoRadio;
     }
-    PrintOut(FleetSummaryText(written, answered, cancelled, language) + "\n");
+    PrintOutOrErr(FleetSummaryText(written, answered, cancelled, language) + "\n");
     // A signal that came after the last unit of every radio stopped nothing.
+    const int caught = stopper.caught();
     if (caught != 0 && worst != RadioStatus::Done) return SignalExitStatus(caught);
     return static_cast<int>(worst);
 }

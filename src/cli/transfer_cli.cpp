@@ -12,6 +12,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <iostream>
+#include <iterator>
 #include <sstream>
 #include <string_view>
 
@@ -39,8 +40,12 @@ std::atomic<CCommTask*> gSignalledTask{nullptr};
 std::atomic<FleetWrite*> gSignalledFleet{nullptr};
 volatile std::sig_atomic_t gSignal = 0;
 #ifndef _WIN32
-struct sigaction gPreviousInt {};
-struct sigaction gPreviousTerm {};
+// The signals that stop a transfer as SIGTERM does: the terminal closed (SIGHUP) or the
+// reader of standard output went away (SIGPIPE) must not kill the program with the port
+// left raw and no word about the radio.
+constexpr int kStopSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGPIPE};
+struct sigaction gPrevious[std::size(kStopSignals)]{};
+bool gInstalled[std::size(kStopSignals)] = {};
 #endif
 
 extern "C" void CancelOnSignal(int signal) {
@@ -241,7 +246,7 @@ int ReportTransferFailure(const CliReports& reports, const RadioImage* sent) {
         }
         PrintErr("radioprog-cli: writing the radio" + port +
                  (outcome.cancelled ? " cancelled" : " failed" + Where(outcome, reports.language())) +
-                 (outcome.unitsWritten > 0
+                 (outcome.radioMayHoldMix()
                       ? "; the radio may now hold a mix of old and new memory: write again to fix it\n"
                       : "; nothing was written\n"));
         return kExitWriteFailed;
@@ -267,8 +272,13 @@ void CancelOnSignals::install() {
     struct sigaction action {};
     action.sa_handler = CancelOnSignal;
     sigemptyset(&action.sa_mask);
-    ::sigaction(SIGINT, &action, &gPreviousInt);
-    ::sigaction(SIGTERM, &action, &gPreviousTerm);
+    for (std::size_t i = 0; i < std::size(kStopSignals); ++i) {
+        gInstalled[i] = false;
+        if (::sigaction(kStopSignals[i], nullptr, &gPrevious[i]) != 0) continue;
+        // Started under nohup: hanging up is meant to leave the transfer running.
+        if (kStopSignals[i] == SIGHUP && gPrevious[i].sa_handler == SIG_IGN) continue;
+        gInstalled[i] = ::sigaction(kStopSignals[i], &action, nullptr) == 0;
+    }
 #endif
 }
 
@@ -276,8 +286,8 @@ CancelOnSignals::~CancelOnSignals() {
 #ifdef _WIN32
     ReleaseConsoleBreaks();
 #else
-    ::sigaction(SIGINT, &gPreviousInt, nullptr);
-    ::sigaction(SIGTERM, &gPreviousTerm, nullptr);
+    for (std::size_t i = 0; i < std::size(kStopSignals); ++i)
+        if (gInstalled[i]) ::sigaction(kStopSignals[i], &gPrevious[i], nullptr);
 #endif
     gSignalledTask.store(nullptr);
     gSignalledFleet.store(nullptr);

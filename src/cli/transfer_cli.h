@@ -26,7 +26,9 @@ inline constexpr int kExitReadFailed = 4;
 inline constexpr int kExitWriteFailed = 5;
 inline constexpr int kExitBandRefused = 6;
 inline constexpr int kExitVerifyDiffers = 7;
+inline constexpr int kExitHungUp = 129;       // SIGHUP (the terminal closed): 128 + 1
 inline constexpr int kExitInterrupted = 130;  // SIGINT (Ctrl+C): 128 + 2, as shells report it
+inline constexpr int kExitBrokenPipe = 141;   // SIGPIPE (the output's reader went away): 128 + 13
 inline constexpr int kExitTerminated = 143;   // SIGTERM: 128 + 15
 
 struct TransferArgs {
@@ -96,8 +98,9 @@ private:
 // and the exit code is kExitVerifyDiffers.
 int ReportTransferFailure(const CliReports& reports, const RadioImage* sent = nullptr);
 
-// While it lives, SIGINT and SIGTERM cancel the job instead of killing the program, so the
-// port is closed and the radio's state told. One at a time.
+// While it lives, SIGINT, SIGTERM, SIGHUP (unless ignored, as under nohup) and SIGPIPE cancel
+// the job instead of killing the program, so the port is closed with its settings put back
+// and the radio's state told. One at a time.
 class CancelOnSignals {
 public:
     explicit CancelOnSignals(CCommTask& task);

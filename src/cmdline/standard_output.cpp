@@ -22,9 +22,14 @@ int CloseStandardOutput(const char* program, int status) {
     const int reason = closeFailed && errno != 0 ? errno : flushError;
     // Nothing was written to a closed standard output: nothing was lost.
     if (!earlierFailure && (!closeFailed || errno == EBADF)) return status;
-    std::fprintf(stderr, "%s: write error%s%s\n", program, reason != 0 ? ": " : "",
-                 reason != 0 ? std::strerror(reason) : "");
-    return kExitUsage;
+    // A program stopped by a signal keeps the status that says so (128 + the signal); a
+    // closed pipe (the reason, or none left to tell) is then why it stopped, and its results
+    // went to standard error.
+    const bool stopped = status > 128;
+    if (!stopped || (reason != 0 && reason != EPIPE))
+        std::fprintf(stderr, "%s: write error%s%s\n", program, reason != 0 ? ": " : "",
+                     reason != 0 ? std::strerror(reason) : "");
+    return stopped ? status : kExitUsage;
 }
 
 }  // namespace radioprog::cmdline

@@ -6,7 +6,8 @@
 namespace radioprog::cmdline {
 
 // Flushes and closes standard output. Returns status when everything was written; otherwise
-// prints "<program>: write error: <reason>" on standard error and returns kExitUsage.
+// prints "<program>: write error: <reason>" on standard error and returns kExitUsage, except
+// that a status above 128 (stopped by a signal) is kept.
 int CloseStandardOutput(const char* program, int status);
 
 }  // namespace radioprog::cmdline

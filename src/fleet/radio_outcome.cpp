@@ -32,8 +32,8 @@ std::string FleetSummaryText(int written, int chosen, int cancelled, const Langu
 
 std::string OutcomeText(const RadioOutcome& radio, const LanguageTable& language) {
     if (radio.cancelled || radio.outcome.cancelled) {
-        // Stopped after some units: the radio holds part of the new memory.
-        if (radio.outcome.unitsWritten > 0)
+        // Stopped after a unit went out: the radio may hold part of the new memory.
+        if (radio.outcome.radioMayHoldMix())
             return language.row(lang_row::kCancelled) + ": " + language.row(lang_row::kMixedMemory) + " " +
                    language.row(lang_row::kWriteAgain);
         return language.row(lang_row::kCancelled);

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "link/engine_coroutine.h"
@@ -95,6 +96,9 @@ struct TransferEngine::Session {
     // A NAK or another byte that is not an ACK was seen: with an early answer, the unit it
     // refused may be one that was taken as stored.
     bool refusalSeen = false;
+    // While answers came early, an answer came in time: the answers ran a unit behind and are
+    // back in step, so the unit before never had an answer of its own.
+    bool caughtUp = false;
     int resynchronisations = 0;
     LineTime lastUnitSent{};
     LineTime slowestAnswer{};  // the longest a unit's ACK took in this session
@@ -105,6 +109,7 @@ struct TransferEngine::Session {
     TransferOptions options;
     int progress = 0;
     int unitsWritten = 0;
+    int unitsSent = 0;
     std::optional<std::uint16_t> failedAddress;
     std::size_t failedSize = 0;
     bool unproven = false;
@@ -151,10 +156,12 @@ struct TransferEngine::Session {
     Co<bool> Identify(std::optional<std::string>* otherModel);
     Co<bool> ReadBlock(std::uint8_t hi, std::uint8_t lo, std::uint8_t* destination);
     Co<bool> ReadBlockDescrambled(std::uint8_t hi, std::uint8_t lo, std::uint8_t* destination);
-    Co<bool> exchangeUnit(std::uint8_t hi, std::uint8_t lo, const std::uint8_t* source);
+    Co<bool> exchangeUnit(std::uint8_t hi, std::uint8_t lo, const std::uint8_t* source, bool drained = false);
     Co<bool> awaitLateAnswers(int count);
     Co<bool> settleLastUnit();
+    Co<bool> drainStrays();
     Co<bool> resynchronise();
+    Co<bool> proveLastUnit();
     Co<bool> storeUnit(std::uint8_t hi, std::uint8_t lo, const std::uint8_t* source);
     Co<bool> confirmWrites();
     Co<bool> runExchange(Exchange exchange);
@@ -332,18 +339,24 @@ Co<bool> TransferEngine::Session::ReadBlockDescrambled(std::uint8_t hi, std::uin
     co_return got == 1 && ack == wire::kAck;
 }
 
-Co<bool> TransferEngine::Session::exchangeUnit(std::uint8_t hi, std::uint8_t lo, const std::uint8_t* source) {
+Co<bool> TransferEngine::Session::exchangeUnit(std::uint8_t hi, std::uint8_t lo, const std::uint8_t* source,
+                                               bool drained) {
     // Header and data leave in one piece: one send, and no gap on the line.
     std::uint8_t unit[4 + wire::kUnitSize] = {wire::kWriteCommand, hi, lo, wire::kWriteLength};
     std::memcpy(unit + 4, source, wire::kUnitSize);
     int unanswered = 0;  // sends of this unit the radio has not answered yet
     for (int attempt = 0; attempt < wire::kWriteAttempts; ++attempt) {
         if (attempt > 0) co_await discardInput();
+        // The line went quiet before this send, so nothing else is in flight: the next answer
+        // is this send's, however soon it comes.
+        const bool inStep = std::exchange(drained, false);
         // Taken before the send: a thread held up after writing must not make a timely
         // answer look early.
         const LineTime sendStarted = now();
-        const bool sendOk = co_await send(unit, sizeof unit);
-        if (!sendOk) co_return false;
+        const std::size_t sent = co_await write(unit, sizeof unit);
+        // Even a unit cut short may have reached the radio's memory in part.
+        if (sent > 0) ++unitsSent;
+        if (sent == 0) co_return false;
         lastUnitSent = now();
         // The radio stores the unit before it acknowledges: it gets the whole total time.
         std::uint8_t ack = 0;
@@ -356,7 +369,7 @@ Co<bool> TransferEngine::Session::exchangeUnit(std::uint8_t hi, std::uint8_t lo,
         // belongs to something sent before, and later answers may be a unit behind.
         const LineTime unitWire = Ms(static_cast<int>(sizeof unit * 1000 / kLineBytesPerSecond));
         const LineTime answeredAfter = now() - sendStarted;
-        const bool early = answeredAfter < unitWire;
+        const bool early = !inStep && answeredAfter < unitWire;
         if (early) earlyAnswer = true;
         // Another byte with the ACK: one of them answers an earlier send, so send again.
         bool alone = ack == wire::kAck;
@@ -375,11 +388,22 @@ Co<bool> TransferEngine::Session::exchangeUnit(std::uint8_t hi, std::uint8_t lo,
                 co_await sleep(lastUnitSent + std::min(Ms(e.timeouts_.readIntervalMs), wait));
                 const bool refusedBefore = refusalSeen;
                 refusalSeen = false;
-                co_await discardInput();
+                const std::size_t answers = co_await discardInput();
                 const bool refusedNow = refusalSeen;
                 refusalSeen = refusedBefore || refusedNow;
                 if (refusedNow) continue;
-                earlyAnswer = false;  // the stray is gone and the real answer with it: in step
+                earlyAnswer = false;  // the stray is gone, and the real answer with it: in step
+                if (answers == 0) {
+                    // The real answer never came: the early ACK was a stray, and the radio may
+                    // have lost the unit. Nothing is in flight now: send it again.
+                    if (trace()) trace()->note("early answer alone: unit again");
+                    drained = true;
+                    continue;
+                }
+            }
+            if (!early && !inStep && unanswered == 0 && earlyAnswer) {
+                caughtUp = true;
+                earlyAnswer = false;
             }
             slowestAnswer = std::max(slowestAnswer, answeredAfter);
             // The ACK may have answered an earlier, slow send of this unit; the answer to this
@@ -395,11 +419,14 @@ Co<bool> TransferEngine::Session::exchangeUnit(std::uint8_t hi, std::uint8_t lo,
 
 Co<bool> TransferEngine::Session::awaitLateAnswers(int count) {
     std::uint8_t late = 0;
+    const bool awaited = count > 0;
     for (; count > 0; --count) {
         const std::size_t got = co_await read(&late, 1, ReplyWait::Stored);
         if (got != 1) break;
     }
     co_await discardInput();
+    // Every send answered: the answers are in step again.
+    if (awaited && count == 0) earlyAnswer = false;
     co_return true;
 }
 
@@ -418,6 +445,8 @@ Co<bool> TransferEngine::Session::settleLastUnit() {
 Co<bool> TransferEngine::Session::storeUnit(std::uint8_t hi, std::uint8_t lo, const std::uint8_t* source) {
     const bool settleLastUnitOk = co_await settleLastUnit();
     if (!settleLastUnitOk) co_return false;
+    const SentUnit previous = lastUnit;
+    caughtUp = false;
     const bool exchangeUnitOk = co_await exchangeUnit(hi, lo, source);
     if (!exchangeUnitOk) co_return false;
     lastUnit.valid = true;
@@ -425,8 +454,39 @@ Co<bool> TransferEngine::Session::storeUnit(std::uint8_t hi, std::uint8_t lo, co
     lastUnit.lo = lo;
     std::memcpy(lastUnit.data, source, wire::kUnitSize);
     storedUnits.push_back(lastUnit);
+    if (std::exchange(caughtUp, false) && previous.valid) {
+        // One answer is missing: the radio lost the unit before or this one (the answer that
+        // came in time may be the late one of the unit before). Let the line go quiet, then
+        // send both again, each in step. A refusal heard meanwhile may be any unit's: every
+        // unit goes again.
+        if (trace()) trace()->note("answers back in step: the last two units again");
+        co_await drainStrays();
+        if (refusalSeen) {
+            earlyAnswer = true;
+        } else {
+            const SentUnit again[] = {previous, lastUnit};
+            for (const SentUnit& unit : again) {
+                const bool resent = co_await exchangeUnit(unit.hi, unit.lo, unit.data, true);
+                if (!resent) co_return false;
+            }
+        }
+    }
     const bool inStep = co_await resynchronise();
     co_return inStep;
+}
+
+Co<bool> TransferEngine::Session::drainStrays() {
+    // Quiet for a quarter longer than an answer takes (at least twice a unit's wire time):
+    // whatever was on its way has come.
+    const LineTime unitWire = Ms(static_cast<int>((4 + wire::kUnitSize) * 1000 / kLineBytesPerSecond));
+    const LineTime answerTime = std::max(slowestAnswer, 2 * unitWire);
+    const LineTime quiet = std::min(Ms(e.timeouts_.readIntervalMs), answerTime + answerTime / 4 + kAnswerJitter);
+    for (;;) {
+        co_await sleep(now() + quiet);
+        const std::size_t stray = co_await discardInput();
+        if (stray == 0 || cancelled()) break;
+    }
+    co_return true;
 }
 
 Co<bool> TransferEngine::Session::resynchronise() {
@@ -436,21 +496,14 @@ Co<bool> TransferEngine::Session::resynchronise() {
     while (refusalSeen && earlyAnswer) {
         if (++resynchronisations > wire::kWriteAttempts) co_return false;
         if (trace()) trace()->note("answers out of step: every unit again");
-        const LineTime interval = Ms(e.timeouts_.readIntervalMs);
-        const LineTime quiet = std::min(interval, slowestAnswer + slowestAnswer / 4 + kAnswerJitter);
-        for (;;) {
-            co_await sleep(now() + quiet);
-            const std::size_t stray = co_await discardInput();
-            if (stray == 0 || cancelled()) break;
-        }
+        co_await drainStrays();
         refusalSeen = earlyAnswer = false;
         const std::vector<SentUnit> units = storedUnits;
         for (const SentUnit& unit : units) {
             const bool resent = co_await exchangeUnit(unit.hi, unit.lo, unit.data);
             if (!resent) co_return false;
         }
-        co_await sleep(now() + quiet);
-        co_await discardInput();
+        co_await drainStrays();
     }
     refusalSeen = false;
     co_return true;
@@ -465,10 +518,28 @@ Co<bool> TransferEngine::Session::confirmWrites() {
     co_await sleep(lastUnitSent + std::min(interval, wait));
     bool settled = co_await settleLastUnit();
     if (settled) settled = co_await resynchronise();
+    if (settled && earlyAnswer && lastUnit.valid) settled = co_await proveLastUnit();
     lastUnit = {};
     slowestAnswer = {};
     storedUnits.clear();
     co_return settled;
+}
+
+Co<bool> TransferEngine::Session::proveLastUnit() {
+    // An answer came sooner than the radio could have sent it, and nothing since has shown
+    // whose it was: the answers may still run a unit behind, and the last unit's own answer
+    // may be the one the radio lost. Let the strays come, then send the last unit again on a
+    // quiet line: its answer is then its own.
+    if (trace()) trace()->note("last unit unproven: sent again in step");
+    co_await drainStrays();
+    if (refusalSeen) {
+        // A refusal among the strays may belong to any unit taken as stored.
+        const bool inStep = co_await resynchronise();
+        if (!inStep) co_return false;
+    }
+    earlyAnswer = false;
+    const bool proven = co_await exchangeUnit(lastUnit.hi, lastUnit.lo, lastUnit.data, true);
+    co_return proven;
 }
 
 Co<bool> TransferEngine::Session::runExchange(Exchange x) {
@@ -733,6 +804,7 @@ Co<bool> TransferEngine::Session::runTransfer() {
         outcome.otherModel.reset();
     }
     outcome.unitsWritten = unitsWritten;
+    outcome.unitsSent = unitsSent;
     e.outcome_ = std::move(outcome);
     co_return true;
 }

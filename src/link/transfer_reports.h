@@ -65,9 +65,13 @@ struct TransferOutcome {
     std::optional<OtherModel> otherModel;
     // The user stopped the transfer; the result is then ReadFailed or WriteFailed.
     bool cancelled = false;
-    // Write units the radio acknowledged: a failed write with any leaves the radio holding
-    // part old, part new memory.
+    // Write units the radio acknowledged.
     int unitsWritten = 0;
+    // Write units sent, resends included. A radio may store a unit it does not acknowledge
+    // (its answer lost or garbled), so a failed write after any leaves the radio possibly
+    // holding part old, part new memory.
+    int unitsSent = 0;
+    bool radioMayHoldMix() const { return unitsSent > 0; }
 };
 
 // Called on the thread that runs the job. Images are passed by reference for the length of

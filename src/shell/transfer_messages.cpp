@@ -58,8 +58,8 @@ std::string TransferResultDetail(const TransferOutcome& outcome, const LanguageT
     case TransferResult::NoRadio: return NoRadioDetail(outcome, language);
     case TransferResult::ReadFailed: return language.row(kNothingChanged);
     case TransferResult::WriteFailed:
-        return outcome.unitsWritten > 0 ? language.row(kMixedMemory) + "\n" + language.row(kWriteAgain)
-                                        : language.row(kNothingWritten);
+        return outcome.radioMayHoldMix() ? language.row(kMixedMemory) + "\n" + language.row(kWriteAgain)
+                                         : language.row(kNothingWritten);
     case TransferResult::ReadDone:
     case TransferResult::WriteDone: return {};
     }

@@ -103,6 +103,7 @@ int main(int argc, char** argv) {
         other->loadImage(sim.image());
         other->setFaults(config.faults);
         other->setPaced(config.paced);
+        other->setLatencyMs(config.latencyMs);
         if (!other->start(error)) return Fail(error);
         if (!MakeLink(link, other->devicePath())) return Fail("cannot create the link " + link);
         std::cout << other->devicePath() << std::endl;

@@ -83,7 +83,12 @@ const std::vector<cmdline::Option>& SimOptions() {
         {{"bands"}, "LO-HI,LO-HI", "receive and transmit bands", "Band limits (whole MHz; default 136-174,400-520):"},
         {{"rx-bands"}, "LO-HI,LO-HI", "receive bands only"},
         {{"tx-bands"}, "LO-HI,LO-HI", "transmit bands only"},
-        {{"paced"}, "", "take the real time of 9600 baud for every byte", "Timing:"},
+        {{"paced"}, "", "take the real time of 9600 baud for every byte (the default)", "Timing:"},
+        {{"instant"},
+         "",
+         "answer as soon as a request is complete, faster than any real\n"
+         "radio (for quick tests; a program that tells stray answers by\n"
+         "their timing may take such answers for strays)"},
         {{"latency-ms"},
          "N",
          "pass the radio's bytes on in ticks of N ms (0 to 255), as a USB\n"
@@ -108,7 +113,8 @@ const std::vector<cmdline::Option>& SimOptions() {
          "hit the N-th block read or write unit (from 0, resends\n"
          "counted) and TIMES-1 more (default 1) with KIND: silent,\n"
          "drop, short, bad-header, extra-byte, late-ack, double-ack,\n"
-         "late-double-ack, nak, bad-ack (may be repeated)"},
+         "late-double-ack, nak, bad-ack, trickle, lost (never reaches\n"
+         "the radio whole: not stored, not answered) (may be repeated)"},
         {{"late-ms"},
          "MS",
          "how late late-ack answers, and late-double-ack's\n"
@@ -172,7 +178,11 @@ bool ParseSimArgs(const std::vector<std::string>& args, SimConfig& config, std::
         error = "--corrupt-byte: not a radio address: " + parsed.value("corrupt-byte");
         return false;
     }
-    config.paced = parsed.isSet("paced");
+    if (parsed.isSet("paced") && parsed.isSet("instant")) {
+        error = "--paced and --instant exclude each other";
+        return false;
+    }
+    config.paced = !parsed.isSet("instant");
     // Adapters set their timer in whole milliseconds up to 255.
     if (parsed.isSet("latency-ms") && !ParseInt(parsed.value("latency-ms"), 0, 255, config.latencyMs)) {
         error = "--latency-ms: expected 0 to 255 ms, got " + parsed.value("latency-ms");

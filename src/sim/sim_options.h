@@ -19,7 +19,7 @@ struct SimConfig {
     std::optional<int> rxBands[4];  // first lower, first upper, second lower, second upper
     std::optional<int> txBands[4];
     SimFaults faults;
-    bool paced = false;
+    bool paced = true;  // at 9600 baud, as a real radio; --instant answers at once
     int latencyMs = 0;
     bool help = false;
     bool version = false;

@@ -28,7 +28,7 @@ constexpr FaultKindEntry kFaultKinds[] = {
     {FaultKind::ExtraByte, "extra-byte"},  {FaultKind::LateAck, "late-ack"},
     {FaultKind::DoubledAck, "double-ack"}, {FaultKind::Nak, "nak"},
     {FaultKind::BadAck, "bad-ack"},        {FaultKind::LateDoubledAck, "late-double-ack"},
-    {FaultKind::Trickle, "trickle"},
+    {FaultKind::Trickle, "trickle"},       {FaultKind::Lost, "lost"},
 };
 
 // The radio's band-limit block goes out scrambled nibble by nibble.
@@ -229,6 +229,7 @@ void SimRadio::acknowledge(Time now, const TargetedFault* fault) {
     case FaultKind::ExtraByte: return queueAnswer(now, {rw::kAck, kStrayByte});
     case FaultKind::Trickle: return queueAnswer(now, {rw::kAck}, faults_.trickleMs);
     case FaultKind::Silent: wentSilent_ = true; return;
+    case FaultKind::Lost:
     case FaultKind::Drop:
     case FaultKind::Short:
     case FaultKind::CorruptHeader: return;
@@ -273,7 +274,7 @@ bool SimRadio::onRead(Time now) {
     const TargetedFault* fault = hitBy(FaultTarget::Read);
     confirmFault_ = nullptr;
     if (fault && fault->kind == FaultKind::Silent) wentSilent_ = true;
-    if (!answering()) return true;
+    if (!answering() || (fault && fault->kind == FaultKind::Lost)) return true;
     std::vector<std::uint8_t>& reply = replyScratch_;
     readReply(hi, lo, reply);
     if (fault) {
@@ -304,7 +305,7 @@ bool SimRadio::onWrite(Time now) {
     noteBlockRequest();
     const TargetedFault* fault = hitBy(FaultTarget::Write);
     if (fault && fault->kind == FaultKind::Silent) wentSilent_ = true;
-    if (!answering()) return true;
+    if (!answering() || (fault && fault->kind == FaultKind::Lost)) return true;
     if (writeUnits_++ < faults_.refusedWrites) {
         queueAnswer(now, {kNak});
         return true;

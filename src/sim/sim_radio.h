@@ -52,6 +52,7 @@ enum class FaultKind {
     Nak,             // NAK instead of the acknowledgement; a refused unit is not stored
     BadAck,          // another byte instead of the acknowledgement (the unit is stored)
     Trickle,         // the reply comes one byte every trickleMs
+    Lost,            // the request never reaches the radio whole: nothing stored, nothing answered
 };
 // Which requests a fault counts and hits. A read's acknowledgement is the radio's answer to
 // the program's confirmation after the block.

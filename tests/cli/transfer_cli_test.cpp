@@ -16,9 +16,11 @@
 #include "model/channel_record.h"
 #include "model/dat_file.h"
 #include "radio/new_image.h"
+#include "sim/sim_options.h"
 #include "support/cli_run.h"
 #include "support/open_counter.h"
 #include "support/running_sim.h"
+#include "support/same_image.h"
 #include "support/temp_dir.h"
 
 namespace radioprog {
@@ -229,6 +231,47 @@ TEST_F(TransferCli, WriteSendsTheFileOrTellsWhyNot) {
     CliRun failed = Cli(radio.devicePath(), "write good.dat --port 1");
     EXPECT_EQ(failed.status, 5);
     EXPECT_EQ(Lines(failed.err), 1u) << failed.err;
+}
+
+// A radio may store a unit and still not acknowledge it: once a unit went out, a failed
+// write says the radio may hold a mix, never that nothing was written. The faults are given
+// as radiosim's --fault options.
+TEST_F(TransferCli, AFailedWriteAfterAUnitWentOutSaysTheRadioMayHoldAMix) {
+    struct Case {
+        const char* fault;
+        bool unitSent;
+        bool unitStored;
+    };
+    const Case cases[] = {
+        {"bad-ack,write,0,1000", true, true},     // stores unit 0x0000, answers 0x07
+        {"extra-byte,write,0,1000", true, true},  // stores it, answers ACK and 0x00
+        {"nak,write,0,1000", true, false},        // refuses it
+        {"bad-header,read,0", false, false},      // the band-limit block fails before any unit
+    };
+    RadioImage image;
+    WriteNewImage(image);
+    ChannelRef(image, 0).setRxFrequency(0x14600000u);
+    ASSERT_TRUE(SaveDatFile(image, "new.dat").ok);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.fault);
+        RunningSim faulty;
+        sim::SimConfig config;
+        std::string error;
+        ASSERT_TRUE(sim::ParseSimArgs({"--fault", c.fault}, config, error)) << error;
+        faulty.setFaults(config.faults);
+        const RadioImage before = faulty.image();
+
+        CliRun run = Cli(faulty.devicePath(), "write new.dat");
+        EXPECT_EQ(run.status, 5);
+        const bool mix = run.err.find("the radio may now hold a mix of old and new memory") != std::string::npos;
+        const bool nothing = run.err.find("nothing was written") != std::string::npos;
+        EXPECT_EQ(mix, c.unitSent) << run.err;
+        EXPECT_EQ(nothing, !c.unitSent) << run.err;
+        EXPECT_EQ(std::equal(image.channel(0), image.channel(0) + 16, faulty.image().channel(0)), c.unitStored);
+        if (!c.unitSent) {
+            EXPECT_SAME_IMAGE(faulty.image(), before);
+        }
+    }
 }
 
 // Listing the ports opens none (opening one raises DTR and RTS on whatever is attached); only

@@ -18,7 +18,7 @@ using namespace radioprog;
 
 namespace {
 
-constexpr int kFaultKinds = 11;
+constexpr int kFaultKinds = 12;
 constexpr int kMaxTimes = 4;  // a fault hits at most this many requests in a row
 
 class Reports : public TransferReports {

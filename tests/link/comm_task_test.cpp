@@ -113,7 +113,8 @@ TEST(CommTaskRead, ReadsEveryBlockInOrderIntoACopyAndReportsInOrder) {
 }
 
 TEST(CommTaskWrite, ChecksTheRadiosBandsThenWritesEveryUnitInOrder) {
-    RunningSim sim;
+    // At the wire's pace, as a radio answers: the units sent are counted.
+    RunningSim sim({}, RunningSim::Pace::Wire);
     RadioImage before = sim.image();
     CCommTask task(PortMap({sim.devicePath()}));
     RadioImage image = PatternImage(5);
@@ -379,7 +380,7 @@ private:
 };
 
 TEST(CommTaskBusy, ASecondTransferIsRefusedWhileOneRuns) {
-    RunningSim sim;
+    RunningSim sim({}, RunningSim::Pace::Wire);  // the units sent are counted
     CCommTask task(PortMap({sim.devicePath()}));
     BlockingReports reports;
     RadioImage image = PatternImage(4);

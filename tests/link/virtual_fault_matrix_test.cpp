@@ -108,6 +108,8 @@ struct Row {
     bool lastMayPass = false;
     // With the check after the write: a unit the radio lost must show in what is read back.
     bool verify = false;
+    // Faults that stay where they are while the others sweep.
+    std::vector<TargetedFault> fixedFaults = {};
 };
 
 const std::vector<int> kLateDelays = {10, 100, 390, 1000, 1500, 2000};
@@ -187,6 +189,62 @@ const std::vector<Row>& Rows() {
          false,
          false,
          true},
+        // A stray ACK is in flight when the radio loses its answer to the next unit (and,
+        // Silent, that unit with it): the stray must not stand for the lost answer. At the
+        // last unit this once reported success with the unit missing.
+        {"WriteStrayAckThenLostAnswer",
+         TransferMode::Write,
+         {At(FaultKind::DoubledAck, kWrite, -1), At(FaultKind::Drop, kWrite)},
+         kWriteDone},
+        {"WriteStrayAckThenSilent",
+         TransferMode::Write,
+         {At(FaultKind::DoubledAck, kWrite, -1), At(FaultKind::Silent, kWrite)},
+         kWriteFailed},
+        {"WriteLateStrayAckThenLostAnswer",
+         TransferMode::Write,
+         {At(FaultKind::LateDoubledAck, kWrite, -1), At(FaultKind::Drop, kWrite)},
+         kWriteDone,
+         {10, 20}},
+        {"WriteLateStrayAckThenSilent",
+         TransferMode::Write,
+         {At(FaultKind::LateDoubledAck, kWrite, -1), At(FaultKind::Silent, kWrite)},
+         kWriteFailed,
+         {10, 20}},
+        // Lost: the unit never reaches the radio whole, and the radio neither stores nor
+        // answers it, then goes on answering.
+        {"WriteStrayAckThenLostUnit",
+         TransferMode::Write,
+         {At(FaultKind::DoubledAck, kWrite, -1), At(FaultKind::Lost, kWrite)},
+         kWriteDone},
+        // A second ACK after the band-limit block is taken for the first unit's answer, and
+        // every answer after it runs a unit behind; then the radio loses one.
+        {"WriteAnswersBehindThenLostAnswer",
+         TransferMode::Write,
+         {At(FaultKind::Drop, kWrite)},
+         kWriteDone,
+         {500},
+         false,
+         false,
+         false,
+         {At(FaultKind::DoubledAck, kRead)}},
+        {"WriteAnswersBehindThenLostUnit",
+         TransferMode::Write,
+         {At(FaultKind::Lost, kWrite)},
+         kWriteDone,
+         {500},
+         false,
+         false,
+         false,
+         {At(FaultKind::DoubledAck, kRead)}},
+        {"WriteAnswersBehindThenSilent",
+         TransferMode::Write,
+         {At(FaultKind::Silent, kWrite)},
+         kWriteFailed,
+         {500},
+         false,
+         false,
+         false,
+         {At(FaultKind::DoubledAck, kRead)}},
         // The band-limit block is read once before a write; any fault there ends the write.
         {"WriteBandReadBadHeader",
          TransferMode::Write,
@@ -220,6 +278,7 @@ TEST_P(VirtualFaultMatrix, EveryRequestGivesTheExpectedResultWithinItsBound) {
                 fault.at += at;
                 faults.targeted.push_back(fault);
             }
+            faults.targeted.insert(faults.targeted.end(), row.fixedFaults.begin(), row.fixedFaults.end());
             faults.lateReplyMs = delayMs;
             const TransferRun run = Transfer(row.mode, faults, file, row.verify);
 

@@ -146,6 +146,22 @@ TEST(NoRadioDetail, ARadioOfAnotherModelIsOneStatementUnderItsOwnHeadline) {
               language.row(lang_row::kRead) + language.row(lang_row::kTransferCancelled));
 }
 
+// The radio may store a unit it never acknowledged: once one went out, a failed write may
+// have left a mix.
+TEST(WriteFailedDetail, AMixOnceAUnitWentOutNothingWrittenBefore) {
+    LanguageTable language;
+    language.rows[static_cast<std::size_t>(lang_row::kMixedMemory)] = "mix";
+    language.rows[static_cast<std::size_t>(lang_row::kWriteAgain)] = "again";
+    language.rows[static_cast<std::size_t>(lang_row::kNothingWritten)] = "nothing";
+    TransferOutcome outcome;
+    outcome.result = TransferResult::WriteFailed;
+    EXPECT_EQ(TransferResultDetail(outcome, language), "nothing");
+    outcome.unitsSent = 1;  // sent, never acknowledged
+    EXPECT_EQ(TransferResultDetail(outcome, language), "mix\nagain");
+    outcome.cancelled = true;
+    EXPECT_EQ(TransferResultDetail(outcome, language), "mix\nagain");
+}
+
 TEST(InterfaceLocale, ChineseColumnsGetQtsChineseTexts) {
     EXPECT_EQ(InterfaceLocale(0), "zh_CN");
     EXPECT_EQ(InterfaceLocale(1), "zh_TW");

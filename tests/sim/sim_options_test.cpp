@@ -57,6 +57,20 @@ TEST(SimOptions, ParsesMemoryBandsPacingAndFaults) {
     EXPECT_EQ(ApplyBandOptions(rxOnly, DefaultSimBands()).txUpper[1], 520);
 }
 
+// A radio answers at the wire's pace unless asked to answer at once.
+TEST(SimOptions, PacedUnlessInstant) {
+    std::string error;
+    SimConfig plain;
+    ASSERT_TRUE(ParseSimArgs({}, plain, error)) << error;
+    EXPECT_TRUE(plain.paced);
+    SimConfig instant;
+    ASSERT_TRUE(ParseSimArgs({"--instant"}, instant, error)) << error;
+    EXPECT_FALSE(instant.paced);
+    SimConfig both;
+    EXPECT_FALSE(ParseSimArgs({"--paced", "--instant"}, both, error));
+    EXPECT_EQ(error, "--paced and --instant exclude each other");
+}
+
 TEST(SimOptions, SeveralLinksAreSeveralRadiosAndTheStorageFaultTakesAnAddress) {
     SimConfig config;
     std::string error;
@@ -89,9 +103,9 @@ TEST(SimOptions, ParsesTargetedFaults) {
                                                  {FaultKind::CorruptHeader, FaultTarget::Read, 3, 1}};
     EXPECT_EQ(config.faults.targeted, expected);
     EXPECT_EQ(config.faults.lateReplyMs, 900);
-    for (FaultKind kind :
-         {FaultKind::Silent, FaultKind::Drop, FaultKind::Short, FaultKind::CorruptHeader, FaultKind::ExtraByte,
-          FaultKind::LateAck, FaultKind::DoubledAck, FaultKind::Nak, FaultKind::BadAck, FaultKind::LateDoubledAck}) {
+    for (FaultKind kind : {FaultKind::Silent, FaultKind::Drop, FaultKind::Short, FaultKind::CorruptHeader,
+                           FaultKind::ExtraByte, FaultKind::LateAck, FaultKind::DoubledAck, FaultKind::Nak,
+                           FaultKind::BadAck, FaultKind::LateDoubledAck, FaultKind::Trickle, FaultKind::Lost}) {
         FaultKind parsed{};
         EXPECT_TRUE(ParseFaultKind(FaultKindName(kind), parsed) && parsed == kind) << FaultKindName(kind);
     }

@@ -79,8 +79,8 @@ class WineCliTest(unittest.TestCase):
         cls.dir = tempfile.mkdtemp(dir=WORK, prefix="wine-cli-")
         # The one prefix is made at the first run and kept for the next.
         # The fixture's channels lie outside the usual bands: the radio written takes them all.
-        cls.radios = [Radio("--load", FIXTURE), Radio("--bands", "100-999,100-999"), Radio("--silent"),
-                      Radio("--load", FIXTURE, "--paced")]
+        cls.radios = [Radio("--load", FIXTURE, "--instant"), Radio("--bands", "100-999,100-999", "--instant"),
+                      Radio("--silent"), Radio("--load", FIXTURE)]
         map_ports([r.device for r in cls.radios])
         # The fixture as the radio holds it: the image the writes store.
         cls.image = os.path.join(cls.dir, "radio.dat")

@@ -86,7 +86,7 @@ def main():
         run(cli, "import-csv", path("radio.dat"), path("radio.csv"))
 
         radio = subprocess.Popen([sim, "--load", path("radio.dat"), "--save", path("radio-memory.dat"),
-                                  "--link", path("radio")], stdout=subprocess.DEVNULL)
+                                  "--link", path("radio"), "--instant"], stdout=subprocess.DEVNULL)
         wait_for("the simulated radio", lambda: os.path.exists(path("radio")))
         env = dict(os.environ, XDG_CONFIG_HOME=path("config"), XDG_STATE_HOME=path("state"),
                    RADIOPROG_PORTS=path("radio"), QT_QPA_PLATFORM="xcb")
