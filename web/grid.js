@@ -201,8 +201,17 @@ function forwardKey(event, name) {
     return true;
 }
 
+// Ctrl+Enter in an open editor: its value goes to this column of every picked channel.
+function commitToSelection(event) {
+    if (event.key !== 'Enter' || !(event.ctrlKey || event.metaKey)) return false;
+    event.preventDefault();
+    draw(doc.sessionCommitToChannels([...selection].sort((a, b) => a - b), editText()));
+    return true;
+}
+
 function editKey(event) {
     event.stopPropagation();
+    if (commitToSelection(event)) return;
     const name = sessionKeyName(event);
     if (name && name !== 'Delete' && name !== 'Backspace') forwardKey(event, name);
 }
@@ -234,6 +243,7 @@ function editBeforeInput(event) {
 
 function listKey(event) {
     event.stopPropagation();
+    if (commitToSelection(event)) return;
     // Ctrl+Z in a list cancels the edit.
     const undo = (event.ctrlKey || event.metaKey) && (event.key === 'z' || event.key === 'Z');
     const name = undo ? 'Escape' : sessionKeyName(event);

@@ -7,6 +7,7 @@
 #include "editors/channel_clipboard.h"
 #include "editors/channel_commit.h"
 #include "editors/channel_rows.h"
+#include "model/channel_record.h"
 #include "model/extra_rows.h"
 #include "radio/edit_filters.h"
 
@@ -223,30 +224,67 @@ SessionAnswer ChannelTableSession::closeAnswer(bool refused) {
 
 SessionAnswer ChannelTableSession::commit(const std::string& editText) { return commitAt(editText); }
 
-SessionAnswer ChannelTableSession::commitAt(const std::string& editText) {
-    if (!editor_) return {};
+std::optional<std::string> ChannelTableSession::editorValue(const std::string& editText, SessionAnswer& refusal) {
     const SessionEditor edited = *editor_;
     const GridCell cell = edited.cell;
-    const std::string old = cellText(cell);
-    std::string text;
-    if (IsEditEditor(edited.editor)) {
-        text = editText;
-    } else if (!edited.text.empty()) {
+    if (IsEditEditor(edited.editor)) return editText;
+    if (!edited.text.empty()) {
         // Typed into a list: stored only when it names an entry, as a paste of it would be.
         const CellTextCheck check = CheckCellText(cell.column, edited.text, language_);
-        if (!check.text) {
-            SessionAnswer answer = closeAnswer(true);
-            answer.notice = PasteProblemText({cell.row - 1, cell.column, edited.text, check.reason}, language_);
-            // Why, then what the cell still holds.
-            answer.announcement = *answer.notice + ". " + cellSpeech(cell);
-            return answer;
-        }
-        text = *check.text;
-    } else if (edited.choice >= 0 && edited.choice != openedChoice_) {
-        text = choices(cell.column)[static_cast<std::size_t>(edited.choice)];
-    } else {
-        text = old;
+        if (check.text) return *check.text;
+        refusal = closeAnswer(true);
+        refusal.notice = PasteProblemText({cell.row - 1, cell.column, edited.text, check.reason}, language_);
+        // Why, then what the cell still holds.
+        refusal.announcement = *refusal.notice + ". " + cellSpeech(cell);
+        return std::nullopt;
     }
+    if (edited.choice >= 0 && edited.choice != openedChoice_)
+        return choices(cell.column)[static_cast<std::size_t>(edited.choice)];
+    return cellText(cell);
+}
+
+namespace {
+
+// The columns one sets alike for many channels at once.
+bool IsBulkColumn(int column) { return column >= column::kRxTone && column <= column::kSignalling; }
+
+}  // namespace
+
+SessionAnswer ChannelTableSession::commitToChannels(const std::vector<int>& channels, const std::string& editText) {
+    if (!editor_) return {};
+    const GridCell cell = editor_->cell;
+    std::vector<int> targets = NormalizeChannelSet(channels);
+    if (!IsBulkColumn(cell.column) || targets.size() < 2) return commit(editText);
+    SessionAnswer refusal;
+    const std::optional<std::string> text = editorValue(editText, refusal);
+    if (!text) return refusal;
+    SessionAnswer answer = closeAnswer(false);
+    std::vector<int> stored;
+    const std::vector<int> changed = document_.editChannels([&](RadioImage& image) {
+        for (int n : targets) {
+            if (!ChannelInUse(image, n)) continue;
+            stored.push_back(n);
+            ChannelRow row = ChannelToRow(image, language_, n);
+            if (row[static_cast<std::size_t>(cell.column)] != *text)
+                CommitCell(image, language_, n, cell.column, *text, row);
+        }
+    });
+    answer.changed = changed;
+    answer.selected = targets;
+    answer.announcement = FillArguments(language_.row(lang_row::kColumnSetForChannels),
+                                        {language_.row(ChannelHeaderRows()[static_cast<std::size_t>(cell.column)]),
+                                         *text, std::to_string(stored.size())});
+    return answer;
+}
+
+SessionAnswer ChannelTableSession::commitAt(const std::string& editText) {
+    if (!editor_) return {};
+    const GridCell cell = editor_->cell;
+    const std::string old = cellText(cell);
+    SessionAnswer refusal;
+    const std::optional<std::string> value = editorValue(editText, refusal);
+    if (!value) return refusal;
+    const std::string text = *value;
 
     SessionAnswer answer = closeAnswer(false);
     answer.changed = {cell.row - 1};

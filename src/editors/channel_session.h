@@ -115,6 +115,11 @@ public:
     SessionAnswer commit(const std::string& editText = {});
     // Esc: the editor closes and the cell keeps its stored value.
     SessionAnswer cancel();
+    // Ctrl+Enter: the open editor's value goes into its column of every channel of the set
+    // that is in use, by the rules of a typed cell, as one undo step. Only the columns one
+    // sets alike for many channels take it (tones, power, bandwidth, the flags, signalling);
+    // in another column, or with fewer than two channels, it is an ordinary commit.
+    SessionAnswer commitToChannels(const std::vector<int>& channels, const std::string& editText = {});
 
     // The table's commands on whole channels (the selected rows, else the current cell's
     // channel). An open editor is committed first; each command is one undo step. The answer
@@ -139,6 +144,9 @@ public:
 private:
     SessionAnswer open(GridCell cell, std::optional<char32_t> key, bool selectAll, bool byClick = false);
     SessionAnswer commitAt(const std::string& editText);
+    // The text the open editor stores; nullopt when a list's typed text names no entry, and
+    // `refusal` then holds the answer that says why.
+    std::optional<std::string> editorValue(const std::string& editText, SessionAnswer& refusal);
     SessionAnswer closeAnswer(bool refused);
     // The entry of a column's list that a typed text names exactly, or -1.
     int typedChoice(int column, const std::string& typed) const;

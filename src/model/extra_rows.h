@@ -528,6 +528,9 @@ enum ExtraRow : int {
     kSortByName,
     kGroupByBand,
     kChannelsSorted,
+    // Ctrl+Enter in a cell with channels selected: %1 the column, %2 the value, %3 how many
+    // channels took it.
+    kColumnSetForChannels,
 
     kEnd  // one past the last row
 };

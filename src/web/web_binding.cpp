@@ -309,6 +309,9 @@ public:
     bool insertDropsChannel() const { return InsertDropsChannelInUse(document_.image()); }
     val insertChannel(int n) { return AnswerObject(session_.insertChannel(n)); }
     // `selected`: the moved set's new numbers (empty: nothing moved).
+    val sessionCommitToChannels(const val& channels, const std::string& editText) {
+        return AnswerObject(session_.commitToChannels(emscripten::vecFromJSArray<int>(channels), editText));
+    }
     // key: 0 receive frequency, 1 name, 2 band (ChannelSortKey's order).
     val sortChannels(const val& channels, int key) {
         if (key < 0 || key > 2) return val::null();
@@ -775,6 +778,7 @@ EMSCRIPTEN_BINDINGS(radiocore) {
         .function("insertChannel", &WebDocument::insertChannel)
         .function("moveChannels", &WebDocument::moveChannels)
         .function("sortChannels", &WebDocument::sortChannels)
+        .function("sessionCommitToChannels", &WebDocument::sessionCommitToChannels)
         .function("undo", &WebDocument::undo)
         .function("redo", &WebDocument::redo)
         .function("canUndo", &WebDocument::canUndo)

@@ -208,5 +208,51 @@ TEST(ChannelTableSession, TableCommandsAreOneStepEachAndTheCurrentCellTravelsWit
     EXPECT_EQ(table.document.history().undoCount(), steps + 5);
 }
 
+// Ctrl+Enter sets the open editor's value in its column of every selected channel in use,
+// as one undo step and by the rules of a typed cell; frequencies and names are typed one by
+// one; a sort is one step too.
+TEST(ChannelTableSession, OneValueForManyChannelsAndSortsAreOneStepEach) {
+    Table table;
+    const std::size_t steps = table.document.history().undoCount();
+    const std::uint32_t offStep = ChannelView(table.document.image(), kOffStep).rxFrequency();
+    table.session.moveTo({kInUse + 1, column::kRxTone});
+    table.session.typeCharacter(U'8');
+    table.session.typeCharacter(U'8');
+    table.session.typeCharacter(U'.');
+    table.session.typeCharacter(U'5');
+    const SessionAnswer set = table.session.commitToChannels({kInUse, kOffStep, kEmpty});
+    EXPECT_EQ(table.cell(kInUse, column::kRxTone), "88.5");
+    EXPECT_EQ(table.cell(kOffStep, column::kRxTone), "88.5");
+    EXPECT_EQ(table.cell(kEmpty, column::kRxTone), "") << "an empty channel stays empty";
+    EXPECT_EQ(ChannelView(table.document.image(), kOffStep).rxFrequency(), offStep) << "the rest stays";
+    EXPECT_EQ(set.selected, (std::vector<int>{kInUse, kOffStep, kEmpty}));
+    EXPECT_EQ(set.announcement, "r" + std::to_string(lang_row::kColumnSetForChannels));
+    EXPECT_EQ(table.document.history().undoCount(), steps + 1);
+
+    // A typed text that names no entry is refused for all of them.
+    table.session.moveTo({kInUse + 1, column::kTxTone});
+    table.session.typeCharacter(U'1');
+    table.session.typeCharacter(U'5');
+    const SessionAnswer refused = table.session.commitToChannels({kInUse, kOffStep});
+    EXPECT_TRUE(refused.notice.has_value());
+    EXPECT_EQ(table.document.history().undoCount(), steps + 1);
+
+    // A name column: an ordinary commit of the one cell.
+    table.session.moveTo({kOffStep + 1, column::kName});
+    std::string text;
+    table.type("ab", &text);
+    table.session.commitToChannels({kInUse, kOffStep}, text);
+    EXPECT_EQ(table.cell(kOffStep, column::kName), "AB");
+    EXPECT_EQ(table.cell(kInUse, column::kName), "RPT2");
+
+    const SessionAnswer sorted = table.session.sortChannels({}, ChannelSortKey::RxFrequency);
+    EXPECT_EQ(ChannelView(table.document.image(), 0).rxFrequency(), offStep);
+    EXPECT_EQ(table.cell(1, column::kName), "RPT2");
+    EXPECT_FALSE(sorted.announcement.empty());
+    EXPECT_EQ(table.document.history().undoCount(), steps + 3);
+    table.document.undo();
+    EXPECT_EQ(table.cell(kInUse, column::kName), "RPT2");
+}
+
 }  // namespace
 }  // namespace radioprog

@@ -15,6 +15,7 @@
 
 #include "editors/channel_clipboard.h"
 #include "editors/channel_csv.h"
+#include "editors/channel_rows.h"
 #include "editors/gui/batch_channel_dlg.h"
 #include "editors/gui/channel_edit_report.h"
 #include "editors/gui/chn_msg_view.h"
@@ -234,6 +235,23 @@ private slots:
         press(Qt::Key_Y, Qt::ControlModifier);
         QCOMPARE_IMAGE(frame()->image(), before);
         QVERIFY(history().canRedo());
+    }
+
+    // Sort by Frequency with one row picked sorts the whole table as one undo step; Ctrl+Z
+    // restores it.
+    void sortingTheTableIsOneStep() {
+        pickRow(3);
+        const std::size_t steps = history().undoCount();
+        const RadioImage before = frame()->image();
+        RadioImage expected = before;
+        SortChannels(expected, {2}, ChannelSortKey::RxFrequency);
+        QVERIFY2(!(expected == before), "the fixture's names are not in order");
+        frame()->action(Command::SortByFrequency)->trigger();
+        QCOMPARE_IMAGE(frame()->image(), expected);
+        QCOMPARE(history().undoCount(), steps + 1);
+        grid()->setFocus();
+        press(Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE_IMAGE(frame()->image(), before);
     }
 
     void copyGivesSpreadsheetTextAndPasteReportsBadCellsOnce() {

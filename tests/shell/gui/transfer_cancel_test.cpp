@@ -125,11 +125,12 @@ private slots:
     // afterwards each is as it was before.
     void aTransferDisablesExactlyTheCommandsThatWaitForIt() {
         const std::set<Command> blocked = {
-            Command::FileNew,        Command::FileOpen,         Command::ImportCsv,      Command::CompareWith,
-            Command::RecentFiles,    Command::ReadRadio,        Command::WriteRadio,     Command::WriteSeveral,
-            Command::PortSelect,     Command::BatchChannels,    Command::EditUndo,       Command::EditRedo,
-            Command::EditCut,        Command::EditPaste,        Command::DeleteChannels, Command::InsertChannel,
-            Command::MoveChannelsUp, Command::MoveChannelsDown, Command::Language};
+            Command::FileNew,        Command::FileOpen,         Command::ImportCsv,       Command::CompareWith,
+            Command::RecentFiles,    Command::ReadRadio,        Command::WriteRadio,      Command::WriteSeveral,
+            Command::PortSelect,     Command::BatchChannels,    Command::EditUndo,        Command::EditRedo,
+            Command::EditCut,        Command::EditPaste,        Command::DeleteChannels,  Command::InsertChannel,
+            Command::MoveChannelsUp, Command::MoveChannelsDown, Command::SortByFrequency, Command::SortByName,
+            Command::GroupByBand,    Command::Language};
         // An opened file, so the recent files' submenu has an entry.
         RadioImage image;
         image.ApplyDefaults();
