@@ -28,8 +28,8 @@ if [ -z "${DEBEMAIL:-}${EMAIL:-}" ]; then
     accepted_tags="bogus-mail-host bogus-mail-host-in-debian-changelog root-in-contact
         maintainer-address-is-on-localhost"
 fi
-echo "lintian -I --pedantic $deb"
-lintian_out=$(lintian -I --pedantic --tag-display-limit 0 "$deb" 2>&1 || true)
+echo "lintian -I --pedantic $deb $dbgsym"
+lintian_out=$(lintian -I --pedantic --tag-display-limit 0 "$deb" "$dbgsym" 2>&1 || true)
 printf '%s\n' "$lintian_out"
 unexpected=$(printf '%s\n' "$lintian_out" | grep -E '^[EWIPX]: ' || true)
 for tag in $accepted_tags; do

@@ -27,8 +27,12 @@ foreach(program ${programs})
   file(CHMOD "${debug_file}" PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
 endforeach()
 
+# Its documents are the main package's, as Debian's debug packages have them.
+file(MAKE_DIRECTORY "${debug_root}/usr/share/doc")
+file(CREATE_LINK ${CPACK_PACKAGE_NAME} "${debug_root}/usr/share/doc/${CPACK_PACKAGE_NAME}-dbgsym" SYMBOLIC)
+
 # The control file and the checksums, with paths relative to the root as dpkg wants them.
-file(GLOB_RECURSE debug_files RELATIVE "${debug_root}" "${debug_root}/usr/*")
+file(GLOB_RECURSE debug_files RELATIVE "${debug_root}" "${debug_root}/usr/lib/*")
 list(SORT debug_files)
 set(md5sums "")
 set(bytes 0)
@@ -46,6 +50,7 @@ file(MAKE_DIRECTORY "${debug_root}/DEBIAN")
 file(WRITE "${debug_root}/DEBIAN/md5sums" "${md5sums}")
 file(WRITE "${debug_root}/DEBIAN/control"
 "Package: ${CPACK_PACKAGE_NAME}-dbgsym
+Source: ${CPACK_PACKAGE_NAME}
 Version: ${CPACK_PACKAGE_VERSION}
 Architecture: ${arch}
 Maintainer: ${CPACK_DEBIAN_PACKAGE_MAINTAINER}
