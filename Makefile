@@ -1,7 +1,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # radioprog: `make run` builds and starts the program, `make test` builds and runs every test.
 # Both install the Debian packages they need first (make deps). `make package` builds the
-# Debian package build/radioprog_<version>_<arch>.deb.
+# Debian package build/radioprog_<version>_<arch>.deb and its debug symbols beside it,
+# build/radioprog-dbgsym_<version>_<arch>.deb.
 
 BUILD      ?= build
 SAN_BUILD  ?= build-sanitize
@@ -25,7 +26,7 @@ endif
 PACKAGES = cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libudev-dev libgtest-dev libgmock-dev \
            libbenchmark-dev fonts-noto-cjk fonts-arphic-ukai fonts-arphic-uming fonts-liberation fonts-dejavu-core fonts-droid-fallback \
            qt6-translations-l10n xvfb xauth xdotool poppler-utils at-spi2-core dbus-daemon python3-pyatspi \
-           help2man librsvg2-bin clang-format appstream desktop-file-utils dpkg-dev file python3 \
+           help2man librsvg2-bin clang-format appstream desktop-file-utils dpkg-dev file python3 shared-mime-info binutils \
            lintian man-db zsh fish \
            emscripten node-acorn binaryen chromium nodejs \
            g++-mingw-w64-x86-64-posix wine wine64

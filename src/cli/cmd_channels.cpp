@@ -38,11 +38,11 @@ const CommandRegistration kRegistration{{
     "channels",
     "channels FILE",
     "print the channel table of a .dat file as comma-separated lines",
-    "Prints the channel table of FILE as the channel grid shows it: a header line with\n"
-    "the 12 column headers, then one line per channel 0-127 with its 12 cell texts, all\n"
-    "joined by commas. Texts come from the language file (lang.csv, else language.csv,\n"
-    "in the current directory, beside the program, or in the installed data directory).\n"
-    "FILE \"-\" reads the .dat file from standard input.\n",
+    "Prints the channel table of FILE as the channel grid shows it: a header line\n"
+    "with the 12 column headers, then one line per channel 0-127 with its 12 cell\n"
+    "texts, all joined by commas. Texts come from the language file (lang.csv, else\n"
+    "language.csv, in the current directory, beside the program, or in the installed\n"
+    "data directory). FILE \"-\" reads the .dat file from standard input.\n",
     {},
     {},
     RunChannels,

@@ -30,11 +30,13 @@ const CommandRegistration kRegistration{{
     "diff",
     "diff A.dat B.dat",
     "list every channel and setting that differs between two files, in words",
-    "Prints one line per difference from A to B, in the words and values the editors show:\n"
+    "Prints one line per difference from A to B, in the words and values the editors\n"
+    "show:\n"
     "  CH 9 RX Freq 145.35000 \xE2\x86\x92 146.52000\n"
-    "Channels are numbered as the channel table numbers them (0-127). Bytes that differ\n"
-    "without changing anything shown are listed with their radio address. The port number\n"
-    "and the band limits are not compared. Either file may be \"-\", standard input.\n",
+    "Channels are numbered as the channel table numbers them (0-127). Bytes that\n"
+    "differ without changing anything shown are listed with their radio address. The\n"
+    "port number and the band limits are not compared. Either file may be \"-\",\n"
+    "standard input.\n",
     {},
     {kExitDiffers},
     RunDiff,

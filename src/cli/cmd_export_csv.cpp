@@ -22,16 +22,16 @@ int RunExportCsv(const cmdline::Arguments& args) {
 const CommandRegistration kRegistration{{
     "export-csv",
     "export-csv FILE.dat OUT.csv",
-    "write the channels of a .dat file as a CSV file for spreadsheets and other programs",
+    "write a .dat file's channels as CSV for spreadsheets and other programs",
     "Writes the channels in use of FILE.dat to OUT.csv, one line per channel after a\n"
     "header line, in the column layout of open-source radio programming software:\n"
     "Location (channel 0-127), Name, Frequency (MHz), Duplex (\"\", +, -, split, off),\n"
     "Offset, Tone (\"\", Tone, TSQL, DTCS, Cross), rToneFreq, cToneFreq, DtcsCode,\n"
-    "DtcsPolarity, RxDtcsCode, CrossMode, Mode (FM wide, NFM narrow), TStep, Skip (S: not\n"
-    "scanned), Power (5.0W High, 1.0W Low), Comment, URCALL, RPT1CALL, RPT2CALL, DVCODE, and two\n"
-    "columns of radioprog: BusyLock (Yes, No) and Signal (optional signalling 1-15).\n"
-    "FILE.dat \"-\" reads standard input, OUT.csv \"-\" writes to standard output. OUT.csv\n"
-    "is replaced only once the whole new file is written.\n",
+    "DtcsPolarity, RxDtcsCode, CrossMode, Mode (FM wide, NFM narrow), TStep, Skip (S:\n"
+    "not scanned), Power (5.0W High, 1.0W Low), Comment, URCALL, RPT1CALL, RPT2CALL,\n"
+    "DVCODE, and two columns of radioprog: BusyLock (Yes, No) and Signal (optional\n"
+    "signalling 1-15). FILE.dat \"-\" reads standard input, OUT.csv \"-\" writes to\n"
+    "standard output. OUT.csv is replaced only once the whole new file is written.\n",
     {},
     {},
     RunExportCsv,

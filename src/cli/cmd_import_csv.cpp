@@ -57,18 +57,19 @@ const CommandRegistration kRegistration{{
     "import-csv",
     "import-csv FILE.dat IN.csv [--out NEW.dat] [--from N] [--strict-bands]",
     "store the channels of a CSV file into a .dat file",
-    "Reads the channels of IN.csv (the layout export-csv writes; comma, tab or semicolon\n"
-    "separated, columns found by their header names, unknown ones ignored) into the image\n"
-    "of FILE.dat and writes the result to NEW.dat, or back to FILE.dat without --out.\n"
-    "Each row replaces the channel its Location names; with --from N, or without a Location\n"
-    "column (from channel 0), the rows go to channels N, N+1, ... in file order and rows\n"
-    "beyond channel 127 are reported. Channels the file does not name are kept. A row with\n"
-    "a value the radio cannot store (a frequency outside 136-520 MHz or off the 5/6.25 kHz\n"
-    "raster, an unknown tone, ...) is skipped and reported on stderr with its line number.\n"
-    "Power may be High/Low or watts (2.3 W and more is High). A frequency between the usual\n"
-    "bands 136-174 and 400-520 MHz is stored with a warning (the radio refuses the write\n"
-    "if its bands exclude it). When no row can be stored, nothing is written. \"-\" as\n"
-    "FILE.dat or IN.csv reads standard input, --out - writes to standard output.\n",
+    "Reads the channels of IN.csv (the layout export-csv writes; comma, tab or\n"
+    "semicolon separated, columns found by their header names, unknown ones ignored)\n"
+    "into the image of FILE.dat and writes the result to NEW.dat, or back to FILE.dat\n"
+    "without --out. Each row replaces the channel its Location names; with --from N,\n"
+    "or without a Location column (from channel 0), the rows go to channels N, N+1,\n"
+    "... in file order and rows beyond channel 127 are reported. Channels the file\n"
+    "does not name are kept. A row with a value the radio cannot store (a frequency\n"
+    "outside 136-520 MHz or off the 5/6.25 kHz raster, an unknown tone, ...) is\n"
+    "skipped and reported on stderr with its line number. Power may be High/Low or\n"
+    "watts (2.3 W and more is High). A frequency between the usual bands 136-174 and\n"
+    "400-520 MHz is stored with a warning (the radio refuses the write if its bands\n"
+    "exclude it). When no row can be stored, nothing is written. \"-\" as FILE.dat or\n"
+    "IN.csv reads standard input, --out - writes to standard output.\n",
     {
         {{"o", "out"}, "NEW.dat", "write the result to NEW.dat instead of FILE.dat"},
         {{"from"}, "N", "place the rows in file order from channel N (0-127),\nignoring their Location"},

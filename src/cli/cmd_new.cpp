@@ -21,9 +21,10 @@ const CommandRegistration kRegistration{{
     "new",
     "new FILE",
     "write the default radio image (as after start-up) to FILE",
-    "Writes the image that the program holds right after start-up (all channels empty,\n"
-    "port 1, VFO A 136.00000 MHz, VFO B 400.00000 MHz) to FILE, 5592 bytes.\n"
-    "FILE is used as given; no \".dat\" is appended. FILE \"-\" writes to standard output.\n",
+    "Writes the image that the program holds right after start-up (all channels\n"
+    "empty, port 1, VFO A 136.00000 MHz, VFO B 400.00000 MHz) to FILE, 5592 bytes.\n"
+    "FILE is used as given; no \".dat\" is appended. FILE \"-\" writes to standard\n"
+    "output.\n",
     {},
     {},
     RunNew,

@@ -28,20 +28,23 @@ const CommandRegistration kRegistration{{
                 "is opened and closed once; nothing is sent. A port another program has open is\n"
                 "busy (Windows does not say which program).\n\n") +
 #else
-    std::string("Lists the serial ports that exist as COM1-COM20 with the device behind each, whether it\n"
-                "can be used now, and what it is: for a USB cable the manufacturer and product, the\n"
-                "vendor:product id, the serial number, the driver and its stable /dev/serial/by-id name.\n"
-                "No port is opened (that would raise DTR and RTS on whatever is attached): all this comes\n"
-                "from sysfs, the device files, /proc and the lock files.\n\n"
-                "A port that cannot be used says why and what to do: every program that has it open, with\n"
-                "or without a lock (name and process id), ModemManager probing it, brltty having taken\n"
-                "the cable, the group or the desktop session's access that the user lacks, or a device\n"
-                "only its owner may open, with the command that helps. A cable that brltty took has no\n"
-                "port at all; it is listed after the ports.\n\n"
-                "The package installs /usr/lib/udev/rules.d/60-radioprog.rules for the usual cable chips\n"
-                "(CH340, CH341, PL2303, CP210x, FT232R, FT231X): the user of the active desktop session\n"
-                "may open the cable without joining a group (uaccess), and ModemManager leaves it alone\n"
-                "(ID_MM_DEVICE_IGNORE). Plug the cable in again after installing.\n\n") +
+    std::string("Lists the serial ports that exist as COM1-COM20 with the device behind each,\n"
+                "whether it can be used now, and what it is: for a USB cable the manufacturer and\n"
+                "product, the vendor:product id, the serial number, the driver and its stable\n"
+                "/dev/serial/by-id name. No port is opened (that would raise DTR and RTS on\n"
+                "whatever is attached): all this comes from sysfs, the device files, /proc and\n"
+                "the lock files.\n\n"
+                "A port that cannot be used says why and what to do: every program that has it\n"
+                "open, with or without a lock (name and process id), ModemManager probing it,\n"
+                "brltty having taken the cable, the group or the desktop session's access that\n"
+                "the user lacks, or a device only its owner may open, with the command that\n"
+                "helps. A cable that brltty took has no port at all; it is listed after the\n"
+                "ports.\n\n"
+                "The package installs /usr/lib/udev/rules.d/60-radioprog.rules for the usual\n"
+                "cable chips (CH340, CH341, PL2303, CP210x, FT232R, FT231X): the user of the\n"
+                "active desktop session may open the cable without joining a group (uaccess), and\n"
+                "ModemManager leaves it alone (ID_MM_DEVICE_IGNORE). Plug the cable in again\n"
+                "after installing.\n\n") +
 #endif
         kPortNumberingHelp,
     {},

@@ -62,11 +62,12 @@ const CommandRegistration kRegistration{{
     "print",
     "print FILE --pdf OUT.pdf [--language N]",
     "write the three printed pages of a .dat file to a PDF",
-    "Writes the printout of FILE to OUT.pdf (A4): pages 1 and 2 hold the channel table as\n"
-    "the channel grid shows it, page 3 the optional-function settings as the optional-\n"
-    "functions editor shows them after opening FILE. Texts come from the language file;\n"
-    "--language N uses its column N (0 = the first) instead of the default column.\n"
-    "FILE \"-\" reads standard input, --pdf - writes the PDF to standard output.\n",
+    "Writes the printout of FILE to OUT.pdf (A4): pages 1 and 2 hold the channel\n"
+    "table as the channel grid shows it, page 3 the optional-function settings as the\n"
+    "optional-functions editor shows them after opening FILE. Texts come from the\n"
+    "language file; --language N uses its column N (0 = the first) instead of the\n"
+    "default column. FILE \"-\" reads standard input, --pdf - writes the PDF to\n"
+    "standard output.\n",
     {
         {{"pdf"}, "OUT.pdf", "the PDF file to write (replaced only once it is complete)"},
         {{"language"}, "N", "the language file's column N (0 = the first)"},

@@ -46,15 +46,14 @@ const CommandRegistration kRegistration{{
     "read",
     "read FILE [--verify] [--port N] [--device PATH] [--trace FILE]",
     "read the radio's memory into FILE",
-    std::string(
-        "Finds the radio (the port given by --port first, default COM1, then COM1-COM20),\n"
-        "reads its whole memory and writes it to FILE as a .dat file of 5592 bytes; its\n"
-        "port number is the port where the radio answered. FILE is used as given. When\n"
-        "the read fails or is stopped (Ctrl+C), FILE is neither created nor changed. FILE \"-\" writes the image to\n"
-        "standard output.\n\n"
-        "--verify reads every block twice; when the two readings differ, a third time,\n"
-        "keeping the reading two of the three agree on. When none agree the read fails\n"
-        "(exit status 4) naming the block.\n\n") +
+    std::string("Finds the radio (the port given by --port first, default COM1, then COM1-COM20),\n"
+                "reads its whole memory and writes it to FILE as a .dat file of 5592 bytes; its\n"
+                "port number is the port where the radio answered. FILE is used as given. When\n"
+                "the read fails or is stopped (Ctrl+C), FILE is neither created nor changed. FILE\n"
+                "\"-\" writes the image to standard output.\n\n"
+                "--verify reads every block twice; when the two readings differ, a third time,\n"
+                "keeping the reading two of the three agree on. When none agree the read fails\n"
+                "(exit status 4) naming the block.\n\n") +
         kTransferPortsHelp + kPortNumberingHelp,
     TransferOptions(),
     {kExitNoRadio, kExitReadFailed, kExitHungUp, kExitInterrupted, kExitBrokenPipe, kExitTerminated},

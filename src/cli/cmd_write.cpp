@@ -64,22 +64,24 @@ int RunWrite(const cmdline::Arguments& args) {
 
 const CommandRegistration kRegistration{{
     "write",
-    "write FILE [--verify] [--port N | --port N,M,... | --all] [--device PATH] [--trace FILE]",
-    "write FILE into the radio (or several radios at once), after checking its frequencies",
+    "write FILE [--verify] [--keep-addresses] [--port N | --port N,M,... | --all] [--device PATH] [--trace FILE]",
+    "write FILE into one radio or several, after checking its frequencies",
     std::string("Loads FILE as File Open does, finds the radio (the port stored in FILE first, or\n"
                 "the one given by --port, then COM1-COM20), reads the radio's band limits and\n"
                 "writes the memory only when every frequency lies within them; otherwise the\n"
-                "refusal is printed and nothing is written. FILE is not changed; \"-\" reads it from\n"
-                "standard input. A FILE whose record address bytes are not the radio's layout is\n"
-                "refused (exit status 2) unless --keep-addresses is given; one whose records would\n"
-                "land over the radio's band limits or outside its memory is always refused.\n\n"
+                "refusal is printed and nothing is written. FILE is not changed; \"-\" reads it\n"
+                "from standard input. A FILE whose record address bytes are not the radio's\n"
+                "layout is refused (exit status 2) unless --keep-addresses is given; one whose\n"
+                "records would land over the radio's band limits or outside its memory is always\n"
+                "refused.\n\n"
                 "--verify reads back every block written after the last unit and lists each\n"
                 "channel or setting the radio holds differently from FILE (exit status 7).\n\n"
                 "Several radios at once: --port N,M,... writes FILE to the radios on these ports\n"
                 "in parallel, one worker per port, without a scan; a radio that fails never stops\n"
                 "the others. --all does the same for every port where a radio answers. Each radio\n"
-                "gets its own band check, retries and result line (\"COM2: Write failed at CH 40\");\n"
-                "a summary line follows, and the exit status is the highest of the radios' codes.\n\n") +
+                "gets its own band check, retries and result line (\"COM2: Write failed at CH\n"
+                "40\"); a summary line follows, and the exit status is the highest of the radios'\n"
+                "codes.\n\n") +
         kTransferPortsHelp + kPortNumberingHelp,
     [] {
         std::vector<cmdline::Option> options = TransferOptions();
@@ -90,8 +92,8 @@ const CommandRegistration kRegistration{{
         options.push_back({{"all"}, "", "write to every port where a radio answers"});
         options.push_back({{"keep-addresses"},
                            "",
-                           "write records whose address bytes are not the radio's layout\n"
-                           "to the addresses they name (refused otherwise)"});
+                           "write records whose address bytes are not the radio's\n"
+                           "layout to the addresses they name (refused otherwise)"});
         return options;
     }(),
     {kExitNoRadio, kExitWriteFailed, kExitBandRefused, kExitVerifyDiffers, kExitHungUp, kExitInterrupted,

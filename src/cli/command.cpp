@@ -28,8 +28,7 @@ const std::vector<ExitCode>& ExitCodes() {
         {kExitDiffers, "diff: the files differ"},
         {kExitUsage, "usage error, or a file that cannot be read, is invalid or cannot be written"},
         {kExitNoRadio, "no radio found"},
-        {kExitReadFailed,
-         "reading the radio failed, FILE untouched (also: a verified read found no two readings alike)"},
+        {kExitReadFailed, "reading the radio failed or its verified readings disagreed; FILE untouched"},
         {kExitWriteFailed, "writing the radio failed"},
         {kExitBandRefused, "write refused by the band check (nothing written)"},
         {kExitVerifyDiffers, "a verified write found the radio holding other bytes than were written"},
@@ -74,10 +73,41 @@ bool CheckArgumentCount(const std::string& command, const cmdline::Arguments& ar
     return false;
 }
 
+std::string SynopsisLines(const std::string& lead, const Command& command) {
+    constexpr std::size_t kWidth = 80;
+    // The words, each "[...]" group whole.
+    std::vector<std::string> words{""};
+    int depth = 0;
+    for (char c : command.synopsis) {
+        if (c == ' ' && depth == 0) {
+            if (!words.back().empty()) words.emplace_back();
+            continue;
+        }
+        depth += c == '[' ? 1 : c == ']' ? -1 : 0;
+        words.back() += c;
+    }
+    const std::string indent(lead.size() + command.name.size() + 1, ' ');
+    std::string text = lead;
+    std::size_t column = lead.size();
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        // The command's name and first argument stay on the first line.
+        if (i > 1 && column + 1 + words[i].size() > kWidth) {
+            text += "\n" + indent;
+            column = indent.size();
+        } else if (i > 0) {
+            text += ' ';
+            ++column;
+        }
+        text += words[i];
+        column += words[i].size();
+    }
+    return text + "\n";
+}
+
 std::string CommandHelp(const Command& command) {
     std::vector<cmdline::Option> options = command.options;
     options.push_back(cmdline::HelpOption());
-    std::string text = "Usage: radioprog-cli " + command.synopsis + "\n\n" + command.help + "\nOptions:\n" +
+    std::string text = SynopsisLines("Usage: radioprog-cli ", command) + "\n" + command.help + "\nOptions:\n" +
                        cmdline::OptionsHelp(options) + "\nExit status:\n";
     std::vector<int> codes{kExitOk, kExitUsage};
     codes.insert(codes.end(), command.exitCodes.begin(), command.exitCodes.end());

@@ -44,6 +44,9 @@ const Command* FindCommand(const std::string& name);
 int RunCommand(const Command& command, const std::vector<std::string>& args);
 // The command's help: usage, description, options, exit status.
 std::string CommandHelp(const Command& command);
+// lead + the command's synopsis, broken between its words and bracketed groups so that no
+// line is wider than 80 columns; a further line starts under the command's first argument.
+std::string SynopsisLines(const std::string& lead, const Command& command);
 
 // Prints "radioprog-cli: <message>" on stderr and returns kExitUsage.
 int UsageError(const std::string& message);

@@ -24,16 +24,20 @@ using namespace radioprog;
 
 std::string ToolHelp() {
     std::string text =
-        "Usage: radioprog-cli [--help | --version] COMMAND [OPTIONS] [ARGS...]\n\n"
+        "Usage: radioprog-cli [--help | --version] COMMAND [OPTIONS] [ARGS...]\n"
+        "  or:  radioprog-cli help [COMMAND]\n\n"
         "Reads, writes and inspects the memory image of the dual-band handheld radio\n"
         "and its .dat files. A FILE given as \"-\" is standard input or output where a\n"
         "file is read or written as a whole. \"--\" ends the options.\n\nCommands:\n";
-    for (const auto& command : cli::Commands()) text += "  " + command.synopsis + "\n      " + command.summary + "\n";
+    for (const auto& command : cli::Commands())
+        text += cli::SynopsisLines("  ", command) + "      " + command.summary + "\n";
     text += "\nOptions:\n" + cmdline::OptionsHelp({cmdline::HelpOption(), cmdline::VersionOption()});
     text += "\nExit status:\n";
     for (const cli::ExitCode& exit : cli::ExitCodes())
         text += "  " + std::to_string(exit.code) + "  " + exit.meaning + "\n";
-    text += "\n'radioprog-cli COMMAND --help' describes a command.\n";
+    text +=
+        "\n'radioprog-cli help COMMAND' (or 'radioprog-cli COMMAND --help') describes a\n"
+        "command; 'radioprog-cli help' prints this text.\n";
     return text;
 }
 

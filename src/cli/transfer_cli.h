@@ -121,13 +121,15 @@ inline int SignalExitStatus(int signal) { return 128 + signal; }
 
 // Which device is COMk, as the port map numbers them on this system.
 inline constexpr const char* kPortNumberingHelp =
-    "COMk is entry k of RADIOPROG_PORTS (device paths separated by commas; an empty entry\n"
+    "COMk is entry k of RADIOPROG_PORTS (device paths separated by commas; an empty\n"
 #ifdef _WIN32
-    "is a port that does not exist); without it, COMk is the port Windows calls COMk.\n";
+    "entry is a port that does not exist); without it, COMk is the port Windows calls\n"
+    "COMk.\n";
 #else
-    "is a port that does not exist); without it, the serial devices present are numbered\n"
-    "in this order: USB adapters (/dev/ttyUSB*, /dev/ttyACM*), then built-in ports\n"
-    "(/dev/ttyS*, /dev/ttyAMA*), so a number can change when a cable is plugged in.\n";
+    "entry is a port that does not exist); without it, the serial devices present are\n"
+    "numbered in this order: USB adapters (/dev/ttyUSB*, /dev/ttyACM*), then built-in\n"
+    "ports (/dev/ttyS*, /dev/ttyAMA*), so a number can change when a cable is plugged\n"
+    "in.\n";
 #endif
 
 inline constexpr const char* kTransferPortsHelp =

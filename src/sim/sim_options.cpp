@@ -71,50 +71,70 @@ namespace {
 // Every option of radiosim, in the order --help lists them.
 const std::vector<cmdline::Option>& SimOptions() {
     static const std::vector<cmdline::Option> options{
-        {{"load"}, "FILE", "start from the image in a .dat file (band limits included)", "Memory:"},
+        {{"load"},
+         "FILE",
+         "start from the image in a .dat file (band limits\n"
+         "included)",
+         "Memory:"},
         {{"save"},
          "FILE",
-         "keep FILE up to date with what is written to the radio\n(saved when the line goes quiet and at exit)"},
+         "keep FILE up to date with what is written to the\n"
+         "radio (saved when the line goes quiet and at\n"
+         "exit)"},
         {{"link"},
          "PATH",
-         "also make PATH a symbolic link to the device; every further\n"
-         "--link starts one more radio with the same memory, bands and\n"
-         "faults (--save then keeps the first radio's memory)"},
+         "also make PATH a symbolic link to the device;\n"
+         "every further --link starts one more radio with\n"
+         "the same memory, bands and faults (--save then\n"
+         "keeps the first radio's memory)"},
         {{"bands"}, "LO-HI,LO-HI", "receive and transmit bands", "Band limits (whole MHz; default 136-174,400-520):"},
         {{"rx-bands"}, "LO-HI,LO-HI", "receive bands only"},
         {{"tx-bands"}, "LO-HI,LO-HI", "transmit bands only"},
-        {{"paced"}, "", "take the real time of 9600 baud for every byte (the default)", "Timing:"},
+        {{"paced"},
+         "",
+         "take the real time of 9600 baud for every byte\n"
+         "(the default)",
+         "Timing:"},
         {{"instant"},
          "",
-         "answer as soon as a request is complete, faster than any real\n"
-         "radio (for quick tests; a program that tells stray answers by\n"
-         "their timing may take such answers for strays)"},
+         "answer as soon as a request is complete, faster\n"
+         "than any real radio (for quick tests; a program\n"
+         "that tells stray answers by their timing may\n"
+         "take such answers for strays)"},
         {{"latency-ms"},
          "N",
-         "pass the radio's bytes on in ticks of N ms (0 to 255), as a USB\n"
-         "serial adapter's latency timer does (16 on common adapters)"},
+         "pass the radio's bytes on in ticks of N ms (0 to\n"
+         "255), as a USB serial adapter's latency timer\n"
+         "does (16 on common adapters)"},
         {{"silent"}, "", "answer nothing", "Faults:"},
         {{"wrong-mode-reply"}, "", "answer the mode-entry string with NAK"},
         {{"wrong-model"}, "", "identify as another model"},
         {{"short-replies"}, "K", "the first K read replies lack their last byte"},
         {{"wrong-header"}, "", "read replies name the wrong address"},
         {{"refuse-writes"}, "K", "answer the first K write units with NAK"},
-        {{"silent-after"}, "K", "go silent after answering K block reads and writes"},
+        {{"silent-after"},
+         "K",
+         "go silent after answering K block reads and\n"
+         "writes"},
         {{"corrupt-byte"},
          "ADDR",
-         "store the byte at radio address ADDR (0x0090 or 144) with\n"
-         "bit 0 inverted, and acknowledge the unit as usual"},
+         "store the byte at radio address ADDR (0x0090 or\n"
+         "144) with bit 0 inverted, and acknowledge the\n"
+         "unit as usual"},
         {{"garble-reads"},
          "K",
-         "invert one data byte of each of the first K read replies on\n"
-         "the line (a different byte each time; the memory stays right)"},
+         "invert one data byte of each of the first K read\n"
+         "replies on the line (a different byte each time;\n"
+         "the memory stays right)"},
         {{"fault"},
          "KIND,read|write,N[,TIMES]",
-         "hit the N-th block read or write unit (from 0, resends\n"
-         "counted) and TIMES-1 more (default 1) with KIND: silent,\n"
-         "drop, short, bad-header, extra-byte, late-ack, double-ack,\n"
-         "late-double-ack, nak, bad-ack, trickle, lost (never reaches\n"
-         "the radio whole: not stored, not answered) (may be repeated)"},
+         "hit the N-th block read or write unit (from 0,\n"
+         "resends counted) and TIMES-1 more (default 1)\n"
+         "with KIND: silent, drop, short, bad-header,\n"
+         "extra-byte, late-ack, double-ack,\n"
+         "late-double-ack, nak, bad-ack, trickle, lost\n"
+         "(never reaches the radio whole: not stored, not\n"
+         "answered) (may be repeated)"},
         {{"late-ms"},
          "MS",
          "how late late-ack answers, and late-double-ack's\n"
@@ -130,9 +150,9 @@ const std::vector<cmdline::Option>& SimOptions() {
 std::string SimUsage() {
     return "Usage: radiosim [OPTIONS]\n"
            "\n"
-           "Simulates the dual-band handheld radio on a pseudo-terminal. Prints the device path\n"
-           "to use as the first line on stdout, then answers the programming protocol until\n"
-           "interrupted (Ctrl+C). Example:\n"
+           "Simulates the dual-band handheld radio on a pseudo-terminal. Prints the device\n"
+           "path to use as the first line on stdout, then answers the programming protocol\n"
+           "until interrupted (Ctrl+C). Example:\n"
            "  dev=$(radiosim --load radio.dat | head -1) ...  or  radiosim --link /tmp/radio\n"
            "  RADIOPROG_PORTS=/tmp/radio radioprog-cli read copy.dat\n"
            "\n"

@@ -9,11 +9,15 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "editors/channel_csv.h"
 #include "editors/varied_channels.h"
@@ -91,6 +95,36 @@ TEST_F(CliConventions, EveryProgramPrintsItsNameAndTheOneVersion) {
                            " >/dev/full; }");
             EXPECT_EQ(run.status, 2) << program << option;
             EXPECT_EQ(run.err, program + ": write error: No space left on device\n") << program << option;
+        }
+    }
+}
+
+// Every help text fits a terminal of 80 columns (and so the man pages made from them), and
+// "help COMMAND" says what "COMMAND --help" says.
+TEST_F(CliConventions, EveryHelpFitsEightyColumns) {
+    std::vector<std::pair<std::string, std::string>> texts;  // what was run, its output
+    for (const char* program : {"radioprog-cli", "radiosim", "radioprog"})
+        if (std::filesystem::exists(ProgramPath(program)))
+            texts.emplace_back(program,
+                               RunShell("env QT_QPA_PLATFORM=offscreen " + ProgramPath(program) + " --help").out);
+    const std::string tool = texts.front().second;
+    std::istringstream commands(tool.substr(tool.find("\nCommands:\n") + 11));
+    std::string line;
+    while (std::getline(commands, line) && !line.empty()) {
+        if (line.rfind("  ", 0) != 0 || line[2] == ' ') continue;
+        const std::string command = line.substr(2, line.find(' ', 2) - 2);
+        texts.emplace_back(command + " --help", Cli(command + " --help").out);
+        EXPECT_EQ(Cli("help " + command).out, texts.back().second) << command;
+    }
+    EXPECT_GE(texts.size(), 10u) << tool;
+    EXPECT_NE(tool.find("radioprog-cli help [COMMAND]"), std::string::npos) << tool;
+    for (const auto& [run, text] : texts) {
+        ASSERT_FALSE(text.empty()) << run;
+        std::istringstream lines(text);
+        while (std::getline(lines, line)) {
+            // Columns, not bytes: a UTF-8 sign takes one.
+            const auto columns = std::count_if(line.begin(), line.end(), [](char c) { return (c & 0xC0) != 0x80; });
+            EXPECT_LE(columns, 80) << run << ":\n" << line;
         }
     }
 }

@@ -170,5 +170,43 @@ TEST(InterfaceLocale, ChineseColumnsGetQtsChineseTexts) {
     EXPECT_EQ(InterfaceLocale(31), "");
 }
 
+TEST(InterfaceLocale, AFirstStartShowsTheLocalesLanguageWhereTheFileHasIt) {
+    struct Case {
+        LocaleEnvironment environment;  // LANGUAGE, LC_ALL, LC_MESSAGES, LANG
+        int columnCount;
+        int column;
+    };
+    const Case cases[] = {
+        {{"", "", "", "zh_CN.UTF-8"}, 3, 0},
+        {{"", "", "", "zh_SG.UTF-8"}, 3, 0},
+        {{"", "", "", "zh_TW.UTF-8"}, 3, 1},
+        {{"", "", "", "zh_HK.UTF-8"}, 3, 1},
+        {{"", "", "", "zh_TW.Big5"}, 3, 1},
+        {{"", "", "", "en_GB.UTF-8"}, 3, 2},
+        {{"", "", "", "de_DE.UTF-8"}, 3, 2},
+        {{"", "", "", ""}, 3, 2},
+        {{"", "", "", "C.UTF-8"}, 3, 2},
+        // LC_ALL, then LC_MESSAGES, come before LANG.
+        {{"", "zh_TW.UTF-8", "en_US.UTF-8", "zh_CN.UTF-8"}, 3, 1},
+        {{"", "", "zh_HK.UTF-8", "en_US.UTF-8"}, 3, 1},
+        {{"", "", "en_US.UTF-8", "zh_CN.UTF-8"}, 3, 2},
+        // LANGUAGE's first language the file has wins, but not in the C locale.
+        {{"de:zh_TW:zh_CN", "", "", "en_US.UTF-8"}, 3, 1},
+        {{"zh_CN", "", "", "zh_TW.UTF-8"}, 3, 0},
+        {{"en:zh_CN", "", "", "zh_CN.UTF-8"}, 3, 2},
+        {{"zh_Hant", "", "", "de_DE.UTF-8"}, 3, 1},
+        {{"zh_CN", "C", "", "zh_TW.UTF-8"}, 3, 2},
+        {{"zh_CN", "", "", ""}, 3, 2},
+        // A language file without the column keeps the default.
+        {{"", "", "", "zh_TW.UTF-8"}, 1, 2},
+        {{"zh_TW:zh_CN", "", "", "zh_TW.UTF-8"}, 1, 0},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(StartLanguageIndex(c.environment, c.columnCount), c.column)
+            << "LANGUAGE=" << c.environment.language << " LC_ALL=" << c.environment.lcAll
+            << " LC_MESSAGES=" << c.environment.lcMessages << " LANG=" << c.environment.lang << ", " << c.columnCount
+            << " columns";
+}
+
 }  // namespace
 }  // namespace radioprog

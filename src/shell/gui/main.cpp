@@ -34,10 +34,11 @@ const std::vector<radioprog::cmdline::Option>& Options() {
 
 std::string Help() {
     return "Usage: radioprog [OPTIONS] [FILE]\n\n"
-           "Programming software for the dual-band handheld radio: reads and writes the radio's\n"
-           "memory over a serial cable, edits channels, settings and DTMF codes, keeps .dat files\n"
-           "and prints the channel list. RADIOPROG_PORTS=DEVICE,... names the serial ports.\n"
-           "FILE is opened at start: a .dat file as the document, a .csv file imported into it.\n"
+           "Programming software for the dual-band handheld radio: reads and writes the\n"
+           "radio's memory over a serial cable, edits channels, settings and DTMF codes,\n"
+           "keeps .dat files and prints the channel list. RADIOPROG_PORTS=DEVICE,... names\n"
+           "the serial ports. FILE is opened at start: a .dat file as the document, a .csv\n"
+           "file imported into it.\n"
            "Qt's own options (-platform, -style, ...) are accepted too.\n\n"
            "Options:\n" +
            radioprog::cmdline::OptionsHelp(Options()) +

@@ -21,6 +21,7 @@
 #include "shell/gui/qt_translations.h"
 #include "shell/gui/unsaved_changes_dlg.h"
 #include "shell/gui/window_placement.h"
+#include "shell/interface_locale.h"
 #include "shell/menu_captions.h"
 #include "ui/interface_fonts.h"
 #include "ui/text.h"
@@ -71,7 +72,9 @@ void CRadioProgApp::LoadLanguageFile(bool resetToDefault) {
         toldLanguageFileFlaws_ = true;
         languageFileFlaws_ = LanguageFileFlawTexts(flaws, language);
     }
-    const std::optional<int> chosen = resetToDefault ? ChosenLanguage() : std::nullopt;
+    // A language once chosen is kept; until then the locale's language, where the file has it.
+    std::optional<int> chosen = resetToDefault ? ChosenLanguage() : std::nullopt;
+    if (resetToDefault && !chosen) chosen = StartLanguageIndex(ProcessLocaleEnvironment(), language.nameCount());
     if (found && chosen && *chosen != language.index && *chosen >= 0 && *chosen < language.nameCount()) {
         language.index = *chosen;
         radioprog::LoadLanguageFile(language, false);

@@ -645,6 +645,18 @@ private slots:
         }
     }
 
+    void theFirstStartSpeaksTheLocalesLanguageUntilOneIsChosen() {
+        const EnvGuard language("LANGUAGE", nullptr), all("LC_ALL", nullptr), messages("LC_MESSAGES", nullptr);
+        const EnvGuard lang("LANG", "zh_TW.UTF-8");
+        startProgram();
+        QCOMPARE(frame()->language().index, 1);
+        QCOMPARE(frame()->windowTitle(), TitleOf("T", "Untitled"));
+        app_->OnLanguage();  // the test chooses column 0
+        QCOMPARE(frame()->language().index, 0);
+        startProgram();  // the choice wins over the locale
+        QCOMPARE(frame()->language().index, 0);
+    }
+
     void recentFilesAndTheChosenLanguageAreRemembered() {
         QCOMPARE(frame()->language().index, DefaultLanguageIndex());  // the first start
         openVariedFile();
