@@ -23,7 +23,7 @@ CMAKE_GEN  += -DCMAKE_CXX_COMPILER_LAUNCHER=$(CCACHE) -DCMAKE_C_COMPILER_LAUNCHE
 endif
 
 PACKAGES = cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libudev-dev libgtest-dev libgmock-dev \
-           libbenchmark-dev fonts-noto-cjk fonts-arphic-ukai fonts-arphic-uming fonts-liberation fonts-dejavu-core fonts-droid-fallback \
+           libbenchmark-dev nlohmann-json3-dev fonts-noto-cjk fonts-arphic-ukai fonts-arphic-uming fonts-liberation fonts-dejavu-core fonts-droid-fallback \
            qt6-translations-l10n xvfb xauth xdotool poppler-utils at-spi2-core dbus-daemon python3-pyatspi \
            help2man librsvg2-bin clang-format appstream desktop-file-utils dpkg-dev file python3 \
            lintian man-db zsh fish \
