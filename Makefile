@@ -11,7 +11,7 @@ WEB_BUILD  ?= build-web
 WIN_BUILD  ?= build-windows
 WEB_PORT   ?= 8080
 FUZZ_SECONDS ?= 30
-FUZZ_TARGETS = dat_file language csv_import paste block_protocol
+FUZZ_TARGETS = dat_file language csv_import directory_import paste block_protocol
 JOBS       ?= $(shell nproc)
 # Most tests wait on a simulated radio's timing, not on the CPU: run more of them than cores.
 TEST_JOBS  ?= $(shell echo $$(( 2 * $$(nproc) )))
@@ -118,7 +118,7 @@ tsan: deps
 	cd $(TSAN_BUILD) && TSAN_OPTIONS=halt_on_error=1 ctest --output-on-failure -j $(JOBS)
 
 # libFuzzer over the .dat loader (and all that shows an image), the language file, CSV
-# import, paste and the block protocol: each target runs FUZZ_SECONDS seconds from the seeds
+# import, repeater directories, paste and the block protocol: each target runs FUZZ_SECONDS seconds from the seeds
 # in tests/fuzz/corpus; what it learns stays in $(FUZZ_BUILD)/corpus. A finding stops the run
 # and leaves its input as crash-* / leak-* / timeout-* in the current directory.
 fuzz: deps fuzz-deps

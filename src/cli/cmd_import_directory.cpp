@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // radioprog-cli import-directory IMAGE FILE [--near ...] [--radius KM] ...: repeaters from a
 // directory file into the channels.
-#include <charconv>
-#include <cmath>
 #include <optional>
 
 #include "cli/cli_print.h"
@@ -21,10 +19,10 @@ namespace {
 constexpr const char* kName = "import-directory";
 
 std::optional<double> PositiveKm(const std::string& text) {
-    double value = 0;
-    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size() || !std::isfinite(value) || value <= 0)
-        return std::nullopt;
+    // Blanks are no part of a number typed as an argument.
+    if (text.find_first_of(" \t") != std::string::npos) return std::nullopt;
+    const std::optional<double> value = ParseDecimal(text);
+    if (!value || *value <= 0) return std::nullopt;
     return value;
 }
 

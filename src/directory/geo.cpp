@@ -2,7 +2,6 @@
 #include "directory/geo.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <numbers>
 #include <string>
@@ -20,16 +19,6 @@ std::string_view Trim(std::string_view text) {
 }
 
 char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
-std::optional<double> ParseNumber(std::string_view text) {
-    text = Trim(text);
-    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-    if (text.empty()) return std::nullopt;
-    double value = 0;
-    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) return std::nullopt;
-    return value;
-}
 
 // OSGB36 easting and northing to latitude and longitude on the Airy 1830 ellipsoid
 // (transverse Mercator inverse, the national grid's own projection constants).
@@ -96,8 +85,38 @@ std::optional<GeoPosition> LocatorCentre(std::string_view locator) {
     return GeoPosition{lat, lon};
 }
 
+std::optional<double> ParseDecimal(std::string_view text) {
+    text = Trim(text);
+    bool negative = false;
+    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+        negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    // Digits, a point, digits: the numbers directories and command lines write (no exponent,
+    // and the point whatever the locale says).
+    double value = 0, scale = 1;
+    bool digits = false, point = false;
+    for (char c : text) {
+        if (c == '.' && !point) {
+            point = true;
+        } else if (c >= '0' && c <= '9') {
+            digits = true;
+            if (point) {
+                scale /= 10;
+                value += (c - '0') * scale;
+            } else {
+                value = value * 10 + (c - '0');
+            }
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (!digits || !std::isfinite(value)) return std::nullopt;
+    return negative ? -value : value;
+}
+
 std::optional<double> ParseDegrees(std::string_view text, double limit) {
-    std::optional<double> value = ParseNumber(text);
+    std::optional<double> value = ParseDecimal(text);
     if (!value || std::fabs(*value) > limit) return std::nullopt;
     return value;
 }

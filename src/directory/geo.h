@@ -27,6 +27,10 @@ std::optional<GeoPosition> LocatorCentre(std::string_view locator);
 // "51.5,-0.12" (blanks allowed around the numbers): latitude -90..90, longitude -180..180.
 std::optional<GeoPosition> ParseLatLon(std::string_view text);
 
+// A decimal number as directories and command lines write it: an optional sign, digits and
+// one point ("51.5", "-0.12", "+3", ".5"; blanks around it allowed); nothing for anything else.
+std::optional<double> ParseDecimal(std::string_view text);
+
 // A latitude or longitude field of a directory ("51.123", " -0.5 "); nullopt for empty, "?",
 // or anything that is not a number within the limit (90 or 180).
 std::optional<double> ParseDegrees(std::string_view text, double limit);

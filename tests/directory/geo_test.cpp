@@ -70,6 +70,11 @@ TEST(DirectoryGeo, LatLonText) {
     EXPECT_TRUE(ParseLatLon(" -33.8 , 151.0 "));
     for (const char* bad : {"", "51.5", "91,0", "0,181", "a,b", "51.5,", ",1", "?,?", "1e999,0"})
         EXPECT_FALSE(ParseLatLon(bad)) << bad;
+    for (const auto& [text, value] : std::initializer_list<std::pair<const char*, double>>{
+             {"51.5", 51.5}, {"-0.125", -0.125}, {"+3", 3}, {".5", 0.5}, {"7.", 7}, {" 12 ", 12}})
+        EXPECT_DOUBLE_EQ(ParseDecimal(text).value_or(-999), value) << text;
+    for (const char* bad : {"", "-", ".", "1e3", "1,5", "1.2.3", "0x10", "nan", "inf", "5 km"})
+        EXPECT_FALSE(ParseDecimal(bad)) << bad;
     EXPECT_FALSE(ParseDegrees("?", 90));
     EXPECT_FALSE(ParseDegrees("", 90));
 }
