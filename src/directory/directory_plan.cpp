@@ -115,7 +115,7 @@ void PlanContents(PlannedEntry& planned, const RadioBands& bands, const Director
         if (skip != DirectorySkip::None) planned.skipText = planned.cells.rx;
         if (skip == DirectorySkip::None && tx) {
             skip = FrequencySkip(*tx, true, bands);
-            planned.skipText = planned.cells.tx;
+            if (skip != DirectorySkip::None) planned.skipText = planned.cells.tx;
         }
         planned.skip = skip;
         return;
