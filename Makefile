@@ -12,7 +12,7 @@ WEB_BUILD  ?= build-web
 WIN_BUILD  ?= build-windows
 WEB_PORT   ?= 8080
 FUZZ_SECONDS ?= 30
-FUZZ_TARGETS = dat_file language csv_import paste block_protocol
+FUZZ_TARGETS = dat_file language csv_import directory_import paste block_protocol
 JOBS       ?= $(shell nproc)
 # Most tests wait on a simulated radio's timing, not on the CPU: run more of them than cores.
 TEST_JOBS  ?= $(shell echo $$(( 2 * $$(nproc) )))
@@ -24,7 +24,7 @@ CMAKE_GEN  += -DCMAKE_CXX_COMPILER_LAUNCHER=$(CCACHE) -DCMAKE_C_COMPILER_LAUNCHE
 endif
 
 PACKAGES = cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libudev-dev libgtest-dev libgmock-dev \
-           libbenchmark-dev fonts-noto-cjk fonts-arphic-ukai fonts-arphic-uming fonts-liberation fonts-dejavu-core fonts-droid-fallback \
+           libbenchmark-dev nlohmann-json3-dev fonts-noto-cjk fonts-arphic-ukai fonts-arphic-uming fonts-liberation fonts-dejavu-core fonts-droid-fallback \
            qt6-translations-l10n xvfb xauth xdotool poppler-utils at-spi2-core dbus-daemon python3-pyatspi \
            help2man librsvg2-bin clang-format appstream desktop-file-utils dpkg-dev file python3 shared-mime-info binutils \
            lintian man-db zsh fish \
@@ -119,7 +119,7 @@ tsan: deps
 	cd $(TSAN_BUILD) && TSAN_OPTIONS=halt_on_error=1 ctest --output-on-failure -j $(JOBS)
 
 # libFuzzer over the .dat loader (and all that shows an image), the language file, CSV
-# import, paste and the block protocol: each target runs FUZZ_SECONDS seconds from the seeds
+# import, repeater directories, paste and the block protocol: each target runs FUZZ_SECONDS seconds from the seeds
 # in tests/fuzz/corpus; what it learns stays in $(FUZZ_BUILD)/corpus. A finding stops the run
 # and leaves its input as crash-* / leak-* / timeout-* in the current directory.
 fuzz: deps fuzz-deps

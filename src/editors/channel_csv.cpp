@@ -35,7 +35,11 @@ constexpr FrequencyUnits kUhfStart = 30000000;
 
 // The cell texts the import hands to the cell rules. They only select bits, so they are
 // fixed and independent of the user's language file.
-const LanguageTable& CellLanguage() {
+const LanguageTable& CellLanguage() { return CsvCellLanguage(); }
+const std::string& Cell(const LanguageTable& language, int row) { return language.row(row); }
+}  // namespace
+
+const LanguageTable& CsvCellLanguage() {
     static const LanguageTable table = [] {
         LanguageTable t;
         const std::pair<int, const char*> texts[] = {{lang_row::kHigh, "High"},     {lang_row::kLow, "Low"},
@@ -47,7 +51,8 @@ const LanguageTable& CellLanguage() {
     }();
     return table;
 }
-const std::string& Cell(const LanguageTable& language, int row) { return language.row(row); }
+
+namespace {
 
 // ---- export ----
 
@@ -212,7 +217,10 @@ std::optional<bool> BusyLockoutOn(const std::string& text) {
     return std::nullopt;
 }
 
-std::string ImportName(const std::string& text) {
+std::string ImportName(const std::string& text) { return RadioChannelName(text); }
+}  // namespace
+
+std::string RadioChannelName(const std::string& text) {
     std::string name;
     for (char c : text) {
         if (NameCharToCode(c) == 0xFF) continue;
@@ -221,6 +229,8 @@ std::string ImportName(const std::string& text) {
     }
     return name;
 }
+
+namespace {
 
 PlanResult PlanFrequencies(const RowReader& row, ChannelPlan& plan) {
     std::string rxText = row["Frequency"];
@@ -376,6 +386,26 @@ void ApplyPlan(RadioImage& image, const ChannelPlan& plan) {
     for (const auto& [column, text] : steps) CommitCell(image, cells, n, column, *text, row);
 }
 
+}  // namespace
+
+void StoreChannelCells(RadioImage& image, int n, const ChannelCellTexts& cells) {
+    ChannelPlan plan;
+    plan.channel = n;
+    plan.rx = cells.rx;
+    plan.tx = cells.tx;
+    plan.rxTone = cells.rxTone;
+    plan.txTone = cells.txTone;
+    plan.power = cells.power;
+    plan.bandwidth = cells.bandwidth;
+    plan.bit14 = cells.bit14;
+    plan.busyLockout = cells.busyLockout;
+    plan.signalling = cells.signalling;
+    plan.name = cells.name;
+    ApplyPlan(image, plan);
+}
+
+namespace {
+
 bool IsBlank(const DelimitedRecord& record) {
     return std::all_of(record.fields.begin(), record.fields.end(),
                        [](const std::string& f) { return TrimBlanks(f).empty(); });
@@ -526,6 +556,7 @@ CsvImportReport ImportChannelsCsv(RadioImage& image, std::string_view text, cons
         ApplyPlan(image, plan);
         imported.insert(plan.channel);
         report.channels.push_back(plan.channel);
+        report.channelLines.push_back(line);
     }
     return report;
 }

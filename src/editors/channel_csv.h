@@ -81,6 +81,7 @@ struct CsvImportOptions {
 struct CsvImportReport {
     bool headerOk = true;              // false: no Frequency column (or far too many lines), the image is unchanged
     std::vector<int> channels;         // channels written, in file order
+    std::vector<int> channelLines;     // the file line of each channel written
     std::vector<CsvProblem> problems;  // skipped rows and warnings, in file order
 };
 
@@ -96,6 +97,20 @@ struct CsvImportReport {
 // the row skipped with options.strictBands. Empty lines are ignored; channels not named in
 // the file keep their contents.
 CsvImportReport ImportChannelsCsv(RadioImage& image, std::string_view text, const CsvImportOptions& options = {});
+
+// A channel's cells as the grid's editors hand them over (frequencies "MMM.FFFFF", tone
+// list entries, the cell texts of CsvCellLanguage()); an empty tx means no transmit.
+struct ChannelCellTexts {
+    std::string rx, tx, rxTone, txTone, power, bandwidth, bit14, busyLockout, signalling, name;
+};
+// The fixed cell texts the import hands to the cell rules ("High", "Wide", "Off", ...):
+// they only select bits, so they are independent of the user's language file.
+const LanguageTable& CsvCellLanguage();
+// Replaces channel n by the cells, as if the user emptied it and typed them into the grid.
+void StoreChannelCells(RadioImage& image, int n, const ChannelCellTexts& cells);
+// A name as the radio holds it: characters it has no code for dropped, upper case, at most
+// kChannelNameLength characters.
+std::string RadioChannelName(const std::string& text);
 
 // True when the CSV text's header line names the column (as the import finds columns).
 bool CsvHasColumn(std::string_view text, std::string_view column);

@@ -532,6 +532,34 @@ enum ExtraRow : int {
     // channels took it.
     kColumnSetForChannels,
 
+    // The repeater directory import (CLI report, later its preview): the format names, the
+    // file that is none of them, the format line; an entry stored in channel %1 or skipped,
+    // why; notes on stored entries; the summary; a distance.
+    kDirectoryFormatUk,
+    kDirectoryFormatUkModes,
+    kDirectoryFormatAustralian,
+    kDirectoryFormatJson,
+    kDirectoryFormatChannelCsv,
+    kDirectoryUnknownFormat,
+    kDirectoryFileFormat,
+    kDirectoryStoredIn,
+    kDirectorySkipped,
+    kDirectoryNoFrequency,
+    kDirectoryNotFm,
+    kDirectoryNotOperational,
+    kDirectoryOutOfBand,
+    kDirectoryUnreadableTone,
+    kDirectoryToneWithheld,
+    kDirectoryNoPosition,
+    kDirectoryOutsideRadius,
+    kDirectoryOverMaximum,
+    kDirectoryNoFreeChannel,
+    kDirectoryKeptWithoutPosition,
+    kDirectoryBeacon,
+    kDirectoryColourCode,
+    kDirectorySummary,
+    kDirectoryKm,
+
     kEnd  // one past the last row
 };
 

@@ -42,7 +42,9 @@ TEST(FishCompletion, CompletesCommandsFilesAndOptionValues) {
         const char* line;
         const char* expected;  // the candidates, one a line, a tab before a description
     } cases[] = {
-        {"radioprog-cli imp", "import-csv\tstore the channels of a CSV file into a .dat file\n"},
+        {"radioprog-cli imp",
+         "import-csv\tstore the channels of a CSV file into a .dat file\n"
+         "import-directory\tstore the repeaters of a directory file into a .dat file\n"},
         {"radioprog-cli import-csv ", "radio.dat\nsub/\n"},
         {"radioprog-cli import-csv radio.dat ", "ch.csv\nsub/\n"},
         {"radioprog-cli import-csv radio.dat ch.csv --out=", "--out=radio.dat\n--out=sub/\n"},

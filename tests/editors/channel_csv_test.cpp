@@ -174,7 +174,8 @@ TEST(DelimitedText, LimitsHoldWhileReading) {
     EXPECT_EQ(DelimitedLineCount("a\r\nb\rc"), 3u);
 
     const std::string commas(1 << 20, ',');
-    const std::string wide = "Frequency," + commas + "\n146.52\n";  // the reader reads it in place
+    // The reader keeps a view of the text: the text must outlive it.
+    const std::string wide = "Frequency," + commas + "\n146.52\n";
     DelimitedReader reader(wide, ',');
     DelimitedRecord record;
     ASSERT_TRUE(reader.next(record));
