@@ -100,20 +100,22 @@ const CommandRegistration kRegistration{{
     "import-directory IMAGE FILE [--near LOCATOR|LAT,LON] [--radius KM] [--max N] [--from CH] [--overwrite] "
     "[--include-offline] [--out NEW.dat]",
     "store the repeaters of a directory file into a .dat file",
-    "Reads the repeaters of FILE, a repeater directory downloaded by the user (the UK\n"
-    "repeater lists in either CSV layout, the Australian list, a directory's JSON export\n"
-    "or the CSV layout of import-csv; recognised by its header, not its name), and stores\n"
-    "them into empty channels of IMAGE, from channel 0 or --from CH on, writing the result\n"
-    "to NEW.dat or back to IMAGE. Only operational FM analog repeaters whose output and\n"
-    "input lie in the radio's bands are stored; tones exactly as the directory gives them\n"
-    "(a tone the radio cannot hold skips the entry), the offset from output and input,\n"
-    "simplex entries without tone, beacons for receiving only. The name is the call sign\n"
-    "as the radio holds it. With --near the entries are taken nearest first (great-circle\n"
-    "distance on a 6371 km sphere) from their latitude and longitude, else their locator\n"
-    "(its centre), else their UK grid reference; entries without a position are skipped.\n"
-    "Every entry is reported on stderr: the channel it went to, or why it was skipped, and\n"
-    "each changed name (old -> new). When nothing can be stored, nothing is written.\n"
-    "\"-\" as IMAGE or FILE reads standard input, --out - writes to standard output.\n",
+    "Reads the repeaters of FILE, a repeater directory downloaded by the user\n"
+    "(the UK repeater lists in either CSV layout, the Australian list, a\n"
+    "directory's JSON export or the CSV layout of import-csv; recognised by its\n"
+    "header, not its name), and stores them into empty channels of IMAGE, from\n"
+    "channel 0 or --from CH on, writing the result to NEW.dat or back to IMAGE.\n"
+    "Only operational FM analog repeaters whose output and input lie in the\n"
+    "radio's bands are stored; tones exactly as the directory gives them (a tone\n"
+    "the radio cannot hold skips the entry), the offset from output and input,\n"
+    "simplex entries without tone, beacons for receiving only. The name is the\n"
+    "call sign as the radio holds it. With --near the entries are taken nearest\n"
+    "first (great-circle distance on a 6371 km sphere) from their latitude and\n"
+    "longitude, else their locator (its centre), else their UK grid reference;\n"
+    "entries without a position are skipped. Every entry is reported on stderr:\n"
+    "the channel it went to, or why it was skipped, and each changed name (old ->\n"
+    "new). When nothing can be stored, nothing is written. \"-\" as IMAGE or FILE\n"
+    "reads standard input, --out - writes to standard output.\n",
     {
         {{"near"},
          "LOCATOR|LAT,LON",

@@ -33,10 +33,9 @@ const std::vector<ExitCode>& ExitCodes() {
         {kExitBandRefused, "write refused by the band check (nothing written)"},
         {kExitVerifyDiffers, "a verified write found the radio holding other bytes than were written"},
         {kExitNothingImported, "the import stored no channel (the file is unchanged)"},
-        {kExitHungUp, "read or write stopped by SIGHUP (the terminal closed); a read leaves FILE untouched"},
+        {kExitHungUp, "stopped by SIGHUP (terminal closed); a read leaves FILE untouched"},
         {kExitInterrupted, "read or write stopped by SIGINT (Ctrl+C); a read leaves FILE untouched"},
-        {kExitBrokenPipe,
-         "read or write stopped by SIGPIPE (the output's reader went away); a read leaves FILE untouched"},
+        {kExitBrokenPipe, "stopped by SIGPIPE (output closed); a read leaves FILE untouched"},
         {kExitTerminated, "read or write stopped by SIGTERM; a read leaves FILE untouched"},
     };
     return codes;
