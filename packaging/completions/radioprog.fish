@@ -99,7 +99,7 @@ function __radioprog_complete
                 if string match -q -- '-*' $current
                     __radioprog_option_specs ($words[1] --help 2>/dev/null)
                 else
-                    $words[1] --help 2>/dev/null | sed -n '/^Commands:/,/^$/{/^  [a-z]/{s/^  \([a-z][a-z0-9-]*\).*/\1/;h;d;};/^      /{s/^ *//;H;x;s/\n/\t/;p;};}'
+                    $words[1] --help 2>/dev/null | sed -n '/^Commands:/,/^$/{/^  [a-z]/{s/^  \([a-z][a-z0-9-]*\).*/\1/;h;d;};/^      [^ []/{s/^ *//;H;x;s/\n/\t/;p;};}'
                 end
                 return
             end
