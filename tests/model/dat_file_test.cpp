@@ -65,8 +65,7 @@ TEST(DatFile, FileLengthDecidesWhatIsRestored) {
     };
     for (Case c : {Case{0, false, 0}, Case{100, false, 0}, Case{4557, false, 0}, Case{4558, true, 4558},
                    Case{4815, true, 4558}, Case{4816, true, 4816}, Case{5592, true, 4816}, Case{9000, true, 4816},
-                   Case{kDatMaximumSize, true, 4816}, Case{kDatMaximumSize + 1, false, 0},
-                   Case{16 << 20, false, 0}}) {
+                   Case{kDatMaximumSize, true, 4816}, Case{kDatMaximumSize + 1, false, 0}, Case{16 << 20, false, 0}}) {
         std::string content = full;
         content.resize(c.length, '\x11');
         RadioImage image = DefaultImage();

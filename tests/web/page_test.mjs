@@ -155,6 +155,46 @@ test('a .dat file opens into the table and saves back byte for byte; CSV export 
     await page.close();
 });
 
+test('sorting the table and one value for the picked channels are one undo step each', async () => {
+    const { page, errors } = await openPage();
+    await chooseFile(page, 'open', fixture);
+    await page.waitForFunction(() => document.title.startsWith('radio.dat'));
+    const column = (c) => page.$eval('#grid', (grid, c) => [...grid.rows].slice(1).map((row) => row.cells[c].textContent), c);
+    const before = await column(2);
+    await command(page, 'sortByFrequency');
+    const inUse = before.filter((text) => text);
+    assert.deepEqual((await column(2)).slice(0, inUse.length), [...inUse].sort());
+    assert.notDeepEqual(await column(2), before);
+    await page.focus('#grid [tabindex="0"]');
+    await page.keyboard.down('Control');
+    await page.keyboard.press('z');
+    await page.keyboard.up('Control');
+    assert.deepEqual(await column(2), before);
+
+    // Channels 0 and 1 picked with Shift+Space, 88.5 typed into a receive tone, Ctrl+Enter.
+    const tones = await column(4);
+    await page.keyboard.press('ArrowRight');
+    await page.keyboard.press('ArrowRight');
+    await page.keyboard.down('Shift');
+    await page.keyboard.press('Space');
+    await page.keyboard.press('ArrowDown');
+    await page.keyboard.press('Space');
+    await page.keyboard.up('Shift');
+    await page.keyboard.type('88.5');
+    await page.keyboard.down('Control');
+    await page.keyboard.press('Enter');
+    await page.keyboard.up('Control');
+    assert.equal(await cellText(page, 0, 4), '88.5');
+    assert.equal(await cellText(page, 1, 4), '88.5');
+    assert.match(await page.$eval('#status', (status) => status.textContent), /88\.5/);
+    await page.keyboard.down('Control');
+    await page.keyboard.press('z');
+    await page.keyboard.up('Control');
+    assert.deepEqual(await column(4), tones);
+    assert.deepEqual(errors, []);
+    await page.close();
+});
+
 test('keyboard only: typing edits cells, Enter moves on, Esc cancels, undo and redo, Del, paste, a setting', async () => {
     const { page, downloads, errors } = await openPage();
     await page.focus('#grid [tabindex="0"]'); // channel 0, receive frequency
