@@ -205,7 +205,7 @@ function forwardKey(event, name) {
 function commitToSelection(event) {
     if (event.key !== 'Enter' || !(event.ctrlKey || event.metaKey)) return false;
     event.preventDefault();
-    draw(doc.sessionCommitToChannels([...selection].sort((a, b) => a - b), editText()));
+    draw(doc.sessionCommitToChannels(selectedOrCurrent(), editText()));
     return true;
 }
 
