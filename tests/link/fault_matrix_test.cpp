@@ -215,6 +215,17 @@ INSTANTIATE_TEST_SUITE_P(Faults, FaultMatrix, ::testing::ValuesIn(Cases()),
 // An image whose address bytes point elsewhere: the transfer goes where the bytes say (what
 // --keep-addresses asks for), so the record is found before any write: a checked image
 // names exactly the moved record, and a repaired one lands where the layout says.
+// Writes the image into the simulated radio with the real serial code; the transfer's result.
+TransferResult WriteImage(RunningSim& radio, const RadioImage& image) {
+    CCommTask task{PortMap({radio.devicePath()})};
+    task.setLineTimeouts(test::FastTimeouts());
+    RecordingReports reports;
+    task.Setup(&reports, image);
+    task.SetMode(TransferMode::Write);
+    task.Run();
+    return reports.outcomes.size() == 1 ? reports.outcomes[0].result : TransferResult::NoRadio;
+}
+
 TEST(FaultMatrixImages, AddressBytesThatPointElsewhereAreFoundAndRepaired) {
     RadioImage moved = PatternImage(2);
     const RecordInfo& channels20to23 = BlockMap()[5];
@@ -229,13 +240,7 @@ TEST(FaultMatrixImages, AddressBytesThatPointElsewhereAreFoundAndRepaired) {
         RadioImage image = moved;
         if (repaired) RepairRecordAddresses(image);
         EXPECT_EQ(MisaddressedRecords(image).empty(), repaired);
-        CCommTask task{PortMap({radio.devicePath()})};
-        task.setLineTimeouts(test::FastTimeouts());
-        RecordingReports reports;
-        task.Setup(&reports, image);
-        task.SetMode(TransferMode::Write);
-        task.Run();
-        ASSERT_EQ(reports.outcomes.at(0).result, kWriteDone);
+        ASSERT_EQ(WriteImage(radio, image), kWriteDone);
         const RadioImage inRadio = radio.image();
         const bool at20 = std::equal(inRadio.channel(20), inRadio.channel(20) + 64, moved.channel(20));
         const bool at16 = std::equal(inRadio.channel(16), inRadio.channel(16) + 64, moved.channel(20));
@@ -255,13 +260,7 @@ TEST(FaultMatrixImages, AUnitBoundForTheBandLimitsIsNeverSent) {
     RunningSim radio;
     radio.loadImage(PatternImage(1));
     const RadioImage before = radio.image();
-    CCommTask task{PortMap({radio.devicePath()})};
-    task.setLineTimeouts(test::FastTimeouts());
-    RecordingReports reports;
-    task.Setup(&reports, image);
-    task.SetMode(TransferMode::Write);
-    task.Run();
-    EXPECT_EQ(reports.outcomes.at(0).result, TransferResult::WriteFailed);
+    EXPECT_EQ(WriteImage(radio, image), kWriteFailed);
     EXPECT_EQ(radio.image(), before);
 }
 
