@@ -8,6 +8,7 @@
 
 #include "model/channel_record.h"
 #include "model/freq_codec.h"
+#include "radio/usual_bands.h"
 
 namespace radioprog {
 
@@ -75,8 +76,8 @@ std::vector<int> MoveChannels(RadioImage& image, const std::vector<int>& channel
 
 namespace {
 
-// Between the radio's two bands (136-174 and 400-520 MHz): 300 MHz in 10 Hz units.
-constexpr FrequencyUnits kUhfFirstUnits = 300 * 100000;
+// The UHF band's lower edge in 10 Hz units; a channel between the bands sorts with VHF.
+constexpr FrequencyUnits kUhfFirstUnits = FrequencyUnits{kUsualBandLower[1]} * 100000;
 
 // The value a channel sorts by; empty channels after every channel in use.
 struct SortValue {
